@@ -1,0 +1,42 @@
+# Pawmark Houndry: `make run` and `make test` set up everything they need.
+KENNEL_DIR ?= $(CURDIR)/data
+PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 \
+            xvfb xauth poppler-utils
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= 2
+
+.PHONY: deps build run test bench clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing Debian packages:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/release -j$(JOBS) --target houndry houndry-bench
+
+run: build
+	mkdir -p "$(KENNEL_DIR)"
+	cd "$(KENNEL_DIR)" && "$(CURDIR)/build/release/app/houndry"
+
+test: deps
+	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHOUNDRY_SANITIZE=ON
+	cmake --build build/test -j$(JOBS)
+	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Generates a synthetic kennel (DOGS dogs) into BENCH_DIR and times the named operations.
+DOGS ?= 100000
+MATINGS ?= 50000
+BENCH_DIR ?= $(CURDIR)/build/bench-kennel
+bench: build
+	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench \
+	  --dogs $(DOGS) --matings $(MATINGS) --dir "$(BENCH_DIR)"
+
+clean:
+	rm -rf build

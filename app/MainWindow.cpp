@@ -1,0 +1,102 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutBox.h"
+#include "app/HelpScreen.h"
+#include "app/MainMenu.h"
+#include "app/StartupStep.h"
+#include "core/Choices.h"
+#include "core/Clock.h"
+#include "dogs/DogRecordsScreen.h"
+#include "ui/ScreenHost.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+namespace app {
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), m_area(new QMdiArea), m_screens(new ui::ScreenHost(m_area, this))
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QStringLiteral("Pawmark Houndry"));
+    m_area->setObjectName(QStringLiteral("screens"));
+    setCentralWidget(m_area);
+    resize(1280, 800);
+
+    m_actions = {
+        {QStringLiteral("Browse / Update Dogs"), [this] { openDogRecords(core::Choices::Browse); }},
+        {QStringLiteral("Help"),
+         [this] { m_screens->open(QStringLiteral("HelpScreen"), [] { return new HelpScreen; }); }},
+        {QStringLiteral("About "), [this] { showAbout(); }},
+        {QStringLiteral("Exit"), [this] { close(); }},
+    };
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::choose(const QString &caption)
+{
+    // Buttons whose screens do not exist yet open nothing.
+    if (const auto action = m_actions.constFind(caption); action != m_actions.constEnd())
+        action.value()();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_started)
+        return;
+    m_started = true;
+    QTimer::singleShot(0, this, &MainWindow::runStartup);
+}
+
+void MainWindow::runStartup()
+{
+    if (askMonthQuestion(core::Clock::today()))
+        choose(QStringLiteral("List All Above"));
+    openMainMenu();
+    Q_EMIT startupFinished();
+}
+
+void MainWindow::openMainMenu()
+{
+    m_menu = qobject_cast<MainMenu *>(
+        m_screens->open(QStringLiteral("MainMenu"), [] { return new MainMenu; }));
+    connect(m_menu, &MainMenu::chosen, this, &MainWindow::choose);
+    QMdiSubWindow *frame = m_screens->frameOf(m_menu);
+    // The main menu stays until the program ends: no close box.
+    frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowMinimizeButtonHint);
+    frame->move(0, 0);
+    frame->show();
+}
+
+void MainWindow::openDogRecords(int mode)
+{
+    core::Choices::dogscreenmode = mode;
+    auto *screen = qobject_cast<dogs::DogRecordsScreen *>(m_screens->open(
+        QStringLiteral("Form4"), [] { return new dogs::DogRecordsScreen; }));
+    if (mode == core::Choices::Find && screen->isLoaded())
+        screen->showDogNamed(core::Choices::selectedname);
+}
+
+void MainWindow::showAbout()
+{
+    AboutBox about(this);
+    about.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_menu)
+        m_menu->allowClose();
+    // A screen keeps the window open when it holds input it cannot save yet.
+    if (m_screens->closeAll())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace app

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+
+class QMdiArea;
+
+namespace ui {
+class ScreenHost;
+}
+
+namespace app {
+
+class MainMenu;
+
+// "Pawmark Houndry": holds every screen and routes the main menu's buttons to them.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    ui::ScreenHost &screens() const { return *m_screens; }
+    MainMenu *mainMenu() const { return m_menu; }
+    // What pressing the main menu button with this caption does.
+    void choose(const QString &caption);
+
+Q_SIGNALS:
+    void startupFinished();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void runStartup();
+    void openMainMenu();
+    void openDogRecords(int mode);
+    void showAbout();
+
+    QMdiArea *m_area;
+    ui::ScreenHost *m_screens;
+    MainMenu *m_menu = nullptr;
+    bool m_started = false;
+    QHash<QString, std::function<void()>> m_actions;
+};
+
+} // namespace app

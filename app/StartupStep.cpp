@@ -1,0 +1,17 @@
+#include "app/StartupStep.h"
+
+#include "core/Messages.h"
+
+namespace app {
+
+bool askMonthQuestion(const QDate &today)
+{
+    if (today.day() != 1)
+        return false;
+    return core::Messages::instance().yesNo(
+        QStringLiteral("Would You Like to View the Vaccination , Birthday  & Due Litters for "
+                       "this Month ?"),
+        QStringLiteral("Vaccination and Birthdays"));
+}
+
+} // namespace app

@@ -1,0 +1,51 @@
+#include "app/MainWindow.h"
+#include "core/Messages.h"
+#include "core/version.h"
+#include "db/DatabaseFiles.h"
+#include "ui/MessageBoxes.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool displayAvailable()
+{
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("houndry: no display is available; to run it without a screen, use: "
+                   "xvfb-run -a make run\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Houndry"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(core::versionMajor)
+                                            .arg(core::versionMinor)
+                                            .arg(core::versionRevision));
+    ui::MessageBoxes messageBoxes;
+    core::Messages::install(&messageBoxes);
+
+    if (const QString problem = db::DatabaseFiles::open(); !problem.isEmpty()) {
+        core::tell(problem);
+        return EXIT_FAILURE;
+    }
+    int status = 0;
+    {
+        app::MainWindow window;
+        window.show();
+        status = QApplication::exec();
+    }
+    db::DatabaseFiles::close();
+    return status;
+}

@@ -1,0 +1,50 @@
+#include "core/DateText.h"
+
+#include <QRegularExpression>
+
+namespace core::datetext {
+
+QDate parse(const QString &text)
+{
+    static const QRegularExpression mdy(
+        QStringLiteral(R"(^\s*(\d{1,2})\s*[/.-]\s*(\d{1,2})\s*[/.-]\s*(\d{2}|\d{4})\s*$)"));
+    static const QRegularExpression iso(QStringLiteral(R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})\s*$)"));
+
+    if (const auto m = iso.match(text); m.hasMatch())
+        return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+
+    const auto m = mdy.match(text);
+    if (!m.hasMatch())
+        return {};
+    int year = m.captured(3).toInt();
+    if (m.captured(3).size() == 2)
+        year += year < 30 ? 2000 : 1900;
+    return QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
+}
+
+QString shortDate(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("M/d/yyyy")) : QString();
+}
+
+QString toStored(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+QDate fromStored(const QVariant &stored)
+{
+    if (stored.isNull())
+        return {};
+    return QDate::fromString(stored.toString(), Qt::ISODate);
+}
+
+QString display(const QVariant &stored)
+{
+    if (stored.isNull())
+        return {};
+    const QDate date = fromStored(stored);
+    return date.isValid() ? shortDate(date) : stored.toString();
+}
+
+} // namespace core::datetext

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace core {
+
+// Title of every message box that does not name its own.
+inline QString applicationTitle()
+{
+    return QStringLiteral(" Houndry");
+}
+
+// Every message box of the program goes through here, so tests can read and answer them.
+class Messages
+{
+public:
+    virtual ~Messages() = default;
+    virtual void ok(const QString &text, const QString &title) = 0;
+    // Yes/No with No as the default button and the stop icon; true for Yes.
+    virtual bool yesNo(const QString &text, const QString &title) = 0;
+
+    static Messages &instance();
+    // Takes no ownership.
+    static void install(Messages *messages);
+};
+
+inline void tell(const QString &text, const QString &title = applicationTitle())
+{
+    Messages::instance().ok(text, title);
+}
+
+} // namespace core

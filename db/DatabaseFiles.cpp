@@ -1,0 +1,241 @@
+#include "db/DatabaseFiles.h"
+
+#include "db/Schema.h"
+#include "db/Transaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringBuilder>
+
+// Resources of a static library are registered by hand, from the global namespace.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(db);
+}
+
+namespace db {
+namespace {
+
+QString connectionName(File file)
+{
+    return file == File::Kennel ? QStringLiteral("kennel") : QStringLiteral("report");
+}
+
+QString describe(File file)
+{
+    const QString what = file == File::Kennel ? QStringLiteral("The kennel database ")
+                                              : QStringLiteral("The report database ");
+    return what % DatabaseFiles::fileName(file) % QStringLiteral(" in ") %
+           QDir::toNativeSeparators(QDir::currentPath());
+}
+
+QString refusal(File file, const QString &problem)
+{
+    return describe(file) % QStringLiteral(" ") % problem %
+           QStringLiteral("\n\nHoundry has not changed the file and will now close.");
+}
+
+bool hasSqliteHeader(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    if (f.size() == 0)
+        return true; // an empty file is an empty database
+    return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+// Everything that can be found out without writing: the file, if present, must be an
+// undamaged SQLite database that can be written in a writable folder.
+QString check(File file)
+{
+    const QString name = DatabaseFiles::fileName(file);
+    const QFileInfo info(name);
+    const QFileInfo folder(QDir::currentPath());
+    if (!info.exists()) {
+        if (!folder.isWritable())
+            return describe(file) %
+                   QStringLiteral(" is missing and cannot be created, because the folder is "
+                                  "read-only.\n\nHoundry will now close.");
+        return {};
+    }
+    if (!info.isReadable())
+        return refusal(file, QStringLiteral("cannot be read (no permission)."));
+    if (!hasSqliteHeader(name))
+        return refusal(file, QStringLiteral("is not an SQLite database."));
+    if (!info.isWritable())
+        return refusal(file, QStringLiteral("cannot be opened for writing (the file is read-only)."));
+    if (!folder.isWritable())
+        return refusal(file, QStringLiteral("cannot be opened for writing (its folder is read-only)."));
+
+    // Not read-only: a journal left by a program killed mid-write must be rolled back first.
+    QSqlDatabase db = DatabaseFiles::database(file);
+    if (!db.open())
+        return refusal(file, QStringLiteral("cannot be opened: ") % db.lastError().text());
+    QSqlQuery q(db);
+    QString problem;
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
+        problem = q.lastError().text();
+    else if (q.value(0).toString() != QStringLiteral("ok"))
+        problem = q.value(0).toString();
+    q.finish();
+    db.close();
+    if (!problem.isEmpty())
+        return refusal(file, QStringLiteral("is damaged (") % problem % QStringLiteral(")."));
+    return {};
+}
+
+bool createOwnerOnlyFile(const QString &name)
+{
+    QFile f(name);
+    if (!f.open(QIODevice::NewOnly))
+        return false;
+    f.close();
+    // The contacts are personal data.
+    return f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+bool exec(QSqlDatabase &db, const QString &sql, QString *error)
+{
+    QSqlQuery q(db);
+    if (q.exec(sql))
+        return true;
+    *error = q.lastError().text();
+    return false;
+}
+
+QStringList breedNames()
+{
+    registerResources();
+    QFile f(QStringLiteral(":/db/breeds.txt"));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QStringList names;
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty())
+            names << line.trimmed();
+    }
+    return names;
+}
+
+bool fillBreedList(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO breedlist (Breedname) VALUES (?)"));
+    for (const QString &breed : breedNames()) {
+        q.addBindValue(breed);
+        if (!q.exec()) {
+            *error = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+// A table created here starts with the rows the program expects in it.
+bool fillNewTable(QSqlDatabase &db, const QString &table, QString *error)
+{
+    if (table == QLatin1String("setup"))
+        return exec(db, QStringLiteral("INSERT INTO setup DEFAULT VALUES"), error);
+    if (table == QLatin1String("breedlist"))
+        return fillBreedList(db, error);
+    return true;
+}
+
+// Adds what is missing and never changes or drops what exists.
+bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
+{
+    const QStringList tables = db.tables();
+    for (const Table &table : schema.tables) {
+        if (!tables.contains(table.name, Qt::CaseInsensitive)) {
+            if (!exec(db, table.createStatement(), error) || !fillNewTable(db, table.name, error))
+                return false;
+            continue;
+        }
+        const QSqlRecord existing = db.record(table.name);
+        for (const Column &column : table.columns) {
+            if (existing.indexOf(column.name) >= 0 || column.kind == ColumnKind::AutoId)
+                continue;
+            if (!exec(db,
+                      QStringLiteral("ALTER TABLE ") % quoted(table.name) %
+                          QStringLiteral(" ADD COLUMN ") % column.definition(),
+                      error))
+                return false;
+        }
+    }
+    for (const Index &index : schema.indexes) {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+        q.addBindValue(index.name);
+        if (!q.exec()) {
+            *error = q.lastError().text();
+            return false;
+        }
+        if (!q.next() && !exec(db, index.createStatement(), error))
+            return false;
+    }
+    return true;
+}
+
+QString prepare(File file)
+{
+    QSqlDatabase db = DatabaseFiles::database(file);
+    if (!db.open())
+        return describe(file) % QStringLiteral(" cannot be opened: ") % db.lastError().text();
+    QString error;
+    Transaction transaction(db);
+    const Schema &schema = file == File::Kennel ? kennelSchema() : reportSchema();
+    if (!completeSchema(db, schema, &error) || !transaction.commit(&error))
+        return describe(file) % QStringLiteral(" could not be prepared: ") % error;
+    return {};
+}
+
+} // namespace
+
+QString DatabaseFiles::fileName(File file)
+{
+    return file == File::Kennel ? QStringLiteral("kennelbase.ddx") : QStringLiteral("report.ddx");
+}
+
+QSqlDatabase DatabaseFiles::database(File file)
+{
+    const QString connection = connectionName(file);
+    if (QSqlDatabase::contains(connection))
+        return QSqlDatabase::database(connection, false);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    db.setDatabaseName(fileName(file));
+    return db;
+}
+
+QString DatabaseFiles::open()
+{
+    close();
+    for (File file : {File::Kennel, File::Report}) {
+        if (QString problem = check(file); !problem.isEmpty())
+            return problem;
+    }
+    for (File file : {File::Kennel, File::Report}) {
+        if (!QFileInfo::exists(fileName(file)) && !createOwnerOnlyFile(fileName(file)))
+            return describe(file) % QStringLiteral(" cannot be created.");
+        if (QString problem = prepare(file); !problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
+
+void DatabaseFiles::close()
+{
+    for (File file : {File::Kennel, File::Report}) {
+        const QString connection = connectionName(file);
+        if (!QSqlDatabase::contains(connection))
+            continue;
+        QSqlDatabase::database(connection, false).close();
+        QSqlDatabase::removeDatabase(connection);
+    }
+}
+
+} // namespace db

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace db {
+
+enum class File { Kennel, Report };
+
+// The two database files in the working folder, opened by bare name.
+class DatabaseFiles
+{
+public:
+    static QString fileName(File file);
+
+    // Checks both files, creates what is missing (files, tables, columns, indexes, the setup
+    // row and the breed list) and keeps both open. An empty result means success; otherwise
+    // it is the message for the user, and no file has been touched.
+    static QString open();
+    static void close();
+
+    static QSqlDatabase database(File file);
+    static QSqlDatabase kennel() { return database(File::Kennel); }
+    static QSqlDatabase report() { return database(File::Report); }
+};
+
+} // namespace db

@@ -1,0 +1,26 @@
+#include "db/NameLists.h"
+
+#include "db/Schema.h"
+
+#include <QSqlQuery>
+#include <QStringBuilder>
+
+namespace db {
+
+QStringList columnValues(const QSqlDatabase &db, const QString &table, const QString &column,
+                         Blanks blanks)
+{
+    const QString where = blanks == Blanks::Skip
+                              ? QStringLiteral(" WHERE ") % quoted(column) % QStringLiteral(" <> ''")
+                              : QString();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.exec(QStringLiteral("SELECT ") % quoted(column) % QStringLiteral(" FROM ") % quoted(table) %
+           where % QStringLiteral(" ORDER BY rowid"));
+    QStringList values;
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
+} // namespace db

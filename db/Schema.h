@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace db {
+
+enum class ColumnKind {
+    AutoId, // assigned by the database when a row is started
+    Text,
+    Whole,
+    Date,   // stored as ISO YYYY-MM-DD text
+    Amount, // stored as whole cents
+};
+
+struct Column
+{
+    QString name;
+    ColumnKind kind;
+    QString check = {}; // optional CHECK expression
+
+    QString definition() const;
+};
+
+struct Table
+{
+    QString name;
+    std::vector<Column> columns;
+
+    const Column *column(const QString &name) const;
+    QString createStatement() const;
+};
+
+struct Index
+{
+    QString name;
+    QString table;
+    QString column;
+    QString createStatement() const;
+};
+
+struct Schema
+{
+    std::vector<Table> tables;
+    std::vector<Index> indexes;
+
+    const Table &table(const QString &name) const;
+};
+
+const Schema &kennelSchema();
+const Schema &reportSchema();
+
+// The named indexes that table cursors can seek through; case-insensitive.
+const Index *findIndex(const QString &indexName);
+const Index *indexOn(const QString &table, const QString &column);
+
+// The fourteen ancestor slots of generations 1 to 3 as report tables keep them.
+QStringList pedigreeSlotColumns();
+
+QString quoted(const QString &identifier);
+
+} // namespace db

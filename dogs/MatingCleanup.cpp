@@ -1,0 +1,20 @@
+#include "dogs/MatingCleanup.h"
+
+#include "db/Transaction.h"
+
+#include <QSqlQuery>
+
+namespace dogs {
+
+int cleanMatings(QSqlDatabase db)
+{
+    db::Transaction transaction(db);
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral(
+            "DELETE FROM mating WHERE dgname1 = '' OR dgname2 = ' ' OR dgname2 IS NULL")))
+        return -1;
+    const int deleted = q.numRowsAffected();
+    return transaction.commit() ? deleted : -1;
+}
+
+} // namespace dogs

@@ -1,0 +1,101 @@
+#include "tests/TestSupport.h"
+
+#include "db/DatabaseFiles.h"
+#include "db/Schema.h"
+
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+namespace testing {
+
+MessageRecorder::MessageRecorder()
+{
+    core::Messages::install(this);
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    core::Messages::install(nullptr);
+}
+
+void MessageRecorder::ok(const QString &text, const QString &title)
+{
+    texts << text;
+    titles << title;
+}
+
+bool MessageRecorder::yesNo(const QString &text, const QString &title)
+{
+    texts << text;
+    titles << title;
+    return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+WorkingFolder::WorkingFolder() : m_previous(QDir::currentPath())
+{
+    QDir::setCurrent(m_dir.path());
+}
+
+WorkingFolder::~WorkingFolder()
+{
+    db::DatabaseFiles::close();
+    QDir::setCurrent(m_previous);
+}
+
+Kennel::Kennel()
+{
+    const QString problem = db::DatabaseFiles::open();
+    if (!problem.isEmpty())
+        qFatal("could not open the test kennel: %s", qPrintable(problem));
+}
+
+QSqlDatabase Kennel::db() const
+{
+    return db::DatabaseFiles::kennel();
+}
+
+QSqlDatabase Kennel::report() const
+{
+    return db::DatabaseFiles::report();
+}
+
+static QSqlQuery run(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q(db);
+    q.prepare(sql);
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    return q;
+}
+
+void exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+{
+    run(db, sql, values);
+}
+
+QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q = run(db, sql, values);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+qint64 addDog(const QSqlDatabase &db, const QVariantMap &fields)
+{
+    QStringList columns;
+    QStringList marks;
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
+        columns << db::quoted(it.key());
+        marks << QStringLiteral("?");
+    }
+    QSqlQuery q = run(db,
+                      QStringLiteral("INSERT INTO Dogtable (%1) VALUES (%2)")
+                          .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                      fields.values());
+    return q.lastInsertId().toLongLong();
+}
+
+} // namespace testing

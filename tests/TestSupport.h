@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/Messages.h"
+
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariant>
+
+namespace testing {
+
+// Keeps every message instead of showing it, and answers Yes/No questions as scripted.
+class MessageRecorder : public core::Messages
+{
+public:
+    MessageRecorder();
+    ~MessageRecorder() override;
+
+    void ok(const QString &text, const QString &title) override;
+    bool yesNo(const QString &text, const QString &title) override;
+
+    QStringList texts;
+    QStringList titles;
+    QList<bool> answers; // taken in turn; No when none is left
+};
+
+// A fresh working folder for one test, left again (with both files closed) at the end.
+class WorkingFolder
+{
+public:
+    WorkingFolder();
+    ~WorkingFolder();
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// A working folder with both database files open.
+class Kennel : public WorkingFolder
+{
+public:
+    Kennel();
+    QSqlDatabase db() const;
+    QSqlDatabase report() const;
+};
+
+// Runs a statement (values bound in order); fails the test when it fails.
+void exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
+// The first column of the first row, or an invalid value when there is none.
+QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
+// Adds a dog with these fields (field -> value) and returns its dogid.
+qint64 addDog(const QSqlDatabase &db, const QVariantMap &fields);
+
+} // namespace testing

@@ -1,0 +1,89 @@
+#include "core/DateText.h"
+#include "core/NumberText.h"
+
+#include <QTest>
+
+using namespace core;
+
+class CoreTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void parsesTypedDates_data();
+    void parsesTypedDates();
+    void storedDatesRoundTrip();
+    void displaysWhatIsStored_data();
+    void displaysWhatIsStored();
+    void signedText_data();
+    void signedText();
+};
+
+void CoreTest::parsesTypedDates_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("expected");
+    QTest::newRow("two-digit year 00 is 2000") << "1/2/00" << QDate(2000, 1, 2);
+    QTest::newRow("two-digit year 29 is 2029") << "12/31/29" << QDate(2029, 12, 31);
+    QTest::newRow("two-digit year 30 is 1930") << "03/05/30" << QDate(1930, 3, 5);
+    QTest::newRow("two-digit year 99 is 1999") << "3/5/99" << QDate(1999, 3, 5);
+    QTest::newRow("four-digit year") << "02/29/2024" << QDate(2024, 2, 29);
+    QTest::newRow("dashes and blanks") << " 7-4-2021 " << QDate(2021, 7, 4);
+    QTest::newRow("iso as stored") << "2021-07-04" << QDate(2021, 7, 4);
+    QTest::newRow("no leap day in 2023") << "02/29/2023" << QDate();
+    QTest::newRow("day and month swapped") << "25/12/2020" << QDate();
+    QTest::newRow("empty") << "" << QDate();
+    QTest::newRow("hint left in the box") << "MM/DD/YY" << QDate();
+    QTest::newRow("three-digit year") << "1/1/201" << QDate();
+    QTest::newRow("letters") << "yesterday" << QDate();
+}
+
+void CoreTest::parsesTypedDates()
+{
+    QFETCH(QString, typed);
+    QFETCH(QDate, expected);
+    QCOMPARE(datetext::parse(typed), expected);
+}
+
+void CoreTest::storedDatesRoundTrip()
+{
+    const QDate date(1999, 12, 31);
+    QCOMPARE(datetext::toStored(date), QStringLiteral("1999-12-31"));
+    QCOMPARE(datetext::fromStored(datetext::toStored(date)), date);
+}
+
+void CoreTest::displaysWhatIsStored_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no value") << QVariant() << "";
+    QTest::newRow("a date") << QVariant(QStringLiteral("2024-03-05")) << "3/5/2024";
+    QTest::newRow("text from elsewhere is kept")
+        << QVariant(QStringLiteral("spring 1998")) << "spring 1998";
+}
+
+void CoreTest::displaysWhatIsStored()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QString, shown);
+    QCOMPARE(datetext::display(stored), shown);
+}
+
+void CoreTest::signedText_data()
+{
+    QTest::addColumn<qint64>("number");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << qint64(0) << " 0";
+    QTest::newRow("positive") << qint64(17) << " 17";
+    QTest::newRow("negative") << qint64(-1) << "-1";
+    QTest::newRow("beyond 16 bits") << qint64(40000) << " 40000";
+}
+
+void CoreTest::signedText()
+{
+    QFETCH(qint64, number);
+    QFETCH(QString, text);
+    QCOMPARE(core::signedText(number), text);
+}
+
+QTEST_GUILESS_MAIN(CoreTest)
+#include "tst_core.moc"

@@ -1,0 +1,332 @@
+#include "db/DatabaseFiles.h"
+#include "db/Schema.h"
+#include "db/TableCursor.h"
+#include "tests/TestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+#include <unistd.h>
+
+using namespace testing;
+
+class DbTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void createsEveryTableFieldAndIndex();
+    void newFilesStartWithSetupRowAndBreeds();
+    void newFilesAreForTheUserOnly();
+    void keepsWhatExistsAndAddsWhatIsMissing();
+    void refusesFilesItCannotUse_data();
+    void refusesFilesItCannotUse();
+    void refusesReadOnlyFolder();
+    void seekIgnoresCaseAndFindsFirstInIndexOrder();
+    void findExactHonoursCaseAndStoredOrder();
+    void movesStayAtTheEnds();
+    void newRowHasItsIdBeforeSaving();
+    void deleteDuringScanGoesOn();
+    void emptyTextAndNoValueStayDistinct();
+    void storesAwkwardNamesAsTyped_data();
+    void storesAwkwardNamesAsTyped();
+    void killedWriterLeavesIntactFile();
+};
+
+void DbTest::createsEveryTableFieldAndIndex()
+{
+    Kennel kennel;
+    for (const auto &[schema, db] : {std::pair{&db::kennelSchema(), kennel.db()},
+                                     std::pair{&db::reportSchema(), kennel.report()}}) {
+        for (const db::Table &table : schema->tables) {
+            const QSqlRecord record = db.record(table.name);
+            QVERIFY2(!record.isEmpty(), qPrintable(table.name));
+            for (const db::Column &column : table.columns)
+                QVERIFY2(record.indexOf(column.name) >= 0, qPrintable(table.name + '.' + column.name));
+        }
+    }
+    const QString nameIndex =
+        scalar(kennel.db(), "SELECT sql FROM sqlite_master WHERE name = 'name'").toString();
+    QVERIFY(nameIndex.contains("Dogtable") && nameIndex.contains("NOCASE"));
+    const QString damIndex =
+        scalar(kennel.db(), "SELECT sql FROM sqlite_master WHERE name = 'dgname2'").toString();
+    QVERIFY(damIndex.contains("mating") && damIndex.contains("NOCASE"));
+    // The ids are assigned by the database and never reused.
+    for (const char *table : {"Dogtable", "litters"})
+        QVERIFY(scalar(kennel.db(), "SELECT sql FROM sqlite_master WHERE name = ?", {table})
+                    .toString()
+                    .contains("AUTOINCREMENT"));
+    QVERIFY(scalar(kennel.report(), "SELECT sql FROM sqlite_master WHERE name = 'sales'")
+                .toString()
+                .contains("AUTOINCREMENT"));
+}
+
+void DbTest::newFilesStartWithSetupRowAndBreeds()
+{
+    Kennel kennel;
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM setup").toInt(), 1);
+    QVERIFY(scalar(kennel.db(), "SELECT Name FROM setup").isNull());
+    QVERIFY(scalar(kennel.db(), "SELECT count(*) FROM breedlist").toInt() >= 150);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM breedlist WHERE Breedname = 'Labrador Retriever'")
+                 .toInt(),
+             1);
+    // Opening again adds nothing.
+    db::DatabaseFiles::close();
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM setup").toInt(), 1);
+}
+
+void DbTest::newFilesAreForTheUserOnly()
+{
+    Kennel kennel;
+    for (const char *file : {"kennelbase.ddx", "report.ddx"})
+        QCOMPARE(QFile::permissions(file) &
+                     (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                      QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void DbTest::keepsWhatExistsAndAddsWhatIsMissing()
+{
+    WorkingFolder folder;
+    {
+        QSqlDatabase old = QSqlDatabase::addDatabase("QSQLITE", "old");
+        old.setDatabaseName("report.ddx");
+        QVERIFY(old.open());
+        exec(old, "CREATE TABLE sales (salesid INTEGER PRIMARY KEY, dogsold TEXT, mine TEXT)");
+        exec(old, "INSERT INTO sales (dogsold, mine) VALUES ('Rex', 'kept')");
+        old.setDatabaseName("kennelbase.ddx");
+        QVERIFY(old.open());
+        exec(old, "CREATE TABLE Dogtable (dogid INTEGER PRIMARY KEY, name TEXT)");
+        exec(old, "INSERT INTO Dogtable (name) VALUES ('Old Dog')");
+        exec(old, "CREATE TABLE setup (Name TEXT)");
+        old.close();
+    }
+    QSqlDatabase::removeDatabase("old");
+
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const QSqlDatabase report = db::DatabaseFiles::report();
+    QCOMPARE(scalar(report, "SELECT mine FROM sales WHERE dogsold = 'Rex'").toString(), "kept");
+    QVERIFY(report.record("sales").indexOf("sellamount") >= 0);
+    QVERIFY(report.tables().contains("largereciept"));
+    QCOMPARE(scalar(kennel, "SELECT name FROM Dogtable").toString(), "Old Dog");
+    QVERIFY(kennel.record("Dogtable").indexOf("ownerid") >= 0);
+    // An existing setup table keeps its rows: none is added to it.
+    QCOMPARE(scalar(kennel, "SELECT count(*) FROM setup").toInt(), 0);
+    QVERIFY(kennel.tables().contains("mating"));
+}
+
+void DbTest::refusesFilesItCannotUse_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("complaint");
+    QTest::newRow("not a database") << "kennelbase.ddx" << "text" << "is not an SQLite database";
+    QTest::newRow("damaged pages") << "kennelbase.ddx" << "pages" << "is damaged";
+    QTest::newRow("read-only file") << "report.ddx" << "readonly" << "cannot be opened for writing";
+}
+
+void DbTest::refusesFilesItCannotUse()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
+    QFETCH(QString, complaint);
+    if (damage == "readonly" && geteuid() == 0)
+        QSKIP("the superuser may write to any file");
+
+    WorkingFolder folder;
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    {
+        QSqlDatabase kennel = db::DatabaseFiles::kennel();
+        for (int i = 0; i < 300; ++i)
+            exec(kennel, "INSERT INTO Dogtable (name, registration) VALUES (?, ?)",
+                 {QString("Dog %1").arg(i), QString(200, 'r')});
+    }
+    db::DatabaseFiles::close();
+    QFile::remove(file == "kennelbase.ddx" ? "report.ddx" : "kennelbase.ddx");
+
+    QFile f(file);
+    if (damage == "text") {
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("Name,Sire,Dam\nRex,Max,Bella\n");
+    } else if (damage == "pages") {
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(4096 * 2);
+        f.write(QByteArray(4096 * 4, '\xA5'));
+    } else {
+        f.setPermissions(QFileDevice::ReadOwner);
+    }
+    f.close();
+    QFile before(file);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+
+    const QString problem = db::DatabaseFiles::open();
+    QVERIFY2(problem.contains(file) && problem.contains(complaint), qPrintable(problem));
+    db::DatabaseFiles::close();
+    QFile after(file);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), bytes);
+    // Nothing else was created either.
+    QVERIFY(!QFile::exists(file == "kennelbase.ddx" ? "report.ddx" : "kennelbase.ddx"));
+}
+
+void DbTest::refusesReadOnlyFolder()
+{
+    if (geteuid() == 0)
+        QSKIP("the superuser may write to any folder");
+    WorkingFolder folder;
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString problem = db::DatabaseFiles::open();
+    QFile::setPermissions(folder.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY2(problem.contains("kennelbase.ddx") && problem.contains("read-only"), qPrintable(problem));
+}
+
+void DbTest::seekIgnoresCaseAndFindsFirstInIndexOrder()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Zed"}});
+    const qint64 first = addDog(kennel.db(), {{"name", "REX"}, {"colour", "first"}});
+    addDog(kennel.db(), {{"name", "Rex"}, {"colour", "second"}});
+
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    QVERIFY(dogs.seek("name", "rex"));
+    QCOMPARE(dogs.rowId(), first);
+    QCOMPARE(dogs.value("colour").toString(), "first");
+    QVERIFY(!dogs.seek("name", "Rexx"));
+    QVERIFY(!dogs.hasRow());
+}
+
+void DbTest::findExactHonoursCaseAndStoredOrder()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "REX"}});
+    const qint64 second = addDog(kennel.db(), {{"name", "Rex"}, {"colour", "second"}});
+    addDog(kennel.db(), {{"name", "Rex"}, {"colour", "third"}});
+
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    QVERIFY(dogs.findExact("name", "Rex"));
+    QCOMPARE(dogs.rowId(), second);
+    QVERIFY(!dogs.findExact("name", "rex"));
+    db::TableCursor matings(kennel.db(), "mating");
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('Max', 'Bella')");
+    QVERIFY(matings.findExact("dgname1", "Max"));
+    QVERIFY(!matings.findExact("dgname1", "max"));
+}
+
+void DbTest::movesStayAtTheEnds()
+{
+    Kennel kennel;
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    QVERIFY(!dogs.first()); // an empty table is at its end at once
+    const qint64 a = addDog(kennel.db(), {{"name", "A"}});
+    const qint64 b = addDog(kennel.db(), {{"name", "B"}});
+    QVERIFY(dogs.first());
+    QVERIFY(!dogs.previous());
+    QCOMPARE(dogs.rowId(), a);
+    QVERIFY(dogs.hasRow());
+    QVERIFY(dogs.last());
+    QVERIFY(!dogs.next());
+    QCOMPARE(dogs.rowId(), b);
+    QCOMPARE(dogs.value("name").toString(), "B");
+}
+
+void DbTest::newRowHasItsIdBeforeSaving()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "A"}});
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    QVERIFY(dogs.addNew());
+    const qint64 id = dogs.value("dogid").toLongLong();
+    QCOMPARE(id, 2);
+    dogs.setValue("dognumber", id);
+    dogs.setValue("name", "Pup");
+    QVERIFY(dogs.update());
+    QCOMPARE(scalar(kennel.db(), "SELECT dognumber FROM Dogtable WHERE name = 'Pup'").toLongLong(), id);
+
+    QVERIFY(dogs.addNew());
+    dogs.setValue("name", "Abandoned");
+    dogs.cancelUpdate();
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 2);
+    {
+        db::TableCursor dropped(kennel.db(), "Dogtable");
+        QVERIFY(dropped.addNew());
+    }
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 2);
+}
+
+void DbTest::deleteDuringScanGoesOn()
+{
+    Kennel kennel;
+    for (const char *name : {"keep 1", "drop", "drop", "keep 2"})
+        addDog(kennel.db(), {{"name", name}});
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    int visited = 0;
+    for (bool more = dogs.first(); more; more = dogs.next()) {
+        ++visited;
+        if (dogs.value("name") == "drop")
+            QVERIFY(dogs.remove());
+    }
+    QCOMPARE(visited, 4);
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name, '|') FROM Dogtable").toString(),
+             "keep 1|keep 2");
+}
+
+void DbTest::emptyTextAndNoValueStayDistinct()
+{
+    Kennel kennel;
+    const qint64 id = addDog(kennel.db(), {{"name", "A"}});
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    QVERIFY(dogs.moveTo(id));
+    dogs.setValue("sire", QStringLiteral(""));
+    QVERIFY(dogs.update());
+    QVERIFY(dogs.value("dam").isNull());
+    QVERIFY(!dogs.value("sire").isNull());
+    QCOMPARE(scalar(kennel.db(), "SELECT typeof(sire) || typeof(dam) FROM Dogtable").toString(),
+             "textnull");
+}
+
+void DbTest::storesAwkwardNamesAsTyped_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("quotes") << "O'Brien's \"Best\" Boy";
+    QTest::newRow("sql") << "Rex'); DROP TABLE Dogtable; --";
+    QTest::newRow("non-ASCII") << "Ærøskøbing Fröken Ñandú 犬";
+    QTest::newRow("very long") << QString(10000, 'W');
+}
+
+void DbTest::storesAwkwardNamesAsTyped()
+{
+    QFETCH(QString, name);
+    Kennel kennel;
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    QVERIFY(dogs.addNew());
+    dogs.setValue("name", name);
+    QVERIFY(dogs.update());
+    QVERIFY(dogs.seek("name", name));
+    QCOMPARE(dogs.value("name").toString(), name);
+    QVERIFY(dogs.findExact("name", name));
+}
+
+void DbTest::killedWriterLeavesIntactFile()
+{
+    WorkingFolder folder;
+    QProcess writer;
+    writer.start(KENNEL_WRITER, {});
+    QVERIFY(writer.waitForStarted());
+    QVERIFY(writer.waitForReadyRead(30000));
+    QTest::qWait(300);
+    writer.kill();
+    QVERIFY(writer.waitForFinished());
+
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    QCOMPARE(scalar(db::DatabaseFiles::kennel(), "PRAGMA integrity_check").toString(), "ok");
+    QCOMPARE(scalar(db::DatabaseFiles::kennel(), "SELECT count(*) FROM Dogtable").toInt() % 500, 0);
+}
+
+QTEST_GUILESS_MAIN(DbTest)
+#include "tst_db.moc"

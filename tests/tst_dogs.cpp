@@ -1,0 +1,319 @@
+#include "core/Choices.h"
+#include "core/Clock.h"
+#include "dogs/DogRecords.h"
+#include "dogs/DogRecordsScreen.h"
+#include "dogs/MatingCleanup.h"
+#include "tests/TestSupport.h"
+#include "ui/PickList.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace testing;
+
+namespace {
+
+const QDate today(2026, 12, 7);
+
+struct OpenScreen
+{
+    explicit OpenScreen(int mode = core::Choices::Browse, const QString &name = {})
+    {
+        core::Choices::dogscreenmode = mode;
+        core::Choices::selectedname = name;
+        screen.show();
+        QTRY_VERIFY(screen.isLoaded());
+    }
+    QString text(const char *field) const
+    {
+        if (auto *list = screen.findChild<ui::PickList *>(field))
+            return list->currentText();
+        return screen.findChild<QLineEdit *>(field)->text();
+    }
+    void type(const char *field, const QString &text)
+    {
+        if (auto *list = screen.findChild<ui::PickList *>(field)) {
+            list->setEditText(text);
+            return;
+        }
+        auto *edit = screen.findChild<QLineEdit *>(field);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    void press(const char *button) { QTest::mouseClick(screen.findChild<QPushButton *>(button), Qt::LeftButton); }
+    QString label(const char *name) const { return screen.findChild<QLabel *>(name)->text(); }
+
+    dogs::DogRecordsScreen screen;
+};
+
+} // namespace
+
+class DogsTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { core::Clock::setToday(today); }
+    void cleanup() { core::Clock::useSystemDate(); }
+
+    void age_data();
+    void age();
+    void matingCleanup_data();
+    void matingCleanup();
+    void savesTypedDatesAsDates();
+    void refusesInvalidDateAndWritesNothing();
+
+    void showsFirstDogWithAgeAndId();
+    void editsAreSavedIntoTheDogLeft();
+    void editsAreSavedOnClose();
+    void invalidDateKeepsScreenOnTheDog();
+    void stepsStayAtTheEnds();
+    void emptyTableShowsNothing();
+    void findModeShowsFirstOfTwoNamesakes();
+    void findModeWithUnknownNameStaysOnFirst();
+    void findWhileOpenSavesThenMoves();
+    void pickListsOfferWhatTheTablesHold();
+    void cleansMatingsOnOpening();
+};
+
+void DogsTest::age_data()
+{
+    QTest::addColumn<QString>("dob");
+    QTest::addColumn<QString>("age");
+    QTest::newRow("born today") << today.toString("M/d/yyyy") << " 0 Yrs  0 Weeks ";
+    QTest::newRow("364 days ago") << today.addDays(-364).toString("M/d/yyyy") << " 0 Yrs  52 Weeks ";
+    QTest::newRow("365 days ago") << today.addDays(-365).toString("M/d/yyyy") << " 1 Yrs  0 Weeks ";
+    QTest::newRow("3 years and 90 days") << today.addDays(-1185).toString("M/d/yyyy")
+                                         << " 3 Yrs  12 Weeks ";
+    QTest::newRow("10 days ahead") << today.addDays(10).toString("M/d/yyyy") << " 0 Yrs -1 Weeks ";
+    QTest::newRow("two years ahead") << today.addDays(800).toString("M/d/yyyy") << "-2 Yrs -10 Weeks ";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("not a date") << "about 3" << "";
+}
+
+void DogsTest::age()
+{
+    QFETCH(QString, dob);
+    QFETCH(QString, age);
+    QCOMPARE(dogs::calculateage(dob, today), age);
+}
+
+void DogsTest::matingCleanup_data()
+{
+    QTest::addColumn<QVariant>("sire");
+    QTest::addColumn<QVariant>("dam");
+    QTest::addColumn<bool>("deleted");
+    const QVariant none;
+    QTest::newRow("empty sire, blank dam") << QVariant("") << QVariant(" ") << true;
+    QTest::newRow("empty sire, named dam") << QVariant("") << QVariant("Bella") << true;
+    QTest::newRow("sire, blank dam") << QVariant("Max") << QVariant(" ") << true;
+    QTest::newRow("sire, no dam") << QVariant("Max") << none << true;
+    QTest::newRow("sire, empty dam stays") << QVariant("Max") << QVariant("") << false;
+    QTest::newRow("no sire, named dam stays") << none << QVariant("Bella") << false;
+    QTest::newRow("complete mating stays") << QVariant("Max") << QVariant("Bella") << false;
+}
+
+void DogsTest::matingCleanup()
+{
+    QFETCH(QVariant, sire);
+    QFETCH(QVariant, dam);
+    QFETCH(bool, deleted);
+    Kennel kennel;
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('A', 'B')");
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES (?, ?)", {sire, dam});
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('C', 'D')");
+    QCOMPARE(dogs::cleanMatings(kennel.db()), deleted ? 1 : 0);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM mating").toInt(), deleted ? 2 : 3);
+}
+
+void DogsTest::savesTypedDatesAsDates()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}, {"dod", "2020-01-01"}});
+    dogs::DogRecords records(kennel.db());
+    QVERIFY(records.first());
+    QVERIFY(records.save({{"dob", "3/5/24"}, {"dod", "  "}, {"colour", ""}}).ok());
+    QCOMPARE(scalar(kennel.db(), "SELECT dob FROM Dogtable").toString(), "2024-03-05");
+    QVERIFY(scalar(kennel.db(), "SELECT dod FROM Dogtable").isNull());
+    QCOMPARE(scalar(kennel.db(), "SELECT typeof(colour) FROM Dogtable").toString(), "text");
+    QCOMPARE(records.text("dob"), "3/5/2024");
+}
+
+void DogsTest::refusesInvalidDateAndWritesNothing()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    dogs::DogRecords records(kennel.db());
+    QVERIFY(records.first());
+    const auto result = records.save({{"name", "Rexy"}, {"dod", "31/12/2020"}});
+    QVERIFY(!result.ok());
+    QCOMPARE(result.field, "dod");
+    QVERIFY(result.message.contains("D.O.D") && result.message.contains("31/12/2020"));
+    QCOMPARE(scalar(kennel.db(), "SELECT name FROM Dogtable").toString(), "Rex");
+}
+
+void DogsTest::showsFirstDogWithAgeAndId()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}, {"dob", today.addDays(-1185).toString(Qt::ISODate)},
+                         {"sex", "Male"}, {"cob", "Korea, North "}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    OpenScreen s;
+    QCOMPARE(s.screen.objectName(), "Form4");
+    QCOMPARE(s.screen.windowTitle(), "Pawmark Houndry - Dog Records");
+    QCOMPARE(s.text("name"), "Rex");
+    QCOMPARE(s.text("cob"), "Korea, North ");
+    QCOMPARE(s.label("age"), " 3 Yrs  12 Weeks ");
+    QCOMPARE(s.label("dogid"), "1");
+}
+
+void DogsTest::editsAreSavedIntoTheDogLeft()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"dob", "2020-06-01"}});
+    OpenScreen s;
+    s.type("colour", "Black & Tan");
+    s.type("sire", "Max");
+    s.type("dob", "02/29/2024");
+    s.press("next");
+    QCOMPARE(scalar(kennel.db(), "SELECT colour || '|' || sire || '|' || dob FROM Dogtable WHERE dogid = 1")
+                 .toString(),
+             "Black & Tan|Max|2024-02-29");
+    QCOMPARE(s.text("name"), "Bella");
+    QCOMPARE(s.text("dob"), "6/1/2020");
+    QVERIFY(scalar(kennel.db(), "SELECT sire FROM Dogtable WHERE dogid = 2").isNull());
+}
+
+void DogsTest::editsAreSavedOnClose()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    OpenScreen s;
+    s.type("name", "Rex of Ærø");
+    QVERIFY(s.screen.close());
+    QCOMPARE(scalar(kennel.db(), "SELECT name FROM Dogtable").toString(), "Rex of Ærø");
+}
+
+void DogsTest::invalidDateKeepsScreenOnTheDog()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    OpenScreen s;
+    s.type("colour", "Red");
+    s.type("dob", "13/45/2020");
+    s.press("next");
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts[0].contains("D.O.B"));
+    QCOMPARE(messages.titles[0], " Houndry");
+    QCOMPARE(s.text("name"), "Rex");
+    QCOMPARE(s.text("dob"), "13/45/2020");
+    QVERIFY(!s.screen.close());
+    QVERIFY(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE dogid = 1").isNull());
+
+    s.type("dob", "");
+    QVERIFY(s.screen.close());
+    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE dogid = 1").toString(), "Red");
+}
+
+void DogsTest::stepsStayAtTheEnds()
+{
+    Kennel kennel;
+    for (const char *name : {"A", "B", "C"})
+        addDog(kennel.db(), {{"name", name}});
+    OpenScreen s;
+    s.press("previous");
+    QCOMPARE(s.text("name"), "A");
+    s.press("last");
+    QCOMPARE(s.text("name"), "C");
+    s.type("colour", "Blue");
+    s.press("next");
+    QCOMPARE(s.text("name"), "C");
+    QCOMPARE(s.text("colour"), "Blue");
+    s.press("first");
+    QCOMPARE(s.text("name"), "A");
+    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'C'").toString(), "Blue");
+}
+
+void DogsTest::emptyTableShowsNothing()
+{
+    Kennel kennel;
+    OpenScreen s;
+    for (const char *button : {"first", "previous", "next", "last"})
+        s.press(button);
+    QCOMPARE(s.text("name"), "");
+    QCOMPARE(s.label("dogid"), "");
+    QVERIFY(s.screen.close());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
+}
+
+void DogsTest::findModeShowsFirstOfTwoNamesakes()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "rex"}});
+    addDog(kennel.db(), {{"name", "Rex"}, {"colour", "first"}});
+    addDog(kennel.db(), {{"name", "Rex"}, {"colour", "second"}});
+    OpenScreen s(core::Choices::Find, "Rex");
+    QCOMPARE(s.text("colour"), "first");
+    QCOMPARE(s.label("dogid"), "2");
+}
+
+void DogsTest::findModeWithUnknownNameStaysOnFirst()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    OpenScreen s(core::Choices::Find, "Nobody");
+    QCOMPARE(s.text("name"), "Rex");
+}
+
+void DogsTest::findWhileOpenSavesThenMoves()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    OpenScreen s;
+    s.type("Tattoo", "T-1");
+    s.screen.showDogNamed("Bella");
+    QCOMPARE(s.text("name"), "Bella");
+    QCOMPARE(scalar(kennel.db(), "SELECT Tattoo FROM Dogtable WHERE name = 'Rex'").toString(), "T-1");
+}
+
+void DogsTest::pickListsOfferWhatTheTablesHold()
+{
+    Kennel kennel;
+    exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Zoe Kent'), ('Al Brown')");
+    addDog(kennel.db(), {{"name", "Zed"}});
+    addDog(kennel.db(), {{"name", "Abe"}});
+    OpenScreen s;
+    auto items = [&](const char *field) {
+        QStringList entries;
+        auto *list = s.screen.findChild<ui::PickList *>(field);
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->itemText(i);
+        return entries;
+    };
+    QCOMPARE(items("sex"), QStringList({"Male", "Female"}));
+    QCOMPARE(items("cob").size(), 231);
+    QCOMPARE(items("cob").first(), "Afghanistan");
+    QCOMPARE(items("cob").last(), "Zambia");
+    QCOMPARE(items("breeder"), QStringList({"Zoe Kent", "Al Brown"}));
+    QCOMPARE(items("ownerid"), QStringList({"Zoe Kent", "Al Brown"}));
+    QCOMPARE(items("sire"), QStringList({"Zed", "Abe"}));
+    QCOMPARE(items("dam"), QStringList({"Zed", "Abe"}));
+    QVERIFY(items("breed").contains("Labrador Retriever"));
+}
+
+void DogsTest::cleansMatingsOnOpening()
+{
+    Kennel kennel;
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('', ' '), ('Max', 'Bella')");
+    OpenScreen s;
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM mating").toInt(), 1);
+}
+
+QTEST_MAIN(DogsTest)
+#include "tst_dogs.moc"

@@ -1,0 +1,66 @@
+#include "ui/BoundFields.h"
+
+#include "ui/PickList.h"
+
+#include <QLineEdit>
+
+namespace ui {
+
+void BoundFields::bind(const QString &field, QLineEdit *edit)
+{
+    m_bindings.append({field, edit, QString()});
+}
+
+void BoundFields::bind(const QString &field, QComboBox *list)
+{
+    m_bindings.append({field, list, QString()});
+}
+
+QString BoundFields::textOf(const QWidget *widget)
+{
+    if (auto *edit = qobject_cast<const QLineEdit *>(widget))
+        return edit->text();
+    return qobject_cast<const QComboBox *>(widget)->currentText();
+}
+
+void BoundFields::setText(QWidget *widget, const QString &text)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+        edit->setText(text);
+        edit->setCursorPosition(0);
+    } else if (auto *pick = qobject_cast<PickList *>(widget)) {
+        pick->setText(text);
+    } else {
+        qobject_cast<QComboBox *>(widget)->setEditText(text);
+    }
+}
+
+void BoundFields::show(const std::function<QString(const QString &)> &textOfField)
+{
+    for (Binding &b : m_bindings) {
+        b.shown = textOfField(b.field);
+        setText(b.widget, b.shown);
+    }
+}
+
+QHash<QString, QString> BoundFields::changes() const
+{
+    QHash<QString, QString> changed;
+    for (const Binding &b : m_bindings) {
+        const QString now = textOf(b.widget);
+        if (now != b.shown)
+            changed.insert(b.field, now);
+    }
+    return changed;
+}
+
+QWidget *BoundFields::widget(const QString &field) const
+{
+    for (const Binding &b : m_bindings) {
+        if (b.field == field)
+            return b.widget;
+    }
+    return nullptr;
+}
+
+} // namespace ui

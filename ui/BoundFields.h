@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace ui {
+
+// Binds a screen's controls to the fields of the record it shows and tells which of them
+// the user has changed since the record was shown.
+class BoundFields
+{
+public:
+    void bind(const QString &field, QLineEdit *edit);
+    void bind(const QString &field, QComboBox *list);
+
+    // Fills every control with the text of its field and remembers it as unchanged.
+    void show(const std::function<QString(const QString &field)> &textOf);
+    // Field -> text now in its control, for the controls the user changed.
+    QHash<QString, QString> changes() const;
+    QWidget *widget(const QString &field) const;
+
+private:
+    struct Binding
+    {
+        QString field;
+        QWidget *widget;
+        QString shown;
+    };
+    static QString textOf(const QWidget *widget);
+    static void setText(QWidget *widget, const QString &text);
+
+    QList<Binding> m_bindings;
+};
+
+} // namespace ui

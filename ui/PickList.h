@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QComboBox>
+
+class QStringListModel;
+
+namespace ui {
+
+// An editable pick list: the user chooses an entry or types any text, which is taken as it
+// stands. It may show a prompt ("Select a Dog") until something is chosen.
+class PickList : public QComboBox
+{
+    Q_OBJECT
+public:
+    enum class Order { AsGiven, Alphabetical };
+
+    explicit PickList(QWidget *parent = nullptr);
+
+    void setEntries(QStringList entries, Order order = Order::AsGiven);
+    // Several lists over one long list of names share it instead of copying it.
+    void setSharedEntries(QStringListModel *model);
+
+    void setPrompt(const QString &prompt);
+    QString prompt() const { return m_prompt; }
+    bool showsPrompt() const { return currentText() == m_prompt; }
+
+    QString text() const { return currentText(); }
+    void setText(const QString &text);
+
+private:
+    void configureView();
+
+    QString m_prompt;
+};
+
+} // namespace ui

@@ -1,0 +1,52 @@
+#include "ui/ScreenHost.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace ui {
+
+ScreenHost::ScreenHost(QMdiArea *area, QObject *parent) : QObject(parent), m_area(area) {}
+
+QWidget *ScreenHost::find(const QString &objectName) const
+{
+    for (QMdiSubWindow *frame : m_area->subWindowList()) {
+        if (frame->widget() && frame->widget()->objectName() == objectName)
+            return frame->widget();
+    }
+    return nullptr;
+}
+
+QMdiSubWindow *ScreenHost::frameOf(const QWidget *screen) const
+{
+    for (QMdiSubWindow *frame : m_area->subWindowList()) {
+        if (frame->widget() == screen)
+            return frame;
+    }
+    return nullptr;
+}
+
+QWidget *ScreenHost::open(const QString &objectName, const std::function<QWidget *()> &create)
+{
+    if (QWidget *screen = find(objectName)) {
+        QMdiSubWindow *frame = frameOf(screen);
+        frame->showNormal();
+        m_area->setActiveSubWindow(frame);
+        frame->raise();
+        return screen;
+    }
+    QWidget *screen = create();
+    QMdiSubWindow *frame = m_area->addSubWindow(screen);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowIcon(QIcon());
+    frame->show();
+    m_area->setActiveSubWindow(frame);
+    return screen;
+}
+
+bool ScreenHost::closeAll()
+{
+    m_area->closeAllSubWindows();
+    return m_area->subWindowList().isEmpty();
+}
+
+} // namespace ui

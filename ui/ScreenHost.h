@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace ui {
+
+// Keeps each screen once inside the main window: opening a screen that is already open
+// brings it to the front as it is.
+class ScreenHost : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ScreenHost(QMdiArea *area, QObject *parent = nullptr);
+
+    QWidget *open(const QString &objectName, const std::function<QWidget *()> &create);
+    QWidget *find(const QString &objectName) const;
+    template<class T>
+    T *find(const QString &objectName) const
+    {
+        return qobject_cast<T *>(find(objectName));
+    }
+    QMdiSubWindow *frameOf(const QWidget *screen) const;
+
+    // Asks every screen to close; false when one of them refused (unsaved input it keeps).
+    bool closeAll();
+
+private:
+    QMdiArea *m_area;
+};
+
+} // namespace ui
