@@ -49,7 +49,7 @@ HelpScreen::HelpScreen(QWidget *parent)
     browser->setHtml(QString::fromUtf8(helpText));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(browser);
-    resize(560, 520);
+    setMinimumSize(520, 480);
 }
 
 } // namespace app

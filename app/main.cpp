@@ -5,6 +5,7 @@
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 
@@ -43,7 +44,8 @@ int main(int argc, char *argv[])
     int status = 0;
     {
         app::MainWindow window;
-        window.show();
+        window.resize(window.screen()->availableGeometry().size());
+        window.showMaximized();
         status = QApplication::exec();
     }
     db::DatabaseFiles::close();

@@ -1,0 +1,56 @@
+#include "bench/Timing.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace bench {
+
+double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &prepare)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        if (prepare)
+            prepare();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void printHeader()
+{
+    std::printf("%-48s %12s %12s %8s\n", "operation", "median ms", "floor ms", "ratio");
+}
+
+void printLine(const QString &operation, double ms, double floorMs)
+{
+    std::printf("%-48s %12.3f %12.3f %8.1f\n", qPrintable(operation), ms, floorMs,
+                floorMs > 0 ? ms / floorMs : 0.0);
+    std::fflush(stdout);
+}
+
+void printValue(const QString &what, const QString &value)
+{
+    std::printf("%-48s %12s\n", qPrintable(what), qPrintable(value));
+    std::fflush(stdout);
+}
+
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+} // namespace bench

@@ -1,0 +1,163 @@
+// houndry-bench: generates a synthetic kennel and times the program's own operations beside
+// the same work in bare SQLite statements.
+//
+//   houndry-bench --dogs 100000 --matings 50000 --dir build/bench-kennel
+#include "app/MainWindow.h"
+#include "bench/BareSqlite.h"
+#include "bench/KennelGenerator.h"
+#include "bench/Timing.h"
+#include "core/Choices.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "dogs/DogRecordsScreen.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <cstdio>
+
+namespace {
+
+// Benchmarks answer every question with No and show nothing.
+class SilentMessages : public core::Messages
+{
+public:
+    void ok(const QString &, const QString &) override {}
+    bool yesNo(const QString &, const QString &) override { return false; }
+};
+
+void waitFor(const std::function<bool()> &done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+int dogCount()
+{
+    if (!QFile::exists("kennelbase.ddx") || !db::DatabaseFiles::open().isEmpty())
+        return -1;
+    QSqlQuery q(db::DatabaseFiles::kennel());
+    q.exec("SELECT count(*) FROM Dogtable");
+    const int count = q.next() ? q.value(0).toInt() : -1;
+    db::DatabaseFiles::close();
+    return count;
+}
+
+void benchDogRecords()
+{
+    // Each opening meets some unfinished matings to clean away.
+    if (!db::DatabaseFiles::open().isEmpty())
+        qFatal("cannot open the kennel");
+    auto seedMatings = [] { bench::addUnfinishedMatings(500); };
+    double rss = 0;
+    std::unique_ptr<dogs::DogRecordsScreen> screen;
+    const double open = bench::medianMs(
+        7,
+        [&] {
+            core::Choices::dogscreenmode = core::Choices::Browse;
+            screen = std::make_unique<dogs::DogRecordsScreen>();
+            screen->show();
+            waitFor([&] { return screen->isLoaded(); });
+        },
+        [&] {
+            screen.reset();
+            seedMatings();
+            rss = std::max(rss, bench::residentMb());
+        });
+    rss = std::max(rss, bench::residentMb());
+    const double openFloor = bench::medianMs(7, &bench::BareSqlite::openDogRecords, seedMatings);
+    bench::printLine("open dog records screen (with mating clean-up)", open, openFloor);
+
+    QPushButton *next = screen->findChild<QPushButton *>("next");
+    const double step = bench::medianMs(501, [&] { next->click(); });
+    bench::BareSqlite bare;
+    std::int64_t rowid = 1;
+    const double stepFloor = bench::medianMs(501, [&] { rowid = bare.next(rowid); });
+    bench::printLine("dog records \"Next\"", step, stepFloor);
+    bench::printValue("resident memory, dog records screen open (MB)", QString::number(rss, 'f', 1));
+    screen.reset();
+}
+
+void benchStartup()
+{
+    std::unique_ptr<app::MainWindow> window;
+    const double startup = bench::medianMs(
+        7,
+        [&] {
+            if (!db::DatabaseFiles::open().isEmpty())
+                qFatal("cannot open the kennel");
+            window = std::make_unique<app::MainWindow>();
+            bool started = false;
+            QObject::connect(window.get(), &app::MainWindow::startupFinished, [&] { started = true; });
+            window->show();
+            waitFor([&] { return started; });
+        },
+        [&] {
+            window.reset();
+            db::DatabaseFiles::close();
+        });
+    window.reset();
+    bench::printLine("start-up to the main menu", startup,
+                     bench::medianMs(7, &bench::BareSqlite::startup));
+}
+
+// The offscreen platform's notes on window hints say nothing about the timings.
+void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtDebugMsg && !message.contains("propagateSizeHints"))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietHandler);
+    QApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({"dogs", "Dogs in the synthetic kennel.", "n", "100000"});
+    parser.addOption({"matings", "Matings in the synthetic kennel.", "n", "50000"});
+    parser.addOption({"dir", "Folder of the synthetic kennel.", "folder", "bench-kennel"});
+    parser.addOption({"generate-only", "Only write the kennel (used internally)."});
+    parser.process(application);
+
+    SilentMessages silent;
+    core::Messages::install(&silent);
+    const bench::KennelSize size{parser.value("dogs").toInt(), parser.value("matings").toInt()};
+    QDir().mkpath(parser.value("dir"));
+    const QString self = QCoreApplication::applicationFilePath();
+    QDir::setCurrent(parser.value("dir"));
+
+    if (parser.isSet("generate-only")) {
+        const QString problem = bench::generateKennel(size);
+        if (!problem.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return problem.isEmpty() ? 0 : 1;
+    }
+    if (dogCount() != size.dogs) {
+        std::printf("generating %d dogs and %d matings in %s ...\n", size.dogs, size.matings,
+                    qPrintable(QDir::currentPath()));
+        std::fflush(stdout);
+        QFile::remove("kennelbase.ddx");
+        QFile::remove("report.ddx");
+        // In a process of its own, so that the memory figures below are the program's alone.
+        if (QProcess::execute(self, {"--generate-only", "--dogs", parser.value("dogs"),
+                                     "--matings", parser.value("matings"), "--dir", "."}) != 0)
+            return 1;
+    }
+    std::printf("kennel: %d dogs, %d matings (%s)\n", size.dogs, size.matings,
+                qPrintable(QDir::currentPath()));
+    bench::printHeader();
+    benchDogRecords();
+    benchStartup();
+    db::DatabaseFiles::close();
+    return 0;
+}
