@@ -2,6 +2,7 @@
 #include "core/Messages.h"
 #include "core/version.h"
 #include "db/DatabaseFiles.h"
+#include "ui/AppIcon.h"
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ int main(int argc, char *argv[])
                                             .arg(core::versionMajor)
                                             .arg(core::versionMinor)
                                             .arg(core::versionRevision));
+    QApplication::setWindowIcon(ui::appIcon());
     ui::MessageBoxes messageBoxes;
     core::Messages::install(&messageBoxes);
 

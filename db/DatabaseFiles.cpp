@@ -78,12 +78,18 @@ QString check(File file)
         return refusal(file, QStringLiteral("cannot be opened: ") % db.lastError().text());
     QSqlQuery q(db);
     QString problem;
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
+    bool inUse = false;
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
         problem = q.lastError().text();
-    else if (q.value(0).toString() != QStringLiteral("ok"))
+        inUse = q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
+    } else if (q.value(0).toString() != QStringLiteral("ok")) {
         problem = q.value(0).toString();
+    }
     q.finish();
     db.close();
+    if (inUse)
+        return refusal(file, QStringLiteral("is in use by another program (") % problem %
+                                 QStringLiteral(")."));
     if (!problem.isEmpty())
         return refusal(file, QStringLiteral("is damaged (") % problem % QStringLiteral(")."));
     return {};
@@ -208,6 +214,7 @@ QSqlDatabase DatabaseFiles::database(File file)
         return QSqlDatabase::database(connection, false);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(fileName(file));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
     return db;
 }
 

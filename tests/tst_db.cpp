@@ -23,6 +23,7 @@ private Q_SLOTS:
     void refusesFilesItCannotUse_data();
     void refusesFilesItCannotUse();
     void refusesReadOnlyFolder();
+    void refusesFileInUseByAnotherProgram();
     void seekIgnoresCaseAndFindsFirstInIndexOrder();
     void findExactHonoursCaseAndStoredOrder();
     void movesStayAtTheEnds();
@@ -184,6 +185,24 @@ void DbTest::refusesReadOnlyFolder()
     QFile::setPermissions(folder.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY2(problem.contains("kennelbase.ddx") && problem.contains("read-only"), qPrintable(problem));
+}
+
+void DbTest::refusesFileInUseByAnotherProgram()
+{
+    WorkingFolder folder;
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    db::DatabaseFiles::close();
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+        other.setDatabaseName("kennelbase.ddx");
+        QVERIFY(other.open());
+        exec(other, "BEGIN EXCLUSIVE");
+        const QString problem = db::DatabaseFiles::open();
+        QVERIFY2(problem.contains("kennelbase.ddx") && problem.contains("in use"), qPrintable(problem));
+        exec(other, "ROLLBACK");
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other");
 }
 
 void DbTest::seekIgnoresCaseAndFindsFirstInIndexOrder()

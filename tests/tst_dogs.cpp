@@ -67,6 +67,8 @@ private Q_SLOTS:
     void showsFirstDogWithAgeAndId();
     void editsAreSavedIntoTheDogLeft();
     void editsAreSavedOnClose();
+    void awkwardTextSurvivesTheScreen_data();
+    void awkwardTextSurvivesTheScreen();
     void invalidDateKeepsScreenOnTheDog();
     void stepsStayAtTheEnds();
     void emptyTableShowsNothing();
@@ -194,6 +196,33 @@ void DogsTest::editsAreSavedOnClose()
     s.type("name", "Rex of Ærø");
     QVERIFY(s.screen.close());
     QCOMPARE(scalar(kennel.db(), "SELECT name FROM Dogtable").toString(), "Rex of Ærø");
+}
+
+void DogsTest::awkwardTextSurvivesTheScreen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("quotes and semicolon") << "O'Hara's \"Lucky\"; Star";
+    QTest::newRow("non-ASCII") << "Śnieżka z Łąki Ærø";
+    QTest::newRow("10,000 characters") << QString(10000, 'n');
+}
+
+void DogsTest::awkwardTextSurvivesTheScreen()
+{
+    QFETCH(QString, text);
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    OpenScreen s;
+    s.screen.findChild<QLineEdit *>("name")->setText(text);
+    for (const char *field : {"sire", "ownerid"})
+        s.type(field, text);
+    s.press("next");
+    s.press("previous");
+    QCOMPARE(s.text("name"), text);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = ? AND sire = ? AND ownerid = ?",
+                    {text, text, text})
+                 .toInt(),
+             1);
 }
 
 void DogsTest::invalidDateKeepsScreenOnTheDog()

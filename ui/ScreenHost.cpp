@@ -37,7 +37,6 @@ QWidget *ScreenHost::open(const QString &objectName, const std::function<QWidget
     QWidget *screen = create();
     QMdiSubWindow *frame = m_area->addSubWindow(screen);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setWindowIcon(QIcon());
     frame->show();
     m_area->setActiveSubWindow(frame);
     return screen;
