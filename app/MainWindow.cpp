@@ -3,10 +3,16 @@
 #include "app/AboutBox.h"
 #include "app/HelpScreen.h"
 #include "app/MainMenu.h"
+#include "app/SetupScreen.h"
+#include "contacts/ContactEntryScreen.h"
+#include "contacts/ContactsScreen.h"
+#include "contacts/FindContactScreen.h"
 #include "app/StartupStep.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "dogs/AddDogsScreen.h"
 #include "dogs/DogRecordsScreen.h"
+#include "dogs/FindDogScreen.h"
 #include "ui/ScreenHost.h"
 
 #include <QCloseEvent>
@@ -26,9 +32,19 @@ MainWindow::MainWindow(QWidget *parent)
     resize(1280, 800);
 
     m_actions = {
+        {QStringLiteral("Add Dog Records"), [this] { open<dogs::AddDogsScreen>("AddDogRecords"); }},
         {QStringLiteral("Browse / Update Dogs"), [this] { openDogRecords(core::Choices::Browse); }},
-        {QStringLiteral("Help"),
-         [this] { m_screens->open(QStringLiteral("HelpScreen"), [] { return new HelpScreen; }); }},
+        {QStringLiteral("Find / Update Dog "), [this] { openFindDog(); }},
+        {QStringLiteral("Add a Contact"), [this] { open<contacts::ContactEntryScreen>("Form28"); }},
+        {QStringLiteral("View / Edit Contacts"), [this] { openFindContact(); }},
+        {QStringLiteral("Browse / Edit Contacts"),
+         [this] {
+             m_screens->open(QStringLiteral("Form29"), [] {
+                 return new contacts::ContactsScreen(contacts::ContactsScreen::Start::FirstContact);
+             });
+         }},
+        {QStringLiteral("Help"), [this] { open<HelpScreen>("HelpScreen"); }},
+        {QStringLiteral("Setup"), [this] { open<SetupScreen>("SetupInformation"); }},
         {QStringLiteral("About "), [this] { showAbout(); }},
         {QStringLiteral("Exit"), [this] { close(); }},
     };
@@ -80,6 +96,29 @@ void MainWindow::openDogRecords(int mode)
         QStringLiteral("Form4"), [] { return new dogs::DogRecordsScreen; }));
     if (mode == core::Choices::Find && screen->isLoaded())
         screen->showDogNamed(core::Choices::selectedname);
+}
+
+void MainWindow::openFindDog()
+{
+    m_screens->open(QStringLiteral("FindDogRecord"), [this] {
+        auto *screen = new dogs::FindDogScreen;
+        connect(screen, &dogs::FindDogScreen::dogChosen, this,
+                [this] { openDogRecords(core::Choices::Find); });
+        return screen;
+    });
+}
+
+void MainWindow::openFindContact()
+{
+    m_screens->open(QStringLiteral("Form17"), [this] {
+        auto *screen = new contacts::FindContactScreen;
+        connect(screen, &contacts::FindContactScreen::contactChosen, this, [this] {
+            m_screens->open(QStringLiteral("Form18"), [] {
+                return new contacts::ContactsScreen(contacts::ContactsScreen::Start::ChosenName);
+            });
+        });
+        return screen;
+    });
 }
 
 void MainWindow::showAbout()

@@ -4,11 +4,9 @@
 #include <QMainWindow>
 #include <functional>
 
-class QMdiArea;
+#include "ui/ScreenHost.h"
 
-namespace ui {
-class ScreenHost;
-}
+class QMdiArea;
 
 namespace app {
 
@@ -38,6 +36,13 @@ private:
     void runStartup();
     void openMainMenu();
     void openDogRecords(int mode);
+    void openFindDog();
+    void openFindContact();
+    template<class T>
+    void open(const char *objectName)
+    {
+        m_screens->open(QString::fromLatin1(objectName), [] { return new T; });
+    }
     void showAbout();
 
     QMdiArea *m_area;

@@ -73,7 +73,7 @@ void benchDogRecords()
     const double openFloor = bench::medianMs(7, &bench::BareSqlite::openDogRecords, seedMatings);
     bench::printLine("open dog records screen (with mating clean-up)", open, openFloor);
 
-    QPushButton *next = screen->findChild<QPushButton *>("next");
+    QPushButton *next = screen->findChild<QPushButton *>("nextButton");
     const double step = bench::medianMs(501, [&] { next->click(); });
     bench::BareSqlite bare;
     std::int64_t rowid = 1;

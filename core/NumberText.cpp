@@ -9,3 +9,35 @@ QString signedText(qint64 number)
 }
 
 } // namespace core
+
+#include <QRegularExpression>
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace core {
+
+double leadingNumber(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral(R"(^ *([+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?))"));
+    const auto match = number.match(text);
+    if (!match.hasMatch())
+        return 0;
+    bool ok = false;
+    const double value = match.captured(1).toDouble(&ok);
+    return ok ? value : 0;
+}
+
+int typedCount(const QString &text)
+{
+    const double value = leadingNumber(text);
+    // Rounding in the default mode takes halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+    Q_ASSERT(std::fegetround() == FE_TONEAREST);
+    const double rounded = std::nearbyint(value);
+    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+        return 0;
+    return static_cast<int>(rounded);
+}
+
+} // namespace core

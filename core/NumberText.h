@@ -9,3 +9,16 @@ namespace core {
 QString signedText(qint64 number);
 
 } // namespace core
+
+namespace core {
+
+// The number at the start of typed text, as "Create Records" reads it: leading blanks are
+// skipped, the longest number that starts the text is taken (sign, decimals and exponent
+// included), and text that does not start with a number reads as 0.
+double leadingNumber(const QString &text);
+
+// A count typed by the user: the leading number rounded to the nearest whole number, a half
+// going to the even neighbour; 0 when it does not fit a signed 16-bit whole number.
+int typedCount(const QString &text);
+
+} // namespace core

@@ -145,7 +145,7 @@ QWidget *DogRecordsScreen::buildButtons()
     };
     for (const auto &[caption, move] : moves) {
         auto *button = new QPushButton(caption);
-        button->setObjectName(caption.toLower());
+        button->setObjectName(caption.toLower() + QStringLiteral("Button"));
         connect(button, &QPushButton::clicked, this, [this, move = move] { step(move); });
         buttons->addWidget(button);
     }
@@ -192,6 +192,7 @@ void DogRecordsScreen::showDogNamed(const QString &name)
 void DogRecordsScreen::showCurrent()
 {
     m_fields.show([this](const QString &field) { return m_records->text(field); });
+    m_fields.setEnabled(m_records->hasDog());
     const auto *dob = qobject_cast<QLineEdit *>(m_fields.widget(QStringLiteral("dob")));
     m_age->setText(calculateage(dob->text(), core::Clock::today()));
     m_dogId->setText(m_records->hasDog() ? QString::number(m_records->dogId()) : QString());

@@ -16,6 +16,8 @@ private Q_SLOTS:
     void displaysWhatIsStored();
     void signedText_data();
     void signedText();
+    void typedCount_data();
+    void typedCount();
 };
 
 void CoreTest::parsesTypedDates_data()
@@ -83,6 +85,35 @@ void CoreTest::signedText()
     QFETCH(qint64, number);
     QFETCH(QString, text);
     QCOMPARE(core::signedText(number), text);
+}
+
+void CoreTest::typedCount_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("count");
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("letters") << "abc" << 0;
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("negative") << "-3" << -3;
+    QTest::newRow("half goes to even, down") << "2.5" << 2;
+    QTest::newRow("half goes to even, up") << "3.5" << 4;
+    QTest::newRow("above half") << "2.6" << 3;
+    QTest::newRow("number then words") << "4 dogs" << 4;
+    QTest::newRow("leading blanks") << "   7" << 7;
+    QTest::newRow("largest 16-bit") << "32767" << 32767;
+    QTest::newRow("rounds past 16 bits") << "32767.5" << 0;
+    QTest::newRow("past 16 bits") << "99999" << 0;
+    QTest::newRow("exponent") << "1e3" << 1000;
+    QTest::newRow("huge exponent") << "1e999" << 0;
+    QTest::newRow("decimal point first") << ".6" << 1;
+    QTest::newRow("blank inside") << "1 2" << 1;
+}
+
+void CoreTest::typedCount()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, count);
+    QCOMPARE(core::typedCount(typed), count);
 }
 
 QTEST_GUILESS_MAIN(CoreTest)

@@ -1,7 +1,10 @@
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "dogs/AddDogsScreen.h"
+#include "dogs/BlankDogs.h"
 #include "dogs/DogRecords.h"
 #include "dogs/DogRecordsScreen.h"
+#include "dogs/FindDogScreen.h"
 #include "dogs/MatingCleanup.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
@@ -77,6 +80,16 @@ private Q_SLOTS:
     void findWhileOpenSavesThenMoves();
     void pickListsOfferWhatTheTablesHold();
     void cleansMatingsOnOpening();
+    void disablesFieldsWithoutADog();
+
+    void createRecords_data();
+    void createRecords();
+    void batchesRepeatTheirNames();
+    void cancelWritesNothing();
+    void findScreenOnEmptyTableSaysSoAndCloses();
+    void findScreenListsNamesAlphabetically();
+    void findScreenOk_data();
+    void findScreenOk();
 };
 
 void DogsTest::age_data()
@@ -179,7 +192,7 @@ void DogsTest::editsAreSavedIntoTheDogLeft()
     s.type("colour", "Black & Tan");
     s.type("sire", "Max");
     s.type("dob", "02/29/2024");
-    s.press("next");
+    s.press("nextButton");
     QCOMPARE(scalar(kennel.db(), "SELECT colour || '|' || sire || '|' || dob FROM Dogtable WHERE dogid = 1")
                  .toString(),
              "Black & Tan|Max|2024-02-29");
@@ -216,8 +229,8 @@ void DogsTest::awkwardTextSurvivesTheScreen()
     s.screen.findChild<QLineEdit *>("name")->setText(text);
     for (const char *field : {"sire", "ownerid"})
         s.type(field, text);
-    s.press("next");
-    s.press("previous");
+    s.press("nextButton");
+    s.press("previousButton");
     QCOMPARE(s.text("name"), text);
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = ? AND sire = ? AND ownerid = ?",
                     {text, text, text})
@@ -234,7 +247,7 @@ void DogsTest::invalidDateKeepsScreenOnTheDog()
     OpenScreen s;
     s.type("colour", "Red");
     s.type("dob", "13/45/2020");
-    s.press("next");
+    s.press("nextButton");
     QCOMPARE(messages.texts.size(), 1);
     QVERIFY(messages.texts[0].contains("D.O.B"));
     QCOMPARE(messages.titles[0], " Houndry");
@@ -254,15 +267,15 @@ void DogsTest::stepsStayAtTheEnds()
     for (const char *name : {"A", "B", "C"})
         addDog(kennel.db(), {{"name", name}});
     OpenScreen s;
-    s.press("previous");
+    s.press("previousButton");
     QCOMPARE(s.text("name"), "A");
-    s.press("last");
+    s.press("lastButton");
     QCOMPARE(s.text("name"), "C");
     s.type("colour", "Blue");
-    s.press("next");
+    s.press("nextButton");
     QCOMPARE(s.text("name"), "C");
     QCOMPARE(s.text("colour"), "Blue");
-    s.press("first");
+    s.press("firstButton");
     QCOMPARE(s.text("name"), "A");
     QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'C'").toString(), "Blue");
 }
@@ -271,7 +284,7 @@ void DogsTest::emptyTableShowsNothing()
 {
     Kennel kennel;
     OpenScreen s;
-    for (const char *button : {"first", "previous", "next", "last"})
+    for (const char *button : {"firstButton", "previousButton", "nextButton", "lastButton"})
         s.press(button);
     QCOMPARE(s.text("name"), "");
     QCOMPARE(s.label("dogid"), "");
@@ -342,6 +355,132 @@ void DogsTest::cleansMatingsOnOpening()
     exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('', ' '), ('Max', 'Bella')");
     OpenScreen s;
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM mating").toInt(), 1);
+}
+
+void DogsTest::disablesFieldsWithoutADog()
+{
+    Kennel kennel;
+    OpenScreen s;
+    QVERIFY(!s.screen.findChild<QLineEdit *>("name")->isEnabled());
+    QVERIFY(!s.screen.findChild<ui::PickList *>("sire")->isEnabled());
+}
+
+void DogsTest::createRecords_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("three") << "3" << 3;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("letters") << "abc" << 0;
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("negative") << "-3" << 0;
+    QTest::newRow("2.5 rounds to even") << "2.5" << 2;
+    QTest::newRow("2.6") << "2.6" << 3;
+    QTest::newRow("number and a word") << "4 dogs" << 4;
+    QTest::newRow("too many for 16 bits") << "99999" << 0;
+}
+
+void DogsTest::createRecords()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, rows);
+    Kennel kennel;
+    MessageRecorder messages;
+    dogs::AddDogsScreen screen;
+    screen.show();
+    QCOMPARE(screen.windowTitle(), "Enter Number to Be added");
+    QTest::keyClicks(screen.findChild<QLineEdit *>("number"), typed);
+    QTest::mouseClick(screen.findChild<QPushButton *>("create"), Qt::LeftButton);
+    QCOMPARE(messages.texts,
+             QStringList({"Blank records have been added you may now edit the records with the information"}));
+    QCOMPARE(messages.titles, QStringList({" Houndry"}));
+    QVERIFY(!screen.isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), rows);
+    if (rows == 3) {
+        QCOMPARE(scalar(kennel.db(), "SELECT group_concat(dogid || ':' || name, '|') FROM Dogtable").toString(),
+                 "1:NEWENTRY 1|2:NEWENTRY 2|3:NEWENTRY 3");
+        QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE dognumber IS NULL AND sire IS NULL")
+                     .toInt(),
+                 3);
+    }
+}
+
+void DogsTest::batchesRepeatTheirNames()
+{
+    Kennel kennel;
+    QCOMPARE(dogs::addBlankDogs(kennel.db(), 2), 2);
+    QCOMPARE(dogs::addBlankDogs(kennel.db(), 2), 2);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = 'NEWENTRY 2'").toInt(), 2);
+}
+
+void DogsTest::cancelWritesNothing()
+{
+    Kennel kennel;
+    dogs::AddDogsScreen screen;
+    screen.show();
+    QTest::keyClicks(screen.findChild<QLineEdit *>("number"), "5");
+    QTest::mouseClick(screen.findChild<QPushButton *>("cancel"), Qt::LeftButton);
+    QVERIFY(!screen.isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
+}
+
+void DogsTest::findScreenOnEmptyTableSaysSoAndCloses()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    dogs::FindDogScreen screen;
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    QCOMPARE(messages.texts, QStringList({"There are Currently No Entries in the system "}));
+    QVERIFY(!screen.isVisible());
+}
+
+void DogsTest::findScreenListsNamesAlphabetically()
+{
+    Kennel kennel;
+    for (QVariant name : {QVariant("rex"), QVariant(""), QVariant("Bella"), QVariant(),
+                          QVariant("Ängel"), QVariant("Rex"), QVariant("bella")})
+        addDog(kennel.db(), {{"name", name}});
+    dogs::FindDogScreen screen;
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    QCOMPARE(screen.windowTitle(), "Find Dog Record");
+    QCOMPARE(screen.list()->text(), "Select a Dog");
+    const QStringList entries = screen.list()->entries();
+    QCOMPARE(entries.size(), 5);
+    QCOMPARE(entries.first(), "Ängel");
+    QCOMPARE(entries.mid(1, 2).join('|').toLower(), "bella|bella");
+    QCOMPARE(entries.mid(3).join('|').toLower(), "rex|rex");
+}
+
+void DogsTest::findScreenOk_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("handedOn");
+    QTest::newRow("untouched prompt") << "Select a Dog" << false;
+    QTest::newRow("prompt typed in lower case") << "select a dog" << true;
+    QTest::newRow("a dog") << "Bella" << true;
+}
+
+void DogsTest::findScreenOk()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, handedOn);
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Bella"}});
+    dogs::FindDogScreen screen;
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    bool emitted = false;
+    connect(&screen, &dogs::FindDogScreen::dogChosen, this, [&] { emitted = true; });
+    screen.list()->setText(chosen);
+    QTest::mouseClick(screen.findChild<QPushButton *>("ok"), Qt::LeftButton);
+    QCOMPARE(core::Choices::selectedname, chosen);
+    QCOMPARE(core::Choices::dogscreenmode, int(core::Choices::Find));
+    QCOMPARE(emitted, handedOn);
+    QCOMPARE(screen.isVisible(), !handedOn);
+    QCOMPARE(messages.texts, handedOn ? QStringList() : QStringList({" Please Select a Dog"}));
 }
 
 QTEST_MAIN(DogsTest)

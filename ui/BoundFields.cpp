@@ -3,6 +3,7 @@
 #include "ui/PickList.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace ui {
 
@@ -16,10 +17,17 @@ void BoundFields::bind(const QString &field, QComboBox *list)
     m_bindings.append({field, list, QString()});
 }
 
+void BoundFields::bind(const QString &field, QPlainTextEdit *box)
+{
+    m_bindings.append({field, box, QString()});
+}
+
 QString BoundFields::textOf(const QWidget *widget)
 {
     if (auto *edit = qobject_cast<const QLineEdit *>(widget))
         return edit->text();
+    if (auto *box = qobject_cast<const QPlainTextEdit *>(widget))
+        return box->toPlainText();
     return qobject_cast<const QComboBox *>(widget)->currentText();
 }
 
@@ -28,6 +36,8 @@ void BoundFields::setText(QWidget *widget, const QString &text)
     if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
         edit->setText(text);
         edit->setCursorPosition(0);
+    } else if (auto *box = qobject_cast<QPlainTextEdit *>(widget)) {
+        box->setPlainText(text);
     } else if (auto *pick = qobject_cast<PickList *>(widget)) {
         pick->setText(text);
     } else {
@@ -52,6 +62,12 @@ QHash<QString, QString> BoundFields::changes() const
             changed.insert(b.field, now);
     }
     return changed;
+}
+
+void BoundFields::setEnabled(bool enabled)
+{
+    for (const Binding &b : std::as_const(m_bindings))
+        b.widget->setEnabled(enabled);
 }
 
 QWidget *BoundFields::widget(const QString &field) const

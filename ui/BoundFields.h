@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QPlainTextEdit;
 class QWidget;
 
 namespace ui {
@@ -18,12 +19,19 @@ class BoundFields
 public:
     void bind(const QString &field, QLineEdit *edit);
     void bind(const QString &field, QComboBox *list);
+    void bind(const QString &field, QPlainTextEdit *box);
 
     // Fills every control with the text of its field and remembers it as unchanged.
     void show(const std::function<QString(const QString &field)> &textOf);
     // Field -> text now in its control, for the controls the user changed.
     QHash<QString, QString> changes() const;
     QWidget *widget(const QString &field) const;
+    // Off while there is no record to show, so that nothing typed can be lost.
+    void setEnabled(bool enabled);
+
+    // The text any bound kind of control shows, and setting it.
+    static QString textOf(const QWidget *widget);
+    static void setText(QWidget *widget, const QString &text);
 
 private:
     struct Binding
@@ -32,9 +40,6 @@ private:
         QWidget *widget;
         QString shown;
     };
-    static QString textOf(const QWidget *widget);
-    static void setText(QWidget *widget, const QString &text);
-
     QList<Binding> m_bindings;
 };
 

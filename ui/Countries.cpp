@@ -239,12 +239,18 @@ QStringList dogCountries()
     };
 }
 
-QStringList setupCountries()
+QStringList contactCountries()
 {
     QStringList countries = dogCountries();
     countries.removeAll(QStringLiteral("HK China (Hong Kong S.A.R.)"));
     countries.insert(countries.indexOf(QStringLiteral("China")) + 1,
                      QStringLiteral("HK China (Hong Kong S.A.R.)"));
+    return countries;
+}
+
+QStringList setupCountries()
+{
+    QStringList countries = contactCountries();
     countries.removeAll(QStringLiteral("United States of America"));
     countries.append(QStringLiteral("Zimbabwe"));
     return countries;

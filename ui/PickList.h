@@ -17,6 +17,9 @@ public:
     explicit PickList(QWidget *parent = nullptr);
 
     void setEntries(QStringList entries, Order order = Order::AsGiven);
+    QStringList entries() const;
+    // Alphabetical as the user reads it: case and accents do not lead.
+    static void sortAlphabetically(QStringList &entries);
     // Several lists over one long list of names share it instead of copying it.
     void setSharedEntries(QStringListModel *model);
 

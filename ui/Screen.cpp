@@ -1,5 +1,6 @@
 #include "ui/Screen.h"
 
+#include <QMdiSubWindow>
 #include <QTimer>
 
 namespace ui {
@@ -9,6 +10,22 @@ Screen::Screen(const QString &objectName, const QString &caption, QWidget *paren
 {
     setObjectName(objectName);
     setWindowTitle(caption);
+}
+
+void Screen::closeScreen()
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+void Screen::hideScreen()
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->hide();
+    else
+        hide();
 }
 
 void Screen::showEvent(QShowEvent *event)

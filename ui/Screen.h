@@ -13,6 +13,10 @@ public:
 
     bool isLoaded() const { return m_loaded; }
 
+    // Closes or hides the screen together with the frame the main window gives it.
+    void closeScreen();
+    void hideScreen();
+
 Q_SIGNALS:
     void loaded();
 

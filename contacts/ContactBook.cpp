@@ -1,0 +1,27 @@
+#include "contacts/ContactBook.h"
+
+#include "contacts/ContactForm.h"
+#include "db/TableCursor.h"
+
+namespace contacts {
+
+QString addContact(QSqlDatabase db, const QHash<QString, QString> &texts)
+{
+    db::TableCursor contacts(std::move(db), QStringLiteral("contacts"));
+    if (!contacts.addNew())
+        return contacts.lastError();
+    for (const QString &field : ContactForm::fields()) {
+        QString text = texts.value(field);
+        if (text.isEmpty())
+            text = ContactForm::textBoxFields().contains(field) ? QStringLiteral(" ")
+                                                                : QStringLiteral("");
+        contacts.setValue(field, text);
+    }
+    if (!contacts.update()) {
+        contacts.cancelUpdate();
+        return contacts.lastError();
+    }
+    return {};
+}
+
+} // namespace contacts

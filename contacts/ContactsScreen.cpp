@@ -1,0 +1,74 @@
+#include "contacts/ContactsScreen.h"
+
+#include "contacts/ContactForm.h"
+#include "core/Choices.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace contacts {
+
+ContactsScreen::ContactsScreen(Start start, QWidget *parent)
+    : ui::Screen(start == Start::FirstContact ? QStringLiteral("Form29") : QStringLiteral("Form18"),
+                 QStringLiteral("Contacts"), parent),
+      m_start(start), m_record(db::DatabaseFiles::kennel(), QStringLiteral("contacts"))
+{
+    auto *form = new ContactForm;
+    form->bindTo(m_record.fields());
+
+    auto *buttons = new QHBoxLayout;
+    using Move = bool (db::TableCursor::*)();
+    const std::tuple<QString, const char *, Move> moves[] = {
+        {QStringLiteral("First"), "firstButton", &db::TableCursor::first},
+        {QStringLiteral("Previous"), "previousButton", &db::TableCursor::previous},
+        {QStringLiteral("Next "), "nextButton", &db::TableCursor::next},
+        {QStringLiteral("Last"), "lastButton", &db::TableCursor::last},
+    };
+    for (const auto &[caption, name, move] : moves) {
+        auto *button = new QPushButton(caption);
+        button->setObjectName(QString::fromLatin1(name));
+        connect(button, &QPushButton::clicked, this, [this, move = move] { m_record.step(move); });
+        buttons->addWidget(button);
+    }
+    auto *print = new QPushButton(start == Start::FirstContact ? QStringLiteral("Print Record")
+                                                               : QStringLiteral("Print"));
+    print->setObjectName(QStringLiteral("printButton"));
+    connect(print, &QPushButton::clicked, this,
+            [] { core::tell(QStringLiteral("Still Under Construction !")); });
+    buttons->addStretch();
+    buttons->addWidget(print);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(form);
+    layout->addLayout(buttons);
+    m_record.show();
+}
+
+void ContactsScreen::load()
+{
+    db::TableCursor &cursor = m_record.cursor();
+    if (m_start == Start::ChosenName &&
+        !cursor.findExact(QStringLiteral("last"), core::Choices::selectedname)) {
+        cursor.first();
+        if (cursor.hasRow())
+            core::tell(QStringLiteral("There is no contact named \"%1\"; the first contact is shown.")
+                           .arg(core::Choices::selectedname));
+    } else if (m_start == Start::FirstContact) {
+        cursor.first();
+    }
+    m_record.show();
+}
+
+void ContactsScreen::closeEvent(QCloseEvent *event)
+{
+    if (m_record.commit())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace contacts

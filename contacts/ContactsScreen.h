@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/BoundRecord.h"
+#include "ui/Screen.h"
+
+namespace contacts {
+
+// "Contacts": one contact at a time, edits stored as typed when the screen moves or closes.
+// Two twins: the browse screen starts at the first contact, the found screen at the first
+// contact named exactly as the chosen name.
+class ContactsScreen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    enum class Start { FirstContact, ChosenName };
+
+    explicit ContactsScreen(Start start, QWidget *parent = nullptr);
+
+protected:
+    void load() override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Start m_start;
+    ui::BoundRecord m_record;
+};
+
+} // namespace contacts

@@ -1,0 +1,31 @@
+#include "contacts/FindContactScreen.h"
+
+#include "core/Choices.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "ui/PickList.h"
+
+namespace contacts {
+
+FindContactScreen::FindContactScreen(QWidget *parent)
+    : ui::ChooserScreen(QStringLiteral("Form17"), QStringLiteral("Find a Contact"),
+                        QStringLiteral("Select A Contact"), parent)
+{
+}
+
+void FindContactScreen::load()
+{
+    list()->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("contacts"),
+                                        QStringLiteral("last"), db::Blanks::Skip),
+                       ui::PickList::Order::Alphabetical);
+    list()->setText(QString());
+}
+
+void FindContactScreen::ok()
+{
+    core::Choices::selectedname = list()->text();
+    Q_EMIT contactChosen();
+    closeScreen();
+}
+
+} // namespace contacts

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/ChooserScreen.h"
+
+namespace contacts {
+
+// "Find a Contact": picks a contact by name for the second "Contacts" screen.
+class FindContactScreen : public ui::ChooserScreen
+{
+    Q_OBJECT
+public:
+    explicit FindContactScreen(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    // The name is in selectedname; the found "Contacts" screen should open.
+    void contactChosen();
+
+protected:
+    void load() override;
+    void ok() override;
+};
+
+} // namespace contacts

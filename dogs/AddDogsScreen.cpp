@@ -1,0 +1,50 @@
+#include "dogs/AddDogsScreen.h"
+
+#include "core/Messages.h"
+#include "core/NumberText.h"
+#include "db/DatabaseFiles.h"
+#include "dogs/BlankDogs.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace dogs {
+
+AddDogsScreen::AddDogsScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("AddDogRecords"), QStringLiteral("Enter Number to Be added"),
+                 parent),
+      m_number(new QLineEdit)
+{
+    m_number->setObjectName(QStringLiteral("number"));
+    auto *label = new QLabel(QStringLiteral("Enter the Number of Dogs you wish to be added to the Database."));
+    label->setBuddy(m_number);
+    auto *create = new QPushButton(QStringLiteral("Create Records"));
+    create->setObjectName(QStringLiteral("create"));
+    create->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    connect(create, &QPushButton::clicked, this, &AddDogsScreen::createRecords);
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(create);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_number);
+    layout->addLayout(buttons);
+}
+
+void AddDogsScreen::createRecords()
+{
+    addBlankDogs(db::DatabaseFiles::kennel(), core::typedCount(m_number->text()));
+    core::tell(QStringLiteral(
+        "Blank records have been added you may now edit the records with the information"));
+    closeScreen();
+}
+
+} // namespace dogs

@@ -1,0 +1,44 @@
+#include "dogs/FindDogScreen.h"
+
+#include "core/Choices.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "db/TableCursor.h"
+#include "ui/PickList.h"
+
+namespace dogs {
+
+FindDogScreen::FindDogScreen(QWidget *parent)
+    : ui::ChooserScreen(QStringLiteral("FindDogRecord"), QStringLiteral("Find Dog Record"),
+                        QStringLiteral("Select A Dog Record"), parent)
+{
+    list()->setPrompt(QStringLiteral("Select a Dog"));
+}
+
+void FindDogScreen::load()
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    if (!db::TableCursor(kennel, QStringLiteral("Dogtable")).first()) {
+        core::tell(QStringLiteral("There are Currently No Entries in the system "));
+        closeScreen();
+        return;
+    }
+    list()->setEntries(db::columnValues(kennel, QStringLiteral("Dogtable"), QStringLiteral("name"),
+                                        db::Blanks::Skip),
+                       ui::PickList::Order::Alphabetical);
+}
+
+void FindDogScreen::ok()
+{
+    core::Choices::selectedname = list()->text();
+    core::Choices::dogscreenmode = core::Choices::Find;
+    if (list()->showsPrompt()) {
+        core::tell(QStringLiteral(" Please Select a Dog"));
+        return;
+    }
+    Q_EMIT dogChosen();
+    hideScreen();
+}
+
+} // namespace dogs

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ui/ChooserScreen.h"
+
+namespace dogs {
+
+// "Find Dog Record": picks a dog by name and opens the dog records screen on it. After a
+// choice it is hidden, not closed, so the next visit finds the list and the choice again.
+class FindDogScreen : public ui::ChooserScreen
+{
+    Q_OBJECT
+public:
+    explicit FindDogScreen(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    // The name is in selectedname; the dog records screen should show it.
+    void dogChosen();
+
+protected:
+    void load() override;
+    void ok() override;
+};
+
+} // namespace dogs
