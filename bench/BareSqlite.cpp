@@ -17,7 +17,7 @@ sqlite3 *openFile(const char *name)
 }
 
 // Steps through a statement, reading every column as text.
-std::vector<std::string> column(sqlite3 *db, const char *sql)
+std::vector<std::string> readAll(sqlite3 *db, const char *sql)
 {
     sqlite3_stmt *stmt = nullptr;
     sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
@@ -38,8 +38,8 @@ void BareSqlite::startup()
 {
     for (const char *file : {"kennelbase.ddx", "report.ddx"}) {
         sqlite3 *db = openFile(file);
-        column(db, "PRAGMA quick_check");
-        column(db, "SELECT name, sql FROM sqlite_master");
+        readAll(db, "PRAGMA quick_check");
+        readAll(db, "SELECT name, sql FROM sqlite_master");
         sqlite3_close(db);
     }
 }
@@ -47,20 +47,21 @@ void BareSqlite::startup()
 void BareSqlite::openDogRecords()
 {
     sqlite3 *db = openFile("kennelbase.ddx");
-    column(db, "SELECT rowid, * FROM Dogtable ORDER BY rowid LIMIT 1");
-    column(db, "SELECT name FROM Dogtable ORDER BY rowid");
-    column(db, "SELECT last FROM contacts ORDER BY rowid");
-    column(db, "SELECT Breedname FROM breedlist ORDER BY rowid");
+    readAll(db, "SELECT rowid, * FROM Dogtable ORDER BY rowid LIMIT 1");
+    readAll(db, "SELECT name FROM Dogtable ORDER BY rowid");
+    readAll(db, "SELECT last FROM contacts ORDER BY rowid");
+    readAll(db, "SELECT Breedname FROM breedlist ORDER BY rowid");
     sqlite3_exec(db, "BEGIN; DELETE FROM mating WHERE dgname1 = '' OR dgname2 = ' ' OR "
                      "dgname2 IS NULL; COMMIT",
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
 }
 
-BareSqlite::BareSqlite() : m_db(openFile("kennelbase.ddx"))
+BareSqlite::BareSqlite(const char *table) : m_db(openFile("kennelbase.ddx"))
 {
-    sqlite3_prepare_v2(m_db, "SELECT rowid, * FROM Dogtable WHERE rowid > ? ORDER BY rowid LIMIT 1",
-                       -1, &m_next, nullptr);
+    const std::string sql = std::string("SELECT rowid, * FROM \"") + table +
+                            "\" WHERE rowid > ? ORDER BY rowid LIMIT 1";
+    sqlite3_prepare_v2(m_db, sql.c_str(), -1, &m_next, nullptr);
 }
 
 BareSqlite::~BareSqlite()
@@ -86,3 +87,33 @@ std::int64_t BareSqlite::next(std::int64_t rowid)
 }
 
 } // namespace bench
+
+namespace bench::bare {
+
+void addBlankDogs(int count)
+{
+    sqlite3 *db = openFile("kennelbase.ddx");
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO Dogtable (name) VALUES (?)", -1, &insert, nullptr);
+    for (int i = 1; i <= count; ++i) {
+        const std::string name = "NEWENTRY " + std::to_string(i);
+        sqlite3_bind_text(insert, 1, name.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+void sortedNames(const char *table, const char *field)
+{
+    sqlite3 *db = openFile("kennelbase.ddx");
+    const std::string sql = std::string("SELECT \"") + field + "\" FROM \"" + table + "\" WHERE \"" +
+                            field + "\" <> '' ORDER BY \"" + field + "\" COLLATE NOCASE";
+    readAll(db, sql.c_str());
+    sqlite3_close(db);
+}
+
+} // namespace bench::bare

@@ -16,9 +16,9 @@ public:
     // Reads the first dog, the names behind the pick lists, and cleans the matings.
     static void openDogRecords();
 
-    BareSqlite();
+    explicit BareSqlite(const char *table);
     ~BareSqlite();
-    // Reads the dog after `rowid`; answers its rowid.
+    // Reads the row after `rowid`; answers its rowid.
     std::int64_t next(std::int64_t rowid);
 
 private:
@@ -27,3 +27,12 @@ private:
 };
 
 } // namespace bench
+
+namespace bench::bare {
+
+// Adds `count` named rows in one transaction.
+void addBlankDogs(int count);
+// The non-empty values of a column in alphabetical order.
+void sortedNames(const char *table, const char *field);
+
+} // namespace bench::bare

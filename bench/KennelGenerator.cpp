@@ -59,7 +59,7 @@ QString generateKennel(const KennelSize &size)
     QSqlQuery contact(kennel);
     contact.prepare("INSERT INTO contacts (last, Title, city, country, breeder) VALUES (?,?,?,?,?)");
     QStringList contacts;
-    for (int i = 0; i < qMax(50, size.dogs / 50); ++i) {
+    for (int i = 0; i < contactCount(size); ++i) {
         contacts << QStringLiteral("%1 %2 %3").arg(pick(words), pick(kennels)).arg(i);
         exec(contact, {contacts.last(), "Mrs", pick(kennels), "Australia", i % 3 ? "No" : "Yes"});
     }
@@ -143,7 +143,6 @@ QString generateKennel(const KennelSize &size)
     QString error;
     if (!kennelWrite.commit(&error) || !reportWrite.commit(&error))
         return error;
-    db::DatabaseFiles::close();
     return {};
 }
 

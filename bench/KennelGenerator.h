@@ -10,6 +10,11 @@ struct KennelSize
     int matings = 50000;
 };
 
+inline int contactCount(const KennelSize &size)
+{
+    return size.dogs / 5 > 50 ? size.dogs / 5 : 50;
+}
+
 // Writes a synthetic kennel of realistic shape into the working folder's database files:
 // pedigrees many generations deep (some parents "Not On Record", some never recorded),
 // contacts, matings, litters, vaccinations, notes and sales.

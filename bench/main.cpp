@@ -9,7 +9,11 @@
 #include "core/Choices.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "contacts/ContactsScreen.h"
+#include "contacts/FindContactScreen.h"
+#include "dogs/BlankDogs.h"
 #include "dogs/DogRecordsScreen.h"
+#include "dogs/FindDogScreen.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -75,12 +79,54 @@ void benchDogRecords()
 
     QPushButton *next = screen->findChild<QPushButton *>("nextButton");
     const double step = bench::medianMs(501, [&] { next->click(); });
-    bench::BareSqlite bare;
+    bench::BareSqlite bare("Dogtable");
     std::int64_t rowid = 1;
     const double stepFloor = bench::medianMs(501, [&] { rowid = bare.next(rowid); });
     bench::printLine("dog records \"Next\"", step, stepFloor);
     bench::printValue("resident memory, dog records screen open (MB)", QString::number(rss, 'f', 1));
     screen.reset();
+}
+
+// Opens a screen and waits until its deferred loading is done.
+template<class Screen, class... Args>
+std::unique_ptr<Screen> openScreen(Args... args)
+{
+    auto screen = std::make_unique<Screen>(args...);
+    screen->show();
+    waitFor([&] { return screen->isLoaded(); });
+    return screen;
+}
+
+void removeBlankDogs()
+{
+    QSqlQuery(db::DatabaseFiles::kennel()).exec("DELETE FROM Dogtable WHERE name LIKE 'NEWENTRY %'");
+}
+
+void benchAddingAndFinding()
+{
+    const double create = bench::medianMs(
+        5, [] { dogs::addBlankDogs(db::DatabaseFiles::kennel(), 10000); }, removeBlankDogs);
+    const double createFloor = bench::medianMs(5, [] { bench::bare::addBlankDogs(10000); },
+                                               removeBlankDogs);
+    removeBlankDogs();
+    bench::printLine("\"Create Records\" with 10,000", create, createFloor);
+
+    const double findDog =
+        bench::medianMs(5, [] { openScreen<dogs::FindDogScreen>(); });
+    bench::printLine("open \"Find Dog Record\"", findDog,
+                     bench::medianMs(5, [] { bench::bare::sortedNames("Dogtable", "name"); }));
+    const double findContact =
+        bench::medianMs(5, [] { openScreen<contacts::FindContactScreen>(); });
+    bench::printLine("open \"Find a Contact\"", findContact,
+                     bench::medianMs(5, [] { bench::bare::sortedNames("contacts", "last"); }));
+
+    auto browse = openScreen<contacts::ContactsScreen>(contacts::ContactsScreen::Start::FirstContact);
+    QPushButton *next = browse->findChild<QPushButton *>("nextButton");
+    const double step = bench::medianMs(501, [&] { next->click(); });
+    bench::BareSqlite bare("contacts");
+    std::int64_t rowid = 1;
+    bench::printLine("contacts \"Next \"", step,
+                     bench::medianMs(501, [&] { rowid = bare.next(rowid); }));
 }
 
 void benchStartup()
@@ -138,6 +184,7 @@ int main(int argc, char *argv[])
 
     if (parser.isSet("generate-only")) {
         const QString problem = bench::generateKennel(size);
+        db::DatabaseFiles::close();
         if (!problem.isEmpty())
             std::fprintf(stderr, "%s\n", qPrintable(problem));
         return problem.isEmpty() ? 0 : 1;
@@ -153,10 +200,11 @@ int main(int argc, char *argv[])
                                      "--matings", parser.value("matings"), "--dir", "."}) != 0)
             return 1;
     }
-    std::printf("kennel: %d dogs, %d matings (%s)\n", size.dogs, size.matings,
-                qPrintable(QDir::currentPath()));
+    std::printf("kennel: %d dogs, %d matings, %d contacts (%s)\n", size.dogs, size.matings,
+                bench::contactCount(size), qPrintable(QDir::currentPath()));
     bench::printHeader();
     benchDogRecords();
+    benchAddingAndFinding();
     benchStartup();
     db::DatabaseFiles::close();
     return 0;

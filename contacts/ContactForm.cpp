@@ -74,9 +74,10 @@ QWidget *ContactForm::contactDetails()
 {
     auto *group = new QGroupBox(QStringLiteral("Contact Details "));
     auto *grid = new QGridLayout(group);
-    addField(grid, 0, 0, QStringLiteral("Title"),
-             pickList("Title", {QStringLiteral("Mr"), QStringLiteral("Mrs"), QStringLiteral("Miss"),
-                                QStringLiteral("Dr.")}));
+    ui::PickList *title = pickList("Title", {QStringLiteral("Mr"), QStringLiteral("Mrs"),
+                                             QStringLiteral("Miss"), QStringLiteral("Dr.")});
+    title->setMinimumContentsLength(6);
+    addField(grid, 0, 0, QStringLiteral("Title"), title);
     addField(grid, 0, 1, QStringLiteral("Name"), textBox("last"));
     addField(grid, 1, 0, QStringLiteral("Address"), textBox("address"), 3);
     addField(grid, 2, 0, QStringLiteral("City "), textBox("city"));
@@ -87,8 +88,8 @@ QWidget *ContactForm::contactDetails()
     addField(grid, 4, 1, QStringLiteral("Fax"), textBox("fax"));
     addField(grid, 5, 0, QStringLiteral("Email"), textBox("email"), 3);
     addField(grid, 6, 0, QStringLiteral("Website"), textBox("webaddress"), 3);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 2);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(3, 3);
     return group;
 }
 
@@ -100,6 +101,7 @@ QWidget *ContactForm::notes()
     box->setAccessibleName(QStringLiteral("Notes"));
     box->setTabChangesFocus(true);
     box->setMinimumHeight(60);
+    box->setMaximumHeight(110);
     auto *layout = new QVBoxLayout(group);
     layout->addWidget(box);
     return group;

@@ -1,6 +1,11 @@
 #include "app/AboutBox.h"
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"
+#include "app/SetupScreen.h"
+#include "contacts/ContactsScreen.h"
+#include "core/Choices.h"
+#include "dogs/FindDogScreen.h"
+#include "ui/PickList.h"
 #include "core/Clock.h"
 #include "dogs/DogRecordsScreen.h"
 #include "tests/TestSupport.h"
@@ -43,6 +48,11 @@ private Q_SLOTS:
     void exitSavesOrWaits_data();
     void exitSavesOrWaits();
     void aboutBoxTexts();
+    void findDogOpensDogRecordsAndHides();
+    void findContactOpensTheFoundContactsScreen();
+    void setupShowsAndSavesTheSetupRow();
+    void setupClosedUnchangedWritesNothing();
+    void setupAddsAMissingRow();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -170,6 +180,96 @@ void AppTest::aboutBoxTexts()
     qputenv("PATH", "/nonexistent");
     app::AboutBox::startSysInfo();
     QCOMPARE(messages.texts, QStringList({"System Information Is Unavailable At This Time"}));
+}
+
+void AppTest::findDogOpensDogRecordsAndHides()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    Started app;
+    app.window.choose("Find / Update Dog ");
+    auto *find = app.window.screens().find<dogs::FindDogScreen>("FindDogRecord");
+    QTRY_VERIFY(find->isLoaded());
+    find->list()->setText("Bella");
+    find->findChild<QPushButton *>("ok")->click();
+    auto *records = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(records && records->isLoaded());
+    QCOMPARE(records->findChild<QLineEdit *>("name")->text(), "Bella");
+    QVERIFY(!app.window.screens().frameOf(find)->isVisible());
+
+    // Back again: the same list and the last choice; a new choice moves the open screen.
+    app.window.choose("Find / Update Dog ");
+    QCOMPARE(app.window.screens().find<dogs::FindDogScreen>("FindDogRecord"), find);
+    QVERIFY(app.window.screens().frameOf(find)->isVisible());
+    QCOMPARE(find->list()->text(), "Bella");
+    records->findChild<QLineEdit *>("colour")->setText("Fawn");
+    find->list()->setText("Rex");
+    find->findChild<QPushButton *>("ok")->click();
+    QCOMPARE(records->findChild<QLineEdit *>("name")->text(), "Rex");
+    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'Bella'").toString(), "Fawn");
+}
+
+void AppTest::findContactOpensTheFoundContactsScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Al'), ('Bo')");
+    Started app;
+    app.window.choose("View / Edit Contacts");
+    auto *find = app.window.screens().find<ui::ChooserScreen>("Form17");
+    QTRY_VERIFY(find->isLoaded());
+    find->list()->setText("Bo");
+    find->findChild<QPushButton *>("ok")->click();
+    auto *found = app.window.screens().find<contacts::ContactsScreen>("Form18");
+    QTRY_VERIFY(found && found->isLoaded());
+    QCOMPARE(found->findChild<QLineEdit *>("last")->text(), "Bo");
+    QTRY_VERIFY(!app.window.screens().find<QWidget>("Form17"));
+}
+
+void AppTest::setupShowsAndSavesTheSetupRow()
+{
+    Kennel kennel;
+    exec(kennel.db(), "UPDATE setup SET Kennelname = 'Kirkwood', Name = 'Ann Lee'");
+    app::SetupScreen screen;
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    QCOMPARE(screen.windowTitle(), "Setup Information");
+    QCOMPARE(screen.findChild<QLineEdit *>("Kennelname")->text(), "Kirkwood");
+    const QStringList countries = screen.findChild<ui::PickList *>("country")->entries();
+    QCOMPARE(countries.at(countries.indexOf("China") + 1), "HK China (Hong Kong S.A.R.)");
+    QVERIFY(!countries.contains("United States of America"));
+    QCOMPARE(countries.last(), "Zimbabwe");
+    QCOMPARE(countries.at(countries.size() - 2), "Zambia");
+    screen.findChild<QLineEdit *>("Name")->setText("Ann O'Neill-Łoś");
+    screen.findChild<ui::PickList *>("country")->setText("Wales");
+    QVERIFY(screen.close());
+    QCOMPARE(scalar(kennel.db(), "SELECT Name || '|' || country || '|' || Kennelname FROM setup").toString(),
+             "Ann O'Neill-Łoś|Wales|Kirkwood");
+}
+
+void AppTest::setupClosedUnchangedWritesNothing()
+{
+    Kennel kennel;
+    app::SetupScreen screen;
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    QVERIFY(screen.close());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM setup WHERE Name IS NULL AND country IS NULL").toInt(), 1);
+}
+
+void AppTest::setupAddsAMissingRow()
+{
+    Kennel kennel;
+    exec(kennel.db(), "DELETE FROM setup");
+    app::SetupScreen screen;
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    QVERIFY(screen.findChild<QLineEdit *>("Name")->isEnabled());
+    screen.findChild<QLineEdit *>("Name")->setText("Ann");
+    QVERIFY(screen.close());
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(Name) FROM setup").toString(), "Ann");
 }
 
 QTEST_MAIN(AppTest)
