@@ -2,11 +2,11 @@
 
 #include "db/DatabaseFiles.h"
 #include "ui/Countries.h"
+#include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -20,10 +20,7 @@ SetupScreen::SetupScreen(QWidget *parent)
     auto place = [grid](int row, int column, const QString &caption, QWidget *control,
                         const char *field) {
         control->setObjectName(QString::fromLatin1(field));
-        auto *label = new QLabel(caption);
-        label->setBuddy(control);
-        grid->addWidget(label, row, column * 2, Qt::AlignTop | Qt::AlignLeft);
-        grid->addWidget(control, row, column * 2 + 1);
+        ui::addField(grid, row, column, caption, control);
     };
     auto text = [this](const char *field) {
         auto *edit = new QLineEdit;

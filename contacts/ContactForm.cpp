@@ -2,6 +2,7 @@
 
 #include "ui/BoundFields.h"
 #include "ui/Countries.h"
+#include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
 #include <QGridLayout>
@@ -14,30 +15,13 @@
 namespace contacts {
 namespace {
 
-QLineEdit *textBox(const char *field)
-{
-    auto *edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(field));
-    return edit;
-}
-
 // Starts empty: none of the contact pick lists shows a default.
-ui::PickList *pickList(const char *field, const QStringList &entries)
+ui::PickList *startingEmpty(const char *field, const QStringList &entries)
 {
-    auto *list = new ui::PickList;
-    list->setObjectName(QString::fromLatin1(field));
+    ui::PickList *list = ui::pickList(QString::fromLatin1(field));
     list->setEntries(entries);
     list->setText(QString());
     return list;
-}
-
-void addField(QGridLayout *grid, int row, int column, const QString &caption, QWidget *control,
-              int span = 1)
-{
-    auto *label = new QLabel(caption);
-    label->setBuddy(control);
-    grid->addWidget(label, row, column * 2);
-    grid->addWidget(control, row, column * 2 + 1, 1, span);
 }
 
 } // namespace
@@ -74,20 +58,20 @@ QWidget *ContactForm::contactDetails()
 {
     auto *group = new QGroupBox(QStringLiteral("Contact Details "));
     auto *grid = new QGridLayout(group);
-    ui::PickList *title = pickList("Title", {QStringLiteral("Mr"), QStringLiteral("Mrs"),
+    ui::PickList *title = startingEmpty("Title", {QStringLiteral("Mr"), QStringLiteral("Mrs"),
                                              QStringLiteral("Miss"), QStringLiteral("Dr.")});
     title->setMinimumContentsLength(6);
-    addField(grid, 0, 0, QStringLiteral("Title"), title);
-    addField(grid, 0, 1, QStringLiteral("Name"), textBox("last"));
-    addField(grid, 1, 0, QStringLiteral("Address"), textBox("address"), 3);
-    addField(grid, 2, 0, QStringLiteral("City "), textBox("city"));
-    addField(grid, 2, 1, QStringLiteral("State"), textBox("state"));
-    addField(grid, 3, 0, QStringLiteral("Country"), pickList("country", ui::contactCountries()));
-    addField(grid, 3, 1, QStringLiteral("Postcode/Zip"), textBox("postcode"));
-    addField(grid, 4, 0, QStringLiteral("Phone"), textBox("phone"));
-    addField(grid, 4, 1, QStringLiteral("Fax"), textBox("fax"));
-    addField(grid, 5, 0, QStringLiteral("Email"), textBox("email"), 3);
-    addField(grid, 6, 0, QStringLiteral("Website"), textBox("webaddress"), 3);
+    ui::addField(grid, 0, 0, QStringLiteral("Title"), title);
+    ui::addField(grid, 0, 1, QStringLiteral("Name"), ui::textBox(QStringLiteral("last")));
+    ui::addField(grid, 1, 0, QStringLiteral("Address"), ui::textBox(QStringLiteral("address")), 3);
+    ui::addField(grid, 2, 0, QStringLiteral("City "), ui::textBox(QStringLiteral("city")));
+    ui::addField(grid, 2, 1, QStringLiteral("State"), ui::textBox(QStringLiteral("state")));
+    ui::addField(grid, 3, 0, QStringLiteral("Country"), startingEmpty("country", ui::contactCountries()));
+    ui::addField(grid, 3, 1, QStringLiteral("Postcode/Zip"), ui::textBox(QStringLiteral("postcode")));
+    ui::addField(grid, 4, 0, QStringLiteral("Phone"), ui::textBox(QStringLiteral("phone")));
+    ui::addField(grid, 4, 1, QStringLiteral("Fax"), ui::textBox(QStringLiteral("fax")));
+    ui::addField(grid, 5, 0, QStringLiteral("Email"), ui::textBox(QStringLiteral("email")), 3);
+    ui::addField(grid, 6, 0, QStringLiteral("Website"), ui::textBox(QStringLiteral("webaddress")), 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 3);
     return group;
@@ -111,10 +95,10 @@ QWidget *ContactForm::breederDetails()
 {
     auto *group = new QGroupBox(QStringLiteral("Breeder Details"));
     auto *grid = new QGridLayout(group);
-    addField(grid, 0, 0, QStringLiteral("Is Contact a Breeder"),
-             pickList("breeder", {QStringLiteral("Yes"), QStringLiteral("No")}));
-    addField(grid, 1, 0, QStringLiteral("Breeder Prefix or Kennel Name"), textBox("breederprefix"));
-    addField(grid, 2, 0, QStringLiteral("Breeds"), textBox("breeds"));
+    ui::addField(grid, 0, 0, QStringLiteral("Is Contact a Breeder"),
+             startingEmpty("breeder", {QStringLiteral("Yes"), QStringLiteral("No")}));
+    ui::addField(grid, 1, 0, QStringLiteral("Breeder Prefix or Kennel Name"), ui::textBox(QStringLiteral("breederprefix")));
+    ui::addField(grid, 2, 0, QStringLiteral("Breeds"), ui::textBox(QStringLiteral("breeds")));
     grid->setColumnStretch(1, 1);
     return group;
 }

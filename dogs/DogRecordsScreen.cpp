@@ -7,6 +7,7 @@
 #include "db/NameLists.h"
 #include "dogs/MatingCleanup.h"
 #include "ui/Countries.h"
+#include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
 #include <QCloseEvent>
@@ -20,34 +21,6 @@
 #include <QVBoxLayout>
 
 namespace dogs {
-namespace {
-
-QLineEdit *textBox(const QString &field)
-{
-    auto *edit = new QLineEdit;
-    edit->setObjectName(field);
-    return edit;
-}
-
-ui::PickList *pickList(const QString &field)
-{
-    auto *list = new ui::PickList;
-    list->setObjectName(field);
-    return list;
-}
-
-// Puts a caption and its control into a grid, the caption announcing the control.
-void addField(QGridLayout *grid, int row, int column, const QString &caption, QWidget *control,
-              int span = 1)
-{
-    auto *label = new QLabel(caption);
-    label->setBuddy(control);
-    grid->addWidget(label, row, column * 2);
-    grid->addWidget(control, row, column * 2 + 1, 1, span);
-}
-
-} // namespace
-
 DogRecordsScreen::DogRecordsScreen(QWidget *parent)
     : ui::Screen(QStringLiteral("Form4"), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
       m_dogNames(new QStringListModel(this)), m_age(new QLabel), m_dogId(new QLabel)
@@ -67,40 +40,40 @@ QWidget *DogRecordsScreen::buildDogInformation()
     auto *group = new QGroupBox(QStringLiteral("Dog Information"));
     auto *grid = new QGridLayout(group);
     auto bindText = [this](const QString &field) {
-        QLineEdit *edit = textBox(field);
+        QLineEdit *edit = ui::textBox(field);
         m_fields.bind(field, edit);
         return edit;
     };
     auto bindList = [this](const QString &field) {
-        ui::PickList *list = pickList(field);
+        ui::PickList *list = ui::pickList(field);
         m_fields.bind(field, list);
         return list;
     };
 
-    addField(grid, 0, 0, QStringLiteral("Name"), bindText(QStringLiteral("name")), 3);
-    addField(grid, 1, 0, QStringLiteral("Reg Number"), bindText(QStringLiteral("registration")));
+    ui::addField(grid, 0, 0, QStringLiteral("Name"), bindText(QStringLiteral("name")), 3);
+    ui::addField(grid, 1, 0, QStringLiteral("Reg Number"), bindText(QStringLiteral("registration")));
     ui::PickList *sex = bindList(QStringLiteral("sex"));
     sex->setEntries({QStringLiteral("Male"), QStringLiteral("Female")});
-    addField(grid, 1, 1, QStringLiteral("Sex"), sex);
-    addField(grid, 2, 0, QStringLiteral("Colour"), bindText(QStringLiteral("colour")));
+    ui::addField(grid, 1, 1, QStringLiteral("Sex"), sex);
+    ui::addField(grid, 2, 0, QStringLiteral("Colour"), bindText(QStringLiteral("colour")));
     ui::PickList *cob = bindList(QStringLiteral("cob"));
     cob->setEntries(ui::dogCountries());
-    addField(grid, 2, 1, QStringLiteral("Country of Birth"), cob);
+    ui::addField(grid, 2, 1, QStringLiteral("Country of Birth"), cob);
     QLineEdit *dob = bindText(QStringLiteral("dob"));
     QLineEdit *dod = bindText(QStringLiteral("dod"));
     dob->setPlaceholderText(QStringLiteral("MM/DD/YY"));
     dod->setPlaceholderText(QStringLiteral("MM/DD/YY"));
-    addField(grid, 3, 0, QStringLiteral("D.O.B"), dob);
-    addField(grid, 3, 1, QStringLiteral("D.O.D"), dod);
-    addField(grid, 4, 0, QStringLiteral("Breeder"), bindList(QStringLiteral("breeder")));
-    addField(grid, 4, 1, QStringLiteral("Breed of Dog"), bindList(QStringLiteral("breed")));
-    addField(grid, 5, 0, QStringLiteral("Microchip Number"), bindText(QStringLiteral("Microchip")));
-    addField(grid, 5, 1, QStringLiteral("Tattoo"), bindText(QStringLiteral("Tattoo")));
+    ui::addField(grid, 3, 0, QStringLiteral("D.O.B"), dob);
+    ui::addField(grid, 3, 1, QStringLiteral("D.O.D"), dod);
+    ui::addField(grid, 4, 0, QStringLiteral("Breeder"), bindList(QStringLiteral("breeder")));
+    ui::addField(grid, 4, 1, QStringLiteral("Breed of Dog"), bindList(QStringLiteral("breed")));
+    ui::addField(grid, 5, 0, QStringLiteral("Microchip Number"), bindText(QStringLiteral("Microchip")));
+    ui::addField(grid, 5, 1, QStringLiteral("Tattoo"), bindText(QStringLiteral("Tattoo")));
 
     m_age->setObjectName(QStringLiteral("age"));
     m_dogId->setObjectName(QStringLiteral("dogid"));
-    addField(grid, 6, 0, QStringLiteral("Age"), m_age);
-    addField(grid, 6, 1, QStringLiteral("Dog ID : KZ"), m_dogId);
+    ui::addField(grid, 6, 0, QStringLiteral("Age"), m_age);
+    ui::addField(grid, 6, 1, QStringLiteral("Dog ID : KZ"), m_dogId);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     return group;
@@ -113,9 +86,9 @@ QWidget *DogRecordsScreen::buildParents()
     for (const auto &[column, field, caption] :
          {std::tuple{0, QStringLiteral("sire"), QStringLiteral("Sire")},
           std::tuple{1, QStringLiteral("dam"), QStringLiteral("Dam")}}) {
-        ui::PickList *list = pickList(field);
+        ui::PickList *list = ui::pickList(field);
         m_fields.bind(field, list);
-        addField(grid, 0, column, caption, list);
+        ui::addField(grid, 0, column, caption, list);
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -126,9 +99,9 @@ QWidget *DogRecordsScreen::buildOwner()
 {
     auto *group = new QGroupBox(QStringLiteral("Dogs Owner Record"));
     auto *grid = new QGridLayout(group);
-    ui::PickList *owner = pickList(QStringLiteral("ownerid"));
+    ui::PickList *owner = ui::pickList(QStringLiteral("ownerid"));
     m_fields.bind(QStringLiteral("ownerid"), owner);
-    addField(grid, 0, 0, QStringLiteral("Owners Name"), owner);
+    ui::addField(grid, 0, 0, QStringLiteral("Owners Name"), owner);
     grid->setColumnStretch(1, 1);
     return group;
 }

@@ -1,0 +1,37 @@
+#include "ui/FieldGrid.h"
+
+#include "ui/PickList.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace ui {
+
+QLineEdit *textBox(const QString &objectName)
+{
+    auto *edit = new QLineEdit;
+    edit->setObjectName(objectName);
+    return edit;
+}
+
+PickList *pickList(const QString &objectName)
+{
+    auto *list = new PickList;
+    list->setObjectName(objectName);
+    return list;
+}
+
+void addField(QGridLayout *grid, int row, int column, const QString &caption, QWidget *control,
+              int span)
+{
+    auto *label = new QLabel(caption);
+    label->setBuddy(control);
+    // Beside a box of several lines the caption stands at its first line.
+    const Qt::Alignment vertical =
+        control->inherits("QPlainTextEdit") ? Qt::AlignTop : Qt::AlignVCenter;
+    grid->addWidget(label, row, column * 2, vertical | Qt::AlignLeft);
+    grid->addWidget(control, row, column * 2 + 1, 1, span);
+}
+
+} // namespace ui

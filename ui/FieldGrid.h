@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QGridLayout;
+class QLineEdit;
+class QWidget;
+
+namespace ui {
+
+class PickList;
+
+QLineEdit *textBox(const QString &objectName);
+PickList *pickList(const QString &objectName);
+
+// Puts a caption and its control side by side in a grid of caption/control column pairs;
+// the caption is the control's buddy, so screen readers announce it.
+void addField(QGridLayout *grid, int row, int column, const QString &caption, QWidget *control,
+              int span = 1);
+
+} // namespace ui
