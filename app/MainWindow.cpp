@@ -13,6 +13,10 @@
 #include "dogs/AddDogsScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
+#include "pedigree/PedigreeChart.h"
+#include "pedigree/PedigreeScreens.h"
+#include "pedigree/PrintablePedigree.h"
+#include "report/ReportPreview.h"
 #include "ui/ScreenHost.h"
 
 #include <QCloseEvent>
@@ -33,6 +37,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_actions = {
         {QStringLiteral("Add Dog Records"), [this] { open<dogs::AddDogsScreen>("AddDogRecords"); }},
+        {QStringLiteral("View a Pedigree"), [this] { openPedigreeChooser(); }},
+        {QStringLiteral("View Possible Mating"), [this] { openPossibleMating(); }},
         {QStringLiteral("Browse / Update Dogs"), [this] { openDogRecords(core::Choices::Browse); }},
         {QStringLiteral("Find / Update Dog "), [this] { openFindDog(); }},
         {QStringLiteral("Add a Contact"), [this] { open<contacts::ContactEntryScreen>("Form28"); }},
@@ -119,6 +125,62 @@ void MainWindow::openFindContact()
         });
         return screen;
     });
+}
+
+void MainWindow::openPedigreeChooser()
+{
+    m_screens->open(QStringLiteral("Form24"), [this] {
+        auto *screen = new pedigree::ViewPedigreeScreen;
+        connect(screen, &pedigree::ViewPedigreeScreen::pedigreeBuilt, this, &MainWindow::showPedigree);
+        return screen;
+    });
+}
+
+void MainWindow::openPossibleMating()
+{
+    m_screens->open(QStringLiteral("Form23"), [this] {
+        auto *screen = new pedigree::PossibleMatingScreen;
+        connect(screen, &pedigree::PossibleMatingScreen::pedigreeBuilt, this, &MainWindow::showPedigree);
+        return screen;
+    });
+}
+
+void MainWindow::showPedigree(int generations)
+{
+    if (generations == 3) {
+        auto *screen = qobject_cast<pedigree::Pedigree3Screen *>(
+            m_screens->open(QStringLiteral("Form5"), [this] {
+                auto *created = new pedigree::Pedigree3Screen;
+                connect(created, &pedigree::Pedigree3Screen::printRequested, this, [this] {
+                    const report::Report certificate = pedigree::printablePedigree();
+                    openReport(certificate.definition.name, certificate.definition.caption,
+                               [certificate] { return certificate.layout(); });
+                });
+                return created;
+            }));
+        screen->showRecord();
+    } else if (generations == 4) {
+        qobject_cast<pedigree::Pedigree4Screen *>(
+            m_screens->open(QStringLiteral("Form25"), [] { return new pedigree::Pedigree4Screen; }))
+            ->showRecord();
+    } else {
+        const pedigree::PedigreeRecord record = pedigree::currentPedigree();
+        openReport(QStringLiteral("PedigreeChart"),
+                   QStringLiteral("%1 Generation Pedigree").arg(generations),
+                   [record, generations] { return pedigree::pedigreeChart(record, generations); });
+    }
+}
+
+void MainWindow::openReport(const QString &name, const QString &caption,
+                            const std::function<report::Layout()> &source)
+{
+    auto *preview = qobject_cast<report::ReportPreview *>(m_screens->open(
+        name, [&] { return new report::ReportPreview(name, caption, source); }));
+    if (preview->isLoaded()) {
+        preview->setWindowTitle(caption);
+        preview->setSource(source);
+        preview->reload();
+    }
 }
 
 void MainWindow::showAbout()

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "report/PageModel.h"
 #include "ui/ScreenHost.h"
 
 class QMdiArea;
@@ -38,6 +39,13 @@ private:
     void openDogRecords(int mode);
     void openFindDog();
     void openFindContact();
+    void openPedigreeChooser();
+    void openPossibleMating();
+    // Shows the pedigree just built into the shared record.
+    void showPedigree(int generations);
+    // Opens a report's preview, or reads its data afresh when it is already open.
+    void openReport(const QString &name, const QString &caption,
+                    const std::function<report::Layout()> &source);
     template<class T>
     void open(const char *objectName)
     {

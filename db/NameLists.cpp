@@ -24,3 +24,22 @@ QStringList columnValues(const QSqlDatabase &db, const QString &table, const QSt
 }
 
 } // namespace db
+
+namespace db {
+
+QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, const QString &column,
+                              const QString &whereColumn, const QString &equals)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT ") % quoted(column) % QStringLiteral(" FROM ") % quoted(table) %
+              QStringLiteral(" WHERE ") % quoted(whereColumn) % QStringLiteral(" = ? ORDER BY rowid"));
+    q.addBindValue(equals);
+    q.exec();
+    QStringList values;
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
+} // namespace db

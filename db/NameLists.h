@@ -13,3 +13,12 @@ QStringList columnValues(const QSqlDatabase &db, const QString &table, const QSt
                          Blanks blanks = Blanks::Keep);
 
 } // namespace db
+
+namespace db {
+
+// The values of a column, in stored order, of the rows whose other column equals a text
+// exactly (with case).
+QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, const QString &column,
+                              const QString &whereColumn, const QString &equals);
+
+} // namespace db

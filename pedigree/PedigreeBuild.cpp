@@ -1,0 +1,183 @@
+#include "pedigree/PedigreeBuild.h"
+
+#include "core/DateText.h"
+#include "db/DatabaseFiles.h"
+#include "db/Schema.h"
+#include "db/Transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringBuilder>
+
+namespace pedigree {
+namespace {
+
+// Finds a dog the way a seek through the "name" index does: without regard to case, the
+// first in index order.
+class DogLookup
+{
+public:
+    explicit DogLookup(const QSqlDatabase &db) : m_query(db)
+    {
+        m_query.setForwardOnly(true);
+        m_query.prepare(QStringLiteral("SELECT name, breed, sex, dob, colour, sire, dam FROM Dogtable "
+                                       "WHERE name = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));
+    }
+
+    bool seek(const QString &name)
+    {
+        m_query.addBindValue(name);
+        return m_query.exec() && m_query.next();
+    }
+    QString value(int column) const { return m_query.value(column).toString(); }
+    QVariant raw(int column) const { return m_query.value(column); }
+
+    enum Column { Name, Breed, Sex, Dob, Colour, Sire, Dam };
+
+private:
+    QSqlQuery m_query;
+};
+
+bool worthLookingUp(const QString &name)
+{
+    // An empty slot has no dog to find; "Not On Record" is never looked up.
+    return !name.isEmpty() && name != notOnRecord();
+}
+
+QString orNotEntered(const QString &value)
+{
+    return value.isEmpty() ? QStringLiteral("Not Entered") : value;
+}
+
+void fillGenerations(PedigreeRecord &record, DogLookup &lookup, int generations)
+{
+    for (int g = 1; g < generations; ++g) {
+        for (int n = 1; n <= (1 << g); ++n) {
+            const QString name = record.slot(slotOfDog(g, n));
+            if (!worthLookingUp(name) || !lookup.seek(name))
+                continue;
+            record.slots.insert(slotName(g + 1, true, n), lookup.value(DogLookup::Sire));
+            record.slots.insert(slotName(g + 1, false, n), lookup.value(DogLookup::Dam));
+        }
+    }
+}
+
+void clearSlots(PedigreeRecord &record, int generations)
+{
+    for (const QString &slot : slotNames(generations))
+        record.slots.remove(slot);
+}
+
+} // namespace
+
+void build(PedigreeRecord &record, const QSqlDatabase &db, const QString &subject, int generations,
+           bool describe)
+{
+    record.clear();
+    record.subject = subject;
+    DogLookup lookup(db);
+    if (lookup.seek(subject)) {
+        record.dogname = lookup.value(DogLookup::Name);
+        if (describe) {
+            record.dogbreed = orNotEntered(lookup.value(DogLookup::Breed));
+            record.dogsex = orNotEntered(lookup.value(DogLookup::Sex));
+            const QVariant dob = lookup.raw(DogLookup::Dob);
+            record.dob = dob.toString().isEmpty() ? QStringLiteral("-") : core::datetext::display(dob);
+            record.colour = lookup.value(DogLookup::Colour);
+        }
+        record.slots.insert(QStringLiteral("1d1"), lookup.value(DogLookup::Dam));
+        record.slots.insert(QStringLiteral("1s1"), lookup.value(DogLookup::Sire));
+    }
+    fillGenerations(record, lookup, generations);
+}
+
+void buildpedigree3(const QString &subject)
+{
+    build(currentPedigree(), db::DatabaseFiles::kennel(), subject, 3, true);
+}
+
+void buildpedigree4(const QString &subject)
+{
+    build(currentPedigree(), db::DatabaseFiles::kennel(), subject, 4, false);
+}
+
+void buildpedigree(const QString &subject, int generations)
+{
+    build(currentPedigree(), db::DatabaseFiles::kennel(), subject, generations, true);
+}
+
+void buildmatingpedigree(const QString &sire, const QString &dam)
+{
+    PedigreeRecord &record = currentPedigree();
+    record.clear();
+    record.dogname = QStringLiteral("Puppies Poss Pedigree");
+    record.slots.insert(QStringLiteral("1s1"), sire);
+    record.slots.insert(QStringLiteral("1d1"), dam);
+    DogLookup lookup(db::DatabaseFiles::kennel());
+    fillGenerations(record, lookup, 3);
+}
+
+void fillpedigreeblanks()
+{
+    PedigreeRecord &record = currentPedigree();
+    for (QString *field : {&record.dogname, &record.breedername, &record.dogbreed, &record.dob,
+                           &record.colour, &record.cob, &record.dogsex}) {
+        if (field->isEmpty())
+            *field = QStringLiteral(" ");
+    }
+    for (const QString &slot : slotNames(3)) {
+        if (record.slot(slot).isEmpty())
+            record.slots.insert(slot, blankSlot());
+    }
+}
+
+QString movedata()
+{
+    fillpedigreeblanks();
+    const PedigreeRecord &record = currentPedigree();
+    QSqlDatabase report = db::DatabaseFiles::report();
+    db::Transaction write(report);
+    QStringList columns{QStringLiteral("dogname"), QStringLiteral("breedername"),
+                        QStringLiteral("dogbreed"), QStringLiteral("dob"), QStringLiteral("colour"),
+                        QStringLiteral("cob"), QStringLiteral("dogsex")};
+    QVariantList values{record.dogname, record.breedername, record.dogbreed, record.dob,
+                        record.colour, record.cob, record.dogsex};
+    for (const QString &slot : db::pedigreeSlotColumns()) {
+        columns << slot;
+        values << record.slot(slot);
+    }
+    // The table keeps a single row: the first is overwritten, or one is added.
+    QSqlQuery first(report);
+    first.exec(QStringLiteral("SELECT min(rowid) FROM pedigreedata"));
+    const QVariant rowid = first.next() ? first.value(0) : QVariant();
+    first.finish();
+    QStringList quotedColumns;
+    for (const QString &c : std::as_const(columns))
+        quotedColumns << db::quoted(c);
+    QSqlQuery q(report);
+    if (rowid.isNull()) {
+        q.prepare(QStringLiteral("INSERT INTO pedigreedata (") % quotedColumns.join(QLatin1Char(',')) %
+                  QStringLiteral(") VALUES (") %
+                  QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
+                  QLatin1Char(')'));
+    } else {
+        q.prepare(QStringLiteral("UPDATE pedigreedata SET ") %
+                  quotedColumns.join(QStringLiteral(" = ?, ")) % QStringLiteral(" = ? WHERE rowid = ?"));
+        values << rowid;
+    }
+    for (const QVariant &v : std::as_const(values))
+        q.addBindValue(v);
+    QString error;
+    if (!q.exec())
+        return q.lastError().text();
+    if (!write.commit(&error))
+        return error;
+    return {};
+}
+
+void cleardata()
+{
+    clearSlots(currentPedigree(), 3);
+}
+
+} // namespace pedigree

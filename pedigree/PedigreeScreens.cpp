@@ -1,0 +1,249 @@
+#include "pedigree/PedigreeScreens.h"
+
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "pedigree/PedigreeBuild.h"
+#include "ui/PickList.h"
+#include "ui/Twips.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pedigree {
+namespace {
+
+QPushButton *button(const QString &caption, const QString &name, QWidget *parent = nullptr)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QString shown(const QString &slot)
+{
+    const PedigreeRecord &record = currentPedigree();
+    return slot == QLatin1String("dogname") ? record.dogname : record.slot(slot);
+}
+
+} // namespace
+
+ViewPedigreeScreen::ViewPedigreeScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form24"), QStringLiteral("View a Pedigree"), parent),
+      m_list(new ui::PickList)
+{
+    m_list->setObjectName(QStringLiteral("list"));
+    m_list->setMinimumContentsLength(32);
+    m_list->setPrompt(QStringLiteral("Select a Dog"));
+    auto *label = new QLabel(QStringLiteral("Select a Dog"));
+    label->setBuddy(m_list);
+    auto *buttons = new QGridLayout;
+    for (int generations = 3; generations <= 8; ++generations) {
+        QPushButton *b = button(QStringLiteral("View %1 Gen Pedigree").arg(generations),
+                                QStringLiteral("view%1").arg(generations));
+        connect(b, &QPushButton::clicked, this, [this, generations] { view(generations); });
+        buttons->addWidget(b, (generations - 3) / 2, (generations - 3) % 2);
+    }
+    QPushButton *cancel = button(QStringLiteral("Cancel"), QStringLiteral("cancel"));
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    buttons->addWidget(cancel, 3, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_list);
+    layout->addLayout(buttons);
+}
+
+void ViewPedigreeScreen::load()
+{
+    m_list->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"),
+                                        QStringLiteral("name"), db::Blanks::Skip),
+                       ui::PickList::Order::Alphabetical);
+}
+
+void ViewPedigreeScreen::view(int generations)
+{
+    if (m_list->showsPrompt()) {
+        core::tell(QStringLiteral("Please Select a Dogs Name"));
+        return;
+    }
+    const QString name = m_list->text();
+    if (generations == 3)
+        buildpedigree3(name);
+    else if (generations == 4)
+        buildpedigree4(name);
+    else
+        buildpedigree(name, generations);
+    Q_EMIT pedigreeBuilt(generations);
+    closeScreen();
+}
+
+Pedigree3Screen::Pedigree3Screen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form5"), QStringLiteral("Onscreen 3 Generation Pedigree"), parent)
+{
+    struct Box
+    {
+        const char *caption;
+        const char *slot;
+        int left;
+        int top;
+    };
+    static const Box boxes[] = {
+        {"Sire", "1s1", 120, 1080},  {"Pedigree of ", "dogname", 0, 2880}, {"Dam", "1d1", 120, 4560},
+        {"Sire", "2s1", 2640, 240},  {"Dam", "2d1", 2640, 1920},  {"Sire", "2s2", 2640, 3720},
+        {"Dam", "2d2", 2640, 5400},  {"Sire", "3s1", 5880, 0},    {"Dam", "3d1", 5880, 720},
+        {"Sire", "3s2", 5880, 1680}, {"Dam", "3d2", 5880, 2400},  {"Sire", "3s3", 5880, 3360},
+        {"Dam", "3d3", 5880, 4080},  {"Sire", "3s4", 5880, 5040}, {"Dam", "3d4", 5880, 5760},
+    };
+    for (const Box &b : boxes) {
+        auto *frame = new QGroupBox(QString::fromLatin1(b.caption), this);
+        frame->setGeometry(ui::fromTwips(b.left, b.top, 3015, 735));
+        auto *name = new QLabel(frame);
+        name->setObjectName(QString::fromLatin1(b.slot));
+        name->setGeometry(8, 18, ui::fromTwips(3015) - 16, 22);
+        m_boxes.insert(QString::fromLatin1(b.slot), name);
+    }
+    QPushButton *print = button(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
+    QPushButton *close = button(QStringLiteral("Close"), QStringLiteral("close"), this);
+    print->setGeometry(ui::fromTwips(120, 5640, 1920, 420));
+    close->setGeometry(ui::fromTwips(120, 6120, 1920, 420));
+    connect(print, &QPushButton::clicked, this, &Pedigree3Screen::printRequested);
+    connect(close, &QPushButton::clicked, this, [this] {
+        cleardata();
+        closeScreen();
+    });
+    setMinimumSize(ui::fromTwips(5880 + 3015 + 120), ui::fromTwips(6720));
+}
+
+void Pedigree3Screen::showRecord()
+{
+    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it)
+        it.value()->setText(shown(it.key()));
+    if (isLoaded())
+        movedata();
+}
+
+void Pedigree3Screen::load()
+{
+    if (const QString problem = movedata(); !problem.isEmpty())
+        core::tell(QStringLiteral("The pedigree could not be saved for printing: ") + problem);
+}
+
+QString Pedigree3Screen::boxText(const QString &slot) const
+{
+    return m_boxes.value(slot)->text();
+}
+
+Pedigree4Screen::Pedigree4Screen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form25"), QStringLiteral("4 Generation On Screen Pedigree"), parent)
+{
+    struct Column
+    {
+        int left;
+        QList<std::pair<QString, int>> slots;
+    };
+    const QList<Column> columns{
+        {240, {{"1s1", 1680}, {"dogname", 3960}, {"1d1", 6000}}},
+        {2760, {{"2s1", 840}, {"2d1", 2760}, {"2s2", 5040}, {"2d2", 7080}}},
+        {5520,
+         {{"3s1", 360}, {"3d1", 1200}, {"3s2", 2280}, {"3d2", 3240}, {"3s3", 4560}, {"3d3", 5520},
+          {"3s4", 6600}, {"3d4", 7560}}},
+        {8160, {}},
+    };
+    for (const Column &column : columns) {
+        QList<std::pair<QString, int>> slots = column.slots;
+        if (column.left == 8160) {
+            const int tops[] = {0,    480,  960,  1440, 2040, 2520, 3000, 3480,
+                                4320, 4800, 5280, 5760, 6360, 6840, 7320, 7800};
+            for (int n = 1; n <= 16; ++n)
+                slots.append({slotOfDog(4, n), tops[n - 1]});
+        }
+        for (const auto &[slot, top] : slots) {
+            auto *label = new QLabel(this);
+            label->setObjectName(slot);
+            label->setGeometry(ui::fromTwips(column.left, top, 2500, 300));
+            m_labels.insert(slot, label);
+        }
+    }
+    auto *caption = new QLabel(QStringLiteral("Pedigree of "), this);
+    caption->setGeometry(ui::fromTwips(240, 3600, 2500, 300));
+    QPushButton *print = button(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
+    QPushButton *close = button(QStringLiteral("Close"), QStringLiteral("close"), this);
+    print->setGeometry(ui::fromTwips(240, 6900, 1920, 420));
+    close->setGeometry(ui::fromTwips(240, 7380, 1920, 420));
+    connect(print, &QPushButton::clicked, this,
+            [] { core::tell(QStringLiteral(" This Option is Not Currently Available ")); });
+    connect(close, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    setMinimumSize(ui::fromTwips(8160 + 2600), ui::fromTwips(8200));
+}
+
+void Pedigree4Screen::showRecord()
+{
+    for (auto it = m_labels.cbegin(); it != m_labels.cend(); ++it)
+        it.value()->setText(shown(it.key()));
+}
+
+QString Pedigree4Screen::labelText(const QString &slot) const
+{
+    return m_labels.value(slot)->text();
+}
+
+PossibleMatingScreen::PossibleMatingScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form23"), QStringLiteral("View Possible Mating"), parent),
+      m_sires(new ui::PickList), m_dams(new ui::PickList)
+{
+    m_sires->setObjectName(QStringLiteral("sires"));
+    m_dams->setObjectName(QStringLiteral("dams"));
+    m_sires->setPrompt(QStringLiteral("Select a Sire"));
+    m_dams->setPrompt(QStringLiteral("Select a Dam"));
+    auto *grid = new QGridLayout;
+    auto *father = new QLabel(QStringLiteral("Select Possible Father"));
+    auto *mother = new QLabel(QStringLiteral("Select Possible Mother"));
+    father->setBuddy(m_sires);
+    mother->setBuddy(m_dams);
+    grid->addWidget(father, 0, 0);
+    grid->addWidget(m_sires, 1, 0);
+    grid->addWidget(mother, 0, 1);
+    grid->addWidget(m_dams, 1, 1);
+    QPushButton *view = button(QStringLiteral("View Pedigree"), QStringLiteral("view"));
+    QPushButton *cancel = button(QStringLiteral("Cancel"), QStringLiteral("cancel"));
+    connect(view, &QPushButton::clicked, this, &PossibleMatingScreen::viewPedigree);
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(view);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+}
+
+void PossibleMatingScreen::load()
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    for (const auto &[list, sex] : {std::pair{m_sires, QStringLiteral("Male")},
+                                    std::pair{m_dams, QStringLiteral("Female")}}) {
+        list->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"),
+                                               QStringLiteral("name"), QStringLiteral("sex"), sex),
+                         ui::PickList::Order::Alphabetical);
+    }
+}
+
+void PossibleMatingScreen::viewPedigree()
+{
+    if (m_sires->showsPrompt()) {
+        core::tell(QStringLiteral("Please Select a Male Dog From the List"));
+        return;
+    }
+    if (m_dams->showsPrompt()) {
+        core::tell(QStringLiteral("Please Select a Female Dog from the List"));
+        return;
+    }
+    buildmatingpedigree(m_sires->text(), m_dams->text());
+    Q_EMIT pedigreeBuilt(3);
+}
+
+} // namespace pedigree

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "ui/ChooserScreen.h"
+#include "ui/Screen.h"
+
+#include <QHash>
+
+class QLabel;
+
+namespace pedigree {
+
+// "View a Pedigree": a dog and the number of generations to show.
+class ViewPedigreeScreen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    explicit ViewPedigreeScreen(QWidget *parent = nullptr);
+    ui::PickList *list() const { return m_list; }
+
+Q_SIGNALS:
+    // The pedigree record holds the built pedigree of this many generations.
+    void pedigreeBuilt(int generations);
+
+protected:
+    void load() override;
+
+private:
+    void view(int generations);
+
+    ui::PickList *m_list;
+};
+
+// "Onscreen 3 Generation Pedigree": fifteen framed names; saves the record for printing
+// once it is on view.
+class Pedigree3Screen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    explicit Pedigree3Screen(QWidget *parent = nullptr);
+    // Fills the boxes from the record as built (empty slots stay empty), then saves it.
+    void showRecord();
+    QString boxText(const QString &slot) const;
+
+Q_SIGNALS:
+    void printRequested();
+
+protected:
+    void load() override;
+
+private:
+    QHash<QString, QLabel *> m_boxes;
+};
+
+// "4 Generation On Screen Pedigree": thirty-one names in four columns.
+class Pedigree4Screen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    explicit Pedigree4Screen(QWidget *parent = nullptr);
+    void showRecord();
+    QString labelText(const QString &slot) const;
+
+private:
+    QHash<QString, QLabel *> m_labels;
+};
+
+// "View Possible Mating": the pedigree the pups of a chosen sire and dam would have.
+class PossibleMatingScreen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    explicit PossibleMatingScreen(QWidget *parent = nullptr);
+    ui::PickList *sires() const { return m_sires; }
+    ui::PickList *dams() const { return m_dams; }
+
+Q_SIGNALS:
+    void pedigreeBuilt(int generations);
+
+protected:
+    void load() override;
+
+private:
+    void viewPedigree();
+
+    ui::PickList *m_sires;
+    ui::PickList *m_dams;
+};
+
+} // namespace pedigree

@@ -1,0 +1,118 @@
+#include "pedigree/PrintablePedigree.h"
+
+#include "db/DatabaseFiles.h"
+#include "db/Schema.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace pedigree {
+namespace {
+
+constexpr int lineHeight = 285;
+
+struct Column
+{
+    int captionLeft;
+    int nameLeft;
+    int nameWidth;
+    QList<std::pair<QString, int>> slots; // slot and top
+};
+
+const QList<Column> &columns()
+{
+    static const QList<Column> all{
+        {288, 1008, 4320, {{"1s1", 6336}, {"1d1", 10944}}},
+        {1872, 2880, 4320, {{"2s1", 5328}, {"2d1", 7488}, {"2s2", 9936}, {"2d2", 12096}}},
+        {5328, 6192, 4470,
+         {{"3s1", 4752}, {"3d1", 6048}, {"3s2", 6912}, {"3d2", 8208}, {"3s3", 9360}, {"3d3", 10656},
+          {"3s4", 11520}, {"3d4", 12816}}},
+    };
+    return all;
+}
+
+report::DataSet pedigreeRow()
+{
+    QSqlQuery q(db::DatabaseFiles::report());
+    q.exec(QStringLiteral("SELECT * FROM pedigreedata ORDER BY rowid LIMIT 1"));
+    report::DataSet rows;
+    if (q.next()) {
+        report::DataRow row;
+        const QSqlRecord record = q.record();
+        for (int i = 0; i < record.count(); ++i)
+            row.values.insert(record.fieldName(i), record.value(i));
+        rows << row;
+    }
+    return rows;
+}
+
+} // namespace
+
+QList<report::Element> pedigreeColumns()
+{
+    QList<report::Element> elements;
+    for (int c = 0; c < columns().size(); ++c) {
+        const Column &column = columns().at(c);
+        for (const auto &[slot, top] : column.slots) {
+            const bool sire = slot.at(1) == QLatin1Char('s');
+            elements << report::caption(sire ? QStringLiteral("Sire :") : QStringLiteral("Dam :"),
+                                        column.captionLeft, top,
+                                        column.nameLeft - column.captionLeft - 72)
+                     << report::field(slot, column.nameLeft, top, column.nameWidth);
+        }
+        if (c + 1 == columns().size())
+            continue;
+        // Brackets from each name to its parents, broken around the name itself.
+        const Column &parents = columns().at(c + 1);
+        const int x = parents.captionLeft - 144;
+        for (int i = 0; i < column.slots.size(); ++i) {
+            const int child = column.slots.at(i).second;
+            const int sireMiddle = parents.slots.at(2 * i).second + lineHeight / 2;
+            const int damMiddle = parents.slots.at(2 * i + 1).second + lineHeight / 2;
+            elements << report::line(x, sireMiddle, 0, child - 60 - sireMiddle)
+                     << report::line(x, child + lineHeight + 60, 0,
+                                     damMiddle - child - lineHeight - 60)
+                     << report::line(x, sireMiddle, parents.captionLeft - x - 36)
+                     << report::line(x, damMiddle, parents.captionLeft - x - 36);
+        }
+    }
+    return elements;
+}
+
+report::Report printablePedigree()
+{
+    QFont title(QStringLiteral("Arial"), 18, QFont::Bold);
+    QFont name(QStringLiteral("Arial"), 14, QFont::Bold);
+    QFont bold(QStringLiteral("Arial"), 10, QFont::Bold);
+    report::Section page{report::SectionKind::Detail, 13300};
+    page.elements << report::withFont(report::caption(QStringLiteral("Certificate of Pedigree For"),
+                                                      2880, 288, 5700, 450),
+                                      title)
+                  << report::withFont(report::field(QStringLiteral("dogname"), 2880, 864, 5715, 380),
+                                      name);
+    page.elements[0].alignment = page.elements[1].alignment = Qt::AlignHCenter | Qt::AlignTop;
+    const QList<std::pair<QString, QString>> details{
+        {QStringLiteral("Name :"), QStringLiteral("dogname")},
+        {QStringLiteral("Breed :"), QStringLiteral("dogbreed")},
+        {QStringLiteral("Sex :"), QStringLiteral("dogsex")},
+        {QStringLiteral("Date of Birth :"), QStringLiteral("dob")},
+        {QStringLiteral("Colour :"), QStringLiteral("colour")}};
+    int top = 1440;
+    for (const auto &[caption, field] : details) {
+        page.elements << report::withFont(report::caption(caption, 288, top, 2088), bold)
+                      << report::field(field, 2448, top, 8600);
+        top += 432;
+    }
+    page.elements << pedigreeColumns();
+
+    report::ReportDefinition definition{QStringLiteral("DataReport1"),
+                                        QStringLiteral("3 Generation Pedigree"),
+                                        QMargins(100, 100, 100, 100),
+                                        QFont(QStringLiteral("Arial"), 10),
+                                        {},
+                                        QPageLayout::Portrait,
+                                        {page}};
+    return {definition, pedigreeRow};
+}
+
+} // namespace pedigree

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+namespace report {
+
+// A laid-out page: positioned items in twips from the paper's top left corner.
+struct PageItem
+{
+    enum class Kind { Text, Line, Box };
+    Kind kind = Kind::Text;
+    QRect rect;
+    QString text = {};
+    QFont font = {};
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+};
+
+struct Page
+{
+    QList<PageItem> items;
+};
+
+struct Layout
+{
+    QString caption;
+    QSize paperSize; // twips
+    QList<Page> pages;
+
+    // The texts on a page, top to bottom and left to right: a convenience for tests.
+    QStringList texts(int page) const;
+    const PageItem *find(int page, const QString &text) const;
+};
+
+} // namespace report

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "report/PageModel.h"
+
+class QPainter;
+class QPrinter;
+
+namespace report {
+
+// Draws one page; the painter's units must be twips from the paper's top left corner.
+// The preview, the printer and PDF all draw through here.
+void paintPage(QPainter &painter, const Page &page);
+
+// Prints every page of the layout on a printer already set up (by the print dialog).
+bool printLayout(const Layout &layout, QPrinter &printer);
+
+// Writes the layout as a PDF file; an empty result means success.
+QString writePdf(const Layout &layout, const QString &fileName);
+
+} // namespace report

@@ -1,0 +1,31 @@
+#include "report/ReportDefinition.h"
+
+namespace report {
+
+Element caption(const QString &text, int left, int top, int width, int height)
+{
+    return {ElementKind::Caption, QRect(left, top, width, height), text};
+}
+
+Element field(const QString &name, int left, int top, int width, int height, Format format)
+{
+    return {ElementKind::Field, QRect(left, top, width, height), name, format};
+}
+
+Element line(int left, int top, int width, int height)
+{
+    return {ElementKind::Line, QRect(left, top, width, height)};
+}
+
+Element box(int left, int top, int width, int height)
+{
+    return {ElementKind::Box, QRect(left, top, width, height)};
+}
+
+Element withFont(Element element, const QFont &font)
+{
+    element.font = font;
+    return element;
+}
+
+} // namespace report

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "report/PageModel.h"
+#include "report/ReportData.h"
+#include "report/ReportDefinition.h"
+
+#include <QDateTime>
+#include <functional>
+
+namespace report {
+
+// The paper the system prints on by default; Letter or A4 by the locale when no printer is set up.
+QPageSize defaultPaper();
+// The paper of a report, in twips, turned as the report says.
+QSize paperSizeTwips(const ReportDefinition &definition);
+
+// Breaks a report's sections over pages: the report header once at the start, the page
+// header on every page, a group header and footer around each row's children, a detail per
+// row, the page footer at the foot of every page and the report footer once at the end.
+Layout layoutReport(const ReportDefinition &definition, const DataSet &data,
+                    const QDateTime &printedAt);
+
+// A report that reads its data afresh each time it is laid out.
+struct Report
+{
+    ReportDefinition definition;
+    std::function<DataSet()> data;
+
+    Layout layout() const;
+};
+
+} // namespace report

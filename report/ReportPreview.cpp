@@ -1,0 +1,173 @@
+#include "report/ReportPreview.h"
+
+#include "core/Messages.h"
+#include "report/PagePainter.h"
+#include "report/ReportDefinition.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace report {
+
+// One page on screen, on white paper, at the preview's zoom.
+class PageView : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+    void setPage(const Page *page, QSize paperTwips, double pixelsPerTwip)
+    {
+        m_page = page;
+        m_paper = paperTwips;
+        m_scale = pixelsPerTwip;
+        setFixedSize((QSizeF(paperTwips) * pixelsPerTwip).toSize());
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (!m_page)
+            return;
+        painter.scale(m_scale, m_scale);
+        paintPage(painter, *m_page);
+    }
+
+private:
+    const Page *m_page = nullptr;
+    QSize m_paper;
+    double m_scale = 1;
+};
+
+namespace {
+
+QPushButton *button(const QString &caption, const char *name)
+{
+    auto *b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
+                             std::function<Layout()> makeLayout, QWidget *parent)
+    : ui::Screen(objectName, caption, parent), m_makeLayout(std::move(makeLayout)),
+      m_view(new PageView), m_scroll(new QScrollArea), m_pageLabel(new QLabel),
+      m_zoom(new QComboBox)
+{
+    QPushButton *first = button(QStringLiteral("|<"), "firstPage");
+    QPushButton *previous = button(QStringLiteral("<"), "previousPage");
+    QPushButton *next = button(QStringLiteral(">"), "nextPage");
+    QPushButton *last = button(QStringLiteral(">|"), "lastPage");
+    first->setToolTip(QStringLiteral("First page"));
+    previous->setToolTip(QStringLiteral("Previous page"));
+    next->setToolTip(QStringLiteral("Next page"));
+    last->setToolTip(QStringLiteral("Last page"));
+    connect(first, &QPushButton::clicked, this, [this] { showPage(0); });
+    connect(previous, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
+    connect(next, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
+    connect(last, &QPushButton::clicked, this, [this] { showPage(int(m_layout.pages.size()) - 1); });
+
+    m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
+    m_zoom->setObjectName(QStringLiteral("zoom"));
+    m_zoom->setAccessibleName(QStringLiteral("Zoom"));
+    for (int percent : {50, 75, 100, 125, 150, 200})
+        m_zoom->addItem(QStringLiteral("%1%").arg(percent), percent);
+    m_zoom->addItem(QStringLiteral("Fit Width"), 0);
+    m_zoom->setCurrentIndex(m_zoom->findData(0));
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, &ReportPreview::applyZoom);
+
+    QPushButton *printButton = button(QStringLiteral("Print..."), "print");
+    QPushButton *pdfButton = button(QStringLiteral("Save as PDF..."), "savePdf");
+    connect(printButton, &QPushButton::clicked, this, &ReportPreview::print);
+    connect(pdfButton, &QPushButton::clicked, this, &ReportPreview::saveAsPdf);
+
+    auto *bar = new QHBoxLayout;
+    for (QWidget *w : {static_cast<QWidget *>(first), static_cast<QWidget *>(previous)})
+        bar->addWidget(w);
+    bar->addWidget(m_pageLabel);
+    bar->addWidget(next);
+    bar->addWidget(last);
+    bar->addSpacing(16);
+    bar->addWidget(m_zoom);
+    bar->addStretch();
+    bar->addWidget(printButton);
+    bar->addWidget(pdfButton);
+
+    m_scroll->setWidget(m_view);
+    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(m_scroll);
+    setMinimumSize(640, 480);
+}
+
+void ReportPreview::load()
+{
+    reload();
+}
+
+void ReportPreview::reload()
+{
+    m_layout = m_makeLayout();
+    showPage(0);
+}
+
+void ReportPreview::showPage(int page)
+{
+    m_page = qBound(0, page, qMax(0, int(m_layout.pages.size()) - 1));
+    m_pageLabel->setText(QStringLiteral("Page %1 of %2").arg(m_page + 1).arg(m_layout.pages.size()));
+    applyZoom();
+}
+
+void ReportPreview::applyZoom()
+{
+    const int percent = m_zoom->currentData().toInt();
+    const double screenPixelsPerTwip = logicalDpiX() / double(twipsPerInch);
+    double scale = screenPixelsPerTwip * percent / 100.0;
+    if (percent == 0 && m_layout.paperSize.width() > 0) {
+        const int available = m_scroll->viewport()->width() - 8;
+        scale = qMax(0.01, available / double(m_layout.paperSize.width()));
+    }
+    const Page *page = m_layout.pages.isEmpty() ? nullptr : &m_layout.pages.at(m_page);
+    m_view->setPage(page, m_layout.paperSize, scale);
+}
+
+void ReportPreview::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(m_layout.caption);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!printLayout(m_layout, printer))
+        core::tell(QStringLiteral("The report could not be sent to the printer."));
+}
+
+void ReportPreview::saveAsPdf()
+{
+    const QString suggested = QDir::home().filePath(m_layout.caption + QStringLiteral(".pdf"));
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), suggested,
+                                                      QStringLiteral("PDF files (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    if (const QString problem = writePdf(m_layout, file); !problem.isEmpty())
+        core::tell(problem);
+}
+
+} // namespace report

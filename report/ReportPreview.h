@@ -1,0 +1,47 @@
+#pragma once
+
+#include "report/PageModel.h"
+#include "ui/Screen.h"
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QScrollArea;
+
+namespace report {
+
+class PageView;
+
+// The preview of a report, inside the main window: page by page, zoomed, printed or saved
+// as PDF. The report is laid out afresh each time the preview is (re)loaded.
+class ReportPreview : public ui::Screen
+{
+    Q_OBJECT
+public:
+    ReportPreview(const QString &objectName, const QString &caption,
+                  std::function<Layout()> makeLayout, QWidget *parent = nullptr);
+
+    const Layout &layout() const { return m_layout; }
+    int currentPage() const { return m_page; }
+    // Reads the report's data again and shows the first page.
+    void reload();
+    void setSource(std::function<Layout()> makeLayout) { m_makeLayout = std::move(makeLayout); }
+    void showPage(int page);
+
+private:
+    void load() override;
+    void print();
+    void saveAsPdf();
+    void applyZoom();
+
+    std::function<Layout()> m_makeLayout;
+    Layout m_layout;
+    int m_page = 0;
+    PageView *m_view;
+    QScrollArea *m_scroll;
+    QLabel *m_pageLabel;
+    QComboBox *m_zoom;
+};
+
+} // namespace report

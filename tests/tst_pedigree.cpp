@@ -1,0 +1,398 @@
+#include "pedigree/PedigreeBuild.h"
+#include "pedigree/PedigreeChart.h"
+#include "pedigree/PedigreeScreens.h"
+#include "pedigree/PrintablePedigree.h"
+#include "tests/TestSupport.h"
+#include "ui/PickList.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace testing;
+using namespace pedigree;
+
+namespace {
+
+// Adds a dog with its parents; "" leaves a parent with no value.
+void dog(const QSqlDatabase &db, const QString &name, const QString &sire, const QString &dam,
+         const QVariantMap &more = {})
+{
+    QVariantMap fields = more;
+    fields.insert("name", name);
+    if (!sire.isEmpty())
+        fields.insert("sire", sire);
+    if (!dam.isEmpty())
+        fields.insert("dam", dam);
+    addDog(db, fields);
+}
+
+// Four generations above "Pup", every ancestor named by its slot.
+void fullTree(const QSqlDatabase &db)
+{
+    dog(db, "Pup", "1s1", "1d1", {{"breed", "Whippet"}, {"sex", "Female"}, {"dob", "2024-03-05"},
+                                  {"colour", "Brindle"}});
+    for (int g = 1; g <= 3; ++g) {
+        for (int n = 1; n <= (1 << g); ++n)
+            dog(db, slotOfDog(g, n), slotName(g + 1, true, n), slotName(g + 1, false, n));
+    }
+}
+
+QString saved(const QSqlDatabase &report, const QString &column)
+{
+    return scalar(report, QString("SELECT \"%1\" FROM pedigreedata").arg(column)).toString();
+}
+
+} // namespace
+
+class PedigreeTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { currentPedigree().clear(); }
+
+    void slotNamesFollowTheRule_data();
+    void slotNamesFollowTheRule();
+    void buildsThreeGenerationsWithDescription();
+    void buildsFourGenerationsWithoutDescription();
+    void notOnRecordIsNeverLookedUp();
+    void everyKnownAncestorIsLookedUp();
+    void missingParentRowLeavesSlotsEmpty();
+    void missingDescriptionReadsNotEntered();
+    void unknownSubjectSavesPlaceholders();
+    void secondBuildKeepsNothingOfTheFirst();
+    void seekIgnoresCaseAndLoopsEnd();
+    void savingKeepsOneRow();
+    void cleardataEmptiesTheSlots();
+    void matingPedigreeOfTwoParents();
+    void certificateLaysOutAsTabled();
+    void chartPutsEachGenerationInItsColumn();
+
+    void viewScreenChecksTheChoice();
+    void screenShowsRecordAndSavesIt();
+    void fourGenerationScreen();
+    void possibleMatingListsAndMessages();
+};
+
+void PedigreeTest::slotNamesFollowTheRule_data()
+{
+    QTest::addColumn<int>("generation");
+    QTest::addColumn<int>("dog");
+    QTest::addColumn<QString>("slot");
+    QTest::newRow("sire") << 1 << 1 << "1s1";
+    QTest::newRow("dam") << 1 << 2 << "1d1";
+    QTest::newRow("dam's dam") << 2 << 4 << "2d2";
+    QTest::newRow("third generation, fifth dog") << 3 << 5 << "3s3";
+    QTest::newRow("last of four") << 4 << 16 << "4d8";
+    QTest::newRow("last of eight") << 8 << 256 << "8d128";
+}
+
+void PedigreeTest::slotNamesFollowTheRule()
+{
+    QFETCH(int, generation);
+    QFETCH(int, dog);
+    QFETCH(QString, slot);
+    QCOMPARE(slotOfDog(generation, dog), slot);
+    const QStringList all = slotNames(8);
+    QCOMPARE(all.size(), 510);
+    QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), 510);
+}
+
+void PedigreeTest::buildsThreeGenerationsWithDescription()
+{
+    Kennel kennel;
+    fullTree(kennel.db());
+    buildpedigree3("Pup");
+    const PedigreeRecord &r = currentPedigree();
+    QCOMPARE(QStringList({r.dogname, r.dogbreed, r.dogsex, r.dob, r.colour}),
+             QStringList({"Pup", "Whippet", "Female", "3/5/2024", "Brindle"}));
+    for (const QString &slot : slotNames(3))
+        QCOMPARE(r.slot(slot), slot);
+    QVERIFY(r.slot("4s1").isEmpty());
+}
+
+void PedigreeTest::buildsFourGenerationsWithoutDescription()
+{
+    Kennel kennel;
+    fullTree(kennel.db());
+    buildpedigree4("Pup");
+    const PedigreeRecord &r = currentPedigree();
+    QCOMPARE(r.dogname, "Pup");
+    QVERIFY(r.dogbreed.isEmpty() && r.dob.isEmpty());
+    for (const QString &slot : slotNames(4))
+        QCOMPARE(r.slot(slot), slot);
+}
+
+void PedigreeTest::notOnRecordIsNeverLookedUp()
+{
+    Kennel kennel;
+    dog(kennel.db(), "Pup", "Not On Record", "Mum");
+    dog(kennel.db(), "Not On Record", "Trap", "Trap"); // must never be found
+    dog(kennel.db(), "Mum", "Gramps", "Not On Record");
+    buildpedigree3("Pup");
+    QCOMPARE(currentPedigree().slot("1s1"), "Not On Record");
+    QVERIFY(currentPedigree().slot("2s1").isEmpty());
+    QCOMPARE(currentPedigree().slot("2d2"), "Not On Record");
+    QVERIFY(movedata().isEmpty());
+    for (const char *slot : {"2s1", "2d1", "3s1", "3d1", "3s2", "3d2", "3s4", "3d4"})
+        QCOMPARE(saved(kennel.report(), slot), "Not on Record");
+    QCOMPARE(saved(kennel.report(), "1s1"), "Not On Record");
+    QCOMPARE(saved(kennel.report(), "2d2"), "Not On Record");
+}
+
+void PedigreeTest::everyKnownAncestorIsLookedUp()
+{
+    // The sire's sire is unrecorded, but the sire's dam is known with both parents: they
+    // belong on the certificate, and so on down the dam's side and in generation four.
+    Kennel kennel;
+    dog(kennel.db(), "Pup", "Sire", "Dam");
+    dog(kennel.db(), "Sire", "Not On Record", "Granny");
+    dog(kennel.db(), "Granny", "Old Boy", "Old Girl");
+    dog(kennel.db(), "Dam", "Not On Record", "Nana");
+    dog(kennel.db(), "Nana", "Nana's Sire", "Nana's Dam");
+    dog(kennel.db(), "Old Girl", "Deep Sire", "Deep Dam");
+    buildpedigree3("Pup");
+    QCOMPARE(currentPedigree().slot("3s2"), "Old Boy");
+    QCOMPARE(currentPedigree().slot("3d2"), "Old Girl");
+    QCOMPARE(currentPedigree().slot("3s4"), "Nana's Sire");
+    buildpedigree4("Pup");
+    QCOMPARE(currentPedigree().slot("4s4"), "Deep Sire");
+    QCOMPARE(currentPedigree().slot("4d4"), "Deep Dam");
+}
+
+void PedigreeTest::missingParentRowLeavesSlotsEmpty()
+{
+    Kennel kennel;
+    dog(kennel.db(), "Pup", "Stranger", "");
+    buildpedigree3("Pup");
+    QCOMPARE(currentPedigree().slot("1s1"), "Stranger");
+    QVERIFY(currentPedigree().slot("2s1").isEmpty() && currentPedigree().slot("1d1").isEmpty());
+    fillpedigreeblanks();
+    QCOMPARE(currentPedigree().slot("2s1"), "Not on Record");
+    QCOMPARE(currentPedigree().slot("1d1"), "Not on Record");
+}
+
+void PedigreeTest::missingDescriptionReadsNotEntered()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Plain"}, {"breed", ""}});
+    buildpedigree3("Plain");
+    QCOMPARE(QStringList({currentPedigree().dogbreed, currentPedigree().dogsex, currentPedigree().dob}),
+             QStringList({"Not Entered", "Not Entered", "-"}));
+}
+
+void PedigreeTest::unknownSubjectSavesPlaceholders()
+{
+    Kennel kennel;
+    buildpedigree3("Nobody");
+    QVERIFY(movedata().isEmpty());
+    for (const QString &slot : slotNames(3))
+        QCOMPARE(saved(kennel.report(), slot), "Not on Record");
+    for (const char *field : {"dogname", "breedername", "dogbreed", "dob", "colour", "cob", "dogsex"})
+        QCOMPARE(saved(kennel.report(), field), " ");
+}
+
+void PedigreeTest::secondBuildKeepsNothingOfTheFirst()
+{
+    Kennel kennel;
+    fullTree(kennel.db());
+    dog(kennel.db(), "Loner", "Not On Record", "Not On Record");
+    buildpedigree4("Pup");
+    buildpedigree3("Loner");
+    for (const QString &slot : slotNames(4)) {
+        if (slot != "1s1" && slot != "1d1")
+            QVERIFY2(currentPedigree().slot(slot).isEmpty(), qPrintable(slot));
+    }
+    QVERIFY(currentPedigree().colour.isEmpty());
+}
+
+void PedigreeTest::seekIgnoresCaseAndLoopsEnd()
+{
+    Kennel kennel;
+    dog(kennel.db(), "Pup", "O'REILLY's Ærø", "Pup"); // its own dam
+    dog(kennel.db(), "O'Reilly's Ærø", "Grand", "O'Reilly's Ærø");
+    buildpedigree4("pup");
+    const PedigreeRecord &r = currentPedigree();
+    QCOMPARE(r.dogname, "Pup");
+    QCOMPARE(r.slot("2s1"), "Grand");
+    QCOMPARE(r.slot("2d2"), "Pup");
+    QCOMPARE(r.slot("4d8"), "Pup");
+}
+
+void PedigreeTest::savingKeepsOneRow()
+{
+    Kennel kennel;
+    fullTree(kennel.db());
+    buildpedigree3("Pup");
+    QVERIFY(movedata().isEmpty());
+    buildpedigree3("3d4");
+    QVERIFY(movedata().isEmpty());
+    QCOMPARE(scalar(kennel.report(), "SELECT count(*) FROM pedigreedata").toInt(), 1);
+    QCOMPARE(saved(kennel.report(), "dogname"), "3d4");
+    QCOMPARE(saved(kennel.report(), "1s1"), "4s8");
+    QCOMPARE(saved(kennel.report(), "3d4"), "Not on Record");
+    QCOMPARE(saved(kennel.report(), "breedername"), " ");
+    QCOMPARE(saved(kennel.report(), "cob"), " ");
+}
+
+void PedigreeTest::cleardataEmptiesTheSlots()
+{
+    Kennel kennel;
+    fullTree(kennel.db());
+    buildpedigree3("Pup");
+    cleardata();
+    for (const QString &slot : slotNames(3))
+        QVERIFY(currentPedigree().slot(slot).isEmpty());
+    QCOMPARE(currentPedigree().dogname, "Pup");
+}
+
+void PedigreeTest::matingPedigreeOfTwoParents()
+{
+    Kennel kennel;
+    fullTree(kennel.db());
+    buildmatingpedigree("2s1", "Someone Unknown");
+    QVERIFY(movedata().isEmpty());
+    QCOMPARE(saved(kennel.report(), "dogname"), "Puppies Poss Pedigree");
+    QCOMPARE(saved(kennel.report(), "1s1"), "2s1");
+    QCOMPARE(saved(kennel.report(), "2s1"), "3s1");
+    QCOMPARE(saved(kennel.report(), "3d2"), "4d2");
+    QCOMPARE(saved(kennel.report(), "2s2"), "Not on Record");
+    for (const char *field : {"dogbreed", "dob", "colour", "dogsex"})
+        QCOMPARE(saved(kennel.report(), field), " ");
+}
+
+void PedigreeTest::certificateLaysOutAsTabled()
+{
+    Kennel kennel;
+    fullTree(kennel.db());
+    buildpedigree3("Pup");
+    QVERIFY(movedata().isEmpty());
+    const report::Layout layout = printablePedigree().layout();
+    QCOMPARE(layout.caption, "3 Generation Pedigree");
+    QCOMPARE(layout.pages.size(), 1);
+    // Positions are the report's own plus the 100-twip margin.
+    QCOMPARE(layout.find(0, "Certificate of Pedigree For")->rect.topLeft(), QPoint(2980, 388));
+    QCOMPARE(layout.find(0, "Date of Birth :")->rect.topLeft(), QPoint(388, 2836));
+    QCOMPARE(layout.find(0, "3/5/2024")->rect.topLeft(), QPoint(2548, 2836));
+    QCOMPARE(layout.find(0, "1d1")->rect, QRect(1108, 11044, 4320, 285));
+    QCOMPARE(layout.find(0, "2d2")->rect.topLeft(), QPoint(2980, 12196));
+    QCOMPARE(layout.find(0, "3s3")->rect, QRect(6292, 9460, 4470, 285));
+    const QStringList texts = layout.texts(0);
+    QCOMPARE(texts.count("Sire :"), 7);
+    QCOMPARE(texts.count("Dam :"), 7);
+    QCOMPARE(texts.count("Pup"), 2);
+    QVERIFY(!texts.contains("breedername"));
+    int lines = 0;
+    for (const report::PageItem &item : layout.pages.at(0).items)
+        lines += item.kind == report::PageItem::Kind::Line;
+    QCOMPARE(lines, 24);
+}
+
+void PedigreeTest::chartPutsEachGenerationInItsColumn()
+{
+    Kennel kennel;
+    fullTree(kennel.db());
+    buildpedigree("Pup", 6);
+    const report::Layout chart = pedigreeChart(currentPedigree(), 6);
+    QCOMPARE(chart.pages.size(), 2);
+    QVERIFY(chart.find(0, "6 Generation Pedigree of Pup"));
+    QVERIFY(chart.find(0, "4s1") && chart.find(1, "4d8"));
+    QVERIFY(!chart.find(1, "4s1"));
+    // Each dog stands between its sire above and its dam below, one column to its left.
+    const QRect child = chart.find(0, "2s1")->rect;
+    const QRect sire = chart.find(0, "3s1")->rect;
+    const QRect dam = chart.find(0, "3d1")->rect;
+    QVERIFY(sire.left() > child.left() && sire.left() == dam.left());
+    QVERIFY(sire.top() < child.top() && child.top() < dam.top());
+}
+
+void PedigreeTest::viewScreenChecksTheChoice()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    fullTree(kennel.db());
+    ViewPedigreeScreen screen;
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    int built = 0;
+    connect(&screen, &ViewPedigreeScreen::pedigreeBuilt, this, [&](int g) { built = g; });
+    QStringList captions;
+    for (QPushButton *b : screen.findChildren<QPushButton *>())
+        captions << b->text();
+    QCOMPARE(captions, QStringList({"View 3 Gen Pedigree", "View 4 Gen Pedigree", "View 5 Gen Pedigree",
+                                    "View 6 Gen Pedigree", "View 7 Gen Pedigree", "View 8 Gen Pedigree",
+                                    "Cancel"}));
+    screen.findChild<QPushButton *>("view4")->click();
+    QCOMPARE(messages.texts, QStringList({"Please Select a Dogs Name"}));
+    QCOMPARE(built, 0);
+    screen.list()->setText("Pup");
+    screen.findChild<QPushButton *>("view7")->click();
+    QCOMPARE(built, 7);
+    QCOMPARE(currentPedigree().slot("4d8"), "4d8");
+    QVERIFY(!screen.isVisible());
+}
+
+void PedigreeTest::screenShowsRecordAndSavesIt()
+{
+    Kennel kennel;
+    dog(kennel.db(), "Pup", "Sire", "");
+    buildpedigree3("Pup");
+    Pedigree3Screen screen;
+    screen.showRecord();
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    QCOMPARE(screen.windowTitle(), "Onscreen 3 Generation Pedigree");
+    QCOMPARE(screen.boxText("dogname"), "Pup");
+    QCOMPARE(screen.boxText("1s1"), "Sire");
+    QCOMPARE(screen.boxText("2s1"), ""); // empty on screen ...
+    QCOMPARE(saved(kennel.report(), "2s1"), "Not on Record"); // ... placeholder in print
+    screen.findChild<QPushButton *>("close")->click();
+    QVERIFY(currentPedigree().slot("1s1").isEmpty());
+}
+
+void PedigreeTest::fourGenerationScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    fullTree(kennel.db());
+    exec(kennel.report(), "INSERT INTO pedigreedata (dogname) VALUES ('Earlier')");
+    buildpedigree4("Pup");
+    Pedigree4Screen screen;
+    screen.showRecord();
+    QCOMPARE(screen.findChildren<QLabel *>().size(), 32);
+    QCOMPARE(screen.labelText("4d8"), "4d8");
+    QCOMPARE(screen.labelText("dogname"), "Pup");
+    screen.findChild<QPushButton *>("print")->click();
+    QCOMPARE(messages.texts, QStringList({" This Option is Not Currently Available "}));
+    QCOMPARE(saved(kennel.report(), "dogname"), "Earlier");
+}
+
+void PedigreeTest::possibleMatingListsAndMessages()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Zeus"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Ajax"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Lowercase"}, {"sex", "male"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    PossibleMatingScreen screen;
+    screen.show();
+    QTRY_VERIFY(screen.isLoaded());
+    QCOMPARE(screen.sires()->entries(), QStringList({"Ajax", "Zeus"}));
+    QCOMPARE(screen.dams()->entries(), QStringList({"Bella"}));
+    int built = 0;
+    connect(&screen, &PossibleMatingScreen::pedigreeBuilt, this, [&](int g) { built = g; });
+    screen.findChild<QPushButton *>("view")->click();
+    screen.sires()->setText("Ajax");
+    screen.findChild<QPushButton *>("view")->click();
+    QCOMPARE(messages.texts, QStringList({"Please Select a Male Dog From the List",
+                                          "Please Select a Female Dog from the List"}));
+    screen.dams()->setText("Bella");
+    screen.findChild<QPushButton *>("view")->click();
+    QCOMPARE(built, 3);
+    QCOMPARE(currentPedigree().dogname, "Puppies Poss Pedigree");
+    QVERIFY(screen.isVisible());
+}
+
+QTEST_MAIN(PedigreeTest)
+#include "tst_pedigree.moc"

@@ -1,0 +1,168 @@
+#include "core/Money.h"
+#include "report/PagePainter.h"
+#include "report/ReportLayout.h"
+#include "tests/TestSupport.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace report;
+
+namespace {
+
+const QDateTime printed(QDate(2026, 12, 7), QTime(10, 30));
+
+// A small sales-like report on Letter paper with one-inch margins: 12960 twips of height
+// for sections, 1000 of them taken by the page header and 500 by the page footer.
+ReportDefinition salesLike()
+{
+    ReportDefinition d;
+    d.name = "Test";
+    d.caption = "Test Report";
+    d.margins = QMargins(1440, 1440, 1440, 1440);
+    d.pageSize = QPageSize(QPageSize::Letter);
+    d.sections = {
+        {SectionKind::ReportHeader, 500, 0, {caption("Report Title", 0, 0, 5000)}},
+        {SectionKind::PageHeader, 1000, 0,
+         {caption("Page ", 0, 0, 720), Element{ElementKind::PageNumber, QRect(720, 0, 500, 285)},
+          caption("of", 1300, 0, 400), Element{ElementKind::PageCount, QRect(1800, 0, 500, 285)}}},
+        {SectionKind::Detail, 1000, 0,
+         {field("dog", 0, 0, 3000), field("amount", 3000, 0, 2000, 285, Format::Money)}},
+        {SectionKind::PageFooter, 500, 0, {}},
+        {SectionKind::ReportFooter, 400, 0,
+         {caption("Total", 0, 0, 1500),
+          Element{ElementKind::Sum, QRect(1500, 0, 2000, 285), "amount", Format::Money}}},
+    };
+    return d;
+}
+
+DataSet sales(int count)
+{
+    DataSet rows;
+    for (int i = 1; i <= count; ++i)
+        rows << DataRow{{{"dog", QString("Dog %1").arg(i)}, {"amount", qint64(i * 100)}}};
+    return rows;
+}
+
+} // namespace
+
+class ReportTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void money_data();
+    void money();
+    void breaksSectionsIntoPages();
+    void numbersPagesAndCountsThem();
+    void sumsEveryRowExactly();
+    void emptyDataKeepsHeadersAndFooter();
+    void groupsChildrenUnderTheirParents();
+    void writesEveryPageToPdf();
+};
+
+void ReportTest::money_data()
+{
+    QTest::addColumn<qint64>("cents");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("thousands") << qint64(123450) << "$1,234.50";
+    QTest::newRow("whole") << qint64(10000) << "$100.00";
+    QTest::newRow("cents only") << qint64(7) << "$0.07";
+    QTest::newRow("zero") << qint64(0) << "$0.00";
+    QTest::newRow("millions") << qint64(123456789012) << "$1,234,567,890.12";
+    QTest::newRow("negative") << qint64(-300) << "-$3.00";
+}
+
+void ReportTest::money()
+{
+    QFETCH(qint64, cents);
+    QFETCH(QString, text);
+    QCOMPARE(core::formatMoney(cents), text);
+}
+
+void ReportTest::breaksSectionsIntoPages()
+{
+    // 12960 - 1000 page header - 500 page footer: page 1 also holds the report header.
+    const Layout layout = layoutReport(salesLike(), sales(25), printed);
+    QCOMPARE(layout.paperSize, QSize(12240, 15840));
+    QCOMPARE(layout.pages.size(), 3);
+    const QStringList first = layout.texts(0);
+    QCOMPARE(first.first(), "Report Title");
+    QCOMPARE(first.count("Report Title"), 1);
+    QVERIFY(first.contains("Dog 10") && !first.contains("Dog 11"));
+    QVERIFY(layout.texts(1).contains("Dog 11") && layout.texts(1).contains("Dog 21"));
+    QVERIFY(!layout.texts(1).contains("Report Title"));
+    // Items keep their places: the first detail sits under both headers, inside the margins.
+    QCOMPARE(layout.find(0, "Dog 1")->rect, QRect(1440, 1440 + 500 + 1000, 3000, 285));
+    QCOMPARE(layout.find(1, "Dog 11")->rect.top(), 1440 + 1000);
+    for (const Page &page : layout.pages) {
+        for (const PageItem &item : page.items)
+            QVERIFY(item.rect.bottom() <= 15840 - 1440);
+    }
+}
+
+void ReportTest::numbersPagesAndCountsThem()
+{
+    const Layout layout = layoutReport(salesLike(), sales(25), printed);
+    for (int p = 0; p < 3; ++p) {
+        const QStringList texts = layout.texts(p);
+        const int at = texts.indexOf("Page ");
+        QCOMPARE(texts.mid(at, 4), QStringList({"Page ", QString::number(p + 1), "of", "3"}));
+    }
+}
+
+void ReportTest::sumsEveryRowExactly()
+{
+    DataSet rows{DataRow{{{"dog", "A"}, {"amount", qint64(123450)}}},
+                 DataRow{{{"dog", "B"}, {"amount", qint64(10000)}}}};
+    for (int i = 0; i < 1000; ++i)
+        rows << DataRow{{{"dog", "C"}, {"amount", qint64(1)}}};
+    const Layout layout = layoutReport(salesLike(), rows, printed);
+    const QStringList last = layout.texts(int(layout.pages.size()) - 1);
+    QCOMPARE(last.at(last.indexOf("Total") + 1), "$1,344.50");
+    QVERIFY(layout.texts(0).contains("$1,234.50"));
+}
+
+void ReportTest::emptyDataKeepsHeadersAndFooter()
+{
+    const Layout layout = layoutReport(salesLike(), {}, printed);
+    QCOMPARE(layout.pages.size(), 1);
+    QCOMPARE(layout.texts(0), QStringList({"Report Title", "Page ", "1", "of", "1", "Total", "$0.00"}));
+}
+
+void ReportTest::groupsChildrenUnderTheirParents()
+{
+    ReportDefinition d = salesLike();
+    d.sections = {
+        {SectionKind::GroupHeader, 400, 0, {field("owner", 0, 0, 3000)}},
+        {SectionKind::Detail, 300, 1, {field("dog", 500, 0, 3000)}},
+        {SectionKind::GroupFooter, 100, 0, {line(0, 50, 5000)}},
+    };
+    const DataSet data{
+        DataRow{{{"owner", "Ann"}}, {DataRow{{{"dog", "Rex"}}}, DataRow{{{"dog", "Bella"}}}}},
+        DataRow{{{"owner", "Bo"}}, {}},
+        DataRow{{{"owner", "Cy"}}, {DataRow{{{"dog", "Max"}}}}},
+    };
+    const Layout layout = layoutReport(d, data, printed);
+    QCOMPARE(layout.texts(0), QStringList({"Ann", "Rex", "Bella", "Bo", "Cy", "Max"}));
+    int lines = 0;
+    for (const PageItem &item : layout.pages.at(0).items)
+        lines += item.kind == PageItem::Kind::Line;
+    QCOMPARE(lines, 3);
+    QCOMPARE(layout.find(0, "Bo")->rect.top(), 1440 + 400 + 300 + 300 + 100);
+}
+
+void ReportTest::writesEveryPageToPdf()
+{
+    testing::WorkingFolder folder;
+    const Layout layout = layoutReport(salesLike(), sales(25), printed);
+    QVERIFY(writePdf(layout, "report.pdf").isEmpty());
+    QFile pdf("report.pdf");
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
+    QVERIFY(!writePdf(layout, "no-such-folder/report.pdf").isEmpty());
+}
+
+QTEST_MAIN(ReportTest)
+#include "tst_report.moc"
