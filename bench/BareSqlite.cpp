@@ -117,3 +117,41 @@ void sortedNames(const char *table, const char *field)
 }
 
 } // namespace bench::bare
+
+namespace bench::bare {
+
+int pedigreeSeeks(const char *subject, int generations)
+{
+    static sqlite3 *db = openFile("kennelbase.ddx");
+    sqlite3_stmt *seek = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT name, breed, sex, dob, colour, sire, dam FROM Dogtable WHERE name = ? "
+                       "COLLATE NOCASE ORDER BY rowid LIMIT 1",
+                       -1, &seek, nullptr);
+    int seeks = 0;
+    std::vector<std::string> generation{subject};
+    for (int g = 0; g < generations; ++g) {
+        std::vector<std::string> parents;
+        for (const std::string &name : generation) {
+            std::string sire, dam;
+            if (!name.empty() && name != "Not On Record") {
+                sqlite3_bind_text(seek, 1, name.c_str(), -1, SQLITE_STATIC);
+                ++seeks;
+                if (sqlite3_step(seek) == SQLITE_ROW) {
+                    const auto *s = sqlite3_column_text(seek, 5);
+                    const auto *d = sqlite3_column_text(seek, 6);
+                    sire = s ? reinterpret_cast<const char *>(s) : "";
+                    dam = d ? reinterpret_cast<const char *>(d) : "";
+                }
+                sqlite3_reset(seek);
+            }
+            parents.push_back(sire);
+            parents.push_back(dam);
+        }
+        generation = std::move(parents);
+    }
+    sqlite3_finalize(seek);
+    return seeks;
+}
+
+} // namespace bench::bare

@@ -36,3 +36,10 @@ void addBlankDogs(int count);
 void sortedNames(const char *table, const char *field);
 
 } // namespace bench::bare
+
+namespace bench::bare {
+
+// The seeks of a pedigree build: the subject, then the parents of every known ancestor.
+int pedigreeSeeks(const char *subject, int generations);
+
+} // namespace bench::bare

@@ -30,8 +30,11 @@ void printHeader()
 
 void printLine(const QString &operation, double ms, double floorMs)
 {
-    std::printf("%-48s %12.3f %12.3f %8.1f\n", qPrintable(operation), ms, floorMs,
-                floorMs > 0 ? ms / floorMs : 0.0);
+    if (floorMs < 0)
+        std::printf("%-48s %12.3f %12s %8s\n", qPrintable(operation), ms, "-", "-");
+    else
+        std::printf("%-48s %12.3f %12.3f %8.1f\n", qPrintable(operation), ms, floorMs,
+                    floorMs > 0 ? ms / floorMs : 0.0);
     std::fflush(stdout);
 }
 

@@ -14,6 +14,9 @@
 #include "dogs/BlankDogs.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
+#include "pedigree/PedigreeBuild.h"
+#include "pedigree/PrintablePedigree.h"
+#include "report/PagePainter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -129,6 +132,37 @@ void benchAddingAndFinding()
                      bench::medianMs(501, [&] { rowid = bare.next(rowid); }));
 }
 
+// The newest dog has the deepest ancestry.
+QString deepestDog()
+{
+    QSqlQuery q(db::DatabaseFiles::kennel());
+    q.exec("SELECT name FROM Dogtable WHERE name LIKE '% %' ORDER BY rowid DESC LIMIT 1");
+    return q.next() ? q.value(0).toString() : QString();
+}
+
+void benchPedigrees()
+{
+    const QString subject = deepestDog();
+    const QByteArray subjectUtf8 = subject.toUtf8();
+    pedigree::PedigreeRecord record;
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    for (const auto &[generations, label] :
+         {std::pair{3, "buildpedigree3"}, std::pair{4, "buildpedigree4"}, std::pair{8, "8-generation build"}}) {
+        const double ms = bench::medianMs(
+            301, [&] { pedigree::build(record, kennel, subject, generations, generations != 4); });
+        const double floor = bench::medianMs(
+            301, [&] { bench::bare::pedigreeSeeks(subjectUtf8.constData(), generations); });
+        bench::printLine(QString::fromLatin1(label), ms, floor);
+    }
+    const QString pdf = QDir::current().filePath("pedigree.pdf");
+    const double print = bench::medianMs(7, [&] {
+        pedigree::buildpedigree3(subject);
+        pedigree::movedata();
+        report::writePdf(pedigree::printablePedigree().layout(), pdf);
+    });
+    bench::printLine("printable pedigree laid out and written to PDF", print, -1);
+}
+
 void benchStartup()
 {
     std::unique_ptr<app::MainWindow> window;
@@ -205,6 +239,7 @@ int main(int argc, char *argv[])
     bench::printHeader();
     benchDogRecords();
     benchAddingAndFinding();
+    benchPedigrees();
     benchStartup();
     db::DatabaseFiles::close();
     return 0;

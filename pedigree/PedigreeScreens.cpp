@@ -120,8 +120,10 @@ Pedigree3Screen::Pedigree3Screen(QWidget *parent)
 
 void Pedigree3Screen::showRecord()
 {
-    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it)
+    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it) {
         it.value()->setText(shown(it.key()));
+        it.value()->setToolTip(shown(it.key()));
+    }
     if (isLoaded())
         movedata();
 }
@@ -182,8 +184,10 @@ Pedigree4Screen::Pedigree4Screen(QWidget *parent)
 
 void Pedigree4Screen::showRecord()
 {
-    for (auto it = m_labels.cbegin(); it != m_labels.cend(); ++it)
+    for (auto it = m_labels.cbegin(); it != m_labels.cend(); ++it) {
         it.value()->setText(shown(it.key()));
+        it.value()->setToolTip(shown(it.key()));
+    }
 }
 
 QString Pedigree4Screen::labelText(const QString &slot) const

@@ -28,6 +28,7 @@ public:
     void reload();
     void setSource(std::function<Layout()> makeLayout) { m_makeLayout = std::move(makeLayout); }
     void showPage(int page);
+    QSize sizeHint() const override { return QSize(900, 700); }
 
 private:
     void load() override;
