@@ -5,6 +5,8 @@
 #include "contacts/ContactsScreen.h"
 #include "core/Choices.h"
 #include "dogs/FindDogScreen.h"
+#include "pedigree/PedigreeScreens.h"
+#include "report/ReportPreview.h"
 #include "ui/PickList.h"
 #include "core/Clock.h"
 #include "dogs/DogRecordsScreen.h"
@@ -53,6 +55,7 @@ private Q_SLOTS:
     void setupShowsAndSavesTheSetupRow();
     void setupClosedUnchangedWritesNothing();
     void setupAddsAMissingRow();
+    void pedigreeScreensShowEachNewBuild();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -270,6 +273,38 @@ void AppTest::setupAddsAMissingRow()
     screen.findChild<QLineEdit *>("Name")->setText("Ann");
     QVERIFY(screen.close());
     QCOMPARE(scalar(kennel.db(), "SELECT group_concat(Name) FROM setup").toString(), "Ann");
+}
+
+void AppTest::pedigreeScreensShowEachNewBuild()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sire", "Max"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"sire", "Zeus"}});
+    Started app;
+    auto view = [&](const QString &dog) {
+        app.window.choose("View a Pedigree");
+        auto *chooser = app.window.screens().find<pedigree::ViewPedigreeScreen>("Form24");
+        QTRY_VERIFY(chooser->isLoaded());
+        chooser->list()->setText(dog);
+        chooser->findChild<QPushButton *>("view3")->click();
+    };
+    view("Rex");
+    auto *onScreen = app.window.screens().find<pedigree::Pedigree3Screen>("Form5");
+    QTRY_VERIFY(onScreen && onScreen->isLoaded());
+    QCOMPARE(onScreen->boxText("1s1"), "Max");
+    onScreen->findChild<QPushButton *>("print")->click();
+    auto *preview = app.window.screens().find<report::ReportPreview>("DataReport1");
+    QTRY_VERIFY(preview && preview->isLoaded());
+    QCOMPARE(preview->windowTitle(), "3 Generation Pedigree");
+    QVERIFY(preview->layout().find(0, "Max"));
+
+    view("Bella");
+    QCOMPARE(app.window.screens().find<pedigree::Pedigree3Screen>("Form5"), onScreen);
+    QCOMPARE(onScreen->boxText("1s1"), "Zeus");
+    onScreen->findChild<QPushButton *>("print")->click();
+    QVERIFY(preview->layout().find(0, "Zeus"));
+    QVERIFY(!preview->layout().find(0, "Max"));
 }
 
 QTEST_MAIN(AppTest)
