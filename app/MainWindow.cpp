@@ -4,6 +4,10 @@
 #include "app/HelpScreen.h"
 #include "app/MainMenu.h"
 #include "app/SetupScreen.h"
+#include "breeding/LitterHistories.h"
+#include "breeding/LitterScreen.h"
+#include "breeding/MatingEntryScreen.h"
+#include "breeding/MatingHistoryScreens.h"
 #include "contacts/ContactEntryScreen.h"
 #include "contacts/ContactsScreen.h"
 #include "contacts/FindContactScreen.h"
@@ -39,6 +43,10 @@ MainWindow::MainWindow(QWidget *parent)
         {QStringLiteral("Add Dog Records"), [this] { open<dogs::AddDogsScreen>("AddDogRecords"); }},
         {QStringLiteral("View a Pedigree"), [this] { openPedigreeChooser(); }},
         {QStringLiteral("View Possible Mating"), [this] { openPossibleMating(); }},
+        {QStringLiteral("Enter a Mating"), [this] { open<breeding::MatingEntryScreen>("Form20"); }},
+        {QStringLiteral("Enter a Litter"), [this] { open<breeding::LitterScreen>("Form19"); }},
+        {QStringLiteral("List Matings"), [this] { openMatingHistoryChooser(); }},
+        {QStringLiteral("Litter Histories"), [this] { showReport(breeding::litterHistories()); }},
         {QStringLiteral("Browse / Update Dogs"), [this] { openDogRecords(core::Choices::Browse); }},
         {QStringLiteral("Find / Update Dog "), [this] { openFindDog(); }},
         {QStringLiteral("Add a Contact"), [this] { open<contacts::ContactEntryScreen>("Form28"); }},
@@ -151,11 +159,8 @@ void MainWindow::showPedigree(int generations)
         auto *screen = qobject_cast<pedigree::Pedigree3Screen *>(
             m_screens->open(QStringLiteral("Form5"), [this] {
                 auto *created = new pedigree::Pedigree3Screen;
-                connect(created, &pedigree::Pedigree3Screen::printRequested, this, [this] {
-                    const report::Report certificate = pedigree::printablePedigree();
-                    openReport(certificate.definition.name, certificate.definition.caption,
-                               [certificate] { return certificate.layout(); });
-                });
+                connect(created, &pedigree::Pedigree3Screen::printRequested, this,
+                        [this] { showReport(pedigree::printablePedigree()); });
                 return created;
             }));
         screen->showRecord();
@@ -169,6 +174,24 @@ void MainWindow::showPedigree(int generations)
                    QStringLiteral("%1 Generation Pedigree").arg(generations),
                    [record, generations] { return pedigree::pedigreeChart(record, generations); });
     }
+}
+
+void MainWindow::openMatingHistoryChooser()
+{
+    m_screens->open(QStringLiteral("Form3"), [this] {
+        auto *screen = new breeding::SelectDogScreen;
+        connect(screen, &breeding::SelectDogScreen::dogChosen, this, [this] {
+            qobject_cast<breeding::MatingHistoryScreen *>(
+                m_screens->open(QStringLiteral("Form11"), [] { return new breeding::MatingHistoryScreen; }))
+                ->build();
+        });
+        return screen;
+    });
+}
+
+void MainWindow::showReport(const report::Report &report)
+{
+    openReport(report.definition.name, report.definition.caption, [report] { return report.layout(); });
 }
 
 void MainWindow::openReport(const QString &name, const QString &caption,

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <functional>
 
-#include "report/PageModel.h"
+#include "report/ReportLayout.h"
 #include "ui/ScreenHost.h"
 
 class QMdiArea;
@@ -41,6 +41,8 @@ private:
     void openFindContact();
     void openPedigreeChooser();
     void openPossibleMating();
+    void openMatingHistoryChooser();
+    void showReport(const report::Report &report);
     // Shows the pedigree just built into the shared record.
     void showPedigree(int generations);
     // Opens a report's preview, or reads its data afresh when it is already open.

@@ -47,4 +47,11 @@ QString display(const QVariant &stored)
     return date.isValid() ? shortDate(date) : stored.toString();
 }
 
+QString invalidDateMessage(const QString &caption, const QString &typed)
+{
+    return QStringLiteral("The %1 \"%2\" is not a valid date.\nPlease type it as month/day/year, "
+                          "for example 03/25/2024.")
+        .arg(caption, typed);
+}
+
 } // namespace core::datetext

@@ -23,5 +23,8 @@ QDate fromStored(const QVariant &stored);
 // stored date, and any other stored text as it stands so that nothing is hidden.
 QString display(const QVariant &stored);
 
+// What the user is told when a date box holds something that is not a date.
+QString invalidDateMessage(const QString &caption, const QString &typed);
+
 } // namespace datetext
 } // namespace core

@@ -17,11 +17,18 @@ QString signedText(qint64 number)
 
 namespace core {
 
-double leadingNumber(const QString &text)
+namespace {
+QRegularExpressionMatch matchLeadingNumber(const QString &text)
 {
     static const QRegularExpression number(
         QStringLiteral(R"(^ *([+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?))"));
-    const auto match = number.match(text);
+    return number.match(text);
+}
+} // namespace
+
+double leadingNumber(const QString &text)
+{
+    const auto match = matchLeadingNumber(text);
     if (!match.hasMatch())
         return 0;
     bool ok = false;
@@ -29,15 +36,22 @@ double leadingNumber(const QString &text)
     return ok ? value : 0;
 }
 
-int typedCount(const QString &text)
+std::optional<int> typedWholeNumber(const QString &text)
 {
+    if (!matchLeadingNumber(text).hasMatch())
+        return std::nullopt;
     const double value = leadingNumber(text);
     // Rounding in the default mode takes halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
     Q_ASSERT(std::fegetround() == FE_TONEAREST);
     const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
-        return 0;
+    if (!(rounded >= std::numeric_limits<qint16>::min() && rounded <= std::numeric_limits<qint16>::max()))
+        return std::nullopt;
     return static_cast<int>(rounded);
+}
+
+int typedCount(const QString &text)
+{
+    return typedWholeNumber(text).value_or(0);
 }
 
 } // namespace core

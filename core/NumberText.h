@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace core {
 
@@ -17,8 +18,11 @@ namespace core {
 // included), and text that does not start with a number reads as 0.
 double leadingNumber(const QString &text);
 
-// A count typed by the user: the leading number rounded to the nearest whole number, a half
-// going to the even neighbour; 0 when it does not fit a signed 16-bit whole number.
+// A whole number typed by the user: the leading number rounded to the nearest whole number,
+// a half going to the even neighbour; nothing when the text does not start with a number or
+// the number does not fit a signed 16-bit whole number.
+std::optional<int> typedWholeNumber(const QString &text);
+// The same, with 0 for nothing.
 int typedCount(const QString &text);
 
 } // namespace core

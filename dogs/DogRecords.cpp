@@ -83,10 +83,7 @@ DogRecords::SaveResult DogRecords::save(const QHash<QString, QString> &changes)
         const QDate date = core::datetext::parse(typed);
         if (!date.isValid()) {
             m_cursor.cancelUpdate();
-            return {QStringLiteral("The ") % dateCaption(field) % QStringLiteral(" \"") % typed %
-                        QStringLiteral("\" is not a valid date.\nPlease type it as "
-                                       "month/day/year, for example 03/25/2024."),
-                    field};
+            return {core::datetext::invalidDateMessage(dateCaption(field), typed), field};
         }
         m_cursor.setValue(field, core::datetext::toStored(date));
     }

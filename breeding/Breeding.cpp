@@ -1,0 +1,136 @@
+#include "breeding/Breeding.h"
+
+#include "core/DateText.h"
+#include "core/NumberText.h"
+#include "db/TableCursor.h"
+#include "db/Transaction.h"
+
+#include <QSqlQuery>
+
+namespace breeding {
+
+QString addMating(QSqlDatabase db, const QString &sire, const QString &dam, const QDate &mated,
+                  const QDate &due)
+{
+    db::TableCursor mating(std::move(db), QStringLiteral("mating"));
+    if (!mating.addNew())
+        return mating.lastError();
+    mating.setValue(QStringLiteral("dgname1"), sire);
+    mating.setValue(QStringLiteral("dgname2"), dam);
+    mating.setValue(QStringLiteral("datemated"), core::datetext::toStored(mated));
+    mating.setValue(QStringLiteral("datedue"), core::datetext::toStored(due));
+    return mating.update() ? QString() : mating.lastError();
+}
+
+MatingLines matingLines(const QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.exec(QStringLiteral("SELECT rowid, dgname1, dgname2 FROM mating WHERE dgname2 <> '' ORDER BY rowid"));
+    MatingLines result;
+    while (q.next()) {
+        result.rows.push_back(q.value(0).toLongLong());
+        result.lines << QString(q.value(2).toString() + QStringLiteral(" With ") + q.value(1).toString());
+    }
+    return result;
+}
+
+Mating viewMating(const QSqlDatabase &db, qint64 row)
+{
+    Mating mating;
+    db::TableCursor matings(db, QStringLiteral("mating"));
+    if (!matings.moveTo(row))
+        return mating;
+    mating.sire = matings.value(QStringLiteral("dgname1")).toString();
+    mating.dam = matings.value(QStringLiteral("dgname2")).toString();
+    db::TableCursor dogs(db, QStringLiteral("Dogtable"));
+    if (dogs.seek(QStringLiteral("name"), mating.dam))
+        mating.damBreed = dogs.value(QStringLiteral("breed")).toString();
+    return mating;
+}
+
+qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error)
+{
+    db::Transaction batch(db);
+    // The kennel's own name breeds and owns the pups; without a setup row they get none.
+    QVariant kennelName;
+    QVariant kennelCountry;
+    {
+        QSqlQuery setup(db);
+        setup.exec(QStringLiteral("SELECT Name, country FROM setup ORDER BY rowid LIMIT 1"));
+        if (setup.next()) {
+            kennelName = setup.value(0);
+            kennelCountry = setup.value(1);
+        }
+    }
+    db::TableCursor litters(db, QStringLiteral("litters"));
+    if (!litters.addNew()) {
+        *error = litters.lastError();
+        return -1;
+    }
+    const qint64 litterId = litters.rowId();
+    litters.setValue(QStringLiteral("sire"), litter.sire);
+    litters.setValue(QStringLiteral("dam"), litter.dam);
+    litters.setValue(QStringLiteral("littersize"), litter.pups);
+    litters.setValue(QStringLiteral("dateoflitter"), core::datetext::toStored(litter.born));
+    litters.setValue(QStringLiteral("breedoflitter"), litter.breed);
+    if (!litters.update()) {
+        *error = litters.lastError();
+        return -1;
+    }
+    const QDate born = litter.born.year() == 1900
+                           ? QDate(2000, litter.born.month(), litter.born.day())
+                           : litter.born;
+    db::TableCursor dogs(db, QStringLiteral("Dogtable"));
+    for (int i = 1; i <= litter.pups; ++i) {
+        if (!dogs.addNew()) {
+            *error = dogs.lastError();
+            return -1;
+        }
+        const QString name = QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(i);
+        dogs.setValue(QStringLiteral("name"), name);
+        dogs.setValue(QStringLiteral("dob"), core::datetext::toStored(born));
+        dogs.setValue(QStringLiteral("cob"), kennelCountry);
+        dogs.setValue(QStringLiteral("breeder"), kennelName);
+        dogs.setValue(QStringLiteral("ownerid"), kennelName);
+        dogs.setValue(QStringLiteral("breed"), litter.breed);
+        dogs.setValue(QStringLiteral("sire"), litter.sire);
+        dogs.setValue(QStringLiteral("dam"), litter.dam);
+        dogs.setValue(QStringLiteral("dognumber"), dogs.rowId());
+        if (!dogs.update()) {
+            *error = dogs.lastError();
+            return -1;
+        }
+    }
+    if (!batch.commit(error))
+        return -1;
+    return litterId;
+}
+
+QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT dgname1, dgname2, datemated FROM mating "
+                             "WHERE dgname1 = ? OR dgname2 = ? ORDER BY rowid"));
+    q.addBindValue(dog);
+    q.addBindValue(dog);
+    q.exec();
+    QStringList lines;
+    while (q.next()) {
+        const QString sire = q.value(0).toString();
+        const QString dam = q.value(1).toString();
+        const QString line = sire + QStringLiteral(" was Mated With ") + dam + QStringLiteral(" on ") +
+                             core::datetext::display(q.value(2));
+        // A dog mated with itself is listed once as sire and once as dam.
+        for (bool matches : {sire == dog, dam == dog}) {
+            if (matches)
+                lines << line << QStringLiteral(" ");
+        }
+    }
+    if (lines.isEmpty())
+        lines << QStringLiteral("This dog has not been Mated according to our Records");
+    return lines;
+}
+
+} // namespace breeding

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <vector>
+
+namespace breeding {
+
+// Adds a mating row. Empty on success, otherwise what went wrong.
+QString addMating(QSqlDatabase db, const QString &sire, const QString &dam, const QDate &mated,
+                  const QDate &due);
+
+// The matings a litter can come from: "dam With sire" for every row that names a dam, in
+// stored order, each line with its row.
+struct MatingLines
+{
+    QStringList lines;
+    std::vector<qint64> rows;
+};
+MatingLines matingLines(const QSqlDatabase &db);
+
+struct Mating
+{
+    QString sire;
+    QString dam;
+    QString damBreed; // the dam's breed, empty when she has no record
+};
+Mating viewMating(const QSqlDatabase &db, qint64 row);
+
+struct NewLitter
+{
+    QString sire;
+    QString dam;
+    QString breed;
+    int pups = 0;
+    QDate born;
+};
+// Writes the litter and one placeholder dog per pup in one transaction; answers the new
+// litter's id, or -1 (with the reason in *error) when nothing was written.
+qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error);
+
+// The lines of a dog's mating history, each followed by a line " ".
+QStringList matingHistory(const QSqlDatabase &db, const QString &dog);
+
+} // namespace breeding

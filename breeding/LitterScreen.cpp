@@ -1,0 +1,148 @@
+#include "breeding/LitterScreen.h"
+
+#include "core/DateText.h"
+#include "core/Messages.h"
+#include "core/NumberText.h"
+#include "db/DatabaseFiles.h"
+#include "ui/FieldGrid.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace breeding {
+namespace {
+
+QLabel *display(const char *name)
+{
+    auto *label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setMinimumWidth(240);
+    return label;
+}
+
+QPushButton *button(const QString &caption, const char *name)
+{
+    auto *b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+} // namespace
+
+LitterScreen::LitterScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form19"), QStringLiteral("Select Litter from Mating"), parent),
+      m_matings(new QComboBox), m_sire(display("sire")), m_dam(display("dam")),
+      m_breed(display("breed")), m_born(ui::textBox(QStringLiteral("dateoflitter"))),
+      m_pups(ui::textBox(QStringLiteral("littersize")))
+{
+    m_matings->setObjectName(QStringLiteral("matings"));
+    m_matings->setPlaceholderText(QStringLiteral("Matings"));
+    m_matings->setModel(new QStringListModel(m_matings));
+    m_matings->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_matings->setMinimumContentsLength(32);
+    auto *choose = new QLabel(QStringLiteral("Select the Dam that has been mated Below"));
+    choose->setBuddy(m_matings);
+    QPushButton *viewButton = button(QStringLiteral("View"), "view");
+    connect(viewButton, &QPushButton::clicked, this, &LitterScreen::view);
+
+    auto *frame = new QGroupBox(QStringLiteral("Litter Information"));
+    auto *grid = new QGridLayout(frame);
+    ui::addField(grid, 0, 0, QStringLiteral("Sire"), m_sire);
+    ui::addField(grid, 1, 0, QStringLiteral("Dam"), m_dam);
+    ui::addField(grid, 2, 0, QStringLiteral("Breed of Pups"), m_breed);
+    m_born->setText(QStringLiteral("MM/DD/YY"));
+    ui::addField(grid, 3, 0, QStringLiteral("Enter Date of Birth"), m_born);
+    ui::addField(grid, 4, 0, QStringLiteral("Number of Pups in Litter"), m_pups);
+    grid->setColumnStretch(1, 1);
+
+    QPushButton *add = button(QStringLiteral("Add Litter and Pups"), "add");
+    QPushButton *cancel = button(QStringLiteral("Cancel"), "cancel");
+    connect(add, &QPushButton::clicked, this, &LitterScreen::addLitterAndPups);
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+
+    auto *chooser = new QHBoxLayout;
+    chooser->addWidget(m_matings, 1);
+    chooser->addWidget(viewButton);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(add);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(choose);
+    layout->addLayout(chooser);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+}
+
+void LitterScreen::load()
+{
+    MatingLines lines = matingLines(db::DatabaseFiles::kennel());
+    m_rows = std::move(lines.rows);
+    qobject_cast<QStringListModel *>(m_matings->model())->setStringList(lines.lines);
+    m_matings->setCurrentIndex(-1);
+}
+
+void LitterScreen::view()
+{
+    const int line = m_matings->currentIndex();
+    if (line < 0 || line >= int(m_rows.size()))
+        return;
+    const Mating mating = viewMating(db::DatabaseFiles::kennel(), m_rows.at(line));
+    m_sire->setText(mating.sire);
+    m_dam->setText(mating.dam);
+    m_breed->setText(mating.damBreed);
+}
+
+void LitterScreen::addLitterAndPups()
+{
+    const QString pupsText = m_pups->text();
+    const QString bornText = m_born->text();
+    if (m_sire->text().isEmpty() && m_dam->text().isEmpty()) {
+        core::tell(QStringLiteral(" Please Select a Mating First"));
+        return;
+    }
+    const QString askForPups = QStringLiteral("Please Enter the Number of Puppies Born in the Litter");
+    if (pupsText.isEmpty()) {
+        core::tell(askForPups);
+        return;
+    }
+    if (bornText.isEmpty()) {
+        core::tell(QStringLiteral("Please Enter the Date of Birth of the Litter"));
+        return;
+    }
+    // A count that is not a number, is negative or is too large is asked for again.
+    const std::optional<int> typed = core::typedWholeNumber(pupsText);
+    const int pups = typed.value_or(-1);
+    if (pups < 0) {
+        core::tell(askForPups);
+        m_pups->setFocus();
+        return;
+    }
+    const QDate born = core::datetext::parse(bornText);
+    if (!born.isValid()) {
+        core::tell(core::datetext::invalidDateMessage(QStringLiteral("Date of Birth"), bornText));
+        m_born->setFocus();
+        return;
+    }
+    if (pups > 0) {
+        QString problem;
+        const NewLitter litter{m_sire->text(), m_dam->text(), m_breed->text(), pups, born};
+        if (addLitter(db::DatabaseFiles::kennel(), litter, &problem) < 0) {
+            core::tell(QStringLiteral("The litter could not be written: ") + problem);
+            return;
+        }
+    }
+    core::tell(core::signedText(pups) +
+               QStringLiteral(" Pups have been added to the Dogs Records You will need to update "
+                              "the Information. "));
+    closeScreen();
+}
+
+} // namespace breeding

@@ -1,0 +1,113 @@
+#include "breeding/MatingEntryScreen.h"
+
+#include "breeding/Breeding.h"
+#include "breeding/DueDate.h"
+#include "core/DateText.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "ui/FieldGrid.h"
+#include "ui/PickList.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace breeding {
+
+MatingEntryScreen::MatingEntryScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form20"), QStringLiteral("Enter a Mating "), parent),
+      m_sire(ui::pickList(QStringLiteral("sire"))), m_dam(ui::pickList(QStringLiteral("dam"))),
+      m_dateMated(ui::textBox(QStringLiteral("datemated"))), m_dueDate(new QLabel)
+{
+    m_sire->setPrompt(QStringLiteral("Select the Sire"));
+    m_dam->setPrompt(QStringLiteral("Select the Dam"));
+    m_dueDate->setObjectName(QStringLiteral("datedue"));
+    m_dateMated->installEventFilter(this);
+
+    auto *grid = new QGridLayout;
+    ui::addField(grid, 0, 0, QStringLiteral("Sire"), m_sire, 2);
+    ui::addField(grid, 1, 0, QStringLiteral("Dam"), m_dam, 2);
+    ui::addField(grid, 2, 0, QStringLiteral("Date Mated"), m_dateMated);
+    grid->addWidget(new QLabel(QStringLiteral("MM/DD/YY")), 2, 2);
+    ui::addField(grid, 3, 0, QStringLiteral("Litter Due Date"), m_dueDate);
+    grid->setColumnStretch(1, 1);
+
+    auto *submitButton = new QPushButton(QStringLiteral("Submit Entry"));
+    submitButton->setObjectName(QStringLiteral("submit"));
+    auto *cancel = new QPushButton(QStringLiteral("Cancel Entry"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    connect(submitButton, &QPushButton::clicked, this, &MatingEntryScreen::submit);
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(submitButton);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+}
+
+void MatingEntryScreen::load()
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    for (const auto &[list, sex] : {std::pair{m_sire, QStringLiteral("Male")},
+                                    std::pair{m_dam, QStringLiteral("Female")}}) {
+        list->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"),
+                                               QStringLiteral("name"), QStringLiteral("sex"), sex),
+                         ui::PickList::Order::Alphabetical);
+    }
+}
+
+bool MatingEntryScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_dateMated && event->type() == QEvent::FocusOut)
+        showDueDate();
+    return ui::Screen::eventFilter(watched, event);
+}
+
+void MatingEntryScreen::showDueDate()
+{
+    if (m_dateMated->text().isEmpty())
+        return;
+    m_dueDate->setText(litterDueText(core::datetext::parse(m_dateMated->text())));
+}
+
+void MatingEntryScreen::submit()
+{
+    showDueDate();
+    const QString sire = m_sire->text();
+    const QString dam = m_dam->text();
+    if (sire.isEmpty() || sire == m_sire->prompt()) {
+        core::tell(QStringLiteral(" Please Select a Sire"));
+        return;
+    }
+    if (dam.isEmpty() || dam == m_dam->prompt()) {
+        core::tell(QStringLiteral(" Please Select the Dam "));
+        return;
+    }
+    if (m_dateMated->text().isEmpty()) {
+        core::tell(QStringLiteral(" Please Enter the Date of the Mating"));
+        return;
+    }
+    const QDate mated = core::datetext::parse(m_dateMated->text());
+    if (!mated.isValid()) {
+        core::tell(core::datetext::invalidDateMessage(QStringLiteral("Date Mated"), m_dateMated->text()));
+        m_dateMated->setFocus();
+        return;
+    }
+    const QDate due = core::datetext::parse(m_dueDate->text());
+    if (const QString problem = addMating(db::DatabaseFiles::kennel(), sire, dam, mated, due);
+        !problem.isEmpty()) {
+        core::tell(QStringLiteral("The mating could not be written: ") + problem);
+        return;
+    }
+    core::tell(QStringLiteral(" Your Mating has been Entered"));
+    closeScreen();
+}
+
+} // namespace breeding

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/Screen.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace ui {
+class PickList;
+}
+
+namespace breeding {
+
+// "Enter a Mating ": a sire, a dam and the date they were mated; shows when the litter is due.
+class MatingEntryScreen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    explicit MatingEntryScreen(QWidget *parent = nullptr);
+
+protected:
+    void load() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showDueDate();
+    void submit();
+
+    ui::PickList *m_sire;
+    ui::PickList *m_dam;
+    QLineEdit *m_dateMated;
+    QLabel *m_dueDate;
+};
+
+} // namespace breeding

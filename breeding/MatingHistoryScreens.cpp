@@ -1,0 +1,86 @@
+#include "breeding/MatingHistoryScreens.h"
+
+#include "breeding/Breeding.h"
+#include "core/Choices.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "ui/PickList.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace breeding {
+
+SelectDogScreen::SelectDogScreen(QWidget *parent)
+    : ui::ChooserScreen(QStringLiteral("Form3"), QStringLiteral("Select a Dog"),
+                        QStringLiteral("Select a Dog"), parent)
+{
+    list()->setPrompt(QStringLiteral("Select a Dog"));
+    findChild<QPushButton *>(QStringLiteral("ok"))->setText(QStringLiteral("View Matings"));
+}
+
+void SelectDogScreen::load()
+{
+    list()->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"),
+                                        QStringLiteral("name"), db::Blanks::Skip),
+                       ui::PickList::Order::Alphabetical);
+}
+
+void SelectDogScreen::ok()
+{
+    const QString name = list()->text();
+    if (name.isEmpty() || list()->showsPrompt()) {
+        core::tell(QStringLiteral(" Please Select a Dog from the List"));
+        return;
+    }
+    core::Choices::selectedname = name;
+    Q_EMIT dogChosen();
+    closeScreen();
+}
+
+MatingHistoryScreen::MatingHistoryScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form11"), QStringLiteral("Mating History"), parent),
+      m_heading(new QLabel), m_list(new QListWidget)
+{
+    m_heading->setObjectName(QStringLiteral("heading"));
+    QFont bigger = m_heading->font();
+    bigger.setBold(true);
+    m_heading->setFont(bigger);
+    m_list->setObjectName(QStringLiteral("history"));
+    m_list->setAccessibleName(QStringLiteral("Mating History"));
+    auto *close = new QPushButton(QStringLiteral("Close"));
+    close->setObjectName(QStringLiteral("close"));
+    connect(close, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_heading);
+    layout->addWidget(m_list);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    setMinimumSize(520, 360);
+}
+
+void MatingHistoryScreen::build()
+{
+    const QString dog = core::Choices::selectedname;
+    m_heading->setText(QStringLiteral("Mating History of ") + dog);
+    m_list->clear();
+    m_list->addItems(matingHistory(db::DatabaseFiles::kennel(), dog));
+}
+
+QStringList MatingHistoryScreen::lines() const
+{
+    QStringList all;
+    for (int i = 0; i < m_list->count(); ++i)
+        all << m_list->item(i)->text();
+    return all;
+}
+
+QString MatingHistoryScreen::heading() const
+{
+    return m_heading->text();
+}
+
+} // namespace breeding

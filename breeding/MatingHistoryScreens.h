@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/ChooserScreen.h"
+
+class QLabel;
+class QListWidget;
+
+namespace breeding {
+
+// "Select a Dog": picks the dog whose matings "Mating History" lists.
+class SelectDogScreen : public ui::ChooserScreen
+{
+    Q_OBJECT
+public:
+    explicit SelectDogScreen(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    // The dog is in selectedname.
+    void dogChosen();
+
+protected:
+    void load() override;
+    void ok() override;
+};
+
+// "Mating History": every mating the chosen dog took part in, as sire or as dam.
+class MatingHistoryScreen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    explicit MatingHistoryScreen(QWidget *parent = nullptr);
+    // Builds the history of the dog in selectedname.
+    void build();
+    QStringList lines() const;
+    QString heading() const;
+
+private:
+    QLabel *m_heading;
+    QListWidget *m_list;
+};
+
+} // namespace breeding

@@ -1,0 +1,418 @@
+#include "breeding/Breeding.h"
+#include "breeding/DueDate.h"
+#include "breeding/LitterHistories.h"
+#include "breeding/LitterScreen.h"
+#include "breeding/MatingEntryScreen.h"
+#include "breeding/MatingHistoryScreens.h"
+#include "core/Choices.h"
+#include "tests/TestSupport.h"
+#include "ui/PickList.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace testing;
+
+namespace {
+
+template<class Screen>
+std::unique_ptr<Screen> opened()
+{
+    auto screen = std::make_unique<Screen>();
+    screen->show();
+    if (!QTest::qWaitFor([&] { return screen->isLoaded(); }))
+        qFatal("the screen did not load");
+    return screen;
+}
+
+void click(QWidget &screen, const char *button)
+{
+    screen.findChild<QPushButton *>(button)->click();
+}
+
+void addMating(const QSqlDatabase &db, const QVariant &sire, const QVariant &dam,
+               const QString &mated = "2026-01-10")
+{
+    exec(db, "INSERT INTO mating (dgname1, dgname2, datemated) VALUES (?, ?, ?)", {sire, dam, mated});
+}
+
+} // namespace
+
+class BreedingTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void dueDate_data();
+    void dueDate();
+
+    void matingListsOnlyExactSexes();
+    void matingChecksInOrder_data();
+    void matingChecksInOrder();
+    void matingRefusesInvalidDate();
+    void matingIsWritten();
+
+    void litterListNamesEveryMatingWithADam();
+    void viewShowsSireDamAndBreed();
+    void litterChecksInOrder_data();
+    void litterChecksInOrder();
+    void litterWritesPups_data();
+    void litterWritesPups();
+    void litterOfNoPupsWritesNothing();
+    void sameMatingTwiceMakesTwoLitters();
+    void pupsWithoutSetupRowHaveNoOwner();
+
+    void historyListsEveryMating();
+    void historyChecksTheChoice();
+    void litterHistoriesReport();
+};
+
+void BreedingTest::dueDate_data()
+{
+    QTest::addColumn<QDate>("mated");
+    QTest::addColumn<QString>("due");
+    QTest::newRow("6/12/2000") << QDate(2000, 6, 12) << " 8/ 14/ 2000";
+    QTest::newRow("11/30/2000") << QDate(2000, 11, 30) << " 2/ 2/ 2001";
+    QTest::newRow("12/5/2000") << QDate(2000, 12, 5) << " 2/ 7/ 2001";
+    QTest::newRow("4/30/2000") << QDate(2000, 4, 30) << " 7/ 2/ 2000";
+    QTest::newRow("12/1/2000") << QDate(2000, 12, 1) << " 2/ 3/ 2001";
+    QTest::newRow("10/30/2000") << QDate(2000, 10, 30) << " 1/ 2/ 2001";
+    QTest::newRow("5/10/1900") << QDate(1900, 5, 10) << " 7/ 12/ 2000";
+    QTest::newRow("11/10/1900") << QDate(1900, 11, 10) << " 1/ 12/ 1901";
+    QTest::newRow("the 31st") << QDate(2000, 12, 31) << " 3/ 5/ 2001";
+    QTest::newRow("January 31st") << QDate(2001, 1, 31) << " 4/ 2/ 2001";
+    QTest::newRow("29th before a 30-day month") << QDate(2001, 7, 29) << " 10/ 1/ 2001";
+    QTest::newRow("29th before February") << QDate(2000, 12, 29) << " 3/ 3/ 2001";
+    QTest::newRow("28th before February") << QDate(2000, 12, 28) << " 3/ 2/ 2001";
+    QTest::newRow("27th before a short February") << QDate(2000, 12, 27) << " 3/ 1/ 2001";
+    QTest::newRow("27th before a leap February") << QDate(2003, 12, 27) << " 2/ 29/ 2004";
+    QTest::newRow("into 1900 read as 2000") << QDate(1899, 12, 27) << " 2/ 29/ 2000";
+}
+
+void BreedingTest::dueDate()
+{
+    QFETCH(QDate, mated);
+    QFETCH(QString, due);
+    QCOMPARE(breeding::litterDueText(mated), due);
+    QVERIFY(breeding::litterDueDate(mated).isValid());
+}
+
+void BreedingTest::matingListsOnlyExactSexes()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Zeus"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "ajax"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Low"}, {"sex", "male"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    auto screen = opened<breeding::MatingEntryScreen>();
+    QCOMPARE(screen->windowTitle(), "Enter a Mating ");
+    auto *sire = screen->findChild<ui::PickList *>("sire");
+    auto *dam = screen->findChild<ui::PickList *>("dam");
+    QCOMPARE(sire->entries(), QStringList({"ajax", "Zeus"}));
+    QCOMPARE(dam->entries(), QStringList({"Bella"}));
+    QCOMPARE(sire->text(), "Select the Sire");
+    QCOMPARE(dam->text(), "Select the Dam");
+}
+
+void BreedingTest::matingChecksInOrder_data()
+{
+    QTest::addColumn<QString>("sire");
+    QTest::addColumn<QString>("dam");
+    QTest::addColumn<QString>("mated");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("untouched lists, date given") << "Select the Sire" << "Select the Dam" << "6/12/00"
+                                                 << " Please Select a Sire";
+    QTest::newRow("empty sire") << "" << "Bella" << "6/12/00" << " Please Select a Sire";
+    QTest::newRow("no dam") << "Max" << "Select the Dam" << "" << " Please Select the Dam ";
+    QTest::newRow("no date") << "Max" << "Bella" << "" << " Please Enter the Date of the Mating";
+}
+
+void BreedingTest::matingChecksInOrder()
+{
+    QFETCH(QString, sire);
+    QFETCH(QString, dam);
+    QFETCH(QString, mated);
+    QFETCH(QString, message);
+    Kennel kennel;
+    MessageRecorder messages;
+    auto screen = opened<breeding::MatingEntryScreen>();
+    screen->findChild<ui::PickList *>("sire")->setText(sire);
+    screen->findChild<ui::PickList *>("dam")->setText(dam);
+    screen->findChild<QLineEdit *>("datemated")->setText(mated);
+    click(*screen, "submit");
+    QCOMPARE(messages.texts, QStringList({message}));
+    QCOMPARE(messages.titles, QStringList({" Houndry"}));
+    QVERIFY(screen->isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM mating").toInt(), 0);
+}
+
+void BreedingTest::matingRefusesInvalidDate()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    auto screen = opened<breeding::MatingEntryScreen>();
+    screen->findChild<ui::PickList *>("sire")->setText("Max");
+    screen->findChild<ui::PickList *>("dam")->setText("Bella");
+    screen->findChild<QLineEdit *>("datemated")->setText("MM/DD/YY");
+    click(*screen, "submit");
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts[0].contains("Date Mated") && messages.texts[0].contains("month/day/year"));
+    QCOMPARE(screen->findChild<QLineEdit *>("datemated")->text(), "MM/DD/YY");
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM mating").toInt(), 0);
+}
+
+void BreedingTest::matingIsWritten()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    auto screen = opened<breeding::MatingEntryScreen>();
+    screen->findChild<ui::PickList *>("sire")->setText("O'Brien's Ærø");
+    screen->findChild<ui::PickList *>("dam")->setText("Señora \"Bella\"");
+    auto *date = screen->findChild<QLineEdit *>("datemated");
+    date->setFocus();
+    date->setText("12/31/00");
+    screen->findChild<ui::PickList *>("sire")->setFocus();
+    QTRY_COMPARE(screen->findChild<QLabel *>("datedue")->text(), " 3/ 5/ 2001");
+    click(*screen, "submit");
+    QCOMPARE(messages.texts, QStringList({" Your Mating has been Entered"}));
+    QVERIFY(!screen->isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT dgname1 || '|' || dgname2 || '|' || datemated || '|' || datedue "
+                                 "FROM mating")
+                 .toString(),
+             "O'Brien's Ærø|Señora \"Bella\"|2000-12-31|2001-03-05");
+}
+
+void BreedingTest::litterListNamesEveryMatingWithADam()
+{
+    Kennel kennel;
+    addMating(kennel.db(), "Max", "");
+    addMating(kennel.db(), "Max", "Bella");
+    addMating(kennel.db(), "Rex", QVariant());
+    addMating(kennel.db(), QVariant(), "Daisy");
+    addMating(kennel.db(), "Zeus", "Bella");
+    auto screen = opened<breeding::LitterScreen>();
+    QCOMPARE(screen->windowTitle(), "Select Litter from Mating");
+    QStringList lines;
+    for (int i = 0; i < screen->matings()->count(); ++i)
+        lines << screen->matings()->itemText(i);
+    QCOMPARE(lines, QStringList({"Bella With Max", "Daisy With ", "Bella With Zeus"}));
+    QCOMPARE(screen->matings()->currentText(), "");
+    QCOMPARE(screen->matings()->placeholderText(), "Matings");
+}
+
+void BreedingTest::viewShowsSireDamAndBreed()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "BELLA"}, {"breed", "Whippet"}});
+    addMating(kennel.db(), "Max", "Bella");
+    addMating(kennel.db(), "Zeus", "Bella");
+    addMating(kennel.db(), "Zeus", "Nobody");
+    auto screen = opened<breeding::LitterScreen>();
+    click(*screen, "view"); // no line chosen: nothing shown
+    QCOMPARE(screen->findChild<QLabel *>("sire")->text(), "");
+    screen->matings()->setCurrentIndex(1);
+    click(*screen, "view");
+    QCOMPARE(screen->findChild<QLabel *>("sire")->text(), "Zeus");
+    QCOMPARE(screen->findChild<QLabel *>("dam")->text(), "Bella");
+    QCOMPARE(screen->findChild<QLabel *>("breed")->text(), "Whippet");
+    screen->matings()->setCurrentIndex(2);
+    click(*screen, "view");
+    QCOMPARE(screen->findChild<QLabel *>("breed")->text(), "");
+}
+
+void BreedingTest::litterChecksInOrder_data()
+{
+    QTest::addColumn<bool>("viewed");
+    QTest::addColumn<QString>("pups");
+    QTest::addColumn<QString>("born");
+    QTest::addColumn<QString>("message");
+    const QString count = "Please Enter the Number of Puppies Born in the Litter";
+    QTest::newRow("nothing viewed") << false << "" << "" << " Please Select a Mating First";
+    QTest::newRow("no count") << true << "" << "" << count;
+    QTest::newRow("no date") << true << "3" << "" << "Please Enter the Date of Birth of the Litter";
+    QTest::newRow("negative") << true << "-1" << "3/1/26" << count;
+    QTest::newRow("letters") << true << "abc" << "3/1/26" << count;
+    QTest::newRow("too many") << true << "99999" << "3/1/26" << count;
+    QTest::newRow("hint left as date") << true << "3" << "MM/DD/YY" << "Date of Birth";
+}
+
+void BreedingTest::litterChecksInOrder()
+{
+    QFETCH(bool, viewed);
+    QFETCH(QString, pups);
+    QFETCH(QString, born);
+    QFETCH(QString, message);
+    Kennel kennel;
+    MessageRecorder messages;
+    addMating(kennel.db(), "Max", "Bella");
+    auto screen = opened<breeding::LitterScreen>();
+    QCOMPARE(screen->findChild<QLineEdit *>("dateoflitter")->text(), "MM/DD/YY");
+    if (viewed) {
+        screen->matings()->setCurrentIndex(0);
+        click(*screen, "view");
+    }
+    screen->findChild<QLineEdit *>("littersize")->setText(pups);
+    screen->findChild<QLineEdit *>("dateoflitter")->setText(born);
+    click(*screen, "add");
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts[0].startsWith(message) || messages.texts[0].contains(message),
+             qPrintable(messages.texts[0]));
+    QVERIFY(screen->isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM litters").toInt(), 0);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
+}
+
+void BreedingTest::litterWritesPups_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("pups");
+    QTest::newRow("three") << "3" << 3;
+    QTest::newRow("2.5 to even") << "2.5" << 2;
+    QTest::newRow("3.5 to even") << "3.5" << 4;
+}
+
+void BreedingTest::litterWritesPups()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, pups);
+    Kennel kennel;
+    MessageRecorder messages;
+    exec(kennel.db(), "UPDATE setup SET Name = 'Kirkwood Kennels', country = 'Wales'");
+    addDog(kennel.db(), {{"name", "Bella"}, {"breed", "Whippet"}});
+    exec(kennel.db(), "INSERT INTO litters (sire) VALUES ('earlier')");
+    addMating(kennel.db(), "Max", "Bella");
+    auto screen = opened<breeding::LitterScreen>();
+    screen->matings()->setCurrentIndex(0);
+    click(*screen, "view");
+    screen->findChild<QLineEdit *>("littersize")->setText(typed);
+    screen->findChild<QLineEdit *>("dateoflitter")->setText("3/1/1900");
+    click(*screen, "add");
+    QCOMPARE(messages.texts, QStringList({QString(" %1 Pups have been added to the Dogs Records You will "
+                                                  "need to update the Information. ")
+                                              .arg(pups)}));
+    QVERIFY(!screen->isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT sire || dam || littersize || '|' || dateoflitter || breedoflitter "
+                                 "FROM litters WHERE litterid = 2")
+                 .toString(),
+             QString("MaxBella%1|1900-03-01Whippet").arg(pups));
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name LIKE 'PPLITTER 2 %' AND "
+                                 "dognumber = dogid AND dob = '2000-03-01' AND cob = 'Wales' AND "
+                                 "breeder = 'Kirkwood Kennels' AND ownerid = 'Kirkwood Kennels' AND "
+                                 "breed = 'Whippet' AND sire = 'Max' AND dam = 'Bella' AND sex IS NULL")
+                 .toInt(),
+             pups);
+    QCOMPARE(scalar(kennel.db(), "SELECT name FROM Dogtable ORDER BY rowid DESC LIMIT 1").toString(),
+             QString("PPLITTER 2 %1").arg(pups));
+}
+
+void BreedingTest::litterOfNoPupsWritesNothing()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addMating(kennel.db(), "Max", "Bella");
+    auto screen = opened<breeding::LitterScreen>();
+    screen->matings()->setCurrentIndex(0);
+    click(*screen, "view");
+    screen->findChild<QLineEdit *>("littersize")->setText("0");
+    screen->findChild<QLineEdit *>("dateoflitter")->setText("3/1/26");
+    click(*screen, "add");
+    QCOMPARE(messages.texts, QStringList({" 0 Pups have been added to the Dogs Records You will need to "
+                                          "update the Information. "}));
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM litters").toInt(), 0);
+    QVERIFY(!screen->isVisible());
+}
+
+void BreedingTest::sameMatingTwiceMakesTwoLitters()
+{
+    Kennel kennel;
+    QString error;
+    const breeding::NewLitter litter{"Max", "Bella", "", 2, QDate(2026, 3, 1)};
+    QCOMPARE(breeding::addLitter(kennel.db(), litter, &error), 1);
+    QCOMPARE(breeding::addLitter(kennel.db(), litter, &error), 2);
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name, '|') FROM Dogtable").toString(),
+             "PPLITTER 1 1|PPLITTER 1 2|PPLITTER 2 1|PPLITTER 2 2");
+}
+
+void BreedingTest::pupsWithoutSetupRowHaveNoOwner()
+{
+    Kennel kennel;
+    exec(kennel.db(), "DELETE FROM setup");
+    QString error;
+    QVERIFY(breeding::addLitter(kennel.db(), {"Max", "Bella", "", 1, QDate(2026, 3, 1)}, &error) > 0);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE breeder IS NULL AND ownerid IS NULL "
+                                 "AND cob IS NULL")
+                 .toInt(),
+             1);
+}
+
+void BreedingTest::historyListsEveryMating()
+{
+    Kennel kennel;
+    addMating(kennel.db(), "Max", "Bella", "2000-06-12");
+    addMating(kennel.db(), "Rex", "Bella", "2001-01-02");
+    addMating(kennel.db(), "Bella", "Daisy", "2002-03-04");
+    addMating(kennel.db(), "bella", "Daisy", "2002-03-04");
+    addMating(kennel.db(), "Bella", "Bella", "2003-05-06");
+    addMating(kennel.db(), "Bella", QVariant(), QString());
+    QCOMPARE(breeding::matingHistory(kennel.db(), "Bella"),
+             QStringList({"Max was Mated With Bella on 6/12/2000", " ",
+                          "Rex was Mated With Bella on 1/2/2001", " ",
+                          "Bella was Mated With Daisy on 3/4/2002", " ",
+                          "Bella was Mated With Bella on 5/6/2003", " ",
+                          "Bella was Mated With Bella on 5/6/2003", " ",
+                          "Bella was Mated With  on ", " "}));
+    QCOMPARE(breeding::matingHistory(kennel.db(), "Nobody"),
+             QStringList({"This dog has not been Mated according to our Records"}));
+}
+
+void BreedingTest::historyChecksTheChoice()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Bella"}});
+    addMating(kennel.db(), "Max", "Bella", "2000-06-12");
+    auto chooser = opened<breeding::SelectDogScreen>();
+    QCOMPARE(chooser->objectName(), "Form3");
+    QCOMPARE(chooser->findChild<QPushButton *>("ok")->text(), "View Matings");
+    bool chosen = false;
+    connect(chooser.get(), &breeding::SelectDogScreen::dogChosen, this, [&] { chosen = true; });
+    chooser->findChild<QPushButton *>("ok")->click();
+    QCOMPARE(messages.texts, QStringList({" Please Select a Dog from the List"}));
+    chooser->list()->setText("Bella");
+    chooser->findChild<QPushButton *>("ok")->click();
+    QVERIFY(chosen);
+    QVERIFY(!chooser->isVisible());
+
+    breeding::MatingHistoryScreen history;
+    history.build();
+    QCOMPARE(history.windowTitle(), "Mating History");
+    QCOMPARE(history.heading(), "Mating History of Bella");
+    QCOMPARE(history.lines(), QStringList({"Max was Mated With Bella on 6/12/2000", " "}));
+}
+
+void BreedingTest::litterHistoriesReport()
+{
+    Kennel kennel;
+    addMating(kennel.db(), "Max", "Bella");
+    addMating(kennel.db(), "Max", "Daisy");
+    addMating(kennel.db(), "Loner", "Bella");
+    exec(kennel.db(), "INSERT INTO litters (sire, dam, littersize, dateoflitter) VALUES "
+                      "('Max', 'Bella', 5, '2026-03-01'), ('Max', 'Daisy', 2, '2026-04-02'), "
+                      "('max', 'Bella', 9, '2026-05-05')");
+    const report::Layout layout = breeding::litterHistories().layout();
+    QCOMPARE(layout.caption, "Litter Histories");
+    const QStringList texts = layout.texts(0);
+    QCOMPARE(texts.count("Litter Size"), 4);
+    QCOMPARE(texts.count("9"), 0);
+    const QStringList expected{"Sire", "Max", "Dam", "Bella", "sire:", "Max", "dam:", "Bella",
+                               "Litter Size", "5", "Litter Date", "3/1/2026"};
+    QCOMPARE(texts.mid(0, expected.size()), expected);
+    QCOMPARE(texts.mid(texts.lastIndexOf("Sire")), QStringList({"Sire", "Loner", "Dam", "Bella"}));
+    // The mating header's rule and positions inside the one-inch margins.
+    QCOMPARE(layout.find(0, "Sire")->rect, QRect(1440 + 144, 1440 + 360 + 360 + 144, 432, 240));
+}
+
+QTEST_MAIN(BreedingTest)
+#include "tst_breeding.moc"
