@@ -111,13 +111,18 @@ QString generateKennel(const KennelSize &size)
     QSqlQuery litter(kennel);
     litter.prepare("INSERT INTO litters (sire, dam, littersize, dateoflitter, breedoflitter) "
                    "VALUES (?,?,?,?,?)");
+    QList<std::pair<QString, QString>> pairs;
     for (int i = 0; i < size.matings; ++i) {
         const Dog &a = everyDog.at(random.bounded(everyDog.size()));
         const Dog &b = everyDog.at(random.bounded(everyDog.size()));
         const QDate mated = QDate(2000, 1, 1).addDays(random.bounded(9000));
         exec(mating, {a.name, b.name, iso(mated), iso(mated.addMonths(2).addDays(2))});
-        if (i % 5 == 0)
-            exec(litter, {a.name, b.name, 1 + random.bounded(9), iso(mated.addDays(63)), pick(breeds)});
+        pairs.append({a.name, b.name});
+    }
+    for (int i = 0; i < size.litters && !pairs.isEmpty(); ++i) {
+        const auto &[sire, dam] = pairs.at(random.bounded(pairs.size()));
+        exec(litter, {sire, dam, 1 + random.bounded(9),
+                      iso(QDate(2000, 3, 1).addDays(random.bounded(9000))), pick(breeds)});
     }
 
     QSqlQuery vax(kennel);

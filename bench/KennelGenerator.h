@@ -8,6 +8,7 @@ struct KennelSize
 {
     int dogs = 100000;
     int matings = 50000;
+    int litters = 10000;
 };
 
 inline int contactCount(const KennelSize &size)

@@ -13,6 +13,11 @@
 #include "contacts/FindContactScreen.h"
 #include "dogs/BlankDogs.h"
 #include "dogs/DogRecordsScreen.h"
+#include "breeding/Breeding.h"
+#include "breeding/LitterHistories.h"
+#include "breeding/LitterScreen.h"
+#include "breeding/MatingHistoryScreens.h"
+#include "core/Clock.h"
 #include "dogs/FindDogScreen.h"
 #include "pedigree/PedigreeBuild.h"
 #include "pedigree/PrintablePedigree.h"
@@ -163,6 +168,58 @@ void benchPedigrees()
     bench::printLine("printable pedigree laid out and written to PDF", print, -1);
 }
 
+void benchBreeding()
+{
+    QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    auto removeLitter = [&] {
+        QSqlQuery(kennel).exec("DELETE FROM Dogtable WHERE name LIKE 'PPLITTER %'");
+        QSqlQuery(kennel).exec("DELETE FROM litters WHERE litterid = (SELECT max(litterid) FROM litters)");
+    };
+    const double litter = bench::medianMs(
+        11,
+        [&] {
+            QString error;
+            breeding::addLitter(kennel, {"Sire", "Dam", "Whippet", 12, QDate(2026, 3, 1)}, &error);
+        },
+        removeLitter);
+    removeLitter();
+    bench::printLine("litter of 12 pups written", litter, -1);
+
+    bench::printLine("open \"Select Litter from Mating\"",
+                     bench::medianMs(5, [] { openScreen<breeding::LitterScreen>(); }),
+                     bench::medianMs(5, [] { bench::bare::sortedNames("mating", "dgname2"); }));
+    core::Choices::selectedname = deepestDog();
+    bench::printLine("mating history", bench::medianMs(5, [] {
+                         breeding::MatingHistoryScreen history;
+                         history.build();
+                     }),
+                     -1);
+}
+
+// The litter histories report over a kennel of its own, of the size a busy breeder reaches.
+void benchLitterHistories(const QString &self)
+{
+    const QString folder = QDir::current().filePath("litter-histories");
+    if (!QFile::exists(folder + "/kennelbase.ddx")) {
+        QProcess::execute(self, {"--generate-only", "--dogs", "10000", "--matings", "2000", "--litters",
+                                 "5000", "--dir", folder});
+    }
+    const QString here = QDir::currentPath();
+    db::DatabaseFiles::close();
+    QDir::setCurrent(folder);
+    db::DatabaseFiles::open();
+    int pages = 0;
+    const double ms = bench::medianMs(3, [&] {
+        const report::Layout layout = breeding::litterHistories().layout();
+        pages = int(layout.pages.size());
+        report::writePdf(layout, "litter-histories.pdf");
+    });
+    bench::printLine(QString("litter histories, 2,000 matings, %1 pages, to PDF").arg(pages), ms, -1);
+    db::DatabaseFiles::close();
+    QDir::setCurrent(here);
+    db::DatabaseFiles::open();
+}
+
 void benchStartup()
 {
     std::unique_ptr<app::MainWindow> window;
@@ -205,13 +262,16 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addOption({"dogs", "Dogs in the synthetic kennel.", "n", "100000"});
     parser.addOption({"matings", "Matings in the synthetic kennel.", "n", "50000"});
+    parser.addOption({"litters", "Litters in the synthetic kennel (a fifth of the matings by default).", "n"});
     parser.addOption({"dir", "Folder of the synthetic kennel.", "folder", "bench-kennel"});
     parser.addOption({"generate-only", "Only write the kennel (used internally)."});
     parser.process(application);
 
     SilentMessages silent;
     core::Messages::install(&silent);
-    const bench::KennelSize size{parser.value("dogs").toInt(), parser.value("matings").toInt()};
+    const int matings = parser.value("matings").toInt();
+    const bench::KennelSize size{parser.value("dogs").toInt(), matings,
+                                 parser.isSet("litters") ? parser.value("litters").toInt() : matings / 5};
     QDir().mkpath(parser.value("dir"));
     const QString self = QCoreApplication::applicationFilePath();
     QDir::setCurrent(parser.value("dir"));
@@ -230,8 +290,9 @@ int main(int argc, char *argv[])
         QFile::remove("kennelbase.ddx");
         QFile::remove("report.ddx");
         // In a process of its own, so that the memory figures below are the program's alone.
-        if (QProcess::execute(self, {"--generate-only", "--dogs", parser.value("dogs"),
-                                     "--matings", parser.value("matings"), "--dir", "."}) != 0)
+        if (QProcess::execute(self, {"--generate-only", "--dogs", parser.value("dogs"), "--matings",
+                                     parser.value("matings"), "--litters",
+                                     QString::number(size.litters), "--dir", "."}) != 0)
             return 1;
     }
     std::printf("kennel: %d dogs, %d matings, %d contacts (%s)\n", size.dogs, size.matings,
@@ -240,6 +301,8 @@ int main(int argc, char *argv[])
     benchDogRecords();
     benchAddingAndFinding();
     benchPedigrees();
+    benchBreeding();
+    benchLitterHistories(self);
     benchStartup();
     db::DatabaseFiles::close();
     return 0;
