@@ -46,7 +46,7 @@ report::Layout pedigreeChart(const PedigreeRecord &record, int generations)
             page.items.append({report::PageItem::Kind::Text,
                                QRect(margin + column * columnWidth, y - textHeight / 2,
                                      columnWidth - 160, textHeight),
-                               name, f, Qt::AlignLeft | Qt::AlignVCenter});
+                               name, f, Qt::AlignLeft | Qt::AlignVCenter, true});
         };
         page.items.append({report::PageItem::Kind::Text,
                            QRect(margin, margin, layout.paperSize.width() - 2 * margin, 400),

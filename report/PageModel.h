@@ -17,6 +17,8 @@ struct PageItem
     QString text = {};
     QFont font = {};
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    // Values are cut short to their place; fixed captions are drawn whole.
+    bool clipped = false;
 };
 
 struct Page

@@ -55,10 +55,15 @@ void paintPage(QPainter &painter, const Page &page)
         case PageItem::Kind::Text: {
             const QFont font = inTwips(item.font);
             painter.setFont(font);
-            // Text longer than its place is cut short rather than drawn over its neighbour.
-            const QString shown = QFontMetricsF(font).elidedText(item.text, Qt::ElideRight,
-                                                                 item.rect.width());
-            painter.drawText(item.rect, int(item.alignment) | Qt::TextSingleLine, shown);
+            // A value longer than its place is cut short rather than drawn over its neighbour.
+            if (item.clipped) {
+                const QString shown = QFontMetricsF(font).elidedText(item.text, Qt::ElideRight,
+                                                                     item.rect.width());
+                painter.drawText(item.rect, int(item.alignment) | Qt::TextSingleLine, shown);
+            } else {
+                painter.drawText(item.rect, int(item.alignment) | Qt::TextSingleLine | Qt::TextDontClip,
+                                 item.text);
+            }
             break;
         }
         }

@@ -141,6 +141,7 @@ private:
                 break;
             case ElementKind::Field:
                 item.text = formatted(values.value(e.text), e.format);
+                item.clipped = true;
                 break;
             case ElementKind::PageNumber:
                 item.text = QString::number(m_layout.pages.size());
