@@ -17,7 +17,11 @@
 #include "dogs/AddDogsScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
+#include "health/HistoryScreens.h"
+#include "health/NotesScreen.h"
+#include "health/VaccinationScreen.h"
 #include "pedigree/PedigreeChart.h"
+#include "reminders/MonthListScreen.h"
 #include "pedigree/PedigreeScreens.h"
 #include "pedigree/PrintablePedigree.h"
 #include "report/ReportPreview.h"
@@ -47,6 +51,14 @@ MainWindow::MainWindow(QWidget *parent)
         {QStringLiteral("Enter a Litter"), [this] { open<breeding::LitterScreen>("Form19"); }},
         {QStringLiteral("List Matings"), [this] { openMatingHistoryChooser(); }},
         {QStringLiteral("Litter Histories"), [this] { showReport(breeding::litterHistories()); }},
+        {QStringLiteral("Enter a Vaccination"), [this] { open<health::VaccinationScreen>("Form8"); }},
+        {QStringLiteral("View Vaccination History"), [this] { openVaccinationChooser(); }},
+        {QStringLiteral("Enter Dog Notes"), [this] { open<health::NotesScreen>("Form6"); }},
+        {QStringLiteral("List Birthdays "), [this] { openMonthList(reminders::MonthListScreen::Kind::Birthdays); }},
+        {QStringLiteral("List Litters Due"), [this] { openMonthList(reminders::MonthListScreen::Kind::Litters); }},
+        {QStringLiteral("List Due Vaccinations"),
+         [this] { openMonthList(reminders::MonthListScreen::Kind::Vaccinations); }},
+        {QStringLiteral("List All Above"), [this] { openMonthList(reminders::MonthListScreen::Kind::All); }},
         {QStringLiteral("Browse / Update Dogs"), [this] { openDogRecords(core::Choices::Browse); }},
         {QStringLiteral("Find / Update Dog "), [this] { openFindDog(); }},
         {QStringLiteral("Add a Contact"), [this] { open<contacts::ContactEntryScreen>("Form28"); }},
@@ -187,6 +199,23 @@ void MainWindow::openMatingHistoryChooser()
         });
         return screen;
     });
+}
+
+void MainWindow::openVaccinationChooser()
+{
+    m_screens->open(QStringLiteral("Form30"), [this] {
+        auto *screen = new health::VaccinationChooserScreen;
+        connect(screen, &health::VaccinationChooserScreen::dogChosen, this, [this] {
+            m_screens->open(QStringLiteral("Form9"), [] { return new health::VaccinationHistoryScreen; });
+        });
+        return screen;
+    });
+}
+
+void MainWindow::openMonthList(reminders::MonthListScreen::Kind kind)
+{
+    m_screens->open(reminders::MonthListScreen::objectNameOf(kind),
+                    [kind] { return new reminders::MonthListScreen(kind); });
 }
 
 void MainWindow::showReport(const report::Report &report)

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "reminders/MonthListScreen.h"
 #include "report/ReportLayout.h"
 #include "ui/ScreenHost.h"
 
@@ -42,6 +43,8 @@ private:
     void openPedigreeChooser();
     void openPossibleMating();
     void openMatingHistoryChooser();
+    void openVaccinationChooser();
+    void openMonthList(reminders::MonthListScreen::Kind kind);
     void showReport(const report::Report &report);
     // Shows the pedigree just built into the shared record.
     void showPedigree(int generations);

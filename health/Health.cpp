@@ -1,0 +1,105 @@
+#include "health/Health.h"
+
+#include "core/DateText.h"
+#include "core/NumberText.h"
+#include "db/TableCursor.h"
+#include "db/Transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace health {
+
+QStringList vaccinationTypes()
+{
+    return {QStringLiteral("Puppy Vax 1"), QStringLiteral("Puppy Vax 2"),
+            QStringLiteral("Puppy Vax 3"), QStringLiteral("Booster 1yr")};
+}
+
+bool dueAYearLater(const QString &type)
+{
+    return type == QLatin1String("Puppy Vax 3") || type == QLatin1String("Booster 1yr");
+}
+
+QString nextDueText(const QDate &vaccinated)
+{
+    if (!vaccinated.isValid())
+        return {};
+    const int year = vaccinated.year() + 1;
+    const int day = qMin(vaccinated.day(), QDate(year, vaccinated.month(), 1).daysInMonth());
+    return core::signedText(vaccinated.month()) + QLatin1Char('/') + core::signedText(day) +
+           QLatin1Char('/') + core::signedText(year);
+}
+
+std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)
+{
+    db::TableCursor dogs(db, QStringLiteral("Dogtable"));
+    if (!dogs.seek(QStringLiteral("name"), name))
+        return std::nullopt;
+    return dogs.rowId();
+}
+
+QString addVaccination(QSqlDatabase db, const QString &dog, qint64 dogId, const QString &type,
+                       const QDate &due, const QDate &vaccinated)
+{
+    db::TableCursor vaccinations(std::move(db), QStringLiteral("vaccination"));
+    if (!vaccinations.addNew())
+        return vaccinations.lastError();
+    vaccinations.setValue(QStringLiteral("dogname"), dog);
+    vaccinations.setValue(QStringLiteral("dogid"), dogId);
+    vaccinations.setValue(QStringLiteral("vaxtype"), type);
+    vaccinations.setValue(QStringLiteral("due"), core::datetext::toStored(due));
+    vaccinations.setValue(QStringLiteral("vaccinated"), core::datetext::toStored(vaccinated));
+    return vaccinations.update() ? QString() : vaccinations.lastError();
+}
+
+QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT vaccinated, due, vaxtype FROM vaccination WHERE dogname = ? "
+                             "ORDER BY rowid DESC"));
+    q.addBindValue(dog);
+    q.exec();
+    QStringList lines;
+    while (q.next()) {
+        lines << core::datetext::display(q.value(0)) + QStringLiteral("     ") +
+                     core::datetext::display(q.value(1)) + QStringLiteral("    ") + q.value(2).toString();
+    }
+    return lines;
+}
+
+QStringList notesOf(QSqlDatabase db, qint64 dogId)
+{
+    db::Transaction cleanup(db);
+    QSqlQuery empty(db);
+    empty.prepare(QStringLiteral("DELETE FROM notes WHERE Dogid = ? AND (note IS NULL OR note = '')"));
+    empty.addBindValue(dogId);
+    empty.exec();
+    cleanup.commit();
+
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT dt, note FROM notes WHERE Dogid = ? ORDER BY rowid DESC"));
+    q.addBindValue(dogId);
+    q.exec();
+    QStringList lines;
+    while (q.next()) {
+        lines << core::datetext::display(q.value(0)) + QStringLiteral("      ") + q.value(1).toString()
+              << QString(97, QLatin1Char('_'));
+    }
+    return lines;
+}
+
+QString addNote(QSqlDatabase db, qint64 dogId, const QDate &date, const QString &note)
+{
+    db::TableCursor notes(std::move(db), QStringLiteral("notes"));
+    if (!notes.addNew())
+        return notes.lastError();
+    notes.setValue(QStringLiteral("Dogid"), dogId);
+    notes.setValue(QStringLiteral("dt"), core::datetext::toStored(date));
+    notes.setValue(QStringLiteral("note"), note);
+    return notes.update() ? QString() : notes.lastError();
+}
+
+} // namespace health

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ui/ChooserScreen.h"
+
+class QLabel;
+class QListWidget;
+
+namespace health {
+
+// "View Vaccination History": picks the dog; stays open for the next one.
+class VaccinationChooserScreen : public ui::ChooserScreen
+{
+    Q_OBJECT
+public:
+    explicit VaccinationChooserScreen(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    void dogChosen();
+
+protected:
+    void load() override;
+    void ok() override;
+};
+
+// "Vaccination History": the chosen dog's vaccinations, newest stored first.
+class VaccinationHistoryScreen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    explicit VaccinationHistoryScreen(QWidget *parent = nullptr);
+    QStringList lines() const;
+    QString dogName() const;
+
+protected:
+    void load() override;
+
+private:
+    QString m_dog;
+    QLabel *m_name;
+    QListWidget *m_list;
+};
+
+} // namespace health

@@ -1,0 +1,153 @@
+#include "health/VaccinationScreen.h"
+
+#include "core/Choices.h"
+#include "core/DateText.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "health/Health.h"
+#include "ui/FieldGrid.h"
+#include "ui/PickList.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace health {
+namespace {
+
+bool lostFocus(QEvent *event)
+{
+    // Opening the list's own popup is not leaving the list.
+    return event->type() == QEvent::FocusOut &&
+           static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+VaccinationScreen::VaccinationScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form8"), QStringLiteral("Vaccination Form"), parent),
+      m_dog(ui::pickList(QStringLiteral("dog"))),
+      m_vaccinated(ui::textBox(QStringLiteral("vaccinated"))),
+      m_type(ui::pickList(QStringLiteral("vaxtype"))), m_dueDisplay(new QLabel),
+      m_dueBox(ui::textBox(QStringLiteral("due")))
+{
+    m_dog->setPrompt(QStringLiteral("Select a Dog"));
+    m_type->setEntries(vaccinationTypes());
+    m_type->setText(QString());
+    m_dueDisplay->setObjectName(QStringLiteral("dueDisplay"));
+    m_dueBox->hide();
+    m_dog->installEventFilter(this);
+    m_type->installEventFilter(this);
+
+    auto *frame = new QGroupBox(QStringLiteral("Dog Vaccination Entry"));
+    auto *grid = new QGridLayout(frame);
+    ui::addField(grid, 0, 0, QStringLiteral("Select a Dog"), m_dog);
+    auto *hints = new QLabel(QStringLiteral("Puppy Vax 1 = 6 Weeks\nPuppy Vax 2 = 4 Weeks\n"
+                                            "Puppy Vax 3 -  Booster 1yr"));
+    hints->setObjectName(QStringLiteral("hints"));
+    grid->addWidget(hints, 0, 2, 2, 2);
+    ui::addField(grid, 1, 0, QStringLiteral("Date Vaccinated"), m_vaccinated);
+    ui::addField(grid, 2, 1, QStringLiteral("Vaccination Type"), m_type);
+    auto *due = new QWidget;
+    auto *dueLayout = new QHBoxLayout(due);
+    dueLayout->setContentsMargins(0, 0, 0, 0);
+    dueLayout->addWidget(m_dueDisplay);
+    dueLayout->addWidget(m_dueBox);
+    ui::addField(grid, 3, 0, QStringLiteral("Vaccination Due"), due);
+    qobject_cast<QLabel *>(grid->itemAtPosition(3, 0)->widget())->setBuddy(m_dueBox);
+    grid->addWidget(new QLabel(QStringLiteral("MM/DD/YY")), 4, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    auto *saveButton = new QPushButton(QStringLiteral("Save Entry"));
+    saveButton->setObjectName(QStringLiteral("save"));
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    connect(saveButton, &QPushButton::clicked, this, &VaccinationScreen::save);
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(saveButton);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+}
+
+void VaccinationScreen::load()
+{
+    m_dog->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"),
+                                       QStringLiteral("name"), db::Blanks::Skip),
+                      ui::PickList::Order::Alphabetical);
+}
+
+bool VaccinationScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (lostFocus(event)) {
+        if (watched == m_dog)
+            core::Choices::selectedname = m_dog->text();
+        else if (watched == m_type && !m_vaccinated->text().isEmpty())
+            applyNextDueRule();
+    }
+    return ui::Screen::eventFilter(watched, event);
+}
+
+void VaccinationScreen::applyNextDueRule()
+{
+    const QString type = m_type->text();
+    if (type == QLatin1String("Puppy Vax 1") || type == QLatin1String("Puppy Vax 2")) {
+        m_dueDisplay->hide();
+        m_dueBox->show();
+    } else if (dueAYearLater(type)) {
+        const QString due = nextDueText(core::datetext::parse(m_vaccinated->text()));
+        m_dueDisplay->setText(due);
+        m_dueBox->setText(due);
+    }
+}
+
+void VaccinationScreen::save()
+{
+    // The dog shown is the dog saved, even if the list has not been left yet.
+    core::Choices::selectedname = m_dog->text();
+
+    if (m_dueBox->text().isEmpty()) {
+        core::tell(QStringLiteral(" Please Enter a Due Date for the Next Vax"));
+        return;
+    }
+    const QString dog = core::Choices::selectedname;
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const std::optional<qint64> dogId = m_dog->showsPrompt() ? std::nullopt : dogIdOf(kennel, dog);
+    if (!dogId) {
+        core::tell(QStringLiteral(" Please Select a Dog From the List"));
+        return;
+    }
+    const QDate vaccinated = core::datetext::parse(m_vaccinated->text());
+    if (!vaccinated.isValid()) {
+        core::tell(core::datetext::invalidDateMessage(QStringLiteral("Date Vaccinated"),
+                                                      m_vaccinated->text()));
+        return;
+    }
+    const QDate due = core::datetext::parse(m_dueBox->text());
+    if (!due.isValid()) {
+        core::tell(core::datetext::invalidDateMessage(QStringLiteral("Vaccination Due date"),
+                                                      m_dueBox->text()));
+        return;
+    }
+    if (const QString problem = addVaccination(kennel, dog, *dogId, m_type->text(), due, vaccinated);
+        !problem.isEmpty()) {
+        core::tell(QStringLiteral("The vaccination could not be written: ") + problem);
+        return;
+    }
+    m_vaccinated->clear();
+    m_type->setText(QString());
+    m_dueBox->clear();
+    core::tell(QStringLiteral("The Vaccination has been entered."));
+}
+
+} // namespace health

@@ -1,0 +1,86 @@
+#include "reminders/MonthListScreen.h"
+
+#include "core/Clock.h"
+#include "db/DatabaseFiles.h"
+#include "reminders/MonthLists.h"
+
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace reminders {
+QString MonthListScreen::objectNameOf(Kind kind)
+{
+    switch (kind) {
+    case MonthListScreen::Kind::Vaccinations:
+        return QStringLiteral("Form13");
+    case MonthListScreen::Kind::Litters:
+        return QStringLiteral("Form14");
+    case MonthListScreen::Kind::Birthdays:
+        return QStringLiteral("Form15");
+    case MonthListScreen::Kind::All:
+        break;
+    }
+    return QStringLiteral("Form31");
+}
+
+namespace {
+
+QString captionOf(MonthListScreen::Kind kind)
+{
+    switch (kind) {
+    case MonthListScreen::Kind::Vaccinations:
+        return QStringLiteral("Vaccinations Due This Month ");
+    case MonthListScreen::Kind::Litters:
+        return QStringLiteral("Litters Due this Month ");
+    case MonthListScreen::Kind::Birthdays:
+        return QStringLiteral("Birthdays Due This Month ");
+    case MonthListScreen::Kind::All:
+        break;
+    }
+    return QStringLiteral("All Due This Month ");
+}
+
+} // namespace
+
+MonthListScreen::MonthListScreen(Kind kind, QWidget *parent)
+    : ui::Screen(objectNameOf(kind), captionOf(kind), parent), m_kind(kind), m_list(new QListWidget)
+{
+    m_list->setObjectName(QStringLiteral("lines"));
+    m_list->setAccessibleName(captionOf(kind));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    setMinimumSize(560, 400);
+}
+
+void MonthListScreen::load()
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const QDate today = core::Clock::today();
+    QStringList lines;
+    switch (m_kind) {
+    case Kind::Vaccinations:
+        lines = vaccinationsDue(kennel, today);
+        break;
+    case Kind::Litters:
+        lines = littersDue(kennel, today, LitterForm::Single);
+        break;
+    case Kind::Birthdays:
+        lines = birthdays(kennel, today);
+        break;
+    case Kind::All:
+        lines = birthdays(kennel, today) + littersDue(kennel, today, LitterForm::Combined) +
+                vaccinationsDue(kennel, today);
+        break;
+    }
+    m_list->addItems(lines);
+}
+
+QStringList MonthListScreen::lines() const
+{
+    QStringList all;
+    for (int i = 0; i < m_list->count(); ++i)
+        all << m_list->item(i)->text();
+    return all;
+}
+
+} // namespace reminders

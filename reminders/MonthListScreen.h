@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/Screen.h"
+
+class QListWidget;
+
+namespace reminders {
+
+// One of the four month lists: a window holding a scrolling list of lines.
+class MonthListScreen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    enum class Kind { Vaccinations, Litters, Birthdays, All };
+    explicit MonthListScreen(Kind kind, QWidget *parent = nullptr);
+    static QString objectNameOf(Kind kind);
+    QStringList lines() const;
+
+protected:
+    void load() override;
+
+private:
+    Kind m_kind;
+    QListWidget *m_list;
+};
+
+} // namespace reminders

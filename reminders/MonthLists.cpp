@@ -1,0 +1,84 @@
+#include "reminders/MonthLists.h"
+
+#include "core/DateText.h"
+
+#include <QSqlQuery>
+
+namespace reminders {
+namespace {
+
+// Dates are stored as YYYY-MM-DD, so their month and year are parts of the text.
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+QSqlQuery rowsDue(const QSqlDatabase &db, const QString &select, const QString &dateColumn,
+                  const QDate &today, bool sameYear)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    QString sql = select + QStringLiteral(" WHERE substr(%1, 6, 2) = ? AND length(%1) = 10").arg(dateColumn);
+    if (sameYear)
+        sql += QStringLiteral(" AND substr(%1, 1, 4) = ?").arg(dateColumn);
+    q.prepare(sql + QStringLiteral(" ORDER BY rowid"));
+    q.addBindValue(twoDigits(today.month()));
+    if (sameYear)
+        q.addBindValue(QString::number(today.year()));
+    q.exec();
+    return q;
+}
+
+} // namespace
+
+QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
+{
+    QStringList lines{QLatin1Char(' ') + QString(74, QLatin1Char('_')) + QLatin1Char(' ')};
+    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT dogname, due FROM vaccination"),
+                          QStringLiteral("due"), today, true);
+    QStringList due;
+    while (q.next()) {
+        due << q.value(0).toString() + QStringLiteral("    Vaccination is Due  ") +
+                   core::datetext::display(q.value(1));
+    }
+    if (due.isEmpty())
+        return lines << QStringLiteral(" ") << QStringLiteral("There are no Vaccinations Due this Month ! ");
+    return lines << QStringLiteral(" ") << QStringLiteral("The following Dogs are due for Vaccination this Month !")
+                 << QStringLiteral(" ") << due;
+}
+
+QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm form)
+{
+    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT dgname1, dgname2, datedue FROM mating"),
+                          QStringLiteral("datedue"), today, false);
+    QStringList lines;
+    while (q.next()) {
+        if (lines.isEmpty()) {
+            lines << QStringLiteral(" ") << QStringLiteral(" The Following Litters are Expected this Month")
+                  << QString(65, QLatin1Char('_')) + QLatin1Char(' ');
+        }
+        lines << q.value(0).toString() + QStringLiteral(" and ") + q.value(1).toString()
+              << QStringLiteral("are expecting a Litter on ") + core::datetext::display(q.value(2))
+              << QStringLiteral(" ");
+    }
+    if (lines.isEmpty() && form == LitterForm::Single)
+        lines << QStringLiteral(" There are no Litters Due this Month");
+    return lines;
+}
+
+QStringList birthdays(const QSqlDatabase &db, const QDate &today)
+{
+    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT name, dob FROM Dogtable"), QStringLiteral("dob"),
+                          today, false);
+    QStringList lines;
+    while (q.next()) {
+        if (lines.isEmpty())
+            lines << QStringLiteral("The Following Dogs Have a Birthday This Month ") << QStringLiteral(" ");
+        lines << core::datetext::display(q.value(1)) + QStringLiteral("    ") + q.value(0).toString();
+    }
+    if (lines.isEmpty())
+        lines << QStringLiteral("There are No Birthdays This Month?");
+    return lines;
+}
+
+} // namespace reminders
