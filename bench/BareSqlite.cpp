@@ -155,3 +155,28 @@ int pedigreeSeeks(const char *subject, int generations)
 }
 
 } // namespace bench::bare
+
+namespace bench::bare {
+
+void monthRows(const char *table, const char *dateColumn, bool sameYear)
+{
+    sqlite3 *db = openFile("kennelbase.ddx");
+    const std::string column = std::string("\"") + dateColumn + "\"";
+    std::string sql = "SELECT * FROM \"" + std::string(table) + "\" WHERE substr(" + column +
+                      ", 6, 2) = strftime('%m', 'now')";
+    if (sameYear)
+        sql += " AND substr(" + column + ", 1, 4) = strftime('%Y', 'now')";
+    readAll(db, (sql + " ORDER BY rowid").c_str());
+    sqlite3_close(db);
+}
+
+void rowsOf(const char *table, const char *column, const QByteArray &value)
+{
+    sqlite3 *db = openFile("kennelbase.ddx");
+    const std::string sql = "SELECT * FROM \"" + std::string(table) + "\" WHERE \"" + column + "\" = '" +
+                            value.toStdString() + "' ORDER BY rowid DESC";
+    readAll(db, sql.c_str());
+    sqlite3_close(db);
+}
+
+} // namespace bench::bare

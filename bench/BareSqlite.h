@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <cstdint>
 
 struct sqlite3;
@@ -41,5 +42,14 @@ namespace bench::bare {
 
 // The seeks of a pedigree build: the subject, then the parents of every known ancestor.
 int pedigreeSeeks(const char *subject, int generations);
+
+} // namespace bench::bare
+
+namespace bench::bare {
+
+// The rows whose ISO date column falls in this month (and year).
+void monthRows(const char *table, const char *dateColumn, bool sameYear);
+// The rows of one dog, newest first.
+void rowsOf(const char *table, const char *column, const QByteArray &value);
 
 } // namespace bench::bare

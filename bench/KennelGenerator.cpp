@@ -129,9 +129,10 @@ QString generateKennel(const KennelSize &size)
     vax.prepare("INSERT INTO vaccination (dogname, dogid, vaxtype, vaccinated, due) VALUES (?,?,?,?,?)");
     QSqlQuery note(kennel);
     note.prepare("INSERT INTO notes (Dogid, dt, note) VALUES (?,?,?)");
-    for (int i = 0; i < size.dogs; ++i) {
+    // Two vaccinations and one note per dog, on average.
+    for (int i = 0; i < 2 * size.dogs; ++i) {
         const int id = 1 + random.bounded(size.dogs);
-        const QDate given = QDate(2015, 1, 1).addDays(random.bounded(4000));
+        const QDate given = QDate(2015, 1, 1).addDays(random.bounded(4400));
         exec(vax, {everyDog.at(id - 1).name, id, "Booster 1yr", iso(given), iso(given.addYears(1))});
         if (i % 2 == 0)
             exec(note, {id, iso(given), QStringLiteral("Checked by the vet, all well (%1)").arg(i)});

@@ -19,6 +19,8 @@
 #include "breeding/MatingHistoryScreens.h"
 #include "core/Clock.h"
 #include "dogs/FindDogScreen.h"
+#include "health/Health.h"
+#include "reminders/MonthLists.h"
 #include "pedigree/PedigreeBuild.h"
 #include "pedigree/PrintablePedigree.h"
 #include "report/PagePainter.h"
@@ -196,6 +198,36 @@ void benchBreeding()
                      -1);
 }
 
+void benchHealth()
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const QDate today = core::Clock::today();
+    using namespace reminders;
+    bench::printLine("month list: vaccinations", bench::medianMs(5, [&] { vaccinationsDue(kennel, today); }),
+                     bench::medianMs(5, [] { bench::bare::monthRows("vaccination", "due", true); }));
+    bench::printLine("month list: litters",
+                     bench::medianMs(5, [&] { littersDue(kennel, today, LitterForm::Single); }),
+                     bench::medianMs(5, [] { bench::bare::monthRows("mating", "datedue", false); }));
+    bench::printLine("month list: birthdays", bench::medianMs(5, [&] { birthdays(kennel, today); }),
+                     bench::medianMs(5, [] { bench::bare::monthRows("Dogtable", "dob", false); }));
+    bench::printLine("month list: all three", bench::medianMs(5, [&] {
+                         birthdays(kennel, today);
+                         littersDue(kennel, today, LitterForm::Combined);
+                         vaccinationsDue(kennel, today);
+                     }),
+                     -1);
+    QSqlQuery busiest(kennel);
+    busiest.exec("SELECT dogname, dogid FROM vaccination GROUP BY dogid ORDER BY count(*) DESC LIMIT 1");
+    busiest.next();
+    const QString dog = busiest.value(0).toString();
+    const qint64 id = busiest.value(1).toLongLong();
+    bench::printLine("vaccination history of one dog",
+                     bench::medianMs(11, [&] { health::vaccinationHistory(kennel, dog); }),
+                     bench::medianMs(11, [&] { bench::bare::rowsOf("vaccination", "dogname", dog.toUtf8()); }));
+    bench::printLine("notes of one dog", bench::medianMs(11, [&] { health::notesOf(kennel, id); }),
+                     bench::medianMs(11, [&] { bench::bare::rowsOf("notes", "Dogid", QByteArray::number(id)); }));
+}
+
 // The litter histories report over a kennel of its own, of the size a busy breeder reaches.
 void benchLitterHistories(const QString &self)
 {
@@ -302,6 +334,7 @@ int main(int argc, char *argv[])
     benchAddingAndFinding();
     benchPedigrees();
     benchBreeding();
+    benchHealth();
     benchLitterHistories(self);
     benchStartup();
     db::DatabaseFiles::close();
