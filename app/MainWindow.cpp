@@ -11,6 +11,7 @@
 #include "contacts/ContactEntryScreen.h"
 #include "contacts/ContactsScreen.h"
 #include "contacts/FindContactScreen.h"
+#include "contacts/Ownership.h"
 #include "app/StartupStep.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
@@ -25,6 +26,8 @@
 #include "pedigree/PedigreeScreens.h"
 #include "pedigree/PrintablePedigree.h"
 #include "report/ReportPreview.h"
+#include "sales/SalesReports.h"
+#include "sales/SellDogScreen.h"
 #include "ui/ScreenHost.h"
 
 #include <QCloseEvent>
@@ -51,6 +54,11 @@ MainWindow::MainWindow(QWidget *parent)
         {QStringLiteral("Enter a Litter"), [this] { open<breeding::LitterScreen>("Form19"); }},
         {QStringLiteral("List Matings"), [this] { openMatingHistoryChooser(); }},
         {QStringLiteral("Litter Histories"), [this] { showReport(breeding::litterHistories()); }},
+        {QStringLiteral("Sell a Dog"), [this] { openSellDog(); }},
+        {QStringLiteral("List Dogs Owned"), [this] { open<contacts::DogsOwnedScreen>("Form7"); }},
+        {QStringLiteral("Dog Owner Report"), [this] { showReport(contacts::ownersListing()); }},
+        {QStringLiteral("Contact List"), [this] { showReport(contacts::contactList()); }},
+        {QStringLiteral("Sales Report"), [this] { showReport(sales::salesReport()); }},
         {QStringLiteral("Enter a Vaccination"), [this] { open<health::VaccinationScreen>("Form8"); }},
         {QStringLiteral("View Vaccination History"), [this] { openVaccinationChooser(); }},
         {QStringLiteral("Enter Dog Notes"), [this] { open<health::NotesScreen>("Form6"); }},
@@ -216,6 +224,17 @@ void MainWindow::openMonthList(reminders::MonthListScreen::Kind kind)
 {
     m_screens->open(reminders::MonthListScreen::objectNameOf(kind),
                     [kind] { return new reminders::MonthListScreen(kind); });
+}
+
+void MainWindow::openSellDog()
+{
+    m_screens->open(QStringLiteral("Form10"), [this] {
+        auto *screen = new sales::SellDogScreen;
+        connect(screen, &sales::SellDogScreen::receiptReady, this, [this](sales::Receipt receipt) {
+            showReport(receipt == sales::Receipt::Small ? sales::salesReceipt() : sales::pedigreeReceipt());
+        });
+        return screen;
+    });
 }
 
 void MainWindow::showReport(const report::Report &report)

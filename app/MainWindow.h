@@ -44,6 +44,7 @@ private:
     void openPossibleMating();
     void openMatingHistoryChooser();
     void openVaccinationChooser();
+    void openSellDog();
     void openMonthList(reminders::MonthListScreen::Kind kind);
     void showReport(const report::Report &report);
     // Shows the pedigree just built into the shared record.

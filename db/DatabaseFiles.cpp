@@ -231,6 +231,13 @@ QString DatabaseFiles::open()
         if (QString problem = prepare(file); !problem.isEmpty())
             return problem;
     }
+    // A sale changes both files; with the report file attached to the kennel connection one
+    // transaction covers both.
+    QSqlQuery attach(kennel());
+    attach.prepare(QStringLiteral("ATTACH DATABASE ? AS report"));
+    attach.addBindValue(fileName(File::Report));
+    if (!attach.exec())
+        return describe(File::Report) % QStringLiteral(" cannot be opened: ") % attach.lastError().text();
     return {};
 }
 

@@ -197,7 +197,7 @@ const Schema &reportSchema()
             {QStringLiteral("reciept"),
              {text("prevowner"), amount("sellamount"), text("breed"), text("colour"),
               text("dob"), text("reg"), text("prefix"), date("salesdate"), text("dogsold"),
-              text("soldto"), whole("salesnumber")}},
+              text("soldto"), text("sex"), whole("salesnumber")}},
             {QStringLiteral("largereciept"),
              std::vector<Column>{amount("saleamount"), text("dogbreed"), text("colour"),
                                  text("dob"), date("datesold"), text("dogname"),

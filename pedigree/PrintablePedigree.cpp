@@ -1,10 +1,7 @@
 #include "pedigree/PrintablePedigree.h"
 
 #include "db/DatabaseFiles.h"
-#include "db/Schema.h"
-
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include "report/SqlData.h"
 
 namespace pedigree {
 namespace {
@@ -29,21 +26,6 @@ const QList<Column> &columns()
           {"3s4", 11520}, {"3d4", 12816}}},
     };
     return all;
-}
-
-report::DataSet pedigreeRow()
-{
-    QSqlQuery q(db::DatabaseFiles::report());
-    q.exec(QStringLiteral("SELECT * FROM pedigreedata ORDER BY rowid LIMIT 1"));
-    report::DataSet rows;
-    if (q.next()) {
-        report::DataRow row;
-        const QSqlRecord record = q.record();
-        for (int i = 0; i < record.count(); ++i)
-            row.values.insert(record.fieldName(i), record.value(i));
-        rows << row;
-    }
-    return rows;
 }
 
 } // namespace
@@ -112,7 +94,10 @@ report::Report printablePedigree()
                                         {},
                                         QPageLayout::Portrait,
                                         {page}};
-    return {definition, pedigreeRow};
+    return {definition, [] {
+                return report::queryRows(db::DatabaseFiles::report(),
+                                         QStringLiteral("SELECT * FROM pedigreedata ORDER BY rowid LIMIT 1"));
+            }};
 }
 
 } // namespace pedigree

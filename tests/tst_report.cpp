@@ -52,6 +52,8 @@ class ReportTest : public QObject
 private Q_SLOTS:
     void money_data();
     void money();
+    void typedMoney_data();
+    void typedMoney();
     void breaksSectionsIntoPages();
     void numbersPagesAndCountsThem();
     void sumsEveryRowExactly();
@@ -77,6 +79,33 @@ void ReportTest::money()
     QFETCH(qint64, cents);
     QFETCH(QString, text);
     QCOMPARE(core::formatMoney(cents), text);
+}
+
+void ReportTest::typedMoney_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint64>("cents");
+    const qint64 refused = -1;
+    QTest::newRow("decimal") << "1234.5" << qint64(123450);
+    QTest::newRow("whole") << "100" << qint64(10000);
+    QTest::newRow("as printed") << "$1,334.50" << qint64(133450);
+    QTest::newRow("blanks") << " $ 1 250 " << qint64(125000);
+    QTest::newRow("cents only") << ".5" << qint64(50);
+    QTest::newRow("letters") << "abc" << refused;
+    QTest::newRow("negative") << "-5" << refused;
+    QTest::newRow("exponent") << "1e3" << refused;
+    QTest::newRow("three decimals") << "1.005" << refused;
+    QTest::newRow("misplaced comma") << "12,34" << refused;
+    QTest::newRow("too large") << "99999999999999" << refused;
+    QTest::newRow("largest") << "999,999,999,999.99" << qint64(99999999999999);
+    QTest::newRow("just a dollar sign") << "$" << refused;
+}
+
+void ReportTest::typedMoney()
+{
+    QFETCH(QString, typed);
+    QFETCH(qint64, cents);
+    QCOMPARE(core::parseMoney(typed).value_or(-1), cents);
 }
 
 void ReportTest::breaksSectionsIntoPages()

@@ -1,0 +1,167 @@
+#include "contacts/Ownership.h"
+
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "report/SqlData.h"
+#include "ui/PickList.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace contacts {
+namespace {
+
+using report::caption;
+using report::field;
+using report::line;
+using report::SectionKind;
+
+report::ReportDefinition arialReport(const QString &name, const QString &caption,
+                                     QList<report::Section> sections)
+{
+    return {name, caption, QMargins(1440, 1440, 1440, 1440), QFont(QStringLiteral("Arial"), 10), {},
+            QPageLayout::Portrait, sections};
+}
+
+// Contacts in stored order, each with its dogs grouped by owner, name, registration and
+// number: one group per distinct combination.
+report::DataSet ownersWithDogs()
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    QHash<QString, QList<report::DataRow>> groupsByOwner;
+    QHash<QString, int> groupIndex; // owner, name, registration, number -> index in its owner's groups
+    for (report::DataRow &dog : report::queryRows(
+             kennel, QStringLiteral("SELECT ownerid, name, registration, dognumber FROM Dogtable "
+                                    "WHERE ownerid IS NOT NULL ORDER BY rowid"))) {
+        const QString owner = dog.values.value(QStringLiteral("ownerid")).toString();
+        const QString key = QStringList{owner, dog.values.value(QStringLiteral("name")).toString(),
+                                        dog.values.value(QStringLiteral("registration")).toString(),
+                                        dog.values.value(QStringLiteral("dognumber")).toString()}
+                                .join(QChar(0x1f));
+        QList<report::DataRow> &groups = groupsByOwner[owner];
+        if (!groupIndex.contains(key)) {
+            groupIndex.insert(key, int(groups.size()));
+            groups.append(report::DataRow{dog.values});
+        }
+        groups[groupIndex.value(key)].children.append(std::move(dog));
+    }
+    report::DataSet contacts = report::queryRows(
+        kennel, QStringLiteral("SELECT last FROM contacts ORDER BY rowid"));
+    for (report::DataRow &contact : contacts) {
+        const QVariant last = contact.values.value(QStringLiteral("last"));
+        if (!last.isNull())
+            contact.children = groupsByOwner.value(last.toString());
+    }
+    return contacts;
+}
+
+} // namespace
+
+QStringList dogsOwnedBy(const QSqlDatabase &db, const QString &owner)
+{
+    return db::columnValuesWhere(db, QStringLiteral("Dogtable"), QStringLiteral("name"),
+                                 QStringLiteral("ownerid"), owner);
+}
+
+report::Report ownersListing()
+{
+    const QFont title(QStringLiteral("Arial"), 16, QFont::Bold);
+    const QFont bold(QStringLiteral("Arial"), 11, QFont::Bold);
+    const QList<report::Section> sections{
+        {SectionKind::PageHeader, 720, 0,
+         {report::withFont(caption(QStringLiteral("Dog Owners Listing"), 0, 0, 9360, 400), title)}},
+        {SectionKind::GroupHeader, 560, 0,
+         {report::withFont(caption(QStringLiteral("Dog Owner"), 0, 72, 1440, 300), bold),
+          report::withFont(field(QStringLiteral("last"), 1584, 72, 7776, 300), bold), line(0, 460, 9360)}},
+        {SectionKind::GroupHeader, 0, 1},
+        {SectionKind::Detail, 720, 2,
+         {field(QStringLiteral("name"), 288, 72, 8000), caption(QStringLiteral("Registration Number"), 288, 360, 2160),
+          field(QStringLiteral("registration"), 2592, 360, 5000), line(288, 680, 9072)}},
+        {SectionKind::GroupFooter, 0, 1},
+        {SectionKind::GroupFooter, 240, 0, {line(0, 120, 9360)}},
+    };
+    return {arialReport(QStringLiteral("DataReport4"), QStringLiteral("Dog Owners Listing"), sections),
+            ownersWithDogs};
+}
+
+report::Report contactList()
+{
+    using report::Element;
+    using report::ElementKind;
+    const QList<report::Section> sections{
+        {SectionKind::ReportHeader, 600, 0,
+         {report::withFont(caption(QStringLiteral("Contacts Listing"), 0, 0, 9360, 400),
+                           QFont(QStringLiteral("Arial"), 16, QFont::Bold))}},
+        {SectionKind::PageHeader, 480, 0,
+         {Element{ElementKind::PrintDate, QRect(0, 72, 3600, 285)},
+          Element{ElementKind::PrintTime, QRect(3744, 72, 2160, 285)}}},
+        {SectionKind::Detail, 1980, 0,
+         {field(QStringLiteral("last"), 0, 72, 9360), field(QStringLiteral("address"), 0, 360, 9360),
+          field(QStringLiteral("city"), 0, 648, 3600), field(QStringLiteral("state"), 3744, 648, 2160),
+          field(QStringLiteral("postcode"), 6048, 648, 1440), field(QStringLiteral("country"), 0, 936, 5760),
+          caption(QStringLiteral("Phone"), 0, 1224, 720), field(QStringLiteral("phone"), 792, 1224, 3600),
+          caption(QStringLiteral("Fax:"), 4536, 1224, 576), field(QStringLiteral("fax"), 5184, 1224, 3600),
+          caption(QStringLiteral("Email:"), 0, 1512, 720), field(QStringLiteral("email"), 792, 1512, 7200),
+          line(0, 1860, 9360)}},
+    };
+    return {arialReport(QStringLiteral("DataReport7"), QStringLiteral("Contact List"), sections), [] {
+                return report::queryRows(db::DatabaseFiles::kennel(),
+                                         QStringLiteral("SELECT * FROM contacts ORDER BY rowid"));
+            }};
+}
+
+DogsOwnedScreen::DogsOwnedScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form7"), QStringLiteral("List of Dogs Owned"), parent),
+      m_owners(new ui::PickList), m_dogs(new QListWidget)
+{
+    m_owners->setObjectName(QStringLiteral("owners"));
+    m_owners->setPrompt(QStringLiteral("Select Name"));
+    m_dogs->setObjectName(QStringLiteral("dogs"));
+    m_dogs->setAccessibleName(QStringLiteral("Dogs owned"));
+    auto *label = new QLabel(QStringLiteral("Dogs Owned By"));
+    label->setBuddy(m_owners);
+    auto *show = new QPushButton(QStringLiteral("Show Dogs"));
+    show->setObjectName(QStringLiteral("showDogs"));
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    connect(show, &QPushButton::clicked, this, &DogsOwnedScreen::showDogs);
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    auto *owner = new QHBoxLayout;
+    owner->addWidget(label);
+    owner->addWidget(m_owners, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(show);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(owner);
+    layout->addWidget(m_dogs);
+    layout->addLayout(buttons);
+    setMinimumSize(460, 360);
+}
+
+void DogsOwnedScreen::load()
+{
+    m_owners->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("contacts"),
+                                          QStringLiteral("last")),
+                         ui::PickList::Order::Alphabetical);
+}
+
+void DogsOwnedScreen::showDogs()
+{
+    m_dogs->clear();
+    m_dogs->addItems(dogsOwnedBy(db::DatabaseFiles::kennel(), m_owners->text()));
+}
+
+QStringList DogsOwnedScreen::dogs() const
+{
+    QStringList all;
+    for (int i = 0; i < m_dogs->count(); ++i)
+        all << m_dogs->item(i)->text();
+    return all;
+}
+
+} // namespace contacts

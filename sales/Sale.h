@@ -1,0 +1,42 @@
+#pragma once
+
+#include "pedigree/PedigreeRecord.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QStringList>
+
+namespace sales {
+
+// What the "Sell Dog" screen shows of a sale, after blank details became "Unknown".
+struct SaleDetails
+{
+    QString seller; // the kennel's own name
+    QString prefix; // the kennel name
+    QString dog;
+    QString buyer;
+    QString breed;
+    QString colour;
+    QString dob;
+    QString reg;
+    QString sex;
+    qint64 cents = 0;
+    QDate date;
+};
+
+enum class Receipt { Small, WithPedigree };
+
+// Records a sale in one transaction over both files: the sales row, the receipt's scratch row
+// (with its number, and for the receipt with pedigree the dog's ancestors) and the dog's new
+// owner. Answers the receipt number, or -1 with the reason in *error; nothing is then changed.
+qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
+                  const pedigree::PedigreeRecord &ancestors, QString *error);
+
+struct SetupDetails
+{
+    QVariant name;
+    QVariant kennelname;
+};
+SetupDetails setupDetails(const QSqlDatabase &kennel);
+
+} // namespace sales

@@ -1,0 +1,214 @@
+#include "sales/SellDogScreen.h"
+
+#include "core/Clock.h"
+#include "core/DateText.h"
+#include "core/Messages.h"
+#include "core/Money.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "db/TableCursor.h"
+#include "pedigree/PedigreeBuild.h"
+#include "ui/FieldGrid.h"
+#include "ui/PickList.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sales {
+namespace {
+
+QLabel *detailLabel(const char *name)
+{
+    auto *label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setMinimumWidth(200);
+    label->setFrameShape(QFrame::StyledPanel);
+    return label;
+}
+
+QPushButton *button(const QString &caption, const char *name)
+{
+    auto *b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+bool isBlankName(const QVariant &name)
+{
+    return name.isNull() || name.toString().isEmpty() || name.toString() == QLatin1String(" ");
+}
+
+} // namespace
+
+SellDogScreen::SellDogScreen(QWidget *parent)
+    : ui::Screen(QStringLiteral("Form10"), QStringLiteral("Sell Dog"), parent),
+      m_dogs(ui::pickList(QStringLiteral("dogs"))), m_buyers(ui::pickList(QStringLiteral("buyers"))),
+      m_amount(ui::textBox(QStringLiteral("amount"))), m_owner(detailLabel("owner")),
+      m_kennel(detailLabel("kennel")), m_breed(detailLabel("breed")), m_colour(detailLabel("colour")),
+      m_dob(detailLabel("dob")), m_sex(detailLabel("sex")), m_reg(detailLabel("reg")),
+      m_status(new QLabel), m_progress(new QProgressBar)
+{
+    m_dogs->setPrompt(QStringLiteral("Select a Dog to Sell"));
+    m_buyers->setPrompt(QStringLiteral("Select the Buyer"));
+    m_dogs->setAccessibleName(QStringLiteral("Dog to sell"));
+    m_kennel->setFrameShape(QFrame::NoFrame);
+    QFont kennelFont = m_kennel->font();
+    kennelFont.setBold(true);
+    kennelFont.setPointSizeF(kennelFont.pointSizeF() * 1.3);
+    m_kennel->setFont(kennelFont);
+    m_kennel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_status->setObjectName(QStringLiteral("status"));
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setRange(0, 10000);
+    m_status->hide();
+    m_progress->hide();
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_dogs, 1);
+    top->addWidget(m_kennel, 1);
+    auto *grid = new QGridLayout;
+    ui::addField(grid, 0, 0, QStringLiteral("Current Owner"), m_owner);
+    ui::addField(grid, 0, 1, QStringLiteral("Reg Number"), m_reg);
+    ui::addField(grid, 1, 0, QStringLiteral("Breed"), m_breed);
+    ui::addField(grid, 1, 1, QStringLiteral("Sell Amount"), m_amount);
+    ui::addField(grid, 2, 0, QStringLiteral("Colour"), m_colour);
+    ui::addField(grid, 2, 1, QStringLiteral("Sell To "), m_buyers);
+    ui::addField(grid, 3, 0, QStringLiteral("Date of Birth"), m_dob);
+    ui::addField(grid, 4, 0, QStringLiteral("Sex"), m_sex);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    QPushButton *ok = button(QStringLiteral("Ok"), "ok");
+    QPushButton *cancel = button(QStringLiteral("Cancel"), "cancel");
+    QPushButton *large = button(QStringLiteral("3 Page Pedigree Recipet"), "pedigreeReceipt");
+    QPushButton *small = button(QStringLiteral("Small Reciept"), "smallReceipt");
+    connect(ok, &QPushButton::clicked, this, &SellDogScreen::showDog);
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    connect(large, &QPushButton::clicked, this, [this] { sell(Receipt::WithPedigree); });
+    connect(small, &QPushButton::clicked, this, [this] { sell(Receipt::Small); });
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {ok, cancel})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(large);
+    buttons->addWidget(small);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(grid);
+    layout->addWidget(m_status);
+    layout->addWidget(m_progress);
+    layout->addLayout(buttons);
+}
+
+void SellDogScreen::load()
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const SetupDetails setup = setupDetails(kennel);
+    if (isBlankName(setup.name)) {
+        core::tell(QStringLiteral(" Please Enter you Name in the System Setup"));
+        closeScreen();
+        return;
+    }
+    const QString owner = setup.name.toString();
+    m_owner->setText(owner);
+    m_kennel->setText(setup.kennelname.isNull() ? QStringLiteral("label2") : setup.kennelname.toString());
+    m_dogs->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"), QStringLiteral("name"),
+                                             QStringLiteral("ownerid"), owner),
+                       ui::PickList::Order::Alphabetical);
+    m_buyers->setEntries(db::columnValues(kennel, QStringLiteral("contacts"), QStringLiteral("last")));
+}
+
+void SellDogScreen::showDog()
+{
+    if (m_dogs->showsPrompt()) {
+        core::tell(QStringLiteral(" Please Select a Dog "));
+        return;
+    }
+    db::TableCursor dogs(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"));
+    const bool found = dogs.seek(QStringLiteral("name"), m_dogs->text());
+    auto text = [&](const char *field) {
+        return found ? dogs.value(QString::fromLatin1(field)).toString() : QString();
+    };
+    m_breed->setText(text("breed"));
+    m_reg->setText(text("registration"));
+    m_colour->setText(text("colour"));
+    m_sex->setText(text("sex"));
+    m_dob->setText(found ? core::datetext::display(dogs.value(QStringLiteral("dob"))) : QString());
+}
+
+void SellDogScreen::sell(Receipt receipt)
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    if (m_dogs->showsPrompt() || !db::TableCursor(kennel, QStringLiteral("Dogtable"))
+                                      .seek(QStringLiteral("name"), m_dogs->text())) {
+        core::tell(QStringLiteral(" Please Select a Dog "));
+        return;
+    }
+    for (QLabel *detail : {m_breed, m_colour, m_dob, m_reg, m_kennel}) {
+        if (detail->text().isEmpty())
+            detail->setText(QStringLiteral("Unknown"));
+    }
+    if (m_amount->text().isEmpty()) {
+        core::tell(QStringLiteral("Please Enter the sales amount"));
+        return;
+    }
+    const std::optional<qint64> cents = core::parseMoney(m_amount->text());
+    if (!cents) {
+        core::tell(QStringLiteral("The Sell Amount must be an amount of money, such as 1250 or $1,250.00."));
+        m_amount->setFocus();
+        return;
+    }
+    if (m_buyers->showsPrompt()) {
+        core::tell(receipt == Receipt::Small ? QStringLiteral("Please Select the Name You are selling to ")
+                                             : QStringLiteral("Please Select the Buyers Name "));
+        return;
+    }
+    const SaleDetails sale{m_owner->text(), m_kennel->text(), m_dogs->text(), m_buyers->text(),
+                           m_breed->text(), m_colour->text(), m_dob->text(), m_reg->text(),
+                           m_sex->text(), *cents, core::Clock::today()};
+    pedigree::PedigreeRecord ancestors;
+    if (receipt == Receipt::WithPedigree) {
+        pedigree::buildpedigree3(sale.dog);
+        pedigree::fillpedigreeblanks();
+        ancestors = pedigree::currentPedigree();
+    }
+    QString problem;
+    if (recordSale(kennel, sale, receipt, ancestors, &problem) < 0) {
+        core::tell(QStringLiteral("The sale could not be recorded (%1). Nothing has been changed.").arg(problem));
+        return;
+    }
+    timeout();
+    Q_EMIT receiptReady(receipt);
+}
+
+void SellDogScreen::timeout()
+{
+    m_status->setText(QStringLiteral("Generating Reciept Please Wait"));
+    m_status->show();
+    m_status->repaint();
+    m_progress->setValue(0);
+    m_progress->show();
+    // Counted as before, but the window is let breathe now and then instead of freezing.
+    for (int value = 1; value <= 10000; ++value) {
+        m_progress->setValue(value);
+        if (value % 1000 == 0)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    m_progress->hide();
+    m_status->hide();
+}
+
+QString SellDogScreen::detail(const QString &name) const
+{
+    auto *label = findChild<QLabel *>(name);
+    return label ? label->text() : QString();
+}
+
+} // namespace sales
