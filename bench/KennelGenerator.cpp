@@ -99,10 +99,11 @@ QString generateKennel(const KennelSize &size)
         if (random.bounded(50) == 0)
             sire = QStringLiteral("Imported Sire %1").arg(n); // a parent never recorded
         const QDate born = QDate(1990, 1, 1).addDays(generation * 700 + random.bounded(600));
+        // One dog in ten still belongs to the kennel itself.
         exec(dog, {name, QStringLiteral("KC%1").arg(700000 + n), male ? "Male" : "Female",
                    pick(colours), "Australia", iso(born), pick(contacts), pick(breeds),
                    QStringLiteral("9850001%1").arg(n, 8, 10, QLatin1Char('0')), sire, dam,
-                   pick(contacts)});
+                   n % 10 == 0 ? QStringLiteral("Kennel Owner") : pick(contacts)});
         everyDog.append({name, male});
     }
 
@@ -139,9 +140,11 @@ QString generateKennel(const KennelSize &size)
     }
 
     QSqlQuery sale(report);
+    QSqlQuery setup(kennel);
+    setup.exec("UPDATE setup SET Name = 'Kennel Owner', Kennelname = 'Kirkwood'");
     sale.prepare("INSERT INTO sales (prevowner, sellamount, breed, dogsold, soldto, salesdate) "
                  "VALUES (?,?,?,?,?,?)");
-    for (int i = 0; i < size.dogs / 20; ++i)
+    for (int i = 0; i < size.dogs / 5; ++i)
         exec(sale, {"Kennel Owner", 50000 + random.bounded(200000), pick(breeds),
                     everyDog.at(random.bounded(everyDog.size())).name, pick(contacts),
                     iso(QDate(2010, 1, 1).addDays(random.bounded(5000)))});

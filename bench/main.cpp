@@ -18,7 +18,11 @@
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingHistoryScreens.h"
 #include "core/Clock.h"
+#include "contacts/Ownership.h"
 #include "dogs/FindDogScreen.h"
+#include "sales/Sale.h"
+#include "sales/SalesReports.h"
+#include "sales/SellDogScreen.h"
 #include "health/Health.h"
 #include "reminders/MonthLists.h"
 #include "pedigree/PedigreeBuild.h"
@@ -228,6 +232,46 @@ void benchHealth()
                      bench::medianMs(11, [&] { bench::bare::rowsOf("notes", "Dogid", QByteArray::number(id)); }));
 }
 
+void benchSales()
+{
+    bench::printLine("open \"Sell Dog\"", bench::medianMs(5, [] { openScreen<sales::SellDogScreen>(); }), -1);
+    QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const QString dog = deepestDog();
+    for (const auto receipt : {sales::Receipt::Small, sales::Receipt::WithPedigree}) {
+        const double ms = bench::medianMs(11, [&] {
+            pedigree::PedigreeRecord ancestors;
+            if (receipt == sales::Receipt::WithPedigree) {
+                pedigree::buildpedigree3(dog);
+                pedigree::fillpedigreeblanks();
+                ancestors = pedigree::currentPedigree();
+            }
+            QString error;
+            sales::recordSale(kennel, {"Kennel Owner", "Kirkwood", dog, "Buyer", "Whippet", "Fawn", "1/1/2020",
+                                       "KC1", "Male", 100000, core::Clock::today()},
+                              receipt, ancestors, &error);
+        });
+        bench::printLine(receipt == sales::Receipt::Small ? "sale with the small receipt"
+                                                          : "sale with the receipt with pedigree",
+                         ms, -1);
+    }
+    for (const auto &[label, make] :
+         {std::pair{"sales report", &sales::salesReport}, std::pair{"dog owners listing", &contacts::ownersListing}}) {
+        const report::Report report = make();
+        int rows = 0;
+        const double ms = bench::medianMs(3, [&] {
+            const report::DataSet data = report.data();
+            rows = int(data.size());
+            for (const report::DataRow &row : data)
+                for (const report::DataRow &group : row.children)
+                    rows += int(group.children.size());
+            report::writePdf(report::layoutReport(report.definition, data, QDateTime::currentDateTime()),
+                             QString(label) + ".pdf");
+        });
+        bench::printLine(QString("%1, %2 rows, to PDF (%3 rows/s)").arg(label).arg(rows).arg(qRound(rows / ms * 1000)),
+                         ms, -1);
+    }
+}
+
 // The litter histories report over a kennel of its own, of the size a busy breeder reaches.
 void benchLitterHistories(const QString &self)
 {
@@ -335,6 +379,7 @@ int main(int argc, char *argv[])
     benchPedigrees();
     benchBreeding();
     benchHealth();
+    benchSales();
     benchLitterHistories(self);
     benchStartup();
     db::DatabaseFiles::close();
