@@ -63,6 +63,7 @@ LitterScreen::LitterScreen(QWidget *parent)
     grid->setColumnStretch(1, 1);
 
     QPushButton *add = button(QStringLiteral("Add Litter and Pups"), "add");
+    setMainButton(add);
     QPushButton *cancel = button(QStringLiteral("Cancel"), "cancel");
     connect(add, &QPushButton::clicked, this, &LitterScreen::addLitterAndPups);
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);

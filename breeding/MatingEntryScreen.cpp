@@ -39,6 +39,7 @@ MatingEntryScreen::MatingEntryScreen(QWidget *parent)
 
     auto *submitButton = new QPushButton(QStringLiteral("Submit Entry"));
     submitButton->setObjectName(QStringLiteral("submit"));
+    setMainButton(submitButton);
     auto *cancel = new QPushButton(QStringLiteral("Cancel Entry"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(submitButton, &QPushButton::clicked, this, &MatingEntryScreen::submit);

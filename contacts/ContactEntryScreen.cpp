@@ -17,6 +17,7 @@ ContactEntryScreen::ContactEntryScreen(QWidget *parent)
 {
     auto *save = new QPushButton(QStringLiteral("Save"));
     save->setObjectName(QStringLiteral("save"));
+    setMainButton(save);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(save, &QPushButton::clicked, this, &ContactEntryScreen::save);

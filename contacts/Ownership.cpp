@@ -125,6 +125,7 @@ DogsOwnedScreen::DogsOwnedScreen(QWidget *parent)
     label->setBuddy(m_owners);
     auto *show = new QPushButton(QStringLiteral("Show Dogs"));
     show->setObjectName(QStringLiteral("showDogs"));
+    setMainButton(show);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(show, &QPushButton::clicked, this, &DogsOwnedScreen::showDogs);

@@ -24,6 +24,7 @@ AddDogsScreen::AddDogsScreen(QWidget *parent)
     auto *create = new QPushButton(QStringLiteral("Create Records"));
     create->setObjectName(QStringLiteral("create"));
     create->setDefault(true);
+    setMainButton(create);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(create, &QPushButton::clicked, this, &AddDogsScreen::createRecords);

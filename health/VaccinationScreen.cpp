@@ -67,6 +67,7 @@ VaccinationScreen::VaccinationScreen(QWidget *parent)
 
     auto *saveButton = new QPushButton(QStringLiteral("Save Entry"));
     saveButton->setObjectName(QStringLiteral("save"));
+    setMainButton(saveButton);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(saveButton, &QPushButton::clicked, this, &VaccinationScreen::save);

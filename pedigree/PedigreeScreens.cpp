@@ -46,6 +46,8 @@ ViewPedigreeScreen::ViewPedigreeScreen(QWidget *parent)
         QPushButton *b = button(QStringLiteral("View %1 Gen Pedigree").arg(generations),
                                 QStringLiteral("view%1").arg(generations));
         connect(b, &QPushButton::clicked, this, [this, generations] { view(generations); });
+        if (generations == 3)
+            setMainButton(b);
         buttons->addWidget(b, (generations - 3) / 2, (generations - 3) % 2);
     }
     QPushButton *cancel = button(QStringLiteral("Cancel"), QStringLiteral("cancel"));
@@ -213,6 +215,7 @@ PossibleMatingScreen::PossibleMatingScreen(QWidget *parent)
     grid->addWidget(mother, 0, 1);
     grid->addWidget(m_dams, 1, 1);
     QPushButton *view = button(QStringLiteral("View Pedigree"), QStringLiteral("view"));
+    setMainButton(view);
     QPushButton *cancel = button(QStringLiteral("Cancel"), QStringLiteral("cancel"));
     connect(view, &QPushButton::clicked, this, &PossibleMatingScreen::viewPedigree);
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);

@@ -4,6 +4,7 @@
 #include "report/PagePainter.h"
 #include "report/ReportDefinition.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -124,7 +125,10 @@ void ReportPreview::load()
 
 void ReportPreview::reload()
 {
+    // A long report takes a moment to read and lay out.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     m_layout = m_makeLayout();
+    QApplication::restoreOverrideCursor();
     showPage(0);
 }
 
@@ -166,7 +170,10 @@ void ReportPreview::saveAsPdf()
                                                       QStringLiteral("PDF files (*.pdf)"));
     if (file.isEmpty())
         return;
-    if (const QString problem = writePdf(m_layout, file); !problem.isEmpty())
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString problem = writePdf(m_layout, file);
+    QApplication::restoreOverrideCursor();
+    if (!problem.isEmpty())
         core::tell(problem);
 }
 

@@ -85,6 +85,7 @@ SellDogScreen::SellDogScreen(QWidget *parent)
     grid->setColumnStretch(3, 1);
 
     QPushButton *ok = button(QStringLiteral("Ok"), "ok");
+    setMainButton(ok);
     QPushButton *cancel = button(QStringLiteral("Cancel"), "cancel");
     QPushButton *large = button(QStringLiteral("3 Page Pedigree Recipet"), "pedigreeReceipt");
     QPushButton *small = button(QStringLiteral("Small Reciept"), "smallReceipt");

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void setupClosedUnchangedWritesNothing();
     void setupAddsAMissingRow();
     void pedigreeScreensShowEachNewBuild();
+    void escapeClosesAScreen();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -305,6 +306,19 @@ void AppTest::pedigreeScreensShowEachNewBuild()
     onScreen->findChild<QPushButton *>("print")->click();
     QVERIFY(preview->layout().find(0, "Zeus"));
     QVERIFY(!preview->layout().find(0, "Max"));
+}
+
+void AppTest::escapeClosesAScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    Started app;
+    app.window.choose("Add Dog Records");
+    QWidget *screen = app.window.screens().find("AddDogRecords");
+    QVERIFY(screen);
+    QTest::keyClick(screen->findChild<QLineEdit *>("number"), Qt::Key_Escape);
+    QTRY_VERIFY(!app.window.screens().find("AddDogRecords"));
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
 }
 
 QTEST_MAIN(AppTest)

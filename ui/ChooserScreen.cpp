@@ -20,6 +20,7 @@ ChooserScreen::ChooserScreen(const QString &objectName, const QString &caption,
     auto *okButton = new QPushButton(QStringLiteral("Ok"));
     okButton->setObjectName(QStringLiteral("ok"));
     okButton->setDefault(true);
+    setMainButton(okButton);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(okButton, &QPushButton::clicked, this, &ChooserScreen::ok);

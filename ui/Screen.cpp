@@ -1,5 +1,6 @@
 #include "ui/Screen.h"
 
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QTimer>
 
@@ -26,6 +27,20 @@ void Screen::hideScreen()
         frame->hide();
     else
         hide();
+}
+
+void Screen::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_mainButton && m_mainButton->isVisible() && m_mainButton->isEnabled()) {
+        m_mainButton->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        closeScreen();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Screen::showEvent(QShowEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QPointer>
 #include <QWidget>
 
 namespace ui {
@@ -17,16 +19,21 @@ public:
     void closeScreen();
     void hideScreen();
 
+    // The button Enter presses; Escape always closes the screen.
+    void setMainButton(QAbstractButton *button) { m_mainButton = button; }
+
 Q_SIGNALS:
     void loaded();
 
 protected:
     virtual void load() {}
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool m_loadScheduled = false;
     bool m_loaded = false;
+    QPointer<QAbstractButton> m_mainButton;
 };
 
 } // namespace ui
