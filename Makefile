@@ -5,7 +5,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench sample clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -19,7 +19,7 @@ deps:
 
 build: deps
 	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build/release -j$(JOBS) --target houndry houndry-bench
+	cmake --build build/release -j$(JOBS) --target houndry houndry-bench houndry-sample
 
 run: build
 	mkdir -p "$(KENNEL_DIR)"
@@ -29,6 +29,11 @@ test: deps
 	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHOUNDRY_SANITIZE=ON
 	cmake --build build/test -j$(JOBS)
 	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# A small kennel to try the program with; refuses to overwrite existing files.
+sample: build
+	mkdir -p "$(KENNEL_DIR)"
+	cd "$(KENNEL_DIR)" && "$(CURDIR)/build/release/sample/houndry-sample"
 
 # Generates a synthetic kennel (DOGS dogs) into BENCH_DIR and times the named operations.
 DOGS ?= 100000

@@ -60,9 +60,10 @@ QList<report::Element> receiptCopy(const QString &copyName, int dy)
 }
 
 report::ReportDefinition definition(const QString &name, const QString &caption, QMargins margins,
-                                    QList<report::Section> sections)
+                                    QList<report::Section> sections, int pointSize = 10)
 {
-    return {name, caption, margins, QFont(QStringLiteral("Arial"), 10), {}, QPageLayout::Portrait, sections};
+    return {name, caption, margins, QFont(QStringLiteral("Arial"), pointSize), {}, QPageLayout::Portrait,
+            sections};
 }
 
 std::function<report::DataSet()> rowsOf(const QString &sql)
@@ -137,8 +138,9 @@ report::Report salesReport()
          {caption(QStringLiteral("Total Sales Amount"), 3600, 0, 1584),
           Element{ElementKind::Sum, QRect(5472, 0, 1440, 285), QStringLiteral("sellamount"), report::Format::Money}}},
     };
+    // Nine points keep each caption clear of the value that follows it.
     return {definition(QStringLiteral("SalesReport"), QStringLiteral("Sales Report"),
-                       QMargins(1440, 1440, 1440, 1440), sections),
+                       QMargins(1440, 1440, 1440, 1440), sections, 9),
             rowsOf(QStringLiteral("SELECT * FROM sales ORDER BY rowid"))};
 }
 
