@@ -60,6 +60,7 @@ private Q_SLOTS:
     void emptyDataKeepsHeadersAndFooter();
     void groupsChildrenUnderTheirParents();
     void writesEveryPageToPdf();
+    void valuesAreCutCaptionsDrawnWhole();
 };
 
 void ReportTest::money_data()
@@ -191,6 +192,15 @@ void ReportTest::writesEveryPageToPdf()
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
     QVERIFY(!writePdf(layout, "no-such-folder/report.pdf").isEmpty());
+}
+
+void ReportTest::valuesAreCutCaptionsDrawnWhole()
+{
+    // A caption wider than its box (as "Dam" in a 420-twip box) stays readable; a long value
+    // is cut to its box so it never runs into its neighbour.
+    const Layout layout = layoutReport(salesLike(), {DataRow{{{"dog", QString(300, 'W')}}}}, printed);
+    QVERIFY(!layout.find(0, "Report Title")->clipped);
+    QVERIFY(layout.find(0, QString(300, 'W'))->clipped);
 }
 
 QTEST_MAIN(ReportTest)
