@@ -70,31 +70,36 @@ bool writeSingleRow(QSqlDatabase &db, const QString &table, const Values &row, Q
     return run(q, row.values + QVariantList{rowid}, error);
 }
 
+Values historyRow(const SaleDetails &sale)
+{
+    Values row;
+    row.add(QStringLiteral("prevowner"), sale.seller)
+        .add(QStringLiteral("sellamount"), sale.cents)
+        .add(QStringLiteral("breed"), sale.breed)
+        .add(QStringLiteral("colour"), sale.colour)
+        .add(QStringLiteral("dob"), sale.dob)
+        .add(QStringLiteral("reg"), sale.reg)
+        .add(QStringLiteral("prefix"), sale.prefix)
+        .add(QStringLiteral("salesdate"), core::datetext::toStored(sale.date))
+        .add(QStringLiteral("dogsold"), sale.dog)
+        .add(QStringLiteral("soldto"), sale.buyer)
+        .add(QStringLiteral("sex"), sale.sex);
+    return row;
+}
+
 Values scratchRow(const SaleDetails &sale, Receipt receipt, const pedigree::PedigreeRecord &ancestors,
                   qint64 salesId)
 {
-    const QString date = core::datetext::toStored(sale.date);
-    Values row;
     if (receipt == Receipt::Small) {
-        row.add(QStringLiteral("prevowner"), sale.seller)
-            .add(QStringLiteral("sellamount"), sale.cents)
-            .add(QStringLiteral("breed"), sale.breed)
-            .add(QStringLiteral("colour"), sale.colour)
-            .add(QStringLiteral("dob"), sale.dob)
-            .add(QStringLiteral("reg"), sale.reg)
-            .add(QStringLiteral("prefix"), sale.prefix)
-            .add(QStringLiteral("salesdate"), date)
-            .add(QStringLiteral("dogsold"), sale.dog)
-            .add(QStringLiteral("soldto"), sale.buyer)
-            .add(QStringLiteral("sex"), sale.sex)
-            .add(QStringLiteral("salesnumber"), salesId);
-        return row;
+        Values row = historyRow(sale);
+        return row.add(QStringLiteral("salesnumber"), salesId);
     }
+    Values row;
     row.add(QStringLiteral("saleamount"), sale.cents)
         .add(QStringLiteral("dogbreed"), sale.breed)
         .add(QStringLiteral("colour"), sale.colour)
         .add(QStringLiteral("dob"), sale.dob)
-        .add(QStringLiteral("datesold"), date)
+        .add(QStringLiteral("datesold"), core::datetext::toStored(sale.date))
         .add(QStringLiteral("dogname"), sale.dog)
         .add(QStringLiteral("soldto"), sale.buyer)
         .add(QStringLiteral("dogsex"), sale.sex);
@@ -110,19 +115,7 @@ qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
                   const pedigree::PedigreeRecord &ancestors, QString *error)
 {
     db::Transaction all(kennel);
-    Values history;
-    history.add(QStringLiteral("prevowner"), sale.seller)
-        .add(QStringLiteral("sellamount"), sale.cents)
-        .add(QStringLiteral("breed"), sale.breed)
-        .add(QStringLiteral("colour"), sale.colour)
-        .add(QStringLiteral("dob"), sale.dob)
-        .add(QStringLiteral("reg"), sale.reg)
-        .add(QStringLiteral("prefix"), sale.prefix)
-        .add(QStringLiteral("salesdate"), core::datetext::toStored(sale.date))
-        .add(QStringLiteral("dogsold"), sale.dog)
-        .add(QStringLiteral("soldto"), sale.buyer)
-        .add(QStringLiteral("sex"), sale.sex);
-    if (!insert(kennel, QStringLiteral("sales"), history, error))
+    if (!insert(kennel, QStringLiteral("sales"), historyRow(sale), error))
         return -1;
     QSqlQuery id(kennel);
     id.exec(QStringLiteral("SELECT last_insert_rowid()"));

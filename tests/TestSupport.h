@@ -5,7 +5,9 @@
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVariant>
+#include <memory>
 
 namespace testing {
 
@@ -52,5 +54,16 @@ void exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values
 QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
 // Adds a dog with these fields (field -> value) and returns its dogid.
 qint64 addDog(const QSqlDatabase &db, const QVariantMap &fields);
+
+// Shows a screen and waits for its loading, which runs once it is on view.
+template<class Screen, class... Args>
+std::unique_ptr<Screen> opened(Args... args)
+{
+    auto screen = std::make_unique<Screen>(args...);
+    screen->show();
+    if (!QTest::qWaitFor([&] { return screen->isLoaded(); }))
+        qFatal("the screen did not load");
+    return screen;
+}
 
 } // namespace testing

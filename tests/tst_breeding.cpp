@@ -18,15 +18,6 @@ using namespace testing;
 
 namespace {
 
-template<class Screen>
-std::unique_ptr<Screen> opened()
-{
-    auto screen = std::make_unique<Screen>();
-    screen->show();
-    if (!QTest::qWaitFor([&] { return screen->isLoaded(); }))
-        qFatal("the screen did not load");
-    return screen;
-}
 
 void click(QWidget &screen, const char *button)
 {

@@ -38,15 +38,6 @@ void addContacts(const QSqlDatabase &db, const QStringList &names)
         exec(db, "INSERT INTO contacts (last, city) VALUES (?, ?)", {name, QString("City of " + name)});
 }
 
-template<class Screen, class... Args>
-std::unique_ptr<Screen> opened(Args... args)
-{
-    auto screen = std::make_unique<Screen>(args...);
-    screen->show();
-    if (!QTest::qWaitFor([&] { return screen->isLoaded(); }))
-        qFatal("the screen did not load");
-    return screen;
-}
 
 } // namespace
 
