@@ -75,22 +75,8 @@ QString iso(const QDate &date)
     return core::datetext::toStored(date);
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+void writeSample()
 {
-    QCoreApplication application(argc, argv);
-    for (const char *file : {"kennelbase.ddx", "report.ddx"}) {
-        if (QFile::exists(QString::fromLatin1(file))) {
-            std::fprintf(stderr, "houndry-sample: %s already exists in %s; nothing was written.\n", file,
-                         qPrintable(QDir::currentPath()));
-            return 1;
-        }
-    }
-    if (const QString problem = db::DatabaseFiles::open(); !problem.isEmpty()) {
-        std::fprintf(stderr, "houndry-sample: %s\n", qPrintable(problem));
-        return 1;
-    }
     QSqlDatabase kennel = db::DatabaseFiles::kennel();
     const QDate today = core::Clock::today();
     {
@@ -187,6 +173,25 @@ int main(int argc, char *argv[])
         run(owner, {kennelOwner, dogName});
         sales::recordSale(kennel, sale, sales::Receipt::WithPedigree, pedigree::currentPedigree(), &error);
     }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    for (const char *file : {"kennelbase.ddx", "report.ddx"}) {
+        if (QFile::exists(QString::fromLatin1(file))) {
+            std::fprintf(stderr, "houndry-sample: %s already exists in %s; nothing was written.\n", file,
+                         qPrintable(QDir::currentPath()));
+            return 1;
+        }
+    }
+    if (const QString problem = db::DatabaseFiles::open(); !problem.isEmpty()) {
+        std::fprintf(stderr, "houndry-sample: %s\n", qPrintable(problem));
+        return 1;
+    }
+    writeSample();
     db::DatabaseFiles::close();
     std::printf("houndry-sample: the Kirkwood kennel is in %s\n", qPrintable(QDir::currentPath()));
     return 0;
