@@ -38,6 +38,13 @@ QWidget *ScreenHost::open(const QString &objectName, const std::function<QWidget
     QMdiSubWindow *frame = m_area->addSubWindow(screen);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->show();
+    // Cascading can push a tall screen past the bottom of the window; keep it all in view.
+    const QRect area = m_area->viewport()->rect();
+    QRect placed = frame->geometry();
+    placed.moveRight(qMin(placed.right(), area.right()));
+    placed.moveBottom(qMin(placed.bottom(), area.bottom()));
+    placed.moveTopLeft(QPoint(qMax(placed.left(), 0), qMax(placed.top(), 0)));
+    frame->move(placed.topLeft());
     m_area->setActiveSubWindow(frame);
     return screen;
 }
