@@ -27,13 +27,6 @@ QLabel *display(const char *name)
     return label;
 }
 
-QPushButton *button(const QString &caption, const char *name)
-{
-    auto *b = new QPushButton(caption);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 } // namespace
 
 LitterScreen::LitterScreen(QWidget *parent)
@@ -49,7 +42,7 @@ LitterScreen::LitterScreen(QWidget *parent)
     m_matings->setMinimumContentsLength(32);
     auto *choose = new QLabel(QStringLiteral("Select the Dam that has been mated Below"));
     choose->setBuddy(m_matings);
-    QPushButton *viewButton = button(QStringLiteral("View"), "view");
+    QPushButton *viewButton = ui::pushButton(QStringLiteral("View"), QStringLiteral("view"));
     connect(viewButton, &QPushButton::clicked, this, &LitterScreen::view);
 
     auto *frame = new QGroupBox(QStringLiteral("Litter Information"));
@@ -62,9 +55,9 @@ LitterScreen::LitterScreen(QWidget *parent)
     ui::addField(grid, 4, 0, QStringLiteral("Number of Pups in Litter"), m_pups);
     grid->setColumnStretch(1, 1);
 
-    QPushButton *add = button(QStringLiteral("Add Litter and Pups"), "add");
+    QPushButton *add = ui::pushButton(QStringLiteral("Add Litter and Pups"), QStringLiteral("add"));
     setMainButton(add);
-    QPushButton *cancel = button(QStringLiteral("Cancel"), "cancel");
+    QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
     connect(add, &QPushButton::clicked, this, &LitterScreen::addLitterAndPups);
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
 

@@ -5,11 +5,11 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
+#include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -72,10 +72,7 @@ void MatingHistoryScreen::build()
 
 QStringList MatingHistoryScreen::lines() const
 {
-    QStringList all;
-    for (int i = 0; i < m_list->count(); ++i)
-        all << m_list->item(i)->text();
-    return all;
+    return ui::listTexts(m_list);
 }
 
 QString MatingHistoryScreen::heading() const

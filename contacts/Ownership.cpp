@@ -3,6 +3,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "report/SqlData.h"
+#include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
 #include <QHBoxLayout>
@@ -159,10 +160,7 @@ void DogsOwnedScreen::showDogs()
 
 QStringList DogsOwnedScreen::dogs() const
 {
-    QStringList all;
-    for (int i = 0; i < m_dogs->count(); ++i)
-        all << m_dogs->item(i)->text();
-    return all;
+    return ui::listTexts(m_dogs);
 }
 
 } // namespace contacts

@@ -5,6 +5,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "health/Health.h"
+#include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
 #include <QHBoxLayout>
@@ -69,10 +70,7 @@ void VaccinationHistoryScreen::load()
 
 QStringList VaccinationHistoryScreen::lines() const
 {
-    QStringList all;
-    for (int i = 0; i < m_list->count(); ++i)
-        all << m_list->item(i)->text();
-    return all;
+    return ui::listTexts(m_list);
 }
 
 QString VaccinationHistoryScreen::dogName() const

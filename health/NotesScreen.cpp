@@ -19,22 +19,11 @@
 #include <QVBoxLayout>
 
 namespace health {
-namespace {
-
-QPushButton *button(const QString &caption, const char *name)
-{
-    auto *b = new QPushButton(caption);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-} // namespace
-
 NotesScreen::NotesScreen(QWidget *parent)
     : ui::Screen(QStringLiteral("Form6"), QStringLiteral("Notes "), parent),
       m_dog(ui::pickList(QStringLiteral("dog"))), m_date(ui::textBox(QStringLiteral("dt"))),
       m_note(ui::textBox(QStringLiteral("note"))), m_list(new QListWidget),
-      m_save(button(QStringLiteral("Save Note"), "saveNote"))
+      m_save(ui::pushButton(QStringLiteral("Save Note"), QStringLiteral("saveNote")))
 {
     m_dog->setPrompt(QStringLiteral("Select a Dog"));
     m_note->setMaxLength(100);
@@ -53,9 +42,9 @@ NotesScreen::NotesScreen(QWidget *parent)
     m_entry = {grid->itemAtPosition(1, 0)->widget(), m_date, grid->itemAtPosition(3, 0)->widget(),
                m_note};
 
-    QPushButton *add = button(QStringLiteral("Add a Note"), "addNote");
-    QPushButton *view = button(QStringLiteral("View Notes"), "viewNotes");
-    QPushButton *close = button(QStringLiteral("Close"), "close");
+    QPushButton *add = ui::pushButton(QStringLiteral("Add a Note"), QStringLiteral("addNote"));
+    QPushButton *view = ui::pushButton(QStringLiteral("View Notes"), QStringLiteral("viewNotes"));
+    QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"));
     connect(add, &QPushButton::clicked, this, &NotesScreen::addNote);
     connect(view, &QPushButton::clicked, this, &NotesScreen::viewNotes);
     connect(m_save, &QPushButton::clicked, this, &NotesScreen::saveNote);
@@ -162,10 +151,7 @@ bool NotesScreen::settlePendingNote()
 
 QStringList NotesScreen::lines() const
 {
-    QStringList all;
-    for (int i = 0; i < m_list->count(); ++i)
-        all << m_list->item(i)->text();
-    return all;
+    return ui::listTexts(m_list);
 }
 
 void NotesScreen::closeEvent(QCloseEvent *event)

@@ -4,6 +4,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "pedigree/PedigreeBuild.h"
+#include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 #include "ui/Twips.h"
 
@@ -16,13 +17,6 @@
 
 namespace pedigree {
 namespace {
-
-QPushButton *button(const QString &caption, const QString &name, QWidget *parent = nullptr)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
 
 QString shown(const QString &slot)
 {
@@ -43,14 +37,14 @@ ViewPedigreeScreen::ViewPedigreeScreen(QWidget *parent)
     label->setBuddy(m_list);
     auto *buttons = new QGridLayout;
     for (int generations = 3; generations <= 8; ++generations) {
-        QPushButton *b = button(QStringLiteral("View %1 Gen Pedigree").arg(generations),
+        QPushButton *b = ui::pushButton(QStringLiteral("View %1 Gen Pedigree").arg(generations),
                                 QStringLiteral("view%1").arg(generations));
         connect(b, &QPushButton::clicked, this, [this, generations] { view(generations); });
         if (generations == 3)
             setMainButton(b);
         buttons->addWidget(b, (generations - 3) / 2, (generations - 3) % 2);
     }
-    QPushButton *cancel = button(QStringLiteral("Cancel"), QStringLiteral("cancel"));
+    QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
     buttons->addWidget(cancel, 3, 1);
     auto *layout = new QVBoxLayout(this);
@@ -108,8 +102,8 @@ Pedigree3Screen::Pedigree3Screen(QWidget *parent)
         name->setGeometry(8, 18, ui::fromTwips(3015) - 16, 22);
         m_boxes.insert(QString::fromLatin1(b.slot), name);
     }
-    QPushButton *print = button(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
-    QPushButton *close = button(QStringLiteral("Close"), QStringLiteral("close"), this);
+    QPushButton *print = ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
+    QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"), this);
     print->setGeometry(ui::fromTwips(120, 5640, 1920, 420));
     close->setGeometry(ui::fromTwips(120, 6120, 1920, 420));
     connect(print, &QPushButton::clicked, this, &Pedigree3Screen::printRequested);
@@ -174,8 +168,8 @@ Pedigree4Screen::Pedigree4Screen(QWidget *parent)
     }
     auto *caption = new QLabel(QStringLiteral("Pedigree of "), this);
     caption->setGeometry(ui::fromTwips(240, 3600, 2500, 300));
-    QPushButton *print = button(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
-    QPushButton *close = button(QStringLiteral("Close"), QStringLiteral("close"), this);
+    QPushButton *print = ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
+    QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"), this);
     print->setGeometry(ui::fromTwips(240, 6900, 1920, 420));
     close->setGeometry(ui::fromTwips(240, 7380, 1920, 420));
     connect(print, &QPushButton::clicked, this,
@@ -214,9 +208,9 @@ PossibleMatingScreen::PossibleMatingScreen(QWidget *parent)
     grid->addWidget(m_sires, 1, 0);
     grid->addWidget(mother, 0, 1);
     grid->addWidget(m_dams, 1, 1);
-    QPushButton *view = button(QStringLiteral("View Pedigree"), QStringLiteral("view"));
+    QPushButton *view = ui::pushButton(QStringLiteral("View Pedigree"), QStringLiteral("view"));
     setMainButton(view);
-    QPushButton *cancel = button(QStringLiteral("Cancel"), QStringLiteral("cancel"));
+    QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
     connect(view, &QPushButton::clicked, this, &PossibleMatingScreen::viewPedigree);
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
     auto *buttons = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
 #include "reminders/MonthLists.h"
+#include "ui/FieldGrid.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -77,10 +78,7 @@ void MonthListScreen::load()
 
 QStringList MonthListScreen::lines() const
 {
-    QStringList all;
-    for (int i = 0; i < m_list->count(); ++i)
-        all << m_list->item(i)->text();
-    return all;
+    return ui::listTexts(m_list);
 }
 
 } // namespace reminders

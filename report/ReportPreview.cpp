@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "report/PagePainter.h"
 #include "report/ReportDefinition.h"
+#include "ui/FieldGrid.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -54,10 +55,9 @@ private:
 
 namespace {
 
-QPushButton *button(const QString &caption, const char *name)
+QPushButton *previewButton(const QString &caption, const QString &name)
 {
-    auto *b = new QPushButton(caption);
-    b->setObjectName(QString::fromLatin1(name));
+    QPushButton *b = ui::pushButton(caption, name);
     b->setAutoDefault(false);
     return b;
 }
@@ -70,10 +70,10 @@ ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
       m_view(new PageView), m_scroll(new QScrollArea), m_pageLabel(new QLabel),
       m_zoom(new QComboBox)
 {
-    QPushButton *first = button(QStringLiteral("|<"), "firstPage");
-    QPushButton *previous = button(QStringLiteral("<"), "previousPage");
-    QPushButton *next = button(QStringLiteral(">"), "nextPage");
-    QPushButton *last = button(QStringLiteral(">|"), "lastPage");
+    QPushButton *first = previewButton(QStringLiteral("|<"), QStringLiteral("firstPage"));
+    QPushButton *previous = previewButton(QStringLiteral("<"), QStringLiteral("previousPage"));
+    QPushButton *next = previewButton(QStringLiteral(">"), QStringLiteral("nextPage"));
+    QPushButton *last = previewButton(QStringLiteral(">|"), QStringLiteral("lastPage"));
     first->setToolTip(QStringLiteral("First page"));
     previous->setToolTip(QStringLiteral("Previous page"));
     next->setToolTip(QStringLiteral("Next page"));
@@ -92,8 +92,8 @@ ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
     m_zoom->setCurrentIndex(m_zoom->findData(0));
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &ReportPreview::applyZoom);
 
-    QPushButton *printButton = button(QStringLiteral("Print..."), "print");
-    QPushButton *pdfButton = button(QStringLiteral("Save as PDF..."), "savePdf");
+    QPushButton *printButton = previewButton(QStringLiteral("Print..."), QStringLiteral("print"));
+    QPushButton *pdfButton = previewButton(QStringLiteral("Save as PDF..."), QStringLiteral("savePdf"));
     connect(printButton, &QPushButton::clicked, this, &ReportPreview::print);
     connect(pdfButton, &QPushButton::clicked, this, &ReportPreview::saveAsPdf);
 

@@ -32,13 +32,6 @@ QLabel *detailLabel(const char *name)
     return label;
 }
 
-QPushButton *button(const QString &caption, const char *name)
-{
-    auto *b = new QPushButton(caption);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 bool isBlankName(const QVariant &name)
 {
     return name.isNull() || name.toString().isEmpty() || name.toString() == QLatin1String(" ");
@@ -84,11 +77,11 @@ SellDogScreen::SellDogScreen(QWidget *parent)
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    QPushButton *ok = button(QStringLiteral("Ok"), "ok");
+    QPushButton *ok = ui::pushButton(QStringLiteral("Ok"), QStringLiteral("ok"));
     setMainButton(ok);
-    QPushButton *cancel = button(QStringLiteral("Cancel"), "cancel");
-    QPushButton *large = button(QStringLiteral("3 Page Pedigree Recipet"), "pedigreeReceipt");
-    QPushButton *small = button(QStringLiteral("Small Reciept"), "smallReceipt");
+    QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
+    QPushButton *large = ui::pushButton(QStringLiteral("3 Page Pedigree Recipet"), QStringLiteral("pedigreeReceipt"));
+    QPushButton *small = ui::pushButton(QStringLiteral("Small Reciept"), QStringLiteral("smallReceipt"));
     connect(ok, &QPushButton::clicked, this, &SellDogScreen::showDog);
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
     connect(large, &QPushButton::clicked, this, [this] { sell(Receipt::WithPedigree); });

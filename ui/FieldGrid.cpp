@@ -5,6 +5,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 
 namespace ui {
 
@@ -20,6 +22,21 @@ PickList *pickList(const QString &objectName)
     auto *list = new PickList;
     list->setObjectName(objectName);
     return list;
+}
+
+QPushButton *pushButton(const QString &caption, const QString &objectName, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    return button;
+}
+
+QStringList listTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
 }
 
 void addField(QGridLayout *grid, int row, int column, const QString &caption, QWidget *control,

@@ -2,8 +2,12 @@
 
 #include <QString>
 
+#include <QStringList>
+
 class QGridLayout;
 class QLineEdit;
+class QListWidget;
+class QPushButton;
 class QWidget;
 
 namespace ui {
@@ -12,6 +16,10 @@ class PickList;
 
 QLineEdit *textBox(const QString &objectName);
 PickList *pickList(const QString &objectName);
+QPushButton *pushButton(const QString &caption, const QString &objectName, QWidget *parent = nullptr);
+
+// The lines a list box shows, top to bottom.
+QStringList listTexts(const QListWidget *list);
 
 // Puts a caption and its control side by side in a grid of caption/control column pairs;
 // the caption is the control's buddy, so screen readers announce it.
