@@ -17,8 +17,9 @@ report::DataSet matingsWithLitters()
     QHash<QString, QList<report::DataRow>> bySire;
     QSqlQuery litters(kennel);
     litters.setForwardOnly(true);
-    litters.exec(QStringLiteral("SELECT litterid, sire, dam, littersize, dateoflitter, breedoflitter "
-                                "FROM litters ORDER BY rowid"));
+    litters.exec(
+        QStringLiteral("SELECT litterid, sire, dam, littersize, dateoflitter, breedoflitter "
+                       "FROM litters ORDER BY rowid"));
     while (litters.next()) {
         report::DataRow row;
         const QSqlRecord record = litters.record();
@@ -32,7 +33,8 @@ report::DataSet matingsWithLitters()
     q.setForwardOnly(true);
     q.exec(QStringLiteral("SELECT dgname1, dgname2 FROM mating ORDER BY rowid"));
     while (q.next()) {
-        report::DataRow mating{{{QStringLiteral("dgname1"), q.value(0)}, {QStringLiteral("dgname2"), q.value(1)}}};
+        report::DataRow mating{
+            {{QStringLiteral("dgname1"), q.value(0)}, {QStringLiteral("dgname2"), q.value(1)}}};
         if (!q.value(0).isNull())
             mating.children = bySire.value(q.value(0).toString());
         matings.append(mating);
@@ -50,15 +52,23 @@ report::Report litterHistories()
     const QList<report::Section> sections{
         {SectionKind::ReportHeader, 360},
         {SectionKind::PageHeader, 360},
-        {SectionKind::GroupHeader, 780, 0,
+        {SectionKind::GroupHeader,
+         780,
+         0,
          {report::line(144, 0, 7056), caption(QStringLiteral("Sire"), 144, 144, 432, h),
           field(QStringLiteral("dgname1"), 720, 144, 5184, h),
           caption(QStringLiteral("Dam"), 144, 432, 420, h),
           field(QStringLiteral("dgname2"), 720, 432, 5190, h)}},
-        {SectionKind::GroupHeader, 528, 1,
-         {caption(QStringLiteral("sire:"), 432, 0, 1290, h), field(QStringLiteral("sire"), 1872, 0, 1440, h),
-          caption(QStringLiteral("dam:"), 432, 288, 1296, h), field(QStringLiteral("dam"), 1872, 288, 1440, h)}},
-        {SectionKind::Detail, 315, 1,
+        {SectionKind::GroupHeader,
+         528,
+         1,
+         {caption(QStringLiteral("sire:"), 432, 0, 1290, h),
+          field(QStringLiteral("sire"), 1872, 0, 1440, h),
+          caption(QStringLiteral("dam:"), 432, 288, 1296, h),
+          field(QStringLiteral("dam"), 1872, 288, 1440, h)}},
+        {SectionKind::Detail,
+         315,
+         1,
          {caption(QStringLiteral("Litter Size"), 432, 0, 855, h),
           field(QStringLiteral("littersize"), 1440, 0, 1440, h),
           caption(QStringLiteral("Litter Date"), 3024, 0, 1305, h),
@@ -68,14 +78,10 @@ report::Report litterHistories()
         {SectionKind::PageFooter, 360},
         {SectionKind::ReportFooter, 330},
     };
-    report::ReportDefinition definition{QStringLiteral("LitterHistories"),
-                                        QStringLiteral("Litter Histories"),
-                                        QMargins(1440, 1440, 1440, 1440),
-                                        QFont(QStringLiteral("Arial"), 9),
-                                        {},
-                                        QPageLayout::Portrait,
-                                        sections};
-    return {definition, matingsWithLitters};
+    return {report::arialReport(QStringLiteral("LitterHistories"),
+                                QStringLiteral("Litter Histories"),
+                                QMargins(1440, 1440, 1440, 1440), sections, 9),
+            matingsWithLitters};
 }
 
 } // namespace breeding

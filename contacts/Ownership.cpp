@@ -20,12 +20,7 @@ using report::field;
 using report::line;
 using report::SectionKind;
 
-report::ReportDefinition arialReport(const QString &name, const QString &caption,
-                                     QList<report::Section> sections)
-{
-    return {name, caption, QMargins(1440, 1440, 1440, 1440), QFont(QStringLiteral("Arial"), 10), {},
-            QPageLayout::Portrait, sections};
-}
+const QMargins oneInch(1440, 1440, 1440, 1440);
 
 // Contacts in stored order, each with its dogs grouped by owner, name, registration and
 // number: one group per distinct combination.
@@ -33,7 +28,8 @@ report::DataSet ownersWithDogs()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     QHash<QString, QList<report::DataRow>> groupsByOwner;
-    QHash<QString, int> groupIndex; // owner, name, registration, number -> index in its owner's groups
+    QHash<QString, int>
+        groupIndex; // owner, name, registration, number -> index in its owner's groups
     for (report::DataRow &dog : report::queryRows(
              kennel, QStringLiteral("SELECT ownerid, name, registration, dognumber FROM Dogtable "
                                     "WHERE ownerid IS NOT NULL ORDER BY rowid"))) {
@@ -49,8 +45,8 @@ report::DataSet ownersWithDogs()
         }
         groups[groupIndex.value(key)].children.append(std::move(dog));
     }
-    report::DataSet contacts = report::queryRows(
-        kennel, QStringLiteral("SELECT last FROM contacts ORDER BY rowid"));
+    report::DataSet contacts =
+        report::queryRows(kennel, QStringLiteral("SELECT last FROM contacts ORDER BY rowid"));
     for (report::DataRow &contact : contacts) {
         const QVariant last = contact.values.value(QStringLiteral("last"));
         if (!last.isNull())
@@ -72,19 +68,28 @@ report::Report ownersListing()
     const QFont title(QStringLiteral("Arial"), 16, QFont::Bold);
     const QFont bold(QStringLiteral("Arial"), 11, QFont::Bold);
     const QList<report::Section> sections{
-        {SectionKind::PageHeader, 720, 0,
+        {SectionKind::PageHeader,
+         720,
+         0,
          {report::withFont(caption(QStringLiteral("Dog Owners Listing"), 0, 0, 9360, 400), title)}},
-        {SectionKind::GroupHeader, 560, 0,
+        {SectionKind::GroupHeader,
+         560,
+         0,
          {report::withFont(caption(QStringLiteral("Dog Owner"), 0, 72, 1440, 300), bold),
-          report::withFont(field(QStringLiteral("last"), 1584, 72, 7776, 300), bold), line(0, 460, 9360)}},
+          report::withFont(field(QStringLiteral("last"), 1584, 72, 7776, 300), bold),
+          line(0, 460, 9360)}},
         {SectionKind::GroupHeader, 0, 1},
-        {SectionKind::Detail, 720, 2,
-         {field(QStringLiteral("name"), 288, 72, 8000), caption(QStringLiteral("Registration Number"), 288, 360, 2160),
+        {SectionKind::Detail,
+         720,
+         2,
+         {field(QStringLiteral("name"), 288, 72, 8000),
+          caption(QStringLiteral("Registration Number"), 288, 360, 2160),
           field(QStringLiteral("registration"), 2592, 360, 5000), line(288, 680, 9072)}},
         {SectionKind::GroupFooter, 0, 1},
         {SectionKind::GroupFooter, 240, 0, {line(0, 120, 9360)}},
     };
-    return {arialReport(QStringLiteral("DataReport4"), QStringLiteral("Dog Owners Listing"), sections),
+    return {report::arialReport(QStringLiteral("DataReport4"), QStringLiteral("Dog Owners Listing"),
+                                oneInch, sections),
             ownersWithDogs};
 }
 
@@ -93,22 +98,35 @@ report::Report contactList()
     using report::Element;
     using report::ElementKind;
     const QList<report::Section> sections{
-        {SectionKind::ReportHeader, 600, 0,
+        {SectionKind::ReportHeader,
+         600,
+         0,
          {report::withFont(caption(QStringLiteral("Contacts Listing"), 0, 0, 9360, 400),
                            QFont(QStringLiteral("Arial"), 16, QFont::Bold))}},
-        {SectionKind::PageHeader, 480, 0,
+        {SectionKind::PageHeader,
+         480,
+         0,
          {Element{ElementKind::PrintDate, QRect(0, 72, 3600, 285)},
           Element{ElementKind::PrintTime, QRect(3744, 72, 2160, 285)}}},
-        {SectionKind::Detail, 1980, 0,
-         {field(QStringLiteral("last"), 0, 72, 9360), field(QStringLiteral("address"), 0, 360, 9360),
-          field(QStringLiteral("city"), 0, 648, 3600), field(QStringLiteral("state"), 3744, 648, 2160),
-          field(QStringLiteral("postcode"), 6048, 648, 1440), field(QStringLiteral("country"), 0, 936, 5760),
-          caption(QStringLiteral("Phone"), 0, 1224, 720), field(QStringLiteral("phone"), 792, 1224, 3600),
-          caption(QStringLiteral("Fax:"), 4536, 1224, 576), field(QStringLiteral("fax"), 5184, 1224, 3600),
-          caption(QStringLiteral("Email:"), 0, 1512, 720), field(QStringLiteral("email"), 792, 1512, 7200),
-          line(0, 1860, 9360)}},
+        {SectionKind::Detail,
+         1980,
+         0,
+         {field(QStringLiteral("last"), 0, 72, 9360),
+          field(QStringLiteral("address"), 0, 360, 9360),
+          field(QStringLiteral("city"), 0, 648, 3600),
+          field(QStringLiteral("state"), 3744, 648, 2160),
+          field(QStringLiteral("postcode"), 6048, 648, 1440),
+          field(QStringLiteral("country"), 0, 936, 5760),
+          caption(QStringLiteral("Phone"), 0, 1224, 720),
+          field(QStringLiteral("phone"), 792, 1224, 3600),
+          caption(QStringLiteral("Fax:"), 4536, 1224, 576),
+          field(QStringLiteral("fax"), 5184, 1224, 3600),
+          caption(QStringLiteral("Email:"), 0, 1512, 720),
+          field(QStringLiteral("email"), 792, 1512, 7200), line(0, 1860, 9360)}},
     };
-    return {arialReport(QStringLiteral("DataReport7"), QStringLiteral("Contact List"), sections), [] {
+    return {report::arialReport(QStringLiteral("DataReport7"), QStringLiteral("Contact List"),
+                                oneInch, sections),
+            [] {
                 return report::queryRows(db::DatabaseFiles::kennel(),
                                          QStringLiteral("SELECT * FROM contacts ORDER BY rowid"));
             }};

@@ -21,9 +21,17 @@ const QList<Column> &columns()
     static const QList<Column> all{
         {288, 1008, 4320, {{"1s1", 6336}, {"1d1", 10944}}},
         {1872, 2880, 4320, {{"2s1", 5328}, {"2d1", 7488}, {"2s2", 9936}, {"2d2", 12096}}},
-        {5328, 6192, 4470,
-         {{"3s1", 4752}, {"3d1", 6048}, {"3s2", 6912}, {"3d2", 8208}, {"3s3", 9360}, {"3d3", 10656},
-          {"3s4", 11520}, {"3d4", 12816}}},
+        {5328,
+         6192,
+         4470,
+         {{"3s1", 4752},
+          {"3d1", 6048},
+          {"3s2", 6912},
+          {"3d2", 8208},
+          {"3s3", 9360},
+          {"3d3", 10656},
+          {"3s4", 11520},
+          {"3d4", 12816}}},
     };
     return all;
 }
@@ -70,8 +78,8 @@ report::Report printablePedigree()
     page.elements << report::withFont(report::caption(QStringLiteral("Certificate of Pedigree For"),
                                                       2880, 288, 5700, 450),
                                       title)
-                  << report::withFont(report::field(QStringLiteral("dogname"), 2880, 864, 5715, 380),
-                                      name);
+                  << report::withFont(
+                         report::field(QStringLiteral("dogname"), 2880, 864, 5715, 380), name);
     page.elements[0].alignment = page.elements[1].alignment = Qt::AlignHCenter | Qt::AlignTop;
     const QList<std::pair<QString, QString>> details{
         {QStringLiteral("Name :"), QStringLiteral("dogname")},
@@ -87,16 +95,13 @@ report::Report printablePedigree()
     }
     page.elements << pedigreeColumns();
 
-    report::ReportDefinition definition{QStringLiteral("DataReport1"),
-                                        QStringLiteral("3 Generation Pedigree"),
-                                        QMargins(100, 100, 100, 100),
-                                        QFont(QStringLiteral("Arial"), 10),
-                                        {},
-                                        QPageLayout::Portrait,
-                                        {page}};
-    return {definition, [] {
-                return report::queryRows(db::DatabaseFiles::report(),
-                                         QStringLiteral("SELECT * FROM pedigreedata ORDER BY rowid LIMIT 1"));
+    return {report::arialReport(QStringLiteral("DataReport1"),
+                                QStringLiteral("3 Generation Pedigree"),
+                                QMargins(100, 100, 100, 100), {page}),
+            [] {
+                return report::queryRows(
+                    db::DatabaseFiles::report(),
+                    QStringLiteral("SELECT * FROM pedigreedata ORDER BY rowid LIMIT 1"));
             }};
 }
 

@@ -28,4 +28,11 @@ Element withFont(Element element, const QFont &font)
     return element;
 }
 
+ReportDefinition arialReport(const QString &name, const QString &caption, const QMargins &margins,
+                             const QList<Section> &sections, int pointSize)
+{
+    return {name, caption, margins, QFont(QStringLiteral("Arial"), pointSize), {}, QPageLayout::Portrait,
+            sections};
+}
+
 } // namespace report

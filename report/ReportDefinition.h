@@ -70,4 +70,8 @@ Element line(int left, int top, int width, int height = 0);
 Element box(int left, int top, int width, int height);
 Element withFont(Element element, const QFont &font);
 
+// A portrait report in Arial on the default paper, as every report of the kennel is.
+ReportDefinition arialReport(const QString &name, const QString &caption, const QMargins &margins,
+                             const QList<Section> &sections, int pointSize = 10);
+
 } // namespace report

@@ -22,8 +22,10 @@ QList<report::Element> receiptCopy(const QString &copyName, int dy)
         report::withFont(field(QStringLiteral("prefix"), 2880, 576 + dy, 5760, 450), large),
         caption(QStringLiteral("Kennels"), 2880, 1008 + dy, 5760),
         report::box(1440, 1440 + dy, 8640, 2595),
-        report::withFont(caption(copyName, 1728, 1584 + dy, 2880), QFont(QStringLiteral("Arial"), 10, QFont::Bold)),
-        report::withFont(caption(QStringLiteral("Sales Receipt"), 3744, 1584 + dy, 4320, 340), title),
+        report::withFont(caption(copyName, 1728, 1584 + dy, 2880),
+                         QFont(QStringLiteral("Arial"), 10, QFont::Bold)),
+        report::withFont(caption(QStringLiteral("Sales Receipt"), 3744, 1584 + dy, 4320, 340),
+                         title),
         caption(QStringLiteral("Reciept Number"), 8208, 1584 + dy, 870),
         field(QStringLiteral("salesnumber"), 9072, 1584 + dy, 1005),
         caption(QStringLiteral("Date"), 7056, 2160 + dy, 1590),
@@ -59,13 +61,6 @@ QList<report::Element> receiptCopy(const QString &copyName, int dy)
     return e;
 }
 
-report::ReportDefinition definition(const QString &name, const QString &caption, QMargins margins,
-                                    QList<report::Section> sections, int pointSize = 10)
-{
-    return {name, caption, margins, QFont(QStringLiteral("Arial"), pointSize), {}, QPageLayout::Portrait,
-            sections};
-}
-
 std::function<report::DataSet()> rowsOf(const QString &sql)
 {
     return [sql] { return report::queryRows(db::DatabaseFiles::report(), sql); };
@@ -78,8 +73,8 @@ report::Report salesReceipt()
     report::Section copies{SectionKind::Detail, 14688};
     copies.elements << receiptCopy(QStringLiteral("Customers Copy"), 0)
                     << receiptCopy(QStringLiteral("Sellers Copy"), 7344);
-    return {definition(QStringLiteral("SalesReciept"), QStringLiteral("Sales Reciept"),
-                       QMargins(100, 100, 100, 100), {copies}),
+    return {report::arialReport(QStringLiteral("SalesReciept"), QStringLiteral("Sales Reciept"),
+                                QMargins(100, 100, 100, 100), {copies}),
             rowsOf(QStringLiteral("SELECT * FROM reciept ORDER BY rowid LIMIT 1"))};
 }
 
@@ -89,26 +84,33 @@ report::Report pedigreeReceipt()
     const QFont name(QStringLiteral("Arial"), 14, QFont::Bold);
     const QFont bold(QStringLiteral("Arial"), 10, QFont::Bold);
     report::Section page{SectionKind::Detail, 14000};
-    page.elements << report::withFont(caption(QStringLiteral("Receipt and Pedigree of "), 2880, 1152, 5700, 450), title)
-                  << report::withFont(field(QStringLiteral("dogname"), 2880, 1728, 5715, 380), name);
+    page.elements << report::withFont(
+                         caption(QStringLiteral("Receipt and Pedigree of "), 2880, 1152, 5700, 450),
+                         title)
+                  << report::withFont(field(QStringLiteral("dogname"), 2880, 1728, 5715, 380),
+                                      name);
     page.elements[0].alignment = page.elements[1].alignment = Qt::AlignHCenter | Qt::AlignTop;
     page.elements << caption(QStringLiteral("Date"), 8928, 1584, 720)
-                  << field(QStringLiteral("datesold"), 9648, 1584, 1440, 285, report::Format::ShortDate);
+                  << field(QStringLiteral("datesold"), 9648, 1584, 1440, 285,
+                           report::Format::ShortDate);
     int top = 2736;
-    for (const auto &[label, column] : {std::pair{"Breed :", "dogbreed"}, std::pair{"Sex :", "dogsex"},
-                                        std::pair{"Date of Birth :", "dob"}, std::pair{"Colour :", "colour"}}) {
+    for (const auto &[label, column] :
+         {std::pair{"Breed :", "dogbreed"}, std::pair{"Sex :", "dogsex"},
+          std::pair{"Date of Birth :", "dob"}, std::pair{"Colour :", "colour"}}) {
         page.elements << report::withFont(caption(QString::fromLatin1(label), 288, top, 2088), bold)
                       << field(QString::fromLatin1(column), 2448, top, 3240);
         top += 432;
     }
-    page.elements << report::withFont(caption(QStringLiteral("Sold To :"), 5760, 2736, 1152), bold)
-                  << field(QStringLiteral("soldto"), 7056, 2736, 3888)
-                  << report::withFont(caption(QStringLiteral("For the Amount of"), 5760, 3168, 2160), bold)
-                  << field(QStringLiteral("saleamount"), 8064, 3168, 1728, 285, report::Format::Money)
-                  << pedigree::pedigreeColumns()
-                  << caption(QStringLiteral("Signed : "), 720, 13392, 1008) << line(1584, 13680, 5904);
-    return {definition(QStringLiteral("PedigreeReciept"), QStringLiteral("Receipt of Sale Showing Pedigree"),
-                       QMargins(100, 100, 100, 100), {page}),
+    page.elements
+        << report::withFont(caption(QStringLiteral("Sold To :"), 5760, 2736, 1152), bold)
+        << field(QStringLiteral("soldto"), 7056, 2736, 3888)
+        << report::withFont(caption(QStringLiteral("For the Amount of"), 5760, 3168, 2160), bold)
+        << field(QStringLiteral("saleamount"), 8064, 3168, 1728, 285, report::Format::Money)
+        << pedigree::pedigreeColumns() << caption(QStringLiteral("Signed : "), 720, 13392, 1008)
+        << line(1584, 13680, 5904);
+    return {report::arialReport(QStringLiteral("PedigreeReciept"),
+                                QStringLiteral("Receipt of Sale Showing Pedigree"),
+                                QMargins(100, 100, 100, 100), {page}),
             rowsOf(QStringLiteral("SELECT * FROM largereciept ORDER BY rowid LIMIT 1"))};
 }
 
@@ -117,30 +119,44 @@ report::Report salesReport()
     using report::Element;
     using report::ElementKind;
     const QList<report::Section> sections{
-        {SectionKind::ReportHeader, 435, 0,
-         {report::withFont(caption(QStringLiteral("Sales Report On All Dogs Sold"), 1440, 144, 5040, 300),
-                           QFont(QStringLiteral("Arial"), 14, QFont::Bold))}},
-        {SectionKind::PageHeader, 528, 0,
-         {caption(QStringLiteral("Page "), 0, 144, 720), Element{ElementKind::PageNumber, QRect(720, 144, 576, 285)},
-          caption(QStringLiteral("of"), 1296, 144, 432), Element{ElementKind::PageCount, QRect(1584, 144, 1440, 285)},
+        {SectionKind::ReportHeader,
+         435,
+         0,
+         {report::withFont(
+             caption(QStringLiteral("Sales Report On All Dogs Sold"), 1440, 144, 5040, 300),
+             QFont(QStringLiteral("Arial"), 14, QFont::Bold))}},
+        {SectionKind::PageHeader,
+         528,
+         0,
+         {caption(QStringLiteral("Page "), 0, 144, 720),
+          Element{ElementKind::PageNumber, QRect(720, 144, 576, 285)},
+          caption(QStringLiteral("of"), 1296, 144, 432),
+          Element{ElementKind::PageCount, QRect(1584, 144, 1440, 285)},
           Element{ElementKind::PrintDate, QRect(4320, 144, 2880, 285)}}},
-        {SectionKind::Detail, 1650, 0,
+        {SectionKind::Detail,
+         1650,
+         0,
          {line(576, 144, 6915), caption(QStringLiteral("Receipt Number"), 576, 288, 1728),
-          field(QStringLiteral("salesid"), 2448, 288, 1725), field(QStringLiteral("dogsold"), 576, 576, 5475),
-          caption(QStringLiteral("was sold to "), 576, 864, 1290), field(QStringLiteral("soldto"), 1584, 864, 4470),
+          field(QStringLiteral("salesid"), 2448, 288, 1725),
+          field(QStringLiteral("dogsold"), 576, 576, 5475),
+          caption(QStringLiteral("was sold to "), 576, 864, 1290),
+          field(QStringLiteral("soldto"), 1584, 864, 4470),
           caption(QStringLiteral("on "), 576, 1152, 435),
           field(QStringLiteral("salesdate"), 1008, 1152, 1440, 285, report::Format::ShortDate),
           caption(QStringLiteral("for the Amount of "), 2592, 1152, 1590),
           field(QStringLiteral("sellamount"), 4176, 1152, 1875, 285, report::Format::Money),
           line(576, 1584, 6915)}},
         {SectionKind::PageFooter, 360},
-        {SectionKind::ReportFooter, 360, 0,
+        {SectionKind::ReportFooter,
+         360,
+         0,
          {caption(QStringLiteral("Total Sales Amount"), 3600, 0, 1584),
-          Element{ElementKind::Sum, QRect(5472, 0, 1440, 285), QStringLiteral("sellamount"), report::Format::Money}}},
+          Element{ElementKind::Sum, QRect(5472, 0, 1440, 285), QStringLiteral("sellamount"),
+                  report::Format::Money}}},
     };
     // Nine points keep each caption clear of the value that follows it.
-    return {definition(QStringLiteral("SalesReport"), QStringLiteral("Sales Report"),
-                       QMargins(1440, 1440, 1440, 1440), sections, 9),
+    return {report::arialReport(QStringLiteral("SalesReport"), QStringLiteral("Sales Report"),
+                                QMargins(1440, 1440, 1440, 1440), sections, 9),
             rowsOf(QStringLiteral("SELECT * FROM sales ORDER BY rowid"))};
 }
 
