@@ -262,9 +262,14 @@ void MainWindow::showAbout()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Every screen saves first, so that one holding input it cannot save yet keeps the
+    // whole program as it was, the main menu included.
+    if (!m_screens->settleAll()) {
+        event->ignore();
+        return;
+    }
     if (m_menu)
         m_menu->allowClose();
-    // A screen keeps the window open when it holds input it cannot save yet.
     if (m_screens->closeAll())
         event->accept();
     else

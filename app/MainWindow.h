@@ -2,8 +2,10 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
+#include "app/MainMenu.h"
 #include "reminders/MonthListScreen.h"
 #include "report/ReportLayout.h"
 #include "ui/ScreenHost.h"
@@ -11,8 +13,6 @@
 class QMdiArea;
 
 namespace app {
-
-class MainMenu;
 
 // "Pawmark Houndry": holds every screen and routes the main menu's buttons to them.
 class MainWindow : public QMainWindow
@@ -61,7 +61,7 @@ private:
 
     QMdiArea *m_area;
     ui::ScreenHost *m_screens;
-    MainMenu *m_menu = nullptr;
+    QPointer<MainMenu> m_menu;
     bool m_started = false;
     QHash<QString, std::function<void()>> m_actions;
 };

@@ -5,7 +5,6 @@
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -63,12 +62,9 @@ void SetupScreen::load()
     m_record.show();
 }
 
-void SetupScreen::closeEvent(QCloseEvent *event)
+bool SetupScreen::settle()
 {
-    if (m_record.commit())
-        event->accept();
-    else
-        event->ignore();
+    return m_record.commit();
 }
 
 } // namespace app

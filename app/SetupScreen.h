@@ -11,10 +11,10 @@ class SetupScreen : public ui::Screen
     Q_OBJECT
 public:
     explicit SetupScreen(QWidget *parent = nullptr);
+    bool settle() override;
 
 protected:
     void load() override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     ui::BoundRecord m_record;

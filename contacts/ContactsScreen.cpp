@@ -5,7 +5,6 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -63,12 +62,9 @@ void ContactsScreen::load()
     m_record.show();
 }
 
-void ContactsScreen::closeEvent(QCloseEvent *event)
+bool ContactsScreen::settle()
 {
-    if (m_record.commit())
-        event->accept();
-    else
-        event->ignore();
+    return m_record.commit();
 }
 
 } // namespace contacts

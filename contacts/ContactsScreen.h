@@ -15,10 +15,10 @@ public:
     enum class Start { FirstContact, ChosenName };
 
     explicit ContactsScreen(Start start, QWidget *parent = nullptr);
+    bool settle() override;
 
 protected:
     void load() override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     Start m_start;

@@ -10,7 +10,6 @@
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -176,8 +175,10 @@ bool DogRecordsScreen::commitEdits()
     if (!m_records || !m_records->hasDog())
         return true;
     const DogRecords::SaveResult result = m_records->save(m_fields.changes());
-    if (result.ok())
+    if (result.ok()) {
+        m_fields.acceptChanges();
         return true;
+    }
     core::tell(result.message);
     if (QWidget *control = m_fields.widget(result.field))
         control->setFocus();
@@ -192,12 +193,9 @@ void DogRecordsScreen::step(bool (DogRecords::*move)())
     showCurrent();
 }
 
-void DogRecordsScreen::closeEvent(QCloseEvent *event)
+bool DogRecordsScreen::settle()
 {
-    if (commitEdits())
-        event->accept();
-    else
-        event->ignore();
+    return commitEdits();
 }
 
 } // namespace dogs

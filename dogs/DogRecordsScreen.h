@@ -17,6 +17,7 @@ class DogRecordsScreen : public ui::Screen
     Q_OBJECT
 public:
     explicit DogRecordsScreen(QWidget *parent = nullptr);
+    bool settle() override;
     ~DogRecordsScreen() override;
 
     // Saves the edits, then shows the first dog with exactly this name (find mode).
@@ -24,7 +25,6 @@ public:
 
 protected:
     void load() override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     QWidget *buildDogInformation();

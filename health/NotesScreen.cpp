@@ -9,7 +9,6 @@
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -101,7 +100,7 @@ void NotesScreen::viewNotes()
         core::tell(QStringLiteral(" Please Select a Dog From the List"));
         return;
     }
-    if (settlePendingNote())
+    if (settle())
         buildList();
 }
 
@@ -111,7 +110,7 @@ void NotesScreen::addNote()
         core::tell(QStringLiteral(" Please Select a Dog From the List"));
         return;
     }
-    if (!settlePendingNote() || !buildList())
+    if (!settle() || !buildList())
         return;
     m_date->setText(core::datetext::shortDate(core::Clock::today()));
     m_note->clear();
@@ -137,7 +136,8 @@ void NotesScreen::saveNote()
     showEntry(false);
 }
 
-bool NotesScreen::settlePendingNote()
+// A started note is kept when it has text and dropped when it is empty.
+bool NotesScreen::settle()
 {
     if (!isAdding())
         return true;
@@ -152,14 +152,6 @@ bool NotesScreen::settlePendingNote()
 QStringList NotesScreen::lines() const
 {
     return ui::listTexts(m_list);
-}
-
-void NotesScreen::closeEvent(QCloseEvent *event)
-{
-    if (settlePendingNote())
-        event->accept();
-    else
-        event->ignore();
 }
 
 } // namespace health

@@ -21,19 +21,17 @@ class NotesScreen : public ui::Screen
     Q_OBJECT
 public:
     explicit NotesScreen(QWidget *parent = nullptr);
+    bool settle() override;
     QStringList lines() const;
     bool isAdding() const;
 
 protected:
     void load() override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void viewNotes();
     void addNote();
     void saveNote();
-    // Keeps a started note that has text; drops an empty one. False when it could not be kept.
-    bool settlePendingNote();
     // Builds the list of the chosen dog; false (after telling the user) when there is no such dog.
     bool buildList();
     void showEntry(bool shown);

@@ -3,6 +3,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/Schema.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -96,6 +97,39 @@ qint64 addDog(const QSqlDatabase &db, const QVariantMap &fields)
                           .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                       fields.values());
     return q.lastInsertId().toLongLong();
+}
+
+static QWidget *keyTarget()
+{
+    QWidget *target = QApplication::activePopupWidget();
+    if (!target)
+        target = QApplication::focusWidget();
+    if (!target)
+        qFatal("no widget has the keyboard focus");
+    return target;
+}
+
+void typeKeys(const QString &text)
+{
+    // One at a time: the first letter may open a popup that takes the next.
+    for (const QChar c : text)
+        QTest::keyClicks(keyTarget(), QString(c));
+}
+
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(keyTarget(), key, modifiers);
+}
+
+void focusOn(QWidget *widget)
+{
+    QWidget *window = widget->window();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("the window did not become active");
+    widget->setFocus(Qt::OtherFocusReason);
+    if (!QTest::qWaitFor([widget] { return widget->hasFocus(); }))
+        qFatal("the widget did not take the focus");
 }
 
 } // namespace testing

@@ -55,6 +55,13 @@ QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &
 // Adds a dog with these fields (field -> value) and returns its dogid.
 qint64 addDog(const QSqlDatabase &db, const QVariantMap &fields);
 
+// Keys as a keyboard delivers them: to an open popup (a completion list) first, otherwise
+// to the focused widget of the active window.
+void typeKeys(const QString &text);
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Makes the widget's window the active one and gives the widget the keyboard focus.
+void focusOn(QWidget *widget);
+
 // Shows a screen and waits for its loading, which runs once it is on view.
 template<class Screen, class... Args>
 std::unique_ptr<Screen> opened(Args... args)

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void reopeningBringsScreenToFrontUnchanged();
     void exitSavesOrWaits_data();
     void exitSavesOrWaits();
+    void refusedExitKeepsEveryScreen();
     void aboutBoxTexts();
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
@@ -161,6 +162,37 @@ void AppTest::exitSavesOrWaits()
     QCOMPARE(app.window.screens().find<dogs::DogRecordsScreen>("Form4") != nullptr, !ends);
     QCOMPARE(scalar(kennel.db(), QString("SELECT %1 FROM Dogtable").arg(field)).toString(),
              ends ? typed : QString());
+}
+
+void AppTest::refusedExitKeepsEveryScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    Started app;
+    app.window.choose("Help");
+    app.window.choose("Browse / Update Dogs");
+    auto *screen = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(screen->isLoaded());
+    focusOn(screen->findChild<QLineEdit *>("dod"));
+    typeKeys("13/45/2020");
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        QTest::mouseClick(app.window.mainMenu()->button("Exit"), Qt::LeftButton);
+        QCOMPARE(messages.texts.size(), attempt);
+        QVERIFY(app.window.isVisible());
+        QVERIFY(app.window.mainMenu() && app.window.mainMenu()->isVisible());
+        QVERIFY(app.window.screens().find("HelpScreen"));
+        QCOMPARE(app.window.screens().find<dogs::DogRecordsScreen>("Form4"), screen);
+        QCOMPARE(screen->findChild<QLineEdit *>("dod")->text(), "13/45/2020");
+        QCOMPARE(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget(), screen);
+    }
+    focusOn(screen->findChild<QLineEdit *>("dod"));
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("12/04/2020");
+    app.window.close();
+    QVERIFY(!app.window.isVisible());
+    QCOMPARE(messages.texts.size(), 2);
+    QCOMPARE(scalar(kennel.db(), "SELECT dod FROM Dogtable").toString(), "2020-12-04");
 }
 
 void AppTest::aboutBoxTexts()

@@ -8,6 +8,7 @@
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void matingChecksInOrder();
     void matingRefusesInvalidDate();
     void matingIsWritten();
+    void enterPressesTheFocusedButtonOrTakesTheEntry();
 
     void litterListNamesEveryMatingWithADam();
     void viewShowsSireDamAndBreed();
@@ -173,6 +175,48 @@ void BreedingTest::matingIsWritten()
                                  "FROM mating")
                  .toString(),
              "O'Brien's Ærø|Señora \"Bella\"|2000-12-31|2001-03-05");
+}
+
+void BreedingTest::enterPressesTheFocusedButtonOrTakesTheEntry()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Max"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    auto screen = opened<breeding::MatingEntryScreen>();
+    auto *sire = screen->findChild<ui::PickList *>("sire");
+    focusOn(sire);
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("ma");
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Return);
+    QCOMPARE(sire->currentText(), "Max");
+    QVERIFY(messages.texts.isEmpty());
+
+    focusOn(screen->findChild<ui::PickList *>("dam"));
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Bella");
+    pressKey(Qt::Key_Tab);
+    typeKeys("03/01/26");
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), "submit");
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), "cancel");
+    pressKey(Qt::Key_Return);
+    QVERIFY(!screen->isVisible());
+    QVERIFY(messages.texts.isEmpty());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM mating").toInt(), 0);
+
+    // Enter in a box presses the screen's main button.
+    screen = opened<breeding::MatingEntryScreen>();
+    screen->findChild<ui::PickList *>("sire")->setText("Max");
+    screen->findChild<ui::PickList *>("dam")->setText("Bella");
+    focusOn(screen->findChild<QLineEdit *>("datemated"));
+    typeKeys("03/01/26");
+    pressKey(Qt::Key_Return);
+    QCOMPARE(messages.texts, QStringList({" Your Mating has been Entered"}));
+    QCOMPARE(scalar(kennel.db(), "SELECT dgname1 || dgname2 FROM mating").toString(), "MaxBella");
 }
 
 void BreedingTest::litterListNamesEveryMatingWithADam()

@@ -9,6 +9,7 @@
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,6 +80,8 @@ private Q_SLOTS:
     void findModeWithUnknownNameStaysOnFirst();
     void findWhileOpenSavesThenMoves();
     void pickListsOfferWhatTheTablesHold();
+    void pickListsKeepWhatWasTyped();
+    void pickListsTakeAnEntryOnlyWhenChosen();
     void cleansMatingsOnOpening();
     void disablesFieldsWithoutADog();
 
@@ -86,6 +89,7 @@ private Q_SLOTS:
     void createRecords();
     void batchesRepeatTheirNames();
     void cancelWritesNothing();
+    void enterOnFocusedCancelWritesNothing();
     void findScreenOnEmptyTableSaysSoAndCloses();
     void findScreenListsNamesAlphabetically();
     void findScreenOk_data();
@@ -349,6 +353,66 @@ void DogsTest::pickListsOfferWhatTheTablesHold()
     QVERIFY(items("breed").contains("Labrador Retriever"));
 }
 
+void DogsTest::pickListsKeepWhatWasTyped()
+{
+    Kennel kennel;
+    exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Smith')");
+    addDog(kennel.db(), {{"name", "Bella"}});
+    addDog(kennel.db(), {{"name", "Rex"}, {"sire", "bella"}, {"dam", "ÉLAN"}, {"sex", "male"},
+                         {"cob", "australia"}, {"breeder", "smith"}, {"ownerid", "SMITH"},
+                         {"breed", "whippet"}});
+    addDog(kennel.db(), {{"name", "Élan"}});
+    OpenScreen s(core::Choices::Find, "Rex");
+    // Tabbing through every box and moving on must leave the stored case alone.
+    focusOn(s.screen.findChild<QLineEdit *>("name"));
+    for (int i = 0; i < 16; ++i)
+        pressKey(Qt::Key_Tab);
+    s.press("nextButton");
+    QCOMPARE(scalar(kennel.db(), "SELECT sire || dam || sex || cob || breeder || ownerid || breed "
+                                 "FROM Dogtable WHERE name = 'Rex'")
+                 .toString(),
+             "bellaÉLANmaleaustraliasmithSMITHwhippet");
+
+    // Typed while the list offers "Bella": still what was typed.
+    s.press("previousButton");
+    auto *sire = s.screen.findChild<ui::PickList *>("sire");
+    focusOn(sire);
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("bel");
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    typeKeys("la");
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(sire->currentText(), "bella");
+    pressKey(Qt::Key_Return);
+    s.press("nextButton");
+    QCOMPARE(scalar(kennel.db(), "SELECT sire FROM Dogtable WHERE name = 'Rex'").toString(), "bella");
+}
+
+void DogsTest::pickListsTakeAnEntryOnlyWhenChosen()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    OpenScreen s;
+    auto *dam = s.screen.findChild<ui::PickList *>("dam");
+    focusOn(dam);
+    typeKeys("be");
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Return);
+    QVERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(dam->currentText(), "Bella");
+    // Without the popup, the arrow keys step through the entries.
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("x");
+    QCOMPARE(dam->currentText(), "x");
+    pressKey(Qt::Key_Down);
+    QCOMPARE(dam->currentText(), "Rex");
+    pressKey(Qt::Key_Tab);
+    s.press("nextButton");
+    QCOMPARE(scalar(kennel.db(), "SELECT dam FROM Dogtable WHERE name = 'Rex'").toString(), "Rex");
+}
+
 void DogsTest::cleansMatingsOnOpening()
 {
     Kennel kennel;
@@ -421,6 +485,23 @@ void DogsTest::cancelWritesNothing()
     QTest::keyClicks(screen.findChild<QLineEdit *>("number"), "5");
     QTest::mouseClick(screen.findChild<QPushButton *>("cancel"), Qt::LeftButton);
     QVERIFY(!screen.isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
+}
+
+void DogsTest::enterOnFocusedCancelWritesNothing()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    auto screen = opened<dogs::AddDogsScreen>();
+    focusOn(screen->findChild<QLineEdit *>("number"));
+    typeKeys("5");
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), "create");
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), "cancel");
+    pressKey(Qt::Key_Return);
+    QVERIFY(!screen->isVisible());
+    QVERIFY(messages.texts.isEmpty());
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
 }
 

@@ -64,6 +64,12 @@ QHash<QString, QString> BoundFields::changes() const
     return changed;
 }
 
+void BoundFields::acceptChanges()
+{
+    for (Binding &b : m_bindings)
+        b.shown = textOf(b.widget);
+}
+
 void BoundFields::setEnabled(bool enabled)
 {
     for (const Binding &b : std::as_const(m_bindings))

@@ -25,6 +25,8 @@ public:
     void show(const std::function<QString(const QString &field)> &textOf);
     // Field -> text now in its control, for the controls the user changed.
     QHash<QString, QString> changes() const;
+    // After the changes were saved: what the controls show now counts as unchanged.
+    void acceptChanges();
     QWidget *widget(const QString &field) const;
     // Off while there is no record to show, so that nothing typed can be lost.
     void setEnabled(bool enabled);

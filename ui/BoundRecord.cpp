@@ -21,8 +21,10 @@ bool BoundRecord::commit()
         return true;
     for (auto it = changes.cbegin(); it != changes.cend(); ++it)
         m_cursor.setValue(it.key(), it.value().isNull() ? QStringLiteral("") : it.value());
-    if (m_cursor.update())
+    if (m_cursor.update()) {
+        m_fields.acceptChanges();
         return true;
+    }
     m_cursor.cancelUpdate();
     core::tell(QStringLiteral("The changes could not be saved: ") + m_cursor.lastError());
     return false;

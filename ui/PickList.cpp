@@ -1,7 +1,9 @@
 #include "ui/PickList.h"
 
 #include <QCollator>
+#include <QAbstractItemView>
 #include <QCompleter>
+#include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
 #include <algorithm>
@@ -9,10 +11,23 @@
 
 namespace ui {
 
-PickList::PickList(QWidget *parent) : QComboBox(parent)
+PickList::PickList(QWidget *parent) : QComboBox(parent), m_completer(new QCompleter(this))
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // The combo box's own completer, being case-blind, would make the box snap a typed
+    // "bella" to the entry "Bella" whenever editing ends. This one only offers entries:
+    // the text changes only when the user takes one.
+    setCompleter(nullptr);
+    m_completer->setWidget(lineEdit());
+    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_completer->setCompletionMode(QCompleter::PopupCompletion);
+    m_completer->setFilterMode(Qt::MatchStartsWith);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &PickList::offerCompletions);
+    connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this,
+            &PickList::setText);
+    connect(m_completer, qOverload<const QString &>(&QCompleter::highlighted), this,
+            &PickList::setText);
     // Measuring every entry of a long list of dogs would stall the screen on first show.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(16);
@@ -23,11 +38,16 @@ void PickList::configureView()
 {
     if (auto *list = qobject_cast<QListView *>(view()))
         list->setUniformItemSizes(true);
-    if (completer()) {
-        completer()->setCaseSensitivity(Qt::CaseInsensitive);
-        completer()->setCompletionMode(QCompleter::PopupCompletion);
-        completer()->setFilterMode(Qt::MatchStartsWith);
-    }
+    m_completer->setModel(model());
+}
+
+void PickList::offerCompletions(const QString &typed)
+{
+    m_completer->setCompletionPrefix(typed);
+    if (typed.isEmpty())
+        m_completer->popup()->hide();
+    else
+        m_completer->complete();
 }
 
 void PickList::setEntries(QStringList entries, Order order)

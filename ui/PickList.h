@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+class QCompleter;
 class QStringListModel;
 
 namespace ui {
@@ -32,8 +33,10 @@ public:
 
 private:
     void configureView();
+    void offerCompletions(const QString &typed);
 
     QString m_prompt;
+    QCompleter *m_completer;
 };
 
 } // namespace ui

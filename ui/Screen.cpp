@@ -1,5 +1,6 @@
 #include "ui/Screen.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -29,11 +30,22 @@ void Screen::hideScreen()
         hide();
 }
 
+void Screen::closeEvent(QCloseEvent *event)
+{
+    if (settle())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void Screen::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && m_mainButton && m_mainButton->isVisible() && m_mainButton->isEnabled()) {
-        m_mainButton->click();
+    // Buttons outside a dialog ignore Enter; on a focused one it means that button.
+    auto *focused = qobject_cast<QAbstractButton *>(focusWidget());
+    QAbstractButton *pressed = focused ? focused : m_mainButton.data();
+    if (enter && pressed && pressed->isVisible() && pressed->isEnabled()) {
+        pressed->click();
         return;
     }
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

@@ -22,12 +22,17 @@ public:
     // The button Enter presses; Escape always closes the screen.
     void setMainButton(QAbstractButton *button) { m_mainButton = button; }
 
+    // Saves what the user has typed. False, after telling the user, while it cannot be
+    // saved yet: the screen then stays open.
+    virtual bool settle() { return true; }
+
 Q_SIGNALS:
     void loaded();
 
 protected:
     virtual void load() {}
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

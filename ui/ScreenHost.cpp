@@ -1,5 +1,7 @@
 #include "ui/ScreenHost.h"
 
+#include "ui/Screen.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -47,6 +49,18 @@ QWidget *ScreenHost::open(const QString &objectName, const std::function<QWidget
     frame->move(placed.topLeft());
     m_area->setActiveSubWindow(frame);
     return screen;
+}
+
+bool ScreenHost::settleAll()
+{
+    for (QMdiSubWindow *frame : m_area->subWindowList(QMdiArea::StackingOrder)) {
+        auto *screen = qobject_cast<Screen *>(frame->widget());
+        if (screen && !screen->settle()) {
+            m_area->setActiveSubWindow(frame);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool ScreenHost::closeAll()

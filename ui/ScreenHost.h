@@ -26,7 +26,10 @@ public:
     }
     QMdiSubWindow *frameOf(const QWidget *screen) const;
 
-    // Asks every screen to close; false when one of them refused (unsaved input it keeps).
+    // Lets every screen save what the user typed. False when one cannot yet: that screen
+    // is brought to the front and every screen stays open.
+    bool settleAll();
+    // Closes every screen; false when one of them refused.
     bool closeAll();
 
 private:
