@@ -129,7 +129,7 @@ void LitterScreen::addLitterAndPups()
         QString problem;
         const NewLitter litter{m_sire->text(), m_dam->text(), m_breed->text(), pups, born};
         if (addLitter(db::DatabaseFiles::kennel(), litter, &problem) < 0) {
-            core::tell(QStringLiteral("The litter could not be written: ") + problem);
+            core::tellNothingChanged(QStringLiteral("The litter"), problem);
             return;
         }
     }

@@ -104,7 +104,7 @@ void MatingEntryScreen::submit()
     const QDate due = core::datetext::parse(m_dueDate->text());
     if (const QString problem = addMating(db::DatabaseFiles::kennel(), sire, dam, mated, due);
         !problem.isEmpty()) {
-        core::tell(QStringLiteral("The mating could not be written: ") + problem);
+        core::tellNothingChanged(QStringLiteral("The mating"), problem);
         return;
     }
     core::tell(QStringLiteral(" Your Mating has been Entered"));

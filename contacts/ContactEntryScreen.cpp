@@ -38,7 +38,7 @@ void ContactEntryScreen::save()
     for (const QString &field : ContactForm::fields())
         texts.insert(field, m_form->text(field));
     if (const QString problem = addContact(db::DatabaseFiles::kennel(), texts); !problem.isEmpty()) {
-        core::tell(QStringLiteral("The contact could not be written: ") + problem);
+        core::tellNothingChanged(QStringLiteral("The contact"), problem);
         return;
     }
     core::tell(QStringLiteral(" Your record has been written"));

@@ -29,4 +29,11 @@ inline void tell(const QString &text, const QString &title = applicationTitle())
     Messages::instance().ok(text, title);
 }
 
+// A write that failed as a whole: says what could not be written, why, and that the files
+// are as they were.
+inline void tellNothingChanged(const QString &what, const QString &problem)
+{
+    tell(QStringLiteral("%1 could not be written (%2). Nothing has been changed.").arg(what, problem));
+}
+
 } // namespace core

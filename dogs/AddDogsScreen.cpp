@@ -42,7 +42,11 @@ AddDogsScreen::AddDogsScreen(QWidget *parent)
 
 void AddDogsScreen::createRecords()
 {
-    addBlankDogs(db::DatabaseFiles::kennel(), core::typedCount(m_number->text()));
+    if (const QString problem = addBlankDogs(db::DatabaseFiles::kennel(), core::typedCount(m_number->text()));
+        !problem.isEmpty()) {
+        core::tellNothingChanged(QStringLiteral("The blank records"), problem);
+        return;
+    }
     core::tell(QStringLiteral(
         "Blank records have been added you may now edit the records with the information"));
     closeScreen();

@@ -3,25 +3,28 @@
 #include "core/NumberText.h"
 #include "db/Transaction.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace dogs {
 
-int addBlankDogs(QSqlDatabase db, int count)
+QString addBlankDogs(QSqlDatabase db, int count)
 {
     if (count <= 0)
-        return 0;
+        return {};
     db::Transaction batch(db);
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO Dogtable (name) VALUES (?)"));
-    int added = 0;
     for (int i = 1; i <= count; ++i) {
         insert.addBindValue(QString(QStringLiteral("NEWENTRY") + core::signedText(i)));
-        // A failed statement undoes only itself; the batch goes on.
-        if (insert.exec())
-            ++added;
+        // Half a batch would leave the user guessing which rows exist: none or all.
+        if (!insert.exec())
+            return insert.lastError().text();
     }
-    return batch.commit() ? added : 0;
+    QString problem;
+    if (!batch.commit(&problem))
+        return problem.isEmpty() ? QStringLiteral("the file could not be written") : problem;
+    return {};
 }
 
 } // namespace dogs

@@ -128,7 +128,7 @@ void NotesScreen::saveNote()
     }
     if (const QString problem = health::addNote(db::DatabaseFiles::kennel(), *m_dogId, date, m_note->text());
         !problem.isEmpty()) {
-        core::tell(QStringLiteral("The note could not be written: ") + problem);
+        core::tellNothingChanged(QStringLiteral("The note"), problem);
         return;
     }
     m_list->clear();

@@ -142,7 +142,7 @@ void VaccinationScreen::save()
     }
     if (const QString problem = addVaccination(kennel, dog, *dogId, m_type->text(), due, vaccinated);
         !problem.isEmpty()) {
-        core::tell(QStringLiteral("The vaccination could not be written: ") + problem);
+        core::tellNothingChanged(QStringLiteral("The vaccination"), problem);
         return;
     }
     m_vaccinated->clear();

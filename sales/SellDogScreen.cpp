@@ -175,7 +175,7 @@ void SellDogScreen::sell(Receipt receipt)
     }
     QString problem;
     if (recordSale(kennel, sale, receipt, ancestors, &problem) < 0) {
-        core::tell(QStringLiteral("The sale could not be recorded (%1). Nothing has been changed.").arg(problem));
+        core::tellNothingChanged(QStringLiteral("The sale"), problem);
         return;
     }
     timeout();

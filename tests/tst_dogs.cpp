@@ -88,6 +88,7 @@ private Q_SLOTS:
     void createRecords_data();
     void createRecords();
     void batchesRepeatTheirNames();
+    void failedBatchSaysSoAndWritesNothing();
     void cancelWritesNothing();
     void enterOnFocusedCancelWritesNothing();
     void findScreenOnEmptyTableSaysSoAndCloses();
@@ -472,9 +473,26 @@ void DogsTest::createRecords()
 void DogsTest::batchesRepeatTheirNames()
 {
     Kennel kennel;
-    QCOMPARE(dogs::addBlankDogs(kennel.db(), 2), 2);
-    QCOMPARE(dogs::addBlankDogs(kennel.db(), 2), 2);
+    QCOMPARE(dogs::addBlankDogs(kennel.db(), 2), QString());
+    QCOMPARE(dogs::addBlankDogs(kennel.db(), 2), QString());
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = 'NEWENTRY 2'").toInt(), 2);
+}
+
+void DogsTest::failedBatchSaysSoAndWritesNothing()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    exec(kennel.db(), "CREATE TRIGGER full BEFORE INSERT ON Dogtable WHEN NEW.name = 'NEWENTRY 3' "
+                      "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+    auto screen = opened<dogs::AddDogsScreen>();
+    focusOn(screen->findChild<QLineEdit *>("number"));
+    typeKeys("5");
+    pressKey(Qt::Key_Return);
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts[0].startsWith("The blank records could not be written (database or disk is full"));
+    QVERIFY(messages.texts[0].endsWith("Nothing has been changed."));
+    QVERIFY(screen->isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
 }
 
 void DogsTest::cancelWritesNothing()

@@ -26,7 +26,7 @@ bool BoundRecord::commit()
         return true;
     }
     m_cursor.cancelUpdate();
-    core::tell(QStringLiteral("The changes could not be saved: ") + m_cursor.lastError());
+    core::tellNothingChanged(QStringLiteral("The changes"), m_cursor.lastError());
     return false;
 }
 
