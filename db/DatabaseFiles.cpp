@@ -6,10 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringBuilder>
+#include <QVariant>
+#include <sqlite3.h>
 
 // Resources of a static library are registered by hand, from the global namespace.
 static void registerResources()
@@ -39,6 +42,46 @@ QString refusal(File file, const QString &problem)
            QStringLiteral("\n\nHoundry has not changed the file and will now close.");
 }
 
+// A file can carry triggers and views that someone else wrote: it may neither rewrite its own
+// schema nor call functions with side effects from them.
+QString harden(QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    auto *connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                           ? *static_cast<sqlite3 *const *>(handle.data())
+                           : nullptr;
+    if (!connection || sqlite3_db_config(connection, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr) != SQLITE_OK)
+        return QStringLiteral("its safety settings could not be applied");
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA trusted_schema = OFF")))
+        return q.lastError().text();
+    return {};
+}
+
+// Opens the file with the safety settings; the message for the user when it cannot be.
+QString openHardened(File file, QSqlDatabase &db)
+{
+    if (!db.open())
+        return describe(file) % QStringLiteral(" cannot be opened: ") % db.lastError().text();
+    if (const QString problem = harden(db); !problem.isEmpty()) {
+        db.close();
+        return describe(file) % QStringLiteral(" cannot be opened safely: ") % problem;
+    }
+    return {};
+}
+
+// SQLite keeps a journal (and a write-ahead log) beside the file; one that is a link could
+// make a rollback write somewhere else.
+QString linkedCompanion(const QString &name)
+{
+    for (const char *suffix : {"-journal", "-wal", "-shm"}) {
+        const QString companion = name + QLatin1String(suffix);
+        if (QFileInfo(companion).isSymLink())
+            return companion;
+    }
+    return {};
+}
+
 bool hasSqliteHeader(const QString &path)
 {
     QFile f(path);
@@ -47,6 +90,24 @@ bool hasSqliteHeader(const QString &path)
     if (f.size() == 0)
         return true; // an empty file is an empty database
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+const Schema &schemaOf(File file)
+{
+    return file == File::Kennel ? kennelSchema() : reportSchema();
+}
+
+// An empty database becomes ours; one with tables must have at least one of ours.
+bool holdsOwnTables(const QSqlDatabase &db, File file)
+{
+    const QStringList tables = db.tables();
+    if (tables.isEmpty())
+        return true;
+    for (const Table &table : schemaOf(file).tables) {
+        if (tables.contains(table.name, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }
 
 // Everything that can be found out without writing: the file, if present, must be an
@@ -71,11 +132,19 @@ QString check(File file)
         return refusal(file, QStringLiteral("cannot be opened for writing (the file is read-only)."));
     if (!folder.isWritable())
         return refusal(file, QStringLiteral("cannot be opened for writing (its folder is read-only)."));
+    if (const QString link = linkedCompanion(name); !link.isEmpty())
+        return refusal(file, QStringLiteral("has a companion file %1 that is a link to another "
+                                            "file. Move the link away to open the database.")
+                                 .arg(link));
 
     // Not read-only: a journal left by a program killed mid-write must be rolled back first.
     QSqlDatabase db = DatabaseFiles::database(file);
     if (!db.open())
         return refusal(file, QStringLiteral("cannot be opened: ") % db.lastError().text());
+    if (const QString unsafe = harden(db); !unsafe.isEmpty()) {
+        db.close();
+        return refusal(file, QStringLiteral("cannot be opened safely (") % unsafe % QStringLiteral(")."));
+    }
     QSqlQuery q(db);
     QString problem;
     bool inUse = false;
@@ -86,12 +155,16 @@ QString check(File file)
         problem = q.value(0).toString();
     }
     q.finish();
+    const bool foreign = problem.isEmpty() && !holdsOwnTables(db, file);
     db.close();
     if (inUse)
         return refusal(file, QStringLiteral("is in use by another program (") % problem %
                                  QStringLiteral(")."));
     if (!problem.isEmpty())
         return refusal(file, QStringLiteral("is damaged (") % problem % QStringLiteral(")."));
+    if (foreign)
+        return refusal(file, QStringLiteral("holds tables, but none of Houndry's: it seems to "
+                                            "belong to another program."));
     return {};
 }
 
@@ -190,12 +263,15 @@ bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
 QString prepare(File file)
 {
     QSqlDatabase db = DatabaseFiles::database(file);
-    if (!db.open())
-        return describe(file) % QStringLiteral(" cannot be opened: ") % db.lastError().text();
+    if (const QString problem = openHardened(file, db); !problem.isEmpty())
+        return problem;
+    // An empty file someone else made becomes a kennel: personal data, so the user's alone.
+    if (db.tables().isEmpty() &&
+        !QFile::setPermissions(DatabaseFiles::fileName(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return describe(file) % QStringLiteral(" cannot be made private to you.");
     QString error;
     Transaction transaction(db);
-    const Schema &schema = file == File::Kennel ? kennelSchema() : reportSchema();
-    if (!completeSchema(db, schema, &error) || !transaction.commit(&error))
+    if (!completeSchema(db, schemaOf(file), &error) || !transaction.commit(&error))
         return describe(file) % QStringLiteral(" could not be prepared: ") % error;
     return {};
 }

@@ -13,6 +13,9 @@ QString calculateage(const QString &dobText, const QDate &today)
     if (!born.isValid())
         return {};
     const qint64 days = born.daysTo(today);
+    // A birth still to come has no age yet.
+    if (days < 0)
+        return {};
     const qint64 years = days / 365;
     const qint64 weeks = (days % 365) / 7;
     return core::signedText(years) % QStringLiteral(" Yrs ") % core::signedText(weeks) %

@@ -49,8 +49,9 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
 
 QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm form)
 {
+    // A litter is due once, in one month of one year; only birthdays come round every year.
     QSqlQuery q = rowsDue(db, QStringLiteral("SELECT dgname1, dgname2, datedue FROM mating"),
-                          QStringLiteral("datedue"), today, false);
+                          QStringLiteral("datedue"), today, true);
     QStringList lines;
     while (q.next()) {
         if (lines.isEmpty()) {

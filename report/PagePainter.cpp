@@ -2,6 +2,7 @@
 
 #include "report/ReportDefinition.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
@@ -92,7 +93,12 @@ bool printLayout(const Layout &layout, QPrinter &printer)
 
 QString writePdf(const Layout &layout, const QString &fileName)
 {
-    QPdfWriter pdf(fileName);
+    // Contact lists hold addresses: the file is the user's alone before anything is in it.
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return QStringLiteral("The file %1 could not be written.").arg(fileName);
+    QPdfWriter pdf(&file);
     pdf.setTitle(layout.caption);
     pdf.setCreator(QStringLiteral("Houndry"));
     pdf.setResolution(twipsPerInch);
@@ -105,7 +111,8 @@ QString writePdf(const Layout &layout, const QString &fileName)
             pdf.newPage();
         paintPage(painter, layout.pages.at(i));
     }
-    painter.end();
+    if (!painter.end() || !file.flush())
+        return QStringLiteral("The file %1 could not be written.").arg(fileName);
     return {};
 }
 

@@ -26,7 +26,7 @@ QString formatted(const QVariant &value, Format format)
 void addSums(const DataSet &rows, const QString &field, qint64 &sum)
 {
     for (const DataRow &row : rows) {
-        sum += row.values.value(field).toLongLong();
+        sum = core::addAmounts(sum, row.values.value(field).toLongLong());
         addSums(row.children, field, sum);
     }
 }

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void refusesFilesItCannotUse_data();
     void refusesFilesItCannotUse();
     void refusesReadOnlyFolder();
+    void emptyFileOfAnotherBecomesAPrivateKennel();
+    void filesCannotRewriteTheirSchema();
     void refusesFileInUseByAnotherProgram();
     void seekIgnoresCaseAndFindsFirstInIndexOrder();
     void findExactHonoursCaseAndStoredOrder();
@@ -127,6 +129,9 @@ void DbTest::refusesFilesItCannotUse_data()
     QTest::newRow("not a database") << "kennelbase.ddx" << "text" << "is not an SQLite database";
     QTest::newRow("damaged pages") << "kennelbase.ddx" << "pages" << "is damaged";
     QTest::newRow("read-only file") << "report.ddx" << "readonly" << "cannot be opened for writing";
+    QTest::newRow("another program's database") << "kennelbase.ddx" << "foreign" << "none of Houndry's";
+    QTest::newRow("journal that is a link") << "kennelbase.ddx" << "linked journal"
+                                            << "kennelbase.ddx-journal that is a link";
 }
 
 void DbTest::refusesFilesItCannotUse()
@@ -156,10 +161,20 @@ void DbTest::refusesFilesItCannotUse()
         QVERIFY(f.open(QIODevice::ReadWrite));
         f.seek(4096 * 2);
         f.write(QByteArray(4096 * 4, '\xA5'));
+    } else if (damage == "foreign") {
+        QVERIFY(f.remove());
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+        other.setDatabaseName(file);
+        QVERIFY(other.open());
+        exec(other, "CREATE TABLE invoices (number INTEGER, total INTEGER)");
+        other.close();
+    } else if (damage == "linked journal") {
+        QVERIFY(QFile::link(folder.path() + "/elsewhere", file + "-journal"));
     } else {
         f.setPermissions(QFileDevice::ReadOwner);
     }
     f.close();
+    QSqlDatabase::removeDatabase("other");
     QFile before(file);
     QVERIFY(before.open(QIODevice::ReadOnly));
     const QByteArray bytes = before.readAll();
@@ -173,6 +188,39 @@ void DbTest::refusesFilesItCannotUse()
     QCOMPARE(after.readAll(), bytes);
     // Nothing else was created either.
     QVERIFY(!QFile::exists(file == "kennelbase.ddx" ? "report.ddx" : "kennelbase.ddx"));
+}
+
+void DbTest::emptyFileOfAnotherBecomesAPrivateKennel()
+{
+    WorkingFolder folder;
+    QFile empty("kennelbase.ddx");
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    QVERIFY(empty.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                 QFileDevice::ReadOther));
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    QVERIFY(db::DatabaseFiles::kennel().tables().contains("Dogtable"));
+    QCOMPARE(QFile::permissions("kennelbase.ddx") & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+             QFileDevice::Permissions());
+}
+
+void DbTest::filesCannotRewriteTheirSchema()
+{
+    Kennel kennel;
+    for (QSqlDatabase db : {kennel.db(), kennel.report()}) {
+        QCOMPARE(scalar(db, "PRAGMA trusted_schema").toInt(), 0);
+        QSqlQuery q(db);
+        q.exec("PRAGMA writable_schema = ON");
+        QVERIFY(!q.exec("UPDATE sqlite_master SET sql = 'CREATE TABLE x (y)' WHERE name = 'Dogtable' "
+                        "OR name = 'sales'"));
+    }
+    // A trigger the breeder added on purpose still runs.
+    exec(kennel.db(), "CREATE TABLE log (what TEXT)");
+    exec(kennel.db(), "CREATE TRIGGER logged AFTER INSERT ON Dogtable BEGIN "
+                      "INSERT INTO log VALUES (upper(NEW.name)); END");
+    addDog(kennel.db(), {{"name", "Rex"}});
+    QCOMPARE(scalar(kennel.db(), "SELECT what FROM log").toString(), "REX");
+    QCOMPARE(scalar(kennel.db(), "PRAGMA integrity_check").toString(), "ok");
 }
 
 void DbTest::refusesReadOnlyFolder()

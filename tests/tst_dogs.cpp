@@ -106,8 +106,8 @@ void DogsTest::age_data()
     QTest::newRow("365 days ago") << today.addDays(-365).toString("M/d/yyyy") << " 1 Yrs  0 Weeks ";
     QTest::newRow("3 years and 90 days") << today.addDays(-1185).toString("M/d/yyyy")
                                          << " 3 Yrs  12 Weeks ";
-    QTest::newRow("10 days ahead") << today.addDays(10).toString("M/d/yyyy") << " 0 Yrs -1 Weeks ";
-    QTest::newRow("two years ahead") << today.addDays(800).toString("M/d/yyyy") << "-2 Yrs -10 Weeks ";
+    QTest::newRow("tomorrow") << today.addDays(1).toString("M/d/yyyy") << "";
+    QTest::newRow("two years ahead") << today.addDays(800).toString("M/d/yyyy") << "";
     QTest::newRow("empty") << "" << "";
     QTest::newRow("not a date") << "about 3" << "";
 }

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void breaksSectionsIntoPages();
     void numbersPagesAndCountsThem();
     void sumsEveryRowExactly();
+    void sumsHoldAtTheLimits_data();
+    void sumsHoldAtTheLimits();
     void emptyDataKeepsHeadersAndFooter();
     void groupsChildrenUnderTheirParents();
     void writesEveryPageToPdf();
@@ -73,6 +75,8 @@ void ReportTest::money_data()
     QTest::newRow("zero") << qint64(0) << "$0.00";
     QTest::newRow("millions") << qint64(123456789012) << "$1,234,567,890.12";
     QTest::newRow("negative") << qint64(-300) << "-$3.00";
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "$92,233,720,368,547,758.07";
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << "-$92,233,720,368,547,758.08";
 }
 
 void ReportTest::money()
@@ -91,6 +95,10 @@ void ReportTest::typedMoney_data()
     QTest::newRow("whole") << "100" << qint64(10000);
     QTest::newRow("as printed") << "$1,334.50" << qint64(133450);
     QTest::newRow("blanks") << " $ 1 250 " << qint64(125000);
+    QTest::newRow("blanks between digits") << "1 2 3" << refused;
+    QTest::newRow("blank inside a group") << "12 50" << refused;
+    QTest::newRow("newline after it") << "12\n" << refused;
+    QTest::newRow("tab") << "\t12" << refused;
     QTest::newRow("cents only") << ".5" << qint64(50);
     QTest::newRow("letters") << "abc" << refused;
     QTest::newRow("negative") << "-5" << refused;
@@ -150,6 +158,23 @@ void ReportTest::sumsEveryRowExactly()
     const QStringList last = layout.texts(int(layout.pages.size()) - 1);
     QCOMPARE(last.at(last.indexOf("Total") + 1), "$1,344.50");
     QVERIFY(layout.texts(0).contains("$1,234.50"));
+}
+
+void ReportTest::sumsHoldAtTheLimits_data()
+{
+    QTest::addColumn<qint64>("each");
+    QTest::addColumn<QString>("total");
+    QTest::newRow("huge amounts") << std::numeric_limits<qint64>::max() << "$92,233,720,368,547,758.07";
+    QTest::newRow("huge debts") << std::numeric_limits<qint64>::min() << "-$92,233,720,368,547,758.08";
+}
+
+void ReportTest::sumsHoldAtTheLimits()
+{
+    QFETCH(qint64, each);
+    QFETCH(QString, total);
+    const DataSet rows{DataRow{{{"dog", "A"}, {"amount", each}}}, DataRow{{{"dog", "B"}, {"amount", each}}}};
+    const QStringList texts = layoutReport(salesLike(), rows, printed).texts(0);
+    QCOMPARE(texts.at(texts.indexOf("Total") + 1), total);
 }
 
 void ReportTest::emptyDataKeepsHeadersAndFooter()
