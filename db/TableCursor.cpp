@@ -1,5 +1,6 @@
 #include "db/TableCursor.h"
 
+#include "db/IndexSeek.h"
 #include "db/Schema.h"
 
 #include <QSqlError>
@@ -76,10 +77,12 @@ bool TableCursor::seek(const QString &indexName, const QString &key)
         m_error = QStringLiteral("no index %1 on %2").arg(indexName, m_table);
         return false;
     }
-    // Equal keys sit in rowid order within the index.
-    return load(QStringLiteral("WHERE ") % quoted(index->column) %
-                    QStringLiteral(" = ? COLLATE NOCASE ORDER BY rowid"),
-                {key});
+    IndexSeek found(m_db, *index, QStringLiteral("rowid AS \"rowid\", ") % quoted(index->column));
+    if (!found.seek(key)) {
+        m_error = found.lastError();
+        return false;
+    }
+    return moveTo(found.value(QStringLiteral("rowid")).toLongLong());
 }
 
 bool TableCursor::findExact(const QString &field, const QString &value)

@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "db/DatabaseFiles.h"
+#include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/Transaction.h"
 
@@ -17,25 +18,29 @@ namespace {
 class DogLookup
 {
 public:
-    explicit DogLookup(const QSqlDatabase &db) : m_query(db)
+    explicit DogLookup(const QSqlDatabase &db)
+        : m_seek(db, *db::findIndex(QStringLiteral("name")),
+                 QStringLiteral("name, breed, sex, dob, colour, sire, dam"))
     {
-        m_query.setForwardOnly(true);
-        m_query.prepare(QStringLiteral("SELECT name, breed, sex, dob, colour, sire, dam FROM Dogtable "
-                                       "WHERE name = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));
     }
 
-    bool seek(const QString &name)
-    {
-        m_query.addBindValue(name);
-        return m_query.exec() && m_query.next();
-    }
-    QString value(int column) const { return m_query.value(column).toString(); }
-    QVariant raw(int column) const { return m_query.value(column); }
+    bool seek(const QString &name) { return m_seek.seek(name); }
+    QString value(int column) const { return raw(column).toString(); }
+    QVariant raw(int column) const { return m_seek.value(columnName(column)); }
 
     enum Column { Name, Breed, Sex, Dob, Colour, Sire, Dam };
 
 private:
-    QSqlQuery m_query;
+    static QString columnName(int column)
+    {
+        static const QString names[] = {QStringLiteral("name"), QStringLiteral("breed"),
+                                        QStringLiteral("sex"),  QStringLiteral("dob"),
+                                        QStringLiteral("colour"), QStringLiteral("sire"),
+                                        QStringLiteral("dam")};
+        return names[column];
+    }
+
+    db::IndexSeek m_seek;
 };
 
 bool worthLookingUp(const QString &name)

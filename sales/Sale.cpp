@@ -1,6 +1,7 @@
 #include "sales/Sale.h"
 
 #include "core/DateText.h"
+#include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/Transaction.h"
 
@@ -126,16 +127,19 @@ qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
         return -1;
 
     // The dog the name index finds changes hands.
-    QSqlQuery transfer(kennel);
-    transfer.prepare(QStringLiteral(
-        "UPDATE main.Dogtable SET ownerid = ?, soldfor = ?, datesold = ? WHERE rowid = "
-        "(SELECT rowid FROM main.Dogtable WHERE name = ? COLLATE NOCASE ORDER BY rowid LIMIT 1)"));
-    if (!run(transfer, {sale.buyer, sale.cents, core::datetext::toStored(sale.date), sale.dog}, error))
-        return -1;
-    if (transfer.numRowsAffected() != 1) {
-        *error = QStringLiteral("there is no dog named \"%1\"").arg(sale.dog);
+    db::IndexSeek dog(kennel, *db::findIndex(QStringLiteral("name")), QStringLiteral("rowid AS \"rowid\", name"));
+    if (!dog.seek(sale.dog)) {
+        *error = dog.lastError().isEmpty() ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
+                                           : dog.lastError();
         return -1;
     }
+    QSqlQuery transfer(kennel);
+    transfer.prepare(QStringLiteral(
+        "UPDATE main.Dogtable SET ownerid = ?, soldfor = ?, datesold = ? WHERE rowid = ?"));
+    if (!run(transfer,
+             {sale.buyer, sale.cents, core::datetext::toStored(sale.date), dog.value(QStringLiteral("rowid"))},
+             error))
+        return -1;
     if (!all.commit(error))
         return -1;
     return salesId;

@@ -27,6 +27,8 @@ private Q_SLOTS:
     void filesCannotRewriteTheirSchema();
     void refusesFileInUseByAnotherProgram();
     void seekIgnoresCaseAndFindsFirstInIndexOrder();
+    void seekIgnoresCaseOfEveryLetter_data();
+    void seekIgnoresCaseOfEveryLetter();
     void findExactHonoursCaseAndStoredOrder();
     void movesStayAtTheEnds();
     void newRowHasItsIdBeforeSaving();
@@ -266,6 +268,40 @@ void DbTest::seekIgnoresCaseAndFindsFirstInIndexOrder()
     QCOMPARE(dogs.value("colour").toString(), "first");
     QVERIFY(!dogs.seek("name", "Rexx"));
     QVERIFY(!dogs.hasRow());
+}
+
+void DbTest::seekIgnoresCaseOfEveryLetter_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("found"); // the colour of the dog found; empty for none
+    QTest::newRow("accent in other case") << "élan" << "Élan";
+    QTest::newRow("all capitals") << "ÉLAN" << "Élan";
+    QTest::newRow("umlaut inside") << "KÄTHE" << "Käthe";
+    QTest::newRow("Greek final sigma") << "ΟΔΥΣΣΕΥΣ" << "Οδυσσευς";
+    QTest::newRow("Cyrillic") << "БЕЛКА" << "белка";
+    QTest::newRow("added from the shell") << "ØRSTED" << "ørsted";
+    QTest::newRow("accent is not another letter") << "elan" << "";
+    QTest::newRow("longer") << "élans" << "";
+}
+
+void DbTest::seekIgnoresCaseOfEveryLetter()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, found);
+    Kennel kennel;
+    // Names that sort between the case variants must not be taken for a match.
+    for (const char *name : {"Zed", "Élan", "Ñandu", "élan", "Käthe", "Kbthe", "Οδυσσευς", "белка", "Óscar"})
+        addDog(kennel.db(), {{"name", QString::fromUtf8(name)}, {"colour", QString::fromUtf8(name)}});
+    db::DatabaseFiles::close();
+    QProcess shell;
+    shell.start("sqlite3", {"kennelbase.ddx", "INSERT INTO Dogtable (name, colour) VALUES ('ørsted', 'ørsted')"});
+    QVERIFY(shell.waitForFinished() && shell.exitCode() == 0);
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    QCOMPARE(dogs.seek("name", key), !found.isEmpty());
+    QCOMPARE(dogs.value("colour").toString(), found);
+    QCOMPARE(scalar(kennel.db(), "PRAGMA integrity_check").toString(), "ok");
 }
 
 void DbTest::findExactHonoursCaseAndStoredOrder()

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+namespace db {
+
+struct Index;
+
+// A seek through a named index: the first row, in index order, whose key equals the text
+// without regard to case. The index collates NOCASE, which folds A-Z only, so a key with
+// other letters ("élan") is sought over the range of keys its case variants can span and
+// each candidate is compared by full case folding. The file needs nothing of ours for it:
+// the sqlite3 shell can still read, write and check it.
+class IndexSeek
+{
+public:
+    // `columns` is the select list the found row is read with.
+    IndexSeek(const QSqlDatabase &db, const Index &index, const QString &columns);
+
+    bool seek(const QString &key);
+    // A column of the select list, of the row found by the last seek.
+    QVariant value(const QString &column) const { return m_found->value(column); }
+    QString lastError() const { return m_error; }
+
+    // The lowest and highest text, in NOCASE order, that can equal the key ignoring case.
+    static std::pair<QString, QString> caseVariantRange(const QString &key);
+
+private:
+    QSqlQuery m_exact;
+    QSqlQuery m_range;
+    QSqlQuery *m_found = nullptr;
+    QString m_column;
+    QString m_error;
+};
+
+} // namespace db
