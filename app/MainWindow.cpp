@@ -43,6 +43,8 @@ MainWindow::MainWindow(QWidget *parent)
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Pawmark Houndry"));
     m_area->setObjectName(QStringLiteral("screens"));
+    // A closed screen hands the focus to the one used before it, not to the oldest.
+    m_area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_area);
     resize(1280, 800);
 
@@ -104,9 +106,13 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::runStartup()
 {
-    if (askMonthQuestion(core::Clock::today()))
+    const bool showLists = askMonthQuestion(core::Clock::today());
+    if (showLists)
         choose(QStringLiteral("List All Above"));
     openMainMenu();
+    // The menu opened last; the lists the user asked for belong in front of it.
+    if (showLists)
+        choose(QStringLiteral("List All Above"));
     Q_EMIT startupFinished();
 }
 

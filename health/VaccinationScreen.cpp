@@ -61,6 +61,8 @@ VaccinationScreen::VaccinationScreen(QWidget *parent)
     dueLayout->addWidget(m_dueBox);
     ui::addField(grid, 3, 0, QStringLiteral("Vaccination Due"), due);
     qobject_cast<QLabel *>(grid->itemAtPosition(3, 0)->widget())->setBuddy(m_dueBox);
+    // The label stands outside the box's own parent, where screen readers look for it.
+    m_dueBox->setAccessibleName(QStringLiteral("Vaccination Due"));
     grid->addWidget(new QLabel(QStringLiteral("MM/DD/YY")), 4, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);

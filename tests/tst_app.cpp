@@ -13,6 +13,8 @@
 #include "tests/TestSupport.h"
 #include "ui/ScreenHost.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +60,10 @@ private Q_SLOTS:
     void setupAddsAMissingRow();
     void pedigreeScreensShowEachNewBuild();
     void escapeClosesAScreen();
+    void closeKeysCloseTheActiveScreen_data();
+    void closeKeysCloseTheActiveScreen();
+    void everyInputHasAnAccessibleName();
+    void startupListsOpenInFrontOfTheMenu();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -351,6 +357,75 @@ void AppTest::escapeClosesAScreen()
     QTest::keyClick(screen->findChild<QLineEdit *>("number"), Qt::Key_Escape);
     QTRY_VERIFY(!app.window.screens().find("AddDogRecords"));
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
+}
+
+void AppTest::closeKeysCloseTheActiveScreen_data()
+{
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::newRow("Escape") << QKeyCombination(Qt::Key_Escape);
+    QTest::newRow("Ctrl+W") << QKeyCombination(Qt::ControlModifier, Qt::Key_W);
+    QTest::newRow("Ctrl+F4") << QKeyCombination(Qt::ControlModifier, Qt::Key_F4);
+}
+
+void AppTest::closeKeysCloseTheActiveScreen()
+{
+    QFETCH(QKeyCombination, keys);
+    Kennel kennel;
+    MessageRecorder messages;
+    Started app;
+    app.window.choose("Setup");
+    app.window.choose("Add Dog Records");
+    QWidget *adding = app.window.screens().find("AddDogRecords");
+    focusOn(adding->findChild<QLineEdit *>("number"));
+    pressKey(keys.key(), keys.keyboardModifiers());
+    QTRY_VERIFY(!app.window.screens().find("AddDogRecords"));
+    // The focus goes back to the screen beneath, not to the main menu.
+    QWidget *setup = app.window.screens().find("SetupInformation");
+    QTRY_COMPARE(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget(), setup);
+    QTRY_VERIFY(setup->isAncestorOf(QApplication::focusWidget()));
+    QVERIFY(app.window.mainMenu()->isVisible());
+}
+
+void AppTest::everyInputHasAnAccessibleName()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    Started app;
+    for (const app::MainMenu::Group &group : app::MainMenu::groups()) {
+        for (const QString &caption : group.buttons) {
+            if (caption != "Exit" && caption != "About ")
+                app.window.choose(caption);
+        }
+    }
+    QTest::qWait(50);
+    QStringList unnamed;
+    for (QMdiSubWindow *frame : app.window.findChild<QMdiArea *>()->subWindowList()) {
+        for (QWidget *input : frame->widget()->findChildren<QWidget *>()) {
+            const bool isInput = qobject_cast<QLineEdit *>(input) || input->inherits("QComboBox") ||
+                                 input->inherits("QPlainTextEdit") || input->inherits("QListWidget");
+            if (!isInput || input->parentWidget()->inherits("QComboBox"))
+                continue;
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(input);
+            if (accessible->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << frame->widget()->objectName() + "/" + input->objectName();
+        }
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+}
+
+void AppTest::startupListsOpenInFrontOfTheMenu()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    messages.answers = {true};
+    core::Clock::setToday(QDate(2026, 12, 1));
+    Started app;
+    QWidget *lists = app.window.screens().find("Form31");
+    QVERIFY(lists);
+    QCOMPARE(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget(), lists);
+    QCOMPARE(app.window.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder).last()->widget(),
+             lists);
 }
 
 QTEST_MAIN(AppTest)

@@ -2,12 +2,42 @@
 
 #include "ui/Screen.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
 
 namespace ui {
 
-ScreenHost::ScreenHost(QMdiArea *area, QObject *parent) : QObject(parent), m_area(area) {}
+ScreenHost::ScreenHost(QMdiArea *area, QObject *parent) : QObject(parent), m_area(area)
+{
+    // Once the activation is over: a screen that is closing clears the focus as it goes.
+    connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *activated) {
+        QTimer::singleShot(0, this, [frame = QPointer<QMdiSubWindow>(activated)] {
+            if (frame && frame->widget() && frame->isVisible())
+                focusFirstField(frame->widget());
+        });
+    });
+}
+
+void ScreenHost::focusFirstField(QWidget *screen)
+{
+    if (screen->isAncestorOf(QApplication::focusWidget()))
+        return;
+    // A screen that had the focus before gets it back where it was.
+    if (QWidget *last = screen->focusWidget(); last && last->isVisibleTo(screen) && last->isEnabled()) {
+        last->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (QWidget *w = screen->nextInFocusChain(); w != screen; w = w->nextInFocusChain()) {
+        if (screen->isAncestorOf(w) && w->isVisibleTo(screen) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
 
 QWidget *ScreenHost::find(const QString &objectName) const
 {

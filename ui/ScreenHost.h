@@ -25,6 +25,8 @@ public:
         return qobject_cast<T *>(find(objectName));
     }
     QMdiSubWindow *frameOf(const QWidget *screen) const;
+    // Back where it was in the screen, or else into its first field that takes the focus.
+    static void focusFirstField(QWidget *screen);
 
     // Lets every screen save what the user typed. False when one cannot yet: that screen
     // is brought to the front and every screen stays open.
