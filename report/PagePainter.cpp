@@ -35,7 +35,36 @@ QPageLayout::Orientation orientationOf(const Layout &layout)
                                                                 : QPageLayout::Portrait;
 }
 
+// A caption wider than its place goes on to further lines at its blanks rather than run
+// into the value beside it.
+int textFlags(const PageItem &item, const QFontMetricsF &metrics)
+{
+    int flags = int(item.alignment);
+    if (item.clipped)
+        return flags | Qt::TextSingleLine;
+    flags |= Qt::TextDontClip;
+    const bool tooWide = metrics.horizontalAdvance(item.text) > item.rect.width();
+    return flags | (tooWide && item.text.trimmed().contains(QLatin1Char(' ')) ? Qt::TextWordWrap
+                                                                              : Qt::TextSingleLine);
+}
+
+QString shownText(const PageItem &item, const QFontMetricsF &metrics)
+{
+    // A value longer than its place is cut short rather than drawn over its neighbour.
+    return item.clipped ? metrics.elidedText(item.text, Qt::ElideRight, item.rect.width()) : item.text;
+}
+
 } // namespace
+
+QRectF textExtent(const PageItem &item)
+{
+    const QFontMetricsF metrics(inTwips(item.font));
+    const QString shown = shownText(item, metrics);
+    if (shown.isEmpty())
+        return {};
+    const QRectF drawn = metrics.boundingRect(QRectF(item.rect), textFlags(item, metrics), shown);
+    return item.clipped ? drawn.intersected(QRectF(item.rect)) : drawn;
+}
 
 void paintPage(QPainter &painter, const Page &page)
 {
@@ -55,16 +84,9 @@ void paintPage(QPainter &painter, const Page &page)
             break;
         case PageItem::Kind::Text: {
             const QFont font = inTwips(item.font);
+            const QFontMetricsF metrics(font);
             painter.setFont(font);
-            // A value longer than its place is cut short rather than drawn over its neighbour.
-            if (item.clipped) {
-                const QString shown = QFontMetricsF(font).elidedText(item.text, Qt::ElideRight,
-                                                                     item.rect.width());
-                painter.drawText(item.rect, int(item.alignment) | Qt::TextSingleLine, shown);
-            } else {
-                painter.drawText(item.rect, int(item.alignment) | Qt::TextSingleLine | Qt::TextDontClip,
-                                 item.text);
-            }
+            painter.drawText(item.rect, textFlags(item, metrics), shownText(item, metrics));
             break;
         }
         }

@@ -11,6 +11,9 @@ namespace report {
 // The preview, the printer and PDF all draw through here.
 void paintPage(QPainter &painter, const Page &page);
 
+// Where a text item's letters land when it is painted, in twips.
+QRectF textExtent(const PageItem &item);
+
 // Prints every page of the layout on a printer already set up (by the print dialog).
 bool printLayout(const Layout &layout, QPrinter &printer);
 

@@ -109,11 +109,24 @@ private:
         }
     }
 
+    static bool isDecorationOnly(const Section &section)
+    {
+        for (const Element &e : section.elements) {
+            if (e.kind != ElementKind::Line && e.kind != ElementKind::Box)
+                return false;
+        }
+        return true;
+    }
+
     void place(const Section &section, const QVariantMap &values)
     {
         // A section that does not fit goes to the next page, unless it is alone on its page.
         if (m_y + section.height > m_bottom && m_y > m_pageStart &&
             section.kind != SectionKind::PageHeader) {
+            // A rule closing a group would stand alone on a page of its own; the page's end
+            // closes the group as well.
+            if (isDecorationOnly(section))
+                return;
             finishPage();
             startPage(false);
         }

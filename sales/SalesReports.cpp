@@ -20,7 +20,8 @@ QList<report::Element> receiptCopy(const QString &copyName, int dy)
         report::box(1296, 288 + dy, 8928, 6840),
         report::box(1440, 432 + dy, 8640, 1005),
         report::withFont(field(QStringLiteral("prefix"), 2880, 576 + dy, 5760, 450), large),
-        caption(QStringLiteral("Kennels"), 2880, 1008 + dy, 5760),
+        // Just below the large kennel name, whose line is taller than its place.
+        caption(QStringLiteral("Kennels"), 2880, 1026 + dy, 5760),
         report::box(1440, 1440 + dy, 8640, 2595),
         report::withFont(caption(copyName, 1728, 1584 + dy, 2880),
                          QFont(QStringLiteral("Arial"), 10, QFont::Bold)),

@@ -60,6 +60,7 @@ private Q_SLOTS:
     void sumsHoldAtTheLimits_data();
     void sumsHoldAtTheLimits();
     void emptyDataKeepsHeadersAndFooter();
+    void aRuleThatDoesNotFitStartsNoPage();
     void groupsChildrenUnderTheirParents();
     void writesEveryPageToPdf();
     void valuesAreCutCaptionsDrawnWhole();
@@ -175,6 +176,16 @@ void ReportTest::sumsHoldAtTheLimits()
     const DataSet rows{DataRow{{{"dog", "A"}, {"amount", each}}}, DataRow{{{"dog", "B"}, {"amount", each}}}};
     const QStringList texts = layoutReport(salesLike(), rows, printed).texts(0);
     QCOMPARE(texts.at(texts.indexOf("Total") + 1), total);
+}
+
+void ReportTest::aRuleThatDoesNotFitStartsNoPage()
+{
+    // Ten rows fill the first page; the closing rule finds no room below them.
+    ReportDefinition definition = salesLike();
+    definition.sections.last() = {SectionKind::ReportFooter, 1000, 0, {line(0, 500, 9000)}};
+    const Layout layout = layoutReport(definition, sales(10), printed);
+    QCOMPARE(layout.pages.size(), 1);
+    QVERIFY(layout.texts(0).contains("Dog 10"));
 }
 
 void ReportTest::emptyDataKeepsHeadersAndFooter()
