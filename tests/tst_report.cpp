@@ -228,6 +228,12 @@ void ReportTest::writesEveryPageToPdf()
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
     QVERIFY(!writePdf(layout, "no-such-folder/report.pdf").isEmpty());
+    // A contact list holds addresses: the file is the user's alone, also when it was there.
+    QFile::setPermissions("report.pdf", QFile::permissions("report.pdf") | QFileDevice::ReadOther);
+    QVERIFY(writePdf(layout, "report.pdf").isEmpty());
+    QCOMPARE(QFile::permissions("report.pdf") & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                                                 QFileDevice::WriteGroup | QFileDevice::WriteOther),
+             QFileDevice::Permissions());
 }
 
 void ReportTest::valuesAreCutCaptionsDrawnWhole()
