@@ -26,7 +26,7 @@ run: build
 	cd "$(KENNEL_DIR)" && "$(CURDIR)/build/release/app/houndry"
 
 test: deps
-	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHOUNDRY_SANITIZE=ON
+	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHOUNDRY_SANITIZE=ON -DHOUNDRY_WERROR=ON
 	cmake --build build/test -j$(JOBS)
 	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 

@@ -25,7 +25,7 @@
 #include "reminders/MonthListScreen.h"
 #include "pedigree/PedigreeScreens.h"
 #include "pedigree/PrintablePedigree.h"
-#include "report/ReportPreview.h"
+#include "app/ReportPreview.h"
 #include "sales/SalesReports.h"
 #include "sales/SellDogScreen.h"
 #include "ui/ScreenHost.h"
@@ -251,8 +251,8 @@ void MainWindow::showReport(const report::Report &report)
 void MainWindow::openReport(const QString &name, const QString &caption,
                             const std::function<report::Layout()> &source)
 {
-    auto *preview = qobject_cast<report::ReportPreview *>(m_screens->open(
-        name, [&] { return new report::ReportPreview(name, caption, source); }));
+    auto *preview = qobject_cast<app::ReportPreview *>(m_screens->open(
+        name, [&] { return new app::ReportPreview(name, caption, source); }));
     if (preview->isLoaded()) {
         preview->setWindowTitle(caption);
         preview->setSource(source);

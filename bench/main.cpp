@@ -259,10 +259,10 @@ void benchSales()
         const report::Report report = make();
         int rows = 0;
         const double ms = bench::medianMs(3, [&] {
-            const report::DataSet data = report.data();
+            const core::DataSet data = report.data();
             rows = int(data.size());
-            for (const report::DataRow &row : data)
-                for (const report::DataRow &group : row.children)
+            for (const core::DataRow &row : data)
+                for (const core::DataRow &group : row.children)
                     rows += int(group.children.size());
             report::writePdf(report::layoutReport(report.definition, data, QDateTime::currentDateTime()),
                              QString(label) + ".pdf");

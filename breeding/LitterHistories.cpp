@@ -10,30 +10,30 @@ namespace {
 
 constexpr int h = 240;
 
-report::DataSet matingsWithLitters()
+core::DataSet matingsWithLitters()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     // The litters of each sire, matched exactly by name.
-    QHash<QString, QList<report::DataRow>> bySire;
+    QHash<QString, QList<core::DataRow>> bySire;
     QSqlQuery litters(kennel);
     litters.setForwardOnly(true);
     litters.exec(
         QStringLiteral("SELECT litterid, sire, dam, littersize, dateoflitter, breedoflitter "
                        "FROM litters ORDER BY rowid"));
     while (litters.next()) {
-        report::DataRow row;
+        core::DataRow row;
         const QSqlRecord record = litters.record();
         for (int i = 0; i < record.count(); ++i)
             row.values.insert(record.fieldName(i), record.value(i));
         if (!litters.value(1).isNull())
             bySire[litters.value(1).toString()].append(row);
     }
-    report::DataSet matings;
+    core::DataSet matings;
     QSqlQuery q(kennel);
     q.setForwardOnly(true);
     q.exec(QStringLiteral("SELECT dgname1, dgname2 FROM mating ORDER BY rowid"));
     while (q.next()) {
-        report::DataRow mating{
+        core::DataRow mating{
             {{QStringLiteral("dgname1"), q.value(0)}, {QStringLiteral("dgname2"), q.value(1)}}};
         if (!q.value(0).isNull())
             mating.children = bySire.value(q.value(0).toString());

@@ -2,7 +2,7 @@
 
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
-#include "report/SqlData.h"
+#include "db/SqlRows.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
@@ -24,13 +24,13 @@ const QMargins oneInch(1440, 1440, 1440, 1440);
 
 // Contacts in stored order, each with its dogs grouped by owner, name, registration and
 // number: one group per distinct combination.
-report::DataSet ownersWithDogs()
+core::DataSet ownersWithDogs()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    QHash<QString, QList<report::DataRow>> groupsByOwner;
+    QHash<QString, QList<core::DataRow>> groupsByOwner;
     QHash<QString, int>
         groupIndex; // owner, name, registration, number -> index in its owner's groups
-    for (report::DataRow &dog : report::queryRows(
+    for (core::DataRow &dog : db::queryRows(
              kennel, QStringLiteral("SELECT ownerid, name, registration, dognumber FROM Dogtable "
                                     "WHERE ownerid IS NOT NULL ORDER BY rowid"))) {
         const QString owner = dog.values.value(QStringLiteral("ownerid")).toString();
@@ -38,16 +38,16 @@ report::DataSet ownersWithDogs()
                                         dog.values.value(QStringLiteral("registration")).toString(),
                                         dog.values.value(QStringLiteral("dognumber")).toString()}
                                 .join(QChar(0x1f));
-        QList<report::DataRow> &groups = groupsByOwner[owner];
+        QList<core::DataRow> &groups = groupsByOwner[owner];
         if (!groupIndex.contains(key)) {
             groupIndex.insert(key, int(groups.size()));
-            groups.append(report::DataRow{dog.values});
+            groups.append(core::DataRow{dog.values});
         }
         groups[groupIndex.value(key)].children.append(std::move(dog));
     }
-    report::DataSet contacts =
-        report::queryRows(kennel, QStringLiteral("SELECT last FROM contacts ORDER BY rowid"));
-    for (report::DataRow &contact : contacts) {
+    core::DataSet contacts =
+        db::queryRows(kennel, QStringLiteral("SELECT last FROM contacts ORDER BY rowid"));
+    for (core::DataRow &contact : contacts) {
         const QVariant last = contact.values.value(QStringLiteral("last"));
         if (!last.isNull())
             contact.children = groupsByOwner.value(last.toString());
@@ -127,7 +127,7 @@ report::Report contactList()
     return {report::arialReport(QStringLiteral("DataReport7"), QStringLiteral("Contact List"),
                                 oneInch, sections),
             [] {
-                return report::queryRows(db::DatabaseFiles::kennel(),
+                return db::queryRows(db::DatabaseFiles::kennel(),
                                          QStringLiteral("SELECT * FROM contacts ORDER BY rowid"));
             }};
 }

@@ -1,7 +1,7 @@
 #include "pedigree/PrintablePedigree.h"
 
 #include "db/DatabaseFiles.h"
-#include "report/SqlData.h"
+#include "db/SqlRows.h"
 
 namespace pedigree {
 namespace {
@@ -99,7 +99,7 @@ report::Report printablePedigree()
                                 QStringLiteral("3 Generation Pedigree"),
                                 QMargins(100, 100, 100, 100), {page}),
             [] {
-                return report::queryRows(
+                return db::queryRows(
                     db::DatabaseFiles::report(),
                     QStringLiteral("SELECT * FROM pedigreedata ORDER BY rowid LIMIT 1"));
             }};

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "core/DataRows.h"
 #include "report/PageModel.h"
-#include "report/ReportData.h"
 #include "report/ReportDefinition.h"
 
 #include <QDateTime>
 #include <functional>
 
 namespace report {
+
+using core::DataRow;
+using core::DataSet;
 
 // The paper the system prints on by default; Letter or A4 by the locale when no printer is set up.
 QPageSize defaultPaper();

@@ -2,7 +2,7 @@
 
 #include "db/DatabaseFiles.h"
 #include "pedigree/PrintablePedigree.h"
-#include "report/SqlData.h"
+#include "db/SqlRows.h"
 
 namespace sales {
 namespace {
@@ -62,9 +62,9 @@ QList<report::Element> receiptCopy(const QString &copyName, int dy)
     return e;
 }
 
-std::function<report::DataSet()> rowsOf(const QString &sql)
+std::function<core::DataSet()> rowsOf(const QString &sql)
 {
-    return [sql] { return report::queryRows(db::DatabaseFiles::report(), sql); };
+    return [sql] { return db::queryRows(db::DatabaseFiles::report(), sql); };
 }
 
 } // namespace

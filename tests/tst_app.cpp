@@ -6,7 +6,7 @@
 #include "core/Choices.h"
 #include "dogs/FindDogScreen.h"
 #include "pedigree/PedigreeScreens.h"
-#include "report/ReportPreview.h"
+#include "app/ReportPreview.h"
 #include "ui/PickList.h"
 #include "core/Clock.h"
 #include "dogs/DogRecordsScreen.h"
@@ -333,7 +333,7 @@ void AppTest::pedigreeScreensShowEachNewBuild()
     QTRY_VERIFY(onScreen && onScreen->isLoaded());
     QCOMPARE(onScreen->boxText("1s1"), "Max");
     onScreen->findChild<QPushButton *>("print")->click();
-    auto *preview = app.window.screens().find<report::ReportPreview>("DataReport1");
+    auto *preview = app.window.screens().find<app::ReportPreview>("DataReport1");
     QTRY_VERIFY(preview && preview->isLoaded());
     QCOMPARE(preview->windowTitle(), "3 Generation Pedigree");
     QVERIFY(preview->layout().find(0, "Max"));

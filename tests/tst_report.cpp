@@ -1,9 +1,9 @@
 #include "core/Money.h"
 #include "report/PagePainter.h"
 #include "report/ReportLayout.h"
-#include "tests/TestSupport.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace report;
@@ -219,19 +219,20 @@ void ReportTest::groupsChildrenUnderTheirParents()
 
 void ReportTest::writesEveryPageToPdf()
 {
-    testing::WorkingFolder folder;
+    const QTemporaryDir folder;
+    const QString pdfFile = folder.filePath("report.pdf");
     const Layout layout = layoutReport(salesLike(), sales(25), printed);
-    QVERIFY(writePdf(layout, "report.pdf").isEmpty());
-    QFile pdf("report.pdf");
+    QVERIFY(writePdf(layout, pdfFile).isEmpty());
+    QFile pdf(pdfFile);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
-    QVERIFY(!writePdf(layout, "no-such-folder/report.pdf").isEmpty());
+    QVERIFY(!writePdf(layout, folder.filePath("no-such-folder/report.pdf")).isEmpty());
     // A contact list holds addresses: the file is the user's alone, also when it was there.
-    QFile::setPermissions("report.pdf", QFile::permissions("report.pdf") | QFileDevice::ReadOther);
-    QVERIFY(writePdf(layout, "report.pdf").isEmpty());
-    QCOMPARE(QFile::permissions("report.pdf") & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
+    QFile::setPermissions(pdfFile, QFile::permissions(pdfFile) | QFileDevice::ReadOther);
+    QVERIFY(writePdf(layout, pdfFile).isEmpty());
+    QCOMPARE(QFile::permissions(pdfFile) & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
                                                  QFileDevice::WriteGroup | QFileDevice::WriteOther),
              QFileDevice::Permissions());
 }

@@ -15,7 +15,7 @@
 #include "health/HistoryScreens.h"
 #include "health/VaccinationScreen.h"
 #include "reminders/MonthListScreen.h"
-#include "report/ReportPreview.h"
+#include "app/ReportPreview.h"
 #include "sales/SellDogScreen.h"
 #include "tests/TestSupport.h"
 #include "ui/BoundFields.h"
@@ -208,11 +208,11 @@ void RoadTest::oneLitterFromMatingToSale()
         Road::press(sell, button);
     };
     sale("Kirkwood Comet", "1,250", "Zoe O'Hara", "smallReceipt");
-    auto *receipt = road.shown<report::ReportPreview>("SalesReciept");
+    auto *receipt = road.shown<app::ReportPreview>("SalesReciept");
     QCOMPARE(receipt->layout().texts(0).count("$1,250.00"), 2);
     QCOMPARE(receipt->layout().texts(0).count("Kirkwood Comet"), 2);
     sale("PPLITTER 1 2", "$980.50", "Jürgen Weiß", "pedigreeReceipt");
-    auto *withPedigree = road.shown<report::ReportPreview>("PedigreeReciept");
+    auto *withPedigree = road.shown<app::ReportPreview>("PedigreeReciept");
     QVERIFY(withPedigree->layout().find(0, "Kirkwood Max"));
     QVERIFY(withPedigree->layout().find(0, "$980.50"));
     QCOMPARE(scalar(kennel.db(), "SELECT group_concat(salesid || ':' || dogsold || ':' || soldto || ':' || "
@@ -226,13 +226,13 @@ void RoadTest::oneLitterFromMatingToSale()
     Road::press(owned, "showDogs");
     QCOMPARE(owned->dogs(), QStringList({"Kirkwood Comet"}));
     road.window.mainMenu()->button("Dog Owner Report")->click();
-    auto *owners = road.shown<report::ReportPreview>("DataReport4");
+    auto *owners = road.shown<app::ReportPreview>("DataReport4");
     const QStringList listing = owners->layout().texts(0);
     QCOMPARE(listing.mid(listing.indexOf("Zoe O'Hara") - 1, 3), QStringList({"Dog Owner", "Zoe O'Hara", "Kirkwood Comet"}));
 
     // And the sales report totals both sales.
     road.window.mainMenu()->button("Sales Report")->click();
-    auto *report = road.shown<report::ReportPreview>("SalesReport");
+    auto *report = road.shown<app::ReportPreview>("SalesReport");
     const QStringList texts = report->layout().texts(0);
     QCOMPARE(texts.at(texts.indexOf("Total Sales Amount") + 1), "$2,230.50");
     QVERIFY(messages.texts.filter("could not").isEmpty());

@@ -1,4 +1,4 @@
-#include "report/ReportPreview.h"
+#include "app/ReportPreview.h"
 
 #include "core/Messages.h"
 #include "report/PagePainter.h"
@@ -19,7 +19,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-namespace report {
+namespace app {
 
 // One page on screen, on white paper, at the preview's zoom.
 class PageView : public QWidget
@@ -27,7 +27,7 @@ class PageView : public QWidget
 public:
     using QWidget::QWidget;
 
-    void setPage(const Page *page, QSize paperTwips, double pixelsPerTwip)
+    void setPage(const report::Page *page, QSize paperTwips, double pixelsPerTwip)
     {
         m_page = page;
         m_paper = paperTwips;
@@ -44,11 +44,11 @@ protected:
         if (!m_page)
             return;
         painter.scale(m_scale, m_scale);
-        paintPage(painter, *m_page);
+        report::paintPage(painter, *m_page);
     }
 
 private:
-    const Page *m_page = nullptr;
+    const report::Page *m_page = nullptr;
     QSize m_paper;
     double m_scale = 1;
 };
@@ -65,7 +65,7 @@ QPushButton *previewButton(const QString &caption, const QString &name)
 } // namespace
 
 ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
-                             std::function<Layout()> makeLayout, QWidget *parent)
+                             std::function<report::Layout()> makeLayout, QWidget *parent)
     : ui::Screen(objectName, caption, parent), m_makeLayout(std::move(makeLayout)),
       m_view(new PageView), m_scroll(new QScrollArea), m_pageLabel(new QLabel),
       m_zoom(new QComboBox)
@@ -142,13 +142,13 @@ void ReportPreview::showPage(int page)
 void ReportPreview::applyZoom()
 {
     const int percent = m_zoom->currentData().toInt();
-    const double screenPixelsPerTwip = logicalDpiX() / double(twipsPerInch);
+    const double screenPixelsPerTwip = logicalDpiX() / double(report::twipsPerInch);
     double scale = screenPixelsPerTwip * percent / 100.0;
     if (percent == 0 && m_layout.paperSize.width() > 0) {
         const int available = m_scroll->viewport()->width() - 8;
         scale = qMax(0.01, available / double(m_layout.paperSize.width()));
     }
-    const Page *page = m_layout.pages.isEmpty() ? nullptr : &m_layout.pages.at(m_page);
+    const report::Page *page = m_layout.pages.isEmpty() ? nullptr : &m_layout.pages.at(m_page);
     m_view->setPage(page, m_layout.paperSize, scale);
 }
 
@@ -159,7 +159,7 @@ void ReportPreview::print()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!printLayout(m_layout, printer))
+    if (!report::printLayout(m_layout, printer))
         core::tell(QStringLiteral("The report could not be sent to the printer."));
 }
 
@@ -171,10 +171,10 @@ void ReportPreview::saveAsPdf()
     if (file.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString problem = writePdf(m_layout, file);
+    const QString problem = report::writePdf(m_layout, file);
     QApplication::restoreOverrideCursor();
     if (!problem.isEmpty())
         core::tell(problem);
 }
 
-} // namespace report
+} // namespace app

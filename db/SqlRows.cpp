@@ -1,19 +1,19 @@
-#include "report/SqlData.h"
+#include "db/SqlRows.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace report {
+namespace db {
 
-DataSet queryRows(const QSqlDatabase &db, const QString &sql)
+core::DataSet queryRows(const QSqlDatabase &db, const QString &sql)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.exec(sql);
-    DataSet rows;
+    core::DataSet rows;
     while (q.next()) {
         const QSqlRecord record = q.record();
-        DataRow row;
+        core::DataRow row;
         for (int i = 0; i < record.count(); ++i)
             row.values.insert(record.fieldName(i), record.value(i));
         rows.append(row);
@@ -21,4 +21,4 @@ DataSet queryRows(const QSqlDatabase &db, const QString &sql)
     return rows;
 }
 
-} // namespace report
+} // namespace db

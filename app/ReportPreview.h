@@ -9,7 +9,7 @@ class QComboBox;
 class QLabel;
 class QScrollArea;
 
-namespace report {
+namespace app {
 
 class PageView;
 
@@ -20,13 +20,13 @@ class ReportPreview : public ui::Screen
     Q_OBJECT
 public:
     ReportPreview(const QString &objectName, const QString &caption,
-                  std::function<Layout()> makeLayout, QWidget *parent = nullptr);
+                  std::function<report::Layout()> makeLayout, QWidget *parent = nullptr);
 
-    const Layout &layout() const { return m_layout; }
+    const report::Layout &layout() const { return m_layout; }
     int currentPage() const { return m_page; }
     // Reads the report's data again and shows the first page.
     void reload();
-    void setSource(std::function<Layout()> makeLayout) { m_makeLayout = std::move(makeLayout); }
+    void setSource(std::function<report::Layout()> makeLayout) { m_makeLayout = std::move(makeLayout); }
     void showPage(int page);
     QSize sizeHint() const override { return QSize(900, 700); }
 
@@ -36,8 +36,8 @@ private:
     void saveAsPdf();
     void applyZoom();
 
-    std::function<Layout()> m_makeLayout;
-    Layout m_layout;
+    std::function<report::Layout()> m_makeLayout;
+    report::Layout m_layout;
     int m_page = 0;
     PageView *m_view;
     QScrollArea *m_scroll;
@@ -45,4 +45,4 @@ private:
     QComboBox *m_zoom;
 };
 
-} // namespace report
+} // namespace app

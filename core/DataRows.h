@@ -3,9 +3,10 @@
 #include <QList>
 #include <QVariantMap>
 
-namespace report {
+namespace core {
 
-// One row of a report's data; a parent/child data set gives rows children.
+// One row of values by column name, as queries hand them to reports; a parent/child data
+// set gives rows children.
 struct DataRow
 {
     QVariantMap values;
@@ -14,4 +15,4 @@ struct DataRow
 
 using DataSet = QList<DataRow>;
 
-} // namespace report
+} // namespace core
