@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/SingleRows.h"
 #include "db/TableCursor.h"
 #include "db/Transaction.h"
 
@@ -53,16 +54,9 @@ qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error)
 {
     db::Transaction batch(db);
     // The kennel's own name breeds and owns the pups; without a setup row they get none.
-    QVariant kennelName;
-    QVariant kennelCountry;
-    {
-        QSqlQuery setup(db);
-        setup.exec(QStringLiteral("SELECT Name, country FROM setup ORDER BY rowid LIMIT 1"));
-        if (setup.next()) {
-            kennelName = setup.value(0);
-            kennelCountry = setup.value(1);
-        }
-    }
+    const QVariantMap setup = db::setupRow(db);
+    const QVariant kennelName = setup.value(QStringLiteral("Name"));
+    const QVariant kennelCountry = setup.value(QStringLiteral("country"));
     db::TableCursor litters(db, QStringLiteral("litters"));
     if (!litters.addNew()) {
         *error = litters.lastError();

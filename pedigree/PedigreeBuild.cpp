@@ -4,11 +4,8 @@
 #include "db/DatabaseFiles.h"
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
-#include "db/Transaction.h"
+#include "db/SingleRows.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QStringBuilder>
 
 namespace pedigree {
 namespace {
@@ -140,44 +137,18 @@ QString movedata()
 {
     fillpedigreeblanks();
     const PedigreeRecord &record = currentPedigree();
-    QSqlDatabase report = db::DatabaseFiles::report();
-    db::Transaction write(report);
-    QStringList columns{QStringLiteral("dogname"), QStringLiteral("breedername"),
-                        QStringLiteral("dogbreed"), QStringLiteral("dob"), QStringLiteral("colour"),
-                        QStringLiteral("cob"), QStringLiteral("dogsex")};
-    QVariantList values{record.dogname, record.breedername, record.dogbreed, record.dob,
-                        record.colour, record.cob, record.dogsex};
-    for (const QString &slot : db::pedigreeSlotColumns()) {
-        columns << slot;
-        values << record.slot(slot);
-    }
-    // The table keeps a single row: the first is overwritten, or one is added.
-    QSqlQuery first(report);
-    first.exec(QStringLiteral("SELECT min(rowid) FROM pedigreedata"));
-    const QVariant rowid = first.next() ? first.value(0) : QVariant();
-    first.finish();
-    QStringList quotedColumns;
-    for (const QString &c : std::as_const(columns))
-        quotedColumns << db::quoted(c);
-    QSqlQuery q(report);
-    if (rowid.isNull()) {
-        q.prepare(QStringLiteral("INSERT INTO pedigreedata (") % quotedColumns.join(QLatin1Char(',')) %
-                  QStringLiteral(") VALUES (") %
-                  QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
-                  QLatin1Char(')'));
-    } else {
-        q.prepare(QStringLiteral("UPDATE pedigreedata SET ") %
-                  quotedColumns.join(QStringLiteral(" = ?, ")) % QStringLiteral(" = ? WHERE rowid = ?"));
-        values << rowid;
-    }
-    for (const QVariant &v : std::as_const(values))
-        q.addBindValue(v);
-    QString error;
-    if (!q.exec())
-        return q.lastError().text();
-    if (!write.commit(&error))
-        return error;
-    return {};
+    db::RowValues row;
+    row.add(QStringLiteral("dogname"), record.dogname)
+        .add(QStringLiteral("breedername"), record.breedername)
+        .add(QStringLiteral("dogbreed"), record.dogbreed)
+        .add(QStringLiteral("dob"), record.dob)
+        .add(QStringLiteral("colour"), record.colour)
+        .add(QStringLiteral("cob"), record.cob)
+        .add(QStringLiteral("dogsex"), record.dogsex);
+    for (const QString &slot : db::pedigreeSlotColumns())
+        row.add(slot, record.slot(slot));
+    return db::writeSingleRow(db::DatabaseFiles::report(), QStringLiteral("main"),
+                              QStringLiteral("pedigreedata"), row);
 }
 
 void cleardata()

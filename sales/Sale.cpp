@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
+#include "db/SingleRows.h"
 #include "db/Transaction.h"
 
 #include <QSqlError>
@@ -12,19 +13,20 @@
 namespace sales {
 namespace {
 
-struct Values
+// What the screen showed blank is stored as empty text, not as no value.
+QVariant blankAsText(const QVariant &value)
 {
-    QStringList columns;
-    QVariantList values;
-    Values &add(const QString &column, const QVariant &value)
-    {
-        columns << column;
-        // What the screen showed blank is stored as empty text, not as no value.
-        const bool blankText = value.metaType() == QMetaType::fromType<QString>() && value.toString().isNull();
-        values << (blankText ? QVariant(QStringLiteral("")) : value);
-        return *this;
-    }
-};
+    const bool blankText = value.metaType() == QMetaType::fromType<QString>() && value.toString().isNull();
+    return blankText ? QVariant(QStringLiteral("")) : value;
+}
+
+db::RowValues shownValues(std::initializer_list<std::pair<QString, QVariant>> values)
+{
+    db::RowValues row;
+    for (const auto &[column, value] : values)
+        row.add(column, blankAsText(value));
+    return row;
+}
 
 bool run(QSqlQuery &q, const QVariantList &values, QString *error)
 {
@@ -40,74 +42,51 @@ bool run(QSqlQuery &q, const QVariantList &values, QString *error)
     return false;
 }
 
-bool insert(QSqlDatabase &db, const QString &table, const Values &row, QString *error)
+// Adds the sales row; answers its id, or -1.
+qint64 insertSale(QSqlDatabase &db, const db::RowValues &row, QString *error)
 {
     QStringList quoted;
     for (const QString &c : row.columns)
         quoted << db::quoted(c);
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO report.") % db::quoted(table) % QStringLiteral(" (") %
-              quoted.join(QLatin1Char(',')) % QStringLiteral(") VALUES (") %
+    q.prepare(QStringLiteral("INSERT INTO report.sales (") % quoted.join(QLatin1Char(',')) %
+              QStringLiteral(") VALUES (") %
               QStringList(row.columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
               QLatin1Char(')'));
-    return run(q, row.values, error);
+    return run(q, row.values, error) ? q.lastInsertId().toLongLong() : -1;
 }
 
-// The scratch tables keep one row: the first is overwritten, or one is added.
-bool writeSingleRow(QSqlDatabase &db, const QString &table, const Values &row, QString *error)
+db::RowValues historyRow(const SaleDetails &sale)
 {
-    QSqlQuery first(db);
-    first.exec(QStringLiteral("SELECT min(rowid) FROM report.") % db::quoted(table));
-    const QVariant rowid = first.next() ? first.value(0) : QVariant();
-    first.finish();
-    if (rowid.isNull())
-        return insert(db, table, row, error);
-    QStringList assignments;
-    for (const QString &c : row.columns)
-        assignments << db::quoted(c) % QStringLiteral(" = ?");
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE report.") % db::quoted(table) % QStringLiteral(" SET ") %
-              assignments.join(QStringLiteral(", ")) % QStringLiteral(" WHERE rowid = ?"));
-    return run(q, row.values + QVariantList{rowid}, error);
+    return shownValues({{QStringLiteral("prevowner"), sale.seller},
+                        {QStringLiteral("sellamount"), sale.cents},
+                        {QStringLiteral("breed"), sale.breed},
+                        {QStringLiteral("colour"), sale.colour},
+                        {QStringLiteral("dob"), sale.dob},
+                        {QStringLiteral("reg"), sale.reg},
+                        {QStringLiteral("prefix"), sale.prefix},
+                        {QStringLiteral("salesdate"), core::datetext::toStored(sale.date)},
+                        {QStringLiteral("dogsold"), sale.dog},
+                        {QStringLiteral("soldto"), sale.buyer},
+                        {QStringLiteral("sex"), sale.sex}});
 }
 
-Values historyRow(const SaleDetails &sale)
+db::RowValues scratchRow(const SaleDetails &sale, Receipt receipt,
+                         const pedigree::PedigreeRecord &ancestors, qint64 salesId)
 {
-    Values row;
-    row.add(QStringLiteral("prevowner"), sale.seller)
-        .add(QStringLiteral("sellamount"), sale.cents)
-        .add(QStringLiteral("breed"), sale.breed)
-        .add(QStringLiteral("colour"), sale.colour)
-        .add(QStringLiteral("dob"), sale.dob)
-        .add(QStringLiteral("reg"), sale.reg)
-        .add(QStringLiteral("prefix"), sale.prefix)
-        .add(QStringLiteral("salesdate"), core::datetext::toStored(sale.date))
-        .add(QStringLiteral("dogsold"), sale.dog)
-        .add(QStringLiteral("soldto"), sale.buyer)
-        .add(QStringLiteral("sex"), sale.sex);
-    return row;
-}
-
-Values scratchRow(const SaleDetails &sale, Receipt receipt, const pedigree::PedigreeRecord &ancestors,
-                  qint64 salesId)
-{
-    if (receipt == Receipt::Small) {
-        Values row = historyRow(sale);
-        return row.add(QStringLiteral("salesnumber"), salesId);
-    }
-    Values row;
-    row.add(QStringLiteral("saleamount"), sale.cents)
-        .add(QStringLiteral("dogbreed"), sale.breed)
-        .add(QStringLiteral("colour"), sale.colour)
-        .add(QStringLiteral("dob"), sale.dob)
-        .add(QStringLiteral("datesold"), core::datetext::toStored(sale.date))
-        .add(QStringLiteral("dogname"), sale.dog)
-        .add(QStringLiteral("soldto"), sale.buyer)
-        .add(QStringLiteral("dogsex"), sale.sex);
+    if (receipt == Receipt::Small)
+        return historyRow(sale).add(QStringLiteral("salesnumber"), salesId);
+    db::RowValues row = shownValues({{QStringLiteral("saleamount"), sale.cents},
+                                     {QStringLiteral("dogbreed"), sale.breed},
+                                     {QStringLiteral("colour"), sale.colour},
+                                     {QStringLiteral("dob"), sale.dob},
+                                     {QStringLiteral("datesold"), core::datetext::toStored(sale.date)},
+                                     {QStringLiteral("dogname"), sale.dog},
+                                     {QStringLiteral("soldto"), sale.buyer},
+                                     {QStringLiteral("dogsex"), sale.sex}});
     for (const QString &slot : db::pedigreeSlotColumns())
-        row.add(slot, ancestors.slot(slot));
-    row.add(QStringLiteral("recid"), salesId);
-    return row;
+        row.add(slot, blankAsText(ancestors.slot(slot)));
+    return row.add(QStringLiteral("recid"), salesId);
 }
 
 } // namespace
@@ -116,15 +95,16 @@ qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
                   const pedigree::PedigreeRecord &ancestors, QString *error)
 {
     db::Transaction all(kennel);
-    if (!insert(kennel, QStringLiteral("sales"), historyRow(sale), error))
+    const qint64 salesId = insertSale(kennel, historyRow(sale), error);
+    if (salesId < 0)
         return -1;
-    QSqlQuery id(kennel);
-    id.exec(QStringLiteral("SELECT last_insert_rowid()"));
-    const qint64 salesId = id.next() ? id.value(0).toLongLong() : -1;
-    id.finish();
     const QString scratch = receipt == Receipt::Small ? QStringLiteral("reciept") : QStringLiteral("largereciept");
-    if (!writeSingleRow(kennel, scratch, scratchRow(sale, receipt, ancestors, salesId), error))
+    if (const QString problem = db::writeSingleRow(kennel, QStringLiteral("report"), scratch,
+                                                   scratchRow(sale, receipt, ancestors, salesId));
+        !problem.isEmpty()) {
+        *error = problem;
         return -1;
+    }
 
     // The dog the name index finds changes hands.
     db::IndexSeek dog(kennel, *db::findIndex(QStringLiteral("name")), QStringLiteral("rowid AS \"rowid\", name"));
@@ -147,11 +127,8 @@ qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
 
 SetupDetails setupDetails(const QSqlDatabase &kennel)
 {
-    QSqlQuery q(kennel);
-    q.exec(QStringLiteral("SELECT Name, Kennelname FROM setup ORDER BY rowid LIMIT 1"));
-    if (!q.next())
-        return {};
-    return {q.value(0), q.value(1)};
+    const QVariantMap setup = db::setupRow(kennel);
+    return {setup.value(QStringLiteral("Name")), setup.value(QStringLiteral("Kennelname"))};
 }
 
 } // namespace sales
