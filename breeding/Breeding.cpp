@@ -27,11 +27,11 @@ MatingLines matingLines(const QSqlDatabase &db)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.exec(QStringLiteral("SELECT rowid, dgname1, dgname2 FROM mating WHERE dgname2 <> '' ORDER BY rowid"));
+    q.exec(QStringLiteral("SELECT rowid AS \"rowid\", dgname1, dgname2 FROM mating WHERE dgname2 <> '' ORDER BY rowid"));
     MatingLines result;
     while (q.next()) {
-        result.rows.push_back(q.value(0).toLongLong());
-        result.lines << QString(q.value(2).toString() + QStringLiteral(" With ") + q.value(1).toString());
+        result.rows.push_back(q.value(QStringLiteral("rowid")).toLongLong());
+        result.lines << QString(q.value(QStringLiteral("dgname2")).toString() + QStringLiteral(" With ") + q.value(QStringLiteral("dgname1")).toString());
     }
     return result;
 }
@@ -112,10 +112,10 @@ QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
     q.exec();
     QStringList lines;
     while (q.next()) {
-        const QString sire = q.value(0).toString();
-        const QString dam = q.value(1).toString();
+        const QString sire = q.value(QStringLiteral("dgname1")).toString();
+        const QString dam = q.value(QStringLiteral("dgname2")).toString();
         const QString line = sire + QStringLiteral(" was Mated With ") + dam + QStringLiteral(" on ") +
-                             core::datetext::display(q.value(2));
+                             core::datetext::display(q.value(QStringLiteral("datemated")));
         // A dog mated with itself is listed once as sire and once as dam.
         for (bool matches : {sire == dog, dam == dog}) {
             if (matches)

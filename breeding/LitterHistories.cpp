@@ -25,8 +25,8 @@ core::DataSet matingsWithLitters()
         const QSqlRecord record = litters.record();
         for (int i = 0; i < record.count(); ++i)
             row.values.insert(record.fieldName(i), record.value(i));
-        if (!litters.value(1).isNull())
-            bySire[litters.value(1).toString()].append(row);
+        if (!litters.value(QStringLiteral("sire")).isNull())
+            bySire[litters.value(QStringLiteral("sire")).toString()].append(row);
     }
     core::DataSet matings;
     QSqlQuery q(kennel);
@@ -34,9 +34,9 @@ core::DataSet matingsWithLitters()
     q.exec(QStringLiteral("SELECT dgname1, dgname2 FROM mating ORDER BY rowid"));
     while (q.next()) {
         core::DataRow mating{
-            {{QStringLiteral("dgname1"), q.value(0)}, {QStringLiteral("dgname2"), q.value(1)}}};
-        if (!q.value(0).isNull())
-            mating.children = bySire.value(q.value(0).toString());
+            {{QStringLiteral("dgname1"), q.value(QStringLiteral("dgname1"))}, {QStringLiteral("dgname2"), q.value(QStringLiteral("dgname2"))}}};
+        if (!q.value(QStringLiteral("dgname1")).isNull())
+            mating.children = bySire.value(q.value(QStringLiteral("dgname1")).toString());
         matings.append(mating);
     }
     return matings;

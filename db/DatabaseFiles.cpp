@@ -151,8 +151,8 @@ QString check(File file)
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
         problem = q.lastError().text();
         inUse = q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
-    } else if (q.value(0).toString() != QStringLiteral("ok")) {
-        problem = q.value(0).toString();
+    } else if (q.value(QStringLiteral("quick_check")).toString() != QStringLiteral("ok")) {
+        problem = q.value(QStringLiteral("quick_check")).toString();
     }
     q.finish();
     const bool foreign = problem.isEmpty() && !holdsOwnTables(db, file);

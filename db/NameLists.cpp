@@ -19,7 +19,7 @@ QStringList columnValues(const QSqlDatabase &db, const QString &table, const QSt
            where % QStringLiteral(" ORDER BY rowid"));
     QStringList values;
     while (q.next())
-        values << q.value(0).toString();
+        values << q.value(column).toString();
     return values;
 }
 
@@ -38,7 +38,7 @@ QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, cons
     q.exec();
     QStringList values;
     while (q.next())
-        values << q.value(0).toString();
+        values << q.value(column).toString();
     return values;
 }
 

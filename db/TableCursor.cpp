@@ -35,7 +35,7 @@ bool TableCursor::load(const QString &whereAndOrder, const QVariantList &values)
     if (!q.next())
         return false;
     m_row = q.record();
-    m_rowId = q.value(0).toLongLong();
+    m_rowId = q.value(QStringLiteral("rowid")).toLongLong();
     m_hasRow = true;
     m_edits.clear();
     return true;

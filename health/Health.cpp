@@ -63,8 +63,9 @@ QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
     q.exec();
     QStringList lines;
     while (q.next()) {
-        lines << core::datetext::display(q.value(0)) + QStringLiteral("     ") +
-                     core::datetext::display(q.value(1)) + QStringLiteral("    ") + q.value(2).toString();
+        lines << core::datetext::display(q.value(QStringLiteral("vaccinated"))) + QStringLiteral("     ") +
+                 core::datetext::display(q.value(QStringLiteral("due"))) + QStringLiteral("    ") +
+                 q.value(QStringLiteral("vaxtype")).toString();
     }
     return lines;
 }
@@ -85,7 +86,7 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
     q.exec();
     QStringList lines;
     while (q.next()) {
-        lines << core::datetext::display(q.value(0)) + QStringLiteral("      ") + q.value(1).toString()
+        lines << core::datetext::display(q.value(QStringLiteral("dt"))) + QStringLiteral("      ") + q.value(QStringLiteral("note")).toString()
               << QString(97, QLatin1Char('_'));
     }
     return lines;

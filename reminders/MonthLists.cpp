@@ -38,8 +38,8 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
                           QStringLiteral("due"), today, true);
     QStringList due;
     while (q.next()) {
-        due << q.value(0).toString() + QStringLiteral("    Vaccination is Due  ") +
-                   core::datetext::display(q.value(1));
+        due << q.value(QStringLiteral("dogname")).toString() + QStringLiteral("    Vaccination is Due  ") +
+                   core::datetext::display(q.value(QStringLiteral("due")));
     }
     if (due.isEmpty())
         return lines << QStringLiteral(" ") << QStringLiteral("There are no Vaccinations Due this Month ! ");
@@ -58,8 +58,8 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
             lines << QStringLiteral(" ") << QStringLiteral(" The Following Litters are Expected this Month")
                   << QString(65, QLatin1Char('_')) + QLatin1Char(' ');
         }
-        lines << q.value(0).toString() + QStringLiteral(" and ") + q.value(1).toString()
-              << QStringLiteral("are expecting a Litter on ") + core::datetext::display(q.value(2))
+        lines << q.value(QStringLiteral("dgname1")).toString() + QStringLiteral(" and ") + q.value(QStringLiteral("dgname2")).toString()
+              << QStringLiteral("are expecting a Litter on ") + core::datetext::display(q.value(QStringLiteral("datedue")))
               << QStringLiteral(" ");
     }
     if (lines.isEmpty() && form == LitterForm::Single)
@@ -75,7 +75,7 @@ QStringList birthdays(const QSqlDatabase &db, const QDate &today)
     while (q.next()) {
         if (lines.isEmpty())
             lines << QStringLiteral("The Following Dogs Have a Birthday This Month ") << QStringLiteral(" ");
-        lines << core::datetext::display(q.value(1)) + QStringLiteral("    ") + q.value(0).toString();
+        lines << core::datetext::display(q.value(QStringLiteral("dob"))) + QStringLiteral("    ") + q.value(QStringLiteral("name")).toString();
     }
     if (lines.isEmpty())
         lines << QStringLiteral("There are No Birthdays This Month?");
