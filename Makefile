@@ -1,11 +1,11 @@
 # Pawmark Houndry: `make run` and `make test` set up everything they need.
 KENNEL_DIR ?= $(CURDIR)/data
 PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 \
-            fonts-liberation2 xvfb xauth poppler-utils
+            fonts-liberation2 xvfb xauth poppler-utils clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-.PHONY: deps build run test bench sample clean
+.PHONY: deps build run test format-check bench sample clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -29,6 +29,10 @@ test: deps
 	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHOUNDRY_SANITIZE=ON -DHOUNDRY_WERROR=ON
 	cmake --build build/test -j$(JOBS)
 	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Every source file laid out as .clang-format says, by the clang-format Debian ships.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 # A small kennel to try the program with; refuses to overwrite existing files.
 sample: build

@@ -56,7 +56,8 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
             auto *button = new QPushButton(caption);
             button->setAutoDefault(false);
             button->setMinimumWidth(190);
-            connect(button, &QPushButton::clicked, this, [this, caption] { Q_EMIT chosen(caption); });
+            connect(button, &QPushButton::clicked, this,
+                    [this, caption] { Q_EMIT chosen(caption); });
             buttons->addWidget(button);
         }
         columns[columnOf[g]]->addWidget(box);

@@ -3,7 +3,9 @@
 #include "app/AboutBox.h"
 #include "app/HelpScreen.h"
 #include "app/MainMenu.h"
+#include "app/ReportPreview.h"
 #include "app/SetupScreen.h"
+#include "app/StartupStep.h"
 #include "breeding/LitterHistories.h"
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingEntryScreen.h"
@@ -12,7 +14,6 @@
 #include "contacts/ContactsScreen.h"
 #include "contacts/FindContactScreen.h"
 #include "contacts/Ownership.h"
-#include "app/StartupStep.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
 #include "dogs/AddDogsScreen.h"
@@ -22,10 +23,9 @@
 #include "health/NotesScreen.h"
 #include "health/VaccinationScreen.h"
 #include "pedigree/PedigreeChart.h"
-#include "reminders/MonthListScreen.h"
 #include "pedigree/PedigreeScreens.h"
 #include "pedigree/PrintablePedigree.h"
-#include "app/ReportPreview.h"
+#include "reminders/MonthListScreen.h"
 #include "sales/SalesReports.h"
 #include "sales/SellDogScreen.h"
 #include "ui/ScreenHost.h"
@@ -61,14 +61,18 @@ MainWindow::MainWindow(QWidget *parent)
         {QStringLiteral("Dog Owner Report"), [this] { showReport(contacts::ownersListing()); }},
         {QStringLiteral("Contact List"), [this] { showReport(contacts::contactList()); }},
         {QStringLiteral("Sales Report"), [this] { showReport(sales::salesReport()); }},
-        {QStringLiteral("Enter a Vaccination"), [this] { open<health::VaccinationScreen>("Form8"); }},
+        {QStringLiteral("Enter a Vaccination"),
+         [this] { open<health::VaccinationScreen>("Form8"); }},
         {QStringLiteral("View Vaccination History"), [this] { openVaccinationChooser(); }},
         {QStringLiteral("Enter Dog Notes"), [this] { open<health::NotesScreen>("Form6"); }},
-        {QStringLiteral("List Birthdays "), [this] { openMonthList(reminders::MonthListScreen::Kind::Birthdays); }},
-        {QStringLiteral("List Litters Due"), [this] { openMonthList(reminders::MonthListScreen::Kind::Litters); }},
+        {QStringLiteral("List Birthdays "),
+         [this] { openMonthList(reminders::MonthListScreen::Kind::Birthdays); }},
+        {QStringLiteral("List Litters Due"),
+         [this] { openMonthList(reminders::MonthListScreen::Kind::Litters); }},
         {QStringLiteral("List Due Vaccinations"),
          [this] { openMonthList(reminders::MonthListScreen::Kind::Vaccinations); }},
-        {QStringLiteral("List All Above"), [this] { openMonthList(reminders::MonthListScreen::Kind::All); }},
+        {QStringLiteral("List All Above"),
+         [this] { openMonthList(reminders::MonthListScreen::Kind::All); }},
         {QStringLiteral("Browse / Update Dogs"), [this] { openDogRecords(core::Choices::Browse); }},
         {QStringLiteral("Find / Update Dog "), [this] { openFindDog(); }},
         {QStringLiteral("Add a Contact"), [this] { open<contacts::ContactEntryScreen>("Form28"); }},
@@ -132,8 +136,8 @@ void MainWindow::openMainMenu()
 void MainWindow::openDogRecords(int mode)
 {
     core::Choices::dogscreenmode = mode;
-    auto *screen = qobject_cast<dogs::DogRecordsScreen *>(m_screens->open(
-        QStringLiteral("Form4"), [] { return new dogs::DogRecordsScreen; }));
+    auto *screen = qobject_cast<dogs::DogRecordsScreen *>(
+        m_screens->open(QStringLiteral("Form4"), [] { return new dogs::DogRecordsScreen; }));
     if (mode == core::Choices::Find && screen->isLoaded())
         screen->showDogNamed(core::Choices::selectedname);
 }
@@ -165,7 +169,8 @@ void MainWindow::openPedigreeChooser()
 {
     m_screens->open(QStringLiteral("Form24"), [this] {
         auto *screen = new pedigree::ViewPedigreeScreen;
-        connect(screen, &pedigree::ViewPedigreeScreen::pedigreeBuilt, this, &MainWindow::showPedigree);
+        connect(screen, &pedigree::ViewPedigreeScreen::pedigreeBuilt, this,
+                &MainWindow::showPedigree);
         return screen;
     });
 }
@@ -174,7 +179,8 @@ void MainWindow::openPossibleMating()
 {
     m_screens->open(QStringLiteral("Form23"), [this] {
         auto *screen = new pedigree::PossibleMatingScreen;
-        connect(screen, &pedigree::PossibleMatingScreen::pedigreeBuilt, this, &MainWindow::showPedigree);
+        connect(screen, &pedigree::PossibleMatingScreen::pedigreeBuilt, this,
+                &MainWindow::showPedigree);
         return screen;
     });
 }
@@ -191,9 +197,9 @@ void MainWindow::showPedigree(int generations)
             }));
         screen->showRecord();
     } else if (generations == 4) {
-        qobject_cast<pedigree::Pedigree4Screen *>(
-            m_screens->open(QStringLiteral("Form25"), [] { return new pedigree::Pedigree4Screen; }))
-            ->showRecord();
+        qobject_cast<pedigree::Pedigree4Screen *>(m_screens->open(QStringLiteral("Form25"), [] {
+            return new pedigree::Pedigree4Screen;
+        }))->showRecord();
     } else {
         const pedigree::PedigreeRecord record = pedigree::currentPedigree();
         openReport(QStringLiteral("PedigreeChart"),
@@ -208,7 +214,8 @@ void MainWindow::openMatingHistoryChooser()
         auto *screen = new breeding::SelectDogScreen;
         connect(screen, &breeding::SelectDogScreen::dogChosen, this, [this] {
             qobject_cast<breeding::MatingHistoryScreen *>(
-                m_screens->open(QStringLiteral("Form11"), [] { return new breeding::MatingHistoryScreen; }))
+                m_screens->open(QStringLiteral("Form11"),
+                                [] { return new breeding::MatingHistoryScreen; }))
                 ->build();
         });
         return screen;
@@ -220,7 +227,8 @@ void MainWindow::openVaccinationChooser()
     m_screens->open(QStringLiteral("Form30"), [this] {
         auto *screen = new health::VaccinationChooserScreen;
         connect(screen, &health::VaccinationChooserScreen::dogChosen, this, [this] {
-            m_screens->open(QStringLiteral("Form9"), [] { return new health::VaccinationHistoryScreen; });
+            m_screens->open(QStringLiteral("Form9"),
+                            [] { return new health::VaccinationHistoryScreen; });
         });
         return screen;
     });
@@ -237,7 +245,8 @@ void MainWindow::openSellDog()
     m_screens->open(QStringLiteral("Form10"), [this] {
         auto *screen = new sales::SellDogScreen;
         connect(screen, &sales::SellDogScreen::receiptReady, this, [this](sales::Receipt receipt) {
-            showReport(receipt == sales::Receipt::Small ? sales::salesReceipt() : sales::pedigreeReceipt());
+            showReport(receipt == sales::Receipt::Small ? sales::salesReceipt()
+                                                        : sales::pedigreeReceipt());
         });
         return screen;
     });
@@ -245,14 +254,15 @@ void MainWindow::openSellDog()
 
 void MainWindow::showReport(const report::Report &report)
 {
-    openReport(report.definition.name, report.definition.caption, [report] { return report.layout(); });
+    openReport(report.definition.name, report.definition.caption,
+               [report] { return report.layout(); });
 }
 
 void MainWindow::openReport(const QString &name, const QString &caption,
                             const std::function<report::Layout()> &source)
 {
-    auto *preview = qobject_cast<app::ReportPreview *>(m_screens->open(
-        name, [&] { return new app::ReportPreview(name, caption, source); }));
+    auto *preview = qobject_cast<app::ReportPreview *>(
+        m_screens->open(name, [&] { return new app::ReportPreview(name, caption, source); }));
     if (preview->isLoaded()) {
         preview->setWindowTitle(caption);
         preview->setSource(source);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <functional>
 
 #include "app/MainMenu.h"
 #include "reminders/MonthListScreen.h"
@@ -52,8 +52,7 @@ private:
     // Opens a report's preview, or reads its data afresh when it is already open.
     void openReport(const QString &name, const QString &caption,
                     const std::function<report::Layout()> &source);
-    template<class T>
-    void open(const char *objectName)
+    template <class T> void open(const char *objectName)
     {
         m_screens->open(QString::fromLatin1(objectName), [] { return new T; });
     }

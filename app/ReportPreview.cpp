@@ -81,7 +81,8 @@ ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
     connect(first, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(previous, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
     connect(next, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
-    connect(last, &QPushButton::clicked, this, [this] { showPage(int(m_layout.pages.size()) - 1); });
+    connect(last, &QPushButton::clicked, this,
+            [this] { showPage(int(m_layout.pages.size()) - 1); });
 
     m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
     m_zoom->setObjectName(QStringLiteral("zoom"));
@@ -93,7 +94,8 @@ ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &ReportPreview::applyZoom);
 
     QPushButton *printButton = previewButton(QStringLiteral("Print..."), QStringLiteral("print"));
-    QPushButton *pdfButton = previewButton(QStringLiteral("Save as PDF..."), QStringLiteral("savePdf"));
+    QPushButton *pdfButton =
+        previewButton(QStringLiteral("Save as PDF..."), QStringLiteral("savePdf"));
     connect(printButton, &QPushButton::clicked, this, &ReportPreview::print);
     connect(pdfButton, &QPushButton::clicked, this, &ReportPreview::saveAsPdf);
 
@@ -135,7 +137,8 @@ void ReportPreview::reload()
 void ReportPreview::showPage(int page)
 {
     m_page = qBound(0, page, qMax(0, int(m_layout.pages.size()) - 1));
-    m_pageLabel->setText(QStringLiteral("Page %1 of %2").arg(m_page + 1).arg(m_layout.pages.size()));
+    m_pageLabel->setText(
+        QStringLiteral("Page %1 of %2").arg(m_page + 1).arg(m_layout.pages.size()));
     applyZoom();
 }
 
@@ -166,8 +169,8 @@ void ReportPreview::print()
 void ReportPreview::saveAsPdf()
 {
     const QString suggested = QDir::home().filePath(m_layout.caption + QStringLiteral(".pdf"));
-    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), suggested,
-                                                      QStringLiteral("PDF files (*.pdf)"));
+    const QString file = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
     if (file.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);

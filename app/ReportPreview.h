@@ -26,7 +26,10 @@ public:
     int currentPage() const { return m_page; }
     // Reads the report's data again and shows the first page.
     void reload();
-    void setSource(std::function<report::Layout()> makeLayout) { m_makeLayout = std::move(makeLayout); }
+    void setSource(std::function<report::Layout()> makeLayout)
+    {
+        m_makeLayout = std::move(makeLayout);
+    }
     void showPage(int page);
     QSize sizeHint() const override { return QSize(900, 700); }
 

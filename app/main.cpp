@@ -5,10 +5,10 @@
 #include "ui/AppIcon.h"
 #include "ui/MessageBoxes.h"
 
-#include <QApplication>
-#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
+#include <QApplication>
+#include <QScreen>
 
 namespace {
 
@@ -16,7 +16,8 @@ bool displayAvailable()
 {
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 } // namespace

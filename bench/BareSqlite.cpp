@@ -51,8 +51,9 @@ void BareSqlite::openDogRecords()
     readAll(db, "SELECT name FROM Dogtable ORDER BY rowid");
     readAll(db, "SELECT last FROM contacts ORDER BY rowid");
     readAll(db, "SELECT Breedname FROM breedlist ORDER BY rowid");
-    sqlite3_exec(db, "BEGIN; DELETE FROM mating WHERE dgname1 = '' OR dgname2 = ' ' OR "
-                     "dgname2 IS NULL; COMMIT",
+    sqlite3_exec(db,
+                 "BEGIN; DELETE FROM mating WHERE dgname1 = '' OR dgname2 = ' ' OR "
+                 "dgname2 IS NULL; COMMIT",
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
 }
@@ -110,8 +111,9 @@ void addBlankDogs(int count)
 void sortedNames(const char *table, const char *field)
 {
     sqlite3 *db = openFile("kennelbase.ddx");
-    const std::string sql = std::string("SELECT \"") + field + "\" FROM \"" + table + "\" WHERE \"" +
-                            field + "\" <> '' ORDER BY \"" + field + "\" COLLATE NOCASE";
+    const std::string sql = std::string("SELECT \"") + field + "\" FROM \"" + table +
+                            "\" WHERE \"" + field + "\" <> '' ORDER BY \"" + field +
+                            "\" COLLATE NOCASE";
     readAll(db, sql.c_str());
     sqlite3_close(db);
 }
@@ -124,10 +126,11 @@ int pedigreeSeeks(const char *subject, int generations)
 {
     static sqlite3 *db = openFile("kennelbase.ddx");
     sqlite3_stmt *seek = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT name, breed, sex, dob, colour, sire, dam FROM Dogtable WHERE name = ? "
-                       "COLLATE NOCASE ORDER BY rowid LIMIT 1",
-                       -1, &seek, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "SELECT name, breed, sex, dob, colour, sire, dam FROM Dogtable WHERE name = ? "
+        "COLLATE NOCASE ORDER BY rowid LIMIT 1",
+        -1, &seek, nullptr);
     int seeks = 0;
     std::vector<std::string> generation{subject};
     for (int g = 0; g < generations; ++g) {
@@ -173,8 +176,8 @@ void monthRows(const char *table, const char *dateColumn, bool sameYear)
 void rowsOf(const char *table, const char *column, const QByteArray &value)
 {
     sqlite3 *db = openFile("kennelbase.ddx");
-    const std::string sql = "SELECT * FROM \"" + std::string(table) + "\" WHERE \"" + column + "\" = '" +
-                            value.toStdString() + "' ORDER BY rowid DESC";
+    const std::string sql = "SELECT * FROM \"" + std::string(table) + "\" WHERE \"" + column +
+                            "\" = '" + value.toStdString() + "' ORDER BY rowid DESC";
     readAll(db, sql.c_str());
     sqlite3_close(db);
 }

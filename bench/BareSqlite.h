@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QByteArray>
 #include <cstdint>
+#include <QByteArray>
 
 struct sqlite3;
 struct sqlite3_stmt;

@@ -12,16 +12,18 @@
 namespace bench {
 namespace {
 
-const QStringList kennels{"Kirkwood", "Ravensbrook", "Glenmoray", "Ashgrove", "Thornfield",
-                          "Bellhaven", "Copperleaf", "Dunmore", "Eldervale", "Foxhollow",
-                          "Greystone", "Hollins", "Ivybridge", "Juniper Hill", "Kestrel Moor"};
-const QStringList words{"Amber", "Blaze", "Copper", "Dawn", "Ember", "Flint", "Gale", "Hazel",
-                        "Indigo", "Jasper", "Kite", "Lark", "Maple", "Nova", "Onyx", "Pepper",
-                        "Quill", "Rowan", "Sable", "Thistle", "Umber", "Willow", "Yarrow", "Zephyr"};
+const QStringList kennels{"Kirkwood",  "Ravensbrook", "Glenmoray", "Ashgrove",     "Thornfield",
+                          "Bellhaven", "Copperleaf",  "Dunmore",   "Eldervale",    "Foxhollow",
+                          "Greystone", "Hollins",     "Ivybridge", "Juniper Hill", "Kestrel Moor"};
+const QStringList words{"Amber", "Blaze",   "Copper", "Dawn",   "Ember",  "Flint",
+                        "Gale",  "Hazel",   "Indigo", "Jasper", "Kite",   "Lark",
+                        "Maple", "Nova",    "Onyx",   "Pepper", "Quill",  "Rowan",
+                        "Sable", "Thistle", "Umber",  "Willow", "Yarrow", "Zephyr"};
 const QStringList breeds{"Labrador Retriever", "Border Collie", "German Shepherd Dog",
-                         "Golden Retriever", "Whippet", "Beagle", "Dachshund", "Boxer"};
-const QStringList colours{"Black", "Yellow", "Chocolate", "Red", "Brindle", "Black and Tan",
-                          "Blue Merle", "Sable", "White", "Liver"};
+                         "Golden Retriever",   "Whippet",       "Beagle",
+                         "Dachshund",          "Boxer"};
+const QStringList colours{"Black",         "Yellow",     "Chocolate", "Red",   "Brindle",
+                          "Black and Tan", "Blue Merle", "Sable",     "White", "Liver"};
 
 struct Dog
 {
@@ -57,7 +59,8 @@ QString generateKennel(const KennelSize &size)
     db::Transaction reportWrite(report);
 
     QSqlQuery contact(kennel);
-    contact.prepare("INSERT INTO contacts (last, Title, city, country, breeder) VALUES (?,?,?,?,?)");
+    contact.prepare(
+        "INSERT INTO contacts (last, Title, city, country, breeder) VALUES (?,?,?,?,?)");
     QStringList contacts;
     for (int i = 0; i < contactCount(size); ++i) {
         contacts << QStringLiteral("%1 %2 %3").arg(pick(words), pick(kennels)).arg(i);
@@ -79,9 +82,8 @@ QString generateKennel(const KennelSize &size)
             previous = everyDog.mid((generation - 1) * perGeneration, perGeneration);
         }
         const bool male = random.bounded(2) == 0;
-        const QString name = QStringLiteral("%1 %2 %3 %4")
-                                 .arg(pick(kennels), pick(words), pick(words))
-                                 .arg(n);
+        const QString name =
+            QStringLiteral("%1 %2 %3 %4").arg(pick(kennels), pick(words), pick(words)).arg(n);
         QString sire = QStringLiteral("Not On Record");
         QString dam = QStringLiteral("Not On Record");
         if (!previous.isEmpty()) {
@@ -127,16 +129,19 @@ QString generateKennel(const KennelSize &size)
     }
 
     QSqlQuery vax(kennel);
-    vax.prepare("INSERT INTO vaccination (dogname, dogid, vaxtype, vaccinated, due) VALUES (?,?,?,?,?)");
+    vax.prepare(
+        "INSERT INTO vaccination (dogname, dogid, vaxtype, vaccinated, due) VALUES (?,?,?,?,?)");
     QSqlQuery note(kennel);
     note.prepare("INSERT INTO notes (Dogid, dt, note) VALUES (?,?,?)");
     // Two vaccinations and one note per dog, on average.
     for (int i = 0; i < 2 * size.dogs; ++i) {
         const int id = 1 + random.bounded(size.dogs);
         const QDate given = QDate(2015, 1, 1).addDays(random.bounded(4400));
-        exec(vax, {everyDog.at(id - 1).name, id, "Booster 1yr", iso(given), iso(given.addYears(1))});
+        exec(vax,
+             {everyDog.at(id - 1).name, id, "Booster 1yr", iso(given), iso(given.addYears(1))});
         if (i % 2 == 0)
-            exec(note, {id, iso(given), QStringLiteral("Checked by the vet, all well (%1)").arg(i)});
+            exec(note,
+                 {id, iso(given), QStringLiteral("Checked by the vet, all well (%1)").arg(i)});
     }
 
     QSqlQuery sale(report);

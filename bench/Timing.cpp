@@ -1,9 +1,9 @@
 #include "bench/Timing.h"
 
-#include <QElapsedTimer>
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
+#include <QElapsedTimer>
+#include <QFile>
 #include <vector>
 
 namespace bench {

@@ -6,29 +6,30 @@
 #include "bench/BareSqlite.h"
 #include "bench/KennelGenerator.h"
 #include "bench/Timing.h"
-#include "core/Choices.h"
-#include "core/Messages.h"
-#include "db/DatabaseFiles.h"
-#include "contacts/ContactsScreen.h"
-#include "contacts/FindContactScreen.h"
-#include "dogs/BlankDogs.h"
-#include "dogs/DogRecordsScreen.h"
 #include "breeding/Breeding.h"
 #include "breeding/LitterHistories.h"
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingHistoryScreens.h"
-#include "core/Clock.h"
+#include "contacts/ContactsScreen.h"
+#include "contacts/FindContactScreen.h"
 #include "contacts/Ownership.h"
+#include "core/Choices.h"
+#include "core/Clock.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "dogs/BlankDogs.h"
+#include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
+#include "health/Health.h"
+#include "pedigree/PedigreeBuild.h"
+#include "pedigree/PrintablePedigree.h"
+#include "reminders/MonthLists.h"
+#include "report/PagePainter.h"
 #include "sales/Sale.h"
 #include "sales/SalesReports.h"
 #include "sales/SellDogScreen.h"
-#include "health/Health.h"
-#include "reminders/MonthLists.h"
-#include "pedigree/PedigreeBuild.h"
-#include "pedigree/PrintablePedigree.h"
-#include "report/PagePainter.h"
 
+#include <cstdio>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -37,7 +38,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <cstdio>
 
 namespace {
 
@@ -97,13 +97,13 @@ void benchDogRecords()
     std::int64_t rowid = 1;
     const double stepFloor = bench::medianMs(501, [&] { rowid = bare.next(rowid); });
     bench::printLine("dog records \"Next\"", step, stepFloor);
-    bench::printValue("resident memory, dog records screen open (MB)", QString::number(rss, 'f', 1));
+    bench::printValue("resident memory, dog records screen open (MB)",
+                      QString::number(rss, 'f', 1));
     screen.reset();
 }
 
 // Opens a screen and waits until its deferred loading is done.
-template<class Screen, class... Args>
-std::unique_ptr<Screen> openScreen(Args... args)
+template <class Screen, class... Args> std::unique_ptr<Screen> openScreen(Args... args)
 {
     auto screen = std::make_unique<Screen>(args...);
     screen->show();
@@ -113,20 +113,20 @@ std::unique_ptr<Screen> openScreen(Args... args)
 
 void removeBlankDogs()
 {
-    QSqlQuery(db::DatabaseFiles::kennel()).exec("DELETE FROM Dogtable WHERE name LIKE 'NEWENTRY %'");
+    QSqlQuery(db::DatabaseFiles::kennel())
+        .exec("DELETE FROM Dogtable WHERE name LIKE 'NEWENTRY %'");
 }
 
 void benchAddingAndFinding()
 {
     const double create = bench::medianMs(
         5, [] { dogs::addBlankDogs(db::DatabaseFiles::kennel(), 10000); }, removeBlankDogs);
-    const double createFloor = bench::medianMs(5, [] { bench::bare::addBlankDogs(10000); },
-                                               removeBlankDogs);
+    const double createFloor = bench::medianMs(
+        5, [] { bench::bare::addBlankDogs(10000); }, removeBlankDogs);
     removeBlankDogs();
     bench::printLine("\"Create Records\" with 10,000", create, createFloor);
 
-    const double findDog =
-        bench::medianMs(5, [] { openScreen<dogs::FindDogScreen>(); });
+    const double findDog = bench::medianMs(5, [] { openScreen<dogs::FindDogScreen>(); });
     bench::printLine("open \"Find Dog Record\"", findDog,
                      bench::medianMs(5, [] { bench::bare::sortedNames("Dogtable", "name"); }));
     const double findContact =
@@ -134,7 +134,8 @@ void benchAddingAndFinding()
     bench::printLine("open \"Find a Contact\"", findContact,
                      bench::medianMs(5, [] { bench::bare::sortedNames("contacts", "last"); }));
 
-    auto browse = openScreen<contacts::ContactsScreen>(contacts::ContactsScreen::Start::FirstContact);
+    auto browse =
+        openScreen<contacts::ContactsScreen>(contacts::ContactsScreen::Start::FirstContact);
     QPushButton *next = browse->findChild<QPushButton *>("nextButton");
     const double step = bench::medianMs(501, [&] { next->click(); });
     bench::BareSqlite bare("contacts");
@@ -158,7 +159,8 @@ void benchPedigrees()
     pedigree::PedigreeRecord record;
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     for (const auto &[generations, label] :
-         {std::pair{3, "buildpedigree3"}, std::pair{4, "buildpedigree4"}, std::pair{8, "8-generation build"}}) {
+         {std::pair{3, "buildpedigree3"}, std::pair{4, "buildpedigree4"},
+          std::pair{8, "8-generation build"}}) {
         const double ms = bench::medianMs(
             301, [&] { pedigree::build(record, kennel, subject, generations, generations != 4); });
         const double floor = bench::medianMs(
@@ -179,7 +181,8 @@ void benchBreeding()
     QSqlDatabase kennel = db::DatabaseFiles::kennel();
     auto removeLitter = [&] {
         QSqlQuery(kennel).exec("DELETE FROM Dogtable WHERE name LIKE 'PPLITTER %'");
-        QSqlQuery(kennel).exec("DELETE FROM litters WHERE litterid = (SELECT max(litterid) FROM litters)");
+        QSqlQuery(kennel).exec(
+            "DELETE FROM litters WHERE litterid = (SELECT max(litterid) FROM litters)");
     };
     const double litter = bench::medianMs(
         11,
@@ -195,10 +198,12 @@ void benchBreeding()
                      bench::medianMs(5, [] { openScreen<breeding::LitterScreen>(); }),
                      bench::medianMs(5, [] { bench::bare::sortedNames("mating", "dgname2"); }));
     core::Choices::selectedname = deepestDog();
-    bench::printLine("mating history", bench::medianMs(5, [] {
-                         breeding::MatingHistoryScreen history;
-                         history.build();
-                     }),
+    bench::printLine("mating history",
+                     bench::medianMs(5,
+                                     [] {
+                                         breeding::MatingHistoryScreen history;
+                                         history.build();
+                                     }),
                      -1);
 }
 
@@ -207,34 +212,43 @@ void benchHealth()
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     const QDate today = core::Clock::today();
     using namespace reminders;
-    bench::printLine("month list: vaccinations", bench::medianMs(5, [&] { vaccinationsDue(kennel, today); }),
-                     bench::medianMs(5, [] { bench::bare::monthRows("vaccination", "due", true); }));
-    bench::printLine("month list: litters",
-                     bench::medianMs(5, [&] { littersDue(kennel, today, LitterForm::Single); }),
-                     bench::medianMs(5, [] { bench::bare::monthRows("mating", "datedue", false); }));
+    bench::printLine(
+        "month list: vaccinations", bench::medianMs(5, [&] { vaccinationsDue(kennel, today); }),
+        bench::medianMs(5, [] { bench::bare::monthRows("vaccination", "due", true); }));
+    bench::printLine(
+        "month list: litters",
+        bench::medianMs(5, [&] { littersDue(kennel, today, LitterForm::Single); }),
+        bench::medianMs(5, [] { bench::bare::monthRows("mating", "datedue", false); }));
     bench::printLine("month list: birthdays", bench::medianMs(5, [&] { birthdays(kennel, today); }),
                      bench::medianMs(5, [] { bench::bare::monthRows("Dogtable", "dob", false); }));
-    bench::printLine("month list: all three", bench::medianMs(5, [&] {
-                         birthdays(kennel, today);
-                         littersDue(kennel, today, LitterForm::Combined);
-                         vaccinationsDue(kennel, today);
-                     }),
+    bench::printLine("month list: all three",
+                     bench::medianMs(5,
+                                     [&] {
+                                         birthdays(kennel, today);
+                                         littersDue(kennel, today, LitterForm::Combined);
+                                         vaccinationsDue(kennel, today);
+                                     }),
                      -1);
     QSqlQuery busiest(kennel);
-    busiest.exec("SELECT dogname, dogid FROM vaccination GROUP BY dogid ORDER BY count(*) DESC LIMIT 1");
+    busiest.exec(
+        "SELECT dogname, dogid FROM vaccination GROUP BY dogid ORDER BY count(*) DESC LIMIT 1");
     busiest.next();
     const QString dog = busiest.value(0).toString();
     const qint64 id = busiest.value(1).toLongLong();
-    bench::printLine("vaccination history of one dog",
-                     bench::medianMs(11, [&] { health::vaccinationHistory(kennel, dog); }),
-                     bench::medianMs(11, [&] { bench::bare::rowsOf("vaccination", "dogname", dog.toUtf8()); }));
+    bench::printLine(
+        "vaccination history of one dog",
+        bench::medianMs(11, [&] { health::vaccinationHistory(kennel, dog); }),
+        bench::medianMs(11, [&] { bench::bare::rowsOf("vaccination", "dogname", dog.toUtf8()); }));
     bench::printLine("notes of one dog", bench::medianMs(11, [&] { health::notesOf(kennel, id); }),
-                     bench::medianMs(11, [&] { bench::bare::rowsOf("notes", "Dogid", QByteArray::number(id)); }));
+                     bench::medianMs(11, [&] {
+                         bench::bare::rowsOf("notes", "Dogid", QByteArray::number(id));
+                     }));
 }
 
 void benchSales()
 {
-    bench::printLine("open \"Sell Dog\"", bench::medianMs(5, [] { openScreen<sales::SellDogScreen>(); }), -1);
+    bench::printLine("open \"Sell Dog\"",
+                     bench::medianMs(5, [] { openScreen<sales::SellDogScreen>(); }), -1);
     QSqlDatabase kennel = db::DatabaseFiles::kennel();
     const QString dog = deepestDog();
     for (const auto receipt : {sales::Receipt::Small, sales::Receipt::WithPedigree}) {
@@ -246,16 +260,17 @@ void benchSales()
                 ancestors = pedigree::currentPedigree();
             }
             QString error;
-            sales::recordSale(kennel, {"Kennel Owner", "Kirkwood", dog, "Buyer", "Whippet", "Fawn", "1/1/2020",
-                                       "KC1", "Male", 100000, core::Clock::today()},
+            sales::recordSale(kennel,
+                              {"Kennel Owner", "Kirkwood", dog, "Buyer", "Whippet", "Fawn",
+                               "1/1/2020", "KC1", "Male", 100000, core::Clock::today()},
                               receipt, ancestors, &error);
         });
         bench::printLine(receipt == sales::Receipt::Small ? "sale with the small receipt"
                                                           : "sale with the receipt with pedigree",
                          ms, -1);
     }
-    for (const auto &[label, make] :
-         {std::pair{"sales report", &sales::salesReport}, std::pair{"dog owners listing", &contacts::ownersListing}}) {
+    for (const auto &[label, make] : {std::pair{"sales report", &sales::salesReport},
+                                      std::pair{"dog owners listing", &contacts::ownersListing}}) {
         const report::Report report = make();
         int rows = 0;
         const double ms = bench::medianMs(3, [&] {
@@ -264,10 +279,14 @@ void benchSales()
             for (const core::DataRow &row : data)
                 for (const core::DataRow &group : row.children)
                     rows += int(group.children.size());
-            report::writePdf(report::layoutReport(report.definition, data, QDateTime::currentDateTime()),
-                             QString(label) + ".pdf");
+            report::writePdf(
+                report::layoutReport(report.definition, data, QDateTime::currentDateTime()),
+                QString(label) + ".pdf");
         });
-        bench::printLine(QString("%1, %2 rows, to PDF (%3 rows/s)").arg(label).arg(rows).arg(qRound(rows / ms * 1000)),
+        bench::printLine(QString("%1, %2 rows, to PDF (%3 rows/s)")
+                             .arg(label)
+                             .arg(rows)
+                             .arg(qRound(rows / ms * 1000)),
                          ms, -1);
     }
 }
@@ -277,8 +296,8 @@ void benchLitterHistories(const QString &self)
 {
     const QString folder = QDir::current().filePath("litter-histories");
     if (!QFile::exists(folder + "/kennelbase.ddx")) {
-        QProcess::execute(self, {"--generate-only", "--dogs", "10000", "--matings", "2000", "--litters",
-                                 "5000", "--dir", folder});
+        QProcess::execute(self, {"--generate-only", "--dogs", "10000", "--matings", "2000",
+                                 "--litters", "5000", "--dir", folder});
     }
     const QString here = QDir::currentPath();
     db::DatabaseFiles::close();
@@ -290,7 +309,8 @@ void benchLitterHistories(const QString &self)
         pages = int(layout.pages.size());
         report::writePdf(layout, "litter-histories.pdf");
     });
-    bench::printLine(QString("litter histories, 2,000 matings, %1 pages, to PDF").arg(pages), ms, -1);
+    bench::printLine(QString("litter histories, 2,000 matings, %1 pages, to PDF").arg(pages), ms,
+                     -1);
     db::DatabaseFiles::close();
     QDir::setCurrent(here);
     db::DatabaseFiles::open();
@@ -306,7 +326,8 @@ void benchStartup()
                 qFatal("cannot open the kennel");
             window = std::make_unique<app::MainWindow>();
             bool started = false;
-            QObject::connect(window.get(), &app::MainWindow::startupFinished, [&] { started = true; });
+            QObject::connect(window.get(), &app::MainWindow::startupFinished,
+                             [&] { started = true; });
             window->show();
             waitFor([&] { return started; });
         },
@@ -338,7 +359,8 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addOption({"dogs", "Dogs in the synthetic kennel.", "n", "100000"});
     parser.addOption({"matings", "Matings in the synthetic kennel.", "n", "50000"});
-    parser.addOption({"litters", "Litters in the synthetic kennel (a fifth of the matings by default).", "n"});
+    parser.addOption(
+        {"litters", "Litters in the synthetic kennel (a fifth of the matings by default).", "n"});
     parser.addOption({"dir", "Folder of the synthetic kennel.", "folder", "bench-kennel"});
     parser.addOption({"generate-only", "Only write the kennel (used internally)."});
     parser.process(application);
@@ -347,7 +369,8 @@ int main(int argc, char *argv[])
     core::Messages::install(&silent);
     const int matings = parser.value("matings").toInt();
     const bench::KennelSize size{parser.value("dogs").toInt(), matings,
-                                 parser.isSet("litters") ? parser.value("litters").toInt() : matings / 5};
+                                 parser.isSet("litters") ? parser.value("litters").toInt()
+                                                         : matings / 5};
     QDir().mkpath(parser.value("dir"));
     const QString self = QCoreApplication::applicationFilePath();
     QDir::setCurrent(parser.value("dir"));

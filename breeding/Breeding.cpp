@@ -27,11 +27,14 @@ MatingLines matingLines(const QSqlDatabase &db)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.exec(QStringLiteral("SELECT rowid AS \"rowid\", dgname1, dgname2 FROM mating WHERE dgname2 <> '' ORDER BY rowid"));
+    q.exec(QStringLiteral("SELECT rowid AS \"rowid\", dgname1, dgname2 FROM mating WHERE dgname2 "
+                          "<> '' ORDER BY rowid"));
     MatingLines result;
     while (q.next()) {
         result.rows.push_back(q.value(QStringLiteral("rowid")).toLongLong());
-        result.lines << QString(q.value(QStringLiteral("dgname2")).toString() + QStringLiteral(" With ") + q.value(QStringLiteral("dgname1")).toString());
+        result.lines << QString(q.value(QStringLiteral("dgname2")).toString() +
+                                QStringLiteral(" With ") +
+                                q.value(QStringLiteral("dgname1")).toString());
     }
     return result;
 }
@@ -81,7 +84,8 @@ qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error)
             *error = dogs.lastError();
             return -1;
         }
-        const QString name = QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(i);
+        const QString name =
+            QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(i);
         dogs.setValue(QStringLiteral("name"), name);
         dogs.setValue(QStringLiteral("dob"), core::datetext::toStored(born));
         dogs.setValue(QStringLiteral("cob"), kennelCountry);
@@ -114,7 +118,8 @@ QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
     while (q.next()) {
         const QString sire = q.value(QStringLiteral("dgname1")).toString();
         const QString dam = q.value(QStringLiteral("dgname2")).toString();
-        const QString line = sire + QStringLiteral(" was Mated With ") + dam + QStringLiteral(" on ") +
+        const QString line = sire + QStringLiteral(" was Mated With ") + dam +
+                             QStringLiteral(" on ") +
                              core::datetext::display(q.value(QStringLiteral("datemated")));
         // A dog mated with itself is listed once as sire and once as dam.
         for (bool matches : {sire == dog, dam == dog}) {

@@ -33,8 +33,8 @@ core::DataSet matingsWithLitters()
     q.setForwardOnly(true);
     q.exec(QStringLiteral("SELECT dgname1, dgname2 FROM mating ORDER BY rowid"));
     while (q.next()) {
-        core::DataRow mating{
-            {{QStringLiteral("dgname1"), q.value(QStringLiteral("dgname1"))}, {QStringLiteral("dgname2"), q.value(QStringLiteral("dgname2"))}}};
+        core::DataRow mating{{{QStringLiteral("dgname1"), q.value(QStringLiteral("dgname1"))},
+                              {QStringLiteral("dgname2"), q.value(QStringLiteral("dgname2"))}}};
         if (!q.value(QStringLiteral("dgname1")).isNull())
             mating.children = bySire.value(q.value(QStringLiteral("dgname1")).toString());
         matings.append(mating);

@@ -102,7 +102,8 @@ void LitterScreen::addLitterAndPups()
         core::tell(QStringLiteral(" Please Select a Mating First"));
         return;
     }
-    const QString askForPups = QStringLiteral("Please Enter the Number of Puppies Born in the Litter");
+    const QString askForPups =
+        QStringLiteral("Please Enter the Number of Puppies Born in the Litter");
     if (pupsText.isEmpty()) {
         core::tell(askForPups);
         return;

@@ -56,8 +56,8 @@ MatingEntryScreen::MatingEntryScreen(QWidget *parent)
 void MatingEntryScreen::load()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    for (const auto &[list, sex] : {std::pair{m_sire, QStringLiteral("Male")},
-                                    std::pair{m_dam, QStringLiteral("Female")}}) {
+    for (const auto &[list, sex] :
+         {std::pair{m_sire, QStringLiteral("Male")}, std::pair{m_dam, QStringLiteral("Female")}}) {
         list->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"),
                                                QStringLiteral("name"), QStringLiteral("sex"), sex),
                          ui::PickList::Order::Alphabetical);
@@ -97,7 +97,8 @@ void MatingEntryScreen::submit()
     }
     const QDate mated = core::datetext::parse(m_dateMated->text());
     if (!mated.isValid()) {
-        core::tell(core::datetext::invalidDateMessage(QStringLiteral("Date Mated"), m_dateMated->text()));
+        core::tell(
+            core::datetext::invalidDateMessage(QStringLiteral("Date Mated"), m_dateMated->text()));
         m_dateMated->setFocus();
         return;
     }

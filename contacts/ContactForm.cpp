@@ -28,9 +28,9 @@ ui::PickList *startingEmpty(const char *field, const QStringList &entries)
 
 const QStringList &ContactForm::fields()
 {
-    static const QStringList all{"last",  "Title",      "address", "city",   "state",
-                                 "postcode", "country", "phone",   "fax",    "email",
-                                 "webaddress", "notes", "breeder", "breederprefix", "breeds"};
+    static const QStringList all{"last",       "Title",   "address", "city",          "state",
+                                 "postcode",   "country", "phone",   "fax",           "email",
+                                 "webaddress", "notes",   "breeder", "breederprefix", "breeds"};
     return all;
 }
 
@@ -59,19 +59,22 @@ QWidget *ContactForm::contactDetails()
     auto *group = new QGroupBox(QStringLiteral("Contact Details "));
     auto *grid = new QGridLayout(group);
     ui::PickList *title = startingEmpty("Title", {QStringLiteral("Mr"), QStringLiteral("Mrs"),
-                                             QStringLiteral("Miss"), QStringLiteral("Dr.")});
+                                                  QStringLiteral("Miss"), QStringLiteral("Dr.")});
     title->setMinimumContentsLength(6);
     ui::addField(grid, 0, 0, QStringLiteral("Title"), title);
     ui::addField(grid, 0, 1, QStringLiteral("Name"), ui::textBox(QStringLiteral("last")));
     ui::addField(grid, 1, 0, QStringLiteral("Address"), ui::textBox(QStringLiteral("address")), 3);
     ui::addField(grid, 2, 0, QStringLiteral("City "), ui::textBox(QStringLiteral("city")));
     ui::addField(grid, 2, 1, QStringLiteral("State"), ui::textBox(QStringLiteral("state")));
-    ui::addField(grid, 3, 0, QStringLiteral("Country"), startingEmpty("country", ui::contactCountries()));
-    ui::addField(grid, 3, 1, QStringLiteral("Postcode/Zip"), ui::textBox(QStringLiteral("postcode")));
+    ui::addField(grid, 3, 0, QStringLiteral("Country"),
+                 startingEmpty("country", ui::contactCountries()));
+    ui::addField(grid, 3, 1, QStringLiteral("Postcode/Zip"),
+                 ui::textBox(QStringLiteral("postcode")));
     ui::addField(grid, 4, 0, QStringLiteral("Phone"), ui::textBox(QStringLiteral("phone")));
     ui::addField(grid, 4, 1, QStringLiteral("Fax"), ui::textBox(QStringLiteral("fax")));
     ui::addField(grid, 5, 0, QStringLiteral("Email"), ui::textBox(QStringLiteral("email")), 3);
-    ui::addField(grid, 6, 0, QStringLiteral("Website"), ui::textBox(QStringLiteral("webaddress")), 3);
+    ui::addField(grid, 6, 0, QStringLiteral("Website"), ui::textBox(QStringLiteral("webaddress")),
+                 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 3);
     return group;
@@ -96,8 +99,9 @@ QWidget *ContactForm::breederDetails()
     auto *group = new QGroupBox(QStringLiteral("Breeder Details"));
     auto *grid = new QGridLayout(group);
     ui::addField(grid, 0, 0, QStringLiteral("Is Contact a Breeder"),
-             startingEmpty("breeder", {QStringLiteral("Yes"), QStringLiteral("No")}));
-    ui::addField(grid, 1, 0, QStringLiteral("Breeder Prefix or Kennel Name"), ui::textBox(QStringLiteral("breederprefix")));
+                 startingEmpty("breeder", {QStringLiteral("Yes"), QStringLiteral("No")}));
+    ui::addField(grid, 1, 0, QStringLiteral("Breeder Prefix or Kennel Name"),
+                 ui::textBox(QStringLiteral("breederprefix")));
     ui::addField(grid, 2, 0, QStringLiteral("Breeds"), ui::textBox(QStringLiteral("breeds")));
     grid->setColumnStretch(1, 1);
     return group;

@@ -54,8 +54,9 @@ void ContactsScreen::load()
         !cursor.findExact(QStringLiteral("last"), core::Choices::selectedname)) {
         cursor.first();
         if (cursor.hasRow())
-            core::tell(QStringLiteral("There is no contact named \"%1\"; the first contact is shown.")
-                           .arg(core::Choices::selectedname));
+            core::tell(
+                QStringLiteral("There is no contact named \"%1\"; the first contact is shown.")
+                    .arg(core::Choices::selectedname));
     } else if (m_start == Start::FirstContact) {
         cursor.first();
     }

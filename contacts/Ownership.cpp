@@ -128,7 +128,7 @@ report::Report contactList()
                                 oneInch, sections),
             [] {
                 return db::queryRows(db::DatabaseFiles::kennel(),
-                                         QStringLiteral("SELECT * FROM contacts ORDER BY rowid"));
+                                     QStringLiteral("SELECT * FROM contacts ORDER BY rowid"));
             }};
 }
 

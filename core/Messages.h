@@ -33,7 +33,8 @@ inline void tell(const QString &text, const QString &title = applicationTitle())
 // are as they were.
 inline void tellNothingChanged(const QString &what, const QString &problem)
 {
-    tell(QStringLiteral("%1 could not be written (%2). Nothing has been changed.").arg(what, problem));
+    tell(QStringLiteral("%1 could not be written (%2). Nothing has been changed.")
+             .arg(what, problem));
 }
 
 } // namespace core

@@ -1,9 +1,9 @@
 #include "core/Money.h"
 
+#include <limits>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QtNumeric>
-#include <limits>
 
 namespace core {
 
@@ -21,8 +21,8 @@ QString formatMoney(qint64 cents)
 
 std::optional<qint64> parseMoney(const QString &typed)
 {
-    static const QRegularExpression amount(QRegularExpression::anchoredPattern(
-        QStringLiteral(R"( *\$? *(\d{1,3}(?:,\d{3})+|\d{1,3}(?: \d{3})+|\d{0,12})(?:\.(\d{0,2}))? *)")));
+    static const QRegularExpression amount(QRegularExpression::anchoredPattern(QStringLiteral(
+        R"( *\$? *(\d{1,3}(?:,\d{3})+|\d{1,3}(?: \d{3})+|\d{0,12})(?:\.(\d{0,2}))? *)")));
     const auto match = amount.match(typed);
     if (!match.hasMatch() || (match.captured(1).isEmpty() && match.captured(2).isEmpty()))
         return std::nullopt;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 namespace core {
 
@@ -9,8 +9,8 @@ namespace core {
 QString formatMoney(qint64 cents);
 
 // An amount as typed: dollars with an optional "$", thousands separators and up to two
-// decimals (1234.5, $1,334.50, 1 334.50), blanks allowed around it. Nothing for text that is not such an amount, for negative
-// amounts and for amounts of a trillion dollars or more.
+// decimals (1234.5, $1,334.50, 1 334.50), blanks allowed around it. Nothing for text that is not
+// such an amount, for negative amounts and for amounts of a trillion dollars or more.
 std::optional<qint64> parseMoney(const QString &typed);
 
 // a + b, held at the largest or smallest amount instead of wrapping round: a file edited by

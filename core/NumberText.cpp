@@ -10,10 +10,10 @@ QString signedText(qint64 number)
 
 } // namespace core
 
-#include <QRegularExpression>
 #include <cfenv>
 #include <cmath>
 #include <limits>
+#include <QRegularExpression>
 
 namespace core {
 
@@ -44,7 +44,8 @@ std::optional<int> typedWholeNumber(const QString &text)
     // Rounding in the default mode takes halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
     Q_ASSERT(std::fegetround() == FE_TONEAREST);
     const double rounded = std::nearbyint(value);
-    if (!(rounded >= std::numeric_limits<qint16>::min() && rounded <= std::numeric_limits<qint16>::max()))
+    if (!(rounded >= std::numeric_limits<qint16>::min() &&
+          rounded <= std::numeric_limits<qint16>::max()))
         return std::nullopt;
     return static_cast<int>(rounded);
 }

@@ -50,7 +50,8 @@ QString harden(QSqlDatabase &db)
     auto *connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
                            ? *static_cast<sqlite3 *const *>(handle.data())
                            : nullptr;
-    if (!connection || sqlite3_db_config(connection, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr) != SQLITE_OK)
+    if (!connection ||
+        sqlite3_db_config(connection, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr) != SQLITE_OK)
         return QStringLiteral("its safety settings could not be applied");
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA trusted_schema = OFF")))
@@ -129,9 +130,11 @@ QString check(File file)
     if (!hasSqliteHeader(name))
         return refusal(file, QStringLiteral("is not an SQLite database."));
     if (!info.isWritable())
-        return refusal(file, QStringLiteral("cannot be opened for writing (the file is read-only)."));
+        return refusal(file,
+                       QStringLiteral("cannot be opened for writing (the file is read-only)."));
     if (!folder.isWritable())
-        return refusal(file, QStringLiteral("cannot be opened for writing (its folder is read-only)."));
+        return refusal(file,
+                       QStringLiteral("cannot be opened for writing (its folder is read-only)."));
     if (const QString link = linkedCompanion(name); !link.isEmpty())
         return refusal(file, QStringLiteral("has a companion file %1 that is a link to another "
                                             "file. Move the link away to open the database.")
@@ -143,7 +146,8 @@ QString check(File file)
         return refusal(file, QStringLiteral("cannot be opened: ") % db.lastError().text());
     if (const QString unsafe = harden(db); !unsafe.isEmpty()) {
         db.close();
-        return refusal(file, QStringLiteral("cannot be opened safely (") % unsafe % QStringLiteral(")."));
+        return refusal(file,
+                       QStringLiteral("cannot be opened safely (") % unsafe % QStringLiteral(")."));
     }
     QSqlQuery q(db);
     QString problem;
@@ -267,7 +271,8 @@ QString prepare(File file)
         return problem;
     // An empty file someone else made becomes a kennel: personal data, so the user's alone.
     if (db.tables().isEmpty() &&
-        !QFile::setPermissions(DatabaseFiles::fileName(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        !QFile::setPermissions(DatabaseFiles::fileName(file),
+                               QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return describe(file) % QStringLiteral(" cannot be made private to you.");
     QString error;
     Transaction transaction(db);
@@ -313,7 +318,8 @@ QString DatabaseFiles::open()
     attach.prepare(QStringLiteral("ATTACH DATABASE ? AS report"));
     attach.addBindValue(fileName(File::Report));
     if (!attach.exec())
-        return describe(File::Report) % QStringLiteral(" cannot be opened: ") % attach.lastError().text();
+        return describe(File::Report) % QStringLiteral(" cannot be opened: ") %
+               attach.lastError().text();
     return {};
 }
 

@@ -10,9 +10,9 @@ namespace db {
 QStringList columnValues(const QSqlDatabase &db, const QString &table, const QString &column,
                          Blanks blanks)
 {
-    const QString where = blanks == Blanks::Skip
-                              ? QStringLiteral(" WHERE ") % quoted(column) % QStringLiteral(" <> ''")
-                              : QString();
+    const QString where = blanks == Blanks::Skip ? QStringLiteral(" WHERE ") % quoted(column) %
+                                                       QStringLiteral(" <> ''")
+                                                 : QString();
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.exec(QStringLiteral("SELECT ") % quoted(column) % QStringLiteral(" FROM ") % quoted(table) %
@@ -32,8 +32,9 @@ QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, cons
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT ") % quoted(column) % QStringLiteral(" FROM ") % quoted(table) %
-              QStringLiteral(" WHERE ") % quoted(whereColumn) % QStringLiteral(" = ? ORDER BY rowid"));
+    q.prepare(QStringLiteral("SELECT ") % quoted(column) % QStringLiteral(" FROM ") %
+              quoted(table) % QStringLiteral(" WHERE ") % quoted(whereColumn) %
+              QStringLiteral(" = ? ORDER BY rowid"));
     q.addBindValue(equals);
     q.exec();
     QStringList values;

@@ -112,7 +112,8 @@ bool TableCursor::addNew()
     cancelUpdate();
     m_newRow = std::make_unique<Transaction>(m_db);
     QSqlQuery q(m_db);
-    if (!q.exec(QStringLiteral("INSERT INTO ") % quoted(m_table) % QStringLiteral(" DEFAULT VALUES"))) {
+    if (!q.exec(QStringLiteral("INSERT INTO ") % quoted(m_table) %
+                QStringLiteral(" DEFAULT VALUES"))) {
         m_newRow.reset();
         return failed(q);
     }
@@ -168,7 +169,8 @@ bool TableCursor::remove()
     if (!m_hasRow)
         return false;
     QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("DELETE FROM ") % quoted(m_table) % QStringLiteral(" WHERE rowid = ?"));
+    q.prepare(QStringLiteral("DELETE FROM ") % quoted(m_table) %
+              QStringLiteral(" WHERE rowid = ?"));
     q.addBindValue(m_rowId);
     if (!q.exec())
         return failed(q);

@@ -2,11 +2,11 @@
 
 #include "db/Transaction.h"
 
+#include <memory>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariantMap>
-#include <memory>
 
 namespace db {
 

@@ -19,7 +19,8 @@ AddDogsScreen::AddDogsScreen(QWidget *parent)
       m_number(new QLineEdit)
 {
     m_number->setObjectName(QStringLiteral("number"));
-    auto *label = new QLabel(QStringLiteral("Enter the Number of Dogs you wish to be added to the Database."));
+    auto *label = new QLabel(
+        QStringLiteral("Enter the Number of Dogs you wish to be added to the Database."));
     label->setBuddy(m_number);
     auto *create = new QPushButton(QStringLiteral("Create Records"));
     create->setObjectName(QStringLiteral("create"));
@@ -42,7 +43,8 @@ AddDogsScreen::AddDogsScreen(QWidget *parent)
 
 void AddDogsScreen::createRecords()
 {
-    if (const QString problem = addBlankDogs(db::DatabaseFiles::kennel(), core::typedCount(m_number->text()));
+    if (const QString problem =
+            addBlankDogs(db::DatabaseFiles::kennel(), core::typedCount(m_number->text()));
         !problem.isEmpty()) {
         core::tellNothingChanged(QStringLiteral("The blank records"), problem);
         return;

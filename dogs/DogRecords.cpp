@@ -25,11 +25,11 @@ QString calculateage(const QString &dobText, const QDate &today)
 const QStringList &DogRecords::fields()
 {
     static const QStringList all{
-        QStringLiteral("name"),    QStringLiteral("registration"), QStringLiteral("sex"),
-        QStringLiteral("colour"),  QStringLiteral("cob"),          QStringLiteral("dob"),
-        QStringLiteral("dod"),     QStringLiteral("breeder"),      QStringLiteral("breed"),
-        QStringLiteral("Microchip"), QStringLiteral("Tattoo"),     QStringLiteral("sire"),
-        QStringLiteral("dam"),     QStringLiteral("ownerid")};
+        QStringLiteral("name"),      QStringLiteral("registration"), QStringLiteral("sex"),
+        QStringLiteral("colour"),    QStringLiteral("cob"),          QStringLiteral("dob"),
+        QStringLiteral("dod"),       QStringLiteral("breeder"),      QStringLiteral("breed"),
+        QStringLiteral("Microchip"), QStringLiteral("Tattoo"),       QStringLiteral("sire"),
+        QStringLiteral("dam"),       QStringLiteral("ownerid")};
     return all;
 }
 

@@ -50,7 +50,8 @@ QWidget *DogRecordsScreen::buildDogInformation()
     };
 
     ui::addField(grid, 0, 0, QStringLiteral("Name"), bindText(QStringLiteral("name")), 3);
-    ui::addField(grid, 1, 0, QStringLiteral("Reg Number"), bindText(QStringLiteral("registration")));
+    ui::addField(grid, 1, 0, QStringLiteral("Reg Number"),
+                 bindText(QStringLiteral("registration")));
     ui::PickList *sex = bindList(QStringLiteral("sex"));
     sex->setEntries({QStringLiteral("Male"), QStringLiteral("Female")});
     ui::addField(grid, 1, 1, QStringLiteral("Sex"), sex);
@@ -66,7 +67,8 @@ QWidget *DogRecordsScreen::buildDogInformation()
     ui::addField(grid, 3, 1, QStringLiteral("D.O.D"), dod);
     ui::addField(grid, 4, 0, QStringLiteral("Breeder"), bindList(QStringLiteral("breeder")));
     ui::addField(grid, 4, 1, QStringLiteral("Breed of Dog"), bindList(QStringLiteral("breed")));
-    ui::addField(grid, 5, 0, QStringLiteral("Microchip Number"), bindText(QStringLiteral("Microchip")));
+    ui::addField(grid, 5, 0, QStringLiteral("Microchip Number"),
+                 bindText(QStringLiteral("Microchip")));
     ui::addField(grid, 5, 1, QStringLiteral("Tattoo"), bindText(QStringLiteral("Tattoo")));
 
     m_age->setObjectName(QStringLiteral("age"));
@@ -138,7 +140,8 @@ void DogRecordsScreen::fillPickLists()
         qobject_cast<ui::PickList *>(m_fields.widget(QString::fromLatin1(field)))
             ->setEntries(contacts);
     qobject_cast<ui::PickList *>(m_fields.widget(QStringLiteral("breed")))
-        ->setEntries(db::columnValues(db, QStringLiteral("breedlist"), QStringLiteral("Breedname")));
+        ->setEntries(
+            db::columnValues(db, QStringLiteral("breedlist"), QStringLiteral("Breedname")));
 }
 
 void DogRecordsScreen::load()

@@ -63,9 +63,10 @@ QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
     q.exec();
     QStringList lines;
     while (q.next()) {
-        lines << core::datetext::display(q.value(QStringLiteral("vaccinated"))) + QStringLiteral("     ") +
-                 core::datetext::display(q.value(QStringLiteral("due"))) + QStringLiteral("    ") +
-                 q.value(QStringLiteral("vaxtype")).toString();
+        lines << core::datetext::display(q.value(QStringLiteral("vaccinated"))) +
+                     QStringLiteral("     ") +
+                     core::datetext::display(q.value(QStringLiteral("due"))) +
+                     QStringLiteral("    ") + q.value(QStringLiteral("vaxtype")).toString();
     }
     return lines;
 }
@@ -74,7 +75,8 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
 {
     db::Transaction cleanup(db);
     QSqlQuery empty(db);
-    empty.prepare(QStringLiteral("DELETE FROM notes WHERE Dogid = ? AND (note IS NULL OR note = '')"));
+    empty.prepare(
+        QStringLiteral("DELETE FROM notes WHERE Dogid = ? AND (note IS NULL OR note = '')"));
     empty.addBindValue(dogId);
     empty.exec();
     cleanup.commit();
@@ -86,7 +88,8 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
     q.exec();
     QStringList lines;
     while (q.next()) {
-        lines << core::datetext::display(q.value(QStringLiteral("dt"))) + QStringLiteral("      ") + q.value(QStringLiteral("note")).toString()
+        lines << core::datetext::display(q.value(QStringLiteral("dt"))) + QStringLiteral("      ") +
+                     q.value(QStringLiteral("note")).toString()
               << QString(97, QLatin1Char('_'));
     }
     return lines;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <QDate>
 #include <QSqlDatabase>
 #include <QStringList>
-#include <optional>
 
 namespace health {
 

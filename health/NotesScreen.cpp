@@ -126,7 +126,8 @@ void NotesScreen::saveNote()
         m_date->setFocus();
         return;
     }
-    if (const QString problem = health::addNote(db::DatabaseFiles::kennel(), *m_dogId, date, m_note->text());
+    if (const QString problem =
+            health::addNote(db::DatabaseFiles::kennel(), *m_dogId, date, m_note->text());
         !problem.isEmpty()) {
         core::tellNothingChanged(QStringLiteral("The note"), problem);
         return;

@@ -142,7 +142,8 @@ void VaccinationScreen::save()
                                                       m_dueBox->text()));
         return;
     }
-    if (const QString problem = addVaccination(kennel, dog, *dogId, m_type->text(), due, vaccinated);
+    if (const QString problem =
+            addVaccination(kennel, dog, *dogId, m_type->text(), due, vaccinated);
         !problem.isEmpty()) {
         core::tellNothingChanged(QStringLiteral("The vaccination"), problem);
         return;

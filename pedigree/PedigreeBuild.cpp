@@ -6,7 +6,6 @@
 #include "db/Schema.h"
 #include "db/SingleRows.h"
 
-
 namespace pedigree {
 namespace {
 
@@ -30,8 +29,8 @@ public:
 private:
     static QString columnName(int column)
     {
-        static const QString names[] = {QStringLiteral("name"), QStringLiteral("breed"),
-                                        QStringLiteral("sex"),  QStringLiteral("dob"),
+        static const QString names[] = {QStringLiteral("name"),   QStringLiteral("breed"),
+                                        QStringLiteral("sex"),    QStringLiteral("dob"),
                                         QStringLiteral("colour"), QStringLiteral("sire"),
                                         QStringLiteral("dam")};
         return names[column];
@@ -84,7 +83,8 @@ void build(PedigreeRecord &record, const QSqlDatabase &db, const QString &subjec
             record.dogbreed = orNotEntered(lookup.value(DogLookup::Breed));
             record.dogsex = orNotEntered(lookup.value(DogLookup::Sex));
             const QVariant dob = lookup.raw(DogLookup::Dob);
-            record.dob = dob.toString().isEmpty() ? QStringLiteral("-") : core::datetext::display(dob);
+            record.dob =
+                dob.toString().isEmpty() ? QStringLiteral("-") : core::datetext::display(dob);
             record.colour = lookup.value(DogLookup::Colour);
         }
         record.slots.insert(QStringLiteral("1d1"), lookup.value(DogLookup::Dam));

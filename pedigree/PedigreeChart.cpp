@@ -71,7 +71,8 @@ report::Layout pedigreeChart(const PedigreeRecord &record, int generations)
                 const int bottom = damY >= 0 ? damY : y;
                 page.items.append({report::PageItem::Kind::Line, QRect(x, top, 0, bottom - top)});
                 page.items.append({report::PageItem::Kind::Line, QRect(x - 60, y, 60, 0)});
-                for (const auto &[parentY, parentN] : {std::pair{sireY, 2 * n - 1}, std::pair{damY, 2 * n}}) {
+                for (const auto &[parentY, parentN] :
+                     {std::pair{sireY, 2 * n - 1}, std::pair{damY, 2 * n}}) {
                     if (parentY < 0)
                         continue;
                     page.items.append({report::PageItem::Kind::Line, QRect(x, parentY, 80, 0)});

@@ -4,7 +4,10 @@ namespace pedigree {
 
 QString slotName(int generation, bool sire, int pair)
 {
-    return QStringLiteral("%1%2%3").arg(generation).arg(sire ? QLatin1Char('s') : QLatin1Char('d')).arg(pair);
+    return QStringLiteral("%1%2%3")
+        .arg(generation)
+        .arg(sire ? QLatin1Char('s') : QLatin1Char('d'))
+        .arg(pair);
 }
 
 QString slotOfDog(int generation, int n)

@@ -38,7 +38,7 @@ ViewPedigreeScreen::ViewPedigreeScreen(QWidget *parent)
     auto *buttons = new QGridLayout;
     for (int generations = 3; generations <= 8; ++generations) {
         QPushButton *b = ui::pushButton(QStringLiteral("View %1 Gen Pedigree").arg(generations),
-                                QStringLiteral("view%1").arg(generations));
+                                        QStringLiteral("view%1").arg(generations));
         connect(b, &QPushButton::clicked, this, [this, generations] { view(generations); });
         if (generations == 3)
             setMainButton(b);
@@ -88,11 +88,14 @@ Pedigree3Screen::Pedigree3Screen(QWidget *parent)
         int top;
     };
     static const Box boxes[] = {
-        {"Sire", "1s1", 120, 1080},  {"Pedigree of ", "dogname", 0, 2880}, {"Dam", "1d1", 120, 4560},
-        {"Sire", "2s1", 2640, 240},  {"Dam", "2d1", 2640, 1920},  {"Sire", "2s2", 2640, 3720},
-        {"Dam", "2d2", 2640, 5400},  {"Sire", "3s1", 5880, 0},    {"Dam", "3d1", 5880, 720},
-        {"Sire", "3s2", 5880, 1680}, {"Dam", "3d2", 5880, 2400},  {"Sire", "3s3", 5880, 3360},
-        {"Dam", "3d3", 5880, 4080},  {"Sire", "3s4", 5880, 5040}, {"Dam", "3d4", 5880, 5760},
+        {"Sire", "1s1", 120, 1080}, {"Pedigree of ", "dogname", 0, 2880},
+        {"Dam", "1d1", 120, 4560},  {"Sire", "2s1", 2640, 240},
+        {"Dam", "2d1", 2640, 1920}, {"Sire", "2s2", 2640, 3720},
+        {"Dam", "2d2", 2640, 5400}, {"Sire", "3s1", 5880, 0},
+        {"Dam", "3d1", 5880, 720},  {"Sire", "3s2", 5880, 1680},
+        {"Dam", "3d2", 5880, 2400}, {"Sire", "3s3", 5880, 3360},
+        {"Dam", "3d3", 5880, 4080}, {"Sire", "3s4", 5880, 5040},
+        {"Dam", "3d4", 5880, 5760},
     };
     for (const Box &b : boxes) {
         auto *frame = new QGroupBox(QString::fromLatin1(b.caption), this);
@@ -102,7 +105,8 @@ Pedigree3Screen::Pedigree3Screen(QWidget *parent)
         name->setGeometry(8, 18, ui::fromTwips(3015) - 16, 22);
         m_boxes.insert(QString::fromLatin1(b.slot), name);
     }
-    QPushButton *print = ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
+    QPushButton *print =
+        ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
     QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"), this);
     print->setGeometry(ui::fromTwips(120, 5640, 1920, 420));
     close->setGeometry(ui::fromTwips(120, 6120, 1920, 420));
@@ -136,7 +140,8 @@ QString Pedigree3Screen::boxText(const QString &slot) const
 }
 
 Pedigree4Screen::Pedigree4Screen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form25"), QStringLiteral("4 Generation On Screen Pedigree"), parent)
+    : ui::Screen(QStringLiteral("Form25"), QStringLiteral("4 Generation On Screen Pedigree"),
+                 parent)
 {
     struct Column
     {
@@ -147,8 +152,14 @@ Pedigree4Screen::Pedigree4Screen(QWidget *parent)
         {240, {{"1s1", 1680}, {"dogname", 3960}, {"1d1", 6000}}},
         {2760, {{"2s1", 840}, {"2d1", 2760}, {"2s2", 5040}, {"2d2", 7080}}},
         {5520,
-         {{"3s1", 360}, {"3d1", 1200}, {"3s2", 2280}, {"3d2", 3240}, {"3s3", 4560}, {"3d3", 5520},
-          {"3s4", 6600}, {"3d4", 7560}}},
+         {{"3s1", 360},
+          {"3d1", 1200},
+          {"3s2", 2280},
+          {"3d2", 3240},
+          {"3s3", 4560},
+          {"3d3", 5520},
+          {"3s4", 6600},
+          {"3d4", 7560}}},
         {8160, {}},
     };
     for (const Column &column : columns) {
@@ -168,7 +179,8 @@ Pedigree4Screen::Pedigree4Screen(QWidget *parent)
     }
     auto *caption = new QLabel(QStringLiteral("Pedigree of "), this);
     caption->setGeometry(ui::fromTwips(240, 3600, 2500, 300));
-    QPushButton *print = ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
+    QPushButton *print =
+        ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
     QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"), this);
     print->setGeometry(ui::fromTwips(240, 6900, 1920, 420));
     close->setGeometry(ui::fromTwips(240, 7380, 1920, 420));

@@ -18,7 +18,8 @@ QSqlQuery rowsDue(const QSqlDatabase &db, const QString &select, const QString &
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    QString sql = select + QStringLiteral(" WHERE substr(%1, 6, 2) = ? AND length(%1) = 10").arg(dateColumn);
+    QString sql =
+        select + QStringLiteral(" WHERE substr(%1, 6, 2) = ? AND length(%1) = 10").arg(dateColumn);
     if (sameYear)
         sql += QStringLiteral(" AND substr(%1, 1, 4) = ?").arg(dateColumn);
     q.prepare(sql + QStringLiteral(" ORDER BY rowid"));
@@ -38,12 +39,15 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
                           QStringLiteral("due"), today, true);
     QStringList due;
     while (q.next()) {
-        due << q.value(QStringLiteral("dogname")).toString() + QStringLiteral("    Vaccination is Due  ") +
+        due << q.value(QStringLiteral("dogname")).toString() +
+                   QStringLiteral("    Vaccination is Due  ") +
                    core::datetext::display(q.value(QStringLiteral("due")));
     }
     if (due.isEmpty())
-        return lines << QStringLiteral(" ") << QStringLiteral("There are no Vaccinations Due this Month ! ");
-    return lines << QStringLiteral(" ") << QStringLiteral("The following Dogs are due for Vaccination this Month !")
+        return lines << QStringLiteral(" ")
+                     << QStringLiteral("There are no Vaccinations Due this Month ! ");
+    return lines << QStringLiteral(" ")
+                 << QStringLiteral("The following Dogs are due for Vaccination this Month !")
                  << QStringLiteral(" ") << due;
 }
 
@@ -55,11 +59,14 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
     QStringList lines;
     while (q.next()) {
         if (lines.isEmpty()) {
-            lines << QStringLiteral(" ") << QStringLiteral(" The Following Litters are Expected this Month")
+            lines << QStringLiteral(" ")
+                  << QStringLiteral(" The Following Litters are Expected this Month")
                   << QString(65, QLatin1Char('_')) + QLatin1Char(' ');
         }
-        lines << q.value(QStringLiteral("dgname1")).toString() + QStringLiteral(" and ") + q.value(QStringLiteral("dgname2")).toString()
-              << QStringLiteral("are expecting a Litter on ") + core::datetext::display(q.value(QStringLiteral("datedue")))
+        lines << q.value(QStringLiteral("dgname1")).toString() + QStringLiteral(" and ") +
+                     q.value(QStringLiteral("dgname2")).toString()
+              << QStringLiteral("are expecting a Litter on ") +
+                     core::datetext::display(q.value(QStringLiteral("datedue")))
               << QStringLiteral(" ");
     }
     if (lines.isEmpty() && form == LitterForm::Single)
@@ -69,13 +76,15 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
 
 QStringList birthdays(const QSqlDatabase &db, const QDate &today)
 {
-    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT name, dob FROM Dogtable"), QStringLiteral("dob"),
-                          today, false);
+    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT name, dob FROM Dogtable"),
+                          QStringLiteral("dob"), today, false);
     QStringList lines;
     while (q.next()) {
         if (lines.isEmpty())
-            lines << QStringLiteral("The Following Dogs Have a Birthday This Month ") << QStringLiteral(" ");
-        lines << core::datetext::display(q.value(QStringLiteral("dob"))) + QStringLiteral("    ") + q.value(QStringLiteral("name")).toString();
+            lines << QStringLiteral("The Following Dogs Have a Birthday This Month ")
+                  << QStringLiteral(" ");
+        lines << core::datetext::display(q.value(QStringLiteral("dob"))) + QStringLiteral("    ") +
+                     q.value(QStringLiteral("name")).toString();
     }
     if (lines.isEmpty())
         lines << QStringLiteral("There are No Birthdays This Month?");

@@ -51,7 +51,8 @@ int textFlags(const PageItem &item, const QFontMetricsF &metrics)
 QString shownText(const PageItem &item, const QFontMetricsF &metrics)
 {
     // A value longer than its place is cut short rather than drawn over its neighbour.
-    return item.clipped ? metrics.elidedText(item.text, Qt::ElideRight, item.rect.width()) : item.text;
+    return item.clipped ? metrics.elidedText(item.text, Qt::ElideRight, item.rect.width())
+                        : item.text;
 }
 
 } // namespace
@@ -76,8 +77,8 @@ void paintPage(QPainter &painter, const Page &page)
     for (const PageItem &item : page.items) {
         switch (item.kind) {
         case PageItem::Kind::Line:
-            painter.drawLine(item.rect.topLeft(), item.rect.topLeft() + QPoint(item.rect.width(),
-                                                                               item.rect.height()));
+            painter.drawLine(item.rect.topLeft(),
+                             item.rect.topLeft() + QPoint(item.rect.width(), item.rect.height()));
             break;
         case PageItem::Kind::Box:
             painter.drawRect(item.rect);

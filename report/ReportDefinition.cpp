@@ -31,7 +31,9 @@ Element withFont(Element element, const QFont &font)
 ReportDefinition arialReport(const QString &name, const QString &caption, const QMargins &margins,
                              const QList<Section> &sections, int pointSize)
 {
-    return {name, caption, margins, QFont(QStringLiteral("Arial"), pointSize), {}, QPageLayout::Portrait,
+    return {name,    caption,
+            margins, QFont(QStringLiteral("Arial"), pointSize),
+            {},      QPageLayout::Portrait,
             sections};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QFont>
 #include <QList>
 #include <QMargins>
@@ -7,7 +8,6 @@
 #include <QPageSize>
 #include <QRect>
 #include <QString>
-#include <optional>
 
 namespace report {
 
@@ -15,18 +15,26 @@ namespace report {
 inline constexpr int twipsPerInch = 1440;
 
 // Band kinds in the order they appear around the data.
-enum class SectionKind { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, PageFooter, ReportFooter };
+enum class SectionKind {
+    ReportHeader,
+    PageHeader,
+    GroupHeader,
+    Detail,
+    GroupFooter,
+    PageFooter,
+    ReportFooter
+};
 
 enum class ElementKind {
-    Caption,    // fixed text
-    Field,      // a value of the current row
-    Line,       // from the rect's top left to its bottom right (a rule when the height is 0)
+    Caption, // fixed text
+    Field,   // a value of the current row
+    Line,    // from the rect's top left to its bottom right (a rule when the height is 0)
     Box,
     PageNumber,
     PageCount,
-    PrintDate,  // today in the locale's long date form
-    PrintTime,  // now in the locale's long time form
-    Sum,        // the field summed over every row of the report
+    PrintDate, // today in the locale's long date form
+    PrintTime, // now in the locale's long time form
+    Sum,       // the field summed over every row of the report
 };
 
 enum class Format { Text, Money, ShortDate };
@@ -34,8 +42,8 @@ enum class Format { Text, Money, ShortDate };
 struct Element
 {
     ElementKind kind = ElementKind::Caption;
-    QRect rect;            // left, top, width, height within the section
-    QString text = {};     // the caption, or the field's name
+    QRect rect;        // left, top, width, height within the section
+    QString text = {}; // the caption, or the field's name
     Format format = Format::Text;
     std::optional<QFont> font = {}; // the report's font when unset
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
@@ -53,9 +61,9 @@ struct Section
 
 struct ReportDefinition
 {
-    QString name;          // object name, such as "DataReport1"
-    QString caption;       // the preview window's title
-    QMargins margins;      // page margins in twips
+    QString name;     // object name, such as "DataReport1"
+    QString caption;  // the preview window's title
+    QMargins margins; // page margins in twips
     QFont font;
     std::optional<QPageSize> pageSize = {}; // the system's default paper when unset
     QPageLayout::Orientation orientation = QPageLayout::Portrait;

@@ -197,7 +197,7 @@ QPageSize defaultPaper()
     if (!printer.isNull() && printer.defaultPageSize().isValid())
         return printer.defaultPageSize();
     return QPageSize(QLocale().measurementSystem() == QLocale::MetricSystem ? QPageSize::A4
-                                                                             : QPageSize::Letter);
+                                                                            : QPageSize::Letter);
 }
 
 QSize paperSizeTwips(const ReportDefinition &definition)

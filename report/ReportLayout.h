@@ -4,8 +4,8 @@
 #include "report/PageModel.h"
 #include "report/ReportDefinition.h"
 
-#include <QDateTime>
 #include <functional>
+#include <QDateTime>
 
 namespace report {
 

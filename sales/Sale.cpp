@@ -16,7 +16,8 @@ namespace {
 // What the screen showed blank is stored as empty text, not as no value.
 QVariant blankAsText(const QVariant &value)
 {
-    const bool blankText = value.metaType() == QMetaType::fromType<QString>() && value.toString().isNull();
+    const bool blankText =
+        value.metaType() == QMetaType::fromType<QString>() && value.toString().isNull();
     return blankText ? QVariant(QStringLiteral("")) : value;
 }
 
@@ -76,14 +77,15 @@ db::RowValues scratchRow(const SaleDetails &sale, Receipt receipt,
 {
     if (receipt == Receipt::Small)
         return historyRow(sale).add(QStringLiteral("salesnumber"), salesId);
-    db::RowValues row = shownValues({{QStringLiteral("saleamount"), sale.cents},
-                                     {QStringLiteral("dogbreed"), sale.breed},
-                                     {QStringLiteral("colour"), sale.colour},
-                                     {QStringLiteral("dob"), sale.dob},
-                                     {QStringLiteral("datesold"), core::datetext::toStored(sale.date)},
-                                     {QStringLiteral("dogname"), sale.dog},
-                                     {QStringLiteral("soldto"), sale.buyer},
-                                     {QStringLiteral("dogsex"), sale.sex}});
+    db::RowValues row =
+        shownValues({{QStringLiteral("saleamount"), sale.cents},
+                     {QStringLiteral("dogbreed"), sale.breed},
+                     {QStringLiteral("colour"), sale.colour},
+                     {QStringLiteral("dob"), sale.dob},
+                     {QStringLiteral("datesold"), core::datetext::toStored(sale.date)},
+                     {QStringLiteral("dogname"), sale.dog},
+                     {QStringLiteral("soldto"), sale.buyer},
+                     {QStringLiteral("dogsex"), sale.sex}});
     for (const QString &slot : db::pedigreeSlotColumns())
         row.add(slot, blankAsText(ancestors.slot(slot)));
     return row.add(QStringLiteral("recid"), salesId);
@@ -98,7 +100,8 @@ qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
     const qint64 salesId = insertSale(kennel, historyRow(sale), error);
     if (salesId < 0)
         return -1;
-    const QString scratch = receipt == Receipt::Small ? QStringLiteral("reciept") : QStringLiteral("largereciept");
+    const QString scratch =
+        receipt == Receipt::Small ? QStringLiteral("reciept") : QStringLiteral("largereciept");
     if (const QString problem = db::writeSingleRow(kennel, QStringLiteral("report"), scratch,
                                                    scratchRow(sale, receipt, ancestors, salesId));
         !problem.isEmpty()) {
@@ -107,17 +110,20 @@ qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
     }
 
     // The dog the name index finds changes hands.
-    db::IndexSeek dog(kennel, *db::findIndex(QStringLiteral("name")), QStringLiteral("rowid AS \"rowid\", name"));
+    db::IndexSeek dog(kennel, *db::findIndex(QStringLiteral("name")),
+                      QStringLiteral("rowid AS \"rowid\", name"));
     if (!dog.seek(sale.dog)) {
-        *error = dog.lastError().isEmpty() ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
-                                           : dog.lastError();
+        *error = dog.lastError().isEmpty()
+                     ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
+                     : dog.lastError();
         return -1;
     }
     QSqlQuery transfer(kennel);
     transfer.prepare(QStringLiteral(
         "UPDATE main.Dogtable SET ownerid = ?, soldfor = ?, datesold = ? WHERE rowid = ?"));
     if (!run(transfer,
-             {sale.buyer, sale.cents, core::datetext::toStored(sale.date), dog.value(QStringLiteral("rowid"))},
+             {sale.buyer, sale.cents, core::datetext::toStored(sale.date),
+              dog.value(QStringLiteral("rowid"))},
              error))
         return -1;
     if (!all.commit(error))

@@ -1,8 +1,8 @@
 #include "sales/SalesReports.h"
 
 #include "db/DatabaseFiles.h"
-#include "pedigree/PrintablePedigree.h"
 #include "db/SqlRows.h"
+#include "pedigree/PrintablePedigree.h"
 
 namespace sales {
 namespace {

@@ -41,11 +41,12 @@ bool isBlankName(const QVariant &name)
 
 SellDogScreen::SellDogScreen(QWidget *parent)
     : ui::Screen(QStringLiteral("Form10"), QStringLiteral("Sell Dog"), parent),
-      m_dogs(ui::pickList(QStringLiteral("dogs"))), m_buyers(ui::pickList(QStringLiteral("buyers"))),
+      m_dogs(ui::pickList(QStringLiteral("dogs"))),
+      m_buyers(ui::pickList(QStringLiteral("buyers"))),
       m_amount(ui::textBox(QStringLiteral("amount"))), m_owner(detailLabel("owner")),
-      m_kennel(detailLabel("kennel")), m_breed(detailLabel("breed")), m_colour(detailLabel("colour")),
-      m_dob(detailLabel("dob")), m_sex(detailLabel("sex")), m_reg(detailLabel("reg")),
-      m_status(new QLabel), m_progress(new QProgressBar)
+      m_kennel(detailLabel("kennel")), m_breed(detailLabel("breed")),
+      m_colour(detailLabel("colour")), m_dob(detailLabel("dob")), m_sex(detailLabel("sex")),
+      m_reg(detailLabel("reg")), m_status(new QLabel), m_progress(new QProgressBar)
 {
     m_dogs->setPrompt(QStringLiteral("Select a Dog to Sell"));
     m_buyers->setPrompt(QStringLiteral("Select the Buyer"));
@@ -80,8 +81,10 @@ SellDogScreen::SellDogScreen(QWidget *parent)
     QPushButton *ok = ui::pushButton(QStringLiteral("Ok"), QStringLiteral("ok"));
     setMainButton(ok);
     QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
-    QPushButton *large = ui::pushButton(QStringLiteral("3 Page Pedigree Recipet"), QStringLiteral("pedigreeReceipt"));
-    QPushButton *small = ui::pushButton(QStringLiteral("Small Reciept"), QStringLiteral("smallReceipt"));
+    QPushButton *large = ui::pushButton(QStringLiteral("3 Page Pedigree Recipet"),
+                                        QStringLiteral("pedigreeReceipt"));
+    QPushButton *small =
+        ui::pushButton(QStringLiteral("Small Reciept"), QStringLiteral("smallReceipt"));
     connect(ok, &QPushButton::clicked, this, &SellDogScreen::showDog);
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
     connect(large, &QPushButton::clicked, this, [this] { sell(Receipt::WithPedigree); });
@@ -112,11 +115,14 @@ void SellDogScreen::load()
     }
     const QString owner = setup.name.toString();
     m_owner->setText(owner);
-    m_kennel->setText(setup.kennelname.isNull() ? QStringLiteral("label2") : setup.kennelname.toString());
-    m_dogs->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"), QStringLiteral("name"),
-                                             QStringLiteral("ownerid"), owner),
+    m_kennel->setText(setup.kennelname.isNull() ? QStringLiteral("label2")
+                                                : setup.kennelname.toString());
+    m_dogs->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"),
+                                             QStringLiteral("name"), QStringLiteral("ownerid"),
+                                             owner),
                        ui::PickList::Order::Alphabetical);
-    m_buyers->setEntries(db::columnValues(kennel, QStringLiteral("contacts"), QStringLiteral("last")));
+    m_buyers->setEntries(
+        db::columnValues(kennel, QStringLiteral("contacts"), QStringLiteral("last")));
 }
 
 void SellDogScreen::showDog()
@@ -155,18 +161,20 @@ void SellDogScreen::sell(Receipt receipt)
     }
     const std::optional<qint64> cents = core::parseMoney(m_amount->text());
     if (!cents) {
-        core::tell(QStringLiteral("The Sell Amount must be an amount of money, such as 1250 or $1,250.00."));
+        core::tell(QStringLiteral(
+            "The Sell Amount must be an amount of money, such as 1250 or $1,250.00."));
         m_amount->setFocus();
         return;
     }
     if (m_buyers->showsPrompt()) {
-        core::tell(receipt == Receipt::Small ? QStringLiteral("Please Select the Name You are selling to ")
-                                             : QStringLiteral("Please Select the Buyers Name "));
+        core::tell(receipt == Receipt::Small
+                       ? QStringLiteral("Please Select the Name You are selling to ")
+                       : QStringLiteral("Please Select the Buyers Name "));
         return;
     }
-    const SaleDetails sale{m_owner->text(), m_kennel->text(), m_dogs->text(), m_buyers->text(),
-                           m_breed->text(), m_colour->text(), m_dob->text(), m_reg->text(),
-                           m_sex->text(), *cents, core::Clock::today()};
+    const SaleDetails sale{m_owner->text(), m_kennel->text(), m_dogs->text(),      m_buyers->text(),
+                           m_breed->text(), m_colour->text(), m_dob->text(),       m_reg->text(),
+                           m_sex->text(),   *cents,           core::Clock::today()};
     pedigree::PedigreeRecord ancestors;
     if (receipt == Receipt::WithPedigree) {
         pedigree::buildpedigree3(sale.dog);

@@ -10,12 +10,12 @@
 #include "pedigree/PedigreeBuild.h"
 #include "sales/Sale.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <cstdio>
 
 namespace {
 
@@ -34,30 +34,41 @@ struct Dog
 
 // Five generations of whippets; the founders' parents are not recorded.
 const Dog dogs[] = {
-    {"Ravensbrook Flint", "Male", "Blue Brindle", "Not On Record", "Not On Record", 15, "Helen Duarte"},
+    {"Ravensbrook Flint", "Male", "Blue Brindle", "Not On Record", "Not On Record", 15,
+     "Helen Duarte"},
     {"Glenmoray Hazel", "Female", "Fawn", "Not On Record", "Not On Record", 15, "Helen Duarte"},
     {"Ashgrove Copper Beech", "Male", "Red Fawn", "Not On Record", "Not On Record", 14, nullptr},
     {"Kirkwood Amber Dawn", "Female", "Fawn", "Not On Record", "Not On Record", 14, nullptr},
-    {"Thornfield Sable Knight", "Male", "Black", "Imported Sire", "Not On Record", 13, "Dr. Samuel Okafor"},
-    {"Kirkwood Willow", "Female", "Brindle", "Ravensbrook Flint", "Kirkwood Amber Dawn", 12, nullptr},
-    {"Kirkwood Rowan", "Male", "Fawn Brindle", "Ravensbrook Flint", "Kirkwood Amber Dawn", 12, "Priya Raman"},
-    {"Ravensbrook Juniper", "Female", "Blue", "Ashgrove Copper Beech", "Glenmoray Hazel", 11, "Helen Duarte"},
-    {"Kirkwood Thistle", "Female", "White & Fawn", "Ashgrove Copper Beech", "Kirkwood Amber Dawn", 11, nullptr},
-    {"Glenmoray Lark", "Male", "Cream", "Thornfield Sable Knight", "Glenmoray Hazel", 11, "Tom & Alice Brennan"},
+    {"Thornfield Sable Knight", "Male", "Black", "Imported Sire", "Not On Record", 13,
+     "Dr. Samuel Okafor"},
+    {"Kirkwood Willow", "Female", "Brindle", "Ravensbrook Flint", "Kirkwood Amber Dawn", 12,
+     nullptr},
+    {"Kirkwood Rowan", "Male", "Fawn Brindle", "Ravensbrook Flint", "Kirkwood Amber Dawn", 12,
+     "Priya Raman"},
+    {"Ravensbrook Juniper", "Female", "Blue", "Ashgrove Copper Beech", "Glenmoray Hazel", 11,
+     "Helen Duarte"},
+    {"Kirkwood Thistle", "Female", "White & Fawn", "Ashgrove Copper Beech", "Kirkwood Amber Dawn",
+     11, nullptr},
+    {"Glenmoray Lark", "Male", "Cream", "Thornfield Sable Knight", "Glenmoray Hazel", 11,
+     "Tom & Alice Brennan"},
     {"Kirkwood Ember", "Male", "Red", "Kirkwood Rowan", "Ravensbrook Juniper", 9, nullptr},
     {"Kirkwood Quill", "Female", "Blue Fawn", "Glenmoray Lark", "Kirkwood Willow", 9, nullptr},
     {"Kirkwood Maple", "Female", "Red Brindle", "Glenmoray Lark", "Kirkwood Thistle", 8, nullptr},
-    {"Ravensbrook Onyx", "Male", "Black & White", "Kirkwood Rowan", "Kirkwood Thistle", 8, "Helen Duarte"},
+    {"Ravensbrook Onyx", "Male", "Black & White", "Kirkwood Rowan", "Kirkwood Thistle", 8,
+     "Helen Duarte"},
     {"Kirkwood Pepper", "Female", "Brindle", "Kirkwood Ember", "Kirkwood Maple", 7, "Jürgen Weiß"},
     {"Kirkwood Zephyr", "Male", "Fawn", "Ravensbrook Onyx", "Kirkwood Quill", 6, nullptr},
     {"Kirkwood Gale", "Female", "Blue Brindle", "Kirkwood Ember", "Kirkwood Quill", 6, nullptr},
     {"Kirkwood Indigo", "Female", "Blue", "Ravensbrook Onyx", "Kirkwood Maple", 5, nullptr},
     {"Kirkwood Jasper", "Male", "Red Fawn", "Kirkwood Ember", "Kirkwood Maple", 5, "Priya Raman"},
     {"Kirkwood Saffron", "Female", "Fawn", "Kirkwood Zephyr", "Kirkwood Pepper", 4, nullptr},
-    {"Kirkwood Hollis", "Male", "White & Brindle", "Kirkwood Zephyr", "Kirkwood Indigo", 3, nullptr},
+    {"Kirkwood Hollis", "Male", "White & Brindle", "Kirkwood Zephyr", "Kirkwood Indigo", 3,
+     nullptr},
     {"Kirkwood Nova", "Female", "Blue Fawn", "Kirkwood Jasper", "Kirkwood Gale", 3, nullptr},
-    {"Kirkwood Kite", "Male", "Brindle", "Kirkwood Zephyr", "Kirkwood Gale", 2, "Tom & Alice Brennan"},
-    {"Kirkwood Bramble", "Female", "Red Brindle", "Kirkwood Hollis", "Kirkwood Saffron", 1, nullptr},
+    {"Kirkwood Kite", "Male", "Brindle", "Kirkwood Zephyr", "Kirkwood Gale", 2,
+     "Tom & Alice Brennan"},
+    {"Kirkwood Bramble", "Female", "Red Brindle", "Kirkwood Hollis", "Kirkwood Saffron", 1,
+     nullptr},
     {"Kirkwood Sorrel", "Male", "Red", "Kirkwood Hollis", "Kirkwood Saffron", 1, nullptr},
     {"Kirkwood Yarrow", "Female", "Fawn", "Kirkwood Hollis", "Kirkwood Nova", 1, nullptr},
 };
@@ -82,41 +93,51 @@ void writeSample()
     {
         db::Transaction write(kennel);
         QSqlQuery setup(kennel);
-        setup.prepare("UPDATE setup SET Kennelname = ?, Name = ?, Address = ?, City = ?, State = ?, "
-                      "postcode = ?, country = ?, phone = ?, email = ?, webaddress = ?, breederregistration = ?");
-        run(setup, {"Kirkwood", kennelOwner, "14 Mill Lane", "Bendigo", "Victoria", "3550", "Australia",
-                    "03 5441 2210", "margaret@kirkwood-whippets.example", "kirkwood-whippets.example",
-                    "BR-20417"});
+        setup.prepare(
+            "UPDATE setup SET Kennelname = ?, Name = ?, Address = ?, City = ?, State = ?, "
+            "postcode = ?, country = ?, phone = ?, email = ?, webaddress = ?, breederregistration "
+            "= ?");
+        run(setup, {"Kirkwood", kennelOwner, "14 Mill Lane", "Bendigo", "Victoria", "3550",
+                    "Australia", "03 5441 2210", "margaret@kirkwood-whippets.example",
+                    "kirkwood-whippets.example", "BR-20417"});
         QSqlQuery contact(kennel);
-        contact.prepare("INSERT INTO contacts (last, Title, address, city, state, postcode, country, phone, "
-                        "email, notes, breeder, breederprefix, breeds) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
-        run(contact, {"Helen Duarte", "Mrs", "2 Quarry Rd", "Ballarat", "Victoria", "3350", "Australia",
-                      "03 5332 9012", "helen@ravensbrook.example", "Stud owner; prefers spring litters.", "Yes",
-                      "Ravensbrook", "Whippet"});
+        contact.prepare(
+            "INSERT INTO contacts (last, Title, address, city, state, postcode, country, phone, "
+            "email, notes, breeder, breederprefix, breeds) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        run(contact, {"Helen Duarte", "Mrs", "2 Quarry Rd", "Ballarat", "Victoria", "3350",
+                      "Australia", "03 5332 9012", "helen@ravensbrook.example",
+                      "Stud owner; prefers spring litters.", "Yes", "Ravensbrook", "Whippet"});
         run(contact, {"Zoe O'Hara", "Miss", "88 Bay St", "Geelong", "Victoria", "3220", "Australia",
-                      "0412 555 019", "zoe.ohara@example.org", "First whippet; lives near the coast.", "No", "",
-                      ""});
-        run(contact, {"Jürgen Weiß", "Mr", "Lindenstraße 7", "Hamburg", "", "20095", "Germany", "+49 40 555 1234",
-                      "j.weiss@example.de", "Shows in Europe.", "Yes", "vom Elbstrand", "Whippet, Greyhound"});
-        run(contact, {"Priya Raman", "Dr.", "5 Acacia Ave", "Melbourne", "Victoria", "3000", "Australia",
-                      "0400 123 456", "priya@example.com", "", "No", "", ""});
-        run(contact, {"Tom & Alice Brennan", "Mr", "Lot 3, Old Coach Rd", "Castlemaine", "Victoria", "3450",
-                      "Australia", "03 5470 7788", "brennans@example.net", "Lure coursing.", "No", "", ""});
-        run(contact, {"Dr. Samuel Okafor", "Dr.", "19 Harbour View", "Auckland", "", "1010", "New Zealand",
-                      "+64 9 555 0101", "s.okafor@example.nz", "", "Yes", "Thornfield", "Whippet"});
+                      "0412 555 019", "zoe.ohara@example.org",
+                      "First whippet; lives near the coast.", "No", "", ""});
+        run(contact, {"Jürgen Weiß", "Mr", "Lindenstraße 7", "Hamburg", "", "20095", "Germany",
+                      "+49 40 555 1234", "j.weiss@example.de", "Shows in Europe.", "Yes",
+                      "vom Elbstrand", "Whippet, Greyhound"});
+        run(contact, {"Priya Raman", "Dr.", "5 Acacia Ave", "Melbourne", "Victoria", "3000",
+                      "Australia", "0400 123 456", "priya@example.com", "", "No", "", ""});
+        run(contact,
+            {"Tom & Alice Brennan", "Mr", "Lot 3, Old Coach Rd", "Castlemaine", "Victoria", "3450",
+             "Australia", "03 5470 7788", "brennans@example.net", "Lure coursing.", "No", "", ""});
+        run(contact,
+            {"Dr. Samuel Okafor", "Dr.", "19 Harbour View", "Auckland", "", "1010", "New Zealand",
+             "+64 9 555 0101", "s.okafor@example.nz", "", "Yes", "Thornfield", "Whippet"});
 
         QSqlQuery dog(kennel);
-        dog.prepare("INSERT INTO Dogtable (name, registration, sex, colour, cob, dob, breeder, breed, "
-                    "Microchip, sire, dam, ownerid) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)");
+        dog.prepare(
+            "INSERT INTO Dogtable (name, registration, sex, colour, cob, dob, breeder, breed, "
+            "Microchip, sire, dam, ownerid) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)");
         int n = 0;
         for (const Dog &d : dogs) {
             const QDate born = today.addYears(-d.bornYearsAgo).addDays(-37 * n);
-            const QString breeder = QString::fromUtf8(d.name).startsWith("Kirkwood") ? kennelOwner
-                                                                                  : QStringLiteral("Helen Duarte");
-            run(dog, {QString::fromUtf8(d.name), QStringLiteral("AU-%1-%2").arg(born.year()).arg(4500 + 37 * n),
-                      d.sex, QString::fromUtf8(d.colour), "Australia", iso(born), breeder, "Whippet",
-                      QStringLiteral("95600000%1").arg(1234567 + 7919 * n), QString::fromUtf8(d.sire),
-                      QString::fromUtf8(d.dam), d.owner ? QString::fromUtf8(d.owner) : kennelOwner});
+            const QString breeder = QString::fromUtf8(d.name).startsWith("Kirkwood")
+                                        ? kennelOwner
+                                        : QStringLiteral("Helen Duarte");
+            run(dog,
+                {QString::fromUtf8(d.name),
+                 QStringLiteral("AU-%1-%2").arg(born.year()).arg(4500 + 37 * n), d.sex,
+                 QString::fromUtf8(d.colour), "Australia", iso(born), breeder, "Whippet",
+                 QStringLiteral("95600000%1").arg(1234567 + 7919 * n), QString::fromUtf8(d.sire),
+                 QString::fromUtf8(d.dam), d.owner ? QString::fromUtf8(d.owner) : kennelOwner});
             ++n;
         }
         // A birthday this month.
@@ -128,30 +149,37 @@ void writeSample()
 
     // Matings: one whose litter is due this month, one that has whelped.
     const QDate mated = QDate(today.year(), today.month(), 1).addMonths(-2).addDays(9);
-    breeding::addMating(kennel, "Kirkwood Sorrel", "Kirkwood Yarrow", mated, breeding::litterDueDate(mated));
+    breeding::addMating(kennel, "Kirkwood Sorrel", "Kirkwood Yarrow", mated,
+                        breeding::litterDueDate(mated));
     const QDate earlier = today.addMonths(-5);
-    breeding::addMating(kennel, "Kirkwood Hollis", "Kirkwood Nova", earlier, breeding::litterDueDate(earlier));
-    breeding::addMating(kennel, "Kirkwood Zephyr", "Kirkwood Indigo", today.addYears(-3).addDays(-70),
+    breeding::addMating(kennel, "Kirkwood Hollis", "Kirkwood Nova", earlier,
+                        breeding::litterDueDate(earlier));
+    breeding::addMating(kennel, "Kirkwood Zephyr", "Kirkwood Indigo",
+                        today.addYears(-3).addDays(-70),
                         breeding::litterDueDate(today.addYears(-3).addDays(-70)));
     QString error;
-    const qint64 litter =
-        breeding::addLitter(kennel, {"Kirkwood Hollis", "Kirkwood Nova", "Whippet", 4, earlier.addDays(63)}, &error);
+    const qint64 litter = breeding::addLitter(
+        kennel, {"Kirkwood Hollis", "Kirkwood Nova", "Whippet", 4, earlier.addDays(63)}, &error);
     // Two pups already have their names; two are still to be completed.
     QSqlQuery name(kennel);
     name.prepare("UPDATE Dogtable SET name = ?, sex = ?, colour = ? WHERE name = ?");
-    run(name, {"Kirkwood Comet", "Male", "Blue Brindle", QStringLiteral("PPLITTER %1 1").arg(litter)});
+    run(name,
+        {"Kirkwood Comet", "Male", "Blue Brindle", QStringLiteral("PPLITTER %1 1").arg(litter)});
     run(name, {"Kirkwood Clover", "Female", "Fawn", QStringLiteral("PPLITTER %1 2").arg(litter)});
 
     // Vaccinations, two of them due this month, and a few notes.
     for (const auto &[dogName, given, type] :
          {std::tuple{"Kirkwood Comet", earlier.addDays(63 + 42), "Puppy Vax 1"},
           std::tuple{"Kirkwood Clover", earlier.addDays(63 + 42), "Puppy Vax 1"},
-          std::tuple{"Kirkwood Bramble", today.addYears(-1).addDays(3 - today.day()), "Booster 1yr"},
-          std::tuple{"Kirkwood Sorrel", today.addYears(-1).addDays(12 - today.day()), "Booster 1yr"},
+          std::tuple{"Kirkwood Bramble", today.addYears(-1).addDays(3 - today.day()),
+                     "Booster 1yr"},
+          std::tuple{"Kirkwood Sorrel", today.addYears(-1).addDays(12 - today.day()),
+                     "Booster 1yr"},
           std::tuple{"Kirkwood Saffron", today.addMonths(-4), "Booster 1yr"}}) {
         const QDate due = core::datetext::parse(health::nextDueText(given));
-        health::addVaccination(kennel, dogName, *health::dogIdOf(kennel, dogName), type,
-                               QString::fromLatin1(type).startsWith("Puppy") ? given.addDays(28) : due, given);
+        health::addVaccination(
+            kennel, dogName, *health::dogIdOf(kennel, dogName), type,
+            QString::fromLatin1(type).startsWith("Puppy") ? given.addDays(28) : due, given);
     }
     health::addNote(kennel, *health::dogIdOf(kennel, "Kirkwood Nova"), earlier.addDays(30),
                     "Scan confirmed 4 pups.");
@@ -166,12 +194,14 @@ void writeSample()
           std::tuple{"Kirkwood Jasper", "Priya Raman", qint64(165050)}}) {
         pedigree::buildpedigree3(dogName);
         pedigree::fillpedigreeblanks();
-        const sales::SaleDetails sale{kennelOwner, "Kirkwood", dogName, buyer, "Whippet", "Fawn", "Unknown",
-                                      "Unknown", "Male", cents, today.addMonths(-2)};
+        const sales::SaleDetails sale{
+            kennelOwner, "Kirkwood", dogName, buyer, "Whippet",          "Fawn",
+            "Unknown",   "Unknown",  "Male",  cents, today.addMonths(-2)};
         QSqlQuery owner(kennel);
         owner.prepare("UPDATE Dogtable SET ownerid = ? WHERE name = ?");
         run(owner, {kennelOwner, dogName});
-        sales::recordSale(kennel, sale, sales::Receipt::WithPedigree, pedigree::currentPedigree(), &error);
+        sales::recordSale(kennel, sale, sales::Receipt::WithPedigree, pedigree::currentPedigree(),
+                          &error);
     }
 }
 
@@ -182,8 +212,8 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     for (const char *file : {"kennelbase.ddx", "report.ddx"}) {
         if (QFile::exists(QString::fromLatin1(file))) {
-            std::fprintf(stderr, "houndry-sample: %s already exists in %s; nothing was written.\n", file,
-                         qPrintable(QDir::currentPath()));
+            std::fprintf(stderr, "houndry-sample: %s already exists in %s; nothing was written.\n",
+                         file, qPrintable(QDir::currentPath()));
             return 1;
         }
     }

@@ -2,12 +2,12 @@
 
 #include "core/Messages.h"
 
+#include <memory>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVariant>
-#include <memory>
 
 namespace testing {
 
@@ -63,8 +63,7 @@ void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void focusOn(QWidget *widget);
 
 // Shows a screen and waits for its loading, which runs once it is on view.
-template<class Screen, class... Args>
-std::unique_ptr<Screen> opened(Args... args)
+template <class Screen, class... Args> std::unique_ptr<Screen> opened(Args... args)
 {
     auto screen = std::make_unique<Screen>(args...);
     screen->show();

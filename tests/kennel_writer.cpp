@@ -2,9 +2,9 @@
 #include "db/DatabaseFiles.h"
 #include "db/Transaction.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 #include <QSqlQuery>
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {

@@ -1,16 +1,16 @@
 #include "app/AboutBox.h"
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"
+#include "app/ReportPreview.h"
 #include "app/SetupScreen.h"
 #include "contacts/ContactsScreen.h"
 #include "core/Choices.h"
-#include "dogs/FindDogScreen.h"
-#include "pedigree/PedigreeScreens.h"
-#include "app/ReportPreview.h"
-#include "ui/PickList.h"
 #include "core/Clock.h"
 #include "dogs/DogRecordsScreen.h"
+#include "dogs/FindDogScreen.h"
+#include "pedigree/PedigreeScreens.h"
 #include "tests/TestSupport.h"
+#include "ui/PickList.h"
 #include "ui/ScreenHost.h"
 
 #include <QAccessible>
@@ -144,8 +144,10 @@ void AppTest::exitSavesOrWaits_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("ends");
-    QTest::newRow("an edit is saved") << "Microchip" << "985 000 111" << true;
-    QTest::newRow("an invalid date keeps it open") << "dod" << "not yet" << false;
+    QTest::newRow("an edit is saved") << "Microchip"
+                                      << "985 000 111" << true;
+    QTest::newRow("an invalid date keeps it open") << "dod"
+                                                   << "not yet" << false;
 }
 
 void AppTest::exitSavesOrWaits()
@@ -212,7 +214,9 @@ void AppTest::aboutBoxTexts()
         labels << label->text();
     QVERIFY(labels.contains(" Houndry"));
     QVERIFY(labels.contains("Houndry - Dog Breeding Database Management System"));
-    QVERIFY(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$").match(app::AboutBox::versionText()).hasMatch());
+    QVERIFY(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$")
+                .match(app::AboutBox::versionText())
+                .hasMatch());
     QVERIFY(labels.contains(app::AboutBox::versionText()));
     QStringList buttons;
     for (QPushButton *b : about.findChildren<QPushButton *>())
@@ -250,7 +254,8 @@ void AppTest::findDogOpensDogRecordsAndHides()
     find->list()->setText("Rex");
     find->findChild<QPushButton *>("ok")->click();
     QCOMPARE(records->findChild<QLineEdit *>("name")->text(), "Rex");
-    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'Bella'").toString(), "Fawn");
+    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'Bella'").toString(),
+             "Fawn");
 }
 
 void AppTest::findContactOpensTheFoundContactsScreen()
@@ -287,7 +292,8 @@ void AppTest::setupShowsAndSavesTheSetupRow()
     screen.findChild<QLineEdit *>("Name")->setText("Ann O'Neill-Łoś");
     screen.findChild<ui::PickList *>("country")->setText("Wales");
     QVERIFY(screen.close());
-    QCOMPARE(scalar(kennel.db(), "SELECT Name || '|' || country || '|' || Kennelname FROM setup").toString(),
+    QCOMPARE(scalar(kennel.db(), "SELECT Name || '|' || country || '|' || Kennelname FROM setup")
+                 .toString(),
              "Ann O'Neill-Łoś|Wales|Kirkwood");
 }
 
@@ -298,7 +304,10 @@ void AppTest::setupClosedUnchangedWritesNothing()
     screen.show();
     QTRY_VERIFY(screen.isLoaded());
     QVERIFY(screen.close());
-    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM setup WHERE Name IS NULL AND country IS NULL").toInt(), 1);
+    QCOMPARE(
+        scalar(kennel.db(), "SELECT count(*) FROM setup WHERE Name IS NULL AND country IS NULL")
+            .toInt(),
+        1);
 }
 
 void AppTest::setupAddsAMissingRow()
@@ -403,7 +412,8 @@ void AppTest::everyInputHasAnAccessibleName()
     for (QMdiSubWindow *frame : app.window.findChild<QMdiArea *>()->subWindowList()) {
         for (QWidget *input : frame->widget()->findChildren<QWidget *>()) {
             const bool isInput = qobject_cast<QLineEdit *>(input) || input->inherits("QComboBox") ||
-                                 input->inherits("QPlainTextEdit") || input->inherits("QListWidget");
+                                 input->inherits("QPlainTextEdit") ||
+                                 input->inherits("QListWidget");
             if (!isInput || input->parentWidget()->inherits("QComboBox"))
                 continue;
             QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(input);
@@ -424,8 +434,9 @@ void AppTest::startupListsOpenInFrontOfTheMenu()
     QWidget *lists = app.window.screens().find("Form31");
     QVERIFY(lists);
     QCOMPARE(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget(), lists);
-    QCOMPARE(app.window.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder).last()->widget(),
-             lists);
+    QCOMPARE(
+        app.window.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder).last()->widget(),
+        lists);
 }
 
 QTEST_MAIN(AppTest)

@@ -19,7 +19,6 @@ using namespace testing;
 
 namespace {
 
-
 void click(QWidget &screen, const char *button)
 {
     screen.findChild<QPushButton *>(button)->click();
@@ -28,7 +27,8 @@ void click(QWidget &screen, const char *button)
 void addMating(const QSqlDatabase &db, const QVariant &sire, const QVariant &dam,
                const QString &mated = "2026-01-10")
 {
-    exec(db, "INSERT INTO mating (dgname1, dgname2, datemated) VALUES (?, ?, ?)", {sire, dam, mated});
+    exec(db, "INSERT INTO mating (dgname1, dgname2, datemated) VALUES (?, ?, ?)",
+         {sire, dam, mated});
 }
 
 } // namespace
@@ -115,11 +115,22 @@ void BreedingTest::matingChecksInOrder_data()
     QTest::addColumn<QString>("dam");
     QTest::addColumn<QString>("mated");
     QTest::addColumn<QString>("message");
-    QTest::newRow("untouched lists, date given") << "Select the Sire" << "Select the Dam" << "6/12/00"
+    QTest::newRow("untouched lists, date given") << "Select the Sire"
+                                                 << "Select the Dam"
+                                                 << "6/12/00"
                                                  << " Please Select a Sire";
-    QTest::newRow("empty sire") << "" << "Bella" << "6/12/00" << " Please Select a Sire";
-    QTest::newRow("no dam") << "Max" << "Select the Dam" << "" << " Please Select the Dam ";
-    QTest::newRow("no date") << "Max" << "Bella" << "" << " Please Enter the Date of the Mating";
+    QTest::newRow("empty sire") << ""
+                                << "Bella"
+                                << "6/12/00"
+                                << " Please Select a Sire";
+    QTest::newRow("no dam") << "Max"
+                            << "Select the Dam"
+                            << ""
+                            << " Please Select the Dam ";
+    QTest::newRow("no date") << "Max"
+                             << "Bella"
+                             << ""
+                             << " Please Enter the Date of the Mating";
 }
 
 void BreedingTest::matingChecksInOrder()
@@ -151,7 +162,8 @@ void BreedingTest::matingRefusesInvalidDate()
     screen->findChild<QLineEdit *>("datemated")->setText("MM/DD/YY");
     click(*screen, "submit");
     QCOMPARE(messages.texts.size(), 1);
-    QVERIFY(messages.texts[0].contains("Date Mated") && messages.texts[0].contains("month/day/year"));
+    QVERIFY(messages.texts[0].contains("Date Mated") &&
+            messages.texts[0].contains("month/day/year"));
     QCOMPARE(screen->findChild<QLineEdit *>("datemated")->text(), "MM/DD/YY");
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM mating").toInt(), 0);
 }
@@ -171,8 +183,9 @@ void BreedingTest::matingIsWritten()
     click(*screen, "submit");
     QCOMPARE(messages.texts, QStringList({" Your Mating has been Entered"}));
     QVERIFY(!screen->isVisible());
-    QCOMPARE(scalar(kennel.db(), "SELECT dgname1 || '|' || dgname2 || '|' || datemated || '|' || datedue "
-                                 "FROM mating")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT dgname1 || '|' || dgname2 || '|' || datemated || '|' || datedue "
+                    "FROM mating")
                  .toString(),
              "O'Brien's Ærø|Señora \"Bella\"|2000-12-31|2001-03-05");
 }
@@ -264,13 +277,23 @@ void BreedingTest::litterChecksInOrder_data()
     QTest::addColumn<QString>("born");
     QTest::addColumn<QString>("message");
     const QString count = "Please Enter the Number of Puppies Born in the Litter";
-    QTest::newRow("nothing viewed") << false << "" << "" << " Please Select a Mating First";
-    QTest::newRow("no count") << true << "" << "" << count;
-    QTest::newRow("no date") << true << "3" << "" << "Please Enter the Date of Birth of the Litter";
-    QTest::newRow("negative") << true << "-1" << "3/1/26" << count;
-    QTest::newRow("letters") << true << "abc" << "3/1/26" << count;
-    QTest::newRow("too many") << true << "99999" << "3/1/26" << count;
-    QTest::newRow("hint left as date") << true << "3" << "MM/DD/YY" << "Date of Birth";
+    QTest::newRow("nothing viewed") << false << ""
+                                    << ""
+                                    << " Please Select a Mating First";
+    QTest::newRow("no count") << true << ""
+                              << "" << count;
+    QTest::newRow("no date") << true << "3"
+                             << ""
+                             << "Please Enter the Date of Birth of the Litter";
+    QTest::newRow("negative") << true << "-1"
+                              << "3/1/26" << count;
+    QTest::newRow("letters") << true << "abc"
+                             << "3/1/26" << count;
+    QTest::newRow("too many") << true << "99999"
+                              << "3/1/26" << count;
+    QTest::newRow("hint left as date") << true << "3"
+                                       << "MM/DD/YY"
+                                       << "Date of Birth";
 }
 
 void BreedingTest::litterChecksInOrder()
@@ -324,22 +347,26 @@ void BreedingTest::litterWritesPups()
     screen->findChild<QLineEdit *>("littersize")->setText(typed);
     screen->findChild<QLineEdit *>("dateoflitter")->setText("3/1/1900");
     click(*screen, "add");
-    QCOMPARE(messages.texts, QStringList({QString(" %1 Pups have been added to the Dogs Records You will "
-                                                  "need to update the Information. ")
-                                              .arg(pups)}));
+    QCOMPARE(messages.texts,
+             QStringList({QString(" %1 Pups have been added to the Dogs Records You will "
+                                  "need to update the Information. ")
+                              .arg(pups)}));
     QVERIFY(!screen->isVisible());
-    QCOMPARE(scalar(kennel.db(), "SELECT sire || dam || littersize || '|' || dateoflitter || breedoflitter "
-                                 "FROM litters WHERE litterid = 2")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT sire || dam || littersize || '|' || dateoflitter || breedoflitter "
+                    "FROM litters WHERE litterid = 2")
                  .toString(),
              QString("MaxBella%1|1900-03-01Whippet").arg(pups));
-    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name LIKE 'PPLITTER 2 %' AND "
-                                 "dognumber = dogid AND dob = '2000-03-01' AND cob = 'Wales' AND "
-                                 "breeder = 'Kirkwood Kennels' AND ownerid = 'Kirkwood Kennels' AND "
-                                 "breed = 'Whippet' AND sire = 'Max' AND dam = 'Bella' AND sex IS NULL")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT count(*) FROM Dogtable WHERE name LIKE 'PPLITTER 2 %' AND "
+                    "dognumber = dogid AND dob = '2000-03-01' AND cob = 'Wales' AND "
+                    "breeder = 'Kirkwood Kennels' AND ownerid = 'Kirkwood Kennels' AND "
+                    "breed = 'Whippet' AND sire = 'Max' AND dam = 'Bella' AND sex IS NULL")
                  .toInt(),
              pups);
-    QCOMPARE(scalar(kennel.db(), "SELECT name FROM Dogtable ORDER BY rowid DESC LIMIT 1").toString(),
-             QString("PPLITTER 2 %1").arg(pups));
+    QCOMPARE(
+        scalar(kennel.db(), "SELECT name FROM Dogtable ORDER BY rowid DESC LIMIT 1").toString(),
+        QString("PPLITTER 2 %1").arg(pups));
 }
 
 void BreedingTest::litterOfNoPupsWritesNothing()
@@ -353,8 +380,9 @@ void BreedingTest::litterOfNoPupsWritesNothing()
     screen->findChild<QLineEdit *>("littersize")->setText("0");
     screen->findChild<QLineEdit *>("dateoflitter")->setText("3/1/26");
     click(*screen, "add");
-    QCOMPARE(messages.texts, QStringList({" 0 Pups have been added to the Dogs Records You will need to "
-                                          "update the Information. "}));
+    QCOMPARE(messages.texts,
+             QStringList({" 0 Pups have been added to the Dogs Records You will need to "
+                          "update the Information. "}));
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM litters").toInt(), 0);
     QVERIFY(!screen->isVisible());
 }
@@ -375,9 +403,11 @@ void BreedingTest::pupsWithoutSetupRowHaveNoOwner()
     Kennel kennel;
     exec(kennel.db(), "DELETE FROM setup");
     QString error;
-    QVERIFY(breeding::addLitter(kennel.db(), {"Max", "Bella", "", 1, QDate(2026, 3, 1)}, &error) > 0);
-    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE breeder IS NULL AND ownerid IS NULL "
-                                 "AND cob IS NULL")
+    QVERIFY(breeding::addLitter(kennel.db(), {"Max", "Bella", "", 1, QDate(2026, 3, 1)}, &error) >
+            0);
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT count(*) FROM Dogtable WHERE breeder IS NULL AND ownerid IS NULL "
+                    "AND cob IS NULL")
                  .toInt(),
              1);
 }
@@ -441,8 +471,8 @@ void BreedingTest::litterHistoriesReport()
     const QStringList texts = layout.texts(0);
     QCOMPARE(texts.count("Litter Size"), 4);
     QCOMPARE(texts.count("9"), 0);
-    const QStringList expected{"Sire", "Max", "Dam", "Bella", "sire:", "Max", "dam:", "Bella",
-                               "Litter Size", "5", "Litter Date", "3/1/2026"};
+    const QStringList expected{"Sire", "Max",   "Dam",         "Bella", "sire:",       "Max",
+                               "dam:", "Bella", "Litter Size", "5",     "Litter Date", "3/1/2026"};
     QCOMPARE(texts.mid(0, expected.size()), expected);
     QCOMPARE(texts.mid(texts.lastIndexOf("Sire")), QStringList({"Sire", "Loner", "Dam", "Bella"}));
     // The mating header's rule and positions inside the one-inch margins.

@@ -35,9 +35,9 @@ void press(QWidget &screen, const char *button)
 void addContacts(const QSqlDatabase &db, const QStringList &names)
 {
     for (const QString &name : names)
-        exec(db, "INSERT INTO contacts (last, city) VALUES (?, ?)", {name, QString("City of " + name)});
+        exec(db, "INSERT INTO contacts (last, city) VALUES (?, ?)",
+             {name, QString("City of " + name)});
 }
-
 
 } // namespace
 
@@ -76,9 +76,10 @@ void ContactsTest::untouchedEntrySavesBlanksAndEmptyLists()
     QCOMPARE(messages.texts, QStringList({" Your record has been written"}));
     QStringList stored;
     for (const QString &f : contacts::ContactForm::fields())
-        stored << scalar(kennel.db(), QString("SELECT quote(\"%1\") FROM contacts").arg(f)).toString();
-    QCOMPARE(stored, QStringList({"' '", "''", "' '", "' '", "' '", "' '", "''", "' '", "' '", "' '",
-                                  "' '", "' '", "''", "' '", "' '"}));
+        stored
+            << scalar(kennel.db(), QString("SELECT quote(\"%1\") FROM contacts").arg(f)).toString();
+    QCOMPARE(stored, QStringList({"' '", "''", "' '", "' '", "' '", "' '", "''", "' '", "' '",
+                                  "' '", "' '", "' '", "''", "' '", "' '"}));
 }
 
 void ContactsTest::entryKeepsPickListsForTheNextContact()
@@ -169,9 +170,10 @@ void ContactsTest::browseStartsAtFirstAndSavesOnMove()
     setField(*screen, "phone", "555 0101");
     press(*screen, "nextButton");
     QCOMPARE(field(*screen, "last"), "Bo");
-    QCOMPARE(scalar(kennel.db(), "SELECT quote(city) || quote(phone) FROM contacts WHERE last = 'Al'")
-                 .toString(),
-             "'''555 0101'");
+    QCOMPARE(
+        scalar(kennel.db(), "SELECT quote(city) || quote(phone) FROM contacts WHERE last = 'Al'")
+            .toString(),
+        "'''555 0101'");
     setField(*screen, "email", "bo@example.org");
     QVERIFY(screen->close());
     QCOMPARE(scalar(kennel.db(), "SELECT email FROM contacts WHERE last = 'Bo'").toString(),
@@ -198,7 +200,8 @@ void ContactsTest::renamingLeavesDogsWithTheOldName()
     auto screen = opened<ContactsScreen>(ContactsScreen::Start::FirstContact);
     setField(*screen, "last", "New Name");
     press(*screen, "nextButton");
-    QCOMPARE(scalar(kennel.db(), "SELECT last FROM contacts WHERE rowid = 1").toString(), "New Name");
+    QCOMPARE(scalar(kennel.db(), "SELECT last FROM contacts WHERE rowid = 1").toString(),
+             "New Name");
     QCOMPARE(scalar(kennel.db(), "SELECT ownerid FROM Dogtable").toString(), "Old Name");
 }
 
@@ -219,8 +222,10 @@ void ContactsTest::printButtonsAreUnderConstruction_data()
     QTest::addColumn<int>("start");
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("browse") << int(ContactsScreen::Start::FirstContact) << "Form29" << "Print Record";
-    QTest::newRow("found") << int(ContactsScreen::Start::ChosenName) << "Form18" << "Print";
+    QTest::newRow("browse") << int(ContactsScreen::Start::FirstContact) << "Form29"
+                            << "Print Record";
+    QTest::newRow("found") << int(ContactsScreen::Start::ChosenName) << "Form18"
+                           << "Print";
 }
 
 void ContactsTest::printButtonsAreUnderConstruction()
@@ -284,7 +289,8 @@ void ContactsTest::findOkHandsOnTheName()
     addContacts(kennel.db(), {"Adam"});
     auto screen = opened<contacts::FindContactScreen>();
     bool chosen = false;
-    connect(screen.get(), &contacts::FindContactScreen::contactChosen, this, [&] { chosen = true; });
+    connect(screen.get(), &contacts::FindContactScreen::contactChosen, this,
+            [&] { chosen = true; });
     screen->list()->setText("Not listed");
     press(*screen, "ok");
     QVERIFY(chosen);

@@ -48,7 +48,8 @@ void DbTest::createsEveryTableFieldAndIndex()
             const QSqlRecord record = db.record(table.name);
             QVERIFY2(!record.isEmpty(), qPrintable(table.name));
             for (const db::Column &column : table.columns)
-                QVERIFY2(record.indexOf(column.name) >= 0, qPrintable(table.name + '.' + column.name));
+                QVERIFY2(record.indexOf(column.name) >= 0,
+                         qPrintable(table.name + '.' + column.name));
         }
     }
     const QString nameIndex =
@@ -73,9 +74,10 @@ void DbTest::newFilesStartWithSetupRowAndBreeds()
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM setup").toInt(), 1);
     QVERIFY(scalar(kennel.db(), "SELECT Name FROM setup").isNull());
     QVERIFY(scalar(kennel.db(), "SELECT count(*) FROM breedlist").toInt() >= 150);
-    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM breedlist WHERE Breedname = 'Labrador Retriever'")
-                 .toInt(),
-             1);
+    QCOMPARE(
+        scalar(kennel.db(), "SELECT count(*) FROM breedlist WHERE Breedname = 'Labrador Retriever'")
+            .toInt(),
+        1);
     // Opening again adds nothing.
     db::DatabaseFiles::close();
     QVERIFY(db::DatabaseFiles::open().isEmpty());
@@ -128,11 +130,20 @@ void DbTest::refusesFilesItCannotUse_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("complaint");
-    QTest::newRow("not a database") << "kennelbase.ddx" << "text" << "is not an SQLite database";
-    QTest::newRow("damaged pages") << "kennelbase.ddx" << "pages" << "is damaged";
-    QTest::newRow("read-only file") << "report.ddx" << "readonly" << "cannot be opened for writing";
-    QTest::newRow("another program's database") << "kennelbase.ddx" << "foreign" << "none of Houndry's";
-    QTest::newRow("journal that is a link") << "kennelbase.ddx" << "linked journal"
+    QTest::newRow("not a database") << "kennelbase.ddx"
+                                    << "text"
+                                    << "is not an SQLite database";
+    QTest::newRow("damaged pages") << "kennelbase.ddx"
+                                   << "pages"
+                                   << "is damaged";
+    QTest::newRow("read-only file") << "report.ddx"
+                                    << "readonly"
+                                    << "cannot be opened for writing";
+    QTest::newRow("another program's database") << "kennelbase.ddx"
+                                                << "foreign"
+                                                << "none of Houndry's";
+    QTest::newRow("journal that is a link") << "kennelbase.ddx"
+                                            << "linked journal"
                                             << "kennelbase.ddx-journal that is a link";
 }
 
@@ -198,11 +209,12 @@ void DbTest::emptyFileOfAnotherBecomesAPrivateKennel()
     QFile empty("kennelbase.ddx");
     QVERIFY(empty.open(QIODevice::WriteOnly));
     empty.close();
-    QVERIFY(empty.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                 QFileDevice::ReadOther));
+    QVERIFY(empty.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                 QFileDevice::ReadGroup | QFileDevice::ReadOther));
     QVERIFY(db::DatabaseFiles::open().isEmpty());
     QVERIFY(db::DatabaseFiles::kennel().tables().contains("Dogtable"));
-    QCOMPARE(QFile::permissions("kennelbase.ddx") & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+    QCOMPARE(QFile::permissions("kennelbase.ddx") &
+                 (QFileDevice::ReadGroup | QFileDevice::ReadOther),
              QFileDevice::Permissions());
 }
 
@@ -213,8 +225,9 @@ void DbTest::filesCannotRewriteTheirSchema()
         QCOMPARE(scalar(db, "PRAGMA trusted_schema").toInt(), 0);
         QSqlQuery q(db);
         q.exec("PRAGMA writable_schema = ON");
-        QVERIFY(!q.exec("UPDATE sqlite_master SET sql = 'CREATE TABLE x (y)' WHERE name = 'Dogtable' "
-                        "OR name = 'sales'"));
+        QVERIFY(
+            !q.exec("UPDATE sqlite_master SET sql = 'CREATE TABLE x (y)' WHERE name = 'Dogtable' "
+                    "OR name = 'sales'"));
     }
     // A trigger the breeder added on purpose still runs.
     exec(kennel.db(), "CREATE TABLE log (what TEXT)");
@@ -234,7 +247,8 @@ void DbTest::refusesReadOnlyFolder()
     const QString problem = db::DatabaseFiles::open();
     QFile::setPermissions(folder.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QVERIFY2(problem.contains("kennelbase.ddx") && problem.contains("read-only"), qPrintable(problem));
+    QVERIFY2(problem.contains("kennelbase.ddx") && problem.contains("read-only"),
+             qPrintable(problem));
 }
 
 void DbTest::refusesFileInUseByAnotherProgram()
@@ -248,7 +262,8 @@ void DbTest::refusesFileInUseByAnotherProgram()
         QVERIFY(other.open());
         exec(other, "BEGIN EXCLUSIVE");
         const QString problem = db::DatabaseFiles::open();
-        QVERIFY2(problem.contains("kennelbase.ddx") && problem.contains("in use"), qPrintable(problem));
+        QVERIFY2(problem.contains("kennelbase.ddx") && problem.contains("in use"),
+                 qPrintable(problem));
         exec(other, "ROLLBACK");
         other.close();
     }
@@ -274,14 +289,22 @@ void DbTest::seekIgnoresCaseOfEveryLetter_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("found"); // the colour of the dog found; empty for none
-    QTest::newRow("accent in other case") << "élan" << "Élan";
-    QTest::newRow("all capitals") << "ÉLAN" << "Élan";
-    QTest::newRow("umlaut inside") << "KÄTHE" << "Käthe";
-    QTest::newRow("Greek final sigma") << "ΟΔΥΣΣΕΥΣ" << "Οδυσσευς";
-    QTest::newRow("Cyrillic") << "БЕЛКА" << "белка";
-    QTest::newRow("added from the shell") << "ØRSTED" << "ørsted";
-    QTest::newRow("accent is not another letter") << "elan" << "";
-    QTest::newRow("longer") << "élans" << "";
+    QTest::newRow("accent in other case") << "élan"
+                                          << "Élan";
+    QTest::newRow("all capitals") << "ÉLAN"
+                                  << "Élan";
+    QTest::newRow("umlaut inside") << "KÄTHE"
+                                   << "Käthe";
+    QTest::newRow("Greek final sigma") << "ΟΔΥΣΣΕΥΣ"
+                                       << "Οδυσσευς";
+    QTest::newRow("Cyrillic") << "БЕЛКА"
+                              << "белка";
+    QTest::newRow("added from the shell") << "ØRSTED"
+                                          << "ørsted";
+    QTest::newRow("accent is not another letter") << "elan"
+                                                  << "";
+    QTest::newRow("longer") << "élans"
+                            << "";
 }
 
 void DbTest::seekIgnoresCaseOfEveryLetter()
@@ -290,11 +313,14 @@ void DbTest::seekIgnoresCaseOfEveryLetter()
     QFETCH(QString, found);
     Kennel kennel;
     // Names that sort between the case variants must not be taken for a match.
-    for (const char *name : {"Zed", "Élan", "Ñandu", "élan", "Käthe", "Kbthe", "Οδυσσευς", "белка", "Óscar"})
-        addDog(kennel.db(), {{"name", QString::fromUtf8(name)}, {"colour", QString::fromUtf8(name)}});
+    for (const char *name :
+         {"Zed", "Élan", "Ñandu", "élan", "Käthe", "Kbthe", "Οδυσσευς", "белка", "Óscar"})
+        addDog(kennel.db(),
+               {{"name", QString::fromUtf8(name)}, {"colour", QString::fromUtf8(name)}});
     db::DatabaseFiles::close();
     QProcess shell;
-    shell.start("sqlite3", {"kennelbase.ddx", "INSERT INTO Dogtable (name, colour) VALUES ('ørsted', 'ørsted')"});
+    shell.start("sqlite3", {"kennelbase.ddx",
+                            "INSERT INTO Dogtable (name, colour) VALUES ('ørsted', 'ørsted')"});
     QVERIFY(shell.waitForFinished() && shell.exitCode() == 0);
     QVERIFY(db::DatabaseFiles::open().isEmpty());
 
@@ -349,7 +375,8 @@ void DbTest::newRowHasItsIdBeforeSaving()
     dogs.setValue("dognumber", id);
     dogs.setValue("name", "Pup");
     QVERIFY(dogs.update());
-    QCOMPARE(scalar(kennel.db(), "SELECT dognumber FROM Dogtable WHERE name = 'Pup'").toLongLong(), id);
+    QCOMPARE(scalar(kennel.db(), "SELECT dognumber FROM Dogtable WHERE name = 'Pup'").toLongLong(),
+             id);
 
     QVERIFY(dogs.addNew());
     dogs.setValue("name", "Abandoned");

@@ -46,7 +46,10 @@ struct OpenScreen
         edit->clear();
         QTest::keyClicks(edit, text);
     }
-    void press(const char *button) { QTest::mouseClick(screen.findChild<QPushButton *>(button), Qt::LeftButton); }
+    void press(const char *button)
+    {
+        QTest::mouseClick(screen.findChild<QPushButton *>(button), Qt::LeftButton);
+    }
     QString label(const char *name) const { return screen.findChild<QLabel *>(name)->text(); }
 
     dogs::DogRecordsScreen screen;
@@ -102,14 +105,17 @@ void DogsTest::age_data()
     QTest::addColumn<QString>("dob");
     QTest::addColumn<QString>("age");
     QTest::newRow("born today") << today.toString("M/d/yyyy") << " 0 Yrs  0 Weeks ";
-    QTest::newRow("364 days ago") << today.addDays(-364).toString("M/d/yyyy") << " 0 Yrs  52 Weeks ";
+    QTest::newRow("364 days ago") << today.addDays(-364).toString("M/d/yyyy")
+                                  << " 0 Yrs  52 Weeks ";
     QTest::newRow("365 days ago") << today.addDays(-365).toString("M/d/yyyy") << " 1 Yrs  0 Weeks ";
-    QTest::newRow("3 years and 90 days") << today.addDays(-1185).toString("M/d/yyyy")
-                                         << " 3 Yrs  12 Weeks ";
+    QTest::newRow("3 years and 90 days")
+        << today.addDays(-1185).toString("M/d/yyyy") << " 3 Yrs  12 Weeks ";
     QTest::newRow("tomorrow") << today.addDays(1).toString("M/d/yyyy") << "";
     QTest::newRow("two years ahead") << today.addDays(800).toString("M/d/yyyy") << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("not a date") << "about 3" << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("not a date") << "about 3"
+                                << "";
 }
 
 void DogsTest::age()
@@ -176,8 +182,10 @@ void DogsTest::refusesInvalidDateAndWritesNothing()
 void DogsTest::showsFirstDogWithAgeAndId()
 {
     Kennel kennel;
-    addDog(kennel.db(), {{"name", "Rex"}, {"dob", today.addDays(-1185).toString(Qt::ISODate)},
-                         {"sex", "Male"}, {"cob", "Korea, North "}});
+    addDog(kennel.db(), {{"name", "Rex"},
+                         {"dob", today.addDays(-1185).toString(Qt::ISODate)},
+                         {"sex", "Male"},
+                         {"cob", "Korea, North "}});
     addDog(kennel.db(), {{"name", "Bella"}});
     OpenScreen s;
     QCOMPARE(s.screen.objectName(), "Form4");
@@ -198,7 +206,8 @@ void DogsTest::editsAreSavedIntoTheDogLeft()
     s.type("sire", "Max");
     s.type("dob", "02/29/2024");
     s.press("nextButton");
-    QCOMPARE(scalar(kennel.db(), "SELECT colour || '|' || sire || '|' || dob FROM Dogtable WHERE dogid = 1")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT colour || '|' || sire || '|' || dob FROM Dogtable WHERE dogid = 1")
                  .toString(),
              "Black & Tan|Max|2024-02-29");
     QCOMPARE(s.text("name"), "Bella");
@@ -237,7 +246,8 @@ void DogsTest::awkwardTextSurvivesTheScreen()
     s.press("nextButton");
     s.press("previousButton");
     QCOMPARE(s.text("name"), text);
-    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = ? AND sire = ? AND ownerid = ?",
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT count(*) FROM Dogtable WHERE name = ? AND sire = ? AND ownerid = ?",
                     {text, text, text})
                  .toInt(),
              1);
@@ -282,7 +292,8 @@ void DogsTest::stepsStayAtTheEnds()
     QCOMPARE(s.text("colour"), "Blue");
     s.press("firstButton");
     QCOMPARE(s.text("name"), "A");
-    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'C'").toString(), "Blue");
+    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'C'").toString(),
+             "Blue");
 }
 
 void DogsTest::emptyTableShowsNothing()
@@ -326,7 +337,8 @@ void DogsTest::findWhileOpenSavesThenMoves()
     s.type("Tattoo", "T-1");
     s.screen.showDogNamed("Bella");
     QCOMPARE(s.text("name"), "Bella");
-    QCOMPARE(scalar(kennel.db(), "SELECT Tattoo FROM Dogtable WHERE name = 'Rex'").toString(), "T-1");
+    QCOMPARE(scalar(kennel.db(), "SELECT Tattoo FROM Dogtable WHERE name = 'Rex'").toString(),
+             "T-1");
 }
 
 void DogsTest::pickListsOfferWhatTheTablesHold()
@@ -359,8 +371,13 @@ void DogsTest::pickListsKeepWhatWasTyped()
     Kennel kennel;
     exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Smith')");
     addDog(kennel.db(), {{"name", "Bella"}});
-    addDog(kennel.db(), {{"name", "Rex"}, {"sire", "bella"}, {"dam", "ÉLAN"}, {"sex", "male"},
-                         {"cob", "australia"}, {"breeder", "smith"}, {"ownerid", "SMITH"},
+    addDog(kennel.db(), {{"name", "Rex"},
+                         {"sire", "bella"},
+                         {"dam", "ÉLAN"},
+                         {"sex", "male"},
+                         {"cob", "australia"},
+                         {"breeder", "smith"},
+                         {"ownerid", "SMITH"},
                          {"breed", "whippet"}});
     addDog(kennel.db(), {{"name", "Élan"}});
     OpenScreen s(core::Choices::Find, "Rex");
@@ -386,7 +403,8 @@ void DogsTest::pickListsKeepWhatWasTyped()
     QCOMPARE(sire->currentText(), "bella");
     pressKey(Qt::Key_Return);
     s.press("nextButton");
-    QCOMPARE(scalar(kennel.db(), "SELECT sire FROM Dogtable WHERE name = 'Rex'").toString(), "bella");
+    QCOMPARE(scalar(kennel.db(), "SELECT sire FROM Dogtable WHERE name = 'Rex'").toString(),
+             "bella");
 }
 
 void DogsTest::pickListsTakeAnEntryOnlyWhenChosen()
@@ -456,15 +474,19 @@ void DogsTest::createRecords()
     QCOMPARE(screen.windowTitle(), "Enter Number to Be added");
     QTest::keyClicks(screen.findChild<QLineEdit *>("number"), typed);
     QTest::mouseClick(screen.findChild<QPushButton *>("create"), Qt::LeftButton);
-    QCOMPARE(messages.texts,
-             QStringList({"Blank records have been added you may now edit the records with the information"}));
+    QCOMPARE(
+        messages.texts,
+        QStringList(
+            {"Blank records have been added you may now edit the records with the information"}));
     QCOMPARE(messages.titles, QStringList({" Houndry"}));
     QVERIFY(!screen.isVisible());
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), rows);
     if (rows == 3) {
-        QCOMPARE(scalar(kennel.db(), "SELECT group_concat(dogid || ':' || name, '|') FROM Dogtable").toString(),
+        QCOMPARE(scalar(kennel.db(), "SELECT group_concat(dogid || ':' || name, '|') FROM Dogtable")
+                     .toString(),
                  "1:NEWENTRY 1|2:NEWENTRY 2|3:NEWENTRY 3");
-        QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE dognumber IS NULL AND sire IS NULL")
+        QCOMPARE(scalar(kennel.db(),
+                        "SELECT count(*) FROM Dogtable WHERE dognumber IS NULL AND sire IS NULL")
                      .toInt(),
                  3);
     }
@@ -475,7 +497,8 @@ void DogsTest::batchesRepeatTheirNames()
     Kennel kennel;
     QCOMPARE(dogs::addBlankDogs(kennel.db(), 2), QString());
     QCOMPARE(dogs::addBlankDogs(kennel.db(), 2), QString());
-    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = 'NEWENTRY 2'").toInt(), 2);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = 'NEWENTRY 2'").toInt(),
+             2);
 }
 
 void DogsTest::failedBatchSaysSoAndWritesNothing()
@@ -489,7 +512,8 @@ void DogsTest::failedBatchSaysSoAndWritesNothing()
     typeKeys("5");
     pressKey(Qt::Key_Return);
     QCOMPARE(messages.texts.size(), 1);
-    QVERIFY(messages.texts[0].startsWith("The blank records could not be written (database or disk is full"));
+    QVERIFY(messages.texts[0].startsWith(
+        "The blank records could not be written (database or disk is full"));
     QVERIFY(messages.texts[0].endsWith("Nothing has been changed."));
     QVERIFY(screen->isVisible());
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);

@@ -19,7 +19,6 @@ using namespace testing;
 
 namespace {
 
-
 void leave(QWidget *control)
 {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
@@ -135,8 +134,9 @@ void HealthTest::savesAndClears()
     form.fill("Señor O'Rex", "12/31/99", "Booster 1yr");
     form.save();
     QCOMPARE(messages.texts, QStringList({"The Vaccination has been entered."}));
-    QCOMPARE(scalar(kennel.db(), "SELECT dogname || '|' || dogid || '|' || vaxtype || '|' || due || '|' || "
-                                 "vaccinated FROM vaccination")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT dogname || '|' || dogid || '|' || vaxtype || '|' || due || '|' || "
+                    "vaccinated FROM vaccination")
                  .toString(),
              QString("Señor O'Rex|%1|Booster 1yr|2000-12-31|1999-12-31").arg(id));
     QCOMPARE(core::Choices::selectedname, "Señor O'Rex");
@@ -154,10 +154,22 @@ void HealthTest::saveRefuses_data()
     QTest::addColumn<QString>("vaccinated");
     QTest::addColumn<QString>("due");
     QTest::addColumn<QString>("message");
-    QTest::newRow("prompt still shown") << "Select a Dog" << "3/1/26" << "4/1/26" << " Please Select a Dog From the List";
-    QTest::newRow("no such dog") << "Nobody" << "3/1/26" << "4/1/26" << " Please Select a Dog From the List";
-    QTest::newRow("date vaccinated") << "Rex" << "31/3/26" << "4/1/26" << "Date Vaccinated";
-    QTest::newRow("due date") << "Rex" << "3/1/26" << "soon" << "Vaccination Due";
+    QTest::newRow("prompt still shown") << "Select a Dog"
+                                        << "3/1/26"
+                                        << "4/1/26"
+                                        << " Please Select a Dog From the List";
+    QTest::newRow("no such dog") << "Nobody"
+                                 << "3/1/26"
+                                 << "4/1/26"
+                                 << " Please Select a Dog From the List";
+    QTest::newRow("date vaccinated") << "Rex"
+                                     << "31/3/26"
+                                     << "4/1/26"
+                                     << "Date Vaccinated";
+    QTest::newRow("due date") << "Rex"
+                              << "3/1/26"
+                              << "soon"
+                              << "Vaccination Due";
 }
 
 void HealthTest::saveRefuses()
@@ -185,7 +197,8 @@ void HealthTest::historyNewestFirstAndExact()
     for (const auto &[dog, vaccinated, type] :
          {std::tuple{"Rex", "2025-03-01", "Puppy Vax 1"}, std::tuple{"REX", "2025-04-01", "Other"},
           std::tuple{"Rex", "2026-03-01", "Booster 1yr"}})
-        exec(kennel.db(), "INSERT INTO vaccination (dogname, vaccinated, due, vaxtype) VALUES (?, ?, ?, ?)",
+        exec(kennel.db(),
+             "INSERT INTO vaccination (dogname, vaccinated, due, vaxtype) VALUES (?, ?, ?, ?)",
              {dog, vaccinated, "2027-03-01", type});
     exec(kennel.db(), "INSERT INTO vaccination (dogname, vaxtype) VALUES ('Rex', 'no dates')");
     QCOMPARE(health::vaccinationHistory(kennel.db(), "Rex"),
@@ -203,7 +216,8 @@ void HealthTest::historyScreens()
     auto chooser = opened<health::VaccinationChooserScreen>();
     QCOMPARE(chooser->objectName(), "Form30");
     bool chosen = false;
-    connect(chooser.get(), &health::VaccinationChooserScreen::dogChosen, this, [&] { chosen = true; });
+    connect(chooser.get(), &health::VaccinationChooserScreen::dogChosen, this,
+            [&] { chosen = true; });
     chooser->findChild<QPushButton *>("ok")->click();
     QCOMPARE(messages.texts, QStringList({"Please Select a Dog"}));
     chooser->list()->setText("Rex");

@@ -30,8 +30,8 @@ void dog(const QSqlDatabase &db, const QString &name, const QString &sire, const
 // Four generations above "Pup", every ancestor named by its slot.
 void fullTree(const QSqlDatabase &db)
 {
-    dog(db, "Pup", "1s1", "1d1", {{"breed", "Whippet"}, {"sex", "Female"}, {"dob", "2024-03-05"},
-                                  {"colour", "Brindle"}});
+    dog(db, "Pup", "1s1", "1d1",
+        {{"breed", "Whippet"}, {"sex", "Female"}, {"dob", "2024-03-05"}, {"colour", "Brindle"}});
     for (int g = 1; g <= 3; ++g) {
         for (int n = 1; n <= (1 << g); ++n)
             dog(db, slotOfDog(g, n), slotName(g + 1, true, n), slotName(g + 1, false, n));
@@ -177,8 +177,9 @@ void PedigreeTest::missingDescriptionReadsNotEntered()
     Kennel kennel;
     addDog(kennel.db(), {{"name", "Plain"}, {"breed", ""}});
     buildpedigree3("Plain");
-    QCOMPARE(QStringList({currentPedigree().dogbreed, currentPedigree().dogsex, currentPedigree().dob}),
-             QStringList({"Not Entered", "Not Entered", "-"}));
+    QCOMPARE(
+        QStringList({currentPedigree().dogbreed, currentPedigree().dogsex, currentPedigree().dob}),
+        QStringList({"Not Entered", "Not Entered", "-"}));
 }
 
 void PedigreeTest::unknownSubjectSavesPlaceholders()
@@ -188,7 +189,8 @@ void PedigreeTest::unknownSubjectSavesPlaceholders()
     QVERIFY(movedata().isEmpty());
     for (const QString &slot : slotNames(3))
         QCOMPARE(saved(kennel.report(), slot), "Not on Record");
-    for (const char *field : {"dogname", "breedername", "dogbreed", "dob", "colour", "cob", "dogsex"})
+    for (const char *field :
+         {"dogname", "breedername", "dogbreed", "dob", "colour", "cob", "dogsex"})
         QCOMPARE(saved(kennel.report(), field), " ");
 }
 
@@ -319,9 +321,9 @@ void PedigreeTest::viewScreenChecksTheChoice()
     QStringList captions;
     for (QPushButton *b : screen.findChildren<QPushButton *>())
         captions << b->text();
-    QCOMPARE(captions, QStringList({"View 3 Gen Pedigree", "View 4 Gen Pedigree", "View 5 Gen Pedigree",
-                                    "View 6 Gen Pedigree", "View 7 Gen Pedigree", "View 8 Gen Pedigree",
-                                    "Cancel"}));
+    QCOMPARE(captions, QStringList({"View 3 Gen Pedigree", "View 4 Gen Pedigree",
+                                    "View 5 Gen Pedigree", "View 6 Gen Pedigree",
+                                    "View 7 Gen Pedigree", "View 8 Gen Pedigree", "Cancel"}));
     screen.findChild<QPushButton *>("view4")->click();
     QCOMPARE(messages.texts, QStringList({"Please Select a Dogs Name"}));
     QCOMPARE(built, 0);
@@ -344,7 +346,7 @@ void PedigreeTest::screenShowsRecordAndSavesIt()
     QCOMPARE(screen.windowTitle(), "Onscreen 3 Generation Pedigree");
     QCOMPARE(screen.boxText("dogname"), "Pup");
     QCOMPARE(screen.boxText("1s1"), "Sire");
-    QCOMPARE(screen.boxText("2s1"), ""); // empty on screen ...
+    QCOMPARE(screen.boxText("2s1"), "");                      // empty on screen ...
     QCOMPARE(saved(kennel.report(), "2s1"), "Not on Record"); // ... placeholder in print
     screen.findChild<QPushButton *>("close")->click();
     QVERIFY(currentPedigree().slot("1s1").isEmpty());

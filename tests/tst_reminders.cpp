@@ -1,8 +1,8 @@
-#include "app/MainWindow.h"
 #include "app/MainMenu.h"
+#include "app/MainWindow.h"
 #include "core/Clock.h"
-#include "reminders/MonthListScreen.h"
 #include "reminders/MonthLists.h"
+#include "reminders/MonthListScreen.h"
 #include "tests/TestSupport.h"
 
 #include <QTest>
@@ -35,12 +35,14 @@ private Q_SLOTS:
 void RemindersTest::vaccinationsThisMonthAndYear()
 {
     Kennel kennel;
-    exec(kennel.db(), "INSERT INTO vaccination (dogname, due) VALUES ('First', ''), ('Rex', '2026-07-15'), "
-                      "('Next Year', '2027-07-15'), ('June', '2026-06-30'), ('Rex', '2026-07-01'), "
-                      "('No Date', NULL)");
+    exec(kennel.db(),
+         "INSERT INTO vaccination (dogname, due) VALUES ('First', ''), ('Rex', '2026-07-15'), "
+         "('Next Year', '2027-07-15'), ('June', '2026-06-30'), ('Rex', '2026-07-01'), "
+         "('No Date', NULL)");
     QCOMPARE(vaccinationsDue(kennel.db(), today),
-             QStringList({vaxRule, " ", "The following Dogs are due for Vaccination this Month !", " ",
-                          "Rex    Vaccination is Due  7/15/2026", "Rex    Vaccination is Due  7/1/2026"}));
+             QStringList({vaxRule, " ", "The following Dogs are due for Vaccination this Month !",
+                          " ", "Rex    Vaccination is Due  7/15/2026",
+                          "Rex    Vaccination is Due  7/1/2026"}));
 }
 
 void RemindersTest::emptyTablesSayNothingIsDue()
@@ -57,11 +59,16 @@ void RemindersTest::emptyTablesSayNothingIsDue()
 void RemindersTest::littersOfThisMonthAndYear()
 {
     Kennel kennel;
-    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2, datedue) VALUES ('Max', 'Bella', '2025-07-20'), "
-                      "('Rex', 'Daisy', '2026-08-01'), ('Zeus', 'Hera', '2026-07-02'), ('A', 'B', '')");
+    exec(kennel.db(),
+         "INSERT INTO mating (dgname1, dgname2, datedue) VALUES ('Max', 'Bella', '2025-07-20'), "
+         "('Rex', 'Daisy', '2026-08-01'), ('Zeus', 'Hera', '2026-07-02'), ('A', 'B', '')");
     // The litter of July last year was born long ago.
-    const QStringList expected{" ", " The Following Litters are Expected this Month", QString(65, '_') + " ",
-                               "Zeus and Hera", "are expecting a Litter on 7/2/2026", " "};
+    const QStringList expected{" ",
+                               " The Following Litters are Expected this Month",
+                               QString(65, '_') + " ",
+                               "Zeus and Hera",
+                               "are expecting a Litter on 7/2/2026",
+                               " "};
     QCOMPARE(littersDue(kennel.db(), today, LitterForm::Single), expected);
     QCOMPARE(littersDue(kennel.db(), today, LitterForm::Combined), expected);
 }
@@ -74,8 +81,8 @@ void RemindersTest::birthdaysOfAnyYear()
     addDog(kennel.db(), {{"name", "August"}, {"dob", "2020-08-07"}});
     addDog(kennel.db(), {{"name", "Unknown"}});
     QCOMPARE(birthdays(kennel.db(), today),
-             QStringList({"The Following Dogs Have a Birthday This Month ", " ", "7/12/1998    Old Rex",
-                          "7/1/2026    Pup"}));
+             QStringList({"The Following Dogs Have a Birthday This Month ", " ",
+                          "7/12/1998    Old Rex", "7/1/2026    Pup"}));
 }
 
 void RemindersTest::combinedList()

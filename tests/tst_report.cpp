@@ -23,13 +23,19 @@ ReportDefinition salesLike()
     d.pageSize = QPageSize(QPageSize::Letter);
     d.sections = {
         {SectionKind::ReportHeader, 500, 0, {caption("Report Title", 0, 0, 5000)}},
-        {SectionKind::PageHeader, 1000, 0,
+        {SectionKind::PageHeader,
+         1000,
+         0,
          {caption("Page ", 0, 0, 720), Element{ElementKind::PageNumber, QRect(720, 0, 500, 285)},
           caption("of", 1300, 0, 400), Element{ElementKind::PageCount, QRect(1800, 0, 500, 285)}}},
-        {SectionKind::Detail, 1000, 0,
+        {SectionKind::Detail,
+         1000,
+         0,
          {field("dog", 0, 0, 3000), field("amount", 3000, 0, 2000, 285, Format::Money)}},
         {SectionKind::PageFooter, 500, 0, {}},
-        {SectionKind::ReportFooter, 400, 0,
+        {SectionKind::ReportFooter,
+         400,
+         0,
          {caption("Total", 0, 0, 1500),
           Element{ElementKind::Sum, QRect(1500, 0, 2000, 285), "amount", Format::Money}}},
     };
@@ -77,7 +83,8 @@ void ReportTest::money_data()
     QTest::newRow("millions") << qint64(123456789012) << "$1,234,567,890.12";
     QTest::newRow("negative") << qint64(-300) << "-$3.00";
     QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "$92,233,720,368,547,758.07";
-    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << "-$92,233,720,368,547,758.08";
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min()
+                              << "-$92,233,720,368,547,758.08";
 }
 
 void ReportTest::money()
@@ -165,15 +172,18 @@ void ReportTest::sumsHoldAtTheLimits_data()
 {
     QTest::addColumn<qint64>("each");
     QTest::addColumn<QString>("total");
-    QTest::newRow("huge amounts") << std::numeric_limits<qint64>::max() << "$92,233,720,368,547,758.07";
-    QTest::newRow("huge debts") << std::numeric_limits<qint64>::min() << "-$92,233,720,368,547,758.08";
+    QTest::newRow("huge amounts") << std::numeric_limits<qint64>::max()
+                                  << "$92,233,720,368,547,758.07";
+    QTest::newRow("huge debts") << std::numeric_limits<qint64>::min()
+                                << "-$92,233,720,368,547,758.08";
 }
 
 void ReportTest::sumsHoldAtTheLimits()
 {
     QFETCH(qint64, each);
     QFETCH(QString, total);
-    const DataSet rows{DataRow{{{"dog", "A"}, {"amount", each}}}, DataRow{{{"dog", "B"}, {"amount", each}}}};
+    const DataSet rows{DataRow{{{"dog", "A"}, {"amount", each}}},
+                       DataRow{{{"dog", "B"}, {"amount", each}}}};
     const QStringList texts = layoutReport(salesLike(), rows, printed).texts(0);
     QCOMPARE(texts.at(texts.indexOf("Total") + 1), total);
 }
@@ -192,7 +202,8 @@ void ReportTest::emptyDataKeepsHeadersAndFooter()
 {
     const Layout layout = layoutReport(salesLike(), {}, printed);
     QCOMPARE(layout.pages.size(), 1);
-    QCOMPARE(layout.texts(0), QStringList({"Report Title", "Page ", "1", "of", "1", "Total", "$0.00"}));
+    QCOMPARE(layout.texts(0),
+             QStringList({"Report Title", "Page ", "1", "of", "1", "Total", "$0.00"}));
 }
 
 void ReportTest::groupsChildrenUnderTheirParents()
@@ -227,13 +238,15 @@ void ReportTest::writesEveryPageToPdf()
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
-    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                 bytes.count("/Type /Page "),
+             3);
     QVERIFY(!writePdf(layout, folder.filePath("no-such-folder/report.pdf")).isEmpty());
     // A contact list holds addresses: the file is the user's alone, also when it was there.
     QFile::setPermissions(pdfFile, QFile::permissions(pdfFile) | QFileDevice::ReadOther);
     QVERIFY(writePdf(layout, pdfFile).isEmpty());
     QCOMPARE(QFile::permissions(pdfFile) & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
-                                                 QFileDevice::WriteGroup | QFileDevice::WriteOther),
+                                            QFileDevice::WriteGroup | QFileDevice::WriteOther),
              QFileDevice::Permissions());
 }
 
@@ -241,7 +254,8 @@ void ReportTest::valuesAreCutCaptionsDrawnWhole()
 {
     // A caption wider than its box (as "Dam" in a 420-twip box) stays readable; a long value
     // is cut to its box so it never runs into its neighbour.
-    const Layout layout = layoutReport(salesLike(), {DataRow{{{"dog", QString(300, 'W')}}}}, printed);
+    const Layout layout =
+        layoutReport(salesLike(), {DataRow{{{"dog", QString(300, 'W')}}}}, printed);
     QVERIFY(!layout.find(0, "Report Title")->clipped);
     QVERIFY(layout.find(0, QString(300, 'W'))->clipped);
 }

@@ -38,8 +38,10 @@ void fillKennel(const Kennel &kennel, const Texts &t)
     exec(kennel.db(), "UPDATE setup SET Name = ?, Kennelname = ?, Address = ?, City = ?, phone = ?",
          {t.name("Margaret Kirk"), t.name("Kirkwood"), t.name("12 Mill Lane"), t.name("Ashford"),
           t.reg("01233 555 010")});
-    for (const QString &last : {QString("Óscar Núñez"), QString("O'Brien"), QString("Helen Duarte")})
-        exec(kennel.db(), "INSERT INTO contacts (last, address, city, phone, email) VALUES (?, ?, ?, ?, ?)",
+    for (const QString &last :
+         {QString("Óscar Núñez"), QString("O'Brien"), QString("Helen Duarte")})
+        exec(kennel.db(),
+             "INSERT INTO contacts (last, address, city, phone, email) VALUES (?, ?, ?, ?, ?)",
              {t.name(last), t.name("4 Hill Road"), t.name("Canterbury"), t.reg("01227 555 123"),
               t.name("someone@example.org")});
     // Ancestors named by their place: "Sire Dam Sire" is the sire of the dam of the sire.
@@ -50,11 +52,16 @@ void fillKennel(const Kennel &kennel, const Texts &t)
         [&](const QString &name, const QString &sex, int depth) {
             const QString sire = depth < 4 ? t.name(name + " Sire") : QString("Not On Record");
             const QString dam = depth < 4 ? t.name(name + " Dam") : QString("Not On Record");
-            addDog(kennel.db(), {{"name", t.name(name)}, {"sex", sex}, {"sire", sire}, {"dam", dam},
-                                 {"registration", t.reg("KC-" + QString::number(depth) + "-4411")},
-                                 {"colour", t.name("Blue Brindle")}, {"breed", "Whippet"},
-                                 {"dob", "2020-03-14"},
-                                 {"ownerid", added++ < 14 ? QVariant(t.name("Helen Duarte")) : QVariant()}});
+            addDog(kennel.db(),
+                   {{"name", t.name(name)},
+                    {"sex", sex},
+                    {"sire", sire},
+                    {"dam", dam},
+                    {"registration", t.reg("KC-" + QString::number(depth) + "-4411")},
+                    {"colour", t.name("Blue Brindle")},
+                    {"breed", "Whippet"},
+                    {"dob", "2020-03-14"},
+                    {"ownerid", added++ < 14 ? QVariant(t.name("Helen Duarte")) : QVariant()}});
             if (depth < 4) {
                 addLine(name + " Sire", "Male", depth + 1);
                 addLine(name + " Dam", "Female", depth + 1);
@@ -62,23 +69,34 @@ void fillKennel(const Kennel &kennel, const Texts &t)
         };
     addLine("Pup", "Male", 0);
     for (int i = 0; i < 2; ++i) {
-        exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2, datemated, datedue) VALUES (?, ?, ?, ?)",
+        exec(kennel.db(),
+             "INSERT INTO mating (dgname1, dgname2, datemated, datedue) VALUES (?, ?, ?, ?)",
              {t.name("Pup Sire"), t.name("Pup Dam"), "2026-01-10", "2026-03-12"});
-        exec(kennel.db(), "INSERT INTO litters (sire, dam, littersize, dateoflitter, breedoflitter) "
-                          "VALUES (?, ?, 7, '2026-03-12', 'Whippet')",
+        exec(kennel.db(),
+             "INSERT INTO litters (sire, dam, littersize, dateoflitter, breedoflitter) "
+             "VALUES (?, ?, 7, '2026-03-12', 'Whippet')",
              {t.name("Pup Sire"), t.name("Pup Dam")});
     }
 }
 
 void sell(const Kennel &kennel, const Texts &t, sales::Receipt receipt)
 {
-    sales::SaleDetails sale{t.name("Margaret Kirk"), t.name("Kirkwood"), t.name("Pup"),
-                            t.name("Óscar Núñez"), t.name("Whippet"), t.name("Blue Brindle"),
-                            "3/14/2020", t.reg("KC-0-4411"), "Male", qint64(99999999999), QDate(2026, 12, 8)};
+    sales::SaleDetails sale{t.name("Margaret Kirk"),
+                            t.name("Kirkwood"),
+                            t.name("Pup"),
+                            t.name("Óscar Núñez"),
+                            t.name("Whippet"),
+                            t.name("Blue Brindle"),
+                            "3/14/2020",
+                            t.reg("KC-0-4411"),
+                            "Male",
+                            qint64(99999999999),
+                            QDate(2026, 12, 8)};
     pedigree::PedigreeRecord ancestors;
     pedigree::build(ancestors, kennel.db(), t.name("Pup"), 3, true);
     QString error;
-    QVERIFY2(sales::recordSale(kennel.db(), sale, receipt, ancestors, &error) > 0, qPrintable(error));
+    QVERIFY2(sales::recordSale(kennel.db(), sale, receipt, ancestors, &error) > 0,
+             qPrintable(error));
 }
 
 QStringList overlaps(const report::Layout &layout)
@@ -94,8 +112,12 @@ QStringList overlaps(const report::Layout &layout)
         for (int i = 0; i < texts.size(); ++i) {
             for (int j = i + 1; j < texts.size(); ++j) {
                 // A twip of tolerance for rounding at touching edges.
-                if (texts[i].first.adjusted(1, 1, -1, -1).intersects(texts[j].first.adjusted(1, 1, -1, -1)))
-                    found << QString("page %1: \"%2\" and \"%3\"").arg(p + 1).arg(texts[i].second, texts[j].second);
+                if (texts[i]
+                        .first.adjusted(1, 1, -1, -1)
+                        .intersects(texts[j].first.adjusted(1, 1, -1, -1)))
+                    found << QString("page %1: \"%2\" and \"%3\"")
+                                 .arg(p + 1)
+                                 .arg(texts[i].second, texts[j].second);
             }
         }
     }
@@ -130,9 +152,10 @@ void ReportsTest::noTextOverlapsAndNoPageIsEmpty_data()
 {
     QTest::addColumn<QString>("report");
     QTest::addColumn<bool>("longest");
-    for (const char *report : {"3 Generation Pedigree", "Sales Reciept", "Receipt of Sale Showing Pedigree",
-                               "Sales Report", "Dog Owners Listing", "Contact List", "Litter Histories",
-                               "5 Generation Pedigree", "6 Generation Pedigree", "8 Generation Pedigree"}) {
+    for (const char *report :
+         {"3 Generation Pedigree", "Sales Reciept", "Receipt of Sale Showing Pedigree",
+          "Sales Report", "Dog Owners Listing", "Contact List", "Litter Histories",
+          "5 Generation Pedigree", "6 Generation Pedigree", "8 Generation Pedigree"}) {
         QTest::addRow("%s, ordinary texts", report) << QString(report) << false;
         QTest::addRow("%s, longest texts", report) << QString(report) << true;
     }

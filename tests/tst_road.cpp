@@ -2,6 +2,7 @@
 // screens of the main window.
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"
+#include "app/ReportPreview.h"
 #include "app/SetupScreen.h"
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingEntryScreen.h"
@@ -15,7 +16,6 @@
 #include "health/HistoryScreens.h"
 #include "health/VaccinationScreen.h"
 #include "reminders/MonthListScreen.h"
-#include "app/ReportPreview.h"
 #include "sales/SellDogScreen.h"
 #include "tests/TestSupport.h"
 #include "ui/BoundFields.h"
@@ -44,8 +44,7 @@ public:
     }
 
     // Presses a main menu button and answers the screen it opened, once it has loaded.
-    template<class Screen>
-    Screen *open(const QString &button, const QString &objectName)
+    template <class Screen> Screen *open(const QString &button, const QString &objectName)
     {
         window.mainMenu()->button(button)->click();
         auto *screen = window.screens().find<Screen>(objectName);
@@ -54,8 +53,7 @@ public:
         return screen;
     }
 
-    template<class Screen>
-    Screen *shown(const QString &objectName)
+    template <class Screen> Screen *shown(const QString &objectName)
     {
         auto *screen = window.screens().find<Screen>(objectName);
         if (!screen || !QTest::qWaitFor([&] { return screen->isLoaded(); }))
@@ -103,7 +101,8 @@ void RoadTest::oneLitterFromMatingToSale()
     Road::set(setup, "Kennelname", "Kirkwood");
     Road::set(setup, "country", "Australia");
     QVERIFY(road.window.screens().frameOf(setup)->close());
-    QCOMPARE(scalar(kennel.db(), "SELECT Name || '|' || Kennelname || '|' || country FROM setup").toString(),
+    QCOMPARE(scalar(kennel.db(), "SELECT Name || '|' || Kennelname || '|' || country FROM setup")
+                 .toString(),
              "Ann Breeder|Kirkwood|Australia");
 
     // A buyer and a breeder.
@@ -114,7 +113,8 @@ void RoadTest::oneLitterFromMatingToSale()
     Road::set(contact, "breeder", "Yes");
     Road::press(contact, "save");
     QCOMPARE(messages.texts, QStringList(2, " Your record has been written"));
-    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(last, '|') FROM contacts").toString(), "Zoe O'Hara|Jürgen Weiß");
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(last, '|') FROM contacts").toString(),
+             "Zoe O'Hara|Jürgen Weiß");
 
     // Sire and dam: two blank records completed on the dog records screen.
     auto *add = road.open<dogs::AddDogsScreen>("Add Dog Records", "AddDogRecords");
@@ -130,7 +130,8 @@ void RoadTest::oneLitterFromMatingToSale()
     Road::set(records, "breed", "Whippet");
     Road::set(records, "breeder", "Jürgen Weiß");
     Road::press(records, "firstButton");
-    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name || ':' || sex, '|') FROM Dogtable").toString(),
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name || ':' || sex, '|') FROM Dogtable")
+                 .toString(),
              "Kirkwood Max:Male|Kirkwood Bella:Female");
     QVERIFY(road.window.screens().frameOf(records)->close());
 
@@ -157,10 +158,12 @@ void RoadTest::oneLitterFromMatingToSale()
     Road::set(litter, "littersize", "3");
     Road::set(litter, "dateoflitter", "7/5/26");
     Road::press(litter, "add");
-    QCOMPARE(messages.texts.last(),
-             " 3 Pups have been added to the Dogs Records You will need to update the Information. ");
-    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name LIKE 'PPLITTER 1 %' AND breed = "
-                                 "'Whippet' AND ownerid = 'Ann Breeder' AND cob = 'Australia'")
+    QCOMPARE(
+        messages.texts.last(),
+        " 3 Pups have been added to the Dogs Records You will need to update the Information. ");
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT count(*) FROM Dogtable WHERE name LIKE 'PPLITTER 1 %' AND breed = "
+                    "'Whippet' AND ownerid = 'Ann Breeder' AND cob = 'Australia'")
                  .toInt(),
              3);
 
@@ -174,8 +177,9 @@ void RoadTest::oneLitterFromMatingToSale()
     Road::set(records, "sex", "Male");
     Road::set(records, "colour", "Brindle");
     Road::press(records, "nextButton");
-    QCOMPARE(scalar(kennel.db(), "SELECT sire || '|' || dam || '|' || colour FROM Dogtable WHERE name = "
-                                 "'Kirkwood Comet'")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT sire || '|' || dam || '|' || colour FROM Dogtable WHERE name = "
+                    "'Kirkwood Comet'")
                  .toString(),
              "Kirkwood Max|Kirkwood Bella|Brindle");
 
@@ -189,7 +193,8 @@ void RoadTest::oneLitterFromMatingToSale()
     Road::set(vaccination, "due", "9/13/26");
     Road::press(vaccination, "save");
     QCOMPARE(messages.texts.last(), "The Vaccination has been entered.");
-    auto *chooser = road.open<health::VaccinationChooserScreen>("View Vaccination History", "Form30");
+    auto *chooser =
+        road.open<health::VaccinationChooserScreen>("View Vaccination History", "Form30");
     chooser->list()->setText("Kirkwood Comet");
     Road::press(chooser, "ok");
     auto *history = road.shown<health::VaccinationHistoryScreen>("Form9");
@@ -200,7 +205,8 @@ void RoadTest::oneLitterFromMatingToSale()
     auto *sell = road.open<sales::SellDogScreen>("Sell a Dog", "Form10");
     QCOMPARE(sell->findChild<ui::PickList *>("dogs")->entries(),
              QStringList({"Kirkwood Comet", "PPLITTER 1 2", "PPLITTER 1 3"}));
-    auto sale = [&](const QString &dog, const QString &amount, const QString &buyer, const char *button) {
+    auto sale = [&](const QString &dog, const QString &amount, const QString &buyer,
+                    const char *button) {
         Road::set(sell, "dogs", dog);
         Road::press(sell, "ok");
         Road::set(sell, "amount", amount);
@@ -215,10 +221,12 @@ void RoadTest::oneLitterFromMatingToSale()
     auto *withPedigree = road.shown<app::ReportPreview>("PedigreeReciept");
     QVERIFY(withPedigree->layout().find(0, "Kirkwood Max"));
     QVERIFY(withPedigree->layout().find(0, "$980.50"));
-    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(salesid || ':' || dogsold || ':' || soldto || ':' || "
-                                 "sellamount || ':' || salesdate, '|') FROM report.sales")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT group_concat(salesid || ':' || dogsold || ':' || soldto || ':' || "
+                    "sellamount || ':' || salesdate, '|') FROM report.sales")
                  .toString(),
-             "1:Kirkwood Comet:Zoe O'Hara:125000:2026-10-01|2:PPLITTER 1 2:Jürgen Weiß:98050:2026-10-01");
+             "1:Kirkwood Comet:Zoe O'Hara:125000:2026-10-01|2:PPLITTER 1 2:Jürgen "
+             "Weiß:98050:2026-10-01");
 
     // The buyer now owns the pup.
     auto *owned = road.open<contacts::DogsOwnedScreen>("List Dogs Owned", "Form7");
@@ -228,7 +236,8 @@ void RoadTest::oneLitterFromMatingToSale()
     road.window.mainMenu()->button("Dog Owner Report")->click();
     auto *owners = road.shown<app::ReportPreview>("DataReport4");
     const QStringList listing = owners->layout().texts(0);
-    QCOMPARE(listing.mid(listing.indexOf("Zoe O'Hara") - 1, 3), QStringList({"Dog Owner", "Zoe O'Hara", "Kirkwood Comet"}));
+    QCOMPARE(listing.mid(listing.indexOf("Zoe O'Hara") - 1, 3),
+             QStringList({"Dog Owner", "Zoe O'Hara", "Kirkwood Comet"}));
 
     // And the sales report totals both sales.
     road.window.mainMenu()->button("Sales Report")->click();

@@ -21,8 +21,14 @@ void stock(const QSqlDatabase &db)
 {
     exec(db, "UPDATE setup SET Name = 'Ann Breeder', Kennelname = 'Kirkwood'");
     exec(db, "INSERT INTO contacts (last) VALUES ('Zoe O''Hara'), (' '), ('Jürgen')");
-    addDog(db, {{"name", "Zed"}, {"ownerid", "Ann Breeder"}, {"breed", "Whippet"}, {"colour", "Fawn"},
-                {"sex", "Male"}, {"dob", "2026-01-05"}, {"registration", "KC1"}, {"sire", "Max"},
+    addDog(db, {{"name", "Zed"},
+                {"ownerid", "Ann Breeder"},
+                {"breed", "Whippet"},
+                {"colour", "Fawn"},
+                {"sex", "Male"},
+                {"dob", "2026-01-05"},
+                {"registration", "KC1"},
+                {"sire", "Max"},
                 {"dam", "Not On Record"}});
     addDog(db, {{"name", "Abe"}, {"ownerid", "Ann Breeder"}});
     addDog(db, {{"name", "Other"}, {"ownerid", "Someone Else"}});
@@ -56,9 +62,12 @@ struct SellScreen
 
 QString salesRow(const QSqlDatabase &db, int rowid)
 {
-    return scalar(db, "SELECT prevowner || '|' || sellamount || '|' || breed || '|' || colour || '|' || dob || "
-                      "'|' || reg || '|' || prefix || '|' || salesdate || '|' || dogsold || '|' || soldto || '|' "
-                      "|| quote(sex) FROM report.sales WHERE salesid = ?",
+    return scalar(db,
+                  "SELECT prevowner || '|' || sellamount || '|' || breed || '|' || colour || '|' "
+                  "|| dob || "
+                  "'|' || reg || '|' || prefix || '|' || salesdate || '|' || dogsold || '|' || "
+                  "soldto || '|' "
+                  "|| quote(sex) FROM report.sales WHERE salesid = ?",
                   {rowid})
         .toString();
 }
@@ -135,9 +144,10 @@ void SalesTest::okShowsTheDetails()
     QCOMPARE(messages.texts, QStringList({" Please Select a Dog "}));
     s.dogs()->setText("zed");
     s.press("ok");
-    QCOMPARE(QStringList({s.screen->detail("breed"), s.screen->detail("reg"), s.screen->detail("colour"),
-                          s.screen->detail("sex"), s.screen->detail("dob")}),
-             QStringList({"Whippet", "KC1", "Fawn", "Male", "1/5/2026"}));
+    QCOMPARE(
+        QStringList({s.screen->detail("breed"), s.screen->detail("reg"), s.screen->detail("colour"),
+                     s.screen->detail("sex"), s.screen->detail("dob")}),
+        QStringList({"Whippet", "KC1", "Fawn", "Male", "1/5/2026"}));
 }
 
 void SalesTest::checksInOrder_data()
@@ -147,16 +157,45 @@ void SalesTest::checksInOrder_data()
     QTest::addColumn<QString>("buyer");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no dog") << "Select a Dog to Sell" << "100" << "Jürgen" << "smallReceipt" << " Please Select a Dog ";
-    QTest::newRow("unknown dog") << "Ghost" << "100" << "Jürgen" << "smallReceipt" << " Please Select a Dog ";
-    QTest::newRow("no amount, no buyer") << "Zed" << "" << "Select the Buyer" << "smallReceipt"
+    QTest::newRow("no dog") << "Select a Dog to Sell"
+                            << "100"
+                            << "Jürgen"
+                            << "smallReceipt"
+                            << " Please Select a Dog ";
+    QTest::newRow("unknown dog") << "Ghost"
+                                 << "100"
+                                 << "Jürgen"
+                                 << "smallReceipt"
+                                 << " Please Select a Dog ";
+    QTest::newRow("no amount, no buyer") << "Zed"
+                                         << ""
+                                         << "Select the Buyer"
+                                         << "smallReceipt"
                                          << "Please Enter the sales amount";
-    QTest::newRow("letters") << "Zed" << "abc" << "Jürgen" << "smallReceipt" << "The Sell Amount must be";
-    QTest::newRow("negative") << "Zed" << "-5" << "Jürgen" << "pedigreeReceipt" << "The Sell Amount must be";
-    QTest::newRow("exponent") << "Zed" << "1e3" << "Jürgen" << "smallReceipt" << "The Sell Amount must be";
-    QTest::newRow("no buyer, small") << "Zed" << "100" << "Select the Buyer" << "smallReceipt"
+    QTest::newRow("letters") << "Zed"
+                             << "abc"
+                             << "Jürgen"
+                             << "smallReceipt"
+                             << "The Sell Amount must be";
+    QTest::newRow("negative") << "Zed"
+                              << "-5"
+                              << "Jürgen"
+                              << "pedigreeReceipt"
+                              << "The Sell Amount must be";
+    QTest::newRow("exponent") << "Zed"
+                              << "1e3"
+                              << "Jürgen"
+                              << "smallReceipt"
+                              << "The Sell Amount must be";
+    QTest::newRow("no buyer, small") << "Zed"
+                                     << "100"
+                                     << "Select the Buyer"
+                                     << "smallReceipt"
                                      << "Please Select the Name You are selling to ";
-    QTest::newRow("no buyer, pedigree") << "Zed" << "100" << "Select the Buyer" << "pedigreeReceipt"
+    QTest::newRow("no buyer, pedigree") << "Zed"
+                                        << "100"
+                                        << "Select the Buyer"
+                                        << "pedigreeReceipt"
                                         << "Please Select the Buyers Name ";
 }
 
@@ -177,7 +216,8 @@ void SalesTest::checksInOrder()
     QVERIFY(s.receipts.isEmpty());
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.sales").toInt(), 0);
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.reciept").toInt(), 0);
-    QCOMPARE(scalar(kennel.db(), "SELECT ownerid FROM Dogtable WHERE name = 'Zed'").toString(), "Ann Breeder");
+    QCOMPARE(scalar(kennel.db(), "SELECT ownerid FROM Dogtable WHERE name = 'Zed'").toString(),
+             "Ann Breeder");
 }
 
 void SalesTest::smallReceiptsNumberTheSales()
@@ -192,11 +232,13 @@ void SalesTest::smallReceiptsNumberTheSales()
     s.sell("Abe", "$1,000", " ", "smallReceipt");
     QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join('|')));
     QCOMPARE(s.receipts, QList<int>({int(Receipt::Small), int(Receipt::Small)}));
-    QCOMPARE(salesRow(kennel.db(), 1),
-             "Ann Breeder|123450|Whippet|Fawn|1/5/2026|KC1|Kirkwood|2026-12-07|Zed|Zoe O'Hara|'Male'");
+    QCOMPARE(
+        salesRow(kennel.db(), 1),
+        "Ann Breeder|123450|Whippet|Fawn|1/5/2026|KC1|Kirkwood|2026-12-07|Zed|Zoe O'Hara|'Male'");
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.reciept").toInt(), 1);
-    QCOMPARE(scalar(kennel.db(), "SELECT salesnumber || '|' || dogsold || '|' || sellamount || '|' || soldto "
-                                 "FROM report.reciept")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT salesnumber || '|' || dogsold || '|' || sellamount || '|' || soldto "
+                    "FROM report.reciept")
                  .toString(),
              "2|Abe|100000| ");
     const report::Layout receipt = sales::salesReceipt().layout();
@@ -226,9 +268,10 @@ void SalesTest::pedigreeReceiptCarriesTheAncestors()
     s.press("ok");
     s.sell("Zed", "750", "Jürgen", "pedigreeReceipt");
     QCOMPARE(s.receipts, QList<int>({int(Receipt::WithPedigree)}));
-    QCOMPARE(scalar(kennel.db(), "SELECT recid || '|' || saleamount || '|' || dogname || '|' || \"1s1\" || '|' "
-                                 "|| \"2s1\" || '|' || \"1d1\" || '|' || \"2s2\" || '|' || \"3d4\" || '|' || "
-                                 "datesold FROM report.largereciept")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT recid || '|' || saleamount || '|' || dogname || '|' || \"1s1\" || '|' "
+                    "|| \"2s1\" || '|' || \"1d1\" || '|' || \"2s2\" || '|' || \"3d4\" || '|' || "
+                    "datesold FROM report.largereciept")
                  .toString(),
              "1|75000|Zed|Max|Grand|Not On Record|Not on Record|Not on Record|2026-12-07");
     const report::Layout receipt = sales::pedigreeReceipt().layout();
@@ -248,8 +291,9 @@ void SalesTest::soldDogLeavesTheKennel()
         s.sell("Zed", "99.99", "Zoe O'Hara", "smallReceipt");
         QCOMPARE(s.dogs()->entries(), QStringList({"Abe", "Zed"}));
     }
-    QCOMPARE(scalar(kennel.db(), "SELECT ownerid || '|' || soldfor || '|' || datesold FROM Dogtable "
-                                 "WHERE name = 'Zed'")
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT ownerid || '|' || soldfor || '|' || datesold FROM Dogtable "
+                    "WHERE name = 'Zed'")
                  .toString(),
              "Zoe O'Hara|9999|2026-12-07");
     SellScreen again;
@@ -266,7 +310,8 @@ void SalesTest::failedSaleChangesNothing()
     SellScreen s;
     s.sell("Zed", "100", "Jürgen", "pedigreeReceipt");
     QCOMPARE(messages.texts.size(), 1);
-    QVERIFY(messages.texts[0].contains("disk trouble") && messages.texts[0].contains("Nothing has been changed"));
+    QVERIFY(messages.texts[0].contains("disk trouble") &&
+            messages.texts[0].contains("Nothing has been changed"));
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.sales").toInt(), 0);
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.largereciept").toInt(), 0);
     QVERIFY(s.receipts.isEmpty());
@@ -275,8 +320,9 @@ void SalesTest::failedSaleChangesNothing()
 void SalesTest::salesReportTotalsToTheCent()
 {
     Kennel kennel;
-    exec(kennel.report(), "INSERT INTO sales (dogsold, soldto, salesdate, sellamount) VALUES "
-                          "('Rex', 'Ann', '2026-03-01', 123450), ('Bella', 'Bo', '2026-04-02', 10000)");
+    exec(kennel.report(),
+         "INSERT INTO sales (dogsold, soldto, salesdate, sellamount) VALUES "
+         "('Rex', 'Ann', '2026-03-01', 123450), ('Bella', 'Bo', '2026-04-02', 10000)");
     for (int i = 0; i < 30; ++i)
         exec(kennel.report(), "INSERT INTO sales (dogsold, sellamount) VALUES ('Pup', 1)");
     const report::Layout layout = sales::salesReport().layout();
@@ -302,7 +348,8 @@ void SalesTest::emptySalesReport()
 void SalesTest::receiptCopiesStandApart()
 {
     Kennel kennel;
-    exec(kennel.report(), "INSERT INTO reciept (prefix, salesnumber, sellamount) VALUES ('Kirkwood', 7, 5000)");
+    exec(kennel.report(),
+         "INSERT INTO reciept (prefix, salesnumber, sellamount) VALUES ('Kirkwood', 7, 5000)");
     const report::Layout layout = sales::salesReceipt().layout();
     const QPoint customers = layout.find(0, "Customers Copy")->rect.topLeft();
     const QPoint sellers = layout.find(0, "Sellers Copy")->rect.topLeft();
@@ -321,26 +368,47 @@ void SalesTest::ownersListingGroupsDogsUnderOwners()
     addDog(kennel.db(), {{"name", "Bella"}, {"ownerid", "Ann"}, {"registration", "B1"}});
     const report::Layout layout = contacts::ownersListing().layout();
     QCOMPARE(layout.caption, "Dog Owners Listing");
-    QCOMPARE(layout.texts(0),
-             QStringList({"Dog Owners Listing", "Dog Owner", "Bo", "Max", "Registration Number", "",
-                          "Dog Owner", "Ann", "Rex", "Registration Number", "R1", "Bella", "Registration Number",
-                          "B1", "Dog Owner", "Ann", "Rex", "Registration Number", "R1", "Bella",
-                          "Registration Number", "B1", "Dog Owner", "Nobody"}));
+    QCOMPARE(layout.texts(0), QStringList({"Dog Owners Listing",
+                                           "Dog Owner",
+                                           "Bo",
+                                           "Max",
+                                           "Registration Number",
+                                           "",
+                                           "Dog Owner",
+                                           "Ann",
+                                           "Rex",
+                                           "Registration Number",
+                                           "R1",
+                                           "Bella",
+                                           "Registration Number",
+                                           "B1",
+                                           "Dog Owner",
+                                           "Ann",
+                                           "Rex",
+                                           "Registration Number",
+                                           "R1",
+                                           "Bella",
+                                           "Registration Number",
+                                           "B1",
+                                           "Dog Owner",
+                                           "Nobody"}));
 }
 
 void SalesTest::contactListShowsEachContact()
 {
     Kennel kennel;
-    exec(kennel.db(), "INSERT INTO contacts (last, address, city, state, postcode, country, phone, fax, email) "
-                      "VALUES ('Ann Lee', '1 High St', 'Bath', 'Somerset', 'BA1', 'United Kingdom', '0123', "
-                      "'0456', 'ann@example.org')");
+    exec(kennel.db(),
+         "INSERT INTO contacts (last, address, city, state, postcode, country, phone, fax, email) "
+         "VALUES ('Ann Lee', '1 High St', 'Bath', 'Somerset', 'BA1', 'United Kingdom', '0123', "
+         "'0456', 'ann@example.org')");
     const report::Layout layout = contacts::contactList().layout();
     QCOMPARE(layout.caption, "Contact List");
     const QStringList texts = layout.texts(0);
     QCOMPARE(texts.first(), "Contacts Listing");
     QCOMPARE(texts.at(1), QLocale().toString(today, QLocale::LongFormat));
-    QCOMPARE(texts.mid(3), QStringList({"Ann Lee", "1 High St", "Bath", "Somerset", "BA1", "United Kingdom",
-                                        "Phone", "0123", "Fax:", "0456", "Email:", "ann@example.org"}));
+    QCOMPARE(texts.mid(3),
+             QStringList({"Ann Lee", "1 High St", "Bath", "Somerset", "BA1", "United Kingdom",
+                          "Phone", "0123", "Fax:", "0456", "Email:", "ann@example.org"}));
 }
 
 void SalesTest::dogsOwnedMatchExactly()

@@ -17,7 +17,8 @@ QIcon appIcon()
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0x7a, 0x4a, 0x2a));
         painter.drawEllipse(QRectF(16, 30, 32, 28));
-        for (const QPointF &toe : {QPointF(10, 24), QPointF(22, 10), QPointF(42, 10), QPointF(54, 24)})
+        for (const QPointF &toe :
+             {QPointF(10, 24), QPointF(22, 10), QPointF(42, 10), QPointF(54, 24)})
             painter.drawEllipse(toe, 7, 9);
         icon.addPixmap(pixmap);
     }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <functional>
 
 class QComboBox;
 class QLineEdit;

@@ -9,8 +9,8 @@
 
 namespace ui {
 
-ChooserScreen::ChooserScreen(const QString &objectName, const QString &caption,
-                             const QString &text, QWidget *parent)
+ChooserScreen::ChooserScreen(const QString &objectName, const QString &caption, const QString &text,
+                             QWidget *parent)
     : Screen(objectName, caption, parent), m_list(new PickList)
 {
     m_list->setObjectName(QStringLiteral("list"));

@@ -16,7 +16,8 @@ class PickList;
 
 QLineEdit *textBox(const QString &objectName);
 PickList *pickList(const QString &objectName);
-QPushButton *pushButton(const QString &caption, const QString &objectName, QWidget *parent = nullptr);
+QPushButton *pushButton(const QString &caption, const QString &objectName,
+                        QWidget *parent = nullptr);
 
 // The lines a list box shows, top to bottom.
 QStringList listTexts(const QListWidget *list);

@@ -1,12 +1,12 @@
 #include "ui/PickList.h"
 
-#include <QCollator>
+#include <algorithm>
 #include <QAbstractItemView>
+#include <QCollator>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
-#include <algorithm>
 #include <vector>
 
 namespace ui {

@@ -7,8 +7,7 @@
 
 namespace ui {
 
-Screen::Screen(const QString &objectName, const QString &caption, QWidget *parent)
-    : QWidget(parent)
+Screen::Screen(const QString &objectName, const QString &caption, QWidget *parent) : QWidget(parent)
 {
     setObjectName(objectName);
     setWindowTitle(caption);

@@ -26,7 +26,8 @@ void ScreenHost::focusFirstField(QWidget *screen)
     if (screen->isAncestorOf(QApplication::focusWidget()))
         return;
     // A screen that had the focus before gets it back where it was.
-    if (QWidget *last = screen->focusWidget(); last && last->isVisibleTo(screen) && last->isEnabled()) {
+    if (QWidget *last = screen->focusWidget();
+        last && last->isVisibleTo(screen) && last->isEnabled()) {
         last->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <functional>
+#include <QObject>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -19,8 +19,7 @@ public:
 
     QWidget *open(const QString &objectName, const std::function<QWidget *()> &create);
     QWidget *find(const QString &objectName) const;
-    template<class T>
-    T *find(const QString &objectName) const
+    template <class T> T *find(const QString &objectName) const
     {
         return qobject_cast<T *>(find(objectName));
     }
