@@ -43,7 +43,7 @@ closes everything.</p>
 } // namespace
 
 HelpScreen::HelpScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("HelpScreen"), QStringLiteral("Houndry Help"), parent)
+    : ui::Screen(screenName(), QStringLiteral("Houndry Help"), parent)
 {
     auto *browser = new QTextBrowser;
     browser->setHtml(QString::fromUtf8(helpText));

@@ -9,6 +9,7 @@ class HelpScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("HelpScreen"); }
     explicit HelpScreen(QWidget *parent = nullptr);
 };
 

@@ -12,32 +12,56 @@ const QList<MainMenu::Group> &MainMenu::groups()
 {
     static const QList<Group> all{
         {QStringLiteral("Dog Section"),
-         {QStringLiteral("Add Dog Records"), QStringLiteral("View a Pedigree"),
-          QStringLiteral("Enter a Mating"), QStringLiteral("View Possible Mating"),
-          QStringLiteral("Browse / Update Dogs"), QStringLiteral("Find / Update Dog "),
-          QStringLiteral("Enter a Litter"), QStringLiteral("Enter a Vaccination"),
-          QStringLiteral("View Vaccination History"), QStringLiteral("Sell a Dog"),
-          QStringLiteral("Enter Dog Notes")}},
+         {{MenuItem::AddDogRecords, QStringLiteral("Add Dog Records")},
+          {MenuItem::ViewPedigree, QStringLiteral("View a Pedigree")},
+          {MenuItem::EnterMating, QStringLiteral("Enter a Mating")},
+          {MenuItem::PossibleMating, QStringLiteral("View Possible Mating")},
+          {MenuItem::BrowseDogs, QStringLiteral("Browse / Update Dogs")},
+          {MenuItem::FindDog, QStringLiteral("Find / Update Dog ")},
+          {MenuItem::EnterLitter, QStringLiteral("Enter a Litter")},
+          {MenuItem::EnterVaccination, QStringLiteral("Enter a Vaccination")},
+          {MenuItem::VaccinationHistory, QStringLiteral("View Vaccination History")},
+          {MenuItem::SellDog, QStringLiteral("Sell a Dog")},
+          {MenuItem::DogNotes, QStringLiteral("Enter Dog Notes")}}},
         {QStringLiteral("Lists"),
-         {QStringLiteral("List Birthdays "), QStringLiteral("List Litters Due"),
-          QStringLiteral("List Due Vaccinations"), QStringLiteral("List All Above"),
-          QStringLiteral("List Matings")}},
+         {{MenuItem::Birthdays, QStringLiteral("List Birthdays ")},
+          {MenuItem::LittersDue, QStringLiteral("List Litters Due")},
+          {MenuItem::VaccinationsDue, QStringLiteral("List Due Vaccinations")},
+          {MenuItem::AllDue, QStringLiteral("List All Above")},
+          {MenuItem::Matings, QStringLiteral("List Matings")}}},
         {QStringLiteral("Reports"),
-         {QStringLiteral("Dog Owner Report"), QStringLiteral("Litter Histories"),
-          QStringLiteral("Sales Report"), QStringLiteral("Contact List")}},
+         {{MenuItem::DogOwnerReport, QStringLiteral("Dog Owner Report")},
+          {MenuItem::LitterHistories, QStringLiteral("Litter Histories")},
+          {MenuItem::SalesReport, QStringLiteral("Sales Report")},
+          {MenuItem::ContactList, QStringLiteral("Contact List")}}},
         {QStringLiteral("Contacts"),
-         {QStringLiteral("Add a Contact"), QStringLiteral("List Dogs Owned"),
-          QStringLiteral("View / Edit Contacts"), QStringLiteral("Browse / Edit Contacts")}},
+         {{MenuItem::AddContact, QStringLiteral("Add a Contact")},
+          {MenuItem::DogsOwned, QStringLiteral("List Dogs Owned")},
+          {MenuItem::ViewContacts, QStringLiteral("View / Edit Contacts")},
+          {MenuItem::BrowseContacts, QStringLiteral("Browse / Edit Contacts")}}},
         {QStringLiteral("System"),
-         {QStringLiteral("Help"), QStringLiteral("About "), QStringLiteral("Setup"),
-          QStringLiteral("Exit")}},
+         {{MenuItem::Help, QStringLiteral("Help")},
+          {MenuItem::About, QStringLiteral("About ")},
+          {MenuItem::Setup, QStringLiteral("Setup")},
+          {MenuItem::Exit, QStringLiteral("Exit")}}},
     };
     return all;
 }
 
+std::optional<MenuItem> MainMenu::itemOf(const QString &caption)
+{
+    for (const Group &group : groups()) {
+        for (const Button &button : group.buttons) {
+            if (button.caption == caption)
+                return button.item;
+        }
+    }
+    return std::nullopt;
+}
+
 MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("MainMenu"));
+    setObjectName(screenName());
     setWindowTitle(QStringLiteral("Main Menu"));
 
     // Dog Section fills the first column; the shorter groups stack in pairs beside it.
@@ -52,12 +76,12 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
         const Group &group = groups()[g];
         auto *box = new QGroupBox(group.caption);
         auto *buttons = new QVBoxLayout(box);
-        for (const QString &caption : group.buttons) {
+        for (const auto &[item, caption] : group.buttons) {
             auto *button = new QPushButton(caption);
             button->setAutoDefault(false);
             button->setMinimumWidth(190);
             connect(button, &QPushButton::clicked, this,
-                    [this, caption] { Q_EMIT chosen(caption); });
+                    [this, item = item] { Q_EMIT chosen(item); });
             buttons->addWidget(button);
         }
         columns[columnOf[g]]->addWidget(box);

@@ -48,55 +48,51 @@ MainWindow::MainWindow(QWidget *parent)
     setCentralWidget(m_area);
     resize(1280, 800);
 
+    using reminders::MonthListScreen;
     m_actions = {
-        {QStringLiteral("Add Dog Records"), [this] { open<dogs::AddDogsScreen>("AddDogRecords"); }},
-        {QStringLiteral("View a Pedigree"), [this] { openPedigreeChooser(); }},
-        {QStringLiteral("View Possible Mating"), [this] { openPossibleMating(); }},
-        {QStringLiteral("Enter a Mating"), [this] { open<breeding::MatingEntryScreen>("Form20"); }},
-        {QStringLiteral("Enter a Litter"), [this] { open<breeding::LitterScreen>("Form19"); }},
-        {QStringLiteral("List Matings"), [this] { openMatingHistoryChooser(); }},
-        {QStringLiteral("Litter Histories"), [this] { showReport(breeding::litterHistories()); }},
-        {QStringLiteral("Sell a Dog"), [this] { openSellDog(); }},
-        {QStringLiteral("List Dogs Owned"), [this] { open<contacts::DogsOwnedScreen>("Form7"); }},
-        {QStringLiteral("Dog Owner Report"), [this] { showReport(contacts::ownersListing()); }},
-        {QStringLiteral("Contact List"), [this] { showReport(contacts::contactList()); }},
-        {QStringLiteral("Sales Report"), [this] { showReport(sales::salesReport()); }},
-        {QStringLiteral("Enter a Vaccination"),
-         [this] { open<health::VaccinationScreen>("Form8"); }},
-        {QStringLiteral("View Vaccination History"), [this] { openVaccinationChooser(); }},
-        {QStringLiteral("Enter Dog Notes"), [this] { open<health::NotesScreen>("Form6"); }},
-        {QStringLiteral("List Birthdays "),
-         [this] { openMonthList(reminders::MonthListScreen::Kind::Birthdays); }},
-        {QStringLiteral("List Litters Due"),
-         [this] { openMonthList(reminders::MonthListScreen::Kind::Litters); }},
-        {QStringLiteral("List Due Vaccinations"),
-         [this] { openMonthList(reminders::MonthListScreen::Kind::Vaccinations); }},
-        {QStringLiteral("List All Above"),
-         [this] { openMonthList(reminders::MonthListScreen::Kind::All); }},
-        {QStringLiteral("Browse / Update Dogs"), [this] { openDogRecords(core::Choices::Browse); }},
-        {QStringLiteral("Find / Update Dog "), [this] { openFindDog(); }},
-        {QStringLiteral("Add a Contact"), [this] { open<contacts::ContactEntryScreen>("Form28"); }},
-        {QStringLiteral("View / Edit Contacts"), [this] { openFindContact(); }},
-        {QStringLiteral("Browse / Edit Contacts"),
-         [this] {
-             m_screens->open(QStringLiteral("Form29"), [] {
-                 return new contacts::ContactsScreen(contacts::ContactsScreen::Start::FirstContact);
-             });
-         }},
-        {QStringLiteral("Help"), [this] { open<HelpScreen>("HelpScreen"); }},
-        {QStringLiteral("Setup"), [this] { open<SetupScreen>("SetupInformation"); }},
-        {QStringLiteral("About "), [this] { showAbout(); }},
-        {QStringLiteral("Exit"), [this] { close(); }},
+        {MenuItem::AddDogRecords, [this] { open<dogs::AddDogsScreen>(); }},
+        {MenuItem::ViewPedigree, [this] { openPedigreeChooser(); }},
+        {MenuItem::PossibleMating, [this] { openPossibleMating(); }},
+        {MenuItem::EnterMating, [this] { open<breeding::MatingEntryScreen>(); }},
+        {MenuItem::EnterLitter, [this] { open<breeding::LitterScreen>(); }},
+        {MenuItem::Matings, [this] { openMatingHistoryChooser(); }},
+        {MenuItem::LitterHistories, [this] { showReport(breeding::litterHistories()); }},
+        {MenuItem::SellDog, [this] { openSellDog(); }},
+        {MenuItem::DogsOwned, [this] { open<contacts::DogsOwnedScreen>(); }},
+        {MenuItem::DogOwnerReport, [this] { showReport(contacts::ownersListing()); }},
+        {MenuItem::ContactList, [this] { showReport(contacts::contactList()); }},
+        {MenuItem::SalesReport, [this] { showReport(sales::salesReport()); }},
+        {MenuItem::EnterVaccination, [this] { open<health::VaccinationScreen>(); }},
+        {MenuItem::VaccinationHistory, [this] { openVaccinationChooser(); }},
+        {MenuItem::DogNotes, [this] { open<health::NotesScreen>(); }},
+        {MenuItem::Birthdays, [this] { openMonthList(MonthListScreen::Kind::Birthdays); }},
+        {MenuItem::LittersDue, [this] { openMonthList(MonthListScreen::Kind::Litters); }},
+        {MenuItem::VaccinationsDue, [this] { openMonthList(MonthListScreen::Kind::Vaccinations); }},
+        {MenuItem::AllDue, [this] { openMonthList(MonthListScreen::Kind::All); }},
+        {MenuItem::BrowseDogs, [this] { openDogRecords(core::Choices::Browse); }},
+        {MenuItem::FindDog, [this] { openFindDog(); }},
+        {MenuItem::AddContact, [this] { open<contacts::ContactEntryScreen>(); }},
+        {MenuItem::ViewContacts, [this] { openFindContact(); }},
+        {MenuItem::BrowseContacts,
+         [this] { openContacts(contacts::ContactsScreen::Start::FirstContact); }},
+        {MenuItem::Help, [this] { open<HelpScreen>(); }},
+        {MenuItem::Setup, [this] { open<SetupScreen>(); }},
+        {MenuItem::About, [this] { showAbout(); }},
+        {MenuItem::Exit, [this] { close(); }},
     };
 }
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::choose(MenuItem item)
+{
+    m_actions.at(item)();
+}
+
 void MainWindow::choose(const QString &caption)
 {
-    // Buttons whose screens do not exist yet open nothing.
-    if (const auto action = m_actions.constFind(caption); action != m_actions.constEnd())
-        action.value()();
+    if (const std::optional<MenuItem> item = MainMenu::itemOf(caption))
+        choose(*item);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -112,19 +108,19 @@ void MainWindow::runStartup()
 {
     const bool showLists = askMonthQuestion(core::Clock::today());
     if (showLists)
-        choose(QStringLiteral("List All Above"));
+        choose(MenuItem::AllDue);
     openMainMenu();
     // The menu opened last; the lists the user asked for belong in front of it.
     if (showLists)
-        choose(QStringLiteral("List All Above"));
+        choose(MenuItem::AllDue);
     Q_EMIT startupFinished();
 }
 
 void MainWindow::openMainMenu()
 {
     m_menu = qobject_cast<MainMenu *>(
-        m_screens->open(QStringLiteral("MainMenu"), [] { return new MainMenu; }));
-    connect(m_menu, &MainMenu::chosen, this, &MainWindow::choose);
+        m_screens->open(MainMenu::screenName(), [] { return new MainMenu; }));
+    connect(m_menu, &MainMenu::chosen, this, qOverload<MenuItem>(&MainWindow::choose));
     QMdiSubWindow *frame = m_screens->frameOf(m_menu);
     // The main menu stays until the program ends: no close box.
     frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -136,15 +132,15 @@ void MainWindow::openMainMenu()
 void MainWindow::openDogRecords(int mode)
 {
     core::Choices::dogscreenmode = mode;
-    auto *screen = qobject_cast<dogs::DogRecordsScreen *>(
-        m_screens->open(QStringLiteral("Form4"), [] { return new dogs::DogRecordsScreen; }));
+    auto *screen = qobject_cast<dogs::DogRecordsScreen *>(m_screens->open(
+        dogs::DogRecordsScreen::screenName(), [] { return new dogs::DogRecordsScreen; }));
     if (mode == core::Choices::Find && screen->isLoaded())
         screen->showDogNamed(core::Choices::selectedname);
 }
 
 void MainWindow::openFindDog()
 {
-    m_screens->open(QStringLiteral("FindDogRecord"), [this] {
+    m_screens->open(dogs::FindDogScreen::screenName(), [this] {
         auto *screen = new dogs::FindDogScreen;
         connect(screen, &dogs::FindDogScreen::dogChosen, this,
                 [this] { openDogRecords(core::Choices::Find); });
@@ -154,20 +150,23 @@ void MainWindow::openFindDog()
 
 void MainWindow::openFindContact()
 {
-    m_screens->open(QStringLiteral("Form17"), [this] {
+    m_screens->open(contacts::FindContactScreen::screenName(), [this] {
         auto *screen = new contacts::FindContactScreen;
-        connect(screen, &contacts::FindContactScreen::contactChosen, this, [this] {
-            m_screens->open(QStringLiteral("Form18"), [] {
-                return new contacts::ContactsScreen(contacts::ContactsScreen::Start::ChosenName);
-            });
-        });
+        connect(screen, &contacts::FindContactScreen::contactChosen, this,
+                [this] { openContacts(contacts::ContactsScreen::Start::ChosenName); });
         return screen;
     });
 }
 
+void MainWindow::openContacts(contacts::ContactsScreen::Start start)
+{
+    m_screens->open(contacts::ContactsScreen::screenName(start),
+                    [start] { return new contacts::ContactsScreen(start); });
+}
+
 void MainWindow::openPedigreeChooser()
 {
-    m_screens->open(QStringLiteral("Form24"), [this] {
+    m_screens->open(pedigree::ViewPedigreeScreen::screenName(), [this] {
         auto *screen = new pedigree::ViewPedigreeScreen;
         connect(screen, &pedigree::ViewPedigreeScreen::pedigreeBuilt, this,
                 &MainWindow::showPedigree);
@@ -177,7 +176,7 @@ void MainWindow::openPedigreeChooser()
 
 void MainWindow::openPossibleMating()
 {
-    m_screens->open(QStringLiteral("Form23"), [this] {
+    m_screens->open(pedigree::PossibleMatingScreen::screenName(), [this] {
         auto *screen = new pedigree::PossibleMatingScreen;
         connect(screen, &pedigree::PossibleMatingScreen::pedigreeBuilt, this,
                 &MainWindow::showPedigree);
@@ -189,7 +188,7 @@ void MainWindow::showPedigree(int generations)
 {
     if (generations == 3) {
         auto *screen = qobject_cast<pedigree::Pedigree3Screen *>(
-            m_screens->open(QStringLiteral("Form5"), [this] {
+            m_screens->open(pedigree::Pedigree3Screen::screenName(), [this] {
                 auto *created = new pedigree::Pedigree3Screen;
                 connect(created, &pedigree::Pedigree3Screen::printRequested, this,
                         [this] { showReport(pedigree::printablePedigree()); });
@@ -197,9 +196,10 @@ void MainWindow::showPedigree(int generations)
             }));
         screen->showRecord();
     } else if (generations == 4) {
-        qobject_cast<pedigree::Pedigree4Screen *>(m_screens->open(QStringLiteral("Form25"), [] {
-            return new pedigree::Pedigree4Screen;
-        }))->showRecord();
+        qobject_cast<pedigree::Pedigree4Screen *>(
+            m_screens->open(pedigree::Pedigree4Screen::screenName(),
+                            [] { return new pedigree::Pedigree4Screen; }))
+            ->showRecord();
     } else {
         const pedigree::PedigreeRecord record = pedigree::currentPedigree();
         openReport(QStringLiteral("PedigreeChart"),
@@ -210,11 +210,11 @@ void MainWindow::showPedigree(int generations)
 
 void MainWindow::openMatingHistoryChooser()
 {
-    m_screens->open(QStringLiteral("Form3"), [this] {
+    m_screens->open(breeding::SelectDogScreen::screenName(), [this] {
         auto *screen = new breeding::SelectDogScreen;
         connect(screen, &breeding::SelectDogScreen::dogChosen, this, [this] {
             qobject_cast<breeding::MatingHistoryScreen *>(
-                m_screens->open(QStringLiteral("Form11"),
+                m_screens->open(breeding::MatingHistoryScreen::screenName(),
                                 [] { return new breeding::MatingHistoryScreen; }))
                 ->build();
         });
@@ -224,10 +224,10 @@ void MainWindow::openMatingHistoryChooser()
 
 void MainWindow::openVaccinationChooser()
 {
-    m_screens->open(QStringLiteral("Form30"), [this] {
+    m_screens->open(health::VaccinationChooserScreen::screenName(), [this] {
         auto *screen = new health::VaccinationChooserScreen;
         connect(screen, &health::VaccinationChooserScreen::dogChosen, this, [this] {
-            m_screens->open(QStringLiteral("Form9"),
+            m_screens->open(health::VaccinationHistoryScreen::screenName(),
                             [] { return new health::VaccinationHistoryScreen; });
         });
         return screen;
@@ -236,13 +236,13 @@ void MainWindow::openVaccinationChooser()
 
 void MainWindow::openMonthList(reminders::MonthListScreen::Kind kind)
 {
-    m_screens->open(reminders::MonthListScreen::objectNameOf(kind),
+    m_screens->open(reminders::MonthListScreen::screenName(kind),
                     [kind] { return new reminders::MonthListScreen(kind); });
 }
 
 void MainWindow::openSellDog()
 {
-    m_screens->open(QStringLiteral("Form10"), [this] {
+    m_screens->open(sales::SellDogScreen::screenName(), [this] {
         auto *screen = new sales::SellDogScreen;
         connect(screen, &sales::SellDogScreen::receiptReady, this, [this](sales::Receipt receipt) {
             showReport(receipt == sales::Receipt::Small ? sales::salesReceipt()

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <functional>
-#include <QHash>
+#include <map>
 #include <QMainWindow>
 #include <QPointer>
 
 #include "app/MainMenu.h"
+#include "contacts/ContactsScreen.h"
 #include "reminders/MonthListScreen.h"
 #include "report/ReportLayout.h"
 #include "ui/ScreenHost.h"
@@ -24,7 +25,8 @@ public:
 
     ui::ScreenHost &screens() const { return *m_screens; }
     MainMenu *mainMenu() const { return m_menu; }
-    // What pressing the main menu button with this caption does.
+    // What pressing the main menu button for this item, or with this caption, does.
+    void choose(MenuItem item);
     void choose(const QString &caption);
 
 Q_SIGNALS:
@@ -40,6 +42,7 @@ private:
     void openDogRecords(int mode);
     void openFindDog();
     void openFindContact();
+    void openContacts(contacts::ContactsScreen::Start start);
     void openPedigreeChooser();
     void openPossibleMating();
     void openMatingHistoryChooser();
@@ -52,9 +55,9 @@ private:
     // Opens a report's preview, or reads its data afresh when it is already open.
     void openReport(const QString &name, const QString &caption,
                     const std::function<report::Layout()> &source);
-    template <class T> void open(const char *objectName)
+    template <class T> void open()
     {
-        m_screens->open(QString::fromLatin1(objectName), [] { return new T; });
+        m_screens->open(T::screenName(), [] { return new T; });
     }
     void showAbout();
 
@@ -62,7 +65,7 @@ private:
     ui::ScreenHost *m_screens;
     QPointer<MainMenu> m_menu;
     bool m_started = false;
-    QHash<QString, std::function<void()>> m_actions;
+    std::map<MenuItem, std::function<void()>> m_actions;
 };
 
 } // namespace app

@@ -12,7 +12,7 @@
 namespace app {
 
 SetupScreen::SetupScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("SetupInformation"), QStringLiteral("Setup Information"), parent),
+    : ui::Screen(screenName(), QStringLiteral("Setup Information"), parent),
       m_record(db::DatabaseFiles::kennel(), QStringLiteral("setup"))
 {
     auto *grid = new QGridLayout(this);

@@ -10,6 +10,7 @@ class SetupScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("SetupInformation"); }
     explicit SetupScreen(QWidget *parent = nullptr);
     bool settle() override;
 

@@ -30,7 +30,7 @@ QLabel *display(const char *name)
 } // namespace
 
 LitterScreen::LitterScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form19"), QStringLiteral("Select Litter from Mating"), parent),
+    : ui::Screen(screenName(), QStringLiteral("Select Litter from Mating"), parent),
       m_matings(new QComboBox), m_sire(display("sire")), m_dam(display("dam")),
       m_breed(display("breed")), m_born(ui::textBox(QStringLiteral("dateoflitter"))),
       m_pups(ui::textBox(QStringLiteral("littersize")))

@@ -14,6 +14,7 @@ class LitterScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form19"); }
     explicit LitterScreen(QWidget *parent = nullptr);
     QComboBox *matings() const { return m_matings; }
 

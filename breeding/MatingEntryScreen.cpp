@@ -20,7 +20,7 @@
 namespace breeding {
 
 MatingEntryScreen::MatingEntryScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form20"), QStringLiteral("Enter a Mating "), parent),
+    : ui::Screen(screenName(), QStringLiteral("Enter a Mating "), parent),
       m_sire(ui::pickList(QStringLiteral("sire"))), m_dam(ui::pickList(QStringLiteral("dam"))),
       m_dateMated(ui::textBox(QStringLiteral("datemated"))), m_dueDate(new QLabel)
 {

@@ -16,6 +16,7 @@ class MatingEntryScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form20"); }
     explicit MatingEntryScreen(QWidget *parent = nullptr);
 
 protected:

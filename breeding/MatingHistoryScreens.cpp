@@ -16,7 +16,7 @@
 namespace breeding {
 
 SelectDogScreen::SelectDogScreen(QWidget *parent)
-    : ui::ChooserScreen(QStringLiteral("Form3"), QStringLiteral("Select a Dog"),
+    : ui::ChooserScreen(screenName(), QStringLiteral("Select a Dog"),
                         QStringLiteral("Select a Dog"), parent)
 {
     list()->setPrompt(QStringLiteral("Select a Dog"));
@@ -43,8 +43,8 @@ void SelectDogScreen::ok()
 }
 
 MatingHistoryScreen::MatingHistoryScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form11"), QStringLiteral("Mating History"), parent),
-      m_heading(new QLabel), m_list(new QListWidget)
+    : ui::Screen(screenName(), QStringLiteral("Mating History"), parent), m_heading(new QLabel),
+      m_list(new QListWidget)
 {
     m_heading->setObjectName(QStringLiteral("heading"));
     QFont bigger = m_heading->font();

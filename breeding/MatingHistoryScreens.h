@@ -12,6 +12,7 @@ class SelectDogScreen : public ui::ChooserScreen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form3"); }
     explicit SelectDogScreen(QWidget *parent = nullptr);
 
 Q_SIGNALS:
@@ -28,6 +29,7 @@ class MatingHistoryScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form11"); }
     explicit MatingHistoryScreen(QWidget *parent = nullptr);
     // Builds the history of the dog in selectedname.
     void build();

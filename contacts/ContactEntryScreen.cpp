@@ -12,7 +12,7 @@
 namespace contacts {
 
 ContactEntryScreen::ContactEntryScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form28"), QStringLiteral("Enter a New Contact"), parent),
+    : ui::Screen(screenName(), QStringLiteral("Enter a New Contact"), parent),
       m_form(new ContactForm)
 {
     auto *save = new QPushButton(QStringLiteral("Save"));

@@ -11,6 +11,7 @@ class ContactEntryScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form28"); }
     explicit ContactEntryScreen(QWidget *parent = nullptr);
 
 private:

@@ -12,9 +12,8 @@
 namespace contacts {
 
 ContactsScreen::ContactsScreen(Start start, QWidget *parent)
-    : ui::Screen(start == Start::FirstContact ? QStringLiteral("Form29") : QStringLiteral("Form18"),
-                 QStringLiteral("Contacts"), parent),
-      m_start(start), m_record(db::DatabaseFiles::kennel(), QStringLiteral("contacts"))
+    : ui::Screen(screenName(start), QStringLiteral("Contacts"), parent), m_start(start),
+      m_record(db::DatabaseFiles::kennel(), QStringLiteral("contacts"))
 {
     auto *form = new ContactForm;
     form->bindTo(m_record.fields());

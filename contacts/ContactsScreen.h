@@ -14,6 +14,10 @@ class ContactsScreen : public ui::Screen
 public:
     enum class Start { FirstContact, ChosenName };
 
+    static QString screenName(Start start)
+    {
+        return start == Start::FirstContact ? QStringLiteral("Form29") : QStringLiteral("Form18");
+    }
     explicit ContactsScreen(Start start, QWidget *parent = nullptr);
     bool settle() override;
 

@@ -8,7 +8,7 @@
 namespace contacts {
 
 FindContactScreen::FindContactScreen(QWidget *parent)
-    : ui::ChooserScreen(QStringLiteral("Form17"), QStringLiteral("Find a Contact"),
+    : ui::ChooserScreen(screenName(), QStringLiteral("Find a Contact"),
                         QStringLiteral("Select A Contact"), parent)
 {
 }

@@ -9,6 +9,7 @@ class FindContactScreen : public ui::ChooserScreen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form17"); }
     explicit FindContactScreen(QWidget *parent = nullptr);
 
 Q_SIGNALS:

@@ -133,7 +133,7 @@ report::Report contactList()
 }
 
 DogsOwnedScreen::DogsOwnedScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form7"), QStringLiteral("List of Dogs Owned"), parent),
+    : ui::Screen(screenName(), QStringLiteral("List of Dogs Owned"), parent),
       m_owners(new ui::PickList), m_dogs(new QListWidget)
 {
     m_owners->setObjectName(QStringLiteral("owners"));

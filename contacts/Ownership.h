@@ -26,6 +26,7 @@ class DogsOwnedScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form7"); }
     explicit DogsOwnedScreen(QWidget *parent = nullptr);
     ui::PickList *owners() const { return m_owners; }
     QStringList dogs() const;

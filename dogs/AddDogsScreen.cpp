@@ -14,8 +14,7 @@
 namespace dogs {
 
 AddDogsScreen::AddDogsScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("AddDogRecords"), QStringLiteral("Enter Number to Be added"),
-                 parent),
+    : ui::Screen(screenName(), QStringLiteral("Enter Number to Be added"), parent),
       m_number(new QLineEdit)
 {
     m_number->setObjectName(QStringLiteral("number"));

@@ -11,6 +11,7 @@ class AddDogsScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("AddDogRecords"); }
     explicit AddDogsScreen(QWidget *parent = nullptr);
 
 private:

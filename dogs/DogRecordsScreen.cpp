@@ -21,7 +21,7 @@
 
 namespace dogs {
 DogRecordsScreen::DogRecordsScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form4"), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
+    : ui::Screen(screenName(), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
       m_dogNames(new QStringListModel(this)), m_age(new QLabel), m_dogId(new QLabel)
 {
     auto *layout = new QVBoxLayout(this);

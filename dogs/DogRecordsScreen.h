@@ -16,6 +16,7 @@ class DogRecordsScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form4"); }
     explicit DogRecordsScreen(QWidget *parent = nullptr);
     bool settle() override;
     ~DogRecordsScreen() override;

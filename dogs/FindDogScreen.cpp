@@ -10,7 +10,7 @@
 namespace dogs {
 
 FindDogScreen::FindDogScreen(QWidget *parent)
-    : ui::ChooserScreen(QStringLiteral("FindDogRecord"), QStringLiteral("Find Dog Record"),
+    : ui::ChooserScreen(screenName(), QStringLiteral("Find Dog Record"),
                         QStringLiteral("Select A Dog Record"), parent)
 {
     list()->setPrompt(QStringLiteral("Select a Dog"));

@@ -10,6 +10,7 @@ class FindDogScreen : public ui::ChooserScreen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("FindDogRecord"); }
     explicit FindDogScreen(QWidget *parent = nullptr);
 
 Q_SIGNALS:

@@ -17,7 +17,7 @@
 namespace health {
 
 VaccinationChooserScreen::VaccinationChooserScreen(QWidget *parent)
-    : ui::ChooserScreen(QStringLiteral("Form30"), QStringLiteral("View Vaccination History"),
+    : ui::ChooserScreen(screenName(), QStringLiteral("View Vaccination History"),
                         QStringLiteral("Select a Dog"), parent)
 {
     list()->setPrompt(QStringLiteral("Select a Dog"));
@@ -41,7 +41,7 @@ void VaccinationChooserScreen::ok()
 }
 
 VaccinationHistoryScreen::VaccinationHistoryScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form9"), QStringLiteral("Vaccination History"), parent),
+    : ui::Screen(screenName(), QStringLiteral("Vaccination History"), parent),
       m_dog(core::Choices::selectedname), m_name(new QLabel(m_dog)), m_list(new QListWidget)
 {
     m_name->setObjectName(QStringLiteral("dogname"));

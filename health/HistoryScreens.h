@@ -12,6 +12,7 @@ class VaccinationChooserScreen : public ui::ChooserScreen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form30"); }
     explicit VaccinationChooserScreen(QWidget *parent = nullptr);
 
 Q_SIGNALS:
@@ -27,6 +28,7 @@ class VaccinationHistoryScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form9"); }
     explicit VaccinationHistoryScreen(QWidget *parent = nullptr);
     QStringList lines() const;
     QString dogName() const;

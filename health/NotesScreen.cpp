@@ -19,7 +19,7 @@
 
 namespace health {
 NotesScreen::NotesScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form6"), QStringLiteral("Notes "), parent),
+    : ui::Screen(screenName(), QStringLiteral("Notes "), parent),
       m_dog(ui::pickList(QStringLiteral("dog"))), m_date(ui::textBox(QStringLiteral("dt"))),
       m_note(ui::textBox(QStringLiteral("note"))), m_list(new QListWidget),
       m_save(ui::pushButton(QStringLiteral("Save Note"), QStringLiteral("saveNote")))

@@ -20,6 +20,7 @@ class NotesScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form6"); }
     explicit NotesScreen(QWidget *parent = nullptr);
     bool settle() override;
     QStringList lines() const;

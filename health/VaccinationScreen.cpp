@@ -31,7 +31,7 @@ bool lostFocus(QEvent *event)
 } // namespace
 
 VaccinationScreen::VaccinationScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form8"), QStringLiteral("Vaccination Form"), parent),
+    : ui::Screen(screenName(), QStringLiteral("Vaccination Form"), parent),
       m_dog(ui::pickList(QStringLiteral("dog"))),
       m_vaccinated(ui::textBox(QStringLiteral("vaccinated"))),
       m_type(ui::pickList(QStringLiteral("vaxtype"))), m_dueDisplay(new QLabel),

@@ -16,6 +16,7 @@ class VaccinationScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form8"); }
     explicit VaccinationScreen(QWidget *parent = nullptr);
 
 protected:

@@ -27,8 +27,7 @@ QString shown(const QString &slot)
 } // namespace
 
 ViewPedigreeScreen::ViewPedigreeScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form24"), QStringLiteral("View a Pedigree"), parent),
-      m_list(new ui::PickList)
+    : ui::Screen(screenName(), QStringLiteral("View a Pedigree"), parent), m_list(new ui::PickList)
 {
     m_list->setObjectName(QStringLiteral("list"));
     m_list->setMinimumContentsLength(32);
@@ -78,7 +77,7 @@ void ViewPedigreeScreen::view(int generations)
 }
 
 Pedigree3Screen::Pedigree3Screen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form5"), QStringLiteral("Onscreen 3 Generation Pedigree"), parent)
+    : ui::Screen(screenName(), QStringLiteral("Onscreen 3 Generation Pedigree"), parent)
 {
     struct Box
     {
@@ -140,8 +139,7 @@ QString Pedigree3Screen::boxText(const QString &slot) const
 }
 
 Pedigree4Screen::Pedigree4Screen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form25"), QStringLiteral("4 Generation On Screen Pedigree"),
-                 parent)
+    : ui::Screen(screenName(), QStringLiteral("4 Generation On Screen Pedigree"), parent)
 {
     struct Column
     {
@@ -204,7 +202,7 @@ QString Pedigree4Screen::labelText(const QString &slot) const
 }
 
 PossibleMatingScreen::PossibleMatingScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form23"), QStringLiteral("View Possible Mating"), parent),
+    : ui::Screen(screenName(), QStringLiteral("View Possible Mating"), parent),
       m_sires(new ui::PickList), m_dams(new ui::PickList)
 {
     m_sires->setObjectName(QStringLiteral("sires"));

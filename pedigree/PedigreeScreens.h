@@ -14,6 +14,7 @@ class ViewPedigreeScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form24"); }
     explicit ViewPedigreeScreen(QWidget *parent = nullptr);
     ui::PickList *list() const { return m_list; }
 
@@ -36,6 +37,7 @@ class Pedigree3Screen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form5"); }
     explicit Pedigree3Screen(QWidget *parent = nullptr);
     // Fills the boxes from the record as built (empty slots stay empty), then saves it.
     void showRecord();
@@ -56,6 +58,7 @@ class Pedigree4Screen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form25"); }
     explicit Pedigree4Screen(QWidget *parent = nullptr);
     void showRecord();
     QString labelText(const QString &slot) const;
@@ -69,6 +72,7 @@ class PossibleMatingScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form23"); }
     explicit PossibleMatingScreen(QWidget *parent = nullptr);
     ui::PickList *sires() const { return m_sires; }
     ui::PickList *dams() const { return m_dams; }

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 namespace reminders {
-QString MonthListScreen::objectNameOf(Kind kind)
+QString MonthListScreen::screenName(Kind kind)
 {
     switch (kind) {
     case MonthListScreen::Kind::Vaccinations:
@@ -44,7 +44,7 @@ QString captionOf(MonthListScreen::Kind kind)
 } // namespace
 
 MonthListScreen::MonthListScreen(Kind kind, QWidget *parent)
-    : ui::Screen(objectNameOf(kind), captionOf(kind), parent), m_kind(kind), m_list(new QListWidget)
+    : ui::Screen(screenName(kind), captionOf(kind), parent), m_kind(kind), m_list(new QListWidget)
 {
     m_list->setObjectName(QStringLiteral("lines"));
     m_list->setAccessibleName(captionOf(kind));

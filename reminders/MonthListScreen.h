@@ -13,7 +13,7 @@ class MonthListScreen : public ui::Screen
 public:
     enum class Kind { Vaccinations, Litters, Birthdays, All };
     explicit MonthListScreen(Kind kind, QWidget *parent = nullptr);
-    static QString objectNameOf(Kind kind);
+    static QString screenName(Kind kind);
     QStringList lines() const;
 
 protected:

@@ -40,7 +40,7 @@ bool isBlankName(const QVariant &name)
 } // namespace
 
 SellDogScreen::SellDogScreen(QWidget *parent)
-    : ui::Screen(QStringLiteral("Form10"), QStringLiteral("Sell Dog"), parent),
+    : ui::Screen(screenName(), QStringLiteral("Sell Dog"), parent),
       m_dogs(ui::pickList(QStringLiteral("dogs"))),
       m_buyers(ui::pickList(QStringLiteral("buyers"))),
       m_amount(ui::textBox(QStringLiteral("amount"))), m_owner(detailLabel("owner")),

@@ -18,6 +18,7 @@ class SellDogScreen : public ui::Screen
 {
     Q_OBJECT
 public:
+    static QString screenName() { return QStringLiteral("Form10"); }
     explicit SellDogScreen(QWidget *parent = nullptr);
     QString detail(const QString &name) const;
 
