@@ -1,6 +1,7 @@
 #include "app/SetupScreen.h"
 
 #include "db/DatabaseFiles.h"
+#include "db/Tables.h"
 #include "ui/Countries.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -13,7 +14,7 @@ namespace app {
 
 SetupScreen::SetupScreen(QWidget *parent)
     : ui::Screen(screenName(), QStringLiteral("Setup Information"), parent),
-      m_record(db::DatabaseFiles::kennel(), QStringLiteral("setup"))
+      m_record(db::DatabaseFiles::kennel(), db::tables::setup)
 {
     auto *grid = new QGridLayout(this);
     auto place = [grid](int row, int column, const QString &caption, QWidget *control,

@@ -4,16 +4,18 @@
 #include "core/NumberText.h"
 #include "db/SingleRows.h"
 #include "db/TableCursor.h"
+#include "db/Tables.h"
 #include "db/Transaction.h"
 
 #include <QSqlQuery>
+#include <QStringBuilder>
 
 namespace breeding {
 
 QString addMating(QSqlDatabase db, const QString &sire, const QString &dam, const QDate &mated,
                   const QDate &due)
 {
-    db::TableCursor mating(std::move(db), QStringLiteral("mating"));
+    db::TableCursor mating(std::move(db), db::tables::matings);
     if (!mating.addNew())
         return mating.lastError();
     mating.setValue(QStringLiteral("dgname1"), sire);
@@ -27,7 +29,9 @@ MatingLines matingLines(const QSqlDatabase &db)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.exec(QStringLiteral("SELECT rowid AS \"rowid\", dgname1, dgname2 FROM mating WHERE dgname2 "
+    q.exec(QStringLiteral("SELECT rowid AS \"rowid\", dgname1, dgname2 FROM ") %
+           db::tables::matings %
+           QStringLiteral(" WHERE dgname2 "
                           "<> '' ORDER BY rowid"));
     MatingLines result;
     while (q.next()) {
@@ -42,12 +46,12 @@ MatingLines matingLines(const QSqlDatabase &db)
 Mating viewMating(const QSqlDatabase &db, qint64 row)
 {
     Mating mating;
-    db::TableCursor matings(db, QStringLiteral("mating"));
+    db::TableCursor matings(db, db::tables::matings);
     if (!matings.moveTo(row))
         return mating;
     mating.sire = matings.value(QStringLiteral("dgname1")).toString();
     mating.dam = matings.value(QStringLiteral("dgname2")).toString();
-    db::TableCursor dogs(db, QStringLiteral("Dogtable"));
+    db::TableCursor dogs(db, db::tables::dogs);
     if (dogs.seek(QStringLiteral("name"), mating.dam))
         mating.damBreed = dogs.value(QStringLiteral("breed")).toString();
     return mating;
@@ -60,7 +64,7 @@ qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error)
     const QVariantMap setup = db::setupRow(db);
     const QVariant kennelName = setup.value(QStringLiteral("Name"));
     const QVariant kennelCountry = setup.value(QStringLiteral("country"));
-    db::TableCursor litters(db, QStringLiteral("litters"));
+    db::TableCursor litters(db, db::tables::litters);
     if (!litters.addNew()) {
         *error = litters.lastError();
         return -1;
@@ -78,7 +82,7 @@ qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error)
     const QDate born = litter.born.year() == 1900
                            ? QDate(2000, litter.born.month(), litter.born.day())
                            : litter.born;
-    db::TableCursor dogs(db, QStringLiteral("Dogtable"));
+    db::TableCursor dogs(db, db::tables::dogs);
     for (int i = 1; i <= litter.pups; ++i) {
         if (!dogs.addNew()) {
             *error = dogs.lastError();
@@ -109,7 +113,8 @@ QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT dgname1, dgname2, datemated FROM mating "
+    q.prepare(QStringLiteral("SELECT dgname1, dgname2, datemated FROM ") % db::tables::matings %
+              QStringLiteral(" "
                              "WHERE dgname1 = ? OR dgname2 = ? ORDER BY rowid"));
     q.addBindValue(dog);
     q.addBindValue(dog);

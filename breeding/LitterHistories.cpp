@@ -1,9 +1,11 @@
 #include "breeding/LitterHistories.h"
 
 #include "db/DatabaseFiles.h"
+#include "db/Tables.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStringBuilder>
 
 namespace breeding {
 namespace {
@@ -19,7 +21,8 @@ core::DataSet matingsWithLitters()
     litters.setForwardOnly(true);
     litters.exec(
         QStringLiteral("SELECT litterid, sire, dam, littersize, dateoflitter, breedoflitter "
-                       "FROM litters ORDER BY rowid"));
+                       "FROM ") %
+        db::tables::litters % QStringLiteral(" ORDER BY rowid"));
     while (litters.next()) {
         core::DataRow row;
         const QSqlRecord record = litters.record();
@@ -31,7 +34,8 @@ core::DataSet matingsWithLitters()
     core::DataSet matings;
     QSqlQuery q(kennel);
     q.setForwardOnly(true);
-    q.exec(QStringLiteral("SELECT dgname1, dgname2 FROM mating ORDER BY rowid"));
+    q.exec(QStringLiteral("SELECT dgname1, dgname2 FROM ") % db::tables::matings %
+           QStringLiteral(" ORDER BY rowid"));
     while (q.next()) {
         core::DataRow mating{{{QStringLiteral("dgname1"), q.value(QStringLiteral("dgname1"))},
                               {QStringLiteral("dgname2"), q.value(QStringLiteral("dgname2"))}}};

@@ -58,9 +58,7 @@ void MatingEntryScreen::load()
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     for (const auto &[list, sex] :
          {std::pair{m_sire, QStringLiteral("Male")}, std::pair{m_dam, QStringLiteral("Female")}}) {
-        list->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"),
-                                               QStringLiteral("name"), QStringLiteral("sex"), sex),
-                         ui::PickList::Order::Alphabetical);
+        list->setEntries(db::dogNamesOfSex(kennel, sex), ui::PickList::Order::Alphabetical);
     }
 }
 

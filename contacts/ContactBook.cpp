@@ -2,12 +2,13 @@
 
 #include "contacts/ContactForm.h"
 #include "db/TableCursor.h"
+#include "db/Tables.h"
 
 namespace contacts {
 
 QString addContact(QSqlDatabase db, const QHash<QString, QString> &texts)
 {
-    db::TableCursor contacts(std::move(db), QStringLiteral("contacts"));
+    db::TableCursor contacts(std::move(db), db::tables::contacts);
     if (!contacts.addNew())
         return contacts.lastError();
     for (const QString &field : ContactForm::fields()) {

@@ -4,6 +4,7 @@
 #include "core/Choices.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "db/Tables.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -13,7 +14,7 @@ namespace contacts {
 
 ContactsScreen::ContactsScreen(Start start, QWidget *parent)
     : ui::Screen(screenName(start), QStringLiteral("Contacts"), parent), m_start(start),
-      m_record(db::DatabaseFiles::kennel(), QStringLiteral("contacts"))
+      m_record(db::DatabaseFiles::kennel(), db::tables::contacts)
 {
     auto *form = new ContactForm;
     form->bindTo(m_record.fields());

@@ -15,8 +15,7 @@ FindContactScreen::FindContactScreen(QWidget *parent)
 
 void FindContactScreen::load()
 {
-    list()->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("contacts"),
-                                        QStringLiteral("last"), db::Blanks::Skip),
+    list()->setEntries(db::contactNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
                        ui::PickList::Order::Alphabetical);
     list()->setText(QString());
 }

@@ -3,6 +3,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "db/SqlRows.h"
+#include "db/Tables.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
@@ -31,8 +32,10 @@ core::DataSet ownersWithDogs()
     QHash<QString, int>
         groupIndex; // owner, name, registration, number -> index in its owner's groups
     for (core::DataRow &dog : db::queryRows(
-             kennel, QStringLiteral("SELECT ownerid, name, registration, dognumber FROM Dogtable "
-                                    "WHERE ownerid IS NOT NULL ORDER BY rowid"))) {
+             kennel, QStringLiteral("SELECT ownerid, name, registration, dognumber FROM ") %
+                         db::tables::dogs %
+                         QStringLiteral(" "
+                                        "WHERE ownerid IS NOT NULL ORDER BY rowid"))) {
         const QString owner = dog.values.value(QStringLiteral("ownerid")).toString();
         const QString key = QStringList{owner, dog.values.value(QStringLiteral("name")).toString(),
                                         dog.values.value(QStringLiteral("registration")).toString(),
@@ -46,7 +49,8 @@ core::DataSet ownersWithDogs()
         groups[groupIndex.value(key)].children.append(std::move(dog));
     }
     core::DataSet contacts =
-        db::queryRows(kennel, QStringLiteral("SELECT last FROM contacts ORDER BY rowid"));
+        db::queryRows(kennel, QStringLiteral("SELECT last FROM ") % db::tables::contacts %
+                                  QStringLiteral(" ORDER BY rowid"));
     for (core::DataRow &contact : contacts) {
         const QVariant last = contact.values.value(QStringLiteral("last"));
         if (!last.isNull())
@@ -59,8 +63,7 @@ core::DataSet ownersWithDogs()
 
 QStringList dogsOwnedBy(const QSqlDatabase &db, const QString &owner)
 {
-    return db::columnValuesWhere(db, QStringLiteral("Dogtable"), QStringLiteral("name"),
-                                 QStringLiteral("ownerid"), owner);
+    return db::dogNamesOwnedBy(db, owner);
 }
 
 report::Report ownersListing()
@@ -128,7 +131,8 @@ report::Report contactList()
                                 oneInch, sections),
             [] {
                 return db::queryRows(db::DatabaseFiles::kennel(),
-                                     QStringLiteral("SELECT * FROM contacts ORDER BY rowid"));
+                                     QStringLiteral("SELECT * FROM ") % db::tables::contacts %
+                                         QStringLiteral(" ORDER BY rowid"));
             }};
 }
 
@@ -165,8 +169,7 @@ DogsOwnedScreen::DogsOwnedScreen(QWidget *parent)
 
 void DogsOwnedScreen::load()
 {
-    m_owners->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("contacts"),
-                                          QStringLiteral("last")),
+    m_owners->setEntries(db::contactNames(db::DatabaseFiles::kennel()),
                          ui::PickList::Order::Alphabetical);
 }
 

@@ -1,6 +1,7 @@
 #include "db/DatabaseFiles.h"
 
 #include "db/Schema.h"
+#include "db/Tables.h"
 #include "db/Transaction.h"
 
 #include <QDir>
@@ -208,7 +209,8 @@ QStringList breedNames()
 bool fillBreedList(QSqlDatabase &db, QString *error)
 {
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO breedlist (Breedname) VALUES (?)"));
+    q.prepare(QStringLiteral("INSERT INTO ") % tables::breeds %
+              QStringLiteral(" (Breedname) VALUES (?)"));
     for (const QString &breed : breedNames()) {
         q.addBindValue(breed);
         if (!q.exec()) {
@@ -222,9 +224,11 @@ bool fillBreedList(QSqlDatabase &db, QString *error)
 // A table created here starts with the rows the program expects in it.
 bool fillNewTable(QSqlDatabase &db, const QString &table, QString *error)
 {
-    if (table == QLatin1String("setup"))
-        return exec(db, QStringLiteral("INSERT INTO setup DEFAULT VALUES"), error);
-    if (table == QLatin1String("breedlist"))
+    if (table == tables::setup)
+        return exec(
+            db, QStringLiteral("INSERT INTO ") % tables::setup % QStringLiteral(" DEFAULT VALUES"),
+            error);
+    if (table == tables::breeds)
         return fillBreedList(db, error);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "db/NameLists.h"
 
+#include "db/Tables.h"
+
 #include "db/Schema.h"
 
 #include <QSqlQuery>
@@ -23,10 +25,6 @@ QStringList columnValues(const QSqlDatabase &db, const QString &table, const QSt
     return values;
 }
 
-} // namespace db
-
-namespace db {
-
 QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, const QString &column,
                               const QString &whereColumn, const QString &equals)
 {
@@ -41,6 +39,33 @@ QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, cons
     while (q.next())
         values << q.value(column).toString();
     return values;
+}
+
+QStringList dogNames(const QSqlDatabase &kennel, Blanks blanks)
+{
+    return columnValues(kennel, tables::dogs, QStringLiteral("name"), blanks);
+}
+
+QStringList dogNamesOfSex(const QSqlDatabase &kennel, const QString &sex)
+{
+    return columnValuesWhere(kennel, tables::dogs, QStringLiteral("name"), QStringLiteral("sex"),
+                             sex);
+}
+
+QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)
+{
+    return columnValuesWhere(kennel, tables::dogs, QStringLiteral("name"),
+                             QStringLiteral("ownerid"), owner);
+}
+
+QStringList contactNames(const QSqlDatabase &kennel, Blanks blanks)
+{
+    return columnValues(kennel, tables::contacts, QStringLiteral("last"), blanks);
+}
+
+QStringList breedNames(const QSqlDatabase &kennel)
+{
+    return columnValues(kennel, tables::breeds, QStringLiteral("Breedname"));
 }
 
 } // namespace db

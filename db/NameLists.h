@@ -12,13 +12,17 @@ enum class Blanks { Keep, Skip };
 QStringList columnValues(const QSqlDatabase &db, const QString &table, const QString &column,
                          Blanks blanks = Blanks::Keep);
 
-} // namespace db
-
-namespace db {
-
 // The values of a column, in stored order, of the rows whose other column equals a text
 // exactly (with case).
 QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, const QString &column,
                               const QString &whereColumn, const QString &equals);
+
+// The pick lists' names, in stored order.
+QStringList dogNames(const QSqlDatabase &kennel, Blanks blanks = Blanks::Keep);
+// The dogs whose sex, or whose owner, is exactly this text.
+QStringList dogNamesOfSex(const QSqlDatabase &kennel, const QString &sex);
+QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner);
+QStringList contactNames(const QSqlDatabase &kennel, Blanks blanks = Blanks::Keep);
+QStringList breedNames(const QSqlDatabase &kennel);
 
 } // namespace db

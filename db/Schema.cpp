@@ -1,5 +1,7 @@
 #include "db/Schema.h"
 
+#include "db/Tables.h"
+
 #include <QStringBuilder>
 #include <stdexcept>
 
@@ -150,34 +152,34 @@ const Schema &kennelSchema()
 {
     static const Schema schema{
         {
-            {QStringLiteral("Dogtable"),
+            {tables::dogs,
              {autoId("dogid"), whole("dognumber"), text("name"), text("registration"), text("sex"),
               text("colour"), text("cob"), date("dob"), date("dod"), text("breeder"), text("breed"),
               text("Microchip"), text("Tattoo"), text("sire"), text("dam"), text("ownerid"),
               amount("soldfor"), date("datesold")}},
-            {QStringLiteral("contacts"),
+            {tables::contacts,
              texts({"last", "Title", "address", "city", "state", "postcode", "country", "phone",
                     "fax", "email", "webaddress", "notes", "breeder", "breederprefix", "breeds"})},
-            {QStringLiteral("mating"),
+            {tables::matings,
              {text("dgname1"), text("dgname2"), date("datemated"), date("datedue")}},
-            {QStringLiteral("litters"),
+            {tables::litters,
              {autoId("litterid"), text("sire"), text("dam"), whole("littersize"),
               date("dateoflitter"), text("breedoflitter")}},
-            {QStringLiteral("vaccination"),
+            {tables::vaccinations,
              {text("dogname"), whole("dogid"), text("vaxtype"), date("vaccinated"), date("due")}},
-            {QStringLiteral("notes"),
+            {tables::notes,
              {whole("Dogid"),
               date("dt"),
               {QStringLiteral("note"), ColumnKind::Text,
                QStringLiteral("length(\"note\") <= 100")}}},
-            {QStringLiteral("setup"),
+            {tables::setup,
              texts({"Kennelname", "Name", "Address", "City", "State", "postcode", "country",
                     "phone", "fax", "email", "webaddress", "breederregistration"})},
-            {QStringLiteral("breedlist"), {text("Breedname")}},
+            {tables::breeds, {text("Breedname")}},
         },
         {
-            {QStringLiteral("name"), QStringLiteral("Dogtable"), QStringLiteral("name")},
-            {QStringLiteral("dgname2"), QStringLiteral("mating"), QStringLiteral("dgname2")},
+            {QStringLiteral("name"), tables::dogs, QStringLiteral("name")},
+            {QStringLiteral("dgname2"), tables::matings, QStringLiteral("dgname2")},
         },
     };
     return schema;
@@ -187,18 +189,18 @@ const Schema &reportSchema()
 {
     static const Schema schema{
         {
-            {QStringLiteral("pedigreedata"),
+            {tables::pedigree,
              texts({"dogname", "breedername", "dogbreed", "dob", "colour", "cob", "dogsex"}) +
                  pedigreeSlots()},
-            {QStringLiteral("sales"),
+            {tables::sales,
              {autoId("salesid"), text("prevowner"), amount("sellamount"), text("breed"),
               text("colour"), text("dob"), text("reg"), text("prefix"), date("salesdate"),
               text("dogsold"), text("soldto"), text("sex")}},
-            {QStringLiteral("reciept"),
+            {tables::smallReceipt,
              {text("prevowner"), amount("sellamount"), text("breed"), text("colour"), text("dob"),
               text("reg"), text("prefix"), date("salesdate"), text("dogsold"), text("soldto"),
               text("sex"), whole("salesnumber")}},
-            {QStringLiteral("largereciept"),
+            {tables::pedigreeReceipt,
              std::vector<Column>{amount("saleamount"), text("dogbreed"), text("colour"),
                                  text("dob"), date("datesold"), text("dogname"), text("soldto"),
                                  text("dogsex")} +

@@ -2,6 +2,7 @@
 
 #include "db/Schema.h"
 #include "db/SqlRows.h"
+#include "db/Tables.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,8 +12,8 @@ namespace db {
 
 QVariantMap setupRow(const QSqlDatabase &kennel)
 {
-    const core::DataSet rows =
-        queryRows(kennel, QStringLiteral("SELECT * FROM setup ORDER BY rowid LIMIT 1"));
+    const core::DataSet rows = queryRows(kennel, QStringLiteral("SELECT * FROM ") % tables::setup %
+                                                     QStringLiteral(" ORDER BY rowid LIMIT 1"));
     return rows.isEmpty() ? QVariantMap() : rows.first().values;
 }
 

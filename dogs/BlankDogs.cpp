@@ -1,10 +1,12 @@
 #include "dogs/BlankDogs.h"
 
 #include "core/NumberText.h"
+#include "db/Tables.h"
 #include "db/Transaction.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringBuilder>
 
 namespace dogs {
 
@@ -14,7 +16,8 @@ QString addBlankDogs(QSqlDatabase db, int count)
         return {};
     db::Transaction batch(db);
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO Dogtable (name) VALUES (?)"));
+    insert.prepare(QStringLiteral("INSERT INTO ") % db::tables::dogs %
+                   QStringLiteral(" (name) VALUES (?)"));
     for (int i = 1; i <= count; ++i) {
         insert.addBindValue(QString(QStringLiteral("NEWENTRY") + core::signedText(i)));
         // Half a batch would leave the user guessing which rows exist: none or all.

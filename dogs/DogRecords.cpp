@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/Tables.h"
 
 #include <QStringBuilder>
 
@@ -42,7 +43,7 @@ QString DogRecords::dateCaption(const QString &field)
     return {};
 }
 
-DogRecords::DogRecords(QSqlDatabase db) : m_cursor(std::move(db), QStringLiteral("Dogtable")) {}
+DogRecords::DogRecords(QSqlDatabase db) : m_cursor(std::move(db), db::tables::dogs) {}
 
 bool DogRecords::goToName(const QString &name)
 {

@@ -129,19 +129,16 @@ QWidget *DogRecordsScreen::buildButtons()
 void DogRecordsScreen::fillPickLists()
 {
     const QSqlDatabase db = db::DatabaseFiles::kennel();
-    m_dogNames->setStringList(
-        db::columnValues(db, QStringLiteral("Dogtable"), QStringLiteral("name")));
+    m_dogNames->setStringList(db::dogNames(db));
     for (const char *field : {"sire", "dam"})
         qobject_cast<ui::PickList *>(m_fields.widget(QString::fromLatin1(field)))
             ->setSharedEntries(m_dogNames);
-    const QStringList contacts =
-        db::columnValues(db, QStringLiteral("contacts"), QStringLiteral("last"));
+    const QStringList contacts = db::contactNames(db);
     for (const char *field : {"breeder", "ownerid"})
         qobject_cast<ui::PickList *>(m_fields.widget(QString::fromLatin1(field)))
             ->setEntries(contacts);
     qobject_cast<ui::PickList *>(m_fields.widget(QStringLiteral("breed")))
-        ->setEntries(
-            db::columnValues(db, QStringLiteral("breedlist"), QStringLiteral("Breedname")));
+        ->setEntries(db::breedNames(db));
 }
 
 void DogRecordsScreen::load()

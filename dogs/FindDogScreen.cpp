@@ -5,6 +5,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "db/TableCursor.h"
+#include "db/Tables.h"
 #include "ui/PickList.h"
 
 namespace dogs {
@@ -19,14 +20,12 @@ FindDogScreen::FindDogScreen(QWidget *parent)
 void FindDogScreen::load()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    if (!db::TableCursor(kennel, QStringLiteral("Dogtable")).first()) {
+    if (!db::TableCursor(kennel, db::tables::dogs).first()) {
         core::tell(QStringLiteral("There are Currently No Entries in the system "));
         closeScreen();
         return;
     }
-    list()->setEntries(db::columnValues(kennel, QStringLiteral("Dogtable"), QStringLiteral("name"),
-                                        db::Blanks::Skip),
-                       ui::PickList::Order::Alphabetical);
+    list()->setEntries(db::dogNames(kennel, db::Blanks::Skip), ui::PickList::Order::Alphabetical);
 }
 
 void FindDogScreen::ok()

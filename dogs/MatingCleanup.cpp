@@ -1,8 +1,10 @@
 #include "dogs/MatingCleanup.h"
 
+#include "db/Tables.h"
 #include "db/Transaction.h"
 
 #include <QSqlQuery>
+#include <QStringBuilder>
 
 namespace dogs {
 
@@ -10,8 +12,8 @@ int cleanMatings(QSqlDatabase db)
 {
     db::Transaction transaction(db);
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral(
-            "DELETE FROM mating WHERE dgname1 = '' OR dgname2 = ' ' OR dgname2 IS NULL")))
+    if (!q.exec(QStringLiteral("DELETE FROM ") % db::tables::matings %
+                QStringLiteral(" WHERE dgname1 = '' OR dgname2 = ' ' OR dgname2 IS NULL")))
         return -1;
     const int deleted = q.numRowsAffected();
     return transaction.commit() ? deleted : -1;

@@ -3,10 +3,12 @@
 #include "core/DateText.h"
 #include "core/NumberText.h"
 #include "db/TableCursor.h"
+#include "db/Tables.h"
 #include "db/Transaction.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringBuilder>
 
 namespace health {
 
@@ -33,7 +35,7 @@ QString nextDueText(const QDate &vaccinated)
 
 std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)
 {
-    db::TableCursor dogs(db, QStringLiteral("Dogtable"));
+    db::TableCursor dogs(db, db::tables::dogs);
     if (!dogs.seek(QStringLiteral("name"), name))
         return std::nullopt;
     return dogs.rowId();
@@ -42,7 +44,7 @@ std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)
 QString addVaccination(QSqlDatabase db, const QString &dog, qint64 dogId, const QString &type,
                        const QDate &due, const QDate &vaccinated)
 {
-    db::TableCursor vaccinations(std::move(db), QStringLiteral("vaccination"));
+    db::TableCursor vaccinations(std::move(db), db::tables::vaccinations);
     if (!vaccinations.addNew())
         return vaccinations.lastError();
     vaccinations.setValue(QStringLiteral("dogname"), dog);
@@ -57,7 +59,8 @@ QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT vaccinated, due, vaxtype FROM vaccination WHERE dogname = ? "
+    q.prepare(QStringLiteral("SELECT vaccinated, due, vaxtype FROM ") % db::tables::vaccinations %
+              QStringLiteral(" WHERE dogname = ? "
                              "ORDER BY rowid DESC"));
     q.addBindValue(dog);
     q.exec();
@@ -75,15 +78,16 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
 {
     db::Transaction cleanup(db);
     QSqlQuery empty(db);
-    empty.prepare(
-        QStringLiteral("DELETE FROM notes WHERE Dogid = ? AND (note IS NULL OR note = '')"));
+    empty.prepare(QStringLiteral("DELETE FROM ") % db::tables::notes %
+                  QStringLiteral(" WHERE Dogid = ? AND (note IS NULL OR note = '')"));
     empty.addBindValue(dogId);
     empty.exec();
     cleanup.commit();
 
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT dt, note FROM notes WHERE Dogid = ? ORDER BY rowid DESC"));
+    q.prepare(QStringLiteral("SELECT dt, note FROM ") % db::tables::notes %
+              QStringLiteral(" WHERE Dogid = ? ORDER BY rowid DESC"));
     q.addBindValue(dogId);
     q.exec();
     QStringList lines;
@@ -97,7 +101,7 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
 
 QString addNote(QSqlDatabase db, qint64 dogId, const QDate &date, const QString &note)
 {
-    db::TableCursor notes(std::move(db), QStringLiteral("notes"));
+    db::TableCursor notes(std::move(db), db::tables::notes);
     if (!notes.addNew())
         return notes.lastError();
     notes.setValue(QStringLiteral("Dogid"), dogId);

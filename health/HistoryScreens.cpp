@@ -25,8 +25,7 @@ VaccinationChooserScreen::VaccinationChooserScreen(QWidget *parent)
 
 void VaccinationChooserScreen::load()
 {
-    list()->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"),
-                                        QStringLiteral("name"), db::Blanks::Skip),
+    list()->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
                        ui::PickList::Order::Alphabetical);
 }
 

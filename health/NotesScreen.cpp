@@ -64,8 +64,7 @@ NotesScreen::NotesScreen(QWidget *parent)
 
 void NotesScreen::load()
 {
-    m_dog->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"),
-                                       QStringLiteral("name"), db::Blanks::Skip),
+    m_dog->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
                       ui::PickList::Order::Alphabetical);
 }
 

@@ -85,8 +85,7 @@ VaccinationScreen::VaccinationScreen(QWidget *parent)
 
 void VaccinationScreen::load()
 {
-    m_dog->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"),
-                                       QStringLiteral("name"), db::Blanks::Skip),
+    m_dog->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
                       ui::PickList::Order::Alphabetical);
 }
 

@@ -5,6 +5,7 @@
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
+#include "db/Tables.h"
 
 namespace pedigree {
 namespace {
@@ -148,7 +149,7 @@ QString movedata()
     for (const QString &slot : db::pedigreeSlotColumns())
         row.add(slot, record.slot(slot));
     return db::writeSingleRow(db::DatabaseFiles::report(), QStringLiteral("main"),
-                              QStringLiteral("pedigreedata"), row);
+                              db::tables::pedigree, row);
 }
 
 void cleardata()

@@ -54,8 +54,7 @@ ViewPedigreeScreen::ViewPedigreeScreen(QWidget *parent)
 
 void ViewPedigreeScreen::load()
 {
-    m_list->setEntries(db::columnValues(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"),
-                                        QStringLiteral("name"), db::Blanks::Skip),
+    m_list->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
                        ui::PickList::Order::Alphabetical);
 }
 
@@ -237,9 +236,7 @@ void PossibleMatingScreen::load()
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     for (const auto &[list, sex] : {std::pair{m_sires, QStringLiteral("Male")},
                                     std::pair{m_dams, QStringLiteral("Female")}}) {
-        list->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"),
-                                               QStringLiteral("name"), QStringLiteral("sex"), sex),
-                         ui::PickList::Order::Alphabetical);
+        list->setEntries(db::dogNamesOfSex(kennel, sex), ui::PickList::Order::Alphabetical);
     }
 }
 

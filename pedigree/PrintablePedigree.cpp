@@ -2,6 +2,7 @@
 
 #include "db/DatabaseFiles.h"
 #include "db/SqlRows.h"
+#include "db/Tables.h"
 
 namespace pedigree {
 namespace {
@@ -99,9 +100,9 @@ report::Report printablePedigree()
                                 QStringLiteral("3 Generation Pedigree"),
                                 QMargins(100, 100, 100, 100), {page}),
             [] {
-                return db::queryRows(
-                    db::DatabaseFiles::report(),
-                    QStringLiteral("SELECT * FROM pedigreedata ORDER BY rowid LIMIT 1"));
+                return db::queryRows(db::DatabaseFiles::report(),
+                                     QStringLiteral("SELECT * FROM ") % db::tables::pedigree %
+                                         QStringLiteral(" ORDER BY rowid LIMIT 1"));
             }};
 }
 

@@ -1,8 +1,10 @@
 #include "reminders/MonthLists.h"
 
 #include "core/DateText.h"
+#include "db/Tables.h"
 
 #include <QSqlQuery>
+#include <QStringBuilder>
 
 namespace reminders {
 namespace {
@@ -35,8 +37,9 @@ QSqlQuery rowsDue(const QSqlDatabase &db, const QString &select, const QString &
 QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
 {
     QStringList lines{QLatin1Char(' ') + QString(74, QLatin1Char('_')) + QLatin1Char(' ')};
-    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT dogname, due FROM vaccination"),
-                          QStringLiteral("due"), today, true);
+    QSqlQuery q =
+        rowsDue(db, QStringLiteral("SELECT dogname, due FROM ") % db::tables::vaccinations,
+                QStringLiteral("due"), today, true);
     QStringList due;
     while (q.next()) {
         due << q.value(QStringLiteral("dogname")).toString() +
@@ -54,8 +57,9 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
 QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm form)
 {
     // A litter is due once, in one month of one year; only birthdays come round every year.
-    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT dgname1, dgname2, datedue FROM mating"),
-                          QStringLiteral("datedue"), today, true);
+    QSqlQuery q =
+        rowsDue(db, QStringLiteral("SELECT dgname1, dgname2, datedue FROM ") % db::tables::matings,
+                QStringLiteral("datedue"), today, true);
     QStringList lines;
     while (q.next()) {
         if (lines.isEmpty()) {
@@ -76,7 +80,7 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
 
 QStringList birthdays(const QSqlDatabase &db, const QDate &today)
 {
-    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT name, dob FROM Dogtable"),
+    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT name, dob FROM ") % db::tables::dogs,
                           QStringLiteral("dob"), today, false);
     QStringList lines;
     while (q.next()) {

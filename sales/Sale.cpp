@@ -4,6 +4,7 @@
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
+#include "db/Tables.h"
 #include "db/Transaction.h"
 
 #include <QSqlError>
@@ -50,8 +51,8 @@ qint64 insertSale(QSqlDatabase &db, const db::RowValues &row, QString *error)
     for (const QString &c : row.columns)
         quoted << db::quoted(c);
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO report.sales (") % quoted.join(QLatin1Char(',')) %
-              QStringLiteral(") VALUES (") %
+    q.prepare(QStringLiteral("INSERT INTO report.") % db::tables::sales % QStringLiteral(" (") %
+              quoted.join(QLatin1Char(',')) % QStringLiteral(") VALUES (") %
               QStringList(row.columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
               QLatin1Char(')'));
     return run(q, row.values, error) ? q.lastInsertId().toLongLong() : -1;
@@ -101,7 +102,7 @@ qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
     if (salesId < 0)
         return -1;
     const QString scratch =
-        receipt == Receipt::Small ? QStringLiteral("reciept") : QStringLiteral("largereciept");
+        receipt == Receipt::Small ? db::tables::smallReceipt : db::tables::pedigreeReceipt;
     if (const QString problem = db::writeSingleRow(kennel, QStringLiteral("report"), scratch,
                                                    scratchRow(sale, receipt, ancestors, salesId));
         !problem.isEmpty()) {
@@ -119,8 +120,8 @@ qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
         return -1;
     }
     QSqlQuery transfer(kennel);
-    transfer.prepare(QStringLiteral(
-        "UPDATE main.Dogtable SET ownerid = ?, soldfor = ?, datesold = ? WHERE rowid = ?"));
+    transfer.prepare(QStringLiteral("UPDATE main.") % db::tables::dogs %
+                     QStringLiteral(" SET ownerid = ?, soldfor = ?, datesold = ? WHERE rowid = ?"));
     if (!run(transfer,
              {sale.buyer, sale.cents, core::datetext::toStored(sale.date),
               dog.value(QStringLiteral("rowid"))},

@@ -2,6 +2,7 @@
 
 #include "db/DatabaseFiles.h"
 #include "db/SqlRows.h"
+#include "db/Tables.h"
 #include "pedigree/PrintablePedigree.h"
 
 namespace sales {
@@ -76,7 +77,8 @@ report::Report salesReceipt()
                     << receiptCopy(QStringLiteral("Sellers Copy"), 7344);
     return {report::arialReport(QStringLiteral("SalesReciept"), QStringLiteral("Sales Reciept"),
                                 QMargins(100, 100, 100, 100), {copies}),
-            rowsOf(QStringLiteral("SELECT * FROM reciept ORDER BY rowid LIMIT 1"))};
+            rowsOf(QStringLiteral("SELECT * FROM ") % db::tables::smallReceipt %
+                   QStringLiteral(" ORDER BY rowid LIMIT 1"))};
 }
 
 report::Report pedigreeReceipt()
@@ -112,7 +114,8 @@ report::Report pedigreeReceipt()
     return {report::arialReport(QStringLiteral("PedigreeReciept"),
                                 QStringLiteral("Receipt of Sale Showing Pedigree"),
                                 QMargins(100, 100, 100, 100), {page}),
-            rowsOf(QStringLiteral("SELECT * FROM largereciept ORDER BY rowid LIMIT 1"))};
+            rowsOf(QStringLiteral("SELECT * FROM ") % db::tables::pedigreeReceipt %
+                   QStringLiteral(" ORDER BY rowid LIMIT 1"))};
 }
 
 report::Report salesReport()
@@ -158,7 +161,8 @@ report::Report salesReport()
     // Nine points keep each caption clear of the value that follows it.
     return {report::arialReport(QStringLiteral("SalesReport"), QStringLiteral("Sales Report"),
                                 QMargins(1440, 1440, 1440, 1440), sections, 9),
-            rowsOf(QStringLiteral("SELECT * FROM sales ORDER BY rowid"))};
+            rowsOf(QStringLiteral("SELECT * FROM ") % db::tables::sales %
+                   QStringLiteral(" ORDER BY rowid"))};
 }
 
 } // namespace sales

@@ -7,6 +7,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "db/TableCursor.h"
+#include "db/Tables.h"
 #include "pedigree/PedigreeBuild.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -117,12 +118,8 @@ void SellDogScreen::load()
     m_owner->setText(owner);
     m_kennel->setText(setup.kennelname.isNull() ? QStringLiteral("label2")
                                                 : setup.kennelname.toString());
-    m_dogs->setEntries(db::columnValuesWhere(kennel, QStringLiteral("Dogtable"),
-                                             QStringLiteral("name"), QStringLiteral("ownerid"),
-                                             owner),
-                       ui::PickList::Order::Alphabetical);
-    m_buyers->setEntries(
-        db::columnValues(kennel, QStringLiteral("contacts"), QStringLiteral("last")));
+    m_dogs->setEntries(db::dogNamesOwnedBy(kennel, owner), ui::PickList::Order::Alphabetical);
+    m_buyers->setEntries(db::contactNames(kennel));
 }
 
 void SellDogScreen::showDog()
@@ -131,7 +128,7 @@ void SellDogScreen::showDog()
         core::tell(QStringLiteral(" Please Select a Dog "));
         return;
     }
-    db::TableCursor dogs(db::DatabaseFiles::kennel(), QStringLiteral("Dogtable"));
+    db::TableCursor dogs(db::DatabaseFiles::kennel(), db::tables::dogs);
     const bool found = dogs.seek(QStringLiteral("name"), m_dogs->text());
     auto text = [&](const char *field) {
         return found ? dogs.value(QString::fromLatin1(field)).toString() : QString();
@@ -146,8 +143,8 @@ void SellDogScreen::showDog()
 void SellDogScreen::sell(Receipt receipt)
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    if (m_dogs->showsPrompt() || !db::TableCursor(kennel, QStringLiteral("Dogtable"))
-                                      .seek(QStringLiteral("name"), m_dogs->text())) {
+    if (m_dogs->showsPrompt() ||
+        !db::TableCursor(kennel, db::tables::dogs).seek(QStringLiteral("name"), m_dogs->text())) {
         core::tell(QStringLiteral(" Please Select a Dog "));
         return;
     }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The tables of both files, named once.
+namespace db::tables {
+
+inline const QString dogs = QStringLiteral("Dogtable");
+inline const QString contacts = QStringLiteral("contacts");
+inline const QString matings = QStringLiteral("mating");
+inline const QString litters = QStringLiteral("litters");
+inline const QString vaccinations = QStringLiteral("vaccination");
+inline const QString notes = QStringLiteral("notes");
+inline const QString setup = QStringLiteral("setup");
+inline const QString breeds = QStringLiteral("breedlist");
+inline const QString sales = QStringLiteral("sales");
+inline const QString smallReceipt = QStringLiteral("reciept");
+inline const QString pedigreeReceipt = QStringLiteral("largereciept");
+inline const QString pedigree = QStringLiteral("pedigreedata");
+
+} // namespace db::tables
