@@ -13,7 +13,7 @@
 namespace app {
 
 SetupScreen::SetupScreen(QWidget *parent)
-    : ui::Screen(screenName(), QStringLiteral("Setup Information"), parent),
+    : ui::RecordScreen(screenName(), QStringLiteral("Setup Information"), parent),
       m_record(db::DatabaseFiles::kennel(), db::tables::setup)
 {
     auto *grid = new QGridLayout(this);
@@ -61,11 +61,6 @@ void SetupScreen::load()
     if (!setup.first() && setup.addNew())
         setup.update();
     m_record.show();
-}
-
-bool SetupScreen::settle()
-{
-    return m_record.commit();
 }
 
 } // namespace app

@@ -1,20 +1,19 @@
 #pragma once
 
-#include "ui/BoundRecord.h"
-#include "ui/Screen.h"
+#include "ui/RecordScreen.h"
 
 namespace app {
 
 // "Setup Information": the kennel's own details in the single setup row, saved on close.
-class SetupScreen : public ui::Screen
+class SetupScreen : public ui::RecordScreen
 {
     Q_OBJECT
 public:
     static QString screenName() { return QStringLiteral("SetupInformation"); }
     explicit SetupScreen(QWidget *parent = nullptr);
-    bool settle() override;
 
 protected:
+    ui::BoundRecord &record() override { return m_record; }
     void load() override;
 
 private:

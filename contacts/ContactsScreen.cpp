@@ -13,7 +13,7 @@
 namespace contacts {
 
 ContactsScreen::ContactsScreen(Start start, QWidget *parent)
-    : ui::Screen(screenName(start), QStringLiteral("Contacts"), parent), m_start(start),
+    : ui::RecordScreen(screenName(start), QStringLiteral("Contacts"), parent), m_start(start),
       m_record(db::DatabaseFiles::kennel(), db::tables::contacts)
 {
     auto *form = new ContactForm;
@@ -30,7 +30,7 @@ ContactsScreen::ContactsScreen(Start start, QWidget *parent)
     for (const auto &[caption, name, move] : moves) {
         auto *button = new QPushButton(caption);
         button->setObjectName(QString::fromLatin1(name));
-        connect(button, &QPushButton::clicked, this, [this, move = move] { m_record.step(move); });
+        connect(button, &QPushButton::clicked, this, [this, move = move] { step(move); });
         buttons->addWidget(button);
     }
     auto *print = new QPushButton(start == Start::FirstContact ? QStringLiteral("Print Record")
@@ -61,11 +61,6 @@ void ContactsScreen::load()
         cursor.first();
     }
     m_record.show();
-}
-
-bool ContactsScreen::settle()
-{
-    return m_record.commit();
 }
 
 } // namespace contacts

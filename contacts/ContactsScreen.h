@@ -1,14 +1,13 @@
 #pragma once
 
-#include "ui/BoundRecord.h"
-#include "ui/Screen.h"
+#include "ui/RecordScreen.h"
 
 namespace contacts {
 
 // "Contacts": one contact at a time, edits stored as typed when the screen moves or closes.
 // Two twins: the browse screen starts at the first contact, the found screen at the first
 // contact named exactly as the chosen name.
-class ContactsScreen : public ui::Screen
+class ContactsScreen : public ui::RecordScreen
 {
     Q_OBJECT
 public:
@@ -19,9 +18,9 @@ public:
         return start == Start::FirstContact ? QStringLiteral("Form29") : QStringLiteral("Form18");
     }
     explicit ContactsScreen(Start start, QWidget *parent = nullptr);
-    bool settle() override;
 
 protected:
+    ui::BoundRecord &record() override { return m_record; }
     void load() override;
 
 private:

@@ -31,10 +31,15 @@ inline void tell(const QString &text, const QString &title = applicationTitle())
 
 // A write that failed as a whole: says what could not be written, why, and that the files
 // are as they were.
+inline QString nothingChanged(const QString &what, const QString &problem)
+{
+    return QStringLiteral("%1 could not be written (%2). Nothing has been changed.")
+        .arg(what, problem);
+}
+
 inline void tellNothingChanged(const QString &what, const QString &problem)
 {
-    tell(QStringLiteral("%1 could not be written (%2). Nothing has been changed.")
-             .arg(what, problem));
+    tell(nothingChanged(what, problem));
 }
 
 } // namespace core

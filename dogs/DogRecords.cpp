@@ -43,59 +43,38 @@ QString DogRecords::dateCaption(const QString &field)
     return {};
 }
 
-DogRecords::DogRecords(QSqlDatabase db) : m_cursor(std::move(db), db::tables::dogs) {}
+DogRecords::DogRecords(QSqlDatabase db) : m_record(std::move(db), db::tables::dogs)
+{
+    for (const QString &field : fields()) {
+        const QString caption = dateCaption(field);
+        if (caption.isEmpty())
+            continue;
+        m_record.convert(
+            field, {[](const QVariant &stored) { return core::datetext::display(stored); },
+                    [caption](const QString &text, QString *refusal) -> std::optional<QVariant> {
+                        const QString typed = text.trimmed();
+                        if (typed.isEmpty())
+                            return QVariant();
+                        const QDate date = core::datetext::parse(typed);
+                        if (!date.isValid()) {
+                            *refusal = core::datetext::invalidDateMessage(caption, typed);
+                            return std::nullopt;
+                        }
+                        return core::datetext::toStored(date);
+                    }});
+    }
+}
 
 bool DogRecords::goToName(const QString &name)
 {
-    const qint64 from = m_cursor.rowId();
-    const bool wasOnDog = m_cursor.hasRow();
-    if (m_cursor.findExact(QStringLiteral("name"), name))
+    db::TableCursor &cursor = m_record.cursor();
+    const qint64 from = cursor.rowId();
+    const bool wasOnDog = cursor.hasRow();
+    if (cursor.findExact(QStringLiteral("name"), name))
         return true;
     if (wasOnDog)
-        m_cursor.moveTo(from);
+        cursor.moveTo(from);
     return false;
-}
-
-QString DogRecords::text(const QString &field) const
-{
-    if (!m_cursor.hasRow())
-        return {};
-    const QVariant value = m_cursor.value(field);
-    if (!dateCaption(field).isEmpty())
-        return core::datetext::display(value);
-    return value.toString();
-}
-
-DogRecords::SaveResult DogRecords::save(const QHash<QString, QString> &changes)
-{
-    if (changes.isEmpty() || !m_cursor.hasRow())
-        return {};
-    for (const QString &field : fields()) {
-        const auto change = changes.constFind(field);
-        if (change == changes.constEnd())
-            continue;
-        if (dateCaption(field).isEmpty()) {
-            // A cleared box stores empty text, which is not the same as no value.
-            m_cursor.setValue(field, change.value().isNull() ? QStringLiteral("") : change.value());
-            continue;
-        }
-        const QString typed = change.value().trimmed();
-        if (typed.isEmpty()) {
-            m_cursor.setValue(field, QVariant());
-            continue;
-        }
-        const QDate date = core::datetext::parse(typed);
-        if (!date.isValid()) {
-            m_cursor.cancelUpdate();
-            return {core::datetext::invalidDateMessage(dateCaption(field), typed), field};
-        }
-        m_cursor.setValue(field, core::datetext::toStored(date));
-    }
-    if (!m_cursor.update())
-        return {QStringLiteral("The changes to this dog could not be saved: ") %
-                    m_cursor.lastError(),
-                {}};
-    return {};
 }
 
 } // namespace dogs

@@ -2,7 +2,6 @@
 
 #include "core/Choices.h"
 #include "core/Clock.h"
-#include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "dogs/MatingCleanup.h"
@@ -21,8 +20,9 @@
 
 namespace dogs {
 DogRecordsScreen::DogRecordsScreen(QWidget *parent)
-    : ui::Screen(screenName(), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
-      m_dogNames(new QStringListModel(this)), m_age(new QLabel), m_dogId(new QLabel)
+    : ui::RecordScreen(screenName(), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
+      m_records(db::DatabaseFiles::kennel()), m_dogNames(new QStringListModel(this)),
+      m_age(new QLabel), m_dogId(new QLabel)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildDogInformation());
@@ -40,12 +40,12 @@ QWidget *DogRecordsScreen::buildDogInformation()
     auto *grid = new QGridLayout(group);
     auto bindText = [this](const QString &field) {
         QLineEdit *edit = ui::textBox(field);
-        m_fields.bind(field, edit);
+        fields().bind(field, edit);
         return edit;
     };
     auto bindList = [this](const QString &field) {
         ui::PickList *list = ui::pickList(field);
-        m_fields.bind(field, list);
+        fields().bind(field, list);
         return list;
     };
 
@@ -88,7 +88,7 @@ QWidget *DogRecordsScreen::buildParents()
          {std::tuple{0, QStringLiteral("sire"), QStringLiteral("Sire")},
           std::tuple{1, QStringLiteral("dam"), QStringLiteral("Dam")}}) {
         ui::PickList *list = ui::pickList(field);
-        m_fields.bind(field, list);
+        fields().bind(field, list);
         ui::addField(grid, 0, column, caption, list);
     }
     grid->setColumnStretch(1, 1);
@@ -101,7 +101,7 @@ QWidget *DogRecordsScreen::buildOwner()
     auto *group = new QGroupBox(QStringLiteral("Dogs Owner Record"));
     auto *grid = new QGridLayout(group);
     ui::PickList *owner = ui::pickList(QStringLiteral("ownerid"));
-    m_fields.bind(QStringLiteral("ownerid"), owner);
+    fields().bind(QStringLiteral("ownerid"), owner);
     ui::addField(grid, 0, 0, QStringLiteral("Owners Name"), owner);
     grid->setColumnStretch(1, 1);
     return group;
@@ -111,11 +111,11 @@ QWidget *DogRecordsScreen::buildButtons()
 {
     auto *row = new QWidget;
     auto *buttons = new QHBoxLayout(row);
-    const std::tuple<QString, bool (DogRecords::*)()> moves[] = {
-        {QStringLiteral("First"), &DogRecords::first},
-        {QStringLiteral("Previous"), &DogRecords::previous},
-        {QStringLiteral("Next"), &DogRecords::next},
-        {QStringLiteral("Last"), &DogRecords::last},
+    const std::tuple<QString, bool (db::TableCursor::*)()> moves[] = {
+        {QStringLiteral("First"), &db::TableCursor::first},
+        {QStringLiteral("Previous"), &db::TableCursor::previous},
+        {QStringLiteral("Next"), &db::TableCursor::next},
+        {QStringLiteral("Last"), &db::TableCursor::last},
     };
     for (const auto &[caption, move] : moves) {
         auto *button = new QPushButton(caption);
@@ -131,71 +131,41 @@ void DogRecordsScreen::fillPickLists()
     const QSqlDatabase db = db::DatabaseFiles::kennel();
     m_dogNames->setStringList(db::dogNames(db));
     for (const char *field : {"sire", "dam"})
-        qobject_cast<ui::PickList *>(m_fields.widget(QString::fromLatin1(field)))
+        qobject_cast<ui::PickList *>(fields().widget(QString::fromLatin1(field)))
             ->setSharedEntries(m_dogNames);
     const QStringList contacts = db::contactNames(db);
     for (const char *field : {"breeder", "ownerid"})
-        qobject_cast<ui::PickList *>(m_fields.widget(QString::fromLatin1(field)))
+        qobject_cast<ui::PickList *>(fields().widget(QString::fromLatin1(field)))
             ->setEntries(contacts);
-    qobject_cast<ui::PickList *>(m_fields.widget(QStringLiteral("breed")))
+    qobject_cast<ui::PickList *>(fields().widget(QStringLiteral("breed")))
         ->setEntries(db::breedNames(db));
 }
 
 void DogRecordsScreen::load()
 {
-    m_records = std::make_unique<DogRecords>(db::DatabaseFiles::kennel());
     fillPickLists();
     const bool found = core::Choices::dogscreenmode == core::Choices::Find &&
-                       m_records->goToName(core::Choices::selectedname);
+                       m_records.goToName(core::Choices::selectedname);
     if (!found)
-        m_records->first();
-    showCurrent();
+        m_records.first();
+    showRecord();
     cleanMatings(db::DatabaseFiles::kennel());
 }
 
 void DogRecordsScreen::showDogNamed(const QString &name)
 {
-    if (!m_records || !commitEdits())
+    if (!isLoaded() || !settle())
         return;
-    m_records->goToName(name);
-    showCurrent();
+    m_records.goToName(name);
+    showRecord();
 }
 
-void DogRecordsScreen::showCurrent()
+void DogRecordsScreen::showRecord()
 {
-    m_fields.show([this](const QString &field) { return m_records->text(field); });
-    m_fields.setEnabled(m_records->hasDog());
-    const auto *dob = qobject_cast<QLineEdit *>(m_fields.widget(QStringLiteral("dob")));
+    m_records.record().show();
+    const auto *dob = qobject_cast<QLineEdit *>(fields().widget(QStringLiteral("dob")));
     m_age->setText(calculateage(dob->text(), core::Clock::today()));
-    m_dogId->setText(m_records->hasDog() ? QString::number(m_records->dogId()) : QString());
-}
-
-bool DogRecordsScreen::commitEdits()
-{
-    if (!m_records || !m_records->hasDog())
-        return true;
-    const DogRecords::SaveResult result = m_records->save(m_fields.changes());
-    if (result.ok()) {
-        m_fields.acceptChanges();
-        return true;
-    }
-    core::tell(result.message);
-    if (QWidget *control = m_fields.widget(result.field))
-        control->setFocus();
-    return false;
-}
-
-void DogRecordsScreen::step(bool (DogRecords::*move)())
-{
-    if (!m_records || !commitEdits())
-        return;
-    (m_records.get()->*move)();
-    showCurrent();
-}
-
-bool DogRecordsScreen::settle()
-{
-    return commitEdits();
+    m_dogId->setText(m_records.hasDog() ? QString::number(m_records.dogId()) : QString());
 }
 
 } // namespace dogs

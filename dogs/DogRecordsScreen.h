@@ -1,10 +1,7 @@
 #pragma once
 
 #include "dogs/DogRecords.h"
-#include "ui/BoundFields.h"
-#include "ui/Screen.h"
-
-#include <memory>
+#include "ui/RecordScreen.h"
 
 class QLabel;
 class QStringListModel;
@@ -12,13 +9,12 @@ class QStringListModel;
 namespace dogs {
 
 // "Pawmark Houndry - Dog Records": one dog at a time, every edit saved into the dog left.
-class DogRecordsScreen : public ui::Screen
+class DogRecordsScreen : public ui::RecordScreen
 {
     Q_OBJECT
 public:
     static QString screenName() { return QStringLiteral("Form4"); }
     explicit DogRecordsScreen(QWidget *parent = nullptr);
-    bool settle() override;
     ~DogRecordsScreen() override;
 
     // Saves the edits, then shows the first dog with exactly this name (find mode).
@@ -26,6 +22,8 @@ public:
 
 protected:
     void load() override;
+    ui::BoundRecord &record() override { return m_records.record(); }
+    void showRecord() override;
 
 private:
     QWidget *buildDogInformation();
@@ -33,13 +31,9 @@ private:
     QWidget *buildOwner();
     QWidget *buildButtons();
     void fillPickLists();
-    // Saves the user's edits; false (after telling the user) when they cannot be saved yet.
-    bool commitEdits();
-    void step(bool (DogRecords::*move)());
-    void showCurrent();
+    ui::BoundFields &fields() { return m_records.record().fields(); }
 
-    std::unique_ptr<DogRecords> m_records;
-    ui::BoundFields m_fields;
+    DogRecords m_records;
     QStringListModel *m_dogNames;
     QLabel *m_age;
     QLabel *m_dogId;

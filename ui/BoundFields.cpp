@@ -76,6 +76,14 @@ void BoundFields::setEnabled(bool enabled)
         b.widget->setEnabled(enabled);
 }
 
+QStringList BoundFields::boundFields() const
+{
+    QStringList fields;
+    for (const Binding &b : m_bindings)
+        fields << b.field;
+    return fields;
+}
+
 QWidget *BoundFields::widget(const QString &field) const
 {
     for (const Binding &b : m_bindings) {

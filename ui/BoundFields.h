@@ -28,6 +28,8 @@ public:
     // After the changes were saved: what the controls show now counts as unchanged.
     void acceptChanges();
     QWidget *widget(const QString &field) const;
+    // The fields in the order they were bound.
+    QStringList boundFields() const;
     // Off while there is no record to show, so that nothing typed can be lost.
     void setEnabled(bool enabled);
 

@@ -2,31 +2,80 @@
 
 #include "core/Messages.h"
 
+#include <algorithm>
+#include <QWidget>
+
 namespace ui {
 
 BoundRecord::BoundRecord(QSqlDatabase db, const QString &table) : m_cursor(std::move(db), table) {}
 
+void BoundRecord::convert(const QString &field, Conversion conversion)
+{
+    m_conversions.insert(field, std::move(conversion));
+}
+
+QString BoundRecord::text(const QString &field) const
+{
+    if (!m_cursor.hasRow())
+        return {};
+    const QVariant stored = m_cursor.value(field);
+    const auto conversion = m_conversions.constFind(field);
+    return conversion == m_conversions.constEnd() ? stored.toString() : conversion->show(stored);
+}
+
+BoundRecord::SaveResult BoundRecord::save(const QHash<QString, QString> &changes)
+{
+    if (changes.isEmpty() || !m_cursor.hasRow())
+        return {};
+    QStringList order = m_fields.boundFields();
+    QStringList unbound;
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        if (!order.contains(it.key()))
+            unbound << it.key();
+    }
+    std::sort(unbound.begin(), unbound.end());
+    order << unbound;
+    for (const QString &field : std::as_const(order)) {
+        const auto change = changes.constFind(field);
+        if (change == changes.constEnd())
+            continue;
+        const auto conversion = m_conversions.constFind(field);
+        if (conversion == m_conversions.constEnd()) {
+            // A cleared box stores empty text, which is not the same as no value.
+            m_cursor.setValue(field, change->isNull() ? QStringLiteral("") : *change);
+            continue;
+        }
+        QString refusal;
+        const std::optional<QVariant> stored = conversion->store(*change, &refusal);
+        if (!stored) {
+            m_cursor.cancelUpdate();
+            return {refusal, field};
+        }
+        m_cursor.setValue(field, *stored);
+    }
+    if (m_cursor.update())
+        return {};
+    const QString problem = m_cursor.lastError();
+    m_cursor.cancelUpdate();
+    return {core::nothingChanged(QStringLiteral("The changes"), problem), {}};
+}
+
 void BoundRecord::show()
 {
-    m_fields.show([this](const QString &field) { return m_cursor.value(field).toString(); });
+    m_fields.show([this](const QString &field) { return text(field); });
     m_fields.setEnabled(m_cursor.hasRow());
 }
 
 bool BoundRecord::commit()
 {
-    if (!m_cursor.hasRow())
-        return true;
-    const QHash<QString, QString> changes = m_fields.changes();
-    if (changes.isEmpty())
-        return true;
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        m_cursor.setValue(it.key(), it.value().isNull() ? QStringLiteral("") : it.value());
-    if (m_cursor.update()) {
+    const SaveResult result = save(m_fields.changes());
+    if (result.ok()) {
         m_fields.acceptChanges();
         return true;
     }
-    m_cursor.cancelUpdate();
-    core::tellNothingChanged(QStringLiteral("The changes"), m_cursor.lastError());
+    core::tell(result.message);
+    if (QWidget *control = m_fields.widget(result.field))
+        control->setFocus();
     return false;
 }
 

@@ -3,21 +3,46 @@
 #include "db/TableCursor.h"
 #include "ui/BoundFields.h"
 
+#include <functional>
+#include <optional>
+
 namespace ui {
 
-// One row of a table at a time in bound controls. What the user changes is written, as
-// typed, into that row before the cursor moves and when the screen closes.
+// One row of a table at a time in bound controls. What the user changes is written into
+// that row, all or nothing, before the cursor moves and when the screen closes.
 class BoundRecord
 {
 public:
+    // A field the row keeps in another form than the text its control shows, such as a date.
+    struct Conversion
+    {
+        std::function<QString(const QVariant &stored)> show;
+        // The value to store for a typed text; nothing, with the reason, when it cannot be.
+        std::function<std::optional<QVariant>(const QString &typed, QString *refusal)> store;
+    };
+    struct SaveResult
+    {
+        QString message; // empty on success
+        QString field;   // the field at fault, if one is
+        bool ok() const { return message.isEmpty(); }
+    };
+
     BoundRecord(QSqlDatabase db, const QString &table);
 
     BoundFields &fields() { return m_fields; }
     db::TableCursor &cursor() { return m_cursor; }
+    const db::TableCursor &cursor() const { return m_cursor; }
+    void convert(const QString &field, Conversion conversion);
+
+    // The text a control shows for a field of the current row; empty without a row.
+    QString text(const QString &field) const;
+    // Writes changed texts (field -> text) into the current row. Fields are checked in the
+    // order they were bound (else by name); the first that cannot be stored writes nothing.
+    SaveResult save(const QHash<QString, QString> &changes);
 
     // Fills the controls from the current row; without one they are emptied and disabled.
     void show();
-    // Writes the user's changes; false, after telling the user, when they could not be.
+    // Saves what the user changed; false, after telling the user, when it could not be.
     bool commit();
     // Commits, then moves (next and previous stay put at the ends), then shows.
     void step(bool (db::TableCursor::*move)());
@@ -25,6 +50,7 @@ public:
 private:
     db::TableCursor m_cursor;
     BoundFields m_fields;
+    QHash<QString, Conversion> m_conversions;
 };
 
 } // namespace ui

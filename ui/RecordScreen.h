@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ui/BoundRecord.h"
+#include "ui/Screen.h"
+
+namespace ui {
+
+// A screen that shows one row at a time in bound controls: what the user typed is saved when
+// the screen moves to another row and when it closes; a value that cannot be stored yet keeps
+// the screen open on it.
+class RecordScreen : public Screen
+{
+    Q_OBJECT
+public:
+    using Screen::Screen;
+
+    bool settle() override { return record().commit(); }
+
+protected:
+    virtual BoundRecord &record() = 0;
+    // Saves, moves the cursor, and shows the row it reached.
+    void step(bool (db::TableCursor::*move)())
+    {
+        if (!record().commit())
+            return;
+        (record().cursor().*move)();
+        showRecord();
+    }
+    virtual void showRecord() { record().show(); }
+};
+
+} // namespace ui
