@@ -12,17 +12,19 @@
 
 namespace breeding {
 
-QString addMating(QSqlDatabase db, const QString &sire, const QString &dam, const QDate &mated,
-                  const QDate &due)
+core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QString &dam,
+                              const QDate &mated, const QDate &due)
 {
     db::TableCursor mating(std::move(db), db::tables::matings);
     if (!mating.addNew())
-        return mating.lastError();
+        return core::failure(mating.lastError());
     mating.setValue(QStringLiteral("dgname1"), sire);
     mating.setValue(QStringLiteral("dgname2"), dam);
     mating.setValue(QStringLiteral("datemated"), core::datetext::toStored(mated));
     mating.setValue(QStringLiteral("datedue"), core::datetext::toStored(due));
-    return mating.update() ? QString() : mating.lastError();
+    if (!mating.update())
+        return core::failure(mating.lastError());
+    return {};
 }
 
 MatingLines matingLines(const QSqlDatabase &db)
@@ -57,7 +59,7 @@ Mating viewMating(const QSqlDatabase &db, qint64 row)
     return mating;
 }
 
-qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error)
+core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
 {
     db::Transaction batch(db);
     // The kennel's own name breeds and owns the pups; without a setup row they get none.
@@ -65,29 +67,23 @@ qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error)
     const QVariant kennelName = setup.value(QStringLiteral("Name"));
     const QVariant kennelCountry = setup.value(QStringLiteral("country"));
     db::TableCursor litters(db, db::tables::litters);
-    if (!litters.addNew()) {
-        *error = litters.lastError();
-        return -1;
-    }
+    if (!litters.addNew())
+        return core::failure(litters.lastError());
     const qint64 litterId = litters.rowId();
     litters.setValue(QStringLiteral("sire"), litter.sire);
     litters.setValue(QStringLiteral("dam"), litter.dam);
     litters.setValue(QStringLiteral("littersize"), litter.pups);
     litters.setValue(QStringLiteral("dateoflitter"), core::datetext::toStored(litter.born));
     litters.setValue(QStringLiteral("breedoflitter"), litter.breed);
-    if (!litters.update()) {
-        *error = litters.lastError();
-        return -1;
-    }
+    if (!litters.update())
+        return core::failure(litters.lastError());
     const QDate born = litter.born.year() == 1900
                            ? QDate(2000, litter.born.month(), litter.born.day())
                            : litter.born;
     db::TableCursor dogs(db, db::tables::dogs);
     for (int i = 1; i <= litter.pups; ++i) {
-        if (!dogs.addNew()) {
-            *error = dogs.lastError();
-            return -1;
-        }
+        if (!dogs.addNew())
+            return core::failure(dogs.lastError());
         const QString name =
             QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(i);
         dogs.setValue(QStringLiteral("name"), name);
@@ -99,13 +95,11 @@ qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error)
         dogs.setValue(QStringLiteral("sire"), litter.sire);
         dogs.setValue(QStringLiteral("dam"), litter.dam);
         dogs.setValue(QStringLiteral("dognumber"), dogs.rowId());
-        if (!dogs.update()) {
-            *error = dogs.lastError();
-            return -1;
-        }
+        if (!dogs.update())
+            return core::failure(dogs.lastError());
     }
-    if (!batch.commit(error))
-        return -1;
+    if (QString problem; !batch.commit(&problem))
+        return core::failure(problem);
     return litterId;
 }
 

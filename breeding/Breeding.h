@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WriteResult.h"
+
 #include <QDate>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -8,8 +10,8 @@
 namespace breeding {
 
 // Adds a mating row. Empty on success, otherwise what went wrong.
-QString addMating(QSqlDatabase db, const QString &sire, const QString &dam, const QDate &mated,
-                  const QDate &due);
+core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QString &dam,
+                              const QDate &mated, const QDate &due);
 
 // The matings a litter can come from: "dam With sire" for every row that names a dam, in
 // stored order, each line with its row.
@@ -37,8 +39,8 @@ struct NewLitter
     QDate born;
 };
 // Writes the litter and one placeholder dog per pup in one transaction; answers the new
-// litter's id, or -1 (with the reason in *error) when nothing was written.
-qint64 addLitter(QSqlDatabase db, const NewLitter &litter, QString *error);
+// litter's id.
+core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter);
 
 // The lines of a dog's mating history, each followed by a line " ".
 QStringList matingHistory(const QSqlDatabase &db, const QString &dog);

@@ -127,10 +127,9 @@ void LitterScreen::addLitterAndPups()
         return;
     }
     if (pups > 0) {
-        QString problem;
         const NewLitter litter{m_sire->text(), m_dam->text(), m_breed->text(), pups, born};
-        if (addLitter(db::DatabaseFiles::kennel(), litter, &problem) < 0) {
-            core::tellNothingChanged(QStringLiteral("The litter"), problem);
+        if (const auto written = addLitter(db::DatabaseFiles::kennel(), litter); !written) {
+            core::tellNothingChanged(QStringLiteral("The litter"), written.problem());
             return;
         }
     }

@@ -101,9 +101,9 @@ void MatingEntryScreen::submit()
         return;
     }
     const QDate due = core::datetext::parse(m_dueDate->text());
-    if (const QString problem = addMating(db::DatabaseFiles::kennel(), sire, dam, mated, due);
-        !problem.isEmpty()) {
-        core::tellNothingChanged(QStringLiteral("The mating"), problem);
+    if (const auto written = addMating(db::DatabaseFiles::kennel(), sire, dam, mated, due);
+        !written) {
+        core::tellNothingChanged(QStringLiteral("The mating"), written.problem());
         return;
     }
     core::tell(QStringLiteral(" Your Mating has been Entered"));

@@ -6,11 +6,11 @@
 
 namespace contacts {
 
-QString addContact(QSqlDatabase db, const QHash<QString, QString> &texts)
+core::WriteResult<> addContact(QSqlDatabase db, const QHash<QString, QString> &texts)
 {
     db::TableCursor contacts(std::move(db), db::tables::contacts);
     if (!contacts.addNew())
-        return contacts.lastError();
+        return core::failure(contacts.lastError());
     for (const QString &field : ContactForm::fields()) {
         QString text = texts.value(field);
         if (text.isEmpty())
@@ -20,7 +20,7 @@ QString addContact(QSqlDatabase db, const QHash<QString, QString> &texts)
     }
     if (!contacts.update()) {
         contacts.cancelUpdate();
-        return contacts.lastError();
+        return core::failure(contacts.lastError());
     }
     return {};
 }

@@ -37,9 +37,8 @@ void ContactEntryScreen::save()
     QHash<QString, QString> texts;
     for (const QString &field : ContactForm::fields())
         texts.insert(field, m_form->text(field));
-    if (const QString problem = addContact(db::DatabaseFiles::kennel(), texts);
-        !problem.isEmpty()) {
-        core::tellNothingChanged(QStringLiteral("The contact"), problem);
+    if (const auto written = addContact(db::DatabaseFiles::kennel(), texts); !written) {
+        core::tellNothingChanged(QStringLiteral("The contact"), written.problem());
         return;
     }
     core::tell(QStringLiteral(" Your record has been written"));

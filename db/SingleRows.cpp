@@ -17,13 +17,13 @@ QVariantMap setupRow(const QSqlDatabase &kennel)
     return rows.isEmpty() ? QVariantMap() : rows.first().values;
 }
 
-QString writeSingleRow(const QSqlDatabase &db, const QString &schema, const QString &table,
-                       const RowValues &row)
+core::WriteResult<> writeSingleRow(const QSqlDatabase &db, const QString &schema,
+                                   const QString &table, const RowValues &row)
 {
     const QString target = quoted(schema) % QLatin1Char('.') % quoted(table);
     QSqlQuery first(db);
     if (!first.exec(QStringLiteral("SELECT min(rowid) AS \"first\" FROM ") % target))
-        return first.lastError().text();
+        return core::failure(first.lastError().text());
     const QVariant rowid = first.next() ? first.value(QStringLiteral("first")) : QVariant();
     first.finish();
     QStringList columns;
@@ -44,7 +44,7 @@ QString writeSingleRow(const QSqlDatabase &db, const QString &schema, const QStr
     for (const QVariant &v : std::as_const(values))
         q.addBindValue(v);
     if (!q.exec())
-        return q.lastError().text();
+        return core::failure(q.lastError().text());
     return {};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WriteResult.h"
+
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVariantMap>
@@ -26,8 +28,8 @@ QVariantMap setupRow(const QSqlDatabase &kennel);
 
 // The scratch tables keep a single row: the first is overwritten, or one is added. `schema`
 // names the database that holds the table on this connection ("main", or "report" where the
-// report file is attached). Answers what went wrong, or an empty text.
-QString writeSingleRow(const QSqlDatabase &db, const QString &schema, const QString &table,
-                       const RowValues &row);
+// report file is attached).
+core::WriteResult<> writeSingleRow(const QSqlDatabase &db, const QString &schema,
+                                   const QString &table, const RowValues &row);
 
 } // namespace db

@@ -42,10 +42,10 @@ AddDogsScreen::AddDogsScreen(QWidget *parent)
 
 void AddDogsScreen::createRecords()
 {
-    if (const QString problem =
+    if (const auto written =
             addBlankDogs(db::DatabaseFiles::kennel(), core::typedCount(m_number->text()));
-        !problem.isEmpty()) {
-        core::tellNothingChanged(QStringLiteral("The blank records"), problem);
+        !written) {
+        core::tellNothingChanged(QStringLiteral("The blank records"), written.problem());
         return;
     }
     core::tell(QStringLiteral(

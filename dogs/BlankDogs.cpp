@@ -10,7 +10,7 @@
 
 namespace dogs {
 
-QString addBlankDogs(QSqlDatabase db, int count)
+core::WriteResult<> addBlankDogs(QSqlDatabase db, int count)
 {
     if (count <= 0)
         return {};
@@ -22,11 +22,11 @@ QString addBlankDogs(QSqlDatabase db, int count)
         insert.addBindValue(QString(QStringLiteral("NEWENTRY") + core::signedText(i)));
         // Half a batch would leave the user guessing which rows exist: none or all.
         if (!insert.exec())
-            return insert.lastError().text();
+            return core::failure(insert.lastError().text());
     }
     QString problem;
     if (!batch.commit(&problem))
-        return problem.isEmpty() ? QStringLiteral("the file could not be written") : problem;
+        return core::failure(problem);
     return {};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WriteResult.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -7,6 +9,6 @@ namespace dogs {
 
 // Adds `count` dog rows named "NEWENTRY 1", "NEWENTRY 2", ... in one transaction, all or
 // none. Returns what went wrong, or an empty text when they were written.
-QString addBlankDogs(QSqlDatabase db, int count);
+core::WriteResult<> addBlankDogs(QSqlDatabase db, int count);
 
 } // namespace dogs

@@ -41,18 +41,20 @@ std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)
     return dogs.rowId();
 }
 
-QString addVaccination(QSqlDatabase db, const QString &dog, qint64 dogId, const QString &type,
-                       const QDate &due, const QDate &vaccinated)
+core::WriteResult<> addVaccination(QSqlDatabase db, const QString &dog, qint64 dogId,
+                                   const QString &type, const QDate &due, const QDate &vaccinated)
 {
     db::TableCursor vaccinations(std::move(db), db::tables::vaccinations);
     if (!vaccinations.addNew())
-        return vaccinations.lastError();
+        return core::failure(vaccinations.lastError());
     vaccinations.setValue(QStringLiteral("dogname"), dog);
     vaccinations.setValue(QStringLiteral("dogid"), dogId);
     vaccinations.setValue(QStringLiteral("vaxtype"), type);
     vaccinations.setValue(QStringLiteral("due"), core::datetext::toStored(due));
     vaccinations.setValue(QStringLiteral("vaccinated"), core::datetext::toStored(vaccinated));
-    return vaccinations.update() ? QString() : vaccinations.lastError();
+    if (!vaccinations.update())
+        return core::failure(vaccinations.lastError());
+    return {};
 }
 
 QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
@@ -99,15 +101,17 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
     return lines;
 }
 
-QString addNote(QSqlDatabase db, qint64 dogId, const QDate &date, const QString &note)
+core::WriteResult<> addNote(QSqlDatabase db, qint64 dogId, const QDate &date, const QString &note)
 {
     db::TableCursor notes(std::move(db), db::tables::notes);
     if (!notes.addNew())
-        return notes.lastError();
+        return core::failure(notes.lastError());
     notes.setValue(QStringLiteral("Dogid"), dogId);
     notes.setValue(QStringLiteral("dt"), core::datetext::toStored(date));
     notes.setValue(QStringLiteral("note"), note);
-    return notes.update() ? QString() : notes.lastError();
+    if (!notes.update())
+        return core::failure(notes.lastError());
+    return {};
 }
 
 } // namespace health

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WriteResult.h"
+
 #include <optional>
 #include <QDate>
 #include <QSqlDatabase>
@@ -19,8 +21,8 @@ QString nextDueText(const QDate &vaccinated);
 std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name);
 
 // Appends a vaccination row. Empty on success, otherwise what went wrong.
-QString addVaccination(QSqlDatabase db, const QString &dog, qint64 dogId, const QString &type,
-                       const QDate &due, const QDate &vaccinated);
+core::WriteResult<> addVaccination(QSqlDatabase db, const QString &dog, qint64 dogId,
+                                   const QString &type, const QDate &due, const QDate &vaccinated);
 
 // A dog's vaccinations, newest stored first: vaccinated, five blanks, due, four blanks, type.
 QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog);
@@ -28,6 +30,6 @@ QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog);
 // A dog's notes, newest stored first, each followed by a line of 97 underscores. Notes left
 // empty are deleted on the way.
 QStringList notesOf(QSqlDatabase db, qint64 dogId);
-QString addNote(QSqlDatabase db, qint64 dogId, const QDate &date, const QString &note);
+core::WriteResult<> addNote(QSqlDatabase db, qint64 dogId, const QDate &date, const QString &note);
 
 } // namespace health

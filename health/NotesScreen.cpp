@@ -125,10 +125,10 @@ void NotesScreen::saveNote()
         m_date->setFocus();
         return;
     }
-    if (const QString problem =
+    if (const auto written =
             health::addNote(db::DatabaseFiles::kennel(), *m_dogId, date, m_note->text());
-        !problem.isEmpty()) {
-        core::tellNothingChanged(QStringLiteral("The note"), problem);
+        !written) {
+        core::tellNothingChanged(QStringLiteral("The note"), written.problem());
         return;
     }
     m_list->clear();

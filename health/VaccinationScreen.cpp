@@ -141,10 +141,9 @@ void VaccinationScreen::save()
                                                       m_dueBox->text()));
         return;
     }
-    if (const QString problem =
-            addVaccination(kennel, dog, *dogId, m_type->text(), due, vaccinated);
-        !problem.isEmpty()) {
-        core::tellNothingChanged(QStringLiteral("The vaccination"), problem);
+    if (const auto written = addVaccination(kennel, dog, *dogId, m_type->text(), due, vaccinated);
+        !written) {
+        core::tellNothingChanged(QStringLiteral("The vaccination"), written.problem());
         return;
     }
     m_vaccinated->clear();

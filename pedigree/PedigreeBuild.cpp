@@ -134,7 +134,7 @@ void fillpedigreeblanks()
     }
 }
 
-QString movedata()
+core::WriteResult<> movedata()
 {
     fillpedigreeblanks();
     const PedigreeRecord &record = currentPedigree();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WriteResult.h"
+
 #include "pedigree/PedigreeRecord.h"
 
 #include <QSqlDatabase>
@@ -17,8 +19,8 @@ void buildmatingpedigree(const QString &sire, const QString &dam);
 
 // Empty descriptive fields become " ", empty slots of generations 1 to 3 "Not on Record".
 void fillpedigreeblanks();
-// Blank filling, then the record into the single pedigreedata row. Empty on success.
-QString movedata();
+// Blank filling, then the record into the single pedigreedata row.
+core::WriteResult<> movedata();
 // Empties the slots of generations 1 to 3.
 void cleardata();
 

@@ -128,8 +128,8 @@ void Pedigree3Screen::showRecord()
 
 void Pedigree3Screen::load()
 {
-    if (const QString problem = movedata(); !problem.isEmpty())
-        core::tell(QStringLiteral("The pedigree could not be saved for printing: ") + problem);
+    if (const auto written = movedata(); !written)
+        core::tellNothingChanged(QStringLiteral("The pedigree for printing"), written.problem());
 }
 
 QString Pedigree3Screen::boxText(const QString &slot) const

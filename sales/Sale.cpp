@@ -30,22 +30,19 @@ db::RowValues shownValues(std::initializer_list<std::pair<QString, QVariant>> va
     return row;
 }
 
-bool run(QSqlQuery &q, const QVariantList &values, QString *error)
+core::WriteResult<> run(QSqlQuery &q, const QVariantList &values)
 {
-    if (q.lastError().isValid()) {
-        *error = q.lastError().text();
-        return false;
-    }
+    if (q.lastError().isValid())
+        return core::failure(q.lastError().text());
     for (const QVariant &v : values)
         q.addBindValue(v);
-    if (q.exec())
-        return true;
-    *error = q.lastError().text();
-    return false;
+    if (!q.exec())
+        return core::failure(q.lastError().text());
+    return {};
 }
 
-// Adds the sales row; answers its id, or -1.
-qint64 insertSale(QSqlDatabase &db, const db::RowValues &row, QString *error)
+// Adds the sales row; answers its id.
+core::WriteResult<qint64> insertSale(QSqlDatabase &db, const db::RowValues &row)
 {
     QStringList quoted;
     for (const QString &c : row.columns)
@@ -55,7 +52,9 @@ qint64 insertSale(QSqlDatabase &db, const db::RowValues &row, QString *error)
               quoted.join(QLatin1Char(',')) % QStringLiteral(") VALUES (") %
               QStringList(row.columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
               QLatin1Char(')'));
-    return run(q, row.values, error) ? q.lastInsertId().toLongLong() : -1;
+    if (const auto inserted = run(q, row.values); !inserted)
+        return core::failure(inserted.problem());
+    return q.lastInsertId().toLongLong();
 }
 
 db::RowValues historyRow(const SaleDetails &sale)
@@ -73,7 +72,7 @@ db::RowValues historyRow(const SaleDetails &sale)
                         {QStringLiteral("sex"), sale.sex}});
 }
 
-db::RowValues scratchRow(const SaleDetails &sale, Receipt receipt,
+db::RowValues receiptRow(const SaleDetails &sale, Receipt receipt,
                          const pedigree::PedigreeRecord &ancestors, qint64 salesId)
 {
     if (receipt == Receipt::Small)
@@ -94,41 +93,38 @@ db::RowValues scratchRow(const SaleDetails &sale, Receipt receipt,
 
 } // namespace
 
-qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
-                  const pedigree::PedigreeRecord &ancestors, QString *error)
+core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
+                                     const pedigree::PedigreeRecord &ancestors)
 {
     db::Transaction all(kennel);
-    const qint64 salesId = insertSale(kennel, historyRow(sale), error);
-    if (salesId < 0)
-        return -1;
+    const auto salesId = insertSale(kennel, historyRow(sale));
+    if (!salesId)
+        return core::failure(salesId.problem());
     const QString scratch =
         receipt == Receipt::Small ? db::tables::smallReceipt : db::tables::pedigreeReceipt;
-    if (const QString problem = db::writeSingleRow(kennel, QStringLiteral("report"), scratch,
-                                                   scratchRow(sale, receipt, ancestors, salesId));
-        !problem.isEmpty()) {
-        *error = problem;
-        return -1;
-    }
+    if (const auto written =
+            db::writeSingleRow(kennel, QStringLiteral("report"), scratch,
+                               receiptRow(sale, receipt, ancestors, salesId.value()));
+        !written)
+        return core::failure(written.problem());
 
     // The dog the name index finds changes hands.
     db::IndexSeek dog(kennel, *db::findIndex(QStringLiteral("name")),
                       QStringLiteral("rowid AS \"rowid\", name"));
-    if (!dog.seek(sale.dog)) {
-        *error = dog.lastError().isEmpty()
-                     ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
-                     : dog.lastError();
-        return -1;
-    }
+    if (!dog.seek(sale.dog))
+        return core::failure(dog.lastError().isEmpty()
+                                 ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
+                                 : dog.lastError());
     QSqlQuery transfer(kennel);
     transfer.prepare(QStringLiteral("UPDATE main.") % db::tables::dogs %
                      QStringLiteral(" SET ownerid = ?, soldfor = ?, datesold = ? WHERE rowid = ?"));
-    if (!run(transfer,
-             {sale.buyer, sale.cents, core::datetext::toStored(sale.date),
-              dog.value(QStringLiteral("rowid"))},
-             error))
-        return -1;
-    if (!all.commit(error))
-        return -1;
+    if (const auto transferred =
+            run(transfer, {sale.buyer, sale.cents, core::datetext::toStored(sale.date),
+                           dog.value(QStringLiteral("rowid"))});
+        !transferred)
+        return core::failure(transferred.problem());
+    if (QString problem; !all.commit(&problem))
+        return core::failure(problem);
     return salesId;
 }
 

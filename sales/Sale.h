@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WriteResult.h"
 #include "pedigree/PedigreeRecord.h"
 
 #include <QDate>
@@ -28,9 +29,9 @@ enum class Receipt { Small, WithPedigree };
 
 // Records a sale in one transaction over both files: the sales row, the receipt's scratch row
 // (with its number, and for the receipt with pedigree the dog's ancestors) and the dog's new
-// owner. Answers the receipt number, or -1 with the reason in *error; nothing is then changed.
-qint64 recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
-                  const pedigree::PedigreeRecord &ancestors, QString *error);
+// owner. Answers the receipt number.
+core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
+                                     const pedigree::PedigreeRecord &ancestors);
 
 struct SetupDetails
 {

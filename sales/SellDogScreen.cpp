@@ -178,9 +178,8 @@ void SellDogScreen::sell(Receipt receipt)
         pedigree::fillpedigreeblanks();
         ancestors = pedigree::currentPedigree();
     }
-    QString problem;
-    if (recordSale(kennel, sale, receipt, ancestors, &problem) < 0) {
-        core::tellNothingChanged(QStringLiteral("The sale"), problem);
+    if (const auto written = recordSale(kennel, sale, receipt, ancestors); !written) {
+        core::tellNothingChanged(QStringLiteral("The sale"), written.problem());
         return;
     }
     timeout();

@@ -157,9 +157,9 @@ void writeSample()
     breeding::addMating(kennel, "Kirkwood Zephyr", "Kirkwood Indigo",
                         today.addYears(-3).addDays(-70),
                         breeding::litterDueDate(today.addYears(-3).addDays(-70)));
-    QString error;
-    const qint64 litter = breeding::addLitter(
-        kennel, {"Kirkwood Hollis", "Kirkwood Nova", "Whippet", 4, earlier.addDays(63)}, &error);
+    const qint64 litter = breeding::addLitter(kennel, {"Kirkwood Hollis", "Kirkwood Nova",
+                                                       "Whippet", 4, earlier.addDays(63)})
+                              .value();
     // Two pups already have their names; two are still to be completed.
     QSqlQuery name(kennel);
     name.prepare("UPDATE Dogtable SET name = ?, sex = ?, colour = ? WHERE name = ?");
@@ -200,8 +200,7 @@ void writeSample()
         QSqlQuery owner(kennel);
         owner.prepare("UPDATE Dogtable SET ownerid = ? WHERE name = ?");
         run(owner, {kennelOwner, dogName});
-        sales::recordSale(kennel, sale, sales::Receipt::WithPedigree, pedigree::currentPedigree(),
-                          &error);
+        sales::recordSale(kennel, sale, sales::Receipt::WithPedigree, pedigree::currentPedigree());
     }
 }
 

@@ -390,10 +390,9 @@ void BreedingTest::litterOfNoPupsWritesNothing()
 void BreedingTest::sameMatingTwiceMakesTwoLitters()
 {
     Kennel kennel;
-    QString error;
     const breeding::NewLitter litter{"Max", "Bella", "", 2, QDate(2026, 3, 1)};
-    QCOMPARE(breeding::addLitter(kennel.db(), litter, &error), 1);
-    QCOMPARE(breeding::addLitter(kennel.db(), litter, &error), 2);
+    QCOMPARE(breeding::addLitter(kennel.db(), litter).value(), 1);
+    QCOMPARE(breeding::addLitter(kennel.db(), litter).value(), 2);
     QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name, '|') FROM Dogtable").toString(),
              "PPLITTER 1 1|PPLITTER 1 2|PPLITTER 2 1|PPLITTER 2 2");
 }
@@ -402,9 +401,7 @@ void BreedingTest::pupsWithoutSetupRowHaveNoOwner()
 {
     Kennel kennel;
     exec(kennel.db(), "DELETE FROM setup");
-    QString error;
-    QVERIFY(breeding::addLitter(kennel.db(), {"Max", "Bella", "", 1, QDate(2026, 3, 1)}, &error) >
-            0);
+    QVERIFY(breeding::addLitter(kennel.db(), {"Max", "Bella", "", 1, QDate(2026, 3, 1)}).ok());
     QCOMPARE(scalar(kennel.db(),
                     "SELECT count(*) FROM Dogtable WHERE breeder IS NULL AND ownerid IS NULL "
                     "AND cob IS NULL")

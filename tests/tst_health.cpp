@@ -232,10 +232,10 @@ void HealthTest::historyScreens()
 void HealthTest::notesNewestFirstAndEmptyOnesGo()
 {
     Kennel kennel;
-    QVERIFY(health::addNote(kennel.db(), 12, QDate(2026, 1, 5), "Wormed").isEmpty());
-    QVERIFY(health::addNote(kennel.db(), 12, QDate(2026, 1, 5), "").isEmpty());
-    QVERIFY(health::addNote(kennel.db(), 3, QDate(2026, 1, 6), "Other dog").isEmpty());
-    QVERIFY(health::addNote(kennel.db(), 12, QDate(2026, 1, 5), "Weighed 20kg").isEmpty());
+    QVERIFY(health::addNote(kennel.db(), 12, QDate(2026, 1, 5), "Wormed").ok());
+    QVERIFY(health::addNote(kennel.db(), 12, QDate(2026, 1, 5), "").ok());
+    QVERIFY(health::addNote(kennel.db(), 3, QDate(2026, 1, 6), "Other dog").ok());
+    QVERIFY(health::addNote(kennel.db(), 12, QDate(2026, 1, 5), "Weighed 20kg").ok());
     const QString rule(97, '_');
     QCOMPARE(health::notesOf(kennel.db(), 12),
              QStringList({"1/5/2026      Weighed 20kg", rule, "1/5/2026      Wormed", rule}));
