@@ -154,9 +154,10 @@ QString generateKennel(const KennelSize &size)
                     everyDog.at(random.bounded(everyDog.size())).name, pick(contacts),
                     iso(QDate(2010, 1, 1).addDays(random.bounded(5000)))});
 
-    QString error;
-    if (!kennelWrite.commit(&error) || !reportWrite.commit(&error))
-        return error;
+    if (const auto committed = kennelWrite.commit(); !committed)
+        return committed.problem();
+    if (const auto committed = reportWrite.commit(); !committed)
+        return committed.problem();
     return {};
 }
 

@@ -98,8 +98,8 @@ core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
         if (!dogs.update())
             return core::failure(dogs.lastError());
     }
-    if (QString problem; !batch.commit(&problem))
-        return core::failure(problem);
+    if (const auto committed = batch.commit(); !committed)
+        return core::failure(committed.problem());
     return litterId;
 }
 

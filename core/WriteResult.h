@@ -14,7 +14,8 @@ struct Failure
 
 inline Failure failure(QString problem)
 {
-    return {problem.isEmpty() ? QStringLiteral("the file could not be written") : std::move(problem)};
+    return {problem.isEmpty() ? QStringLiteral("the file could not be written")
+                              : std::move(problem)};
 }
 
 // What every write answers: it landed, with what it made (such as a new row's id), or it
@@ -23,11 +24,7 @@ template <class T = bool> class WriteResult
 {
 public:
     // A write that makes nothing to answer with.
-    WriteResult()
-        requires std::is_same_v<T, bool>
-        : m_value(true)
-    {
-    }
+    WriteResult() requires std::is_same_v<T, bool> : m_value(true) {}
     WriteResult(T value) : m_value(std::move(value)) {}
     WriteResult(Failure failed) : m_value{}, m_problem(std::move(failed.problem)) {}
 

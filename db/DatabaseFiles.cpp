@@ -280,8 +280,10 @@ QString prepare(File file)
         return describe(file) % QStringLiteral(" cannot be made private to you.");
     QString error;
     Transaction transaction(db);
-    if (!completeSchema(db, schemaOf(file), &error) || !transaction.commit(&error))
+    if (!completeSchema(db, schemaOf(file), &error))
         return describe(file) % QStringLiteral(" could not be prepared: ") % error;
+    if (const auto committed = transaction.commit(); !committed)
+        return describe(file) % QStringLiteral(" could not be prepared: ") % committed.problem();
     return {};
 }
 

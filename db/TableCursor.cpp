@@ -149,8 +149,12 @@ bool TableCursor::update()
         if (!q.exec())
             return failed(q);
     }
-    if (m_newRow && !m_newRow->commit(&m_error))
-        return false;
+    if (m_newRow) {
+        if (const auto committed = m_newRow->commit(); !committed) {
+            m_error = committed.problem();
+            return false;
+        }
+    }
     m_newRow.reset();
     return moveTo(m_rowId);
 }

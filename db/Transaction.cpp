@@ -20,22 +20,18 @@ Transaction::~Transaction()
     rollback();
 }
 
-bool Transaction::commit(QString *error)
+core::WriteResult<> Transaction::commit()
 {
-    if (!m_active) {
-        if (error)
-            *error = QStringLiteral("the transaction could not be started");
-        return false;
-    }
+    if (!m_active)
+        return core::failure(QStringLiteral("the transaction could not be started"));
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("RELEASE ") + m_name)) {
-        if (error)
-            *error = q.lastError().text();
+        const QString problem = q.lastError().text();
         rollback();
-        return false;
+        return core::failure(problem);
     }
     m_active = false;
-    return true;
+    return {};
 }
 
 void Transaction::rollback()

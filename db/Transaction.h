@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WriteResult.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -16,7 +18,7 @@ public:
     Transaction &operator=(const Transaction &) = delete;
 
     bool isActive() const { return m_active; }
-    bool commit(QString *error = nullptr);
+    core::WriteResult<> commit();
     void rollback();
 
 private:

@@ -24,10 +24,7 @@ core::WriteResult<> addBlankDogs(QSqlDatabase db, int count)
         if (!insert.exec())
             return core::failure(insert.lastError().text());
     }
-    QString problem;
-    if (!batch.commit(&problem))
-        return core::failure(problem);
-    return {};
+    return batch.commit();
 }
 
 } // namespace dogs

@@ -16,7 +16,7 @@ int cleanMatings(QSqlDatabase db)
                 QStringLiteral(" WHERE dgname1 = '' OR dgname2 = ' ' OR dgname2 IS NULL")))
         return -1;
     const int deleted = q.numRowsAffected();
-    return transaction.commit() ? deleted : -1;
+    return transaction.commit().ok() ? deleted : -1;
 }
 
 } // namespace dogs

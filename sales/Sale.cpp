@@ -123,8 +123,8 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
                            dog.value(QStringLiteral("rowid"))});
         !transferred)
         return core::failure(transferred.problem());
-    if (QString problem; !all.commit(&problem))
-        return core::failure(problem);
+    if (const auto committed = all.commit(); !committed)
+        return core::failure(committed.problem());
     return salesId;
 }
 
