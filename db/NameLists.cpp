@@ -1,5 +1,6 @@
 #include "db/NameLists.h"
 
+#include "db/TableCursor.h"
 #include "db/Tables.h"
 
 #include "db/Schema.h"
@@ -61,6 +62,11 @@ QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)
 QStringList contactNames(const QSqlDatabase &kennel, Blanks blanks)
 {
     return columnValues(kennel, tables::contacts, QStringLiteral("last"), blanks);
+}
+
+bool hasDogs(const QSqlDatabase &kennel)
+{
+    return TableCursor(kennel, tables::dogs).first();
 }
 
 QStringList breedNames(const QSqlDatabase &kennel)

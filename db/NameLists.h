@@ -24,5 +24,7 @@ QStringList dogNamesOfSex(const QSqlDatabase &kennel, const QString &sex);
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner);
 QStringList contactNames(const QSqlDatabase &kennel, Blanks blanks = Blanks::Keep);
 QStringList breedNames(const QSqlDatabase &kennel);
+// Whether the kennel holds any dog row at all, named or not.
+bool hasDogs(const QSqlDatabase &kennel);
 
 } // namespace db

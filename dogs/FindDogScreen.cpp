@@ -4,8 +4,6 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
-#include "db/TableCursor.h"
-#include "db/Tables.h"
 #include "ui/PickList.h"
 
 namespace dogs {
@@ -20,7 +18,7 @@ FindDogScreen::FindDogScreen(QWidget *parent)
 void FindDogScreen::load()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    if (!db::TableCursor(kennel, db::tables::dogs).first()) {
+    if (!db::hasDogs(kennel)) {
         core::tell(QStringLiteral("There are Currently No Entries in the system "));
         closeScreen();
         return;

@@ -4,6 +4,7 @@
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
+#include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
 
@@ -126,6 +127,18 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
     if (const auto committed = all.commit(); !committed)
         return core::failure(committed.problem());
     return salesId;
+}
+
+std::optional<DogOnSale> dogOnSale(const QSqlDatabase &kennel, const QString &name)
+{
+    db::TableCursor dogs(kennel, db::tables::dogs);
+    if (!dogs.seek(QStringLiteral("name"), name))
+        return std::nullopt;
+    auto text = [&](const char *field) {
+        return dogs.value(QString::fromLatin1(field)).toString();
+    };
+    return DogOnSale{text("breed"), text("registration"), text("colour"), text("sex"),
+                     core::datetext::display(dogs.value(QStringLiteral("dob")))};
 }
 
 SetupDetails setupDetails(const QSqlDatabase &kennel)

@@ -3,6 +3,7 @@
 #include "core/WriteResult.h"
 #include "pedigree/PedigreeRecord.h"
 
+#include <optional>
 #include <QDate>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -32,6 +33,17 @@ enum class Receipt { Small, WithPedigree };
 // owner. Answers the receipt number.
 core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
                                      const pedigree::PedigreeRecord &ancestors);
+
+// What the sale screen shows of the dog the name index finds; nothing when there is none.
+struct DogOnSale
+{
+    QString breed;
+    QString reg;
+    QString colour;
+    QString sex;
+    QString dob;
+};
+std::optional<DogOnSale> dogOnSale(const QSqlDatabase &kennel, const QString &name);
 
 struct SetupDetails
 {

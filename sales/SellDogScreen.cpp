@@ -1,13 +1,10 @@
 #include "sales/SellDogScreen.h"
 
 #include "core/Clock.h"
-#include "core/DateText.h"
 #include "core/Messages.h"
 #include "core/Money.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
-#include "db/TableCursor.h"
-#include "db/Tables.h"
 #include "pedigree/PedigreeBuild.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -128,23 +125,19 @@ void SellDogScreen::showDog()
         core::tell(QStringLiteral(" Please Select a Dog "));
         return;
     }
-    db::TableCursor dogs(db::DatabaseFiles::kennel(), db::tables::dogs);
-    const bool found = dogs.seek(QStringLiteral("name"), m_dogs->text());
-    auto text = [&](const char *field) {
-        return found ? dogs.value(QString::fromLatin1(field)).toString() : QString();
-    };
-    m_breed->setText(text("breed"));
-    m_reg->setText(text("registration"));
-    m_colour->setText(text("colour"));
-    m_sex->setText(text("sex"));
-    m_dob->setText(found ? core::datetext::display(dogs.value(QStringLiteral("dob"))) : QString());
+    const DogOnSale dog =
+        dogOnSale(db::DatabaseFiles::kennel(), m_dogs->text()).value_or(DogOnSale());
+    m_breed->setText(dog.breed);
+    m_reg->setText(dog.reg);
+    m_colour->setText(dog.colour);
+    m_sex->setText(dog.sex);
+    m_dob->setText(dog.dob);
 }
 
 void SellDogScreen::sell(Receipt receipt)
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    if (m_dogs->showsPrompt() ||
-        !db::TableCursor(kennel, db::tables::dogs).seek(QStringLiteral("name"), m_dogs->text())) {
+    if (m_dogs->showsPrompt() || !dogOnSale(kennel, m_dogs->text())) {
         core::tell(QStringLiteral(" Please Select a Dog "));
         return;
     }
