@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/QueryColumns.h"
 #include "db/SingleRows.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
@@ -36,11 +37,12 @@ MatingLines matingLines(const QSqlDatabase &db)
            QStringLiteral(" WHERE dgname2 "
                           "<> '' ORDER BY rowid"));
     MatingLines result;
+    const db::QueryColumns columns(q);
     while (q.next()) {
-        result.rows.push_back(q.value(QStringLiteral("rowid")).toLongLong());
-        result.lines << QString(q.value(QStringLiteral("dgname2")).toString() +
+        result.rows.push_back(columns.value(QStringLiteral("rowid")).toLongLong());
+        result.lines << QString(columns.value(QStringLiteral("dgname2")).toString() +
                                 QStringLiteral(" With ") +
-                                q.value(QStringLiteral("dgname1")).toString());
+                                columns.value(QStringLiteral("dgname1")).toString());
     }
     return result;
 }
@@ -114,12 +116,13 @@ QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
     q.addBindValue(dog);
     q.exec();
     QStringList lines;
+    const db::QueryColumns columns(q);
     while (q.next()) {
-        const QString sire = q.value(QStringLiteral("dgname1")).toString();
-        const QString dam = q.value(QStringLiteral("dgname2")).toString();
+        const QString sire = columns.value(QStringLiteral("dgname1")).toString();
+        const QString dam = columns.value(QStringLiteral("dgname2")).toString();
         const QString line = sire + QStringLiteral(" was Mated With ") + dam +
                              QStringLiteral(" on ") +
-                             core::datetext::display(q.value(QStringLiteral("datemated")));
+                             core::datetext::display(columns.value(QStringLiteral("datemated")));
         // A dog mated with itself is listed once as sire and once as dam.
         for (bool matches : {sire == dog, dam == dog}) {
             if (matches)

@@ -1,6 +1,7 @@
 #include "breeding/LitterHistories.h"
 
 #include "db/DatabaseFiles.h"
+#include "db/QueryColumns.h"
 #include "db/Tables.h"
 
 #include <QSqlQuery>
@@ -23,24 +24,28 @@ core::DataSet matingsWithLitters()
         QStringLiteral("SELECT litterid, sire, dam, littersize, dateoflitter, breedoflitter "
                        "FROM ") %
         db::tables::litters % QStringLiteral(" ORDER BY rowid"));
+    const db::QueryColumns litterColumns(litters);
     while (litters.next()) {
         core::DataRow row;
         const QSqlRecord record = litters.record();
         for (int i = 0; i < record.count(); ++i)
             row.values.insert(record.fieldName(i), record.value(i));
-        if (!litters.value(QStringLiteral("sire")).isNull())
-            bySire[litters.value(QStringLiteral("sire")).toString()].append(row);
+        if (!litterColumns.value(QStringLiteral("sire")).isNull())
+            bySire[litterColumns.value(QStringLiteral("sire")).toString()].append(row);
     }
     core::DataSet matings;
     QSqlQuery q(kennel);
     q.setForwardOnly(true);
     q.exec(QStringLiteral("SELECT dgname1, dgname2 FROM ") % db::tables::matings %
            QStringLiteral(" ORDER BY rowid"));
+    const db::QueryColumns matingColumns(q);
     while (q.next()) {
-        core::DataRow mating{{{QStringLiteral("dgname1"), q.value(QStringLiteral("dgname1"))},
-                              {QStringLiteral("dgname2"), q.value(QStringLiteral("dgname2"))}}};
-        if (!q.value(QStringLiteral("dgname1")).isNull())
-            mating.children = bySire.value(q.value(QStringLiteral("dgname1")).toString());
+        core::DataRow mating{
+            {{QStringLiteral("dgname1"), matingColumns.value(QStringLiteral("dgname1"))},
+             {QStringLiteral("dgname2"), matingColumns.value(QStringLiteral("dgname2"))}}};
+        if (!matingColumns.value(QStringLiteral("dgname1")).isNull())
+            mating.children =
+                bySire.value(matingColumns.value(QStringLiteral("dgname1")).toString());
         matings.append(mating);
     }
     return matings;

@@ -1,5 +1,6 @@
 #include "db/IndexSeek.h"
 
+#include "db/QueryColumns.h"
 #include "db/Schema.h"
 
 #include <QHash>
@@ -96,8 +97,9 @@ bool IndexSeek::seek(const QString &key)
         m_error = m_range.lastError().text();
         return false;
     }
+    const db::QueryColumns candidates(m_range);
     while (m_range.next()) {
-        if (m_range.value(m_column).toString().compare(key, Qt::CaseInsensitive) == 0) {
+        if (candidates.value(m_column).toString().compare(key, Qt::CaseInsensitive) == 0) {
             m_found = &m_range;
             return true;
         }

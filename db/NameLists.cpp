@@ -1,5 +1,6 @@
 #include "db/NameLists.h"
 
+#include "db/QueryColumns.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 
@@ -21,8 +22,9 @@ QStringList columnValues(const QSqlDatabase &db, const QString &table, const QSt
     q.exec(QStringLiteral("SELECT ") % quoted(column) % QStringLiteral(" FROM ") % quoted(table) %
            where % QStringLiteral(" ORDER BY rowid"));
     QStringList values;
+    const db::QueryColumns columns(q);
     while (q.next())
-        values << q.value(column).toString();
+        values << columns.value(column).toString();
     return values;
 }
 
@@ -37,8 +39,9 @@ QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, cons
     q.addBindValue(equals);
     q.exec();
     QStringList values;
+    const db::QueryColumns columns(q);
     while (q.next())
-        values << q.value(column).toString();
+        values << columns.value(column).toString();
     return values;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/QueryColumns.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
@@ -67,11 +68,12 @@ QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
     q.addBindValue(dog);
     q.exec();
     QStringList lines;
+    const db::QueryColumns columns(q);
     while (q.next()) {
-        lines << core::datetext::display(q.value(QStringLiteral("vaccinated"))) +
+        lines << core::datetext::display(columns.value(QStringLiteral("vaccinated"))) +
                      QStringLiteral("     ") +
-                     core::datetext::display(q.value(QStringLiteral("due"))) +
-                     QStringLiteral("    ") + q.value(QStringLiteral("vaxtype")).toString();
+                     core::datetext::display(columns.value(QStringLiteral("due"))) +
+                     QStringLiteral("    ") + columns.value(QStringLiteral("vaxtype")).toString();
     }
     return lines;
 }
@@ -93,9 +95,10 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
     q.addBindValue(dogId);
     q.exec();
     QStringList lines;
+    const db::QueryColumns columns(q);
     while (q.next()) {
-        lines << core::datetext::display(q.value(QStringLiteral("dt"))) + QStringLiteral("      ") +
-                     q.value(QStringLiteral("note")).toString()
+        lines << core::datetext::display(columns.value(QStringLiteral("dt"))) +
+                     QStringLiteral("      ") + columns.value(QStringLiteral("note")).toString()
               << QString(97, QLatin1Char('_'));
     }
     return lines;

@@ -1,6 +1,7 @@
 #include "reminders/MonthLists.h"
 
 #include "core/DateText.h"
+#include "db/QueryColumns.h"
 #include "db/Tables.h"
 
 #include <QSqlQuery>
@@ -41,10 +42,11 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
         rowsDue(db, QStringLiteral("SELECT dogname, due FROM ") % db::tables::vaccinations,
                 QStringLiteral("due"), today, true);
     QStringList due;
+    const db::QueryColumns columns(q);
     while (q.next()) {
-        due << q.value(QStringLiteral("dogname")).toString() +
+        due << columns.value(QStringLiteral("dogname")).toString() +
                    QStringLiteral("    Vaccination is Due  ") +
-                   core::datetext::display(q.value(QStringLiteral("due")));
+                   core::datetext::display(columns.value(QStringLiteral("due")));
     }
     if (due.isEmpty())
         return lines << QStringLiteral(" ")
@@ -61,16 +63,17 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
         rowsDue(db, QStringLiteral("SELECT dgname1, dgname2, datedue FROM ") % db::tables::matings,
                 QStringLiteral("datedue"), today, true);
     QStringList lines;
+    const db::QueryColumns columns(q);
     while (q.next()) {
         if (lines.isEmpty()) {
             lines << QStringLiteral(" ")
                   << QStringLiteral(" The Following Litters are Expected this Month")
                   << QString(65, QLatin1Char('_')) + QLatin1Char(' ');
         }
-        lines << q.value(QStringLiteral("dgname1")).toString() + QStringLiteral(" and ") +
-                     q.value(QStringLiteral("dgname2")).toString()
+        lines << columns.value(QStringLiteral("dgname1")).toString() + QStringLiteral(" and ") +
+                     columns.value(QStringLiteral("dgname2")).toString()
               << QStringLiteral("are expecting a Litter on ") +
-                     core::datetext::display(q.value(QStringLiteral("datedue")))
+                     core::datetext::display(columns.value(QStringLiteral("datedue")))
               << QStringLiteral(" ");
     }
     if (lines.isEmpty() && form == LitterForm::Single)
@@ -83,12 +86,13 @@ QStringList birthdays(const QSqlDatabase &db, const QDate &today)
     QSqlQuery q = rowsDue(db, QStringLiteral("SELECT name, dob FROM ") % db::tables::dogs,
                           QStringLiteral("dob"), today, false);
     QStringList lines;
+    const db::QueryColumns columns(q);
     while (q.next()) {
         if (lines.isEmpty())
             lines << QStringLiteral("The Following Dogs Have a Birthday This Month ")
                   << QStringLiteral(" ");
-        lines << core::datetext::display(q.value(QStringLiteral("dob"))) + QStringLiteral("    ") +
-                     q.value(QStringLiteral("name")).toString();
+        lines << core::datetext::display(columns.value(QStringLiteral("dob"))) +
+                     QStringLiteral("    ") + columns.value(QStringLiteral("name")).toString();
     }
     if (lines.isEmpty())
         lines << QStringLiteral("There are No Birthdays This Month?");
