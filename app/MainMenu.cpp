@@ -78,7 +78,8 @@ MainMenu::MainMenu(QWidget *parent) : QWidget(parent)
         auto *buttons = new QVBoxLayout(box);
         for (const auto &[item, caption] : group.buttons) {
             auto *button = new QPushButton(caption);
-            button->setAutoDefault(false);
+            // Enter on the focused button presses it, as Space does.
+            button->setAutoDefault(true);
             button->setMinimumWidth(190);
             connect(button, &QPushButton::clicked, this,
                     [this, item = item] { Q_EMIT chosen(item); });

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void closeKeysCloseTheActiveScreen();
     void everyInputHasAnAccessibleName();
     void startupListsOpenInFrontOfTheMenu();
+    void enterOnAMainMenuButtonPressesIt();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -437,6 +438,16 @@ void AppTest::startupListsOpenInFrontOfTheMenu()
     QCOMPARE(
         app.window.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder).last()->widget(),
         lists);
+}
+
+void AppTest::enterOnAMainMenuButtonPressesIt()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    Started app;
+    focusOn(app.window.mainMenu()->button("Help"));
+    pressKey(Qt::Key_Return);
+    QVERIFY(app.window.screens().find("HelpScreen"));
 }
 
 QTEST_MAIN(AppTest)
