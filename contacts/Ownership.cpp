@@ -61,11 +61,6 @@ core::DataSet ownersWithDogs()
 
 } // namespace
 
-QStringList dogsOwnedBy(const QSqlDatabase &db, const QString &owner)
-{
-    return db::dogNamesOwnedBy(db, owner);
-}
-
 report::Report ownersListing()
 {
     const QFont title(QStringLiteral("Arial"), 16, QFont::Bold);
@@ -176,7 +171,7 @@ void DogsOwnedScreen::load()
 void DogsOwnedScreen::showDogs()
 {
     m_dogs->clear();
-    m_dogs->addItems(dogsOwnedBy(db::DatabaseFiles::kennel(), m_owners->text()));
+    m_dogs->addItems(db::dogNamesOwnedBy(db::DatabaseFiles::kennel(), m_owners->text()));
 }
 
 QStringList DogsOwnedScreen::dogs() const

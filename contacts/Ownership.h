@@ -3,8 +3,6 @@
 #include "report/ReportLayout.h"
 #include "ui/Screen.h"
 
-#include <QSqlDatabase>
-
 class QListWidget;
 
 namespace ui {
@@ -12,9 +10,6 @@ class PickList;
 }
 
 namespace contacts {
-
-// The dogs whose owner is exactly this contact name, in stored order.
-QStringList dogsOwnedBy(const QSqlDatabase &db, const QString &owner);
 
 // "Dog Owners Listing": every contact with the dogs it owns.
 report::Report ownersListing();

@@ -60,14 +60,15 @@ QString harden(QSqlDatabase &db)
     return {};
 }
 
-// Opens the file with the safety settings; the message for the user when it cannot be.
-QString openHardened(File file, QSqlDatabase &db)
+// Opens the file with the safety settings; what went wrong ("cannot be opened: ...") when
+// it cannot be, and the file is then closed again.
+QString openHardened(QSqlDatabase &db)
 {
     if (!db.open())
-        return describe(file) % QStringLiteral(" cannot be opened: ") % db.lastError().text();
+        return QStringLiteral("cannot be opened: ") % db.lastError().text();
     if (const QString problem = harden(db); !problem.isEmpty()) {
         db.close();
-        return describe(file) % QStringLiteral(" cannot be opened safely: ") % problem;
+        return QStringLiteral("cannot be opened safely (") % problem % QStringLiteral(").");
     }
     return {};
 }
@@ -143,13 +144,8 @@ QString check(File file)
 
     // Not read-only: a journal left by a program killed mid-write must be rolled back first.
     QSqlDatabase db = DatabaseFiles::database(file);
-    if (!db.open())
-        return refusal(file, QStringLiteral("cannot be opened: ") % db.lastError().text());
-    if (const QString unsafe = harden(db); !unsafe.isEmpty()) {
-        db.close();
-        return refusal(file,
-                       QStringLiteral("cannot be opened safely (") % unsafe % QStringLiteral(")."));
-    }
+    if (const QString problem = openHardened(db); !problem.isEmpty())
+        return refusal(file, problem);
     QSqlQuery q(db);
     QString problem;
     bool inUse = false;
@@ -271,8 +267,8 @@ bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
 QString prepare(File file)
 {
     QSqlDatabase db = DatabaseFiles::database(file);
-    if (const QString problem = openHardened(file, db); !problem.isEmpty())
-        return problem;
+    if (const QString problem = openHardened(db); !problem.isEmpty())
+        return describe(file) % QLatin1Char(' ') % problem;
     // An empty file someone else made becomes a kennel: personal data, so the user's alone.
     if (db.tables().isEmpty() &&
         !QFile::setPermissions(DatabaseFiles::fileName(file),

@@ -46,6 +46,22 @@ bool isAscii(const QString &text)
     return true;
 }
 
+// The lowest and highest text, in NOCASE order, that can equal the key ignoring case.
+std::pair<QString, QString> caseVariantRange(const QString &key)
+{
+    const auto &classes = foldClasses();
+    QList<char32_t> lowest;
+    QList<char32_t> highest;
+    for (const char32_t c : key.toUcs4()) {
+        const char32_t folded = QChar::toCaseFolded(c);
+        const auto range = classes.value(folded, {nocaseKey(folded), nocaseKey(folded)});
+        lowest << range.first;
+        highest << range.second;
+    }
+    return {QString::fromUcs4(lowest.constData(), lowest.size()),
+            QString::fromUcs4(highest.constData(), highest.size())};
+}
+
 } // namespace
 
 IndexSeek::IndexSeek(const QSqlDatabase &db, const Index &index, const QString &columns)
@@ -59,21 +75,6 @@ IndexSeek::IndexSeek(const QSqlDatabase &db, const Index &index, const QString &
     m_range.setForwardOnly(true);
     m_range.prepare(select % QStringLiteral(" COLLATE NOCASE BETWEEN ? AND ? ORDER BY ") %
                     quoted(index.column) % QStringLiteral(" COLLATE NOCASE, rowid"));
-}
-
-std::pair<QString, QString> IndexSeek::caseVariantRange(const QString &key)
-{
-    const auto &classes = foldClasses();
-    QList<char32_t> lowest;
-    QList<char32_t> highest;
-    for (const char32_t c : key.toUcs4()) {
-        const char32_t folded = QChar::toCaseFolded(c);
-        const auto range = classes.value(folded, {nocaseKey(folded), nocaseKey(folded)});
-        lowest << range.first;
-        highest << range.second;
-    }
-    return {QString::fromUcs4(lowest.constData(), lowest.size()),
-            QString::fromUcs4(highest.constData(), highest.size())};
 }
 
 bool IndexSeek::seek(const QString &key)

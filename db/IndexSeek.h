@@ -24,9 +24,6 @@ public:
     QVariant value(const QString &column) const { return m_found->value(column); }
     QString lastError() const { return m_error; }
 
-    // The lowest and highest text, in NOCASE order, that can equal the key ignoring case.
-    static std::pair<QString, QString> caseVariantRange(const QString &key);
-
 private:
     QSqlQuery m_exact;
     QSqlQuery m_range;
