@@ -2,8 +2,10 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/SingleRows.h"
+#include "db/SqlText.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
@@ -13,16 +15,18 @@
 
 namespace breeding {
 
+namespace fields = db::fields;
+
 core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QString &dam,
                               const QDate &mated, const QDate &due)
 {
     db::TableCursor mating(std::move(db), db::tables::matings);
     if (!mating.addNew())
         return core::failure(mating.lastError());
-    mating.setValue(QStringLiteral("dgname1"), sire);
-    mating.setValue(QStringLiteral("dgname2"), dam);
-    mating.setValue(QStringLiteral("datemated"), core::datetext::toStored(mated));
-    mating.setValue(QStringLiteral("datedue"), core::datetext::toStored(due));
+    mating.setValue(fields::matings::sire, sire);
+    mating.setValue(fields::matings::dam, dam);
+    mating.setValue(fields::matings::mated, core::datetext::toStored(mated));
+    mating.setValue(fields::matings::due, core::datetext::toStored(due));
     if (!mating.update())
         return core::failure(mating.lastError());
     return {};
@@ -32,17 +36,17 @@ MatingLines matingLines(const QSqlDatabase &db)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.exec(QStringLiteral("SELECT rowid AS \"rowid\", dgname1, dgname2 FROM ") %
-           db::tables::matings %
-           QStringLiteral(" WHERE dgname2 "
-                          "<> '' ORDER BY rowid"));
+    q.exec(db::selectFrom(db::tables::matings,
+                          {fields::rowid, fields::matings::sire, fields::matings::dam}) %
+           QStringLiteral(" WHERE ") % db::quoted(fields::matings::dam) %
+           QStringLiteral(" <> '' ORDER BY rowid"));
     MatingLines result;
     const db::QueryColumns columns(q);
     while (q.next()) {
-        result.rows.push_back(columns.value(QStringLiteral("rowid")).toLongLong());
-        result.lines << QString(columns.value(QStringLiteral("dgname2")).toString() +
+        result.rows.push_back(columns.value(fields::rowid).toLongLong());
+        result.lines << QString(columns.value(fields::matings::dam).toString() +
                                 QStringLiteral(" With ") +
-                                columns.value(QStringLiteral("dgname1")).toString());
+                                columns.value(fields::matings::sire).toString());
     }
     return result;
 }
@@ -53,11 +57,11 @@ Mating viewMating(const QSqlDatabase &db, qint64 row)
     db::TableCursor matings(db, db::tables::matings);
     if (!matings.moveTo(row))
         return mating;
-    mating.sire = matings.value(QStringLiteral("dgname1")).toString();
-    mating.dam = matings.value(QStringLiteral("dgname2")).toString();
+    mating.sire = matings.value(fields::matings::sire).toString();
+    mating.dam = matings.value(fields::matings::dam).toString();
     db::TableCursor dogs(db, db::tables::dogs);
-    if (dogs.seek(QStringLiteral("name"), mating.dam))
-        mating.damBreed = dogs.value(QStringLiteral("breed")).toString();
+    if (dogs.seek(db::indexes::dogNames, mating.dam))
+        mating.damBreed = dogs.value(fields::dogs::breed).toString();
     return mating;
 }
 
@@ -66,17 +70,17 @@ core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
     db::Transaction batch(db);
     // The kennel's own name breeds and owns the pups; without a setup row they get none.
     const QVariantMap setup = db::setupRow(db);
-    const QVariant kennelName = setup.value(QStringLiteral("Name"));
-    const QVariant kennelCountry = setup.value(QStringLiteral("country"));
+    const QVariant kennelName = setup.value(fields::setup::name);
+    const QVariant kennelCountry = setup.value(fields::setup::country);
     db::TableCursor litters(db, db::tables::litters);
     if (!litters.addNew())
         return core::failure(litters.lastError());
     const qint64 litterId = litters.rowId();
-    litters.setValue(QStringLiteral("sire"), litter.sire);
-    litters.setValue(QStringLiteral("dam"), litter.dam);
-    litters.setValue(QStringLiteral("littersize"), litter.pups);
-    litters.setValue(QStringLiteral("dateoflitter"), core::datetext::toStored(litter.born));
-    litters.setValue(QStringLiteral("breedoflitter"), litter.breed);
+    litters.setValue(fields::litters::sire, litter.sire);
+    litters.setValue(fields::litters::dam, litter.dam);
+    litters.setValue(fields::litters::size, litter.pups);
+    litters.setValue(fields::litters::born, core::datetext::toStored(litter.born));
+    litters.setValue(fields::litters::breed, litter.breed);
     if (!litters.update())
         return core::failure(litters.lastError());
     const QDate born = litter.born.year() == 1900
@@ -88,15 +92,15 @@ core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
             return core::failure(dogs.lastError());
         const QString name =
             QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(i);
-        dogs.setValue(QStringLiteral("name"), name);
-        dogs.setValue(QStringLiteral("dob"), core::datetext::toStored(born));
-        dogs.setValue(QStringLiteral("cob"), kennelCountry);
-        dogs.setValue(QStringLiteral("breeder"), kennelName);
-        dogs.setValue(QStringLiteral("ownerid"), kennelName);
-        dogs.setValue(QStringLiteral("breed"), litter.breed);
-        dogs.setValue(QStringLiteral("sire"), litter.sire);
-        dogs.setValue(QStringLiteral("dam"), litter.dam);
-        dogs.setValue(QStringLiteral("dognumber"), dogs.rowId());
+        dogs.setValue(fields::dogs::name, name);
+        dogs.setValue(fields::dogs::born, core::datetext::toStored(born));
+        dogs.setValue(fields::dogs::countryOfBirth, kennelCountry);
+        dogs.setValue(fields::dogs::breeder, kennelName);
+        dogs.setValue(fields::dogs::owner, kennelName);
+        dogs.setValue(fields::dogs::breed, litter.breed);
+        dogs.setValue(fields::dogs::sire, litter.sire);
+        dogs.setValue(fields::dogs::dam, litter.dam);
+        dogs.setValue(fields::dogs::number, dogs.rowId());
         if (!dogs.update())
             return core::failure(dogs.lastError());
     }
@@ -109,20 +113,22 @@ QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT dgname1, dgname2, datemated FROM ") % db::tables::matings %
-              QStringLiteral(" "
-                             "WHERE dgname1 = ? OR dgname2 = ? ORDER BY rowid"));
+    q.prepare(db::selectFrom(db::tables::matings, {fields::matings::sire, fields::matings::dam,
+                                                   fields::matings::mated}) %
+              QStringLiteral(" WHERE ") % db::quoted(fields::matings::sire) %
+              QStringLiteral(" = ? OR ") % db::quoted(fields::matings::dam) %
+              QStringLiteral(" = ? ORDER BY rowid"));
     q.addBindValue(dog);
     q.addBindValue(dog);
     q.exec();
     QStringList lines;
     const db::QueryColumns columns(q);
     while (q.next()) {
-        const QString sire = columns.value(QStringLiteral("dgname1")).toString();
-        const QString dam = columns.value(QStringLiteral("dgname2")).toString();
+        const QString sire = columns.value(fields::matings::sire).toString();
+        const QString dam = columns.value(fields::matings::dam).toString();
         const QString line = sire + QStringLiteral(" was Mated With ") + dam +
                              QStringLiteral(" on ") +
-                             core::datetext::display(columns.value(QStringLiteral("datemated")));
+                             core::datetext::display(columns.value(fields::matings::mated));
         // A dog mated with itself is listed once as sire and once as dam.
         for (bool matches : {sire == dog, dam == dog}) {
             if (matches)

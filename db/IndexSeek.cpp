@@ -2,6 +2,7 @@
 
 #include "db/QueryColumns.h"
 #include "db/Schema.h"
+#include "db/SqlText.h"
 
 #include <QHash>
 #include <QSqlError>
@@ -64,11 +65,11 @@ std::pair<QString, QString> caseVariantRange(const QString &key)
 
 } // namespace
 
-IndexSeek::IndexSeek(const QSqlDatabase &db, const Index &index, const QString &columns)
+IndexSeek::IndexSeek(const QSqlDatabase &db, const Index &index, const QStringList &columns)
     : m_exact(db), m_range(db), m_column(index.column)
 {
-    const QString select = QStringLiteral("SELECT ") % columns % QStringLiteral(" FROM ") %
-                           quoted(index.table) % QStringLiteral(" WHERE ") % quoted(index.column);
+    const QString select =
+        selectFrom(index.table, columns) % QStringLiteral(" WHERE ") % quoted(index.column);
     // Equal keys sit in rowid order within the index.
     m_exact.setForwardOnly(true);
     m_exact.prepare(select % QStringLiteral(" = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));

@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 
 namespace db {
 
@@ -16,8 +17,8 @@ struct Index;
 class IndexSeek
 {
 public:
-    // `columns` is the select list the found row is read with.
-    IndexSeek(const QSqlDatabase &db, const Index &index, const QString &columns);
+    // `columns` are the fields the found row is read with.
+    IndexSeek(const QSqlDatabase &db, const Index &index, const QStringList &columns);
 
     bool seek(const QString &key);
     // A column of the select list, of the row found by the last seek.

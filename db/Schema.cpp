@@ -1,5 +1,6 @@
 #include "db/Schema.h"
 
+#include "db/Fields.h"
 #include "db/Tables.h"
 
 #include <QStringBuilder>
@@ -8,31 +9,31 @@
 namespace db {
 namespace {
 
-Column text(const char *name)
+Column text(const QString &name)
 {
-    return {QString::fromLatin1(name), ColumnKind::Text};
+    return {name, ColumnKind::Text};
 }
-Column whole(const char *name)
+Column whole(const QString &name)
 {
-    return {QString::fromLatin1(name), ColumnKind::Whole};
+    return {name, ColumnKind::Whole};
 }
-Column date(const char *name)
+Column date(const QString &name)
 {
-    return {QString::fromLatin1(name), ColumnKind::Date};
+    return {name, ColumnKind::Date};
 }
-Column amount(const char *name)
+Column amount(const QString &name)
 {
-    return {QString::fromLatin1(name), ColumnKind::Amount};
+    return {name, ColumnKind::Amount};
 }
-Column autoId(const char *name)
+Column autoId(const QString &name)
 {
-    return {QString::fromLatin1(name), ColumnKind::AutoId};
+    return {name, ColumnKind::AutoId};
 }
 
-std::vector<Column> texts(std::initializer_list<const char *> names)
+std::vector<Column> texts(std::initializer_list<QString> names)
 {
     std::vector<Column> columns;
-    for (const char *name : names)
+    for (const QString &name : names)
         columns.push_back(text(name));
     return columns;
 }
@@ -150,36 +151,41 @@ QStringList pedigreeSlotColumns()
 
 const Schema &kennelSchema()
 {
+    using namespace fields;
     static const Schema schema{
         {
             {tables::dogs,
-             {autoId("dogid"), whole("dognumber"), text("name"), text("registration"), text("sex"),
-              text("colour"), text("cob"), date("dob"), date("dod"), text("breeder"), text("breed"),
-              text("Microchip"), text("Tattoo"), text("sire"), text("dam"), text("ownerid"),
-              amount("soldfor"), date("datesold")}},
+             {autoId(dogs::id), whole(dogs::number), text(dogs::name), text(dogs::registration),
+              text(dogs::sex), text(dogs::colour), text(dogs::countryOfBirth), date(dogs::born),
+              date(dogs::died), text(dogs::breeder), text(dogs::breed), text(dogs::microchip),
+              text(dogs::tattoo), text(dogs::sire), text(dogs::dam), text(dogs::owner),
+              amount(dogs::soldFor), date(dogs::sold)}},
             {tables::contacts,
-             texts({"last", "Title", "address", "city", "state", "postcode", "country", "phone",
-                    "fax", "email", "webaddress", "notes", "breeder", "breederprefix", "breeds"})},
+             texts({contacts::name, contacts::title, contacts::address, contacts::city,
+                    contacts::state, contacts::postcode, contacts::country, contacts::phone,
+                    contacts::fax, contacts::email, contacts::web, contacts::notes,
+                    contacts::breeder, contacts::prefix, contacts::breeds})},
             {tables::matings,
-             {text("dgname1"), text("dgname2"), date("datemated"), date("datedue")}},
+             {text(matings::sire), text(matings::dam), date(matings::mated), date(matings::due)}},
             {tables::litters,
-             {autoId("litterid"), text("sire"), text("dam"), whole("littersize"),
-              date("dateoflitter"), text("breedoflitter")}},
+             {autoId(litters::id), text(litters::sire), text(litters::dam), whole(litters::size),
+              date(litters::born), text(litters::breed)}},
             {tables::vaccinations,
-             {text("dogname"), whole("dogid"), text("vaxtype"), date("vaccinated"), date("due")}},
+             {text(vaccinations::dogName), whole(vaccinations::dogId), text(vaccinations::kind),
+              date(vaccinations::given), date(vaccinations::due)}},
             {tables::notes,
-             {whole("Dogid"),
-              date("dt"),
-              {QStringLiteral("note"), ColumnKind::Text,
-               QStringLiteral("length(\"note\") <= 100")}}},
-            {tables::setup,
-             texts({"Kennelname", "Name", "Address", "City", "State", "postcode", "country",
-                    "phone", "fax", "email", "webaddress", "breederregistration"})},
-            {tables::breeds, {text("Breedname")}},
+             {whole(notes::dogId),
+              date(notes::date),
+              {notes::text, ColumnKind::Text,
+               QStringLiteral("length(") % quoted(notes::text) % QStringLiteral(") <= 100")}}},
+            {tables::setup, texts({setup::kennel, setup::name, setup::address, setup::city,
+                                   setup::state, setup::postcode, setup::country, setup::phone,
+                                   setup::fax, setup::email, setup::web, setup::registration})},
+            {tables::breeds, {text(breeds::name)}},
         },
         {
-            {QStringLiteral("name"), tables::dogs, QStringLiteral("name")},
-            {QStringLiteral("dgname2"), tables::matings, QStringLiteral("dgname2")},
+            {QStringLiteral("name"), tables::dogs, dogs::name},
+            {QStringLiteral("dgname2"), tables::matings, matings::dam},
         },
     };
     return schema;
@@ -187,24 +193,25 @@ const Schema &kennelSchema()
 
 const Schema &reportSchema()
 {
+    using namespace fields;
+    static const std::vector<Column> saleDetails{
+        text(sales::seller), amount(sales::amount),     text(sales::breed),  text(sales::colour),
+        text(sales::born),   text(sales::registration), text(sales::prefix), date(sales::date),
+        text(sales::dog),    text(sales::buyer),        text(sales::sex)};
     static const Schema schema{
         {
             {tables::pedigree,
-             texts({"dogname", "breedername", "dogbreed", "dob", "colour", "cob", "dogsex"}) +
+             texts({pedigree::dog, pedigree::breeder, pedigree::breed, pedigree::born,
+                    pedigree::colour, pedigree::countryOfBirth, pedigree::sex}) +
                  pedigreeSlots()},
-            {tables::sales,
-             {autoId("salesid"), text("prevowner"), amount("sellamount"), text("breed"),
-              text("colour"), text("dob"), text("reg"), text("prefix"), date("salesdate"),
-              text("dogsold"), text("soldto"), text("sex")}},
-            {tables::smallReceipt,
-             {text("prevowner"), amount("sellamount"), text("breed"), text("colour"), text("dob"),
-              text("reg"), text("prefix"), date("salesdate"), text("dogsold"), text("soldto"),
-              text("sex"), whole("salesnumber")}},
+            {tables::sales, std::vector<Column>{autoId(sales::id)} + saleDetails},
+            {tables::smallReceipt, saleDetails + std::vector<Column>{whole(sales::number)}},
             {tables::pedigreeReceipt,
-             std::vector<Column>{amount("saleamount"), text("dogbreed"), text("colour"),
-                                 text("dob"), date("datesold"), text("dogname"), text("soldto"),
-                                 text("dogsex")} +
-                 pedigreeSlots() + std::vector<Column>{whole("recid")}},
+             std::vector<Column>{amount(pedigreeReceipt::amount), text(pedigree::breed),
+                                 text(pedigree::colour), text(pedigree::born),
+                                 date(pedigreeReceipt::date), text(pedigree::dog),
+                                 text(pedigreeReceipt::buyer), text(pedigree::sex)} +
+                 pedigreeSlots() + std::vector<Column>{whole(pedigreeReceipt::id)}},
         },
         {},
     };

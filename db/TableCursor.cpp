@@ -1,5 +1,6 @@
 #include "db/TableCursor.h"
 
+#include "db/Fields.h"
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
 
@@ -35,7 +36,7 @@ bool TableCursor::load(const QString &whereAndOrder, const QVariantList &values)
     if (!q.next())
         return false;
     m_row = q.record();
-    m_rowId = q.value(QStringLiteral("rowid")).toLongLong();
+    m_rowId = q.value(fields::rowid).toLongLong();
     m_hasRow = true;
     m_edits.clear();
     return true;
@@ -77,12 +78,12 @@ bool TableCursor::seek(const QString &indexName, const QString &key)
         m_error = QStringLiteral("no index %1 on %2").arg(indexName, m_table);
         return false;
     }
-    IndexSeek found(m_db, *index, QStringLiteral("rowid AS \"rowid\", ") % quoted(index->column));
+    IndexSeek found(m_db, *index, {fields::rowid, index->column});
     if (!found.seek(key)) {
         m_error = found.lastError();
         return false;
     }
-    return moveTo(found.value(QStringLiteral("rowid")).toLongLong());
+    return moveTo(found.value(fields::rowid).toLongLong());
 }
 
 bool TableCursor::findExact(const QString &field, const QString &value)

@@ -19,3 +19,11 @@ inline const QString pedigreeReceipt = QStringLiteral("largereciept");
 inline const QString pedigree = QStringLiteral("pedigreedata");
 
 } // namespace db::tables
+
+// The indexes that seeks go through, named once.
+namespace db::indexes {
+
+inline const QString dogNames = QStringLiteral("name");
+inline const QString matingDams = QStringLiteral("dgname2");
+
+} // namespace db::indexes

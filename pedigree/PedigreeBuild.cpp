@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "db/DatabaseFiles.h"
+#include "db/Fields.h"
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
@@ -16,26 +17,21 @@ class DogLookup
 {
 public:
     explicit DogLookup(const QSqlDatabase &db)
-        : m_seek(db, *db::findIndex(QStringLiteral("name")),
-                 QStringLiteral("name, breed, sex, dob, colour, sire, dam"))
+        : m_seek(db, *db::findIndex(db::indexes::dogNames), {std::begin(names), std::end(names)})
     {
     }
 
     bool seek(const QString &name) { return m_seek.seek(name); }
     QString value(int column) const { return raw(column).toString(); }
-    QVariant raw(int column) const { return m_seek.value(columnName(column)); }
+    QVariant raw(int column) const { return m_seek.value(names[column]); }
 
     enum Column { Name, Breed, Sex, Dob, Colour, Sire, Dam };
 
 private:
-    static QString columnName(int column)
-    {
-        static const QString names[] = {QStringLiteral("name"),   QStringLiteral("breed"),
-                                        QStringLiteral("sex"),    QStringLiteral("dob"),
-                                        QStringLiteral("colour"), QStringLiteral("sire"),
-                                        QStringLiteral("dam")};
-        return names[column];
-    }
+    inline static const QString names[] = {db::fields::dogs::name,   db::fields::dogs::breed,
+                                           db::fields::dogs::sex,    db::fields::dogs::born,
+                                           db::fields::dogs::colour, db::fields::dogs::sire,
+                                           db::fields::dogs::dam};
 
     db::IndexSeek m_seek;
 };
@@ -139,13 +135,14 @@ core::WriteResult<> movedata()
     fillpedigreeblanks();
     const PedigreeRecord &record = currentPedigree();
     db::RowValues row;
-    row.add(QStringLiteral("dogname"), record.dogname)
-        .add(QStringLiteral("breedername"), record.breedername)
-        .add(QStringLiteral("dogbreed"), record.dogbreed)
-        .add(QStringLiteral("dob"), record.dob)
-        .add(QStringLiteral("colour"), record.colour)
-        .add(QStringLiteral("cob"), record.cob)
-        .add(QStringLiteral("dogsex"), record.dogsex);
+    namespace fields = db::fields::pedigree;
+    row.add(fields::dog, record.dogname)
+        .add(fields::breeder, record.breedername)
+        .add(fields::breed, record.dogbreed)
+        .add(fields::born, record.dob)
+        .add(fields::colour, record.colour)
+        .add(fields::countryOfBirth, record.cob)
+        .add(fields::sex, record.dogsex);
     for (const QString &slot : db::pedigreeSlotColumns())
         row.add(slot, record.slot(slot));
     return db::writeSingleRow(db::DatabaseFiles::report(), QStringLiteral("main"),

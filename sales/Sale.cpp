@@ -1,9 +1,11 @@
 #include "sales/Sale.h"
 
 #include "core/DateText.h"
+#include "db/Fields.h"
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
+#include "db/SqlText.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
@@ -13,6 +15,8 @@
 #include <QStringBuilder>
 
 namespace sales {
+
+namespace fields = db::fields;
 namespace {
 
 // What the screen showed blank is stored as empty text, not as no value.
@@ -45,12 +49,9 @@ core::WriteResult<> run(QSqlQuery &q, const QVariantList &values)
 // Adds the sales row; answers its id.
 core::WriteResult<qint64> insertSale(QSqlDatabase &db, const db::RowValues &row)
 {
-    QStringList quoted;
-    for (const QString &c : row.columns)
-        quoted << db::quoted(c);
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO report.") % db::tables::sales % QStringLiteral(" (") %
-              quoted.join(QLatin1Char(',')) % QStringLiteral(") VALUES (") %
+    q.prepare(QStringLiteral("INSERT INTO report.") % db::quoted(db::tables::sales) %
+              QStringLiteral(" (") % db::columnList(row.columns) % QStringLiteral(") VALUES (") %
               QStringList(row.columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
               QLatin1Char(')'));
     if (const auto inserted = run(q, row.values); !inserted)
@@ -60,36 +61,36 @@ core::WriteResult<qint64> insertSale(QSqlDatabase &db, const db::RowValues &row)
 
 db::RowValues historyRow(const SaleDetails &sale)
 {
-    return shownValues({{QStringLiteral("prevowner"), sale.seller},
-                        {QStringLiteral("sellamount"), sale.cents},
-                        {QStringLiteral("breed"), sale.breed},
-                        {QStringLiteral("colour"), sale.colour},
-                        {QStringLiteral("dob"), sale.dob},
-                        {QStringLiteral("reg"), sale.reg},
-                        {QStringLiteral("prefix"), sale.prefix},
-                        {QStringLiteral("salesdate"), core::datetext::toStored(sale.date)},
-                        {QStringLiteral("dogsold"), sale.dog},
-                        {QStringLiteral("soldto"), sale.buyer},
-                        {QStringLiteral("sex"), sale.sex}});
+    return shownValues({{fields::sales::seller, sale.seller},
+                        {fields::sales::amount, sale.cents},
+                        {fields::sales::breed, sale.breed},
+                        {fields::sales::colour, sale.colour},
+                        {fields::sales::born, sale.dob},
+                        {fields::sales::registration, sale.reg},
+                        {fields::sales::prefix, sale.prefix},
+                        {fields::sales::date, core::datetext::toStored(sale.date)},
+                        {fields::sales::dog, sale.dog},
+                        {fields::sales::buyer, sale.buyer},
+                        {fields::sales::sex, sale.sex}});
 }
 
 db::RowValues receiptRow(const SaleDetails &sale, Receipt receipt,
                          const pedigree::PedigreeRecord &ancestors, qint64 salesId)
 {
     if (receipt == Receipt::Small)
-        return historyRow(sale).add(QStringLiteral("salesnumber"), salesId);
+        return historyRow(sale).add(fields::sales::number, salesId);
     db::RowValues row =
-        shownValues({{QStringLiteral("saleamount"), sale.cents},
-                     {QStringLiteral("dogbreed"), sale.breed},
-                     {QStringLiteral("colour"), sale.colour},
-                     {QStringLiteral("dob"), sale.dob},
-                     {QStringLiteral("datesold"), core::datetext::toStored(sale.date)},
-                     {QStringLiteral("dogname"), sale.dog},
-                     {QStringLiteral("soldto"), sale.buyer},
-                     {QStringLiteral("dogsex"), sale.sex}});
+        shownValues({{fields::pedigreeReceipt::amount, sale.cents},
+                     {fields::pedigree::breed, sale.breed},
+                     {fields::pedigree::colour, sale.colour},
+                     {fields::pedigree::born, sale.dob},
+                     {fields::pedigreeReceipt::date, core::datetext::toStored(sale.date)},
+                     {fields::pedigree::dog, sale.dog},
+                     {fields::pedigreeReceipt::buyer, sale.buyer},
+                     {fields::pedigree::sex, sale.sex}});
     for (const QString &slot : db::pedigreeSlotColumns())
         row.add(slot, blankAsText(ancestors.slot(slot)));
-    return row.add(QStringLiteral("recid"), salesId);
+    return row.add(fields::pedigreeReceipt::id, salesId);
 }
 
 } // namespace
@@ -110,18 +111,21 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
         return core::failure(written.problem());
 
     // The dog the name index finds changes hands.
-    db::IndexSeek dog(kennel, *db::findIndex(QStringLiteral("name")),
-                      QStringLiteral("rowid AS \"rowid\", name"));
+    db::IndexSeek dog(kennel, *db::findIndex(db::indexes::dogNames),
+                      {fields::rowid, fields::dogs::name});
     if (!dog.seek(sale.dog))
         return core::failure(dog.lastError().isEmpty()
                                  ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
                                  : dog.lastError());
     QSqlQuery transfer(kennel);
-    transfer.prepare(QStringLiteral("UPDATE main.") % db::tables::dogs %
-                     QStringLiteral(" SET ownerid = ?, soldfor = ?, datesold = ? WHERE rowid = ?"));
+    transfer.prepare(QStringLiteral("UPDATE main.") % db::quoted(db::tables::dogs) %
+                     QStringLiteral(" SET ") % db::quoted(fields::dogs::owner) %
+                     QStringLiteral(" = ?, ") % db::quoted(fields::dogs::soldFor) %
+                     QStringLiteral(" = ?, ") % db::quoted(fields::dogs::sold) %
+                     QStringLiteral(" = ? WHERE rowid = ?"));
     if (const auto transferred =
             run(transfer, {sale.buyer, sale.cents, core::datetext::toStored(sale.date),
-                           dog.value(QStringLiteral("rowid"))});
+                           dog.value(fields::rowid)});
         !transferred)
         return core::failure(transferred.problem());
     if (const auto committed = all.commit(); !committed)
@@ -132,19 +136,18 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
 std::optional<DogOnSale> dogOnSale(const QSqlDatabase &kennel, const QString &name)
 {
     db::TableCursor dogs(kennel, db::tables::dogs);
-    if (!dogs.seek(QStringLiteral("name"), name))
+    if (!dogs.seek(db::indexes::dogNames, name))
         return std::nullopt;
-    auto text = [&](const char *field) {
-        return dogs.value(QString::fromLatin1(field)).toString();
-    };
-    return DogOnSale{text("breed"), text("registration"), text("colour"), text("sex"),
-                     core::datetext::display(dogs.value(QStringLiteral("dob")))};
+    auto text = [&](const QString &field) { return dogs.value(field).toString(); };
+    return DogOnSale{text(fields::dogs::breed), text(fields::dogs::registration),
+                     text(fields::dogs::colour), text(fields::dogs::sex),
+                     core::datetext::display(dogs.value(fields::dogs::born))};
 }
 
 SetupDetails setupDetails(const QSqlDatabase &kennel)
 {
     const QVariantMap setup = db::setupRow(kennel);
-    return {setup.value(QStringLiteral("Name")), setup.value(QStringLiteral("Kennelname"))};
+    return {setup.value(fields::setup::name), setup.value(fields::setup::kennel)};
 }
 
 } // namespace sales

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QString>
+
+// The fields of every table, named once; the schema is built from these. The names on the
+// left say what a field holds, the text on the right is what the file calls it.
+namespace db::fields {
+
+// SQLite's own row number, which every table has.
+inline const QString rowid = QStringLiteral("rowid");
+
+namespace dogs {
+inline const QString id = QStringLiteral("dogid");
+inline const QString number = QStringLiteral("dognumber");
+inline const QString name = QStringLiteral("name");
+inline const QString registration = QStringLiteral("registration");
+inline const QString sex = QStringLiteral("sex");
+inline const QString colour = QStringLiteral("colour");
+inline const QString countryOfBirth = QStringLiteral("cob");
+inline const QString born = QStringLiteral("dob");
+inline const QString died = QStringLiteral("dod");
+inline const QString breeder = QStringLiteral("breeder");
+inline const QString breed = QStringLiteral("breed");
+inline const QString microchip = QStringLiteral("Microchip");
+inline const QString tattoo = QStringLiteral("Tattoo");
+inline const QString sire = QStringLiteral("sire");
+inline const QString dam = QStringLiteral("dam");
+inline const QString owner = QStringLiteral("ownerid");
+inline const QString soldFor = QStringLiteral("soldfor");
+inline const QString sold = QStringLiteral("datesold");
+} // namespace dogs
+
+namespace contacts {
+inline const QString name = QStringLiteral("last");
+inline const QString title = QStringLiteral("Title");
+inline const QString address = QStringLiteral("address");
+inline const QString city = QStringLiteral("city");
+inline const QString state = QStringLiteral("state");
+inline const QString postcode = QStringLiteral("postcode");
+inline const QString country = QStringLiteral("country");
+inline const QString phone = QStringLiteral("phone");
+inline const QString fax = QStringLiteral("fax");
+inline const QString email = QStringLiteral("email");
+inline const QString web = QStringLiteral("webaddress");
+inline const QString notes = QStringLiteral("notes");
+inline const QString breeder = QStringLiteral("breeder");
+inline const QString prefix = QStringLiteral("breederprefix");
+inline const QString breeds = QStringLiteral("breeds");
+} // namespace contacts
+
+namespace matings {
+inline const QString sire = QStringLiteral("dgname1");
+inline const QString dam = QStringLiteral("dgname2");
+inline const QString mated = QStringLiteral("datemated");
+inline const QString due = QStringLiteral("datedue");
+} // namespace matings
+
+namespace litters {
+inline const QString id = QStringLiteral("litterid");
+inline const QString sire = QStringLiteral("sire");
+inline const QString dam = QStringLiteral("dam");
+inline const QString size = QStringLiteral("littersize");
+inline const QString born = QStringLiteral("dateoflitter");
+inline const QString breed = QStringLiteral("breedoflitter");
+} // namespace litters
+
+namespace vaccinations {
+inline const QString dogName = QStringLiteral("dogname");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString kind = QStringLiteral("vaxtype");
+inline const QString given = QStringLiteral("vaccinated");
+inline const QString due = QStringLiteral("due");
+} // namespace vaccinations
+
+namespace notes {
+inline const QString dogId = QStringLiteral("Dogid");
+inline const QString date = QStringLiteral("dt");
+inline const QString text = QStringLiteral("note");
+} // namespace notes
+
+namespace setup {
+inline const QString kennel = QStringLiteral("Kennelname");
+inline const QString name = QStringLiteral("Name");
+inline const QString address = QStringLiteral("Address");
+inline const QString city = QStringLiteral("City");
+inline const QString state = QStringLiteral("State");
+inline const QString postcode = QStringLiteral("postcode");
+inline const QString country = QStringLiteral("country");
+inline const QString phone = QStringLiteral("phone");
+inline const QString fax = QStringLiteral("fax");
+inline const QString email = QStringLiteral("email");
+inline const QString web = QStringLiteral("webaddress");
+inline const QString registration = QStringLiteral("breederregistration");
+} // namespace setup
+
+namespace breeds {
+inline const QString name = QStringLiteral("Breedname");
+} // namespace breeds
+
+// The dog and its details as the pedigree report and the pedigree receipt print them.
+namespace pedigree {
+inline const QString dog = QStringLiteral("dogname");
+inline const QString breeder = QStringLiteral("breedername");
+inline const QString breed = QStringLiteral("dogbreed");
+inline const QString born = QStringLiteral("dob");
+inline const QString colour = QStringLiteral("colour");
+inline const QString countryOfBirth = QStringLiteral("cob");
+inline const QString sex = QStringLiteral("dogsex");
+} // namespace pedigree
+
+// The sales ledger and the small receipt share these.
+namespace sales {
+inline const QString id = QStringLiteral("salesid");
+inline const QString seller = QStringLiteral("prevowner");
+inline const QString amount = QStringLiteral("sellamount");
+inline const QString breed = QStringLiteral("breed");
+inline const QString colour = QStringLiteral("colour");
+inline const QString born = QStringLiteral("dob");
+inline const QString registration = QStringLiteral("reg");
+inline const QString prefix = QStringLiteral("prefix");
+inline const QString date = QStringLiteral("salesdate");
+inline const QString dog = QStringLiteral("dogsold");
+inline const QString buyer = QStringLiteral("soldto");
+inline const QString sex = QStringLiteral("sex");
+inline const QString number = QStringLiteral("salesnumber");
+} // namespace sales
+
+namespace pedigreeReceipt {
+inline const QString amount = QStringLiteral("saleamount");
+inline const QString date = QStringLiteral("datesold");
+inline const QString buyer = QStringLiteral("soldto");
+inline const QString id = QStringLiteral("recid");
+} // namespace pedigreeReceipt
+
+} // namespace db::fields

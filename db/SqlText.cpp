@@ -1,0 +1,24 @@
+#include "db/SqlText.h"
+#include "db/Fields.h"
+
+#include <QStringBuilder>
+
+namespace db {
+
+QString columnList(const QStringList &columns)
+{
+    QStringList quotedColumns;
+    // Where a table has an INTEGER PRIMARY KEY, SQLite names a bare rowid after that column.
+    for (const QString &column : columns)
+        quotedColumns << (column == fields::rowid ? QStringLiteral("rowid AS \"rowid\"")
+                                                  : quoted(column));
+    return quotedColumns.join(QStringLiteral(", "));
+}
+
+QString selectFrom(const QString &table, const QStringList &columns)
+{
+    return QStringLiteral("SELECT ") % columnList(columns) % QStringLiteral(" FROM ") %
+           quoted(table);
+}
+
+} // namespace db
