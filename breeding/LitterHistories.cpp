@@ -1,7 +1,9 @@
 #include "breeding/LitterHistories.h"
 
 #include "db/DatabaseFiles.h"
+#include "db/Fields.h"
 #include "db/QueryColumns.h"
+#include "db/SqlText.h"
 #include "db/Tables.h"
 
 #include <QSqlQuery>
@@ -20,32 +22,34 @@ core::DataSet matingsWithLitters()
     QHash<QString, QList<core::DataRow>> bySire;
     QSqlQuery litters(kennel);
     litters.setForwardOnly(true);
-    litters.exec(
-        QStringLiteral("SELECT litterid, sire, dam, littersize, dateoflitter, breedoflitter "
-                       "FROM ") %
-        db::tables::litters % QStringLiteral(" ORDER BY rowid"));
+    litters.exec(db::selectFrom(db::tables::litters,
+                                {db::fields::litters::id, db::fields::litters::sire,
+                                 db::fields::litters::dam, db::fields::litters::size,
+                                 db::fields::litters::born, db::fields::litters::breed}) %
+                 QStringLiteral(" ORDER BY rowid"));
     const db::QueryColumns litterColumns(litters);
     while (litters.next()) {
         core::DataRow row;
         const QSqlRecord record = litters.record();
         for (int i = 0; i < record.count(); ++i)
             row.values.insert(record.fieldName(i), record.value(i));
-        if (!litterColumns.value(QStringLiteral("sire")).isNull())
-            bySire[litterColumns.value(QStringLiteral("sire")).toString()].append(row);
+        if (!litterColumns.value(db::fields::litters::sire).isNull())
+            bySire[litterColumns.value(db::fields::litters::sire).toString()].append(row);
     }
     core::DataSet matings;
     QSqlQuery q(kennel);
     q.setForwardOnly(true);
-    q.exec(QStringLiteral("SELECT dgname1, dgname2 FROM ") % db::tables::matings %
-           QStringLiteral(" ORDER BY rowid"));
+    q.exec(
+        db::selectFrom(db::tables::matings, {db::fields::matings::sire, db::fields::matings::dam}) %
+        QStringLiteral(" ORDER BY rowid"));
     const db::QueryColumns matingColumns(q);
     while (q.next()) {
         core::DataRow mating{
-            {{QStringLiteral("dgname1"), matingColumns.value(QStringLiteral("dgname1"))},
-             {QStringLiteral("dgname2"), matingColumns.value(QStringLiteral("dgname2"))}}};
-        if (!matingColumns.value(QStringLiteral("dgname1")).isNull())
+            {{db::fields::matings::sire, matingColumns.value(db::fields::matings::sire)},
+             {db::fields::matings::dam, matingColumns.value(db::fields::matings::dam)}}};
+        if (!matingColumns.value(db::fields::matings::sire).isNull())
             mating.children =
-                bySire.value(matingColumns.value(QStringLiteral("dgname1")).toString());
+                bySire.value(matingColumns.value(db::fields::matings::sire).toString());
         matings.append(mating);
     }
     return matings;
@@ -65,23 +69,23 @@ report::Report litterHistories()
          780,
          0,
          {report::line(144, 0, 7056), caption(QStringLiteral("Sire"), 144, 144, 432, h),
-          field(QStringLiteral("dgname1"), 720, 144, 5184, h),
+          field(db::fields::matings::sire, 720, 144, 5184, h),
           caption(QStringLiteral("Dam"), 144, 432, 420, h),
-          field(QStringLiteral("dgname2"), 720, 432, 5190, h)}},
+          field(db::fields::matings::dam, 720, 432, 5190, h)}},
         {SectionKind::GroupHeader,
          528,
          1,
          {caption(QStringLiteral("sire:"), 432, 0, 1290, h),
-          field(QStringLiteral("sire"), 1872, 0, 1440, h),
+          field(db::fields::litters::sire, 1872, 0, 1440, h),
           caption(QStringLiteral("dam:"), 432, 288, 1296, h),
-          field(QStringLiteral("dam"), 1872, 288, 1440, h)}},
+          field(db::fields::litters::dam, 1872, 288, 1440, h)}},
         {SectionKind::Detail,
          315,
          1,
          {caption(QStringLiteral("Litter Size"), 432, 0, 855, h),
-          field(QStringLiteral("littersize"), 1440, 0, 1440, h),
+          field(db::fields::litters::size, 1440, 0, 1440, h),
           caption(QStringLiteral("Litter Date"), 3024, 0, 1305, h),
-          field(QStringLiteral("dateoflitter"), 4464, 0, 2160, h, report::Format::ShortDate)}},
+          field(db::fields::litters::born, 4464, 0, 2160, h, report::Format::ShortDate)}},
         {SectionKind::GroupFooter, 360, 1},
         {SectionKind::GroupFooter, 360, 0},
         {SectionKind::PageFooter, 360},

@@ -1,8 +1,10 @@
 #include "contacts/Ownership.h"
 
 #include "db/DatabaseFiles.h"
+#include "db/Fields.h"
 #include "db/NameLists.h"
 #include "db/SqlRows.h"
+#include "db/SqlText.h"
 #include "db/Tables.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -32,14 +34,15 @@ core::DataSet ownersWithDogs()
     QHash<QString, int>
         groupIndex; // owner, name, registration, number -> index in its owner's groups
     for (core::DataRow &dog : db::queryRows(
-             kennel, QStringLiteral("SELECT ownerid, name, registration, dognumber FROM ") %
-                         db::tables::dogs %
-                         QStringLiteral(" "
-                                        "WHERE ownerid IS NOT NULL ORDER BY rowid"))) {
-        const QString owner = dog.values.value(QStringLiteral("ownerid")).toString();
-        const QString key = QStringList{owner, dog.values.value(QStringLiteral("name")).toString(),
-                                        dog.values.value(QStringLiteral("registration")).toString(),
-                                        dog.values.value(QStringLiteral("dognumber")).toString()}
+             kennel, db::selectFrom(db::tables::dogs,
+                                    {db::fields::dogs::owner, db::fields::dogs::name,
+                                     db::fields::dogs::registration, db::fields::dogs::number}) %
+                         QStringLiteral(" WHERE ") % db::quoted(db::fields::dogs::owner) %
+                         QStringLiteral(" IS NOT NULL ORDER BY rowid"))) {
+        const QString owner = dog.values.value(db::fields::dogs::owner).toString();
+        const QString key = QStringList{owner, dog.values.value(db::fields::dogs::name).toString(),
+                                        dog.values.value(db::fields::dogs::registration).toString(),
+                                        dog.values.value(db::fields::dogs::number).toString()}
                                 .join(QChar(0x1f));
         QList<core::DataRow> &groups = groupsByOwner[owner];
         if (!groupIndex.contains(key)) {
@@ -49,10 +52,10 @@ core::DataSet ownersWithDogs()
         groups[groupIndex.value(key)].children.append(std::move(dog));
     }
     core::DataSet contacts =
-        db::queryRows(kennel, QStringLiteral("SELECT last FROM ") % db::tables::contacts %
+        db::queryRows(kennel, db::selectFrom(db::tables::contacts, {db::fields::contacts::name}) %
                                   QStringLiteral(" ORDER BY rowid"));
     for (core::DataRow &contact : contacts) {
-        const QVariant last = contact.values.value(QStringLiteral("last"));
+        const QVariant last = contact.values.value(db::fields::contacts::name);
         if (!last.isNull())
             contact.children = groupsByOwner.value(last.toString());
     }
@@ -74,15 +77,15 @@ report::Report ownersListing()
          560,
          0,
          {report::withFont(caption(QStringLiteral("Dog Owner"), 0, 72, 1440, 300), bold),
-          report::withFont(field(QStringLiteral("last"), 1584, 72, 7776, 300), bold),
+          report::withFont(field(db::fields::contacts::name, 1584, 72, 7776, 300), bold),
           line(0, 460, 9360)}},
         {SectionKind::GroupHeader, 0, 1},
         {SectionKind::Detail,
          720,
          2,
-         {field(QStringLiteral("name"), 288, 72, 8000),
+         {field(db::fields::dogs::name, 288, 72, 8000),
           caption(QStringLiteral("Registration Number"), 288, 360, 2160),
-          field(QStringLiteral("registration"), 2592, 360, 5000), line(288, 680, 9072)}},
+          field(db::fields::dogs::registration, 2592, 360, 5000), line(288, 680, 9072)}},
         {SectionKind::GroupFooter, 0, 1},
         {SectionKind::GroupFooter, 240, 0, {line(0, 120, 9360)}},
     };
@@ -109,18 +112,18 @@ report::Report contactList()
         {SectionKind::Detail,
          1980,
          0,
-         {field(QStringLiteral("last"), 0, 72, 9360),
-          field(QStringLiteral("address"), 0, 360, 9360),
-          field(QStringLiteral("city"), 0, 648, 3600),
-          field(QStringLiteral("state"), 3744, 648, 2160),
-          field(QStringLiteral("postcode"), 6048, 648, 1440),
-          field(QStringLiteral("country"), 0, 936, 5760),
+         {field(db::fields::contacts::name, 0, 72, 9360),
+          field(db::fields::contacts::address, 0, 360, 9360),
+          field(db::fields::contacts::city, 0, 648, 3600),
+          field(db::fields::contacts::state, 3744, 648, 2160),
+          field(db::fields::contacts::postcode, 6048, 648, 1440),
+          field(db::fields::contacts::country, 0, 936, 5760),
           caption(QStringLiteral("Phone"), 0, 1224, 720),
-          field(QStringLiteral("phone"), 792, 1224, 3600),
+          field(db::fields::contacts::phone, 792, 1224, 3600),
           caption(QStringLiteral("Fax:"), 4536, 1224, 576),
-          field(QStringLiteral("fax"), 5184, 1224, 3600),
+          field(db::fields::contacts::fax, 5184, 1224, 3600),
           caption(QStringLiteral("Email:"), 0, 1512, 720),
-          field(QStringLiteral("email"), 792, 1512, 7200), line(0, 1860, 9360)}},
+          field(db::fields::contacts::email, 792, 1512, 7200), line(0, 1860, 9360)}},
     };
     return {report::arialReport(QStringLiteral("DataReport7"), QStringLiteral("Contact List"),
                                 oneInch, sections),

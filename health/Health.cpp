@@ -2,7 +2,9 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/Fields.h"
 #include "db/QueryColumns.h"
+#include "db/SqlText.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
@@ -37,7 +39,7 @@ QString nextDueText(const QDate &vaccinated)
 std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)
 {
     db::TableCursor dogs(db, db::tables::dogs);
-    if (!dogs.seek(QStringLiteral("name"), name))
+    if (!dogs.seek(db::indexes::dogNames, name))
         return std::nullopt;
     return dogs.rowId();
 }
@@ -48,11 +50,11 @@ core::WriteResult<> addVaccination(QSqlDatabase db, const QString &dog, qint64 d
     db::TableCursor vaccinations(std::move(db), db::tables::vaccinations);
     if (!vaccinations.addNew())
         return core::failure(vaccinations.lastError());
-    vaccinations.setValue(QStringLiteral("dogname"), dog);
-    vaccinations.setValue(QStringLiteral("dogid"), dogId);
-    vaccinations.setValue(QStringLiteral("vaxtype"), type);
-    vaccinations.setValue(QStringLiteral("due"), core::datetext::toStored(due));
-    vaccinations.setValue(QStringLiteral("vaccinated"), core::datetext::toStored(vaccinated));
+    vaccinations.setValue(db::fields::vaccinations::dogName, dog);
+    vaccinations.setValue(db::fields::vaccinations::dogId, dogId);
+    vaccinations.setValue(db::fields::vaccinations::kind, type);
+    vaccinations.setValue(db::fields::vaccinations::due, core::datetext::toStored(due));
+    vaccinations.setValue(db::fields::vaccinations::given, core::datetext::toStored(vaccinated));
     if (!vaccinations.update())
         return core::failure(vaccinations.lastError());
     return {};
@@ -62,18 +64,21 @@ QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT vaccinated, due, vaxtype FROM ") % db::tables::vaccinations %
-              QStringLiteral(" WHERE dogname = ? "
-                             "ORDER BY rowid DESC"));
+    q.prepare(db::selectFrom(db::tables::vaccinations,
+                             {db::fields::vaccinations::given, db::fields::vaccinations::due,
+                              db::fields::vaccinations::kind}) %
+              QStringLiteral(" WHERE ") % db::quoted(db::fields::vaccinations::dogName) %
+              QStringLiteral(" = ? ORDER BY rowid DESC"));
     q.addBindValue(dog);
     q.exec();
     QStringList lines;
     const db::QueryColumns columns(q);
     while (q.next()) {
-        lines << core::datetext::display(columns.value(QStringLiteral("vaccinated"))) +
+        lines << core::datetext::display(columns.value(db::fields::vaccinations::given)) +
                      QStringLiteral("     ") +
-                     core::datetext::display(columns.value(QStringLiteral("due"))) +
-                     QStringLiteral("    ") + columns.value(QStringLiteral("vaxtype")).toString();
+                     core::datetext::display(columns.value(db::fields::vaccinations::due)) +
+                     QStringLiteral("    ") +
+                     columns.value(db::fields::vaccinations::kind).toString();
     }
     return lines;
 }
@@ -82,23 +87,28 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
 {
     db::Transaction cleanup(db);
     QSqlQuery empty(db);
-    empty.prepare(QStringLiteral("DELETE FROM ") % db::tables::notes %
-                  QStringLiteral(" WHERE Dogid = ? AND (note IS NULL OR note = '')"));
+    const QString note = db::quoted(db::fields::notes::text);
+    empty.prepare(QStringLiteral("DELETE FROM ") % db::quoted(db::tables::notes) %
+                  QStringLiteral(" WHERE ") % db::quoted(db::fields::notes::dogId) %
+                  QStringLiteral(" = ? AND (") % note % QStringLiteral(" IS NULL OR ") % note %
+                  QStringLiteral(" = '')"));
     empty.addBindValue(dogId);
     empty.exec();
     cleanup.commit();
 
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT dt, note FROM ") % db::tables::notes %
-              QStringLiteral(" WHERE Dogid = ? ORDER BY rowid DESC"));
+    q.prepare(
+        db::selectFrom(db::tables::notes, {db::fields::notes::date, db::fields::notes::text}) %
+        QStringLiteral(" WHERE ") % db::quoted(db::fields::notes::dogId) %
+        QStringLiteral(" = ? ORDER BY rowid DESC"));
     q.addBindValue(dogId);
     q.exec();
     QStringList lines;
     const db::QueryColumns columns(q);
     while (q.next()) {
-        lines << core::datetext::display(columns.value(QStringLiteral("dt"))) +
-                     QStringLiteral("      ") + columns.value(QStringLiteral("note")).toString()
+        lines << core::datetext::display(columns.value(db::fields::notes::date)) +
+                     QStringLiteral("      ") + columns.value(db::fields::notes::text).toString()
               << QString(97, QLatin1Char('_'));
     }
     return lines;
@@ -109,9 +119,9 @@ core::WriteResult<> addNote(QSqlDatabase db, qint64 dogId, const QDate &date, co
     db::TableCursor notes(std::move(db), db::tables::notes);
     if (!notes.addNew())
         return core::failure(notes.lastError());
-    notes.setValue(QStringLiteral("Dogid"), dogId);
-    notes.setValue(QStringLiteral("dt"), core::datetext::toStored(date));
-    notes.setValue(QStringLiteral("note"), note);
+    notes.setValue(db::fields::notes::dogId, dogId);
+    notes.setValue(db::fields::notes::date, core::datetext::toStored(date));
+    notes.setValue(db::fields::notes::text, note);
     if (!notes.update())
         return core::failure(notes.lastError());
     return {};

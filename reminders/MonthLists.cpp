@@ -1,7 +1,9 @@
 #include "reminders/MonthLists.h"
 
 #include "core/DateText.h"
+#include "db/Fields.h"
 #include "db/QueryColumns.h"
+#include "db/SqlText.h"
 #include "db/Tables.h"
 
 #include <QSqlQuery>
@@ -21,10 +23,10 @@ QSqlQuery rowsDue(const QSqlDatabase &db, const QString &select, const QString &
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    QString sql =
-        select + QStringLiteral(" WHERE substr(%1, 6, 2) = ? AND length(%1) = 10").arg(dateColumn);
+    QString sql = select + QStringLiteral(" WHERE substr(%1, 6, 2) = ? AND length(%1) = 10")
+                               .arg(db::quoted(dateColumn));
     if (sameYear)
-        sql += QStringLiteral(" AND substr(%1, 1, 4) = ?").arg(dateColumn);
+        sql += QStringLiteral(" AND substr(%1, 1, 4) = ?").arg(db::quoted(dateColumn));
     q.prepare(sql + QStringLiteral(" ORDER BY rowid"));
     q.addBindValue(twoDigits(today.month()));
     if (sameYear)
@@ -39,14 +41,16 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
 {
     QStringList lines{QLatin1Char(' ') + QString(74, QLatin1Char('_')) + QLatin1Char(' ')};
     QSqlQuery q =
-        rowsDue(db, QStringLiteral("SELECT dogname, due FROM ") % db::tables::vaccinations,
-                QStringLiteral("due"), today, true);
+        rowsDue(db,
+                db::selectFrom(db::tables::vaccinations,
+                               {db::fields::vaccinations::dogName, db::fields::vaccinations::due}),
+                db::fields::vaccinations::due, today, true);
     QStringList due;
     const db::QueryColumns columns(q);
     while (q.next()) {
-        due << columns.value(QStringLiteral("dogname")).toString() +
+        due << columns.value(db::fields::vaccinations::dogName).toString() +
                    QStringLiteral("    Vaccination is Due  ") +
-                   core::datetext::display(columns.value(QStringLiteral("due")));
+                   core::datetext::display(columns.value(db::fields::vaccinations::due));
     }
     if (due.isEmpty())
         return lines << QStringLiteral(" ")
@@ -59,9 +63,11 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
 QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm form)
 {
     // A litter is due once, in one month of one year; only birthdays come round every year.
-    QSqlQuery q =
-        rowsDue(db, QStringLiteral("SELECT dgname1, dgname2, datedue FROM ") % db::tables::matings,
-                QStringLiteral("datedue"), today, true);
+    QSqlQuery q = rowsDue(
+        db,
+        db::selectFrom(db::tables::matings, {db::fields::matings::sire, db::fields::matings::dam,
+                                             db::fields::matings::due}),
+        db::fields::matings::due, today, true);
     QStringList lines;
     const db::QueryColumns columns(q);
     while (q.next()) {
@@ -70,10 +76,10 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
                   << QStringLiteral(" The Following Litters are Expected this Month")
                   << QString(65, QLatin1Char('_')) + QLatin1Char(' ');
         }
-        lines << columns.value(QStringLiteral("dgname1")).toString() + QStringLiteral(" and ") +
-                     columns.value(QStringLiteral("dgname2")).toString()
+        lines << columns.value(db::fields::matings::sire).toString() + QStringLiteral(" and ") +
+                     columns.value(db::fields::matings::dam).toString()
               << QStringLiteral("are expecting a Litter on ") +
-                     core::datetext::display(columns.value(QStringLiteral("datedue")))
+                     core::datetext::display(columns.value(db::fields::matings::due))
               << QStringLiteral(" ");
     }
     if (lines.isEmpty() && form == LitterForm::Single)
@@ -83,16 +89,17 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
 
 QStringList birthdays(const QSqlDatabase &db, const QDate &today)
 {
-    QSqlQuery q = rowsDue(db, QStringLiteral("SELECT name, dob FROM ") % db::tables::dogs,
-                          QStringLiteral("dob"), today, false);
+    QSqlQuery q = rowsDue(
+        db, db::selectFrom(db::tables::dogs, {db::fields::dogs::name, db::fields::dogs::born}),
+        db::fields::dogs::born, today, false);
     QStringList lines;
     const db::QueryColumns columns(q);
     while (q.next()) {
         if (lines.isEmpty())
             lines << QStringLiteral("The Following Dogs Have a Birthday This Month ")
                   << QStringLiteral(" ");
-        lines << core::datetext::display(columns.value(QStringLiteral("dob"))) +
-                     QStringLiteral("    ") + columns.value(QStringLiteral("name")).toString();
+        lines << core::datetext::display(columns.value(db::fields::dogs::born)) +
+                     QStringLiteral("    ") + columns.value(db::fields::dogs::name).toString();
     }
     if (lines.isEmpty())
         lines << QStringLiteral("There are No Birthdays This Month?");
