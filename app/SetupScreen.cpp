@@ -1,6 +1,7 @@
 #include "app/SetupScreen.h"
 
 #include "db/DatabaseFiles.h"
+#include "db/Fields.h"
 #include "db/Tables.h"
 #include "ui/Countries.h"
 #include "ui/FieldGrid.h"
@@ -17,37 +18,31 @@ SetupScreen::SetupScreen(QWidget *parent)
       m_record(db::DatabaseFiles::kennel(), db::tables::setup)
 {
     auto *grid = new QGridLayout(this);
-    auto place = [grid](int row, int column, const QString &caption, QWidget *control,
-                        const char *field) {
-        control->setObjectName(QString::fromLatin1(field));
+    auto place = [this, grid](int row, int column, const QString &caption, const QString &field,
+                              auto *control) {
+        control->setObjectName(field);
+        m_record.fields().bind(field, control);
         ui::addField(grid, row, column, caption, control);
-    };
-    auto text = [this](const char *field) {
-        auto *edit = new QLineEdit;
-        m_record.fields().bind(QString::fromLatin1(field), edit);
-        return edit;
     };
     auto *address = new QPlainTextEdit;
     address->setTabChangesFocus(true);
     address->setFixedHeight(address->fontMetrics().lineSpacing() * 3 + 12);
-    m_record.fields().bind(QStringLiteral("Address"), address);
     auto *country = new ui::PickList;
     country->setEntries(ui::setupCountries());
-    m_record.fields().bind(QStringLiteral("country"), country);
 
-    place(0, 0, QStringLiteral("Kennel Prefix"), text("Kennelname"), "Kennelname");
-    place(1, 0, QStringLiteral("Name "), text("Name"), "Name");
-    place(1, 1, QStringLiteral("Breeder Registration #"), text("breederregistration"),
-          "breederregistration");
-    place(2, 0, QStringLiteral("Address"), address, "Address");
-    place(3, 0, QStringLiteral("City "), text("City"), "City");
-    place(4, 0, QStringLiteral("State"), text("State"), "State");
-    place(5, 0, QStringLiteral("Postcode/Zip"), text("postcode"), "postcode");
-    place(6, 0, QStringLiteral("Country"), country, "country");
-    place(7, 0, QStringLiteral("Phone"), text("phone"), "phone");
-    place(8, 0, QStringLiteral("Fax"), text("fax"), "fax");
-    place(9, 0, QStringLiteral("Email"), text("email"), "email");
-    place(10, 0, QStringLiteral("Website"), text("webaddress"), "webaddress");
+    namespace setup = db::fields::setup;
+    place(0, 0, QStringLiteral("Kennel Prefix"), setup::kennel, new QLineEdit);
+    place(1, 0, QStringLiteral("Name "), setup::name, new QLineEdit);
+    place(1, 1, QStringLiteral("Breeder Registration #"), setup::registration, new QLineEdit);
+    place(2, 0, QStringLiteral("Address"), setup::address, address);
+    place(3, 0, QStringLiteral("City "), setup::city, new QLineEdit);
+    place(4, 0, QStringLiteral("State"), setup::state, new QLineEdit);
+    place(5, 0, QStringLiteral("Postcode/Zip"), setup::postcode, new QLineEdit);
+    place(6, 0, QStringLiteral("Country"), setup::country, country);
+    place(7, 0, QStringLiteral("Phone"), setup::phone, new QLineEdit);
+    place(8, 0, QStringLiteral("Fax"), setup::fax, new QLineEdit);
+    place(9, 0, QStringLiteral("Email"), setup::email, new QLineEdit);
+    place(10, 0, QStringLiteral("Website"), setup::web, new QLineEdit);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(11, 1);

@@ -1,5 +1,6 @@
 #include "contacts/ContactForm.h"
 
+#include "db/Fields.h"
 #include "ui/BoundFields.h"
 #include "ui/Countries.h"
 #include "ui/FieldGrid.h"
@@ -13,12 +14,15 @@
 #include <QVBoxLayout>
 
 namespace contacts {
+
+namespace contact = db::fields::contacts;
+
 namespace {
 
 // Starts empty: none of the contact pick lists shows a default.
-ui::PickList *startingEmpty(const char *field, const QStringList &entries)
+ui::PickList *startingEmpty(const QString &field, const QStringList &entries)
 {
-    ui::PickList *list = ui::pickList(QString::fromLatin1(field));
+    ui::PickList *list = ui::pickList(field);
     list->setEntries(entries);
     list->setText(QString());
     return list;
@@ -28,9 +32,10 @@ ui::PickList *startingEmpty(const char *field, const QStringList &entries)
 
 const QStringList &ContactForm::fields()
 {
-    static const QStringList all{"last",       "Title",   "address", "city",          "state",
-                                 "postcode",   "country", "phone",   "fax",           "email",
-                                 "webaddress", "notes",   "breeder", "breederprefix", "breeds"};
+    static const QStringList all{
+        contact::name,     contact::title,   contact::address, contact::city,   contact::state,
+        contact::postcode, contact::country, contact::phone,   contact::fax,    contact::email,
+        contact::web,      contact::notes,   contact::breeder, contact::prefix, contact::breeds};
     return all;
 }
 
@@ -38,8 +43,8 @@ const QStringList &ContactForm::textBoxFields()
 {
     static const QStringList boxes = [] {
         QStringList all = fields();
-        for (const char *list : {"Title", "country", "breeder"})
-            all.removeAll(QString::fromLatin1(list));
+        for (const QString &list : {contact::title, contact::country, contact::breeder})
+            all.removeAll(list);
         return all;
     }();
     return boxes;
@@ -58,23 +63,22 @@ QWidget *ContactForm::contactDetails()
 {
     auto *group = new QGroupBox(QStringLiteral("Contact Details "));
     auto *grid = new QGridLayout(group);
-    ui::PickList *title = startingEmpty("Title", {QStringLiteral("Mr"), QStringLiteral("Mrs"),
-                                                  QStringLiteral("Miss"), QStringLiteral("Dr.")});
+    ui::PickList *title =
+        startingEmpty(contact::title, {QStringLiteral("Mr"), QStringLiteral("Mrs"),
+                                       QStringLiteral("Miss"), QStringLiteral("Dr.")});
     title->setMinimumContentsLength(6);
     ui::addField(grid, 0, 0, QStringLiteral("Title"), title);
-    ui::addField(grid, 0, 1, QStringLiteral("Name"), ui::textBox(QStringLiteral("last")));
-    ui::addField(grid, 1, 0, QStringLiteral("Address"), ui::textBox(QStringLiteral("address")), 3);
-    ui::addField(grid, 2, 0, QStringLiteral("City "), ui::textBox(QStringLiteral("city")));
-    ui::addField(grid, 2, 1, QStringLiteral("State"), ui::textBox(QStringLiteral("state")));
+    ui::addField(grid, 0, 1, QStringLiteral("Name"), ui::textBox(contact::name));
+    ui::addField(grid, 1, 0, QStringLiteral("Address"), ui::textBox(contact::address), 3);
+    ui::addField(grid, 2, 0, QStringLiteral("City "), ui::textBox(contact::city));
+    ui::addField(grid, 2, 1, QStringLiteral("State"), ui::textBox(contact::state));
     ui::addField(grid, 3, 0, QStringLiteral("Country"),
-                 startingEmpty("country", ui::contactCountries()));
-    ui::addField(grid, 3, 1, QStringLiteral("Postcode/Zip"),
-                 ui::textBox(QStringLiteral("postcode")));
-    ui::addField(grid, 4, 0, QStringLiteral("Phone"), ui::textBox(QStringLiteral("phone")));
-    ui::addField(grid, 4, 1, QStringLiteral("Fax"), ui::textBox(QStringLiteral("fax")));
-    ui::addField(grid, 5, 0, QStringLiteral("Email"), ui::textBox(QStringLiteral("email")), 3);
-    ui::addField(grid, 6, 0, QStringLiteral("Website"), ui::textBox(QStringLiteral("webaddress")),
-                 3);
+                 startingEmpty(contact::country, ui::contactCountries()));
+    ui::addField(grid, 3, 1, QStringLiteral("Postcode/Zip"), ui::textBox(contact::postcode));
+    ui::addField(grid, 4, 0, QStringLiteral("Phone"), ui::textBox(contact::phone));
+    ui::addField(grid, 4, 1, QStringLiteral("Fax"), ui::textBox(contact::fax));
+    ui::addField(grid, 5, 0, QStringLiteral("Email"), ui::textBox(contact::email), 3);
+    ui::addField(grid, 6, 0, QStringLiteral("Website"), ui::textBox(contact::web), 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 3);
     return group;
@@ -84,7 +88,7 @@ QWidget *ContactForm::notes()
 {
     auto *group = new QGroupBox(QStringLiteral("Notes"));
     auto *box = new QPlainTextEdit;
-    box->setObjectName(QStringLiteral("notes"));
+    box->setObjectName(contact::notes);
     box->setAccessibleName(QStringLiteral("Notes"));
     box->setTabChangesFocus(true);
     box->setMinimumHeight(60);
@@ -99,10 +103,10 @@ QWidget *ContactForm::breederDetails()
     auto *group = new QGroupBox(QStringLiteral("Breeder Details"));
     auto *grid = new QGridLayout(group);
     ui::addField(grid, 0, 0, QStringLiteral("Is Contact a Breeder"),
-                 startingEmpty("breeder", {QStringLiteral("Yes"), QStringLiteral("No")}));
+                 startingEmpty(contact::breeder, {QStringLiteral("Yes"), QStringLiteral("No")}));
     ui::addField(grid, 1, 0, QStringLiteral("Breeder Prefix or Kennel Name"),
-                 ui::textBox(QStringLiteral("breederprefix")));
-    ui::addField(grid, 2, 0, QStringLiteral("Breeds"), ui::textBox(QStringLiteral("breeds")));
+                 ui::textBox(contact::prefix));
+    ui::addField(grid, 2, 0, QStringLiteral("Breeds"), ui::textBox(contact::breeds));
     grid->setColumnStretch(1, 1);
     return group;
 }

@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/Fields.h"
 #include "db/Tables.h"
 
 #include <QStringBuilder>
@@ -25,20 +26,18 @@ QString calculateage(const QString &dobText, const QDate &today)
 
 const QStringList &DogRecords::fields()
 {
-    static const QStringList all{
-        QStringLiteral("name"),      QStringLiteral("registration"), QStringLiteral("sex"),
-        QStringLiteral("colour"),    QStringLiteral("cob"),          QStringLiteral("dob"),
-        QStringLiteral("dod"),       QStringLiteral("breeder"),      QStringLiteral("breed"),
-        QStringLiteral("Microchip"), QStringLiteral("Tattoo"),       QStringLiteral("sire"),
-        QStringLiteral("dam"),       QStringLiteral("ownerid")};
+    using namespace db::fields::dogs;
+    static const QStringList all{name,   registration, sex,     colour, countryOfBirth,
+                                 born,   died,         breeder, breed,  microchip,
+                                 tattoo, sire,         dam,     owner};
     return all;
 }
 
 QString DogRecords::dateCaption(const QString &field)
 {
-    if (field == QLatin1String("dob"))
+    if (field == db::fields::dogs::born)
         return QStringLiteral("D.O.B");
-    if (field == QLatin1String("dod"))
+    if (field == db::fields::dogs::died)
         return QStringLiteral("D.O.D");
     return {};
 }
@@ -70,7 +69,7 @@ bool DogRecords::goToName(const QString &name)
     db::TableCursor &cursor = m_record.cursor();
     const qint64 from = cursor.rowId();
     const bool wasOnDog = cursor.hasRow();
-    if (cursor.findExact(QStringLiteral("name"), name))
+    if (cursor.findExact(db::fields::dogs::name, name))
         return true;
     if (wasOnDog)
         cursor.moveTo(from);

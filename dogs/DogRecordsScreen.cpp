@@ -3,6 +3,7 @@
 #include "core/Choices.h"
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
+#include "db/Fields.h"
 #include "db/NameLists.h"
 #include "dogs/MatingCleanup.h"
 #include "ui/Countries.h"
@@ -19,6 +20,9 @@
 #include <QVBoxLayout>
 
 namespace dogs {
+
+namespace dog = db::fields::dogs;
+
 DogRecordsScreen::DogRecordsScreen(QWidget *parent)
     : ui::RecordScreen(screenName(), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
       m_records(db::DatabaseFiles::kennel()), m_dogNames(new QStringListModel(this)),
@@ -49,27 +53,25 @@ QWidget *DogRecordsScreen::buildDogInformation()
         return list;
     };
 
-    ui::addField(grid, 0, 0, QStringLiteral("Name"), bindText(QStringLiteral("name")), 3);
-    ui::addField(grid, 1, 0, QStringLiteral("Reg Number"),
-                 bindText(QStringLiteral("registration")));
-    ui::PickList *sex = bindList(QStringLiteral("sex"));
+    ui::addField(grid, 0, 0, QStringLiteral("Name"), bindText(dog::name), 3);
+    ui::addField(grid, 1, 0, QStringLiteral("Reg Number"), bindText(dog::registration));
+    ui::PickList *sex = bindList(dog::sex);
     sex->setEntries({QStringLiteral("Male"), QStringLiteral("Female")});
     ui::addField(grid, 1, 1, QStringLiteral("Sex"), sex);
-    ui::addField(grid, 2, 0, QStringLiteral("Colour"), bindText(QStringLiteral("colour")));
-    ui::PickList *cob = bindList(QStringLiteral("cob"));
+    ui::addField(grid, 2, 0, QStringLiteral("Colour"), bindText(dog::colour));
+    ui::PickList *cob = bindList(dog::countryOfBirth);
     cob->setEntries(ui::dogCountries());
     ui::addField(grid, 2, 1, QStringLiteral("Country of Birth"), cob);
-    QLineEdit *dob = bindText(QStringLiteral("dob"));
-    QLineEdit *dod = bindText(QStringLiteral("dod"));
+    QLineEdit *dob = bindText(dog::born);
+    QLineEdit *dod = bindText(dog::died);
     dob->setPlaceholderText(QStringLiteral("MM/DD/YY"));
     dod->setPlaceholderText(QStringLiteral("MM/DD/YY"));
     ui::addField(grid, 3, 0, QStringLiteral("D.O.B"), dob);
     ui::addField(grid, 3, 1, QStringLiteral("D.O.D"), dod);
-    ui::addField(grid, 4, 0, QStringLiteral("Breeder"), bindList(QStringLiteral("breeder")));
-    ui::addField(grid, 4, 1, QStringLiteral("Breed of Dog"), bindList(QStringLiteral("breed")));
-    ui::addField(grid, 5, 0, QStringLiteral("Microchip Number"),
-                 bindText(QStringLiteral("Microchip")));
-    ui::addField(grid, 5, 1, QStringLiteral("Tattoo"), bindText(QStringLiteral("Tattoo")));
+    ui::addField(grid, 4, 0, QStringLiteral("Breeder"), bindList(dog::breeder));
+    ui::addField(grid, 4, 1, QStringLiteral("Breed of Dog"), bindList(dog::breed));
+    ui::addField(grid, 5, 0, QStringLiteral("Microchip Number"), bindText(dog::microchip));
+    ui::addField(grid, 5, 1, dog::tattoo, bindText(dog::tattoo));
 
     m_age->setObjectName(QStringLiteral("age"));
     m_dogId->setObjectName(QStringLiteral("dogid"));
@@ -84,9 +86,8 @@ QWidget *DogRecordsScreen::buildParents()
 {
     auto *group = new QGroupBox(QStringLiteral("Parents"));
     auto *grid = new QGridLayout(group);
-    for (const auto &[column, field, caption] :
-         {std::tuple{0, QStringLiteral("sire"), QStringLiteral("Sire")},
-          std::tuple{1, QStringLiteral("dam"), QStringLiteral("Dam")}}) {
+    for (const auto &[column, field, caption] : {std::tuple{0, dog::sire, QStringLiteral("Sire")},
+                                                 std::tuple{1, dog::dam, QStringLiteral("Dam")}}) {
         ui::PickList *list = ui::pickList(field);
         fields().bind(field, list);
         ui::addField(grid, 0, column, caption, list);
@@ -100,8 +101,8 @@ QWidget *DogRecordsScreen::buildOwner()
 {
     auto *group = new QGroupBox(QStringLiteral("Dogs Owner Record"));
     auto *grid = new QGridLayout(group);
-    ui::PickList *owner = ui::pickList(QStringLiteral("ownerid"));
-    fields().bind(QStringLiteral("ownerid"), owner);
+    ui::PickList *owner = ui::pickList(dog::owner);
+    fields().bind(dog::owner, owner);
     ui::addField(grid, 0, 0, QStringLiteral("Owners Name"), owner);
     grid->setColumnStretch(1, 1);
     return group;
@@ -130,15 +131,12 @@ void DogRecordsScreen::fillPickLists()
 {
     const QSqlDatabase db = db::DatabaseFiles::kennel();
     m_dogNames->setStringList(db::dogNames(db));
-    for (const char *field : {"sire", "dam"})
-        qobject_cast<ui::PickList *>(fields().widget(QString::fromLatin1(field)))
-            ->setSharedEntries(m_dogNames);
+    for (const QString &field : {dog::sire, dog::dam})
+        qobject_cast<ui::PickList *>(fields().widget(field))->setSharedEntries(m_dogNames);
     const QStringList contacts = db::contactNames(db);
-    for (const char *field : {"breeder", "ownerid"})
-        qobject_cast<ui::PickList *>(fields().widget(QString::fromLatin1(field)))
-            ->setEntries(contacts);
-    qobject_cast<ui::PickList *>(fields().widget(QStringLiteral("breed")))
-        ->setEntries(db::breedNames(db));
+    for (const QString &field : {dog::breeder, dog::owner})
+        qobject_cast<ui::PickList *>(fields().widget(field))->setEntries(contacts);
+    qobject_cast<ui::PickList *>(fields().widget(dog::breed))->setEntries(db::breedNames(db));
 }
 
 void DogRecordsScreen::load()
@@ -163,7 +161,7 @@ void DogRecordsScreen::showDogNamed(const QString &name)
 void DogRecordsScreen::showRecord()
 {
     m_records.record().show();
-    const auto *dob = qobject_cast<QLineEdit *>(fields().widget(QStringLiteral("dob")));
+    const auto *dob = qobject_cast<QLineEdit *>(fields().widget(dog::born));
     m_age->setText(calculateage(dob->text(), core::Clock::today()));
     m_dogId->setText(m_records.hasDog() ? QString::number(m_records.dogId()) : QString());
 }
