@@ -4,6 +4,7 @@
 #include "core/Choices.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "db/Fields.h"
 #include "db/Tables.h"
 
 #include <QHBoxLayout>
@@ -51,7 +52,7 @@ void ContactsScreen::load()
 {
     db::TableCursor &cursor = m_record.cursor();
     if (m_start == Start::ChosenName &&
-        !cursor.findExact(QStringLiteral("last"), core::Choices::selectedname)) {
+        !cursor.findExact(db::fields::contacts::name, core::Choices::selectedname)) {
         cursor.first();
         if (cursor.hasRow())
             core::tell(

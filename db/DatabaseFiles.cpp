@@ -1,5 +1,6 @@
 #include "db/DatabaseFiles.h"
 
+#include "db/Fields.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
@@ -205,8 +206,8 @@ QStringList breedNames()
 bool fillBreedList(QSqlDatabase &db, QString *error)
 {
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO ") % tables::breeds %
-              QStringLiteral(" (Breedname) VALUES (?)"));
+    q.prepare(QStringLiteral("INSERT INTO ") % quoted(tables::breeds) % QStringLiteral(" (") %
+              quoted(fields::breeds::name) % QStringLiteral(") VALUES (?)"));
     for (const QString &breed : breedNames()) {
         q.addBindValue(breed);
         if (!q.exec()) {

@@ -1,5 +1,6 @@
 #include "db/NameLists.h"
 
+#include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
@@ -47,24 +48,22 @@ QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, cons
 
 QStringList dogNames(const QSqlDatabase &kennel, Blanks blanks)
 {
-    return columnValues(kennel, tables::dogs, QStringLiteral("name"), blanks);
+    return columnValues(kennel, tables::dogs, fields::dogs::name, blanks);
 }
 
 QStringList dogNamesOfSex(const QSqlDatabase &kennel, const QString &sex)
 {
-    return columnValuesWhere(kennel, tables::dogs, QStringLiteral("name"), QStringLiteral("sex"),
-                             sex);
+    return columnValuesWhere(kennel, tables::dogs, fields::dogs::name, fields::dogs::sex, sex);
 }
 
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)
 {
-    return columnValuesWhere(kennel, tables::dogs, QStringLiteral("name"),
-                             QStringLiteral("ownerid"), owner);
+    return columnValuesWhere(kennel, tables::dogs, fields::dogs::name, fields::dogs::owner, owner);
 }
 
 QStringList contactNames(const QSqlDatabase &kennel, Blanks blanks)
 {
-    return columnValues(kennel, tables::contacts, QStringLiteral("last"), blanks);
+    return columnValues(kennel, tables::contacts, fields::contacts::name, blanks);
 }
 
 bool hasDogs(const QSqlDatabase &kennel)
@@ -74,7 +73,7 @@ bool hasDogs(const QSqlDatabase &kennel)
 
 QStringList breedNames(const QSqlDatabase &kennel)
 {
-    return columnValues(kennel, tables::breeds, QStringLiteral("Breedname"));
+    return columnValues(kennel, tables::breeds, fields::breeds::name);
 }
 
 } // namespace db

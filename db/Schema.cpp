@@ -184,8 +184,8 @@ const Schema &kennelSchema()
             {tables::breeds, {text(breeds::name)}},
         },
         {
-            {QStringLiteral("name"), tables::dogs, dogs::name},
-            {QStringLiteral("dgname2"), tables::matings, matings::dam},
+            {indexes::dogNames, tables::dogs, dogs::name},
+            {indexes::matingDams, tables::matings, matings::dam},
         },
     };
     return schema;

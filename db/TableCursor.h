@@ -28,7 +28,7 @@ public:
     bool next();
     bool previous();
     bool moveTo(qint64 rowId);
-    // Through a named index ("name", "dgname2"): the first row, in index order, whose key
+    // Through a named index (see db::indexes): the first row, in index order, whose key
     // equals the text without regard to case, for every letter (IndexSeek).
     bool seek(const QString &indexName, const QString &key);
     // As a scan would find it: the first row in stored order whose field equals the value

@@ -1,6 +1,8 @@
 #include "dogs/BlankDogs.h"
 
 #include "core/NumberText.h"
+#include "db/Fields.h"
+#include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
 
@@ -16,8 +18,9 @@ core::WriteResult<> addBlankDogs(QSqlDatabase db, int count)
         return {};
     db::Transaction batch(db);
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO ") % db::tables::dogs %
-                   QStringLiteral(" (name) VALUES (?)"));
+    insert.prepare(QStringLiteral("INSERT INTO ") % db::quoted(db::tables::dogs) %
+                   QStringLiteral(" (") % db::quoted(db::fields::dogs::name) %
+                   QStringLiteral(") VALUES (?)"));
     for (int i = 1; i <= count; ++i) {
         insert.addBindValue(QString(QStringLiteral("NEWENTRY") + core::signedText(i)));
         // Half a batch would leave the user guessing which rows exist: none or all.

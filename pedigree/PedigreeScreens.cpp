@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "db/Fields.h"
 #include "db/NameLists.h"
 #include "pedigree/PedigreeBuild.h"
 #include "ui/FieldGrid.h"
@@ -21,7 +22,7 @@ namespace {
 QString shown(const QString &slot)
 {
     const PedigreeRecord &record = currentPedigree();
-    return slot == QLatin1String("dogname") ? record.dogname : record.slot(slot);
+    return slot == db::fields::pedigree::dog ? record.dogname : record.slot(slot);
 }
 
 } // namespace

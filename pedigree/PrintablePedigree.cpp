@@ -1,6 +1,7 @@
 #include "pedigree/PrintablePedigree.h"
 
 #include "db/DatabaseFiles.h"
+#include "db/Fields.h"
 #include "db/SqlRows.h"
 #include "db/Tables.h"
 
@@ -72,6 +73,7 @@ QList<report::Element> pedigreeColumns()
 
 report::Report printablePedigree()
 {
+    namespace fields = db::fields::pedigree;
     QFont title(QStringLiteral("Arial"), 18, QFont::Bold);
     QFont name(QStringLiteral("Arial"), 14, QFont::Bold);
     QFont bold(QStringLiteral("Arial"), 10, QFont::Bold);
@@ -79,15 +81,14 @@ report::Report printablePedigree()
     page.elements << report::withFont(report::caption(QStringLiteral("Certificate of Pedigree For"),
                                                       2880, 288, 5700, 450),
                                       title)
-                  << report::withFont(
-                         report::field(QStringLiteral("dogname"), 2880, 864, 5715, 380), name);
+                  << report::withFont(report::field(fields::dog, 2880, 864, 5715, 380), name);
     page.elements[0].alignment = page.elements[1].alignment = Qt::AlignHCenter | Qt::AlignTop;
     const QList<std::pair<QString, QString>> details{
-        {QStringLiteral("Name :"), QStringLiteral("dogname")},
-        {QStringLiteral("Breed :"), QStringLiteral("dogbreed")},
-        {QStringLiteral("Sex :"), QStringLiteral("dogsex")},
-        {QStringLiteral("Date of Birth :"), QStringLiteral("dob")},
-        {QStringLiteral("Colour :"), QStringLiteral("colour")}};
+        {QStringLiteral("Name :"), fields::dog},
+        {QStringLiteral("Breed :"), fields::breed},
+        {QStringLiteral("Sex :"), fields::sex},
+        {QStringLiteral("Date of Birth :"), fields::born},
+        {QStringLiteral("Colour :"), fields::colour}};
     int top = 1440;
     for (const auto &[caption, field] : details) {
         page.elements << report::withFont(report::caption(caption, 288, top, 2088), bold)
