@@ -2,6 +2,7 @@
 
 #include "db/Fields.h"
 #include "db/Schema.h"
+#include "db/SqliteHandle.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
 
@@ -48,10 +49,7 @@ QString refusal(File file, const QString &problem)
 // schema nor call functions with side effects from them.
 QString harden(QSqlDatabase &db)
 {
-    const QVariant handle = db.driver()->handle();
-    auto *connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-                           ? *static_cast<sqlite3 *const *>(handle.data())
-                           : nullptr;
+    sqlite3 *connection = sqliteHandle(db);
     if (!connection ||
         sqlite3_db_config(connection, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr) != SQLITE_OK)
         return QStringLiteral("its safety settings could not be applied");

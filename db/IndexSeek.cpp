@@ -68,8 +68,12 @@ std::pair<QString, QString> caseVariantRange(const QString &key)
 IndexSeek::IndexSeek(const QSqlDatabase &db, const Index &index, const QStringList &columns)
     : m_exact(db), m_range(db), m_column(index.column)
 {
+    // Candidates are compared by the key column, so it is read whether asked for or not.
+    QStringList read = columns;
+    if (!read.contains(index.column, Qt::CaseInsensitive))
+        read << index.column;
     const QString select =
-        selectFrom(index.table, columns) % QStringLiteral(" WHERE ") % quoted(index.column);
+        selectFrom(index.table, read) % QStringLiteral(" WHERE ") % quoted(index.column);
     // Equal keys sit in rowid order within the index.
     m_exact.setForwardOnly(true);
     m_exact.prepare(select % QStringLiteral(" = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));

@@ -1,0 +1,44 @@
+#include "db/RawRows.h"
+
+#include "db/SqliteHandle.h"
+
+#include <memory>
+#include <sqlite3.h>
+
+namespace db {
+
+std::string_view RawRow::text(int column) const
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    if (!bytes)
+        return {};
+    return {bytes, size_t(sqlite3_column_bytes(m_statement, column))};
+}
+
+qint64 RawRow::whole(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+QString scanRows(const QSqlDatabase &db, const QString &select,
+                 const std::function<void(const RawRow &)> &each)
+{
+    sqlite3 *connection = sqliteHandle(db);
+    if (!connection)
+        return QStringLiteral("the database is not open");
+    sqlite3_stmt *raw = nullptr;
+    const QByteArray sql = select.toUtf8();
+    if (sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &raw, nullptr) !=
+        SQLITE_OK)
+        return QString::fromUtf8(sqlite3_errmsg(connection));
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> statement(raw, sqlite3_finalize);
+    const RawRow row(raw);
+    int step;
+    while ((step = sqlite3_step(raw)) == SQLITE_ROW)
+        each(row);
+    if (step != SQLITE_DONE)
+        return QString::fromUtf8(sqlite3_errmsg(connection));
+    return {};
+}
+
+} // namespace db

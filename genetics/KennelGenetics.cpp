@@ -1,0 +1,119 @@
+#include "genetics/KennelGenetics.h"
+
+#include "db/Tables.h"
+#include "db/WriteCount.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <QLocale>
+
+namespace genetics {
+namespace {
+
+std::unique_ptr<KennelGenetics> &cached()
+{
+    static std::unique_ptr<KennelGenetics> genetics;
+    return genetics;
+}
+
+} // namespace
+
+QString percent(double value)
+{
+    return QString::number(100.0 * value, 'f', 2) + QLatin1Char('%');
+}
+
+QString loopMessage(const QStringList &loop)
+{
+    return QStringLiteral("A dog is its own ancestor: ") + loop.join(QStringLiteral(", "));
+}
+
+KennelGenetics &KennelGenetics::current(const QSqlDatabase &kennel)
+{
+    const QString version = db::tableVersion(kennel, db::tables::dogs);
+    std::unique_ptr<KennelGenetics> &genetics = cached();
+    if (!genetics || version.isEmpty() || version != genetics->m_version) {
+        genetics = std::make_unique<KennelGenetics>();
+        genetics->m_problem = genetics->m_graph.read(kennel);
+        genetics->m_version = version;
+        genetics->m_inbreeding = std::make_unique<Inbreeding>(genetics->m_graph.pedigree());
+    }
+    return *genetics;
+}
+
+void KennelGenetics::forget()
+{
+    cached().reset();
+}
+
+DogInbreeding KennelGenetics::ofDog(int dog, int generations)
+{
+    DogInbreeding result;
+    if (!m_graph.pedigree().known(dog))
+        return result;
+    if (m_graph.looped(dog)) {
+        result.loop = m_graph.loopAbove(dog);
+        return result;
+    }
+    const Pedigree &p = m_graph.pedigree();
+    result.all = m_inbreeding->of(dog);
+    result.chosen = inbreedingOver(p, p.sire[dog], p.dam[dog], generations);
+    return result;
+}
+
+std::vector<DogInbreeding> KennelGenetics::ofEveryDog(int generations,
+                                                      const std::function<bool(int)> &done)
+{
+    m_inbreeding->coefficients();
+    std::vector<DogInbreeding> all;
+    all.reserve(size_t(m_graph.size()));
+    for (int dog = 0; dog < m_graph.size(); ++dog) {
+        all.push_back(ofDog(dog, generations));
+        if (done && dog % 256 == 255 && !done(dog + 1))
+            return {};
+    }
+    return all;
+}
+
+QStringList KennelGenetics::loopAbove(int sire, int dam) const
+{
+    for (int parent : {sire, dam}) {
+        if (m_graph.pedigree().known(parent) && m_graph.looped(parent))
+            return m_graph.loopAbove(parent);
+    }
+    return {};
+}
+
+MatingFigures KennelGenetics::mating(int sire, int dam, int generations)
+{
+    return matingFigures(m_graph.pedigree(), *m_inbreeding, sire, dam, generations);
+}
+
+std::vector<SireChoice> KennelGenetics::bestSires(int dam)
+{
+    std::vector<int> males;
+    std::vector<int> belowLoops;
+    for (int dog = 0; dog < m_graph.size(); ++dog) {
+        if (m_graph.sex(dog) != Sex::Male || m_graph.hasDied(dog))
+            continue;
+        (m_graph.looped(dog) ? belowLoops : males).push_back(dog);
+    }
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    std::vector<SireChoice> choices;
+    choices.reserve(males.size() + belowLoops.size());
+    const std::vector<double> related = m_inbreeding->relationships(dam, males);
+    const double damSelf = 1.0 + m_inbreeding->of(dam);
+    for (size_t i = 0; i < males.size(); ++i) {
+        const double sireSelf = 1.0 + m_inbreeding->of(males[i]);
+        choices.push_back({males[i], related[i] / 2.0, related[i] / std::sqrt(sireSelf * damSelf)});
+    }
+    std::stable_sort(choices.begin(), choices.end(), [](const SireChoice &a, const SireChoice &b) {
+        return a.litterInbreeding < b.litterInbreeding;
+    });
+    for (int dog : belowLoops)
+        choices.push_back({dog, none, none});
+    return choices;
+}
+
+} // namespace genetics

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "genetics/Inbreeding.h"
+#include "genetics/KennelGraph.h"
+#include "genetics/MatingFigures.h"
+
+#include <functional>
+#include <memory>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace genetics {
+
+inline constexpr int defaultGenerations = 10;
+
+// "12.50%"
+QString percent(double value);
+// Names the dogs around a loop for the user.
+QString loopMessage(const QStringList &loop);
+
+// A dog's inbreeding, or the loop that keeps it from having one.
+struct DogInbreeding
+{
+    double all = 0.0;
+    double chosen = 0.0;
+    QStringList loop;
+};
+
+struct SireChoice
+{
+    int dog;
+    double litterInbreeding; // NaN when the sire lies below a loop
+    double relationship;
+};
+
+// The kennel's graph with what is worked out from it, kept as long as the dogs table stays
+// as it was: this connection's writes and other programs' commits both make it read again.
+class KennelGenetics
+{
+public:
+    // The genetics of the kennel as it stands; read again when the dogs have changed.
+    static KennelGenetics &current(const QSqlDatabase &kennel);
+    // Forgets the kennel; the next use reads it again.
+    static void forget();
+
+    // Why the dogs could not be read, or empty.
+    QString problem() const { return m_problem; }
+    const KennelGraph &graph() const { return m_graph; }
+    Inbreeding &inbreeding() { return *m_inbreeding; }
+
+    DogInbreeding ofDog(int dog, int generations = defaultGenerations);
+    // Every dog, with progress through `done(count)`, which answers false to stop.
+    std::vector<DogInbreeding> ofEveryDog(int generations,
+                                          const std::function<bool(int)> &done = {});
+    // The loop above either parent, or empty.
+    QStringList loopAbove(int sire, int dam) const;
+    MatingFigures mating(int sire, int dam, int generations);
+    // Every living male with the litter he would give with `dam`, lowest inbreeding first.
+    std::vector<SireChoice> bestSires(int dam);
+
+private:
+    KennelGraph m_graph;
+    std::unique_ptr<Inbreeding> m_inbreeding;
+    QString m_problem;
+    QString m_version;
+};
+
+} // namespace genetics
