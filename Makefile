@@ -5,7 +5,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-.PHONY: deps build run test format-check bench sample clean
+.PHONY: deps build run test format-check bench bench-genetics sample clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -46,6 +46,16 @@ BENCH_DIR ?= $(CURDIR)/build/bench-kennel
 bench: build
 	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench \
 	  --dogs $(DOGS) --matings $(MATINGS) --dir "$(BENCH_DIR)"
+
+# The genetics on closed populations: 1,000,000 dogs over 40 generations, 500,000 over 60,
+# and 1,000,000 with one loop deep inside.
+bench-genetics: build
+	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench \
+	  --dogs 1000000 --deep 40 --dir "$(CURDIR)/build/bench-deep-1m"
+	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench \
+	  --dogs 500000 --deep 60 --dir "$(CURDIR)/build/bench-deep-500k"
+	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench \
+	  --dogs 1000000 --deep 40 --loop --dir "$(CURDIR)/build/bench-deep-loop"
 
 clean:
 	rm -rf build

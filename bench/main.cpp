@@ -4,6 +4,8 @@
 //   houndry-bench --dogs 100000 --matings 50000 --dir build/bench-kennel
 #include "app/MainWindow.h"
 #include "bench/BareSqlite.h"
+#include "bench/DeepKennel.h"
+#include "bench/GeneticsBench.h"
 #include "bench/KennelGenerator.h"
 #include "bench/Timing.h"
 #include "breeding/Breeding.h"
@@ -361,6 +363,11 @@ int main(int argc, char *argv[])
         {"litters", "Litters in the synthetic kennel (a fifth of the matings by default).", "n"});
     parser.addOption({"dir", "Folder of the synthetic kennel.", "folder", "bench-kennel"});
     parser.addOption({"generate-only", "Only write the kennel (used internally)."});
+    parser.addOption({"deep",
+                      "A closed population this many generations deep, and only the "
+                      "genetics timed.",
+                      "generations"});
+    parser.addOption({"loop", "With --deep: one dog deep inside is its own ancestor."});
     parser.process(application);
 
     SilentMessages silent;
@@ -373,8 +380,11 @@ int main(int argc, char *argv[])
     const QString self = QCoreApplication::applicationFilePath();
     QDir::setCurrent(parser.value("dir"));
 
+    const int deep = parser.value("deep").toInt();
     if (parser.isSet("generate-only")) {
-        const QString problem = bench::generateKennel(size);
+        const QString problem =
+            deep > 0 ? bench::generateDeepKennel(size.dogs, deep, parser.isSet("loop"))
+                     : bench::generateKennel(size);
         db::DatabaseFiles::close();
         if (!problem.isEmpty())
             std::fprintf(stderr, "%s\n", qPrintable(problem));
@@ -387,10 +397,28 @@ int main(int argc, char *argv[])
         QFile::remove("kennelbase.ddx");
         QFile::remove("report.ddx");
         // In a process of its own, so that the memory figures below are the program's alone.
-        if (QProcess::execute(self, {"--generate-only", "--dogs", parser.value("dogs"), "--matings",
-                                     parser.value("matings"), "--litters",
-                                     QString::number(size.litters), "--dir", "."}) != 0)
+        QStringList arguments{"--generate-only",
+                              "--dogs",
+                              parser.value("dogs"),
+                              "--matings",
+                              parser.value("matings"),
+                              "--litters",
+                              QString::number(size.litters),
+                              "--dir",
+                              "."};
+        if (deep > 0)
+            arguments << "--deep" << QString::number(deep);
+        if (parser.isSet("loop"))
+            arguments << "--loop";
+        if (QProcess::execute(self, arguments) != 0)
             return 1;
+    }
+    if (deep > 0) {
+        std::printf("deep kennel: %d dogs over %d generations%s (%s)\n", size.dogs, deep,
+                    parser.isSet("loop") ? ", one loop" : "", qPrintable(QDir::currentPath()));
+        bench::printHeader();
+        bench::benchGenetics();
+        return 0;
     }
     std::printf("kennel: %d dogs, %d matings, %d contacts (%s)\n", size.dogs, size.matings,
                 bench::contactCount(size), qPrintable(QDir::currentPath()));

@@ -5,6 +5,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 
+#include <algorithm>
 #include <QDate>
 #include <QStringBuilder>
 
@@ -16,7 +17,7 @@ enum Column { Id, Name, Sire, Dam, SexColumn, Born, Died };
 
 const std::string_view notOnRecord = "Not On Record";
 
-qint64 julianDay(std::string_view stored)
+int julianDay(std::string_view stored)
 {
     auto digits = [&](int from, int count) {
         int value = 0;
@@ -30,7 +31,7 @@ qint64 julianDay(std::string_view stored)
     if (stored.size() != 10 || stored[4] != '-' || stored[7] != '-')
         return 0;
     const QDate date(digits(0, 4), digits(5, 2), digits(8, 2));
-    return date.isValid() ? date.toJulianDay() : 0;
+    return date.isValid() ? int(date.toJulianDay()) : 0;
 }
 
 Sex sexOf(std::string_view stored)
@@ -48,9 +49,23 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
 {
     *this = KennelGraph();
     namespace field = db::fields::dogs;
+    // Row numbers only grow, so the highest is room enough; a sparse table beyond a few
+    // million rows grows as it is read instead.
+    enum HighestColumn { Highest };
+    qint64 highest = 0;
+    db::scanRows(kennel, QStringLiteral("SELECT max(rowid) FROM ") % db::quoted(db::tables::dogs),
+                 [&](const db::RawRow &row) { highest = row.whole(Highest); });
+    const size_t room = size_t(std::clamp<qint64>(highest, 0, 4'000'000));
+    m_ids.reserve(room);
+    m_sexes.reserve(room);
+    m_born.reserve(room);
+    m_died.reserve(room);
+    m_nameStart.reserve(room + 1);
+    m_names.reserve(int(room));
     // Parent names wait in one buffer until every dog's name is known.
     std::string parentBytes;
-    std::vector<size_t> parentStart{0};
+    std::vector<unsigned> parentStart{0};
+    parentStart.reserve(2 * room + 1);
     m_nameStart.push_back(0);
     const QString problem = db::scanRows(
         kennel,
@@ -62,11 +77,11 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
             m_ids.push_back(row.whole(Id));
             const std::string_view name = row.text(Name);
             m_nameBytes += name;
-            m_nameStart.push_back(m_nameBytes.size());
+            m_nameStart.push_back(unsigned(m_nameBytes.size()));
             m_names.add(name, dog);
             for (int column : {Sire, Dam}) {
                 parentBytes += row.text(column);
-                parentStart.push_back(parentBytes.size());
+                parentStart.push_back(unsigned(parentBytes.size()));
             }
             m_sexes.push_back(sexOf(row.text(SexColumn)));
             m_born.push_back(julianDay(row.text(Born)));
@@ -80,10 +95,21 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     const int dogs = int(m_ids.size());
     m_pedigree.sire.resize(dogs);
     m_pedigree.dam.resize(dogs);
+    // Pups of a litter stand together and share their parents' names: the last answer for
+    // each parent is kept.
+    std::string_view lastName[2];
+    int lastFound[2] = {unknown, unknown};
     auto parent = [&](size_t which) {
         const std::string_view name(parentBytes.data() + parentStart[which],
                                     parentStart[which + 1] - parentStart[which]);
-        return name.empty() || name == notOnRecord ? unknown : m_names.find(name);
+        const size_t side = which % 2;
+        if (name.empty() || name == notOnRecord)
+            return unknown;
+        if (name != lastName[side]) {
+            lastName[side] = name;
+            lastFound[side] = m_names.find(name);
+        }
+        return lastFound[side];
     };
     for (int dog = 0; dog < dogs; ++dog) {
         m_pedigree.sire[dog] = parent(2 * size_t(dog));

@@ -27,7 +27,7 @@ public:
     qint64 id(int dog) const { return m_ids[dog]; }
     Sex sex(int dog) const { return m_sexes[dog]; }
     // Julian day, or 0 when no valid birth date is stored.
-    qint64 born(int dog) const { return m_born[dog]; }
+    int born(int dog) const { return m_born[dog]; }
     bool hasDied(int dog) const { return m_died[dog]; }
     // The dog the pedigrees show for a parent name, or `unknown`.
     int find(const QString &name) const;
@@ -47,10 +47,10 @@ private:
 
     Pedigree m_pedigree;
     std::string m_nameBytes;
-    std::vector<size_t> m_nameStart;
+    std::vector<unsigned> m_nameStart;
     std::vector<qint64> m_ids;
     std::vector<Sex> m_sexes;
-    std::vector<qint64> m_born;
+    std::vector<int> m_born;
     std::vector<bool> m_died;
     NameIndex m_names;
     std::vector<int> m_loopOf;

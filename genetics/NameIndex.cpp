@@ -23,16 +23,6 @@ std::string nocase(std::string_view text)
     return lowered;
 }
 
-std::string folded(std::string_view text)
-{
-    if (isAscii(text))
-        return nocase(text);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()))
-        .toCaseFolded()
-        .toUtf8()
-        .toStdString();
-}
-
 size_t hashOf(std::string_view key)
 {
     return std::hash<std::string_view>{}(key);
@@ -40,16 +30,39 @@ size_t hashOf(std::string_view key)
 
 } // namespace
 
-int NameIndex::groupOfKey(const std::string &key) const
+const std::string &NameIndex::keyOf(std::string_view name) const
+{
+    if (isAscii(name)) {
+        m_key.assign(name);
+        for (char &c : m_key) {
+            if (c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
+        }
+    } else {
+        m_key = QString::fromUtf8(name.data(), qsizetype(name.size()))
+                    .toCaseFolded()
+                    .toUtf8()
+                    .toStdString();
+    }
+    return m_key;
+}
+
+// A slot holds the key's hash in its high half, so that most other keys are passed by
+// without reading them, and the group + 1 in its low half (0: empty).
+int NameIndex::groupOfKey(std::string_view key) const
 {
     if (m_slots.empty())
         return -1;
+    const size_t hash = hashOf(key);
+    const quint64 tag = quint64(quint32(hash >> 32)) << 32;
     const size_t mask = m_slots.size() - 1;
-    for (size_t slot = hashOf(key) & mask;; slot = (slot + 1) & mask) {
-        const int entry = m_slots[slot];
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const quint64 entry = m_slots[slot];
         if (entry == 0)
             return -1;
-        const int group = entry - 1;
+        if ((entry & ~quint64(0xffffffffu)) != tag)
+            continue;
+        const int group = int(entry & 0xffffffffu) - 1;
         const std::string_view stored(m_keys.data() + m_keyStart[group],
                                       m_keyStart[group + 1] - m_keyStart[group]);
         if (stored == key)
@@ -57,26 +70,47 @@ int NameIndex::groupOfKey(const std::string &key) const
     }
 }
 
+void NameIndex::place(std::vector<quint64> &slots, std::string_view key, int group)
+{
+    const size_t hash = hashOf(key);
+    const size_t mask = slots.size() - 1;
+    size_t slot = hash & mask;
+    while (slots[slot] != 0)
+        slot = (slot + 1) & mask;
+    slots[slot] = (quint64(quint32(hash >> 32)) << 32) | quint64(group + 1);
+}
+
+void NameIndex::reserve(int names)
+{
+    m_groupOf.reserve(size_t(names));
+    m_groups.reserve(size_t(names));
+    m_groupSize.reserve(size_t(names));
+    m_keyStart.reserve(size_t(names) + 1);
+    size_t slots = 1024;
+    while (slots < 2 * size_t(names))
+        slots *= 2;
+    if (slots > m_slots.size()) {
+        m_slots.assign(slots / 2, 0);
+        grow();
+    }
+}
+
 void NameIndex::grow()
 {
-    std::vector<int> slots(std::max<size_t>(1024, m_slots.size() * 2), 0);
-    const size_t mask = slots.size() - 1;
-    for (int group = 0; group < int(m_groups.size()); ++group) {
-        const std::string_view key(m_keys.data() + m_keyStart[group],
-                                   m_keyStart[group + 1] - m_keyStart[group]);
-        size_t slot = hashOf(key) & mask;
-        while (slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = group + 1;
-    }
+    std::vector<quint64> slots(std::max<size_t>(1024, m_slots.size() * 2), 0);
+    for (int group = 0; group < int(m_groups.size()); ++group)
+        place(slots,
+              std::string_view(m_keys.data() + m_keyStart[group],
+                               m_keyStart[group + 1] - m_keyStart[group]),
+              group);
     m_slots = std::move(slots);
 }
 
 void NameIndex::add(std::string_view name, int dog)
 {
     if (int(m_groupOf.size()) <= dog)
-        m_groupOf.resize(dog + 1, -1);
-    const std::string key = folded(name);
+        m_groupOf.resize(size_t(dog) + 1, -1);
+    const std::string &key = keyOf(name);
     int group = groupOfKey(key);
     const bool ascii = isAscii(name);
     if (group < 0) {
@@ -86,24 +120,26 @@ void NameIndex::add(std::string_view name, int dog)
         if (m_keyStart.empty())
             m_keyStart.push_back(0);
         m_keys += key;
-        m_keyStart.push_back(m_keys.size());
-        m_groups.push_back({ascii ? dog : -1, dog, ascii ? std::string() : std::string(name)});
+        m_keyStart.push_back(unsigned(m_keys.size()));
+        m_groups.push_back({ascii ? dog : -1, dog});
+        if (!ascii)
+            m_otherFirst.emplace(group, name);
         m_groupSize.push_back(1);
-        const size_t mask = m_slots.size() - 1;
-        size_t slot = hashOf(key) & mask;
-        while (m_slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        m_slots[slot] = group + 1;
+        place(m_slots, key, group);
     } else {
         Group &g = m_groups[group];
         ++m_groupSize[group];
         if (ascii && g.asciiFirst < 0)
             g.asciiFirst = dog;
         // Rows come in row order, so only a smaller NOCASE key takes the first place.
-        const std::string candidate = nocase(name);
-        if (candidate < (g.anyName.empty() ? key : nocase(g.anyName))) {
+        const auto other = m_otherFirst.find(group);
+        const std::string first = other == m_otherFirst.end() ? key : nocase(other->second);
+        if (nocase(name) < first) {
             g.anyFirst = dog;
-            g.anyName = ascii ? std::string() : std::string(name);
+            if (ascii)
+                m_otherFirst.erase(group);
+            else
+                m_otherFirst[group] = std::string(name);
         }
     }
     m_groupOf[dog] = group;
@@ -111,7 +147,7 @@ void NameIndex::add(std::string_view name, int dog)
 
 int NameIndex::find(std::string_view name) const
 {
-    const int group = groupOfKey(folded(name));
+    const int group = groupOfKey(keyOf(name));
     if (group < 0)
         return -1;
     return isAscii(name) ? m_groups[group].asciiFirst : m_groups[group].anyFirst;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QtGlobal>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace genetics {
@@ -13,6 +15,8 @@ namespace genetics {
 class NameIndex
 {
 public:
+    // Room for this many names, so that the table is not rebuilt as it fills.
+    void reserve(int names);
     // Names in row order, as UTF-8.
     void add(std::string_view name, int dog);
     int find(std::string_view name) const;
@@ -23,19 +27,24 @@ public:
 private:
     struct Group
     {
-        int asciiFirst;      // first dog whose name is plain ASCII, for plain ASCII keys
-        int anyFirst;        // first in NOCASE order, then row order, for other keys
-        std::string anyName; // the first name when it is not plain ASCII
+        int asciiFirst; // first dog whose name is plain ASCII, for plain ASCII keys
+        int anyFirst;   // first in NOCASE order, then row order, for other keys
     };
-    int groupOfKey(const std::string &key) const;
+    // The case-blind key of a name, into a buffer kept for the purpose.
+    const std::string &keyOf(std::string_view name) const;
+    int groupOfKey(std::string_view key) const;
     void grow();
+    static void place(std::vector<quint64> &slots, std::string_view key, int group);
 
+    mutable std::string m_key;
     std::string m_keys;
-    std::vector<size_t> m_keyStart; // per group, with one past the end
+    std::vector<unsigned> m_keyStart; // per group, with one past the end
     std::vector<Group> m_groups;
+    // The first name of a group where it is not plain ASCII: rare, so kept aside.
+    std::unordered_map<int, std::string> m_otherFirst;
     std::vector<int> m_groupSize;
-    std::vector<int> m_groupOf; // per dog
-    std::vector<int> m_slots;   // open addressing: group + 1, or 0 for empty
+    std::vector<int> m_groupOf;   // per dog
+    std::vector<quint64> m_slots; // open addressing, see groupOfKey()
 };
 
 } // namespace genetics
