@@ -22,7 +22,10 @@
 #include "health/HistoryScreens.h"
 #include "health/NotesScreen.h"
 #include "health/VaccinationScreen.h"
+#include "inbreeding/GeneticsReports.h"
+#include "inbreeding/GeneticsScreen.h"
 #include "pedigree/PedigreeChart.h"
+#include "pedigree/PedigreeInbreeding.h"
 #include "pedigree/PedigreeScreens.h"
 #include "pedigree/PrintablePedigree.h"
 #include "reminders/MonthListScreen.h"
@@ -33,6 +36,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QTimer>
 
 namespace app {
@@ -80,6 +84,20 @@ MainWindow::MainWindow(QWidget *parent)
         {MenuItem::About, [this] { showAbout(); }},
         {MenuItem::Exit, [this] { close(); }},
     };
+    buildMenuBar();
+}
+
+void MainWindow::buildMenuBar()
+{
+    QMenu *genetics = menuBar()->addMenu(QStringLiteral("&Genetics"));
+    genetics->setObjectName(QStringLiteral("geneticsMenu"));
+    genetics->addAction(QStringLiteral("Inbreeding and Trial Matings..."), this,
+                        [this] { open<inbreeding::GeneticsScreen>(); });
+    genetics->addAction(QStringLiteral("Check Pedigrees"), this,
+                        [this] { showReport(inbreeding::pedigreeChecks()); });
+    genetics->addAction(QStringLiteral("Inbreeding of Every Dog"), this, [this] {
+        showReport(inbreeding::everyDogsInbreeding(inbreeding::progressDialog(this)));
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -202,9 +220,12 @@ void MainWindow::showPedigree(int generations)
             ->showRecord();
     } else {
         const pedigree::PedigreeRecord record = pedigree::currentPedigree();
-        openReport(QStringLiteral("PedigreeChart"),
-                   QStringLiteral("%1 Generation Pedigree").arg(generations),
-                   [record, generations] { return pedigree::pedigreeChart(record, generations); });
+        openReport(
+            QStringLiteral("PedigreeChart"),
+            QStringLiteral("%1 Generation Pedigree").arg(generations), [record, generations] {
+                return pedigree::pedigreeChart(
+                    record, generations, pedigree::inbreedingText(record, QStringLiteral(", ")));
+            });
     }
 }
 

@@ -37,6 +37,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void buildMenuBar();
     void runStartup();
     void openMainMenu();
     void openDogRecords(int mode);

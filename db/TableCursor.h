@@ -20,6 +20,7 @@ public:
     ~TableCursor();
     TableCursor(const TableCursor &) = delete;
     TableCursor &operator=(const TableCursor &) = delete;
+    const QSqlDatabase &database() const { return m_db; }
 
     // Each move answers whether it reached a row. first(), last(), moveTo() and the seeks
     // leave no current row when they fail; next() and previous() at the ends stay put.

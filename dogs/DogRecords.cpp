@@ -1,5 +1,7 @@
 #include "dogs/DogRecords.h"
 
+#include "genetics/KennelGenetics.h"
+
 #include "core/DateText.h"
 #include "core/NumberText.h"
 #include "db/Fields.h"
@@ -62,6 +64,20 @@ DogRecords::DogRecords(QSqlDatabase db) : m_record(std::move(db), db::tables::do
                         return core::datetext::toStored(date);
                     }});
     }
+}
+
+QString DogRecords::inbreeding() const
+{
+    if (!hasDog())
+        return {};
+    genetics::KennelGenetics &genetics =
+        genetics::KennelGenetics::current(m_record.cursor().database());
+    const genetics::DogInbreeding coi = genetics.ofDog(genetics.graph().indexOfId(dogId()));
+    if (!coi.loop.isEmpty())
+        return genetics::loopMessage(coi.loop);
+    return QStringLiteral("%1 (all generations), %2 (%3 generations)")
+        .arg(genetics::percent(coi.all), genetics::percent(coi.chosen))
+        .arg(genetics::defaultGenerations);
 }
 
 bool DogRecords::goToName(const QString &name)

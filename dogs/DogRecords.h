@@ -30,6 +30,9 @@ public:
 
     bool hasDog() const { return m_record.cursor().hasRow(); }
     qint64 dogId() const { return m_record.cursor().rowId(); }
+    // The current dog's inbreeding as stored, over all generations and over ten, or the
+    // loop above it; empty without a dog.
+    QString inbreeding() const;
     QString text(const QString &field) const { return m_record.text(field); }
     // Writes the changed texts (field -> text) into the current dog, all or nothing.
     ui::BoundRecord::SaveResult save(const QHash<QString, QString> &changes)

@@ -26,7 +26,7 @@ namespace dog = db::fields::dogs;
 DogRecordsScreen::DogRecordsScreen(QWidget *parent)
     : ui::RecordScreen(screenName(), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
       m_records(db::DatabaseFiles::kennel()), m_dogNames(new QStringListModel(this)),
-      m_age(new QLabel), m_dogId(new QLabel)
+      m_age(new QLabel), m_dogId(new QLabel), m_inbreeding(new QLabel)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildDogInformation());
@@ -77,6 +77,9 @@ QWidget *DogRecordsScreen::buildDogInformation()
     m_dogId->setObjectName(QStringLiteral("dogid"));
     ui::addField(grid, 6, 0, QStringLiteral("Age"), m_age);
     ui::addField(grid, 6, 1, QStringLiteral("Dog ID : KZ"), m_dogId);
+    m_inbreeding->setObjectName(QStringLiteral("coi"));
+    m_inbreeding->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui::addField(grid, 7, 0, QStringLiteral("COI"), m_inbreeding, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     return group;
@@ -164,6 +167,7 @@ void DogRecordsScreen::showRecord()
     const auto *dob = qobject_cast<QLineEdit *>(fields().widget(dog::born));
     m_age->setText(calculateage(dob->text(), core::Clock::today()));
     m_dogId->setText(m_records.hasDog() ? QString::number(m_records.dogId()) : QString());
+    m_inbreeding->setText(m_records.inbreeding());
 }
 
 } // namespace dogs

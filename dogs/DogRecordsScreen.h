@@ -37,6 +37,7 @@ private:
     QStringListModel *m_dogNames;
     QLabel *m_age;
     QLabel *m_dogId;
+    QLabel *m_inbreeding;
 };
 
 } // namespace dogs

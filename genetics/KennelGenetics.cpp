@@ -73,6 +73,8 @@ std::vector<DogInbreeding> KennelGenetics::ofEveryDog(int generations,
         if (done && dog % 256 == 255 && !done(dog + 1))
             return {};
     }
+    if (done)
+        done(m_graph.size());
     return all;
 }
 

@@ -134,6 +134,13 @@ int KennelGraph::find(const QString &name) const
     return m_names.find(std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
+int KennelGraph::indexOfId(qint64 id) const
+{
+    // Rows are read in rowid order, and dogid is the rowid.
+    const auto found = std::lower_bound(m_ids.begin(), m_ids.end(), id);
+    return found != m_ids.end() && *found == id ? int(found - m_ids.begin()) : unknown;
+}
+
 // Parents before their offspring: a dog is placed once both its known parents are.
 void KennelGraph::order()
 {

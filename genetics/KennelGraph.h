@@ -31,6 +31,8 @@ public:
     bool hasDied(int dog) const { return m_died[dog]; }
     // The dog the pedigrees show for a parent name, or `unknown`.
     int find(const QString &name) const;
+    // The dog with this dogid, or `unknown`.
+    int indexOfId(qint64 id) const;
     int namesakes(int dog) const { return m_names.namesakes(dog); }
     int nameGroup(int dog) const { return m_names.groupOf(dog); }
 

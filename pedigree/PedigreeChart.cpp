@@ -13,7 +13,8 @@ constexpr int textHeight = 220;
 
 } // namespace
 
-report::Layout pedigreeChart(const PedigreeRecord &record, int generations)
+report::Layout pedigreeChart(const PedigreeRecord &record, int generations,
+                             const QString &inbreeding)
 {
     report::ReportDefinition paper;
     paper.orientation = QPageLayout::Landscape;
@@ -58,6 +59,9 @@ report::Layout pedigreeChart(const PedigreeRecord &record, int generations)
                            QRect(layout.paperSize.width() - margin - 2000, margin + 420, 2000, 240),
                            QStringLiteral("Page %1 of %2").arg(p + 1).arg(pageCount), font,
                            Qt::AlignRight | Qt::AlignTop});
+        page.items.append({report::PageItem::Kind::Text,
+                           QRect(margin, margin + 420, layout.paperSize.width() / 2, 240),
+                           inbreeding, font, Qt::AlignLeft | Qt::AlignTop});
         text(0, middle(0, 1), record.dogname.isEmpty() ? record.subject : record.dogname, font);
         for (int g = 0; g < generations; ++g) {
             for (int n = 1; n <= (1 << g); ++n) {

@@ -1,5 +1,7 @@
 #include "pedigree/PedigreeScreens.h"
 
+#include "pedigree/PedigreeInbreeding.h"
+
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
@@ -23,6 +25,18 @@ QString shown(const QString &slot)
 {
     const PedigreeRecord &record = currentPedigree();
     return slot == db::fields::pedigree::dog ? record.dogname : record.slot(slot);
+}
+
+// The inbreeding of the pedigree on show, in space the pedigree leaves free.
+QLabel *inbreedingLabel(QWidget *screen, const QRect &place)
+{
+    auto *label = new QLabel(screen);
+    label->setObjectName(QStringLiteral("coi"));
+    label->setGeometry(place);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
 }
 
 } // namespace
@@ -104,6 +118,7 @@ Pedigree3Screen::Pedigree3Screen(QWidget *parent)
         name->setGeometry(8, 18, ui::fromTwips(3015) - 16, 22);
         m_boxes.insert(QString::fromLatin1(b.slot), name);
     }
+    m_inbreeding = inbreedingLabel(this, ui::fromTwips(120, 60, 2500, 900));
     QPushButton *print =
         ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
     QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"), this);
@@ -123,6 +138,7 @@ void Pedigree3Screen::showRecord()
         it.value()->setText(shown(it.key()));
         it.value()->setToolTip(shown(it.key()));
     }
+    m_inbreeding->setText(inbreedingText(currentPedigree(), QStringLiteral("\n")));
     if (isLoaded())
         movedata();
 }
@@ -175,6 +191,7 @@ Pedigree4Screen::Pedigree4Screen(QWidget *parent)
             m_labels.insert(slot, label);
         }
     }
+    m_inbreeding = inbreedingLabel(this, ui::fromTwips(240, 360, 2500, 900));
     auto *caption = new QLabel(QStringLiteral("Pedigree of "), this);
     caption->setGeometry(ui::fromTwips(240, 3600, 2500, 300));
     QPushButton *print =
@@ -194,6 +211,7 @@ void Pedigree4Screen::showRecord()
         it.value()->setText(shown(it.key()));
         it.value()->setToolTip(shown(it.key()));
     }
+    m_inbreeding->setText(inbreedingText(currentPedigree(), QStringLiteral("\n")));
 }
 
 QString Pedigree4Screen::labelText(const QString &slot) const

@@ -51,6 +51,7 @@ protected:
 
 private:
     QHash<QString, QLabel *> m_boxes;
+    QLabel *m_inbreeding;
 };
 
 // "4 Generation On Screen Pedigree": thirty-one names in four columns.
@@ -65,6 +66,7 @@ public:
 
 private:
     QHash<QString, QLabel *> m_labels;
+    QLabel *m_inbreeding;
 };
 
 // "View Possible Mating": the pedigree the pups of a chosen sire and dam would have.

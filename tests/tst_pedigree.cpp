@@ -361,7 +361,10 @@ void PedigreeTest::fourGenerationScreen()
     buildpedigree4("Pup");
     Pedigree4Screen screen;
     screen.showRecord();
-    QCOMPARE(screen.findChildren<QLabel *>().size(), 32);
+    // Thirty-one names, the caption and the inbreeding.
+    QCOMPARE(screen.findChildren<QLabel *>().size(), 33);
+    QCOMPARE(screen.findChild<QLabel *>("coi")->text(),
+             "COI 0.00% (all generations)\n0.00% (10 generations)");
     QCOMPARE(screen.labelText("4d8"), "4d8");
     QCOMPARE(screen.labelText("dogname"), "Pup");
     screen.findChild<QPushButton *>("print")->click();

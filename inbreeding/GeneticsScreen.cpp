@@ -1,0 +1,242 @@
+#include "inbreeding/GeneticsScreen.h"
+
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "genetics/KennelGenetics.h"
+#include "inbreeding/SireRanking.h"
+#include "ui/FieldGrid.h"
+#include "ui/PickList.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace inbreeding {
+namespace {
+
+genetics::KennelGenetics &kennelGenetics()
+{
+    return genetics::KennelGenetics::current(db::DatabaseFiles::kennel());
+}
+
+QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignLeft)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+GeneticsScreen::GeneticsScreen(QWidget *parent)
+    : ui::Screen(screenName(), QStringLiteral("Inbreeding and Trial Matings"), parent),
+      m_sire(ui::pickList(QStringLiteral("sire"))), m_dam(ui::pickList(QStringLiteral("dam"))),
+      m_generations(new QSpinBox), m_loop(new QLabel), m_common(new QTableWidget(0, 4)),
+      m_ranking(new SireRanking(this)), m_sorted(new QSortFilterProxyModel(this)),
+      m_sires(new QTableView)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildChoice());
+    m_loop->setObjectName(QStringLiteral("loop"));
+    m_loop->setWordWrap(true);
+    m_loop->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
+    m_loop->hide();
+    layout->addWidget(m_loop);
+    auto *columns = new QHBoxLayout;
+    columns->addWidget(buildResults(), 1);
+    columns->addWidget(buildBestSires(), 1);
+    layout->addLayout(columns, 1);
+}
+
+QWidget *GeneticsScreen::buildChoice()
+{
+    auto *group = new QGroupBox(QStringLiteral("Trial Mating"));
+    auto *grid = new QGridLayout(group);
+    m_sire->setPrompt(QStringLiteral("Select the Sire"));
+    m_dam->setPrompt(QStringLiteral("Select the Dam"));
+    m_generations->setObjectName(QStringLiteral("generations"));
+    m_generations->setRange(1, 60);
+    m_generations->setValue(genetics::defaultGenerations);
+    ui::addField(grid, 0, 0, QStringLiteral("Sire"), m_sire);
+    ui::addField(grid, 0, 2, QStringLiteral("Dam"), m_dam);
+    ui::addField(grid, 1, 0, QStringLiteral("Generations"), m_generations);
+    auto *calculateButton =
+        ui::pushButton(QStringLiteral("Calculate"), QStringLiteral("calculate"));
+    auto *best =
+        ui::pushButton(QStringLiteral("Best Sires for this Dam"), QStringLiteral("bestSires"));
+    connect(calculateButton, &QPushButton::clicked, this, &GeneticsScreen::calculate);
+    connect(best, &QPushButton::clicked, this, &GeneticsScreen::showBestSires);
+    setMainButton(calculateButton);
+    grid->addWidget(calculateButton, 1, 2);
+    grid->addWidget(best, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return group;
+}
+
+QWidget *GeneticsScreen::buildResults()
+{
+    auto *group = new QGroupBox(QStringLiteral("Results"));
+    auto *grid = new QGridLayout(group);
+    const std::pair<const char *, const char *> results[] = {
+        {"COI (all generations)", "coiAll"},
+        {"COI (chosen generations)", "coiChosen"},
+        {"Relationship of sire and dam", "relationship"},
+        {"Ancestor loss (5 generations)", "ancestorLoss"},
+        {"Complete generations", "completeGenerations"},
+        {"Deepest generation", "deepestGeneration"},
+    };
+    int row = 0;
+    for (const auto &[caption, name] : results) {
+        QLineEdit *box = ui::textBox(QString::fromLatin1(name));
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::ClickFocus);
+        ui::addField(grid, row++, 0, QString::fromLatin1(caption), box);
+        m_results << box;
+    }
+    auto *commonCaption = new QLabel(QStringLiteral("Common ancestors"));
+    commonCaption->setBuddy(m_common);
+    m_common->setObjectName(QStringLiteral("commonAncestors"));
+    m_common->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Sire's side"),
+                                         QStringLiteral("Dam's side"),
+                                         QStringLiteral("Contribution")});
+    m_common->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_common->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_common->verticalHeader()->hide();
+    m_common->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grid->addWidget(commonCaption, row++, 0, 1, 2);
+    grid->addWidget(m_common, row, 0, 1, 2);
+    grid->setRowStretch(row, 1);
+    return group;
+}
+
+QWidget *GeneticsScreen::buildBestSires()
+{
+    auto *group = new QGroupBox(QStringLiteral("Best Sires for this Dam"));
+    auto *layout = new QVBoxLayout(group);
+    m_sorted->setSourceModel(m_ranking);
+    m_sorted->setSortRole(SireRanking::sortRole);
+    m_sires->setObjectName(QStringLiteral("bestSiresTable"));
+    m_sires->setModel(m_sorted);
+    m_sires->setSortingEnabled(true);
+    m_sires->sortByColumn(SireRanking::LitterInbreeding, Qt::AscendingOrder);
+    m_sires->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_sires->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_sires->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_sires->verticalHeader()->hide();
+    m_sires->horizontalHeader()->setSectionResizeMode(SireRanking::Sire, QHeaderView::Stretch);
+    connect(m_sires, &QTableView::clicked, this, &GeneticsScreen::chooseSire);
+    connect(m_sires, &QTableView::activated, this, &GeneticsScreen::chooseSire);
+    layout->addWidget(new QLabel(QStringLiteral("Choose a row to make him the Sire.")));
+    layout->addWidget(m_sires);
+    return group;
+}
+
+void GeneticsScreen::load()
+{
+    // Rows changed by another program since the last look are read afresh.
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    for (const auto &[list, sex] :
+         {std::pair{m_sire, QStringLiteral("Male")}, std::pair{m_dam, QStringLiteral("Female")}})
+        list->setEntries(db::dogNamesOfSex(kennel, sex), ui::PickList::Order::Alphabetical);
+}
+
+std::optional<int> GeneticsScreen::chosenDog(ui::PickList *list, const QString &role)
+{
+    const QString name = list->text();
+    if (name.isEmpty() || list->showsPrompt()) {
+        core::tell(QStringLiteral("Please Select the ") + role);
+        list->setFocus();
+        return std::nullopt;
+    }
+    const int dog = kennelGenetics().graph().find(name);
+    if (dog == genetics::unknown) {
+        core::tell(QStringLiteral("There is no dog named \"%1\".").arg(name));
+        list->setFocus();
+        return std::nullopt;
+    }
+    return dog;
+}
+
+void GeneticsScreen::clearResults()
+{
+    for (QLineEdit *box : std::as_const(m_results))
+        box->clear();
+    m_common->setRowCount(0);
+    m_loop->hide();
+}
+
+void GeneticsScreen::calculate()
+{
+    clearResults();
+    genetics::KennelGenetics &genetics = kennelGenetics();
+    if (!genetics.problem().isEmpty()) {
+        core::tell(QStringLiteral("The dogs could not be read: ") + genetics.problem());
+        return;
+    }
+    const std::optional<int> sire = chosenDog(m_sire, QStringLiteral("Sire"));
+    if (!sire)
+        return;
+    const std::optional<int> dam = chosenDog(m_dam, QStringLiteral("Dam"));
+    if (!dam)
+        return;
+    if (const QStringList loop = genetics.loopAbove(*sire, *dam); !loop.isEmpty()) {
+        m_loop->setText(genetics::loopMessage(loop));
+        m_loop->show();
+        return;
+    }
+    const genetics::MatingFigures figures = genetics.mating(*sire, *dam, m_generations->value());
+    const QStringList texts{genetics::percent(figures.inbreeding),
+                            genetics::percent(figures.inbreedingChosen),
+                            genetics::percent(figures.relationship),
+                            genetics::percent(figures.ancestorLoss / 100.0),
+                            QString::number(figures.completeGenerations),
+                            QString::number(figures.deepestGeneration)};
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        m_results[i]->setText(texts[i]);
+    m_common->setRowCount(int(figures.common.size()));
+    int row = 0;
+    for (const genetics::CommonAncestor &ancestor : figures.common) {
+        const Qt::Alignment right = Qt::AlignRight;
+        m_common->setItem(row, 0, cell(genetics.graph().name(ancestor.dog)));
+        m_common->setItem(row, 1, cell(QString::number(ancestor.sireSide), right));
+        m_common->setItem(row, 2, cell(QString::number(ancestor.damSide), right));
+        m_common->setItem(row, 3, cell(genetics::percent(ancestor.part), right));
+        ++row;
+    }
+}
+
+void GeneticsScreen::showBestSires()
+{
+    genetics::KennelGenetics &genetics = kennelGenetics();
+    const std::optional<int> dam = chosenDog(m_dam, QStringLiteral("Dam"));
+    if (!dam)
+        return;
+    if (const QStringList loop = genetics.loopAbove(genetics::unknown, *dam); !loop.isEmpty()) {
+        m_loop->setText(genetics::loopMessage(loop));
+        m_loop->show();
+        return;
+    }
+    m_ranking->setChoices(genetics.bestSires(*dam), genetics.graph());
+    m_sires->sortByColumn(SireRanking::LitterInbreeding, Qt::AscendingOrder);
+}
+
+void GeneticsScreen::chooseSire(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    m_sire->setText(m_ranking->sireName(m_sorted->mapToSource(index).row()));
+    calculate();
+}
+
+} // namespace inbreeding
