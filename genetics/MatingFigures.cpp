@@ -105,7 +105,9 @@ MatingFigures matingFigures(const Pedigree &p, Inbreeding &inbreeding, int sire,
         figures.common.push_back(
             {share.dog, sireSide.at(share.dog), damSide.at(share.dog), share.part});
     std::sort(figures.common.begin(), figures.common.end(),
-              [](const CommonAncestor &a, const CommonAncestor &b) { return a.part > b.part; });
+              [](const CommonAncestor &a, const CommonAncestor &b) {
+                  return a.part != b.part ? a.part > b.part : a.dog < b.dog;
+              });
     return figures;
 }
 

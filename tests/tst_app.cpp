@@ -8,6 +8,7 @@
 #include "core/Clock.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
+#include "inbreeding/GeneticsScreen.h"
 #include "pedigree/PedigreeScreens.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -65,6 +67,7 @@ private Q_SLOTS:
     void everyInputHasAnAccessibleName();
     void startupListsOpenInFrontOfTheMenu();
     void enterOnAMainMenuButtonPressesIt();
+    void geneticsMenuOpensItsScreenAndReports();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -448,6 +451,31 @@ void AppTest::enterOnAMainMenuButtonPressesIt()
     focusOn(app.window.mainMenu()->button("Help"));
     pressKey(Qt::Key_Return);
     QVERIFY(app.window.screens().find("HelpScreen"));
+}
+
+void AppTest::geneticsMenuOpensItsScreenAndReports()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    Started app;
+    auto *menu = app.window.findChild<QMenu *>("geneticsMenu");
+    QCOMPARE(menu->title(), "&Genetics");
+    QStringList items;
+    for (QAction *action : menu->actions())
+        items << action->text();
+    QCOMPARE(items, QStringList({"Inbreeding and Trial Matings...", "Check Pedigrees",
+                                 "Inbreeding of Every Dog"}));
+    menu->actions()[0]->trigger();
+    auto *screen = app.window.screens().find<inbreeding::GeneticsScreen>("Genetics");
+    QTRY_VERIFY(screen && screen->isLoaded());
+    QCOMPARE(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget(), screen);
+    for (const auto &[item, name] :
+         {std::pair{1, "CheckPedigrees"}, std::pair{2, "InbreedingOfEveryDog"}}) {
+        menu->actions()[item]->trigger();
+        QTRY_VERIFY(app.window.screens().find<QWidget>(name));
+    }
+    QVERIFY(messages.texts.isEmpty());
 }
 
 QTEST_MAIN(AppTest)

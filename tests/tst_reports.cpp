@@ -2,8 +2,11 @@
 // the longest texts a breeder may type: no two texts overlap, and no page is empty.
 #include "breeding/LitterHistories.h"
 #include "contacts/Ownership.h"
+#include "genetics/KennelGenetics.h"
+#include "inbreeding/GeneticsReports.h"
 #include "pedigree/PedigreeBuild.h"
 #include "pedigree/PedigreeChart.h"
+#include "pedigree/PedigreeInbreeding.h"
 #include "pedigree/PrintablePedigree.h"
 #include "report/PagePainter.h"
 #include "sales/Sale.h"
@@ -154,7 +157,8 @@ void ReportsTest::noTextOverlapsAndNoPageIsEmpty_data()
     for (const char *report :
          {"3 Generation Pedigree", "Sales Reciept", "Receipt of Sale Showing Pedigree",
           "Sales Report", "Dog Owners Listing", "Contact List", "Litter Histories",
-          "5 Generation Pedigree", "6 Generation Pedigree", "8 Generation Pedigree"}) {
+          "5 Generation Pedigree", "6 Generation Pedigree", "8 Generation Pedigree",
+          "Check Pedigrees", "Inbreeding of Every Dog"}) {
         QTest::addRow("%s, ordinary texts", report) << QString(report) << false;
         QTest::addRow("%s, longest texts", report) << QString(report) << true;
     }
@@ -187,11 +191,21 @@ void ReportsTest::noTextOverlapsAndNoPageIsEmpty()
         layout = contacts::contactList().layout();
     } else if (report == "Litter Histories") {
         layout = breeding::litterHistories().layout();
+    } else if (report == "Check Pedigrees") {
+        // A sire recorded as female, and a name two dogs share.
+        exec(kennel.db(), "UPDATE Dogtable SET sex = 'Female' WHERE sex = 'Male'");
+        addDog(kennel.db(), {{"name", t.name("Pup")}});
+        layout = inbreeding::pedigreeChecks().layout();
+    } else if (report == "Inbreeding of Every Dog") {
+        layout = inbreeding::everyDogsInbreeding().layout();
     } else {
         const int generations = report.left(1).toInt();
         pedigree::buildpedigree(t.name("Pup"), generations);
-        layout = pedigree::pedigreeChart(pedigree::currentPedigree(), generations);
+        const pedigree::PedigreeRecord &record = pedigree::currentPedigree();
+        layout =
+            pedigree::pedigreeChart(record, generations, pedigree::inbreedingText(record, ", "));
     }
+    genetics::KennelGenetics::forget();
     QVERIFY(!layout.pages.isEmpty());
     const QStringList overlapping = overlaps(layout);
     QVERIFY2(overlapping.isEmpty(), qPrintable(overlapping.join("\n")));
