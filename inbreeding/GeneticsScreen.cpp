@@ -113,6 +113,7 @@ QWidget *GeneticsScreen::buildResults()
     m_common->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_common->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_common->verticalHeader()->hide();
+    m_common->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_common->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     grid->addWidget(commonCaption, row++, 0, 1, 2);
     grid->addWidget(m_common, row, 0, 1, 2);
@@ -134,6 +135,7 @@ QWidget *GeneticsScreen::buildBestSires()
     m_sires->setSelectionMode(QAbstractItemView::SingleSelection);
     m_sires->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sires->verticalHeader()->hide();
+    m_sires->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_sires->horizontalHeader()->setSectionResizeMode(SireRanking::Sire, QHeaderView::Stretch);
     connect(m_sires, &QTableView::clicked, this, &GeneticsScreen::chooseSire);
     connect(m_sires, &QTableView::activated, this, &GeneticsScreen::chooseSire);

@@ -49,9 +49,9 @@ QVariant SireRanking::headerData(int section, Qt::Orientation orientation, int r
     case Sire:
         return QStringLiteral("Sire");
     case LitterInbreeding:
-        return QStringLiteral("COI of the litter");
+        return QStringLiteral("Litter COI");
     default:
-        return QStringLiteral("Relationship to the dam");
+        return QStringLiteral("Relationship");
     }
 }
 

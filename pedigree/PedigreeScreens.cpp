@@ -36,6 +36,9 @@ QLabel *inbreedingLabel(QWidget *screen, const QRect &place)
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont smaller = label->font();
+    smaller.setPointSizeF(smaller.pointSizeF() * 0.85);
+    label->setFont(smaller);
     return label;
 }
 
