@@ -166,6 +166,16 @@ void GeneticsTest::sharesAddUpAndGenerationsCount()
     QCOMPARE(figures.common.size(), size_t(5));
     QCOMPARE(figures.completeGenerations, 2);
     QCOMPARE(figures.deepestGeneration, 4);
+
+    // A sire who is also the dam's sire is a common ancestor in generations 1 and 2.
+    const Pedigree fatherDaughter = pedigreeOf({"d a b"}, &dogs);
+    Inbreeding again(fatherDaughter);
+    const MatingFigures litter = matingFigures(fatherDaughter, again, dogs.at(QStringLiteral("a")),
+                                               dogs.at(QStringLiteral("d")), 10);
+    QCOMPARE(litter.common.size(), size_t(1));
+    QCOMPARE(litter.common.front().sireSide, 1);
+    QCOMPARE(litter.common.front().damSide, 2);
+    QCOMPARE(litter.inbreeding, 0.25);
 }
 
 void GeneticsTest::chosenGenerationsCutThePedigree_data()

@@ -1,3 +1,4 @@
+#include "genetics/KennelGenetics.h"
 #include "pedigree/PedigreeBuild.h"
 #include "pedigree/PedigreeChart.h"
 #include "pedigree/PedigreeScreens.h"
@@ -397,6 +398,14 @@ void PedigreeTest::possibleMatingListsAndMessages()
     QCOMPARE(built, 3);
     QCOMPARE(currentPedigree().dogname, "Puppies Poss Pedigree");
     QVERIFY(screen.isVisible());
+
+    // The pedigree on show gives the litter's inbreeding: Ajax is Bella's sire.
+    exec(kennel.db(), "UPDATE Dogtable SET sire = 'AJAX' WHERE name = 'Bella'");
+    Pedigree3Screen shown;
+    shown.showRecord();
+    QCOMPARE(shown.findChild<QLabel *>("coi")->text(),
+             "COI 25.00% (all generations)\n25.00% (10 generations)");
+    genetics::KennelGenetics::forget();
 }
 
 QTEST_MAIN(PedigreeTest)
