@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/HelpScreen.h"
+#include "app/KennelBackups.h"
 #include "app/MainMenu.h"
 #include "app/ReportPreview.h"
 #include "app/SetupScreen.h"
@@ -34,15 +35,18 @@
 #include "ui/ScreenHost.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace app {
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), m_area(new QMdiArea), m_screens(new ui::ScreenHost(m_area, this))
+    : QMainWindow(parent), m_area(new QMdiArea), m_screens(new ui::ScreenHost(m_area, this)),
+      m_backups(new KennelBackups(this, m_screens))
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Pawmark Houndry"));
@@ -85,10 +89,22 @@ MainWindow::MainWindow(QWidget *parent)
         {MenuItem::Exit, [this] { close(); }},
     };
     buildMenuBar();
+    auto *lastBackup = new QLabel;
+    lastBackup->setObjectName(QStringLiteral("lastBackup"));
+    statusBar()->addPermanentWidget(lastBackup);
+    connect(m_backups, &KennelBackups::lastBackupChanged, lastBackup, &QLabel::setText);
 }
 
 void MainWindow::buildMenuBar()
 {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    file->addAction(QStringLiteral("Back Up Kennel..."), m_backups,
+                    &KennelBackups::chooseAndBackUp);
+    file->addAction(QStringLiteral("Restore from Backup..."), m_backups,
+                    &KennelBackups::chooseAndRestore);
+    file->addSeparator();
+    file->addAction(QStringLiteral("E&xit"), this, [this] { choose(MenuItem::Exit); });
     QMenu *genetics = menuBar()->addMenu(QStringLiteral("&Genetics"));
     genetics->setObjectName(QStringLiteral("geneticsMenu"));
     genetics->addAction(QStringLiteral("Inbreeding and Trial Matings..."), this,
@@ -128,6 +144,10 @@ void MainWindow::runStartup()
     if (showLists)
         choose(MenuItem::AllDue);
     openMainMenu();
+    statusBar()
+        ->findChild<QLabel *>(QStringLiteral("lastBackup"))
+        ->setText(m_backups->lastBackupText());
+    m_backups->backUpIfDue();
     // The menu opened last; the lists the user asked for belong in front of it.
     if (showLists)
         choose(MenuItem::AllDue);

@@ -15,6 +15,8 @@ class QMdiArea;
 
 namespace app {
 
+class KennelBackups;
+
 // "Pawmark Houndry": holds every screen and routes the main menu's buttons to them.
 class MainWindow : public QMainWindow
 {
@@ -24,6 +26,7 @@ public:
     ~MainWindow() override;
 
     ui::ScreenHost &screens() const { return *m_screens; }
+    KennelBackups &backups() const { return *m_backups; }
     MainMenu *mainMenu() const { return m_menu; }
     // What pressing the main menu button for this item, or with this caption, does.
     void choose(MenuItem item);
@@ -64,6 +67,7 @@ private:
 
     QMdiArea *m_area;
     ui::ScreenHost *m_screens;
+    KennelBackups *m_backups;
     QPointer<MainMenu> m_menu;
     bool m_started = false;
     std::map<MenuItem, std::function<void()>> m_actions;

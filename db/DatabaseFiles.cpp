@@ -1,6 +1,7 @@
 #include "db/DatabaseFiles.h"
 
 #include "db/Fields.h"
+#include "db/FilePair.h"
 #include "db/Schema.h"
 #include "db/SqliteHandle.h"
 #include "db/Tables.h"
@@ -303,6 +304,7 @@ QSqlDatabase DatabaseFiles::database(File file)
 QString DatabaseFiles::open()
 {
     close();
+    finishReplacingFiles();
     for (File file : {File::Kennel, File::Report}) {
         if (QString problem = check(file); !problem.isEmpty())
             return problem;

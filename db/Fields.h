@@ -97,6 +97,12 @@ namespace breeds {
 inline const QString name = QStringLiteral("Breedname");
 } // namespace breeds
 
+// The program's own choices that belong with the kennel, such as where backups go.
+namespace preferences {
+inline const QString name = QStringLiteral("name");
+inline const QString value = QStringLiteral("value");
+} // namespace preferences
+
 // The dog and its details as the pedigree report and the pedigree receipt print them.
 namespace pedigree {
 inline const QString dog = QStringLiteral("dogname");

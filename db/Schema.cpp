@@ -182,6 +182,7 @@ const Schema &kennelSchema()
                                    setup::state, setup::postcode, setup::country, setup::phone,
                                    setup::fax, setup::email, setup::web, setup::registration})},
             {tables::breeds, {text(breeds::name)}},
+            {tables::preferences, texts({preferences::name, preferences::value})},
         },
         {
             {indexes::dogNames, tables::dogs, dogs::name},

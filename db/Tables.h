@@ -13,6 +13,7 @@ inline const QString vaccinations = QStringLiteral("vaccination");
 inline const QString notes = QStringLiteral("notes");
 inline const QString setup = QStringLiteral("setup");
 inline const QString breeds = QStringLiteral("breedlist");
+inline const QString preferences = QStringLiteral("preferences");
 inline const QString sales = QStringLiteral("sales");
 inline const QString smallReceipt = QStringLiteral("reciept");
 inline const QString pedigreeReceipt = QStringLiteral("largereciept");

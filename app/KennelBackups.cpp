@@ -1,0 +1,187 @@
+#include "app/KennelBackups.h"
+
+#include "backup/Backups.h"
+#include "core/Clock.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "db/FilePair.h"
+#include "db/Preferences.h"
+#include "ui/ScreenHost.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLocale>
+#include <QThread>
+
+namespace app {
+namespace {
+
+const QString folderPreference = QStringLiteral("backup folder");
+const QString lastPreference = QStringLiteral("last backup");
+
+QString dataFolder()
+{
+    return QDir::currentPath();
+}
+
+QString describe(const backup::KennelContents &contents)
+{
+    const QLocale locale;
+    return QStringLiteral("%1 dogs, %2 contacts, %3 matings, %4 sales")
+        .arg(locale.toString(contents.dogs), locale.toString(contents.contacts),
+             locale.toString(contents.matings), locale.toString(contents.sales));
+}
+
+} // namespace
+
+KennelBackups::KennelBackups(QWidget *window, ui::ScreenHost *screens)
+    : QObject(window), m_window(window), m_screens(screens)
+{
+}
+
+KennelBackups::~KennelBackups()
+{
+    waitForBackground();
+}
+
+void KennelBackups::waitForBackground()
+{
+    if (m_background)
+        m_background->wait();
+}
+
+QString KennelBackups::lastBackupText() const
+{
+    const QDateTime last = QDateTime::fromString(
+        db::preference(db::DatabaseFiles::kennel(), lastPreference), Qt::ISODate);
+    if (!last.isValid())
+        return QStringLiteral("No backup made yet");
+    return QStringLiteral("Last backup: ") + QLocale().toString(last, QLocale::ShortFormat);
+}
+
+void KennelBackups::noteBackup()
+{
+    db::setPreference(db::DatabaseFiles::kennel(), lastPreference,
+                      QDateTime::currentDateTime().toString(Qt::ISODate));
+    Q_EMIT lastBackupChanged(lastBackupText());
+}
+
+void KennelBackups::backUpIfDue()
+{
+    const QString folder = dataFolder();
+    const QDateTime now = QDateTime::currentDateTime();
+    if (m_background || !backup::automaticBackupDue(folder, now))
+        return;
+    auto result = std::make_shared<core::WriteResult<backup::BackupMade>>(
+        core::failure(QStringLiteral("the backup did not run")));
+    // Its own connection in its own thread: the main menu does not wait for it.
+    m_background = QThread::create(
+        [folder, now, result] { *result = backup::backUpAutomatically(folder, now); });
+    connect(m_background, &QThread::finished, this, [this, result] {
+        m_background->deleteLater();
+        if (*result)
+            noteBackup();
+        else
+            core::tell(QStringLiteral("The automatic backup could not be written (%1). The kennel "
+                                      "itself is unchanged; Houndry tries again when it next "
+                                      "starts.")
+                           .arg(result->problem()));
+    });
+    m_background->start(QThread::LowPriority);
+}
+
+void KennelBackups::chooseAndBackUp()
+{
+    QString start = db::preference(db::DatabaseFiles::kennel(), folderPreference);
+    if (start.isEmpty() || !QDir(start).exists())
+        start = QDir::homePath();
+    const QString folder =
+        QFileDialog::getExistingDirectory(m_window, QStringLiteral("Back Up Kennel"), start);
+    if (!folder.isEmpty())
+        backUpTo(folder);
+}
+
+void KennelBackups::backUpTo(const QString &folder)
+{
+    if (QDir(folder).canonicalPath() == QDir(dataFolder()).canonicalPath()) {
+        core::tell(QStringLiteral("Please choose another folder: a backup kept beside the kennel "
+                                  "is lost together with it."));
+        return;
+    }
+    waitForBackground();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString path = QDir(folder).filePath(backup::archiveName(now));
+    const auto made = backup::backUp(dataFolder(), path, now);
+    if (!made) {
+        core::tellNothingChanged(QStringLiteral("The backup"), made.problem());
+        return;
+    }
+    db::setPreference(db::DatabaseFiles::kennel(), folderPreference, folder);
+    noteBackup();
+    core::tell(QStringLiteral("The kennel has been backed up to\n%1\n(%2).")
+                   .arg(QDir::toNativeSeparators(made.value().path),
+                        QLocale().formattedDataSize(made.value().bytes)));
+}
+
+void KennelBackups::chooseAndRestore()
+{
+    QString start = db::preference(db::DatabaseFiles::kennel(), folderPreference);
+    if (start.isEmpty() || !QDir(start).exists())
+        start = backup::automaticFolder(dataFolder());
+    const QString archive =
+        QFileDialog::getOpenFileName(m_window, QStringLiteral("Restore from Backup"), start,
+                                     QStringLiteral("Houndry backups (*.zip)"));
+    if (!archive.isEmpty())
+        restoreFrom(archive);
+}
+
+void KennelBackups::restoreFrom(const QString &archive)
+{
+    const backup::CheckedArchive checked = backup::checkArchive(archive);
+    if (!checked.problem.isEmpty()) {
+        core::tell(QStringLiteral("This file cannot be restored: %1 Nothing has been changed.")
+                       .arg(checked.problem));
+        return;
+    }
+    const QString question =
+        QStringLiteral("Restore the kennel from this backup?\n\nThe backup of %1 holds %2.\nThe "
+                       "kennel now holds %3.\n\nThe kennel as it is now is backed up first.")
+            .arg(QLocale().toString(checked.contents.taken, QLocale::LongFormat),
+                 describe(checked.contents), describe(backup::contentsOf(dataFolder())));
+    if (!core::Messages::instance().yesNo(question, QStringLiteral("Restore from Backup")))
+        return;
+    if (!m_screens->settleAll())
+        return;
+    waitForBackground();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString before =
+        QDir(backup::automaticFolder(dataFolder()))
+            .filePath(QStringLiteral("Houndry backup before restore ") +
+                      now.toString(QStringLiteral("yyyy-MM-dd HHmmss")) + QStringLiteral(".zip"));
+    QDir().mkpath(backup::automaticFolder(dataFolder()));
+    if (const auto saved = backup::backUp(dataFolder(), before, now); !saved) {
+        core::tellNothingChanged(QStringLiteral("The backup of the kennel as it is now"),
+                                 saved.problem());
+        return;
+    }
+    // The main menu stays; every other screen shows the kennel that is about to go.
+    m_screens->closeAll();
+    db::DatabaseFiles::close();
+    const auto replaced = db::replaceBothFiles(checked.kennelFile, checked.reportFile);
+    const QString reopened = db::DatabaseFiles::open();
+    if (!replaced) {
+        core::tellNothingChanged(QStringLiteral("The restored kennel"), replaced.problem());
+        return;
+    }
+    if (!reopened.isEmpty()) {
+        core::tell(reopened);
+        return;
+    }
+    noteBackup();
+    core::tell(QStringLiteral("The kennel has been restored from the backup of %1. The kennel "
+                              "as it was is kept in\n%2")
+                   .arg(QLocale().toString(checked.contents.taken, QLocale::LongFormat),
+                        QDir::toNativeSeparators(before)));
+}
+
+} // namespace app

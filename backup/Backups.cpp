@@ -1,0 +1,252 @@
+#include "backup/Backups.h"
+
+#include "backup/Archive.h"
+#include "backup/Snapshot.h"
+#include "core/version.h"
+#include "db/DatabaseFiles.h"
+#include "db/Tables.h"
+
+#include <algorithm>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace backup {
+namespace {
+
+const QString program = QStringLiteral("Pawmark Houndry");
+const QString manifestName = QStringLiteral("manifest.json");
+const QString automaticPrefix = QStringLiteral("Houndry automatic backup ");
+
+QString kennelName()
+{
+    return db::DatabaseFiles::fileName(db::File::Kennel);
+}
+
+QString reportName()
+{
+    return db::DatabaseFiles::fileName(db::File::Report);
+}
+
+QString sha256(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&f);
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+QJsonObject describeFile(const QString &file)
+{
+    QJsonObject tables;
+    const QMap<QString, qint64> counts = rowCounts(file);
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        tables.insert(it.key(), it.value());
+    return {{QStringLiteral("sha256"), sha256(file)}, {QStringLiteral("rows"), tables}};
+}
+
+QString stamp(const QDateTime &at)
+{
+    return at.toString(QStringLiteral("yyyy-MM-dd HHmm"));
+}
+
+std::optional<QDateTime> automaticTime(const QString &name)
+{
+    static const QRegularExpression pattern(QRegularExpression::escape(automaticPrefix) +
+                                            QStringLiteral("(\\d{4}-\\d\\d-\\d\\d \\d{4})\\.zip"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDateTime at =
+        QDateTime::fromString(match.captured(1), QStringLiteral("yyyy-MM-dd HHmm"));
+    return at.isValid() ? std::optional(at) : std::nullopt;
+}
+
+QStringList automaticNames(const QString &dataFolder)
+{
+    QStringList names;
+    for (const QString &name :
+         QDir(automaticFolder(dataFolder))
+             .entryList({automaticPrefix + QStringLiteral("*.zip")}, QDir::Files)) {
+        if (automaticTime(name))
+            names << name;
+    }
+    return names;
+}
+
+KennelContents countsOf(const QString &kennel, const QString &report)
+{
+    const QMap<QString, qint64> kennelRows = rowCounts(kennel);
+    KennelContents contents;
+    contents.dogs = kennelRows.value(db::tables::dogs);
+    contents.contacts = kennelRows.value(db::tables::contacts);
+    contents.matings = kennelRows.value(db::tables::matings);
+    contents.sales = rowCounts(report).value(db::tables::sales);
+    return contents;
+}
+
+} // namespace
+
+QString archiveName(const QDateTime &at)
+{
+    return QStringLiteral("Houndry backup ") + stamp(at) + QStringLiteral(".zip");
+}
+
+core::WriteResult<BackupMade> backUp(const QString &dataFolder, const QString &archivePath,
+                                     const QDateTime &now)
+{
+    QTemporaryDir work;
+    if (!work.isValid())
+        return core::failure(QStringLiteral("no room for a working copy: ") + work.errorString());
+    if (const auto taken = snapshot(dataFolder, work.path()); !taken)
+        return core::failure(taken.problem());
+    const QString kennel = work.filePath(kennelName());
+    const QString report = work.filePath(reportName());
+    const QJsonObject manifest{
+        {QStringLiteral("program"), program},
+        {QStringLiteral("version"), QStringLiteral("%1.%2.%3")
+                                        .arg(core::versionMajor)
+                                        .arg(core::versionMinor)
+                                        .arg(core::versionRevision)},
+        {QStringLiteral("taken"), now.toString(Qt::ISODate)},
+        {QStringLiteral("files"),
+         QJsonObject{{kennelName(), describeFile(kennel)}, {reportName(), describeFile(report)}}},
+    };
+    const auto written = writeArchive(
+        archivePath, {{kennelName(), kennel, {}},
+                      {reportName(), report, {}},
+                      {manifestName, {}, QJsonDocument(manifest).toJson(QJsonDocument::Indented)}});
+    if (!written)
+        return core::failure(written.problem());
+    return BackupMade{archivePath, written.value()};
+}
+
+QString automaticFolder(const QString &dataFolder)
+{
+    return QDir(dataFolder).filePath(QStringLiteral("backups"));
+}
+
+std::optional<QDateTime> lastAutomaticBackup(const QString &dataFolder)
+{
+    std::optional<QDateTime> newest;
+    for (const QString &name : automaticNames(dataFolder)) {
+        const QDateTime at = *automaticTime(name);
+        if (!newest || at > *newest)
+            newest = at;
+    }
+    return newest;
+}
+
+bool automaticBackupDue(const QString &dataFolder, const QDateTime &now)
+{
+    const std::optional<QDateTime> last = lastAutomaticBackup(dataFolder);
+    return !last || last->secsTo(now) > 24 * 60 * 60;
+}
+
+QStringList backupsToRemove(const QStringList &names, const QDateTime &now)
+{
+    QStringList newestFirst = names;
+    newestFirst.erase(std::remove_if(newestFirst.begin(), newestFirst.end(),
+                                     [](const QString &n) { return !automaticTime(n); }),
+                      newestFirst.end());
+    std::sort(newestFirst.begin(), newestFirst.end(), [](const QString &a, const QString &b) {
+        return *automaticTime(a) > *automaticTime(b);
+    });
+    const QDate firstMonth = QDate(now.date().year(), now.date().month(), 1).addMonths(-11);
+    // Each month of the last twelve keeps its first backup, as a monthly one.
+    QStringList monthsSeen;
+    QStringList monthly;
+    for (auto it = newestFirst.crbegin(); it != newestFirst.crend(); ++it) {
+        const QDate day = automaticTime(*it)->date();
+        const QString month = day.toString(QStringLiteral("yyyy-MM"));
+        if (day >= firstMonth && !monthsSeen.contains(month)) {
+            monthsSeen << month;
+            monthly << *it;
+        }
+    }
+    QStringList removed;
+    for (qsizetype i = 10; i < newestFirst.size(); ++i) {
+        if (!monthly.contains(newestFirst[i]))
+            removed << newestFirst[i];
+    }
+    return removed;
+}
+
+core::WriteResult<BackupMade> backUpAutomatically(const QString &dataFolder, const QDateTime &now)
+{
+    const QString folder = automaticFolder(dataFolder);
+    if (!QDir().mkpath(folder))
+        return core::failure(QStringLiteral("the folder %1 cannot be made").arg(folder));
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const auto made =
+        backUp(dataFolder, QDir(folder).filePath(automaticPrefix + stamp(now) + ".zip"), now);
+    if (!made)
+        return made;
+    for (const QString &old : backupsToRemove(automaticNames(dataFolder), now))
+        QFile::remove(QDir(folder).filePath(old));
+    return made;
+}
+
+KennelContents contentsOf(const QString &dataFolder)
+{
+    const QDir data(dataFolder);
+    return countsOf(data.filePath(kennelName()), data.filePath(reportName()));
+}
+
+CheckedArchive checkArchive(const QString &path)
+{
+    CheckedArchive checked;
+    auto refuse = [&](const QString &why) {
+        checked.problem = why;
+        checked.unpacked.reset();
+        return checked;
+    };
+    if (QFileInfo(path).size() == 0)
+        return refuse(QStringLiteral("The file is empty."));
+    checked.unpacked = std::make_shared<QTemporaryDir>();
+    if (!checked.unpacked->isValid())
+        return refuse(QStringLiteral("There is no room to unpack it."));
+    QStringList names;
+    if (const QString problem = unpackArchive(path, checked.unpacked->path(), &names);
+        !problem.isEmpty())
+        return refuse(QStringLiteral("It is not a readable backup archive (%1).").arg(problem));
+    names.sort();
+    QStringList expected{kennelName(), manifestName, reportName()};
+    expected.sort();
+    if (names != expected)
+        return refuse(QStringLiteral("It holds %1, not the two kennel files and a manifest.")
+                          .arg(names.join(QStringLiteral(", "))));
+    QFile manifestFile(checked.unpacked->filePath(manifestName));
+    manifestFile.open(QIODevice::ReadOnly);
+    const QJsonObject manifest = QJsonDocument::fromJson(manifestFile.readAll()).object();
+    if (manifest.value(QStringLiteral("program")).toString() != program)
+        return refuse(QStringLiteral("It was not written by Houndry."));
+    checked.kennelFile = checked.unpacked->filePath(kennelName());
+    checked.reportFile = checked.unpacked->filePath(reportName());
+    const QJsonObject files = manifest.value(QStringLiteral("files")).toObject();
+    for (const QString &file : {checked.kennelFile, checked.reportFile}) {
+        const QString name = QFileInfo(file).fileName();
+        if (files.value(name).toObject().value(QStringLiteral("sha256")).toString() != sha256(file))
+            return refuse(QStringLiteral("%1 in it is not the file that was backed up (its "
+                                         "checksum differs).")
+                              .arg(name));
+        if (const QString problem = integrityProblem(file); !problem.isEmpty())
+            return refuse(QStringLiteral("%1 in it is damaged (%2).").arg(name, problem));
+    }
+    if (!rowCounts(checked.kennelFile).contains(db::tables::dogs) ||
+        !rowCounts(checked.reportFile).contains(db::tables::sales))
+        return refuse(QStringLiteral("Its files do not hold a kennel's tables."));
+    checked.contents = countsOf(checked.kennelFile, checked.reportFile);
+    checked.contents.taken =
+        QDateTime::fromString(manifest.value(QStringLiteral("taken")).toString(), Qt::ISODate);
+    return checked;
+}
+
+} // namespace backup

@@ -1,0 +1,33 @@
+// Backs up or restores in a loop, forever, so that a test can kill it at any moment:
+//   backup_worker backup <archive folder>   writes numbered archives of the working folder
+//   backup_worker restore <a> <b>           puts the pair in folder <a>, then <b>, in turn
+#include "backup/Backups.h"
+#include "db/FilePair.h"
+
+#include <cstdio>
+#include <QCoreApplication>
+#include <QDir>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    if (arguments.size() < 3)
+        return 2;
+    for (int round = 0;; ++round) {
+        if (arguments[1] == QLatin1String("backup")) {
+            const QString path =
+                QDir(arguments[2]).filePath(QStringLiteral("archive %1.zip").arg(round));
+            if (!backup::backUp(QDir::currentPath(), path, QDateTime::currentDateTime()))
+                return 1;
+        } else {
+            const QDir from(arguments[2 + round % 2]);
+            if (!db::replaceBothFiles(from.filePath("kennelbase.ddx"), from.filePath("report.ddx")))
+                return 1;
+        }
+        if (round == 0) {
+            std::puts("working");
+            std::fflush(stdout);
+        }
+    }
+}

@@ -1,0 +1,371 @@
+#include "TestSupport.h"
+
+#include "app/KennelBackups.h"
+#include "app/MainWindow.h"
+#include "backup/Archive.h"
+#include "backup/Backups.h"
+#include "backup/Snapshot.h"
+#include "db/DatabaseFiles.h"
+#include "db/FilePair.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace testing;
+
+namespace {
+
+const QDateTime noon(QDate(2026, 12, 8), QTime(12, 0));
+
+// A kennel file pair in a folder of its own, its dogs and sales telling which it is.
+QString kennelPair(const QString &folder, const QString &dog, int sales)
+{
+    QDir().mkpath(folder);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder);
+    db::DatabaseFiles::open();
+    addDog(db::DatabaseFiles::kennel(), {{"name", dog}});
+    for (int i = 0; i < sales; ++i)
+        exec(db::DatabaseFiles::report(), "INSERT INTO sales (dogsold) VALUES (?)", {dog});
+    db::DatabaseFiles::close();
+    QDir::setCurrent(previous);
+    return folder;
+}
+
+QString made(const core::WriteResult<backup::BackupMade> &result)
+{
+    return result ? result.value().path : QStringLiteral("failed: ") + result.problem();
+}
+
+// Which pair the working folder holds: the first dog's name and the number of sales.
+QString pairInFolder()
+{
+    if (!db::DatabaseFiles::open().isEmpty())
+        return QStringLiteral("does not open");
+    const QString kennel = scalar(db::DatabaseFiles::kennel(), "PRAGMA integrity_check").toString();
+    const QString report = scalar(db::DatabaseFiles::report(), "PRAGMA integrity_check").toString();
+    const QString pair =
+        scalar(db::DatabaseFiles::kennel(), "SELECT name FROM Dogtable ORDER BY rowid LIMIT 1")
+            .toString() +
+        QLatin1Char('/') +
+        scalar(db::DatabaseFiles::report(), "SELECT count(*) FROM sales").toString();
+    db::DatabaseFiles::close();
+    return kennel == "ok" && report == "ok" ? pair : QStringLiteral("damaged");
+}
+
+void runAndKill(const QStringList &arguments, int afterMs)
+{
+    QProcess worker;
+    worker.start(BACKUP_WORKER, arguments);
+    QVERIFY(worker.waitForStarted());
+    QVERIFY(worker.waitForReadyRead(30000));
+    QTest::qWait(afterMs);
+    worker.kill();
+    QVERIFY(worker.waitForFinished());
+}
+
+} // namespace
+
+class BackupTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void archiveHoldsBothFilesAndAManifest();
+    void aSaleIsInBothFilesOrInNeither();
+    void damagedOrForeignArchivesAreRefused_data();
+    void damagedOrForeignArchivesAreRefused();
+    void automaticBackupsAreKeptDailyAndMonthly_data();
+    void automaticBackupsAreKeptDailyAndMonthly();
+    void restoreAsksThenReplacesBothFiles();
+    void backupFolderMustBeWritableAndElsewhere();
+    void startupBacksUpOnceADay();
+    void killedRestoreLeavesOnePairOrTheOther();
+    void killedBackupLeavesEarlierArchivesWhole();
+};
+
+void BackupTest::archiveHoldsBothFilesAndAManifest()
+{
+    WorkingFolder folder;
+    kennelPair(folder.path(), "Ærø \"Dot\"", 2);
+    const QString target = folder.path() + "/Sicherung für Müller";
+    QVERIFY(QDir().mkpath(target));
+    const QString path = target + "/" + backup::archiveName(noon);
+    QCOMPARE(backup::archiveName(noon), "Houndry backup 2026-12-08 1200.zip");
+    QCOMPARE(made(backup::backUp(folder.path(), path, noon)), path);
+    const QFileDevice::Permissions permissions = QFile::permissions(path);
+    QVERIFY(permissions.testFlag(QFileDevice::ReadOwner));
+    QVERIFY(!(permissions & (QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                             QFileDevice::ReadOther | QFileDevice::WriteOther)));
+    QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QFileInfo(path).fileName()});
+
+    QTemporaryDir unpacked;
+    QStringList names;
+    QCOMPARE(backup::unpackArchive(path, unpacked.path(), &names), QString());
+    names.sort();
+    QCOMPARE(names, QStringList({"kennelbase.ddx", "manifest.json", "report.ddx"}));
+    QFile manifestFile(unpacked.filePath("manifest.json"));
+    QVERIFY(manifestFile.open(QIODevice::ReadOnly));
+    const QJsonObject manifest = QJsonDocument::fromJson(manifestFile.readAll()).object();
+    QCOMPARE(manifest.value("taken").toString(), "2026-12-08T12:00:00");
+    QVERIFY(!manifest.value("version").toString().isEmpty());
+    const QJsonObject report = manifest.value("files").toObject().value("report.ddx").toObject();
+    QCOMPARE(report.value("rows").toObject().value("sales").toInt(), 2);
+    QCOMPARE(report.value("sha256").toString().size(), 64);
+
+    const backup::CheckedArchive checked = backup::checkArchive(path);
+    QCOMPARE(checked.problem, QString());
+    QCOMPARE(checked.contents.dogs, 1);
+    QCOMPARE(checked.contents.sales, 2);
+    QCOMPARE(checked.contents.taken, noon);
+}
+
+void BackupTest::aSaleIsInBothFilesOrInNeither()
+{
+    Kennel kennel;
+    QSqlDatabase db = kennel.db();
+    // The sale is written on the program's own connection; the backup reads on another.
+    QVERIFY(db.transaction());
+    exec(db, "INSERT INTO Dogtable (name, ownerid) VALUES ('Sold', 'Buyer')");
+    exec(db, "INSERT INTO report.sales (dogsold) VALUES ('Sold')");
+    QTemporaryDir during;
+    QVERIFY(backup::snapshot(kennel.path(), during.path()).ok());
+    QVERIFY(db.commit());
+    QTemporaryDir after;
+    QVERIFY(backup::snapshot(kennel.path(), after.path()).ok());
+    for (const auto &[dir, rows] : {std::pair{&during, 0}, std::pair{&after, 1}}) {
+        QCOMPARE(backup::rowCounts(dir->filePath("kennelbase.ddx")).value("Dogtable"), rows);
+        QCOMPARE(backup::rowCounts(dir->filePath("report.ddx")).value("sales"), rows);
+    }
+}
+
+void BackupTest::damagedOrForeignArchivesAreRefused_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("0 bytes") << "empty"
+                             << "The file is empty.";
+    QTest::newRow("text, not a zip") << "text"
+                                     << "It is not a readable backup archive";
+    QTest::newRow("cut short") << "truncated"
+                               << "It is not a readable backup archive";
+    QTest::newRow("a third file") << "third"
+                                  << "It holds kennelbase.ddx, manifest.json, notes.txt";
+    QTest::newRow("kennel file is text") << "kennel text"
+                                         << "kennelbase.ddx in it is not the file";
+    QTest::newRow("another program") << "foreign"
+                                     << "It was not written by Houndry.";
+    QTest::newRow("not a kennel's tables") << "tables"
+                                           << "Its files do not hold a kennel's tables.";
+}
+
+void BackupTest::damagedOrForeignArchivesAreRefused()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, reason);
+    WorkingFolder folder;
+    kennelPair(folder.path(), "Rex", 1);
+    const QString good = folder.path() + "/good.zip";
+    QVERIFY(backup::backUp(folder.path(), good, noon).ok());
+    QTemporaryDir parts;
+    QStringList names;
+    QCOMPARE(backup::unpackArchive(good, parts.path(), &names), QString());
+    auto entries = [&](QList<backup::ArchiveEntry> extra, const QString &skip = {}) {
+        QList<backup::ArchiveEntry> all;
+        for (const char *name : {"kennelbase.ddx", "report.ddx", "manifest.json"}) {
+            if (QLatin1String(name) != skip)
+                all.append({name, parts.filePath(name), {}});
+        }
+        return all + extra;
+    };
+    const QString bad = folder.path() + "/bad.zip";
+    QFile original(good);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray bytes = original.readAll();
+    if (damage == "empty" || damage == "text" || damage == "truncated") {
+        QFile out(bad);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(damage == "text"        ? QByteArray("dogs, lots of dogs\n")
+                  : damage == "truncated" ? bytes.left(bytes.size() / 2)
+                                          : QByteArray());
+    } else if (damage == "third") {
+        QVERIFY(backup::writeArchive(bad, entries({{"notes.txt", {}, "hello"}})).ok());
+    } else if (damage == "kennel text") {
+        QVERIFY(backup::writeArchive(
+                    bad, entries({{"kennelbase.ddx", {}, "not a database"}}, "kennelbase.ddx"))
+                    .ok());
+    } else if (damage == "foreign") {
+        QVERIFY(backup::writeArchive(
+                    bad, entries({{"manifest.json", {}, R"({"program": "Other Kennel"})"}},
+                                 "manifest.json"))
+                    .ok());
+    } else {
+        // The two files swapped, each under the other's name, with checksums to match.
+        QFile manifestFile(parts.filePath("manifest.json"));
+        QVERIFY(manifestFile.open(QIODevice::ReadOnly));
+        QJsonObject manifest = QJsonDocument::fromJson(manifestFile.readAll()).object();
+        QJsonObject files = manifest.value("files").toObject();
+        const QJsonValue kennelFile = files.value("kennelbase.ddx");
+        files.insert("kennelbase.ddx", files.value("report.ddx"));
+        files.insert("report.ddx", kennelFile);
+        manifest.insert("files", files);
+        QVERIFY(backup::writeArchive(bad, {{"kennelbase.ddx", parts.filePath("report.ddx"), {}},
+                                           {"report.ddx", parts.filePath("kennelbase.ddx"), {}},
+                                           {"manifest.json", {}, QJsonDocument(manifest).toJson()}})
+                    .ok());
+    }
+    const backup::CheckedArchive checked = backup::checkArchive(bad);
+    QVERIFY2(checked.problem.startsWith(reason), qPrintable(checked.problem));
+    QVERIFY(!checked.unpacked);
+}
+
+void BackupTest::automaticBackupsAreKeptDailyAndMonthly_data()
+{
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("ten days") << 10 << 10;
+    QTest::newRow("a month of days") << 31 << 11;
+    // Ten days plus the first of each of the eleven months before this one.
+    QTest::newRow("two years of days") << 730 << 21;
+}
+
+void BackupTest::automaticBackupsAreKeptDailyAndMonthly()
+{
+    QFETCH(int, days);
+    QFETCH(int, kept);
+    QStringList names{"Houndry backup 2026-12-01 0900.zip", "holiday photos.zip"};
+    for (int day = 0; day < days; ++day)
+        names << QStringLiteral("Houndry automatic backup %1.zip")
+                     .arg(noon.addDays(-day).toString("yyyy-MM-dd HHmm"));
+    const QStringList removed = backup::backupsToRemove(names, noon);
+    QCOMPARE(names.size() - 2 - removed.size(), kept);
+    QVERIFY(!removed.contains("holiday photos.zip"));
+
+    WorkingFolder folder;
+    kennelPair(folder.path(), "Rex", 0);
+    QVERIFY(backup::automaticBackupDue(folder.path(), noon));
+    QVERIFY(backup::backUpAutomatically(folder.path(), noon).ok());
+    QVERIFY(!backup::automaticBackupDue(folder.path(), noon.addSecs(23 * 3600)));
+    QVERIFY(backup::automaticBackupDue(folder.path(), noon.addSecs(25 * 3600)));
+    QCOMPARE(backup::lastAutomaticBackup(folder.path()), noon);
+}
+
+void BackupTest::restoreAsksThenReplacesBothFiles()
+{
+    WorkingFolder folder;
+    kennelPair(folder.path() + "/old", "Old Dog", 3);
+    QVERIFY(backup::backUp(folder.path() + "/old", folder.path() + "/old.zip", noon).ok());
+    kennelPair(folder.path(), "Current Dog", 1);
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    MessageRecorder messages;
+    app::MainWindow window;
+    window.backups().restoreFrom(folder.path() + "/old.zip");
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts[0].contains("holds 1 dogs, 0 contacts, 0 matings, 3 sales."));
+    QVERIFY(
+        messages.texts[0].contains("The kennel now holds 1 dogs, 0 contacts, 0 matings, 1 sales."));
+    QCOMPARE(scalar(db::DatabaseFiles::kennel(), "SELECT name FROM Dogtable").toString(),
+             "Current Dog");
+
+    messages.answers = {true};
+    window.backups().restoreFrom(folder.path() + "/old.zip");
+    QVERIFY2(messages.texts.last().startsWith("The kennel has been restored from the backup of "),
+             qPrintable(messages.texts.last()));
+    QCOMPARE(scalar(db::DatabaseFiles::kennel(), "SELECT name FROM Dogtable").toString(),
+             "Old Dog");
+    QCOMPARE(scalar(db::DatabaseFiles::report(), "SELECT count(*) FROM sales").toInt(), 3);
+    // The kennel as it was is kept, and restores in turn.
+    const QStringList before =
+        QDir(folder.path() + "/backups").entryList({"Houndry backup before restore *.zip"});
+    QCOMPARE(before.size(), 1);
+    QCOMPARE(backup::checkArchive(folder.path() + "/backups/" + before[0]).contents.sales, 1);
+    window.backups().waitForBackground();
+}
+
+void BackupTest::backupFolderMustBeWritableAndElsewhere()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    app::MainWindow window;
+    window.backups().backUpTo(kennel.path());
+    QCOMPARE(messages.texts.last(), "Please choose another folder: a backup kept beside the "
+                                    "kennel is lost together with it.");
+    // A folder that cannot take the archive: here a file stands where it should be, which
+    // stops even a user whom permissions do not.
+    const QString notAFolder = kennel.path() + "/not a folder";
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    window.backups().backUpTo(notAFolder);
+    QVERIFY2(messages.texts.last().startsWith("The backup could not be written ("),
+             qPrintable(messages.texts.last()));
+    QVERIFY(messages.texts.last().endsWith("Nothing has been changed."));
+    QVERIFY(!window.backups().lastBackupText().startsWith("Last backup: "));
+
+    const QString elsewhere = kennel.path() + "/elsewhere";
+    QVERIFY(QDir().mkpath(elsewhere));
+    window.backups().backUpTo(elsewhere);
+    QVERIFY2(messages.texts.last().startsWith("The kennel has been backed up to\n"),
+             qPrintable(messages.texts.last()));
+    QVERIFY(window.backups().lastBackupText().startsWith("Last backup: "));
+}
+
+void BackupTest::startupBacksUpOnceADay()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    for (int start = 0; start < 2; ++start) {
+        app::MainWindow window;
+        QSignalSpy started(&window, &app::MainWindow::startupFinished);
+        window.show();
+        QVERIFY(started.wait());
+        window.backups().waitForBackground();
+        QTRY_VERIFY(window.findChild<QLabel *>("lastBackup")->text().startsWith("Last backup: "));
+        QCOMPARE(QDir(kennel.path() + "/backups").entryList({"*.zip"}).size(), 1);
+        QStringList items;
+        for (QAction *action : window.findChild<QMenu *>("fileMenu")->actions())
+            items << action->text();
+        QCOMPARE(items, QStringList({"Back Up Kennel...", "Restore from Backup...", "", "E&xit"}));
+    }
+    QVERIFY(messages.texts.isEmpty());
+}
+
+void BackupTest::killedRestoreLeavesOnePairOrTheOther()
+{
+    WorkingFolder folder;
+    kennelPair(folder.path() + "/a", "Side A", 1);
+    kennelPair(folder.path() + "/b", "Side B", 2);
+    kennelPair(folder.path(), "Side A", 1);
+    QRandomGenerator random(17);
+    for (int run = 0; run < 20; ++run) {
+        runAndKill({"restore", folder.path() + "/a", folder.path() + "/b"},
+                   int(random.bounded(60)));
+        const QString pair = pairInFolder();
+        QVERIFY2(pair == "Side A/1" || pair == "Side B/2", qPrintable(pair));
+    }
+}
+
+void BackupTest::killedBackupLeavesEarlierArchivesWhole()
+{
+    WorkingFolder folder;
+    kennelPair(folder.path(), "Rex", 5);
+    const QString archives = folder.path() + "/archives";
+    QVERIFY(QDir().mkpath(archives));
+    QRandomGenerator random(23);
+    for (int run = 0; run < 20; ++run) {
+        runAndKill({"backup", archives}, int(random.bounded(60)));
+        for (const QString &name : QDir(archives).entryList({"*.zip"}, QDir::Files))
+            QCOMPARE(backup::checkArchive(archives + "/" + name).problem, QString());
+    }
+    QCOMPARE(pairInFolder(), "Rex/5");
+}
+
+QTEST_MAIN(BackupTest)
+#include "tst_backup.moc"
