@@ -3,6 +3,7 @@
 //
 //   houndry-bench --dogs 100000 --matings 50000 --dir build/bench-kennel
 #include "app/MainWindow.h"
+#include "bench/BackupBench.h"
 #include "bench/BareSqlite.h"
 #include "bench/DeepKennel.h"
 #include "bench/GeneticsBench.h"
@@ -368,6 +369,7 @@ int main(int argc, char *argv[])
                       "genetics timed.",
                       "generations"});
     parser.addOption({"loop", "With --deep: one dog deep inside is its own ancestor."});
+    parser.addOption({"only-backup", "Time only the backup and the restore check."});
     parser.process(application);
 
     SilentMessages silent;
@@ -423,6 +425,10 @@ int main(int argc, char *argv[])
     std::printf("kennel: %d dogs, %d matings, %d contacts (%s)\n", size.dogs, size.matings,
                 bench::contactCount(size), qPrintable(QDir::currentPath()));
     bench::printHeader();
+    if (parser.isSet("only-backup")) {
+        bench::benchBackup();
+        return 0;
+    }
     benchDogRecords();
     benchAddingAndFinding();
     benchPedigrees();
@@ -432,5 +438,6 @@ int main(int argc, char *argv[])
     benchLitterHistories(self);
     benchStartup();
     db::DatabaseFiles::close();
+    bench::benchBackup();
     return 0;
 }

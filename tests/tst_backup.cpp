@@ -276,7 +276,7 @@ void BackupTest::restoreAsksThenReplacesBothFiles()
     QCOMPARE(scalar(db::DatabaseFiles::kennel(), "SELECT name FROM Dogtable").toString(),
              "Current Dog");
 
-    messages.answers = {true};
+    messages.answers = {true, true};
     window.backups().restoreFrom(folder.path() + "/old.zip");
     QVERIFY2(messages.texts.last().startsWith("The kennel has been restored from the backup of "),
              qPrintable(messages.texts.last()));
@@ -288,6 +288,30 @@ void BackupTest::restoreAsksThenReplacesBothFiles()
         QDir(folder.path() + "/backups").entryList({"Houndry backup before restore *.zip"});
     QCOMPARE(before.size(), 1);
     QCOMPARE(backup::checkArchive(folder.path() + "/backups/" + before[0]).contents.sales, 1);
+
+    // An archive of an older kennel, without the preferences and without microchips, is
+    // brought up to date when it is opened.
+    db::DatabaseFiles::close();
+    const QString older = folder.path() + "/older";
+    kennelPair(older, "Older Dog", 0);
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "older");
+        file.setDatabaseName(older + "/kennelbase.ddx");
+        QVERIFY(file.open());
+        exec(file, "DROP TABLE preferences");
+        exec(file, "ALTER TABLE Dogtable DROP COLUMN Microchip");
+        file.close();
+    }
+    QSqlDatabase::removeDatabase("older");
+    QVERIFY(backup::backUp(older, folder.path() + "/older.zip", noon).ok());
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    window.backups().restoreFrom(folder.path() + "/older.zip");
+    QVERIFY2(messages.texts.last().startsWith("The kennel has been restored"),
+             qPrintable(messages.texts.last()));
+    QCOMPARE(scalar(db::DatabaseFiles::kennel(), "SELECT name FROM Dogtable").toString(),
+             "Older Dog");
+    exec(db::DatabaseFiles::kennel(), "UPDATE Dogtable SET Microchip = '985' ");
+    QVERIFY(window.backups().lastBackupText().startsWith("Last backup: "));
     window.backups().waitForBackground();
 }
 
