@@ -1,7 +1,7 @@
 # Pawmark Houndry: `make run` and `make test` set up everything they need.
 KENNEL_DIR ?= $(CURDIR)/data
 PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 \
-            libzip-dev libssl-dev pkg-config fonts-liberation2 xvfb xauth poppler-utils clang-format
+            libzip-dev libssl-dev libcsv-dev pkg-config fonts-liberation2 xvfb xauth poppler-utils clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 

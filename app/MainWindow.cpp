@@ -3,6 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
+#include "app/KennelTransfers.h"
 #include "app/MainMenu.h"
 #include "app/ReportPreview.h"
 #include "app/SetupScreen.h"
@@ -32,6 +33,7 @@
 #include "reminders/MonthListScreen.h"
 #include "sales/SalesReports.h"
 #include "sales/SellDogScreen.h"
+#include "transfer/ImportPlan.h"
 #include "ui/ScreenHost.h"
 
 #include <QCloseEvent>
@@ -46,7 +48,7 @@ namespace app {
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), m_area(new QMdiArea), m_screens(new ui::ScreenHost(m_area, this)),
-      m_backups(new KennelBackups(this, m_screens))
+      m_backups(new KennelBackups(this, m_screens)), m_transfers(new KennelTransfers(this))
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Pawmark Houndry"));
@@ -103,6 +105,13 @@ void MainWindow::buildMenuBar()
                     &KennelBackups::chooseAndBackUp);
     file->addAction(QStringLiteral("Restore from Backup..."), m_backups,
                     &KennelBackups::chooseAndRestore);
+    file->addSeparator();
+    file->addAction(QStringLiteral("Export to CSV..."), m_transfers,
+                    &KennelTransfers::chooseAndExport);
+    file->addAction(QStringLiteral("Import Dogs from CSV..."), m_transfers,
+                    [this] { m_transfers->chooseAndImport(transfer::dogTarget()); });
+    file->addAction(QStringLiteral("Import Contacts from CSV..."), m_transfers,
+                    [this] { m_transfers->chooseAndImport(transfer::contactTarget()); });
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, [this] { choose(MenuItem::Exit); });
     QMenu *genetics = menuBar()->addMenu(QStringLiteral("&Genetics"));

@@ -16,6 +16,7 @@ class QMdiArea;
 namespace app {
 
 class KennelBackups;
+class KennelTransfers;
 
 // "Pawmark Houndry": holds every screen and routes the main menu's buttons to them.
 class MainWindow : public QMainWindow
@@ -27,6 +28,7 @@ public:
 
     ui::ScreenHost &screens() const { return *m_screens; }
     KennelBackups &backups() const { return *m_backups; }
+    KennelTransfers &transfers() const { return *m_transfers; }
     MainMenu *mainMenu() const { return m_menu; }
     // What pressing the main menu button for this item, or with this caption, does.
     void choose(MenuItem item);
@@ -68,6 +70,7 @@ private:
     QMdiArea *m_area;
     ui::ScreenHost *m_screens;
     KennelBackups *m_backups;
+    KennelTransfers *m_transfers;
     QPointer<MainMenu> m_menu;
     bool m_started = false;
     std::map<MenuItem, std::function<void()>> m_actions;

@@ -356,7 +356,9 @@ void BackupTest::startupBacksUpOnceADay()
         QStringList items;
         for (QAction *action : window.findChild<QMenu *>("fileMenu")->actions())
             items << action->text();
-        QCOMPARE(items, QStringList({"Back Up Kennel...", "Restore from Backup...", "", "E&xit"}));
+        QCOMPARE(items, QStringList({"Back Up Kennel...", "Restore from Backup...", "",
+                                     "Export to CSV...", "Import Dogs from CSV...",
+                                     "Import Contacts from CSV...", "", "E&xit"}));
     }
     QVERIFY(messages.texts.isEmpty());
 }

@@ -1,0 +1,147 @@
+#include "transfer/CsvReader.h"
+
+#include <csv.h>
+#include <QFile>
+#include <QStringDecoder>
+
+namespace transfer {
+namespace {
+
+constexpr qint64 sampleSize = 1 << 20;
+
+// The characters Windows-1252 puts at 0x80 to 0x9F, where Latin-1 has control codes; the
+// five unused places stand for themselves.
+const char16_t windows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString decode(const char *bytes, size_t size, Encoding encoding)
+{
+    if (encoding == Encoding::Utf8)
+        return QString::fromUtf8(bytes, qsizetype(size));
+    QString text(qsizetype(size), Qt::Uninitialized);
+    for (size_t i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[qsizetype(i)] =
+            byte >= 0x80 && byte < 0xA0 ? QChar(windows1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+struct Parsing
+{
+    Encoding encoding;
+    const std::function<bool(const CsvRow &)> *each;
+    CsvRow row;
+    int line = 0;
+    bool rowStarted = false;
+    bool stopped = false;
+};
+
+void onField(void *bytes, size_t size, void *data)
+{
+    auto *parsing = static_cast<Parsing *>(data);
+    if (!parsing->rowStarted) {
+        parsing->rowStarted = true;
+        parsing->row.line = parsing->line;
+        parsing->row.fields.clear();
+    }
+    parsing->row.fields << decode(static_cast<const char *>(bytes), size, parsing->encoding);
+}
+
+void onRow(int, void *data)
+{
+    auto *parsing = static_cast<Parsing *>(data);
+    if (!parsing->rowStarted || parsing->stopped)
+        return;
+    parsing->rowStarted = false;
+    if (!(*parsing->each)(parsing->row))
+        parsing->stopped = true;
+}
+
+} // namespace
+
+CsvFormat detectFormat(const QString &file)
+{
+    CsvFormat format;
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return format;
+    QByteArray sample = in.read(sampleSize);
+    const bool bom = sample.startsWith("\xEF\xBB\xBF");
+    if (!bom) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        // A character cut at the end of the sample is not an error.
+        QByteArray whole = sample;
+        while (!whole.isEmpty() && (uchar(whole.back()) & 0xC0) == 0x80)
+            whole.chop(1);
+        if (!whole.isEmpty() && uchar(whole.back()) >= 0xC0)
+            whole.chop(1);
+        (void)utf8.decode(whole);
+        if (utf8.hasError())
+            format.encoding = Encoding::Windows1252;
+    }
+    // Outside quotes, the separator appears equally often on each of the first lines.
+    QList<QByteArray> lines = sample.split('\n').mid(0, 20);
+    if (lines.size() > 1 && in.size() > sampleSize)
+        lines.removeLast();
+    int best = -1;
+    for (const char separator : {',', ';', '\t'}) {
+        int lowest = -1;
+        for (const QByteArray &line : std::as_const(lines)) {
+            if (line.trimmed().isEmpty())
+                continue;
+            int count = 0;
+            bool quoted = false;
+            for (const char c : line) {
+                if (c == '"')
+                    quoted = !quoted;
+                else if (c == separator && !quoted)
+                    ++count;
+            }
+            lowest = lowest < 0 ? count : std::min(lowest, count);
+        }
+        if (lowest > best) {
+            best = lowest;
+            format.separator = separator;
+        }
+    }
+    return format;
+}
+
+QString readCsv(const QString &file, const CsvFormat &format,
+                const std::function<bool(const CsvRow &)> &each)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return in.errorString();
+    csv_parser parser;
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_APPEND_NULL) != 0)
+        return QStringLiteral("out of memory");
+    csv_set_delim(&parser, static_cast<unsigned char>(format.separator));
+    Parsing parsing{format.encoding, &each, {}, 0, false, false};
+    QString problem;
+    bool first = true;
+    // Line by line, so that each row knows the line it starts on.
+    while (!in.atEnd() && !parsing.stopped) {
+        QByteArray line = in.readLine();
+        if (first && line.startsWith("\xEF\xBB\xBF"))
+            line.remove(0, 3);
+        first = false;
+        ++parsing.line;
+        if (csv_parse(&parser, line.constData(), size_t(line.size()), onField, onRow, &parsing) !=
+            size_t(line.size())) {
+            problem = QStringLiteral("line %1: %2")
+                          .arg(parsing.line)
+                          .arg(QString::fromUtf8(csv_strerror(csv_error(&parser))));
+            break;
+        }
+    }
+    if (problem.isEmpty() && !parsing.stopped && csv_fini(&parser, onField, onRow, &parsing) != 0)
+        problem = QStringLiteral("line %1: a quoted field is not closed").arg(parsing.line);
+    csv_free(&parser);
+    return problem;
+}
+
+} // namespace transfer

@@ -1,0 +1,447 @@
+#include "transfer/ImportPlan.h"
+
+#include "db/Fields.h"
+#include "db/SqlText.h"
+#include "db/Tables.h"
+#include "db/Transaction.h"
+
+#include <optional>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringBuilder>
+
+namespace transfer {
+namespace {
+
+TargetField text(const QString &field, const char *caption, QStringList headers)
+{
+    return {field, QString::fromUtf8(caption), headers, false};
+}
+
+TargetField date(const QString &field, const char *caption, QStringList headers)
+{
+    return {field, QString::fromUtf8(caption), headers, true};
+}
+
+QString orderName(DateOrder order)
+{
+    switch (order) {
+    case DateOrder::MonthDayYear:
+        return QStringLiteral("month/day/year");
+    case DateOrder::DayMonthYear:
+        return QStringLiteral("day/month/year");
+    default:
+        return QStringLiteral("year-month-day");
+    }
+}
+
+// Turns a row of the file into the texts to store, or says what is wrong with it.
+class RowReader
+{
+public:
+    RowReader(const ImportTarget &target, const ImportSettings &settings, qsizetype columns)
+        : m_target(target), m_settings(settings), m_columns(columns)
+    {
+    }
+
+    QString read(const CsvRow &row, QHash<QString, QString> &values) const
+    {
+        values.clear();
+        if (row.fields.size() != m_columns)
+            return QStringLiteral("it has %1 fields, the header %2")
+                .arg(row.fields.size())
+                .arg(m_columns);
+        for (qsizetype i = 0; i < m_columns && i < m_settings.mapping.size(); ++i) {
+            const QString &field = m_settings.mapping[i];
+            if (field.isEmpty())
+                continue;
+            QString value = row.fields[i].trimmed();
+            const TargetField *target = m_target.field(field);
+            if (target && target->date && !value.isEmpty()) {
+                const QDate parsed = parseDate(value, m_settings.dates);
+                if (!parsed.isValid())
+                    return QStringLiteral("\"%1\" in %2 is not a date written %3")
+                        .arg(value, target->caption, orderName(m_settings.dates));
+                value = parsed.toString(Qt::ISODate);
+            }
+            if (field == db::fields::dogs::sex && m_target.table == db::tables::dogs &&
+                !value.isEmpty()) {
+                if (value.compare(QLatin1String("male"), Qt::CaseInsensitive) == 0)
+                    value = QStringLiteral("Male");
+                else if (value.compare(QLatin1String("female"), Qt::CaseInsensitive) == 0)
+                    value = QStringLiteral("Female");
+                else
+                    return QStringLiteral("the sex \"%1\" is not Male, Female or empty").arg(value);
+            }
+            values.insert(field, value);
+        }
+        if (values.value(m_target.nameField).isEmpty())
+            return QStringLiteral("it has no name");
+        return {};
+    }
+
+private:
+    const ImportTarget &m_target;
+    const ImportSettings &m_settings;
+    qsizetype m_columns;
+};
+
+// The rows a file row may match: by the match field where it has one, else by name.
+class Matches
+{
+public:
+    Matches(const ImportTarget &target, const QSqlDatabase &kennel) : m_target(target)
+    {
+        QSqlQuery q(kennel);
+        q.setForwardOnly(true);
+        QStringList columns{db::fields::rowid, target.nameField};
+        if (!target.matchField.isEmpty())
+            columns << target.matchField;
+        q.exec(db::selectFrom(target.table, columns) % QStringLiteral(" ORDER BY rowid"));
+        while (q.next()) {
+            const qint64 row = q.value(db::fields::rowid).toLongLong();
+            keep(m_byName, q.value(target.nameField).toString(), row);
+            if (!target.matchField.isEmpty())
+                keep(m_byKey, q.value(target.matchField).toString(), row);
+        }
+        m_byKey.remove(QString());
+    }
+
+    std::optional<qint64> find(const QHash<QString, QString> &values) const
+    {
+        if (!m_target.matchField.isEmpty()) {
+            const QString key = values.value(m_target.matchField);
+            if (!key.isEmpty() && m_byKey.contains(key))
+                return m_byKey.value(key);
+        }
+        const auto named = m_byName.constFind(values.value(m_target.nameField));
+        return named == m_byName.constEnd() ? std::nullopt : std::optional(*named);
+    }
+
+    void add(const QHash<QString, QString> &values, qint64 row)
+    {
+        keep(m_byName, values.value(m_target.nameField), row);
+        if (!m_target.matchField.isEmpty() && !values.value(m_target.matchField).isEmpty())
+            keep(m_byKey, values.value(m_target.matchField), row);
+    }
+
+private:
+    // The first row with a key is the one matched.
+    static void keep(QHash<QString, qint64> &rows, const QString &key, qint64 row)
+    {
+        if (!rows.contains(key))
+            rows.insert(key, row);
+    }
+
+    const ImportTarget &m_target;
+    QHash<QString, qint64> m_byName;
+    QHash<QString, qint64> m_byKey;
+};
+
+QStringList mappedFields(const ImportSettings &settings)
+{
+    QStringList fields;
+    for (const QString &field : settings.mapping) {
+        if (!field.isEmpty() && !fields.contains(field))
+            fields << field;
+    }
+    return fields;
+}
+
+// Every row after the header; the problem of the file as a whole, or empty.
+QString eachRow(const QString &file, const ImportSettings &settings,
+                const std::function<bool(const CsvRow &, qsizetype columns)> &each)
+{
+    qsizetype columns = -1;
+    return readCsv(file, settings.format, [&](const CsvRow &row) {
+        if (columns < 0) {
+            columns = row.fields.size();
+            return true;
+        }
+        return each(row, columns);
+    });
+}
+
+} // namespace
+
+const QString cancelled = QStringLiteral("cancelled");
+
+const TargetField *ImportTarget::field(const QString &name) const
+{
+    for (const TargetField &f : fields) {
+        if (f.field == name)
+            return &f;
+    }
+    return nullptr;
+}
+
+const ImportTarget &dogTarget()
+{
+    namespace dog = db::fields::dogs;
+    static const ImportTarget target{
+        db::tables::dogs,
+        QStringLiteral("dogs"),
+        dog::name,
+        dog::registration,
+        {
+            text(dog::name, "Name", {"name", "registered name", "dog", "dog name", "dog's name"}),
+            text(dog::registration, "Reg Number",
+                 {"reg no", "reg no.", "reg", "registration", "registration number", "reg number",
+                  "registration no"}),
+            text(dog::sex, "Sex", {"sex", "gender"}),
+            text(dog::colour, "Colour", {"colour", "color"}),
+            text(dog::countryOfBirth, "Country of Birth", {"country of birth", "cob", "country"}),
+            date(dog::born, "D.O.B",
+                 {"dob", "d.o.b", "date of birth", "born", "birth date", "birthdate"}),
+            date(dog::died, "D.O.D", {"dod", "d.o.d", "date of death", "died"}),
+            text(dog::breeder, "Breeder", {"breeder"}),
+            text(dog::breed, "Breed of Dog", {"breed", "breed of dog"}),
+            text(dog::microchip, "Microchip Number",
+                 {"microchip", "microchip number", "chip", "microchip no"}),
+            text(dog::tattoo, "Tattoo", {"tattoo"}),
+            text(dog::sire, "Sire", {"sire", "father"}),
+            text(dog::dam, "Dam", {"dam", "mother"}),
+            text(dog::owner, "Owners Name", {"owner", "owners name", "owner's name"}),
+        }};
+    return target;
+}
+
+const ImportTarget &contactTarget()
+{
+    namespace contact = db::fields::contacts;
+    static const ImportTarget target{
+        db::tables::contacts,
+        QStringLiteral("contacts"),
+        contact::name,
+        {},
+        {
+            text(contact::name, "Name", {"name", "last", "last name", "surname", "contact"}),
+            text(contact::title, "Title", {"title"}),
+            text(contact::address, "Address", {"address", "street"}),
+            text(contact::city, "City", {"city", "town"}),
+            text(contact::state, "State", {"state", "county", "region"}),
+            text(contact::postcode, "Postcode/Zip", {"postcode", "zip", "postal code", "zip code"}),
+            text(contact::country, "Country", {"country"}),
+            text(contact::phone, "Phone", {"phone", "telephone", "tel"}),
+            text(contact::fax, "Fax", {"fax"}),
+            text(contact::email, "Email", {"email", "e-mail", "mail"}),
+            text(contact::web, "Website", {"website", "web", "web address", "webaddress", "url"}),
+            text(contact::notes, "Notes", {"notes", "note", "comments"}),
+            text(contact::breeder, "Is Contact a Breeder", {"breeder", "is breeder"}),
+            text(contact::prefix, "Breeder Prefix or Kennel Name",
+                 {"prefix", "kennel", "kennel name", "breeder prefix", "breederprefix"}),
+            text(contact::breeds, "Breeds", {"breeds"}),
+        }};
+    return target;
+}
+
+QDate parseDate(const QString &text, DateOrder order)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,4})\\s*[/.-]\\s*(\\d{1,2})\\s*[/.-]\\s*(\\d{1,4})\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return {};
+    QString parts[3] = {match.captured(1), match.captured(2), match.captured(3)};
+    const int yearAt = order == DateOrder::YearMonthDay ? 0 : 2;
+    const QString yearText = parts[yearAt];
+    if (yearText.size() != 4 && yearText.size() != 2)
+        return {};
+    for (int i = 0; i < 3; ++i) {
+        if (i != yearAt && parts[i].size() > 2)
+            return {};
+    }
+    int year = yearText.toInt();
+    if (yearText.size() == 2)
+        year += year >= 50 ? 1900 : 2000;
+    const int first = parts[order == DateOrder::YearMonthDay ? 1 : 0].toInt();
+    const int second = parts[order == DateOrder::YearMonthDay ? 2 : 1].toInt();
+    const int month = order == DateOrder::DayMonthYear ? second : first;
+    const int day = order == DateOrder::DayMonthYear ? first : second;
+    return QDate(year, month, day);
+}
+
+QStringList headerOf(const QString &file, const CsvFormat &format, QString *problem)
+{
+    QStringList header;
+    const QString failure = readCsv(file, format, [&](const CsvRow &row) {
+        header = row.fields;
+        return false;
+    });
+    if (problem)
+        *problem = failure;
+    return header;
+}
+
+QStringList guessMapping(const ImportTarget &target, const QStringList &header)
+{
+    QStringList mapping;
+    for (const QString &column : header) {
+        const QString key = column.trimmed().toLower();
+        QString chosen;
+        for (const TargetField &field : target.fields) {
+            if (field.headers.contains(key) && !mapping.contains(field.field)) {
+                chosen = field.field;
+                break;
+            }
+        }
+        mapping << chosen;
+    }
+    return mapping;
+}
+
+DateOrder guessDateOrder(const ImportTarget &target, const QString &file,
+                         const ImportSettings &settings)
+{
+    QList<DateOrder> fitting{DateOrder::MonthDayYear, DateOrder::DayMonthYear,
+                             DateOrder::YearMonthDay};
+    int rows = 0;
+    eachRow(file, settings, [&](const CsvRow &row, qsizetype) {
+        for (qsizetype i = 0; i < row.fields.size() && i < settings.mapping.size(); ++i) {
+            const TargetField *field = target.field(settings.mapping[i]);
+            if (!field || !field->date || row.fields[i].trimmed().isEmpty())
+                continue;
+            fitting.removeIf(
+                [&](DateOrder order) { return !parseDate(row.fields[i], order).isValid(); });
+        }
+        return ++rows < 1000 && fitting.size() > 1;
+    });
+    return fitting.size() == 1 ? fitting.front() : DateOrder::MonthDayYear;
+}
+
+QList<QStringList> previewRows(const ImportTarget &target, const QString &file,
+                               const ImportSettings &settings, int rows)
+{
+    QList<QStringList> preview;
+    const QStringList fields = mappedFields(settings);
+    QHash<QString, QString> values;
+    eachRow(file, settings, [&](const CsvRow &row, qsizetype columns) {
+        const QString problem = RowReader(target, settings, columns).read(row, values);
+        QStringList shown;
+        for (const QString &field : fields)
+            shown << (problem.isEmpty() ? values.value(field) : QString());
+        if (!problem.isEmpty() && !shown.isEmpty())
+            shown[0] = QStringLiteral("(line %1: %2)").arg(row.line).arg(problem);
+        preview << shown;
+        return preview.size() < rows;
+    });
+    return preview;
+}
+
+ImportCheck checkImport(const ImportTarget &target, const QSqlDatabase &kennel, const QString &file,
+                        const ImportSettings &settings, const std::function<bool(qint64)> &progress)
+{
+    ImportCheck check;
+    Matches matches(target, kennel);
+    QHash<QString, QString> values;
+    qint64 rows = 0;
+    bool stopped = false;
+    check.problem = eachRow(file, settings, [&](const CsvRow &row, qsizetype columns) {
+        if (const QString problem = RowReader(target, settings, columns).read(row, values);
+            !problem.isEmpty())
+            check.problems.append({row.line, problem});
+        else if (settings.matching != Matching::AddNew && matches.find(values))
+            ++check.matching;
+        else {
+            ++check.toAdd;
+            matches.add(values, -1);
+        }
+        if (progress && ++rows % 1000 == 0 && !progress(rows)) {
+            stopped = true;
+            return false;
+        }
+        return true;
+    });
+    if (stopped)
+        check.problem = cancelled;
+    return check;
+}
+
+core::WriteResult<ImportCounts> runImport(const ImportTarget &target, QSqlDatabase kennel,
+                                          const QString &file, const ImportSettings &settings,
+                                          const std::function<bool(qint64)> &progress)
+{
+    db::Transaction all(kennel);
+    Matches matches(target, kennel);
+    const QStringList fields = mappedFields(settings);
+    QSqlQuery insert(kennel);
+    insert.prepare(QStringLiteral("INSERT INTO ") % db::quoted(target.table) %
+                   QStringLiteral(" (") % db::columnList(fields) % QStringLiteral(") VALUES (") %
+                   QStringList(fields.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
+                   QLatin1Char(')'));
+    QSqlQuery existing(kennel);
+    existing.prepare(db::selectFrom(target.table, fields) % QStringLiteral(" WHERE rowid = ?"));
+    ImportCounts counts;
+    QString failure;
+    QHash<QString, QString> values;
+    qint64 rows = 0;
+    auto fillEmpty = [&](qint64 row) {
+        existing.addBindValue(row);
+        if (!existing.exec() || !existing.next())
+            return false;
+        QStringList empty;
+        for (const QString &field : fields) {
+            if (existing.value(field).toString().isEmpty() && !values.value(field).isEmpty())
+                empty << field;
+        }
+        existing.finish();
+        if (empty.isEmpty()) {
+            ++counts.skipped;
+            return true;
+        }
+        QSqlQuery update(kennel);
+        QStringList assignments;
+        for (const QString &field : empty)
+            assignments << db::quoted(field) + QStringLiteral(" = ?");
+        update.prepare(QStringLiteral("UPDATE ") % db::quoted(target.table) %
+                       QStringLiteral(" SET ") % assignments.join(QStringLiteral(", ")) %
+                       QStringLiteral(" WHERE rowid = ?"));
+        for (const QString &field : empty)
+            update.addBindValue(values.value(field));
+        update.addBindValue(row);
+        if (!update.exec()) {
+            failure = update.lastError().text();
+            return false;
+        }
+        ++counts.updated;
+        return true;
+    };
+    const QString problem = eachRow(file, settings, [&](const CsvRow &row, qsizetype columns) {
+        if (!RowReader(target, settings, columns).read(row, values).isEmpty()) {
+            ++counts.refused;
+        } else if (const auto match = settings.matching != Matching::AddNew ? matches.find(values)
+                                                                            : std::nullopt) {
+            if (settings.matching == Matching::Skip)
+                ++counts.skipped;
+            else if (*match >= 0 && !fillEmpty(*match))
+                return false;
+            else if (*match < 0)
+                ++counts.skipped;
+        } else {
+            for (const QString &field : fields)
+                insert.addBindValue(values.value(field));
+            if (!insert.exec()) {
+                failure = insert.lastError().text();
+                return false;
+            }
+            matches.add(values, insert.lastInsertId().toLongLong());
+            ++counts.added;
+        }
+        if (progress && ++rows % 1000 == 0 && !progress(rows)) {
+            failure = cancelled;
+            return false;
+        }
+        return true;
+    });
+    if (!failure.isEmpty())
+        return core::failure(failure);
+    if (!problem.isEmpty())
+        return core::failure(problem);
+    if (const auto committed = all.commit(); !committed)
+        return core::failure(committed.problem());
+    return counts;
+}
+
+} // namespace transfer

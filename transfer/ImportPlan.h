@@ -1,0 +1,103 @@
+#pragma once
+
+#include "core/WriteResult.h"
+#include "transfer/CsvReader.h"
+
+#include <functional>
+#include <QDate>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace transfer {
+
+struct TargetField
+{
+    QString field;
+    QString caption;
+    QStringList headers; // header texts that mean this field, lower case
+    bool date = false;
+};
+
+// What an import fills: dogs or contacts, its fields and how a row finds its match.
+struct ImportTarget
+{
+    QString table;
+    QString what;       // "dogs", "contacts"
+    QString nameField;  // every row needs one
+    QString matchField; // a row with the same value matches; the name when empty or none
+    QList<TargetField> fields;
+    const TargetField *field(const QString &name) const;
+};
+
+const ImportTarget &dogTarget();
+const ImportTarget &contactTarget();
+
+enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+enum class Matching { Skip, FillEmpty, AddNew };
+
+// A date as typed in the order given: 1 or 2 digits for day and month, 4 digits (or 2, as
+// 19xx from 50 on, else 20xx) for the year, separated by "/", "-" or ".". Invalid when it is
+// no such date (02/30/2024, 13/13/2013).
+QDate parseDate(const QString &text, DateOrder order);
+
+struct ImportSettings
+{
+    CsvFormat format;
+    QStringList mapping; // a target field per column of the file, or empty to leave it out
+    DateOrder dates = DateOrder::MonthDayYear;
+    Matching matching = Matching::Skip;
+};
+
+// The file's first row, its column names.
+QStringList headerOf(const QString &file, const CsvFormat &format, QString *problem = nullptr);
+// A field for every column whose header names one; the rest left out.
+QStringList guessMapping(const ImportTarget &target, const QStringList &header);
+// The only order in which every date of the file's first thousand rows is a date, or else
+// month/day/year.
+DateOrder guessDateOrder(const ImportTarget &target, const QString &file,
+                         const ImportSettings &settings);
+
+// The first rows as they would be stored, one text per mapped field.
+QList<QStringList> previewRows(const ImportTarget &target, const QString &file,
+                               const ImportSettings &settings, int rows = 10);
+
+// The problem a check or an import answers when it was told to stop.
+extern const QString cancelled;
+
+struct LineProblem
+{
+    int line;
+    QString problem;
+};
+
+struct ImportCheck
+{
+    QString problem; // the file cannot be read as a whole
+    qint64 toAdd = 0;
+    qint64 matching = 0;
+    QList<LineProblem> problems;
+};
+
+// Reads the whole file, as the import would, and writes nothing. `progress(rows)` answers
+// false to stop.
+ImportCheck checkImport(const ImportTarget &target, const QSqlDatabase &kennel, const QString &file,
+                        const ImportSettings &settings,
+                        const std::function<bool(qint64)> &progress = {});
+
+struct ImportCounts
+{
+    qint64 added = 0;
+    qint64 updated = 0;
+    qint64 skipped = 0;
+    qint64 refused = 0;
+};
+
+// Imports the file in one transaction: all of it, or, when cancelled through `progress` or
+// when anything fails, nothing.
+core::WriteResult<ImportCounts> runImport(const ImportTarget &target, QSqlDatabase kennel,
+                                          const QString &file, const ImportSettings &settings,
+                                          const std::function<bool(qint64)> &progress = {});
+
+} // namespace transfer
