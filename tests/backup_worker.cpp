@@ -1,8 +1,11 @@
-// Backs up or restores in a loop, forever, so that a test can kill it at any moment:
+// Backs up, restores or imports in a loop, forever, so that a test can kill it at any moment:
 //   backup_worker backup <archive folder>   writes numbered archives of the working folder
 //   backup_worker restore <a> <b>           puts the pair in folder <a>, then <b>, in turn
+//   backup_worker import <csv file>         adds the file's dogs to the working folder's kennel
 #include "backup/Backups.h"
+#include "db/DatabaseFiles.h"
 #include "db/FilePair.h"
+#include "transfer/ImportPlan.h"
 
 #include <cstdio>
 #include <QCoreApplication>
@@ -14,8 +17,19 @@ int main(int argc, char *argv[])
     const QStringList arguments = application.arguments();
     if (arguments.size() < 3)
         return 2;
+    transfer::ImportSettings settings;
+    if (arguments[1] == QLatin1String("import")) {
+        if (!db::DatabaseFiles::open().isEmpty())
+            return 1;
+        settings.mapping = {QStringLiteral("name")};
+        settings.matching = transfer::Matching::AddNew;
+    }
     for (int round = 0;; ++round) {
-        if (arguments[1] == QLatin1String("backup")) {
+        if (arguments[1] == QLatin1String("import")) {
+            if (!transfer::runImport(transfer::dogTarget(), db::DatabaseFiles::kennel(),
+                                     arguments[2], settings))
+                return 1;
+        } else if (arguments[1] == QLatin1String("backup")) {
             const QString path =
                 QDir(arguments[2]).filePath(QStringLiteral("archive %1.zip").arg(round));
             if (!backup::backUp(QDir::currentPath(), path, QDateTime::currentDateTime()))

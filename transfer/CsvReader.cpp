@@ -78,7 +78,7 @@ CsvFormat detectFormat(const QString &file)
             whole.chop(1);
         if (!whole.isEmpty() && uchar(whole.back()) >= 0xC0)
             whole.chop(1);
-        (void)utf8.decode(whole);
+        const QString decoded = utf8(whole);
         if (utf8.hasError())
             format.encoding = Encoding::Windows1252;
     }
@@ -132,9 +132,12 @@ QString readCsv(const QString &file, const CsvFormat &format,
         ++parsing.line;
         if (csv_parse(&parser, line.constData(), size_t(line.size()), onField, onRow, &parsing) !=
             size_t(line.size())) {
-            problem = QStringLiteral("line %1: %2")
-                          .arg(parsing.line)
-                          .arg(QString::fromUtf8(csv_strerror(csv_error(&parser))));
+            problem = csv_error(&parser) == CSV_EPARSE
+                          ? QStringLiteral("line %1: a quote stands where no field can have one")
+                                .arg(parsing.line)
+                          : QStringLiteral("line %1: %2")
+                                .arg(parsing.line)
+                                .arg(QString::fromUtf8(csv_strerror(csv_error(&parser))));
             break;
         }
     }

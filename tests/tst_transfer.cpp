@@ -1,0 +1,431 @@
+#include "TestSupport.h"
+
+#include "db/DatabaseFiles.h"
+#include "transfer/CsvExport.h"
+#include "transfer/CsvReader.h"
+#include "transfer/ImportDialog.h"
+#include "transfer/ImportPlan.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace testing;
+using namespace transfer;
+
+namespace {
+
+QString writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(QDir::current().filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write the test file");
+    file.write(bytes);
+    return file.fileName();
+}
+
+QList<QStringList> rowsOf(const QString &file, const CsvFormat &format = {},
+                          QString *problem = nullptr)
+{
+    QList<QStringList> rows;
+    const QString failure = readCsv(file, format, [&](const CsvRow &row) {
+        rows << row.fields;
+        return true;
+    });
+    if (problem)
+        *problem = failure;
+    return rows;
+}
+
+ImportSettings settingsFor(const ImportTarget &target, const QString &file)
+{
+    ImportSettings settings;
+    settings.format = detectFormat(file);
+    settings.mapping = guessMapping(target, headerOf(file, settings.format));
+    settings.dates = guessDateOrder(target, file, settings);
+    return settings;
+}
+
+QString dogsInKennel(const QSqlDatabase &db)
+{
+    QStringList dogs;
+    QSqlQuery q(db);
+    q.exec("SELECT name, registration, sex, dob, sire, dam FROM Dogtable ORDER BY rowid");
+    while (q.next()) {
+        QStringList fields;
+        for (const char *field : {"name", "registration", "sex", "dob", "sire", "dam"})
+            fields << q.value(field).toString();
+        dogs << fields.join('|');
+    }
+    return dogs.join('\n');
+}
+
+} // namespace
+
+class TransferTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fieldsAreQuotedWhereNeeded_data();
+    void fieldsAreQuotedWhereNeeded();
+    void exportWritesEveryTableAndReadsBack();
+    void formatIsDetected_data();
+    void formatIsDetected();
+    void badFilesSayWhere_data();
+    void badFilesSayWhere();
+    void datesAreReadInTheChosenOrder_data();
+    void datesAreReadInTheChosenOrder();
+    void headersAndDateOrderAreGuessed();
+    void checkCountsAndNamesProblemsByLine();
+    void matchingRowsAreSkippedFilledOrAdded_data();
+    void matchingRowsAreSkippedFilledOrAdded();
+    void cancelledImportWritesNothing();
+    void exportedKennelImportsFieldForField();
+    void dialogDetectsChecksAndImports();
+    void killedImportWritesNothing();
+};
+
+void TransferTest::fieldsAreQuotedWhereNeeded_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("plain") << "Rex" << QByteArray("Rex");
+    QTest::newRow("comma") << "Smith, J" << QByteArray("\"Smith, J\"");
+    QTest::newRow("quote") << "Señora \"Bella\"" << QByteArray("\"Se\xc3\xb1ora \"\"Bella\"\"\"");
+    QTest::newRow("line break") << "12 Mill Lane\nAshford"
+                                << QByteArray("\"12 Mill Lane\nAshford\"");
+    QTest::newRow("semicolon") << "a;b" << QByteArray("\"a;b\"");
+    QTest::newRow("leading blank") << " x" << QByteArray("\" x\"");
+    QTest::newRow("empty") << "" << QByteArray("");
+}
+
+void TransferTest::fieldsAreQuotedWhereNeeded()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, written);
+    QCOMPARE(csvField(value), written);
+}
+
+void TransferTest::exportWritesEveryTableAndReadsBack()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Ærø \"Dot\""},
+                         {"dob", "2020-03-01"},
+                         {"soldfor", 123450},
+                         {"colour", "Red,\nand white"}});
+    exec(kennel.report(), "INSERT INTO sales (dogsold, sellamount) VALUES ('Ærø', 5)");
+    const QString folder = kennel.path() + "/export";
+    QVERIFY(QDir().mkpath(folder));
+    const auto files = exportTables(kennel.db(), folder);
+    QVERIFY(files.ok());
+    QStringList names;
+    for (const ExportedFile &file : files.value())
+        names << QFileInfo(file.file).fileName();
+    QCOMPARE(names, QStringList({"Dogtable.csv", "contacts.csv", "mating.csv", "litters.csv",
+                                 "vaccination.csv", "notes.csv", "setup.csv", "breedlist.csv",
+                                 "preferences.csv", "pedigreedata.csv", "sales.csv", "reciept.csv",
+                                 "largereciept.csv"}));
+    QCOMPARE(files.value()[0].rows, 1);
+    const QList<QStringList> dogs = rowsOf(folder + "/Dogtable.csv");
+    QCOMPARE(dogs.size(), 2);
+    const QStringList &header = dogs[0];
+    const QStringList &dog = dogs[1];
+    QCOMPARE(header.first(), "dogid");
+    QCOMPARE(dog[header.indexOf("name")], "Ærø \"Dot\"");
+    QCOMPARE(dog[header.indexOf("colour")], "Red,\nand white");
+    QCOMPARE(dog[header.indexOf("dob")], "2020-03-01");
+    QCOMPARE(dog[header.indexOf("soldfor")], "1234.50");
+    QCOMPARE(dog[header.indexOf("dod")], "");
+    const QList<QStringList> sales = rowsOf(folder + "/sales.csv");
+    QCOMPARE(sales[1][sales[0].indexOf("sellamount")], "0.05");
+}
+
+void TransferTest::formatIsDetected_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<QString>("firstName");
+    QTest::newRow("comma, UTF-8") << QByteArray("Name,Sex\nÉlan,Male\n") << ','
+                                  << int(Encoding::Utf8) << "Élan";
+    QTest::newRow("semicolon with a byte-order mark")
+        << QByteArray("\xEF\xBB\xBFName;Sex\n\"Smith, Rex\";Male\n") << ';' << int(Encoding::Utf8)
+        << "Smith, Rex";
+    QTest::newRow("tab, Windows-1252") << QByteArray("Name\tSex\n\xC9lan \x80\tFemale\n") << '\t'
+                                       << int(Encoding::Windows1252) << "Élan €";
+}
+
+void TransferTest::formatIsDetected()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(char, separator);
+    QFETCH(int, encoding);
+    QFETCH(QString, firstName);
+    WorkingFolder folder;
+    const QString file = writeFile("dogs.csv", bytes);
+    const CsvFormat format = detectFormat(file);
+    QCOMPARE(format.separator, separator);
+    QCOMPARE(int(format.encoding), encoding);
+    const QList<QStringList> rows = rowsOf(file, format);
+    QCOMPARE(rows[0], QStringList({"Name", "Sex"}));
+    QCOMPARE(rows[1][0], firstName);
+}
+
+void TransferTest::badFilesSayWhere_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("empty") << QByteArray() << "" << 0;
+    QTest::newRow("header only") << QByteArray("Name,Sex\r\n") << "" << 1;
+    QTest::newRow("unbalanced quotes")
+        << QByteArray("Name,Sex\nRex,Male\n\"Bella,Female\nMax,Male\n")
+        << "line 4: a quoted field is not closed" << 2;
+    QTest::newRow("binary") << QByteArray("\x00\x01\x02\"\xff\xfe,\"\"x", 11)
+                            << "line 1: a quote stands where no field can have one" << 0;
+}
+
+void TransferTest::badFilesSayWhere()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+    QFETCH(int, rows);
+    WorkingFolder folder;
+    QString found;
+    QCOMPARE(rowsOf(writeFile("bad.csv", bytes), {}, &found).size(), rows);
+    QCOMPARE(found, problem);
+}
+
+void TransferTest::datesAreReadInTheChosenOrder_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("m/d/y") << "03/01/2024" << int(DateOrder::MonthDayYear) << QDate(2024, 3, 1);
+    QTest::newRow("d/m/y") << "03/01/2024" << int(DateOrder::DayMonthYear) << QDate(2024, 1, 3);
+    QTest::newRow("y-m-d") << "2024-03-01" << int(DateOrder::YearMonthDay) << QDate(2024, 3, 1);
+    QTest::newRow("two-digit year")
+        << "3.1.98" << int(DateOrder::DayMonthYear) << QDate(1998, 1, 3);
+    QTest::newRow("no 30 February") << "02/30/2024" << int(DateOrder::MonthDayYear) << QDate();
+    QTest::newRow("no month 13") << "13/13/2013" << int(DateOrder::DayMonthYear) << QDate();
+    QTest::newRow("year first, wrong order")
+        << "2024-03-01" << int(DateOrder::MonthDayYear) << QDate();
+    QTest::newRow("words") << "March 1st" << int(DateOrder::MonthDayYear) << QDate();
+}
+
+void TransferTest::datesAreReadInTheChosenOrder()
+{
+    QFETCH(QString, text);
+    QFETCH(int, order);
+    QFETCH(QDate, date);
+    QCOMPARE(parseDate(text, DateOrder(order)), date);
+}
+
+void TransferTest::headersAndDateOrderAreGuessed()
+{
+    QCOMPARE(guessMapping(dogTarget(), {"Registered Name", "Reg No", "Gender", "Color",
+                                        "Date of Birth", "Sire", "Dam", "Shoe size", "Name"}),
+             QStringList({"name", "registration", "sex", "colour", "dob", "sire", "dam", "", ""}));
+    WorkingFolder folder;
+    const QString file =
+        writeFile("dogs.csv", "Name,DOB\nRex,01/02/2020\nBella,25/12/2019\nMax,\n");
+    QCOMPARE(int(settingsFor(dogTarget(), file).dates), int(DateOrder::DayMonthYear));
+    const QString ambiguous = writeFile("plain.csv", "Name,DOB\nRex,01/02/2020\n");
+    QCOMPARE(int(settingsFor(dogTarget(), ambiguous).dates), int(DateOrder::MonthDayYear));
+}
+
+void TransferTest::checkCountsAndNamesProblemsByLine()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Kennel Rex"}, {"registration", "KC-1"}});
+    const QString file =
+        writeFile("dogs.csv", "Name,Reg No,Sex,DOB\n"
+                              "New Dog,,Male,2020-01-02\n"
+                              "Other Name,KC-1,,\n" // the kennel's dog by its registration
+                              "Kennel Rex,,,\n"     // ... and by its name
+                              ",KC-9,Male,\n"       // no name
+                              "Bad Date,,,2024-02-30\n"
+                              "Bad Sex,,Dog,\n"
+                              "Short,\n"
+                              "\"'); DROP TABLE Dogtable;--\",,female,\n"
+                              "New Dog,,Male,2020-01-02\n"); // the same dog again
+    ImportSettings settings = settingsFor(dogTarget(), file);
+    QCOMPARE(int(settings.dates), int(DateOrder::YearMonthDay));
+    const ImportCheck check = checkImport(dogTarget(), kennel.db(), file, settings);
+    QCOMPARE(check.problem, QString());
+    QCOMPARE(check.toAdd, 2);
+    QCOMPARE(check.matching, 3);
+    QStringList problems;
+    for (const LineProblem &problem : check.problems)
+        problems << QString::number(problem.line) + ": " + problem.problem;
+    QCOMPARE(problems, QStringList({"5: it has no name",
+                                    "6: \"2024-02-30\" in D.O.B is not a date written "
+                                    "year-month-day",
+                                    "7: the sex \"Dog\" is not Male, Female or empty",
+                                    "8: it has 2 fields, the header 4"}));
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 1);
+
+    const auto counts = runImport(dogTarget(), kennel.db(), file, settings);
+    QVERIFY(counts.ok());
+    QCOMPARE(counts.value().added, 2);
+    QCOMPARE(counts.value().skipped, 3);
+    QCOMPARE(counts.value().refused, 4);
+    QCOMPARE(scalar(kennel.db(), "SELECT sex FROM Dogtable WHERE name LIKE '%DROP%'").toString(),
+             "Female");
+}
+
+void TransferTest::matchingRowsAreSkippedFilledOrAdded_data()
+{
+    QTest::addColumn<int>("matching");
+    QTest::addColumn<QString>("dogs");
+    QTest::newRow("skip") << int(Matching::Skip) << "Rex|KC-1|Male||Old Sire|";
+    QTest::newRow("fill empty") << int(Matching::FillEmpty)
+                                << "Rex|KC-1|Male|2020-01-02|Old Sire|New Dam";
+    QTest::newRow("add new") << int(Matching::AddNew)
+                             << "Rex|KC-1|Male||Old Sire|\nRex|KC-1|Female|2020-01-02|New "
+                                "Sire|New Dam";
+}
+
+void TransferTest::matchingRowsAreSkippedFilledOrAdded()
+{
+    QFETCH(int, matching);
+    QFETCH(QString, dogs);
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"},
+                         {"registration", "KC-1"},
+                         {"sex", "Male"},
+                         {"sire", "Old Sire"},
+                         {"dam", ""}});
+    const QString file = writeFile("dogs.csv", "Name,Registration,Sex,DOB,Sire,Dam\n"
+                                               "Rex,KC-1,Female,01/02/2020,New Sire,New Dam\n");
+    ImportSettings settings = settingsFor(dogTarget(), file);
+    settings.matching = Matching(matching);
+    QVERIFY(runImport(dogTarget(), kennel.db(), file, settings).ok());
+    QCOMPARE(dogsInKennel(kennel.db()), dogs);
+}
+
+void TransferTest::cancelledImportWritesNothing()
+{
+    Kennel kennel;
+    QByteArray bytes = "Name,Sire\n";
+    for (int i = 0; i < 20000; ++i)
+        bytes += "Dog " + QByteArray::number(i) + ",Dog " + QByteArray::number(i / 2) + "\n";
+    const QString file = writeFile("many.csv", bytes);
+    const ImportSettings settings = settingsFor(dogTarget(), file);
+    const auto stopped = runImport(dogTarget(), kennel.db(), file, settings,
+                                   [](qint64 rows) { return rows < 10000; });
+    QCOMPARE(stopped.problem(), cancelled);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 0);
+    QCOMPARE(checkImport(dogTarget(), kennel.db(), file, settings,
+                         [](qint64 rows) { return rows < 5000; })
+                 .problem,
+             cancelled);
+}
+
+void TransferTest::exportedKennelImportsFieldForField()
+{
+    Kennel kennel;
+    const QString longText(10000, QChar(u'é'));
+    addDog(kennel.db(), {{"name", "Sire of All"}, {"sex", "Male"}, {"dob", "2015-06-30"}});
+    addDog(kennel.db(), {{"name", "O'Brien's \"Ærø\""},
+                         {"registration", "KC;42"},
+                         {"sex", "Female"},
+                         {"sire", "SIRE OF ALL"},
+                         {"dam", longText}});
+    exec(kennel.db(), "INSERT INTO contacts (last, address, notes) VALUES (?, ?, ?)",
+         {"Núñez, Óscar", "4 Hill Road\nCanterbury", "likes \"quiet\" dogs"});
+    const QString folder = kennel.path() + "/export";
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(exportTables(kennel.db(), folder).ok());
+    const QString dogsBefore = dogsInKennel(kennel.db());
+    const QString contactsBefore =
+        scalar(kennel.db(), "SELECT last || '|' || address || '|' || notes FROM contacts")
+            .toString();
+
+    WorkingFolder empty;
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    QSqlDatabase fresh = db::DatabaseFiles::kennel();
+    for (const auto &[target, file] : {std::pair{&dogTarget(), folder + "/Dogtable.csv"},
+                                       std::pair{&contactTarget(), folder + "/contacts.csv"}}) {
+        ImportSettings settings = settingsFor(*target, file);
+        // Exported headers are the field names themselves.
+        const QStringList header = headerOf(file, settings.format);
+        for (qsizetype i = 0; i < header.size(); ++i)
+            settings.mapping[i] = target->field(header[i]) ? header[i] : QString();
+        settings.dates = DateOrder::YearMonthDay;
+        QVERIFY(runImport(*target, fresh, file, settings).ok());
+    }
+    QCOMPARE(dogsInKennel(fresh), dogsBefore);
+    QCOMPARE(
+        scalar(fresh, "SELECT last || '|' || address || '|' || notes FROM contacts").toString(),
+        contactsBefore);
+}
+
+void TransferTest::dialogDetectsChecksAndImports()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    const QString file = writeFile("club.csv", "Registered Name;Gender;Date of Birth;Sire\n"
+                                               "\xC9lan;female;25/12/2019;rex\n"
+                                               "Rex;Male;01/01/2018;\n"
+                                               ";Male;;\n");
+    ImportDialog dialog(dogTarget(), file);
+    QCOMPARE(dialog.findChild<QComboBox *>("separator")->currentText(), "Semicolon");
+    QCOMPARE(dialog.findChild<QComboBox *>("encoding")->currentText(), "Windows-1252");
+    QCOMPARE(dialog.findChild<QComboBox *>("dates")->currentText(), "day/month/year");
+    auto *preview = dialog.findChild<QTableWidget *>("preview");
+    QCOMPARE(preview->item(0, 0)->text(), "Élan");
+    QCOMPARE(preview->item(0, 2)->text(), "2019-12-25");
+    QCOMPARE(dialog.findChild<QLabel *>("summary")->text(),
+             "1 rows will be added, 1 match a dog already in the kennel, 1 have problems and "
+             "will not be imported.");
+    QCOMPARE(dialog.findChild<QListWidget *>("problems")->item(0)->text(),
+             "Line 4: it has no name");
+    dialog.findChild<QPushButton *>("import")->click();
+    QCOMPARE(messages.texts.last(),
+             "The import is done: 1 added, 0 updated, 1 skipped, 1 refused.");
+    QCOMPARE(scalar(kennel.db(), "SELECT sex || '|' || dob || '|' || sire FROM Dogtable WHERE "
+                                 "name = 'Élan'")
+                 .toString(),
+             "Female|2019-12-25|rex");
+}
+
+void TransferTest::killedImportWritesNothing()
+{
+    WorkingFolder folder;
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    db::DatabaseFiles::close();
+    QByteArray bytes = "Name\n";
+    for (int i = 0; i < 3000; ++i)
+        bytes += "Dog " + QByteArray::number(i) + "\n";
+    const QString file = writeFile("dogs.csv", bytes);
+    QRandomGenerator random(31);
+    for (int run = 0; run < 10; ++run) {
+        QProcess worker;
+        worker.start(BACKUP_WORKER, {"import", file});
+        QVERIFY(worker.waitForStarted());
+        QVERIFY(worker.waitForReadyRead(30000));
+        QTest::qWait(int(random.bounded(80)));
+        worker.kill();
+        QVERIFY(worker.waitForFinished());
+        QVERIFY(db::DatabaseFiles::open().isEmpty());
+        QCOMPARE(scalar(db::DatabaseFiles::kennel(), "PRAGMA integrity_check").toString(), "ok");
+        QCOMPARE(
+            scalar(db::DatabaseFiles::kennel(), "SELECT count(*) FROM Dogtable").toInt() % 3000, 0);
+        db::DatabaseFiles::close();
+    }
+}
+
+QTEST_MAIN(TransferTest)
+#include "tst_transfer.moc"
