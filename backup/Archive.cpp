@@ -1,25 +1,16 @@
 #include "backup/Archive.h"
 
-#include <fcntl.h>
+#include "db/FilePair.h"
+
+#include <cstdio>
 #include <memory>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <unistd.h>
 #include <zip.h>
 
 namespace backup {
 namespace {
-
-bool syncPath(const QString &path, bool directory)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY : O_RDWR);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
 
 QString zipProblem(zip_t *archive)
 {
@@ -77,10 +68,10 @@ core::WriteResult<qint64> writeArchive(const QString &path, const QList<ArchiveE
         return core::failure(problem);
     }
     if (!QFile::setPermissions(temporary, QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        !syncPath(temporary, false) ||
+        !db::syncToDisk(temporary) ||
         ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) !=
             0 ||
-        !syncPath(target.absolutePath(), true)) {
+        !db::syncToDisk(target.absolutePath(), true)) {
         QFile::remove(temporary);
         return core::failure(QStringLiteral("the archive could not be put in place"));
     }

@@ -9,6 +9,7 @@
 #include "bench/GeneticsBench.h"
 #include "bench/KennelGenerator.h"
 #include "bench/Timing.h"
+#include "bench/TransferBench.h"
 #include "breeding/Breeding.h"
 #include "breeding/LitterHistories.h"
 #include "breeding/LitterScreen.h"
@@ -370,6 +371,7 @@ int main(int argc, char *argv[])
                       "generations"});
     parser.addOption({"loop", "With --deep: one dog deep inside is its own ancestor."});
     parser.addOption({"only-backup", "Time only the backup and the restore check."});
+    parser.addOption({"only-transfer", "Time only the CSV export and import."});
     parser.process(application);
 
     SilentMessages silent;
@@ -429,6 +431,10 @@ int main(int argc, char *argv[])
         bench::benchBackup();
         return 0;
     }
+    if (parser.isSet("only-transfer")) {
+        bench::benchTransfer();
+        return 0;
+    }
     benchDogRecords();
     benchAddingAndFinding();
     benchPedigrees();
@@ -439,5 +445,6 @@ int main(int argc, char *argv[])
     benchStartup();
     db::DatabaseFiles::close();
     bench::benchBackup();
+    bench::benchTransfer();
     return 0;
 }

@@ -17,19 +17,9 @@ QString incoming(File file)
     return DatabaseFiles::fileName(file) + QStringLiteral(".incoming");
 }
 
-bool syncPath(const QString &path, bool directory)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY : O_RDWR);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
-
 bool syncFolder()
 {
-    return syncPath(QDir::currentPath(), true);
+    return syncToDisk(QDir::currentPath(), true);
 }
 
 // A journal or WAL left by the old file would be played into the new one.
@@ -46,6 +36,16 @@ bool renameOver(const QString &from, const QString &to)
 
 } // namespace
 
+bool syncToDisk(const QString &path, bool directory)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY : O_RDWR);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 core::WriteResult<> replaceBothFiles(const QString &newKennel, const QString &newReport)
 {
     finishReplacingFiles();
@@ -55,7 +55,7 @@ core::WriteResult<> replaceBothFiles(const QString &newKennel, const QString &ne
         if (!QFile::copy(source, incoming(file)) ||
             !QFile::setPermissions(incoming(file),
                                    QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-            !syncPath(incoming(file), false)) {
+            !syncToDisk(incoming(file), false)) {
             QFile::remove(incoming(File::Kennel));
             QFile::remove(incoming(File::Report));
             return core::failure(QStringLiteral("the new files cannot be written beside the old"));
@@ -63,7 +63,7 @@ core::WriteResult<> replaceBothFiles(const QString &newKennel, const QString &ne
     }
     QFile pending(marker);
     if (!pending.open(QIODevice::WriteOnly | QIODevice::Truncate) || !pending.flush() ||
-        !syncPath(marker, false) || !syncFolder()) {
+        !syncToDisk(marker, false) || !syncFolder()) {
         pending.close();
         QFile::remove(marker);
         finishReplacingFiles();

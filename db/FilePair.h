@@ -12,6 +12,9 @@ namespace db {
 // only then are the new files renamed over the old. Both files must be closed.
 core::WriteResult<> replaceBothFiles(const QString &newKennel, const QString &newReport);
 
+// Flushes a file, or a folder's entries, to the disk itself; false when it cannot be.
+bool syncToDisk(const QString &path, bool directory = false);
+
 // Completes a replacement that a crash interrupted once its marker was written, or drops
 // its half-written new files when it was not; run before the files are opened.
 void finishReplacingFiles();
