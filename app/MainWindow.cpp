@@ -18,6 +18,7 @@
 #include "contacts/Ownership.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "db/DatabaseFiles.h"
 #include "dogs/AddDogsScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
@@ -26,6 +27,8 @@
 #include "health/VaccinationScreen.h"
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
+#include "pedigree/CertificateChooser.h"
+#include "pedigree/PedigreeCertificate.h"
 #include "pedigree/PedigreeChart.h"
 #include "pedigree/PedigreeInbreeding.h"
 #include "pedigree/PedigreeScreens.h"
@@ -41,6 +44,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -114,6 +118,10 @@ void MainWindow::buildMenuBar()
                     [this] { m_transfers->chooseAndImport(transfer::contactTarget()); });
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, [this] { choose(MenuItem::Exit); });
+    QMenu *reports = menuBar()->addMenu(QStringLiteral("&Reports"));
+    reports->setObjectName(QStringLiteral("reportsMenu"));
+    reports->addAction(QStringLiteral("Pedigree Certificate..."), this,
+                       [this] { openCertificateChooser({}); });
     QMenu *genetics = menuBar()->addMenu(QStringLiteral("&Genetics"));
     genetics->setObjectName(QStringLiteral("geneticsMenu"));
     genetics->addAction(QStringLiteral("Inbreeding and Trial Matings..."), this,
@@ -233,20 +241,27 @@ void MainWindow::openPossibleMating()
 
 void MainWindow::showPedigree(int generations)
 {
+    const QString subject = pedigree::currentPedigree().subject;
+    auto certificate = [this, subject] { openCertificateChooser(subject); };
     if (generations == 3) {
         auto *screen = qobject_cast<pedigree::Pedigree3Screen *>(
             m_screens->open(pedigree::Pedigree3Screen::screenName(), [this] {
                 auto *created = new pedigree::Pedigree3Screen;
                 connect(created, &pedigree::Pedigree3Screen::printRequested, this,
                         [this] { showReport(pedigree::printablePedigree()); });
+                connect(created, &pedigree::Pedigree3Screen::certificateRequested, this,
+                        [this] { openCertificateChooser(pedigree::currentPedigree().subject); });
                 return created;
             }));
         screen->showRecord();
     } else if (generations == 4) {
-        qobject_cast<pedigree::Pedigree4Screen *>(
-            m_screens->open(pedigree::Pedigree4Screen::screenName(),
-                            [] { return new pedigree::Pedigree4Screen; }))
-            ->showRecord();
+        qobject_cast<pedigree::Pedigree4Screen
+                         *>(m_screens->open(pedigree::Pedigree4Screen::screenName(), [this] {
+            auto *created = new pedigree::Pedigree4Screen;
+            connect(created, &pedigree::Pedigree4Screen::certificateRequested, this,
+                    [this] { openCertificateChooser(pedigree::currentPedigree().subject); });
+            return created;
+        }))->showRecord();
     } else {
         const pedigree::PedigreeRecord record = pedigree::currentPedigree();
         openReport(
@@ -255,7 +270,31 @@ void MainWindow::showPedigree(int generations)
                 return pedigree::pedigreeChart(
                     record, generations, pedigree::inbreedingText(record, QStringLiteral(", ")));
             });
+        auto *chart = m_screens->find<ReportPreview>(QStringLiteral("PedigreeChart"));
+        QPushButton *button = chart->extraButton(QStringLiteral("Pedigree Certificate"),
+                                                 QStringLiteral("certificate"));
+        button->disconnect();
+        connect(button, &QPushButton::clicked, this, certificate);
     }
+}
+
+void MainWindow::openCertificateChooser(const QString &subject)
+{
+    auto *chooser = qobject_cast<pedigree::CertificateChooser *>(
+        m_screens->open(pedigree::CertificateChooser::screenName(), [this] {
+            auto *created = new pedigree::CertificateChooser;
+            connect(created, &pedigree::CertificateChooser::certificateRequested, this,
+                    [this](const QString &dog, int generations) {
+                        openReport(QStringLiteral("PedigreeCertificate"),
+                                   QStringLiteral("Pedigree Certificate"), [dog, generations] {
+                                       return pedigree::pedigreeCertificate(
+                                           db::DatabaseFiles::kennel(), dog, generations,
+                                           core::Clock::today());
+                                   });
+                    });
+            return created;
+        }));
+    chooser->choose(subject);
 }
 
 void MainWindow::openMatingHistoryChooser()

@@ -58,6 +58,7 @@ private:
     void showReport(const report::Report &report);
     // Shows the pedigree just built into the shared record.
     void showPedigree(int generations);
+    void openCertificateChooser(const QString &subject);
     // Opens a report's preview, or reads its data afresh when it is already open.
     void openReport(const QString &name, const QString &caption,
                     const std::function<report::Layout()> &source);

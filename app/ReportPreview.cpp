@@ -68,7 +68,7 @@ ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
                              std::function<report::Layout()> makeLayout, QWidget *parent)
     : ui::Screen(objectName, caption, parent), m_makeLayout(std::move(makeLayout)),
       m_view(new PageView), m_scroll(new QScrollArea), m_pageLabel(new QLabel),
-      m_zoom(new QComboBox)
+      m_zoom(new QComboBox), m_bar(new QHBoxLayout)
 {
     QPushButton *first = previewButton(QStringLiteral("|<"), QStringLiteral("firstPage"));
     QPushButton *previous = previewButton(QStringLiteral("<"), QStringLiteral("previousPage"));
@@ -99,7 +99,7 @@ ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
     connect(printButton, &QPushButton::clicked, this, &ReportPreview::print);
     connect(pdfButton, &QPushButton::clicked, this, &ReportPreview::saveAsPdf);
 
-    auto *bar = new QHBoxLayout;
+    QHBoxLayout *bar = m_bar;
     for (QWidget *w : {static_cast<QWidget *>(first), static_cast<QWidget *>(previous)})
         bar->addWidget(w);
     bar->addWidget(m_pageLabel);
@@ -132,6 +132,15 @@ void ReportPreview::reload()
     m_layout = m_makeLayout();
     QApplication::restoreOverrideCursor();
     showPage(0);
+}
+
+QPushButton *ReportPreview::extraButton(const QString &caption, const QString &objectName)
+{
+    if (auto *existing = findChild<QPushButton *>(objectName))
+        return existing;
+    QPushButton *button = previewButton(caption, objectName);
+    m_bar->insertWidget(m_bar->count() - 2, button);
+    return button;
 }
 
 void ReportPreview::showPage(int page)

@@ -6,7 +6,9 @@
 #include <functional>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QScrollArea;
 
 namespace app {
@@ -31,6 +33,8 @@ public:
         m_makeLayout = std::move(makeLayout);
     }
     void showPage(int page);
+    // A button of the shell's beside Print, once: the same button when asked again.
+    QPushButton *extraButton(const QString &caption, const QString &objectName);
     QSize sizeHint() const override { return QSize(900, 700); }
 
 private:
@@ -46,6 +50,7 @@ private:
     QScrollArea *m_scroll;
     QLabel *m_pageLabel;
     QComboBox *m_zoom;
+    QHBoxLayout *m_bar;
 };
 
 } // namespace app

@@ -26,6 +26,7 @@
 #include "dogs/FindDogScreen.h"
 #include "health/Health.h"
 #include "pedigree/PedigreeBuild.h"
+#include "pedigree/PedigreeCertificate.h"
 #include "pedigree/PrintablePedigree.h"
 #include "reminders/MonthLists.h"
 #include "report/PagePainter.h"
@@ -178,6 +179,16 @@ void benchPedigrees()
         report::writePdf(pedigree::printablePedigree().layout(), pdf);
     });
     bench::printLine("printable pedigree laid out and written to PDF", print, -1);
+    const QString certificate = QDir::current().filePath("certificate.pdf");
+    bench::printLine("5-generation certificate to PDF (floor: 100 ms)",
+                     bench::medianMs(7,
+                                     [&] {
+                                         report::writePdf(pedigree::pedigreeCertificate(
+                                                              db::DatabaseFiles::kennel(), subject,
+                                                              5, QDate::currentDate()),
+                                                          certificate);
+                                     }),
+                     100);
 }
 
 void benchBreeding()

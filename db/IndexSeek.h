@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 namespace db {
 
@@ -21,8 +22,11 @@ public:
     IndexSeek(const QSqlDatabase &db, const Index &index, const QStringList &columns);
 
     bool seek(const QString &key);
-    // A column of the select list, of the row found by the last seek.
-    QVariant value(const QString &column) const { return m_found->value(column); }
+    // A column of the select list, of the row found by the last seek; none when it found none.
+    QVariant value(const QString &column) const
+    {
+        return m_found ? m_found->value(column) : QVariant();
+    }
     QString lastError() const { return m_error; }
 
 private:

@@ -126,6 +126,10 @@ Pedigree3Screen::Pedigree3Screen(QWidget *parent)
         ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
     QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"), this);
     print->setGeometry(ui::fromTwips(120, 5640, 1920, 420));
+    QPushButton *certificate =
+        ui::pushButton(QStringLiteral("Pedigree Certificate"), QStringLiteral("certificate"), this);
+    certificate->setGeometry(ui::fromTwips(2160, 6180, 1920, 420));
+    connect(certificate, &QPushButton::clicked, this, &Pedigree3Screen::certificateRequested);
     close->setGeometry(ui::fromTwips(120, 6120, 1920, 420));
     connect(print, &QPushButton::clicked, this, &Pedigree3Screen::printRequested);
     connect(close, &QPushButton::clicked, this, [this] {
@@ -201,6 +205,10 @@ Pedigree4Screen::Pedigree4Screen(QWidget *parent)
         ui::pushButton(QStringLiteral("Printable Pedigree"), QStringLiteral("print"), this);
     QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"), this);
     print->setGeometry(ui::fromTwips(240, 6900, 1920, 420));
+    QPushButton *certificate =
+        ui::pushButton(QStringLiteral("Pedigree Certificate"), QStringLiteral("certificate"), this);
+    certificate->setGeometry(ui::fromTwips(240, 6420, 1920, 420));
+    connect(certificate, &QPushButton::clicked, this, &Pedigree4Screen::certificateRequested);
     close->setGeometry(ui::fromTwips(240, 7380, 1920, 420));
     connect(print, &QPushButton::clicked, this,
             [] { core::tell(QStringLiteral(" This Option is Not Currently Available ")); });

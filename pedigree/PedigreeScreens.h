@@ -45,6 +45,7 @@ public:
 
 Q_SIGNALS:
     void printRequested();
+    void certificateRequested();
 
 protected:
     void load() override;
@@ -63,6 +64,9 @@ public:
     explicit Pedigree4Screen(QWidget *parent = nullptr);
     void showRecord();
     QString labelText(const QString &slot) const;
+
+Q_SIGNALS:
+    void certificateRequested();
 
 private:
     QHash<QString, QLabel *> m_labels;

@@ -57,6 +57,11 @@ QString shownText(const PageItem &item, const QFontMetricsF &metrics)
 
 } // namespace
 
+double textWidth(const QFont &font, const QString &text)
+{
+    return QFontMetricsF(inTwips(font)).horizontalAdvance(text);
+}
+
 QRectF textExtent(const PageItem &item)
 {
     const QFontMetricsF metrics(inTwips(item.font));

@@ -11,6 +11,9 @@ namespace report {
 // The preview, the printer and PDF all draw through here.
 void paintPage(QPainter &painter, const Page &page);
 
+// How wide a line of text is in this font, in twips.
+double textWidth(const QFont &font, const QString &text);
+
 // Where a text item's letters land when it is painted, in twips.
 QRectF textExtent(const PageItem &item);
 

@@ -1,12 +1,16 @@
 #include "genetics/KennelGenetics.h"
+#include "pedigree/CertificateChooser.h"
 #include "pedigree/PedigreeBuild.h"
+#include "pedigree/PedigreeCertificate.h"
 #include "pedigree/PedigreeChart.h"
 #include "pedigree/PedigreeScreens.h"
 #include "pedigree/PrintablePedigree.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
@@ -73,6 +77,10 @@ private Q_SLOTS:
     void screenShowsRecordAndSavesIt();
     void fourGenerationScreen();
     void possibleMatingListsAndMessages();
+    void pedigreeCertificateShowsKennelDogAndTree_data();
+    void pedigreeCertificateShowsKennelDogAndTree();
+    void pedigreeCertificateOfNoDogAndNoSetup();
+    void certificateChooserStartsFromTheDog();
 };
 
 void PedigreeTest::slotNamesFollowTheRule_data()
@@ -406,6 +414,87 @@ void PedigreeTest::possibleMatingListsAndMessages()
     QCOMPARE(shown.findChild<QLabel *>("coi")->text(),
              "COI 25.00% (all generations)\n25.00% (10 generations)");
     genetics::KennelGenetics::forget();
+}
+
+void PedigreeTest::pedigreeCertificateShowsKennelDogAndTree_data()
+{
+    QTest::addColumn<int>("generations");
+    QTest::newRow("3") << 3;
+    QTest::newRow("4") << 4;
+    QTest::newRow("5") << 5;
+}
+
+void PedigreeTest::pedigreeCertificateShowsKennelDogAndTree()
+{
+    QFETCH(int, generations);
+    Kennel kennel;
+    fullTree(kennel.db());
+    // The same dog as sire of both parents' sires, and a registration with right-to-left text.
+    exec(kennel.db(), "UPDATE Dogtable SET sire = '3s1' WHERE name = '2s2'");
+    exec(kennel.db(), "UPDATE Dogtable SET registration = 'KC \u05e9\u05dc\u05d5\u05dd', "
+                      "colour = 'Fawn' WHERE name = '1s1'");
+    exec(kennel.db(), "UPDATE setup SET Kennelname = ?, Name = ?, phone = ?, email = ''",
+         {QString(200, QChar(u'K')), "Margaret Kirk", "01233 555 010"});
+    const report::Layout layout =
+        pedigreeCertificate(kennel.db(), "Pup", generations, QDate(2026, 12, 8));
+    QCOMPARE(layout.pages.size(), 1);
+    QVERIFY(layout.paperSize.width() > layout.paperSize.height());
+    const QStringList texts = layout.texts(0);
+    QVERIFY(texts.contains("Pedigree Certificate"));
+    QVERIFY(texts.contains("Phone 01233 555 010"));
+    QVERIFY(texts.contains("Reg. No.: ") == false);
+    QVERIFY(texts.contains("Sex: Female"));
+    QVERIFY(texts.contains("COI 3.13% (all generations), 3.13% (10 generations)"));
+    QVERIFY(texts.contains("Date of issue: " +
+                           QLocale().toString(QDate(2026, 12, 8), QLocale::LongFormat)));
+    QVERIFY(texts.contains("KC \u05e9\u05dc\u05d5\u05dd, Fawn"));
+    // Every place holds its name; dogs not in the kennel have no ancestors to show.
+    for (const char *name : {"1s1", "1d1", "2d2", "3d4"})
+        QVERIFY(texts.contains(name));
+    QCOMPARE(texts.contains("4d8"), generations >= 4);
+    QVERIFY(!texts.contains("3s3"));
+    QVERIFY(!texts.contains("Not On Record"));
+    // 3s1 stands in two places with one number; the footnote says so.
+    QVERIFY(texts.contains("1 3s1 (2 times)"));
+    QCOMPARE(texts.count("1"), 2);
+    // The long kennel name is made to fit its line.
+    const report::PageItem *head =
+        layout.find(0, QString(200, QChar(u'K')) + " \u2013 Margaret Kirk");
+    QVERIFY(head && head->clipped && head->rect.right() <= layout.paperSize.width() - 720);
+}
+
+void PedigreeTest::pedigreeCertificateOfNoDogAndNoSetup()
+{
+    Kennel kennel;
+    exec(kennel.db(), "DELETE FROM setup");
+    const report::Layout layout = pedigreeCertificate(kennel.db(), "Nobody", 4, QDate(2026, 1, 2));
+    const QStringList texts = layout.texts(0);
+    QVERIFY(texts.contains("Nobody"));
+    QVERIFY(texts.contains("Pedigree Certificate"));
+    QVERIFY(!texts.contains("Not On Record"));
+    QVERIFY(!texts.contains(" \u2013 "));
+}
+
+void PedigreeTest::certificateChooserStartsFromTheDog()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    fullTree(kennel.db());
+    CertificateChooser chooser;
+    chooser.choose("Pup");
+    chooser.show();
+    QTRY_VERIFY(chooser.isLoaded());
+    QCOMPARE(chooser.findChild<ui::PickList *>("dog")->text(), "Pup");
+    QCOMPARE(chooser.findChild<QComboBox *>("generations")->currentText(), "4");
+    QString dog;
+    int generations = 0;
+    connect(&chooser, &CertificateChooser::certificateRequested, this,
+            [&](const QString &d, int g) { dog = d, generations = g; });
+    focusOn(chooser.findChild<ui::PickList *>("dog"));
+    pressKey(Qt::Key_Return);
+    QCOMPARE(dog, "Pup");
+    QCOMPARE(generations, 4);
+    QVERIFY(messages.texts.isEmpty());
 }
 
 QTEST_MAIN(PedigreeTest)

@@ -5,6 +5,7 @@
 #include "genetics/KennelGenetics.h"
 #include "inbreeding/GeneticsReports.h"
 #include "pedigree/PedigreeBuild.h"
+#include "pedigree/PedigreeCertificate.h"
 #include "pedigree/PedigreeChart.h"
 #include "pedigree/PedigreeInbreeding.h"
 #include "pedigree/PrintablePedigree.h"
@@ -158,7 +159,8 @@ void ReportsTest::noTextOverlapsAndNoPageIsEmpty_data()
          {"3 Generation Pedigree", "Sales Reciept", "Receipt of Sale Showing Pedigree",
           "Sales Report", "Dog Owners Listing", "Contact List", "Litter Histories",
           "5 Generation Pedigree", "6 Generation Pedigree", "8 Generation Pedigree",
-          "Check Pedigrees", "Inbreeding of Every Dog"}) {
+          "Check Pedigrees", "Inbreeding of Every Dog", "3 Generation Certificate",
+          "4 Generation Certificate", "5 Generation Certificate"}) {
         QTest::addRow("%s, ordinary texts", report) << QString(report) << false;
         QTest::addRow("%s, longest texts", report) << QString(report) << true;
     }
@@ -196,6 +198,9 @@ void ReportsTest::noTextOverlapsAndNoPageIsEmpty()
         exec(kennel.db(), "UPDATE Dogtable SET sex = 'Female' WHERE sex = 'Male'");
         addDog(kennel.db(), {{"name", t.name("Pup")}});
         layout = inbreeding::pedigreeChecks().layout();
+    } else if (report.endsWith("Certificate")) {
+        layout = pedigree::pedigreeCertificate(kennel.db(), t.name("Pup"), report.left(1).toInt(),
+                                               QDate(2026, 12, 8));
     } else if (report == "Inbreeding of Every Dog") {
         layout = inbreeding::everyDogsInbreeding().layout();
     } else {

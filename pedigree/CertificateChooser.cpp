@@ -1,0 +1,69 @@
+#include "pedigree/CertificateChooser.h"
+
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
+#include "ui/FieldGrid.h"
+#include "ui/PickList.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pedigree {
+
+CertificateChooser::CertificateChooser(QWidget *parent)
+    : ui::Screen(screenName(), QStringLiteral("Pedigree Certificate"), parent),
+      m_dog(ui::pickList(QStringLiteral("dog"))), m_generations(new QComboBox)
+{
+    m_dog->setPrompt(QStringLiteral("Select a Dog"));
+    m_dog->setMinimumContentsLength(32);
+    m_generations->setObjectName(QStringLiteral("generations"));
+    for (int generations : {3, 4, 5})
+        m_generations->addItem(QString::number(generations), generations);
+    m_generations->setCurrentIndex(1);
+    auto *grid = new QGridLayout;
+    ui::addField(grid, 0, 0, QStringLiteral("Dog"), m_dog);
+    ui::addField(grid, 1, 0, QStringLiteral("Generations"), m_generations);
+    QPushButton *show = ui::pushButton(QStringLiteral("Show Certificate"), QStringLiteral("show"));
+    QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
+    connect(show, &QPushButton::clicked, this, &CertificateChooser::request);
+    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
+    setMainButton(show);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(show);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+}
+
+void CertificateChooser::load()
+{
+    m_dog->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
+                      ui::PickList::Order::Alphabetical);
+    if (!m_pending.isEmpty())
+        m_dog->setText(m_pending);
+}
+
+void CertificateChooser::choose(const QString &dog)
+{
+    m_pending = dog;
+    if (isLoaded())
+        m_dog->setText(dog);
+}
+
+void CertificateChooser::request()
+{
+    if (m_dog->text().isEmpty() || m_dog->showsPrompt()) {
+        core::tell(QStringLiteral("Please Select a Dogs Name"));
+        return;
+    }
+    Q_EMIT certificateRequested(m_dog->text(), m_generations->currentData().toInt());
+    closeScreen();
+}
+
+} // namespace pedigree
