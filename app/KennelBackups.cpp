@@ -41,7 +41,9 @@ KennelBackups::KennelBackups(QWidget *window, ui::ScreenHost *screens)
 
 KennelBackups::~KennelBackups()
 {
+    // A thread that finished after the event loop stopped is not deleted by it.
     waitForBackground();
+    delete m_background.data();
 }
 
 void KennelBackups::waitForBackground()

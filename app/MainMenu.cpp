@@ -48,6 +48,17 @@ const QList<MainMenu::Group> &MainMenu::groups()
     return all;
 }
 
+QString MainMenu::captionOf(MenuItem item)
+{
+    for (const Group &group : groups()) {
+        for (const Button &button : group.buttons) {
+            if (button.item == item)
+                return button.caption;
+        }
+    }
+    return {};
+}
+
 std::optional<MenuItem> MainMenu::itemOf(const QString &caption)
 {
     for (const Group &group : groups()) {

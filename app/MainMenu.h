@@ -56,8 +56,9 @@ public:
     };
     static QString screenName() { return QStringLiteral("MainMenu"); }
     static const QList<Group> &groups();
-    // The item of the button with this caption.
+    // The item of the button with this caption, and the caption of an item.
     static std::optional<MenuItem> itemOf(const QString &caption);
+    static QString captionOf(MenuItem item);
 
     explicit MainMenu(QWidget *parent = nullptr);
     QPushButton *button(const QString &caption) const;

@@ -3,6 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
+#include "app/KennelStatus.h"
 #include "app/KennelTransfers.h"
 #include "app/MainMenu.h"
 #include "app/ReportPreview.h"
@@ -25,7 +26,6 @@
 #include "health/HistoryScreens.h"
 #include "health/NotesScreen.h"
 #include "health/VaccinationScreen.h"
-#include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "pedigree/CertificateChooser.h"
 #include "pedigree/PedigreeCertificate.h"
@@ -36,14 +36,12 @@
 #include "reminders/MonthListScreen.h"
 #include "sales/SalesReports.h"
 #include "sales/SellDogScreen.h"
-#include "transfer/ImportPlan.h"
 #include "ui/ScreenHost.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -95,45 +93,27 @@ MainWindow::MainWindow(QWidget *parent)
         {MenuItem::Exit, [this] { close(); }},
     };
     buildMenuBar();
+    // A maximised screen maximises whatever is activated next; the main menu is never left
+    // filling the window with no way back.
+    connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *frame) {
+        if (frame && m_menu && frame == m_screens->frameOf(m_menu) && frame->isMaximized())
+            frame->showNormal();
+        if (m_started)
+            m_status->refresh();
+    });
+    m_status = new KennelStatus(statusBar());
+    connect(m_status, &KennelStatus::dueListRequested, this, [this] { choose(MenuItem::AllDue); });
     auto *lastBackup = new QLabel;
     lastBackup->setObjectName(QStringLiteral("lastBackup"));
     statusBar()->addPermanentWidget(lastBackup);
     connect(m_backups, &KennelBackups::lastBackupChanged, lastBackup, &QLabel::setText);
 }
 
-void MainWindow::buildMenuBar()
+MainWindow::~MainWindow()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("fileMenu"));
-    file->addAction(QStringLiteral("Back Up Kennel..."), m_backups,
-                    &KennelBackups::chooseAndBackUp);
-    file->addAction(QStringLiteral("Restore from Backup..."), m_backups,
-                    &KennelBackups::chooseAndRestore);
-    file->addSeparator();
-    file->addAction(QStringLiteral("Export to CSV..."), m_transfers,
-                    &KennelTransfers::chooseAndExport);
-    file->addAction(QStringLiteral("Import Dogs from CSV..."), m_transfers,
-                    [this] { m_transfers->chooseAndImport(transfer::dogTarget()); });
-    file->addAction(QStringLiteral("Import Contacts from CSV..."), m_transfers,
-                    [this] { m_transfers->chooseAndImport(transfer::contactTarget()); });
-    file->addSeparator();
-    file->addAction(QStringLiteral("E&xit"), this, [this] { choose(MenuItem::Exit); });
-    QMenu *reports = menuBar()->addMenu(QStringLiteral("&Reports"));
-    reports->setObjectName(QStringLiteral("reportsMenu"));
-    reports->addAction(QStringLiteral("Pedigree Certificate..."), this,
-                       [this] { openCertificateChooser({}); });
-    QMenu *genetics = menuBar()->addMenu(QStringLiteral("&Genetics"));
-    genetics->setObjectName(QStringLiteral("geneticsMenu"));
-    genetics->addAction(QStringLiteral("Inbreeding and Trial Matings..."), this,
-                        [this] { open<inbreeding::GeneticsScreen>(); });
-    genetics->addAction(QStringLiteral("Check Pedigrees"), this,
-                        [this] { showReport(inbreeding::pedigreeChecks()); });
-    genetics->addAction(QStringLiteral("Inbreeding of Every Dog"), this, [this] {
-        showReport(inbreeding::everyDogsInbreeding(inbreeding::progressDialog(this)));
-    });
+    // The area closes its screens as it goes, after this window has ceased to be one.
+    disconnect(m_area, nullptr, this, nullptr);
 }
-
-MainWindow::~MainWindow() = default;
 
 void MainWindow::choose(MenuItem item)
 {
@@ -164,6 +144,7 @@ void MainWindow::runStartup()
     statusBar()
         ->findChild<QLabel *>(QStringLiteral("lastBackup"))
         ->setText(m_backups->lastBackupText());
+    m_status->refresh(true);
     m_backups->backUpIfDue();
     // The menu opened last; the lists the user asked for belong in front of it.
     if (showLists)
@@ -173,6 +154,12 @@ void MainWindow::runStartup()
 
 void MainWindow::openMainMenu()
 {
+    if (m_menu) {
+        QMdiSubWindow *frame = m_screens->frameOf(m_menu);
+        frame->showNormal();
+        m_area->setActiveSubWindow(frame);
+        return;
+    }
     m_menu = qobject_cast<MainMenu *>(
         m_screens->open(MainMenu::screenName(), [] { return new MainMenu; }));
     connect(m_menu, &MainMenu::chosen, this, qOverload<MenuItem>(&MainWindow::choose));

@@ -16,6 +16,7 @@ class QMdiArea;
 namespace app {
 
 class KennelBackups;
+class KennelStatus;
 class KennelTransfers;
 
 // "Pawmark Houndry": holds every screen and routes the main menu's buttons to them.
@@ -72,6 +73,7 @@ private:
     ui::ScreenHost *m_screens;
     KennelBackups *m_backups;
     KennelTransfers *m_transfers;
+    KennelStatus *m_status = nullptr;
     QPointer<MainMenu> m_menu;
     bool m_started = false;
     std::map<MenuItem, std::function<void()>> m_actions;

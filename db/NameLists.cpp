@@ -76,4 +76,12 @@ QStringList breedNames(const QSqlDatabase &kennel)
     return columnValues(kennel, tables::breeds, fields::breeds::name);
 }
 
+qint64 rowCount(const QSqlDatabase &db, const QString &table)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT count(*) AS \"rows\" FROM ") % quoted(table)) || !q.next())
+        return 0;
+    return q.value(QStringLiteral("rows")).toLongLong();
+}
+
 } // namespace db

@@ -27,4 +27,7 @@ QStringList breedNames(const QSqlDatabase &kennel);
 // Whether the kennel holds any dog row at all, named or not.
 bool hasDogs(const QSqlDatabase &kennel);
 
+// The number of rows of a table.
+qint64 rowCount(const QSqlDatabase &db, const QString &table);
+
 } // namespace db

@@ -106,4 +106,29 @@ QStringList birthdays(const QSqlDatabase &db, const QDate &today)
     return lines;
 }
 
+DueCounts dueThisMonth(const QSqlDatabase &db, const QDate &today)
+{
+    auto count = [&](const QString &table, const QString &dateField, bool sameYear) {
+        QSqlQuery q =
+            rowsDue(db, db::selectFrom(table, {db::fields::rowid}), dateField, today, sameYear);
+        int rows = 0;
+        while (q.next())
+            ++rows;
+        return rows;
+    };
+    return {count(db::tables::vaccinations, db::fields::vaccinations::due, true),
+            count(db::tables::matings, db::fields::matings::due, true),
+            count(db::tables::dogs, db::fields::dogs::born, false)};
+}
+
+QString dueSummary(const DueCounts &counts)
+{
+    auto some = [](int n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    return some(counts.vaccinations, "vaccination", "vaccinations") + QStringLiteral(", ") +
+           some(counts.litters, "litter", "litters") + QStringLiteral(", ") +
+           some(counts.birthdays, "birthday", "birthdays") + QStringLiteral(" due this month");
+}
+
 } // namespace reminders

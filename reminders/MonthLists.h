@@ -13,4 +13,15 @@ enum class LitterForm { Single, Combined };
 QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm form);
 QStringList birthdays(const QSqlDatabase &db, const QDate &today);
 
+// How many of each the month lists hold for the month of `today`.
+struct DueCounts
+{
+    int vaccinations = 0;
+    int litters = 0;
+    int birthdays = 0;
+};
+DueCounts dueThisMonth(const QSqlDatabase &db, const QDate &today);
+// "3 vaccinations, 1 litter, 5 birthdays due this month"
+QString dueSummary(const DueCounts &counts);
+
 } // namespace reminders

@@ -16,12 +16,14 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -68,6 +70,9 @@ private Q_SLOTS:
     void startupListsOpenInFrontOfTheMenu();
     void enterOnAMainMenuButtonPressesIt();
     void geneticsMenuOpensItsScreenAndReports();
+    void menuBarReachesEveryScreen();
+    void mainMenuIsNeverBuriedOrStuck();
+    void statusBarShowsTheKennel();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -476,6 +481,92 @@ void AppTest::geneticsMenuOpensItsScreenAndReports()
         QTRY_VERIFY(app.window.screens().find<QWidget>(name));
     }
     QVERIFY(messages.texts.isEmpty());
+}
+
+void AppTest::menuBarReachesEveryScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    Started app;
+    QStringList titles;
+    for (QAction *menu : app.window.menuBar()->actions())
+        titles << menu->text();
+    QCOMPARE(titles, QStringList({"&File", "&Dogs", "&Breeding", "&Health", "&Contacts", "&Reports",
+                                  "&Genetics", "&Window", "&Help"}));
+    auto items = [&](const char *menu) {
+        QStringList texts;
+        for (QAction *action : app.window.findChild<QMenu *>(menu)->actions())
+            texts << action->text();
+        return texts;
+    };
+    QCOMPARE(items("dogsMenu"),
+             QStringList({"&Add Dog Records", "&Browse / Update Dogs", "&Find / Update Dog ",
+                          "&View a Pedigree", "&Sell a Dog", "&List Birthdays "}));
+    QCOMPARE(items("helpMenu"), QStringList({"Help", "About "}));
+    // Every main menu button but Exit and About has its menu item.
+    QStringList inMenus;
+    for (const char *menu : {"fileMenu", "dogsMenu", "breedingMenu", "healthMenu", "contactsMenu",
+                             "reportsMenu", "helpMenu"})
+        for (QString text : items(menu))
+            inMenus << text.remove('&');
+    for (const app::MainMenu::Group &group : app::MainMenu::groups())
+        for (const app::MainMenu::Button &button : group.buttons)
+            QVERIFY2(inMenus.contains(button.caption) || button.item == app::MenuItem::Exit,
+                     qPrintable(button.caption));
+    app.window.findChild<QMenu *>("contactsMenu")->actions()[0]->trigger();
+    QTRY_COMPARE(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget()->windowTitle(),
+                 "Enter a New Contact");
+}
+
+void AppTest::mainMenuIsNeverBuriedOrStuck()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    Started app;
+    auto *area = app.window.findChild<QMdiArea *>();
+    app.window.choose("Browse / Update Dogs");
+    QTRY_VERIFY(area->activeSubWindow()->widget()->objectName() == "Form4");
+    area->activeSubWindow()->showMaximized();
+    focusOn(area->activeSubWindow()->widget());
+    pressKey(Qt::Key_M, Qt::ControlModifier);
+    QTRY_COMPARE(area->activeSubWindow()->widget(), app.window.mainMenu());
+    QVERIFY(!area->activeSubWindow()->isMaximized());
+
+    auto *window = app.window.findChild<QMenu *>("windowMenu");
+    QStringList texts;
+    Q_EMIT window->aboutToShow();
+    for (QAction *action : window->actions())
+        texts << action->text();
+    QCOMPARE(texts.mid(0, 5),
+             QStringList({"&Tile", "&Cascade", "Ta&bbed View", "Close &All", "&Main Menu"}));
+    QVERIFY(texts.contains("&2 Pawmark Houndry - Dog Records"));
+    window->actions()[2]->trigger();
+    QCOMPARE(area->viewMode(), QMdiArea::TabbedView);
+    window->actions()[2]->trigger();
+    window->actions()[3]->trigger();
+    QTRY_COMPARE(area->subWindowList().size(), 1);
+    QCOMPARE(area->subWindowList()[0]->widget(), app.window.mainMenu());
+}
+
+void AppTest::statusBarShowsTheKennel()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    core::Clock::setToday(QDate(2026, 12, 8));
+    addDog(kennel.db(), {{"name", "Rex"}, {"dob", "2020-12-01"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"dob", "2021-12-20"}});
+    exec(kennel.db(), "INSERT INTO vaccination (dogname, due) VALUES ('Rex', '2026-12-24')");
+    Started app;
+    QCOMPARE(app.window.findChild<QLabel *>("kennelFolder")->text(),
+             QDir::toNativeSeparators(kennel.path()));
+    QCOMPARE(app.window.findChild<QLabel *>("kennelCounts")->text(), "2 dogs, 0 contacts");
+    auto *due = app.window.findChild<QPushButton *>("dueThisMonth");
+    QCOMPARE(due->text(), "1 vaccination, 0 litters, 2 birthdays due this month");
+    due->click();
+    QTRY_VERIFY(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget()->objectName() !=
+                app.window.mainMenu()->objectName());
+    QCOMPARE(app.window.windowTitle(), "Pawmark Houndry");
 }
 
 QTEST_MAIN(AppTest)

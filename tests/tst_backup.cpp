@@ -358,7 +358,7 @@ void BackupTest::startupBacksUpOnceADay()
             items << action->text();
         QCOMPARE(items, QStringList({"Back Up Kennel...", "Restore from Backup...", "",
                                      "Export to CSV...", "Import Dogs from CSV...",
-                                     "Import Contacts from CSV...", "", "E&xit"}));
+                                     "Import Contacts from CSV...", "", "Setup", "", "E&xit"}));
     }
     QVERIFY(messages.texts.isEmpty());
 }

@@ -1,0 +1,53 @@
+#include "app/WindowMenu.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace app {
+
+WindowMenu::WindowMenu(QMdiArea *area, std::function<void()> showMainMenu,
+                       std::function<void()> closeAll, QWidget *parent)
+    : QMenu(QStringLiteral("&Window"), parent), m_area(area)
+{
+    setObjectName(QStringLiteral("windowMenu"));
+    addAction(QStringLiteral("&Tile"), area, &QMdiArea::tileSubWindows);
+    addAction(QStringLiteral("&Cascade"), area, &QMdiArea::cascadeSubWindows);
+    QAction *tabbed = addAction(QStringLiteral("Ta&bbed View"));
+    tabbed->setCheckable(true);
+    connect(tabbed, &QAction::toggled, area, [area](bool on) {
+        area->setViewMode(on ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+        area->setTabsClosable(on);
+        area->setTabsMovable(on);
+    });
+    addAction(QStringLiteral("Close &All"), this, std::move(closeAll));
+    QAction *mainMenu = addAction(QStringLiteral("&Main Menu"), this, std::move(showMainMenu));
+    mainMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    addSeparator();
+    connect(this, &QMenu::aboutToShow, this, &WindowMenu::listScreens);
+}
+
+void WindowMenu::listScreens()
+{
+    qDeleteAll(m_screenItems);
+    m_screenItems.clear();
+    int number = 0;
+    for (QMdiSubWindow *frame : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!frame->isVisible() && !frame->isMinimized())
+            continue;
+        ++number;
+        const QString title =
+            frame->widget() ? frame->widget()->windowTitle() : frame->windowTitle();
+        QAction *item =
+            addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
+        item->setCheckable(true);
+        item->setChecked(frame == m_area->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, frame] {
+            if (frame->isMinimized())
+                frame->showNormal();
+            m_area->setActiveSubWindow(frame);
+        });
+        m_screenItems << item;
+    }
+}
+
+} // namespace app
