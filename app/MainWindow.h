@@ -60,6 +60,8 @@ private:
     // Shows the pedigree just built into the shared record.
     void showPedigree(int generations);
     void openCertificateChooser(const QString &subject);
+    void openAllDogs();
+    void openAllContacts();
     // Opens a report's preview, or reads its data afresh when it is already open.
     void openReport(const QString &name, const QString &caption,
                     const std::function<report::Layout()> &source);

@@ -3,13 +3,26 @@
 #include "app/KennelBackups.h"
 #include "app/KennelTransfers.h"
 #include "app/MainWindow.h"
+#include "app/TableScreen.h"
 #include "app/WindowMenu.h"
+#include "contacts/ContactsScreen.h"
+#include "core/Choices.h"
+#include "core/DateText.h"
+#include "db/DatabaseFiles.h"
+#include "db/Fields.h"
+#include "db/Tables.h"
+#include "dogs/DogRecordsScreen.h"
+#include "genetics/KennelGenetics.h"
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "transfer/ImportPlan.h"
+#include "ui/RowTableModel.h"
+#include "ui/ScreenHost.h"
 
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
 
 namespace app {
 namespace {
@@ -61,7 +74,84 @@ QString withMnemonic(const QString &caption, QString &taken)
     return caption;
 }
 
+ui::RowTableModel::Column text(const char *caption, int field)
+{
+    return {QString::fromLatin1(caption),
+            [field](const QVariantList &fields, qint64) { return fields.value(field).toString(); },
+            field};
+}
+
+ui::RowTableModel *dogTable()
+{
+    namespace dog = db::fields::dogs;
+    const QStringList fields{dog::name, dog::registration, dog::sex, dog::breed, dog::colour,
+                             dog::born, dog::sire,         dog::dam, dog::owner};
+    QList<ui::RowTableModel::Column> columns{
+        text("Name", 0),
+        text("Reg Number", 1),
+        text("Sex", 2),
+        text("Breed", 3),
+        text("Colour", 4),
+        {QStringLiteral("D.O.B"),
+         [](const QVariantList &values, qint64) {
+             return core::datetext::display(values.value(5));
+         },
+         5},
+        text("Sire", 6),
+        text("Dam", 7),
+        text("Owner", 8),
+        {QStringLiteral("COI"),
+         [](const QVariantList &, qint64 id) {
+             genetics::KennelGenetics &genetics =
+                 genetics::KennelGenetics::current(db::DatabaseFiles::kennel());
+             const int dog = genetics.graph().indexOfId(id);
+             if (dog == genetics::unknown)
+                 return QString();
+             return genetics.graph().looped(dog) ? QStringLiteral("loop")
+                                                 : genetics::percent(genetics.inbreeding().of(dog));
+         },
+         -1}};
+    return new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
+}
+
+ui::RowTableModel *contactTable()
+{
+    namespace contact = db::fields::contacts;
+    return new ui::RowTableModel(
+        db::SearchableRows(db::tables::contacts, {contact::name, contact::city, contact::country,
+                                                  contact::phone, contact::email}),
+        {text("Name", 0), text("City", 1), text("Country", 2), text("Phone", 3), text("Email", 4)});
+}
+
 } // namespace
+
+void MainWindow::openAllDogs()
+{
+    m_screens->open(QStringLiteral("AllDogs"), [this] {
+        return new TableScreen(
+            QStringLiteral("AllDogs"), QStringLiteral("All Dogs"), QStringLiteral("dogs"),
+            dogTable(), [this](qint64 id) {
+                openDogRecords(core::Choices::Browse);
+                m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName())
+                    ->showRow(id);
+            });
+    });
+}
+
+void MainWindow::openAllContacts()
+{
+    m_screens->open(QStringLiteral("AllContacts"), [this] {
+        return new TableScreen(QStringLiteral("AllContacts"), QStringLiteral("All Contacts"),
+                               QStringLiteral("contacts"), contactTable(), [this](qint64 id) {
+                                   using contacts::ContactsScreen;
+                                   openContacts(ContactsScreen::Start::FirstContact);
+                                   m_screens
+                                       ->find<ContactsScreen>(ContactsScreen::screenName(
+                                           ContactsScreen::Start::FirstContact))
+                                       ->showRow(id);
+                               });
+    });
+}
 
 void MainWindow::buildMenuBar()
 {
@@ -91,6 +181,20 @@ void MainWindow::buildMenuBar()
         for (MenuItem item : subsystem.items)
             menu->addAction(withMnemonic(MainMenu::captionOf(item), taken), this,
                             [this, item] { choose(item); });
+        if (menu->objectName() == QLatin1String("dogsMenu")) {
+            menu->addSeparator();
+            QAction *all = menu->addAction(withMnemonic(QStringLiteral("All Dogs"), taken), this,
+                                           &MainWindow::openAllDogs);
+            all->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+            QToolBar *tools = addToolBar(QStringLiteral("Tools"));
+            tools->setObjectName(QStringLiteral("toolbar"));
+            tools->addAction(all);
+        }
+        if (menu->objectName() == QLatin1String("contactsMenu")) {
+            menu->addSeparator();
+            menu->addAction(withMnemonic(QStringLiteral("All Contacts"), taken), this,
+                            &MainWindow::openAllContacts);
+        }
         if (menu->objectName() == QLatin1String("reportsMenu")) {
             menu->addSeparator();
             menu->addAction(withMnemonic(QStringLiteral("Pedigree Certificate..."), taken), this,

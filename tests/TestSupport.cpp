@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -112,8 +113,17 @@ static QWidget *keyTarget()
 void typeKeys(const QString &text)
 {
     // One at a time: the first letter may open a popup that takes the next.
-    for (const QChar c : text)
-        QTest::keyClicks(keyTarget(), QString(c));
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(keyTarget(), QString(c));
+            continue;
+        }
+        // A letter that a keyboard layout gives directly, such as é.
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(keyTarget(), &key);
+        }
+    }
 }
 
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers)

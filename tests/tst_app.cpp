@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/ReportPreview.h"
 #include "app/SetupScreen.h"
+#include "app/TableScreen.h"
 #include "contacts/ContactsScreen.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 using namespace testing;
@@ -73,6 +75,7 @@ private Q_SLOTS:
     void menuBarReachesEveryScreen();
     void mainMenuIsNeverBuriedOrStuck();
     void statusBarShowsTheKennel();
+    void allDogsSearchesSortsAndOpensThatRow();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -567,6 +570,46 @@ void AppTest::statusBarShowsTheKennel()
     QTRY_VERIFY(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget()->objectName() !=
                 app.window.mainMenu()->objectName());
     QCOMPARE(app.window.windowTitle(), "Pawmark Houndry");
+}
+
+void AppTest::allDogsSearchesSortsAndOpensThatRow()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Twin"}, {"colour", "Red"}, {"dob", "2021-05-01"}});
+    addDog(kennel.db(), {{"name", "ÉLAN 100%_"}, {"sire", "Twin"}, {"dob", "2019-01-02"}});
+    addDog(kennel.db(), {{"name", "Twin"}, {"colour", "Black \"Dot\""}, {"dob", "2020-03-04"}});
+    Started app;
+    app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
+    auto *screen = app.window.screens().find<app::TableScreen>("AllDogs");
+    QTRY_VERIFY(screen && screen->isLoaded());
+    QCOMPARE(screen->countText(), "3 of 3 dogs");
+    auto *table = screen->findChild<QTableView *>("table");
+    QAbstractItemModel *model = table->model();
+    QCOMPARE(model->headerData(9, Qt::Horizontal).toString(), "COI");
+    QCOMPARE(model->index(2, 0).data().toString(), "ÉLAN 100%_");
+    focusOn(screen->findChild<QLineEdit *>("search"));
+    for (const auto &[typed, count] :
+         {std::pair{"élan", "1 of 3 dogs"}, std::pair{"%_", "1 of 3 dogs"},
+          std::pair{"\"dot", "1 of 3 dogs"}, std::pair{"twin", "3 of 3 dogs"},
+          std::pair{"nobody", "0 of 3 dogs"}}) {
+        pressKey(Qt::Key_A, Qt::ControlModifier);
+        typeKeys(typed);
+        QCOMPARE(screen->countText(), QString(count));
+    }
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    pressKey(Qt::Key_Backspace);
+    table->sortByColumn(5, Qt::AscendingOrder);
+    QCOMPARE(model->index(0, 5).data().toString(), "1/2/2019");
+    QCOMPARE(model->index(1, 4).data().toString(), "Black \"Dot\"");
+    // The second dog named Twin, that very row.
+    focusOn(table);
+    table->setCurrentIndex(model->index(1, 0));
+    pressKey(Qt::Key_Return);
+    auto *records = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(records && records->isLoaded());
+    QTRY_COMPARE(records->findChild<QLineEdit *>("colour")->text(), "Black \"Dot\"");
+    QVERIFY(messages.texts.isEmpty());
 }
 
 QTEST_MAIN(AppTest)

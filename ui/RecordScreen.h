@@ -16,6 +16,21 @@ public:
 
     bool settle() override { return record().commit(); }
 
+    // Saves what was typed, then shows this row; once loaded when it is not yet.
+    void showRow(qint64 rowId)
+    {
+        if (!isLoaded()) {
+            connect(
+                this, &Screen::loaded, this, [this, rowId] { showRow(rowId); },
+                Qt::SingleShotConnection);
+            return;
+        }
+        if (!settle())
+            return;
+        record().cursor().moveTo(rowId);
+        showRecord();
+    }
+
 protected:
     virtual BoundRecord &record() = 0;
     // Saves, moves the cursor, and shows the row it reached.

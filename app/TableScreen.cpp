@@ -1,0 +1,83 @@
+#include "app/TableScreen.h"
+
+#include "ui/RowTableModel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace app {
+
+TableScreen::TableScreen(const QString &objectName, const QString &caption, const QString &what,
+                         ui::RowTableModel *model, std::function<void(qint64 id)> open,
+                         QWidget *parent)
+    : ui::Screen(objectName, caption, parent), m_what(what), m_model(model),
+      m_search(new QLineEdit), m_count(new QLabel), m_table(new QTableView)
+{
+    model->setParent(this);
+    m_search->setObjectName(QStringLiteral("search"));
+    m_search->setPlaceholderText(QStringLiteral("Search"));
+    m_search->setAccessibleName(QStringLiteral("Search"));
+    m_search->setClearButtonEnabled(true);
+    m_count->setObjectName(QStringLiteral("count"));
+    m_table->setObjectName(QStringLiteral("table"));
+    m_table->setModel(model);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(0, Qt::AscendingOrder);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    connect(m_search, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_model->setSearch(text);
+        showCount();
+    });
+    connect(m_table, &QTableView::activated, this,
+            [this, open = std::move(open)](const QModelIndex &index) {
+                if (index.isValid())
+                    open(m_model->idAt(index.row()));
+            });
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_search, 1);
+    top->addWidget(m_count);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_table);
+    resize(900, 520);
+}
+
+QString TableScreen::countText() const
+{
+    return m_count->text();
+}
+
+void TableScreen::load()
+{
+    m_model->reload();
+    showCount();
+}
+
+void TableScreen::showEvent(QShowEvent *event)
+{
+    // Coming back to the screen shows what was written meanwhile.
+    if (isLoaded()) {
+        m_model->reload();
+        showCount();
+    }
+    ui::Screen::showEvent(event);
+}
+
+void TableScreen::showCount()
+{
+    const QLocale locale;
+    m_count->setText(
+        QStringLiteral("%1 of %2 %3")
+            .arg(locale.toString(m_model->rowCount()), locale.toString(m_model->total()), m_what));
+}
+
+} // namespace app

@@ -1,0 +1,89 @@
+#include "ui/RowTableModel.h"
+
+#include "db/DatabaseFiles.h"
+
+namespace ui {
+namespace {
+
+constexpr int pageSize = 100;
+
+} // namespace
+
+RowTableModel::RowTableModel(db::SearchableRows rows, QList<Column> columns, QObject *parent)
+    : QAbstractTableModel(parent), m_rows(std::move(rows)), m_columns(std::move(columns))
+{
+}
+
+void RowTableModel::reload()
+{
+    beginResetModel();
+    m_rows.load(db::DatabaseFiles::kennel());
+    m_ordered = m_rows.ordered(db::DatabaseFiles::kennel(), m_sortField, m_ascending);
+    m_visible = m_rows.matching(m_ordered, m_search);
+    m_pages.clear();
+    endResetModel();
+}
+
+void RowTableModel::refilter()
+{
+    beginResetModel();
+    m_visible = m_rows.matching(m_ordered, m_search);
+    m_pages.clear();
+    endResetModel();
+}
+
+void RowTableModel::setSearch(const QString &text)
+{
+    m_search = text;
+    refilter();
+}
+
+void RowTableModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= m_columns.size() || m_columns[column].sortField < 0)
+        return;
+    m_sortField = m_columns[column].sortField;
+    m_ascending = order == Qt::AscendingOrder;
+    m_ordered = m_rows.ordered(db::DatabaseFiles::kennel(), m_sortField, m_ascending);
+    refilter();
+}
+
+int RowTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_visible.size());
+}
+
+int RowTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant RowTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || role != Qt::DisplayRole)
+        return {};
+    const int page = index.row() / pageSize;
+    auto found = m_pages.find(page);
+    if (found == m_pages.end()) {
+        // Pages scrolled past are read again when they come back into view.
+        if (m_pages.size() > 50)
+            m_pages.clear();
+        const size_t from = size_t(page) * pageSize;
+        const size_t to = std::min(m_visible.size(), from + pageSize);
+        found = m_pages.insert(page,
+                               m_rows.read(db::DatabaseFiles::kennel(),
+                                           std::vector<qint64>(m_visible.begin() + qsizetype(from),
+                                                               m_visible.begin() + qsizetype(to))));
+    }
+    return m_columns[index.column()].shown(found->at(index.row() % pageSize),
+                                           m_visible[size_t(index.row())]);
+}
+
+QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return m_columns.value(section).caption;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+} // namespace ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "db/SearchableRows.h"
+
+#include <functional>
+#include <QAbstractTableModel>
+#include <QHash>
+
+namespace ui {
+
+// A table of every row of a table, searched and sorted, that reads only the rows in view.
+class RowTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    struct Column
+    {
+        QString caption;
+        // What a cell shows, from its row's fields and row number.
+        std::function<QString(const QVariantList &fields, qint64 id)> shown;
+        int sortField = -1; // the field it sorts by; -1 when it does not sort
+    };
+
+    RowTableModel(db::SearchableRows rows, QList<Column> columns, QObject *parent = nullptr);
+
+    // Reads the table again, keeping the search and the order.
+    void reload();
+    void setSearch(const QString &text);
+    qint64 idAt(int row) const { return m_visible[size_t(row)]; }
+    qsizetype total() const { return m_rows.size(); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void sort(int column, Qt::SortOrder order) override;
+
+private:
+    void refilter();
+
+    db::SearchableRows m_rows;
+    QList<Column> m_columns;
+    QString m_search;
+    int m_sortField = 0;
+    bool m_ascending = true;
+    std::vector<qint64> m_ordered;
+    std::vector<qint64> m_visible;
+    mutable QHash<int, QList<QVariantList>> m_pages;
+};
+
+} // namespace ui
