@@ -48,7 +48,6 @@ TableScreen::TableScreen(const QString &objectName, const QString &caption, cons
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_table);
-    resize(900, 520);
 }
 
 QString TableScreen::countText() const

@@ -27,6 +27,7 @@ public:
 
     ui::RowTableModel *model() const { return m_model; }
     QString countText() const;
+    QSize sizeHint() const override { return QSize(900, 520); }
 
 protected:
     void load() override;
