@@ -94,14 +94,14 @@ QStringList automaticNames(const QString &dataFolder)
     return names;
 }
 
-KennelContents countsOf(const QString &kennel, const QString &report)
+KennelContents countsOf(const QMap<QString, qint64> &kennelRows,
+                        const QMap<QString, qint64> &reportRows)
 {
-    const QMap<QString, qint64> kennelRows = rowCounts(kennel);
     KennelContents contents;
     contents.dogs = kennelRows.value(db::tables::dogs);
     contents.contacts = kennelRows.value(db::tables::contacts);
     contents.matings = kennelRows.value(db::tables::matings);
-    contents.sales = rowCounts(report).value(db::tables::sales);
+    contents.sales = reportRows.value(db::tables::sales);
     return contents;
 }
 
@@ -211,7 +211,7 @@ core::WriteResult<BackupMade> backUpAutomatically(const QString &dataFolder, con
 KennelContents contentsOf(const QString &dataFolder)
 {
     const QDir data(dataFolder);
-    return countsOf(data.filePath(kennelName()), data.filePath(reportName()));
+    return countsOf(rowCounts(data.filePath(kennelName())), rowCounts(data.filePath(reportName())));
 }
 
 CheckedArchive checkArchive(const QString &path)
@@ -254,10 +254,11 @@ CheckedArchive checkArchive(const QString &path)
         if (const QString problem = integrityProblem(file); !problem.isEmpty())
             return refuse(QStringLiteral("%1 in it is damaged (%2).").arg(name, problem));
     }
-    if (!rowCounts(checked.kennelFile).contains(db::tables::dogs) ||
-        !rowCounts(checked.reportFile).contains(db::tables::sales))
+    const QMap<QString, qint64> kennelRows = rowCounts(checked.kennelFile);
+    const QMap<QString, qint64> reportRows = rowCounts(checked.reportFile);
+    if (!kennelRows.contains(db::tables::dogs) || !reportRows.contains(db::tables::sales))
         return refuse(QStringLiteral("Its files do not hold a kennel's tables."));
-    checked.contents = countsOf(checked.kennelFile, checked.reportFile);
+    checked.contents = countsOf(kennelRows, reportRows);
     checked.contents.taken =
         QDateTime::fromString(manifest.value(QStringLiteral("taken")).toString(), Qt::ISODate);
     return checked;

@@ -108,13 +108,12 @@ QStringList birthdays(const QSqlDatabase &db, const QDate &today)
 
 DueCounts dueThisMonth(const QSqlDatabase &db, const QDate &today)
 {
+    // The lists' own conditions, counted by SQLite.
     auto count = [&](const QString &table, const QString &dateField, bool sameYear) {
         QSqlQuery q =
-            rowsDue(db, db::selectFrom(table, {db::fields::rowid}), dateField, today, sameYear);
-        int rows = 0;
-        while (q.next())
-            ++rows;
-        return rows;
+            rowsDue(db, QStringLiteral("SELECT count(*) AS \"rows\" FROM ") % db::quoted(table),
+                    dateField, today, sameYear);
+        return q.next() ? q.value(QStringLiteral("rows")).toInt() : 0;
     };
     return {count(db::tables::vaccinations, db::fields::vaccinations::due, true),
             count(db::tables::matings, db::fields::matings::due, true),

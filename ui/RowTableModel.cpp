@@ -70,13 +70,20 @@ QVariant RowTableModel::data(const QModelIndex &index, int role) const
             m_pages.clear();
         const size_t from = size_t(page) * pageSize;
         const size_t to = std::min(m_visible.size(), from + pageSize);
-        found = m_pages.insert(page,
-                               m_rows.read(db::DatabaseFiles::kennel(),
-                                           std::vector<qint64>(m_visible.begin() + qsizetype(from),
-                                                               m_visible.begin() + qsizetype(to))));
+        const std::vector<qint64> ids(m_visible.begin() + qsizetype(from),
+                                      m_visible.begin() + qsizetype(to));
+        const QList<QVariantList> rows = m_rows.read(db::DatabaseFiles::kennel(), ids);
+        // Each cell's text is worked out once per page read, not at every repaint.
+        QList<QStringList> shown;
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            QStringList cells;
+            for (const Column &column : m_columns)
+                cells << column.shown(rows[r], ids[size_t(r)]);
+            shown << cells;
+        }
+        found = m_pages.insert(page, shown);
     }
-    return m_columns[index.column()].shown(found->at(index.row() % pageSize),
-                                           m_visible[size_t(index.row())]);
+    return found->at(index.row() % pageSize).value(index.column());
 }
 
 QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int role) const

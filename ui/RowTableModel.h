@@ -45,7 +45,7 @@ private:
     bool m_ascending = true;
     std::vector<qint64> m_ordered;
     std::vector<qint64> m_visible;
-    mutable QHash<int, QList<QVariantList>> m_pages;
+    mutable QHash<int, QList<QStringList>> m_pages;
 };
 
 } // namespace ui
