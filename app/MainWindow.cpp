@@ -254,8 +254,8 @@ void MainWindow::showPedigree(int generations)
         openReport(
             QStringLiteral("PedigreeChart"),
             QStringLiteral("%1 Generation Pedigree").arg(generations), [record, generations] {
-                return pedigree::pedigreeChart(
-                    record, generations, pedigree::inbreedingText(record, QStringLiteral(", ")));
+                return report::PagedLayout(pedigree::pedigreeChart(
+                    record, generations, pedigree::inbreedingText(record, QStringLiteral(", "))));
             });
         auto *chart = m_screens->find<ReportPreview>(QStringLiteral("PedigreeChart"));
         QPushButton *button = chart->extraButton(QStringLiteral("Pedigree Certificate"),
@@ -274,9 +274,9 @@ void MainWindow::openCertificateChooser(const QString &subject)
                     [this](const QString &dog, int generations) {
                         openReport(QStringLiteral("PedigreeCertificate"),
                                    QStringLiteral("Pedigree Certificate"), [dog, generations] {
-                                       return pedigree::pedigreeCertificate(
+                                       return report::PagedLayout(pedigree::pedigreeCertificate(
                                            db::DatabaseFiles::kennel(), dog, generations,
-                                           core::Clock::today());
+                                           core::Clock::today()));
                                    });
                     });
             return created;
@@ -331,11 +331,11 @@ void MainWindow::openSellDog()
 void MainWindow::showReport(const report::Report &report)
 {
     openReport(report.definition.name, report.definition.caption,
-               [report] { return report.layout(); });
+               [report] { return report.pages(); });
 }
 
 void MainWindow::openReport(const QString &name, const QString &caption,
-                            const std::function<report::Layout()> &source)
+                            const std::function<report::PagedLayout()> &source)
 {
     auto *preview = qobject_cast<app::ReportPreview *>(
         m_screens->open(name, [&] { return new app::ReportPreview(name, caption, source); }));

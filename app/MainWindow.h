@@ -64,7 +64,7 @@ private:
     void openAllContacts();
     // Opens a report's preview, or reads its data afresh when it is already open.
     void openReport(const QString &name, const QString &caption,
-                    const std::function<report::Layout()> &source);
+                    const std::function<report::PagedLayout()> &source);
     template <class T> void open()
     {
         m_screens->open(T::screenName(), [] { return new T; });

@@ -14,9 +14,11 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace app {
@@ -65,10 +67,11 @@ QPushButton *previewButton(const QString &caption, const QString &name)
 } // namespace
 
 ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
-                             std::function<report::Layout()> makeLayout, QWidget *parent)
+                             std::function<report::PagedLayout()> makeLayout, QWidget *parent)
     : ui::Screen(objectName, caption, parent), m_makeLayout(std::move(makeLayout)),
-      m_view(new PageView), m_scroll(new QScrollArea), m_pageLabel(new QLabel),
-      m_zoom(new QComboBox), m_bar(new QHBoxLayout)
+      m_steps(new QTimer(this)), m_progress(new QProgressBar), m_view(new PageView),
+      m_scroll(new QScrollArea), m_pageLabel(new QLabel), m_zoom(new QComboBox),
+      m_bar(new QHBoxLayout)
 {
     QPushButton *first = previewButton(QStringLiteral("|<"), QStringLiteral("firstPage"));
     QPushButton *previous = previewButton(QStringLiteral("<"), QStringLiteral("previousPage"));
@@ -81,8 +84,18 @@ ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
     connect(first, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(previous, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
     connect(next, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
-    connect(last, &QPushButton::clicked, this,
-            [this] { showPage(int(m_layout.pages.size()) - 1); });
+    connect(last, &QPushButton::clicked, this, [this] {
+        m_lastWanted = !m_pages.isComplete();
+        showPage(m_pages.pageCount() - 1);
+    });
+    m_steps->setInterval(0);
+    connect(m_steps, &QTimer::timeout, this, &ReportPreview::layOutMore);
+    m_progress->setObjectName(QStringLiteral("layoutProgress"));
+    m_progress->setAccessibleName(QStringLiteral("Pages laid out"));
+    m_progress->setRange(0, 1000);
+    m_progress->setMaximumWidth(160);
+    m_progress->setTextVisible(false);
+    m_progress->hide();
 
     m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
     m_zoom->setObjectName(QStringLiteral("zoom"));
@@ -107,6 +120,8 @@ ReportPreview::ReportPreview(const QString &objectName, const QString &caption,
     bar->addWidget(last);
     bar->addSpacing(16);
     bar->addWidget(m_zoom);
+    bar->addSpacing(16);
+    bar->addWidget(m_progress);
     bar->addStretch();
     bar->addWidget(printButton);
     bar->addWidget(pdfButton);
@@ -127,11 +142,38 @@ void ReportPreview::load()
 
 void ReportPreview::reload()
 {
-    // A long report takes a moment to read and lay out.
+    // Reading the rows of the first pages takes a moment on a large kennel.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_layout = m_makeLayout();
+    m_pages = m_makeLayout();
+    m_pages.layOutMore(QDeadlineTimer(100));
     QApplication::restoreOverrideCursor();
+    m_lastWanted = false;
+    m_progress->setVisible(!m_pages.isComplete());
+    if (m_pages.isComplete())
+        m_steps->stop();
+    else
+        m_steps->start();
     showPage(0);
+}
+
+void ReportPreview::layOutMore()
+{
+    // Short steps keep the window answering keys and clicks between them.
+    if (!m_pages.layOutMore(QDeadlineTimer(30))) {
+        m_progress->setValue(qRound(m_pages.progress() * 1000));
+        showPageLabel();
+        return;
+    }
+    m_steps->stop();
+    m_progress->hide();
+    // The page on view may name the page count, known only now.
+    showPage(m_lastWanted ? m_pages.pageCount() - 1 : m_page);
+    m_lastWanted = false;
+}
+
+report::Layout ReportPreview::shownPage() const
+{
+    return {m_pages.caption(), m_pages.paperSize(), {m_shown}};
 }
 
 QPushButton *ReportPreview::extraButton(const QString &caption, const QString &objectName)
@@ -145,10 +187,18 @@ QPushButton *ReportPreview::extraButton(const QString &caption, const QString &o
 
 void ReportPreview::showPage(int page)
 {
-    m_page = qBound(0, page, qMax(0, int(m_layout.pages.size()) - 1));
-    m_pageLabel->setText(
-        QStringLiteral("Page %1 of %2").arg(m_page + 1).arg(m_layout.pages.size()));
+    m_page = qBound(0, page, m_pages.pageCount() - 1);
+    m_shown = m_pages.page(m_page);
+    showPageLabel();
     applyZoom();
+}
+
+void ReportPreview::showPageLabel()
+{
+    m_pageLabel->setText(
+        m_pages.isComplete()
+            ? QStringLiteral("Page %1 of %2").arg(m_page + 1).arg(m_pages.pageCount())
+            : QStringLiteral("Page %1 of %2 so far").arg(m_page + 1).arg(m_pages.pageCount()));
 }
 
 void ReportPreview::applyZoom()
@@ -156,34 +206,37 @@ void ReportPreview::applyZoom()
     const int percent = m_zoom->currentData().toInt();
     const double screenPixelsPerTwip = logicalDpiX() / double(report::twipsPerInch);
     double scale = screenPixelsPerTwip * percent / 100.0;
-    if (percent == 0 && m_layout.paperSize.width() > 0) {
+    const QSize paper = m_pages.paperSize();
+    if (percent == 0 && paper.width() > 0) {
         const int available = m_scroll->viewport()->width() - 8;
-        scale = qMax(0.01, available / double(m_layout.paperSize.width()));
+        scale = qMax(0.01, available / double(paper.width()));
     }
-    const report::Page *page = m_layout.pages.isEmpty() ? nullptr : &m_layout.pages.at(m_page);
-    m_view->setPage(page, m_layout.paperSize, scale);
+    m_view->setPage(&m_shown, paper, scale);
 }
 
 void ReportPreview::print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_layout.caption);
+    printer.setDocName(m_pages.caption());
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!report::printLayout(m_layout, printer))
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = report::printLayout(m_pages, printer);
+    QApplication::restoreOverrideCursor();
+    if (!printed)
         core::tell(QStringLiteral("The report could not be sent to the printer."));
 }
 
 void ReportPreview::saveAsPdf()
 {
-    const QString suggested = QDir::home().filePath(m_layout.caption + QStringLiteral(".pdf"));
+    const QString suggested = QDir::home().filePath(m_pages.caption() + QStringLiteral(".pdf"));
     const QString file = QFileDialog::getSaveFileName(
         this, QStringLiteral("Save as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
     if (file.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString problem = report::writePdf(m_layout, file);
+    const QString problem = report::writePdf(m_pages, file);
     QApplication::restoreOverrideCursor();
     if (!problem.isEmpty())
         core::tell(problem);

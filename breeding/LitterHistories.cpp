@@ -2,12 +2,11 @@
 
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
-#include "db/QueryColumns.h"
+#include "db/SqlRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
 
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringBuilder>
 
 namespace breeding {
@@ -15,45 +14,56 @@ namespace {
 
 constexpr int h = 240;
 
-core::DataSet matingsWithLitters()
+// Matings in stored order, each with every litter of its sire (matched exactly by name);
+// the matings are read a slice at a time.
+class MatingsWithLitters : public core::RowSource
 {
-    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    // The litters of each sire, matched exactly by name.
-    QHash<QString, QList<core::DataRow>> bySire;
-    QSqlQuery litters(kennel);
-    litters.setForwardOnly(true);
-    litters.exec(db::selectFrom(db::tables::litters,
-                                {db::fields::litters::id, db::fields::litters::sire,
-                                 db::fields::litters::dam, db::fields::litters::size,
-                                 db::fields::litters::born, db::fields::litters::breed}) %
-                 QStringLiteral(" ORDER BY rowid"));
-    const db::QueryColumns litterColumns(litters);
-    while (litters.next()) {
-        core::DataRow row;
-        const QSqlRecord record = litters.record();
-        for (int i = 0; i < record.count(); ++i)
-            row.values.insert(record.fieldName(i), record.value(i));
-        if (!litterColumns.value(db::fields::litters::sire).isNull())
-            bySire[litterColumns.value(db::fields::litters::sire).toString()].append(row);
+public:
+    explicit MatingsWithLitters(const QSqlDatabase &kennel)
+        : m_kennel(kennel), m_matings(kennel, db::tables::matings,
+                                      {db::fields::matings::sire, db::fields::matings::dam})
+    {
     }
-    core::DataSet matings;
-    QSqlQuery q(kennel);
-    q.setForwardOnly(true);
-    q.exec(
-        db::selectFrom(db::tables::matings, {db::fields::matings::sire, db::fields::matings::dam}) %
-        QStringLiteral(" ORDER BY rowid"));
-    const db::QueryColumns matingColumns(q);
-    while (q.next()) {
-        core::DataRow mating{
-            {{db::fields::matings::sire, matingColumns.value(db::fields::matings::sire)},
-             {db::fields::matings::dam, matingColumns.value(db::fields::matings::dam)}}};
-        if (!matingColumns.value(db::fields::matings::sire).isNull())
-            mating.children =
-                bySire.value(matingColumns.value(db::fields::matings::sire).toString());
-        matings.append(mating);
+
+    qsizetype count() override { return m_matings.count(); }
+
+    core::DataSet slice(qsizetype first, qsizetype count) override
+    {
+        readLitters();
+        core::DataSet matings = m_matings.slice(first, count);
+        for (core::DataRow &mating : matings) {
+            const QVariant sire = mating.values.value(db::fields::matings::sire);
+            if (!sire.isNull())
+                mating.children = m_bySire.value(sire.toString());
+        }
+        return matings;
     }
-    return matings;
-}
+
+private:
+    void readLitters()
+    {
+        if (m_read)
+            return;
+        m_read = true;
+        QSqlQuery litters(m_kennel);
+        litters.setForwardOnly(true);
+        litters.exec(db::selectFrom(db::tables::litters,
+                                    {db::fields::litters::id, db::fields::litters::sire,
+                                     db::fields::litters::dam, db::fields::litters::size,
+                                     db::fields::litters::born, db::fields::litters::breed}) %
+                     QStringLiteral(" ORDER BY rowid"));
+        for (core::DataRow &litter : db::rowsOf(litters)) {
+            const QVariant sire = litter.values.value(db::fields::litters::sire);
+            if (!sire.isNull())
+                m_bySire[sire.toString()].append(std::move(litter));
+        }
+    }
+
+    QSqlDatabase m_kennel;
+    db::TableSlices m_matings;
+    bool m_read = false;
+    QHash<QString, QList<core::DataRow>> m_bySire;
+};
 
 } // namespace
 
@@ -94,7 +104,8 @@ report::Report litterHistories()
     return {report::arialReport(QStringLiteral("LitterHistories"),
                                 QStringLiteral("Litter Histories"),
                                 QMargins(1440, 1440, 1440, 1440), sections, 9),
-            matingsWithLitters};
+            {},
+            [] { return std::make_unique<MatingsWithLitters>(db::DatabaseFiles::kennel()); }};
 }
 
 } // namespace breeding

@@ -3,6 +3,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
 #include "db/NameLists.h"
+#include "db/RawRows.h"
 #include "db/SqlRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSqlQuery>
+#include <QStringBuilder>
 #include <QVBoxLayout>
 
 namespace contacts {
@@ -26,41 +29,87 @@ using report::SectionKind;
 const QMargins oneInch(1440, 1440, 1440, 1440);
 
 // Contacts in stored order, each with its dogs grouped by owner, name, registration and
-// number: one group per distinct combination.
-core::DataSet ownersWithDogs()
+// number: one group per distinct combination, in the order of its first dog. Only the
+// contacts of a slice and their dogs are read at a time.
+class OwnersWithDogs : public core::RowSource
 {
-    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    QHash<QString, QList<core::DataRow>> groupsByOwner;
-    QHash<QString, int>
-        groupIndex; // owner, name, registration, number -> index in its owner's groups
-    for (core::DataRow &dog : db::queryRows(
-             kennel, db::selectFrom(db::tables::dogs,
-                                    {db::fields::dogs::owner, db::fields::dogs::name,
-                                     db::fields::dogs::registration, db::fields::dogs::number}) %
-                         QStringLiteral(" WHERE ") % db::quoted(db::fields::dogs::owner) %
-                         QStringLiteral(" IS NOT NULL ORDER BY rowid"))) {
-        const QString owner = dog.values.value(db::fields::dogs::owner).toString();
-        const QString key = QStringList{owner, dog.values.value(db::fields::dogs::name).toString(),
-                                        dog.values.value(db::fields::dogs::registration).toString(),
-                                        dog.values.value(db::fields::dogs::number).toString()}
-                                .join(QChar(0x1f));
-        QList<core::DataRow> &groups = groupsByOwner[owner];
-        if (!groupIndex.contains(key)) {
-            groupIndex.insert(key, int(groups.size()));
-            groups.append(core::DataRow{dog.values});
+public:
+    explicit OwnersWithDogs(const QSqlDatabase &kennel)
+        : m_kennel(kennel), m_contacts(kennel, db::tables::contacts, {db::fields::contacts::name}),
+          m_dog(kennel)
+    {
+        m_dog.prepare(db::selectFrom(db::tables::dogs,
+                                     {db::fields::dogs::owner, db::fields::dogs::name,
+                                      db::fields::dogs::registration, db::fields::dogs::number}) %
+                      QStringLiteral(" WHERE rowid = ?"));
+    }
+
+    qsizetype count() override { return m_contacts.count(); }
+
+    core::DataSet slice(qsizetype first, qsizetype count) override
+    {
+        findDogsOfOwners();
+        core::DataSet contacts = m_contacts.slice(first, count);
+        for (core::DataRow &contact : contacts) {
+            const QVariant last = contact.values.value(db::fields::contacts::name);
+            if (!last.isNull())
+                contact.children = groupsOf(m_dogsByOwner.value(last.toString()));
         }
-        groups[groupIndex.value(key)].children.append(std::move(dog));
+        return contacts;
     }
-    core::DataSet contacts =
-        db::queryRows(kennel, db::selectFrom(db::tables::contacts, {db::fields::contacts::name}) %
-                                  QStringLiteral(" ORDER BY rowid"));
-    for (core::DataRow &contact : contacts) {
-        const QVariant last = contact.values.value(db::fields::contacts::name);
-        if (!last.isNull())
-            contact.children = groupsByOwner.value(last.toString());
+
+private:
+    // Which rows are whose: the owner's exact text, as the listing matches it.
+    void findDogsOfOwners()
+    {
+        if (m_found)
+            return;
+        m_found = true;
+        db::scanRows(
+            m_kennel,
+            QStringLiteral("SELECT rowid, ") % db::quoted(db::fields::dogs::owner) %
+                QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
+                QStringLiteral(" WHERE ") % db::quoted(db::fields::dogs::owner) %
+                QStringLiteral(" IS NOT NULL ORDER BY rowid"),
+            [this](const db::RawRow &row) {
+                const std::string_view owner = row.text(1);
+                m_dogsByOwner[QString::fromUtf8(owner.data(), qsizetype(owner.size()))].append(
+                    row.whole(0));
+            });
     }
-    return contacts;
-}
+
+    QList<core::DataRow> groupsOf(const QList<qint64> &rowids)
+    {
+        QList<core::DataRow> groups;
+        QHash<QString, qsizetype> groupIndex;
+        for (const qint64 rowid : rowids) {
+            m_dog.bindValue(0, rowid);
+            m_dog.exec();
+            core::DataSet found = db::rowsOf(m_dog);
+            if (found.isEmpty())
+                continue;
+            core::DataRow &dog = found.first();
+            const QString key =
+                QStringList{dog.values.value(db::fields::dogs::name).toString(),
+                            dog.values.value(db::fields::dogs::registration).toString(),
+                            dog.values.value(db::fields::dogs::number).toString()}
+                    .join(QChar(0x1f));
+            auto at = groupIndex.constFind(key);
+            if (at == groupIndex.cend()) {
+                at = groupIndex.insert(key, groups.size());
+                groups.append(core::DataRow{dog.values});
+            }
+            groups[*at].children.append(std::move(dog));
+        }
+        return groups;
+    }
+
+    QSqlDatabase m_kennel;
+    db::TableSlices m_contacts;
+    QSqlQuery m_dog;
+    bool m_found = false;
+    QHash<QString, QList<qint64>> m_dogsByOwner;
+};
 
 } // namespace
 
@@ -91,7 +140,8 @@ report::Report ownersListing()
     };
     return {report::arialReport(QStringLiteral("DataReport4"), QStringLiteral("Dog Owners Listing"),
                                 oneInch, sections),
-            ownersWithDogs};
+            {},
+            [] { return std::make_unique<OwnersWithDogs>(db::DatabaseFiles::kennel()); }};
 }
 
 report::Report contactList()
@@ -127,10 +177,10 @@ report::Report contactList()
     };
     return {report::arialReport(QStringLiteral("DataReport7"), QStringLiteral("Contact List"),
                                 oneInch, sections),
+            {},
             [] {
-                return db::queryRows(db::DatabaseFiles::kennel(),
-                                     QStringLiteral("SELECT * FROM ") % db::tables::contacts %
-                                         QStringLiteral(" ORDER BY rowid"));
+                return std::make_unique<db::TableSlices>(db::DatabaseFiles::kennel(),
+                                                         db::tables::contacts);
             }};
 }
 

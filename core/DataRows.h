@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <QList>
 #include <QVariantMap>
 
@@ -14,5 +15,27 @@ struct DataRow
 };
 
 using DataSet = QList<DataRow>;
+
+// The top rows of a long report, read a slice at a time so that nothing holds them all.
+class RowSource
+{
+public:
+    virtual ~RowSource() = default;
+    virtual qsizetype count() = 0;
+    // The top rows first .. first + count - 1, each with its children.
+    virtual DataSet slice(qsizetype first, qsizetype count) = 0;
+};
+
+// Rows already read, handed out in slices.
+class DataSetSource : public RowSource
+{
+public:
+    explicit DataSetSource(DataSet rows) : m_rows(std::move(rows)) {}
+    qsizetype count() override { return m_rows.size(); }
+    DataSet slice(qsizetype first, qsizetype count) override { return m_rows.mid(first, count); }
+
+private:
+    DataSet m_rows;
+};
 
 } // namespace core

@@ -1,5 +1,6 @@
 #include "report/PagePainter.h"
 
+#include "report/PagedLayout.h"
 #include "report/ReportDefinition.h"
 
 #include <QFile>
@@ -21,18 +22,18 @@ QFont inTwips(const QFont &font)
 }
 
 // Paper sizes are named upright; the orientation turns them.
-QPageSize pageSizeOf(const Layout &layout)
+QPageSize pageSizeOf(QSize paperTwips)
 {
-    QSizeF upright = QSizeF(layout.paperSize) / 20.0;
+    QSizeF upright = QSizeF(paperTwips) / 20.0;
     if (upright.width() > upright.height())
         upright.transpose();
     return QPageSize(upright, QPageSize::Point, QString(), QPageSize::FuzzyOrientationMatch);
 }
 
-QPageLayout::Orientation orientationOf(const Layout &layout)
+QPageLayout::Orientation orientationOf(QSize paperTwips)
 {
-    return layout.paperSize.width() > layout.paperSize.height() ? QPageLayout::Landscape
-                                                                : QPageLayout::Portrait;
+    return paperTwips.width() > paperTwips.height() ? QPageLayout::Landscape
+                                                    : QPageLayout::Portrait;
 }
 
 // A caption wider than its place goes on to further lines at its blanks rather than run
@@ -100,48 +101,57 @@ void paintPage(QPainter &painter, const Page &page)
     painter.restore();
 }
 
-bool printLayout(const Layout &layout, QPrinter &printer)
+bool printLayout(PagedLayout &pages, QPrinter &printer)
 {
+    pages.layOutAll();
     printer.setFullPage(true);
-    printer.setPageSize(pageSizeOf(layout));
-    printer.setPageOrientation(orientationOf(layout));
+    printer.setPageSize(pageSizeOf(pages.paperSize()));
+    printer.setPageOrientation(orientationOf(pages.paperSize()));
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     const double scale = printer.resolution() / double(twipsPerInch);
-    for (int i = 0; i < layout.pages.size(); ++i) {
+    for (int i = 0; i < pages.pageCount(); ++i) {
         if (i > 0)
             printer.newPage();
         painter.resetTransform();
         painter.scale(scale, scale);
-        paintPage(painter, layout.pages.at(i));
+        paintPage(painter, pages.page(i));
     }
     return painter.end();
 }
 
-QString writePdf(const Layout &layout, const QString &fileName)
+QString writePdf(PagedLayout &pages, const QString &fileName)
 {
+    pages.layOutAll();
     // Contact lists hold addresses: the file is the user's alone before anything is in it.
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) ||
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return QStringLiteral("The file %1 could not be written.").arg(fileName);
     QPdfWriter pdf(&file);
-    pdf.setTitle(layout.caption);
+    pdf.setTitle(pages.caption());
     pdf.setCreator(QStringLiteral("Houndry"));
     pdf.setResolution(twipsPerInch);
-    pdf.setPageLayout(QPageLayout(pageSizeOf(layout), orientationOf(layout), QMarginsF()));
+    pdf.setPageLayout(
+        QPageLayout(pageSizeOf(pages.paperSize()), orientationOf(pages.paperSize()), QMarginsF()));
     QPainter painter;
     if (!painter.begin(&pdf))
         return QStringLiteral("The file %1 could not be written.").arg(fileName);
-    for (int i = 0; i < layout.pages.size(); ++i) {
+    for (int i = 0; i < pages.pageCount(); ++i) {
         if (i > 0)
             pdf.newPage();
-        paintPage(painter, layout.pages.at(i));
+        paintPage(painter, pages.page(i));
     }
     if (!painter.end() || !file.flush())
         return QStringLiteral("The file %1 could not be written.").arg(fileName);
     return {};
+}
+
+QString writePdf(const Layout &layout, const QString &fileName)
+{
+    PagedLayout pages(layout);
+    return writePdf(pages, fileName);
 }
 
 } // namespace report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DataRows.h"
+#include "report/PagedLayout.h"
 #include "report/PageModel.h"
 #include "report/ReportDefinition.h"
 
@@ -28,7 +29,11 @@ struct Report
 {
     ReportDefinition definition;
     std::function<DataSet()> data;
+    // A long report reads its rows a slice at a time instead.
+    std::function<std::unique_ptr<core::RowSource>()> rows = {};
 
+    std::unique_ptr<core::RowSource> source() const;
+    PagedLayout pages() const;
     Layout layout() const;
 };
 

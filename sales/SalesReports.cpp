@@ -163,8 +163,11 @@ report::Report salesReport()
     // Nine points keep each caption clear of the value that follows it.
     return {report::arialReport(QStringLiteral("SalesReport"), QStringLiteral("Sales Report"),
                                 QMargins(1440, 1440, 1440, 1440), sections, 9),
-            rowsOf(QStringLiteral("SELECT * FROM ") % db::tables::sales %
-                   QStringLiteral(" ORDER BY rowid"))};
+            {},
+            [] {
+                return std::make_unique<db::TableSlices>(db::DatabaseFiles::report(),
+                                                         db::tables::sales);
+            }};
 }
 
 } // namespace sales

@@ -215,12 +215,12 @@ void RoadTest::oneLitterFromMatingToSale()
     };
     sale("Kirkwood Comet", "1,250", "Zoe O'Hara", "smallReceipt");
     auto *receipt = road.shown<app::ReportPreview>("SalesReciept");
-    QCOMPARE(receipt->layout().texts(0).count("$1,250.00"), 2);
-    QCOMPARE(receipt->layout().texts(0).count("Kirkwood Comet"), 2);
+    QCOMPARE(receipt->shownPage().texts(0).count("$1,250.00"), 2);
+    QCOMPARE(receipt->shownPage().texts(0).count("Kirkwood Comet"), 2);
     sale("PPLITTER 1 2", "$980.50", "Jürgen Weiß", "pedigreeReceipt");
     auto *withPedigree = road.shown<app::ReportPreview>("PedigreeReciept");
-    QVERIFY(withPedigree->layout().find(0, "Kirkwood Max"));
-    QVERIFY(withPedigree->layout().find(0, "$980.50"));
+    QVERIFY(withPedigree->shownPage().find(0, "Kirkwood Max"));
+    QVERIFY(withPedigree->shownPage().find(0, "$980.50"));
     QCOMPARE(scalar(kennel.db(),
                     "SELECT group_concat(salesid || ':' || dogsold || ':' || soldto || ':' || "
                     "sellamount || ':' || salesdate, '|') FROM report.sales")
@@ -235,14 +235,14 @@ void RoadTest::oneLitterFromMatingToSale()
     QCOMPARE(owned->dogs(), QStringList({"Kirkwood Comet"}));
     road.window.mainMenu()->button("Dog Owner Report")->click();
     auto *owners = road.shown<app::ReportPreview>("DataReport4");
-    const QStringList listing = owners->layout().texts(0);
+    const QStringList listing = owners->shownPage().texts(0);
     QCOMPARE(listing.mid(listing.indexOf("Zoe O'Hara") - 1, 3),
              QStringList({"Dog Owner", "Zoe O'Hara", "Kirkwood Comet"}));
 
     // And the sales report totals both sales.
     road.window.mainMenu()->button("Sales Report")->click();
     auto *report = road.shown<app::ReportPreview>("SalesReport");
-    const QStringList texts = report->layout().texts(0);
+    const QStringList texts = report->shownPage().texts(0);
     QCOMPARE(texts.at(texts.indexOf("Total Sales Amount") + 1), "$2,230.50");
     QVERIFY(messages.texts.filter("could not").isEmpty());
 }
