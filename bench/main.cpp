@@ -8,6 +8,7 @@
 #include "bench/DeepKennel.h"
 #include "bench/GeneticsBench.h"
 #include "bench/KennelGenerator.h"
+#include "bench/ScreenBench.h"
 #include "bench/Timing.h"
 #include "bench/TransferBench.h"
 #include "breeding/Breeding.h"
@@ -383,6 +384,7 @@ int main(int argc, char *argv[])
     parser.addOption({"loop", "With --deep: one dog deep inside is its own ancestor."});
     parser.addOption({"only-backup", "Time only the backup and the restore check."});
     parser.addOption({"only-transfer", "Time only the CSV export and import."});
+    parser.addOption({"only-screens", "Time only opening screens, All Dogs and reports."});
     parser.process(application);
 
     SilentMessages silent;
@@ -444,6 +446,10 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet("only-transfer")) {
         bench::benchTransfer();
+        return 0;
+    }
+    if (parser.isSet("only-screens")) {
+        bench::benchScreens();
         return 0;
     }
     benchDogRecords();

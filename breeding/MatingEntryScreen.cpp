@@ -8,6 +8,7 @@
 #include "db/NameLists.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -56,10 +57,8 @@ MatingEntryScreen::MatingEntryScreen(QWidget *parent)
 void MatingEntryScreen::load()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    for (const auto &[list, sex] :
-         {std::pair{m_sire, QStringLiteral("Male")}, std::pair{m_dam, QStringLiteral("Female")}}) {
-        list->setEntries(db::dogNamesOfSex(kennel, sex), ui::PickList::Order::Alphabetical);
-    }
+    m_sire->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::SortedMales));
+    m_dam->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::SortedFemales));
 }
 
 bool MatingEntryScreen::eventFilter(QObject *watched, QEvent *event)

@@ -7,6 +7,7 @@
 #include "db/NameLists.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -25,8 +26,8 @@ SelectDogScreen::SelectDogScreen(QWidget *parent)
 
 void SelectDogScreen::load()
 {
-    list()->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
-                       ui::PickList::Order::Alphabetical);
+    list()->setSharedEntries(
+        ui::sharedNames(db::DatabaseFiles::kennel(), ui::SharedList::SortedDogs));
 }
 
 void SelectDogScreen::ok()

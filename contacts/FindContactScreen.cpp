@@ -4,6 +4,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 namespace contacts {
 
@@ -15,8 +16,8 @@ FindContactScreen::FindContactScreen(QWidget *parent)
 
 void FindContactScreen::load()
 {
-    list()->setEntries(db::contactNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
-                       ui::PickList::Order::Alphabetical);
+    list()->setSharedEntries(
+        ui::sharedNames(db::DatabaseFiles::kennel(), ui::SharedList::SortedNamedContacts));
     list()->setText(QString());
 }
 

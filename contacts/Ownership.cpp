@@ -9,6 +9,7 @@
 #include "db/Tables.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -217,8 +218,8 @@ DogsOwnedScreen::DogsOwnedScreen(QWidget *parent)
 
 void DogsOwnedScreen::load()
 {
-    m_owners->setEntries(db::contactNames(db::DatabaseFiles::kennel()),
-                         ui::PickList::Order::Alphabetical);
+    m_owners->setSharedEntries(
+        ui::sharedNames(db::DatabaseFiles::kennel(), ui::SharedList::SortedContacts));
 }
 
 void DogsOwnedScreen::showDogs()

@@ -46,24 +46,9 @@ QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, cons
     return values;
 }
 
-QStringList dogNames(const QSqlDatabase &kennel, Blanks blanks)
-{
-    return columnValues(kennel, tables::dogs, fields::dogs::name, blanks);
-}
-
-QStringList dogNamesOfSex(const QSqlDatabase &kennel, const QString &sex)
-{
-    return columnValuesWhere(kennel, tables::dogs, fields::dogs::name, fields::dogs::sex, sex);
-}
-
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)
 {
     return columnValuesWhere(kennel, tables::dogs, fields::dogs::name, fields::dogs::owner, owner);
-}
-
-QStringList contactNames(const QSqlDatabase &kennel, Blanks blanks)
-{
-    return columnValues(kennel, tables::contacts, fields::contacts::name, blanks);
 }
 
 bool hasDogs(const QSqlDatabase &kennel)

@@ -17,12 +17,8 @@ QStringList columnValues(const QSqlDatabase &db, const QString &table, const QSt
 QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, const QString &column,
                               const QString &whereColumn, const QString &equals);
 
-// The pick lists' names, in stored order.
-QStringList dogNames(const QSqlDatabase &kennel, Blanks blanks = Blanks::Keep);
-// The dogs whose sex, or whose owner, is exactly this text.
-QStringList dogNamesOfSex(const QSqlDatabase &kennel, const QString &sex);
+// The dogs whose owner is exactly this text, in stored order.
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner);
-QStringList contactNames(const QSqlDatabase &kennel, Blanks blanks = Blanks::Keep);
 QStringList breedNames(const QSqlDatabase &kennel);
 // Whether the kennel holds any dog row at all, named or not.
 bool hasDogs(const QSqlDatabase &kennel);

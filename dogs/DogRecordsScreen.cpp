@@ -9,6 +9,7 @@
 #include "ui/Countries.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace dogs {
@@ -25,8 +25,8 @@ namespace dog = db::fields::dogs;
 
 DogRecordsScreen::DogRecordsScreen(QWidget *parent)
     : ui::RecordScreen(screenName(), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
-      m_records(db::DatabaseFiles::kennel()), m_dogNames(new QStringListModel(this)),
-      m_age(new QLabel), m_dogId(new QLabel), m_inbreeding(new QLabel)
+      m_records(db::DatabaseFiles::kennel()), m_age(new QLabel), m_dogId(new QLabel),
+      m_inbreeding(new QLabel)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildDogInformation());
@@ -133,12 +133,12 @@ QWidget *DogRecordsScreen::buildButtons()
 void DogRecordsScreen::fillPickLists()
 {
     const QSqlDatabase db = db::DatabaseFiles::kennel();
-    m_dogNames->setStringList(db::dogNames(db));
     for (const QString &field : {dog::sire, dog::dam})
-        qobject_cast<ui::PickList *>(fields().widget(field))->setSharedEntries(m_dogNames);
-    const QStringList contacts = db::contactNames(db);
+        qobject_cast<ui::PickList *>(fields().widget(field))
+            ->setSharedEntries(ui::sharedNames(db, ui::SharedList::StoredDogs));
     for (const QString &field : {dog::breeder, dog::owner})
-        qobject_cast<ui::PickList *>(fields().widget(field))->setEntries(contacts);
+        qobject_cast<ui::PickList *>(fields().widget(field))
+            ->setSharedEntries(ui::sharedNames(db, ui::SharedList::StoredContacts));
     qobject_cast<ui::PickList *>(fields().widget(dog::breed))->setEntries(db::breedNames(db));
 }
 

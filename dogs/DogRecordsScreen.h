@@ -4,7 +4,6 @@
 #include "ui/RecordScreen.h"
 
 class QLabel;
-class QStringListModel;
 
 namespace dogs {
 
@@ -34,7 +33,6 @@ private:
     ui::BoundFields &fields() { return m_records.record().fields(); }
 
     DogRecords m_records;
-    QStringListModel *m_dogNames;
     QLabel *m_age;
     QLabel *m_dogId;
     QLabel *m_inbreeding;

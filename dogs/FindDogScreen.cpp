@@ -5,6 +5,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 namespace dogs {
 
@@ -23,7 +24,7 @@ void FindDogScreen::load()
         closeScreen();
         return;
     }
-    list()->setEntries(db::dogNames(kennel, db::Blanks::Skip), ui::PickList::Order::Alphabetical);
+    list()->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::SortedDogs));
 }
 
 void FindDogScreen::ok()

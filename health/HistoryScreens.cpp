@@ -7,6 +7,7 @@
 #include "health/Health.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,8 +26,8 @@ VaccinationChooserScreen::VaccinationChooserScreen(QWidget *parent)
 
 void VaccinationChooserScreen::load()
 {
-    list()->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
-                       ui::PickList::Order::Alphabetical);
+    list()->setSharedEntries(
+        ui::sharedNames(db::DatabaseFiles::kennel(), ui::SharedList::SortedDogs));
 }
 
 void VaccinationChooserScreen::ok()

@@ -8,6 +8,7 @@
 #include "health/Health.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -64,8 +65,8 @@ NotesScreen::NotesScreen(QWidget *parent)
 
 void NotesScreen::load()
 {
-    m_dog->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
-                      ui::PickList::Order::Alphabetical);
+    m_dog->setSharedEntries(
+        ui::sharedNames(db::DatabaseFiles::kennel(), ui::SharedList::SortedDogs));
 }
 
 void NotesScreen::showEntry(bool shown)

@@ -8,6 +8,7 @@
 #include "health/Health.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -85,8 +86,8 @@ VaccinationScreen::VaccinationScreen(QWidget *parent)
 
 void VaccinationScreen::load()
 {
-    m_dog->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
-                      ui::PickList::Order::Alphabetical);
+    m_dog->setSharedEntries(
+        ui::sharedNames(db::DatabaseFiles::kennel(), ui::SharedList::SortedDogs));
 }
 
 bool VaccinationScreen::eventFilter(QObject *watched, QEvent *event)

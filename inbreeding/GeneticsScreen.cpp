@@ -7,6 +7,7 @@
 #include "inbreeding/SireRanking.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -148,9 +149,8 @@ void GeneticsScreen::load()
 {
     // Rows changed by another program since the last look are read afresh.
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    for (const auto &[list, sex] :
-         {std::pair{m_sire, QStringLiteral("Male")}, std::pair{m_dam, QStringLiteral("Female")}})
-        list->setEntries(db::dogNamesOfSex(kennel, sex), ui::PickList::Order::Alphabetical);
+    m_sire->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::SortedMales));
+    m_dam->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::SortedFemales));
 }
 
 std::optional<int> GeneticsScreen::chosenDog(ui::PickList *list, const QString &role)

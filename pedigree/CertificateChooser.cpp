@@ -5,6 +5,7 @@
 #include "db/NameLists.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -43,8 +44,8 @@ CertificateChooser::CertificateChooser(QWidget *parent)
 
 void CertificateChooser::load()
 {
-    m_dog->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
-                      ui::PickList::Order::Alphabetical);
+    m_dog->setSharedEntries(
+        ui::sharedNames(db::DatabaseFiles::kennel(), ui::SharedList::SortedDogs));
     if (!m_pending.isEmpty())
         m_dog->setText(m_pending);
 }

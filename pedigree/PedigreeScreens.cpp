@@ -9,6 +9,7 @@
 #include "pedigree/PedigreeBuild.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 #include "ui/Twips.h"
 
 #include <QGridLayout>
@@ -72,8 +73,8 @@ ViewPedigreeScreen::ViewPedigreeScreen(QWidget *parent)
 
 void ViewPedigreeScreen::load()
 {
-    m_list->setEntries(db::dogNames(db::DatabaseFiles::kennel(), db::Blanks::Skip),
-                       ui::PickList::Order::Alphabetical);
+    m_list->setSharedEntries(
+        ui::sharedNames(db::DatabaseFiles::kennel(), ui::SharedList::SortedDogs));
 }
 
 void ViewPedigreeScreen::view(int generations)
@@ -264,10 +265,8 @@ PossibleMatingScreen::PossibleMatingScreen(QWidget *parent)
 void PossibleMatingScreen::load()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    for (const auto &[list, sex] : {std::pair{m_sires, QStringLiteral("Male")},
-                                    std::pair{m_dams, QStringLiteral("Female")}}) {
-        list->setEntries(db::dogNamesOfSex(kennel, sex), ui::PickList::Order::Alphabetical);
-    }
+    m_sires->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::SortedMales));
+    m_dams->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::SortedFemales));
 }
 
 void PossibleMatingScreen::viewPedigree()

@@ -200,8 +200,8 @@ class PagedLayout::Paginator
 public:
     Paginator(const ReportDefinition &definition, std::unique_ptr<core::RowSource> rows,
               const QDateTime &printedAt)
-        : m_def(definition), m_bands(m_def), m_source(std::move(rows)),
-          m_count(m_source->count()), m_printedAt(printedAt), m_paper(paperSizeTwips(m_def)),
+        : m_def(definition), m_bands(m_def), m_source(std::move(rows)), m_count(m_source->count()),
+          m_printedAt(printedAt), m_paper(paperSizeTwips(m_def)),
           m_pass(m_bands, *m_source, m_count), m_render(m_bands, *m_source, m_count)
     {
         m_bottom = m_paper.height() - m_def.margins.bottom();
@@ -223,7 +223,8 @@ public:
     int pageCount() const { return int(m_starts.size()); }
     double progress() const
     {
-        return m_complete ? 1.0 : qBound(0.0, double(m_position.top) / qMax<qsizetype>(1, m_count), 1.0);
+        return m_complete ? 1.0
+                          : qBound(0.0, double(m_position.top) / qMax<qsizetype>(1, m_count), 1.0);
     }
 
     bool layOutMore(const QDeadlineTimer &deadline)
@@ -321,7 +322,7 @@ private:
     }
 
     void place(Page &page, int index, const Section &section, int y, const Flattened *flat,
-              qsizetype node) const
+               qsizetype node) const
     {
         for (const Element &e : section.elements) {
             PageItem item;
@@ -391,8 +392,8 @@ PagedLayout::PagedLayout(Layout layout) : m_fixed(std::move(layout))
         m_fixed.pages.append(Page());
 }
 
-PagedLayout::PagedLayout(const ReportDefinition &definition,
-                         std::unique_ptr<core::RowSource> rows, const QDateTime &printedAt)
+PagedLayout::PagedLayout(const ReportDefinition &definition, std::unique_ptr<core::RowSource> rows,
+                         const QDateTime &printedAt)
     : m_paginator(std::make_unique<Paginator>(definition, std::move(rows), printedAt))
 {
 }

@@ -8,6 +8,7 @@
 #include "pedigree/PedigreeBuild.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -116,7 +117,7 @@ void SellDogScreen::load()
     m_kennel->setText(setup.kennelname.isNull() ? QStringLiteral("label2")
                                                 : setup.kennelname.toString());
     m_dogs->setEntries(db::dogNamesOwnedBy(kennel, owner), ui::PickList::Order::Alphabetical);
-    m_buyers->setEntries(db::contactNames(kennel));
+    m_buyers->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::StoredContacts));
 }
 
 void SellDogScreen::showDog()

@@ -8,11 +8,13 @@
 #include "dogs/MatingCleanup.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
+#include "ui/SharedNames.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTest>
 
 using namespace testing;
@@ -96,6 +98,7 @@ private Q_SLOTS:
     void enterOnFocusedCancelWritesNothing();
     void findScreenOnEmptyTableSaysSoAndCloses();
     void findScreenListsNamesAlphabetically();
+    void screensShareNameListsUntilAWrite();
     void findScreenOk_data();
     void findScreenOk();
 };
@@ -574,6 +577,44 @@ void DogsTest::findScreenListsNamesAlphabetically()
     QCOMPARE(entries.first(), "Ängel");
     QCOMPARE(entries.mid(1, 2).join('|').toLower(), "bella|bella");
     QCOMPARE(entries.mid(3).join('|').toLower(), "rex|rex");
+}
+
+void DogsTest::screensShareNameListsUntilAWrite()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "bella"}, {"sex", "Female"}});
+    addDog(kennel.db(), {{"name", ""}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Ängel"}, {"sex", "male"}});
+    auto first = std::make_unique<dogs::FindDogScreen>();
+    first->show();
+    QTRY_VERIFY(first->isLoaded());
+    auto second = std::make_unique<dogs::FindDogScreen>();
+    second->show();
+    QTRY_VERIFY(second->isLoaded());
+    QCOMPARE(first->list()->model(), second->list()->model());
+    QCOMPARE(first->list()->entries(), QStringList({"Ängel", "bella", "Rex"}));
+    auto names = [&](ui::SharedList list) {
+        return ui::sharedNames(kennel.db(), list)->stringList();
+    };
+    QCOMPARE(names(ui::SharedList::SortedMales), QStringList({"", "Rex"}));
+    QCOMPARE(names(ui::SharedList::SortedFemales), QStringList({"bella"}));
+    QCOMPARE(names(ui::SharedList::StoredDogs), QStringList({"Rex", "bella", "", "Ängel"}));
+
+    // A write makes the next screen read the names again; the open one keeps its list.
+    addDog(kennel.db(), {{"name", "Zeus"}});
+    auto third = std::make_unique<dogs::FindDogScreen>();
+    third->show();
+    QTRY_VERIFY(third->isLoaded());
+    QVERIFY(third->list()->model() != first->list()->model());
+    QCOMPARE(third->list()->entries().last(), "Zeus");
+    QCOMPARE(first->list()->entries().size(), 3);
+    // The last box to show a replaced list takes it with it.
+    first.reset();
+    second.reset();
+    third->list()->lineEdit()->clear();
+    QTest::keyClicks(third->list()->lineEdit(), "Ze");
+    QCOMPARE(third->list()->text(), "Ze");
 }
 
 void DogsTest::findScreenOk_data()

@@ -50,6 +50,49 @@ DataSet sales(int count)
     return rows;
 }
 
+// Owners of 0 to 4 dogs each, a rule closing every owner: enough rows for many pages.
+DataSet owners(int count)
+{
+    DataSet rows;
+    for (int i = 1; i <= count; ++i) {
+        DataRow owner{{{"owner", QString("Owner %1").arg(i)}}};
+        for (int d = 0; d < i % 5; ++d)
+            owner.children << DataRow{
+                {{"dog", QString("Dog %1.%2").arg(i).arg(d)}, {"amount", qint64(i)}}};
+        rows << owner;
+    }
+    return rows;
+}
+
+// Rows handed out in slices, noting how far anything has been read.
+class CountingSource : public core::DataSetSource
+{
+public:
+    CountingSource(DataSet rows, qsizetype *highest)
+        : core::DataSetSource(std::move(rows)), m_highest(highest)
+    {
+    }
+    DataSet slice(qsizetype first, qsizetype count) override
+    {
+        *m_highest = qMax(*m_highest, first + count);
+        return core::DataSetSource::slice(first, count);
+    }
+
+private:
+    qsizetype *m_highest;
+};
+
+ReportDefinition ownersReport()
+{
+    ReportDefinition d = salesLike();
+    d.sections.removeIf([](const Section &s) { return s.kind == SectionKind::Detail; });
+    d.sections << Section{SectionKind::GroupHeader, 400, 0, {field("owner", 0, 0, 3000)}}
+               << Section{SectionKind::Detail, 300, 1, {field("dog", 500, 0, 3000)}}
+               << Section{SectionKind::GroupFooter, 100, 0, {line(0, 50, 5000)}};
+    d.sections.last().elements.clear();
+    return d;
+}
+
 } // namespace
 
 class ReportTest : public QObject
@@ -69,6 +112,8 @@ private Q_SLOTS:
     void aRuleThatDoesNotFitStartsNoPage();
     void groupsChildrenUnderTheirParents();
     void writesEveryPageToPdf();
+    void showsTheFirstPageBeforeReadingEveryRow();
+    void pagesMadeInAnyOrderAreTheSame();
     void valuesAreCutCaptionsDrawnWhole();
 };
 
@@ -226,6 +271,57 @@ void ReportTest::groupsChildrenUnderTheirParents()
         lines += item.kind == PageItem::Kind::Line;
     QCOMPARE(lines, 3);
     QCOMPARE(layout.find(0, "Bo")->rect.top(), 1440 + 400 + 300 + 300 + 100);
+}
+
+void ReportTest::showsTheFirstPageBeforeReadingEveryRow()
+{
+    qsizetype highest = 0;
+    PagedLayout pages(ownersReport(), std::make_unique<CountingSource>(owners(20000), &highest),
+                      printed);
+    QVERIFY(!pages.layOutMore(QDeadlineTimer(0)));
+    const Page first = pages.page(0);
+    QVERIFY(highest < 2000);
+    QVERIFY(!pages.isComplete());
+    QVERIFY(pages.progress() < 0.1);
+    const Layout whole = layoutReport(ownersReport(), owners(20000), printed);
+    auto texts = [](const Page &page) { return Layout{{}, {}, {page}}.texts(0); };
+    // Only the page count on the first page was not known yet.
+    QStringList early = texts(first);
+    QStringList final = whole.texts(0);
+    QCOMPARE(early.at(4), QString::number(pages.pageCount()));
+    QCOMPARE(final.at(4), QString::number(whole.pages.size()));
+    early.removeAt(4);
+    final.removeAt(4);
+    QCOMPARE(early, final);
+    pages.layOutAll();
+    QVERIFY(highest >= 20000);
+    QCOMPARE(pages.pageCount(), whole.pages.size());
+    QCOMPARE(texts(pages.page(0)), whole.texts(0));
+}
+
+void ReportTest::pagesMadeInAnyOrderAreTheSame()
+{
+    // Pages break inside owners, between them and at rules that find no room; the report
+    // footer sums the dogs of every owner.
+    const DataSet rows = owners(3000);
+    const Layout whole = layoutReport(ownersReport(), rows, printed);
+    QVERIFY(whole.pages.size() > 100);
+    PagedLayout pages(ownersReport(), std::make_unique<core::DataSetSource>(rows), printed);
+    pages.layOutAll();
+    QCOMPARE(pages.pageCount(), whole.pages.size());
+    for (int p = pages.pageCount() - 1; p >= 0; p -= 7) {
+        const Page page = pages.page(p);
+        QCOMPARE(page.items.size(), whole.pages.at(p).items.size());
+        for (int i = 0; i < page.items.size(); ++i) {
+            QCOMPARE(page.items.at(i).text, whole.pages.at(p).items.at(i).text);
+            QCOMPARE(page.items.at(i).rect, whole.pages.at(p).items.at(i).rect);
+        }
+    }
+    qint64 total = 0;
+    for (const DataRow &owner : rows)
+        total += owner.children.size() * owner.values.value("owner").toString().mid(6).toLongLong();
+    QVERIFY(whole.texts(whole.pages.size() - 1).contains(core::formatMoney(total)));
+    QCOMPARE(whole.texts(whole.pages.size() - 1).last(), core::formatMoney(total));
 }
 
 void ReportTest::writesEveryPageToPdf()

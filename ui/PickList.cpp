@@ -34,6 +34,13 @@ PickList::PickList(QWidget *parent) : QComboBox(parent), m_completer(new QComple
     configureView();
 }
 
+PickList::~PickList()
+{
+    // The shared list may go with this box: nothing of the box may still look at it then.
+    m_completer->setModel(nullptr);
+    setModel(new QStringListModel(this));
+}
+
 void PickList::configureView()
 {
     if (auto *list = qobject_cast<QListView *>(view()))
@@ -66,6 +73,15 @@ void PickList::setEntries(QStringList entries, Order order)
 
 void PickList::sortAlphabetically(QStringList &entries)
 {
+    QStringList sorted;
+    sorted.reserve(entries.size());
+    for (const qsizetype at : alphabeticalOrder(entries))
+        sorted << entries.at(at);
+    entries = std::move(sorted);
+}
+
+std::vector<qsizetype> PickList::alphabeticalOrder(const QStringList &entries)
+{
     // Sort keys once per entry: comparing through the collator would cost a lookup per
     // comparison, far too slow for a list of every dog in a large kennel.
     // Without a language (the C locale) the collator would only compare code points.
@@ -80,11 +96,17 @@ void PickList::sortAlphabetically(QStringList &entries)
         keys.emplace_back(collator.sortKey(entries.at(i)), i);
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
-    QStringList sorted;
-    sorted.reserve(entries.size());
+    std::vector<qsizetype> order;
+    order.reserve(keys.size());
     for (const auto &key : keys)
-        sorted << entries.at(key.second);
-    entries = std::move(sorted);
+        order.push_back(key.second);
+    return order;
+}
+
+void PickList::setSharedEntries(std::shared_ptr<QStringListModel> model)
+{
+    setSharedEntries(model.get());
+    m_shared = std::move(model);
 }
 
 void PickList::setSharedEntries(QStringListModel *model)
@@ -92,6 +114,7 @@ void PickList::setSharedEntries(QStringListModel *model)
     const QString shown = currentText();
     setModel(model);
     configureView();
+    m_shared.reset();
     setText(shown);
 }
 

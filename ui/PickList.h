@@ -1,6 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <QComboBox>
+#include <vector>
 
 class QCompleter;
 class QStringListModel;
@@ -16,13 +18,17 @@ public:
     enum class Order { AsGiven, Alphabetical };
 
     explicit PickList(QWidget *parent = nullptr);
+    ~PickList() override;
 
     void setEntries(QStringList entries, Order order = Order::AsGiven);
     QStringList entries() const;
     // Alphabetical as the user reads it: case and accents do not lead.
     static void sortAlphabetically(QStringList &entries);
+    // The places of the entries in that order; equal ones keep their order.
+    static std::vector<qsizetype> alphabeticalOrder(const QStringList &entries);
     // Several lists over one long list of names share it instead of copying it.
     void setSharedEntries(QStringListModel *model);
+    void setSharedEntries(std::shared_ptr<QStringListModel> model);
 
     void setPrompt(const QString &prompt);
     QString prompt() const { return m_prompt; }
@@ -37,6 +43,7 @@ private:
 
     QString m_prompt;
     QCompleter *m_completer;
+    std::shared_ptr<QStringListModel> m_shared;
 };
 
 } // namespace ui

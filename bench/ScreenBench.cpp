@@ -1,0 +1,173 @@
+#include "bench/ScreenBench.h"
+
+#include "app/MainWindow.h"
+#include "app/ReportPreview.h"
+#include "app/TableScreen.h"
+#include "bench/BareSqlite.h"
+#include "bench/Timing.h"
+#include "db/DatabaseFiles.h"
+#include "ui/RowTableModel.h"
+#include "ui/Screen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTableView>
+
+namespace bench {
+namespace {
+
+void settle(const std::function<bool()> &done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+ui::Screen *activeScreen(const app::MainWindow &window)
+{
+    QMdiSubWindow *frame = window.findChild<QMdiArea *>()->activeSubWindow();
+    return frame ? qobject_cast<ui::Screen *>(frame->widget()) : nullptr;
+}
+
+// Opens a screen as its button does and waits until it has read what it shows.
+ui::Screen *open(app::MainWindow &window, const std::function<void()> &choose)
+{
+    choose();
+    ui::Screen *screen = nullptr;
+    settle([&] {
+        screen = activeScreen(window);
+        return screen && screen->isLoaded();
+    });
+    return screen;
+}
+
+void closeOthers(app::MainWindow &window)
+{
+    for (QMdiSubWindow *frame : window.findChild<QMdiArea *>()->subWindowList()) {
+        if (frame->widget() != window.mainMenu())
+            qobject_cast<ui::Screen *>(frame->widget())->closeScreen();
+    }
+    // Outside an event loop of its own nothing deleted later would ever be deleted.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void benchOpening(app::MainWindow &window)
+{
+    using app::MenuItem;
+    const double floor = medianMs(3, [] { bare::sortedNames("Dogtable", "name"); });
+    for (const MenuItem item :
+         {MenuItem::AddDogRecords, MenuItem::BrowseDogs, MenuItem::FindDog,
+          MenuItem::ViewPedigree, MenuItem::EnterMating, MenuItem::PossibleMating,
+          MenuItem::EnterLitter, MenuItem::EnterVaccination, MenuItem::VaccinationHistory,
+          MenuItem::SellDog, MenuItem::DogNotes, MenuItem::DogsOwned, MenuItem::AddContact,
+          MenuItem::ViewContacts, MenuItem::BrowseContacts, MenuItem::Birthdays,
+          MenuItem::LittersDue, MenuItem::VaccinationsDue, MenuItem::AllDue, MenuItem::Matings,
+          MenuItem::Setup}) {
+        const double ms = medianMs(
+            5, [&] { open(window, [&] { window.choose(item); }); },
+            [&] { closeOthers(window); });
+        printLine(QStringLiteral("open \"%1\" (floor: the sorted names)")
+                      .arg(app::MainMenu::captionOf(item).trimmed()),
+                  ms, floor);
+    }
+    closeOthers(window);
+}
+
+void benchAllDogs(app::MainWindow &window)
+{
+    QAction *allDogs = nullptr;
+    for (QAction *action : window.findChildren<QAction *>()) {
+        if (action->text().remove('&') == QStringLiteral("All Dogs"))
+            allDogs = action;
+    }
+    app::TableScreen *table = nullptr;
+    const double opened = medianMs(
+        5,
+        [&] {
+            table = qobject_cast<app::TableScreen *>(open(window, [&] { allDogs->trigger(); }));
+        },
+        [&] { closeOthers(window); });
+    printLine(QStringLiteral("open \"All Dogs\" (floor: the sorted names)"), opened,
+              medianMs(3, [] { bare::sortedNames("Dogtable", "name"); }));
+
+    auto *search = table->findChild<QLineEdit *>(QStringLiteral("search"));
+    QStringList typed{QStringLiteral("K"), QStringLiteral("Ki"), QStringLiteral("Kir"),
+                      QStringLiteral("Kirk"), QStringLiteral("Kirkw")};
+    int next = 0;
+    const double keystroke = medianMs(
+        25,
+        [&] {
+            search->setText(typed.at(next % typed.size()));
+            QCoreApplication::processEvents();
+        },
+        [&] { ++next; });
+    printLine(QStringLiteral("\"All Dogs\" search, one keystroke, then drawn"), keystroke, -1);
+    search->clear();
+    auto *view = table->findChild<QTableView *>(QStringLiteral("table"));
+    for (const auto &[column, label] : {std::pair{0, "name"}, std::pair{5, "date of birth"}}) {
+        bool descending = false;
+        const double sorted = medianMs(5, [&] {
+            view->sortByColumn(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+            QCoreApplication::processEvents();
+            descending = !descending;
+        });
+        printLine(QStringLiteral("\"All Dogs\" sorted by %1, then drawn").arg(label), sorted, -1);
+    }
+    closeOthers(window);
+}
+
+void benchReports(app::MainWindow &window)
+{
+    using app::MenuItem;
+    for (const MenuItem item :
+         {MenuItem::DogOwnerReport, MenuItem::LitterHistories, MenuItem::SalesReport,
+          MenuItem::ContactList}) {
+        QElapsedTimer clock;
+        clock.start();
+        auto *preview =
+            qobject_cast<app::ReportPreview *>(open(window, [&] { window.choose(item); }));
+        const double first = clock.nsecsElapsed() / 1e6;
+        const double memory = residentMb();
+        settle([&] { return preview->pages().isComplete(); });
+        const double every = clock.nsecsElapsed() / 1e6;
+        const QString name = app::MainMenu::captionOf(item).trimmed();
+        printLine(QStringLiteral("\"%1\": first page on view").arg(name), first, -1);
+        printLine(QStringLiteral("\"%1\": all %2 pages counted, window responsive")
+                      .arg(name)
+                      .arg(preview->pages().pageCount()),
+                  every, -1);
+        printValue(QStringLiteral("resident memory, \"%1\" open (MB)").arg(name),
+                   QString::number(qMax(memory, residentMb()), 'f', 1));
+        closeOthers(window);
+    }
+}
+
+} // namespace
+
+void benchScreens()
+{
+    if (!db::DatabaseFiles::open().isEmpty())
+        qFatal("cannot open the kennel");
+    app::MainWindow window;
+    bool started = false;
+    QObject::connect(&window, &app::MainWindow::startupFinished, [&] { started = true; });
+    window.resize(1366, 768);
+    window.show();
+    settle([&] { return started; });
+    printValue(QStringLiteral("resident memory, main menu (MB)"),
+               QString::number(residentMb(), 'f', 1));
+    benchOpening(window);
+    printValue(QStringLiteral("resident memory, after opening every screen (MB)"),
+               QString::number(residentMb(), 'f', 1));
+    benchAllDogs(window);
+    printValue(QStringLiteral("resident memory, after \"All Dogs\" (MB)"),
+               QString::number(residentMb(), 'f', 1));
+    benchReports(window);
+}
+
+} // namespace bench

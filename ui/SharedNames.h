@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <QSqlDatabase>
+
+class QStringListModel;
+
+namespace ui {
+
+enum class SharedList {
+    SortedDogs,       // named dogs, alphabetical
+    SortedMales,      // dogs whose sex is "Male", alphabetical
+    SortedFemales,    // dogs whose sex is "Female", alphabetical
+    StoredDogs,       // every dog's name in stored order, blank ones too
+    SortedContacts,   // every contact, alphabetical
+    SortedNamedContacts, // contacts with a name, alphabetical
+    StoredContacts,   // every contact in stored order
+};
+
+// The long lists of names the pick lists offer, read and sorted once and shared by every
+// pick list that shows them until a write to their table changes them: on a large kennel,
+// reading and sorting them is what a screen's opening would otherwise wait for.
+std::shared_ptr<QStringListModel> sharedNames(const QSqlDatabase &db, SharedList list);
+
+} // namespace ui
