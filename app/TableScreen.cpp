@@ -37,6 +37,7 @@ TableScreen::TableScreen(const QString &objectName, const QString &caption, cons
         m_model->setSearch(text);
         showCount();
     });
+    connect(model, &ui::RowTableModel::searchReady, this, &TableScreen::showCount);
     connect(m_table, &QTableView::activated, this,
             [this, open = std::move(open)](const QModelIndex &index) {
                 if (index.isValid())
@@ -73,6 +74,10 @@ void TableScreen::showEvent(QShowEvent *event)
 
 void TableScreen::showCount()
 {
+    if (!m_model->canSearch() && !m_search->text().trimmed().isEmpty()) {
+        m_count->setText(QStringLiteral("Searching..."));
+        return;
+    }
     const QLocale locale;
     m_count->setText(
         QStringLiteral("%1 of %2 %3")

@@ -61,16 +61,15 @@ void benchOpening(app::MainWindow &window)
     using app::MenuItem;
     const double floor = medianMs(3, [] { bare::sortedNames("Dogtable", "name"); });
     for (const MenuItem item :
-         {MenuItem::AddDogRecords, MenuItem::BrowseDogs, MenuItem::FindDog,
-          MenuItem::ViewPedigree, MenuItem::EnterMating, MenuItem::PossibleMating,
-          MenuItem::EnterLitter, MenuItem::EnterVaccination, MenuItem::VaccinationHistory,
-          MenuItem::SellDog, MenuItem::DogNotes, MenuItem::DogsOwned, MenuItem::AddContact,
-          MenuItem::ViewContacts, MenuItem::BrowseContacts, MenuItem::Birthdays,
-          MenuItem::LittersDue, MenuItem::VaccinationsDue, MenuItem::AllDue, MenuItem::Matings,
-          MenuItem::Setup}) {
+         {MenuItem::AddDogRecords, MenuItem::BrowseDogs,       MenuItem::FindDog,
+          MenuItem::ViewPedigree,  MenuItem::EnterMating,      MenuItem::PossibleMating,
+          MenuItem::EnterLitter,   MenuItem::EnterVaccination, MenuItem::VaccinationHistory,
+          MenuItem::SellDog,       MenuItem::DogNotes,         MenuItem::DogsOwned,
+          MenuItem::AddContact,    MenuItem::ViewContacts,     MenuItem::BrowseContacts,
+          MenuItem::Birthdays,     MenuItem::LittersDue,       MenuItem::VaccinationsDue,
+          MenuItem::AllDue,        MenuItem::Matings,          MenuItem::Setup}) {
         const double ms = medianMs(
-            5, [&] { open(window, [&] { window.choose(item); }); },
-            [&] { closeOthers(window); });
+            5, [&] { open(window, [&] { window.choose(item); }); }, [&] { closeOthers(window); });
         printLine(QStringLiteral("open \"%1\" (floor: the sorted names)")
                       .arg(app::MainMenu::captionOf(item).trimmed()),
                   ms, floor);
@@ -124,9 +123,8 @@ void benchAllDogs(app::MainWindow &window)
 void benchReports(app::MainWindow &window)
 {
     using app::MenuItem;
-    for (const MenuItem item :
-         {MenuItem::DogOwnerReport, MenuItem::LitterHistories, MenuItem::SalesReport,
-          MenuItem::ContactList}) {
+    for (const MenuItem item : {MenuItem::DogOwnerReport, MenuItem::LitterHistories,
+                                MenuItem::SalesReport, MenuItem::ContactList}) {
         QElapsedTimer clock;
         clock.start();
         auto *preview =

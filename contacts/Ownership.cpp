@@ -3,6 +3,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
 #include "db/NameLists.h"
+#include "db/QueryColumns.h"
 #include "db/RawRows.h"
 #include "db/SqlRows.h"
 #include "db/SqlText.h"
@@ -36,13 +37,8 @@ class OwnersWithDogs : public core::RowSource
 {
 public:
     explicit OwnersWithDogs(const QSqlDatabase &kennel)
-        : m_kennel(kennel), m_contacts(kennel, db::tables::contacts, {db::fields::contacts::name}),
-          m_dog(kennel)
+        : m_kennel(kennel), m_contacts(kennel, db::tables::contacts, {db::fields::contacts::name})
     {
-        m_dog.prepare(db::selectFrom(db::tables::dogs,
-                                     {db::fields::dogs::owner, db::fields::dogs::name,
-                                      db::fields::dogs::registration, db::fields::dogs::number}) %
-                      QStringLiteral(" WHERE rowid = ?"));
     }
 
     qsizetype count() override { return m_contacts.count(); }
@@ -51,10 +47,17 @@ public:
     {
         findDogsOfOwners();
         core::DataSet contacts = m_contacts.slice(first, count);
+        QList<qint64> wanted;
+        for (const core::DataRow &contact : contacts) {
+            const QVariant last = contact.values.value(db::fields::contacts::name);
+            if (!last.isNull())
+                wanted << m_dogsByOwner.value(last.toString());
+        }
+        const QHash<qint64, QVariantMap> dogs = readDogs(wanted);
         for (core::DataRow &contact : contacts) {
             const QVariant last = contact.values.value(db::fields::contacts::name);
             if (!last.isNull())
-                contact.children = groupsOf(m_dogsByOwner.value(last.toString()));
+                contact.children = groupsOf(m_dogsByOwner.value(last.toString()), dogs);
         }
         return contacts;
     }
@@ -79,35 +82,55 @@ private:
             });
     }
 
-    QList<core::DataRow> groupsOf(const QList<qint64> &rowids)
+    // The shown fields of these dogs, a few thousand rows to a statement.
+    QHash<qint64, QVariantMap> readDogs(const QList<qint64> &rowids) const
+    {
+        const QStringList fields{db::fields::dogs::owner, db::fields::dogs::name,
+                                 db::fields::dogs::registration, db::fields::dogs::number};
+        QHash<qint64, QVariantMap> dogs;
+        for (qsizetype from = 0; from < rowids.size(); from += 4096) {
+            QStringList numbers;
+            for (const qint64 rowid : rowids.mid(from, 4096))
+                numbers << QString::number(rowid);
+            QSqlQuery q(m_kennel);
+            q.setForwardOnly(true);
+            q.exec(db::selectFrom(db::tables::dogs, QStringList{db::fields::rowid} + fields) %
+                   QStringLiteral(" WHERE rowid IN (") % numbers.join(',') % ')');
+            const db::QueryColumns columns(q);
+            while (q.next()) {
+                QVariantMap &dog = dogs[columns.value(db::fields::rowid).toLongLong()];
+                for (const QString &field : fields)
+                    dog.insert(field, columns.value(field));
+            }
+        }
+        return dogs;
+    }
+
+    static QList<core::DataRow> groupsOf(const QList<qint64> &rowids,
+                                         const QHash<qint64, QVariantMap> &dogs)
     {
         QList<core::DataRow> groups;
         QHash<QString, qsizetype> groupIndex;
         for (const qint64 rowid : rowids) {
-            m_dog.bindValue(0, rowid);
-            m_dog.exec();
-            core::DataSet found = db::rowsOf(m_dog);
-            if (found.isEmpty())
+            const auto dog = dogs.constFind(rowid);
+            if (dog == dogs.cend())
                 continue;
-            core::DataRow &dog = found.first();
-            const QString key =
-                QStringList{dog.values.value(db::fields::dogs::name).toString(),
-                            dog.values.value(db::fields::dogs::registration).toString(),
-                            dog.values.value(db::fields::dogs::number).toString()}
-                    .join(QChar(0x1f));
+            const QString key = QStringList{dog->value(db::fields::dogs::name).toString(),
+                                            dog->value(db::fields::dogs::registration).toString(),
+                                            dog->value(db::fields::dogs::number).toString()}
+                                    .join(QChar(0x1f));
             auto at = groupIndex.constFind(key);
             if (at == groupIndex.cend()) {
                 at = groupIndex.insert(key, groups.size());
-                groups.append(core::DataRow{dog.values});
+                groups.append(core::DataRow{*dog});
             }
-            groups[*at].children.append(std::move(dog));
+            groups[*at].children.append(core::DataRow{*dog});
         }
         return groups;
     }
 
     QSqlDatabase m_kennel;
     db::TableSlices m_contacts;
-    QSqlQuery m_dog;
     bool m_found = false;
     QHash<QString, QList<qint64>> m_dogsByOwner;
 };

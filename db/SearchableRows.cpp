@@ -16,30 +16,43 @@ SearchableRows::SearchableRows(QString table, QStringList fields)
 {
 }
 
-QString SearchableRows::load(const QSqlDatabase &db)
+SearchableRows::SearchText SearchableRows::readSearchText(const QString &file,
+                                                          const std::atomic_bool &stop) const
 {
-    m_ids.clear();
-    m_folded.clear();
-    // The row number first, then the fields, in the order of the select list.
-    return scanRows(db,
-                    selectFrom(m_table, QStringList{fields::rowid} + m_fields) %
-                        QStringLiteral(" ORDER BY rowid"),
-                    [&](const RawRow &row) {
-                        m_ids.push_back(row.whole(0));
-                        QByteArray all;
-                        for (int i = 1; i <= m_fields.size(); ++i) {
-                            const std::string_view text = row.text(i);
-                            all.append(text.data(), qsizetype(text.size()));
-                            all.append('\x1f');
-                        }
-                        m_folded.push_back(QString::fromUtf8(all).toCaseFolded().toUtf8());
-                    });
+    SearchText search;
+    const QString connection = QStringLiteral("search %1").arg(quintptr(&search));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            // The row number first, then the fields, in the order of the select list.
+            scanRows(db,
+                     selectFrom(m_table, QStringList{fields::rowid} + m_fields) %
+                         QStringLiteral(" ORDER BY rowid"),
+                     [&](const RawRow &row) {
+                         if (stop)
+                             return;
+                         QByteArray all;
+                         for (int i = 1; i <= m_fields.size(); ++i) {
+                             const std::string_view text = row.text(i);
+                             all.append(text.data(), qsizetype(text.size()));
+                             all.append('\x1f');
+                         }
+                         search.ids.push_back(row.whole(0));
+                         search.text.append(QString::fromUtf8(all).toCaseFolded().toUtf8());
+                         search.ends.push_back(search.text.size());
+                     });
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return stop ? SearchText() : search;
 }
 
 std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, bool ascending) const
 {
     std::vector<qint64> ids;
-    ids.reserve(m_ids.size());
     scanRows(db,
              selectFrom(m_table, {fields::rowid}) % QStringLiteral(" ORDER BY ") %
                  quoted(m_fields.value(field)) % QStringLiteral(" COLLATE NOCASE ") %
@@ -55,10 +68,15 @@ std::vector<qint64> SearchableRows::matching(const std::vector<qint64> &ids,
     const QByteArray needle = text.trimmed().toCaseFolded().toUtf8();
     if (needle.isEmpty())
         return ids;
+    const std::vector<qint64> &all = m_search.ids;
     std::vector<qint64> found;
     for (qint64 id : ids) {
-        const auto at = std::lower_bound(m_ids.begin(), m_ids.end(), id);
-        if (at != m_ids.end() && *at == id && m_folded[size_t(at - m_ids.begin())].contains(needle))
+        const auto at = std::lower_bound(all.begin(), all.end(), id);
+        if (at == all.end() || *at != id)
+            continue;
+        const size_t row = size_t(at - all.begin());
+        const qsizetype from = row == 0 ? 0 : m_search.ends[row - 1];
+        if (QByteArrayView(m_search.text).sliced(from, m_search.ends[row] - from).contains(needle))
             found.push_back(id);
     }
     return found;

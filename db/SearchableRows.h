@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -9,19 +10,40 @@
 namespace db {
 
 // The rows of a table for a list that is searched and sorted, without holding the rows
-// themselves: each row's shown fields are kept case-folded in one piece for the search, and
-// rows are read by row number when they come into view.
+// themselves: rows are ordered by SQL and read by row number when they come into view, and
+// each row's shown fields are kept case-folded in one piece for the search.
 class SearchableRows
 {
 public:
-    SearchableRows(QString table, QStringList fields);
+    // Every row's shown fields, case-folded, end to end; rows by ascending row number.
+    struct SearchText
+    {
+        std::vector<qint64> ids;
+        QByteArray text;
+        std::vector<qsizetype> ends;
+    };
 
-    // Reads the table again; the problem, or empty.
-    QString load(const QSqlDatabase &db);
-    qsizetype size() const { return qsizetype(m_ids.size()); }
+    SearchableRows(QString table, QStringList fields);
 
     // Every row number, ordered by one of the fields (case-blind, then by row).
     std::vector<qint64> ordered(const QSqlDatabase &db, int field, bool ascending) const;
+
+    // Reads the search text on a connection of its own to the file, so that it can run on a
+    // thread of its own while the list is already on view. Gives up, answering nothing, once
+    // told to stop.
+    SearchText readSearchText(const QString &file, const std::atomic_bool &stop) const;
+    void setSearchText(SearchText text)
+    {
+        m_search = std::move(text);
+        m_canSearch = true;
+    }
+    void forgetSearchText()
+    {
+        m_search = {};
+        m_canSearch = false;
+    }
+    bool canSearch() const { return m_canSearch; }
+
     // Those of `ids` whose fields hold the text, case-blind for every letter.
     std::vector<qint64> matching(const std::vector<qint64> &ids, const QString &text) const;
     // The fields of these rows, in the order asked.
@@ -32,8 +54,8 @@ public:
 private:
     QString m_table;
     QStringList m_fields;
-    std::vector<qint64> m_ids; // ascending
-    std::vector<QByteArray> m_folded;
+    SearchText m_search;
+    bool m_canSearch = false;
 };
 
 } // namespace db

@@ -2,6 +2,8 @@
 
 #include "db/DatabaseFiles.h"
 
+#include <QThread>
+
 namespace ui {
 namespace {
 
@@ -14,28 +16,72 @@ RowTableModel::RowTableModel(db::SearchableRows rows, QList<Column> columns, QOb
 {
 }
 
-void RowTableModel::reload()
+RowTableModel::~RowTableModel()
 {
-    beginResetModel();
-    m_rows.load(db::DatabaseFiles::kennel());
-    m_ordered = m_rows.ordered(db::DatabaseFiles::kennel(), m_sortField, m_ascending);
-    m_visible = m_rows.matching(m_ordered, m_search);
-    m_pages.clear();
-    endResetModel();
+    stopReading();
 }
 
-void RowTableModel::refilter()
+void RowTableModel::reload()
+{
+    stopReading();
+    m_rows.forgetSearchText();
+    m_ordered = m_rows.ordered(db::DatabaseFiles::kennel(), m_sortField, m_ascending);
+    refilter();
+    readSearchText();
+}
+
+void RowTableModel::stopReading()
+{
+    if (!m_reader)
+        return;
+    *m_stopReading = true;
+    m_reader->disconnect(this);
+    m_reader->wait();
+    delete m_reader;
+    m_reader = nullptr;
+}
+
+void RowTableModel::readSearchText()
+{
+    m_stopReading = std::make_shared<std::atomic_bool>(false);
+    auto text = std::make_shared<db::SearchableRows::SearchText>();
+    m_reader = QThread::create([rows = m_rows, stop = m_stopReading, text,
+                                file = db::DatabaseFiles::kennel().databaseName()] {
+        *text = rows.readSearchText(file, *stop);
+    });
+    // A reading stopped before its end may still have its end queued: only the latest counts.
+    connect(m_reader, &QThread::finished, this, [this, text, reading = ++m_readings] {
+        if (reading != m_readings || !m_reader)
+            return;
+        m_reader->deleteLater();
+        m_reader = nullptr;
+        m_rows.setSearchText(std::move(*text));
+        refilter();
+        Q_EMIT searchReady();
+    });
+    m_reader->start(QThread::LowPriority);
+}
+
+void RowTableModel::refilter(bool narrowing)
 {
     beginResetModel();
-    m_visible = m_rows.matching(m_ordered, m_search);
+    if (m_search.trimmed().isEmpty())
+        m_visible = m_ordered;
+    else if (!m_rows.canSearch())
+        m_visible.clear();
+    else
+        m_visible = m_rows.matching(narrowing ? m_visible : m_ordered, m_search);
     m_pages.clear();
     endResetModel();
 }
 
 void RowTableModel::setSearch(const QString &text)
 {
+    // A longer text holds the shorter one: only the rows found already can hold it.
+    const QString before = m_search.trimmed().toCaseFolded();
+    const bool narrowing = !before.isEmpty() && text.trimmed().toCaseFolded().contains(before);
     m_search = text;
-    refilter();
+    refilter(narrowing);
 }
 
 void RowTableModel::sort(int column, Qt::SortOrder order)

@@ -3,8 +3,11 @@
 #include "db/SearchableRows.h"
 
 #include <functional>
+#include <memory>
 #include <QAbstractTableModel>
 #include <QHash>
+
+class QThread;
 
 namespace ui {
 
@@ -22,12 +25,17 @@ public:
     };
 
     RowTableModel(db::SearchableRows rows, QList<Column> columns, QObject *parent = nullptr);
+    ~RowTableModel() override;
 
-    // Reads the table again, keeping the search and the order.
+    // Reads the table again, keeping the search and the order. The rows are on view at once;
+    // the text they are searched by is read meanwhile on a thread of its own.
     void reload();
     void setSearch(const QString &text);
+    // False while the search text is still being read: a search typed meanwhile is applied
+    // once it is there.
+    bool canSearch() const { return m_rows.canSearch(); }
     qint64 idAt(int row) const { return m_visible[size_t(row)]; }
-    qsizetype total() const { return m_rows.size(); }
+    qsizetype total() const { return qsizetype(m_ordered.size()); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -35,8 +43,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void sort(int column, Qt::SortOrder order) override;
 
+Q_SIGNALS:
+    void searchReady();
+
 private:
-    void refilter();
+    void refilter(bool narrowing = false);
+    void readSearchText();
+    void stopReading();
 
     db::SearchableRows m_rows;
     QList<Column> m_columns;
@@ -46,6 +59,9 @@ private:
     std::vector<qint64> m_ordered;
     std::vector<qint64> m_visible;
     mutable QHash<int, QList<QStringList>> m_pages;
+    QThread *m_reader = nullptr;
+    int m_readings = 0;
+    std::shared_ptr<std::atomic_bool> m_stopReading;
 };
 
 } // namespace ui

@@ -37,10 +37,10 @@ struct TableNames
         sexes.clear();
         alphabetical.clear();
         lists.clear();
-        const QString select = QStringLiteral("SELECT ") % db::quoted(name) %
-                               (sex.isEmpty() ? QString() : QStringLiteral(", ") % db::quoted(sex)) %
-                               QStringLiteral(" FROM ") % db::quoted(table) %
-                               QStringLiteral(" ORDER BY rowid");
+        const QString select =
+            QStringLiteral("SELECT ") % db::quoted(name) %
+            (sex.isEmpty() ? QString() : QStringLiteral(", ") % db::quoted(sex)) %
+            QStringLiteral(" FROM ") % db::quoted(table) % QStringLiteral(" ORDER BY rowid");
         db::scanRows(db, select, [&](const db::RawRow &row) {
             const std::string_view text = row.text(0);
             names << QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -52,8 +52,7 @@ struct TableNames
     }
 
     std::shared_ptr<QStringListModel> list(SharedList which,
-                                           const std::function<bool(qsizetype)> &keep,
-                                           bool sorted)
+                                           const std::function<bool(qsizetype)> &keep, bool sorted)
     {
         auto &model = lists[which];
         if (model)

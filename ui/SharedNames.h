@@ -8,13 +8,13 @@ class QStringListModel;
 namespace ui {
 
 enum class SharedList {
-    SortedDogs,       // named dogs, alphabetical
-    SortedMales,      // dogs whose sex is "Male", alphabetical
-    SortedFemales,    // dogs whose sex is "Female", alphabetical
-    StoredDogs,       // every dog's name in stored order, blank ones too
-    SortedContacts,   // every contact, alphabetical
+    SortedDogs,          // named dogs, alphabetical
+    SortedMales,         // dogs whose sex is "Male", alphabetical
+    SortedFemales,       // dogs whose sex is "Female", alphabetical
+    StoredDogs,          // every dog's name in stored order, blank ones too
+    SortedContacts,      // every contact, alphabetical
     SortedNamedContacts, // contacts with a name, alphabetical
-    StoredContacts,   // every contact in stored order
+    StoredContacts,      // every contact in stored order
 };
 
 // The long lists of names the pick lists offer, read and sorted once and shared by every
