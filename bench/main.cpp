@@ -385,6 +385,7 @@ int main(int argc, char *argv[])
     parser.addOption({"only-backup", "Time only the backup and the restore check."});
     parser.addOption({"only-transfer", "Time only the CSV export and import."});
     parser.addOption({"only-screens", "Time only opening screens, All Dogs and reports."});
+    parser.addOption({"report", "Time one report of the main menu (used internally).", "item"});
     parser.process(application);
 
     SilentMessages silent;
@@ -437,6 +438,10 @@ int main(int argc, char *argv[])
         bench::benchGenetics();
         return 0;
     }
+    if (parser.isSet("report")) {
+        bench::benchOneReport(parser.value("report").toInt());
+        return 0;
+    }
     std::printf("kennel: %d dogs, %d matings, %d contacts (%s)\n", size.dogs, size.matings,
                 bench::contactCount(size), qPrintable(QDir::currentPath()));
     bench::printHeader();
@@ -449,7 +454,9 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (parser.isSet("only-screens")) {
-        bench::benchScreens();
+        bench::benchScreens(self,
+                            {"--dogs", parser.value("dogs"), "--matings", parser.value("matings"),
+                             "--litters", QString::number(size.litters), "--dir", "."});
         return 0;
     }
     benchDogRecords();

@@ -29,9 +29,6 @@ NotesScreen::NotesScreen(QWidget *parent)
     m_note->setMaxLength(100);
     m_list->setObjectName(QStringLiteral("notes"));
     m_list->setAccessibleName(QStringLiteral("Notes"));
-    QFont fixed(QStringLiteral("Monospace"));
-    fixed.setStyleHint(QFont::TypeWriter);
-    m_list->setFont(fixed);
 
     auto *grid = new QGridLayout;
     ui::addField(grid, 0, 0, QStringLiteral("Name "), m_dog);

@@ -48,6 +48,9 @@ MonthListScreen::MonthListScreen(Kind kind, QWidget *parent)
 {
     m_list->setObjectName(QStringLiteral("lines"));
     m_list->setAccessibleName(captionOf(kind));
+    // A large kennel has tens of thousands of birthdays a month: every line is one line
+    // high, so none needs measuring.
+    m_list->setUniformItemSizes(true);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     setMinimumSize(560, 400);
