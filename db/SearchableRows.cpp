@@ -47,7 +47,23 @@ SearchableRows::SearchText SearchableRows::readSearchText(const QString &file,
         }
     }
     QSqlDatabase::removeDatabase(connection);
-    return stop ? SearchText() : search;
+    if (stop)
+        return {};
+    const qint64 highest = search.ids.empty() ? 0 : search.ids.back();
+    if (highest >= 0 && highest <= 4 * qint64(search.ids.size()) + 1024) {
+        search.placeOf.assign(size_t(highest) + 1, -1);
+        for (size_t i = 0; i < search.ids.size(); ++i)
+            search.placeOf[size_t(search.ids[i])] = qint32(i);
+    }
+    return search;
+}
+
+qsizetype SearchableRows::SearchText::place(qint64 id) const
+{
+    if (!placeOf.empty())
+        return id >= 0 && id < qint64(placeOf.size()) ? placeOf[size_t(id)] : -1;
+    const auto at = std::lower_bound(ids.begin(), ids.end(), id);
+    return at != ids.end() && *at == id ? qsizetype(at - ids.begin()) : -1;
 }
 
 std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, bool ascending) const
@@ -68,15 +84,15 @@ std::vector<qint64> SearchableRows::matching(const std::vector<qint64> &ids,
     const QByteArray needle = text.trimmed().toCaseFolded().toUtf8();
     if (needle.isEmpty())
         return ids;
-    const std::vector<qint64> &all = m_search.ids;
+    const QByteArrayView all(m_search.text);
     std::vector<qint64> found;
     for (qint64 id : ids) {
-        const auto at = std::lower_bound(all.begin(), all.end(), id);
-        if (at == all.end() || *at != id)
+        const qsizetype place = m_search.place(id);
+        if (place < 0)
             continue;
-        const size_t row = size_t(at - all.begin());
+        const size_t row = size_t(place);
         const qsizetype from = row == 0 ? 0 : m_search.ends[row - 1];
-        if (QByteArrayView(m_search.text).sliced(from, m_search.ends[row] - from).contains(needle))
+        if (all.sliced(from, m_search.ends[row] - from).contains(needle))
             found.push_back(id);
     }
     return found;

@@ -16,6 +16,7 @@
 #include "ui/ScreenHost.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void exitSavesOrWaits_data();
     void exitSavesOrWaits();
     void refusedExitKeepsEveryScreen();
+    void closingWithEveryScreenOpenLosesNothing();
+    void emptyKennelTablesAndReports();
     void aboutBoxTexts();
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
@@ -213,6 +216,76 @@ void AppTest::refusedExitKeepsEveryScreen()
     QVERIFY(!app.window.isVisible());
     QCOMPARE(messages.texts.size(), 2);
     QCOMPARE(scalar(kennel.db(), "SELECT dod FROM Dogtable").toString(), "2020-12-04");
+}
+
+void AppTest::closingWithEveryScreenOpenLosesNothing()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Ann Lee')");
+    Started app;
+    for (const char *menu : {"dogsMenu", "breedingMenu", "healthMenu", "contactsMenu",
+                             "reportsMenu", "geneticsMenu"}) {
+        for (QAction *action : app.window.findChild<QMenu *>(menu)->actions()) {
+            if (!action->isSeparator())
+                action->trigger();
+        }
+    }
+    QCoreApplication::processEvents();
+    auto *area = app.window.findChild<QMdiArea *>();
+    QVERIFY(area->subWindowList().size() >= 20);
+    app.window.choose("Browse / Update Dogs");
+    auto *screen = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(screen->isLoaded());
+    focusOn(screen->findChild<QLineEdit *>("colour"));
+    typeKeys("Fawn");
+    focusOn(screen->findChild<QLineEdit *>("dod"));
+    typeKeys("31/31/2020");
+    const qsizetype open = area->subWindowList().size();
+    const qsizetype before = messages.texts.size();
+    app.window.close();
+    QVERIFY(app.window.isVisible());
+    QCOMPARE(messages.texts.size(), before + 1);
+    QCOMPARE(area->subWindowList().size(), open);
+    QVERIFY(app.window.mainMenu() && app.window.mainMenu()->isVisible());
+    QCOMPARE(area->activeSubWindow()->widget(), screen);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE dod IS NOT NULL").toInt(), 0);
+
+    focusOn(screen->findChild<QLineEdit *>("dod"));
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    pressKey(Qt::Key_Backspace);
+    app.window.close();
+    QVERIFY(!app.window.isVisible());
+    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'Rex'").toString(),
+             "Fawn");
+}
+
+void AppTest::emptyKennelTablesAndReports()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    Started app;
+    app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
+    auto *dogs = app.window.screens().find<app::TableScreen>("AllDogs");
+    QTRY_VERIFY(dogs && dogs->isLoaded());
+    QCOMPARE(dogs->countText(), "0 of 0 dogs");
+    focusOn(dogs->findChild<QLineEdit *>("search"));
+    typeKeys("x");
+    QTRY_COMPARE(dogs->countText(), "0 of 0 dogs");
+    focusOn(dogs->findChild<QTableView *>("table"));
+    pressKey(Qt::Key_Return);
+    for (const char *report :
+         {"Dog Owner Report", "Litter Histories", "Sales Report", "Contact List"}) {
+        app.window.choose(report);
+        auto *preview = qobject_cast<app::ReportPreview *>(
+            app.window.findChild<QMdiArea *>()->activeSubWindow()->widget());
+        QVERIFY(preview);
+        QTRY_VERIFY(preview->isLoaded() && preview->pages().isComplete());
+        QCOMPARE(preview->pages().pageCount(), 1);
+        QCOMPARE(preview->findChild<QLabel *>("pageLabel")->text(), "Page 1 of 1");
+    }
 }
 
 void AppTest::aboutBoxTexts()
