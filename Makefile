@@ -5,7 +5,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-.PHONY: deps build run test format-check bench bench-genetics sample clean
+.PHONY: deps build run test format-check bench bench-genetics bench-screens sample clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -56,6 +56,14 @@ bench-genetics: build
 	  --dogs 500000 --deep 60 --dir "$(CURDIR)/build/bench-deep-500k"
 	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench \
 	  --dogs 1000000 --deep 40 --loop --dir "$(CURDIR)/build/bench-deep-loop"
+
+# Opening every screen, All Dogs and the long reports through the main window, on 100,000
+# and on 1,000,000 dogs; each report in a process of its own for its memory figure.
+bench-screens: build
+	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench --only-screens \
+	  --dogs 100000 --matings 50000 --dir "$(CURDIR)/build/bench-kennel"
+	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench --only-screens \
+	  --dogs 1000000 --matings 500000 --litters 100000 --dir "$(CURDIR)/build/bench-1m"
 
 clean:
 	rm -rf build
