@@ -54,8 +54,12 @@ void KennelBackups::waitForBackground()
 
 QString KennelBackups::lastBackupText() const
 {
-    const QDateTime last = QDateTime::fromString(
+    // An automatic backup written while the program was closing was never noted.
+    QDateTime last = QDateTime::fromString(
         db::preference(db::DatabaseFiles::kennel(), lastPreference), Qt::ISODate);
+    if (const auto automatic = backup::lastAutomaticBackup(dataFolder());
+        automatic && (!last.isValid() || *automatic > last))
+        last = *automatic;
     if (!last.isValid())
         return QStringLiteral("No backup made yet");
     return QStringLiteral("Last backup: ") + QLocale().toString(last, QLocale::ShortFormat);

@@ -23,6 +23,7 @@
 #include "dogs/AddDogsScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
+#include "genetics/KennelGenetics.h"
 #include "health/HistoryScreens.h"
 #include "health/NotesScreen.h"
 #include "health/VaccinationScreen.h"
@@ -113,6 +114,7 @@ MainWindow::~MainWindow()
 {
     // The area closes its screens as it goes, after this window has ceased to be one.
     disconnect(m_area, nullptr, this, nullptr);
+    genetics::KennelGenetics::waitForPreparation();
 }
 
 void MainWindow::choose(MenuItem item)

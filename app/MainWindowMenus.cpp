@@ -19,8 +19,10 @@
 #include "ui/RowTableModel.h"
 #include "ui/ScreenHost.h"
 
+#include <memory>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStyle>
 #include <QToolBar>
 
@@ -86,6 +88,7 @@ ui::RowTableModel *dogTable()
     namespace dog = db::fields::dogs;
     const QStringList fields{dog::name, dog::registration, dog::sex, dog::breed, dog::colour,
                              dog::born, dog::sire,         dog::dam, dog::owner};
+    auto table = std::make_shared<QPointer<ui::RowTableModel>>();
     QList<ui::RowTableModel::Column> columns{
         text("Name", 0),
         text("Reg Number", 1),
@@ -101,9 +104,17 @@ ui::RowTableModel *dogTable()
         text("Dam", 7),
         text("Owner", 8),
         {QStringLiteral("COI"),
-         [](const QVariantList &, qint64 id) {
-             genetics::KennelGenetics &genetics =
-                 genetics::KennelGenetics::current(db::DatabaseFiles::kennel());
+         [table](const QVariantList &, qint64 id) {
+             // On a large kennel every dog's inbreeding takes a second or two: the table does
+             // not wait for it.
+             const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+             if (!genetics::KennelGenetics::isCurrent(kennel)) {
+                 if (ui::RowTableModel *model = *table)
+                     genetics::KennelGenetics::prepare(kennel, model,
+                                                       [model] { model->refreshShown(); });
+                 return QStringLiteral("\u2026");
+             }
+             genetics::KennelGenetics &genetics = genetics::KennelGenetics::current(kennel);
              const int dog = genetics.graph().indexOfId(id);
              if (dog == genetics::unknown)
                  return QString();
@@ -111,7 +122,8 @@ ui::RowTableModel *dogTable()
                                                  : genetics::percent(genetics.inbreeding().of(dog));
          },
          -1}};
-    return new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
+    *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
+    return *table;
 }
 
 ui::RowTableModel *contactTable()

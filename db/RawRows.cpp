@@ -20,6 +20,16 @@ qint64 RawRow::whole(int column) const
     return sqlite3_column_int64(m_statement, column);
 }
 
+double RawRow::real(int column) const
+{
+    return sqlite3_column_double(m_statement, column);
+}
+
+int RawRow::type(int column) const
+{
+    return sqlite3_column_type(m_statement, column);
+}
+
 QString scanRows(const QSqlDatabase &db, const QString &select,
                  const std::function<void(const RawRow &)> &each)
 {

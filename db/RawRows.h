@@ -18,6 +18,9 @@ public:
     // UTF-8; empty for no value.
     std::string_view text(int column) const;
     qint64 whole(int column) const;
+    double real(int column) const;
+    // SQLite's storage class: SQLITE_NULL, SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB.
+    int type(int column) const;
 
 private:
     sqlite3_stmt *m_statement;

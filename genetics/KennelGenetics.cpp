@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 #include <QLocale>
+#include <QPointer>
+#include <QThread>
 
 namespace genetics {
 namespace {
@@ -15,6 +17,12 @@ std::unique_ptr<KennelGenetics> &cached()
 {
     static std::unique_ptr<KennelGenetics> genetics;
     return genetics;
+}
+
+QPointer<QThread> &preparation()
+{
+    static QPointer<QThread> thread;
+    return thread;
 }
 
 } // namespace
@@ -45,6 +53,62 @@ KennelGenetics &KennelGenetics::current(const QSqlDatabase &kennel)
 void KennelGenetics::forget()
 {
     cached().reset();
+}
+
+bool KennelGenetics::isCurrent(const QSqlDatabase &kennel)
+{
+    const QString version = db::tableVersion(kennel, db::tables::dogs);
+    return cached() && !version.isEmpty() && version == cached()->m_version;
+}
+
+void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
+                             const std::function<void()> &ready)
+{
+    if (!preparation()) {
+        auto made = std::make_shared<std::unique_ptr<KennelGenetics>>();
+        QThread *thread = QThread::create([file = kennel.databaseName(), made] {
+            const QString connection = QStringLiteral("genetics %1").arg(quintptr(made.get()));
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+                db.setDatabaseName(file);
+                db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+                if (db.open()) {
+                    auto genetics = std::make_unique<KennelGenetics>();
+                    genetics->m_problem = genetics->m_graph.read(db);
+                    genetics->m_inbreeding =
+                        std::make_unique<Inbreeding>(genetics->m_graph.pedigree());
+                    genetics->m_inbreeding->coefficients();
+                    *made = std::move(genetics);
+                    db.close();
+                }
+            }
+            QSqlDatabase::removeDatabase(connection);
+        });
+        QObject::connect(thread, &QThread::finished, thread,
+                         [thread, made, version = db::tableVersion(kennel, db::tables::dogs),
+                          name = kennel.connectionName()] {
+                             // Genetics worked out meanwhile on the spot may be in use.
+                             const QSqlDatabase kennel = QSqlDatabase::database(name, false);
+                             const QString now = db::tableVersion(kennel, db::tables::dogs);
+                             if (*made && !version.isEmpty() && now == version &&
+                                 !isCurrent(kennel)) {
+                                 (*made)->m_version = version;
+                                 cached() = std::move(*made);
+                             }
+                             thread->deleteLater();
+                         });
+        preparation() = thread;
+        thread->start(QThread::LowPriority);
+    }
+    QObject::connect(preparation(), &QThread::finished, context, ready);
+}
+
+void KennelGenetics::waitForPreparation()
+{
+    if (QThread *thread = preparation()) {
+        thread->wait();
+        delete thread;
+    }
 }
 
 DogInbreeding KennelGenetics::ofDog(int dog, int generations)

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,15 @@ public:
     static KennelGenetics &current(const QSqlDatabase &kennel);
     // Forgets the kennel; the next use reads it again.
     static void forget();
+    // Whether `current` would answer at once.
+    static bool isCurrent(const QSqlDatabase &kennel);
+    // Reads the kennel and works out every dog's inbreeding on a thread of its own, on a
+    // connection of its own to the file, and makes that current unless the dogs changed
+    // meanwhile; then `ready` runs, on this thread, while `context` lives.
+    static void prepare(const QSqlDatabase &kennel, QObject *context,
+                        const std::function<void()> &ready);
+    // Waits for a preparation under way, as the program ends.
+    static void waitForPreparation();
 
     // Why the dogs could not be read, or empty.
     QString problem() const { return m_problem; }

@@ -1,5 +1,6 @@
 #include "db/DatabaseFiles.h"
 #include "db/Schema.h"
+#include "db/SearchableRows.h"
 #include "db/TableCursor.h"
 #include "tests/TestSupport.h"
 
@@ -16,6 +17,7 @@ class DbTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void tablesSortAsSqliteDoes();
     void createsEveryTableFieldAndIndex();
     void newFilesStartWithSetupRowAndBreeds();
     void newFilesAreForTheUserOnly();
@@ -456,6 +458,26 @@ void DbTest::killedWriterLeavesIntactFile()
     QVERIFY(db::DatabaseFiles::open().isEmpty());
     QCOMPARE(scalar(db::DatabaseFiles::kennel(), "PRAGMA integrity_check").toString(), "ok");
     QCOMPARE(scalar(db::DatabaseFiles::kennel(), "SELECT count(*) FROM Dogtable").toInt() % 500, 0);
+}
+
+void DbTest::tablesSortAsSqliteDoes()
+{
+    Kennel kennel;
+    // Every kind of value a file may hold in a text field, with ties and letter cases.
+    exec(kennel.db(),
+         "INSERT INTO Dogtable (name, colour) VALUES ('a', 'red'), ('b', NULL), ('c', 'Red'), "
+         "('d', 12), ('e', 2.5), ('f', ''), ('g', 'Élan'), ('h', 'elan'), ('i', 'ZULU'), "
+         "('j', x'00ff'), ('k', 'red '), ('l', NULL), ('m', '12'), ('n', 'RED')");
+    const db::SearchableRows rows("Dogtable", {"name", "colour"});
+    for (const bool ascending : {true, false}) {
+        std::vector<qint64> expected;
+        QSqlQuery q(kennel.db());
+        q.exec(QString("SELECT rowid FROM Dogtable ORDER BY colour COLLATE NOCASE %1, rowid")
+                   .arg(ascending ? "ASC" : "DESC"));
+        while (q.next())
+            expected.push_back(q.value(0).toLongLong());
+        QCOMPARE(rows.ordered(kennel.db(), 1, ascending), expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(DbTest)

@@ -75,6 +75,13 @@ void RowTableModel::refilter(bool narrowing)
     endResetModel();
 }
 
+void RowTableModel::refreshShown()
+{
+    m_pages.clear();
+    if (!m_visible.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
 void RowTableModel::setSearch(const QString &text)
 {
     // A longer text holds the shorter one: only the rows found already can hold it.

@@ -31,6 +31,8 @@ public:
     // the text they are searched by is read meanwhile on a thread of its own.
     void reload();
     void setSearch(const QString &text);
+    // Works out the cells' text again, for a column whose values came later.
+    void refreshShown();
     // False while the search text is still being read: a search typed meanwhile is applied
     // once it is there.
     bool canSearch() const { return m_rows.canSearch(); }
