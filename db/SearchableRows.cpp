@@ -116,25 +116,18 @@ std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, b
                  }
                  keys.push_back(key);
              });
-    const auto before = [&](const Key &a, const Key &b) {
+    const auto compare = [&](const Key &a, const Key &b) {
         if (a.rank != b.rank)
-            return a.rank < b.rank;
-        if (a.rank == 1 && a.number != b.number)
-            return a.number < b.number;
-        if (a.rank >= 2) {
-            const int order = std::memcmp(texts.constData() + a.from, texts.constData() + b.from,
-                                          size_t(std::min(a.size, b.size)));
-            if (order != 0 || a.size != b.size)
-                return order != 0 ? order < 0 : a.size < b.size;
-        }
-        return false;
+            return a.rank < b.rank ? -1 : 1;
+        if (a.rank == 1)
+            return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
+        const int order = std::memcmp(texts.constData() + a.from, texts.constData() + b.from,
+                                      size_t(std::min(a.size, b.size)));
+        return order != 0 ? order : (a.size < b.size ? -1 : (b.size < a.size ? 1 : 0));
     };
     std::sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
-        if (ascending ? before(a, b) : before(b, a))
-            return true;
-        if (ascending ? before(b, a) : before(a, b))
-            return false;
-        return a.id < b.id;
+        const int order = compare(a, b);
+        return order != 0 ? (ascending ? order < 0 : order > 0) : a.id < b.id;
     });
     ids.reserve(keys.size());
     for (const Key &key : keys)

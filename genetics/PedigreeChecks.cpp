@@ -1,15 +1,17 @@
 #include "genetics/PedigreeChecks.h"
 
+#include "core/DateText.h"
+
 #include <map>
 #include <QDate>
-#include <QLocale>
 
 namespace genetics {
 namespace {
 
+// The date as every list of the kennel shows it.
 QString shortDate(int julianDay)
 {
-    return QLocale().toString(QDate::fromJulianDay(julianDay), QLocale::ShortFormat);
+    return core::datetext::shortDate(QDate::fromJulianDay(julianDay));
 }
 
 void checkParent(const KennelGraph &graph, int dog, int parent, bool sire,

@@ -24,6 +24,7 @@ RowTableModel::~RowTableModel()
 void RowTableModel::reload()
 {
     stopReading();
+    m_loaded = true;
     m_rows.forgetSearchText();
     m_ordered = m_rows.ordered(db::DatabaseFiles::kennel(), m_sortField, m_ascending);
     refilter();
@@ -97,6 +98,9 @@ void RowTableModel::sort(int column, Qt::SortOrder order)
         return;
     m_sortField = m_columns[column].sortField;
     m_ascending = order == Qt::AscendingOrder;
+    // The view sorts once as it is set up, before the table is read at all.
+    if (!m_loaded)
+        return;
     m_ordered = m_rows.ordered(db::DatabaseFiles::kennel(), m_sortField, m_ascending);
     refilter();
 }

@@ -58,6 +58,7 @@ private:
     QString m_search;
     int m_sortField = 0;
     bool m_ascending = true;
+    bool m_loaded = false;
     std::vector<qint64> m_ordered;
     std::vector<qint64> m_visible;
     mutable QHash<int, QList<QStringList>> m_pages;
