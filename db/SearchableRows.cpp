@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <QByteArrayMatcher>
 #include <QHash>
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -89,15 +88,18 @@ std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, b
     {
         int rank;
         double number;
+        quint64 prefix; // the first eight bytes, to compare most pairs at one go
         qsizetype from;
         qsizetype size;
         qint64 id;
     };
     std::vector<Key> keys;
     QByteArray texts;
-    scanRows(db, selectFrom(m_table, {fields::rowid, m_fields.value(field)}),
+    scanRows(db,
+             selectFrom(m_table, {fields::rowid, m_fields.value(field)}) %
+                 QStringLiteral(" ORDER BY rowid"),
              [&](const RawRow &row) {
-                 Key key{0, 0.0, texts.size(), 0, row.whole(0)};
+                 Key key{0, 0.0, 0, texts.size(), 0, row.whole(0)};
                  switch (row.type(1)) {
                  case SQLITE_NULL:
                      break;
@@ -112,6 +114,9 @@ std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, b
                      for (const char c : text)
                          texts.append(key.rank == 2 && c >= 'A' && c <= 'Z' ? char(c + 32) : c);
                      key.size = qsizetype(text.size());
+                     for (qsizetype i = 0; i < 8; ++i)
+                         key.prefix =
+                             key.prefix << 8 | (i < key.size ? quint8(texts[key.from + i]) : 0u);
                  }
                  }
                  keys.push_back(key);
@@ -121,13 +126,18 @@ std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, b
             return a.rank < b.rank ? -1 : 1;
         if (a.rank == 1)
             return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
-        const int order = std::memcmp(texts.constData() + a.from, texts.constData() + b.from,
-                                      size_t(std::min(a.size, b.size)));
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix ? -1 : 1;
+        const qsizetype common = std::min(a.size, b.size);
+        const int order = common <= 8
+                              ? 0
+                              : std::memcmp(texts.constData() + a.from + 8,
+                                            texts.constData() + b.from + 8, size_t(common - 8));
         return order != 0 ? order : (a.size < b.size ? -1 : (b.size < a.size ? 1 : 0));
     };
-    std::sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
-        const int order = compare(a, b);
-        return order != 0 ? (ascending ? order < 0 : order > 0) : a.id < b.id;
+    // The rows come in row order, which equal values keep.
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
+        return ascending ? compare(a, b) < 0 : compare(b, a) < 0;
     });
     ids.reserve(keys.size());
     for (const Key &key : keys)
@@ -156,10 +166,16 @@ std::vector<qint64> SearchableRows::matching(const std::vector<qint64> &ids,
     }
     // Most rows: one pass over the text of them all, each row found left at once.
     std::vector<char> holds(m_search.ends.size(), 0);
-    const QByteArrayMatcher matcher(needle);
+    const char *all = m_search.text.constData();
+    const qsizetype length = m_search.text.size();
+    // The C library's search runs many bytes to a step, several times Qt's matcher.
+    const auto next = [&](qsizetype from) -> qsizetype {
+        const void *found =
+            memmem(all + from, size_t(length - from), needle.constData(), size_t(needle.size()));
+        return found ? static_cast<const char *>(found) - all : -1;
+    };
     size_t row = 0;
-    for (qsizetype at = matcher.indexIn(m_search.text, 0); at >= 0;
-         at = matcher.indexIn(m_search.text, at)) {
+    for (qsizetype at = next(0); at >= 0; at = at < length ? next(at) : -1) {
         while (m_search.ends[row] <= at)
             ++row;
         if (at + needle.size() <= m_search.ends[row]) {

@@ -116,7 +116,7 @@ void SellDogScreen::load()
     m_owner->setText(owner);
     m_kennel->setText(setup.kennelname.isNull() ? QStringLiteral("label2")
                                                 : setup.kennelname.toString());
-    m_dogs->setEntries(db::dogNamesOwnedBy(kennel, owner), ui::PickList::Order::Alphabetical);
+    m_dogs->setSharedEntries(ui::sharedNamesOwnedBy(kennel, owner));
     m_buyers->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::StoredContacts));
 }
 

@@ -99,6 +99,7 @@ private Q_SLOTS:
     void findScreenOnEmptyTableSaysSoAndCloses();
     void findScreenListsNamesAlphabetically();
     void screensShareNameListsUntilAWrite();
+    void dogsOfAnOwnerAreThoseOfThatExactName();
     void findScreenOk_data();
     void findScreenOk();
 };
@@ -615,6 +616,25 @@ void DogsTest::screensShareNameListsUntilAWrite()
     third->list()->lineEdit()->clear();
     QTest::keyClicks(third->list()->lineEdit(), "Ze");
     QCOMPARE(third->list()->text(), "Ze");
+}
+
+void DogsTest::dogsOfAnOwnerAreThoseOfThatExactName()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Zed"}, {"ownerid", "Ann Lee"}});
+    addDog(kennel.db(), {{"name", "Abe"}, {"ownerid", "ann lee"}});
+    exec(kennel.db(), "INSERT INTO Dogtable (name, ownerid) VALUES ('Bo', NULL)");
+    addDog(kennel.db(), {{"name", "Cy"}, {"ownerid", ""}});
+    addDog(kennel.db(), {{"name", "Éd"}, {"ownerid", "Ann Lee"}});
+    auto owned = [&](const QVariant &owner) {
+        return ui::sharedNamesOwnedBy(kennel.db(), owner.toString())->stringList();
+    };
+    QCOMPARE(owned("Ann Lee"), QStringList({"Éd", "Zed"}));
+    QCOMPARE(owned("ann lee"), QStringList({"Abe"}));
+    QCOMPARE(owned(""), QStringList({"Cy"}));
+    QCOMPARE(owned("Nobody"), QStringList());
+    exec(kennel.db(), "UPDATE Dogtable SET ownerid = 'Ann Lee' WHERE name = 'Bo'");
+    QCOMPARE(owned("Ann Lee"), QStringList({"Bo", "Éd", "Zed"}));
 }
 
 void DogsTest::findScreenOk_data()

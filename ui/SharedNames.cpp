@@ -8,8 +8,10 @@
 #include "ui/PickList.h"
 
 #include <map>
+#include <QHash>
 #include <QStringBuilder>
 #include <QStringListModel>
+#include <sqlite3.h>
 
 namespace ui {
 namespace {
@@ -22,11 +24,15 @@ struct TableNames
     QString version;
     QStringList names;
     QStringList sexes;
+    // Each row's owner as a place in `owners`, so that a million rows hold each owner once.
+    std::vector<qint32> ownerOf;
+    QStringList owners;
+    std::map<QString, std::shared_ptr<QStringListModel>> ownedBy;
     std::vector<qsizetype> alphabetical;
     std::map<SharedList, std::shared_ptr<QStringListModel>> lists;
 
     void readIfChanged(const QSqlDatabase &db, const QString &table, const QString &name,
-                       const QString &sex)
+                       const QString &sex, const QString &owner)
     {
         const QString now = db::tableVersion(db, table);
         if (!now.isEmpty() && now == version && db.connectionName() == connection)
@@ -37,17 +43,36 @@ struct TableNames
         sexes.clear();
         alphabetical.clear();
         lists.clear();
-        const QString select =
-            QStringLiteral("SELECT ") % db::quoted(name) %
-            (sex.isEmpty() ? QString() : QStringLiteral(", ") % db::quoted(sex)) %
-            QStringLiteral(" FROM ") % db::quoted(table) % QStringLiteral(" ORDER BY rowid");
+        ownerOf.clear();
+        owners.clear();
+        ownedBy.clear();
+        const QString select = QStringLiteral("SELECT ") % db::quoted(name) %
+                               (sex.isEmpty() ? QString()
+                                              : QStringLiteral(", ") % db::quoted(sex) %
+                                                    QStringLiteral(", ") % db::quoted(owner)) %
+                               QStringLiteral(" FROM ") % db::quoted(table) %
+                               QStringLiteral(" ORDER BY rowid");
+        QHash<QByteArray, qint32> ownerPlaces;
         db::scanRows(db, select, [&](const db::RawRow &row) {
             const std::string_view text = row.text(0);
             names << QString::fromUtf8(text.data(), qsizetype(text.size()));
-            if (!sex.isEmpty()) {
-                const std::string_view s = row.text(1);
-                sexes << QString::fromUtf8(s.data(), qsizetype(s.size()));
+            if (sex.isEmpty())
+                return;
+            const std::string_view s = row.text(1);
+            sexes << QString::fromUtf8(s.data(), qsizetype(s.size()));
+            // No owner and an empty one differ: only a text equals a text.
+            if (row.type(2) == SQLITE_NULL) {
+                ownerOf.push_back(-1);
+                return;
             }
+            const std::string_view o = row.text(2);
+            const QByteArray key(o.data(), qsizetype(o.size()));
+            auto at = ownerPlaces.constFind(key);
+            if (at == ownerPlaces.cend()) {
+                at = ownerPlaces.insert(key, qint32(owners.size()));
+                owners << QString::fromUtf8(key);
+            }
+            ownerOf.push_back(*at);
         });
     }
 
@@ -69,21 +94,43 @@ struct TableNames
         model = std::make_shared<QStringListModel>(std::move(entries));
         return model;
     }
+
+    std::shared_ptr<QStringListModel> listOwnedBy(const QString &owner)
+    {
+        auto &model = ownedBy[owner];
+        if (model)
+            return model;
+        if (alphabetical.empty())
+            alphabetical = PickList::alphabeticalOrder(names);
+        const qint32 place = qint32(owners.indexOf(owner));
+        QStringList entries;
+        for (const qsizetype at : alphabetical) {
+            if (place >= 0 && ownerOf[size_t(at)] == place)
+                entries << names.at(at);
+        }
+        model = std::make_shared<QStringListModel>(std::move(entries));
+        return model;
+    }
 };
+
+TableNames &dogNames(const QSqlDatabase &db)
+{
+    static TableNames dogs;
+    dogs.readIfChanged(db, db::tables::dogs, db::fields::dogs::name, db::fields::dogs::sex,
+                       db::fields::dogs::owner);
+    return dogs;
+}
 
 } // namespace
 
 std::shared_ptr<QStringListModel> sharedNames(const QSqlDatabase &db, SharedList list)
 {
-    static TableNames dogs;
     static TableNames contacts;
     const bool ofDogs = list == SharedList::SortedDogs || list == SharedList::SortedMales ||
                         list == SharedList::SortedFemales || list == SharedList::StoredDogs;
-    TableNames &table = ofDogs ? dogs : contacts;
-    if (ofDogs)
-        table.readIfChanged(db, db::tables::dogs, db::fields::dogs::name, db::fields::dogs::sex);
-    else
-        table.readIfChanged(db, db::tables::contacts, db::fields::contacts::name, {});
+    if (!ofDogs)
+        contacts.readIfChanged(db, db::tables::contacts, db::fields::contacts::name, {}, {});
+    TableNames &table = ofDogs ? dogNames(db) : contacts;
     auto named = [&](qsizetype i) { return !table.names.at(i).isEmpty(); };
     auto every = [](qsizetype) { return true; };
     auto ofSex = [&](const QString &sex) {
@@ -104,6 +151,11 @@ std::shared_ptr<QStringListModel> sharedNames(const QSqlDatabase &db, SharedList
         break;
     }
     return table.list(list, every, false);
+}
+
+std::shared_ptr<QStringListModel> sharedNamesOwnedBy(const QSqlDatabase &db, const QString &owner)
+{
+    return dogNames(db).listOwnedBy(owner);
 }
 
 } // namespace ui

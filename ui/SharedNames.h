@@ -21,5 +21,7 @@ enum class SharedList {
 // pick list that shows them until a write to their table changes them: on a large kennel,
 // reading and sorting them is what a screen's opening would otherwise wait for.
 std::shared_ptr<QStringListModel> sharedNames(const QSqlDatabase &db, SharedList list);
+// The dogs whose owner is exactly this text, alphabetical.
+std::shared_ptr<QStringListModel> sharedNamesOwnedBy(const QSqlDatabase &db, const QString &owner);
 
 } // namespace ui
