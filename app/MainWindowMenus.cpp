@@ -169,8 +169,12 @@ void MainWindow::buildMenuBar()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    file->addAction(QStringLiteral("Back Up Kennel..."), m_backups,
-                    &KennelBackups::chooseAndBackUp);
+    QToolBar *tools = addToolBar(QStringLiteral("Tools"));
+    tools->setObjectName(QStringLiteral("toolbar"));
+    tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction *backUp = file->addAction(QStringLiteral("Back Up Kennel..."), m_backups,
+                                      &KennelBackups::chooseAndBackUp);
+    backUp->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     file->addAction(QStringLiteral("Restore from Backup..."), m_backups,
                     &KennelBackups::chooseAndRestore);
     file->addSeparator();
@@ -190,22 +194,29 @@ void MainWindow::buildMenuBar()
         QMenu *menu = menuBar()->addMenu(QString::fromLatin1(subsystem.title));
         menu->setObjectName(QString::fromLatin1(subsystem.objectName));
         QString taken;
-        for (MenuItem item : subsystem.items)
-            menu->addAction(withMnemonic(MainMenu::captionOf(item), taken), this,
-                            [this, item] { choose(item); });
+        for (MenuItem item : subsystem.items) {
+            QAction *action = menu->addAction(withMnemonic(MainMenu::captionOf(item), taken), this,
+                                              [this, item] { choose(item); });
+            if (item == MenuItem::FindDog) {
+                action->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+                tools->addAction(action);
+            }
+        }
         if (menu->objectName() == QLatin1String("dogsMenu")) {
             menu->addSeparator();
             QAction *all = menu->addAction(withMnemonic(QStringLiteral("All Dogs"), taken), this,
                                            &MainWindow::openAllDogs);
             all->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-            QToolBar *tools = addToolBar(QStringLiteral("Tools"));
-            tools->setObjectName(QStringLiteral("toolbar"));
             tools->addAction(all);
         }
         if (menu->objectName() == QLatin1String("contactsMenu")) {
             menu->addSeparator();
-            menu->addAction(withMnemonic(QStringLiteral("All Contacts"), taken), this,
-                            &MainWindow::openAllContacts);
+            QAction *all = menu->addAction(withMnemonic(QStringLiteral("All Contacts"), taken),
+                                           this, &MainWindow::openAllContacts);
+            all->setIcon(style()->standardIcon(QStyle::SP_DirHomeIcon));
+            tools->addAction(all);
+            tools->addSeparator();
+            tools->addAction(backUp);
         }
         if (menu->objectName() == QLatin1String("reportsMenu")) {
             menu->addSeparator();

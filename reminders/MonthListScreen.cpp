@@ -5,7 +5,8 @@
 #include "reminders/MonthLists.h"
 #include "ui/FieldGrid.h"
 
-#include <QListWidget>
+#include <QListView>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace reminders {
@@ -44,13 +45,16 @@ QString captionOf(MonthListScreen::Kind kind)
 } // namespace
 
 MonthListScreen::MonthListScreen(Kind kind, QWidget *parent)
-    : ui::Screen(screenName(kind), captionOf(kind), parent), m_kind(kind), m_list(new QListWidget)
+    : ui::Screen(screenName(kind), captionOf(kind), parent), m_kind(kind),
+      m_lines(new QStringListModel(this)), m_list(new QListView)
 {
     m_list->setObjectName(QStringLiteral("lines"));
     m_list->setAccessibleName(captionOf(kind));
-    // A large kennel has tens of thousands of birthdays a month: every line is one line
-    // high, so none needs measuring.
+    // A large kennel has tens of thousands of birthdays a month: the lines are handed to the
+    // view whole, and every line is one line high, so none needs measuring.
+    m_list->setModel(m_lines);
     m_list->setUniformItemSizes(true);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     setMinimumSize(560, 400);
@@ -76,12 +80,12 @@ void MonthListScreen::load()
                 vaccinationsDue(kennel, today);
         break;
     }
-    m_list->addItems(lines);
+    m_lines->setStringList(lines);
 }
 
 QStringList MonthListScreen::lines() const
 {
-    return ui::listTexts(m_list);
+    return m_lines->stringList();
 }
 
 } // namespace reminders

@@ -2,7 +2,8 @@
 
 #include "ui/Screen.h"
 
-class QListWidget;
+class QListView;
+class QStringListModel;
 
 namespace reminders {
 
@@ -21,7 +22,8 @@ protected:
 
 private:
     Kind m_kind;
-    QListWidget *m_list;
+    QStringListModel *m_lines;
+    QListView *m_list;
 };
 
 } // namespace reminders

@@ -498,7 +498,8 @@ void AppTest::everyInputHasAnAccessibleName()
         for (QWidget *input : frame->widget()->findChildren<QWidget *>()) {
             const bool isInput = qobject_cast<QLineEdit *>(input) || input->inherits("QComboBox") ||
                                  input->inherits("QPlainTextEdit") ||
-                                 input->inherits("QListWidget");
+                                 // the boxes' own popup lists have no name of ours
+                                 (input->inherits("QListView") && !input->objectName().isEmpty());
             if (!isInput || input->parentWidget()->inherits("QComboBox"))
                 continue;
             QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(input);

@@ -2,6 +2,7 @@
 
 #include "ui/PickList.h"
 
+#include <algorithm>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,11 +40,32 @@ QStringList listTexts(const QListWidget *list)
     return texts;
 }
 
+namespace {
+
+// Every form's fields stand on one grid: a caption column of at least the same width, and
+// text boxes and pick lists of one height, whichever kind the style makes taller.
+int fieldHeight()
+{
+    static const int height =
+        std::max(QLineEdit().sizeHint().height(), PickList().sizeHint().height());
+    return height;
+}
+
+int captionWidth(const QLabel *label)
+{
+    return label->fontMetrics().averageCharWidth() * 14;
+}
+
+} // namespace
+
 void addField(QGridLayout *grid, int row, int column, const QString &caption, QWidget *control,
               int span)
 {
     auto *label = new QLabel(caption);
     label->setBuddy(control);
+    label->setMinimumWidth(captionWidth(label));
+    if (control->inherits("QLineEdit") || control->inherits("QComboBox"))
+        control->setMinimumHeight(fieldHeight());
     // Beside a box of several lines the caption stands at its first line.
     const Qt::Alignment vertical =
         control->inherits("QPlainTextEdit") ? Qt::AlignTop : Qt::AlignVCenter;
