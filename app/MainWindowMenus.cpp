@@ -76,11 +76,11 @@ QString withMnemonic(const QString &caption, QString &taken)
     return caption;
 }
 
-ui::RowTableModel::Column text(const char *caption, int field)
+ui::RowTableModel::Column text(const char *caption, int field, int letters)
 {
     return {QString::fromLatin1(caption),
             [field](const QVariantList &fields, qint64) { return fields.value(field).toString(); },
-            field};
+            field, letters};
 }
 
 ui::RowTableModel *dogTable()
@@ -90,19 +90,19 @@ ui::RowTableModel *dogTable()
                              dog::born, dog::sire,         dog::dam, dog::owner};
     auto table = std::make_shared<QPointer<ui::RowTableModel>>();
     QList<ui::RowTableModel::Column> columns{
-        text("Name", 0),
-        text("Reg Number", 1),
-        text("Sex", 2),
-        text("Breed", 3),
-        text("Colour", 4),
+        text("Name", 0, 24),
+        text("Reg Number", 1, 13),
+        text("Sex", 2, 7),
+        text("Breed", 3, 11),
+        text("Colour", 4, 13),
         {QStringLiteral("D.O.B"),
          [](const QVariantList &values, qint64) {
              return core::datetext::display(values.value(5));
          },
-         5},
-        text("Sire", 6),
-        text("Dam", 7),
-        text("Owner", 8),
+         5, 10},
+        text("Sire", 6, 21),
+        text("Dam", 7, 21),
+        text("Owner", 8, 16),
         {QStringLiteral("COI"),
          [table](const QVariantList &, qint64 id) {
              // On a large kennel every dog's inbreeding takes a second or two: the table does
@@ -121,7 +121,7 @@ ui::RowTableModel *dogTable()
              return genetics.graph().looped(dog) ? QStringLiteral("loop")
                                                  : genetics::percent(genetics.inbreeding().of(dog));
          },
-         -1}};
+         -1, 8}};
     *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
     return *table;
 }
@@ -132,7 +132,8 @@ ui::RowTableModel *contactTable()
     return new ui::RowTableModel(
         db::SearchableRows(db::tables::contacts, {contact::name, contact::city, contact::country,
                                                   contact::phone, contact::email}),
-        {text("Name", 0), text("City", 1), text("Country", 2), text("Phone", 3), text("Email", 4)});
+        {text("Name", 0, 30), text("City", 1, 18), text("Country", 2, 16), text("Phone", 3, 16),
+         text("Email", 4, 26)});
 }
 
 } // namespace

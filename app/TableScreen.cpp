@@ -33,6 +33,10 @@ TableScreen::TableScreen(const QString &objectName, const QString &caption, cons
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // Measuring the cells would read rows; each column knows how wide its values run.
+    for (int column = 0; column < model->columnCount(); ++column)
+        m_table->setColumnWidth(column, m_table->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
+                                            model->lettersWide(column));
     connect(m_search, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_model->setSearch(text);
         showCount();

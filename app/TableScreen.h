@@ -27,7 +27,7 @@ public:
 
     ui::RowTableModel *model() const { return m_model; }
     QString countText() const;
-    QSize sizeHint() const override { return QSize(900, 520); }
+    QSize sizeHint() const override { return QSize(1200, 560); }
 
 protected:
     void load() override;

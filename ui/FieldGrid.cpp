@@ -64,7 +64,9 @@ void addField(QGridLayout *grid, int row, int column, const QString &caption, QW
     auto *label = new QLabel(caption);
     label->setBuddy(control);
     label->setMinimumWidth(captionWidth(label));
-    if (control->inherits("QLineEdit") || control->inherits("QComboBox"))
+    // A label in a field's place shows a value as a box would.
+    if (control->inherits("QLineEdit") || control->inherits("QComboBox") ||
+        control->inherits("QLabel"))
         control->setMinimumHeight(fieldHeight());
     // Beside a box of several lines the caption stands at its first line.
     const Qt::Alignment vertical =

@@ -22,7 +22,10 @@ public:
         // What a cell shows, from its row's fields and row number.
         std::function<QString(const QVariantList &fields, qint64 id)> shown;
         int sortField = -1; // the field it sorts by; -1 when it does not sort
+        int letters = 12;   // how wide it opens, in digits
     };
+
+    int lettersWide(int column) const { return m_columns.value(column).letters; }
 
     RowTableModel(db::SearchableRows rows, QList<Column> columns, QObject *parent = nullptr);
     ~RowTableModel() override;
