@@ -29,6 +29,12 @@ inline void tell(const QString &text, const QString &title = applicationTitle())
     Messages::instance().ok(text, title);
 }
 
+// Yes/No, No the default; true for Yes.
+inline bool ask(const QString &text, const QString &title = applicationTitle())
+{
+    return Messages::instance().yesNo(text, title);
+}
+
 // A write that failed as a whole: says what could not be written, why, and that the files
 // are as they were.
 inline QString nothingChanged(const QString &what, const QString &problem)

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void refusedExitKeepsEveryScreen();
     void closingWithEveryScreenOpenLosesNothing();
     void emptyKennelTablesAndReports();
+    void filesThatCannotBeWrittenLoseNothing();
     void aboutBoxTexts();
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
@@ -286,6 +287,48 @@ void AppTest::emptyKennelTablesAndReports()
         QCOMPARE(preview->pages().pageCount(), 1);
         QCOMPARE(preview->findChild<QLabel *>("pageLabel")->text(), "Page 1 of 1");
     }
+}
+
+void AppTest::filesThatCannotBeWrittenLoseNothing()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Ann Lee')");
+    Started app;
+    // As files the user may not write: every write fails, on both.
+    exec(kennel.db(), "PRAGMA query_only = ON");
+    exec(kennel.report(), "PRAGMA query_only = ON");
+    for (const char *menu : {"dogsMenu", "breedingMenu", "healthMenu", "contactsMenu",
+                             "reportsMenu", "geneticsMenu"}) {
+        for (QAction *action : app.window.findChild<QMenu *>(menu)->actions()) {
+            if (!action->isSeparator())
+                action->trigger();
+        }
+    }
+    QCoreApplication::processEvents();
+    QVERIFY(app.window.mainMenu() && app.window.mainMenu()->isVisible());
+
+    app.window.choose("Browse / Update Dogs");
+    auto *screen = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(screen->isLoaded());
+    focusOn(screen->findChild<QLineEdit *>("colour"));
+    typeKeys("Fawn");
+    // Told, and asked: No keeps the screen and what was typed.
+    const qsizetype before = messages.texts.size();
+    app.window.close();
+    QVERIFY(app.window.isVisible());
+    QCOMPARE(messages.texts.size(), before + 1);
+    QVERIFY(messages.texts.last().contains("could not be written"));
+    QVERIFY(messages.texts.last().endsWith("Leave this record without saving the changes?"));
+    QCOMPARE(screen->findChild<QLineEdit *>("colour")->text(), "Fawn");
+    // Yes lets the user leave; the files are as they were.
+    messages.answers = {true, true, true};
+    app.window.close();
+    QVERIFY(!app.window.isVisible());
+    exec(kennel.db(), "PRAGMA query_only = OFF");
+    QVERIFY(scalar(kennel.db(), "SELECT colour FROM Dogtable").isNull());
+    QCOMPARE(scalar(kennel.db(), "PRAGMA integrity_check").toString(), "ok");
 }
 
 void AppTest::aboutBoxTexts()

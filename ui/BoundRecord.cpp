@@ -66,11 +66,18 @@ void BoundRecord::show()
     m_fields.setEnabled(m_cursor.hasRow());
 }
 
-bool BoundRecord::commit()
+bool BoundRecord::commit(OnFailure failure)
 {
     const SaveResult result = save(m_fields.changes());
     if (result.ok()) {
         m_fields.acceptChanges();
+        return true;
+    }
+    if (failure == OnFailure::MayLeave && result.field.isEmpty()) {
+        if (!core::ask(result.message +
+                       QStringLiteral("\n\nLeave this record without saving the changes?")))
+            return false;
+        show();
         return true;
     }
     core::tell(result.message);

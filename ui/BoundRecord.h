@@ -42,8 +42,12 @@ public:
 
     // Fills the controls from the current row; without one they are emptied and disabled.
     void show();
+    enum class OnFailure { Stay, MayLeave };
     // Saves what the user changed; false, after telling the user, when it could not be.
-    bool commit();
+    // When the files refuse the write (not the typing), MayLeave asks whether to leave the
+    // row without the changes: files that cannot be written would otherwise keep the user
+    // on it for good.
+    bool commit(OnFailure failure = OnFailure::Stay);
     // Commits, then moves (next and previous stay put at the ends), then shows.
     void step(bool (db::TableCursor::*move)());
 

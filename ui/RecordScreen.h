@@ -14,7 +14,7 @@ class RecordScreen : public Screen
 public:
     using Screen::Screen;
 
-    bool settle() override { return record().commit(); }
+    bool settle() override { return record().commit(BoundRecord::OnFailure::MayLeave); }
 
     // Saves what was typed, then shows this row; once loaded when it is not yet.
     void showRow(qint64 rowId)
