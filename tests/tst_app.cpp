@@ -62,6 +62,7 @@ private Q_SLOTS:
     void closingWithEveryScreenOpenLosesNothing();
     void emptyKennelTablesAndReports();
     void filesThatCannotBeWrittenLoseNothing();
+    void sortingAllDogsWhileADogIsEditedLosesNothing();
     void aboutBoxTexts();
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
@@ -329,6 +330,34 @@ void AppTest::filesThatCannotBeWrittenLoseNothing()
     exec(kennel.db(), "PRAGMA query_only = OFF");
     QVERIFY(scalar(kennel.db(), "SELECT colour FROM Dogtable").isNull());
     QCOMPARE(scalar(kennel.db(), "PRAGMA integrity_check").toString(), "ok");
+}
+
+void AppTest::sortingAllDogsWhileADogIsEditedLosesNothing()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"colour", "Red"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"colour", "Black"}});
+    Started app;
+    app.window.choose("Browse / Update Dogs");
+    auto *records = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(records->isLoaded());
+    focusOn(records->findChild<QLineEdit *>("colour"));
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Zinc");
+    app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
+    auto *all = app.window.screens().find<app::TableScreen>("AllDogs");
+    QTRY_VERIFY(all && all->isLoaded());
+    auto *table = all->findChild<QTableView *>("table");
+    table->sortByColumn(4, Qt::DescendingOrder);
+    QCOMPARE(table->model()->index(0, 0).data().toString(), "Rex");
+    focusOn(table);
+    table->setCurrentIndex(table->model()->index(1, 0));
+    pressKey(Qt::Key_Return);
+    QTRY_COMPARE(records->findChild<QLineEdit *>("name")->text(), "Bella");
+    QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'Rex'").toString(),
+             "Zinc");
+    QVERIFY(messages.texts.isEmpty());
 }
 
 void AppTest::aboutBoxTexts()
