@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QStringListModel>
 #include <QTest>
 
@@ -616,6 +617,22 @@ void DogsTest::screensShareNameListsUntilAWrite()
     third->list()->lineEdit()->clear();
     QTest::keyClicks(third->list()->lineEdit(), "Ze");
     QCOMPARE(third->list()->text(), "Ze");
+
+    // After a few names changed the order is mended rather than sorted afresh: the same.
+    for (int i = 0; i < 40; ++i)
+        addDog(kennel.db(), {{"name", QString("Dog %1").arg((i * 7919) % 40)}, {"sex", "Male"}});
+    names(ui::SharedList::SortedDogs);
+    exec(kennel.db(), "UPDATE Dogtable SET name = 'aaron' WHERE name = 'Rex'");
+    exec(kennel.db(), "UPDATE Dogtable SET name = 'Dog 5' WHERE name = 'Dog 30'");
+    exec(kennel.db(), "UPDATE Dogtable SET name = '' WHERE name = 'Dog 7'");
+    addDog(kennel.db(), {{"name", "élan"}, {"sex", "Male"}});
+    QStringList all;
+    QSqlQuery q(kennel.db());
+    q.exec("SELECT name FROM Dogtable WHERE name <> '' ORDER BY rowid");
+    while (q.next())
+        all << q.value(0).toString();
+    ui::PickList::sortAlphabetically(all);
+    QCOMPARE(names(ui::SharedList::SortedDogs), all);
 }
 
 void DogsTest::dogsOfAnOwnerAreThoseOfThatExactName()

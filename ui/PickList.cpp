@@ -80,16 +80,22 @@ void PickList::sortAlphabetically(QStringList &entries)
     entries = std::move(sorted);
 }
 
-std::vector<qsizetype> PickList::alphabeticalOrder(const QStringList &entries)
+QCollator PickList::alphabeticalCollator()
 {
-    // Sort keys once per entry: comparing through the collator would cost a lookup per
-    // comparison, far too slow for a list of every dog in a large kennel.
     // Without a language (the C locale) the collator would only compare code points.
     QLocale locale;
     if (locale.language() == QLocale::C)
         locale = QLocale(QLocale::English, QLocale::UnitedStates);
     QCollator collator(locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+std::vector<qsizetype> PickList::alphabeticalOrder(const QStringList &entries)
+{
+    // Sort keys once per entry: comparing through the collator would cost a lookup per
+    // comparison, far too slow for a list of every dog in a large kennel.
+    const QCollator collator = alphabeticalCollator();
     std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
     keys.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i)

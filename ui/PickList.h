@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <QCollator>
 #include <QComboBox>
 #include <vector>
 
@@ -26,6 +27,7 @@ public:
     static void sortAlphabetically(QStringList &entries);
     // The places of the entries in that order; equal ones keep their order.
     static std::vector<qsizetype> alphabeticalOrder(const QStringList &entries);
+    static QCollator alphabeticalCollator();
     // Several lists over one long list of names share it instead of copying it.
     void setSharedEntries(QStringListModel *model);
     void setSharedEntries(std::shared_ptr<QStringListModel> model);

@@ -7,6 +7,7 @@
 #include "db/WriteCount.h"
 #include "ui/PickList.h"
 
+#include <algorithm>
 #include <map>
 #include <QHash>
 #include <QStringBuilder>
@@ -37,8 +38,11 @@ struct TableNames
         const QString now = db::tableVersion(db, table);
         if (!now.isEmpty() && now == version && db.connectionName() == connection)
             return;
+        const bool sameFile = db.connectionName() == connection;
         version = now;
         connection = db.connectionName();
+        const QStringList before = std::move(names);
+        std::vector<qsizetype> sortedBefore = std::move(alphabetical);
         names.clear();
         sexes.clear();
         alphabetical.clear();
@@ -74,6 +78,46 @@ struct TableNames
             }
             ownerOf.push_back(*at);
         });
+        if (sameFile && !sortedBefore.empty())
+            alphabetical = resorted(before, std::move(sortedBefore));
+    }
+
+    // The alphabetical order after a write, from the order before it: a write changes a
+    // few names, and sorting a million names again takes seconds. Empty when too much
+    // changed to be worth it.
+    std::vector<qsizetype> resorted(const QStringList &before, std::vector<qsizetype> order) const
+    {
+        std::vector<qsizetype> changed;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (i >= before.size() || names.at(i) != before.at(i))
+                changed.push_back(i);
+            if (changed.size() > 1000)
+                return {};
+        }
+        if (changed.empty() && names.size() == before.size())
+            return order;
+        std::vector<char> moving(size_t(std::max(names.size(), before.size())), 0);
+        for (const qsizetype i : changed)
+            moving[size_t(i)] = 1;
+        std::erase_if(order, [&](qsizetype i) { return i >= names.size() || moving[size_t(i)]; });
+        // Equal names stay in stored order, as a stable sort leaves them.
+        const QCollator collator = PickList::alphabeticalCollator();
+        auto before_ = [&](qsizetype a, qsizetype b) {
+            const int c = collator.compare(names.at(a), names.at(b));
+            return c != 0 ? c < 0 : a < b;
+        };
+        std::sort(changed.begin(), changed.end(), before_);
+        std::vector<qsizetype> merged;
+        merged.reserve(order.size() + changed.size());
+        auto next = order.begin();
+        for (const qsizetype i : changed) {
+            const auto at = std::upper_bound(next, order.end(), i, before_);
+            merged.insert(merged.end(), next, at);
+            merged.push_back(i);
+            next = at;
+        }
+        merged.insert(merged.end(), next, order.end());
+        return merged;
     }
 
     std::shared_ptr<QStringListModel> list(SharedList which,
