@@ -4,6 +4,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "db/Tables.h"
+#include "db/WriteCount.h"
 #include "reminders/MonthLists.h"
 
 #include <QDir>
@@ -34,6 +35,21 @@ void KennelStatus::refresh(bool now)
         return;
     m_since.start();
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    // Counting what is due reads every dog of a large kennel: only after a write, or when
+    // the month may have turned.
+    QString version = core::Clock::today().toString(Qt::ISODate);
+    for (const QString &table :
+         {db::tables::dogs, db::tables::contacts, db::tables::matings, db::tables::vaccinations}) {
+        const QString mark = db::tableVersion(kennel, table);
+        if (mark.isEmpty()) {
+            version.clear();
+            break;
+        }
+        version += QLatin1Char(' ') + mark;
+    }
+    if (!now && !version.isEmpty() && version == m_version)
+        return;
+    m_version = version;
     const QLocale locale;
     m_folder->setText(QDir::toNativeSeparators(QDir::currentPath()));
     m_counts->setText(QStringLiteral("%1 dogs, %2 contacts")

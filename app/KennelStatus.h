@@ -16,7 +16,7 @@ class KennelStatus : public QObject
     Q_OBJECT
 public:
     explicit KennelStatus(QStatusBar *bar);
-    // Counts again, at most every two seconds unless `now`.
+    // Counts again after a write, at most every two seconds unless `now`.
     void refresh(bool now = false);
 
 Q_SIGNALS:
@@ -27,6 +27,7 @@ private:
     QLabel *m_counts;
     QPushButton *m_due;
     QElapsedTimer m_since;
+    QString m_version;
 };
 
 } // namespace app
