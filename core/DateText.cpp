@@ -1,6 +1,7 @@
 #include "core/DateText.h"
 
 #include <QRegularExpression>
+#include <QStringBuilder>
 
 namespace core::datetext {
 
@@ -24,7 +25,13 @@ QDate parse(const QString &text)
 
 QString shortDate(const QDate &date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("M/d/yyyy")) : QString();
+    if (!date.isValid())
+        return {};
+    // Lists show tens of thousands of dates; reading a format text for each is most of it.
+    if (date.year() >= 1000 && date.year() <= 9999)
+        return QString::number(date.month()) % QLatin1Char('/') % QString::number(date.day()) %
+               QLatin1Char('/') % QString::number(date.year());
+    return date.toString(QStringLiteral("M/d/yyyy"));
 }
 
 QString toStored(const QDate &date)

@@ -2,11 +2,11 @@
 
 #include "core/DateText.h"
 #include "db/Fields.h"
-#include "db/QueryColumns.h"
+#include "db/RawRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
 
-#include <QSqlQuery>
+#include <functional>
 #include <QStringBuilder>
 
 namespace reminders {
@@ -18,21 +18,31 @@ QString twoDigits(int n)
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-QSqlQuery rowsDue(const QSqlDatabase &db, const QString &select, const QString &dateColumn,
-                  const QDate &today, bool sameYear)
+// The rows whose date falls in this month (and year), in stored order, straight from SQLite:
+// a large kennel has a million birthdays to look through. The month and year are numbers
+// of ours, not typed text.
+void scanDue(const QSqlDatabase &db, const QString &select, const QString &dateColumn,
+             const QDate &today, bool sameYear, const std::function<void(const db::RawRow &)> &each)
 {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    QString sql = select + QStringLiteral(" WHERE substr(%1, 6, 2) = ? AND length(%1) = 10")
-                               .arg(db::quoted(dateColumn));
+    QString sql = select % QStringLiteral(" WHERE substr(%1, 6, 2) = '%2' AND length(%1) = 10")
+                               .arg(db::quoted(dateColumn), twoDigits(today.month()));
     if (sameYear)
-        sql += QStringLiteral(" AND substr(%1, 1, 4) = ?").arg(db::quoted(dateColumn));
-    q.prepare(sql + QStringLiteral(" ORDER BY rowid"));
-    q.addBindValue(twoDigits(today.month()));
-    if (sameYear)
-        q.addBindValue(QString::number(today.year()));
-    q.exec();
-    return q;
+        sql += QStringLiteral(" AND substr(%1, 1, 4) = '%2'")
+                   .arg(db::quoted(dateColumn))
+                   .arg(today.year());
+    db::scanRows(db, sql + QStringLiteral(" ORDER BY rowid"), each);
+}
+
+QString textOf(const db::RawRow &row, int column)
+{
+    const std::string_view text = row.text(column);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// A stored date as every list shows it.
+QString shownDate(const db::RawRow &row, int column)
+{
+    return core::datetext::display(textOf(row, column));
 }
 
 } // namespace
@@ -40,18 +50,15 @@ QSqlQuery rowsDue(const QSqlDatabase &db, const QString &select, const QString &
 QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
 {
     QStringList lines{QLatin1Char(' ') + QString(74, QLatin1Char('_')) + QLatin1Char(' ')};
-    QSqlQuery q =
-        rowsDue(db,
-                db::selectFrom(db::tables::vaccinations,
-                               {db::fields::vaccinations::dogName, db::fields::vaccinations::due}),
-                db::fields::vaccinations::due, today, true);
+    enum Column { Dog, Due };
     QStringList due;
-    const db::QueryColumns columns(q);
-    while (q.next()) {
-        due << columns.value(db::fields::vaccinations::dogName).toString() +
-                   QStringLiteral("    Vaccination is Due  ") +
-                   core::datetext::display(columns.value(db::fields::vaccinations::due));
-    }
+    scanDue(db,
+            db::selectFrom(db::tables::vaccinations,
+                           {db::fields::vaccinations::dogName, db::fields::vaccinations::due}),
+            db::fields::vaccinations::due, today, true, [&](const db::RawRow &row) {
+                due << textOf(row, Dog) + QStringLiteral("    Vaccination is Due  ") +
+                           shownDate(row, Due);
+            });
     if (due.isEmpty())
         return lines << QStringLiteral(" ")
                      << QStringLiteral("There are no Vaccinations Due this Month ! ");
@@ -63,25 +70,22 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
 QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm form)
 {
     // A litter is due once, in one month of one year; only birthdays come round every year.
-    QSqlQuery q = rowsDue(
+    enum Column { Sire, Dam, Due };
+    QStringList lines;
+    scanDue(
         db,
         db::selectFrom(db::tables::matings, {db::fields::matings::sire, db::fields::matings::dam,
                                              db::fields::matings::due}),
-        db::fields::matings::due, today, true);
-    QStringList lines;
-    const db::QueryColumns columns(q);
-    while (q.next()) {
-        if (lines.isEmpty()) {
-            lines << QStringLiteral(" ")
-                  << QStringLiteral(" The Following Litters are Expected this Month")
-                  << QString(65, QLatin1Char('_')) + QLatin1Char(' ');
-        }
-        lines << columns.value(db::fields::matings::sire).toString() + QStringLiteral(" and ") +
-                     columns.value(db::fields::matings::dam).toString()
-              << QStringLiteral("are expecting a Litter on ") +
-                     core::datetext::display(columns.value(db::fields::matings::due))
-              << QStringLiteral(" ");
-    }
+        db::fields::matings::due, today, true, [&](const db::RawRow &row) {
+            if (lines.isEmpty()) {
+                lines << QStringLiteral(" ")
+                      << QStringLiteral(" The Following Litters are Expected this Month")
+                      << QString(65, QLatin1Char('_')) + QLatin1Char(' ');
+            }
+            lines << textOf(row, Sire) + QStringLiteral(" and ") + textOf(row, Dam)
+                  << QStringLiteral("are expecting a Litter on ") + shownDate(row, Due)
+                  << QStringLiteral(" ");
+        });
     if (lines.isEmpty() && form == LitterForm::Single)
         lines << QStringLiteral(" There are no Litters Due this Month");
     return lines;
@@ -89,18 +93,15 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
 
 QStringList birthdays(const QSqlDatabase &db, const QDate &today)
 {
-    QSqlQuery q = rowsDue(
-        db, db::selectFrom(db::tables::dogs, {db::fields::dogs::name, db::fields::dogs::born}),
-        db::fields::dogs::born, today, false);
+    enum Column { Name, Born };
     QStringList lines;
-    const db::QueryColumns columns(q);
-    while (q.next()) {
-        if (lines.isEmpty())
-            lines << QStringLiteral("The Following Dogs Have a Birthday This Month ")
-                  << QStringLiteral(" ");
-        lines << core::datetext::display(columns.value(db::fields::dogs::born)) +
-                     QStringLiteral("    ") + columns.value(db::fields::dogs::name).toString();
-    }
+    scanDue(db, db::selectFrom(db::tables::dogs, {db::fields::dogs::name, db::fields::dogs::born}),
+            db::fields::dogs::born, today, false, [&](const db::RawRow &row) {
+                if (lines.isEmpty())
+                    lines << QStringLiteral("The Following Dogs Have a Birthday This Month ")
+                          << QStringLiteral(" ");
+                lines << shownDate(row, Born) + QStringLiteral("    ") + textOf(row, Name);
+            });
     if (lines.isEmpty())
         lines << QStringLiteral("There are No Birthdays This Month?");
     return lines;
@@ -110,16 +111,15 @@ DueCounts dueThisMonth(const QSqlDatabase &db, const QDate &today)
 {
     // The lists' own conditions, counted by SQLite.
     auto count = [&](const QString &table, const QString &dateField, bool sameYear) {
-        QSqlQuery q =
-            rowsDue(db, QStringLiteral("SELECT count(*) AS \"rows\" FROM ") % db::quoted(table),
-                    dateField, today, sameYear);
-        return q.next() ? q.value(QStringLiteral("rows")).toInt() : 0;
+        int rows = 0;
+        scanDue(db, QStringLiteral("SELECT count(*) FROM ") % db::quoted(table), dateField, today,
+                sameYear, [&](const db::RawRow &row) { rows = int(row.whole(0)); });
+        return rows;
     };
     return {count(db::tables::vaccinations, db::fields::vaccinations::due, true),
             count(db::tables::matings, db::fields::matings::due, true),
             count(db::tables::dogs, db::fields::dogs::born, false)};
 }
-
 QString dueSummary(const DueCounts &counts)
 {
     auto some = [](int n, const char *one, const char *many) {

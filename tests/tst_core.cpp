@@ -59,6 +59,10 @@ void CoreTest::displaysWhatIsStored_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("no value") << QVariant() << "";
     QTest::newRow("a date") << QVariant(QStringLiteral("2024-03-05")) << "3/5/2024";
+    QTest::newRow("two-digit month and day")
+        << QVariant(QStringLiteral("2024-12-25")) << "12/25/2024";
+    QTest::newRow("before the year 1000") << QVariant(QStringLiteral("0999-01-02")) << "1/2/0999";
+    QTest::newRow("no such day") << QVariant(QStringLiteral("2023-02-29")) << "2023-02-29";
     QTest::newRow("text from elsewhere is kept")
         << QVariant(QStringLiteral("spring 1998")) << "spring 1998";
 }
