@@ -1,11 +1,12 @@
 # Pawmark Houndry: `make run` and `make test` set up everything they need.
 KENNEL_DIR ?= $(CURDIR)/data
 PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 \
-            libzip-dev libssl-dev libcsv-dev pkg-config fonts-liberation2 xvfb xauth poppler-utils clang-format
+            libzip-dev libssl-dev libcsv-dev pkg-config fonts-liberation2 xvfb xauth poppler-utils clang-format \
+            dpkg-dev desktop-file-utils appstream xdotool
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-.PHONY: deps build run test format-check bench bench-genetics bench-screens sample clean
+.PHONY: deps build run test package format-check bench bench-genetics bench-screens sample clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -18,8 +19,17 @@ deps:
 	fi
 
 build: deps
-	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build build/release -j$(JOBS) --target houndry houndry-bench houndry-sample
+
+# A Debian package of the program, its menu entry, icons and metadata: houndry_<version>_<arch>.deb
+# here, for `apt-get install ./houndry_*.deb`.
+package: build
+	cmake --build build/release -j$(JOBS) --target houndry-icon-files
+	desktop-file-validate packaging/org.pawmark.houndry.desktop
+	appstreamcli validate --no-net packaging/org.pawmark.houndry.metainfo.xml
+	cd build/release && cpack -G DEB
+	cp build/release/houndry_*.deb .
 
 run: build
 	mkdir -p "$(KENNEL_DIR)"

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/UserKennel.h"
 #include "core/Messages.h"
 #include "core/version.h"
 #include "db/DatabaseFiles.h"
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QScreen>
 
 namespace {
@@ -39,6 +41,23 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(ui::appIcon());
     ui::MessageBoxes messageBoxes;
     core::Messages::install(&messageBoxes);
+
+    // Started from the desktop's menu, the program keeps the kennel in the user's own folder;
+    // otherwise in the folder it is started in.
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(
+        {QStringLiteral("user-kennel"),
+         QStringLiteral("Keep the kennel in the folder Houndry of your home folder.")});
+    parser.process(application);
+    if (parser.isSet(QStringLiteral("user-kennel"))) {
+        if (const QString problem = app::enterKennelFolder(app::userKennelFolder());
+            !problem.isEmpty()) {
+            core::tell(problem);
+            return EXIT_FAILURE;
+        }
+    }
 
     if (const QString problem = db::DatabaseFiles::open(); !problem.isEmpty()) {
         core::tell(problem);

@@ -4,6 +4,7 @@
 #include "app/ReportPreview.h"
 #include "app/SetupScreen.h"
 #include "app/TableScreen.h"
+#include "app/UserKennel.h"
 #include "contacts/ContactsScreen.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
@@ -63,6 +64,8 @@ private Q_SLOTS:
     void emptyKennelTablesAndReports();
     void filesThatCannotBeWrittenLoseNothing();
     void sortingAllDogsWhileADogIsEditedLosesNothing();
+    void userKennelFolder_data();
+    void userKennelFolder();
     void aboutBoxTexts();
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
@@ -358,6 +361,45 @@ void AppTest::sortingAllDogsWhileADogIsEditedLosesNothing()
     QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'Rex'").toString(),
              "Zinc");
     QVERIFY(messages.texts.isEmpty());
+}
+
+void AppTest::userKennelFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("fileInItsPlace");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("made on first start") << "Houndry" << false << "";
+    QTest::newRow("a blank and accents on the way")
+        << "home of Zoë Ångström/Houndry" << false << "";
+    QTest::newRow("a file in its place")
+        << "Houndry" << true
+        << "The kennel folder %1 cannot be used: a file of that name is in its place.";
+}
+
+void AppTest::userKennelFolder()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, fileInItsPlace);
+    QFETCH(QString, problem);
+    WorkingFolder here;
+    const QString folder = here.path() + "/" + name;
+    if (fileInItsPlace)
+        QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+    QCOMPARE(app::enterKennelFolder(folder),
+             problem.isEmpty() ? QString() : problem.arg(QDir::toNativeSeparators(folder)));
+    if (!problem.isEmpty())
+        return;
+    QCOMPARE(QDir::currentPath(), QFileInfo(folder).canonicalFilePath());
+    // The owner's alone: nothing for the group or others.
+    const QFileDevice::Permissions permissions = QFileInfo(folder).permissions();
+    QCOMPARE(permissions &
+                 (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                  QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                  QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther),
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    // A second start finds it as it was.
+    QCOMPARE(app::enterKennelFolder(folder), QString());
 }
 
 void AppTest::aboutBoxTexts()
