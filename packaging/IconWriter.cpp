@@ -14,8 +14,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString folder = QDir(application.arguments().at(1))
-                                   .filePath(QStringLiteral("%1x%1/apps").arg(size));
+        const QString folder =
+            QDir(application.arguments().at(1)).filePath(QStringLiteral("%1x%1/apps").arg(size));
         if (!QDir().mkpath(folder) ||
             !ui::appIconImage(size).save(folder + QStringLiteral("/org.pawmark.houndry.png"))) {
             std::fprintf(stderr, "houndry-icons: cannot write into %s\n", qPrintable(folder));
