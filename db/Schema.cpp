@@ -128,7 +128,15 @@ QString Table::createStatement() const
 QString Index::createStatement() const
 {
     return QStringLiteral("CREATE INDEX ") % quoted(name) % QStringLiteral(" ON ") % quoted(table) %
-           QStringLiteral(" (") % quoted(column) % QStringLiteral(" COLLATE NOCASE)");
+           QStringLiteral(" (") %
+           (expression.isEmpty() ? quoted(column) % QStringLiteral(" COLLATE NOCASE")
+                                 : expression) %
+           QLatin1Char(')');
+}
+
+QString monthOf(const QString &dateColumn)
+{
+    return QStringLiteral("substr(%1, 6, 2)").arg(quoted(dateColumn));
 }
 
 const Table &Schema::table(const QString &tableName) const
@@ -187,6 +195,11 @@ const Schema &kennelSchema()
         {
             {indexes::dogNames, tables::dogs, dogs::name},
             {indexes::matingDams, tables::matings, matings::dam},
+            // The month lists look for one month's dates among a large kennel's.
+            {indexes::birthMonths, tables::dogs, dogs::born, monthOf(dogs::born)},
+            {indexes::vaccinationMonths, tables::vaccinations, vaccinations::due,
+             monthOf(vaccinations::due)},
+            {indexes::litterMonths, tables::matings, matings::due, monthOf(matings::due)},
         },
     };
     return schema;
@@ -231,7 +244,7 @@ const Index *findIndex(const QString &indexName)
 const Index *indexOn(const QString &table, const QString &column)
 {
     for (const Index &index : kennelSchema().indexes) {
-        if (index.table.compare(table, Qt::CaseInsensitive) == 0 &&
+        if (index.expression.isEmpty() && index.table.compare(table, Qt::CaseInsensitive) == 0 &&
             index.column.compare(column, Qt::CaseInsensitive) == 0)
             return &index;
     }

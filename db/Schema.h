@@ -37,8 +37,13 @@ struct Index
     QString name;
     QString table;
     QString column;
+    // When set, the index is on this expression of the column instead: SQL text of ours.
+    QString expression = {};
     QString createStatement() const;
 };
+
+// The month of a date stored as YYYY-MM-DD, as SQL: what the month lists look for.
+QString monthOf(const QString &dateColumn);
 
 struct Schema
 {

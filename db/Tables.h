@@ -26,5 +26,8 @@ namespace db::indexes {
 
 inline const QString dogNames = QStringLiteral("name");
 inline const QString matingDams = QStringLiteral("dgname2");
+inline const QString birthMonths = QStringLiteral("birthmonths");
+inline const QString vaccinationMonths = QStringLiteral("vaccinationmonths");
+inline const QString litterMonths = QStringLiteral("littermonths");
 
 } // namespace db::indexes

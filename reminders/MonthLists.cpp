@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
+#include "db/Schema.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
 
@@ -24,8 +25,9 @@ QString twoDigits(int n)
 void scanDue(const QSqlDatabase &db, const QString &select, const QString &dateColumn,
              const QDate &today, bool sameYear, const std::function<void(const db::RawRow &)> &each)
 {
-    QString sql = select % QStringLiteral(" WHERE substr(%1, 6, 2) = '%2' AND length(%1) = 10")
-                               .arg(db::quoted(dateColumn), twoDigits(today.month()));
+    QString sql = select % QStringLiteral(" WHERE %1 = '%2' AND length(%3) = 10")
+                               .arg(db::monthOf(dateColumn), twoDigits(today.month()),
+                                    db::quoted(dateColumn));
     if (sameYear)
         sql += QStringLiteral(" AND substr(%1, 1, 4) = '%2'")
                    .arg(db::quoted(dateColumn))
