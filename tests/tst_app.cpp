@@ -45,6 +45,19 @@ struct Started
     app::MainWindow window;
 };
 
+// Every item of the subsystems' menus, as the user would choose them one after another.
+void openEverySubsystemScreen(app::MainWindow &window)
+{
+    for (const char *menu : {"dogsMenu", "breedingMenu", "healthMenu", "contactsMenu",
+                             "reportsMenu", "geneticsMenu"}) {
+        for (QAction *action : window.findChild<QMenu *>(menu)->actions()) {
+            if (!action->isSeparator())
+                action->trigger();
+        }
+    }
+    QCoreApplication::processEvents();
+}
+
 } // namespace
 
 class AppTest : public QObject
@@ -231,14 +244,7 @@ void AppTest::closingWithEveryScreenOpenLosesNothing()
     addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
     exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Ann Lee')");
     Started app;
-    for (const char *menu : {"dogsMenu", "breedingMenu", "healthMenu", "contactsMenu",
-                             "reportsMenu", "geneticsMenu"}) {
-        for (QAction *action : app.window.findChild<QMenu *>(menu)->actions()) {
-            if (!action->isSeparator())
-                action->trigger();
-        }
-    }
-    QCoreApplication::processEvents();
+    openEverySubsystemScreen(app.window);
     auto *area = app.window.findChild<QMdiArea *>();
     QVERIFY(area->subWindowList().size() >= 20);
     app.window.choose("Browse / Update Dogs");
@@ -303,14 +309,7 @@ void AppTest::filesThatCannotBeWrittenLoseNothing()
     // As files the user may not write: every write fails, on both.
     exec(kennel.db(), "PRAGMA query_only = ON");
     exec(kennel.report(), "PRAGMA query_only = ON");
-    for (const char *menu : {"dogsMenu", "breedingMenu", "healthMenu", "contactsMenu",
-                             "reportsMenu", "geneticsMenu"}) {
-        for (QAction *action : app.window.findChild<QMenu *>(menu)->actions()) {
-            if (!action->isSeparator())
-                action->trigger();
-        }
-    }
-    QCoreApplication::processEvents();
+    openEverySubsystemScreen(app.window);
     QVERIFY(app.window.mainMenu() && app.window.mainMenu()->isVisible());
 
     app.window.choose("Browse / Update Dogs");
