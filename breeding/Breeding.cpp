@@ -44,12 +44,8 @@ MatingLines matingLines(const QSqlDatabase &db)
                      QStringLiteral(" WHERE ") % db::quoted(fields::matings::dam) %
                      QStringLiteral(" <> '' ORDER BY rowid"),
                  [&](const db::RawRow &row) {
-                     const std::string_view sire = row.text(Sire);
-                     const std::string_view dam = row.text(Dam);
                      result.rows.push_back(row.whole(Row));
-                     result.lines << QString::fromUtf8(dam.data(), qsizetype(dam.size())) +
-                                         QStringLiteral(" With ") +
-                                         QString::fromUtf8(sire.data(), qsizetype(sire.size()));
+                     result.lines << row.string(Dam) + QStringLiteral(" With ") + row.string(Sire);
                  });
     return result;
 }

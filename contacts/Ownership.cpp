@@ -75,11 +75,7 @@ private:
                 QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
                 QStringLiteral(" WHERE ") % db::quoted(db::fields::dogs::owner) %
                 QStringLiteral(" IS NOT NULL ORDER BY rowid"),
-            [this](const db::RawRow &row) {
-                const std::string_view owner = row.text(1);
-                m_dogsByOwner[QString::fromUtf8(owner.data(), qsizetype(owner.size()))].append(
-                    row.whole(0));
-            });
+            [this](const db::RawRow &row) { m_dogsByOwner[row.string(1)].append(row.whole(0)); });
     }
 
     // The shown fields of these dogs, a few thousand rows to a statement.

@@ -3,6 +3,7 @@
 #include "db/SqliteHandle.h"
 
 #include <memory>
+#include <QThread>
 #include <sqlite3.h>
 
 namespace db {
@@ -13,6 +14,12 @@ std::string_view RawRow::text(int column) const
     if (!bytes)
         return {};
     return {bytes, size_t(sqlite3_column_bytes(m_statement, column))};
+}
+
+QString RawRow::string(int column) const
+{
+    const std::string_view bytes = text(column);
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
 }
 
 qint64 RawRow::whole(int column) const
@@ -49,6 +56,26 @@ QString scanRows(const QSqlDatabase &db, const QString &select,
     if (step != SQLITE_DONE)
         return QString::fromUtf8(sqlite3_errmsg(connection));
     return {};
+}
+
+bool withReadOnlyConnection(const QString &file, const std::function<void(QSqlDatabase &)> &work)
+{
+    // Connection names are per process: the thread's own address keeps them apart.
+    const QString connection =
+        QStringLiteral("read-only %1").arg(quintptr(QThread::currentThreadId()));
+    bool opened = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        opened = db.open();
+        if (opened) {
+            work(db);
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return opened;
 }
 
 } // namespace db

@@ -17,6 +17,8 @@ public:
     explicit RawRow(sqlite3_stmt *statement) : m_statement(statement) {}
     // UTF-8; empty for no value.
     std::string_view text(int column) const;
+    // The same as a QString.
+    QString string(int column) const;
     qint64 whole(int column) const;
     double real(int column) const;
     // SQLite's storage class: SQLITE_NULL, SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB.
@@ -30,5 +32,9 @@ private:
 // value costs more than the reading itself. The problem, or empty when every row was read.
 QString scanRows(const QSqlDatabase &db, const QString &select,
                  const std::function<void(const RawRow &)> &each);
+
+// Runs `work` on a read-only connection of its own to the file, as a thread that reads while
+// the program goes on must; the connection is gone afterwards. False when it did not open.
+bool withReadOnlyConnection(const QString &file, const std::function<void(QSqlDatabase &)> &work);
 
 } // namespace db

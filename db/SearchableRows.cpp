@@ -22,33 +22,25 @@ SearchableRows::SearchText SearchableRows::readSearchText(const QString &file,
                                                           const std::atomic_bool &stop) const
 {
     SearchText search;
-    const QString connection = QStringLiteral("search %1").arg(quintptr(&search));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (db.open()) {
-            // The row number first, then the fields, in the order of the select list.
-            scanRows(db,
-                     selectFrom(m_table, QStringList{fields::rowid} + m_fields) %
-                         QStringLiteral(" ORDER BY rowid"),
-                     [&](const RawRow &row) {
-                         if (stop)
-                             return;
-                         QByteArray all;
-                         for (int i = 1; i <= m_fields.size(); ++i) {
-                             const std::string_view text = row.text(i);
-                             all.append(text.data(), qsizetype(text.size()));
-                             all.append('\x1f');
-                         }
-                         search.ids.push_back(row.whole(0));
-                         search.text.append(QString::fromUtf8(all).toCaseFolded().toUtf8());
-                         search.ends.push_back(search.text.size());
-                     });
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(connection);
+    withReadOnlyConnection(file, [&](QSqlDatabase &db) {
+        // The row number first, then the fields, in the order of the select list.
+        scanRows(db,
+                 selectFrom(m_table, QStringList{fields::rowid} + m_fields) %
+                     QStringLiteral(" ORDER BY rowid"),
+                 [&](const RawRow &row) {
+                     if (stop)
+                         return;
+                     QByteArray all;
+                     for (int i = 1; i <= m_fields.size(); ++i) {
+                         const std::string_view text = row.text(i);
+                         all.append(text.data(), qsizetype(text.size()));
+                         all.append('\x1f');
+                     }
+                     search.ids.push_back(row.whole(0));
+                     search.text.append(QString::fromUtf8(all).toCaseFolded().toUtf8());
+                     search.ends.push_back(search.text.size());
+                 });
+    });
     if (stop)
         return {};
     const qint64 highest = search.ids.empty() ? 0 : search.ids.back();

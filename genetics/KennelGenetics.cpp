@@ -1,5 +1,6 @@
 #include "genetics/KennelGenetics.h"
 
+#include "db/RawRows.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
 
@@ -67,22 +68,13 @@ void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
     if (!preparation()) {
         auto made = std::make_shared<std::unique_ptr<KennelGenetics>>();
         QThread *thread = QThread::create([file = kennel.databaseName(), made] {
-            const QString connection = QStringLiteral("genetics %1").arg(quintptr(made.get()));
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-                db.setDatabaseName(file);
-                db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-                if (db.open()) {
-                    auto genetics = std::make_unique<KennelGenetics>();
-                    genetics->m_problem = genetics->m_graph.read(db);
-                    genetics->m_inbreeding =
-                        std::make_unique<Inbreeding>(genetics->m_graph.pedigree());
-                    genetics->m_inbreeding->coefficients();
-                    *made = std::move(genetics);
-                    db.close();
-                }
-            }
-            QSqlDatabase::removeDatabase(connection);
+            db::withReadOnlyConnection(file, [&](QSqlDatabase &db) {
+                auto genetics = std::make_unique<KennelGenetics>();
+                genetics->m_problem = genetics->m_graph.read(db);
+                genetics->m_inbreeding = std::make_unique<Inbreeding>(genetics->m_graph.pedigree());
+                genetics->m_inbreeding->coefficients();
+                *made = std::move(genetics);
+            });
         });
         QObject::connect(thread, &QThread::finished, thread,
                          [thread, made, version = db::tableVersion(kennel, db::tables::dogs),

@@ -35,16 +35,10 @@ void scanDue(const QSqlDatabase &db, const QString &select, const QString &dateC
     db::scanRows(db, sql + QStringLiteral(" ORDER BY rowid"), each);
 }
 
-QString textOf(const db::RawRow &row, int column)
-{
-    const std::string_view text = row.text(column);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // A stored date as every list shows it.
 QString shownDate(const db::RawRow &row, int column)
 {
-    return core::datetext::display(textOf(row, column));
+    return core::datetext::display(row.string(column));
 }
 
 } // namespace
@@ -58,7 +52,7 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
             db::selectFrom(db::tables::vaccinations,
                            {db::fields::vaccinations::dogName, db::fields::vaccinations::due}),
             db::fields::vaccinations::due, today, true, [&](const db::RawRow &row) {
-                due << textOf(row, Dog) + QStringLiteral("    Vaccination is Due  ") +
+                due << row.string(Dog) + QStringLiteral("    Vaccination is Due  ") +
                            shownDate(row, Due);
             });
     if (due.isEmpty())
@@ -84,7 +78,7 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
                       << QStringLiteral(" The Following Litters are Expected this Month")
                       << QString(65, QLatin1Char('_')) + QLatin1Char(' ');
             }
-            lines << textOf(row, Sire) + QStringLiteral(" and ") + textOf(row, Dam)
+            lines << row.string(Sire) + QStringLiteral(" and ") + row.string(Dam)
                   << QStringLiteral("are expecting a Litter on ") + shownDate(row, Due)
                   << QStringLiteral(" ");
         });
@@ -102,7 +96,7 @@ QStringList birthdays(const QSqlDatabase &db, const QDate &today)
                 if (lines.isEmpty())
                     lines << QStringLiteral("The Following Dogs Have a Birthday This Month ")
                           << QStringLiteral(" ");
-                lines << shownDate(row, Born) + QStringLiteral("    ") + textOf(row, Name);
+                lines << shownDate(row, Born) + QStringLiteral("    ") + row.string(Name);
             });
     if (lines.isEmpty())
         lines << QStringLiteral("There are No Birthdays This Month?");

@@ -24,7 +24,7 @@ QString shown(const db::Column &column, const db::RawRow &row, int index)
                QString::number(whole) % QLatin1Char('.') %
                QStringLiteral("%1").arg(part, 2, 10, QLatin1Char('0'));
     }
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return row.string(index);
 }
 
 core::WriteResult<qint64> exportTable(const QSqlDatabase &kennel, const QString &schema,

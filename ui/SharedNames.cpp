@@ -58,12 +58,10 @@ struct TableNames
                                QStringLiteral(" ORDER BY rowid");
         QHash<QByteArray, qint32> ownerPlaces;
         db::scanRows(db, select, [&](const db::RawRow &row) {
-            const std::string_view text = row.text(0);
-            names << QString::fromUtf8(text.data(), qsizetype(text.size()));
+            names << row.string(0);
             if (sex.isEmpty())
                 return;
-            const std::string_view s = row.text(1);
-            sexes << QString::fromUtf8(s.data(), qsizetype(s.size()));
+            sexes << row.string(1);
             // No owner and an empty one differ: only a text equals a text.
             if (row.type(2) == SQLITE_NULL) {
                 ownerOf.push_back(-1);
@@ -102,16 +100,16 @@ struct TableNames
         std::erase_if(order, [&](qsizetype i) { return i >= names.size() || moving[size_t(i)]; });
         // Equal names stay in stored order, as a stable sort leaves them.
         const QCollator collator = PickList::alphabeticalCollator();
-        auto before_ = [&](qsizetype a, qsizetype b) {
+        auto comesFirst = [&](qsizetype a, qsizetype b) {
             const int c = collator.compare(names.at(a), names.at(b));
             return c != 0 ? c < 0 : a < b;
         };
-        std::sort(changed.begin(), changed.end(), before_);
+        std::sort(changed.begin(), changed.end(), comesFirst);
         std::vector<qsizetype> merged;
         merged.reserve(order.size() + changed.size());
         auto next = order.begin();
         for (const qsizetype i : changed) {
-            const auto at = std::upper_bound(next, order.end(), i, before_);
+            const auto at = std::upper_bound(next, order.end(), i, comesFirst);
             merged.insert(merged.end(), next, at);
             merged.push_back(i);
             next = at;
