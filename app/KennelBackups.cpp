@@ -68,14 +68,14 @@ QString KennelBackups::lastBackupText() const
 void KennelBackups::noteBackup()
 {
     db::setPreference(db::DatabaseFiles::kennel(), lastPreference,
-                      QDateTime::currentDateTime().toString(Qt::ISODate));
+                      core::Clock::now().toString(Qt::ISODate));
     Q_EMIT lastBackupChanged(lastBackupText());
 }
 
 void KennelBackups::backUpIfDue()
 {
     const QString folder = dataFolder();
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = core::Clock::now();
     if (m_background || !backup::automaticBackupDue(folder, now))
         return;
     auto result = std::make_shared<core::WriteResult<backup::BackupMade>>(
@@ -115,7 +115,7 @@ void KennelBackups::backUpTo(const QString &folder)
         return;
     }
     waitForBackground();
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = core::Clock::now();
     const QString path = QDir(folder).filePath(backup::archiveName(now));
     const auto made = backup::backUp(dataFolder(), path, now);
     if (!made) {
@@ -154,12 +154,12 @@ void KennelBackups::restoreFrom(const QString &archive)
                        "kennel now holds %3.\n\nThe kennel as it is now is backed up first.")
             .arg(QLocale().toString(checked.contents.taken, QLocale::LongFormat),
                  describe(checked.contents), describe(backup::contentsOf(dataFolder())));
-    if (!core::Messages::instance().yesNo(question, QStringLiteral("Restore from Backup")))
+    if (!core::askQuestion(question, QStringLiteral("Restore from Backup")))
         return;
     if (!m_screens->settleAll())
         return;
     waitForBackground();
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = core::Clock::now();
     const QString before =
         QDir(backup::automaticFolder(dataFolder()))
             .filePath(QStringLiteral("Houndry backup before restore ") +

@@ -8,7 +8,7 @@ bool askMonthQuestion(const QDate &today)
 {
     if (today.day() != 1)
         return false;
-    return core::Messages::instance().yesNo(
+    return core::ask(
         QStringLiteral("Would You Like to View the Vaccination , Birthday  & Due Litters for "
                        "this Month ?"),
         QStringLiteral("Vaccination and Birthdays"));

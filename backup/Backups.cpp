@@ -159,8 +159,10 @@ std::optional<QDateTime> lastAutomaticBackup(const QString &dataFolder)
 
 bool automaticBackupDue(const QString &dataFolder, const QDateTime &now)
 {
+    // By the calendar, not by 24 hours: a breeder who starts at about the same time each
+    // morning would otherwise find yesterday's backup not yet a day old every second day.
     const std::optional<QDateTime> last = lastAutomaticBackup(dataFolder);
-    return !last || last->secsTo(now) > 24 * 60 * 60;
+    return !last || last->date() != now.date();
 }
 
 QStringList backupsToRemove(const QStringList &names, const QDateTime &now)
@@ -259,8 +261,10 @@ CheckedArchive checkArchive(const QString &path)
     if (!kennelRows.contains(db::tables::dogs) || !reportRows.contains(db::tables::sales))
         return refuse(QStringLiteral("Its files do not hold a kennel's tables."));
     checked.contents = countsOf(kennelRows, reportRows);
+    // Shown in the breeder's own time, whatever offset the manifest was written with.
     checked.contents.taken =
-        QDateTime::fromString(manifest.value(QStringLiteral("taken")).toString(), Qt::ISODate);
+        QDateTime::fromString(manifest.value(QStringLiteral("taken")).toString(), Qt::ISODate)
+            .toLocalTime();
     return checked;
 }
 

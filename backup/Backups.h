@@ -29,7 +29,7 @@ core::WriteResult<BackupMade> backUp(const QString &dataFolder, const QString &a
 // The automatic backups live in "backups" beside the data files.
 QString automaticFolder(const QString &dataFolder);
 std::optional<QDateTime> lastAutomaticBackup(const QString &dataFolder);
-// None yet, or the newest is more than a day old.
+// None yet, or none made on the day of `now` (local time).
 bool automaticBackupDue(const QString &dataFolder, const QDateTime &now);
 // Writes one, then keeps the newest ten and the first of each of the last twelve months.
 core::WriteResult<BackupMade> backUpAutomatically(const QString &dataFolder, const QDateTime &now);

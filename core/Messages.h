@@ -15,9 +15,13 @@ class Messages
 {
 public:
     virtual ~Messages() = default;
+    // The stop icon warns of what cannot be undone; the question icon asks an ordinary
+    // question.
+    enum class Icon { Stop, Question };
+
     virtual void ok(const QString &text, const QString &title) = 0;
-    // Yes/No with No as the default button and the stop icon; true for Yes.
-    virtual bool yesNo(const QString &text, const QString &title) = 0;
+    // Yes/No with No as the default button; true for Yes.
+    virtual bool yesNo(const QString &text, const QString &title, Icon icon) = 0;
 
     static Messages &instance();
     // Takes no ownership.
@@ -29,10 +33,16 @@ inline void tell(const QString &text, const QString &title = applicationTitle())
     Messages::instance().ok(text, title);
 }
 
-// Yes/No, No the default; true for Yes.
+// Yes/No with the stop icon, No the default; true for Yes.
 inline bool ask(const QString &text, const QString &title = applicationTitle())
 {
-    return Messages::instance().yesNo(text, title);
+    return Messages::instance().yesNo(text, title, Messages::Icon::Stop);
+}
+
+// Yes/No with the question icon, No the default; true for Yes.
+inline bool askQuestion(const QString &text, const QString &title = applicationTitle())
+{
+    return Messages::instance().yesNo(text, title, Messages::Icon::Question);
 }
 
 // A write that failed as a whole: says what could not be written, why, and that the files

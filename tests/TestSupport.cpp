@@ -28,10 +28,11 @@ void MessageRecorder::ok(const QString &text, const QString &title)
     titles << title;
 }
 
-bool MessageRecorder::yesNo(const QString &text, const QString &title)
+bool MessageRecorder::yesNo(const QString &text, const QString &title, Icon icon)
 {
     texts << text;
     titles << title;
+    icons << icon;
     return answers.isEmpty() ? false : answers.takeFirst();
 }
 

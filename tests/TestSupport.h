@@ -19,10 +19,11 @@ public:
     ~MessageRecorder() override;
 
     void ok(const QString &text, const QString &title) override;
-    bool yesNo(const QString &text, const QString &title) override;
+    bool yesNo(const QString &text, const QString &title, Icon icon) override;
 
     QStringList texts;
     QStringList titles;
+    QList<Icon> icons;   // of the questions, in turn
     QList<bool> answers; // taken in turn; No when none is left
 };
 

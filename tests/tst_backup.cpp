@@ -5,6 +5,7 @@
 #include "backup/Archive.h"
 #include "backup/Backups.h"
 #include "backup/Snapshot.h"
+#include "core/Clock.h"
 #include "db/DatabaseFiles.h"
 #include "db/FilePair.h"
 
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void automaticBackupsAreKeptDailyAndMonthly();
     void restoreAsksThenReplacesBothFiles();
     void backupFolderMustBeWritableAndElsewhere();
+    void startupBacksUpOnceADay_data();
     void startupBacksUpOnceADay();
     void killedRestoreLeavesOnePairOrTheOther();
     void killedBackupLeavesEarlierArchivesWhole();
@@ -254,8 +256,8 @@ void BackupTest::automaticBackupsAreKeptDailyAndMonthly()
     kennelPair(folder.path(), "Rex", 0);
     QVERIFY(backup::automaticBackupDue(folder.path(), noon));
     QVERIFY(backup::backUpAutomatically(folder.path(), noon).ok());
-    QVERIFY(!backup::automaticBackupDue(folder.path(), noon.addSecs(23 * 3600)));
-    QVERIFY(backup::automaticBackupDue(folder.path(), noon.addSecs(25 * 3600)));
+    QVERIFY(!backup::automaticBackupDue(folder.path(), noon.addSecs(11 * 3600 + 59 * 60)));
+    QVERIFY(backup::automaticBackupDue(folder.path(), noon.addSecs(12 * 3600)));
     QCOMPARE(backup::lastAutomaticBackup(folder.path()), noon);
 }
 
@@ -276,6 +278,9 @@ void BackupTest::restoreAsksThenReplacesBothFiles()
     QCOMPARE(scalar(db::DatabaseFiles::kennel(), "SELECT name FROM Dogtable").toString(),
              "Current Dog");
 
+    QCOMPARE(messages.icons, QList<core::Messages::Icon>{core::Messages::Icon::Question});
+    // The backup's time as the breeder's clock showed it, not the manifest's offset.
+    QVERIFY(messages.texts[0].contains(QLocale().toString(noon, QLocale::LongFormat)));
     messages.answers = {true, true};
     window.backups().restoreFrom(folder.path() + "/old.zip");
     QVERIFY2(messages.texts.last().startsWith("The kennel has been restored from the backup of "),
@@ -341,18 +346,37 @@ void BackupTest::backupFolderMustBeWritableAndElsewhere()
     QVERIFY(window.backups().lastBackupText().startsWith("Last backup: "));
 }
 
+void BackupTest::startupBacksUpOnceADay_data()
+{
+    QTest::addColumn<QDateTime>("first");
+    QTest::addColumn<QDateTime>("second");
+    QTest::addColumn<int>("backups");
+    const QDateTime morning(QDate(2026, 12, 8), QTime(8, 55));
+    QTest::newRow("the same day") << morning << morning.addSecs(10 * 3600) << 1;
+    QTest::newRow("next morning, a little earlier")
+        << morning << QDateTime(QDate(2026, 12, 9), QTime(8, 50)) << 2;
+    QTest::newRow("just before and after midnight")
+        << QDateTime(QDate(2026, 12, 8), QTime(23, 58))
+        << QDateTime(QDate(2026, 12, 9), QTime(0, 1)) << 2;
+    QTest::newRow("New Year") << QDateTime(QDate(2026, 12, 31), QTime(9, 0))
+                              << QDateTime(QDate(2027, 1, 1), QTime(8, 0)) << 2;
+}
+
 void BackupTest::startupBacksUpOnceADay()
 {
+    QFETCH(QDateTime, first);
+    QFETCH(QDateTime, second);
+    QFETCH(int, backups);
     Kennel kennel;
     MessageRecorder messages;
-    for (int start = 0; start < 2; ++start) {
+    for (const QDateTime &start : {first, second}) {
+        core::Clock::setNow(start);
         app::MainWindow window;
         QSignalSpy started(&window, &app::MainWindow::startupFinished);
         window.show();
         QVERIFY(started.wait());
         window.backups().waitForBackground();
         QTRY_VERIFY(window.findChild<QLabel *>("lastBackup")->text().startsWith("Last backup: "));
-        QCOMPARE(QDir(kennel.path() + "/backups").entryList({"*.zip"}).size(), 1);
         QStringList items;
         for (QAction *action : window.findChild<QMenu *>("fileMenu")->actions())
             items << action->text();
@@ -362,7 +386,10 @@ void BackupTest::startupBacksUpOnceADay()
         // A program closed before its automatic backup was noted still shows that backup.
         exec(kennel.db(), "DELETE FROM preferences");
     }
-    QVERIFY(messages.texts.isEmpty());
+    core::Clock::useSystemDate();
+    QCOMPARE(QDir(kennel.path() + "/backups").entryList({"*.zip"}).size(), backups);
+    // The first of a month asks about the month's lists; nothing else is said.
+    QVERIFY(!messages.texts.join('\n').contains("backup"));
 }
 
 void BackupTest::killedRestoreLeavesOnePairOrTheOther()

@@ -12,10 +12,10 @@ void MessageBoxes::ok(const QString &text, const QString &title)
     box.exec();
 }
 
-bool MessageBoxes::yesNo(const QString &text, const QString &title)
+bool MessageBoxes::yesNo(const QString &text, const QString &title, Icon icon)
 {
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+    QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Critical, title,
+                    text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
