@@ -7,9 +7,29 @@
 #include <vector>
 
 namespace bench {
+namespace {
+bool quickRun = false;
+} // namespace
+
+void setQuick(bool quick)
+{
+    quickRun = quick;
+}
+
+bool quick()
+{
+    return quickRun;
+}
+
+int sized(int full)
+{
+    return quickRun ? std::max(1, full / 100) : full;
+}
 
 double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &prepare)
 {
+    if (quickRun)
+        runs = 1;
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         if (prepare)

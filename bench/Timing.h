@@ -5,8 +5,15 @@
 
 namespace bench {
 
-// Median wall time of `runs` calls of `work`, in milliseconds; `prepare` runs before each
-// call, outside the timing.
+// A run that only shows the bench still works end to end: every operation once, and the
+// fixed-size files and kennels a hundredth of their size.
+void setQuick(bool quick);
+bool quick();
+// The size to use: `full`, or a hundredth of it in a quick run.
+int sized(int full);
+
+// Median wall time of `runs` calls (one in a quick run) of `work`, in milliseconds; `prepare` runs
+// before each call, outside the timing.
 double medianMs(int runs, const std::function<void()> &work,
                 const std::function<void()> &prepare = {});
 

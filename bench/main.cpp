@@ -52,7 +52,7 @@ class SilentMessages : public core::Messages
 {
 public:
     void ok(const QString &, const QString &) override {}
-    bool yesNo(const QString &, const QString &) override { return false; }
+    bool yesNo(const QString &, const QString &, Icon) override { return false; }
 };
 
 void waitFor(const std::function<bool()> &done)
@@ -288,14 +288,8 @@ void benchSales()
         const report::Report report = make();
         int rows = 0;
         const double ms = bench::medianMs(3, [&] {
-            const core::DataSet data = report.data();
-            rows = int(data.size());
-            for (const core::DataRow &row : data)
-                for (const core::DataRow &group : row.children)
-                    rows += int(group.children.size());
-            report::writePdf(
-                report::layoutReport(report.definition, data, QDateTime::currentDateTime()),
-                QString(label) + ".pdf");
+            rows = int(report.source()->count());
+            report::writePdf(report.layout(), QString(label) + ".pdf");
         });
         bench::printLine(QString("%1, %2 rows, to PDF (%3 rows/s)")
                              .arg(label)
@@ -309,9 +303,11 @@ void benchSales()
 void benchLitterHistories(const QString &self)
 {
     const QString folder = QDir::current().filePath("litter-histories");
+    const int matings = bench::sized(2000);
     if (!QFile::exists(folder + "/kennelbase.ddx")) {
-        QProcess::execute(self, {"--generate-only", "--dogs", "10000", "--matings", "2000",
-                                 "--litters", "5000", "--dir", folder});
+        QProcess::execute(self, {"--generate-only", "--dogs", QString::number(bench::sized(10000)),
+                                 "--matings", QString::number(matings), "--litters",
+                                 QString::number(bench::sized(5000)), "--dir", folder});
     }
     const QString here = QDir::currentPath();
     db::DatabaseFiles::close();
@@ -323,8 +319,8 @@ void benchLitterHistories(const QString &self)
         pages = int(layout.pages.size());
         report::writePdf(layout, "litter-histories.pdf");
     });
-    bench::printLine(QString("litter histories, 2,000 matings, %1 pages, to PDF").arg(pages), ms,
-                     -1);
+    bench::printLine(
+        QString("litter histories, %L1 matings, %2 pages, to PDF").arg(matings).arg(pages), ms, -1);
     db::DatabaseFiles::close();
     QDir::setCurrent(here);
     db::DatabaseFiles::open();
@@ -386,10 +382,13 @@ int main(int argc, char *argv[])
     parser.addOption({"only-transfer", "Time only the CSV export and import."});
     parser.addOption({"only-screens", "Time only opening screens, All Dogs and reports."});
     parser.addOption({"report", "Time one report of the main menu (used internally).", "item"});
+    parser.addOption({"quick", "Every operation once, on files a hundredth of the size: shows "
+                               "that the bench runs to its end."});
     parser.process(application);
 
     SilentMessages silent;
     core::Messages::install(&silent);
+    bench::setQuick(parser.isSet("quick"));
     const int matings = parser.value("matings").toInt();
     const bench::KennelSize size{parser.value("dogs").toInt(), matings,
                                  parser.isSet("litters") ? parser.value("litters").toInt()
