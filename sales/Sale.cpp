@@ -95,6 +95,19 @@ db::RowValues receiptRow(const SaleDetails &sale, Receipt receipt,
 
 } // namespace
 
+core::WriteResult<> writeReceipt(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
+                                 const pedigree::PedigreeRecord &ancestors, qint64 receiptNumber)
+{
+    const QString scratch =
+        receipt == Receipt::Small ? db::tables::smallReceipt : db::tables::pedigreeReceipt;
+    if (const auto written =
+            db::writeSingleRow(kennel, QStringLiteral("report"), scratch,
+                               receiptRow(sale, receipt, ancestors, receiptNumber));
+        !written)
+        return core::failure(written.problem());
+    return {};
+}
+
 core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
                                      const pedigree::PedigreeRecord &ancestors)
 {
@@ -102,11 +115,7 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
     const auto salesId = insertSale(kennel, historyRow(sale));
     if (!salesId)
         return core::failure(salesId.problem());
-    const QString scratch =
-        receipt == Receipt::Small ? db::tables::smallReceipt : db::tables::pedigreeReceipt;
-    if (const auto written =
-            db::writeSingleRow(kennel, QStringLiteral("report"), scratch,
-                               receiptRow(sale, receipt, ancestors, salesId.value()));
+    if (const auto written = writeReceipt(kennel, sale, receipt, ancestors, salesId.value());
         !written)
         return core::failure(written.problem());
 

@@ -28,6 +28,10 @@ struct SaleDetails
 
 enum class Receipt { Small, WithPedigree };
 
+// Fills the receipt's scratch row for a sale already recorded under this receipt number.
+core::WriteResult<> writeReceipt(QSqlDatabase kennel, const SaleDetails &sale, Receipt receipt,
+                                 const pedigree::PedigreeRecord &ancestors, qint64 receiptNumber);
+
 // Records a sale in one transaction over both files: the sales row, the receipt's scratch row
 // (with its number, and for the receipt with pedigree the dog's ancestors) and the dog's new
 // owner. Answers the receipt number.

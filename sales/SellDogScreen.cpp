@@ -31,6 +31,16 @@ QLabel *detailLabel(const char *name)
     return label;
 }
 
+// The dog's three generations for the receipt that shows them; nothing for the small one.
+pedigree::PedigreeRecord ancestorsFor(Receipt receipt, const QString &dog)
+{
+    if (receipt != Receipt::WithPedigree)
+        return {};
+    pedigree::buildpedigree3(dog);
+    pedigree::fillpedigreeblanks();
+    return pedigree::currentPedigree();
+}
+
 bool isBlankName(const QVariant &name)
 {
     return name.isNull() || name.toString().isEmpty() || name.toString() == QLatin1String(" ");
@@ -85,6 +95,7 @@ SellDogScreen::SellDogScreen(QWidget *parent)
     QPushButton *small =
         ui::pushButton(QStringLiteral("Small Reciept"), QStringLiteral("smallReceipt"));
     connect(ok, &QPushButton::clicked, this, &SellDogScreen::showDog);
+    connect(m_dogs, &ui::PickList::textChosen, this, &SellDogScreen::dogChosen);
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
     connect(large, &QPushButton::clicked, this, [this] { sell(Receipt::WithPedigree); });
     connect(small, &QPushButton::clicked, this, [this] { sell(Receipt::Small); });
@@ -101,6 +112,12 @@ SellDogScreen::SellDogScreen(QWidget *parent)
     layout->addWidget(m_status);
     layout->addWidget(m_progress);
     layout->addLayout(buttons);
+}
+
+SellDogScreen::~SellDogScreen()
+{
+    // The dog list, losing the focus as the window goes, may still report a choice.
+    disconnect(m_dogs, nullptr, this, nullptr);
 }
 
 void SellDogScreen::load()
@@ -126,13 +143,25 @@ void SellDogScreen::showDog()
         core::tell(QStringLiteral(" Please Select a Dog "));
         return;
     }
-    const DogOnSale dog =
-        dogOnSale(db::DatabaseFiles::kennel(), m_dogs->text()).value_or(DogOnSale());
+    showDetails(dogOnSale(db::DatabaseFiles::kennel(), m_dogs->text()).value_or(DogOnSale()));
+}
+
+void SellDogScreen::showDetails(const DogOnSale &dog)
+{
     m_breed->setText(dog.breed);
     m_reg->setText(dog.reg);
     m_colour->setText(dog.colour);
     m_sex->setText(dog.sex);
     m_dob->setText(dog.dob);
+}
+
+void SellDogScreen::dogChosen(const QString &name)
+{
+    const bool listed = !m_dogs->showsPrompt() &&
+                        m_dogs->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+    // Details left from another dog would otherwise be recorded with this one.
+    showDetails(listed ? dogOnSale(db::DatabaseFiles::kennel(), name).value_or(DogOnSale())
+                       : DogOnSale());
 }
 
 void SellDogScreen::sell(Receipt receipt)
@@ -166,14 +195,38 @@ void SellDogScreen::sell(Receipt receipt)
     const SaleDetails sale{m_owner->text(), m_kennel->text(), m_dogs->text(),      m_buyers->text(),
                            m_breed->text(), m_colour->text(), m_dob->text(),       m_reg->text(),
                            m_sex->text(),   *cents,           core::Clock::today()};
-    pedigree::PedigreeRecord ancestors;
-    if (receipt == Receipt::WithPedigree) {
-        pedigree::buildpedigree3(sale.dog);
-        pedigree::fillpedigreeblanks();
-        ancestors = pedigree::currentPedigree();
+    if (m_recorded && m_recorded->sale.dog == sale.dog && m_recorded->sale.buyer == sale.buyer &&
+        m_recorded->sale.cents == sale.cents) {
+        // The sale on show, once more on the other receipt: the same sale, the same number.
+        printReceipt(receipt, m_recorded->sale, m_recorded->receiptNumber);
+        return;
     }
-    if (const auto written = recordSale(kennel, sale, receipt, ancestors); !written) {
+    if (!mayRecord(sale))
+        return;
+    const auto written = recordSale(kennel, sale, receipt, ancestorsFor(receipt, sale.dog));
+    if (!written) {
         core::tellNothingChanged(QStringLiteral("The sale"), written.problem());
+        return;
+    }
+    m_recorded = Recorded{sale, written.value()};
+    timeout();
+    Q_EMIT receiptReady(receipt);
+}
+
+bool SellDogScreen::mayRecord(const SaleDetails &sale) const
+{
+    if (!m_recorded || m_recorded->sale.dog != sale.dog)
+        return true;
+    return core::askQuestion(QStringLiteral("%1 was just sold to %2. Sell it again to %3?")
+                                 .arg(sale.dog, m_recorded->sale.buyer, sale.buyer));
+}
+
+void SellDogScreen::printReceipt(Receipt receipt, const SaleDetails &sale, qint64 receiptNumber)
+{
+    if (const auto written = writeReceipt(db::DatabaseFiles::kennel(), sale, receipt,
+                                          ancestorsFor(receipt, sale.dog), receiptNumber);
+        !written) {
+        core::tellNothingChanged(QStringLiteral("The receipt"), written.problem());
         return;
     }
     timeout();

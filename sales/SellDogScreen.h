@@ -3,6 +3,8 @@
 #include "sales/Sale.h"
 #include "ui/Screen.h"
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -20,6 +22,7 @@ class SellDogScreen : public ui::Screen
 public:
     static QString screenName() { return QStringLiteral("Form10"); }
     explicit SellDogScreen(QWidget *parent = nullptr);
+    ~SellDogScreen() override;
     QString detail(const QString &name) const;
 
 Q_SIGNALS:
@@ -30,8 +33,22 @@ protected:
     void load() override;
 
 private:
+    // A sale this screen recorded, which its receipt buttons print again instead of
+    // recording it twice.
+    struct Recorded
+    {
+        SaleDetails sale;
+        qint64 receiptNumber = 0;
+    };
+
     void showDog();
+    void showDetails(const DogOnSale &dog);
+    // Fills the details as soon as a listed dog is chosen; anything else clears them.
+    void dogChosen(const QString &name);
     void sell(Receipt receipt);
+    // Asks before a dog sold on this screen is sold once more; true to go on.
+    bool mayRecord(const SaleDetails &sale) const;
+    void printReceipt(Receipt receipt, const SaleDetails &sale, qint64 receiptNumber);
     void timeout();
 
     ui::PickList *m_dogs;
@@ -46,6 +63,7 @@ private:
     QLabel *m_reg;
     QLabel *m_status;
     QProgressBar *m_progress;
+    std::optional<Recorded> m_recorded;
 };
 
 } // namespace sales
