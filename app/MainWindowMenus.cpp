@@ -19,6 +19,8 @@
 #include "ui/RowTableModel.h"
 #include "ui/ScreenHost.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -83,6 +85,22 @@ ui::RowTableModel::Column text(const char *caption, int field, int letters)
             field, letters};
 }
 
+// The kennel's genetics when they are at hand; otherwise they are worked out meanwhile and
+// the table shows and sorts its COI column again once they are there.
+genetics::KennelGenetics *preparedGenetics(ui::RowTableModel *model)
+{
+    // On a large kennel every dog's inbreeding takes a second or two: the table does not wait.
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    if (genetics::KennelGenetics::isCurrent(kennel))
+        return &genetics::KennelGenetics::current(kennel);
+    if (model && genetics::KennelGenetics::preparationProblem(kennel).isEmpty())
+        genetics::KennelGenetics::prepare(kennel, model, [model] {
+            model->refreshShown();
+            model->reorder();
+        });
+    return nullptr;
+}
+
 ui::RowTableModel *dogTable()
 {
     namespace dog = db::fields::dogs;
@@ -105,23 +123,42 @@ ui::RowTableModel *dogTable()
         text("Owner", 8, 16),
         {QStringLiteral("COI"),
          [table](const QVariantList &, qint64 id) {
-             // On a large kennel every dog's inbreeding takes a second or two: the table does
-             // not wait for it.
-             const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-             if (!genetics::KennelGenetics::isCurrent(kennel)) {
-                 if (ui::RowTableModel *model = *table)
-                     genetics::KennelGenetics::prepare(kennel, model,
-                                                       [model] { model->refreshShown(); });
-                 return QStringLiteral("\u2026");
-             }
-             genetics::KennelGenetics &genetics = genetics::KennelGenetics::current(kennel);
-             const int dog = genetics.graph().indexOfId(id);
+             genetics::KennelGenetics *genetics = preparedGenetics(*table);
+             if (!genetics)
+                 return genetics::KennelGenetics::preparationProblem(db::DatabaseFiles::kennel())
+                                .isEmpty()
+                            ? QStringLiteral("\u2026")
+                            : QStringLiteral("n/a");
+             const int dog = genetics->graph().indexOfId(id);
              if (dog == genetics::unknown)
                  return QString();
-             return genetics.graph().looped(dog) ? QStringLiteral("loop")
-                                                 : genetics::percent(genetics.inbreeding().of(dog));
+             return genetics->graph().looped(dog)
+                        ? QStringLiteral("loop")
+                        : genetics::percent(genetics->inbreeding().of(dog));
          },
-         -1, 8}};
+         -1, 8,
+         [table](std::vector<qint64> rows, bool ascending) {
+             genetics::KennelGenetics *genetics = preparedGenetics(*table);
+             if (!genetics)
+                 return rows;
+             // Dogs without a figure (not read, or below a loop) stay last either way.
+             std::vector<std::pair<double, qint64>> keyed;
+             keyed.reserve(rows.size());
+             for (qint64 id : rows) {
+                 const int dog = genetics->graph().indexOfId(id);
+                 const bool known = dog != genetics::unknown && !genetics->graph().looped(dog);
+                 keyed.emplace_back(known ? genetics->inbreeding().of(dog) : qQNaN(), id);
+             }
+             std::stable_sort(keyed.begin(), keyed.end(),
+                              [ascending](const auto &a, const auto &b) {
+                                  if (std::isnan(a.first) || std::isnan(b.first))
+                                      return !std::isnan(a.first) && std::isnan(b.first);
+                                  return ascending ? a.first < b.first : b.first < a.first;
+                              });
+             for (size_t i = 0; i < keyed.size(); ++i)
+                 rows[i] = keyed[i].second;
+             return rows;
+         }}};
     *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
     return *table;
 }
@@ -228,11 +265,11 @@ void MainWindow::buildMenuBar()
 
     QMenu *genetics = menuBar()->addMenu(QStringLiteral("&Genetics"));
     genetics->setObjectName(QStringLiteral("geneticsMenu"));
-    genetics->addAction(QStringLiteral("Inbreeding and Trial Matings..."), this,
+    genetics->addAction(QStringLiteral("&Inbreeding and Trial Matings..."), this,
                         [this] { open<inbreeding::GeneticsScreen>(); });
-    genetics->addAction(QStringLiteral("Check Pedigrees"), this,
+    genetics->addAction(QStringLiteral("&Check Pedigrees"), this,
                         [this] { showReport(inbreeding::pedigreeChecks()); });
-    genetics->addAction(QStringLiteral("Inbreeding of Every Dog"), this, [this] {
+    genetics->addAction(QStringLiteral("Inbreeding of &Every Dog"), this, [this] {
         showReport(inbreeding::everyDogsInbreeding(inbreeding::progressDialog(this)));
     });
 
@@ -247,7 +284,8 @@ void MainWindow::buildMenuBar()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
-    help->addAction(QStringLiteral("Help"), this, [this] { choose(MenuItem::Help); });
+    help->addAction(QStringLiteral("Help"), this, [this] { choose(MenuItem::Help); })
+        ->setShortcut(QKeySequence::HelpContents);
     help->addAction(QStringLiteral("About "), this, [this] { choose(MenuItem::About); });
 }
 

@@ -3,6 +3,7 @@
 #include "ui/RowTableModel.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -42,6 +43,7 @@ TableScreen::TableScreen(const QString &objectName, const QString &caption, cons
         showCount();
     });
     connect(model, &ui::RowTableModel::searchReady, this, &TableScreen::showCount);
+    m_search->installEventFilter(this);
     connect(m_table, &QTableView::activated, this,
             [this, open = std::move(open)](const QModelIndex &index) {
                 if (index.isValid())
@@ -53,6 +55,19 @@ TableScreen::TableScreen(const QString &objectName, const QString &caption, cons
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_table);
+}
+
+bool TableScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    // Down from the search goes on to the rows found, as in a file dialog.
+    if (watched == m_search && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down && m_model->rowCount() > 0) {
+        m_table->setFocus(Qt::TabFocusReason);
+        if (!m_table->currentIndex().isValid())
+            m_table->setCurrentIndex(m_model->index(0, 0));
+        return true;
+    }
+    return ui::Screen::eventFilter(watched, event);
 }
 
 QString TableScreen::countText() const

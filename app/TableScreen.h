@@ -30,6 +30,7 @@ public:
     QSize sizeHint() const override { return QSize(1200, 560); }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void load() override;
     void showEvent(QShowEvent *event) override;
 

@@ -51,6 +51,7 @@ LitterScreen::LitterScreen(QWidget *parent)
     ui::addField(grid, 1, 0, QStringLiteral("Dam"), m_dam);
     ui::addField(grid, 2, 0, QStringLiteral("Breed of Pups"), m_breed);
     m_born->setText(QStringLiteral("MM/DD/YY"));
+    ui::selectAllOnFocus(m_born);
     ui::addField(grid, 3, 0, QStringLiteral("Enter Date of Birth"), m_born);
     ui::addField(grid, 4, 0, QStringLiteral("Number of Pups in Litter"), m_pups);
     grid->setColumnStretch(1, 1);

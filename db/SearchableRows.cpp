@@ -1,5 +1,6 @@
 #include "db/SearchableRows.h"
 
+#include "core/SearchText.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/SqlText.h"
@@ -37,7 +38,7 @@ SearchableRows::SearchText SearchableRows::readSearchText(const QString &file,
                          all.append('\x1f');
                      }
                      search.ids.push_back(row.whole(0));
-                     search.text.append(QString::fromUtf8(all).toCaseFolded().toUtf8());
+                     search.text.append(core::searchFoldedUtf8(all));
                      search.ends.push_back(search.text.size());
                  });
     });
@@ -58,6 +59,14 @@ qsizetype SearchableRows::SearchText::place(qint64 id) const
         return id >= 0 && id < qint64(placeOf.size()) ? placeOf[size_t(id)] : -1;
     const auto at = std::lower_bound(ids.begin(), ids.end(), id);
     return at != ids.end() && *at == id ? qsizetype(at - ids.begin()) : -1;
+}
+
+std::vector<qint64> SearchableRows::inRowOrder(const QSqlDatabase &db) const
+{
+    std::vector<qint64> ids;
+    scanRows(db, selectFrom(m_table, {fields::rowid}) % QStringLiteral(" ORDER BY rowid"),
+             [&](const RawRow &row) { ids.push_back(row.whole(0)); });
+    return ids;
 }
 
 std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, bool ascending) const
@@ -140,7 +149,7 @@ std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, b
 std::vector<qint64> SearchableRows::matching(const std::vector<qint64> &ids,
                                              const QString &text) const
 {
-    const QByteArray needle = text.trimmed().toCaseFolded().toUtf8();
+    const QByteArray needle = core::searchFolded(text.trimmed()).toUtf8();
     if (needle.isEmpty())
         return ids;
     std::vector<qint64> found;

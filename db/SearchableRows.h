@@ -11,11 +11,11 @@ namespace db {
 
 // The rows of a table for a list that is searched and sorted, without holding the rows
 // themselves: rows are ordered by SQL and read by row number when they come into view, and
-// each row's shown fields are kept case-folded in one piece for the search.
+// each row's shown fields are kept folded for the search (case and accents) in one piece.
 class SearchableRows
 {
 public:
-    // Every row's shown fields, case-folded, end to end; rows by ascending row number.
+    // Every row's shown fields, folded, end to end; rows by ascending row number.
     struct SearchText
     {
         std::vector<qint64> ids;
@@ -30,6 +30,8 @@ public:
 
     SearchableRows(QString table, QStringList fields);
 
+    // Every row number, in row order.
+    std::vector<qint64> inRowOrder(const QSqlDatabase &db) const;
     // Every row number, ordered by one of the fields (case-blind, then by row).
     std::vector<qint64> ordered(const QSqlDatabase &db, int field, bool ascending) const;
 
@@ -49,7 +51,7 @@ public:
     }
     bool canSearch() const { return m_canSearch; }
 
-    // Those of `ids` whose fields hold the text, case-blind for every letter.
+    // Those of `ids` whose fields hold the text anywhere, blind to case and accents.
     std::vector<qint64> matching(const std::vector<qint64> &ids, const QString &text) const;
     // The fields of these rows, in the order asked.
     QList<QVariantList> read(const QSqlDatabase &db, const std::vector<qint64> &ids) const;

@@ -3,11 +3,13 @@
 #include "ui/PickList.h"
 
 #include <algorithm>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 namespace ui {
 
@@ -16,6 +18,34 @@ QLineEdit *textBox(const QString &objectName)
     auto *edit = new QLineEdit;
     edit->setObjectName(objectName);
     return edit;
+}
+
+namespace {
+
+class SelectAllOnFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // After the event: a mouse press that gave the focus would otherwise place the
+        // cursor and clear the selection again.
+        if (event->type() == QEvent::FocusIn)
+            QTimer::singleShot(0, watched, [box = static_cast<QLineEdit *>(watched)] {
+                if (box->hasFocus())
+                    box->selectAll();
+            });
+        return false;
+    }
+};
+
+} // namespace
+
+void selectAllOnFocus(QLineEdit *box)
+{
+    box->installEventFilter(new SelectAllOnFocus(box));
 }
 
 PickList *pickList(const QString &objectName)

@@ -15,6 +15,9 @@ namespace ui {
 class PickList;
 
 QLineEdit *textBox(const QString &objectName);
+// A box that starts with a hint in it ("MM/DD/YY"): its text is selected whenever it takes
+// the focus, by mouse too, so that what is typed replaces the hint.
+void selectAllOnFocus(QLineEdit *box);
 PickList *pickList(const QString &objectName);
 QPushButton *pushButton(const QString &caption, const QString &objectName,
                         QWidget *parent = nullptr);

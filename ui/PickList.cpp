@@ -1,6 +1,9 @@
 #include "ui/PickList.h"
 
+#include "core/SearchText.h"
+#include "ui/PickListAccessible.h"
 #include <algorithm>
+
 #include <QAbstractItemView>
 #include <QCollator>
 #include <QCompleter>
@@ -11,8 +14,10 @@
 
 namespace ui {
 
-PickList::PickList(QWidget *parent) : QComboBox(parent), m_completer(new QCompleter(this))
+PickList::PickList(QWidget *parent)
+    : QComboBox(parent), m_completer(new QCompleter(this)), m_matches(new QStringListModel(this))
 {
+    installAccessibleInterface();
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     // The combo box's own completer, being case-blind, would make the box snap a typed
@@ -20,14 +25,24 @@ PickList::PickList(QWidget *parent) : QComboBox(parent), m_completer(new QComple
     // the text changes only when the user takes one.
     setCompleter(nullptr);
     m_completer->setWidget(lineEdit());
-    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
-    m_completer->setCompletionMode(QCompleter::PopupCompletion);
-    m_completer->setFilterMode(Qt::MatchStartsWith);
+    // Entries are matched here, anywhere in the name: every dog of a kennel starts with the
+    // kennel's prefix, so matching only the start would offer nothing useful.
+    m_completer->setModel(m_matches);
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     connect(lineEdit(), &QLineEdit::textEdited, this, &PickList::offerCompletions);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &PickList::textChosen);
+    connect(this, &QComboBox::textActivated, this, &PickList::textChosen);
     connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this,
-            &PickList::setText);
-    connect(m_completer, qOverload<const QString &>(&QCompleter::highlighted), this,
-            &PickList::setText);
+            [this](const QString &text) {
+                setText(text);
+                Q_EMIT textChosen(text);
+            });
+    connect(m_completer, qOverload<const QModelIndex &>(&QCompleter::highlighted), this,
+            [this](const QModelIndex &index) {
+                setText(index.data().toString());
+                announceHighlighted(m_completer->popup(), index.row());
+                Q_EMIT textChosen(currentText());
+            });
     // Measuring every entry of a long list of dogs would stall the screen on first show.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(16);
@@ -45,16 +60,38 @@ void PickList::configureView()
 {
     if (auto *list = qobject_cast<QListView *>(view()))
         list->setUniformItemSizes(true);
-    m_completer->setModel(model());
+}
+
+QStringList PickList::matching(const QStringList &entries, const QString &typed)
+{
+    const QString needle = core::searchFolded(typed);
+    if (needle.isEmpty())
+        return {};
+    QStringList starting;
+    QStringList inside;
+    for (const QString &entry : entries) {
+        const qsizetype at = core::searchPosition(entry, needle);
+        if (at == 0)
+            starting << entry;
+        else if (at > 0)
+            inside << entry;
+    }
+    return starting + inside;
 }
 
 void PickList::offerCompletions(const QString &typed)
 {
-    m_completer->setCompletionPrefix(typed);
-    if (typed.isEmpty())
+    auto *entries = qobject_cast<QStringListModel *>(model());
+    m_matches->setStringList(entries ? matching(entries->stringList(), typed) : QStringList());
+    if (m_matches->rowCount() == 0)
         m_completer->popup()->hide();
     else
         m_completer->complete();
+}
+
+QWidget *PickList::completionPopup() const
+{
+    return m_completer->popup();
 }
 
 void PickList::setEntries(QStringList entries, Order order)

@@ -39,12 +39,24 @@ public:
     QString text() const { return currentText(); }
     void setText(const QString &text);
 
+    // What typing `typed` offers: the entries that hold it anywhere, blind to case and
+    // accents, those that start with it first, each group in the list's order.
+    static QStringList matching(const QStringList &entries, const QString &typed);
+    // The list of entries offered as the user types.
+    QWidget *completionPopup() const;
+
+Q_SIGNALS:
+    // The user changed the text: typed, or took an entry from either list. Never sent for
+    // what the program sets.
+    void textChosen(const QString &text);
+
 private:
     void configureView();
     void offerCompletions(const QString &typed);
 
     QString m_prompt;
     QCompleter *m_completer;
+    QStringListModel *m_matches;
     std::shared_ptr<QStringListModel> m_shared;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/RowTableModel.h"
 
+#include "core/SearchText.h"
 #include "db/DatabaseFiles.h"
 
 #include <QThread>
@@ -26,7 +27,7 @@ void RowTableModel::reload()
     stopReading();
     m_loaded = true;
     m_rows.forgetSearchText();
-    m_ordered = m_rows.ordered(db::DatabaseFiles::kennel(), m_sortField, m_ascending);
+    m_ordered = sorted();
     refilter();
     readSearchText();
 }
@@ -86,23 +87,40 @@ void RowTableModel::refreshShown()
 void RowTableModel::setSearch(const QString &text)
 {
     // A longer text holds the shorter one: only the rows found already can hold it.
-    const QString before = m_search.trimmed().toCaseFolded();
-    const bool narrowing = !before.isEmpty() && text.trimmed().toCaseFolded().contains(before);
+    const QString before = core::searchFolded(m_search.trimmed());
+    const bool narrowing = !before.isEmpty() && core::searchFolded(text.trimmed()).contains(before);
     m_search = text;
     refilter(narrowing);
 }
 
+std::vector<qint64> RowTableModel::sorted() const
+{
+    const Column &column = m_columns[m_sortColumn];
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    if (column.order)
+        return column.order(m_rows.inRowOrder(kennel), m_ascending);
+    return m_rows.ordered(kennel, column.sortField, m_ascending);
+}
+
 void RowTableModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= m_columns.size() || m_columns[column].sortField < 0)
+    if (column < 0 || column >= m_columns.size() || !m_columns[column].sorts())
         return;
-    m_sortField = m_columns[column].sortField;
+    m_sortColumn = column;
     m_ascending = order == Qt::AscendingOrder;
     // The view sorts once as it is set up, before the table is read at all.
     if (!m_loaded)
         return;
-    m_ordered = m_rows.ordered(db::DatabaseFiles::kennel(), m_sortField, m_ascending);
+    m_ordered = sorted();
     refilter();
+}
+
+void RowTableModel::reorder()
+{
+    if (!m_loaded || !m_columns[m_sortColumn].order)
+        return;
+    m_ordered = sorted();
+    refilter(false);
 }
 
 int RowTableModel::rowCount(const QModelIndex &parent) const

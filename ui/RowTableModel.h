@@ -23,6 +23,11 @@ public:
         std::function<QString(const QVariantList &fields, qint64 id)> shown;
         int sortField = -1; // the field it sorts by; -1 when it does not sort
         int letters = 12;   // how wide it opens, in digits
+        // For a column worked out from more than its row (such as the COI): puts the rows,
+        // given in row order, in this column's order.
+        std::function<std::vector<qint64>(std::vector<qint64> rows, bool ascending)> order = {};
+
+        bool sorts() const { return sortField >= 0 || order; }
     };
 
     int lettersWide(int column) const { return m_columns.value(column).letters; }
@@ -36,6 +41,9 @@ public:
     void setSearch(const QString &text);
     // Works out the cells' text again, for a column whose values came later.
     void refreshShown();
+    // Sorts again when sorted by a column worked out from more than its row, whose order
+    // may have come later.
+    void reorder();
     // False while the search text is still being read: a search typed meanwhile is applied
     // once it is there.
     bool canSearch() const { return m_rows.canSearch(); }
@@ -53,13 +61,14 @@ Q_SIGNALS:
 
 private:
     void refilter(bool narrowing = false);
+    std::vector<qint64> sorted() const;
     void readSearchText();
     void stopReading();
 
     db::SearchableRows m_rows;
     QList<Column> m_columns;
     QString m_search;
-    int m_sortField = 0;
+    int m_sortColumn = 0;
     bool m_ascending = true;
     bool m_loaded = false;
     std::vector<qint64> m_ordered;
