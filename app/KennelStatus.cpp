@@ -12,12 +12,16 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace app {
 
 KennelStatus::KennelStatus(QStatusBar *bar)
-    : QObject(bar), m_folder(new QLabel), m_counts(new QLabel), m_due(new QPushButton)
+    : QObject(bar), m_folder(new QLabel), m_counts(new QLabel), m_due(new QPushButton),
+      m_watch(new QTimer(this))
 {
+    m_watch->setInterval(1000);
+    connect(m_watch, &QTimer::timeout, this, [this] { refresh(); });
     m_folder->setObjectName(QStringLiteral("kennelFolder"));
     m_counts->setObjectName(QStringLiteral("kennelCounts"));
     m_due->setObjectName(QStringLiteral("dueThisMonth"));
@@ -29,14 +33,19 @@ KennelStatus::KennelStatus(QStatusBar *bar)
     bar->addWidget(m_due);
 }
 
+void KennelStatus::followWrites()
+{
+    m_watch->start();
+}
+
 void KennelStatus::refresh(bool now)
 {
-    if (!now && m_since.isValid() && m_since.elapsed() < 2000)
-        return;
-    m_since.start();
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    // Between closing and opening the files again, as a restore does.
+    if (!kennel.isOpen())
+        return;
     // Counting what is due reads every dog of a large kennel: only after a write, or when
-    // the month may have turned.
+    // the day has turned. Telling whether there was a write costs next to nothing.
     QString version = core::Clock::today().toString(Qt::ISODate);
     for (const QString &table :
          {db::tables::dogs, db::tables::contacts, db::tables::matings, db::tables::vaccinations}) {

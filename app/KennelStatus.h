@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 
 class QLabel;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 
 namespace app {
 
@@ -16,8 +16,11 @@ class KennelStatus : public QObject
     Q_OBJECT
 public:
     explicit KennelStatus(QStatusBar *bar);
-    // Counts again after a write, at most every two seconds unless `now`.
+    // Counts again when a table has changed since the last count, or at once when `now`.
     void refresh(bool now = false);
+    // From now on looks every second whether anything was written, by this program or
+    // another, and counts again when it was.
+    void followWrites();
 
 Q_SIGNALS:
     void dueListRequested();
@@ -26,7 +29,7 @@ private:
     QLabel *m_folder;
     QLabel *m_counts;
     QPushButton *m_due;
-    QElapsedTimer m_since;
+    QTimer *m_watch;
     QString m_version;
 };
 

@@ -147,6 +147,7 @@ void MainWindow::runStartup()
         ->findChild<QLabel *>(QStringLiteral("lastBackup"))
         ->setText(m_backups->lastBackupText());
     m_status->refresh(true);
+    m_status->followWrites();
     m_backups->backUpIfDue();
     // The menu opened last; the lists the user asked for belong in front of it.
     if (showLists)

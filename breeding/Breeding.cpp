@@ -5,6 +5,7 @@
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/RawRows.h"
+#include "db/ReadFailure.h"
 #include "db/SingleRows.h"
 #include "db/SqlText.h"
 #include "db/TableCursor.h"
@@ -119,7 +120,8 @@ QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
               QStringLiteral(" = ? ORDER BY rowid"));
     q.addBindValue(dog);
     q.addBindValue(dog);
-    q.exec();
+    if (!db::execRead(q))
+        return {};
     QStringList lines;
     const db::QueryColumns columns(q);
     while (q.next()) {
@@ -134,7 +136,8 @@ QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
                 lines << line << QStringLiteral(" ");
         }
     }
-    if (lines.isEmpty())
+    // A read that stopped early must not pass for a dog never mated.
+    if (db::readToEnd(q) && lines.isEmpty())
         lines << QStringLiteral("This dog has not been Mated according to our Records");
     return lines;
 }

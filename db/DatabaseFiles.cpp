@@ -297,7 +297,7 @@ QSqlDatabase DatabaseFiles::database(File file)
         return QSqlDatabase::database(connection, false);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(fileName(file));
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     return db;
 }
 

@@ -7,6 +7,10 @@ namespace db {
 
 enum class File { Kennel, Report };
 
+// How long every connection waits for a file that another connection is writing before a
+// statement fails as busy.
+inline constexpr int busyTimeoutMs = 5000;
+
 // The two database files in the working folder, opened by bare name.
 class DatabaseFiles
 {

@@ -2,6 +2,7 @@
 
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
+#include "db/ReadFailure.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 
@@ -20,12 +21,14 @@ QStringList columnValues(const QSqlDatabase &db, const QString &table, const QSt
                                                  : QString();
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.exec(QStringLiteral("SELECT ") % quoted(column) % QStringLiteral(" FROM ") % quoted(table) %
-           where % QStringLiteral(" ORDER BY rowid"));
+    if (!execRead(q, QStringLiteral("SELECT ") % quoted(column) % QStringLiteral(" FROM ") %
+                         quoted(table) % where % QStringLiteral(" ORDER BY rowid")))
+        return {};
     QStringList values;
     const db::QueryColumns columns(q);
     while (q.next())
         values << columns.value(column).toString();
+    readToEnd(q);
     return values;
 }
 
@@ -38,11 +41,13 @@ QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, cons
               quoted(table) % QStringLiteral(" WHERE ") % quoted(whereColumn) %
               QStringLiteral(" = ? ORDER BY rowid"));
     q.addBindValue(equals);
-    q.exec();
+    if (!execRead(q))
+        return {};
     QStringList values;
     const db::QueryColumns columns(q);
     while (q.next())
         values << columns.value(column).toString();
+    readToEnd(q);
     return values;
 }
 
@@ -64,7 +69,8 @@ QStringList breedNames(const QSqlDatabase &kennel)
 qint64 rowCount(const QSqlDatabase &db, const QString &table)
 {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT count(*) AS \"rows\" FROM ") % quoted(table)) || !q.next())
+    if (!execRead(q, QStringLiteral("SELECT count(*) AS \"rows\" FROM ") % quoted(table)) ||
+        !q.next())
         return 0;
     return q.value(QStringLiteral("rows")).toLongLong();
 }

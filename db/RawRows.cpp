@@ -1,5 +1,6 @@
 #include "db/RawRows.h"
 
+#include "db/DatabaseFiles.h"
 #include "db/SqliteHandle.h"
 
 #include <memory>
@@ -67,7 +68,9 @@ bool withReadOnlyConnection(const QString &file, const std::function<void(QSqlDa
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        // A write under way elsewhere is waited for, not taken as a failed read.
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
         opened = db.open();
         if (opened) {
             work(db);

@@ -1,6 +1,7 @@
 #include "db/SqlRows.h"
 
 #include "db/RawRows.h"
+#include "db/ReadFailure.h"
 #include "db/SqlText.h"
 
 #include <QSqlQuery>
@@ -20,6 +21,7 @@ core::DataSet rowsOf(QSqlQuery &query)
             row.values.insert(names.fieldName(i), record.value(i));
         rows.append(row);
     }
+    readToEnd(query);
     return rows;
 }
 
@@ -27,7 +29,8 @@ core::DataSet queryRows(const QSqlDatabase &db, const QString &sql)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.exec(sql);
+    if (!execRead(q, sql))
+        return {};
     return rowsOf(q);
 }
 
@@ -45,11 +48,14 @@ void TableSlices::readRowNumbers()
     if (m_read)
         return;
     m_read = true;
-    scanRows(m_db,
-             QStringLiteral("SELECT rowid FROM ") % quoted(m_table) %
-                 (m_condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") % m_condition) %
-                 QStringLiteral(" ORDER BY rowid"),
-             [this](const RawRow &row) { m_rowids.push_back(row.whole(0)); });
+    const QString problem =
+        scanRows(m_db,
+                 QStringLiteral("SELECT rowid FROM ") % quoted(m_table) %
+                     (m_condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") % m_condition) %
+                     QStringLiteral(" ORDER BY rowid"),
+                 [this](const RawRow &row) { m_rowids.push_back(row.whole(0)); });
+    if (!problem.isEmpty())
+        tellReadFailed(problem);
 }
 
 qsizetype TableSlices::count()
@@ -71,7 +77,8 @@ core::DataSet TableSlices::slice(qsizetype first, qsizetype count)
               QStringLiteral(" ORDER BY rowid"));
     q.addBindValue(m_rowids[first]);
     q.addBindValue(m_rowids[last]);
-    q.exec();
+    if (!execRead(q))
+        return {};
     return rowsOf(q);
 }
 

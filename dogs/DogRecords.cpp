@@ -72,6 +72,8 @@ QString DogRecords::inbreeding() const
         return {};
     genetics::KennelGenetics &genetics =
         genetics::KennelGenetics::current(m_record.cursor().database());
+    if (!genetics.problem().isEmpty())
+        return genetics::coiNotAvailable();
     const genetics::DogInbreeding coi = genetics.ofDog(genetics.graph().indexOfId(dogId()));
     if (!coi.loop.isEmpty())
         return genetics::loopMessage(coi.loop);

@@ -26,6 +26,19 @@ QPointer<QThread> &preparation()
     return thread;
 }
 
+// The dogs' version that a preparation could not read, and why.
+struct FailedPreparation
+{
+    QString version;
+    QString problem;
+};
+
+FailedPreparation &failedPreparation()
+{
+    static FailedPreparation failed;
+    return failed;
+}
+
 } // namespace
 
 QString percent(double value)
@@ -45,7 +58,8 @@ KennelGenetics &KennelGenetics::current(const QSqlDatabase &kennel)
     if (!genetics || version.isEmpty() || version != genetics->m_version) {
         genetics = std::make_unique<KennelGenetics>();
         genetics->m_problem = genetics->m_graph.read(kennel);
-        genetics->m_version = version;
+        // A failed read answers this once; the next use reads again.
+        genetics->m_version = genetics->m_problem.isEmpty() ? version : QString();
         genetics->m_inbreeding = std::make_unique<Inbreeding>(genetics->m_graph.pedigree());
     }
     return *genetics;
@@ -62,19 +76,31 @@ bool KennelGenetics::isCurrent(const QSqlDatabase &kennel)
     return cached() && !version.isEmpty() && version == cached()->m_version;
 }
 
+QString KennelGenetics::preparationProblem(const QSqlDatabase &kennel)
+{
+    const FailedPreparation &failed = failedPreparation();
+    if (failed.version.isEmpty() || failed.version != db::tableVersion(kennel, db::tables::dogs))
+        return {};
+    return failed.problem;
+}
+
 void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
                              const std::function<void()> &ready)
 {
     if (!preparation()) {
         auto made = std::make_shared<std::unique_ptr<KennelGenetics>>();
         QThread *thread = QThread::create([file = kennel.databaseName(), made] {
-            db::withReadOnlyConnection(file, [&](QSqlDatabase &db) {
+            const bool opened = db::withReadOnlyConnection(file, [&](QSqlDatabase &db) {
                 auto genetics = std::make_unique<KennelGenetics>();
                 genetics->m_problem = genetics->m_graph.read(db);
                 genetics->m_inbreeding = std::make_unique<Inbreeding>(genetics->m_graph.pedigree());
                 genetics->m_inbreeding->coefficients();
                 *made = std::move(genetics);
             });
+            if (!opened) {
+                *made = std::make_unique<KennelGenetics>();
+                (*made)->m_problem = QStringLiteral("the kennel file could not be opened");
+            }
         });
         QObject::connect(thread, &QThread::finished, thread,
                          [thread, made, version = db::tableVersion(kennel, db::tables::dogs),
@@ -82,8 +108,10 @@ void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
                              // Genetics worked out meanwhile on the spot may be in use.
                              const QSqlDatabase kennel = QSqlDatabase::database(name, false);
                              const QString now = db::tableVersion(kennel, db::tables::dogs);
-                             if (*made && !version.isEmpty() && now == version &&
-                                 !isCurrent(kennel)) {
+                             if (*made && !(*made)->m_problem.isEmpty()) {
+                                 failedPreparation() = {version, (*made)->m_problem};
+                             } else if (*made && !version.isEmpty() && now == version &&
+                                        !isCurrent(kennel)) {
                                  (*made)->m_version = version;
                                  cached() = std::move(*made);
                              }

@@ -17,6 +17,11 @@ inline constexpr int defaultGenerations = 10;
 
 // "12.50%"
 QString percent(double value);
+// What a screen shows for a COI it could not work out.
+inline QString coiNotAvailable()
+{
+    return QStringLiteral("COI not available: the dogs could not be read");
+}
 // Names the dogs around a loop for the user.
 QString loopMessage(const QStringList &loop);
 
@@ -46,6 +51,9 @@ public:
     static void forget();
     // Whether `current` would answer at once.
     static bool isCurrent(const QSqlDatabase &kennel);
+    // Why the last preparation could not read the dogs as they stand, or empty; it is not
+    // tried again until the dogs change.
+    static QString preparationProblem(const QSqlDatabase &kennel);
     // Reads the kennel and works out every dog's inbreeding on a thread of its own, on a
     // connection of its own to the file, and makes that current unless the dogs changed
     // meanwhile; then `ready` runs, on this thread, while `context` lives.
@@ -54,7 +62,8 @@ public:
     // Waits for a preparation under way, as the program ends.
     static void waitForPreparation();
 
-    // Why the dogs could not be read, or empty.
+    // Why the dogs could not be read, or empty. Genetics that could not be read are never
+    // kept: the next `current` reads again.
     QString problem() const { return m_problem; }
     const KennelGraph &graph() const { return m_graph; }
     Inbreeding &inbreeding() { return *m_inbreeding; }

@@ -84,6 +84,8 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
                 parentStart.push_back(unsigned(parentBytes.size()));
             }
             m_sexes.push_back(sexOf(row.text(SexColumn)));
+            if (m_sexes.back() == Sex::Other)
+                m_otherSexes.emplace_back(dog, row.string(SexColumn));
             m_born.push_back(julianDay(row.text(Born)));
             m_died.push_back(!row.text(Died).empty());
         });
@@ -109,6 +111,9 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
             lastName[side] = name;
             lastFound[side] = m_names.find(name);
         }
+        if (lastFound[side] == unknown)
+            m_unrecorded.push_back({int(which / 2), side == 0,
+                                    QString::fromUtf8(name.data(), qsizetype(name.size()))});
         return lastFound[side];
     };
     for (int dog = 0; dog < dogs; ++dog) {
@@ -124,6 +129,14 @@ QString KennelGraph::name(int dog) const
 {
     return QString::fromUtf8(m_nameBytes.data() + m_nameStart[dog],
                              qsizetype(m_nameStart[dog + 1] - m_nameStart[dog]));
+}
+
+QString KennelGraph::storedSex(int dog) const
+{
+    const auto found = std::lower_bound(
+        m_otherSexes.begin(), m_otherSexes.end(), dog,
+        [](const std::pair<int, QString> &other, int d) { return other.first < d; });
+    return found != m_otherSexes.end() && found->first == dog ? found->second : QString();
 }
 
 int KennelGraph::find(const QString &name) const

@@ -43,6 +43,17 @@ public:
     // Every loop, as dog indexes with the first repeated at the end.
     const std::vector<std::vector<int>> &loops() const { return m_loops; }
 
+    // A parent name that no dog has (not empty, not "Not On Record"), with the dog naming it.
+    struct UnrecordedParent
+    {
+        int dog;
+        bool sire;
+        QString name;
+    };
+    const std::vector<UnrecordedParent> &unrecordedParents() const { return m_unrecorded; }
+    // The sex as stored, for a dog whose sex is neither "Male" nor "Female".
+    QString storedSex(int dog) const;
+
 private:
     void order();
     void findLoops();
@@ -57,6 +68,9 @@ private:
     NameIndex m_names;
     std::vector<int> m_loopOf;
     std::vector<std::vector<int>> m_loops;
+    std::vector<UnrecordedParent> m_unrecorded;
+    // Dogs of another sex, by index, with the sex as stored: few in a kennel.
+    std::vector<std::pair<int, QString>> m_otherSexes;
 };
 
 } // namespace genetics

@@ -44,6 +44,46 @@ void checkParent(const KennelGraph &graph, int dog, int parent, bool sire,
                  .arg(shortDate(born), role, graph.name(parent), shortDate(parentBorn))});
 }
 
+void checkSexes(const KennelGraph &graph, std::vector<PedigreeProblem> &problems)
+{
+    for (int dog = 0; dog < graph.size(); ++dog) {
+        if (graph.sex(dog) != Sex::Other)
+            continue;
+        const QString stored = graph.storedSex(dog);
+        problems.push_back(
+            {QStringLiteral("Sex not Male or Female"), graph.name(dog), graph.id(dog),
+             (stored.isEmpty() ? QStringLiteral("No sex is recorded")
+                               : QStringLiteral("The sex is recorded as \"%1\"").arg(stored)) +
+                 QStringLiteral(": the dog is left out of every Sire and Dam list.")});
+    }
+}
+
+void listUnrecordedParents(const KennelGraph &graph, std::vector<PedigreeProblem> &problems)
+{
+    // A popular sire that was never entered can have hundreds of offspring.
+    constexpr qsizetype namedAtMost = 20;
+    std::map<QString, std::vector<int>> offspring;
+    std::vector<QString> firstSeen;
+    for (const KennelGraph::UnrecordedParent &parent : graph.unrecordedParents()) {
+        std::vector<int> &of = offspring[parent.name];
+        if (of.empty())
+            firstSeen.push_back(parent.name);
+        of.push_back(parent.dog);
+    }
+    for (const QString &name : firstSeen) {
+        const std::vector<int> &of = offspring[name];
+        QStringList names;
+        for (size_t i = 0; i < of.size() && names.size() < namedAtMost; ++i)
+            names << graph.name(of[i]);
+        if (qsizetype(of.size()) > namedAtMost)
+            names << QStringLiteral("and %1 more").arg(qsizetype(of.size()) - namedAtMost);
+        problems.push_back({QStringLiteral("Information"), name, 0,
+                            QStringLiteral("named as a parent but not recorded; offspring: ") +
+                                names.join(QStringLiteral(", ")),
+                            true});
+    }
+}
+
 } // namespace
 
 std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph)
@@ -78,6 +118,8 @@ std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph)
                                     .arg(dogs.size())
                                     .arg(ids.join(QStringLiteral(", ")))});
     }
+    checkSexes(graph, problems);
+    listUnrecordedParents(graph, problems);
     return problems;
 }
 

@@ -11,13 +11,17 @@ struct PedigreeProblem
 {
     QString kind; // "Loop", "Sire recorded as Female", ...
     QString dog;
-    qint64 dogId;
+    qint64 dogId; // 0 for a name no dog has
     QString details;
+    // Worth knowing, but no fault: a parent named and never recorded.
+    bool information = false;
 };
 
 // Every fault that makes a pedigree wrong: loops; a sire recorded as "Female" or a dam as
 // "Male"; a parent born after its offspring or less than six months before; a name that
-// more than one dog has, so that a parent of that name is ambiguous.
+// more than one dog has, so that a parent of that name is ambiguous; a sex other than
+// "Male" or "Female", which leaves the dog out of every Sire and Dam list. After them, as
+// information, every parent name that no dog has, with the offspring that name it.
 std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph);
 
 } // namespace genetics

@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
+#include "db/ReadFailure.h"
 #include "db/SqlText.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
@@ -70,7 +71,8 @@ QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
               QStringLiteral(" WHERE ") % db::quoted(db::fields::vaccinations::dogName) %
               QStringLiteral(" = ? ORDER BY rowid DESC"));
     q.addBindValue(dog);
-    q.exec();
+    if (!db::execRead(q))
+        return {};
     QStringList lines;
     const db::QueryColumns columns(q);
     while (q.next()) {
@@ -80,6 +82,7 @@ QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
                      QStringLiteral("    ") +
                      columns.value(db::fields::vaccinations::kind).toString();
     }
+    db::readToEnd(q);
     return lines;
 }
 
@@ -103,7 +106,8 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
         QStringLiteral(" WHERE ") % db::quoted(db::fields::notes::dogId) %
         QStringLiteral(" = ? ORDER BY rowid DESC"));
     q.addBindValue(dogId);
-    q.exec();
+    if (!db::execRead(q))
+        return {};
     QStringList lines;
     const db::QueryColumns columns(q);
     while (q.next()) {
@@ -111,6 +115,7 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
                      QStringLiteral("      ") + columns.value(db::fields::notes::text).toString()
               << QString(97, QLatin1Char('_'));
     }
+    db::readToEnd(q);
     return lines;
 }
 

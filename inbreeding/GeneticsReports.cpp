@@ -58,11 +58,19 @@ core::DataSet problemRows()
               QString(QStringLiteral("The dogs could not be read: ") + genetics.problem())}}));
         return rows;
     }
+    bool faults = false;
     for (const genetics::PedigreeProblem &problem : genetics::pedigreeProblems(genetics.graph())) {
+        if (!problem.information && !faults) {
+            faults = true;
+        } else if (problem.information && !faults && rows.isEmpty()) {
+            rows.append(rowOf({{QStringLiteral("details"),
+                                QStringLiteral("No problems were found; the parents below are "
+                                               "named but not recorded.")}}));
+        }
         const QStringList lines = detailLines(problem.details);
         rows.append(rowOf({{QStringLiteral("kind"), problem.kind},
                            {QStringLiteral("dog"), problem.dog},
-                           {QStringLiteral("id"), problem.dogId},
+                           {QStringLiteral("id"), problem.information ? QVariant() : problem.dogId},
                            {QStringLiteral("details"), lines.front()}}));
         for (qsizetype i = 1; i < lines.size(); ++i)
             rows.append(rowOf({{QStringLiteral("details"), lines[i]}}));
@@ -126,6 +134,8 @@ report::Report everyDogsInbreeding(const std::function<bool(int, int)> &progress
     auto rows = [progress] {
         genetics::KennelGenetics &genetics =
             genetics::KennelGenetics::current(db::DatabaseFiles::kennel());
+        if (!genetics.problem().isEmpty())
+            return core::DataSet{rowOf({{QStringLiteral("dog"), genetics::coiNotAvailable()}})};
         const genetics::KennelGraph &graph = genetics.graph();
         const std::vector<genetics::DogInbreeding> all =
             genetics.ofEveryDog(genetics::defaultGenerations, [&](int done) {

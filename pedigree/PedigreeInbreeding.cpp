@@ -9,6 +9,8 @@ QString inbreedingText(const PedigreeRecord &record, const QString &separator)
 {
     genetics::KennelGenetics &genetics =
         genetics::KennelGenetics::current(db::DatabaseFiles::kennel());
+    if (!genetics.problem().isEmpty())
+        return genetics::coiNotAvailable();
     const genetics::KennelGraph &graph = genetics.graph();
     int sire;
     int dam;

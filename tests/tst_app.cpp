@@ -659,8 +659,8 @@ void AppTest::geneticsMenuOpensItsScreenAndReports()
     QStringList items;
     for (QAction *action : menu->actions())
         items << action->text();
-    QCOMPARE(items, QStringList({"Inbreeding and Trial Matings...", "Check Pedigrees",
-                                 "Inbreeding of Every Dog"}));
+    QCOMPARE(items, QStringList({"&Inbreeding and Trial Matings...", "&Check Pedigrees",
+                                 "Inbreeding of &Every Dog"}));
     menu->actions()[0]->trigger();
     auto *screen = app.window.screens().find<inbreeding::GeneticsScreen>("Genetics");
     QTRY_VERIFY(screen && screen->isLoaded());
