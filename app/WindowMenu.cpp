@@ -19,6 +19,11 @@ WindowMenu::WindowMenu(QMdiArea *area, std::function<void()> showMainMenu,
         area->setTabsClosable(on);
         area->setTabsMovable(on);
     });
+    // One owner for the close keys: the subwindows' own menus give them up (ScreenHost),
+    // and both keys are named here, since X11's key scheme knows Ctrl+F4 no more.
+    QAction *close = addAction(QStringLiteral("Cl&ose"), area, &QMdiArea::closeActiveSubWindow);
+    close->setObjectName(QStringLiteral("closeScreen"));
+    close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
     addAction(QStringLiteral("Close &All"), this, std::move(closeAll));
     QAction *mainMenu = addAction(QStringLiteral("&Main Menu"), this, std::move(showMainMenu));
     mainMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));

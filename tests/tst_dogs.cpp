@@ -10,6 +10,7 @@
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +67,9 @@ class DogsTest : public QObject
 private Q_SLOTS:
     void init() { core::Clock::setToday(today); }
     void cleanup() { core::Clock::useSystemDate(); }
+    void pickListsOfferAnyPartOfAName_data();
+    void pickListsOfferAnyPartOfAName();
+    void offeredNamesReachScreenReaders();
 
     void age_data();
     void age();
@@ -410,6 +414,66 @@ void DogsTest::pickListsKeepWhatWasTyped()
     s.press("nextButton");
     QCOMPARE(scalar(kennel.db(), "SELECT sire FROM Dogtable WHERE name = 'Rex'").toString(),
              "bella");
+}
+
+void DogsTest::pickListsOfferAnyPartOfAName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("inside a name") << "Hidd" << QStringList{"Hidden Valley", "Kirkwood Hidden Gem"};
+    QTest::newRow("case blind") << "hIDDEN g" << QStringList{"Kirkwood Hidden Gem"};
+    QTest::newRow("accents typed without") << "jurgen" << QStringList{"Jürgen of Kirkwood"};
+    QTest::newRow("accents typed with") << "Jürg" << QStringList{"Jürgen of Kirkwood"};
+    QTest::newRow("capital accent") << "eclair" << QStringList{"Éclair", "Kirkwood Éclair Rose"};
+    QTest::newRow("quote") << "o'h" << QStringList{"O'Hara's Pride"};
+    QTest::newRow("nothing") << "zz" << QStringList{};
+    QTest::newRow("empty") << "" << QStringList{};
+}
+
+void DogsTest::pickListsOfferAnyPartOfAName()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, offered);
+    // In the list's own (alphabetical) order; those that start with the text first.
+    const QStringList entries{"Éclair",
+                              "Hidden Valley",
+                              "Jürgen of Kirkwood",
+                              "Kirkwood Hidden Gem",
+                              "Kirkwood Éclair Rose",
+                              "O'Hara's Pride"};
+    QCOMPARE(ui::PickList::matching(entries, typed), offered);
+}
+
+void DogsTest::offeredNamesReachScreenReaders()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Kirkwood Hidden Gem"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Hidden Valley"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Kirkwood Rex"}, {"sex", "Male"}});
+    OpenScreen s;
+    auto *sire = s.screen.findChild<ui::PickList *>("sire");
+    focusOn(sire);
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("hidd");
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    // The popup is a window of its own: it must be reached from the pick list.
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(sire);
+    QCOMPARE(list->role(), QAccessible::ComboBox);
+    QStringList heard;
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface *part = list->child(i);
+        if (part->object() != sire->completionPopup())
+            continue;
+        QCOMPARE(list->indexOfChild(part), i);
+        for (int row = 0; row < part->childCount(); ++row)
+            heard << part->child(row)->text(QAccessible::Name);
+    }
+    QCOMPARE(heard, QStringList({"Hidden Valley", "Kirkwood Hidden Gem"}));
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Return);
+    QCOMPARE(sire->currentText(), "Kirkwood Hidden Gem");
+    QCOMPARE(list->text(QAccessible::Value), "Kirkwood Hidden Gem");
 }
 
 void DogsTest::pickListsTakeAnEntryOnlyWhenChosen()

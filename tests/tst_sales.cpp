@@ -88,6 +88,8 @@ private Q_SLOTS:
     void checksInOrder_data();
     void checksInOrder();
     void smallReceiptsNumberTheSales();
+    void aSaleByKeysIsRecordedOnce();
+    void choosingAnotherDogReplacesTheDetails();
     void receiptWithoutOkSaysUnknown();
     void pedigreeReceiptCarriesTheAncestors();
     void soldDogLeavesTheKennel();
@@ -244,6 +246,77 @@ void SalesTest::smallReceiptsNumberTheSales()
     const report::Layout receipt = sales::salesReceipt().layout();
     QCOMPARE(receipt.texts(0).count("$1,000.00"), 2);
     QCOMPARE(receipt.texts(0).count("2"), 2);
+}
+
+void SalesTest::aSaleByKeysIsRecordedOnce()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    stock(kennel.db());
+    SellScreen s;
+    focusOn(s.dogs()->lineEdit());
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Zed");
+    // Chosen by typing a listed name: the details are there before any button.
+    QCOMPARE(s.screen->detail("breed"), "Whippet");
+    QCOMPARE(s.screen->detail("dob"), "1/5/2026");
+    pressKey(Qt::Key_Tab);
+    focusOn(s.screen->findChild<QLineEdit *>("amount"));
+    typeKeys("900");
+    focusOn(s.buyers()->lineEdit());
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Zoe O'Hara");
+    pressKey(Qt::Key_Tab);
+    for (const char *button : {"smallReceipt", "pedigreeReceipt", "smallReceipt"}) {
+        focusOn(s.screen->findChild<QPushButton *>(button));
+        pressKey(Qt::Key_Return);
+    }
+    QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join('|')));
+    QCOMPARE(s.receipts,
+             QList<int>({int(Receipt::Small), int(Receipt::WithPedigree), int(Receipt::Small)}));
+    // One sale, printed on both receipts under one number.
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.sales").toInt(), 1);
+    QCOMPARE(
+        salesRow(kennel.db(), 1),
+        "Ann Breeder|90000|Whippet|Fawn|1/5/2026|KC1|Kirkwood|2026-12-07|Zed|Zoe O'Hara|'Male'");
+    QCOMPARE(scalar(kennel.db(), "SELECT salesnumber FROM report.reciept").toInt(), 1);
+    QCOMPARE(scalar(kennel.db(), "SELECT recid FROM report.largereciept").toInt(), 1);
+
+    // The same dog to another buyer is a second sale, asked for first.
+    focusOn(s.buyers()->lineEdit());
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Jürgen");
+    pressKey(Qt::Key_Tab);
+    s.press("smallReceipt");
+    QCOMPARE(messages.texts,
+             QStringList({"Zed was just sold to Zoe O'Hara. Sell it again to Jürgen?"}));
+    QCOMPARE(messages.icons, QList<core::Messages::Icon>{core::Messages::Icon::Question});
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.sales").toInt(), 1);
+    messages.answers = {true};
+    s.press("smallReceipt");
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.sales").toInt(), 2);
+    QCOMPARE(scalar(kennel.db(), "SELECT ownerid FROM Dogtable WHERE name = 'Zed'").toString(),
+             "Jürgen");
+}
+
+void SalesTest::choosingAnotherDogReplacesTheDetails()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    stock(kennel.db());
+    SellScreen s;
+    focusOn(s.dogs()->lineEdit());
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Zed");
+    QCOMPARE(s.screen->detail("colour"), "Fawn");
+    // Typed further, the text no longer names a listed dog: nothing of Zed is left to be
+    // recorded with it.
+    typeKeys("x");
+    QCOMPARE(s.screen->detail("colour"), "");
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Abe");
+    QCOMPARE(s.screen->detail("colour"), "");
+    QCOMPARE(s.screen->detail("reg"), "");
 }
 
 void SalesTest::receiptWithoutOkSaysUnknown()

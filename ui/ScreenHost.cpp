@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 
@@ -70,6 +71,13 @@ QWidget *ScreenHost::open(const QString &objectName, const std::function<QWidget
     QWidget *screen = create();
     QMdiSubWindow *frame = m_area->addSubWindow(screen);
     frame->setAttribute(Qt::WA_DeleteOnClose);
+    // Each frame's own menu would bind the close keys once more, and two bindings of one
+    // key make Qt's shortcut map ambiguous, so that neither fires: the program's Window
+    // menu holds them alone.
+    if (QMenu *own = frame->systemMenu()) {
+        for (QAction *action : own->actions())
+            action->setShortcuts({});
+    }
     frame->show();
     // Cascading can push a tall screen past the bottom of the window; keep it all in view.
     const QRect area = m_area->viewport()->rect();
