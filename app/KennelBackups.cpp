@@ -143,6 +143,11 @@ void KennelBackups::chooseAndRestore()
 
 void KennelBackups::restoreFrom(const QString &archive)
 {
+    if (db::DatabaseFiles::isReadOnly()) {
+        core::tell(QStringLiteral("This kennel was written by a newer Houndry and is open "
+                                  "read-only: a backup cannot be restored over it here."));
+        return;
+    }
     const backup::CheckedArchive checked = backup::checkArchive(archive);
     if (!checked.problem.isEmpty()) {
         core::tell(QStringLiteral("This file cannot be restored: %1 Nothing has been changed.")

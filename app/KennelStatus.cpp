@@ -60,7 +60,9 @@ void KennelStatus::refresh(bool now)
         return;
     m_version = version;
     const QLocale locale;
-    m_folder->setText(QDir::toNativeSeparators(QDir::currentPath()));
+    m_folder->setText(
+        QDir::toNativeSeparators(QDir::currentPath()) +
+        (db::DatabaseFiles::isReadOnly() ? QStringLiteral(" (read-only)") : QString()));
     m_counts->setText(QStringLiteral("%1 dogs, %2 contacts")
                           .arg(locale.toString(db::rowCount(kennel, db::tables::dogs)),
                                locale.toString(db::rowCount(kennel, db::tables::contacts))));

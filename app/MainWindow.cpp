@@ -19,6 +19,7 @@
 #include "contacts/Ownership.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/AddDogsScreen.h"
 #include "dogs/DogRecordsScreen.h"
@@ -139,6 +140,8 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::runStartup()
 {
+    if (db::DatabaseFiles::isReadOnly())
+        core::tell(db::DatabaseFiles::readOnlyNotice());
     const bool showLists = askMonthQuestion(core::Clock::today());
     if (showLists)
         choose(MenuItem::AllDue);

@@ -2,7 +2,9 @@
 
 #include "db/Fields.h"
 #include "db/FilePair.h"
+#include "db/Preferences.h"
 #include "db/Schema.h"
+#include "db/SchemaUpgrade.h"
 #include "db/SqliteHandle.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
@@ -17,12 +19,6 @@
 #include <QStringBuilder>
 #include <QVariant>
 #include <sqlite3.h>
-
-// Resources of a static library are registered by hand, from the global namespace.
-static void registerResources()
-{
-    Q_INIT_RESOURCE(db);
-}
 
 namespace db {
 namespace {
@@ -93,11 +89,6 @@ bool hasSqliteHeader(const QString &path)
     if (f.size() == 0)
         return true; // an empty file is an empty database
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
-}
-
-const Schema &schemaOf(File file)
-{
-    return file == File::Kennel ? kennelSchema() : reportSchema();
 }
 
 // An empty database becomes ours; one with tables must have at least one of ours.
@@ -179,91 +170,6 @@ bool createOwnerOnlyFile(const QString &name)
     return f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-bool exec(QSqlDatabase &db, const QString &sql, QString *error)
-{
-    QSqlQuery q(db);
-    if (q.exec(sql))
-        return true;
-    *error = q.lastError().text();
-    return false;
-}
-
-QStringList breedNames()
-{
-    registerResources();
-    QFile f(QStringLiteral(":/db/breeds.txt"));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    QStringList names;
-    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.trimmed().isEmpty())
-            names << line.trimmed();
-    }
-    return names;
-}
-
-bool fillBreedList(QSqlDatabase &db, QString *error)
-{
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO ") % quoted(tables::breeds) % QStringLiteral(" (") %
-              quoted(fields::breeds::name) % QStringLiteral(") VALUES (?)"));
-    for (const QString &breed : breedNames()) {
-        q.addBindValue(breed);
-        if (!q.exec()) {
-            *error = q.lastError().text();
-            return false;
-        }
-    }
-    return true;
-}
-
-// A table created here starts with the rows the program expects in it.
-bool fillNewTable(QSqlDatabase &db, const QString &table, QString *error)
-{
-    if (table == tables::setup)
-        return exec(
-            db, QStringLiteral("INSERT INTO ") % tables::setup % QStringLiteral(" DEFAULT VALUES"),
-            error);
-    if (table == tables::breeds)
-        return fillBreedList(db, error);
-    return true;
-}
-
-// Adds what is missing and never changes or drops what exists.
-bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
-{
-    const QStringList tables = db.tables();
-    for (const Table &table : schema.tables) {
-        if (!tables.contains(table.name, Qt::CaseInsensitive)) {
-            if (!exec(db, table.createStatement(), error) || !fillNewTable(db, table.name, error))
-                return false;
-            continue;
-        }
-        const QSqlRecord existing = db.record(table.name);
-        for (const Column &column : table.columns) {
-            if (existing.indexOf(column.name) >= 0 || column.kind == ColumnKind::AutoId)
-                continue;
-            if (!exec(db,
-                      QStringLiteral("ALTER TABLE ") % quoted(table.name) %
-                          QStringLiteral(" ADD COLUMN ") % column.definition(),
-                      error))
-                return false;
-        }
-    }
-    for (const Index &index : schema.indexes) {
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
-        q.addBindValue(index.name);
-        if (!q.exec()) {
-            *error = q.lastError().text();
-            return false;
-        }
-        if (!q.next() && !exec(db, index.createStatement(), error))
-            return false;
-    }
-    return true;
-}
-
 QString prepare(File file)
 {
     QSqlDatabase db = DatabaseFiles::database(file);
@@ -274,16 +180,54 @@ QString prepare(File file)
         !QFile::setPermissions(DatabaseFiles::fileName(file),
                                QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return describe(file) % QStringLiteral(" cannot be made private to you.");
-    QString error;
-    Transaction transaction(db);
-    if (!completeSchema(db, schemaOf(file), &error))
-        return describe(file) % QStringLiteral(" could not be prepared: ") % error;
-    if (const auto committed = transaction.commit(); !committed)
-        return describe(file) % QStringLiteral(" could not be prepared: ") % committed.problem();
+    if (const QString problem = upgrade(db, file); !problem.isEmpty())
+        return describe(file) % QStringLiteral(" could not be prepared: ") % problem;
     return {};
 }
 
+QString &readOnlyReason()
+{
+    static QString reason;
+    return reason;
+}
+
+// The layout version of a file present, read without writing; 0 for a missing file.
+int versionOf(File file)
+{
+    if (!QFileInfo::exists(DatabaseFiles::fileName(file)))
+        return 0;
+    QSqlDatabase db = DatabaseFiles::database(file);
+    if (!db.open())
+        return 0;
+    const int version = storedVersion(db);
+    db.close();
+    return version;
+}
+
+// A file that a newer Houndry wrote: what this one can say of it, for the user.
+QString newerWriter(File file, int version)
+{
+    QSqlDatabase db = DatabaseFiles::database(file);
+    QString writer;
+    if (file == File::Kennel && db.open()) {
+        writer = preference(db, writtenByPreference());
+        db.close();
+    }
+    return writer.isEmpty() ? QStringLiteral("a newer Houndry (file version %1)").arg(version)
+                            : QStringLiteral("Houndry %1").arg(writer);
+}
+
 } // namespace
+
+bool DatabaseFiles::isReadOnly()
+{
+    return !readOnlyReason().isEmpty();
+}
+
+QString DatabaseFiles::readOnlyNotice()
+{
+    return readOnlyReason();
+}
 
 QString DatabaseFiles::fileName(File file)
 {
@@ -305,15 +249,42 @@ QString DatabaseFiles::open()
 {
     close();
     finishReplacingFiles();
+    readOnlyReason().clear();
     for (File file : {File::Kennel, File::Report}) {
         if (QString problem = check(file); !problem.isEmpty())
             return problem;
     }
+    // A file from a newer program is never upgraded nor written to: both are opened
+    // read-only, as a pair, and only a missing one is made.
+    QStringList newer;
     for (File file : {File::Kennel, File::Report}) {
-        if (!QFileInfo::exists(fileName(file)) && !createOwnerOnlyFile(fileName(file)))
+        if (const int version = versionOf(file); version > currentVersion(file))
+            newer << describe(file) % QStringLiteral(" was written by ") %
+                         newerWriter(file, version) % QLatin1Char('.');
+    }
+    for (File file : {File::Kennel, File::Report}) {
+        const bool missing = !QFileInfo::exists(fileName(file));
+        if (missing && !createOwnerOnlyFile(fileName(file)))
             return describe(file) % QStringLiteral(" cannot be created.");
+        if (!newer.isEmpty() && !missing)
+            continue;
         if (QString problem = prepare(file); !problem.isEmpty())
             return problem;
+    }
+    if (!newer.isEmpty()) {
+        for (File file : {File::Kennel, File::Report}) {
+            QSqlDatabase db = database(file);
+            db.close();
+            db.setConnectOptions(
+                QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+            if (const QString problem = openHardened(db); !problem.isEmpty())
+                return describe(file) % QLatin1Char(' ') % problem;
+        }
+        readOnlyReason() =
+            newer.join(QLatin1Char('\n')) %
+            QStringLiteral("\n\nThis Houndry opens the kennel read-only: you can look at "
+                           "everything and print it, but nothing can be changed, added or "
+                           "restored. Use the newer Houndry to work with this kennel again.");
     }
     // A sale changes both files; with the report file attached to the kennel connection one
     // transaction covers both.

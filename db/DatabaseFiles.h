@@ -18,10 +18,15 @@ public:
     static QString fileName(File file);
 
     // Checks both files, creates what is missing (files, tables, columns, indexes, the setup
-    // row and the breed list) and keeps both open. An empty result means success; otherwise
+    // row and the breed list), brings an older file's layout up to date step by step and
+    // keeps both open. An empty result means success; otherwise
     // it is the message for the user, and no file has been touched.
     static QString open();
     static void close();
+    // A file written by a newer Houndry is opened read-only, with both files, and never
+    // written: the notice says which program wrote it, for the user.
+    static bool isReadOnly();
+    static QString readOnlyNotice();
 
     static QSqlDatabase database(File file);
     static QSqlDatabase kennel() { return database(File::Kennel); }

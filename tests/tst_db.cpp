@@ -1,9 +1,12 @@
 #include "db/DatabaseFiles.h"
+#include "db/Preferences.h"
 #include "db/Schema.h"
+#include "db/SchemaUpgrade.h"
 #include "db/SearchableRows.h"
 #include "db/TableCursor.h"
 #include "tests/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
@@ -22,6 +25,7 @@ private Q_SLOTS:
     void newFilesStartWithSetupRowAndBreeds();
     void newFilesAreForTheUserOnly();
     void keepsWhatExistsAndAddsWhatIsMissing();
+    void newerFileIsOpenedReadOnlyAndLeftAlone();
     void refusesFilesItCannotUse_data();
     void refusesFilesItCannotUse();
     void refusesReadOnlyFolder();
@@ -125,6 +129,58 @@ void DbTest::keepsWhatExistsAndAddsWhatIsMissing()
     // An existing setup table keeps its rows: none is added to it.
     QCOMPARE(scalar(kennel, "SELECT count(*) FROM setup").toInt(), 0);
     QVERIFY(kennel.tables().contains("mating"));
+    // Both now carry the version of their layout, and the kennel the program that wrote it.
+    QCOMPARE(db::storedVersion(kennel), db::currentVersion(db::File::Kennel));
+    QCOMPARE(db::storedVersion(report), db::currentVersion(db::File::Report));
+    QVERIFY(!db::preference(kennel, db::writtenByPreference()).isEmpty());
+    QVERIFY(!db::DatabaseFiles::isReadOnly());
+}
+
+void DbTest::newerFileIsOpenedReadOnlyAndLeftAlone()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    exec(kennel.db(), "PRAGMA user_version = 99");
+    exec(kennel.db(), "UPDATE preferences SET value = '7.1.0' WHERE name = 'layout written by'");
+    db::DatabaseFiles::close();
+    auto bytes = [](const QString &name) {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray kennelBefore = bytes("kennelbase.ddx");
+    const QByteArray reportBefore = bytes("report.ddx");
+
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    QVERIFY(db::DatabaseFiles::isReadOnly());
+    const QString notice = db::DatabaseFiles::readOnlyNotice();
+    QVERIFY2(notice.contains("kennelbase.ddx") && notice.contains("was written by Houndry 7.1.0") &&
+                 notice.contains("read-only"),
+             qPrintable(notice));
+    // Everything can be read; nothing can be written, to either file.
+    QCOMPARE(scalar(kennel.db(), "SELECT name FROM Dogtable").toString(), "Rex");
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.sales").toInt(), 0);
+    db::TableCursor dogs(kennel.db(), "Dogtable");
+    const bool added = dogs.addNew() && (dogs.setValue("name", "Bella"), dogs.update());
+    QVERIFY(!added);
+    QSqlQuery write(kennel.db());
+    QVERIFY(!write.exec("INSERT INTO report.sales (dogsold) VALUES ('Rex')"));
+    db::DatabaseFiles::close();
+    QCOMPARE(bytes("kennelbase.ddx"), kennelBefore);
+    QCOMPARE(bytes("report.ddx"), reportBefore);
+
+    // Without the program's name in it, the file's own version is named.
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "by hand");
+        file.setDatabaseName("report.ddx");
+        QVERIFY(file.open());
+        exec(file, "PRAGMA user_version = 42");
+        file.close();
+    }
+    QSqlDatabase::removeDatabase("by hand");
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    QVERIFY(db::DatabaseFiles::readOnlyNotice().contains(
+        "report.ddx in " + QDir::toNativeSeparators(kennel.path()) +
+        " was written by a newer Houndry (file version 42)."));
 }
 
 void DbTest::refusesFilesItCannotUse_data()

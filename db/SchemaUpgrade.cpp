@@ -1,0 +1,186 @@
+#include "db/SchemaUpgrade.h"
+
+#include "core/version.h"
+#include "db/Fields.h"
+#include "db/Preferences.h"
+#include "db/Tables.h"
+#include "db/Transaction.h"
+
+#include <functional>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringBuilder>
+#include <QVariant>
+
+// Resources of a static library are registered by hand, from the global namespace.
+static void registerResources()
+{
+    Q_INIT_RESOURCE(db);
+}
+
+namespace db {
+namespace {
+
+bool exec(QSqlDatabase &db, const QString &sql, QString *error)
+{
+    QSqlQuery q(db);
+    if (q.exec(sql))
+        return true;
+    *error = q.lastError().text();
+    return false;
+}
+
+QStringList breedNames()
+{
+    registerResources();
+    QFile f(QStringLiteral(":/db/breeds.txt"));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QStringList names;
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty())
+            names << line.trimmed();
+    }
+    return names;
+}
+
+bool fillBreedList(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO ") % quoted(tables::breeds) % QStringLiteral(" (") %
+              quoted(fields::breeds::name) % QStringLiteral(") VALUES (?)"));
+    for (const QString &breed : breedNames()) {
+        q.addBindValue(breed);
+        if (!q.exec()) {
+            *error = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+// A table created here starts with the rows the program expects in it.
+bool fillNewTable(QSqlDatabase &db, const QString &table, QString *error)
+{
+    if (table == tables::setup)
+        return exec(
+            db, QStringLiteral("INSERT INTO ") % tables::setup % QStringLiteral(" DEFAULT VALUES"),
+            error);
+    if (table == tables::breeds)
+        return fillBreedList(db, error);
+    return true;
+}
+
+// Adds what is missing and never changes or drops what exists.
+bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
+{
+    const QStringList tables = db.tables();
+    for (const Table &table : schema.tables) {
+        if (!tables.contains(table.name, Qt::CaseInsensitive)) {
+            if (!exec(db, table.createStatement(), error) || !fillNewTable(db, table.name, error))
+                return false;
+            continue;
+        }
+        const QSqlRecord existing = db.record(table.name);
+        for (const Column &column : table.columns) {
+            if (existing.indexOf(column.name) >= 0 || column.kind == ColumnKind::AutoId)
+                continue;
+            if (!exec(db,
+                      QStringLiteral("ALTER TABLE ") % quoted(table.name) %
+                          QStringLiteral(" ADD COLUMN ") % column.definition(),
+                      error))
+                return false;
+        }
+    }
+    for (const Index &index : schema.indexes) {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+        q.addBindValue(index.name);
+        if (!q.exec()) {
+            *error = q.lastError().text();
+            return false;
+        }
+        if (!q.next() && !exec(db, index.createStatement(), error))
+            return false;
+    }
+    return true;
+}
+
+using Step = std::function<bool(QSqlDatabase &, File, QString *)>;
+
+// Step n brings a file from version n - 1 to n. The first is every table, column and index
+// of the layout as it stood when versions began to be kept; a file made earlier lacks none
+// of them or only some, and gets what it lacks. New steps are added at the end, never
+// changed once released.
+const std::vector<Step> &steps()
+{
+    static const std::vector<Step> all{
+        [](QSqlDatabase &db, File file, QString *error) {
+            return completeSchema(db, schemaOf(file), error);
+        },
+    };
+    return all;
+}
+
+QString programVersion()
+{
+    return QStringLiteral("%1.%2.%3")
+        .arg(core::versionMajor)
+        .arg(core::versionMinor)
+        .arg(core::versionRevision);
+}
+
+} // namespace
+
+const Schema &schemaOf(File file)
+{
+    return file == File::Kennel ? kennelSchema() : reportSchema();
+}
+
+int currentVersion(File)
+{
+    return int(steps().size());
+}
+
+int storedVersion(const QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return -1;
+    return q.value(0).toInt();
+}
+
+QString upgrade(QSqlDatabase &db, File file)
+{
+    const int from = storedVersion(db);
+    if (from < 0)
+        return QStringLiteral("its version cannot be read");
+    for (int version = from + 1; version <= currentVersion(file); ++version) {
+        QString error;
+        Transaction step(db);
+        if (!steps()[size_t(version - 1)](db, file, &error))
+            return error;
+        if (!exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version), &error))
+            return error;
+        if (file == File::Kennel) {
+            if (const auto noted = setPreference(db, writtenByPreference(), programVersion());
+                !noted)
+                return noted.problem();
+        }
+        if (const auto committed = step.commit(); !committed)
+            return committed.problem();
+    }
+    // A table or column dropped by hand from a file at this version is made again; where
+    // nothing is missing, nothing is written.
+    QString error;
+    Transaction repair(db);
+    if (!completeSchema(db, schemaOf(file), &error))
+        return error;
+    if (const auto committed = repair.commit(); !committed)
+        return committed.problem();
+    return {};
+}
+
+} // namespace db
