@@ -1,3 +1,4 @@
+#include "app/KennelLock.h"
 #include "app/MainWindow.h"
 #include "app/UserKennel.h"
 #include "core/Messages.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QScreen>
 
 namespace {
@@ -59,6 +61,16 @@ int main(int argc, char *argv[])
         }
     }
 
+    app::KennelLock lock(QDir::currentPath());
+    switch (lock.acquire()) {
+    case app::KennelLock::Outcome::Held:
+        break;
+    case app::KennelLock::Outcome::RaisedOther:
+        return EXIT_SUCCESS;
+    case app::KennelLock::Outcome::HeldElsewhere:
+        core::tell(lock.heldMessage());
+        return EXIT_FAILURE;
+    }
     if (const QString problem = db::DatabaseFiles::open(); !problem.isEmpty()) {
         core::tell(problem);
         return EXIT_FAILURE;
@@ -68,6 +80,12 @@ int main(int argc, char *argv[])
         app::MainWindow window;
         window.resize(window.screen()->availableGeometry().size());
         window.showMaximized();
+        QObject::connect(&lock, &app::KennelLock::raiseRequested, &window, [&window] {
+            if (window.isMinimized())
+                window.showMaximized();
+            window.raise();
+            window.activateWindow();
+        });
         status = QApplication::exec();
     }
     db::DatabaseFiles::close();

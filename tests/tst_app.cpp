@@ -1,4 +1,5 @@
 #include "app/AboutBox.h"
+#include "app/KennelLock.h"
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"
 #include "app/ReportPreview.h"
@@ -23,12 +24,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -100,6 +104,8 @@ private Q_SLOTS:
     void statusBarShowsTheKennel();
     void allDogsSearchesSortsAndOpensThatRow();
     void allDogsSortsByCoi();
+    void oneCopyPerKennel();
+    void secondStartBringsTheFirstForward();
 };
 
 void AppTest::mainMenuHoldsEveryButtonInItsGroup()
@@ -901,6 +907,64 @@ void AppTest::allDogsSortsByCoi()
     typeKeys("3");
     pressKey(Qt::Key_Return);
     QTRY_COMPARE(app.window.findChild<QLabel *>("kennelCounts")->text(), "10 dogs, 0 contacts");
+}
+
+void AppTest::oneCopyPerKennel()
+{
+    WorkingFolder folder;
+    app::KennelLock first(folder.path());
+    QCOMPARE(first.acquire(), app::KennelLock::Outcome::Held);
+    QSignalSpy raised(&first, &app::KennelLock::raiseRequested);
+    app::KennelLock second(folder.path() + "/.");
+    QCOMPARE(second.acquire(), app::KennelLock::Outcome::RaisedOther);
+    QTRY_COMPARE(raised.count(), 1);
+
+    // A lock whose holder cannot be reached: said, not waited on.
+    WorkingFolder other;
+    QLockFile held(other.path() + "/.houndry.lock");
+    QVERIFY(held.tryLock(0));
+    app::KennelLock third(other.path());
+    QCOMPARE(third.acquire(), app::KennelLock::Outcome::HeldElsewhere);
+    QCOMPARE(third.heldMessage(),
+             "The kennel in " + QDir::toNativeSeparators(QDir(other.path()).canonicalPath()) +
+                 " is already open in another Houndry window. Houndry keeps one window per "
+                 "kennel, so that no change is lost; please use that window.");
+}
+
+void AppTest::secondStartBringsTheFirstForward()
+{
+    WorkingFolder folder;
+    const QString lockFile = folder.path() + "/.houndry.lock";
+    auto start = [&](QProcess &copy) {
+        copy.setWorkingDirectory(folder.path());
+        copy.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        copy.start(HOUNDRY_PROGRAM, {});
+        QVERIFY(copy.waitForStarted());
+    };
+    auto lockHolder = [&] {
+        QFile f(lockFile);
+        return f.open(QIODevice::ReadOnly) ? f.readLine().trimmed().toLongLong() : 0;
+    };
+    QProcess first;
+    start(first);
+    QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), first.processId(), 30000);
+    QProcess second;
+    start(second);
+    QVERIFY(second.waitForFinished(30000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    // A copy that crashed leaves its lock behind; the next start takes it over.
+    first.kill();
+    QVERIFY(first.waitForFinished());
+    QVERIFY(QFile::exists(lockFile));
+    QProcess third;
+    start(third);
+    QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), third.processId(), 30000);
+    QCOMPARE(third.state(), QProcess::Running);
+    third.kill();
+    QVERIFY(third.waitForFinished());
 }
 
 QTEST_MAIN(AppTest)
