@@ -33,6 +33,11 @@ void tellReadFailed(const QString &problem)
 
 bool execRead(QSqlQuery &query, const QString &sql)
 {
+    // A prepare that failed says why; running it anyway would only say the values mismatch.
+    if (sql.isEmpty() && query.lastError().isValid()) {
+        tellReadFailed(query.lastError().text());
+        return false;
+    }
     if (sql.isEmpty() ? query.exec() : query.exec(sql))
         return true;
     tellReadFailed(query.lastError().text());

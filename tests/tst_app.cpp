@@ -97,6 +97,7 @@ private Q_SLOTS:
     void closeKeysCloseTheActiveScreen();
     void everyInputHasAnAccessibleName();
     void startupListsOpenInFrontOfTheMenu();
+    void f1OpensHelp();
     void enterOnAMainMenuButtonPressesIt();
     void geneticsMenuOpensItsScreenAndReports();
     void menuBarReachesEveryScreen();
@@ -679,6 +680,16 @@ void AppTest::startupListsOpenInFrontOfTheMenu()
     QCOMPARE(
         app.window.findChild<QMdiArea *>()->subWindowList(QMdiArea::StackingOrder).last()->widget(),
         lists);
+}
+
+void AppTest::f1OpensHelp()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    Started app;
+    focusOn(app.window.mainMenu()->button("Setup"));
+    pressKey(Qt::Key_F1);
+    QTRY_VERIFY(app.window.screens().find("HelpScreen"));
 }
 
 void AppTest::enterOnAMainMenuButtonPressesIt()

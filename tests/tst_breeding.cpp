@@ -50,6 +50,8 @@ private Q_SLOTS:
     void litterListNamesEveryMatingWithADam();
     void viewShowsSireDamAndBreed();
     void litterChecksInOrder_data();
+    void typingAReplacesTheDateHint_data();
+    void typingAReplacesTheDateHint();
     void litterChecksInOrder();
     void litterWritesPups_data();
     void litterWritesPups();
@@ -58,6 +60,7 @@ private Q_SLOTS:
     void pupsWithoutSetupRowHaveNoOwner();
 
     void historyListsEveryMating();
+    void aFailedReadIsSaidNotShownAsEmpty();
     void historyChecksTheChoice();
     void litterHistoriesReport();
 };
@@ -296,6 +299,28 @@ void BreedingTest::litterChecksInOrder_data()
                                        << "Date of Birth";
 }
 
+void BreedingTest::typingAReplacesTheDateHint_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::newRow("Tab") << int(Qt::TabFocusReason);
+    QTest::newRow("mouse") << int(Qt::MouseFocusReason);
+    QTest::newRow("other") << int(Qt::OtherFocusReason);
+}
+
+void BreedingTest::typingAReplacesTheDateHint()
+{
+    QFETCH(int, reason);
+    Kennel kennel;
+    addMating(kennel.db(), "Max", "Bella");
+    auto screen = opened<breeding::LitterScreen>();
+    auto *born = screen->findChild<QLineEdit *>("dateoflitter");
+    focusOn(screen->findChild<QLineEdit *>("littersize"));
+    born->setFocus(Qt::FocusReason(reason));
+    QTRY_COMPARE(born->selectedText(), "MM/DD/YY");
+    typeKeys("3/1/26");
+    QCOMPARE(born->text(), "3/1/26");
+}
+
 void BreedingTest::litterChecksInOrder()
 {
     QFETCH(bool, viewed);
@@ -427,6 +452,24 @@ void BreedingTest::historyListsEveryMating()
                           "Bella was Mated With  on ", " "}));
     QCOMPARE(breeding::matingHistory(kennel.db(), "Nobody"),
              QStringList({"This dog has not been Mated according to our Records"}));
+}
+
+void BreedingTest::aFailedReadIsSaidNotShownAsEmpty()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    exec(kennel.db(), "DROP TABLE mating");
+    // Not "This dog has not been Mated": the matings could not be read at all.
+    QCOMPARE(breeding::matingHistory(kennel.db(), "Bella"), QStringList());
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts[0].startsWith("Houndry could not read the kennel (") &&
+                 messages.texts[0].contains("mating") &&
+                 messages.texts[0].endsWith("What is shown may be incomplete; close the screen "
+                                            "and open it again to retry."),
+             qPrintable(messages.texts[0]));
+    // The same failure is not said again at once, for every list that meets it.
+    breeding::matingHistory(kennel.db(), "Rex");
+    QCOMPARE(messages.texts.size(), 1);
 }
 
 void BreedingTest::historyChecksTheChoice()

@@ -114,6 +114,7 @@ private Q_SLOTS:
     void loopsAreNamedNotComputed_data();
     void loopsAreNamedNotComputed();
     void writesAreSeenAtTheNextAnswer();
+    void aFailedReadIsNeverKept();
     void bestSiresRankLivingMales();
 };
 
@@ -349,6 +350,28 @@ void GeneticsTest::writesAreSeenAtTheNextAnswer()
     QSqlDatabase::removeDatabase(QStringLiteral("outside"));
     genetics = &KennelGenetics::current(kennel.db());
     QVERIFY(genetics->graph().looped(genetics->graph().find(QStringLiteral("Son"))));
+    KennelGenetics::forget();
+}
+
+void GeneticsTest::aFailedReadIsNeverKept()
+{
+    testing::Kennel kennel;
+    testing::addDog(kennel.db(), {{QStringLiteral("name"), QStringLiteral("Rex")}});
+    // The table is gone for a moment: the read fails without any row having changed.
+    testing::exec(kennel.db(), QStringLiteral("ALTER TABLE Dogtable RENAME TO Gone"));
+    QVERIFY(!KennelGenetics::current(kennel.db()).problem().isEmpty());
+    QVERIFY(!KennelGenetics::isCurrent(kennel.db()));
+    QSignalSpy prepared(this, &QObject::objectNameChanged);
+    KennelGenetics::prepare(kennel.db(), this, [this] { setObjectName(QStringLiteral("ready")); });
+    QTRY_COMPARE(prepared.count(), 1);
+    QVERIFY(!KennelGenetics::isCurrent(kennel.db()));
+    QVERIFY(!KennelGenetics::preparationProblem(kennel.db()).isEmpty());
+
+    testing::exec(kennel.db(), QStringLiteral("ALTER TABLE Gone RENAME TO Dogtable"));
+    QCOMPARE(KennelGenetics::current(kennel.db()).problem(), QString());
+    QCOMPARE(KennelGenetics::current(kennel.db()).graph().size(), 1);
+    QVERIFY(KennelGenetics::isCurrent(kennel.db()));
+    setObjectName({});
     KennelGenetics::forget();
 }
 

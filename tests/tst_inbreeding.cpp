@@ -210,6 +210,23 @@ void InbreedingTest::reportsListProblemsAndEveryDog()
     QCOMPARE(every.front().values.value("dog").toString(), "Ærø's \"Dot\"");
     QCOMPARE(every.front().values.value("all").toString(), "25.00%");
     QCOMPARE(every.front().values.value("ten").toString(), "25.00%");
+
+    // A sex the Sire and Dam lists do not know, and parents named but never recorded.
+    addDog(kennel.db(), {{"name", "Meg"}, {"sex", "bitch"}});
+    addDog(kennel.db(), {{"name", "Pup One"}, {"sex", "Male"}, {"sire", "Ghost"}, {"dam", "Meg"}});
+    addDog(kennel.db(), {{"name", "Pup Two"}, {"sex", ""}, {"sire", "Ghost"}});
+    QStringList found;
+    for (const core::DataRow &row : checks.data())
+        found << row.values.value("kind").toString() + '|' + row.values.value("dog").toString() +
+                     '|' + row.values.value("id").toString() + '|' +
+                     row.values.value("details").toString();
+    QCOMPARE(found.mid(5),
+             QStringList({"Sex not Male or Female|Meg|10|The sex is recorded as \"bitch\": the dog "
+                          "is left out of every Sire and Dam list.",
+                          "Sex not Male or Female|Pup Two|12|No sex is recorded: the dog is left "
+                          "out of every Sire and Dam list.",
+                          "Information|Ghost||named as a parent but not recorded; offspring: Pup "
+                          "One, Pup Two"}));
 }
 
 QTEST_MAIN(InbreedingTest)
