@@ -25,27 +25,34 @@ namespace {
 class SelectAllOnFocus : public QObject
 {
 public:
-    using QObject::QObject;
+    SelectAllOnFocus(QLineEdit *box, std::function<bool()> when)
+        : QObject(box), m_box(box), m_when(std::move(when))
+    {
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         // After the event: a mouse press that gave the focus would otherwise place the
         // cursor and clear the selection again.
-        if (event->type() == QEvent::FocusIn)
-            QTimer::singleShot(0, watched, [box = static_cast<QLineEdit *>(watched)] {
-                if (box->hasFocus())
+        if (event->type() == QEvent::FocusIn && (!m_when || m_when()))
+            QTimer::singleShot(0, watched, [box = m_box, watched] {
+                if (static_cast<QWidget *>(watched)->hasFocus())
                     box->selectAll();
             });
         return false;
     }
+
+private:
+    QLineEdit *m_box;
+    std::function<bool()> m_when;
 };
 
 } // namespace
 
-void selectAllOnFocus(QLineEdit *box)
+void selectAllOnFocus(QLineEdit *box, std::function<bool()> when, QWidget *holder)
 {
-    box->installEventFilter(new SelectAllOnFocus(box));
+    (holder ? holder : box)->installEventFilter(new SelectAllOnFocus(box, std::move(when)));
 }
 
 PickList *pickList(const QString &objectName)

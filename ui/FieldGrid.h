@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QString>
 
 #include <QStringList>
@@ -15,9 +16,11 @@ namespace ui {
 class PickList;
 
 QLineEdit *textBox(const QString &objectName);
-// A box that starts with a hint in it ("MM/DD/YY"): its text is selected whenever it takes
-// the focus, by mouse too, so that what is typed replaces the hint.
-void selectAllOnFocus(QLineEdit *box);
+// A box that starts with a hint in it ("MM/DD/YY", "Select a Dog"): its text is selected
+// whenever it takes the focus, by mouse too, so that what is typed replaces the hint; only
+// while `when` holds, if given. A box inside another widget (a pick list) learns of the focus
+// through that widget, `holder`.
+void selectAllOnFocus(QLineEdit *box, std::function<bool()> when = {}, QWidget *holder = nullptr);
 PickList *pickList(const QString &objectName);
 QPushButton *pushButton(const QString &caption, const QString &objectName,
                         QWidget *parent = nullptr);

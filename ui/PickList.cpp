@@ -1,6 +1,7 @@
 #include "ui/PickList.h"
 
 #include "core/SearchText.h"
+#include "ui/FieldGrid.h"
 #include "ui/PickListAccessible.h"
 #include <algorithm>
 
@@ -30,6 +31,8 @@ PickList::PickList(QWidget *parent)
     m_completer->setModel(m_matches);
     m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     connect(lineEdit(), &QLineEdit::textEdited, this, &PickList::offerCompletions);
+    selectAllOnFocus(
+        lineEdit(), [this] { return !m_prompt.isEmpty() && showsPrompt(); }, this);
     connect(lineEdit(), &QLineEdit::textEdited, this, &PickList::textChosen);
     connect(this, &QComboBox::textActivated, this, &PickList::textChosen);
     connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this,
