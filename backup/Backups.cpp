@@ -256,6 +256,9 @@ CheckedArchive checkArchive(const QString &path)
         if (const QString problem = integrityProblem(file); !problem.isEmpty())
             return refuse(QStringLiteral("%1 in it is damaged (%2).").arg(name, problem));
     }
+    // Tried as start-up would open it, before anything of the kennel is replaced.
+    if (QString problem = db::DatabaseFiles::tryCopy(checked.unpacked->path()); !problem.isEmpty())
+        return refuse(problem.endsWith(QLatin1Char('.')) ? problem : problem + QLatin1Char('.'));
     const QMap<QString, qint64> kennelRows = rowCounts(checked.kennelFile);
     const QMap<QString, qint64> reportRows = rowCounts(checked.reportFile);
     if (!kennelRows.contains(db::tables::dogs) || !reportRows.contains(db::tables::sales))

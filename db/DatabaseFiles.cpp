@@ -4,6 +4,7 @@
 #include "db/FilePair.h"
 #include "db/Preferences.h"
 #include "db/Schema.h"
+#include "db/SchemaCheck.h"
 #include "db/SchemaUpgrade.h"
 #include "db/SqliteHandle.h"
 #include "db/Tables.h"
@@ -28,17 +29,61 @@ QString connectionName(File file)
     return file == File::Kennel ? QStringLiteral("kennel") : QStringLiteral("report");
 }
 
-QString describe(File file)
+// Where a pair of files is opened: the working folder, on the program's own connections, or
+// a copy elsewhere on a trial's own, as a restore tries an archive before it replaces anything.
+struct Place
+{
+    QString folder;
+    bool live = true;
+
+    QString path(File file) const
+    {
+        return live ? DatabaseFiles::fileName(file)
+                    : QDir(folder).filePath(DatabaseFiles::fileName(file));
+    }
+    QString trialConnection(File file) const
+    {
+        return QStringLiteral("trial ") + connectionName(file);
+    }
+    QSqlDatabase connection(File file) const
+    {
+        if (live)
+            return DatabaseFiles::database(file);
+        QSqlDatabase db =
+            QSqlDatabase::contains(trialConnection(file))
+                ? QSqlDatabase::database(trialConnection(file), false)
+                : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), trialConnection(file));
+        db.setDatabaseName(path(file));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        return db;
+    }
+};
+
+Place livePlace()
+{
+    return {QDir::currentPath(), true};
+}
+
+QString describe(const Place &place, File file)
 {
     const QString what = file == File::Kennel ? QStringLiteral("The kennel database ")
                                               : QStringLiteral("The report database ");
+    if (!place.live)
+        return what % DatabaseFiles::fileName(file) % QStringLiteral(" in the backup");
     return what % DatabaseFiles::fileName(file) % QStringLiteral(" in ") %
-           QDir::toNativeSeparators(QDir::currentPath());
+           QDir::toNativeSeparators(place.folder);
 }
 
-QString refusal(File file, const QString &problem)
+QString describe(File file)
 {
-    return describe(file) % QStringLiteral(" ") % problem %
+    return describe(livePlace(), file);
+}
+
+QString refusal(const Place &place, File file, const QString &problem)
+{
+    if (!place.live)
+        return describe(place, file) % QStringLiteral(" ") % problem;
+    return describe(place, file) % QStringLiteral(" ") % problem %
            QStringLiteral("\n\nHoundry has not changed the file and will now close.");
 }
 
@@ -106,37 +151,40 @@ bool holdsOwnTables(const QSqlDatabase &db, File file)
 
 // Everything that can be found out without writing: the file, if present, must be an
 // undamaged SQLite database that can be written in a writable folder.
-QString check(File file)
+QString check(const Place &place, File file)
 {
-    const QString name = DatabaseFiles::fileName(file);
+    const QString name = place.path(file);
     const QFileInfo info(name);
-    const QFileInfo folder(QDir::currentPath());
+    const QFileInfo folder(place.folder);
     if (!info.exists()) {
+        if (!place.live)
+            return describe(place, file) % QStringLiteral(" is missing.");
         if (!folder.isWritable())
-            return describe(file) %
+            return describe(place, file) %
                    QStringLiteral(" is missing and cannot be created, because the folder is "
                                   "read-only.\n\nHoundry will now close.");
         return {};
     }
     if (!info.isReadable())
-        return refusal(file, QStringLiteral("cannot be read (no permission)."));
+        return refusal(place, file, QStringLiteral("cannot be read (no permission)."));
     if (!hasSqliteHeader(name))
-        return refusal(file, QStringLiteral("is not an SQLite database."));
+        return refusal(place, file, QStringLiteral("is not an SQLite database."));
     if (!info.isWritable())
-        return refusal(file,
+        return refusal(place, file,
                        QStringLiteral("cannot be opened for writing (the file is read-only)."));
     if (!folder.isWritable())
-        return refusal(file,
+        return refusal(place, file,
                        QStringLiteral("cannot be opened for writing (its folder is read-only)."));
     if (const QString link = linkedCompanion(name); !link.isEmpty())
-        return refusal(file, QStringLiteral("has a companion file %1 that is a link to another "
-                                            "file. Move the link away to open the database.")
-                                 .arg(link));
+        return refusal(place, file,
+                       QStringLiteral("has a companion file %1 that is a link to another "
+                                      "file. Move the link away to open the database.")
+                           .arg(link));
 
     // Not read-only: a journal left by a program killed mid-write must be rolled back first.
-    QSqlDatabase db = DatabaseFiles::database(file);
+    QSqlDatabase db = place.connection(file);
     if (const QString problem = openHardened(db); !problem.isEmpty())
-        return refusal(file, problem);
+        return refusal(place, file, problem);
     QSqlQuery q(db);
     QString problem;
     bool inUse = false;
@@ -150,13 +198,16 @@ QString check(File file)
     const bool foreign = problem.isEmpty() && !holdsOwnTables(db, file);
     db.close();
     if (inUse)
-        return refusal(file, QStringLiteral("is in use by another program (") % problem %
-                                 QStringLiteral(")."));
+        return refusal(place, file,
+                       QStringLiteral("is in use by another program (") % problem %
+                           QStringLiteral(")."));
     if (!problem.isEmpty())
-        return refusal(file, QStringLiteral("is damaged (") % problem % QStringLiteral(")."));
+        return refusal(place, file,
+                       QStringLiteral("is damaged (") % problem % QStringLiteral(")."));
     if (foreign)
-        return refusal(file, QStringLiteral("holds tables, but none of Houndry's: it seems to "
-                                            "belong to another program."));
+        return refusal(place, file,
+                       QStringLiteral("holds tables, but none of Houndry's: it seems to "
+                                      "belong to another program."));
     return {};
 }
 
@@ -170,18 +221,39 @@ bool createOwnerOnlyFile(const QString &name)
     return f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-QString prepare(File file)
+QString prepare(const Place &place, File file)
 {
-    QSqlDatabase db = DatabaseFiles::database(file);
+    QSqlDatabase db = place.connection(file);
     if (const QString problem = openHardened(db); !problem.isEmpty())
-        return describe(file) % QLatin1Char(' ') % problem;
+        return describe(place, file) % QLatin1Char(' ') % problem;
     // An empty file someone else made becomes a kennel: personal data, so the user's alone.
     if (db.tables().isEmpty() &&
-        !QFile::setPermissions(DatabaseFiles::fileName(file),
-                               QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return describe(file) % QStringLiteral(" cannot be made private to you.");
+        !QFile::setPermissions(place.path(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return describe(place, file) % QStringLiteral(" cannot be made private to you.");
+    // A sale writes both files in one transaction, which holds as a set only when both keep
+    // a rollback journal: a file copied in from elsewhere may come in write-ahead mode.
+    QSqlQuery journal(db);
+    if (!journal.exec(QStringLiteral("PRAGMA journal_mode = DELETE")) || !journal.next() ||
+        journal.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+        return describe(place, file) %
+               QStringLiteral(" cannot be switched to a rollback journal: ") %
+               journal.lastError().text();
+    journal.finish();
     if (const QString problem = upgrade(db, file); !problem.isEmpty())
-        return describe(file) % QStringLiteral(" could not be prepared: ") % problem;
+        return describe(place, file) % QStringLiteral(" could not be prepared: ") % problem;
+    return {};
+}
+
+// Attaches the report file to the kennel's connection, so that a sale's one transaction
+// covers both.
+QString attachReport(const Place &place)
+{
+    QSqlQuery attach(place.connection(File::Kennel));
+    attach.prepare(QStringLiteral("ATTACH DATABASE ? AS report"));
+    attach.addBindValue(place.path(File::Report));
+    if (!attach.exec())
+        return describe(place, File::Report) % QStringLiteral(" cannot be opened: ") %
+               attach.lastError().text();
     return {};
 }
 
@@ -192,11 +264,11 @@ QString &readOnlyReason()
 }
 
 // The layout version of a file present, read without writing; 0 for a missing file.
-int versionOf(File file)
+int versionOf(const Place &place, File file)
 {
-    if (!QFileInfo::exists(DatabaseFiles::fileName(file)))
+    if (!QFileInfo::exists(place.path(file)))
         return 0;
-    QSqlDatabase db = DatabaseFiles::database(file);
+    QSqlDatabase db = place.connection(file);
     if (!db.open())
         return 0;
     const int version = storedVersion(db);
@@ -205,9 +277,9 @@ int versionOf(File file)
 }
 
 // A file that a newer Houndry wrote: what this one can say of it, for the user.
-QString newerWriter(File file, int version)
+QString newerWriter(const Place &place, File file, int version)
 {
-    QSqlDatabase db = DatabaseFiles::database(file);
+    QSqlDatabase db = place.connection(file);
     QString writer;
     if (file == File::Kennel && db.open()) {
         writer = preference(db, writtenByPreference());
@@ -251,16 +323,16 @@ QString DatabaseFiles::open()
     finishReplacingFiles();
     readOnlyReason().clear();
     for (File file : {File::Kennel, File::Report}) {
-        if (QString problem = check(file); !problem.isEmpty())
+        if (QString problem = check(livePlace(), file); !problem.isEmpty())
             return problem;
     }
     // A file from a newer program is never upgraded nor written to: both are opened
     // read-only, as a pair, and only a missing one is made.
     QStringList newer;
     for (File file : {File::Kennel, File::Report}) {
-        if (const int version = versionOf(file); version > currentVersion(file))
+        if (const int version = versionOf(livePlace(), file); version > currentVersion(file))
             newer << describe(file) % QStringLiteral(" was written by ") %
-                         newerWriter(file, version) % QLatin1Char('.');
+                         newerWriter(livePlace(), file, version) % QLatin1Char('.');
     }
     for (File file : {File::Kennel, File::Report}) {
         const bool missing = !QFileInfo::exists(fileName(file));
@@ -268,7 +340,7 @@ QString DatabaseFiles::open()
             return describe(file) % QStringLiteral(" cannot be created.");
         if (!newer.isEmpty() && !missing)
             continue;
-        if (QString problem = prepare(file); !problem.isEmpty())
+        if (QString problem = prepare(livePlace(), file); !problem.isEmpty())
             return problem;
     }
     if (!newer.isEmpty()) {
@@ -286,15 +358,44 @@ QString DatabaseFiles::open()
                            "everything and print it, but nothing can be changed, added or "
                            "restored. Use the newer Houndry to work with this kennel again.");
     }
-    // A sale changes both files; with the report file attached to the kennel connection one
-    // transaction covers both.
-    QSqlQuery attach(kennel());
-    attach.prepare(QStringLiteral("ATTACH DATABASE ? AS report"));
-    attach.addBindValue(fileName(File::Report));
-    if (!attach.exec())
-        return describe(File::Report) % QStringLiteral(" cannot be opened: ") %
-               attach.lastError().text();
-    return {};
+    return attachReport(livePlace());
+}
+
+QString DatabaseFiles::tryCopy(const QString &folder)
+{
+    const Place place{folder, false};
+    QString problem;
+    for (File file : {File::Kennel, File::Report}) {
+        if (problem.isEmpty())
+            problem = check(place, file);
+        if (problem.isEmpty()) {
+            if (const int version = versionOf(place, file); version > currentVersion(file))
+                problem = describe(place, file) % QStringLiteral(" was written by ") %
+                          newerWriter(place, file, version) %
+                          QStringLiteral(": this Houndry cannot work with it.");
+        }
+        if (problem.isEmpty()) {
+            QSqlDatabase db = place.connection(file);
+            if (db.open()) {
+                if (const QStringList foreign = foreignObjects(db, file); !foreign.isEmpty())
+                    problem = describe(place, file) % QStringLiteral(" holds ") %
+                              listedBriefly(foreign) %
+                              QStringLiteral(". Houndry cannot work with it safely.");
+                db.close();
+            }
+        }
+    }
+    for (File file : {File::Kennel, File::Report}) {
+        if (problem.isEmpty())
+            problem = prepare(place, file);
+    }
+    if (problem.isEmpty())
+        problem = attachReport(place);
+    for (File file : {File::Kennel, File::Report}) {
+        place.connection(file).close();
+        QSqlDatabase::removeDatabase(place.trialConnection(file));
+    }
+    return problem;
 }
 
 void DatabaseFiles::close()

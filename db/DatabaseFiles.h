@@ -28,6 +28,12 @@ public:
     static bool isReadOnly();
     static QString readOnlyNotice();
 
+    // Tries the pair of files in another folder (an archive unpacked for a restore) as start-up
+    // would open them, on connections of its own: the checks, the layout's upgrade, the
+    // journal and the attach, and refuses triggers, views and layouts Houndry cannot work
+    // with. The copy is left prepared. An empty result means it can be used.
+    static QString tryCopy(const QString &folder);
+
     static QSqlDatabase database(File file);
     static QSqlDatabase kennel() { return database(File::Kennel); }
     static QSqlDatabase report() { return database(File::Report); }

@@ -84,6 +84,8 @@ private Q_SLOTS:
     void aSaleIsInBothFilesOrInNeither();
     void damagedOrForeignArchivesAreRefused_data();
     void damagedOrForeignArchivesAreRefused();
+    void archivesHoundryCannotWorkWithAreRefused_data();
+    void archivesHoundryCannotWorkWithAreRefused();
     void automaticBackupsAreKeptDailyAndMonthly_data();
     void automaticBackupsAreKeptDailyAndMonthly();
     void restoreAsksThenReplacesBothFiles();
@@ -166,8 +168,10 @@ void BackupTest::damagedOrForeignArchivesAreRefused_data()
                                          << "kennelbase.ddx in it is not the file";
     QTest::newRow("another program") << "foreign"
                                      << "It was not written by Houndry.";
-    QTest::newRow("not a kennel's tables") << "tables"
-                                           << "Its files do not hold a kennel's tables.";
+    QTest::newRow("not a kennel's tables")
+        << "tables"
+        << "The kennel database kennelbase.ddx in the backup holds tables, but none of "
+           "Houndry's: it seems to belong to another program.";
 }
 
 void BackupTest::damagedOrForeignArchivesAreRefused()
@@ -228,6 +232,87 @@ void BackupTest::damagedOrForeignArchivesAreRefused()
     const backup::CheckedArchive checked = backup::checkArchive(bad);
     QVERIFY2(checked.problem.startsWith(reason), qPrintable(checked.problem));
     QVERIFY(!checked.unpacked);
+}
+
+void BackupTest::archivesHoundryCannotWorkWithAreRefused_data()
+{
+    QTest::addColumn<QStringList>("statements");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("trigger on an ordinary edit")
+        << QStringList{"CREATE TRIGGER wipe AFTER UPDATE ON Dogtable BEGIN DELETE FROM "
+                       "contacts; END"}
+        << "holds a trigger \u201cwipe\u201d that Houndry did not make";
+    QTest::newRow("view in place of a table")
+        << QStringList{"DROP TABLE contacts", "CREATE VIEW contacts AS SELECT 1 AS last"}
+        << "holds a view \u201ccontacts\u201d that Houndry did not make";
+    QTest::newRow("table named like an index")
+        << QStringList{"DROP INDEX name", "CREATE TABLE name (x)"}
+        << "holds a table \u201cname\u201d named like one of Houndry's indexes";
+    QTest::newRow("index named like a table")
+        << QStringList{"DROP TABLE mating", "CREATE INDEX mating ON Dogtable (sire)"}
+        << "holds an index \u201cmating\u201d named like one of Houndry's tables";
+    QTest::newRow("without row numbers")
+        << QStringList{"DROP TABLE notes", "CREATE TABLE notes (noteid INTEGER PRIMARY KEY, "
+                                           "dogid INTEGER, notes TEXT) WITHOUT ROWID"}
+        << "holds the table \u201cnotes\u201d without row numbers";
+    QTest::newRow("dogs without their id")
+        << QStringList{"DROP TABLE Dogtable", "CREATE TABLE Dogtable (name TEXT)"}
+        << "holds the table \u201cDogtable\u201d without its column \u201cdogid\u201d";
+    QTest::newRow("ours in name only")
+        << QStringList{"DROP TABLE breedlist", "CREATE TABLE breedlist (colour TEXT)"}
+        << "holds a table \u201cbreedlist\u201d with none of Houndry's columns";
+    QStringList many;
+    for (int i = 1; i <= 12; ++i)
+        many << QStringLiteral("CREATE VIEW v%1 AS SELECT %1").arg(i);
+    QTest::newRow("many") << many << "\u201cv10\u201d that Houndry did not make and 2 more.";
+    QTest::newRow("newer layout")
+        << QStringList{"PRAGMA user_version = 99",
+                       "UPDATE preferences SET value = '9.0.0' WHERE name = 'layout written by'"}
+        << "was written by Houndry 9.0.0: this Houndry cannot work with it.";
+}
+
+void BackupTest::archivesHoundryCannotWorkWithAreRefused()
+{
+    QFETCH(QStringList, statements);
+    QFETCH(QString, named);
+    WorkingFolder folder;
+    const QString crafted = kennelPair(folder.path() + "/crafted", "Crafty", 0);
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "crafted");
+        file.setDatabaseName(crafted + "/kennelbase.ddx");
+        QVERIFY(file.open());
+        exec(file, "PRAGMA writable_schema = OFF");
+        for (const QString &statement : statements)
+            exec(file, statement);
+        file.close();
+    }
+    QSqlDatabase::removeDatabase("crafted");
+    QVERIFY(backup::backUp(crafted, folder.path() + "/crafted.zip", noon).ok());
+
+    kennelPair(folder.path(), "Rex", 1);
+    auto bytes = [](const QString &name) {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray kennelBefore = bytes("kennelbase.ddx");
+    const QByteArray reportBefore = bytes("report.ddx");
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    MessageRecorder messages;
+    messages.answers = {true, true};
+    {
+        app::MainWindow window;
+        window.backups().restoreFrom(folder.path() + "/crafted.zip");
+    }
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts[0].startsWith("This file cannot be restored: The kennel database "
+                                          "kennelbase.ddx in the backup ") &&
+                 messages.texts[0].contains(named) &&
+                 messages.texts[0].endsWith(" Nothing has been changed."),
+             qPrintable(messages.texts[0]));
+    db::DatabaseFiles::close();
+    QCOMPARE(bytes("kennelbase.ddx"), kennelBefore);
+    QCOMPARE(bytes("report.ddx"), reportBefore);
+    QCOMPARE(pairInFolder(), "Rex/1");
 }
 
 void BackupTest::automaticBackupsAreKeptDailyAndMonthly_data()

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void newFilesAreForTheUserOnly();
     void keepsWhatExistsAndAddsWhatIsMissing();
     void newerFileIsOpenedReadOnlyAndLeftAlone();
+    void bothFilesKeepARollbackJournal();
     void refusesFilesItCannotUse_data();
     void refusesFilesItCannotUse();
     void refusesReadOnlyFolder();
@@ -134,6 +135,30 @@ void DbTest::keepsWhatExistsAndAddsWhatIsMissing()
     QCOMPARE(db::storedVersion(report), db::currentVersion(db::File::Report));
     QVERIFY(!db::preference(kennel, db::writtenByPreference()).isEmpty());
     QVERIFY(!db::DatabaseFiles::isReadOnly());
+}
+
+void DbTest::bothFilesKeepARollbackJournal()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    db::DatabaseFiles::close();
+    {
+        // Copied in from elsewhere in write-ahead mode, with a dog still in the log.
+        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "wal");
+        file.setDatabaseName("kennelbase.ddx");
+        QVERIFY(file.open());
+        QCOMPARE(scalar(file, "PRAGMA journal_mode = WAL").toString(), "wal");
+        exec(file, "PRAGMA wal_autocheckpoint = 0");
+        exec(file, "INSERT INTO Dogtable (name) VALUES ('Bella')");
+        file.close();
+    }
+    QSqlDatabase::removeDatabase("wal");
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    // A sale across both files is one transaction only when both keep a rollback journal.
+    QCOMPARE(scalar(kennel.db(), "PRAGMA main.journal_mode").toString(), "delete");
+    QCOMPARE(scalar(kennel.db(), "PRAGMA report.journal_mode").toString(), "delete");
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable").toInt(), 2);
+    QVERIFY(!QFile::exists("kennelbase.ddx-wal"));
 }
 
 void DbTest::newerFileIsOpenedReadOnlyAndLeftAlone()
