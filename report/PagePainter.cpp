@@ -3,12 +3,16 @@
 #include "report/PagedLayout.h"
 #include "report/ReportDefinition.h"
 
+#include <cstdio>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QTemporaryFile>
+#include <unistd.h>
 
 namespace report {
 namespace {
@@ -124,27 +128,37 @@ bool printLayout(PagedLayout &pages, QPrinter &printer)
 QString writePdf(PagedLayout &pages, const QString &fileName)
 {
     pages.layOutAll();
-    // Contact lists hold addresses: the file is the user's alone before anything is in it.
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return QStringLiteral("The file %1 could not be written.").arg(fileName);
-    QPdfWriter pdf(&file);
-    pdf.setTitle(pages.caption());
-    pdf.setCreator(QStringLiteral("Houndry"));
-    pdf.setResolution(twipsPerInch);
-    pdf.setPageLayout(
-        QPageLayout(pageSizeOf(pages.paperSize()), orientationOf(pages.paperSize()), QMarginsF()));
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        return QStringLiteral("The file %1 could not be written.").arg(fileName);
-    for (int i = 0; i < pages.pageCount(); ++i) {
-        if (i > 0)
-            pdf.newPage();
-        paintPage(painter, pages.page(i));
+    const QString failed = QStringLiteral("The file %1 could not be written.").arg(fileName);
+    // Written beside the chosen file and put in its place only when whole: a failure or a
+    // kill leaves the old file as it was. A temporary file is the user's alone from the
+    // start, as contact lists hold addresses.
+    QTemporaryFile file(QFileInfo(fileName).absolutePath() +
+                        QStringLiteral("/.houndry-XXXXXX.pdf"));
+    if (!file.open())
+        return failed;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(pages.caption());
+        pdf.setCreator(QStringLiteral("Houndry"));
+        pdf.setResolution(twipsPerInch);
+        pdf.setPageLayout(QPageLayout(pageSizeOf(pages.paperSize()),
+                                      orientationOf(pages.paperSize()), QMarginsF()));
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return failed;
+        for (int i = 0; i < pages.pageCount(); ++i) {
+            if (i > 0)
+                pdf.newPage();
+            paintPage(painter, pages.page(i));
+        }
+        if (!painter.end())
+            return failed;
     }
-    if (!painter.end() || !file.flush())
-        return QStringLiteral("The file %1 could not be written.").arg(fileName);
+    if (file.error() != QFileDevice::NoError || !file.flush() || ::fsync(file.handle()) != 0 ||
+        std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(fileName).constData()) != 0)
+        return failed;
+    file.setAutoRemove(false);
     return {};
 }
 

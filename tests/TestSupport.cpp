@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <unistd.h>
 
 namespace testing {
 
@@ -34,6 +36,27 @@ bool MessageRecorder::yesNo(const QString &text, const QString &title, Icon icon
     titles << title;
     icons << icon;
     return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+TinyDisk::TinyDisk(int kilobytes)
+{
+    if (::geteuid() != 0) {
+        m_reason = QStringLiteral("a full disk needs a tmpfs mounted, which needs root");
+        return;
+    }
+    const int status = QProcess::execute(
+        QStringLiteral("mount"),
+        {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+         QStringLiteral("size=%1k").arg(kilobytes), QStringLiteral("tmpfs"), m_dir.path()});
+    m_mounted = status == 0;
+    if (!m_mounted)
+        m_reason = QStringLiteral("mount -t tmpfs was refused here");
+}
+
+TinyDisk::~TinyDisk()
+{
+    if (m_mounted)
+        QProcess::execute(QStringLiteral("umount"), {m_dir.path()});
 }
 
 WorkingFolder::WorkingFolder() : m_previous(QDir::currentPath())

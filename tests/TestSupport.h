@@ -27,6 +27,23 @@ public:
     QList<bool> answers; // taken in turn; No when none is left
 };
 
+// A folder on a file system of a few kilobytes, so that writes meet a full disk: a tmpfs
+// mounted for the test, which needs root; `reason` says why there is none otherwise.
+class TinyDisk
+{
+public:
+    explicit TinyDisk(int kilobytes = 64);
+    ~TinyDisk();
+    bool mounted() const { return m_mounted; }
+    QString reason() const { return m_reason; }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+    QString m_reason;
+};
+
 // A fresh working folder for one test, left again (with both files closed) at the end.
 class WorkingFolder
 {

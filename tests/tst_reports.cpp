@@ -14,6 +14,8 @@
 #include "sales/SalesReports.h"
 #include "tests/TestSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 using namespace testing;
@@ -149,6 +151,7 @@ class ReportsTest : public QObject
 private Q_SLOTS:
     void noTextOverlapsAndNoPageIsEmpty_data();
     void noTextOverlapsAndNoPageIsEmpty();
+    void aPdfThatCannotBeWrittenLeavesTheOldOne();
 };
 
 void ReportsTest::noTextOverlapsAndNoPageIsEmpty_data()
@@ -216,6 +219,29 @@ void ReportsTest::noTextOverlapsAndNoPageIsEmpty()
     QVERIFY2(overlapping.isEmpty(), qPrintable(overlapping.join("\n")));
     const QList<int> empty = emptyPages(layout);
     QVERIFY2(empty.isEmpty(), qPrintable(QString("empty pages of %1").arg(layout.pages.size())));
+}
+
+void ReportsTest::aPdfThatCannotBeWrittenLeavesTheOldOne()
+{
+    TinyDisk disk(16);
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.reason()));
+    Kennel kennel;
+    for (int i = 0; i < 400; ++i)
+        exec(kennel.db(), "INSERT INTO contacts (last, city, address) VALUES (?, ?, ?)",
+             {QStringLiteral("Owner %1").arg(i), "Bendigo", "14 Mill Lane"});
+    const QString pdf = disk.path() + "/contacts.pdf";
+    {
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("%PDF-1.4 the old one");
+    }
+    const QString problem = report::writePdf(contacts::contactList().layout(), pdf);
+    QCOMPARE(problem, "The file " + pdf + " could not be written.");
+    QFile after(pdf);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), QByteArray("%PDF-1.4 the old one"));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"contacts.pdf"});
 }
 
 QTEST_MAIN(ReportsTest)

@@ -79,6 +79,7 @@ private Q_SLOTS:
     void fieldsAreQuotedWhereNeeded_data();
     void fieldsAreQuotedWhereNeeded();
     void exportWritesEveryTableAndReadsBack();
+    void exportToAFullDiskSaysSo();
     void formatIsDetected_data();
     void formatIsDetected();
     void badFilesSayWhere_data();
@@ -148,6 +149,28 @@ void TransferTest::exportWritesEveryTableAndReadsBack()
     QCOMPARE(dog[header.indexOf("dod")], "");
     const QList<QStringList> sales = rowsOf(folder + "/sales.csv");
     QCOMPARE(sales[1][sales[0].indexOf("sellamount")], "0.05");
+}
+
+void TransferTest::exportToAFullDiskSaysSo()
+{
+    TinyDisk disk;
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.reason()));
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Kirkwood Rex"}});
+    {
+        // The disk is full before the export starts.
+        QFile filler(disk.path() + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush())
+            ;
+    }
+    const auto files = exportTables(kennel.db(), disk.path());
+    QVERIFY(!files.ok());
+    QVERIFY2(files.problem().startsWith(disk.path() + "/Dogtable.csv: "),
+             qPrintable(files.problem()));
+    // Nothing half written is left behind under the table's name.
+    QVERIFY(!QFile::exists(disk.path() + "/Dogtable.csv"));
 }
 
 void TransferTest::formatIsDetected_data()

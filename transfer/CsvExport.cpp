@@ -36,7 +36,12 @@ core::WriteResult<qint64> exportTable(const QSqlDatabase &kennel, const QString 
     QStringList header;
     for (const db::Column &column : table.columns)
         header << QString::fromUtf8(csvField(column.name));
-    out.write(header.join(QLatin1Char(',')).toUtf8() + "\r\n");
+    // A write that fails (a full disk) fails the export; the file keeps what it held.
+    bool written = true;
+    auto write = [&](const QByteArray &bytes) {
+        written = written && out.write(bytes) == bytes.size();
+    };
+    write(header.join(QLatin1Char(',')).toUtf8() + "\r\n");
     QStringList columns;
     for (const db::Column &column : table.columns)
         columns << db::quoted(column.name);
@@ -54,12 +59,17 @@ core::WriteResult<qint64> exportTable(const QSqlDatabase &kennel, const QString 
                 line += csvField(shown(table.columns[size_t(i)], row, i));
             }
             line += "\r\n";
-            out.write(line);
+            write(line);
             ++rows;
         });
     if (!problem.isEmpty()) {
         out.cancelWriting();
         return core::failure(problem);
+    }
+    if (!written || !out.flush()) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        return core::failure(why);
     }
     if (!out.commit())
         return core::failure(out.errorString());
