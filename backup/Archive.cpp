@@ -1,12 +1,17 @@
 #include "backup/Archive.h"
 
 #include "db/FilePair.h"
+#include "db/SchemaCheck.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <QStorageInfo>
+#include <vector>
 #include <zip.h>
 
 namespace backup {
@@ -78,6 +83,52 @@ core::WriteResult<qint64> writeArchive(const QString &path, const QList<ArchiveE
     return QFileInfo(path).size();
 }
 
+namespace {
+
+// Sizes no backup of Houndry's reaches: a manifest is a few kilobytes, and SQLite's pages do
+// not pack tighter than about 1:100 even when nearly empty.
+constexpr zip_uint64_t largestManifest = 1024 * 1024;
+constexpr zip_uint64_t tightestPacking = 200;
+// Room left on the disk after unpacking, for the trial opening and the journal.
+constexpr qint64 freeMargin = 16 * 1024 * 1024;
+
+QString weighEntries(zip_t *archive, const QString &into, std::vector<zip_uint64_t> *declared)
+{
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    zip_uint64_t total = 0;
+    QStringList tooTight;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive, zip_uint64_t(i), 0, &stat) != 0 ||
+            !(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_COMP_SIZE))
+            return zipProblem(archive);
+        const QString name = QString::fromUtf8(stat.name ? stat.name : "");
+        if (name == QLatin1String("manifest.json") && stat.size > largestManifest)
+            return QStringLiteral("its manifest would unpack to %1, far more than a backup's")
+                .arg(QLocale().formattedDataSize(qint64(stat.size), 1,
+                                                 QLocale::DataSizeTraditionalFormat));
+        if (stat.size > 1024 * 1024 &&
+            stat.size / std::max<zip_uint64_t>(stat.comp_size, 1) > tightestPacking)
+            tooTight << name;
+        declared->push_back(stat.size);
+        total += stat.size;
+    }
+    if (!tooTight.isEmpty())
+        return QStringLiteral("%1 would unpack to more than %2 times its packed size, which no "
+                              "kennel file does")
+            .arg(db::listedBriefly(tooTight))
+            .arg(tightestPacking);
+    const qint64 available = QStorageInfo(into).bytesAvailable();
+    if (available >= 0 && qint64(total) + freeMargin > available)
+        return QStringLiteral("unpacked it needs %1, and only %2 is free")
+            .arg(QLocale().formattedDataSize(qint64(total), 1, QLocale::DataSizeTraditionalFormat),
+                 QLocale().formattedDataSize(available, 1, QLocale::DataSizeTraditionalFormat));
+    return {};
+}
+
+} // namespace
+
 QString unpackArchive(const QString &path, const QString &into, QStringList *names)
 {
     int error = 0;
@@ -92,6 +143,11 @@ QString unpackArchive(const QString &path, const QString &into, QStringList *nam
     }
     const std::unique_ptr<zip_t, void (*)(zip_t *)> closing(archive, zip_discard);
     const zip_int64_t count = zip_get_num_entries(archive, 0);
+    // What each entry declares is weighed before a byte is unpacked: a crafted archive can
+    // unpack to far more than it occupies.
+    std::vector<zip_uint64_t> declared;
+    if (const QString problem = weighEntries(archive, into, &declared); !problem.isEmpty())
+        return problem;
     for (zip_int64_t i = 0; i < count; ++i) {
         const QString name = QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), 0));
         if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
@@ -108,7 +164,13 @@ QString unpackArchive(const QString &path, const QString &into, QStringList *nam
         }
         char buffer[65536];
         zip_int64_t read;
+        zip_uint64_t unpacked = 0;
         while ((read = zip_fread(entry, buffer, sizeof buffer)) > 0) {
+            unpacked += zip_uint64_t(read);
+            if (unpacked > declared[size_t(i)]) {
+                zip_fclose(entry);
+                return QStringLiteral("the entry \"%1\" holds more than it declares").arg(name);
+            }
             if (out.write(buffer, read) != read) {
                 zip_fclose(entry);
                 return out.errorString();

@@ -84,6 +84,7 @@ private Q_SLOTS:
     void aSaleIsInBothFilesOrInNeither();
     void damagedOrForeignArchivesAreRefused_data();
     void damagedOrForeignArchivesAreRefused();
+    void archiveLargerThanTheFreeSpaceIsRefused();
     void archivesHoundryCannotWorkWithAreRefused_data();
     void archivesHoundryCannotWorkWithAreRefused();
     void automaticBackupsAreKeptDailyAndMonthly_data();
@@ -168,6 +169,12 @@ void BackupTest::damagedOrForeignArchivesAreRefused_data()
                                          << "kennelbase.ddx in it is not the file";
     QTest::newRow("another program") << "foreign"
                                      << "It was not written by Houndry.";
+    QTest::newRow("manifest bomb") << "manifest bomb"
+                                   << "It is not a readable backup archive (its manifest would "
+                                      "unpack to 2.0 MB, far more than a backup's).";
+    QTest::newRow("kennel bomb") << "kennel bomb"
+                                 << "It is not a readable backup archive (kennelbase.ddx would "
+                                    "unpack to more than 200 times its packed size";
     QTest::newRow("not a kennel's tables")
         << "tables"
         << "The kennel database kennelbase.ddx in the backup holds tables, but none of "
@@ -209,6 +216,16 @@ void BackupTest::damagedOrForeignArchivesAreRefused()
         QVERIFY(backup::writeArchive(
                     bad, entries({{"kennelbase.ddx", {}, "not a database"}}, "kennelbase.ddx"))
                     .ok());
+    } else if (damage == "manifest bomb") {
+        QVERIFY(backup::writeArchive(
+                    bad, entries({{"manifest.json", {}, QByteArray(2 * 1024 * 1024, ' ')}},
+                                 "manifest.json"))
+                    .ok());
+    } else if (damage == "kennel bomb") {
+        QVERIFY(backup::writeArchive(
+                    bad, entries({{"kennelbase.ddx", {}, QByteArray(64 * 1024 * 1024, '\0')}},
+                                 "kennelbase.ddx"))
+                    .ok());
     } else if (damage == "foreign") {
         QVERIFY(backup::writeArchive(
                     bad, entries({{"manifest.json", {}, R"({"program": "Other Kennel"})"}},
@@ -232,6 +249,24 @@ void BackupTest::damagedOrForeignArchivesAreRefused()
     const backup::CheckedArchive checked = backup::checkArchive(bad);
     QVERIFY2(checked.problem.startsWith(reason), qPrintable(checked.problem));
     QVERIFY(!checked.unpacked);
+}
+
+void BackupTest::archiveLargerThanTheFreeSpaceIsRefused()
+{
+    TinyDisk disk(8 * 1024);
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.reason()));
+    WorkingFolder folder;
+    kennelPair(folder.path(), "Rex", 1);
+    QVERIFY(backup::backUp(folder.path(), folder.path() + "/rex.zip", noon).ok());
+    // Unpacked where temporary files go: a disk with less room than the kennel and a margin.
+    const QByteArray before = qgetenv("TMPDIR");
+    qputenv("TMPDIR", disk.path().toUtf8());
+    const backup::CheckedArchive checked = backup::checkArchive(folder.path() + "/rex.zip");
+    qputenv("TMPDIR", before);
+    QVERIFY2(checked.problem.contains(", and only ") && checked.problem.contains(" is free"),
+             qPrintable(checked.problem));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 void BackupTest::archivesHoundryCannotWorkWithAreRefused_data()
