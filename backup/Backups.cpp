@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QVersionNumber>
 
 namespace backup {
 namespace {
@@ -244,6 +245,15 @@ CheckedArchive checkArchive(const QString &path)
     const QJsonObject manifest = QJsonDocument::fromJson(manifestFile.readAll()).object();
     if (manifest.value(QStringLiteral("program")).toString() != program)
         return refuse(QStringLiteral("It was not written by Houndry."));
+    const QString writer = manifest.value(QStringLiteral("version")).toString();
+    if (QVersionNumber::fromString(writer) >
+        QVersionNumber(core::versionMajor, core::versionMinor, core::versionRevision))
+        return refuse(QStringLiteral("It was written by Houndry %1, which is newer than this "
+                                     "Houndry (%2.%3.%4).")
+                          .arg(writer)
+                          .arg(core::versionMajor)
+                          .arg(core::versionMinor)
+                          .arg(core::versionRevision));
     checked.kennelFile = checked.unpacked->filePath(kennelName());
     checked.reportFile = checked.unpacked->filePath(reportName());
     const QJsonObject files = manifest.value(QStringLiteral("files")).toObject();

@@ -169,6 +169,9 @@ void BackupTest::damagedOrForeignArchivesAreRefused_data()
                                          << "kennelbase.ddx in it is not the file";
     QTest::newRow("another program") << "foreign"
                                      << "It was not written by Houndry.";
+    QTest::newRow("a newer Houndry") << "newer"
+                                     << "It was written by Houndry 99.0.1, which is newer than "
+                                        "this Houndry (";
     QTest::newRow("manifest bomb") << "manifest bomb"
                                    << "It is not a readable backup archive (its manifest would "
                                       "unpack to 2.0 MB, far more than a backup's).";
@@ -225,6 +228,13 @@ void BackupTest::damagedOrForeignArchivesAreRefused()
         QVERIFY(backup::writeArchive(
                     bad, entries({{"kennelbase.ddx", {}, QByteArray(64 * 1024 * 1024, '\0')}},
                                  "kennelbase.ddx"))
+                    .ok());
+    } else if (damage == "newer") {
+        QVERIFY(backup::writeArchive(
+                    bad, entries({{"manifest.json",
+                                   {},
+                                   R"({"program": "Pawmark Houndry", "version": "99.0.1"})"}},
+                                 "manifest.json"))
                     .ok());
     } else if (damage == "foreign") {
         QVERIFY(backup::writeArchive(

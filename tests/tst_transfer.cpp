@@ -186,6 +186,12 @@ void TransferTest::formatIsDetected_data()
         << "Smith, Rex";
     QTest::newRow("tab, Windows-1252") << QByteArray("Name\tSex\n\xC9lan \x80\tFemale\n") << '\t'
                                        << int(Encoding::Windows1252) << "Élan €";
+    const QString unicode = QStringLiteral("Name\tSex\r\nJürgen's Éclair\tMale\r\n");
+    QByteArray utf16("\xFF\xFE");
+    for (const QChar c : unicode)
+        utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    QTest::newRow("tab, UTF-16 with its mark")
+        << utf16 << '\t' << int(Encoding::Utf16) << "Jürgen's Éclair";
 }
 
 void TransferTest::formatIsDetected()
@@ -216,6 +222,16 @@ void TransferTest::badFilesSayWhere_data()
         << "line 4: a quoted field is not closed" << 2;
     QTest::newRow("binary") << QByteArray("\x00\x01\x02\"\xff\xfe,\"\"x", 11)
                             << "line 1: a quote stands where no field can have one" << 0;
+    QTest::newRow("NUL in a name") << QByteArray("Name,Sex\nRex,Male\nBel\0la,Female\n", 31)
+                                   << "line 3: the text holds a control character (code 0)" << 2;
+    QTest::newRow("escape in a note")
+        << QByteArray("Name,Notes\nRex,\"Good\x1b[31m dog\"\n")
+        << "line 2: the text holds a control character (code 27)" << 1;
+    QTest::newRow("line break in a note")
+        << QByteArray("Name,Notes\nRex,\"Good\n\tdog\"\n") << "" << 2;
+    QTest::newRow("too many columns")
+        << QByteArray("Name") + QByteArray(1000, ',') + "\nRex\n"
+        << "line 1: more than 1,000 columns, far more than any table of dogs or contacts" << 0;
 }
 
 void TransferTest::badFilesSayWhere()

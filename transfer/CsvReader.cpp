@@ -1,6 +1,7 @@
 #include "transfer/CsvReader.h"
 
 #include <csv.h>
+#include <QBuffer>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -8,6 +9,9 @@ namespace transfer {
 namespace {
 
 constexpr qint64 sampleSize = 1 << 20;
+// Far more than any table of dogs or contacts has: a wider file is refused at once rather
+// than read into memory a line at a time.
+constexpr int mostColumns = 1000;
 
 // The characters Windows-1252 puts at 0x80 to 0x9F, where Latin-1 has control codes; the
 // five unused places stand for themselves.
@@ -37,7 +41,19 @@ struct Parsing
     int line = 0;
     bool rowStarted = false;
     bool stopped = false;
+    QString refusal;
 };
+
+// NUL and the other control codes have no place in a name or a note; tab and line breaks do.
+int controlCode(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
+            c != QLatin1Char('\r'))
+            return c.unicode();
+    }
+    return -1;
+}
 
 void onField(void *bytes, size_t size, void *data)
 {
@@ -47,7 +63,25 @@ void onField(void *bytes, size_t size, void *data)
         parsing->row.line = parsing->line;
         parsing->row.fields.clear();
     }
-    parsing->row.fields << decode(static_cast<const char *>(bytes), size, parsing->encoding);
+    if (parsing->stopped)
+        return;
+    if (parsing->row.fields.size() >= mostColumns) {
+        parsing->refusal = QStringLiteral("line %1: more than %L2 columns, far more than any table "
+                                          "of dogs or contacts")
+                               .arg(parsing->line)
+                               .arg(mostColumns);
+        parsing->stopped = true;
+        return;
+    }
+    QString field = decode(static_cast<const char *>(bytes), size, parsing->encoding);
+    if (const int code = controlCode(field); code >= 0) {
+        parsing->refusal = QStringLiteral("line %1: the text holds a control character (code %2)")
+                               .arg(parsing->line)
+                               .arg(code);
+        parsing->stopped = true;
+        return;
+    }
+    parsing->row.fields << std::move(field);
 }
 
 void onRow(int, void *data)
@@ -70,7 +104,11 @@ CsvFormat detectFormat(const QString &file)
         return format;
     QByteArray sample = in.read(sampleSize);
     const bool bom = sample.startsWith("\xEF\xBB\xBF");
-    if (!bom) {
+    if (sample.startsWith("\xFF\xFE") || sample.startsWith("\xFE\xFF")) {
+        format.encoding = Encoding::Utf16;
+        QStringDecoder utf16(QStringDecoder::Utf16);
+        sample = QString(utf16(sample)).toUtf8();
+    } else if (!bom) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         // A character cut at the end of the sample is not an error.
         QByteArray whole = sample;
@@ -113,14 +151,31 @@ CsvFormat detectFormat(const QString &file)
 QString readCsv(const QString &file, const CsvFormat &format,
                 const std::function<bool(const CsvRow &)> &each)
 {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return in.errorString();
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly))
+        return source.errorString();
+    QBuffer converted;
+    QIODevice &in =
+        format.encoding == Encoding::Utf16 ? converted : static_cast<QIODevice &>(source);
+    if (format.encoding == Encoding::Utf16) {
+        QStringDecoder utf16(QStringDecoder::Utf16);
+        converted.setData(QString(utf16(source.readAll())).toUtf8());
+        if (utf16.hasError())
+            return QStringLiteral("the file is not readable UTF-16 text");
+        converted.open(QIODevice::ReadOnly);
+    }
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_APPEND_NULL) != 0)
         return QStringLiteral("out of memory");
     csv_set_delim(&parser, static_cast<unsigned char>(format.separator));
-    Parsing parsing{format.encoding, &each, {}, 0, false, false};
+    Parsing parsing{format.encoding == Encoding::Windows1252 ? Encoding::Windows1252
+                                                             : Encoding::Utf8,
+                    &each,
+                    {},
+                    0,
+                    false,
+                    false,
+                    {}};
     QString problem;
     bool first = true;
     // Line by line, so that each row knows the line it starts on.
@@ -144,7 +199,7 @@ QString readCsv(const QString &file, const CsvFormat &format,
     if (problem.isEmpty() && !parsing.stopped && csv_fini(&parser, onField, onRow, &parsing) != 0)
         problem = QStringLiteral("line %1: a quoted field is not closed").arg(parsing.line);
     csv_free(&parser);
-    return problem;
+    return problem.isEmpty() ? parsing.refusal : problem;
 }
 
 } // namespace transfer

@@ -86,6 +86,7 @@ QWidget *ImportDialog::buildFormat()
     m_encoding->setObjectName(QStringLiteral("encoding"));
     m_encoding->addItem(QStringLiteral("UTF-8"), int(Encoding::Utf8));
     m_encoding->addItem(QStringLiteral("Windows-1252"), int(Encoding::Windows1252));
+    m_encoding->addItem(QStringLiteral("UTF-16"), int(Encoding::Utf16));
     m_encoding->setCurrentIndex(m_encoding->findData(int(m_settings.format.encoding)));
     m_dates->setObjectName(QStringLiteral("dates"));
     m_dates->addItem(QStringLiteral("month/day/year"), int(DateOrder::MonthDayYear));
