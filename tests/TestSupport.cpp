@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QSqlError>
@@ -96,6 +97,12 @@ static QSqlQuery run(const QSqlDatabase &db, const QString &sql, const QVariantL
     if (!q.exec())
         qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
     return q;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values)

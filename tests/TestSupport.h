@@ -70,6 +70,8 @@ public:
 void exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
 // The first column of the first row, or an invalid value when there is none.
 QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
+// The whole content of a file; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
 // Adds a dog with these fields (field -> value) and returns its dogid.
 qint64 addDog(const QSqlDatabase &db, const QVariantMap &fields);
 

@@ -335,12 +335,8 @@ void BackupTest::archivesHoundryCannotWorkWithAreRefused()
     QVERIFY(backup::backUp(crafted, folder.path() + "/crafted.zip", noon).ok());
 
     kennelPair(folder.path(), "Rex", 1);
-    auto bytes = [](const QString &name) {
-        QFile f(name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray kennelBefore = bytes("kennelbase.ddx");
-    const QByteArray reportBefore = bytes("report.ddx");
+    const QByteArray kennelBefore = fileBytes("kennelbase.ddx");
+    const QByteArray reportBefore = fileBytes("report.ddx");
     QVERIFY(db::DatabaseFiles::open().isEmpty());
     MessageRecorder messages;
     messages.answers = {true, true};
@@ -355,8 +351,8 @@ void BackupTest::archivesHoundryCannotWorkWithAreRefused()
                  messages.texts[0].endsWith(" Nothing has been changed."),
              qPrintable(messages.texts[0]));
     db::DatabaseFiles::close();
-    QCOMPARE(bytes("kennelbase.ddx"), kennelBefore);
-    QCOMPARE(bytes("report.ddx"), reportBefore);
+    QCOMPARE(fileBytes("kennelbase.ddx"), kennelBefore);
+    QCOMPARE(fileBytes("report.ddx"), reportBefore);
     QCOMPARE(pairInFolder(), "Rex/1");
 }
 

@@ -168,12 +168,8 @@ void DbTest::newerFileIsOpenedReadOnlyAndLeftAlone()
     exec(kennel.db(), "PRAGMA user_version = 99");
     exec(kennel.db(), "UPDATE preferences SET value = '7.1.0' WHERE name = 'layout written by'");
     db::DatabaseFiles::close();
-    auto bytes = [](const QString &name) {
-        QFile f(name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray kennelBefore = bytes("kennelbase.ddx");
-    const QByteArray reportBefore = bytes("report.ddx");
+    const QByteArray kennelBefore = fileBytes("kennelbase.ddx");
+    const QByteArray reportBefore = fileBytes("report.ddx");
 
     QCOMPARE(db::DatabaseFiles::open(), QString());
     QVERIFY(db::DatabaseFiles::isReadOnly());
@@ -190,8 +186,8 @@ void DbTest::newerFileIsOpenedReadOnlyAndLeftAlone()
     QSqlQuery write(kennel.db());
     QVERIFY(!write.exec("INSERT INTO report.sales (dogsold) VALUES ('Rex')"));
     db::DatabaseFiles::close();
-    QCOMPARE(bytes("kennelbase.ddx"), kennelBefore);
-    QCOMPARE(bytes("report.ddx"), reportBefore);
+    QCOMPARE(fileBytes("kennelbase.ddx"), kennelBefore);
+    QCOMPARE(fileBytes("report.ddx"), reportBefore);
 
     // Without the program's name in it, the file's own version is named.
     {
