@@ -1,5 +1,6 @@
 #include "app/KennelBackups.h"
 
+#include "backup/Archive.h"
 #include "backup/Backups.h"
 #include "core/Clock.h"
 #include "core/Messages.h"
@@ -76,6 +77,11 @@ void KennelBackups::backUpIfDue()
 {
     const QString folder = dataFolder();
     const QDateTime now = core::Clock::now();
+    // What a backup cut short by a kill left behind, here and in the folder chosen last.
+    backup::removePartialArchives(backup::automaticFolder(folder), now);
+    if (const QString chosen = db::preference(db::DatabaseFiles::kennel(), folderPreference);
+        !chosen.isEmpty())
+        backup::removePartialArchives(chosen, now);
     if (m_background || !backup::automaticBackupDue(folder, now))
         return;
     auto result = std::make_shared<core::WriteResult<backup::BackupMade>>(

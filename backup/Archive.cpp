@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <vector>
 #include <zip.h>
@@ -128,6 +129,20 @@ QString weighEntries(zip_t *archive, const QString &into, std::vector<zip_uint64
 }
 
 } // namespace
+
+int removePartialArchives(const QString &folder, const QDateTime &now)
+{
+    // ".<archive>.zip.partial", and the copy libzip makes of it as it closes, ".partial.XXXXXX".
+    static const QRegularExpression partial(QStringLiteral(R"(^\..+\.zip\.partial(\.\w{6})?$)"));
+    int removed = 0;
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &file : files) {
+        if (partial.match(file.fileName()).hasMatch() &&
+            file.lastModified().secsTo(now) > 60 * 60 && QFile::remove(file.filePath()))
+            ++removed;
+    }
+    return removed;
+}
 
 QString unpackArchive(const QString &path, const QString &into, QStringList *names)
 {

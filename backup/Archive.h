@@ -3,6 +3,7 @@
 #include "core/WriteResult.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,11 @@ struct ArchiveEntry
 // by the user only, and only then renamed, so that `path` is whole or absent. Answers its
 // size in bytes.
 core::WriteResult<qint64> writeArchive(const QString &path, const QList<ArchiveEntry> &entries);
+
+// Removes what archives written here and cut short left in a folder (a kill, a power cut):
+// the temporary files of their own naming, once an hour old, so that a backup still being
+// written by another program is left alone. Answers how many went.
+int removePartialArchives(const QString &folder, const QDateTime &now);
 
 // Unpacks every entry of a zip archive into the folder `into`, its names in `names`; the
 // problem, or empty. Entries with folders in their names are refused.

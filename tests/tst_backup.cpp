@@ -91,6 +91,7 @@ private Q_SLOTS:
     void automaticBackupsAreKeptDailyAndMonthly();
     void restoreAsksThenReplacesBothFiles();
     void backupFolderMustBeWritableAndElsewhere();
+    void startupRemovesWhatAKilledBackupLeft();
     void startupBacksUpOnceADay_data();
     void startupBacksUpOnceADay();
     void killedRestoreLeavesOnePairOrTheOther();
@@ -470,6 +471,37 @@ void BackupTest::backupFolderMustBeWritableAndElsewhere()
     QVERIFY2(messages.texts.last().startsWith("The kennel has been backed up to\n"),
              qPrintable(messages.texts.last()));
     QVERIFY(window.backups().lastBackupText().startsWith("Last backup: "));
+}
+
+void BackupTest::startupRemovesWhatAKilledBackupLeft()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    const QString folder = kennel.path() + "/backups";
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList left{".Houndry automatic backup 2026-12-07 0900.zip.partial",
+                           ".Houndry automatic backup 2026-12-07 0900.zip.partial.a1B2c3"};
+    const QStringList kept{".Houndry automatic backup 2026-12-08 0900.zip.partial", "holiday.zip",
+                           ".partial"};
+    for (const QString &name : left + kept) {
+        QFile file(folder + "/" + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("PK");
+        QVERIFY(file.flush());
+        if (!name.contains("12-08"))
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                     QFileDevice::FileModificationTime));
+    }
+    app::MainWindow window;
+    QSignalSpy started(&window, &app::MainWindow::startupFinished);
+    window.show();
+    QVERIFY(started.wait());
+    window.backups().waitForBackground();
+    QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    found.removeIf([](const QString &name) { return name.startsWith("Houndry automatic"); });
+    QStringList expected = kept;
+    expected.sort();
+    QCOMPARE(found, expected);
 }
 
 void BackupTest::startupBacksUpOnceADay_data()
