@@ -44,6 +44,19 @@ void checkParent(const KennelGraph &graph, int dog, int parent, bool sire,
                  .arg(shortDate(born), role, graph.name(parent), shortDate(parentBorn))});
 }
 
+// Parents written "not on record" in another case than the marker would be found as it.
+void checkMarkerNames(const KennelGraph &graph, std::vector<PedigreeProblem> &problems)
+{
+    for (int dog = 0; dog < graph.size(); ++dog) {
+        if (graph.name(dog).compare(QLatin1String("Not On Record"), Qt::CaseInsensitive) == 0)
+            problems.push_back({QStringLiteral("Named like a missing parent"), graph.name(dog),
+                                graph.id(dog),
+                                QStringLiteral("\"Not On Record\" marks a parent that is not "
+                                               "recorded: a parent written so in another case "
+                                               "is taken for this dog.")});
+    }
+}
+
 void checkSexes(const KennelGraph &graph, std::vector<PedigreeProblem> &problems)
 {
     for (int dog = 0; dog < graph.size(); ++dog) {
@@ -118,6 +131,7 @@ std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph)
                                     .arg(dogs.size())
                                     .arg(ids.join(QStringLiteral(", ")))});
     }
+    checkMarkerNames(graph, problems);
     checkSexes(graph, problems);
     listUnrecordedParents(graph, problems);
     return problems;

@@ -215,13 +215,17 @@ void InbreedingTest::reportsListProblemsAndEveryDog()
     addDog(kennel.db(), {{"name", "Meg"}, {"sex", "bitch"}});
     addDog(kennel.db(), {{"name", "Pup One"}, {"sex", "Male"}, {"sire", "Ghost"}, {"dam", "Meg"}});
     addDog(kennel.db(), {{"name", "Pup Two"}, {"sex", ""}, {"sire", "Ghost"}});
+    addDog(kennel.db(), {{"name", "NOT ON RECORD"}, {"sex", "Male"}});
     QStringList found;
     for (const core::DataRow &row : checks.data())
         found << row.values.value("kind").toString() + '|' + row.values.value("dog").toString() +
                      '|' + row.values.value("id").toString() + '|' +
                      row.values.value("details").toString();
     QCOMPARE(found.mid(5),
-             QStringList({"Sex not Male or Female|Meg|10|The sex is recorded as \"bitch\": the dog "
+             QStringList({"Named like a missing parent|NOT ON RECORD|13|\"Not On Record\" marks a "
+                          "parent that is not recorded: a parent written so in another case is "
+                          "taken for this dog.",
+                          "Sex not Male or Female|Meg|10|The sex is recorded as \"bitch\": the dog "
                           "is left out of every Sire and Dam list.",
                           "Sex not Male or Female|Pup Two|12|No sex is recorded: the dog is left "
                           "out of every Sire and Dam list.",
