@@ -54,7 +54,7 @@ struct Place
                 ? QSqlDatabase::database(trialConnection(file), false)
                 : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), trialConnection(file));
         db.setDatabaseName(path(file));
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        db.setConnectOptions(connectOptions());
         return db;
     }
 };
@@ -313,7 +313,7 @@ QSqlDatabase DatabaseFiles::database(File file)
         return QSqlDatabase::database(connection, false);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(fileName(file));
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    db.setConnectOptions(connectOptions());
     return db;
 }
 
@@ -347,8 +347,7 @@ QString DatabaseFiles::open()
         for (File file : {File::Kennel, File::Report}) {
             QSqlDatabase db = database(file);
             db.close();
-            db.setConnectOptions(
-                QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+            db.setConnectOptions(connectOptions(true));
             if (const QString problem = openHardened(db); !problem.isEmpty())
                 return describe(file) % QLatin1Char(' ') % problem;
         }

@@ -11,6 +11,13 @@ enum class File { Kennel, Report };
 // statement fails as busy.
 inline constexpr int busyTimeoutMs = 5000;
 
+// The options every connection to a kennel file opens with.
+inline QString connectOptions(bool readOnly = false)
+{
+    return (readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") : QString()) +
+           QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+}
+
 // The two database files in the working folder, opened by bare name.
 class DatabaseFiles
 {

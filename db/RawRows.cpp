@@ -69,8 +69,7 @@ bool withReadOnlyConnection(const QString &file, const std::function<void(QSqlDa
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(file);
         // A write under way elsewhere is waited for, not taken as a failed read.
-        db.setConnectOptions(
-            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        db.setConnectOptions(connectOptions(true));
         opened = db.open();
         if (opened) {
             work(db);
