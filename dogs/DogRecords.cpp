@@ -3,6 +3,7 @@
 #include "genetics/KennelGenetics.h"
 
 #include "core/DateText.h"
+#include "core/DogNames.h"
 #include "core/NumberText.h"
 #include "db/Fields.h"
 #include "db/Tables.h"
@@ -46,6 +47,16 @@ QString DogRecords::dateCaption(const QString &field)
 
 DogRecords::DogRecords(QSqlDatabase db) : m_record(std::move(db), db::tables::dogs)
 {
+    m_record.convert(db::fields::dogs::name,
+                     {[](const QVariant &stored) { return stored.toString(); },
+                      [](const QString &text, QString *refusal) -> std::optional<QVariant> {
+                          if (core::isNotOnRecord(text)) {
+                              *refusal = core::notOnRecordRefusal();
+                              return std::nullopt;
+                          }
+                          // A cleared box stores empty text, as every other field does.
+                          return text.isNull() ? QStringLiteral("") : text;
+                      }});
     for (const QString &field : fields()) {
         const QString caption = dateCaption(field);
         if (caption.isEmpty())

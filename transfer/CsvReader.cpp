@@ -1,5 +1,7 @@
 #include "transfer/CsvReader.h"
 
+#include <algorithm>
+
 #include <csv.h>
 #include <QBuffer>
 #include <QFile>
@@ -60,7 +62,10 @@ void onField(void *bytes, size_t size, void *data)
     auto *parsing = static_cast<Parsing *>(data);
     if (!parsing->rowStarted) {
         parsing->rowStarted = true;
-        parsing->row.line = parsing->line;
+        // The row starts where its first field does, before any line break quoted in it.
+        parsing->row.line =
+            parsing->line - int(std::count(static_cast<const char *>(bytes),
+                                           static_cast<const char *>(bytes) + size, '\n'));
         parsing->row.fields.clear();
     }
     if (parsing->stopped)

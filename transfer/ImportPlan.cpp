@@ -1,5 +1,6 @@
 #include "transfer/ImportPlan.h"
 
+#include "core/DogNames.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
@@ -23,6 +24,11 @@ TargetField text(const QString &field, const char *caption, QStringList headers)
 TargetField date(const QString &field, const char *caption, QStringList headers)
 {
     return {field, QString::fromUtf8(caption), headers, true};
+}
+
+TargetField lines(const QString &field, const char *caption, QStringList headers)
+{
+    return {field, QString::fromUtf8(caption), headers, false, true};
 }
 
 QString orderName(DateOrder order)
@@ -59,6 +65,11 @@ public:
                 continue;
             QString value = row.fields[i].trimmed();
             const TargetField *target = m_target.field(field);
+            if (target && !target->lines &&
+                (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))))
+                return QStringLiteral(
+                           "the %1 holds a line break, which only notes and addresses may")
+                    .arg(target->caption);
             if (target && target->date && !value.isEmpty()) {
                 const QDate parsed = parseDate(value, m_settings.dates);
                 if (!parsed.isValid())
@@ -79,6 +90,9 @@ public:
         }
         if (values.value(m_target.nameField).isEmpty())
             return QStringLiteral("it has no name");
+        if (m_target.table == db::tables::dogs &&
+            core::isNotOnRecord(values.value(m_target.nameField)))
+            return core::notOnRecordRefusal();
         return {};
     }
 
@@ -219,7 +233,7 @@ const ImportTarget &contactTarget()
         {
             text(contact::name, "Name", {"name", "last", "last name", "surname", "contact"}),
             text(contact::title, "Title", {"title"}),
-            text(contact::address, "Address", {"address", "street"}),
+            lines(contact::address, "Address", {"address", "street"}),
             text(contact::city, "City", {"city", "town"}),
             text(contact::state, "State", {"state", "county", "region"}),
             text(contact::postcode, "Postcode/Zip", {"postcode", "zip", "postal code", "zip code"}),
@@ -228,7 +242,7 @@ const ImportTarget &contactTarget()
             text(contact::fax, "Fax", {"fax"}),
             text(contact::email, "Email", {"email", "e-mail", "mail"}),
             text(contact::web, "Website", {"website", "web", "web address", "webaddress", "url"}),
-            text(contact::notes, "Notes", {"notes", "note", "comments"}),
+            lines(contact::notes, "Notes", {"notes", "note", "comments"}),
             text(contact::breeder, "Is Contact a Breeder", {"breeder", "is breeder"}),
             text(contact::prefix, "Breeder Prefix or Kennel Name",
                  {"prefix", "kennel", "kennel name", "breeder prefix", "breederprefix"}),

@@ -18,6 +18,7 @@ struct TargetField
     QString caption;
     QStringList headers; // header texts that mean this field, lower case
     bool date = false;
+    bool lines = false; // may hold line breaks
 };
 
 // What an import fills: dogs or contacts, its fields and how a row finds its match.
