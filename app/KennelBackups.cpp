@@ -1,5 +1,6 @@
 #include "app/KennelBackups.h"
 
+#include "app/RestoreCheck.h"
 #include "backup/Archive.h"
 #include "backup/Backups.h"
 #include "core/Clock.h"
@@ -154,7 +155,9 @@ void KennelBackups::restoreFrom(const QString &archive)
                                   "read-only: a backup cannot be restored over it here."));
         return;
     }
-    const backup::CheckedArchive checked = backup::checkArchive(archive);
+    const backup::CheckedArchive checked = checkWithProgress(m_window, archive, dataFolder());
+    if (checked.cancelled)
+        return;
     if (!checked.problem.isEmpty()) {
         core::tell(QStringLiteral("This file cannot be restored: %1 Nothing has been changed.")
                        .arg(checked.problem));

@@ -1,6 +1,8 @@
 #include "app/KennelLock.h"
 #include "app/MainWindow.h"
+#include "app/RestoreCheck.h"
 #include "app/UserKennel.h"
+#include "backup/Backups.h"
 #include "core/Messages.h"
 #include "core/version.h"
 #include "db/DatabaseFiles.h"
@@ -71,10 +73,11 @@ int main(int argc, char *argv[])
         core::tell(lock.heldMessage());
         return EXIT_FAILURE;
     }
-    if (const QString problem = db::DatabaseFiles::open(); !problem.isEmpty()) {
-        core::tell(problem);
+    // No other copy runs on this kennel: what one left half-done is of no use to anyone.
+    backup::removeWorkCopies(QDir::currentPath());
+    if (const QString problem = db::DatabaseFiles::open();
+        !problem.isEmpty() && !app::offerRestoreAtStart(QDir::currentPath(), problem))
         return EXIT_FAILURE;
-    }
     int status = 0;
     {
         app::MainWindow window;

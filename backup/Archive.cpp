@@ -144,7 +144,8 @@ int removePartialArchives(const QString &folder, const QDateTime &now)
     return removed;
 }
 
-QString unpackArchive(const QString &path, const QString &into, QStringList *names)
+QString unpackArchive(const QString &path, const QString &into, QStringList *names,
+                      const std::function<bool()> &stop)
 {
     int error = 0;
     zip_t *archive =
@@ -189,6 +190,10 @@ QString unpackArchive(const QString &path, const QString &into, QStringList *nam
             if (out.write(buffer, read) != read) {
                 zip_fclose(entry);
                 return out.errorString();
+            }
+            if (stop && stop()) {
+                zip_fclose(entry);
+                return QStringLiteral("unpacking it was stopped");
             }
         }
         zip_fclose(entry);

@@ -2,6 +2,8 @@
 
 #include "core/WriteResult.h"
 
+#include <functional>
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -28,7 +30,9 @@ core::WriteResult<qint64> writeArchive(const QString &path, const QList<ArchiveE
 int removePartialArchives(const QString &folder, const QDateTime &now);
 
 // Unpacks every entry of a zip archive into the folder `into`, its names in `names`; the
-// problem, or empty. Entries with folders in their names are refused.
-QString unpackArchive(const QString &path, const QString &into, QStringList *names);
+// problem, or empty. Entries with folders in their names are refused. `stop`, asked between
+// pieces, may cut it short.
+QString unpackArchive(const QString &path, const QString &into, QStringList *names,
+                      const std::function<bool()> &stop = {});
 
 } // namespace backup

@@ -11,6 +11,7 @@
 #include <openssl/evp.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -23,6 +24,7 @@ namespace {
 const QString program = QStringLiteral("Pawmark Houndry");
 const QString manifestName = QStringLiteral("manifest.json");
 const QString automaticPrefix = QStringLiteral("Houndry automatic backup ");
+const QString workName = QStringLiteral(".houndry-work");
 
 QString kennelName()
 {
@@ -108,6 +110,23 @@ KennelContents countsOf(const QMap<QString, qint64> &kennelRows,
 
 } // namespace
 
+std::unique_ptr<QTemporaryDir> workCopyFolder(const QString &dataFolder)
+{
+    const QString folder = QDir(dataFolder).filePath(workName);
+    if (!QDir().mkpath(folder) ||
+        !QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner))
+        return nullptr;
+    auto work =
+        std::make_unique<QTemporaryDir>(QDir(folder).filePath(QStringLiteral("copy-XXXXXX")));
+    return work->isValid() ? std::move(work) : nullptr;
+}
+
+void removeWorkCopies(const QString &dataFolder)
+{
+    QDir(QDir(dataFolder).filePath(workName)).removeRecursively();
+}
+
 QString archiveName(const QDateTime &at)
 {
     return QStringLiteral("Houndry backup ") + stamp(at) + QStringLiteral(".zip");
@@ -116,13 +135,13 @@ QString archiveName(const QDateTime &at)
 core::WriteResult<BackupMade> backUp(const QString &dataFolder, const QString &archivePath,
                                      const QDateTime &now)
 {
-    QTemporaryDir work;
-    if (!work.isValid())
-        return core::failure(QStringLiteral("no room for a working copy: ") + work.errorString());
-    if (const auto taken = snapshot(dataFolder, work.path()); !taken)
+    const std::unique_ptr<QTemporaryDir> work = workCopyFolder(dataFolder);
+    if (!work)
+        return core::failure(QStringLiteral("no working copy can be made beside the kennel"));
+    if (const auto taken = snapshot(dataFolder, work->path()); !taken)
         return core::failure(taken.problem());
-    const QString kennel = work.filePath(kennelName());
-    const QString report = work.filePath(reportName());
+    const QString kennel = work->filePath(kennelName());
+    const QString report = work->filePath(reportName());
     const QJsonObject manifest{
         {QStringLiteral("program"), program},
         {QStringLiteral("version"), QStringLiteral("%1.%2.%3")
@@ -217,23 +236,53 @@ KennelContents contentsOf(const QString &dataFolder)
     return countsOf(rowCounts(data.filePath(kennelName())), rowCounts(data.filePath(reportName())));
 }
 
-CheckedArchive checkArchive(const QString &path)
+CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
+                            const CheckControl &control)
 {
+    using namespace std::chrono;
     CheckedArchive checked;
     auto refuse = [&](const QString &why) {
         checked.problem = why;
         checked.unpacked.reset();
         return checked;
     };
-    if (QFileInfo(path).size() == 0)
+    const qint64 bytes = QFileInfo(path).size();
+    if (bytes == 0)
         return refuse(QStringLiteral("The file is empty."));
-    checked.unpacked = std::make_shared<QTemporaryDir>();
-    if (!checked.unpacked->isValid())
-        return refuse(QStringLiteral("There is no room to unpack it."));
+    const milliseconds limit =
+        control.limit > 0ms ? control.limit : minutes(1) + seconds(3) * (bytes >> 20);
+    const steady_clock::time_point deadline = steady_clock::now() + limit;
+    bool overtime = false;
+    const db::StopWhen stop = [&] {
+        if (control.cancelled && control.cancelled())
+            checked.cancelled = true;
+        else if (steady_clock::now() > deadline)
+            overtime = true;
+        return checked.cancelled || overtime;
+    };
+    auto stage = [&](const QString &text) {
+        if (control.stage)
+            control.stage(text);
+    };
+    auto refuseOrStop = [&](const QString &why) {
+        if (checked.cancelled)
+            return refuse(QStringLiteral("The check was cancelled."));
+        if (overtime)
+            return refuse(QStringLiteral("Checking it took longer than %1 seconds, far longer "
+                                         "than a kennel's files take: it is refused as unusual.")
+                              .arg(duration_cast<seconds>(limit).count()));
+        return refuse(why);
+    };
+
+    checked.unpacked = workCopyFolder(dataFolder);
+    if (!checked.unpacked)
+        return refuse(QStringLiteral("There is no room to unpack it beside the kennel."));
+    stage(QStringLiteral("Unpacking the backup"));
     QStringList names;
-    if (const QString problem = unpackArchive(path, checked.unpacked->path(), &names);
+    if (const QString problem = unpackArchive(path, checked.unpacked->path(), &names, stop);
         !problem.isEmpty())
-        return refuse(QStringLiteral("It is not a readable backup archive (%1).").arg(problem));
+        return refuseOrStop(
+            QStringLiteral("It is not a readable backup archive (%1).").arg(problem));
     names.sort();
     QStringList expected{kennelName(), manifestName, reportName()};
     expected.sort();
@@ -257,20 +306,32 @@ CheckedArchive checkArchive(const QString &path)
     checked.kennelFile = checked.unpacked->filePath(kennelName());
     checked.reportFile = checked.unpacked->filePath(reportName());
     const QJsonObject files = manifest.value(QStringLiteral("files")).toObject();
+    stage(QStringLiteral("Comparing the files with the manifest"));
     for (const QString &file : {checked.kennelFile, checked.reportFile}) {
         const QString name = QFileInfo(file).fileName();
         if (files.value(name).toObject().value(QStringLiteral("sha256")).toString() != sha256(file))
             return refuse(QStringLiteral("%1 in it is not the file that was backed up (its "
                                          "checksum differs).")
                               .arg(name));
-        if (const QString problem = integrityProblem(file); !problem.isEmpty())
-            return refuse(QStringLiteral("%1 in it is damaged (%2).").arg(name, problem));
     }
-    // Tried as start-up would open it, before anything of the kennel is replaced.
-    if (QString problem = db::DatabaseFiles::tryCopy(checked.unpacked->path()); !problem.isEmpty())
-        return refuse(problem.endsWith(QLatin1Char('.')) ? problem : problem + QLatin1Char('.'));
-    const QMap<QString, qint64> kennelRows = rowCounts(checked.kennelFile);
-    const QMap<QString, qint64> reportRows = rowCounts(checked.reportFile);
+    // Tried as start-up would open it, before anything of the kennel is replaced; what the
+    // files hold that could run in a check is refused before any check runs.
+    stage(QStringLiteral("Opening the kennel in the backup as Houndry starts it"));
+    if (QString problem = db::DatabaseFiles::tryCopy(checked.unpacked->path(), &stop);
+        !problem.isEmpty())
+        return refuseOrStop(problem.endsWith(QLatin1Char('.')) ? problem
+                                                               : problem + QLatin1Char('.'));
+    for (const QString &file : {checked.kennelFile, checked.reportFile}) {
+        stage(QStringLiteral("Checking every page of %1").arg(QFileInfo(file).fileName()));
+        if (const QString problem = integrityProblem(file, &stop); !problem.isEmpty())
+            return refuseOrStop(QStringLiteral("%1 in it is damaged (%2).")
+                                    .arg(QFileInfo(file).fileName(), problem));
+    }
+    stage(QStringLiteral("Counting what it holds"));
+    const QMap<QString, qint64> kennelRows = rowCounts(checked.kennelFile, &stop);
+    const QMap<QString, qint64> reportRows = rowCounts(checked.reportFile, &stop);
+    if (checked.cancelled || overtime)
+        return refuseOrStop({});
     if (!kennelRows.contains(db::tables::dogs) || !reportRows.contains(db::tables::sales))
         return refuse(QStringLiteral("Its files do not hold a kennel's tables."));
     checked.contents = countsOf(kennelRows, reportRows);

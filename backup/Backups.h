@@ -2,6 +2,8 @@
 
 #include "core/WriteResult.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <QDateTime>
@@ -17,6 +19,12 @@ struct BackupMade
     QString path;
     qint64 bytes = 0;
 };
+
+// The program's own folder beside the kennel for copies it works on, made when first needed
+// and readable by the user alone; null when it cannot be made.
+std::unique_ptr<QTemporaryDir> workCopyFolder(const QString &dataFolder);
+// Removes what a copy of the program cut short left in it; only while no copy runs.
+void removeWorkCopies(const QString &dataFolder);
 
 // "Houndry backup 2026-12-08 0730.zip"
 QString archiveName(const QDateTime &at);
@@ -49,15 +57,29 @@ struct KennelContents
 KennelContents contentsOf(const QString &dataFolder);
 
 // An archive checked for restoring: both files unpacked, sound, matching the manifest's
-// SHA-256, and a kennel's. `problem` says why not.
+// SHA-256, and a kennel's that start-up can prepare. `problem` says why not.
 struct CheckedArchive
 {
     QString problem;
+    bool cancelled = false;
     KennelContents contents;
     std::shared_ptr<QTemporaryDir> unpacked;
     QString kennelFile;
     QString reportFile;
 };
-CheckedArchive checkArchive(const QString &path);
+
+// What the check tells while it runs, and when it stops: on the user's word, or after a time
+// far beyond what a kennel's files take, when the archive is refused as unusual.
+struct CheckControl
+{
+    std::function<void(const QString &stage)> stage;
+    std::function<bool()> cancelled;
+    std::chrono::milliseconds limit{0}; // none given: a minute and three seconds a megabyte
+};
+
+// Unpacks and checks an archive in the kennel's work folder, off the screen's thread if need
+// be: nothing of the kennel is touched.
+CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
+                            const CheckControl &control = {});
 
 } // namespace backup

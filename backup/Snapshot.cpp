@@ -96,12 +96,13 @@ core::WriteResult<> snapshot(const QString &dataFolder, const QString &into)
     return {};
 }
 
-QMap<QString, qint64> rowCounts(const QString &file)
+QMap<QString, qint64> rowCounts(const QString &file, const db::StopWhen *stop)
 {
     QMap<QString, qint64> counts;
     const Connection connection = openFile(file, SQLITE_OPEN_READONLY);
     if (!connection)
         return counts;
+    db::stopWhen(connection.get(), stop);
     QStringList tables;
     run(connection.get(),
         QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
@@ -113,11 +114,12 @@ QMap<QString, qint64> rowCounts(const QString &file)
     return counts;
 }
 
-QString integrityProblem(const QString &file)
+QString integrityProblem(const QString &file, const db::StopWhen *stop)
 {
     const Connection connection = openFile(file, SQLITE_OPEN_READONLY);
     if (!connection || sqlite3_errcode(connection.get()) != SQLITE_OK)
         return errorOf(connection.get());
+    db::stopWhen(connection.get(), stop);
     QStringList problems;
     if (!run(connection.get(), QStringLiteral("PRAGMA integrity_check"), {},
              [&](sqlite3_stmt *row) { problems << columnText(row, 0); }))

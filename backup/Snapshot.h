@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/WriteResult.h"
+#include "db/SqliteHandle.h"
 
 #include <QMap>
 #include <QString>
@@ -15,8 +16,9 @@ namespace backup {
 core::WriteResult<> snapshot(const QString &dataFolder, const QString &into);
 
 // Every table of a database file with its number of rows.
-QMap<QString, qint64> rowCounts(const QString &file);
-// What `PRAGMA integrity_check` finds wrong with a file, or empty when it is sound.
-QString integrityProblem(const QString &file);
+QMap<QString, qint64> rowCounts(const QString &file, const db::StopWhen *stop = nullptr);
+// What `PRAGMA integrity_check` finds wrong with a file, or empty when it is sound; `stop`
+// may cut it short, which is then the problem.
+QString integrityProblem(const QString &file, const db::StopWhen *stop = nullptr);
 
 } // namespace backup

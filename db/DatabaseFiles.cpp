@@ -35,6 +35,7 @@ struct Place
 {
     QString folder;
     bool live = true;
+    const StopWhen *stop = nullptr;
 
     QString path(File file) const
     {
@@ -103,7 +104,7 @@ QString harden(QSqlDatabase &db)
 
 // Opens the file with the safety settings; what went wrong ("cannot be opened: ...") when
 // it cannot be, and the file is then closed again.
-QString openHardened(QSqlDatabase &db)
+QString openHardened(QSqlDatabase &db, const StopWhen *stop = nullptr)
 {
     if (!db.open())
         return QStringLiteral("cannot be opened: ") % db.lastError().text();
@@ -111,6 +112,7 @@ QString openHardened(QSqlDatabase &db)
         db.close();
         return QStringLiteral("cannot be opened safely (") % problem % QStringLiteral(").");
     }
+    stopWhen(sqliteHandle(db), stop);
     return {};
 }
 
@@ -183,7 +185,7 @@ QString check(const Place &place, File file)
 
     // Not read-only: a journal left by a program killed mid-write must be rolled back first.
     QSqlDatabase db = place.connection(file);
-    if (const QString problem = openHardened(db); !problem.isEmpty())
+    if (const QString problem = openHardened(db, place.stop); !problem.isEmpty())
         return refusal(place, file, problem);
     QSqlQuery q(db);
     QString problem;
@@ -224,7 +226,7 @@ bool createOwnerOnlyFile(const QString &name)
 QString prepare(const Place &place, File file)
 {
     QSqlDatabase db = place.connection(file);
-    if (const QString problem = openHardened(db); !problem.isEmpty())
+    if (const QString problem = openHardened(db, place.stop); !problem.isEmpty())
         return describe(place, file) % QLatin1Char(' ') % problem;
     // An empty file someone else made becomes a kennel: personal data, so the user's alone.
     if (db.tables().isEmpty() &&
@@ -360,10 +362,22 @@ QString DatabaseFiles::open()
     return attachReport(livePlace());
 }
 
-QString DatabaseFiles::tryCopy(const QString &folder)
+QString DatabaseFiles::tryCopy(const QString &folder, const StopWhen *stop)
 {
-    const Place place{folder, false};
+    const Place place{folder, false, stop};
     QString problem;
+    // What the file holds is looked at before anything in it runs.
+    for (File file : {File::Kennel, File::Report}) {
+        QSqlDatabase db = place.connection(file);
+        db.setConnectOptions(connectOptions(true));
+        if (problem.isEmpty() && hasSqliteHeader(place.path(file)) && db.open()) {
+            if (const QStringList foreign = foreignObjects(db, file); !foreign.isEmpty())
+                problem = describe(place, file) % QStringLiteral(" holds ") %
+                          listedBriefly(foreign) %
+                          QStringLiteral(". Houndry cannot work with it safely.");
+            db.close();
+        }
+    }
     for (File file : {File::Kennel, File::Report}) {
         if (problem.isEmpty())
             problem = check(place, file);
@@ -372,16 +386,6 @@ QString DatabaseFiles::tryCopy(const QString &folder)
                 problem = describe(place, file) % QStringLiteral(" was written by ") %
                           newerWriter(place, file, version) %
                           QStringLiteral(": this Houndry cannot work with it.");
-        }
-        if (problem.isEmpty()) {
-            QSqlDatabase db = place.connection(file);
-            if (db.open()) {
-                if (const QStringList foreign = foreignObjects(db, file); !foreign.isEmpty())
-                    problem = describe(place, file) % QStringLiteral(" holds ") %
-                              listedBriefly(foreign) %
-                              QStringLiteral(". Houndry cannot work with it safely.");
-                db.close();
-            }
         }
     }
     for (File file : {File::Kennel, File::Report}) {
@@ -394,6 +398,8 @@ QString DatabaseFiles::tryCopy(const QString &folder)
         place.connection(file).close();
         QSqlDatabase::removeDatabase(place.trialConnection(file));
     }
+    if (stop && *stop && (*stop)())
+        return QStringLiteral("The check was stopped.");
     return problem;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/SqliteHandle.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -38,8 +40,9 @@ public:
     // Tries the pair of files in another folder (an archive unpacked for a restore) as start-up
     // would open them, on connections of its own: the checks, the layout's upgrade, the
     // journal and the attach, and refuses triggers, views and layouts Houndry cannot work
-    // with. The copy is left prepared. An empty result means it can be used.
-    static QString tryCopy(const QString &folder);
+    // with. The copy is left prepared. An empty result means it can be used. `stop` may cut
+    // the checks short; the copy is then refused.
+    static QString tryCopy(const QString &folder, const StopWhen *stop = nullptr);
 
     static QSqlDatabase database(File file);
     static QSqlDatabase kennel() { return database(File::Kennel); }

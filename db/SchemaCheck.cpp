@@ -2,6 +2,8 @@
 
 #include "db/SchemaUpgrade.h"
 
+#include <array>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
@@ -52,6 +54,73 @@ QString unusable(const QSqlDatabase &db, const Table &table, const QString &sql)
     return {};
 }
 
+// Houndry's own, from either file: a kennel and its report file swapped are refused later,
+// as not a kennel's, rather than for what Houndry wrote.
+const std::array<const Schema *, 2> &bothSchemas()
+{
+    static const std::array<const Schema *, 2> both{&schemaOf(File::Kennel),
+                                                    &schemaOf(File::Report)};
+    return both;
+}
+
+// A CHECK constraint runs whatever it says on every row written and in every check of the
+// file: Houndry's own are taken out before looking.
+bool hasForeignCheck(const QString &table, QString sql)
+{
+    for (const Schema *schema : bothSchemas()) {
+        if (!isOurTable(*schema, table))
+            continue;
+        for (const Column &column : schema->table(table).columns) {
+            if (!column.check.isEmpty())
+                sql.remove(QStringLiteral("CHECK (") + column.check + QLatin1Char(')'));
+        }
+    }
+    static const QRegularExpression check(QStringLiteral("\\bCHECK\\s*\\("),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return sql.contains(check);
+}
+
+// An index is Houndry's when it says exactly what Houndry makes it say.
+bool isOwnIndex(const QString &sql)
+{
+    for (const Schema *schema : bothSchemas()) {
+        for (const Index &index : schema->indexes) {
+            if (index.createStatement() == sql)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Generated columns are worked out on every read.
+QStringList generatedColumns(const QSqlDatabase &db, const QString &table)
+{
+    QStringList found;
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT name FROM pragma_table_xinfo(?) WHERE hidden IN (2, 3)"));
+    q.addBindValue(table);
+    if (!q.exec())
+        return {QStringLiteral("a table %1 whose columns cannot be read").arg(quotedName(table))};
+    while (q.next())
+        found << QStringLiteral("a generated column %1 in the table %2")
+                     .arg(quotedName(q.value(0).toString()), quotedName(table));
+    return found;
+}
+
+// An index over expressions, or over part of a table, works its expressions out in every
+// check of the file.
+bool computesExpressions(const QSqlDatabase &db, const QString &index, const QString &sql)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT count(*) FROM pragma_index_xinfo(?) WHERE cid = -2"));
+    q.addBindValue(index);
+    if (!q.exec() || !q.next() || q.value(0).toInt() > 0)
+        return true;
+    static const QRegularExpression partial(QStringLiteral("\\bWHERE\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return sql.contains(partial);
+}
+
 } // namespace
 
 QStringList foreignObjects(const QSqlDatabase &db, File file)
@@ -78,9 +147,24 @@ QStringList foreignObjects(const QSqlDatabase &db, File file)
         } else if (type == QLatin1String("index") && isOurTable(schema, name)) {
             found << QStringLiteral("an index %1 named like one of Houndry's tables")
                          .arg(quotedName(name));
-        } else if (type == QLatin1String("table") && isOurTable(schema, name)) {
-            if (const QString why = unusable(db, schema.table(name), sql); !why.isEmpty())
-                found << why;
+        } else if (type == QLatin1String("index") && !isOwnIndex(sql) &&
+                   computesExpressions(db, name, sql)) {
+            found << QStringLiteral("an index %1 over expressions that Houndry did not make")
+                         .arg(quotedName(name));
+        } else if (type == QLatin1String("table") &&
+                   sql.startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive)) {
+            found << QStringLiteral("a virtual table %1 that Houndry did not make")
+                         .arg(quotedName(name));
+        } else if (type == QLatin1String("table")) {
+            if (isOurTable(schema, name)) {
+                if (const QString why = unusable(db, schema.table(name), sql); !why.isEmpty())
+                    found << why;
+            }
+            if (hasForeignCheck(name, sql))
+                found << QStringLiteral("a CHECK constraint in the table %1 that Houndry did "
+                                        "not make")
+                             .arg(quotedName(name));
+            found << generatedColumns(db, name);
         }
     }
     return found;

@@ -14,4 +14,20 @@ sqlite3 *sqliteHandle(const QSqlDatabase &db)
                : nullptr;
 }
 
+void stopWhen(sqlite3 *connection, const StopWhen *stop)
+{
+    if (!connection)
+        return;
+    // A few thousand steps of SQLite's machine take well under a millisecond.
+    constexpr int steps = 4000;
+    if (!stop) {
+        sqlite3_progress_handler(connection, 0, nullptr, nullptr);
+        return;
+    }
+    sqlite3_progress_handler(
+        connection, steps,
+        [](void *asked) { return (*static_cast<const StopWhen *>(asked))() ? 1 : 0; },
+        const_cast<StopWhen *>(stop));
+}
+
 } // namespace db

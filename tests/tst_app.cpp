@@ -959,20 +959,28 @@ void AppTest::secondStartBringsTheFirstForward()
     QProcess first;
     start(first);
     QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), first.processId(), 30000);
+    // The running copy's work is left alone by a second start (the kennel made, it is past
+    // its own clearing).
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(folder.path() + "/report.ddx"), 30000);
+    const QString work = folder.path() + "/.houndry-work/copy-abc123";
+    QVERIFY(QDir().mkpath(work));
     QProcess second;
     start(second);
     QVERIFY(second.waitForFinished(30000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
+    QVERIFY(QFileInfo::exists(work));
 
-    // A copy that crashed leaves its lock behind; the next start takes it over.
+    // A copy that crashed leaves its lock and its work behind; the next start takes the lock
+    // over and removes the work.
     first.kill();
     QVERIFY(first.waitForFinished());
     QVERIFY(QFile::exists(lockFile));
     QProcess third;
     start(third);
     QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), third.processId(), 30000);
+    QTRY_VERIFY(!QFileInfo::exists(work));
     QCOMPARE(third.state(), QProcess::Running);
     third.kill();
     QVERIFY(third.waitForFinished());

@@ -2,6 +2,7 @@
 
 #include "app/KennelBackups.h"
 #include "app/MainWindow.h"
+#include "app/RestoreCheck.h"
 #include "backup/Archive.h"
 #include "backup/Backups.h"
 #include "backup/Snapshot.h"
@@ -85,6 +86,8 @@ private Q_SLOTS:
     void damagedOrForeignArchivesAreRefused_data();
     void damagedOrForeignArchivesAreRefused();
     void archiveLargerThanTheFreeSpaceIsRefused();
+    void checkStopsOnCancelAndAfterItsTime_data();
+    void checkStopsOnCancelAndAfterItsTime();
     void archivesHoundryCannotWorkWithAreRefused_data();
     void archivesHoundryCannotWorkWithAreRefused();
     void automaticBackupsAreKeptDailyAndMonthly_data();
@@ -95,6 +98,8 @@ private Q_SLOTS:
     void startupBacksUpOnceADay_data();
     void startupBacksUpOnceADay();
     void killedRestoreLeavesOnePairOrTheOther();
+    void startThatCannotPrepareOffersTheNewestUsableBackup_data();
+    void startThatCannotPrepareOffersTheNewestUsableBackup();
     void killedBackupLeavesEarlierArchivesWhole();
 };
 
@@ -128,7 +133,7 @@ void BackupTest::archiveHoldsBothFilesAndAManifest()
     QCOMPARE(report.value("rows").toObject().value("sales").toInt(), 2);
     QCOMPARE(report.value("sha256").toString().size(), 64);
 
-    const backup::CheckedArchive checked = backup::checkArchive(path);
+    const backup::CheckedArchive checked = backup::checkArchive(path, QDir::currentPath());
     QCOMPARE(checked.problem, QString());
     QCOMPARE(checked.contents.dogs, 1);
     QCOMPARE(checked.contents.sales, 2);
@@ -257,7 +262,7 @@ void BackupTest::damagedOrForeignArchivesAreRefused()
                                            {"manifest.json", {}, QJsonDocument(manifest).toJson()}})
                     .ok());
     }
-    const backup::CheckedArchive checked = backup::checkArchive(bad);
+    const backup::CheckedArchive checked = backup::checkArchive(bad, QDir::currentPath());
     QVERIFY2(checked.problem.startsWith(reason), qPrintable(checked.problem));
     QVERIFY(!checked.unpacked);
 }
@@ -270,14 +275,106 @@ void BackupTest::archiveLargerThanTheFreeSpaceIsRefused()
     WorkingFolder folder;
     kennelPair(folder.path(), "Rex", 1);
     QVERIFY(backup::backUp(folder.path(), folder.path() + "/rex.zip", noon).ok());
-    // Unpacked where temporary files go: a disk with less room than the kennel and a margin.
-    const QByteArray before = qgetenv("TMPDIR");
-    qputenv("TMPDIR", disk.path().toUtf8());
-    const backup::CheckedArchive checked = backup::checkArchive(folder.path() + "/rex.zip");
-    qputenv("TMPDIR", before);
+    // Unpacked beside the kennel: a disk with less room than the kennel and a margin.
+    const backup::CheckedArchive checked =
+        backup::checkArchive(folder.path() + "/rex.zip", disk.path());
     QVERIFY2(checked.problem.contains(", and only ") && checked.problem.contains(" is free"),
              qPrintable(checked.problem));
-    QCOMPARE(QDir(disk.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    QCOMPARE(
+        QDir(disk.path() + "/.houndry-work").entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QStringList());
+}
+
+void BackupTest::startThatCannotPrepareOffersTheNewestUsableBackup_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("restored") << true;
+    QTest::newRow("declined") << false;
+}
+
+void BackupTest::startThatCannotPrepareOffersTheNewestUsableBackup()
+{
+    QFETCH(bool, answer);
+    WorkingFolder folder;
+    const QString backups = folder.path() + "/backups";
+    QDir().mkpath(backups);
+    // The newest backup holds a trigger and cannot be used; the one before it can.
+    const QString good = kennelPair(folder.path() + "/good", "Rex", 2);
+    QVERIFY(
+        backup::backUp(good, backups + "/Houndry automatic backup 2026-12-07 0800.zip", noon).ok());
+    const QString crafted = kennelPair(folder.path() + "/crafted", "Crafty", 0);
+    {
+        QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "crafted");
+        file.setDatabaseName(crafted + "/kennelbase.ddx");
+        QVERIFY(file.open());
+        exec(file, "CREATE TRIGGER wipe AFTER UPDATE ON Dogtable BEGIN DELETE FROM contacts; END");
+        file.close();
+    }
+    QSqlDatabase::removeDatabase("crafted");
+    QTest::qWait(1100); // a newer modification time
+    QVERIFY(backup::backUp(crafted, backups + "/Houndry automatic backup 2026-12-08 0800.zip", noon)
+                .ok());
+    kennelPair(folder.path(), "Lost", 0);
+    QFile damaged("kennelbase.ddx");
+    QVERIFY(damaged.open(QIODevice::ReadWrite));
+    damaged.seek(100);
+    damaged.write(QByteArray(4000, 'x'));
+    damaged.close();
+    const QByteArray kennelBefore = fileBytes("kennelbase.ddx");
+    const QString problem = db::DatabaseFiles::open();
+    QVERIFY(!problem.isEmpty());
+
+    MessageRecorder messages;
+    messages.answers = {answer};
+    QCOMPARE(app::offerRestoreAtStart(folder.path(), problem), answer);
+    QVERIFY2(messages.texts.value(0).contains("\"Houndry automatic backup 2026-12-07 0800.zip\""),
+             qPrintable(messages.texts.value(0)));
+    QVERIFY(messages.texts.value(0).contains("1 dogs, 0 contacts, 0 matings and 2 sales"));
+    db::DatabaseFiles::close();
+    const QStringList kept = QDir(backups).entryList({"Kennel files before restore *"}, QDir::Dirs);
+    if (answer) {
+        QCOMPARE(pairInFolder(), "Rex/2");
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(fileBytes(backups + "/" + kept[0] + "/kennelbase.ddx"), kennelBefore);
+        QVERIFY(messages.texts.value(1).startsWith("The kennel has been restored"));
+    } else {
+        QCOMPARE(fileBytes("kennelbase.ddx"), kennelBefore);
+        QVERIFY(kept.isEmpty());
+    }
+}
+
+void BackupTest::checkStopsOnCancelAndAfterItsTime_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("cancelled") << true << "The check was cancelled.";
+    QTest::newRow("out of time") << false
+                                 << "Checking it took longer than 0 seconds, far longer than a "
+                                    "kennel's files take: it is refused as unusual.";
+}
+
+void BackupTest::checkStopsOnCancelAndAfterItsTime()
+{
+    QFETCH(bool, cancel);
+    QFETCH(QString, problem);
+    WorkingFolder folder;
+    kennelPair(folder.path(), "Rex", 1);
+    QVERIFY(backup::backUp(folder.path(), folder.path() + "/rex.zip", noon).ok());
+    QStringList stages;
+    backup::CheckControl control;
+    control.stage = [&stages](const QString &stage) { stages << stage; };
+    control.cancelled = [cancel] { return cancel; };
+    control.limit = std::chrono::milliseconds(cancel ? 60000 : 1);
+    QTest::qWait(5);
+    const backup::CheckedArchive checked =
+        backup::checkArchive(folder.path() + "/rex.zip", folder.path(), control);
+    QCOMPARE(checked.problem, problem);
+    QCOMPARE(checked.cancelled, cancel);
+    QVERIFY(!checked.unpacked);
+    QCOMPARE(stages.value(0), "Unpacking the backup");
+    QCOMPARE(
+        QDir(folder.path() + "/.houndry-work").entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QStringList());
 }
 
 void BackupTest::archivesHoundryCannotWorkWithAreRefused_data()
@@ -307,6 +404,23 @@ void BackupTest::archivesHoundryCannotWorkWithAreRefused_data()
     QTest::newRow("ours in name only")
         << QStringList{"DROP TABLE breedlist", "CREATE TABLE breedlist (colour TEXT)"}
         << "holds a table \u201cbreedlist\u201d with none of Houndry's columns";
+    QTest::newRow("CHECK that runs on every check")
+        << QStringList{"CREATE TABLE bomb (x CHECK (length(randomblob(1000)) > 0))",
+                       "INSERT INTO bomb VALUES (1)"}
+        << "holds a CHECK constraint in the table \u201cbomb\u201d that Houndry did not make";
+    QTest::newRow("generated column")
+        << QStringList{"CREATE TABLE twice (x, y AS (x * 2))"}
+        << "holds a generated column \u201cy\u201d in the table \u201ctwice\u201d";
+    QTest::newRow("index over an expression")
+        << QStringList{"CREATE INDEX shout ON Dogtable (upper(name))"}
+        << "holds an index \u201cshout\u201d over expressions that Houndry did not make";
+    QTest::newRow("an index of ours saying something else")
+        << QStringList{"DROP INDEX birthmonths",
+                       "CREATE INDEX birthmonths ON Dogtable (length(zeroblob(100)))"}
+        << "holds an index \u201cbirthmonths\u201d over expressions that Houndry did not make";
+    QTest::newRow("index over part of a table")
+        << QStringList{"CREATE INDEX males ON Dogtable (name) WHERE sex = 'Male'"}
+        << "holds an index \u201cmales\u201d over expressions that Houndry did not make";
     QStringList many;
     for (int i = 1; i <= 12; ++i)
         many << QStringLiteral("CREATE VIEW v%1 AS SELECT %1").arg(i);
@@ -419,7 +533,9 @@ void BackupTest::restoreAsksThenReplacesBothFiles()
     const QStringList before =
         QDir(folder.path() + "/backups").entryList({"Houndry backup before restore *.zip"});
     QCOMPARE(before.size(), 1);
-    QCOMPARE(backup::checkArchive(folder.path() + "/backups/" + before[0]).contents.sales, 1);
+    QCOMPARE(backup::checkArchive(folder.path() + "/backups/" + before[0], QDir::currentPath())
+                 .contents.sales,
+             1);
 
     // An archive of an older kennel, without the preferences and without microchips, is
     // brought up to date when it is opened.
@@ -575,7 +691,8 @@ void BackupTest::killedBackupLeavesEarlierArchivesWhole()
     for (int run = 0; run < 20; ++run) {
         runAndKill({"backup", archives}, int(random.bounded(60)));
         for (const QString &name : QDir(archives).entryList({"*.zip"}, QDir::Files))
-            QCOMPARE(backup::checkArchive(archives + "/" + name).problem, QString());
+            QCOMPARE(backup::checkArchive(archives + "/" + name, QDir::currentPath()).problem,
+                     QString());
     }
     QCOMPARE(pairInFolder(), "Rex/5");
 }
