@@ -133,6 +133,36 @@ void TableCursor::setValue(const QString &field, const QVariant &value)
 
 bool TableCursor::update()
 {
+    return write(true);
+}
+
+bool TableCursor::overwrite()
+{
+    return write(false);
+}
+
+bool TableCursor::findChangedElsewhere()
+{
+    QSqlQuery q(m_db);
+    q.prepare(QStringLiteral("SELECT * FROM ") % quoted(m_table) %
+              QStringLiteral(" WHERE rowid = ?"));
+    q.addBindValue(m_rowId);
+    if (!q.exec())
+        return failed(q);
+    if (!q.next()) {
+        m_error = QStringLiteral("another program deleted the record meanwhile");
+        return false;
+    }
+    for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it) {
+        if (q.value(it.key()) != m_row.value(it.key()))
+            m_changedElsewhere << it.key();
+    }
+    return true;
+}
+
+bool TableCursor::write(bool onlyAsRead)
+{
+    m_changedElsewhere.clear();
     if (!m_hasRow) {
         m_error = QStringLiteral("no current row");
         return false;
@@ -141,14 +171,32 @@ bool TableCursor::update()
         QStringList assignments;
         for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
             assignments << quoted(it.key()) % QStringLiteral(" = ?");
+        QString sql = QStringLiteral("UPDATE ") % quoted(m_table) % QStringLiteral(" SET ") %
+                      assignments.join(QStringLiteral(", ")) % QStringLiteral(" WHERE rowid = ?");
+        // A field another program changed since it was read is not written over unasked.
+        if (onlyAsRead && !m_newRow) {
+            for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
+                sql += QStringLiteral(" AND ") % quoted(it.key()) % QStringLiteral(" IS ?");
+        }
         QSqlQuery q(m_db);
-        q.prepare(QStringLiteral("UPDATE ") % quoted(m_table) % QStringLiteral(" SET ") %
-                  assignments.join(QStringLiteral(", ")) % QStringLiteral(" WHERE rowid = ?"));
+        q.prepare(sql);
         for (const QVariant &v : std::as_const(m_edits))
             q.addBindValue(v);
         q.addBindValue(m_rowId);
+        if (onlyAsRead && !m_newRow) {
+            for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
+                q.addBindValue(m_row.value(it.key()));
+        }
         if (!q.exec())
             return failed(q);
+        if (q.numRowsAffected() == 0) {
+            if (findChangedElsewhere() && m_changedElsewhere.isEmpty())
+                m_error = QStringLiteral("the record could not be written");
+            else if (!m_changedElsewhere.isEmpty())
+                m_error = QStringLiteral("another program changed %1 meanwhile")
+                              .arg(m_changedElsewhere.join(QStringLiteral(", ")));
+            return false;
+        }
     }
     if (m_newRow) {
         if (const auto committed = m_newRow->commit(); !committed) {

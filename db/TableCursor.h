@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 namespace db {
@@ -46,7 +47,13 @@ public:
     bool addNew();
     void setValue(const QString &field, const QVariant &value);
     bool hasPendingChanges() const { return !m_edits.isEmpty() || m_newRow != nullptr; }
+    // Writes the changes while the changed fields still hold what was read: when another
+    // connection changed one meanwhile, nothing is written, changedElsewhere() names those
+    // fields and the changes stay pending.
     bool update();
+    // Writes the changes whatever the file holds now.
+    bool overwrite();
+    QStringList changedElsewhere() const { return m_changedElsewhere; }
     void cancelUpdate();
     // Deletes the current row; the next move goes on from where it stood.
     bool remove();
@@ -55,6 +62,10 @@ public:
 
 private:
     bool load(const QString &whereAndOrder, const QVariantList &values);
+    bool write(bool onlyAsRead);
+    // The edited fields whose stored value is no longer the one read; false when the row
+    // cannot be read again.
+    bool findChangedElsewhere();
     bool failed(const class QSqlQuery &query);
 
     QSqlDatabase m_db;
@@ -63,6 +74,7 @@ private:
     qint64 m_rowId = 0;
     bool m_hasRow = false;
     QVariantMap m_edits;
+    QStringList m_changedElsewhere;
     std::unique_ptr<Transaction> m_newRow;
     QString m_error;
 };

@@ -82,6 +82,8 @@ private Q_SLOTS:
     void showsFirstDogWithAgeAndId();
     void editsAreSavedIntoTheDogLeft();
     void editsAreSavedOnClose();
+    void aFieldChangedElsewhereIsNotWrittenOverUnasked_data();
+    void aFieldChangedElsewhereIsNotWrittenOverUnasked();
     void awkwardTextSurvivesTheScreen_data();
     void awkwardTextSurvivesTheScreen();
     void invalidDateKeepsScreenOnTheDog();
@@ -240,6 +242,55 @@ void DogsTest::editsAreSavedIntoTheDogLeft()
     QCOMPARE(s.text("name"), "Bella");
     QCOMPARE(s.text("dob"), "6/1/2020");
     QVERIFY(scalar(kennel.db(), "SELECT sire FROM Dogtable WHERE dogid = 2").isNull());
+}
+
+void DogsTest::aFieldChangedElsewhereIsNotWrittenOverUnasked_data()
+{
+    QTest::addColumn<QString>("elsewhere");
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("another field: both kept")
+        << "UPDATE Dogtable SET Tattoo = 'T-9'" << QList<bool>{} << "Black|T-9" << 0;
+    QTest::newRow("the same field, written over")
+        << "UPDATE Dogtable SET colour = 'Red'" << QList<bool>{true} << "Black|" << 1;
+    QTest::newRow("the same field, theirs kept")
+        << "UPDATE Dogtable SET colour = 'Red'" << QList<bool>{false} << "Red|" << 1;
+}
+
+void DogsTest::aFieldChangedElsewhereIsNotWrittenOverUnasked()
+{
+    QFETCH(QString, elsewhere);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QString, stored);
+    QFETCH(int, questions);
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}, {"colour", "Fawn"}, {"Tattoo", ""}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    MessageRecorder messages;
+    messages.answers = answers;
+    OpenScreen s;
+    s.type("colour", "Black");
+    {
+        // The sqlite3 shell, say, while the screen holds the record.
+        QSqlDatabase shell = QSqlDatabase::addDatabase("QSQLITE", "shell");
+        shell.setDatabaseName(kennel.db().databaseName());
+        QVERIFY(shell.open());
+        exec(shell, elsewhere);
+        shell.close();
+    }
+    QSqlDatabase::removeDatabase("shell");
+    s.press("nextButton");
+    QCOMPARE(s.text("name"), "Bella");
+    QCOMPARE(scalar(kennel.db(), "SELECT colour || '|' || Tattoo FROM Dogtable WHERE dogid = 1")
+                 .toString(),
+             stored);
+    QCOMPARE(messages.texts.size(), questions);
+    if (questions)
+        QCOMPARE(messages.texts[0], "While this record was open here, another program changed "
+                                    "Colour (now \u201cRed\u201d).\n\nSave your changes over it? "
+                                    "No keeps the record as the other program left it, without "
+                                    "your changes.");
 }
 
 void DogsTest::editsAreSavedOnClose()

@@ -2,6 +2,7 @@
 
 #include "ui/PickList.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -87,10 +88,26 @@ QStringList BoundFields::boundFields() const
 QWidget *BoundFields::widget(const QString &field) const
 {
     for (const Binding &b : m_bindings) {
-        if (b.field == field)
+        if (b.field.compare(field, Qt::CaseInsensitive) == 0)
             return b.widget;
     }
     return nullptr;
+}
+
+QString BoundFields::caption(const QString &field) const
+{
+    const QWidget *control = widget(field);
+    if (control && control->parentWidget()) {
+        for (const QLabel *label : control->parentWidget()->findChildren<QLabel *>()) {
+            if (label->buddy() == control) {
+                QString text = label->text().remove(QLatin1Char('&')).trimmed();
+                if (text.endsWith(QLatin1Char(':')))
+                    text.chop(1);
+                return text;
+            }
+        }
+    }
+    return field;
 }
 
 } // namespace ui

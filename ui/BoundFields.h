@@ -27,7 +27,10 @@ public:
     QHash<QString, QString> changes() const;
     // After the changes were saved: what the controls show now counts as unchanged.
     void acceptChanges();
+    // The field's control, found without regard to the case of the field's name.
     QWidget *widget(const QString &field) const;
+    // What the screen calls the field: its control's label, else the field's name.
+    QString caption(const QString &field) const;
     // The fields in the order they were bound.
     QStringList boundFields() const;
     // Off while there is no record to show, so that nothing typed can be lost.

@@ -23,7 +23,7 @@ QString BoundRecord::text(const QString &field) const
     return conversion == m_conversions.constEnd() ? stored.toString() : conversion->show(stored);
 }
 
-BoundRecord::SaveResult BoundRecord::save(const QHash<QString, QString> &changes)
+BoundRecord::SaveResult BoundRecord::save(const QHash<QString, QString> &changes, bool overwrite)
 {
     if (changes.isEmpty() || !m_cursor.hasRow())
         return {};
@@ -49,15 +49,35 @@ BoundRecord::SaveResult BoundRecord::save(const QHash<QString, QString> &changes
         const std::optional<QVariant> stored = conversion->store(*change, &refusal);
         if (!stored) {
             m_cursor.cancelUpdate();
-            return {refusal, field};
+            return {refusal, field, {}};
         }
         m_cursor.setValue(field, *stored);
     }
-    if (m_cursor.update())
+    if (overwrite ? m_cursor.overwrite() : m_cursor.update())
         return {};
     const QString problem = m_cursor.lastError();
+    const QStringList changedElsewhere = m_cursor.changedElsewhere();
     m_cursor.cancelUpdate();
-    return {core::nothingChanged(QStringLiteral("The changes"), problem), {}};
+    return {core::nothingChanged(QStringLiteral("The changes"), problem), {}, changedElsewhere};
+}
+
+QString BoundRecord::changedElsewhereQuestion(const QStringList &fields)
+{
+    QStringList changed;
+    const QStringList bound = m_fields.boundFields();
+    for (const QString &changedField : fields) {
+        // The cursor names a field as the file does; the screen may spell it otherwise.
+        const auto spelled = std::find_if(bound.cbegin(), bound.cend(), [&](const QString &f) {
+            return f.compare(changedField, Qt::CaseInsensitive) == 0;
+        });
+        const QString field = spelled == bound.cend() ? changedField : *spelled;
+        changed
+            << QStringLiteral("%1 (now \u201c%2\u201d)").arg(m_fields.caption(field), text(field));
+    }
+    return QStringLiteral("While this record was open here, another program changed %1.\n\n"
+                          "Save your changes over it? No keeps the record as the other program "
+                          "left it, without your changes.")
+        .arg(changed.join(QStringLiteral(", ")));
 }
 
 void BoundRecord::show()
@@ -68,7 +88,17 @@ void BoundRecord::show()
 
 bool BoundRecord::commit(OnFailure failure)
 {
-    const SaveResult result = save(m_fields.changes());
+    SaveResult result = save(m_fields.changes());
+    if (!result.changedElsewhere.isEmpty()) {
+        // Read again, so that the question shows what the other program wrote.
+        const qint64 row = m_cursor.rowId();
+        m_cursor.moveTo(row);
+        if (!core::askQuestion(changedElsewhereQuestion(result.changedElsewhere))) {
+            show();
+            return true;
+        }
+        result = save(m_fields.changes(), true);
+    }
     if (result.ok()) {
         m_fields.acceptChanges();
         return true;

@@ -24,6 +24,9 @@ public:
     {
         QString message; // empty on success
         QString field;   // the field at fault, if one is
+        // The changed fields that another program changed since the row was read; nothing
+        // was written.
+        QStringList changedElsewhere;
         bool ok() const { return message.isEmpty(); }
     };
 
@@ -38,7 +41,9 @@ public:
     QString text(const QString &field) const;
     // Writes changed texts (field -> text) into the current row. Fields are checked in the
     // order they were bound (else by name); the first that cannot be stored writes nothing.
-    SaveResult save(const QHash<QString, QString> &changes);
+    // Nor is a field written over that another program changed since the row was read,
+    // unless `overwrite` says so.
+    SaveResult save(const QHash<QString, QString> &changes, bool overwrite = false);
 
     // Fills the controls from the current row; without one they are emptied and disabled.
     void show();
@@ -46,12 +51,15 @@ public:
     // Saves what the user changed; false, after telling the user, when it could not be.
     // When the files refuse the write (not the typing), MayLeave asks whether to leave the
     // row without the changes: files that cannot be written would otherwise keep the user
-    // on it for good.
+    // on it for good. A field another program changed meanwhile is written over only when
+    // the user says so; otherwise the row is shown as the other program left it.
     bool commit(OnFailure failure = OnFailure::Stay);
     // Commits, then moves (next and previous stay put at the ends), then shows.
     void step(bool (db::TableCursor::*move)());
 
 private:
+    QString changedElsewhereQuestion(const QStringList &fields);
+
     db::TableCursor m_cursor;
     BoundFields m_fields;
     QHash<QString, Conversion> m_conversions;
