@@ -964,6 +964,11 @@ void AppTest::secondStartBringsTheFirstForward()
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(folder.path() + "/report.ddx"), 30000);
     const QString work = folder.path() + "/.houndry-work/copy-abc123";
     QVERIFY(QDir().mkpath(work));
+    // ... and so is a replacement of the files it has begun.
+    const QString incoming = folder.path() + "/kennelbase.ddx.incoming";
+    QFile begun(incoming);
+    QVERIFY(begun.open(QIODevice::WriteOnly));
+    begun.close();
     QProcess second;
     start(second);
     QVERIFY(second.waitForFinished(30000));
@@ -971,6 +976,7 @@ void AppTest::secondStartBringsTheFirstForward()
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
     QVERIFY(QFileInfo::exists(work));
+    QVERIFY(QFileInfo::exists(incoming));
 
     // A copy that crashed leaves its lock and its work behind; the next start takes the lock
     // over and removes the work.
@@ -981,6 +987,7 @@ void AppTest::secondStartBringsTheFirstForward()
     start(third);
     QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), third.processId(), 30000);
     QTRY_VERIFY(!QFileInfo::exists(work));
+    QVERIFY(!QFileInfo::exists(incoming));
     QCOMPARE(third.state(), QProcess::Running);
     third.kill();
     QVERIFY(third.waitForFinished());
