@@ -2,6 +2,8 @@
 //   backup_worker backup <archive folder>   writes numbered archives of the working folder
 //   backup_worker restore <a> <b>           puts the pair in folder <a>, then <b>, in turn
 //   backup_worker import <csv file>         adds the file's dogs to the working folder's kennel
+// or checks an archive once, for a test to weigh the memory that takes:
+//   backup_worker check <archive>           prints the problem and the peak memory in KB
 #include "backup/Backups.h"
 #include "db/DatabaseFiles.h"
 #include "db/FilePair.h"
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
+#include <sys/resource.h>
 
 int main(int argc, char *argv[])
 {
@@ -17,6 +20,14 @@ int main(int argc, char *argv[])
     const QStringList arguments = application.arguments();
     if (arguments.size() < 3)
         return 2;
+    if (arguments[1] == QLatin1String("check")) {
+        const backup::CheckedArchive checked =
+            backup::checkArchive(arguments[2], QDir::currentPath());
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("%s\n%ld\n", checked.problem.toUtf8().constData(), usage.ru_maxrss);
+        return 0;
+    }
     transfer::ImportSettings settings;
     if (arguments[1] == QLatin1String("import")) {
         if (!db::DatabaseFiles::open().isEmpty())

@@ -86,6 +86,7 @@ private Q_SLOTS:
     void damagedOrForeignArchivesAreRefused_data();
     void damagedOrForeignArchivesAreRefused();
     void archiveLargerThanTheFreeSpaceIsRefused();
+    void bombIsRefusedWithoutItsSizeInMemory();
     void checkStopsOnCancelAndAfterItsTime_data();
     void checkStopsOnCancelAndAfterItsTime();
     void archivesHoundryCannotWorkWithAreRefused_data();
@@ -341,6 +342,34 @@ void BackupTest::startThatCannotPrepareOffersTheNewestUsableBackup()
         QCOMPARE(fileBytes("kennelbase.ddx"), kennelBefore);
         QVERIFY(kept.isEmpty());
     }
+}
+
+void BackupTest::bombIsRefusedWithoutItsSizeInMemory()
+{
+    WorkingFolder folder;
+    kennelPair(folder.path(), "Rex", 1);
+    QVERIFY(backup::backUp(folder.path(), folder.path() + "/good.zip", noon).ok());
+    QTemporaryDir parts;
+    QStringList names;
+    QCOMPARE(backup::unpackArchive(folder.path() + "/good.zip", parts.path(), &names), QString());
+    // Half a gigabyte of blanks, packed to half a megabyte; the source file is sparse.
+    constexpr qint64 bombBytes = qint64(512) << 20;
+    QFile blanks(parts.filePath("blanks"));
+    QVERIFY(blanks.open(QIODevice::WriteOnly) && blanks.resize(bombBytes));
+    blanks.close();
+    const QString bomb = folder.path() + "/bomb.zip";
+    QVERIFY(backup::writeArchive(bomb, {{"kennelbase.ddx", parts.filePath("kennelbase.ddx"), {}},
+                                        {"report.ddx", parts.filePath("report.ddx"), {}},
+                                        {"manifest.json", parts.filePath("blanks"), {}}})
+                .ok());
+    QProcess worker;
+    worker.start(BACKUP_WORKER, {"check", bomb});
+    QVERIFY(worker.waitForFinished(60000));
+    const QStringList said = QString::fromUtf8(worker.readAllStandardOutput()).split('\n');
+    QCOMPARE(said.value(0), "It is not a readable backup archive (its manifest would unpack to "
+                            "512.0 MB, far more than a backup's).");
+    const qint64 peakBytes = said.value(1).toLongLong() * 1024;
+    QVERIFY2(peakBytes < bombBytes / 2, qPrintable(QString::number(peakBytes)));
 }
 
 void BackupTest::checkStopsOnCancelAndAfterItsTime_data()
