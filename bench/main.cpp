@@ -52,7 +52,7 @@ class SilentMessages : public core::Messages
 {
 public:
     void ok(const QString &, const QString &) override {}
-    bool yesNo(const QString &, const QString &, Icon) override { return false; }
+    bool yesNo(const QString &, const QString &, Icon, Default) override { return false; }
 };
 
 void waitFor(const std::function<bool()> &done)

@@ -5,7 +5,9 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
+#include "db/NameLinks.h"
 #include "db/Tables.h"
+#include "ui/LinkedRename.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,6 +21,8 @@ ContactsScreen::ContactsScreen(Start start, QWidget *parent)
 {
     auto *form = new ContactForm;
     form->bindTo(m_record.fields());
+    m_record.planSavesWith(ui::renameCarryingLinks(m_record, db::fields::contacts::name,
+                                                   db::contactLinks(), QStringLiteral("contact")));
 
     auto *buttons = new QHBoxLayout;
     using Move = bool (db::TableCursor::*)();

@@ -18,10 +18,13 @@ public:
     // The stop icon warns of what cannot be undone; the question icon asks an ordinary
     // question.
     enum class Icon { Stop, Question };
+    // The button Enter presses: No wherever Yes loses or risks something.
+    enum class Default { No, Yes };
 
     virtual void ok(const QString &text, const QString &title) = 0;
-    // Yes/No with No as the default button; true for Yes.
-    virtual bool yesNo(const QString &text, const QString &title, Icon icon) = 0;
+    // Yes/No; true for Yes.
+    virtual bool yesNo(const QString &text, const QString &title, Icon icon,
+                       Default byDefault = Default::No) = 0;
 
     static Messages &instance();
     // Takes no ownership.
@@ -43,6 +46,13 @@ inline bool ask(const QString &text, const QString &title = applicationTitle())
 inline bool askQuestion(const QString &text, const QString &title = applicationTitle())
 {
     return Messages::instance().yesNo(text, title, Messages::Icon::Question);
+}
+
+// Yes/No with the question icon, Yes the default: what a user almost always wants.
+inline bool askYesFirst(const QString &text, const QString &title = applicationTitle())
+{
+    return Messages::instance().yesNo(text, title, Messages::Icon::Question,
+                                      Messages::Default::Yes);
 }
 
 // A write that failed as a whole: says what could not be written, why, and that the files

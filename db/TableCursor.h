@@ -22,6 +22,7 @@ public:
     TableCursor(const TableCursor &) = delete;
     TableCursor &operator=(const TableCursor &) = delete;
     const QSqlDatabase &database() const { return m_db; }
+    const QString &table() const { return m_table; }
 
     // Each move answers whether it reached a row. first(), last(), moveTo() and the seeks
     // leave no current row when they fail; next() and previous() at the ends stay put.
@@ -39,8 +40,13 @@ public:
 
     bool hasRow() const { return m_hasRow; }
     qint64 rowId() const { return m_rowId; }
-    // The stored value; a null QVariant for "no value".
+    // The stored value, or the change set for it; a null QVariant for "no value".
     QVariant value(const QString &field) const;
+    // The value as it was read, whatever change is pending.
+    QVariant readValue(const QString &field) const
+    {
+        return m_hasRow ? m_row.value(field) : QVariant();
+    }
 
     // Starts a new row: its auto-increment id is readable (value() / rowId()) at once, but
     // the row lands only with update(); cancelUpdate() or destruction drops it.

@@ -6,7 +6,9 @@
 #include "core/DogNames.h"
 #include "core/NumberText.h"
 #include "db/Fields.h"
+#include "db/NameLinks.h"
 #include "db/Tables.h"
+#include "ui/LinkedRename.h"
 
 #include <QStringBuilder>
 
@@ -54,9 +56,14 @@ DogRecords::DogRecords(QSqlDatabase db) : m_record(std::move(db), db::tables::do
                               *refusal = core::notOnRecordRefusal();
                               return std::nullopt;
                           }
-                          // A cleared box stores empty text, as every other field does.
-                          return text.isNull() ? QStringLiteral("") : text;
+                          if (text.trimmed().isEmpty()) {
+                              *refusal = QStringLiteral("A dog needs a name.");
+                              return std::nullopt;
+                          }
+                          return text;
                       }});
+    m_record.planSavesWith(ui::renameCarryingLinks(m_record, db::fields::dogs::name, db::dogLinks(),
+                                                   QStringLiteral("dog")));
     for (const QString &field : fields()) {
         const QString caption = dateCaption(field);
         if (caption.isEmpty())

@@ -31,8 +31,9 @@ void MessageRecorder::ok(const QString &text, const QString &title)
     titles << title;
 }
 
-bool MessageRecorder::yesNo(const QString &text, const QString &title, Icon icon)
+bool MessageRecorder::yesNo(const QString &text, const QString &title, Icon icon, Default byDefault)
 {
+    defaults << byDefault;
     texts << text;
     titles << title;
     icons << icon;

@@ -19,11 +19,12 @@ public:
     ~MessageRecorder() override;
 
     void ok(const QString &text, const QString &title) override;
-    bool yesNo(const QString &text, const QString &title, Icon icon) override;
+    bool yesNo(const QString &text, const QString &title, Icon icon, Default byDefault) override;
 
     QStringList texts;
     QStringList titles;
-    QList<Icon> icons;   // of the questions, in turn
+    QList<Icon> icons; // of the questions, in turn
+    QList<Default> defaults;
     QList<bool> answers; // taken in turn; No when none is left
 };
 

@@ -54,7 +54,8 @@ private Q_SLOTS:
 
     void browseStartsAtFirstAndSavesOnMove();
     void browseStaysAtTheEnds();
-    void renamingLeavesDogsWithTheOldName();
+    void renamingAsksWhetherTheRecordsNamingTheContactFollow_data();
+    void renamingAsksWhetherTheRecordsNamingTheContactFollow();
     void browseOnEmptyTableTakesNoInput();
     void printButtonsAreUnderConstruction_data();
     void printButtonsAreUnderConstruction();
@@ -192,17 +193,35 @@ void ContactsTest::browseStaysAtTheEnds()
     QCOMPARE(screen->findChild<QPushButton *>("nextButton")->text(), "Next ");
 }
 
-void ContactsTest::renamingLeavesDogsWithTheOldName()
+void ContactsTest::renamingAsksWhetherTheRecordsNamingTheContactFollow_data()
 {
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("no: the dogs keep the old name") << false << "Old Name|old name|Old Name";
+    QTest::newRow("yes") << true << "New Name|New Name|New Name";
+}
+
+void ContactsTest::renamingAsksWhetherTheRecordsNamingTheContactFollow()
+{
+    QFETCH(bool, answer);
+    QFETCH(QString, named);
     Kennel kennel;
     addContacts(kennel.db(), {"Old Name", "Other"});
-    addDog(kennel.db(), {{"name", "Rex"}, {"ownerid", "Old Name"}});
+    addDog(kennel.db(), {{"name", "Rex"}, {"ownerid", "Old Name"}, {"breeder", "old name"}});
+    exec(kennel.report(), "INSERT INTO sales (dogsold, soldto) VALUES ('Rex', 'Old Name')");
+    MessageRecorder messages;
+    messages.answers = {answer};
     auto screen = opened<ContactsScreen>(ContactsScreen::Start::FirstContact);
     setField(*screen, "last", "New Name");
     press(*screen, "nextButton");
+    QCOMPARE(messages.texts, QStringList{"Old Name is named in 3 other records (1 dog owned, 1 "
+                                         "dog bred, 1 sale). Change them to New Name too?"});
     QCOMPARE(scalar(kennel.db(), "SELECT last FROM contacts WHERE rowid = 1").toString(),
              "New Name");
-    QCOMPARE(scalar(kennel.db(), "SELECT ownerid FROM Dogtable").toString(), "Old Name");
+    QCOMPARE(scalar(kennel.db(), "SELECT ownerid || '|' || breeder || '|' || (SELECT soldto FROM "
+                                 "report.sales) FROM Dogtable")
+                 .toString(),
+             named);
 }
 
 void ContactsTest::browseOnEmptyTableTakesNoInput()

@@ -82,6 +82,8 @@ private Q_SLOTS:
     void showsFirstDogWithAgeAndId();
     void editsAreSavedIntoTheDogLeft();
     void editsAreSavedOnClose();
+    void aRenameCarriesTheRecordsNamingTheDog_data();
+    void aRenameCarriesTheRecordsNamingTheDog();
     void aFieldChangedElsewhereIsNotWrittenOverUnasked_data();
     void aFieldChangedElsewhereIsNotWrittenOverUnasked();
     void awkwardTextSurvivesTheScreen_data();
@@ -291,6 +293,84 @@ void DogsTest::aFieldChangedElsewhereIsNotWrittenOverUnasked()
                                     "Colour (now \u201cRed\u201d).\n\nSave your changes over it? "
                                     "No keeps the record as the other program left it, without "
                                     "your changes.");
+}
+
+void DogsTest::aRenameCarriesTheRecordsNamingTheDog_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("namesake"); // another dog's name, if any
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QString>("dogNow");
+    QTest::addColumn<QString>("namedNow");
+    QTest::addColumn<QString>("said");
+    const QString asked = "Rex is named in 6 other records (2 offspring, 1 mating, 1 litter, 1 "
+                          "vaccination, 1 sale). Change them to Rex JW too?";
+    QTest::newRow("yes") << "Rex JW"
+                         << "" << QList<bool>{true} << "Rex JW"
+                         << "Rex JW|Rex JW|Rex JW|Rex JW|Rex JW|Rex JW" << asked;
+    QTest::newRow("no: only the dog") << "Rex JW"
+                                      << "" << QList<bool>{false} << "Rex JW"
+                                      << "Rex|REX|Rex|rex|Rex|Rex" << asked;
+    QTest::newRow("only the case changes") << "REX"
+                                           << "" << QList<bool>{} << "REX"
+                                           << "Rex|REX|Rex|rex|Rex|Rex"
+                                           << "";
+    QTest::newRow("another dog of the old name")
+        << "Rex JW"
+        << "rex" << QList<bool>{} << "Rex JW"
+        << "Rex|REX|Rex|rex|Rex|Rex"
+        << "Rex is named in 6 other records (2 offspring, 1 mating, 1 litter, 1 vaccination, 1 "
+           "sale), but another dog is also named Rex: those records cannot be told apart and "
+           "are left as they are.";
+    QTest::newRow("a name another dog has, declined")
+        << "Bella JW"
+        << "bella jw" << QList<bool>{false} << "Rex"
+        << "Rex|REX|Rex|rex|Rex|Rex"
+        << "Another dog is already named \u201cBella JW\u201d. Two dogs of one name make every "
+           "record that names it uncertain.\n\nName this dog \u201cBella JW\u201d all the "
+           "same?";
+}
+
+void DogsTest::aRenameCarriesTheRecordsNamingTheDog()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, namesake);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QString, dogNow);
+    QFETCH(QString, namedNow);
+    QFETCH(QString, said);
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Pup"}, {"sire", "Rex"}});
+    addDog(kennel.db(), {{"name", "Other Pup"}, {"dam", "REX"}});
+    if (!namesake.isEmpty())
+        addDog(kennel.db(), {{"name", namesake}});
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('Rex', 'Bella')");
+    exec(kennel.db(), "INSERT INTO litters (sire, dam) VALUES ('rex', 'Bella')");
+    exec(kennel.db(), "INSERT INTO vaccination (dogname, vaxtype) VALUES ('Rex', 'Rabies')");
+    exec(kennel.report(), "INSERT INTO sales (dogsold, soldto) VALUES ('Rex', 'Smith')");
+    MessageRecorder messages;
+    messages.answers = answers;
+    OpenScreen s;
+    s.type("name", typed);
+    s.press("nextButton");
+    QCOMPARE(messages.texts.value(0), said);
+    // Carrying the records along is what a breeder nearly always wants; a second dog of one
+    // name is not.
+    if (!messages.defaults.isEmpty())
+        QCOMPARE(messages.defaults[0], said.endsWith("too?") ? MessageRecorder::Default::Yes
+                                                             : MessageRecorder::Default::No);
+    QCOMPARE(scalar(kennel.db(), "SELECT name FROM Dogtable WHERE dogid = 1").toString(), dogNow);
+    const QString named =
+        scalar(kennel.db(),
+               "SELECT (SELECT sire FROM Dogtable WHERE dogid = 2) || '|' || (SELECT dam FROM "
+               "Dogtable WHERE dogid = 3) || '|' || (SELECT dgname1 FROM mating) || '|' || "
+               "(SELECT sire FROM litters) || '|' || (SELECT dogname FROM vaccination) || '|' || "
+               "(SELECT dogsold FROM report.sales)")
+            .toString();
+    QCOMPARE(named, namedNow);
+    // Declined, the screen stays on the dog with what was typed.
+    QCOMPARE(s.text("name"), dogNow == "Rex" ? typed : QString("Pup"));
 }
 
 void DogsTest::editsAreSavedOnClose()

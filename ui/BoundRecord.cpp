@@ -1,6 +1,7 @@
 #include "ui/BoundRecord.h"
 
 #include "core/Messages.h"
+#include "db/Transaction.h"
 
 #include <algorithm>
 #include <QWidget>
@@ -49,15 +50,38 @@ BoundRecord::SaveResult BoundRecord::save(const QHash<QString, QString> &changes
         const std::optional<QVariant> stored = conversion->store(*change, &refusal);
         if (!stored) {
             m_cursor.cancelUpdate();
-            return {refusal, field, {}};
+            return {refusal, field, {}, false};
         }
         m_cursor.setValue(field, *stored);
     }
-    if (overwrite ? m_cursor.overwrite() : m_cursor.update())
-        return {};
-    const QString problem = m_cursor.lastError();
+    AlsoWrite also;
+    if (m_plan) {
+        const std::optional<AlsoWrite> planned = m_plan(changes);
+        if (!planned) {
+            m_cursor.cancelUpdate();
+            return {{}, {}, {}, true};
+        }
+        also = *planned;
+    }
+    db::Transaction transaction(m_cursor.database());
+    QString problem;
+    const bool written = overwrite ? m_cursor.overwrite() : m_cursor.update();
+    if (!written)
+        problem = m_cursor.lastError();
+    else if (also)
+        problem = also();
+    if (problem.isEmpty()) {
+        if (const auto committed = transaction.commit(); committed)
+            return {};
+        else
+            problem = committed.problem();
+    }
+    transaction.rollback();
     const QStringList changedElsewhere = m_cursor.changedElsewhere();
     m_cursor.cancelUpdate();
+    // The row was written and undone with the rest: read it as it stands.
+    if (written)
+        m_cursor.moveTo(m_cursor.rowId());
     return {core::nothingChanged(QStringLiteral("The changes"), problem), {}, changedElsewhere};
 }
 
@@ -103,6 +127,8 @@ bool BoundRecord::commit(OnFailure failure)
         m_fields.acceptChanges();
         return true;
     }
+    if (result.cancelled)
+        return false;
     if (failure == OnFailure::MayLeave && result.field.isEmpty()) {
         if (!core::ask(result.message +
                        QStringLiteral("\n\nLeave this record without saving the changes?")))

@@ -27,10 +27,19 @@ public:
         // The changed fields that another program changed since the row was read; nothing
         // was written.
         QStringList changedElsewhere;
-        bool ok() const { return message.isEmpty(); }
+        bool cancelled = false; // by the user, when asked before the save
+        bool ok() const { return message.isEmpty() && !cancelled; }
     };
 
     BoundRecord(QSqlDatabase db, const QString &table);
+
+    // What else a save writes, such as the records that name a renamed one: decided before the
+    // save from the changed texts (the user may be asked), written in its transaction. A
+    // problem undoes the whole save.
+    using AlsoWrite = std::function<QString()>;
+    // Nothing cancels the save, with what was typed kept on the screen.
+    using PlanSave = std::function<std::optional<AlsoWrite>(const QHash<QString, QString> &)>;
+    void planSavesWith(PlanSave plan) { m_plan = std::move(plan); }
 
     BoundFields &fields() { return m_fields; }
     db::TableCursor &cursor() { return m_cursor; }
@@ -63,6 +72,7 @@ private:
     db::TableCursor m_cursor;
     BoundFields m_fields;
     QHash<QString, Conversion> m_conversions;
+    PlanSave m_plan;
 };
 
 } // namespace ui

@@ -12,11 +12,11 @@ void MessageBoxes::ok(const QString &text, const QString &title)
     box.exec();
 }
 
-bool MessageBoxes::yesNo(const QString &text, const QString &title, Icon icon)
+bool MessageBoxes::yesNo(const QString &text, const QString &title, Icon icon, Default byDefault)
 {
     QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::Critical, title,
                     text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::No);
+    box.setDefaultButton(byDefault == Default::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -9,7 +9,7 @@ class MessageBoxes : public core::Messages
 {
 public:
     void ok(const QString &text, const QString &title) override;
-    bool yesNo(const QString &text, const QString &title, Icon icon) override;
+    bool yesNo(const QString &text, const QString &title, Icon icon, Default byDefault) override;
 };
 
 } // namespace ui
