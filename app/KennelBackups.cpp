@@ -136,6 +136,26 @@ void KennelBackups::backUpTo(const QString &folder)
                         QLocale().formattedDataSize(made.value().bytes)));
 }
 
+QString KennelBackups::backUpBeforeDeleting()
+{
+    const QDateTime now = core::Clock::now();
+    const QString prefix = QStringLiteral("Houndry backup before deleting ");
+    const QDir folder(backup::automaticFolder(dataFolder()));
+    if (!folder
+             .entryList({prefix + now.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('*')},
+                        QDir::Files)
+             .isEmpty())
+        return {};
+    waitForBackground();
+    QDir().mkpath(folder.path());
+    const auto made =
+        backup::backUp(dataFolder(),
+                       folder.filePath(prefix + now.toString(QStringLiteral("yyyy-MM-dd HHmmss")) +
+                                       QStringLiteral(".zip")),
+                       now);
+    return made ? QString() : made.problem();
+}
+
 void KennelBackups::chooseAndRestore()
 {
     QString start = db::preference(db::DatabaseFiles::kennel(), folderPreference);

@@ -34,6 +34,10 @@ public:
     void chooseAndRestore();
     void restoreFrom(const QString &archive);
 
+    // Before the first deletion of a day: a backup in the backups folder; the problem, or
+    // empty when there is one.
+    QString backUpBeforeDeleting();
+
     // "Last backup: ..." for the status bar.
     QString lastBackupText() const;
 

@@ -22,7 +22,9 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/AddDogsScreen.h"
+#include "dogs/DeleteDogScreen.h"
 #include "dogs/DogRecordsScreen.h"
+#include "dogs/DogRemoval.h"
 #include "dogs/FindDogScreen.h"
 #include "genetics/KennelGenetics.h"
 #include "health/HistoryScreens.h"
@@ -180,10 +182,62 @@ void MainWindow::openMainMenu()
 void MainWindow::openDogRecords(int mode)
 {
     core::Choices::dogscreenmode = mode;
-    auto *screen = qobject_cast<dogs::DogRecordsScreen *>(m_screens->open(
-        dogs::DogRecordsScreen::screenName(), [] { return new dogs::DogRecordsScreen; }));
+    auto *screen = qobject_cast<dogs::DogRecordsScreen *>(
+        m_screens->open(dogs::DogRecordsScreen::screenName(), [this] {
+            auto *records = new dogs::DogRecordsScreen;
+            connect(records, &dogs::DogRecordsScreen::deleteRequested, this,
+                    &MainWindow::deleteDog);
+            return records;
+        }));
     if (mode == core::Choices::Find && screen->isLoaded())
         screen->showDogNamed(core::Choices::selectedname);
+}
+
+void MainWindow::openDeleteDog()
+{
+    m_screens->open(dogs::DeleteDogScreen::screenName(), [this] {
+        auto *screen = new dogs::DeleteDogScreen;
+        connect(screen, &dogs::DeleteDogScreen::dogChosen, this, &MainWindow::deleteDog);
+        return screen;
+    });
+}
+
+void MainWindow::deleteDog(qint64 dogId)
+{
+    if (db::DatabaseFiles::isReadOnly()) {
+        core::tell(db::DatabaseFiles::readOnlyNotice());
+        return;
+    }
+    // What was typed on the screens lands first, so that the deletion sees it.
+    if (!m_screens->settleAll())
+        return;
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const auto planned = dogs::plannedRemoval(kennel, dogId);
+    if (!planned) {
+        core::tellNothingChanged(QStringLiteral("The deletion"), planned.problem());
+        return;
+    }
+    const dogs::DogRemoval &removal = planned.value();
+    if (!core::ask(dogs::removalQuestion(removal), QStringLiteral("Delete Dog")))
+        return;
+    const bool clearParents =
+        removal.offspring() > 0 &&
+        core::askQuestion(QStringLiteral("Clear the name %1 from its %L2 offspring as well? No "
+                                         "keeps it there, as a parent that is not recorded.")
+                              .arg(removal.name)
+                              .arg(removal.offspring()),
+                          QStringLiteral("Delete Dog"));
+    if (const QString problem = m_backups->backUpBeforeDeleting(); !problem.isEmpty()) {
+        core::tellNothingChanged(QStringLiteral("The backup before the deletion"), problem);
+        return;
+    }
+    if (const auto removed = dogs::removeDog(kennel, removal, clearParents); !removed) {
+        core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
+        return;
+    }
+    if (auto *records =
+            m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName()))
+        records->dogDeleted(dogId);
 }
 
 void MainWindow::openFindDog()

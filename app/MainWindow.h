@@ -48,6 +48,9 @@ private:
     void openMainMenu();
     void openDogRecords(int mode);
     void openFindDog();
+    void openDeleteDog();
+    // Asks, backs up before the first deletion of the day, then deletes the dog.
+    void deleteDog(qint64 dogId);
     void openFindContact();
     void openContacts(contacts::ContactsScreen::Start start);
     void openPedigreeChooser();

@@ -241,11 +241,15 @@ void MainWindow::buildMenuBar()
             }
         }
         if (menu->objectName() == QLatin1String("dogsMenu")) {
-            menu->addSeparator();
+            QAction *separator = menu->addSeparator();
             QAction *all = menu->addAction(withMnemonic(QStringLiteral("All Dogs"), taken), this,
                                            &MainWindow::openAllDogs);
             all->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
             tools->addAction(all);
+            // With the other items that change a dog; All Dogs keeps its letter and place.
+            auto *remove = new QAction(withMnemonic(QStringLiteral("Delete Dog..."), taken), menu);
+            connect(remove, &QAction::triggered, this, &MainWindow::openDeleteDog);
+            menu->insertAction(separator, remove);
         }
         if (menu->objectName() == QLatin1String("contactsMenu")) {
             menu->addSeparator();

@@ -127,7 +127,25 @@ QWidget *DogRecordsScreen::buildButtons()
         connect(button, &QPushButton::clicked, this, [this, move = move] { step(move); });
         buttons->addWidget(button);
     }
+    buttons->addStretch();
+    auto *remove = new QPushButton(QStringLiteral("Delete Dog..."));
+    remove->setObjectName(QStringLiteral("deleteButton"));
+    connect(remove, &QPushButton::clicked, this, [this] {
+        if (m_records.hasDog())
+            Q_EMIT deleteRequested(m_records.dogId());
+    });
+    buttons->addWidget(remove);
     return row;
+}
+
+void DogRecordsScreen::dogDeleted(qint64 dogId)
+{
+    db::TableCursor &cursor = m_records.record().cursor();
+    if (!isLoaded() || cursor.rowId() != dogId)
+        return;
+    if (!cursor.next() && !cursor.previous())
+        cursor.first();
+    showRecord();
 }
 
 void DogRecordsScreen::fillPickLists()

@@ -18,6 +18,11 @@ public:
 
     // Saves the edits, then shows the first dog with exactly this name (find mode).
     void showDogNamed(const QString &name);
+    // The dog was deleted elsewhere: a screen on it moves to the next (else the one before).
+    void dogDeleted(qint64 dogId);
+
+Q_SIGNALS:
+    void deleteRequested(qint64 dogId);
 
 protected:
     void load() override;

@@ -3,28 +3,14 @@
 #include "core/Choices.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
-#include "db/NameLists.h"
 #include "ui/PickList.h"
-#include "ui/SharedNames.h"
 
 namespace dogs {
 
 FindDogScreen::FindDogScreen(QWidget *parent)
-    : ui::ChooserScreen(screenName(), QStringLiteral("Find Dog Record"),
-                        QStringLiteral("Select A Dog Record"), parent)
+    : DogChooserScreen(screenName(), QStringLiteral("Find Dog Record"),
+                       QStringLiteral("Select A Dog Record"), parent)
 {
-    list()->setPrompt(QStringLiteral("Select a Dog"));
-}
-
-void FindDogScreen::load()
-{
-    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    if (!db::hasDogs(kennel)) {
-        core::tell(QStringLiteral("There are Currently No Entries in the system "));
-        closeScreen();
-        return;
-    }
-    list()->setSharedEntries(ui::sharedNames(kennel, ui::SharedList::SortedDogs));
 }
 
 void FindDogScreen::ok()

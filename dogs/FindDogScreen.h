@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/ChooserScreen.h"
+#include "dogs/DogChooserScreen.h"
 
 namespace dogs {
 
 // "Find Dog Record": picks a dog by name and opens the dog records screen on it. After a
 // choice it is hidden, not closed, so the next visit finds the list and the choice again.
-class FindDogScreen : public ui::ChooserScreen
+class FindDogScreen : public DogChooserScreen
 {
     Q_OBJECT
 public:
@@ -18,7 +18,6 @@ Q_SIGNALS:
     void dogChosen();
 
 protected:
-    void load() override;
     void ok() override;
 };
 

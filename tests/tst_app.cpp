@@ -9,6 +9,7 @@
 #include "contacts/ContactsScreen.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "dogs/DeleteDogScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
 #include "inbreeding/GeneticsScreen.h"
@@ -87,6 +88,8 @@ private Q_SLOTS:
     void aboutBoxTexts();
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
+    void deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring_data();
+    void deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring();
     void setupShowsAndSavesTheSetupRow();
     void setupClosedUnchangedWritesNothing();
     void setupAddsAMissingRow();
@@ -466,6 +469,73 @@ void AppTest::findDogOpensDogRecordsAndHides()
              "Fawn");
 }
 
+void AppTest::deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring_data()
+{
+    QTest::addColumn<bool>("fromTheMenu");
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("declined") << false << QList<bool>{false} << "Rex|Rex|1|1|Rex|Rex|Rex";
+    QTest::newRow("offspring keep the name")
+        << false << QList<bool>{true, false} << "|Rex|0|0|Rex|Rex|Rex";
+    QTest::newRow("offspring cleared, from the menu")
+        << true << QList<bool>{true, true} << "||0|0|Rex|Rex|Rex";
+}
+
+void AppTest::deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring()
+{
+    QFETCH(bool, fromTheMenu);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QString, left);
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Pup"}, {"sire", "Rex"}});
+    exec(kennel.db(), "INSERT INTO notes (Dogid, note) VALUES (1, 'hips good')");
+    exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (1, 'Rex')");
+    exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (2, 'Rex')");
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('Rex', 'Bella')");
+    exec(kennel.report(), "INSERT INTO sales (dogsold) VALUES ('Rex')");
+    MessageRecorder messages;
+    messages.answers = answers;
+    Started app;
+    app.window.choose("Browse / Update Dogs");
+    auto *records = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(records && records->isLoaded());
+    if (fromTheMenu) {
+        for (QAction *action : app.window.findChild<QMenu *>("dogsMenu")->actions()) {
+            if (action->text().remove('&') == "Delete Dog...")
+                action->trigger();
+        }
+        auto *chooser = app.window.screens().find<dogs::DeleteDogScreen>("DeleteDog");
+        QTRY_VERIFY(chooser && chooser->isLoaded());
+        chooser->list()->setText("Rex");
+        chooser->findChild<QPushButton *>("ok")->click();
+    } else {
+        records->findChild<QPushButton *>("deleteButton")->click();
+    }
+    QCOMPARE(messages.texts.value(0),
+             "Delete Rex? It is named in 4 other records (1 offspring, 1 mating, 1 vaccination, 1 "
+             "sale). Its 1 note and 1 vaccination are deleted with it.");
+    QCOMPARE(messages.icons.value(0), MessageRecorder::Icon::Stop);
+    if (answers.size() > 1)
+        QCOMPARE(messages.texts.value(1), "Clear the name Rex from its 1 offspring as well? No "
+                                          "keeps it there, as a parent that is not recorded.");
+    const QString found =
+        scalar(kennel.db(),
+               "SELECT coalesce((SELECT name FROM Dogtable WHERE dogid = 1), '') || '|' || "
+               "(SELECT sire FROM Dogtable WHERE dogid = 2) || '|' || (SELECT count(*) FROM "
+               "notes) || '|' || (SELECT count(*) FROM vaccination WHERE dogid = 1) || '|' || "
+               "(SELECT dogname FROM vaccination WHERE dogid = 2) || '|' || (SELECT dgname1 "
+               "FROM mating) || '|' || (SELECT dogsold FROM report.sales)")
+            .toString();
+    QCOMPARE(found, left);
+    const bool deleted = answers.value(0);
+    QCOMPARE(records->findChild<QLineEdit *>("name")->text(), deleted ? "Pup" : "Rex");
+    QCOMPARE(QDir(kennel.path() + "/backups")
+                 .entryList({"Houndry backup before deleting *.zip"}, QDir::Files)
+                 .size(),
+             deleted ? 1 : 0);
+}
+
 void AppTest::findContactOpensTheFoundContactsScreen()
 {
     Kennel kennel;
@@ -745,7 +815,8 @@ void AppTest::menuBarReachesEveryScreen()
     };
     QCOMPARE(items("dogsMenu"),
              QStringList({"&Add Dog Records", "&Browse / Update Dogs", "&Find / Update Dog ",
-                          "&View a Pedigree", "&Sell a Dog", "&List Birthdays ", "", "All &Dogs"}));
+                          "&View a Pedigree", "&Sell a Dog", "&List Birthdays ", "D&elete Dog...",
+                          "", "All &Dogs"}));
     QCOMPARE(items("helpMenu"), QStringList({"Help", "About "}));
     // Every main menu button but Exit and About has its menu item.
     QStringList inMenus;

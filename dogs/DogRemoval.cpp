@@ -1,0 +1,158 @@
+#include "dogs/DogRemoval.h"
+
+#include "db/Fields.h"
+#include "db/Schema.h"
+#include "db/Tables.h"
+#include "db/Transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringBuilder>
+#include <QVariant>
+
+namespace dogs {
+namespace {
+
+bool isParentLink(const db::NameLink &link)
+{
+    return link.table == db::tables::dogs;
+}
+
+// Runs a statement on one value; the error, or empty.
+QString run(const QSqlDatabase &kennel, const QString &sql, const QVariantList &values,
+            qint64 *count = nullptr)
+{
+    QSqlQuery q(kennel);
+    q.prepare(sql);
+    for (const QVariant &value : values)
+        q.addBindValue(value);
+    if (!q.exec())
+        return q.lastError().text();
+    if (count)
+        *count = q.next() ? q.value(0).toLongLong() : 0;
+    return {};
+}
+
+QString plural(qint64 count, const QString &one, const QString &many)
+{
+    return QStringLiteral("%L1 %2").arg(count).arg(count == 1 ? one : many);
+}
+
+} // namespace
+
+qint64 DogRemoval::offspring() const
+{
+    qint64 count = 0;
+    for (const db::Naming &n : naming) {
+        if (isParentLink(n.link))
+            count += n.rows.size();
+    }
+    return count;
+}
+
+core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 dogId)
+{
+    namespace dogs = db::fields::dogs;
+    namespace notes = db::fields::notes;
+    namespace vaccinations = db::fields::vaccinations;
+    DogRemoval removal;
+    removal.dogId = dogId;
+    QSqlQuery q(kennel);
+    q.prepare(QStringLiteral("SELECT ") % db::quoted(dogs::name) % QStringLiteral(" FROM ") %
+              db::quoted(db::tables::dogs) % QStringLiteral(" WHERE ") % db::quoted(dogs::id) %
+              QStringLiteral(" = ?"));
+    q.addBindValue(dogId);
+    if (!q.exec())
+        return core::failure(q.lastError().text());
+    if (!q.next())
+        return core::failure(QStringLiteral("the dog is no longer in the kennel"));
+    removal.name = q.value(0).toString();
+    QString error;
+    QList<qint64> namesakes;
+    if (!db::othersNamed(kennel, db::tables::dogs, dogs::name, removal.name, dogId, &namesakes,
+                         &error) ||
+        !db::findNaming(kennel, db::dogLinks(), removal.name, &removal.naming, &error))
+        return core::failure(error);
+    removal.nameShared = !namesakes.isEmpty();
+    if (removal.nameShared)
+        removal.naming.clear();
+    // Its own vaccinations name it too, but go with it.
+    QSqlQuery own(kennel);
+    own.prepare(QStringLiteral("SELECT rowid FROM ") % db::quoted(db::tables::vaccinations) %
+                QStringLiteral(" WHERE ") % db::quoted(vaccinations::dogId) %
+                QStringLiteral(" = ?"));
+    own.addBindValue(dogId);
+    if (!own.exec())
+        return core::failure(own.lastError().text());
+    QList<qint64> ownRows;
+    while (own.next())
+        ownRows << own.value(0).toLongLong();
+    for (db::Naming &n : removal.naming) {
+        if (n.link.table == db::tables::vaccinations)
+            n.rows.removeIf([&](qint64 row) { return ownRows.contains(row); });
+    }
+    removal.naming.removeIf([](const db::Naming &n) { return n.rows.isEmpty(); });
+    for (const auto &[table, field, count] :
+         {std::tuple{db::tables::notes, notes::dogId, &removal.notes},
+          std::tuple{db::tables::vaccinations, vaccinations::dogId, &removal.vaccinations}}) {
+        if (QString problem =
+                run(kennel,
+                    QStringLiteral("SELECT count(*) FROM ") % db::quoted(table) %
+                        QStringLiteral(" WHERE ") % db::quoted(field) % QStringLiteral(" = ?"),
+                    {dogId}, count);
+            !problem.isEmpty())
+            return core::failure(problem);
+    }
+    return removal;
+}
+
+QString removalQuestion(const DogRemoval &removal)
+{
+    QString text = QStringLiteral("Delete %1?").arg(removal.name);
+    if (const qsizetype named = db::countOf(removal.naming); named > 0)
+        text +=
+            QStringLiteral(" It is named in %1 (%2).")
+                .arg(plural(named, QStringLiteral("other record"), QStringLiteral("other records")),
+                     db::describeNaming(removal.naming));
+    if (removal.notes + removal.vaccinations > 0)
+        text += QStringLiteral(" Its %1 and %2 are deleted with it.")
+                    .arg(plural(removal.notes, QStringLiteral("note"), QStringLiteral("notes")),
+                         plural(removal.vaccinations, QStringLiteral("vaccination"),
+                                QStringLiteral("vaccinations")));
+    return text;
+}
+
+core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &removal,
+                              bool clearParents)
+{
+    namespace dogs = db::fields::dogs;
+    namespace notes = db::fields::notes;
+    namespace vaccinations = db::fields::vaccinations;
+    db::Transaction transaction(kennel);
+    auto deleteWhere = [&](const QString &table, const QString &field) {
+        return run(kennel,
+                   QStringLiteral("DELETE FROM ") % db::quoted(table) % QStringLiteral(" WHERE ") %
+                       db::quoted(field) % QStringLiteral(" = ?"),
+                   {removal.dogId});
+    };
+    QString problem = deleteWhere(db::tables::notes, notes::dogId);
+    if (problem.isEmpty())
+        problem = deleteWhere(db::tables::vaccinations, vaccinations::dogId);
+    if (problem.isEmpty())
+        problem = deleteWhere(db::tables::dogs, dogs::id);
+    if (problem.isEmpty() && clearParents) {
+        QList<db::Naming> parents;
+        for (const db::Naming &n : removal.naming) {
+            if (isParentLink(n.link))
+                parents << n;
+        }
+        problem = db::renameNaming(kennel, parents, QStringLiteral(""));
+    }
+    if (!problem.isEmpty()) {
+        transaction.rollback();
+        return core::failure(problem);
+    }
+    return transaction.commit();
+}
+
+} // namespace dogs

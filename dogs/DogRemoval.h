@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/WriteResult.h"
+#include "db/NameLinks.h"
+
+#include <QSqlDatabase>
+
+namespace dogs {
+
+// What a dog's deletion touches: the records that name it, and its own notes and
+// vaccinations, which go with it.
+struct DogRemoval
+{
+    qint64 dogId = 0;
+    QString name;
+    QList<db::Naming> naming; // left out when another dog has the name: they are not its alone
+    bool nameShared = false;
+    qint64 notes = 0;
+    qint64 vaccinations = 0;
+    qint64 offspring() const;
+};
+
+core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 dogId);
+// "Delete Rex? ..." for the user.
+QString removalQuestion(const DogRemoval &removal);
+
+// Deletes the dog with its notes and vaccinations, all or nothing; with `clearParents` its
+// offspring lose its name as their sire or dam, otherwise they keep it as a parent not
+// recorded. Matings, litters and sales keep the name: they record what happened.
+core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &removal,
+                              bool clearParents);
+
+} // namespace dogs
