@@ -23,9 +23,11 @@
 #include "db/DatabaseFiles.h"
 #include "dogs/AddDogsScreen.h"
 #include "dogs/DeleteDogScreen.h"
+#include "dogs/DogMerge.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/DogRemoval.h"
 #include "dogs/FindDogScreen.h"
+#include "dogs/MergeDogsScreen.h"
 #include "genetics/KennelGenetics.h"
 #include "health/HistoryScreens.h"
 #include "health/NotesScreen.h"
@@ -238,6 +240,51 @@ void MainWindow::deleteDog(qint64 dogId)
     if (auto *records =
             m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName()))
         records->dogDeleted(dogId);
+}
+
+void MainWindow::openMergeDogs()
+{
+    m_screens->open(dogs::MergeDogsScreen::screenName(), [this] {
+        auto *screen = new dogs::MergeDogsScreen;
+        connect(screen, &dogs::MergeDogsScreen::mergeChosen, this,
+                [this, screen] { mergeDogs(*screen); });
+        return screen;
+    });
+}
+
+void MainWindow::mergeDogs(dogs::MergeDogsScreen &chosen)
+{
+    if (db::DatabaseFiles::isReadOnly()) {
+        core::tell(db::DatabaseFiles::readOnlyNotice());
+        return;
+    }
+    if (!m_screens->settleAll())
+        return;
+    const QString question =
+        QStringLiteral("Merge %1 into %2? The record of %1 is deleted; every record naming "
+                       "either dog then names the one kept, and the notes and vaccinations of "
+                       "%1 become its own.")
+            .arg(chosen.mergedName(), chosen.keptName());
+    if (!core::ask(question, QStringLiteral("Merge Dogs")))
+        return;
+    if (const QString problem = m_backups->backUpBeforeDeleting(); !problem.isEmpty()) {
+        core::tellNothingChanged(QStringLiteral("The backup before the merge"), problem);
+        return;
+    }
+    const qint64 kept = chosen.keptId();
+    const qint64 merged = chosen.mergedId();
+    if (const auto done =
+            dogs::mergeDogs(db::DatabaseFiles::kennel(), kept, merged, chosen.chosen());
+        !done) {
+        core::tellNothingChanged(QStringLiteral("The merge"), done.problem());
+        return;
+    }
+    chosen.closeScreen();
+    if (auto *records =
+            m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName())) {
+        records->dogDeleted(merged);
+        records->showRow(kept);
+    }
 }
 
 void MainWindow::openFindDog()

@@ -13,6 +13,10 @@
 
 class QMdiArea;
 
+namespace dogs {
+class MergeDogsScreen;
+}
+
 namespace app {
 
 class KennelBackups;
@@ -49,6 +53,9 @@ private:
     void openDogRecords(int mode);
     void openFindDog();
     void openDeleteDog();
+    void openMergeDogs();
+    // Two records of one dog made one, as chosen field by field on the screen.
+    void mergeDogs(dogs::MergeDogsScreen &chosen);
     // Asks, backs up before the first deletion of the day, then deletes the dog.
     void deleteDog(qint64 dogId);
     void openFindContact();

@@ -250,6 +250,9 @@ void MainWindow::buildMenuBar()
             auto *remove = new QAction(withMnemonic(QStringLiteral("Delete Dog..."), taken), menu);
             connect(remove, &QAction::triggered, this, &MainWindow::openDeleteDog);
             menu->insertAction(separator, remove);
+            auto *merge = new QAction(withMnemonic(QStringLiteral("Merge Dogs..."), taken), menu);
+            connect(merge, &QAction::triggered, this, &MainWindow::openMergeDogs);
+            menu->insertAction(separator, merge);
         }
         if (menu->objectName() == QLatin1String("contactsMenu")) {
             menu->addSeparator();

@@ -12,6 +12,7 @@
 #include "dogs/DeleteDogScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
+#include "dogs/MergeDogsScreen.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "pedigree/PedigreeScreens.h"
 #include "tests/TestSupport.h"
@@ -21,6 +22,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -32,6 +34,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTableView>
@@ -88,6 +91,7 @@ private Q_SLOTS:
     void aboutBoxTexts();
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
+    void mergeDogsShowsBothAndKeepsTheChosenValues();
     void deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring_data();
     void deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring();
     void setupShowsAndSavesTheSetupRow();
@@ -536,6 +540,45 @@ void AppTest::deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring()
              deleted ? 1 : 0);
 }
 
+void AppTest::mergeDogsShowsBothAndKeepsTheChosenValues()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}, {"colour", "Red"}, {"dob", "2020-03-01"}});
+    addDog(kennel.db(), {{"name", "Pup"}, {"sire", "Rex JW"}});
+    addDog(kennel.db(), {{"name", "Rex JW"}, {"colour", "Fawn"}, {"Tattoo", "T1"}});
+    MessageRecorder messages;
+    messages.answers = {true};
+    Started app;
+    for (QAction *action : app.window.findChild<QMenu *>("dogsMenu")->actions()) {
+        if (action->text().remove('&') == "Merge Dogs...")
+            action->trigger();
+    }
+    auto *screen = app.window.screens().find<dogs::MergeDogsScreen>("MergeDogs");
+    QTRY_VERIFY(screen && screen->isLoaded());
+    for (const auto &[list, name] :
+         {std::pair{"keepList", "Rex"}, std::pair{"mergeList", "Rex JW"}}) {
+        focusOn(screen->findChild<ui::PickList *>(list));
+        typeKeys(name);
+        pressKey(Qt::Key_Tab);
+    }
+    QStringList shown;
+    for (const char *field :
+         {"keep_colour", "take_colour", "keep_dob", "take_dob", "keep_Tattoo", "take_Tattoo"})
+        shown << screen->findChild<QRadioButton *>(field)->text();
+    screen->findChild<QRadioButton *>("take_colour")->click();
+    screen->findChild<QPushButton *>("mergeButton")->click();
+    QCOMPARE(shown, QStringList({"Red", "Fawn", "3/1/2020", "", "", "T1"}));
+    QCOMPARE(messages.texts.value(0),
+             "Merge Rex JW into Rex? The record of Rex JW is deleted; every record naming either "
+             "dog then names the one kept, and the notes and vaccinations of Rex JW become its "
+             "own.");
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name || ':' || coalesce(colour, '') || ':' "
+                                 "|| coalesce(dob, '') || ':' || coalesce(Tattoo, '') || ':' || "
+                                 "coalesce(sire, ''), ' ') FROM Dogtable")
+                 .toString(),
+             "Rex:Fawn:2020-03-01:T1: Pup::::Rex");
+}
+
 void AppTest::findContactOpensTheFoundContactsScreen()
 {
     Kennel kennel;
@@ -816,7 +859,7 @@ void AppTest::menuBarReachesEveryScreen()
     QCOMPARE(items("dogsMenu"),
              QStringList({"&Add Dog Records", "&Browse / Update Dogs", "&Find / Update Dog ",
                           "&View a Pedigree", "&Sell a Dog", "&List Birthdays ", "D&elete Dog...",
-                          "", "All &Dogs"}));
+                          "&Merge Dogs...", "", "All &Dogs"}));
     QCOMPARE(items("helpMenu"), QStringList({"Help", "About "}));
     // Every main menu button but Exit and About has its menu item.
     QStringList inMenus;

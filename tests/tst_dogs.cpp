@@ -2,6 +2,7 @@
 #include "core/Clock.h"
 #include "dogs/AddDogsScreen.h"
 #include "dogs/BlankDogs.h"
+#include "dogs/DogMerge.h"
 #include "dogs/DogRecords.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
@@ -82,6 +83,9 @@ private Q_SLOTS:
     void showsFirstDogWithAgeAndId();
     void editsAreSavedIntoTheDogLeft();
     void editsAreSavedOnClose();
+    void mergingMakesOneDogOfTwo();
+    void mergesThatWouldMakeALoopAreRefused_data();
+    void mergesThatWouldMakeALoopAreRefused();
     void aRenameCarriesTheRecordsNamingTheDog_data();
     void aRenameCarriesTheRecordsNamingTheDog();
     void aFieldChangedElsewhereIsNotWrittenOverUnasked_data();
@@ -293,6 +297,68 @@ void DogsTest::aFieldChangedElsewhereIsNotWrittenOverUnasked()
                                     "Colour (now \u201cRed\u201d).\n\nSave your changes over it? "
                                     "No keeps the record as the other program left it, without "
                                     "your changes.");
+}
+
+void DogsTest::mergingMakesOneDogOfTwo()
+{
+    Kennel kennel;
+    const qint64 kept = addDog(kennel.db(), {{"name", "Kirkwood Flint"}, {"colour", "Red"}});
+    addDog(kennel.db(), {{"name", "Pup"}, {"sire", "Kirkwood Flint"}});
+    const qint64 merged = addDog(
+        kennel.db(), {{"name", "KIRKWOOD FLINT JW"}, {"colour", "Fawn"}, {"Microchip", "985"}});
+    addDog(kennel.db(), {{"name", "Other Pup"}, {"sire", "Kirkwood Flint JW"}});
+    exec(kennel.db(), "INSERT INTO notes (Dogid, note) VALUES (?, 'hips')", {merged});
+    exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (?, 'KIRKWOOD FLINT JW')",
+         {merged});
+    exec(kennel.report(), "INSERT INTO sales (dogsold) VALUES ('Kirkwood Flint JW')");
+    // The merged record's name and microchip, the kept record's colour.
+    QVERIFY(dogs::mergeDogs(kennel.db(), kept, merged,
+                            {{"name", "Kirkwood Flint JW"}, {"Microchip", "985"}})
+                .ok());
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(dogid || ':' || name || ':' || "
+                                 "coalesce(colour, '') || ':' || coalesce(Microchip, ''), ' ') "
+                                 "FROM Dogtable WHERE sire IS NULL")
+                 .toString(),
+             QString("%1:Kirkwood Flint JW:Red:985").arg(kept));
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(sire, '|') FROM Dogtable WHERE sire "
+                                 "IS NOT NULL")
+                 .toString(),
+             "Kirkwood Flint JW|Kirkwood Flint JW");
+    QCOMPARE(scalar(kennel.db(), "SELECT Dogid FROM notes").toLongLong(), kept);
+    QCOMPARE(scalar(kennel.db(), "SELECT dogid || dogname FROM vaccination").toString(),
+             QString::number(kept) + "Kirkwood Flint JW");
+    QCOMPARE(scalar(kennel.report(), "SELECT dogsold FROM sales").toString(), "Kirkwood Flint JW");
+}
+
+void DogsTest::mergesThatWouldMakeALoopAreRefused_data()
+{
+    QTest::addColumn<QString>("sireOfSecond");
+    QTest::addColumn<bool>("itself");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("with itself") << "" << true << "a dog cannot be merged with itself";
+    QTest::newRow("its parent") << "Rex" << false
+                                << "Rex is an ancestor of the other dog: one record of both "
+                                   "would be its own ancestor";
+    QTest::newRow("its grandparent") << "Middle" << false
+                                     << "Rex is an ancestor of the other dog: one record of "
+                                        "both would be its own ancestor";
+}
+
+void DogsTest::mergesThatWouldMakeALoopAreRefused()
+{
+    QFETCH(QString, sireOfSecond);
+    QFETCH(bool, itself);
+    QFETCH(QString, problem);
+    Kennel kennel;
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Middle"}, {"sire", "rex"}});
+    const qint64 second = addDog(kennel.db(), {{"name", "Second"}, {"sire", sireOfSecond}});
+    const QString before =
+        scalar(kennel.db(), "SELECT group_concat(name) FROM Dogtable").toString();
+    const auto merged = dogs::mergeDogs(kennel.db(), rex, itself ? rex : second, {});
+    QVERIFY(!merged);
+    QCOMPARE(merged.problem(), problem);
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name) FROM Dogtable").toString(), before);
 }
 
 void DogsTest::aRenameCarriesTheRecordsNamingTheDog_data()

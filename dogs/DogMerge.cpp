@@ -1,0 +1,158 @@
+#include "dogs/DogMerge.h"
+
+#include "db/Fields.h"
+#include "db/NameLinks.h"
+#include "db/Schema.h"
+#include "db/Tables.h"
+#include "db/Transaction.h"
+#include "dogs/DogRecords.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringBuilder>
+
+namespace dogs {
+namespace {
+
+namespace dog = db::fields::dogs;
+
+// The names of every ancestor of a dog, as the pedigrees find them: blind to case.
+bool isAncestor(const QSqlDatabase &kennel, qint64 dogId, const QString &name, bool *found,
+                QString *error)
+{
+    const QString dogs = db::quoted(db::tables::dogs);
+    QSqlQuery q(kennel);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("WITH RECURSIVE up(name) AS (SELECT ") % db::quoted(dog::sire) %
+              QStringLiteral(" FROM ") % dogs % QStringLiteral(" WHERE ") % db::quoted(dog::id) %
+              QStringLiteral(" = ? UNION SELECT ") % db::quoted(dog::dam) %
+              QStringLiteral(" FROM ") % dogs % QStringLiteral(" WHERE ") % db::quoted(dog::id) %
+              QStringLiteral(" = ? UNION SELECT d.") % db::quoted(dog::sire) %
+              QStringLiteral(" FROM ") % dogs % QStringLiteral(" d JOIN up ON d.") %
+              db::quoted(dog::name) % QStringLiteral(" = up.name COLLATE NOCASE UNION SELECT d.") %
+              db::quoted(dog::dam) % QStringLiteral(" FROM ") % dogs %
+              QStringLiteral(" d JOIN up ON d.") % db::quoted(dog::name) %
+              QStringLiteral(" = up.name COLLATE NOCASE) SELECT name FROM up"));
+    q.addBindValue(dogId);
+    q.addBindValue(dogId);
+    if (!q.exec()) {
+        *error = q.lastError().text();
+        return false;
+    }
+    *found = false;
+    while (q.next() && !*found)
+        *found = q.value(0).toString().compare(name, Qt::CaseInsensitive) == 0;
+    return true;
+}
+
+QString run(const QSqlDatabase &kennel, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q(kennel);
+    q.prepare(sql);
+    for (const QVariant &value : values)
+        q.addBindValue(value);
+    return q.exec() ? QString() : q.lastError().text();
+}
+
+} // namespace
+
+QHash<QString, QVariant> dogValues(const QSqlDatabase &kennel, qint64 dogId)
+{
+    QSqlQuery q(kennel);
+    q.prepare(QStringLiteral("SELECT * FROM ") % db::quoted(db::tables::dogs) %
+              QStringLiteral(" WHERE ") % db::quoted(dog::id) % QStringLiteral(" = ?"));
+    q.addBindValue(dogId);
+    QHash<QString, QVariant> values;
+    if (!q.exec() || !q.next())
+        return values;
+    for (const QString &field : DogRecords::fields())
+        values.insert(field, q.value(field));
+    return values;
+}
+
+core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 merged,
+                              const QHash<QString, QVariant> &chosen)
+{
+    if (kept == merged)
+        return core::failure(QStringLiteral("a dog cannot be merged with itself"));
+    const QHash<QString, QVariant> keptValues = dogValues(kennel, kept);
+    const QHash<QString, QVariant> mergedValues = dogValues(kennel, merged);
+    if (keptValues.isEmpty() || mergedValues.isEmpty())
+        return core::failure(QStringLiteral("one of the dogs is no longer in the kennel"));
+    const QString keptName = keptValues.value(dog::name).toString();
+    const QString mergedName = mergedValues.value(dog::name).toString();
+    const QString finalName = chosen.value(dog::name, keptName).toString();
+    QString error;
+    for (const auto &[from, name] : {std::pair{kept, mergedName}, std::pair{merged, keptName}}) {
+        bool loop = false;
+        if (!isAncestor(kennel, from, name, &loop, &error))
+            return core::failure(error);
+        if (loop)
+            return core::failure(QStringLiteral("%1 is an ancestor of the other dog: one record "
+                                                "of both would be its own ancestor")
+                                     .arg(name));
+    }
+    for (const QString &parent : {dog::sire, dog::dam}) {
+        const QString named = chosen.value(parent, keptValues.value(parent)).toString();
+        for (const QString &name : {keptName, mergedName, finalName}) {
+            if (!named.isEmpty() && named.compare(name, Qt::CaseInsensitive) == 0)
+                return core::failure(QStringLiteral("the dog would be its own parent"));
+        }
+    }
+    // The records naming either name, found before any name changes.
+    QList<db::Naming> naming;
+    for (const QString &name : {keptName, mergedName}) {
+        QList<qint64> others;
+        QList<db::Naming> found;
+        if (!db::othersNamed(kennel, db::tables::dogs, dog::name, name, -1, &others, &error) ||
+            !db::findNaming(kennel, db::dogLinks(), name, &found, &error))
+            return core::failure(error);
+        // A third dog of the name shares its records; they cannot be moved.
+        others.removeAll(kept);
+        others.removeAll(merged);
+        if (others.isEmpty())
+            naming += found;
+    }
+
+    db::Transaction transaction(kennel);
+    QStringList assignments;
+    QVariantList values;
+    for (auto it = chosen.cbegin(); it != chosen.cend(); ++it) {
+        assignments << db::quoted(it.key()) % QStringLiteral(" = ?");
+        values << it.value();
+    }
+    values << kept;
+    QString problem;
+    if (!assignments.isEmpty())
+        problem = run(kennel,
+                      QStringLiteral("UPDATE ") % db::quoted(db::tables::dogs) %
+                          QStringLiteral(" SET ") % assignments.join(QStringLiteral(", ")) %
+                          QStringLiteral(" WHERE ") % db::quoted(dog::id) % QStringLiteral(" = ?"),
+                      values);
+    if (problem.isEmpty())
+        problem = db::renameNaming(kennel, naming, finalName);
+    namespace notes = db::fields::notes;
+    namespace vaccinations = db::fields::vaccinations;
+    for (const auto &[table, field] : {std::pair{db::tables::notes, notes::dogId},
+                                       std::pair{db::tables::vaccinations, vaccinations::dogId}}) {
+        if (problem.isEmpty())
+            problem = run(kennel,
+                          QStringLiteral("UPDATE ") % db::quoted(table) % QStringLiteral(" SET ") %
+                              db::quoted(field) % QStringLiteral(" = ? WHERE ") %
+                              db::quoted(field) % QStringLiteral(" = ?"),
+                          {kept, merged});
+    }
+    if (problem.isEmpty())
+        problem = run(kennel,
+                      QStringLiteral("DELETE FROM ") % db::quoted(db::tables::dogs) %
+                          QStringLiteral(" WHERE ") % db::quoted(dog::id) % QStringLiteral(" = ?"),
+                      {merged});
+    if (!problem.isEmpty()) {
+        transaction.rollback();
+        return core::failure(problem);
+    }
+    return transaction.commit();
+}
+
+} // namespace dogs
