@@ -156,6 +156,9 @@ void MergeDogsScreen::compare()
         m_fields->addWidget(take, row, 2);
         ++row;
     }
+    // The frame grows to show the fields.
+    if (QWidget *frame = parentWidget())
+        frame->adjustSize();
 }
 
 QHash<QString, QVariant> MergeDogsScreen::chosen() const
