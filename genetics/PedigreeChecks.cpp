@@ -1,9 +1,16 @@
 #include "genetics/PedigreeChecks.h"
 
 #include "core/DateText.h"
+#include "core/SearchText.h"
+#include "db/Fields.h"
+#include "db/SqlText.h"
+#include "db/Tables.h"
 
 #include <map>
 #include <QDate>
+#include <QHash>
+#include <QSet>
+#include <QSqlQuery>
 
 namespace genetics {
 namespace {
@@ -135,6 +142,72 @@ std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph)
     checkSexes(graph, problems);
     listUnrecordedParents(graph, problems);
     return problems;
+}
+
+namespace {
+
+// A name as a second spelling of it would most likely differ: letters and digits alone,
+// case folded and accents dropped.
+QString duplicateKey(const QString &name)
+{
+    QString key;
+    for (const QChar c : core::searchFolded(name)) {
+        if (c.isLetterOrNumber())
+            key += c;
+    }
+    return key;
+}
+
+} // namespace
+
+std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel)
+{
+    namespace dog = db::fields::dogs;
+    std::vector<PedigreeProblem> found;
+    QSqlQuery q(kennel);
+    q.setForwardOnly(true);
+    if (!q.exec(db::selectFrom(db::tables::dogs,
+                               {dog::id, dog::name, dog::registration, dog::microchip}) +
+                QStringLiteral(" ORDER BY rowid")))
+        return found;
+    struct First
+    {
+        qint64 id;
+        QString name;
+    };
+    QHash<QString, First> byName, byRegistration, byMicrochip;
+    QSet<QPair<qint64, qint64>> listed;
+    while (q.next()) {
+        const qint64 id = q.value(0).toLongLong();
+        const QString name = q.value(1).toString();
+        auto pairUp = [&](QHash<QString, First> &seen, const QString &key, const QString &what,
+                          bool exactNamesCount) {
+            if (key.isEmpty())
+                return;
+            const auto earlier = seen.constFind(key);
+            if (earlier == seen.constEnd()) {
+                seen.insert(key, {id, name});
+                return;
+            }
+            // Two dogs of one name but for case are listed as an ambiguous name already.
+            if ((!exactNamesCount && earlier->name.compare(name, Qt::CaseInsensitive) == 0) ||
+                listed.contains({earlier->id, id}))
+                return;
+            listed.insert({earlier->id, id});
+            found.push_back({QStringLiteral("Likely duplicate"), name, id,
+                             QStringLiteral("%1 as %2 (Dog ID %3): perhaps one dog recorded "
+                                            "twice; Merge Dogs on the Dogs menu makes them one.")
+                                 .arg(what, earlier->name)
+                                 .arg(earlier->id),
+                             false});
+        };
+        pairUp(byName, duplicateKey(name), QStringLiteral("The same name"), false);
+        pairUp(byRegistration, q.value(2).toString().trimmed().toCaseFolded(),
+               QStringLiteral("The same registration number"), true);
+        pairUp(byMicrochip, duplicateKey(q.value(3).toString()),
+               QStringLiteral("The same microchip number"), true);
+    }
+    return found;
 }
 
 } // namespace genetics

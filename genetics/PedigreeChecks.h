@@ -2,6 +2,7 @@
 
 #include "genetics/KennelGraph.h"
 
+#include <QSqlDatabase>
 #include <QString>
 #include <vector>
 
@@ -23,5 +24,10 @@ struct PedigreeProblem
 // "Male" or "Female", which leaves the dog out of every Sire and Dam list. After them, as
 // information, every parent name that no dog has, with the offspring that name it.
 std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph);
+
+// Dogs that are likely one dog recorded twice: names equal but for case, accents, blanks and
+// punctuation, or the same registration or microchip number. Each pair once, the later
+// record named with the earlier in its details.
+std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel);
 
 } // namespace genetics

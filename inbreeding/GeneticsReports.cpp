@@ -59,7 +59,14 @@ core::DataSet problemRows()
         return rows;
     }
     bool faults = false;
-    for (const genetics::PedigreeProblem &problem : genetics::pedigreeProblems(genetics.graph())) {
+    std::vector<genetics::PedigreeProblem> problems = genetics::pedigreeProblems(genetics.graph());
+    const std::vector<genetics::PedigreeProblem> duplicates =
+        genetics::likelyDuplicates(db::DatabaseFiles::kennel());
+    // With the faults, before what is only worth knowing.
+    problems.insert(std::find_if(problems.begin(), problems.end(),
+                                 [](const genetics::PedigreeProblem &p) { return p.information; }),
+                    duplicates.begin(), duplicates.end());
+    for (const genetics::PedigreeProblem &problem : problems) {
         if (!problem.information && !faults) {
             faults = true;
         } else if (problem.information && !faults && rows.isEmpty()) {

@@ -5,6 +5,7 @@
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
+#include "genetics/PedigreeChecks.h"
 
 #include <map>
 #include <QRandomGenerator>
@@ -103,6 +104,8 @@ class GeneticsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void likelyDuplicatesAreFound_data();
+    void likelyDuplicatesAreFound();
     void textbookValues_data();
     void textbookValues();
     void sharesAddUpAndGenerationsCount();
@@ -403,6 +406,49 @@ void GeneticsTest::bestSiresRankLivingMales()
     QCOMPARE(order, (QStringList{"Stranger 0.00%", "Founder 25.00%", "Brother 25.00%"}));
     QCOMPARE(choices[2].relationship, 0.5);
     KennelGenetics::forget();
+}
+
+void GeneticsTest::likelyDuplicatesAreFound_data()
+{
+    QTest::addColumn<QVariantMap>("first");
+    QTest::addColumn<QVariantMap>("second");
+    QTest::addColumn<QString>("details");
+    QTest::newRow("case, accents, blanks and punctuation")
+        << QVariantMap{{"name", "\u00c9lan d'Or"}} << QVariantMap{{"name", "ELAN DOR"}}
+        << "The same name as \u00c9lan d'Or (Dog ID 1): perhaps one dog recorded twice; Merge "
+           "Dogs on the Dogs menu makes them one.";
+    QTest::newRow("registration") << QVariantMap{{"name", "Rex"}, {"registration", "KC-1"}}
+                                  << QVariantMap{{"name", "Max"}, {"registration", " kc-1"}}
+                                  << "The same registration number as Rex (Dog ID 1): perhaps "
+                                     "one dog recorded twice; Merge Dogs on the Dogs menu makes "
+                                     "them one.";
+    QTest::newRow("microchip") << QVariantMap{{"name", "Rex"}, {"Microchip", "985 000 1"}}
+                               << QVariantMap{{"name", "Max"}, {"Microchip", "9850001"}}
+                               << "The same microchip number as Rex (Dog ID 1): perhaps one dog "
+                                  "recorded twice; Merge Dogs on the Dogs menu makes them one.";
+    // Listed already as a name two dogs have.
+    QTest::newRow("exactly one name")
+        << QVariantMap{{"name", "Rex"}} << QVariantMap{{"name", "Rex"}} << "";
+    QTest::newRow("two dogs") << QVariantMap{{"name", "Rex"}} << QVariantMap{{"name", "Rexa"}}
+                              << "";
+}
+
+void GeneticsTest::likelyDuplicatesAreFound()
+{
+    QFETCH(QVariantMap, first);
+    QFETCH(QVariantMap, second);
+    QFETCH(QString, details);
+    testing::Kennel kennel;
+    testing::addDog(kennel.db(), first);
+    testing::addDog(kennel.db(), second);
+    const std::vector<genetics::PedigreeProblem> found = genetics::likelyDuplicates(kennel.db());
+    QCOMPARE(found.size(), details.isEmpty() ? 0u : 1u);
+    if (!details.isEmpty()) {
+        QCOMPARE(found[0].kind, "Likely duplicate");
+        QCOMPARE(found[0].dog, second.value("name").toString());
+        QCOMPARE(found[0].dogId, 2);
+        QCOMPARE(found[0].details, details);
+    }
 }
 
 QTEST_MAIN(GeneticsTest)
