@@ -14,6 +14,7 @@
 #include "breeding/MatingEntryScreen.h"
 #include "breeding/MatingHistoryScreens.h"
 #include "contacts/ContactEntryScreen.h"
+#include "contacts/ContactRemoval.h"
 #include "contacts/ContactsScreen.h"
 #include "contacts/FindContactScreen.h"
 #include "contacts/Ownership.h"
@@ -204,14 +205,32 @@ void MainWindow::openDeleteDog()
     });
 }
 
-void MainWindow::deleteDog(qint64 dogId)
+bool MainWindow::mayRemove()
 {
     if (db::DatabaseFiles::isReadOnly()) {
         core::tell(db::DatabaseFiles::readOnlyNotice());
-        return;
+        return false;
     }
-    // What was typed on the screens lands first, so that the deletion sees it.
-    if (!m_screens->settleAll())
+    // What was typed on the screens lands first, so that the removal sees it.
+    return m_screens->settleAll();
+}
+
+std::optional<bool> MainWindow::confirmRemoval(const QString &question, const QString &title,
+                                               const QString &clearQuestion)
+{
+    if (!core::ask(question, title))
+        return std::nullopt;
+    const bool clear = !clearQuestion.isEmpty() && core::askQuestion(clearQuestion, title);
+    if (const QString problem = m_backups->backUpBeforeDeleting(); !problem.isEmpty()) {
+        core::tellNothingChanged(QStringLiteral("The backup before the deletion"), problem);
+        return std::nullopt;
+    }
+    return clear;
+}
+
+void MainWindow::deleteDog(qint64 dogId)
+{
+    if (!mayRemove())
         return;
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     const auto planned = dogs::plannedRemoval(kennel, dogId);
@@ -220,20 +239,17 @@ void MainWindow::deleteDog(qint64 dogId)
         return;
     }
     const dogs::DogRemoval &removal = planned.value();
-    if (!core::ask(dogs::removalQuestion(removal), QStringLiteral("Delete Dog")))
+    const std::optional<bool> clearParents = confirmRemoval(
+        dogs::removalQuestion(removal), QStringLiteral("Delete Dog"),
+        removal.offspring() == 0
+            ? QString()
+            : QStringLiteral("Clear the name %1 from its %L2 offspring as well? No keeps it "
+                             "there, as a parent that is not recorded.")
+                  .arg(removal.name)
+                  .arg(removal.offspring()));
+    if (!clearParents)
         return;
-    const bool clearParents =
-        removal.offspring() > 0 &&
-        core::askQuestion(QStringLiteral("Clear the name %1 from its %L2 offspring as well? No "
-                                         "keeps it there, as a parent that is not recorded.")
-                              .arg(removal.name)
-                              .arg(removal.offspring()),
-                          QStringLiteral("Delete Dog"));
-    if (const QString problem = m_backups->backUpBeforeDeleting(); !problem.isEmpty()) {
-        core::tellNothingChanged(QStringLiteral("The backup before the deletion"), problem);
-        return;
-    }
-    if (const auto removed = dogs::removeDog(kennel, removal, clearParents); !removed) {
+    if (const auto removed = dogs::removeDog(kennel, removal, *clearParents); !removed) {
         core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
         return;
     }
@@ -254,23 +270,15 @@ void MainWindow::openMergeDogs()
 
 void MainWindow::mergeDogs(dogs::MergeDogsScreen &chosen)
 {
-    if (db::DatabaseFiles::isReadOnly()) {
-        core::tell(db::DatabaseFiles::readOnlyNotice());
-        return;
-    }
-    if (!m_screens->settleAll())
+    if (!mayRemove())
         return;
     const QString question =
         QStringLiteral("Merge %1 into %2? The record of %1 is deleted; every record naming "
                        "either dog then names the one kept, and the notes and vaccinations of "
                        "%1 become its own.")
             .arg(chosen.mergedName(), chosen.keptName());
-    if (!core::ask(question, QStringLiteral("Merge Dogs")))
+    if (!confirmRemoval(question, QStringLiteral("Merge Dogs"), {}))
         return;
-    if (const QString problem = m_backups->backUpBeforeDeleting(); !problem.isEmpty()) {
-        core::tellNothingChanged(QStringLiteral("The backup before the merge"), problem);
-        return;
-    }
     const qint64 kept = chosen.keptId();
     const qint64 merged = chosen.mergedId();
     if (const auto done =
@@ -309,8 +317,45 @@ void MainWindow::openFindContact()
 
 void MainWindow::openContacts(contacts::ContactsScreen::Start start)
 {
-    m_screens->open(contacts::ContactsScreen::screenName(start),
-                    [start] { return new contacts::ContactsScreen(start); });
+    m_screens->open(contacts::ContactsScreen::screenName(start), [this, start] {
+        auto *screen = new contacts::ContactsScreen(start);
+        connect(screen, &contacts::ContactsScreen::deleteRequested, this,
+                &MainWindow::deleteContact);
+        return screen;
+    });
+}
+
+void MainWindow::deleteContact(qint64 row)
+{
+    if (!mayRemove())
+        return;
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const auto planned = contacts::plannedContactRemoval(kennel, row);
+    if (!planned) {
+        core::tellNothingChanged(QStringLiteral("The deletion"), planned.problem());
+        return;
+    }
+    const contacts::ContactRemoval &removal = planned.value();
+    const std::optional<bool> clearDogs = confirmRemoval(
+        contacts::contactRemovalQuestion(removal), QStringLiteral("Delete Contact"),
+        removal.dogs() == 0
+            ? QString()
+            : QStringLiteral("Clear the name %1 from the %L2 dogs that name it as owner or "
+                             "breeder as well? No keeps it there.")
+                  .arg(removal.name)
+                  .arg(removal.dogs()));
+    if (!clearDogs)
+        return;
+    if (const auto removed = contacts::removeContact(kennel, removal, *clearDogs); !removed) {
+        core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
+        return;
+    }
+    for (auto start : {contacts::ContactsScreen::Start::FirstContact,
+                       contacts::ContactsScreen::Start::ChosenName}) {
+        if (auto *screen = m_screens->find<contacts::ContactsScreen>(
+                contacts::ContactsScreen::screenName(start)))
+            screen->contactDeleted(row);
+    }
 }
 
 void MainWindow::openPedigreeChooser()

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -54,6 +55,15 @@ private:
     void openFindDog();
     void openDeleteDog();
     void openMergeDogs();
+    // Asks, backs up before the first deletion of the day, then deletes the contact.
+    void deleteContact(qint64 row);
+    // Not on a file opened read-only, and only once every screen has saved.
+    bool mayRemove();
+    // Asks (stop icon, No the default), then whether the records naming it lose the name when
+    // there is a question for that, then backs up before the first removal of a day. Nothing
+    // when the user declines or the backup fails, which is said.
+    std::optional<bool> confirmRemoval(const QString &question, const QString &title,
+                                       const QString &clearQuestion);
     // Two records of one dog made one, as chosen field by field on the screen.
     void mergeDogs(dogs::MergeDogsScreen &chosen);
     // Asks, backs up before the first deletion of the day, then deletes the dog.

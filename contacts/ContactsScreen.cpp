@@ -45,10 +45,27 @@ ContactsScreen::ContactsScreen(Start start, QWidget *parent)
             [] { core::tell(QStringLiteral("Still Under Construction !")); });
     buttons->addStretch();
     buttons->addWidget(print);
+    auto *remove = new QPushButton(QStringLiteral("Delete Contact..."));
+    remove->setObjectName(QStringLiteral("deleteButton"));
+    connect(remove, &QPushButton::clicked, this, [this] {
+        if (m_record.cursor().hasRow())
+            Q_EMIT deleteRequested(m_record.cursor().rowId());
+    });
+    buttons->addWidget(remove);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(form);
     layout->addLayout(buttons);
+    m_record.show();
+}
+
+void ContactsScreen::contactDeleted(qint64 row)
+{
+    db::TableCursor &cursor = m_record.cursor();
+    if (!isLoaded() || cursor.rowId() != row)
+        return;
+    if (!cursor.next() && !cursor.previous())
+        cursor.first();
     m_record.show();
 }
 

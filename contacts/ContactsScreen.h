@@ -18,6 +18,12 @@ public:
         return start == Start::FirstContact ? QStringLiteral("Form29") : QStringLiteral("Form18");
     }
     explicit ContactsScreen(Start start, QWidget *parent = nullptr);
+    // The contact was deleted elsewhere: a screen on it moves to the next (else the one
+    // before).
+    void contactDeleted(qint64 row);
+
+Q_SIGNALS:
+    void deleteRequested(qint64 row);
 
 protected:
     ui::BoundRecord &record() override { return m_record; }

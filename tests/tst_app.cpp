@@ -92,6 +92,8 @@ private Q_SLOTS:
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
     void mergeDogsShowsBothAndKeepsTheChosenValues();
+    void deletingAContactAsksAboutTheDogsNamingIt_data();
+    void deletingAContactAsksAboutTheDogsNamingIt();
     void deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring_data();
     void deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring();
     void setupShowsAndSavesTheSetupRow();
@@ -577,6 +579,41 @@ void AppTest::mergeDogsShowsBothAndKeepsTheChosenValues()
                                  "coalesce(sire, ''), ' ') FROM Dogtable")
                  .toString(),
              "Rex:Fawn:2020-03-01:T1: Pup::::Rex");
+}
+
+void AppTest::deletingAContactAsksAboutTheDogsNamingIt_data()
+{
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("declined") << QList<bool>{false} << "Ann Lee,Bo|Ann Lee|ann lee|Ann Lee";
+    QTest::newRow("dogs keep the name") << QList<bool>{true, false} << "Bo|Ann Lee|ann lee|Ann Lee";
+    QTest::newRow("dogs cleared") << QList<bool>{true, true} << "Bo|||Ann Lee";
+}
+
+void AppTest::deletingAContactAsksAboutTheDogsNamingIt()
+{
+    QFETCH(QList<bool>, answers);
+    QFETCH(QString, left);
+    Kennel kennel;
+    exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Ann Lee'), ('Bo')");
+    addDog(kennel.db(), {{"name", "Rex"}, {"ownerid", "Ann Lee"}, {"breeder", "ann lee"}});
+    exec(kennel.report(), "INSERT INTO sales (dogsold, soldto) VALUES ('Rex', 'Ann Lee')");
+    MessageRecorder messages;
+    messages.answers = answers;
+    Started app;
+    app.window.choose("Browse / Edit Contacts");
+    auto *screen = app.window.screens().find<contacts::ContactsScreen>("Form29");
+    QTRY_VERIFY(screen && screen->isLoaded());
+    screen->findChild<QPushButton *>("deleteButton")->click();
+    QCOMPARE(messages.texts.value(0), "Delete Ann Lee? The name is in 3 other records (1 dog "
+                                      "owned, 1 dog bred, 1 sale).");
+    const QString found =
+        scalar(kennel.db(), "SELECT (SELECT group_concat(last) FROM contacts) || '|' || ownerid "
+                            "|| '|' || breeder || '|' || (SELECT soldto FROM report.sales) FROM "
+                            "Dogtable")
+            .toString();
+    QCOMPARE(found, left);
+    QCOMPARE(screen->findChild<QLineEdit *>("last")->text(), answers.value(0) ? "Bo" : "Ann Lee");
 }
 
 void AppTest::findContactOpensTheFoundContactsScreen()

@@ -1,0 +1,93 @@
+#include "contacts/ContactRemoval.h"
+
+#include "db/Fields.h"
+#include "db/Schema.h"
+#include "db/Tables.h"
+#include "db/Transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringBuilder>
+#include <QVariant>
+
+namespace contacts {
+namespace {
+
+bool isDogLink(const db::NameLink &link)
+{
+    return link.table == db::tables::dogs;
+}
+
+} // namespace
+
+qint64 ContactRemoval::dogs() const
+{
+    qint64 count = 0;
+    for (const db::Naming &n : naming) {
+        if (isDogLink(n.link))
+            count += n.rows.size();
+    }
+    return count;
+}
+
+core::WriteResult<ContactRemoval> plannedContactRemoval(const QSqlDatabase &kennel, qint64 row)
+{
+    namespace contact = db::fields::contacts;
+    ContactRemoval removal;
+    removal.row = row;
+    QSqlQuery q(kennel);
+    q.prepare(QStringLiteral("SELECT ") % db::quoted(contact::name) % QStringLiteral(" FROM ") %
+              db::quoted(db::tables::contacts) % QStringLiteral(" WHERE rowid = ?"));
+    q.addBindValue(row);
+    if (!q.exec())
+        return core::failure(q.lastError().text());
+    if (!q.next())
+        return core::failure(QStringLiteral("the contact is no longer in the kennel"));
+    removal.name = q.value(0).toString();
+    QString error;
+    QList<qint64> namesakes;
+    if (!db::othersNamed(kennel, db::tables::contacts, contact::name, removal.name, row, &namesakes,
+                         &error) ||
+        !db::findNaming(kennel, db::contactLinks(), removal.name, &removal.naming, &error))
+        return core::failure(error);
+    if (!namesakes.isEmpty())
+        removal.naming.clear();
+    return removal;
+}
+
+QString contactRemovalQuestion(const ContactRemoval &removal)
+{
+    QString text = QStringLiteral("Delete %1?").arg(removal.name);
+    if (const qsizetype named = db::countOf(removal.naming); named > 0)
+        text += QStringLiteral(" The name is in %L1 other %2 (%3).")
+                    .arg(named)
+                    .arg(named == 1 ? QStringLiteral("record") : QStringLiteral("records"))
+                    .arg(db::describeNaming(removal.naming));
+    return text;
+}
+
+core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemoval &removal,
+                                  bool clearDogs)
+{
+    db::Transaction transaction(kennel);
+    QSqlQuery q(kennel);
+    q.prepare(QStringLiteral("DELETE FROM ") % db::quoted(db::tables::contacts) %
+              QStringLiteral(" WHERE rowid = ?"));
+    q.addBindValue(removal.row);
+    QString problem = q.exec() ? QString() : q.lastError().text();
+    if (problem.isEmpty() && clearDogs) {
+        QList<db::Naming> dogs;
+        for (const db::Naming &n : removal.naming) {
+            if (isDogLink(n.link))
+                dogs << n;
+        }
+        problem = db::renameNaming(kennel, dogs, QStringLiteral(""));
+    }
+    if (!problem.isEmpty()) {
+        transaction.rollback();
+        return core::failure(problem);
+    }
+    return transaction.commit();
+}
+
+} // namespace contacts
