@@ -196,6 +196,9 @@ void DogsTest::refusesWhatCannotBeStoredAndWritesNothing_data()
     QTest::newRow("the unknown parent's word") << "name"
                                                << " not on RECORD"
                                                << "Not On Record";
+    QTest::newRow("no name") << "name"
+                             << "  "
+                             << "A dog needs a name.";
 }
 
 void DogsTest::refusesWhatCannotBeStoredAndWritesNothing()
