@@ -16,6 +16,7 @@
 #include "contacts/ContactEntryScreen.h"
 #include "contacts/ContactRemoval.h"
 #include "contacts/ContactsScreen.h"
+#include "contacts/DeleteContactScreen.h"
 #include "contacts/FindContactScreen.h"
 #include "contacts/Ownership.h"
 #include "core/Choices.h"
@@ -320,6 +321,16 @@ void MainWindow::openContacts(contacts::ContactsScreen::Start start)
     m_screens->open(contacts::ContactsScreen::screenName(start), [this, start] {
         auto *screen = new contacts::ContactsScreen(start);
         connect(screen, &contacts::ContactsScreen::deleteRequested, this,
+                &MainWindow::deleteContact);
+        return screen;
+    });
+}
+
+void MainWindow::openDeleteContact()
+{
+    m_screens->open(contacts::DeleteContactScreen::screenName(), [this] {
+        auto *screen = new contacts::DeleteContactScreen;
+        connect(screen, &contacts::DeleteContactScreen::contactChosen, this,
                 &MainWindow::deleteContact);
         return screen;
     });

@@ -55,6 +55,7 @@ private:
     void openFindDog();
     void openDeleteDog();
     void openMergeDogs();
+    void openDeleteContact();
     // Asks, backs up before the first deletion of the day, then deletes the contact.
     void deleteContact(qint64 row);
     // Not on a file opened read-only, and only once every screen has saved.

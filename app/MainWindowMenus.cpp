@@ -255,6 +255,8 @@ void MainWindow::buildMenuBar()
             menu->insertAction(separator, merge);
         }
         if (menu->objectName() == QLatin1String("contactsMenu")) {
+            menu->addAction(withMnemonic(QStringLiteral("Delete Contact..."), taken), this,
+                            &MainWindow::openDeleteContact);
             menu->addSeparator();
             QAction *all = menu->addAction(withMnemonic(QStringLiteral("All Contacts"), taken),
                                            this, &MainWindow::openAllContacts);

@@ -7,6 +7,7 @@
 #include "app/TableScreen.h"
 #include "app/UserKennel.h"
 #include "contacts/ContactsScreen.h"
+#include "contacts/DeleteContactScreen.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
 #include "dogs/DeleteDogScreen.h"
@@ -583,15 +584,20 @@ void AppTest::mergeDogsShowsBothAndKeepsTheChosenValues()
 
 void AppTest::deletingAContactAsksAboutTheDogsNamingIt_data()
 {
+    QTest::addColumn<bool>("fromTheMenu");
     QTest::addColumn<QList<bool>>("answers");
     QTest::addColumn<QString>("left");
-    QTest::newRow("declined") << QList<bool>{false} << "Ann Lee,Bo|Ann Lee|ann lee|Ann Lee";
-    QTest::newRow("dogs keep the name") << QList<bool>{true, false} << "Bo|Ann Lee|ann lee|Ann Lee";
-    QTest::newRow("dogs cleared") << QList<bool>{true, true} << "Bo|||Ann Lee";
+    QTest::newRow("declined") << false << QList<bool>{false}
+                              << "Ann Lee,Bo|Ann Lee|ann lee|Ann Lee";
+    QTest::newRow("dogs keep the name")
+        << false << QList<bool>{true, false} << "Bo|Ann Lee|ann lee|Ann Lee";
+    QTest::newRow("dogs cleared, from the menu")
+        << true << QList<bool>{true, true} << "Bo|||Ann Lee";
 }
 
 void AppTest::deletingAContactAsksAboutTheDogsNamingIt()
 {
+    QFETCH(bool, fromTheMenu);
     QFETCH(QList<bool>, answers);
     QFETCH(QString, left);
     Kennel kennel;
@@ -604,7 +610,18 @@ void AppTest::deletingAContactAsksAboutTheDogsNamingIt()
     app.window.choose("Browse / Edit Contacts");
     auto *screen = app.window.screens().find<contacts::ContactsScreen>("Form29");
     QTRY_VERIFY(screen && screen->isLoaded());
-    screen->findChild<QPushButton *>("deleteButton")->click();
+    if (fromTheMenu) {
+        for (QAction *action : app.window.findChild<QMenu *>("contactsMenu")->actions()) {
+            if (action->text().remove('&') == "Delete Contact...")
+                action->trigger();
+        }
+        auto *chooser = app.window.screens().find<contacts::DeleteContactScreen>("DeleteContact");
+        QTRY_VERIFY(chooser && chooser->isLoaded());
+        chooser->list()->setText("Ann Lee");
+        chooser->findChild<QPushButton *>("ok")->click();
+    } else {
+        screen->findChild<QPushButton *>("deleteButton")->click();
+    }
     QCOMPARE(messages.texts.value(0), "Delete Ann Lee? The name is in 3 other records (1 dog "
                                       "owned, 1 dog bred, 1 sale).");
     const QString found =
