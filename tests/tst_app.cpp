@@ -1154,8 +1154,8 @@ void AppTest::secondStartBringsTheFirstForward()
     QProcess third;
     start(third);
     QTRY_COMPARE_WITH_TIMEOUT(lockHolder(), third.processId(), 30000);
-    QTRY_VERIFY(!QFileInfo::exists(work));
-    QVERIFY(!QFileInfo::exists(incoming));
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(work), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(incoming), 30000);
     QCOMPARE(third.state(), QProcess::Running);
     third.kill();
     QVERIFY(third.waitForFinished());
