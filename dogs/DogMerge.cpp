@@ -6,6 +6,7 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "dogs/DogRecords.h"
+#include "dogs/RunStatement.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -44,15 +45,6 @@ bool isAncestor(const QSqlDatabase &kennel, qint64 dogId, const QString &name, b
     while (q.next() && !*found)
         *found = q.value(0).toString().compare(name, Qt::CaseInsensitive) == 0;
     return true;
-}
-
-QString run(const QSqlDatabase &kennel, const QString &sql, const QVariantList &values)
-{
-    QSqlQuery q(kennel);
-    q.prepare(sql);
-    for (const QVariant &value : values)
-        q.addBindValue(value);
-    return q.exec() ? QString() : q.lastError().text();
 }
 
 } // namespace
@@ -125,11 +117,12 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
     values << kept;
     QString problem;
     if (!assignments.isEmpty())
-        problem = run(kennel,
-                      QStringLiteral("UPDATE ") % db::quoted(db::tables::dogs) %
-                          QStringLiteral(" SET ") % assignments.join(QStringLiteral(", ")) %
-                          QStringLiteral(" WHERE ") % db::quoted(dog::id) % QStringLiteral(" = ?"),
-                      values);
+        problem = runStatement(
+            kennel,
+            QStringLiteral("UPDATE ") % db::quoted(db::tables::dogs) % QStringLiteral(" SET ") %
+                assignments.join(QStringLiteral(", ")) % QStringLiteral(" WHERE ") %
+                db::quoted(dog::id) % QStringLiteral(" = ?"),
+            values);
     if (problem.isEmpty())
         problem = db::renameNaming(kennel, naming, finalName);
     namespace notes = db::fields::notes;
@@ -137,17 +130,19 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
     for (const auto &[table, field] : {std::pair{db::tables::notes, notes::dogId},
                                        std::pair{db::tables::vaccinations, vaccinations::dogId}}) {
         if (problem.isEmpty())
-            problem = run(kennel,
-                          QStringLiteral("UPDATE ") % db::quoted(table) % QStringLiteral(" SET ") %
-                              db::quoted(field) % QStringLiteral(" = ? WHERE ") %
-                              db::quoted(field) % QStringLiteral(" = ?"),
-                          {kept, merged});
+            problem = runStatement(kennel,
+                                   QStringLiteral("UPDATE ") % db::quoted(table) %
+                                       QStringLiteral(" SET ") % db::quoted(field) %
+                                       QStringLiteral(" = ? WHERE ") % db::quoted(field) %
+                                       QStringLiteral(" = ?"),
+                                   {kept, merged});
     }
     if (problem.isEmpty())
-        problem = run(kennel,
-                      QStringLiteral("DELETE FROM ") % db::quoted(db::tables::dogs) %
-                          QStringLiteral(" WHERE ") % db::quoted(dog::id) % QStringLiteral(" = ?"),
-                      {merged});
+        problem = runStatement(kennel,
+                               QStringLiteral("DELETE FROM ") % db::quoted(db::tables::dogs) %
+                                   QStringLiteral(" WHERE ") % db::quoted(dog::id) %
+                                   QStringLiteral(" = ?"),
+                               {merged});
     if (!problem.isEmpty()) {
         transaction.rollback();
         return core::failure(problem);

@@ -4,6 +4,7 @@
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "dogs/RunStatement.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,21 +17,6 @@ namespace {
 bool isParentLink(const db::NameLink &link)
 {
     return link.table == db::tables::dogs;
-}
-
-// Runs a statement on one value; the error, or empty.
-QString run(const QSqlDatabase &kennel, const QString &sql, const QVariantList &values,
-            qint64 *count = nullptr)
-{
-    QSqlQuery q(kennel);
-    q.prepare(sql);
-    for (const QVariant &value : values)
-        q.addBindValue(value);
-    if (!q.exec())
-        return q.lastError().text();
-    if (count)
-        *count = q.next() ? q.value(0).toLongLong() : 0;
-    return {};
 }
 
 QString plural(qint64 count, const QString &one, const QString &many)
@@ -95,11 +81,11 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
     for (const auto &[table, field, count] :
          {std::tuple{db::tables::notes, notes::dogId, &removal.notes},
           std::tuple{db::tables::vaccinations, vaccinations::dogId, &removal.vaccinations}}) {
-        if (QString problem =
-                run(kennel,
-                    QStringLiteral("SELECT count(*) FROM ") % db::quoted(table) %
-                        QStringLiteral(" WHERE ") % db::quoted(field) % QStringLiteral(" = ?"),
-                    {dogId}, count);
+        if (QString problem = runStatement(kennel,
+                                           QStringLiteral("SELECT count(*) FROM ") %
+                                               db::quoted(table) % QStringLiteral(" WHERE ") %
+                                               db::quoted(field) % QStringLiteral(" = ?"),
+                                           {dogId}, count);
             !problem.isEmpty())
             return core::failure(problem);
     }
@@ -130,10 +116,11 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
     namespace vaccinations = db::fields::vaccinations;
     db::Transaction transaction(kennel);
     auto deleteWhere = [&](const QString &table, const QString &field) {
-        return run(kennel,
-                   QStringLiteral("DELETE FROM ") % db::quoted(table) % QStringLiteral(" WHERE ") %
-                       db::quoted(field) % QStringLiteral(" = ?"),
-                   {removal.dogId});
+        return runStatement(kennel,
+                            QStringLiteral("DELETE FROM ") % db::quoted(table) %
+                                QStringLiteral(" WHERE ") % db::quoted(field) %
+                                QStringLiteral(" = ?"),
+                            {removal.dogId});
     };
     QString problem = deleteWhere(db::tables::notes, notes::dogId);
     if (problem.isEmpty())
