@@ -23,6 +23,7 @@ namespace app {
 class KennelBackups;
 class KennelStatus;
 class KennelTransfers;
+class KennelUndo;
 
 // "Pawmark Houndry": holds every screen and routes the main menu's buttons to them.
 class MainWindow : public QMainWindow
@@ -96,6 +97,7 @@ private:
     ui::ScreenHost *m_screens;
     KennelBackups *m_backups;
     KennelTransfers *m_transfers;
+    KennelUndo *m_undo = nullptr;
     KennelStatus *m_status = nullptr;
     QPointer<MainMenu> m_menu;
     bool m_started = false;

@@ -2,6 +2,7 @@
 // by subsystem, and the program's own items.
 #include "app/KennelBackups.h"
 #include "app/KennelTransfers.h"
+#include "app/KennelUndo.h"
 #include "app/MainWindow.h"
 #include "app/TableScreen.h"
 #include "app/WindowMenu.h"
@@ -227,6 +228,11 @@ void MainWindow::buildMenuBar()
                     [this] { choose(MenuItem::Setup); });
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, [this] { choose(MenuItem::Exit); });
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    m_undo = new KennelUndo(*m_screens, statusBar(), this);
+    edit->addAction(m_undo->action());
 
     for (const SubsystemMenu &subsystem : subsystemMenus()) {
         QMenu *menu = menuBar()->addMenu(QString::fromLatin1(subsystem.title));

@@ -1,5 +1,6 @@
 #include "contacts/ContactRemoval.h"
 
+#include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
@@ -70,6 +71,7 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
                                   bool clearDogs)
 {
     db::Transaction transaction(kennel);
+    db::LoggedChange logged(kennel, QStringLiteral("Deleted %1").arg(removal.name));
     QSqlQuery q(kennel);
     q.prepare(QStringLiteral("DELETE FROM ") % db::quoted(db::tables::contacts) %
               QStringLiteral(" WHERE rowid = ?"));
@@ -83,6 +85,8 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
         }
         problem = db::renameNaming(kennel, dogs, QStringLiteral(""));
     }
+    if (problem.isEmpty())
+        problem = logged.finish();
     if (!problem.isEmpty()) {
         transaction.rollback();
         return core::failure(problem);

@@ -21,6 +21,7 @@ ContactsScreen::ContactsScreen(Start start, QWidget *parent)
 {
     auto *form = new ContactForm;
     form->bindTo(m_record.fields());
+    m_record.nameChangesBy(db::fields::contacts::name);
     m_record.planSavesWith(ui::renameCarryingLinks(m_record, db::fields::contacts::name,
                                                    db::contactLinks(), QStringLiteral("contact")));
 

@@ -103,6 +103,25 @@ inline const QString name = QStringLiteral("name");
 inline const QString value = QStringLiteral("value");
 } // namespace preferences
 
+// One change the user made: its time and what it was, such as "Deleted Kirkwood Flint".
+namespace changeSets {
+inline const QString id = QStringLiteral("changesetid");
+inline const QString time = QStringLiteral("changedat");
+inline const QString what = QStringLiteral("what");
+} // namespace changeSets
+
+// The fields a change set wrote, one row each; a row added or deleted has one row of its own.
+namespace changeLog {
+inline const QString id = QStringLiteral("changeid");
+inline const QString changeSet = QStringLiteral("changeset");
+inline const QString table = QStringLiteral("tablename");
+inline const QString record = QStringLiteral("record");
+inline const QString field = QStringLiteral("field");
+inline const QString kind = QStringLiteral("kind");
+inline const QString before = QStringLiteral("oldvalue");
+inline const QString after = QStringLiteral("newvalue");
+} // namespace changeLog
+
 // The dog and its details as the pedigree report and the pedigree receipt print them.
 namespace pedigree {
 inline const QString dog = QStringLiteral("dogname");

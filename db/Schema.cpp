@@ -25,6 +25,10 @@ Column amount(const QString &name)
 {
     return {name, ColumnKind::Amount};
 }
+Column value(const QString &name)
+{
+    return {name, ColumnKind::Value};
+}
 Column autoId(const QString &name)
 {
     return {name, ColumnKind::AutoId};
@@ -73,6 +77,8 @@ QString Column::definition() const
         break;
     case ColumnKind::Amount:
         definition += QStringLiteral(" INTEGER");
+        break;
+    case ColumnKind::Value:
         break;
     }
     if (!c.check.isEmpty())
@@ -157,6 +163,43 @@ QStringList pedigreeSlotColumns()
             QStringLiteral("3s4"), QStringLiteral("3d4")};
 }
 
+const Table &changeSetTable()
+{
+    using namespace fields;
+    static const Table table{
+        tables::changeSets,
+        {autoId(changeSets::id), text(changeSets::time), text(changeSets::what)}};
+    return table;
+}
+
+const Table &changeLogTable()
+{
+    using namespace fields;
+    static const Table table{tables::changeLog,
+                             {autoId(changeLog::id), whole(changeLog::changeSet),
+                              text(changeLog::table), whole(changeLog::record),
+                              text(changeLog::field), text(changeLog::kind),
+                              value(changeLog::before), value(changeLog::after)}};
+    return table;
+}
+
+const Index &changesOfSetIndex()
+{
+    using namespace fields;
+    static const Index index{indexes::changesOfSet, tables::changeLog, changeLog::changeSet,
+                             quoted(changeLog::changeSet)};
+    return index;
+}
+
+const Index &changesOfRecordIndex()
+{
+    using namespace fields;
+    static const Index index{indexes::changesOfRecord, tables::changeLog, changeLog::record,
+                             quoted(changeLog::table) % QStringLiteral(", ") %
+                                 quoted(changeLog::record)};
+    return index;
+}
+
 const Schema &kennelSchema()
 {
     using namespace fields;
@@ -191,6 +234,8 @@ const Schema &kennelSchema()
                                    setup::fax, setup::email, setup::web, setup::registration})},
             {tables::breeds, {text(breeds::name)}},
             {tables::preferences, texts({preferences::name, preferences::value})},
+            changeSetTable(),
+            changeLogTable(),
         },
         {
             {indexes::dogNames, tables::dogs, dogs::name},
@@ -200,6 +245,8 @@ const Schema &kennelSchema()
             {indexes::vaccinationMonths, tables::vaccinations, vaccinations::due,
              monthOf(vaccinations::due)},
             {indexes::litterMonths, tables::matings, matings::due, monthOf(matings::due)},
+            changesOfSetIndex(),
+            changesOfRecordIndex(),
         },
     };
     return schema;

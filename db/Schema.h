@@ -12,6 +12,7 @@ enum class ColumnKind {
     Whole,
     Date,   // stored as ISO YYYY-MM-DD text
     Amount, // stored as whole cents
+    Value,  // whatever another field held, as it held it: no declared type
 };
 
 struct Column
@@ -54,6 +55,11 @@ struct Schema
 };
 
 const Schema &kennelSchema();
+// The change log's tables and indexes, which later layouts of the kennel file added.
+const Table &changeSetTable();
+const Table &changeLogTable();
+const Index &changesOfSetIndex();
+const Index &changesOfRecordIndex();
 const Schema &reportSchema();
 
 // The named indexes that table cursors can seek through; case-insensitive.

@@ -120,6 +120,15 @@ const std::vector<Step> &steps()
         [](QSqlDatabase &db, File file, QString *error) {
             return completeSchema(db, schemaOf(file), error);
         },
+        // The change log, which keeps what the user changed so that it can be undone.
+        [](QSqlDatabase &db, File file, QString *error) {
+            if (file != File::Kennel)
+                return true;
+            return completeSchema(db,
+                                  {{changeSetTable(), changeLogTable()},
+                                   {changesOfSetIndex(), changesOfRecordIndex()}},
+                                  error);
+        },
     };
     return all;
 }

@@ -53,6 +53,7 @@ public:
     bool addNew();
     void setValue(const QString &field, const QVariant &value);
     bool hasPendingChanges() const { return !m_edits.isEmpty() || m_newRow != nullptr; }
+    bool isNewRow() const { return m_newRow != nullptr; }
     // Writes the changes while the changed fields still hold what was read: when another
     // connection changed one meanwhile, nothing is written, changedElsewhere() names those
     // fields and the changes stay pending.

@@ -18,6 +18,9 @@ inline const QString sales = QStringLiteral("sales");
 inline const QString smallReceipt = QStringLiteral("reciept");
 inline const QString pedigreeReceipt = QStringLiteral("largereciept");
 inline const QString pedigree = QStringLiteral("pedigreedata");
+// What the user changed, kept so that it can be undone and shown as a record's history.
+inline const QString changeSets = QStringLiteral("changesets");
+inline const QString changeLog = QStringLiteral("changelog");
 
 } // namespace db::tables
 
@@ -29,5 +32,7 @@ inline const QString matingDams = QStringLiteral("dgname2");
 inline const QString birthMonths = QStringLiteral("birthmonths");
 inline const QString vaccinationMonths = QStringLiteral("vaccinationmonths");
 inline const QString litterMonths = QStringLiteral("littermonths");
+inline const QString changesOfSet = QStringLiteral("changesofset");
+inline const QString changesOfRecord = QStringLiteral("changesofrecord");
 
 } // namespace db::indexes

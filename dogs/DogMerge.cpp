@@ -1,5 +1,6 @@
 #include "dogs/DogMerge.h"
 
+#include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/NameLinks.h"
 #include "db/Schema.h"
@@ -108,6 +109,7 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
     }
 
     db::Transaction transaction(kennel);
+    db::LoggedChange logged(kennel, QStringLiteral("Merged %1 into %2").arg(mergedName, finalName));
     QStringList assignments;
     QVariantList values;
     for (auto it = chosen.cbegin(); it != chosen.cend(); ++it) {
@@ -143,6 +145,8 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
                                    QStringLiteral(" WHERE ") % db::quoted(dog::id) %
                                    QStringLiteral(" = ?"),
                                {merged});
+    if (problem.isEmpty())
+        problem = logged.finish();
     if (!problem.isEmpty()) {
         transaction.rollback();
         return core::failure(problem);

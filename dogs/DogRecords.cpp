@@ -62,6 +62,7 @@ DogRecords::DogRecords(QSqlDatabase db) : m_record(std::move(db), db::tables::do
                           }
                           return text;
                       }});
+    m_record.nameChangesBy(db::fields::dogs::name);
     m_record.planSavesWith(ui::renameCarryingLinks(m_record, db::fields::dogs::name, db::dogLinks(),
                                                    QStringLiteral("dog")));
     for (const QString &field : fields()) {

@@ -9,6 +9,7 @@
 #include "ui/Countries.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/RecordHistory.h"
 #include "ui/SharedNames.h"
 
 #include <QGridLayout>
@@ -135,6 +136,15 @@ QWidget *DogRecordsScreen::buildButtons()
             Q_EMIT deleteRequested(m_records.dogId());
     });
     buttons->addWidget(remove);
+    auto *history = new QPushButton(QStringLiteral("History..."));
+    history->setObjectName(QStringLiteral("historyButton"));
+    connect(history, &QPushButton::clicked, this, [this] {
+        if (!settle())
+            return;
+        ui::RecordHistory::open(
+            record(), QStringLiteral("History of %1").arg(record().text(dog::name)), this);
+    });
+    buttons->addWidget(history);
     return row;
 }
 

@@ -1,5 +1,6 @@
 #include "dogs/DogRemoval.h"
 
+#include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
@@ -115,6 +116,7 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
     namespace notes = db::fields::notes;
     namespace vaccinations = db::fields::vaccinations;
     db::Transaction transaction(kennel);
+    db::LoggedChange logged(kennel, QStringLiteral("Deleted %1").arg(removal.name));
     auto deleteWhere = [&](const QString &table, const QString &field) {
         return runStatement(kennel,
                             QStringLiteral("DELETE FROM ") % db::quoted(table) %
@@ -135,6 +137,8 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
         }
         problem = db::renameNaming(kennel, parents, QStringLiteral(""));
     }
+    if (problem.isEmpty())
+        problem = logged.finish();
     if (!problem.isEmpty()) {
         transaction.rollback();
         return core::failure(problem);

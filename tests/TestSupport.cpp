@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 #include <unistd.h>
 
@@ -140,6 +141,25 @@ static QWidget *keyTarget()
     if (!target)
         qFatal("no widget has the keyboard focus");
     return target;
+}
+
+QString contentsOf(const QSqlDatabase &kennel)
+{
+    QString all;
+    QStringList tables{"Dogtable",    "contacts", "mating",      "litters",
+                       "vaccination", "notes",    "report.sales"};
+    for (const QString &table : tables) {
+        QSqlQuery q(kennel);
+        if (!q.exec("SELECT rowid, * FROM " + table + " ORDER BY rowid"))
+            return q.lastError().text();
+        all += table + '\n';
+        while (q.next()) {
+            for (int i = 0; i < q.record().count(); ++i)
+                all += (q.isNull(i) ? QString("<null>") : q.value(i).toString()) + '|';
+            all += '\n';
+        }
+    }
+    return all;
 }
 
 void typeKeys(const QString &text)

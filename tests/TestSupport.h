@@ -71,6 +71,9 @@ public:
 void exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
 // The first column of the first row, or an invalid value when there is none.
 QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &values = {});
+// Every row of the kennel's tables and of the sales ledger as text, to compare before and
+// after; the change log is left out.
+QString contentsOf(const QSqlDatabase &kennel);
 // The whole content of a file; empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
 // Adds a dog with these fields (field -> value) and returns its dogid.

@@ -10,6 +10,7 @@
 #include "contacts/DeleteContactScreen.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "core/DateText.h"
 #include "dogs/DeleteDogScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
@@ -18,6 +19,7 @@
 #include "pedigree/PedigreeScreens.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
+#include "ui/RecordHistory.h"
 #include "ui/ScreenHost.h"
 
 #include <QAccessible>
@@ -38,7 +40,9 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace testing;
@@ -93,6 +97,9 @@ private Q_SLOTS:
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
     void mergeDogsShowsBothAndKeepsTheChosenValues();
+    void ctrlZUndoesTheLatestChangeWhole_data();
+    void ctrlZUndoesTheLatestChangeWhole();
+    void historyListsTheChangesOfTheDogShown();
     void deletingAContactAsksAboutTheDogsNamingIt_data();
     void deletingAContactAsksAboutTheDogsNamingIt();
     void deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring_data();
@@ -543,6 +550,48 @@ void AppTest::deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring()
              deleted ? 1 : 0);
 }
 
+namespace {
+
+void triggerMenuItem(app::MainWindow &window, const char *menu, const QString &caption)
+{
+    for (QAction *action : window.findChild<QMenu *>(menu)->actions()) {
+        if (action->text().remove('&') == caption)
+            action->trigger();
+    }
+}
+
+// Opens Merge Dogs from the menu and picks the two dogs by typing their names.
+dogs::MergeDogsScreen *mergeScreenOn(app::MainWindow &window, const QString &kept,
+                                     const QString &merged)
+{
+    triggerMenuItem(window, "dogsMenu", "Merge Dogs...");
+    auto *screen = window.screens().find<dogs::MergeDogsScreen>("MergeDogs");
+    if (!QTest::qWaitFor([screen] { return screen && screen->isLoaded(); }))
+        return nullptr;
+    for (const auto &[list, name] : {std::pair{"keepList", kept}, std::pair{"mergeList", merged}}) {
+        focusOn(screen->findChild<ui::PickList *>(list));
+        typeKeys(name);
+        pressKey(Qt::Key_Tab);
+    }
+    return screen;
+}
+
+// A kennel where Rex is named by an offspring, a mating, a vaccination and a sale, and has a
+// second record under another spelling.
+void kennelWithRex(const Kennel &kennel)
+{
+    addDog(kennel.db(), {{"name", "Rex"}, {"colour", "Red"}});
+    addDog(kennel.db(), {{"name", "Pup"}, {"sire", "Rex"}});
+    addDog(kennel.db(), {{"name", "REX."}, {"Tattoo", "T1"}, {"dam", "Bella"}});
+    exec(kennel.db(), "INSERT INTO notes (Dogid, note) VALUES (1, 'hips good')");
+    exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (1, 'Rex')");
+    exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (3, 'REX.')");
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('Rex', 'Bella')");
+    exec(kennel.report(), "INSERT INTO sales (dogsold) VALUES ('Rex')");
+}
+
+} // namespace
+
 void AppTest::mergeDogsShowsBothAndKeepsTheChosenValues()
 {
     Kennel kennel;
@@ -552,18 +601,8 @@ void AppTest::mergeDogsShowsBothAndKeepsTheChosenValues()
     MessageRecorder messages;
     messages.answers = {true};
     Started app;
-    for (QAction *action : app.window.findChild<QMenu *>("dogsMenu")->actions()) {
-        if (action->text().remove('&') == "Merge Dogs...")
-            action->trigger();
-    }
-    auto *screen = app.window.screens().find<dogs::MergeDogsScreen>("MergeDogs");
-    QTRY_VERIFY(screen && screen->isLoaded());
-    for (const auto &[list, name] :
-         {std::pair{"keepList", "Rex"}, std::pair{"mergeList", "Rex JW"}}) {
-        focusOn(screen->findChild<ui::PickList *>(list));
-        typeKeys(name);
-        pressKey(Qt::Key_Tab);
-    }
+    auto *screen = mergeScreenOn(app.window, "Rex", "Rex JW");
+    QVERIFY(screen);
     QStringList shown;
     for (const char *field :
          {"keep_colour", "take_colour", "keep_dob", "take_dob", "keep_Tattoo", "take_Tattoo"})
@@ -580,6 +619,115 @@ void AppTest::mergeDogsShowsBothAndKeepsTheChosenValues()
                                  "coalesce(sire, ''), ' ') FROM Dogtable")
                  .toString(),
              "Rex:Fawn:2020-03-01:T1: Pup::::Rex");
+}
+
+void AppTest::ctrlZUndoesTheLatestChangeWhole_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("undoAsked");
+    QTest::newRow("an edit, saved by Ctrl+Z itself") << "edit"
+                                                     << "Edited Rex";
+    QTest::newRow("a rename carrying its records") << "rename"
+                                                   << "Renamed Rex to Rex JW";
+    QTest::newRow("a delete clearing the offspring") << "delete"
+                                                     << "Deleted Rex";
+    QTest::newRow("a merge") << "merge"
+                             << "Merged REX. into Rex";
+}
+
+void AppTest::ctrlZUndoesTheLatestChangeWhole()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, undoAsked);
+    Kennel kennel;
+    kennelWithRex(kennel);
+    const QString before = contentsOf(kennel.db());
+    MessageRecorder messages;
+    messages.answers = {true, true, true};
+    Started app;
+    app.window.choose("Browse / Update Dogs");
+    auto *records = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(records && records->isLoaded());
+    auto *name = records->findChild<QLineEdit *>("name");
+    if (change == "edit") {
+        focusOn(records->findChild<QLineEdit *>("colour"));
+        typeKeys("Blue");
+        pressKey(Qt::Key_Tab);
+    } else if (change == "rename") {
+        focusOn(name);
+        name->selectAll();
+        typeKeys("Rex JW");
+        records->findChild<QPushButton *>("nextButton")->click();
+    } else if (change == "delete") {
+        records->findChild<QPushButton *>("deleteButton")->click();
+    } else {
+        auto *screen = mergeScreenOn(app.window, "Rex", "REX.");
+        QVERIFY(screen);
+        screen->findChild<QPushButton *>("mergeButton")->click();
+        QTRY_VERIFY(!app.window.screens().find<QWidget>("MergeDogs"));
+    }
+    if (change != "edit") {
+        QVERIFY(contentsOf(kennel.db()) != before);
+        focusOn(name);
+    }
+    const int asked = int(messages.texts.size());
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    QTRY_VERIFY(messages.texts.size() > asked);
+    QVERIFY2(messages.texts.last().startsWith("Undo \u201c" + undoAsked + "\u201d, made "),
+             qPrintable(messages.texts.last()));
+    QCOMPARE(contentsOf(kennel.db()), before);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM changesets").toInt(), 0);
+    // The screen shows the files as they are again, on the dog it had moved to.
+    const bool movedOn = change == "rename" || change == "delete";
+    QCOMPARE(name->text(), movedOn ? "Pup" : "Rex");
+    if (change == "edit")
+        QCOMPARE(records->findChild<QLineEdit *>("colour")->text(), "Red");
+    QVERIFY(app.window.statusBar()->currentMessage().startsWith("Undone: " + undoAsked));
+
+    // With nothing left to undo it says so; typing in a box is undone by the box.
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    QTRY_COMPARE(messages.texts.last(), "There is no change to undo.");
+    focusOn(name);
+    typeKeys("X");
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->text(), movedOn ? "Pup" : "Rex");
+    QCOMPARE(messages.texts.last(), "There is no change to undo.");
+}
+
+void AppTest::historyListsTheChangesOfTheDogShown()
+{
+    Kennel kennel;
+    kennelWithRex(kennel);
+    MessageRecorder messages;
+    messages.answers = {true};
+    Started app;
+    app.window.choose("Browse / Update Dogs");
+    auto *records = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(records && records->isLoaded());
+    focusOn(records->findChild<QLineEdit *>("colour"));
+    pressKey(Qt::Key_End);
+    typeKeys(" & Tan");
+    auto *name = records->findChild<QLineEdit *>("name");
+    focusOn(name);
+    name->selectAll();
+    typeKeys("Rex JW");
+    records->findChild<QPushButton *>("historyButton")->click();
+    auto *history = app.window.findChild<ui::RecordHistory *>("RecordHistory");
+    QTRY_VERIFY(history && history->isVisible());
+    QCOMPARE(history->windowTitle(), "History of Rex JW");
+    auto *table = history->findChild<QTableWidget *>("historyTable");
+    QStringList rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 1; column < table->columnCount(); ++column)
+            cells << table->item(row, column)->text();
+        rows << cells.join('|');
+    }
+    QCOMPARE(rows, QStringList({"Renamed Rex to Rex JW|Colour|Red|Red & Tan",
+                                "Renamed Rex to Rex JW|Name|Rex|Rex JW"}));
+    QVERIFY(table->item(0, 0)->text().startsWith(core::datetext::shortDate(QDate::currentDate())));
+    pressKey(Qt::Key_Escape);
+    QTRY_VERIFY(!app.window.findChild<ui::RecordHistory *>("RecordHistory"));
 }
 
 void AppTest::deletingAContactAsksAboutTheDogsNamingIt_data()
@@ -902,8 +1050,8 @@ void AppTest::menuBarReachesEveryScreen()
     QStringList titles;
     for (QAction *menu : app.window.menuBar()->actions())
         titles << menu->text();
-    QCOMPARE(titles, QStringList({"&File", "&Dogs", "&Breeding", "&Health", "&Contacts", "&Reports",
-                                  "&Genetics", "&Window", "&Help"}));
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Dogs", "&Breeding", "&Health", "&Contacts",
+                                  "&Reports", "&Genetics", "&Window", "&Help"}));
     auto items = [&](const char *menu) {
         QStringList texts;
         for (QAction *action : app.window.findChild<QMenu *>(menu)->actions())
@@ -915,6 +1063,7 @@ void AppTest::menuBarReachesEveryScreen()
                           "&View a Pedigree", "&Sell a Dog", "&List Birthdays ", "D&elete Dog...",
                           "&Merge Dogs...", "", "All &Dogs"}));
     QCOMPARE(items("helpMenu"), QStringList({"Help", "About "}));
+    QCOMPARE(items("editMenu"), QStringList({"&Undo"}));
     // Every main menu button but Exit and About has its menu item.
     QStringList inMenus;
     for (const char *menu : {"fileMenu", "dogsMenu", "breedingMenu", "healthMenu", "contactsMenu",

@@ -1,14 +1,17 @@
+#include "db/ChangeLog.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preferences.h"
 #include "db/Schema.h"
 #include "db/SchemaUpgrade.h"
 #include "db/SearchableRows.h"
 #include "db/TableCursor.h"
+#include "db/Transaction.h"
 #include "tests/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
@@ -44,6 +47,12 @@ private Q_SLOTS:
     void storesAwkwardNamesAsTyped_data();
     void storesAwkwardNamesAsTyped();
     void killedWriterLeavesIntactFile();
+    void undoReversesEveryKindOfWriteInBothFiles();
+    void undoIsRefusedOverAChangeTheLogDoesNotHold_data();
+    void undoIsRefusedOverAChangeTheLogDoesNotHold();
+    void changesThatWriteNothingOrFailLeaveNoEntry();
+    void logKeepsTheLatestWholeChanges();
+    void fileOfThePreviousLayoutGainsTheLog();
 };
 
 void DbTest::createsEveryTableFieldAndIndex()
@@ -559,3 +568,143 @@ void DbTest::tablesSortAsSqliteDoes()
 
 QTEST_GUILESS_MAIN(DbTest)
 #include "tst_db.moc"
+
+namespace {
+
+void logged(const QSqlDatabase &db, const QString &what, const QStringList &statements)
+{
+    db::Transaction transaction(db);
+    db::LoggedChange change(db, what);
+    for (const QString &sql : statements)
+        exec(db, sql);
+    QCOMPARE(change.finish(), QString());
+    QVERIFY(transaction.commit());
+}
+
+} // namespace
+
+void DbTest::undoReversesEveryKindOfWriteInBothFiles()
+{
+    Kennel kennel;
+    const QSqlDatabase db = kennel.db();
+    const qint64 flint = addDog(db, {{"name", "Kirkwood Flint"}, {"dob", "2019-03-04"}});
+    addDog(db, {{"name", "Pup"}, {"sire", "Kirkwood Flint"}});
+    exec(db,
+         "INSERT INTO vaccination (dogname, dogid, vaxtype) VALUES ('Kirkwood Flint', ?, "
+         "'Rabies')",
+         {flint});
+    exec(db, "INSERT INTO report.sales (dogsold, sellamount) VALUES ('Kirkwood Flint', 125000)");
+    const QString before = contentsOf(db);
+
+    logged(db, "Renamed",
+           {"UPDATE Dogtable SET name = 'Kirkwood Flint JW', dob = NULL WHERE name = 'Kirkwood "
+            "Flint'",
+            "UPDATE Dogtable SET sire = 'Kirkwood Flint JW' WHERE sire = 'Kirkwood Flint'",
+            "UPDATE report.sales SET dogsold = 'Kirkwood Flint JW'", "DELETE FROM vaccination",
+            "INSERT INTO contacts (last, city) VALUES ('O''Brien', 'Zürich')"});
+    QVERIFY(contentsOf(db) != before);
+    QCOMPARE(db::latestChange(db).what, "Renamed");
+
+    const auto undone = db::undoLatestChange(db);
+    QVERIFY2(undone, qPrintable(undone.problem()));
+    QCOMPARE(undone.value(), "Renamed");
+    QCOMPARE(contentsOf(db), before);
+    QCOMPARE(scalar(db, "SELECT count(*) FROM changelog").toInt(), 0);
+    QCOMPARE(scalar(db, "SELECT count(*) FROM changesets").toInt(), 0);
+    QCOMPARE(db::undoLatestChange(db).problem(), "There is no change to undo.");
+}
+
+void DbTest::undoIsRefusedOverAChangeTheLogDoesNotHold_data()
+{
+    QTest::addColumn<QStringList>("change");
+    QTest::addColumn<QString>("unlogged");
+    QTest::newRow("field edited again") << QStringList{"UPDATE Dogtable SET colour = 'Red'"}
+                                        << "UPDATE Dogtable SET colour = 'Blue'";
+    QTest::newRow("added row deleted")
+        << QStringList{"INSERT INTO contacts (last) VALUES ('A')"} << "DELETE FROM contacts";
+    QTest::newRow("deleted row's id taken again")
+        << QStringList{"DELETE FROM Dogtable"}
+        << "INSERT INTO Dogtable (dogid, name) VALUES (1, 'Other')";
+}
+
+void DbTest::undoIsRefusedOverAChangeTheLogDoesNotHold()
+{
+    QFETCH(QStringList, change);
+    QFETCH(QString, unlogged);
+    Kennel kennel;
+    const QSqlDatabase db = kennel.db();
+    addDog(db, {{"name", "Rex"}});
+    logged(db, "The change", change);
+    exec(db, unlogged);
+    const QString after = contentsOf(db);
+    const auto undone = db::undoLatestChange(db);
+    QVERIFY(!undone);
+    QVERIFY2(undone.problem().startsWith("\u201cThe change\u201d cannot be undone"),
+             qPrintable(undone.problem()));
+    QCOMPARE(contentsOf(db), after);
+    QCOMPARE(db::latestChange(db).what, "The change");
+}
+
+void DbTest::changesThatWriteNothingOrFailLeaveNoEntry()
+{
+    Kennel kennel;
+    const QSqlDatabase db = kennel.db();
+    addDog(db, {{"name", "Rex"}});
+    logged(db, "Nothing", {"UPDATE Dogtable SET name = 'Rex'"});
+    {
+        db::Transaction transaction(db);
+        db::LoggedChange change(db, "Undone by the failure");
+        exec(db, "UPDATE Dogtable SET name = 'Max'");
+        transaction.rollback();
+    }
+    // Writes outside a change, such as an import, are not logged.
+    exec(db, "INSERT INTO Dogtable (name) VALUES ('Imported')");
+    QCOMPARE(scalar(db, "SELECT count(*) FROM changesets").toInt(), 0);
+    QCOMPARE(scalar(db, "SELECT count(*) FROM changelog").toInt(), 0);
+    QCOMPARE(scalar(db, "SELECT name FROM Dogtable WHERE dogid = 1").toString(), "Rex");
+}
+
+void DbTest::logKeepsTheLatestWholeChanges()
+{
+    Kennel kennel;
+    const QSqlDatabase db = kennel.db();
+    const int perChange = db::keptChanges * 6 / 10;
+    {
+        db::Transaction transaction(db);
+        for (int i = 0; i < perChange; ++i)
+            addDog(db, {{"name", QString("Dog %1").arg(i)}});
+        QVERIFY(transaction.commit());
+    }
+    for (const char *colour : {"Red", "Blue", "Black"})
+        logged(db, colour, {QString("UPDATE Dogtable SET colour = '%1'").arg(colour)});
+    // The oldest whole change went; the one across the limit stays whole, to be undone whole.
+    QCOMPARE(scalar(db, "SELECT group_concat(what) FROM changesets").toString(), "Blue,Black");
+    QCOMPARE(scalar(db, "SELECT count(*) FROM changelog").toInt(), 2 * perChange);
+    QVERIFY(db::undoLatestChange(db));
+    QVERIFY(db::undoLatestChange(db));
+    QCOMPARE(scalar(db, "SELECT count(DISTINCT colour) || colour FROM Dogtable").toString(),
+             "1Red");
+}
+
+void DbTest::fileOfThePreviousLayoutGainsTheLog()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    exec(kennel.db(), "DROP TABLE changelog");
+    exec(kennel.db(), "DROP TABLE changesets");
+    exec(kennel.db(), "PRAGMA user_version = 1");
+    db::DatabaseFiles::close();
+
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    QVERIFY(!db::DatabaseFiles::isReadOnly());
+    const QSqlDatabase db = db::DatabaseFiles::kennel();
+    QCOMPARE(db::storedVersion(db), 2);
+    QCOMPARE(scalar(db, "SELECT name FROM Dogtable").toString(), "Rex");
+    logged(db, "Renamed Rex to Max", {"UPDATE Dogtable SET name = 'Max'"});
+    QList<db::FieldChange> history;
+    QString error;
+    QVERIFY(db::historyOf(db, "Dogtable", 1, &history, &error));
+    QCOMPARE(history.size(), 1);
+    QCOMPARE(history.first().what, "Renamed Rex to Max");
+    QCOMPARE(history.first().before.toString(), "Rex");
+}

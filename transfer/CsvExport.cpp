@@ -2,6 +2,7 @@
 
 #include "db/RawRows.h"
 #include "db/Schema.h"
+#include "db/Tables.h"
 
 #include <cstdlib>
 #include <QDir>
@@ -99,6 +100,9 @@ core::WriteResult<QList<ExportedFile>> exportTables(const QSqlDatabase &kennel,
          {std::pair{QStringLiteral("main"), &db::kennelSchema()},
           std::pair{QStringLiteral("report"), &db::reportSchema()}}) {
         for (const db::Table &table : tables->tables) {
+            // The undo memory is the program's, not a record of the kennel's.
+            if (table.name == db::tables::changeSets || table.name == db::tables::changeLog)
+                continue;
             const QString file = QDir(folder).filePath(table.name + QStringLiteral(".csv"));
             const auto rows = exportTable(kennel, schema, table, file);
             if (!rows)

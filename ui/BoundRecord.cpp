@@ -1,6 +1,7 @@
 #include "ui/BoundRecord.h"
 
 #include "core/Messages.h"
+#include "db/ChangeLog.h"
 #include "db/Transaction.h"
 
 #include <algorithm>
@@ -19,7 +20,11 @@ QString BoundRecord::text(const QString &field) const
 {
     if (!m_cursor.hasRow())
         return {};
-    const QVariant stored = m_cursor.value(field);
+    return shown(field, m_cursor.value(field));
+}
+
+QString BoundRecord::shown(const QString &field, const QVariant &stored) const
+{
     const auto conversion = m_conversions.constFind(field);
     return conversion == m_conversions.constEnd() ? stored.toString() : conversion->show(stored);
 }
@@ -64,12 +69,21 @@ BoundRecord::SaveResult BoundRecord::save(const QHash<QString, QString> &changes
         also = *planned;
     }
     db::Transaction transaction(m_cursor.database());
-    QString problem;
-    const bool written = overwrite ? m_cursor.overwrite() : m_cursor.update();
-    if (!written)
+    const QString named =
+        m_nameField.isEmpty() ? QString() : m_cursor.value(m_nameField).toString();
+    db::LoggedChange logged(m_cursor.database(), named.isEmpty()
+                                                     ? QStringLiteral("Edited a record")
+                                                     : QStringLiteral("Edited %1").arg(named));
+    QString problem =
+        m_cursor.isNewRow() ? logged.noteAdded(m_cursor.table(), m_cursor.rowId()) : QString();
+    const bool written =
+        problem.isEmpty() && (overwrite ? m_cursor.overwrite() : m_cursor.update());
+    if (!written && problem.isEmpty())
         problem = m_cursor.lastError();
-    else if (also)
+    else if (written && also)
         problem = also();
+    if (problem.isEmpty())
+        problem = logged.finish();
     if (problem.isEmpty()) {
         if (const auto committed = transaction.commit(); committed)
             return {};

@@ -41,13 +41,19 @@ public:
     using PlanSave = std::function<std::optional<AlsoWrite>(const QHash<QString, QString> &)>;
     void planSavesWith(PlanSave plan) { m_plan = std::move(plan); }
 
+    // Saves are kept in the change log as "Edited <this field's value>", such as the dog's name.
+    void nameChangesBy(const QString &field) { m_nameField = field; }
+
     BoundFields &fields() { return m_fields; }
+    const BoundFields &fields() const { return m_fields; }
     db::TableCursor &cursor() { return m_cursor; }
     const db::TableCursor &cursor() const { return m_cursor; }
     void convert(const QString &field, Conversion conversion);
 
     // The text a control shows for a field of the current row; empty without a row.
     QString text(const QString &field) const;
+    // The text a control would show for this stored value of the field.
+    QString shown(const QString &field, const QVariant &stored) const;
     // Writes changed texts (field -> text) into the current row. Fields are checked in the
     // order they were bound (else by name); the first that cannot be stored writes nothing.
     // Nor is a field written over that another program changed since the row was read,
@@ -73,6 +79,7 @@ private:
     BoundFields m_fields;
     QHash<QString, Conversion> m_conversions;
     PlanSave m_plan;
+    QString m_nameField;
 };
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "core/DogNames.h"
 #include "core/Messages.h"
+#include "db/ChangeLog.h"
 
 namespace ui {
 namespace {
@@ -61,8 +62,21 @@ planRename(const BoundRecord &record, const QString &nameField, const QList<db::
 BoundRecord::PlanSave renameCarryingLinks(const BoundRecord &record, const QString &nameField,
                                           const QList<db::NameLink> &links, const QString &kind)
 {
-    return [&record, nameField, links, kind](const QHash<QString, QString> &changes) {
-        return planRename(record, nameField, links, kind, changes);
+    return [&record, nameField, links,
+            kind](const QHash<QString, QString> &changes) -> std::optional<BoundRecord::AlsoWrite> {
+        const std::optional<BoundRecord::AlsoWrite> planned =
+            planRename(record, nameField, links, kind, changes);
+        const auto typed = changes.constFind(nameField);
+        const QString old = record.cursor().readValue(nameField).toString();
+        if (!planned || typed == changes.constEnd() || *typed == old || old.isEmpty())
+            return planned;
+        // Undo and the history name the change by the names, whatever else it wrote.
+        const QSqlDatabase db = record.cursor().database();
+        const QString what = QStringLiteral("Renamed %1 to %2").arg(old, *typed);
+        return [also = *planned, db, what] {
+            const QString problem = also ? also() : QString();
+            return problem.isEmpty() ? db::LoggedChange::describeOpen(db, what) : problem;
+        };
     };
 }
 

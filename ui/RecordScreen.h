@@ -15,6 +15,16 @@ public:
     using Screen::Screen;
 
     bool settle() override { return record().commit(BoundRecord::OnFailure::MayLeave); }
+    // The row shown is read again; when it is gone, the first row is shown.
+    void refresh() override
+    {
+        if (!isLoaded())
+            return;
+        db::TableCursor &cursor = record().cursor();
+        if (!cursor.hasRow() || !cursor.moveTo(cursor.rowId()))
+            cursor.first();
+        showRecord();
+    }
 
     // Saves what was typed, then shows this row; once loaded when it is not yet.
     void showRow(qint64 rowId)

@@ -25,6 +25,8 @@ public:
     // Saves what the user has typed. False, after telling the user, while it cannot be
     // saved yet: the screen then stays open.
     virtual bool settle() { return true; }
+    // The files were changed under the screen (an undo): it shows what they hold now.
+    virtual void refresh() {}
 
 Q_SIGNALS:
     void loaded();

@@ -102,6 +102,14 @@ bool ScreenHost::settleAll()
     return true;
 }
 
+void ScreenHost::refreshAll()
+{
+    for (QMdiSubWindow *frame : m_area->subWindowList()) {
+        if (auto *screen = qobject_cast<Screen *>(frame->widget()))
+            screen->refresh();
+    }
+}
+
 bool ScreenHost::closeAll()
 {
     m_area->closeAllSubWindows();

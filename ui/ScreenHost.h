@@ -30,6 +30,8 @@ public:
     // Lets every screen save what the user typed. False when one cannot yet: that screen
     // is brought to the front and every screen stays open.
     bool settleAll();
+    // Every screen shows what the files hold now.
+    void refreshAll();
     // Closes every screen; false when one of them refused.
     bool closeAll();
 

@@ -1,0 +1,398 @@
+#include "db/ChangeLog.h"
+
+#include "core/Clock.h"
+#include "db/Fields.h"
+#include "db/Schema.h"
+#include "db/Tables.h"
+#include "db/Transaction.h"
+
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringBuilder>
+
+namespace db {
+namespace {
+
+namespace log = fields::changeLog;
+namespace sets = fields::changeSets;
+
+// Holds the id of the change that is open on the connection; empty when none is.
+const QString openChange = QStringLiteral("houndry_changeset");
+
+const QString editKind = QStringLiteral("edit");
+const QString addKind = QStringLiteral("add");
+const QString removeKind = QStringLiteral("remove");
+
+struct Run
+{
+    QSqlQuery q;
+    QString error;
+    explicit Run(const QSqlDatabase &db) : q(db) {}
+    bool operator()(const QString &sql, const QVariantList &values = {})
+    {
+        q.prepare(sql);
+        for (const QVariant &value : values)
+            q.addBindValue(value);
+        if (q.exec())
+            return true;
+        error = q.lastError().text();
+        return false;
+    }
+};
+
+QString literal(const QString &text)
+{
+    QString escaped = text;
+    escaped.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') % escaped % QLatin1Char('\'');
+}
+
+QString logInsert()
+{
+    return QStringLiteral("INSERT INTO ") % quoted(tables::changeLog) % QStringLiteral(" (") %
+           QStringList{quoted(log::changeSet), quoted(log::table), quoted(log::record),
+                       quoted(log::field),     quoted(log::kind),  quoted(log::before),
+                       quoted(log::after)}
+               .join(QStringLiteral(", ")) %
+           QStringLiteral(") SELECT id, ");
+}
+
+// The tables whose rows the user edits, as the connection has them; the program's own
+// preferences and the report file's scratch tables are not among them.
+bool loggedTables(const QSqlDatabase &db, QList<std::pair<QString, const Table *>> *logged,
+                  QString *error)
+{
+    Run run(db);
+    if (!run(QStringLiteral("SELECT name FROM pragma_table_list WHERE schema = 'main' OR "
+                            "(schema = 'report' AND name = ?)"),
+             {tables::sales})) {
+        *error = run.error;
+        return false;
+    }
+    QStringList present;
+    while (run.q.next())
+        present << run.q.value(0).toString().toLower();
+    if (!present.contains(tables::changeSets) || !present.contains(tables::changeLog))
+        return true;
+    for (const Table &table : kennelSchema().tables) {
+        if (table.name != tables::preferences && table.name != tables::changeSets &&
+            table.name != tables::changeLog && present.contains(table.name.toLower()))
+            *logged << std::pair{QStringLiteral("main"), &table};
+    }
+    if (present.contains(tables::sales))
+        *logged << std::pair{QStringLiteral("report"), &reportSchema().table(tables::sales)};
+    return true;
+}
+
+QString triggerFor(const QString &schema, const Table &table, const QString &event)
+{
+    const QString row =
+        event == QLatin1String("DELETE") ? QStringLiteral("old") : QStringLiteral("new");
+    const QString from = QStringLiteral(" FROM temp.") % openChange;
+    QString body;
+    if (event != QLatin1String("UPDATE"))
+        body += logInsert() % literal(table.name) % QStringLiteral(", ") % row %
+                QStringLiteral(".rowid, NULL, ") %
+                literal(event == QLatin1String("DELETE") ? removeKind : addKind) %
+                QStringLiteral(", NULL, NULL") % from % QStringLiteral(";\n");
+    for (const Column &column : table.columns) {
+        if (column.kind == ColumnKind::AutoId)
+            continue;
+        const QString c = quoted(column.name);
+        const QString common = logInsert() % literal(table.name) % QStringLiteral(", ") % row %
+                               QStringLiteral(".rowid, ") % literal(column.name) %
+                               QStringLiteral(", ");
+        if (event == QLatin1String("UPDATE"))
+            body += common % literal(editKind) % QStringLiteral(", old.") % c %
+                    QStringLiteral(", new.") % c % from % QStringLiteral(" WHERE old.") % c %
+                    QStringLiteral(" IS NOT new.") % c % QStringLiteral(";\n");
+        else if (event == QLatin1String("DELETE"))
+            body += common % literal(removeKind) % QStringLiteral(", old.") % c %
+                    QStringLiteral(", NULL") % from % QStringLiteral(" WHERE old.") % c %
+                    QStringLiteral(" IS NOT NULL;\n");
+        else
+            body += common % literal(addKind) % QStringLiteral(", NULL, new.") % c % from %
+                    QStringLiteral(" WHERE new.") % c % QStringLiteral(" IS NOT NULL;\n");
+    }
+    return QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS ") %
+           quoted(QStringLiteral("houndry_log_") % table.name % QLatin1Char('_') %
+                  event.toLower()) %
+           QStringLiteral(" AFTER ") % event % QStringLiteral(" ON ") % schema % QLatin1Char('.') %
+           quoted(table.name) % QStringLiteral(" WHEN EXISTS (SELECT 1 FROM temp.") % openChange %
+           QStringLiteral(")\nBEGIN\n") % body % QStringLiteral("END");
+}
+
+// Once per connection: the table that holds the open change, and the triggers that log.
+// False, without an error, when the file keeps no log.
+bool installLogging(const QSqlDatabase &db, QString *error)
+{
+    Run run(db);
+    if (!run(QStringLiteral("SELECT 1 FROM temp.sqlite_master WHERE name = ?"), {openChange})) {
+        *error = run.error;
+        return false;
+    }
+    if (run.q.next())
+        return true;
+    QList<std::pair<QString, const Table *>> logged;
+    if (!loggedTables(db, &logged, error) || logged.isEmpty())
+        return false;
+    QStringList statements{QStringLiteral("CREATE TEMP TABLE ") % openChange %
+                           QStringLiteral(" (id INTEGER)")};
+    for (const auto &[schema, table] : std::as_const(logged)) {
+        for (const char *event : {"INSERT", "UPDATE", "DELETE"})
+            statements << triggerFor(schema, *table, QString::fromLatin1(event));
+    }
+    for (const QString &statement : std::as_const(statements)) {
+        if (!run(statement)) {
+            *error = run.error;
+            return false;
+        }
+    }
+    return true;
+}
+
+QString setsWhere(const QString &condition)
+{
+    return QStringLiteral("SELECT ") % quoted(sets::id) % QStringLiteral(", ") %
+           quoted(sets::time) % QStringLiteral(", ") % quoted(sets::what) %
+           QStringLiteral(" FROM ") % quoted(tables::changeSets) % condition;
+}
+
+QDateTime timeOf(const QVariant &stored)
+{
+    return QDateTime::fromString(stored.toString(), Qt::ISODate);
+}
+
+// The rows a change removed, field by field, until the row's own entry puts it back.
+using RemovedRows = QHash<std::pair<QString, qint64>, QList<std::pair<QString, QVariant>>>;
+
+// Undoes one entry of a change; false, with the reason, when the record is not as it left it.
+bool reverse(Run &run, const FieldChange &entry, const QString &table, qint64 record,
+             RemovedRows &removed, bool *stale)
+{
+    const QString where = QStringLiteral(" WHERE rowid = ?");
+    if (entry.kind == editKind) {
+        if (!run(QStringLiteral("UPDATE ") % quoted(table) % QStringLiteral(" SET ") %
+                     quoted(entry.field) % QStringLiteral(" = ?") % where %
+                     QStringLiteral(" AND ") % quoted(entry.field) % QStringLiteral(" IS ?"),
+                 {entry.before, record, entry.after}))
+            return false;
+        *stale = run.q.numRowsAffected() != 1;
+        return true;
+    }
+    if (entry.kind == addKind) {
+        if (!entry.field.isEmpty())
+            return true;
+        if (!run(QStringLiteral("DELETE FROM ") % quoted(table) % where, {record}))
+            return false;
+        *stale = run.q.numRowsAffected() != 1;
+        return true;
+    }
+    const std::pair key{table, record};
+    if (!entry.field.isEmpty()) {
+        removed[key] << std::pair{entry.field, entry.before};
+        return true;
+    }
+    QStringList columns{QStringLiteral("rowid")};
+    QStringList marks{QStringLiteral("?")};
+    QVariantList values{record};
+    for (const auto &[field, value] : removed.take(key)) {
+        columns << quoted(field);
+        marks << QStringLiteral("?");
+        values << value;
+    }
+    if (!run(QStringLiteral("SELECT 1 FROM ") % quoted(table) % where, {record}))
+        return false;
+    if (run.q.next()) {
+        *stale = true;
+        return true;
+    }
+    return run(QStringLiteral("INSERT INTO ") % quoted(table) % QStringLiteral(" (") %
+                   columns.join(QStringLiteral(", ")) % QStringLiteral(") VALUES (") %
+                   marks.join(QStringLiteral(", ")) % QLatin1Char(')'),
+               values);
+}
+
+} // namespace
+
+LoggedChange::LoggedChange(QSqlDatabase db, const QString &what) : m_db(std::move(db))
+{
+    if (!installLogging(m_db, &m_problem))
+        return;
+    Run run(m_db);
+    if (!run(QStringLiteral("INSERT INTO ") % quoted(tables::changeSets) % QStringLiteral(" (") %
+                 quoted(sets::time) % QStringLiteral(", ") % quoted(sets::what) %
+                 QStringLiteral(") VALUES (?, ?)"),
+             {core::Clock::now().toString(Qt::ISODate), what})) {
+        m_problem = run.error;
+        return;
+    }
+    m_id = run.q.lastInsertId().toLongLong();
+    if (!run(QStringLiteral("DELETE FROM temp.") % openChange) ||
+        !run(QStringLiteral("INSERT INTO temp.") % openChange % QStringLiteral(" VALUES (?)"),
+             {m_id}))
+        m_problem = run.error;
+}
+
+LoggedChange::~LoggedChange()
+{
+    // Closed even when the transaction was undone, which undoes the open mark with it.
+    if (m_id != 0)
+        QSqlQuery(m_db).exec(QStringLiteral("DELETE FROM temp.") % openChange);
+}
+
+QString LoggedChange::noteAdded(const QString &table, qint64 rowId)
+{
+    if (m_id == 0)
+        return m_problem;
+    Run run(m_db);
+    if (!run(logInsert() % QStringLiteral("?, ?, NULL, ?, NULL, NULL FROM temp.") % openChange,
+             {table, rowId, addKind}))
+        m_problem = run.error;
+    return m_problem;
+}
+
+QString LoggedChange::finish()
+{
+    if (m_id == 0)
+        return m_problem;
+    Run run(m_db);
+    if (!run(QStringLiteral("DELETE FROM temp.") % openChange) ||
+        !run(QStringLiteral("SELECT 1 FROM ") % quoted(tables::changeLog) %
+                 QStringLiteral(" WHERE ") % quoted(log::changeSet) %
+                 QStringLiteral(" = ? LIMIT 1"),
+             {m_id}))
+        return run.error;
+    if (!run.q.next()) {
+        if (!run(QStringLiteral("DELETE FROM ") % quoted(tables::changeSets) %
+                     QStringLiteral(" WHERE ") % quoted(sets::id) % QStringLiteral(" = ?"),
+                 {m_id}))
+            return run.error;
+        return {};
+    }
+    // Whole changes go, so that the oldest one kept can still be undone entirely.
+    if (!run(QStringLiteral("SELECT ") % quoted(log::changeSet) % QStringLiteral(" FROM ") %
+                 quoted(tables::changeLog) % QStringLiteral(" ORDER BY ") % quoted(log::id) %
+                 QStringLiteral(" DESC LIMIT 1 OFFSET ?"),
+             {keptChanges - 1}))
+        return run.error;
+    if (!run.q.next())
+        return {};
+    const qint64 oldestKept = run.q.value(0).toLongLong();
+    if (!run(QStringLiteral("DELETE FROM ") % quoted(tables::changeLog) %
+                 QStringLiteral(" WHERE ") % quoted(log::changeSet) % QStringLiteral(" < ?"),
+             {oldestKept}) ||
+        !run(QStringLiteral("DELETE FROM ") % quoted(tables::changeSets) %
+                 QStringLiteral(" WHERE ") % quoted(sets::id) % QStringLiteral(" < ?"),
+             {oldestKept}))
+        return run.error;
+    return {};
+}
+
+QString LoggedChange::describeOpen(const QSqlDatabase &db, const QString &what)
+{
+    Run run(db);
+    if (!run(QStringLiteral("SELECT 1 FROM temp.sqlite_master WHERE name = ?"), {openChange}))
+        return run.error;
+    if (!run.q.next())
+        return {};
+    if (!run(QStringLiteral("UPDATE ") % quoted(tables::changeSets) % QStringLiteral(" SET ") %
+                 quoted(sets::what) % QStringLiteral(" = ? WHERE ") % quoted(sets::id) %
+                 QStringLiteral(" IN (SELECT id FROM temp.") % openChange % QLatin1Char(')'),
+             {what}))
+        return run.error;
+    return {};
+}
+
+ChangeSummary latestChange(const QSqlDatabase &db)
+{
+    Run run(db);
+    if (!run(setsWhere(QStringLiteral(" ORDER BY ") % quoted(sets::id) %
+                       QStringLiteral(" DESC LIMIT 1"))) ||
+        !run.q.next())
+        return {};
+    return {run.q.value(0).toLongLong(), timeOf(run.q.value(1)), run.q.value(2).toString()};
+}
+
+core::WriteResult<QString> undoLatestChange(const QSqlDatabase &db)
+{
+    const ChangeSummary latest = latestChange(db);
+    if (latest.id == 0)
+        return core::failure(QStringLiteral("There is no change to undo."));
+    Transaction transaction(db);
+    Run read(db);
+    if (!read(QStringLiteral("SELECT ") %
+                  QStringList{quoted(log::table), quoted(log::record), quoted(log::field),
+                              quoted(log::kind), quoted(log::before), quoted(log::after)}
+                      .join(QStringLiteral(", ")) %
+                  QStringLiteral(" FROM ") % quoted(tables::changeLog) % QStringLiteral(" WHERE ") %
+                  quoted(log::changeSet) % QStringLiteral(" = ? ORDER BY ") % quoted(log::id) %
+                  QStringLiteral(" DESC"),
+              {latest.id}))
+        return core::failure(read.error);
+    Run write(db);
+    RemovedRows removed;
+    while (read.q.next()) {
+        FieldChange entry{
+            latest.time,     latest.what,    read.q.value(2).toString(), read.q.value(3).toString(),
+            read.q.value(4), read.q.value(5)};
+        bool stale = false;
+        if (!reverse(write, entry, read.q.value(0).toString(), read.q.value(1).toLongLong(),
+                     removed, &stale)) {
+            transaction.rollback();
+            return core::failure(write.error);
+        }
+        if (stale) {
+            transaction.rollback();
+            return core::failure(
+                QStringLiteral("\u201c%1\u201d cannot be undone: a record it changed has been "
+                               "changed again since by something that cannot be undone, such "
+                               "as an import or another program.")
+                    .arg(latest.what));
+        }
+    }
+    if (!write(QStringLiteral("DELETE FROM ") % quoted(tables::changeLog) %
+                   QStringLiteral(" WHERE ") % quoted(log::changeSet) % QStringLiteral(" = ?"),
+               {latest.id}) ||
+        !write(QStringLiteral("DELETE FROM ") % quoted(tables::changeSets) %
+                   QStringLiteral(" WHERE ") % quoted(sets::id) % QStringLiteral(" = ?"),
+               {latest.id})) {
+        transaction.rollback();
+        return core::failure(write.error);
+    }
+    if (const auto committed = transaction.commit(); !committed)
+        return core::failure(committed.problem());
+    return latest.what;
+}
+
+bool historyOf(const QSqlDatabase &db, const QString &table, qint64 rowId,
+               QList<FieldChange> *changes, QString *error)
+{
+    Run run(db);
+    const QString c = QStringLiteral("c.");
+    if (!run(QStringLiteral("SELECT s.") % quoted(sets::time) % QStringLiteral(", s.") %
+                 quoted(sets::what) % QStringLiteral(", ") % c % quoted(log::field) %
+                 QStringLiteral(", ") % c % quoted(log::kind) % QStringLiteral(", ") % c %
+                 quoted(log::before) % QStringLiteral(", ") % c % quoted(log::after) %
+                 QStringLiteral(" FROM ") % quoted(tables::changeLog) % QStringLiteral(" c JOIN ") %
+                 quoted(tables::changeSets) % QStringLiteral(" s ON s.") % quoted(sets::id) %
+                 QStringLiteral(" = ") % c % quoted(log::changeSet) % QStringLiteral(" WHERE ") %
+                 c % quoted(log::table) % QStringLiteral(" = ? AND ") % c % quoted(log::record) %
+                 QStringLiteral(" = ? ORDER BY ") % c % quoted(log::id) % QStringLiteral(" DESC"),
+             {table, rowId})) {
+        *error = run.error;
+        return false;
+    }
+    changes->clear();
+    while (run.q.next())
+        *changes << FieldChange{timeOf(run.q.value(0)),
+                                run.q.value(1).toString(),
+                                run.q.value(2).toString(),
+                                run.q.value(3).toString(),
+                                run.q.value(4),
+                                run.q.value(5)};
+    return true;
+}
+
+} // namespace db
