@@ -31,9 +31,11 @@
 #include "dogs/FindDogScreen.h"
 #include "dogs/MergeDogsScreen.h"
 #include "genetics/KennelGenetics.h"
+#include "genetics/PedigreeChecks.h"
 #include "health/HistoryScreens.h"
 #include "health/NotesScreen.h"
 #include "health/VaccinationScreen.h"
+#include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "pedigree/CertificateChooser.h"
 #include "pedigree/PedigreeCertificate.h"
@@ -266,6 +268,25 @@ void MainWindow::openMergeDogs()
         connect(screen, &dogs::MergeDogsScreen::mergeChosen, this,
                 [this, screen] { mergeDogs(*screen); });
         return screen;
+    });
+}
+
+void MainWindow::openPedigreeChecks()
+{
+    showReport(inbreeding::pedigreeChecks());
+    auto *checks = m_screens->find<ReportPreview>(QStringLiteral("CheckPedigrees"));
+    QPushButton *button =
+        checks->extraButton(QStringLiteral("Merge Likely Duplicates..."), QStringLiteral("merge"));
+    button->disconnect();
+    connect(button, &QPushButton::clicked, this, [this] {
+        const auto duplicates = genetics::likelyDuplicates(db::DatabaseFiles::kennel());
+        if (duplicates.empty()) {
+            core::tell(QStringLiteral("No two dogs look like one dog recorded twice."));
+            return;
+        }
+        openMergeDogs();
+        m_screens->find<dogs::MergeDogsScreen>(dogs::MergeDogsScreen::screenName())
+            ->offerDuplicates(duplicates);
     });
 }
 

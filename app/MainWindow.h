@@ -56,6 +56,7 @@ private:
     void openFindDog();
     void openDeleteDog();
     void openMergeDogs();
+    void openPedigreeChecks();
     void openDeleteContact();
     // Asks, backs up before the first deletion of the day, then deletes the contact.
     void deleteContact(qint64 row);

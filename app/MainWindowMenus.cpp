@@ -282,8 +282,7 @@ void MainWindow::buildMenuBar()
     genetics->setObjectName(QStringLiteral("geneticsMenu"));
     genetics->addAction(QStringLiteral("&Inbreeding and Trial Matings..."), this,
                         [this] { open<inbreeding::GeneticsScreen>(); });
-    genetics->addAction(QStringLiteral("&Check Pedigrees"), this,
-                        [this] { showReport(inbreeding::pedigreeChecks()); });
+    genetics->addAction(QStringLiteral("&Check Pedigrees"), this, &MainWindow::openPedigreeChecks);
     genetics->addAction(QStringLiteral("Inbreeding of &Every Dog"), this, [this] {
         showReport(inbreeding::everyDogsInbreeding(inbreeding::progressDialog(this)));
     });

@@ -12,6 +12,7 @@
 #include "ui/SharedNames.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -76,8 +77,17 @@ QString shown(const QString &field, const QVariant &stored)
 MergeDogsScreen::MergeDogsScreen(QWidget *parent)
     : ui::Screen(screenName(), QStringLiteral("Merge Dogs"), parent),
       m_keep(ui::pickList(QStringLiteral("keepList"))),
-      m_merge(ui::pickList(QStringLiteral("mergeList"))), m_fields(new QGridLayout)
+      m_merge(ui::pickList(QStringLiteral("mergeList"))), m_duplicates(new QComboBox),
+      m_duplicatesRow(new QWidget), m_fields(new QGridLayout)
 {
+    m_duplicates->setObjectName(QStringLiteral("duplicateList"));
+    auto *offered = new QFormLayout(m_duplicatesRow);
+    offered->setContentsMargins({});
+    auto *offeredLabel = new QLabel(QStringLiteral("&Likely duplicates:"));
+    offeredLabel->setBuddy(m_duplicates);
+    offered->addRow(offeredLabel, m_duplicates);
+    m_duplicatesRow->hide();
+    connect(m_duplicates, &QComboBox::activated, this, &MergeDogsScreen::choosePair);
     auto *choose = new QFormLayout;
     for (const auto &[list, caption] :
          {std::pair{m_keep, QStringLiteral("&Keep this record:")},
@@ -96,6 +106,7 @@ MergeDogsScreen::MergeDogsScreen(QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &MergeDogsScreen::mergeChosen);
     connect(buttons, &QDialogButtonBox::rejected, this, &ui::Screen::closeScreen);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_duplicatesRow);
     layout->addLayout(choose);
     layout->addWidget(new QLabel(QStringLiteral("For each field, the value to keep:")));
     layout->addLayout(m_fields);
@@ -159,6 +170,31 @@ void MergeDogsScreen::compare()
     // The frame grows to show the fields.
     if (QWidget *frame = parentWidget())
         frame->adjustSize();
+}
+
+void MergeDogsScreen::offerDuplicates(const std::vector<genetics::PedigreeProblem> &duplicates)
+{
+    m_offered = duplicates;
+    m_duplicates->clear();
+    for (const genetics::PedigreeProblem &pair : m_offered)
+        m_duplicates->addItem(QStringLiteral("%1 (Dog ID %2) and %3 (Dog ID %4)")
+                                  .arg(pair.earlier)
+                                  .arg(pair.earlierId)
+                                  .arg(pair.dog)
+                                  .arg(pair.dogId));
+    m_duplicatesRow->setVisible(!m_offered.empty());
+    if (!m_offered.empty())
+        choosePair(0);
+}
+
+void MergeDogsScreen::choosePair(int index)
+{
+    if (index < 0 || size_t(index) >= m_offered.size())
+        return;
+    m_duplicates->setCurrentIndex(index);
+    m_keep->setText(m_offered[size_t(index)].earlier);
+    m_merge->setText(m_offered[size_t(index)].dog);
+    compare();
 }
 
 QHash<QString, QVariant> MergeDogsScreen::chosen() const

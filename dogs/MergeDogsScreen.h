@@ -1,10 +1,12 @@
 #pragma once
 
+#include "genetics/PedigreeChecks.h"
 #include "ui/Screen.h"
 
 #include <QHash>
 #include <QVariant>
 
+class QComboBox;
 class QGridLayout;
 class QPushButton;
 
@@ -29,6 +31,9 @@ public:
     QString mergedName() const;
     // The fields whose value comes from the merged record: field -> stored value.
     QHash<QString, QVariant> chosen() const;
+    // Offers the pairs that are likely one dog in a list of their own, the first of them
+    // chosen: the earlier record is kept and the later merged into it.
+    void offerDuplicates(const std::vector<genetics::PedigreeProblem> &duplicates);
 
 Q_SIGNALS:
     void mergeChosen();
@@ -38,9 +43,13 @@ protected:
 
 private:
     void compare();
+    void choosePair(int index);
 
     ui::PickList *m_keep;
     ui::PickList *m_merge;
+    QComboBox *m_duplicates;
+    QWidget *m_duplicatesRow;
+    std::vector<genetics::PedigreeProblem> m_offered;
     QGridLayout *m_fields;
     QPushButton *m_mergeButton;
     qint64 m_kept = 0;

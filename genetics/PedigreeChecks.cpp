@@ -199,7 +199,7 @@ std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel)
                                             "twice; Merge Dogs on the Dogs menu makes them one.")
                                  .arg(what, earlier->name)
                                  .arg(earlier->id),
-                             false});
+                             false, earlier->id, earlier->name});
         };
         pairUp(byName, duplicateKey(name), QStringLiteral("The same name"), false);
         pairUp(byRegistration, q.value(2).toString().trimmed().toCaseFolded(),

@@ -16,6 +16,9 @@ struct PedigreeProblem
     QString details;
     // Worth knowing, but no fault: a parent named and never recorded.
     bool information = false;
+    // For a likely duplicate, the earlier record that this one may be.
+    qint64 earlierId = 0;
+    QString earlier = {};
 };
 
 // Every fault that makes a pedigree wrong: loops; a sire recorded as "Female" or a dam as

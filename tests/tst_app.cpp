@@ -25,6 +25,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void ctrlZUndoesTheLatestChangeWhole_data();
     void ctrlZUndoesTheLatestChangeWhole();
     void historyListsTheChangesOfTheDogShown();
+    void checkPedigreesOpensTheMergeOnLikelyDuplicates();
     void deletingAContactAsksAboutTheDogsNamingIt_data();
     void deletingAContactAsksAboutTheDogsNamingIt();
     void deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring_data();
@@ -728,6 +730,42 @@ void AppTest::historyListsTheChangesOfTheDogShown()
     QVERIFY(table->item(0, 0)->text().startsWith(core::datetext::shortDate(QDate::currentDate())));
     pressKey(Qt::Key_Escape);
     QTRY_VERIFY(!app.window.findChild<ui::RecordHistory *>("RecordHistory"));
+}
+
+void AppTest::checkPedigreesOpensTheMergeOnLikelyDuplicates()
+{
+    Kennel kennel;
+    kennelWithRex(kennel);
+    addDog(kennel.db(), {{"name", "Bella"}, {"Microchip", "985 112"}});
+    addDog(kennel.db(), {{"name", "Bella of Ærø"}, {"Microchip", "985112"}});
+    MessageRecorder messages;
+    messages.answers = {true};
+    Started app;
+    triggerMenuItem(app.window, "geneticsMenu", "Check Pedigrees");
+    auto *checks = app.window.screens().find<app::ReportPreview>("CheckPedigrees");
+    QTRY_VERIFY(checks && checks->isLoaded());
+    checks->findChild<QPushButton *>("merge")->click();
+    auto *merge = app.window.screens().find<dogs::MergeDogsScreen>("MergeDogs");
+    QTRY_VERIFY(merge && merge->isLoaded());
+    auto *pairs = merge->findChild<QComboBox *>("duplicateList");
+    QVERIFY(pairs->isVisible());
+    QStringList offered;
+    for (int i = 0; i < pairs->count(); ++i)
+        offered << pairs->itemText(i);
+    QCOMPARE(offered, QStringList({"Rex (Dog ID 1) and REX. (Dog ID 3)",
+                                   "Bella (Dog ID 4) and Bella of Ærø (Dog ID 5)"}));
+    QCOMPARE(merge->findChild<ui::PickList *>("keepList")->text(), "Rex");
+    QCOMPARE(merge->findChild<ui::PickList *>("mergeList")->text(), "REX.");
+    QCOMPARE(merge->findChild<QRadioButton *>("take_Tattoo")->text(), "T1");
+    merge->findChild<QPushButton *>("mergeButton")->click();
+    QTRY_VERIFY(!app.window.screens().find<QWidget>("MergeDogs"));
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name || ':' || coalesce(Tattoo, ''), ',') "
+                                 "FROM Dogtable")
+                 .toString(),
+             "Rex:T1,Pup:,Bella:,Bella of Ærø:");
+    QCOMPARE(
+        scalar(kennel.db(), "SELECT group_concat(dogid || dogname) FROM vaccination").toString(),
+        "1Rex,1Rex");
 }
 
 void AppTest::deletingAContactAsksAboutTheDogsNamingIt_data()
