@@ -1,5 +1,8 @@
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "db/ChangeLog.h"
+#include "db/DatabaseFiles.h"
+#include "db/Transaction.h"
 #include "dogs/AddDogsScreen.h"
 #include "dogs/BlankDogs.h"
 #include "dogs/DogMerge.h"
@@ -15,6 +18,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QStringListModel>
@@ -88,6 +92,8 @@ private Q_SLOTS:
     void mergesThatWouldMakeALoopAreRefused();
     void aRenameCarriesTheRecordsNamingTheDog_data();
     void aRenameCarriesTheRecordsNamingTheDog();
+    void aKillMidChangeLeavesItWholeOrUndone_data();
+    void aKillMidChangeLeavesItWholeOrUndone();
     void aFieldChangedElsewhereIsNotWrittenOverUnasked_data();
     void aFieldChangedElsewhereIsNotWrittenOverUnasked();
     void awkwardTextSurvivesTheScreen_data();
@@ -440,6 +446,77 @@ void DogsTest::aRenameCarriesTheRecordsNamingTheDog()
     QCOMPARE(named, namedNow);
     // Declined, the screen stays on the dog with what was typed.
     QCOMPARE(s.text("name"), dogNow == "Rex" ? typed : QString("Pup"));
+}
+
+void DogsTest::aKillMidChangeLeavesItWholeOrUndone_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("killAfterMs");
+    for (const char *mode : {"rename", "delete", "merge"}) {
+        for (int ms : {5, 150})
+            QTest::addRow("%s, killed after %d ms", mode, ms) << QString(mode) << ms;
+    }
+}
+
+void DogsTest::aKillMidChangeLeavesItWholeOrUndone()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, killAfterMs);
+    Kennel kennel;
+    {
+        db::Transaction batch(kennel.db());
+        if (mode == "rename") {
+            addDog(kennel.db(), {{"name", "Rex"}});
+            for (int i = 0; i < 500; ++i)
+                addDog(kennel.db(), {{"name", QString("Pup %1").arg(i)}, {"sire", "Rex"}});
+            for (int i = 0; i < 200; ++i)
+                exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('rex', 'Bella')");
+        } else {
+            for (int i = 1; i <= 300; ++i) {
+                // Pairs of one dog under two spellings, each with its own records.
+                const QString name =
+                    i % 2 ? QString("Dog %1").arg(i) : QString("DOG %1.").arg(i - 1);
+                addDog(kennel.db(), {{"name", name}, {"sire", QString("Dog %1").arg(i / 4)}});
+                exec(kennel.db(), "INSERT INTO notes (Dogid, note) VALUES (?, 'n')", {i});
+                exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (?, ?)",
+                     {i, name});
+                exec(kennel.report(), "INSERT INTO sales (dogsold) VALUES (?)", {name});
+            }
+        }
+        QVERIFY(batch.commit());
+    }
+    const QString before = contentsOf(kennel.db());
+    db::DatabaseFiles::close();
+
+    QProcess changer;
+    changer.start(DOG_CHANGER, {mode});
+    QVERIFY(changer.waitForStarted());
+    QVERIFY(changer.waitForReadyRead(30000));
+    QTest::qWait(killAfterMs);
+    changer.kill();
+    QVERIFY(changer.waitForFinished());
+
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    const QSqlDatabase db = db::DatabaseFiles::kennel();
+    QCOMPARE(scalar(db, "PRAGMA integrity_check").toString(), "ok");
+    const QString allNamed = "SELECT (SELECT count(DISTINCT sire) FROM Dogtable WHERE dogid > 1) "
+                             "|| (SELECT count(DISTINCT dgname1) FROM mating) || (SELECT "
+                             "count(*) FROM Dogtable WHERE sire = (SELECT name FROM Dogtable "
+                             "WHERE dogid = 1))";
+    if (mode == "rename")
+        QCOMPARE(scalar(db, allNamed).toString(), "11500");
+    // The log holds what the data shows: every change kept undoes cleanly, the latest first.
+    int undone = 0;
+    while (db::latestChange(db).id != 0) {
+        const auto undo = db::undoLatestChange(db);
+        QVERIFY2(undo, qPrintable(undo.problem()));
+        ++undone;
+    }
+    QVERIFY(undone > 0);
+    if (mode == "rename")
+        QCOMPARE(scalar(db, allNamed).toString(), "11500");
+    else
+        QCOMPARE(contentsOf(db), before);
 }
 
 void DogsTest::editsAreSavedOnClose()
