@@ -8,6 +8,7 @@
 #include "bench/DeepKennel.h"
 #include "bench/GeneticsBench.h"
 #include "bench/KennelGenerator.h"
+#include "bench/LinkedRecordsBench.h"
 #include "bench/ScreenBench.h"
 #include "bench/Timing.h"
 #include "bench/TransferBench.h"
@@ -380,6 +381,7 @@ int main(int argc, char *argv[])
     parser.addOption({"loop", "With --deep: one dog deep inside is its own ancestor."});
     parser.addOption({"only-backup", "Time only the backup and the restore check."});
     parser.addOption({"only-transfer", "Time only the CSV export and import."});
+    parser.addOption({"only-linked", "Time only the rename, the merge and the duplicate search."});
     parser.addOption({"only-screens", "Time only opening screens, All Dogs and reports."});
     parser.addOption({"report", "Time one report of the main menu (used internally).", "item"});
     parser.addOption({"quick", "Every operation once, on files a hundredth of the size: shows "
@@ -452,6 +454,10 @@ int main(int argc, char *argv[])
         bench::benchTransfer();
         return 0;
     }
+    if (parser.isSet("only-linked")) {
+        bench::benchLinkedRecords();
+        return 0;
+    }
     if (parser.isSet("only-screens")) {
         bench::benchScreens(self,
                             {"--dogs", parser.value("dogs"), "--matings", parser.value("matings"),
@@ -467,6 +473,7 @@ int main(int argc, char *argv[])
     benchLitterHistories(self);
     benchStartup();
     db::DatabaseFiles::close();
+    bench::benchLinkedRecords();
     bench::benchBackup();
     bench::benchTransfer();
     return 0;

@@ -1,0 +1,143 @@
+#include "bench/LinkedRecordsBench.h"
+
+#include "bench/Timing.h"
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "dogs/DogMerge.h"
+#include "dogs/DogRecordsScreen.h"
+#include "genetics/PedigreeChecks.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace bench {
+namespace {
+
+// A rename carries its records only when the breeder says Yes.
+class YesMessages : public core::Messages
+{
+public:
+    void ok(const QString &, const QString &) override {}
+    bool yesNo(const QString &, const QString &, Icon, Default) override { return true; }
+};
+
+QVariant scalar(const QString &sql, const QVariantList &values = {})
+{
+    QSqlQuery q(db::DatabaseFiles::kennel());
+    q.prepare(sql);
+    for (const QVariant &value : values)
+        q.addBindValue(value);
+    return q.exec() && q.next() ? q.value(0) : QVariant();
+}
+
+void run(const QString &sql, const QVariantList &values = {})
+{
+    QSqlQuery q(db::DatabaseFiles::kennel());
+    q.prepare(sql);
+    for (const QVariant &value : values)
+        q.addBindValue(value);
+    if (!q.exec())
+        qFatal("%s", qPrintable(sql));
+}
+
+void benchRename()
+{
+    const int dogs = scalar("SELECT max(rowid) FROM Dogtable").toInt();
+    const qint64 stud = dogs / 2;
+    const QString name = scalar("SELECT name FROM Dogtable WHERE rowid = ?", {stud}).toString();
+    const int offspring = sized(500);
+    const int matings = sized(200);
+    run("UPDATE Dogtable SET sire = ? WHERE rowid IN (SELECT rowid FROM Dogtable WHERE rowid > ? "
+        "ORDER BY rowid LIMIT ?)",
+        {name, stud, offspring});
+    run("UPDATE mating SET dgname1 = ? WHERE rowid IN (SELECT rowid FROM mating ORDER BY rowid "
+        "LIMIT ?)",
+        {name, matings});
+
+    dogs::DogRecordsScreen screen;
+    screen.show();
+    while (!screen.isLoaded())
+        QCoreApplication::processEvents();
+    screen.showRow(stud);
+    auto *box = screen.findChild<QLineEdit *>("name");
+    bool titled = false;
+    const double rename = medianMs(7, [&] {
+        titled = !titled;
+        box->setText(titled ? name + " JW" : name);
+        if (!screen.settle())
+            qFatal("the rename was not saved");
+    });
+    if (scalar("SELECT count(*) FROM Dogtable WHERE sire = ?", {box->text()}).toInt() < offspring)
+        qFatal("the rename did not carry the offspring");
+    bool back = false;
+    const double floor = medianMs(7, [&] {
+        back = !back;
+        const QString from = back ? name : name + " JW";
+        const QString to = back ? name + " JW" : name;
+        run("UPDATE Dogtable SET name = ? WHERE rowid = ?", {to, stud});
+        run("UPDATE Dogtable SET sire = ? WHERE sire = ?", {to, from});
+        run("UPDATE mating SET dgname1 = ? WHERE dgname1 = ?", {to, from});
+    });
+    printLine(
+        QStringLiteral("rename carrying %1 offspring, %2 matings").arg(offspring).arg(matings),
+        rename, floor);
+}
+
+void benchMerge()
+{
+    const qint64 kept = scalar("SELECT max(rowid) FROM Dogtable").toLongLong() / 3;
+    qint64 copy = 0;
+    auto addCopy = [&] {
+        run("INSERT INTO Dogtable (name, sex, sire, dam, dob, colour) SELECT upper(name) || '.', "
+            "sex, sire, dam, dob, 'Copy' FROM Dogtable WHERE rowid = ?",
+            {kept});
+        copy = scalar("SELECT last_insert_rowid()").toLongLong();
+        run("UPDATE Dogtable SET sire = (SELECT name FROM Dogtable WHERE rowid = ?) WHERE rowid "
+            "IN (SELECT rowid FROM Dogtable WHERE rowid > ? ORDER BY rowid LIMIT 3)",
+            {copy, kept + 1000});
+    };
+    const double merge = medianMs(
+        7,
+        [&] {
+            if (const auto merged = dogs::mergeDogs(db::DatabaseFiles::kennel(), kept, copy, {});
+                !merged)
+                qFatal("%s", qPrintable(merged.problem()));
+        },
+        addCopy);
+    printLine(QStringLiteral("merge two records of one dog"), merge, -1);
+}
+
+void benchDuplicates()
+{
+    std::size_t found = 0;
+    const double search = medianMs(
+        3, [&] { found = genetics::likelyDuplicates(db::DatabaseFiles::kennel()).size(); });
+    const double floor = medianMs(3, [] {
+        QSqlQuery q(db::DatabaseFiles::kennel());
+        q.setForwardOnly(true);
+        q.exec("SELECT dogid, name, registration, Microchip FROM Dogtable ORDER BY rowid");
+        while (q.next()) {
+        }
+    });
+    printLine(QStringLiteral("likely duplicates searched (%1 found)").arg(found), search, floor);
+}
+
+} // namespace
+
+void benchLinkedRecords()
+{
+    if (!db::DatabaseFiles::open().isEmpty())
+        qFatal("cannot open the kennel");
+    YesMessages yes;
+    core::Messages &before = core::Messages::instance();
+    core::Messages::install(&yes);
+    benchRename();
+    benchMerge();
+    benchDuplicates();
+    core::Messages::install(&before);
+    db::DatabaseFiles::close();
+}
+
+} // namespace bench
