@@ -9,6 +9,7 @@
 #include "dogs/DogRecords.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
+#include "ui/ScreenHost.h"
 #include "ui/SharedNames.h"
 
 #include <QButtonGroup>
@@ -167,13 +168,26 @@ void MergeDogsScreen::compare()
         m_fields->addWidget(take, row, 2);
         ++row;
     }
-    // The frame grows to show the fields.
-    if (QWidget *frame = parentWidget())
-        frame->adjustSize();
+    // Shown now rather than when the event loop comes round, so that the frame's size
+    // counts them.
+    for (int i = 0; i < m_fields->count(); ++i)
+        m_fields->itemAt(i)->widget()->show();
+    layout()->activate();
+    if (QWidget *frame = parentWidget()) {
+        frame->resize(frame->size().expandedTo(frame->sizeHint()));
+        ui::ScreenHost::keepInView(frame);
+    }
 }
 
 void MergeDogsScreen::offerDuplicates(const std::vector<genetics::PedigreeProblem> &duplicates)
 {
+    // The frame takes the size of the pair's fields once it is on view and loaded.
+    if (!isLoaded()) {
+        connect(
+            this, &Screen::loaded, this, [this, duplicates] { offerDuplicates(duplicates); },
+            Qt::SingleShotConnection);
+        return;
+    }
     m_offered = duplicates;
     m_duplicates->clear();
     for (const genetics::PedigreeProblem &pair : m_offered)

@@ -195,8 +195,8 @@ std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel)
                 return;
             listed.insert({earlier->id, id});
             found.push_back({QStringLiteral("Likely duplicate"), name, id,
-                             QStringLiteral("%1 as %2 (Dog ID %3): perhaps one dog recorded "
-                                            "twice; Merge Dogs on the Dogs menu makes them one.")
+                             QStringLiteral("%1 as %2 (Dog ID %3), perhaps one dog recorded "
+                                            "twice, which Merge Likely Duplicates makes one.")
                                  .arg(what, earlier->name)
                                  .arg(earlier->id),
                              false, earlier->id, earlier->name});

@@ -757,6 +757,9 @@ void AppTest::checkPedigreesOpensTheMergeOnLikelyDuplicates()
     QCOMPARE(merge->findChild<ui::PickList *>("keepList")->text(), "Rex");
     QCOMPARE(merge->findChild<ui::PickList *>("mergeList")->text(), "REX.");
     QCOMPARE(merge->findChild<QRadioButton *>("take_Tattoo")->text(), "T1");
+    // The frame has grown to show every field of the pair.
+    QVERIFY(merge->findChild<QRadioButton *>("take_Tattoo")->isVisible());
+    QVERIFY(merge->height() >= merge->sizeHint().height());
     merge->findChild<QPushButton *>("mergeButton")->click();
     QTRY_VERIFY(!app.window.screens().find<QWidget>("MergeDogs"));
     QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name || ':' || coalesce(Tattoo, ''), ',') "

@@ -415,17 +415,17 @@ void GeneticsTest::likelyDuplicatesAreFound_data()
     QTest::addColumn<QString>("details");
     QTest::newRow("case, accents, blanks and punctuation")
         << QVariantMap{{"name", "\u00c9lan d'Or"}} << QVariantMap{{"name", "ELAN DOR"}}
-        << "The same name as \u00c9lan d'Or (Dog ID 1): perhaps one dog recorded twice; Merge "
-           "Dogs on the Dogs menu makes them one.";
+        << "The same name as \u00c9lan d'Or (Dog ID 1), perhaps one dog recorded twice, which "
+           "Merge Likely Duplicates makes one.";
     QTest::newRow("registration") << QVariantMap{{"name", "Rex"}, {"registration", "KC-1"}}
                                   << QVariantMap{{"name", "Max"}, {"registration", " kc-1"}}
-                                  << "The same registration number as Rex (Dog ID 1): perhaps "
-                                     "one dog recorded twice; Merge Dogs on the Dogs menu makes "
-                                     "them one.";
+                                  << "The same registration number as Rex (Dog ID 1), perhaps "
+                                     "one dog recorded twice, which Merge Likely Duplicates "
+                                     "makes one.";
     QTest::newRow("microchip") << QVariantMap{{"name", "Rex"}, {"Microchip", "985 000 1"}}
                                << QVariantMap{{"name", "Max"}, {"Microchip", "9850001"}}
-                               << "The same microchip number as Rex (Dog ID 1): perhaps one dog "
-                                  "recorded twice; Merge Dogs on the Dogs menu makes them one.";
+                               << "The same microchip number as Rex (Dog ID 1), perhaps one dog "
+                                  "recorded twice, which Merge Likely Duplicates makes one.";
     // Listed already as a name two dogs have.
     QTest::newRow("exactly one name")
         << QVariantMap{{"name", "Rex"}} << QVariantMap{{"name", "Rex"}} << "";

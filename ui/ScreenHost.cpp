@@ -41,6 +41,18 @@ void ScreenHost::focusFirstField(QWidget *screen)
     }
 }
 
+void ScreenHost::keepInView(QWidget *frame)
+{
+    if (!frame->parentWidget())
+        return;
+    const QRect area = frame->parentWidget()->rect();
+    QRect placed = frame->geometry();
+    placed.moveRight(qMin(placed.right(), area.right()));
+    placed.moveBottom(qMin(placed.bottom(), area.bottom()));
+    placed.moveTopLeft(QPoint(qMax(placed.left(), 0), qMax(placed.top(), 0)));
+    frame->move(placed.topLeft());
+}
+
 QWidget *ScreenHost::find(const QString &objectName) const
 {
     for (QMdiSubWindow *frame : m_area->subWindowList()) {
@@ -79,13 +91,8 @@ QWidget *ScreenHost::open(const QString &objectName, const std::function<QWidget
             action->setShortcuts({});
     }
     frame->show();
-    // Cascading can push a tall screen past the bottom of the window; keep it all in view.
-    const QRect area = m_area->viewport()->rect();
-    QRect placed = frame->geometry();
-    placed.moveRight(qMin(placed.right(), area.right()));
-    placed.moveBottom(qMin(placed.bottom(), area.bottom()));
-    placed.moveTopLeft(QPoint(qMax(placed.left(), 0), qMax(placed.top(), 0)));
-    frame->move(placed.topLeft());
+    // Cascading can push a tall screen past the bottom of the window.
+    keepInView(frame);
     m_area->setActiveSubWindow(frame);
     return screen;
 }

@@ -26,6 +26,8 @@ public:
     QMdiSubWindow *frameOf(const QWidget *screen) const;
     // Back where it was in the screen, or else into its first field that takes the focus.
     static void focusFirstField(QWidget *screen);
+    // Moves a screen's frame back into the window where it reaches past an edge.
+    static void keepInView(QWidget *frame);
 
     // Lets every screen save what the user typed. False when one cannot yet: that screen
     // is brought to the front and every screen stays open.
