@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/RawRows.h"
@@ -22,7 +23,9 @@ namespace fields = db::fields;
 core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QString &dam,
                               const QDate &mated, const QDate &due)
 {
-    db::TableCursor mating(std::move(db), db::tables::matings);
+    db::Transaction transaction(db);
+    db::LoggedChange logged(db, QStringLiteral("Added the mating of %1 and %2").arg(dam, sire));
+    db::TableCursor mating(db, db::tables::matings);
     if (!mating.addNew())
         return core::failure(mating.lastError());
     mating.setValue(fields::matings::sire, sire);
@@ -31,7 +34,9 @@ core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QStrin
     mating.setValue(fields::matings::due, core::datetext::toStored(due));
     if (!mating.update())
         return core::failure(mating.lastError());
-    return {};
+    if (const QString problem = logged.finish(); !problem.isEmpty())
+        return core::failure(problem);
+    return transaction.commit();
 }
 
 MatingLines matingLines(const QSqlDatabase &db)
@@ -68,6 +73,8 @@ Mating viewMating(const QSqlDatabase &db, qint64 row)
 core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
 {
     db::Transaction batch(db);
+    db::LoggedChange logged(
+        db, QStringLiteral("Added the litter of %1 and %2").arg(litter.dam, litter.sire));
     // The kennel's own name breeds and owns the pups; without a setup row they get none.
     const QVariantMap setup = db::setupRow(db);
     const QVariant kennelName = setup.value(fields::setup::name);
@@ -104,6 +111,8 @@ core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
         if (!dogs.update())
             return core::failure(dogs.lastError());
     }
+    if (const QString problem = logged.finish(); !problem.isEmpty())
+        return core::failure(problem);
     if (const auto committed = batch.commit(); !committed)
         return core::failure(committed.problem());
     return litterId;

@@ -1,14 +1,20 @@
 #include "contacts/ContactBook.h"
 
 #include "contacts/ContactForm.h"
+#include "db/ChangeLog.h"
+#include "db/Fields.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
+#include "db/Transaction.h"
 
 namespace contacts {
 
 core::WriteResult<> addContact(QSqlDatabase db, const QHash<QString, QString> &texts)
 {
-    db::TableCursor contacts(std::move(db), db::tables::contacts);
+    db::Transaction transaction(db);
+    db::LoggedChange logged(
+        db, QStringLiteral("Added %1").arg(texts.value(db::fields::contacts::name).trimmed()));
+    db::TableCursor contacts(db, db::tables::contacts);
     if (!contacts.addNew())
         return core::failure(contacts.lastError());
     for (const QString &field : ContactForm::fields()) {
@@ -22,7 +28,9 @@ core::WriteResult<> addContact(QSqlDatabase db, const QHash<QString, QString> &t
         contacts.cancelUpdate();
         return core::failure(contacts.lastError());
     }
-    return {};
+    if (const QString problem = logged.finish(); !problem.isEmpty())
+        return core::failure(problem);
+    return transaction.commit();
 }
 
 } // namespace contacts

@@ -42,7 +42,7 @@ std::vector<Column> texts(std::initializer_list<QString> names)
     return columns;
 }
 
-std::vector<Column> operator+(std::vector<Column> a, const std::vector<Column> &b)
+template <class T> std::vector<T> operator+(std::vector<T> a, const std::vector<T> &b)
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
@@ -183,6 +183,24 @@ const Table &changeLogTable()
     return table;
 }
 
+const std::vector<Index> &linkIndexes()
+{
+    using namespace fields;
+    // Ids are compared as numbers, so their indexes keep the column's own order.
+    static const std::vector<Index> all{
+        {indexes::dogSires, tables::dogs, dogs::sire},
+        {indexes::dogDams, tables::dogs, dogs::dam},
+        {indexes::matingSires, tables::matings, matings::sire},
+        {indexes::litterSires, tables::litters, litters::sire},
+        {indexes::litterDams, tables::litters, litters::dam},
+        {indexes::vaccinationDogs, tables::vaccinations, vaccinations::dogName},
+        {indexes::vaccinationDogIds, tables::vaccinations, vaccinations::dogId,
+         quoted(vaccinations::dogId)},
+        {indexes::noteDogIds, tables::notes, notes::dogId, quoted(notes::dogId)},
+    };
+    return all;
+}
+
 const Index &changesOfSetIndex()
 {
     using namespace fields;
@@ -237,7 +255,7 @@ const Schema &kennelSchema()
             changeSetTable(),
             changeLogTable(),
         },
-        {
+        std::vector<Index>{
             {indexes::dogNames, tables::dogs, dogs::name},
             {indexes::matingDams, tables::matings, matings::dam},
             // The month lists look for one month's dates among a large kennel's.
@@ -245,9 +263,8 @@ const Schema &kennelSchema()
             {indexes::vaccinationMonths, tables::vaccinations, vaccinations::due,
              monthOf(vaccinations::due)},
             {indexes::litterMonths, tables::matings, matings::due, monthOf(matings::due)},
-            changesOfSetIndex(),
-            changesOfRecordIndex(),
-        },
+        } + linkIndexes() +
+            std::vector<Index>{changesOfSetIndex(), changesOfRecordIndex()},
     };
     return schema;
 }

@@ -55,7 +55,9 @@ struct Schema
 };
 
 const Schema &kennelSchema();
-// The change log's tables and indexes, which later layouts of the kennel file added.
+// The indexes on the fields that name a dog, and the change log's tables and indexes, which
+// later layouts of the kennel file added.
+const std::vector<Index> &linkIndexes();
 const Table &changeSetTable();
 const Table &changeLogTable();
 const Index &changesOfSetIndex();

@@ -120,14 +120,15 @@ const std::vector<Step> &steps()
         [](QSqlDatabase &db, File file, QString *error) {
             return completeSchema(db, schemaOf(file), error);
         },
-        // The change log, which keeps what the user changed so that it can be undone.
+        // The change log, which keeps what the user changed so that it can be undone, and
+        // the indexes that find the records naming a dog.
         [](QSqlDatabase &db, File file, QString *error) {
             if (file != File::Kennel)
                 return true;
-            return completeSchema(db,
-                                  {{changeSetTable(), changeLogTable()},
-                                   {changesOfSetIndex(), changesOfRecordIndex()}},
-                                  error);
+            std::vector<Index> added = linkIndexes();
+            added.push_back(changesOfSetIndex());
+            added.push_back(changesOfRecordIndex());
+            return completeSchema(db, {{changeSetTable(), changeLogTable()}, added}, error);
         },
     };
     return all;

@@ -32,6 +32,15 @@ inline const QString matingDams = QStringLiteral("dgname2");
 inline const QString birthMonths = QStringLiteral("birthmonths");
 inline const QString vaccinationMonths = QStringLiteral("vaccinationmonths");
 inline const QString litterMonths = QStringLiteral("littermonths");
+// The fields that name a dog, so that a rename, a delete or a merge finds its records quickly.
+inline const QString dogSires = QStringLiteral("dogsires");
+inline const QString dogDams = QStringLiteral("dogdams");
+inline const QString matingSires = QStringLiteral("matingsires");
+inline const QString litterSires = QStringLiteral("littersires");
+inline const QString litterDams = QStringLiteral("litterdams");
+inline const QString vaccinationDogs = QStringLiteral("vaccinationdogs");
+inline const QString vaccinationDogIds = QStringLiteral("vaccinationdogids");
+inline const QString noteDogIds = QStringLiteral("notedogids");
 inline const QString changesOfSet = QStringLiteral("changesofset");
 inline const QString changesOfRecord = QStringLiteral("changesofrecord");
 

@@ -3,14 +3,15 @@
 #include "core/DateText.h"
 #include "core/SearchText.h"
 #include "db/Fields.h"
+#include "db/RawRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
 
+#include <algorithm>
 #include <map>
 #include <QDate>
 #include <QHash>
 #include <QSet>
-#include <QSqlQuery>
 
 namespace genetics {
 namespace {
@@ -147,15 +148,27 @@ std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph)
 namespace {
 
 // A name as a second spelling of it would most likely differ: letters and digits alone,
-// case folded and accents dropped.
-QString duplicateKey(const QString &name)
+// case folded and accents dropped. Plain ASCII, most names, is keyed without leaving UTF-8.
+QByteArray duplicateKey(std::string_view utf8)
 {
-    QString key;
-    for (const QChar c : core::searchFolded(name)) {
-        if (c.isLetterOrNumber())
-            key += c;
+    QByteArray key;
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return quint8(c) < 0x80; })) {
+        key.reserve(qsizetype(utf8.size()));
+        for (const char c : utf8) {
+            if (c >= 'A' && c <= 'Z')
+                key += char(c + ('a' - 'A'));
+            else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+                key += c;
+        }
+        return key;
     }
-    return key;
+    QString folded;
+    for (const QChar c :
+         core::searchFolded(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())))) {
+        if (c.isLetterOrNumber())
+            folded += c;
+    }
+    return folded.toUtf8();
 }
 
 } // namespace
@@ -163,50 +176,55 @@ QString duplicateKey(const QString &name)
 std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel)
 {
     namespace dog = db::fields::dogs;
+    enum Column { Id, Name, Registration, Microchip };
     std::vector<PedigreeProblem> found;
-    QSqlQuery q(kennel);
-    q.setForwardOnly(true);
-    if (!q.exec(db::selectFrom(db::tables::dogs,
-                               {dog::id, dog::name, dog::registration, dog::microchip}) +
-                QStringLiteral(" ORDER BY rowid")))
-        return found;
     struct First
     {
         qint64 id;
         QString name;
     };
-    QHash<QString, First> byName, byRegistration, byMicrochip;
+    QHash<QByteArray, First> byName, byRegistration, byMicrochip;
     QSet<QPair<qint64, qint64>> listed;
-    while (q.next()) {
-        const qint64 id = q.value(0).toLongLong();
-        const QString name = q.value(1).toString();
-        auto pairUp = [&](QHash<QString, First> &seen, const QString &key, const QString &what,
-                          bool exactNamesCount) {
-            if (key.isEmpty())
-                return;
-            const auto earlier = seen.constFind(key);
-            if (earlier == seen.constEnd()) {
-                seen.insert(key, {id, name});
-                return;
-            }
-            // Two dogs of one name but for case are listed as an ambiguous name already.
-            if ((!exactNamesCount && earlier->name.compare(name, Qt::CaseInsensitive) == 0) ||
-                listed.contains({earlier->id, id}))
-                return;
-            listed.insert({earlier->id, id});
-            found.push_back({QStringLiteral("Likely duplicate"), name, id,
-                             QStringLiteral("%1 as %2 (Dog ID %3), perhaps one dog recorded "
-                                            "twice, which Merge Likely Duplicates makes one.")
-                                 .arg(what, earlier->name)
-                                 .arg(earlier->id),
-                             false, earlier->id, earlier->name});
-        };
-        pairUp(byName, duplicateKey(name), QStringLiteral("The same name"), false);
-        pairUp(byRegistration, q.value(2).toString().trimmed().toCaseFolded(),
-               QStringLiteral("The same registration number"), true);
-        pairUp(byMicrochip, duplicateKey(q.value(3).toString()),
-               QStringLiteral("The same microchip number"), true);
-    }
+    db::scanRows(
+        kennel,
+        db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::registration, dog::microchip}) +
+            QStringLiteral(" ORDER BY rowid"),
+        [&](const db::RawRow &row) {
+            const qint64 id = row.whole(Id);
+            auto pairUp = [&](QHash<QByteArray, First> &seen, const QByteArray &key,
+                              const QString &what, bool exactNamesCount) {
+                if (key.isEmpty())
+                    return;
+                const auto earlier = seen.constFind(key);
+                if (earlier == seen.constEnd()) {
+                    seen.insert(key, {id, row.string(Name)});
+                    return;
+                }
+                const QString name = row.string(Name);
+                // Two dogs of one name but for case are listed as an ambiguous name already.
+                if ((!exactNamesCount && earlier->name.compare(name, Qt::CaseInsensitive) == 0) ||
+                    listed.contains({earlier->id, id}))
+                    return;
+                listed.insert({earlier->id, id});
+                found.push_back({QStringLiteral("Likely duplicate"), name, id,
+                                 QStringLiteral("%1 as %2 (Dog ID %3), perhaps one dog recorded "
+                                                "twice, which Merge Likely Duplicates makes one.")
+                                     .arg(what, earlier->name)
+                                     .arg(earlier->id),
+                                 false, earlier->id, earlier->name});
+            };
+            pairUp(byName, duplicateKey(row.text(Name)), QStringLiteral("The same name"), false);
+            if (const std::string_view registration = row.text(Registration); !registration.empty())
+                pairUp(byRegistration,
+                       QString::fromUtf8(registration.data(), qsizetype(registration.size()))
+                           .trimmed()
+                           .toCaseFolded()
+                           .toUtf8(),
+                       QStringLiteral("The same registration number"), true);
+            if (const std::string_view microchip = row.text(Microchip); !microchip.empty())
+                pairUp(byMicrochip, duplicateKey(microchip),
+                       QStringLiteral("The same microchip number"), true);
+        });
     return found;
 }
 

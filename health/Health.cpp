@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/ReadFailure.h"
@@ -48,7 +49,9 @@ std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)
 core::WriteResult<> addVaccination(QSqlDatabase db, const QString &dog, qint64 dogId,
                                    const QString &type, const QDate &due, const QDate &vaccinated)
 {
-    db::TableCursor vaccinations(std::move(db), db::tables::vaccinations);
+    db::Transaction transaction(db);
+    db::LoggedChange logged(db, QStringLiteral("Added a vaccination of %1").arg(dog));
+    db::TableCursor vaccinations(db, db::tables::vaccinations);
     if (!vaccinations.addNew())
         return core::failure(vaccinations.lastError());
     vaccinations.setValue(db::fields::vaccinations::dogName, dog);
@@ -58,7 +61,9 @@ core::WriteResult<> addVaccination(QSqlDatabase db, const QString &dog, qint64 d
     vaccinations.setValue(db::fields::vaccinations::given, core::datetext::toStored(vaccinated));
     if (!vaccinations.update())
         return core::failure(vaccinations.lastError());
-    return {};
+    if (const QString problem = logged.finish(); !problem.isEmpty())
+        return core::failure(problem);
+    return transaction.commit();
 }
 
 QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
@@ -121,7 +126,9 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
 
 core::WriteResult<> addNote(QSqlDatabase db, qint64 dogId, const QDate &date, const QString &note)
 {
-    db::TableCursor notes(std::move(db), db::tables::notes);
+    db::Transaction transaction(db);
+    db::LoggedChange logged(db, QStringLiteral("Added a note"));
+    db::TableCursor notes(db, db::tables::notes);
     if (!notes.addNew())
         return core::failure(notes.lastError());
     notes.setValue(db::fields::notes::dogId, dogId);
@@ -129,7 +136,9 @@ core::WriteResult<> addNote(QSqlDatabase db, qint64 dogId, const QDate &date, co
     notes.setValue(db::fields::notes::text, note);
     if (!notes.update())
         return core::failure(notes.lastError());
-    return {};
+    if (const QString problem = logged.finish(); !problem.isEmpty())
+        return core::failure(problem);
+    return transaction.commit();
 }
 
 } // namespace health

@@ -6,15 +6,19 @@
 #include "app/SetupScreen.h"
 #include "app/TableScreen.h"
 #include "app/UserKennel.h"
+#include "breeding/Breeding.h"
+#include "contacts/ContactBook.h"
 #include "contacts/ContactsScreen.h"
 #include "contacts/DeleteContactScreen.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
 #include "core/DateText.h"
+#include "db/ChangeLog.h"
 #include "dogs/DeleteDogScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
 #include "dogs/MergeDogsScreen.h"
+#include "health/Health.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "pedigree/PedigreeScreens.h"
 #include "tests/TestSupport.h"
@@ -101,6 +105,7 @@ private Q_SLOTS:
     void ctrlZUndoesTheLatestChangeWhole_data();
     void ctrlZUndoesTheLatestChangeWhole();
     void historyListsTheChangesOfTheDogShown();
+    void entriesAreUndoneOneByOne();
     void checkPedigreesOpensTheMergeOnLikelyDuplicates();
     void deletingAContactAsksAboutTheDogsNamingIt_data();
     void deletingAContactAsksAboutTheDogsNamingIt();
@@ -694,6 +699,29 @@ void AppTest::ctrlZUndoesTheLatestChangeWhole()
     pressKey(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(name->text(), movedOn ? "Pup" : "Rex");
     QCOMPARE(messages.texts.last(), "There is no change to undo.");
+}
+
+void AppTest::entriesAreUndoneOneByOne()
+{
+    Kennel kennel;
+    kennelWithRex(kennel);
+    const QString before = contentsOf(kennel.db());
+    const QDate day(2026, 3, 4);
+    QVERIFY(health::addVaccination(kennel.db(), "Rex", 1, "Rabies", day, day));
+    QVERIFY(health::addNote(kennel.db(), 1, day, "Hips scored 4/5"));
+    QVERIFY(contacts::addContact(kennel.db(), {{"last", "O'Brien"}}));
+    QVERIFY(breeding::addMating(kennel.db(), "Rex", "Bella", day, day.addDays(63)));
+    QVERIFY(breeding::addLitter(kennel.db(), {"Rex", "Bella", "Whippet", 3, day}));
+    QStringList undone;
+    while (db::latestChange(kennel.db()).id != 0) {
+        const auto undo = db::undoLatestChange(kennel.db());
+        QVERIFY2(undo, qPrintable(undo.problem()));
+        undone << undo.value();
+    }
+    QCOMPARE(undone,
+             QStringList({"Added the litter of Bella and Rex", "Added the mating of Bella and Rex",
+                          "Added O'Brien", "Added a note", "Added a vaccination of Rex"}));
+    QCOMPARE(contentsOf(kennel.db()), before);
 }
 
 void AppTest::historyListsTheChangesOfTheDogShown()
