@@ -6,7 +6,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-.PHONY: deps build run test package format-check bench bench-genetics bench-screens sample clean
+.PHONY: deps build run test package format-check bench bench-genetics bench-screens bench-linked sample clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -73,6 +73,12 @@ bench-screens: build
 	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench --only-screens \
 	  --dogs 100000 --matings 50000 --dir "$(CURDIR)/build/bench-kennel"
 	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench --only-screens \
+	  --dogs 1000000 --matings 500000 --litters 100000 --dir "$(CURDIR)/build/bench-1m"
+
+# A rename carrying a stud's 500 offspring and 200 matings, a merge, and the search for
+# likely duplicates, on 1,000,000 dogs.
+bench-linked: build
+	QT_QPA_PLATFORM=offscreen build/release/bench/houndry-bench --only-linked \
 	  --dogs 1000000 --matings 500000 --litters 100000 --dir "$(CURDIR)/build/bench-1m"
 
 clean:

@@ -133,9 +133,9 @@ void benchLinkedRecords()
     YesMessages yes;
     core::Messages &before = core::Messages::instance();
     core::Messages::install(&yes);
+    benchDuplicates();
     benchRename();
     benchMerge();
-    benchDuplicates();
     core::Messages::install(&before);
     db::DatabaseFiles::close();
 }

@@ -8,10 +8,15 @@
 #include "db/Tables.h"
 
 #include <algorithm>
+#include <bit>
 #include <map>
 #include <QDate>
 #include <QHash>
 #include <QSet>
+#include <QSqlQuery>
+#include <QStringBuilder>
+#include <string>
+#include <tuple>
 
 namespace genetics {
 namespace {
@@ -147,20 +152,24 @@ std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph)
 
 namespace {
 
+bool isAscii(std::string_view utf8)
+{
+    return std::all_of(utf8.begin(), utf8.end(), [](char c) { return quint8(c) < 0x80; });
+}
+
 // A name as a second spelling of it would most likely differ: letters and digits alone,
 // case folded and accents dropped. Plain ASCII, most names, is keyed without leaving UTF-8.
-QByteArray duplicateKey(std::string_view utf8)
+void duplicateKey(std::string_view utf8, std::string &key)
 {
-    QByteArray key;
-    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return quint8(c) < 0x80; })) {
-        key.reserve(qsizetype(utf8.size()));
+    key.clear();
+    if (isAscii(utf8)) {
         for (const char c : utf8) {
             if (c >= 'A' && c <= 'Z')
                 key += char(c + ('a' - 'A'));
             else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
                 key += c;
         }
-        return key;
+        return;
     }
     QString folded;
     for (const QChar c :
@@ -168,7 +177,26 @@ QByteArray duplicateKey(std::string_view utf8)
         if (c.isLetterOrNumber())
             folded += c;
     }
-    return folded.toUtf8();
+    key = folded.toStdString();
+}
+
+// A registration number as typed twice would differ: blanks around it and case.
+void registrationKey(std::string_view utf8, std::string &key)
+{
+    if (isAscii(utf8)) {
+        const auto first = utf8.find_first_not_of(" \t");
+        const auto last = utf8.find_last_not_of(" \t");
+        key.clear();
+        if (first == std::string_view::npos)
+            return;
+        for (const char c : utf8.substr(first, last - first + 1))
+            key += c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+        return;
+    }
+    key = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))
+              .trimmed()
+              .toCaseFolded()
+              .toStdString();
 }
 
 } // namespace
@@ -177,54 +205,79 @@ std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel)
 {
     namespace dog = db::fields::dogs;
     enum Column { Id, Name, Registration, Microchip };
-    std::vector<PedigreeProblem> found;
-    struct First
+    // Each dog's three keys as hashes, sorted: the dogs of one key stand together, the first
+    // recorded first. A whole breed database is read once and kept as numbers; two keys of
+    // one hash would only offer one pair too many.
+    struct Keyed
     {
+        size_t hash;
         qint64 id;
-        QString name;
+        bool operator<(const Keyed &other) const
+        {
+            return std::tie(hash, id) < std::tie(other.hash, other.id);
+        }
     };
-    QHash<QByteArray, First> byName, byRegistration, byMicrochip;
-    QSet<QPair<qint64, qint64>> listed;
+    enum Criterion { SameName, SameRegistration, SameMicrochip, Criteria };
+    std::vector<Keyed> keyed[Criteria];
+    std::string key;
+    const std::hash<std::string> hash;
     db::scanRows(
         kennel,
-        db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::registration, dog::microchip}) +
-            QStringLiteral(" ORDER BY rowid"),
+        db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::registration, dog::microchip}),
         [&](const db::RawRow &row) {
             const qint64 id = row.whole(Id);
-            auto pairUp = [&](QHash<QByteArray, First> &seen, const QByteArray &key,
-                              const QString &what, bool exactNamesCount) {
-                if (key.isEmpty())
-                    return;
-                const auto earlier = seen.constFind(key);
-                if (earlier == seen.constEnd()) {
-                    seen.insert(key, {id, row.string(Name)});
-                    return;
-                }
-                const QString name = row.string(Name);
-                // Two dogs of one name but for case are listed as an ambiguous name already.
-                if ((!exactNamesCount && earlier->name.compare(name, Qt::CaseInsensitive) == 0) ||
-                    listed.contains({earlier->id, id}))
-                    return;
-                listed.insert({earlier->id, id});
-                found.push_back({QStringLiteral("Likely duplicate"), name, id,
-                                 QStringLiteral("%1 as %2 (Dog ID %3), perhaps one dog recorded "
-                                                "twice, which Merge Likely Duplicates makes one.")
-                                     .arg(what, earlier->name)
-                                     .arg(earlier->id),
-                                 false, earlier->id, earlier->name});
-            };
-            pairUp(byName, duplicateKey(row.text(Name)), QStringLiteral("The same name"), false);
-            if (const std::string_view registration = row.text(Registration); !registration.empty())
-                pairUp(byRegistration,
-                       QString::fromUtf8(registration.data(), qsizetype(registration.size()))
-                           .trimmed()
-                           .toCaseFolded()
-                           .toUtf8(),
-                       QStringLiteral("The same registration number"), true);
-            if (const std::string_view microchip = row.text(Microchip); !microchip.empty())
-                pairUp(byMicrochip, duplicateKey(microchip),
-                       QStringLiteral("The same microchip number"), true);
+            duplicateKey(row.text(Name), key);
+            if (!key.empty())
+                keyed[SameName].push_back({hash(key), id});
+            registrationKey(row.text(Registration), key);
+            if (!key.empty())
+                keyed[SameRegistration].push_back({hash(key), id});
+            duplicateKey(row.text(Microchip), key);
+            if (!key.empty())
+                keyed[SameMicrochip].push_back({hash(key), id});
         });
+    // Each later dog with the first of its key, and by which criteria; in the order of the
+    // later dog.
+    std::map<std::pair<qint64, qint64>, unsigned> pairs;
+    for (int criterion = SameName; criterion < Criteria; ++criterion) {
+        std::vector<Keyed> &all = keyed[criterion];
+        std::sort(all.begin(), all.end());
+        for (size_t first = 0; first < all.size();) {
+            size_t next = first + 1;
+            for (; next < all.size() && all[next].hash == all[first].hash; ++next)
+                pairs[{all[next].id, all[first].id}] |= 1u << criterion;
+            first = next;
+        }
+        std::vector<Keyed>().swap(all);
+    }
+    QSqlQuery nameOf(kennel);
+    nameOf.prepare(db::selectFrom(db::tables::dogs, {dog::name}) % QStringLiteral(" WHERE ") %
+                   db::quoted(dog::id) % QStringLiteral(" = ?"));
+    auto name = [&nameOf](qint64 id) {
+        nameOf.addBindValue(id);
+        return nameOf.exec() && nameOf.next() ? nameOf.value(0).toString() : QString();
+    };
+    const QString what[Criteria]{QStringLiteral("The same name"),
+                                 QStringLiteral("The same registration number"),
+                                 QStringLiteral("The same microchip number")};
+    std::vector<PedigreeProblem> found;
+    for (auto [pair, criteria] : pairs) {
+        const auto &[laterId, earlierId] = pair;
+        const QString later = name(laterId);
+        const QString earlier = name(earlierId);
+        // Two dogs of one name but for case are listed as an ambiguous name already.
+        if (later.compare(earlier, Qt::CaseInsensitive) == 0)
+            criteria &= ~(1u << SameName);
+        if (criteria == 0)
+            continue;
+        const int criterion = std::countr_zero(criteria);
+        found.push_back({QStringLiteral("Likely duplicate"), later, laterId,
+                         QStringLiteral("%1 as %2 (Dog ID %3), perhaps one dog recorded twice, "
+                                        "which Merge Likely Duplicates makes one.")
+                             .arg(what[criterion], earlier)
+                             .arg(earlierId),
+                         false, earlierId, earlier});
+    }
     return found;
 }
 

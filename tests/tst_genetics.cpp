@@ -106,6 +106,7 @@ class GeneticsTest : public QObject
 private Q_SLOTS:
     void likelyDuplicatesAreFound_data();
     void likelyDuplicatesAreFound();
+    void eachLaterDuplicateIsPairedWithTheFirst();
     void textbookValues_data();
     void textbookValues();
     void sharesAddUpAndGenerationsCount();
@@ -431,6 +432,25 @@ void GeneticsTest::likelyDuplicatesAreFound_data()
         << QVariantMap{{"name", "Rex"}} << QVariantMap{{"name", "Rex"}} << "";
     QTest::newRow("two dogs") << QVariantMap{{"name", "Rex"}} << QVariantMap{{"name", "Rexa"}}
                               << "";
+}
+
+void GeneticsTest::eachLaterDuplicateIsPairedWithTheFirst()
+{
+    testing::Kennel kennel;
+    for (const QVariantMap &dog :
+         {QVariantMap{{"name", "Rex"}}, QVariantMap{{"name", "Max"}, {"registration", "KC-1"}},
+          QVariantMap{{"name", "REX."}}, QVariantMap{{"name", "max"}, {"registration", "kc-1"}},
+          QVariantMap{{"name", "Ann"}}, QVariantMap{{"name", "Rex!"}},
+          QVariantMap{{"name", "a n n"}}})
+        testing::addDog(kennel.db(), dog);
+    QStringList pairs;
+    for (const genetics::PedigreeProblem &found : genetics::likelyDuplicates(kennel.db()))
+        pairs << QString("%1>%2 %3")
+                     .arg(found.dogId)
+                     .arg(found.earlierId)
+                     .arg(found.details.section(' ', 2, 2));
+    // Max and max are one name already listed as ambiguous, but their registration is news.
+    QCOMPARE(pairs, QStringList({"3>1 name", "4>2 registration", "6>1 name", "7>5 name"}));
 }
 
 void GeneticsTest::likelyDuplicatesAreFound()
