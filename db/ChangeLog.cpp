@@ -221,6 +221,13 @@ LoggedChange::LoggedChange(QSqlDatabase db, const QString &what) : m_db(std::mov
     if (!installLogging(m_db, &m_problem))
         return;
     Run run(m_db);
+    // A change opened within another is part of it.
+    if (!run(QStringLiteral("SELECT 1 FROM temp.") % openChange)) {
+        m_problem = run.error;
+        return;
+    }
+    if (run.q.next())
+        return;
     if (!run(QStringLiteral("INSERT INTO ") % quoted(tables::changeSets) % QStringLiteral(" (") %
                  quoted(sets::time) % QStringLiteral(", ") % quoted(sets::what) %
                  QStringLiteral(") VALUES (?, ?)"),

@@ -14,7 +14,8 @@ namespace db {
 // it, deleted or merged: while it is open, every field its statements write in the kennel's
 // tables (and in the sales ledger) is kept in the change log, by temporary triggers that live
 // with the connection, so nothing is missed and nothing lands without its entry. Open it inside
-// the transaction of the writes, so that both land or neither does.
+// the transaction of the writes, so that both land or neither does. One opened while another
+// is open belongs to the other.
 class LoggedChange
 {
 public:

@@ -657,6 +657,24 @@ void DbTest::changesThatWriteNothingOrFailLeaveNoEntry()
         exec(db, "UPDATE Dogtable SET name = 'Max'");
         transaction.rollback();
     }
+    // A change within another is part of it.
+    {
+        db::Transaction transaction(db);
+        db::LoggedChange outer(db, "Outer");
+        {
+            db::LoggedChange inner(db, "Inner");
+            exec(db, "UPDATE Dogtable SET colour = 'Red'");
+            QCOMPARE(inner.finish(), QString());
+        }
+        exec(db, "UPDATE Dogtable SET sex = 'Male'");
+        QCOMPARE(outer.finish(), QString());
+        QVERIFY(transaction.commit());
+    }
+    QCOMPARE(scalar(db, "SELECT group_concat(what) || count(*) FROM changesets JOIN changelog "
+                        "ON changeset = changesetid")
+                 .toString(),
+             "Outer,Outer2");
+    QVERIFY(db::undoLatestChange(db));
     // Writes outside a change, such as an import, are not logged.
     exec(db, "INSERT INTO Dogtable (name) VALUES ('Imported')");
     QCOMPARE(scalar(db, "SELECT count(*) FROM changesets").toInt(), 0);
