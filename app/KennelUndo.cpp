@@ -6,8 +6,10 @@
 #include "db/DatabaseFiles.h"
 #include "ui/ScreenHost.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,9 +19,14 @@
 namespace app {
 namespace {
 
-// Whether the focused box has typing of its own that Ctrl+Z would undo.
+// Whether the focused box has typing of its own that Ctrl+Z would undo. A pick list or a
+// number box types into a line edit of its own, which passes the key on to it.
 bool boxHasItsOwnUndo(const QWidget *focused)
 {
+    if (const auto *list = qobject_cast<const QComboBox *>(focused); list && list->lineEdit())
+        return boxHasItsOwnUndo(list->lineEdit());
+    if (const auto *spin = qobject_cast<const QAbstractSpinBox *>(focused))
+        return boxHasItsOwnUndo(spin->findChild<QLineEdit *>());
     if (const auto *line = qobject_cast<const QLineEdit *>(focused))
         return !line->isReadOnly() && line->isUndoAvailable();
     if (const auto *plain = qobject_cast<const QPlainTextEdit *>(focused))

@@ -58,10 +58,18 @@ QString logInsert()
            QStringLiteral(") SELECT id, ");
 }
 
+// A table that is logged, with its columns as the file has them (a file may hold more than
+// this program made), but for the one that is the row id under another name.
+struct LoggedTable
+{
+    QString schema;
+    QString name;
+    QStringList columns;
+};
+
 // The tables whose rows the user edits, as the connection has them; the program's own
 // preferences and the report file's scratch tables are not among them.
-bool loggedTables(const QSqlDatabase &db, QList<std::pair<QString, const Table *>> *logged,
-                  QString *error)
+bool loggedTables(const QSqlDatabase &db, QList<LoggedTable> *logged, QString *error)
 {
     Run run(db);
     if (!run(QStringLiteral("SELECT name FROM pragma_table_list WHERE schema = 'main' OR "
@@ -78,14 +86,30 @@ bool loggedTables(const QSqlDatabase &db, QList<std::pair<QString, const Table *
     for (const Table &table : kennelSchema().tables) {
         if (table.name != tables::preferences && table.name != tables::changeSets &&
             table.name != tables::changeLog && present.contains(table.name.toLower()))
-            *logged << std::pair{QStringLiteral("main"), &table};
+            *logged << LoggedTable{QStringLiteral("main"), table.name, {}};
     }
     if (present.contains(tables::sales))
-        *logged << std::pair{QStringLiteral("report"), &reportSchema().table(tables::sales)};
+        *logged << LoggedTable{QStringLiteral("report"), tables::sales, {}};
+    for (LoggedTable &table : *logged) {
+        if (!run(QStringLiteral("SELECT name, type, pk, (SELECT count(*) FROM "
+                                "pragma_table_info(?, ?) WHERE pk > 0) FROM "
+                                "pragma_table_info(?, ?) ORDER BY cid"),
+                 {table.name, table.schema, table.name, table.schema})) {
+            *error = run.error;
+            return false;
+        }
+        while (run.q.next()) {
+            const bool rowidAlias = run.q.value(2).toInt() == 1 && run.q.value(3).toInt() == 1 &&
+                                    run.q.value(1).toString().compare(QLatin1String("INTEGER"),
+                                                                      Qt::CaseInsensitive) == 0;
+            if (!rowidAlias)
+                table.columns << run.q.value(0).toString();
+        }
+    }
     return true;
 }
 
-QString triggerFor(const QString &schema, const Table &table, const QString &event)
+QString triggerFor(const LoggedTable &table, const QString &event)
 {
     const QString row =
         event == QLatin1String("DELETE") ? QStringLiteral("old") : QStringLiteral("new");
@@ -96,21 +120,19 @@ QString triggerFor(const QString &schema, const Table &table, const QString &eve
                 QStringLiteral(".rowid, NULL, ") %
                 literal(event == QLatin1String("DELETE") ? removeKind : addKind) %
                 QStringLiteral(", NULL, NULL") % from % QStringLiteral(";\n");
-    for (const Column &column : table.columns) {
-        if (column.kind == ColumnKind::AutoId)
-            continue;
-        const QString c = quoted(column.name);
+    for (const QString &column : table.columns) {
+        const QString c = quoted(column);
         const QString common = logInsert() % literal(table.name) % QStringLiteral(", ") % row %
-                               QStringLiteral(".rowid, ") % literal(column.name) %
-                               QStringLiteral(", ");
+                               QStringLiteral(".rowid, ") % literal(column) % QStringLiteral(", ");
         if (event == QLatin1String("UPDATE"))
             body += common % literal(editKind) % QStringLiteral(", old.") % c %
                     QStringLiteral(", new.") % c % from % QStringLiteral(" WHERE old.") % c %
                     QStringLiteral(" IS NOT new.") % c % QStringLiteral(";\n");
         else if (event == QLatin1String("DELETE"))
+            // Every field, no value included, so that the row comes back as it was and not
+            // with the file's defaults.
             body += common % literal(removeKind) % QStringLiteral(", old.") % c %
-                    QStringLiteral(", NULL") % from % QStringLiteral(" WHERE old.") % c %
-                    QStringLiteral(" IS NOT NULL;\n");
+                    QStringLiteral(", NULL") % from % QStringLiteral(";\n");
         else
             body += common % literal(addKind) % QStringLiteral(", NULL, new.") % c % from %
                     QStringLiteral(" WHERE new.") % c % QStringLiteral(" IS NOT NULL;\n");
@@ -118,8 +140,9 @@ QString triggerFor(const QString &schema, const Table &table, const QString &eve
     return QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS ") %
            quoted(QStringLiteral("houndry_log_") % table.name % QLatin1Char('_') %
                   event.toLower()) %
-           QStringLiteral(" AFTER ") % event % QStringLiteral(" ON ") % schema % QLatin1Char('.') %
-           quoted(table.name) % QStringLiteral(" WHEN EXISTS (SELECT 1 FROM temp.") % openChange %
+           QStringLiteral(" AFTER ") % event % QStringLiteral(" ON ") % table.schema %
+           QLatin1Char('.') % quoted(table.name) %
+           QStringLiteral(" WHEN EXISTS (SELECT 1 FROM temp.") % openChange %
            QStringLiteral(")\nBEGIN\n") % body % QStringLiteral("END");
 }
 
@@ -134,14 +157,14 @@ bool installLogging(const QSqlDatabase &db, QString *error)
     }
     if (run.q.next())
         return true;
-    QList<std::pair<QString, const Table *>> logged;
+    QList<LoggedTable> logged;
     if (!loggedTables(db, &logged, error) || logged.isEmpty())
         return false;
     QStringList statements{QStringLiteral("CREATE TEMP TABLE ") % openChange %
                            QStringLiteral(" (id INTEGER)")};
-    for (const auto &[schema, table] : std::as_const(logged)) {
+    for (const LoggedTable &table : std::as_const(logged)) {
         for (const char *event : {"INSERT", "UPDATE", "DELETE"})
-            statements << triggerFor(schema, *table, QString::fromLatin1(event));
+            statements << triggerFor(table, QString::fromLatin1(event));
     }
     for (const QString &statement : std::as_const(statements)) {
         if (!run(statement)) {
@@ -262,7 +285,7 @@ QString LoggedChange::noteAdded(const QString &table, qint64 rowId)
 
 QString LoggedChange::finish()
 {
-    if (m_id == 0)
+    if (m_id == 0 || !m_problem.isEmpty())
         return m_problem;
     Run run(m_db);
     if (!run(QStringLiteral("DELETE FROM temp.") % openChange) ||

@@ -11,6 +11,7 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 
+#include <optional>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -127,7 +128,11 @@ QStringList notesOf(QSqlDatabase db, qint64 dogId)
 core::WriteResult<> addNote(QSqlDatabase db, qint64 dogId, const QDate &date, const QString &note)
 {
     db::Transaction transaction(db);
-    db::LoggedChange logged(db, QStringLiteral("Added a note"));
+    // An empty note is cleared away when the notes are next read, unlogged; as a change it
+    // could not be undone and would stand before every older one.
+    std::optional<db::LoggedChange> logged;
+    if (!note.isEmpty())
+        logged.emplace(db, QStringLiteral("Added a note"));
     db::TableCursor notes(db, db::tables::notes);
     if (!notes.addNew())
         return core::failure(notes.lastError());
@@ -136,7 +141,7 @@ core::WriteResult<> addNote(QSqlDatabase db, qint64 dogId, const QDate &date, co
     notes.setValue(db::fields::notes::text, note);
     if (!notes.update())
         return core::failure(notes.lastError());
-    if (const QString problem = logged.finish(); !problem.isEmpty())
+    if (const QString problem = logged ? logged->finish() : QString(); !problem.isEmpty())
         return core::failure(problem);
     return transaction.commit();
 }

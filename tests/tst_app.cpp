@@ -699,6 +699,15 @@ void AppTest::ctrlZUndoesTheLatestChangeWhole()
     pressKey(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(name->text(), movedOn ? "Pup" : "Rex");
     QCOMPARE(messages.texts.last(), "There is no change to undo.");
+    // A pick list's typing is its own to undo as well.
+    auto *sire = records->findChild<ui::PickList *>("sire");
+    const int said = int(messages.texts.size());
+    focusOn(sire);
+    sire->lineEdit()->selectAll();
+    typeKeys("Zed");
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(messages.texts.size(), said);
+    QVERIFY(sire->lineEdit()->text() != "Zed");
 }
 
 void AppTest::entriesAreUndoneOneByOne()
@@ -709,6 +718,9 @@ void AppTest::entriesAreUndoneOneByOne()
     const QDate day(2026, 3, 4);
     QVERIFY(health::addVaccination(kennel.db(), "Rex", 1, "Rabies", day, day));
     QVERIFY(health::addNote(kennel.db(), 1, day, "Hips scored 4/5"));
+    // An empty note, cleared away unlogged when the notes are read, is no change to undo.
+    QVERIFY(health::addNote(kennel.db(), 1, day, ""));
+    health::notesOf(kennel.db(), 1);
     QVERIFY(contacts::addContact(kennel.db(), {{"last", "O'Brien"}}));
     QVERIFY(breeding::addMating(kennel.db(), "Rex", "Bella", day, day.addDays(63)));
     QVERIFY(breeding::addLitter(kennel.db(), {"Rex", "Bella", "Whippet", 3, day}));

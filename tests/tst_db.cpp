@@ -587,8 +587,11 @@ void DbTest::undoReversesEveryKindOfWriteInBothFiles()
 {
     Kennel kennel;
     const QSqlDatabase db = kennel.db();
+    // A column of the file's own, with a default that must not replace a field left empty.
+    exec(db, "ALTER TABLE Dogtable ADD COLUMN kept TEXT DEFAULT 'default'");
     const qint64 flint = addDog(db, {{"name", "Kirkwood Flint"}, {"dob", "2019-03-04"}});
     addDog(db, {{"name", "Pup"}, {"sire", "Kirkwood Flint"}});
+    exec(db, "UPDATE Dogtable SET kept = CASE name WHEN 'Pup' THEN NULL ELSE 'own' END");
     exec(db,
          "INSERT INTO vaccination (dogname, dogid, vaxtype) VALUES ('Kirkwood Flint', ?, "
          "'Rabies')",
@@ -601,6 +604,7 @@ void DbTest::undoReversesEveryKindOfWriteInBothFiles()
             "Flint'",
             "UPDATE Dogtable SET sire = 'Kirkwood Flint JW' WHERE sire = 'Kirkwood Flint'",
             "UPDATE report.sales SET dogsold = 'Kirkwood Flint JW'", "DELETE FROM vaccination",
+            "DELETE FROM Dogtable WHERE name = 'Pup'",
             "INSERT INTO contacts (last, city) VALUES ('O''Brien', 'Zürich')"});
     QVERIFY(contentsOf(db) != before);
     QCOMPARE(db::latestChange(db).what, "Renamed");
