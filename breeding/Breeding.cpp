@@ -34,9 +34,7 @@ core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QStrin
     mating.setValue(fields::matings::due, core::datetext::toStored(due));
     if (!mating.update())
         return core::failure(mating.lastError());
-    if (const QString problem = logged.finish(); !problem.isEmpty())
-        return core::failure(problem);
-    return transaction.commit();
+    return logged.land(transaction);
 }
 
 MatingLines matingLines(const QSqlDatabase &db)
@@ -111,10 +109,8 @@ core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
         if (!dogs.update())
             return core::failure(dogs.lastError());
     }
-    if (const QString problem = logged.finish(); !problem.isEmpty())
-        return core::failure(problem);
-    if (const auto committed = batch.commit(); !committed)
-        return core::failure(committed.problem());
+    if (const auto landed = logged.land(batch); !landed)
+        return core::failure(landed.problem());
     return litterId;
 }
 

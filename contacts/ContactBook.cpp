@@ -28,9 +28,7 @@ core::WriteResult<> addContact(QSqlDatabase db, const QHash<QString, QString> &t
         contacts.cancelUpdate();
         return core::failure(contacts.lastError());
     }
-    if (const QString problem = logged.finish(); !problem.isEmpty())
-        return core::failure(problem);
-    return transaction.commit();
+    return logged.land(transaction);
 }
 
 } // namespace contacts

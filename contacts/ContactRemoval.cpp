@@ -85,13 +85,7 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
         }
         problem = db::renameNaming(kennel, dogs, QStringLiteral(""));
     }
-    if (problem.isEmpty())
-        problem = logged.finish();
-    if (!problem.isEmpty()) {
-        transaction.rollback();
-        return core::failure(problem);
-    }
-    return transaction.commit();
+    return logged.land(transaction, problem);
 }
 
 } // namespace contacts

@@ -320,6 +320,16 @@ QString LoggedChange::finish()
     return {};
 }
 
+core::WriteResult<> LoggedChange::land(Transaction &transaction, const QString &problem)
+{
+    const QString failed = problem.isEmpty() ? finish() : problem;
+    if (!failed.isEmpty()) {
+        transaction.rollback();
+        return core::failure(failed);
+    }
+    return transaction.commit();
+}
+
 QString LoggedChange::describeOpen(const QSqlDatabase &db, const QString &what)
 {
     Run run(db);

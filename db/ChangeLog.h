@@ -10,6 +10,8 @@
 
 namespace db {
 
+class Transaction;
+
 // One thing the user did, such as a record saved, a dog renamed with the records that name
 // it, deleted or merged: while it is open, every field its statements write in the kennel's
 // tables (and in the sales ledger) is kept in the change log, by temporary triggers that live
@@ -30,6 +32,10 @@ public:
     // Closes the change: one that wrote nothing leaves no entry, and the log keeps the latest
     // changes only. The problem, or empty; also the problem of opening it.
     QString finish();
+
+    // Closes the change and commits the transaction of its writes; with a problem, or when
+    // either fails, undoes them both and answers why.
+    core::WriteResult<> land(Transaction &transaction, const QString &problem = {});
 
     // Renames the change that is open on the connection, if one is.
     static QString describeOpen(const QSqlDatabase &db, const QString &what);

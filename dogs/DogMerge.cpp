@@ -145,13 +145,7 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
                                    QStringLiteral(" WHERE ") % db::quoted(dog::id) %
                                    QStringLiteral(" = ?"),
                                {merged});
-    if (problem.isEmpty())
-        problem = logged.finish();
-    if (!problem.isEmpty()) {
-        transaction.rollback();
-        return core::failure(problem);
-    }
-    return transaction.commit();
+    return logged.land(transaction, problem);
 }
 
 } // namespace dogs

@@ -137,13 +137,7 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
         }
         problem = db::renameNaming(kennel, parents, QStringLiteral(""));
     }
-    if (problem.isEmpty())
-        problem = logged.finish();
-    if (!problem.isEmpty()) {
-        transaction.rollback();
-        return core::failure(problem);
-    }
-    return transaction.commit();
+    return logged.land(transaction, problem);
 }
 
 } // namespace dogs

@@ -62,9 +62,7 @@ core::WriteResult<> addVaccination(QSqlDatabase db, const QString &dog, qint64 d
     vaccinations.setValue(db::fields::vaccinations::given, core::datetext::toStored(vaccinated));
     if (!vaccinations.update())
         return core::failure(vaccinations.lastError());
-    if (const QString problem = logged.finish(); !problem.isEmpty())
-        return core::failure(problem);
-    return transaction.commit();
+    return logged.land(transaction);
 }
 
 QStringList vaccinationHistory(const QSqlDatabase &db, const QString &dog)
@@ -141,9 +139,7 @@ core::WriteResult<> addNote(QSqlDatabase db, qint64 dogId, const QDate &date, co
     notes.setValue(db::fields::notes::text, note);
     if (!notes.update())
         return core::failure(notes.lastError());
-    if (const QString problem = logged ? logged->finish() : QString(); !problem.isEmpty())
-        return core::failure(problem);
-    return transaction.commit();
+    return logged ? logged->land(transaction) : transaction.commit();
 }
 
 } // namespace health

@@ -753,7 +753,7 @@ void AppTest::historyListsTheChangesOfTheDogShown()
     focusOn(name);
     name->selectAll();
     typeKeys("Rex JW");
-    records->findChild<QPushButton *>("historyButton")->click();
+    QTest::mouseClick(records->findChild<QPushButton *>("historyButton"), Qt::LeftButton);
     auto *history = app.window.findChild<ui::RecordHistory *>("RecordHistory");
     QTRY_VERIFY(history && history->isVisible());
     QCOMPARE(history->windowTitle(), "History of Rex JW");
@@ -784,7 +784,7 @@ void AppTest::checkPedigreesOpensTheMergeOnLikelyDuplicates()
     triggerMenuItem(app.window, "geneticsMenu", "Check Pedigrees");
     auto *checks = app.window.screens().find<app::ReportPreview>("CheckPedigrees");
     QTRY_VERIFY(checks && checks->isLoaded());
-    checks->findChild<QPushButton *>("merge")->click();
+    QTest::mouseClick(checks->findChild<QPushButton *>("merge"), Qt::LeftButton);
     auto *merge = app.window.screens().find<dogs::MergeDogsScreen>("MergeDogs");
     QTRY_VERIFY(merge && merge->isLoaded());
     auto *pairs = merge->findChild<QComboBox *>("duplicateList");
