@@ -47,4 +47,15 @@ qsizetype searchPosition(QStringView text, const QString &foldedNeedle)
     return searchFolded(text).indexOf(foldedNeedle);
 }
 
+qsizetype searchPositionUtf8(QByteArrayView text, QByteArrayView foldedNeedle)
+{
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return quint8(c) < 0x80; }))
+        return QByteArrayView(searchFoldedUtf8(text)).indexOf(foldedNeedle);
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c; };
+    const auto found =
+        std::search(text.begin(), text.end(), foldedNeedle.begin(), foldedNeedle.end(),
+                    [&](char t, char n) { return lower(t) == n; });
+    return found == text.end() && !foldedNeedle.isEmpty() ? -1 : found - text.begin();
+}
+
 } // namespace core

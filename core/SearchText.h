@@ -16,5 +16,7 @@ QByteArray searchFoldedUtf8(QByteArrayView text);
 // does not. A place counts in the folded text, so only 0 ("starts with") is meaningful
 // beside "found".
 qsizetype searchPosition(QStringView text, const QString &foldedNeedle);
+// The same for UTF-8 text and a needle folded to UTF-8.
+qsizetype searchPositionUtf8(QByteArrayView text, QByteArrayView foldedNeedle);
 
 } // namespace core

@@ -6,6 +6,7 @@
 #include "db/SearchableRows.h"
 #include "db/TableCursor.h"
 #include "db/Transaction.h"
+#include "db/WriteCount.h"
 #include "tests/TestSupport.h"
 
 #include <QDir>
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void changesThatWriteNothingOrFailLeaveNoEntry();
     void logKeepsTheLatestWholeChanges();
     void fileOfThePreviousLayoutGainsTheLog();
+    void writtenRowsAreToldSinceAMark();
 };
 
 void DbTest::createsEveryTableFieldAndIndex()
@@ -564,6 +566,55 @@ void DbTest::tablesSortAsSqliteDoes()
             expected.push_back(q.value(0).toLongLong());
         QCOMPARE(rows.ordered(kennel.db(), 1, ascending), expected);
     }
+}
+
+void DbTest::writtenRowsAreToldSinceAMark()
+{
+    Kennel kennel;
+    QSqlDatabase db = kennel.db();
+    for (const char *name : {"A", "B", "C", "D"})
+        addDog(db, {{"name", name}});
+    const QStringList pedigree{"sire", "dam"};
+    const QString mark = db::tableVersion(db, "Dogtable");
+    const QString pedigreeMark = db::tableVersion(db, "Dogtable", pedigree);
+    exec(db, "UPDATE Dogtable SET colour = 'red' WHERE name = 'B'");
+    exec(db, "UPDATE Dogtable SET sire = 'A' WHERE name = 'C'");
+    exec(db, "DELETE FROM Dogtable WHERE name = 'D'");
+    const qint64 added = addDog(db, {{"name", "E"}});
+    // A change that is undone leaves nothing to tell.
+    QVERIFY(db.transaction());
+    exec(db, "UPDATE Dogtable SET colour = 'blue' WHERE name = 'A'");
+    QVERIFY(db.rollback());
+    using Rows = std::optional<std::vector<qint64>>;
+    QCOMPARE(db::rowsWrittenSince(db, "Dogtable", mark), Rows(std::vector<qint64>{2, 3, 4, added}));
+    // Only writes to the columns asked for count; rows added and removed always do.
+    QVERIFY(db::tableVersion(db, "Dogtable", pedigree) != pedigreeMark);
+    QCOMPARE(db::rowsWrittenSince(db, "Dogtable", pedigreeMark, pedigree),
+             Rows(std::vector<qint64>{3, 4, added}));
+    const QString later = db::tableVersion(db, "Dogtable", pedigree);
+    exec(db, "UPDATE Dogtable SET colour = 'gold'");
+    QCOMPARE(db::tableVersion(db, "Dogtable", pedigree), later);
+    QCOMPARE(db::rowsWrittenSince(db, "Dogtable", later, pedigree), Rows(std::vector<qint64>{}));
+
+    // Once a change too large to tell was asked about, earlier marks cannot be answered.
+    QCOMPARE(db::rowsWrittenSince(db, "Dogtable", mark, {}, 3), Rows());
+    QCOMPARE(db::rowsWrittenSince(db, "Dogtable", mark), Rows());
+    const QString afterTrim = db::tableVersion(db, "Dogtable");
+    exec(db, "UPDATE Dogtable SET colour = 'red' WHERE rowid = 1");
+    QCOMPARE(db::rowsWrittenSince(db, "Dogtable", afterTrim), Rows(std::vector<qint64>{1}));
+
+    // Another program's commit cannot be told by row.
+    const QString beforeTheirs = db::tableVersion(db, "Dogtable");
+    {
+        QSqlDatabase theirs = QSqlDatabase::addDatabase("QSQLITE", "theirs");
+        theirs.setDatabaseName(db.databaseName());
+        QVERIFY(theirs.open());
+        exec(theirs, "UPDATE Dogtable SET colour = 'white' WHERE rowid = 1");
+        theirs.close();
+    }
+    QSqlDatabase::removeDatabase("theirs");
+    QCOMPARE(db::rowsWrittenSince(db, "Dogtable", beforeTheirs), Rows());
+    QCOMPARE(db::rowsWrittenSince(db, "Dogtable", QString()), Rows());
 }
 
 QTEST_GUILESS_MAIN(DbTest)

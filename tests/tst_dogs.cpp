@@ -2,6 +2,7 @@
 #include "core/Clock.h"
 #include "db/ChangeLog.h"
 #include "db/DatabaseFiles.h"
+#include "db/NameLists.h"
 #include "db/Transaction.h"
 #include "dogs/AddDogsScreen.h"
 #include "dogs/BlankDogs.h"
@@ -11,6 +12,7 @@
 #include "dogs/FindDogScreen.h"
 #include "dogs/MatingCleanup.h"
 #include "tests/TestSupport.h"
+#include "ui/NameListModel.h"
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
 
@@ -20,6 +22,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QStringListModel>
 #include <QTest>
@@ -120,6 +123,7 @@ private Q_SLOTS:
     void findScreenListsNamesAlphabetically();
     void screensShareNameListsUntilAWrite();
     void dogsOfAnOwnerAreThoseOfThatExactName();
+    void namesMendedByEachWriteAreThoseReadAfresh();
     void findScreenOk_data();
     void findScreenOk();
 };
@@ -736,7 +740,7 @@ void DogsTest::pickListsOfferAnyPartOfAName()
                               "Kirkwood Hidden Gem",
                               "Kirkwood Éclair Rose",
                               "O'Hara's Pride"};
-    QCOMPARE(ui::PickList::matching(entries, typed), offered);
+    QCOMPARE(ui::NameListModel(entries).matching(typed), offered);
 }
 
 void DogsTest::offeredNamesReachScreenReaders()
@@ -955,9 +959,7 @@ void DogsTest::screensShareNameListsUntilAWrite()
     QTRY_VERIFY(second->isLoaded());
     QCOMPARE(first->list()->model(), second->list()->model());
     QCOMPARE(first->list()->entries(), QStringList({"Ängel", "bella", "Rex"}));
-    auto names = [&](ui::SharedList list) {
-        return ui::sharedNames(kennel.db(), list)->stringList();
-    };
+    auto names = [&](ui::SharedList list) { return ui::sharedNames(kennel.db(), list)->entries(); };
     QCOMPARE(names(ui::SharedList::SortedMales), QStringList({"", "Rex"}));
     QCOMPARE(names(ui::SharedList::SortedFemales), QStringList({"bella"}));
     QCOMPARE(names(ui::SharedList::StoredDogs), QStringList({"Rex", "bella", "", "Ängel"}));
@@ -994,6 +996,72 @@ void DogsTest::screensShareNameListsUntilAWrite()
     QCOMPARE(names(ui::SharedList::SortedDogs), all);
 }
 
+void DogsTest::namesMendedByEachWriteAreThoseReadAfresh()
+{
+    Kennel kennel;
+    QSqlDatabase db = kennel.db();
+    const QStringList sexes{"Male", "Female", "male", ""};
+    const QStringList names{"Rex", "rex", "Bella", "Élan", "", "O'Hara", "Zeus", "ängel"};
+    QRandomGenerator random(29);
+    auto any = [&](const QStringList &from) -> QString {
+        return from.at(random.bounded(int(from.size())));
+    };
+    auto someName = [&]() -> QString { return any(names) + QString::number(random.bounded(400)); };
+    QVERIFY(db.transaction());
+    for (int i = 0; i < 3000; ++i)
+        exec(db, "INSERT INTO Dogtable (name, sex, ownerid) VALUES (?, ?, ?)",
+             QVariantList{someName(), any(sexes), QString("Owner %1").arg(random.bounded(50))});
+    QVERIFY(db.commit());
+    const QList<ui::SharedList> lists{ui::SharedList::SortedDogs, ui::SharedList::SortedMales,
+                                      ui::SharedList::SortedFemales, ui::SharedList::StoredDogs};
+    auto afresh = [&](ui::SharedList list) {
+        const QString where = list == ui::SharedList::SortedDogs      ? "name <> ''"
+                              : list == ui::SharedList::SortedMales   ? "sex = 'Male'"
+                              : list == ui::SharedList::SortedFemales ? "sex = 'Female'"
+                                                                      : "1";
+        QStringList all;
+        QSqlQuery q(db);
+        q.exec("SELECT name FROM Dogtable WHERE " + where + " ORDER BY rowid");
+        while (q.next())
+            all << q.value(0).toString();
+        if (list != ui::SharedList::StoredDogs)
+            ui::PickList::sortAlphabetically(all);
+        return all;
+    };
+    auto ownedAfresh = [&](const QString &owner) {
+        QStringList all = db::dogNamesOwnedBy(db, owner);
+        ui::PickList::sortAlphabetically(all);
+        return all;
+    };
+    for (int step = 0; step < 60; ++step) {
+        for (const ui::SharedList list : lists)
+            QCOMPARE(ui::sharedNames(db, list)->entries(), afresh(list));
+        QCOMPARE(ui::sharedNamesOwnedBy(db, "Owner 7")->entries(), ownedAfresh("Owner 7"));
+        const qint64 row = 1 + random.bounded(3000 + step);
+        switch (random.bounded(5)) {
+        case 0:
+            addDog(db,
+                   QVariantMap{{"name", someName()}, {"sex", any(sexes)}, {"ownerid", "Owner 7"}});
+            break;
+        case 1:
+            exec(db, "UPDATE Dogtable SET name = ? WHERE rowid = ?", QVariantList{someName(), row});
+            break;
+        case 2:
+            exec(db, "UPDATE Dogtable SET sex = ?, ownerid = ? WHERE rowid = ?",
+                 QVariantList{any(sexes), QString(step % 2 ? "Owner 7" : "A new owner"), row});
+            break;
+        case 3:
+            exec(db, "DELETE FROM Dogtable WHERE rowid BETWEEN ? AND ?",
+                 QVariantList{row, row + 2});
+            break;
+        default:
+            // A rename carried to the pups: many rows in one write.
+            exec(db, "UPDATE Dogtable SET name = name || 'x' WHERE name LIKE ?",
+                 QVariantList{QString(any(names) + "1%")});
+        }
+    }
+}
+
 void DogsTest::dogsOfAnOwnerAreThoseOfThatExactName()
 {
     Kennel kennel;
@@ -1003,7 +1071,7 @@ void DogsTest::dogsOfAnOwnerAreThoseOfThatExactName()
     addDog(kennel.db(), {{"name", "Cy"}, {"ownerid", ""}});
     addDog(kennel.db(), {{"name", "Éd"}, {"ownerid", "Ann Lee"}});
     auto owned = [&](const QVariant &owner) {
-        return ui::sharedNamesOwnedBy(kennel.db(), owner.toString())->stringList();
+        return ui::sharedNamesOwnedBy(kennel.db(), owner.toString())->entries();
     };
     QCOMPARE(owned("Ann Lee"), QStringList({"Éd", "Zed"}));
     QCOMPARE(owned("ann lee"), QStringList({"Abe"}));

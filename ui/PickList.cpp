@@ -2,6 +2,7 @@
 
 #include "core/SearchText.h"
 #include "ui/FieldGrid.h"
+#include "ui/NameListModel.h"
 #include "ui/PickListAccessible.h"
 #include <algorithm>
 
@@ -56,7 +57,7 @@ PickList::~PickList()
 {
     // The shared list may go with this box: nothing of the box may still look at it then.
     m_completer->setModel(nullptr);
-    setModel(new QStringListModel(this));
+    setModel(new NameListModel(QStringList(), this));
 }
 
 void PickList::configureView()
@@ -65,27 +66,10 @@ void PickList::configureView()
         list->setUniformItemSizes(true);
 }
 
-QStringList PickList::matching(const QStringList &entries, const QString &typed)
-{
-    const QString needle = core::searchFolded(typed);
-    if (needle.isEmpty())
-        return {};
-    QStringList starting;
-    QStringList inside;
-    for (const QString &entry : entries) {
-        const qsizetype at = core::searchPosition(entry, needle);
-        if (at == 0)
-            starting << entry;
-        else if (at > 0)
-            inside << entry;
-    }
-    return starting + inside;
-}
-
 void PickList::offerCompletions(const QString &typed)
 {
-    auto *entries = qobject_cast<QStringListModel *>(model());
-    m_matches->setStringList(entries ? matching(entries->stringList(), typed) : QStringList());
+    auto *entries = qobject_cast<NameListModel *>(model());
+    m_matches->setStringList(entries ? entries->matching(typed) : QStringList());
     if (m_matches->rowCount() == 0)
         m_completer->popup()->hide();
     else
@@ -101,21 +85,15 @@ void PickList::setEntries(QStringList entries, Order order)
 {
     if (order == Order::Alphabetical)
         sortAlphabetically(entries);
-    auto *model = qobject_cast<QStringListModel *>(this->model());
-    if (!model || model->parent() != this) {
-        setSharedEntries(new QStringListModel(std::move(entries), this));
-        return;
-    }
-    const QString shown = currentText();
-    model->setStringList(entries);
-    setText(shown);
+    showEntries(new NameListModel(entries, this));
+    m_shared.reset();
 }
 
 void PickList::sortAlphabetically(QStringList &entries)
 {
     QStringList sorted;
     sorted.reserve(entries.size());
-    for (const qsizetype at : alphabeticalOrder(entries))
+    for (const qint32 at : PackedNames(entries).alphabeticalOrder())
         sorted << entries.at(at);
     entries = std::move(sorted);
 }
@@ -131,36 +109,18 @@ QCollator PickList::alphabeticalCollator()
     return collator;
 }
 
-std::vector<qsizetype> PickList::alphabeticalOrder(const QStringList &entries)
+void PickList::setSharedEntries(std::shared_ptr<NameListModel> model)
 {
-    // Sort keys once per entry: comparing through the collator would cost a lookup per
-    // comparison, far too slow for a list of every dog in a large kennel.
-    const QCollator collator = alphabeticalCollator();
-    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
-    keys.reserve(entries.size());
-    for (qsizetype i = 0; i < entries.size(); ++i)
-        keys.emplace_back(collator.sortKey(entries.at(i)), i);
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
-    std::vector<qsizetype> order;
-    order.reserve(keys.size());
-    for (const auto &key : keys)
-        order.push_back(key.second);
-    return order;
-}
-
-void PickList::setSharedEntries(std::shared_ptr<QStringListModel> model)
-{
-    setSharedEntries(model.get());
+    showEntries(model.get());
     m_shared = std::move(model);
 }
 
-void PickList::setSharedEntries(QStringListModel *model)
+void PickList::showEntries(NameListModel *model)
 {
     const QString shown = currentText();
+    // The box deletes a model of its own that it no longer shows.
     setModel(model);
     configureView();
-    m_shared.reset();
     setText(shown);
 }
 

@@ -10,6 +10,8 @@ class QStringListModel;
 
 namespace ui {
 
+class NameListModel;
+
 // An editable pick list: the user chooses an entry or types any text, which is taken as it
 // stands. It may show a prompt ("Select a Dog") until something is chosen.
 class PickList : public QComboBox
@@ -25,12 +27,9 @@ public:
     QStringList entries() const;
     // Alphabetical as the user reads it: case and accents do not lead.
     static void sortAlphabetically(QStringList &entries);
-    // The places of the entries in that order; equal ones keep their order.
-    static std::vector<qsizetype> alphabeticalOrder(const QStringList &entries);
     static QCollator alphabeticalCollator();
     // Several lists over one long list of names share it instead of copying it.
-    void setSharedEntries(QStringListModel *model);
-    void setSharedEntries(std::shared_ptr<QStringListModel> model);
+    void setSharedEntries(std::shared_ptr<NameListModel> model);
 
     void setPrompt(const QString &prompt);
     QString prompt() const { return m_prompt; }
@@ -39,9 +38,6 @@ public:
     QString text() const { return currentText(); }
     void setText(const QString &text);
 
-    // What typing `typed` offers: the entries that hold it anywhere, blind to case and
-    // accents, those that start with it first, each group in the list's order.
-    static QStringList matching(const QStringList &entries, const QString &typed);
     // The list of entries offered as the user types.
     QWidget *completionPopup() const;
 
@@ -53,11 +49,12 @@ Q_SIGNALS:
 private:
     void configureView();
     void offerCompletions(const QString &typed);
+    void showEntries(NameListModel *model);
 
     QString m_prompt;
     QCompleter *m_completer;
     QStringListModel *m_matches;
-    std::shared_ptr<QStringListModel> m_shared;
+    std::shared_ptr<NameListModel> m_shared;
 };
 
 } // namespace ui

@@ -5,197 +5,332 @@
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
+#include "ui/NameListModel.h"
 #include "ui/PickList.h"
 
 #include <algorithm>
 #include <map>
 #include <QHash>
 #include <QStringBuilder>
-#include <QStringListModel>
 #include <sqlite3.h>
 
 namespace ui {
 namespace {
 
-// The names of one table's rows as last read, and the lists made of them. The lists share
-// the names' text.
-struct TableNames
-{
-    QString connection;
-    QString version;
-    QStringList names;
-    QStringList sexes;
-    // Each row's owner as a place in `owners`, so that a million rows hold each owner once.
-    std::vector<qint32> ownerOf;
-    QStringList owners;
-    std::map<QString, std::shared_ptr<QStringListModel>> ownedBy;
-    std::vector<qsizetype> alphabetical;
-    std::map<SharedList, std::shared_ptr<QStringListModel>> lists;
+enum class Sex : quint8 { Other, Male, Female };
 
-    void readIfChanged(const QSqlDatabase &db, const QString &table, const QString &name,
-                       const QString &sex, const QString &owner)
+// One row as read, before it takes its place.
+struct ReadRow
+{
+    qint64 row;
+    QByteArray name;
+    Sex sex;
+    std::optional<QByteArray> owner; // no owner and an empty one differ
+};
+
+// The names of one table's rows as last read, in row order, and the lists made of them.
+class TableNames
+{
+public:
+    TableNames(QString table, QString name, QString sex = {}, QString owner = {})
+        : m_table(std::move(table)), m_name(std::move(name)), m_sex(std::move(sex)),
+          m_owner(std::move(owner))
     {
-        const QString now = db::tableVersion(db, table);
-        if (!now.isEmpty() && now == version && db.connectionName() == connection)
-            return;
-        const bool sameFile = db.connectionName() == connection;
-        version = now;
-        connection = db.connectionName();
-        const QStringList before = std::move(names);
-        std::vector<qsizetype> sortedBefore = std::move(alphabetical);
-        names.clear();
-        sexes.clear();
-        alphabetical.clear();
-        lists.clear();
-        ownerOf.clear();
-        owners.clear();
-        ownedBy.clear();
-        const QString select = QStringLiteral("SELECT ") % db::quoted(name) %
-                               (sex.isEmpty() ? QString()
-                                              : QStringLiteral(", ") % db::quoted(sex) %
-                                                    QStringLiteral(", ") % db::quoted(owner)) %
-                               QStringLiteral(" FROM ") % db::quoted(table) %
-                               QStringLiteral(" ORDER BY rowid");
-        QHash<QByteArray, qint32> ownerPlaces;
-        db::scanRows(db, select, [&](const db::RawRow &row) {
-            names << row.string(0);
-            if (sex.isEmpty())
-                return;
-            sexes << row.string(1);
-            // No owner and an empty one differ: only a text equals a text.
-            if (row.type(2) == SQLITE_NULL) {
-                ownerOf.push_back(-1);
-                return;
-            }
-            const std::string_view o = row.text(2);
-            const QByteArray key(o.data(), qsizetype(o.size()));
-            auto at = ownerPlaces.constFind(key);
-            if (at == ownerPlaces.cend()) {
-                at = ownerPlaces.insert(key, qint32(owners.size()));
-                owners << QString::fromUtf8(key);
-            }
-            ownerOf.push_back(*at);
-        });
-        if (sameFile && !sortedBefore.empty())
-            alphabetical = resorted(before, std::move(sortedBefore));
     }
 
-    // The alphabetical order after a write, from the order before it: a write changes a
-    // few names, and sorting a million names again takes seconds. Empty when too much
-    // changed to be worth it.
-    std::vector<qsizetype> resorted(const QStringList &before, std::vector<qsizetype> order) const
+    void readIfChanged(const QSqlDatabase &db)
     {
-        std::vector<qsizetype> changed;
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            if (i >= before.size() || names.at(i) != before.at(i))
-                changed.push_back(i);
-            if (changed.size() > 1000)
-                return {};
+        const QString now = db::tableVersion(db, m_table);
+        const bool sameFile = db.connectionName() == m_connection && m_names;
+        if (sameFile && !now.isEmpty() && now == m_version)
+            return;
+        const auto written =
+            sameFile ? db::rowsWrittenSince(db, m_table, m_version, {}, mostMended) : std::nullopt;
+        m_version = now;
+        m_connection = db.connectionName();
+        m_lists.clear();
+        m_ownedBy.clear();
+        if (written)
+            mend(db, *written);
+        else
+            readWhole(db);
+    }
+
+    std::shared_ptr<NameListModel> list(SharedList which, bool sorted,
+                                        const std::function<bool(qint32)> &keep)
+    {
+        auto &model = m_lists[which];
+        if (!model)
+            model = listOf(sorted, keep);
+        return model;
+    }
+
+    std::shared_ptr<NameListModel> listOwnedBy(const QString &owner)
+    {
+        auto &model = m_ownedBy[owner];
+        if (!model) {
+            const qint32 place = qint32(m_owners.indexOf(owner));
+            model = listOf(true, [&](qint32 at) { return place >= 0 && m_ownerOf[at] == place; });
         }
-        if (changed.empty() && names.size() == before.size())
-            return order;
-        std::vector<char> moving(size_t(std::max(names.size(), before.size())), 0);
-        for (const qsizetype i : changed)
-            moving[size_t(i)] = 1;
-        std::erase_if(order, [&](qsizetype i) { return i >= names.size() || moving[size_t(i)]; });
-        // Equal names stay in stored order, as a stable sort leaves them.
+        return model;
+    }
+
+    bool named(qint32 at) const { return !m_names->utf8(at).isEmpty(); }
+    bool ofSex(qint32 at, Sex sex) const { return m_sexes[size_t(at)] == sex; }
+
+private:
+    // More rows changed than this are read again whole.
+    static constexpr qsizetype mostMended = 2000;
+
+    std::shared_ptr<NameListModel> listOf(bool sorted, const std::function<bool(qint32)> &keep)
+    {
+        if (sorted && m_alphabetical.empty())
+            m_alphabetical = m_names->alphabeticalOrder();
+        std::vector<qint32> entries;
+        const qint32 count = qint32(m_rows.size());
+        for (qint32 i = 0; i < count; ++i) {
+            const qint32 at = sorted ? m_alphabetical[size_t(i)] : i;
+            if (keep(at))
+                entries.push_back(at);
+        }
+        entries.shrink_to_fit();
+        return std::make_shared<NameListModel>(m_names, std::move(entries));
+    }
+
+    // Reads the rows asked (all of them when `where` is empty), in row order.
+    QString read(const QSqlDatabase &db, const QString &where,
+                 const std::function<void(ReadRow)> &each) const
+    {
+        enum Column { Row, Name, SexColumn, Owner };
+        const QString select = QStringLiteral("SELECT rowid, ") % db::quoted(m_name) %
+                               (m_sex.isEmpty() ? QString()
+                                                : QStringLiteral(", ") % db::quoted(m_sex) %
+                                                      QStringLiteral(", ") % db::quoted(m_owner)) %
+                               QStringLiteral(" FROM ") % db::quoted(m_table) % where %
+                               QStringLiteral(" ORDER BY rowid");
+        return db::scanRows(db, select, [&](const db::RawRow &row) {
+            const std::string_view name = row.text(Name);
+            ReadRow read{row.whole(Row), QByteArray(name.data(), qsizetype(name.size())),
+                         Sex::Other, std::nullopt};
+            if (!m_sex.isEmpty()) {
+                const std::string_view sex = row.text(SexColumn);
+                read.sex = sex == "Male" ? Sex::Male : sex == "Female" ? Sex::Female : Sex::Other;
+                if (row.type(Owner) != SQLITE_NULL) {
+                    const std::string_view owner = row.text(Owner);
+                    read.owner = QByteArray(owner.data(), qsizetype(owner.size()));
+                }
+            }
+            each(std::move(read));
+        });
+    }
+
+    void readWhole(const QSqlDatabase &db)
+    {
+        auto names = std::make_shared<PackedNames>();
+        m_rows.clear();
+        m_sexes.clear();
+        m_ownerOf.clear();
+        m_owners.clear();
+        m_alphabetical.clear();
+        QHash<QByteArray, qint32> ownerPlaces;
+        read(db, {}, [&](ReadRow row) {
+            names->append(row.name);
+            m_rows.push_back(row.row);
+            if (m_sex.isEmpty())
+                return;
+            m_sexes.push_back(row.sex);
+            m_ownerOf.push_back(ownerPlace(row.owner, ownerPlaces));
+        });
+        m_names = std::move(names);
+    }
+
+    qint32 ownerPlace(const std::optional<QByteArray> &owner, QHash<QByteArray, qint32> &places)
+    {
+        if (!owner)
+            return -1;
+        auto at = places.constFind(*owner);
+        if (at == places.cend()) {
+            at = places.insert(*owner, qint32(m_owners.size()));
+            m_owners << QString::fromUtf8(*owner);
+        }
+        return *at;
+    }
+
+    // Puts the rows a write touched in their places, from the rows as they are now: rows
+    // added, changed or gone. Reading a million names again would take seconds.
+    void mend(const QSqlDatabase &db, const std::vector<qint64> &written)
+    {
+        if (written.empty())
+            return;
+        QStringList ids;
+        for (const qint64 row : written)
+            ids << QString::number(row);
+        std::vector<ReadRow> fresh;
+        if (!read(db,
+                  QStringLiteral(" WHERE rowid IN (") % ids.join(QLatin1Char(',')) %
+                      QLatin1Char(')'),
+                  [&](ReadRow row) { fresh.push_back(std::move(row)); })
+                 .isEmpty()) {
+            readWhole(db);
+            return;
+        }
+        QHash<QByteArray, qint32> ownerPlaces;
+        if (!m_sex.isEmpty()) {
+            for (const ReadRow &row : fresh) {
+                if (row.owner)
+                    ownerPlaces.insert(*row.owner, -1);
+            }
+            for (qint32 i = 0; i < qint32(m_owners.size()) && !ownerPlaces.isEmpty(); ++i) {
+                const auto at = ownerPlaces.find(m_owners.at(i).toUtf8());
+                if (at != ownerPlaces.end() && *at < 0)
+                    *at = i;
+            }
+            for (auto at = ownerPlaces.begin(); at != ownerPlaces.end();) {
+                at = *at < 0 ? ownerPlaces.erase(at) : std::next(at);
+            }
+        }
+
+        const PackedNames &before = *m_names;
+        auto names = std::make_shared<PackedNames>();
+        names->reserve(before.size() + qsizetype(fresh.size()), before.bytes() + 4096);
+        std::vector<qint64> rows;
+        std::vector<Sex> sexes;
+        std::vector<qint32> ownerOf;
+        rows.reserve(m_rows.size() + fresh.size());
+        sexes.reserve(m_sexes.size() + fresh.size());
+        ownerOf.reserve(m_ownerOf.size() + fresh.size());
+        // Each earlier place's place now, or -1 for a row rewritten or gone.
+        std::vector<qint32> moved(m_rows.size(), -1);
+        std::vector<qint32> placedAnew;
+        auto place = [&](const ReadRow &row) {
+            placedAnew.push_back(qint32(rows.size()));
+            names->append(row.name);
+            rows.push_back(row.row);
+            if (m_sex.isEmpty())
+                return;
+            sexes.push_back(row.sex);
+            ownerOf.push_back(ownerPlace(row.owner, ownerPlaces));
+        };
+        size_t next = 0;
+        auto placeFreshBelow = [&](qint64 limit) {
+            for (; next < fresh.size() && fresh[next].row < limit; ++next)
+                place(fresh[next]);
+        };
+        for (size_t at = 0; at < m_rows.size(); ++at) {
+            const qint64 row = m_rows[at];
+            placeFreshBelow(row);
+            if (next < fresh.size() && fresh[next].row == row) {
+                place(fresh[next++]);
+                continue;
+            }
+            if (std::binary_search(written.begin(), written.end(), row))
+                continue;
+            moved[at] = qint32(rows.size());
+            names->append(before.utf8(qsizetype(at)));
+            rows.push_back(row);
+            if (m_sex.isEmpty())
+                continue;
+            sexes.push_back(m_sexes[at]);
+            ownerOf.push_back(m_ownerOf[at]);
+        }
+        placeFreshBelow(std::numeric_limits<qint64>::max());
+
+        m_names = std::move(names);
+        m_rows = std::move(rows);
+        m_sexes = std::move(sexes);
+        m_ownerOf = std::move(ownerOf);
+        if (!m_alphabetical.empty())
+            m_alphabetical = resorted(moved, std::move(placedAnew));
+    }
+
+    // The alphabetical order after a mend, from the order before it: the rows kept stay in
+    // their order, and the rows placed anew are merged in.
+    std::vector<qint32> resorted(const std::vector<qint32> &moved,
+                                 std::vector<qint32> placedAnew) const
+    {
+        std::vector<qint32> order;
+        order.reserve(m_rows.size());
+        for (const qint32 at : m_alphabetical) {
+            if (moved[size_t(at)] >= 0)
+                order.push_back(moved[size_t(at)]);
+        }
+        // Equal names stay in row order, as a stable sort leaves them.
         const QCollator collator = PickList::alphabeticalCollator();
-        auto comesFirst = [&](qsizetype a, qsizetype b) {
-            const int c = collator.compare(names.at(a), names.at(b));
+        auto comesFirst = [&](qint32 a, qint32 b) {
+            const int c = collator.compare(m_names->text(a), m_names->text(b));
             return c != 0 ? c < 0 : a < b;
         };
-        std::sort(changed.begin(), changed.end(), comesFirst);
-        std::vector<qsizetype> merged;
-        merged.reserve(order.size() + changed.size());
-        auto next = order.begin();
-        for (const qsizetype i : changed) {
-            const auto at = std::upper_bound(next, order.end(), i, comesFirst);
-            merged.insert(merged.end(), next, at);
-            merged.push_back(i);
-            next = at;
+        std::sort(placedAnew.begin(), placedAnew.end(), comesFirst);
+        std::vector<qint32> merged;
+        merged.reserve(order.size() + placedAnew.size());
+        auto from = order.begin();
+        for (const qint32 at : placedAnew) {
+            const auto to = std::upper_bound(from, order.end(), at, comesFirst);
+            merged.insert(merged.end(), from, to);
+            merged.push_back(at);
+            from = to;
         }
-        merged.insert(merged.end(), next, order.end());
+        merged.insert(merged.end(), from, order.end());
         return merged;
     }
 
-    std::shared_ptr<QStringListModel> list(SharedList which,
-                                           const std::function<bool(qsizetype)> &keep, bool sorted)
-    {
-        auto &model = lists[which];
-        if (model)
-            return model;
-        if (sorted && alphabetical.empty())
-            alphabetical = PickList::alphabeticalOrder(names);
-        QStringList entries;
-        entries.reserve(names.size());
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            const qsizetype at = sorted ? alphabetical[size_t(i)] : i;
-            if (keep(at))
-                entries << names.at(at);
-        }
-        model = std::make_shared<QStringListModel>(std::move(entries));
-        return model;
-    }
-
-    std::shared_ptr<QStringListModel> listOwnedBy(const QString &owner)
-    {
-        auto &model = ownedBy[owner];
-        if (model)
-            return model;
-        if (alphabetical.empty())
-            alphabetical = PickList::alphabeticalOrder(names);
-        const qint32 place = qint32(owners.indexOf(owner));
-        QStringList entries;
-        for (const qsizetype at : alphabetical) {
-            if (place >= 0 && ownerOf[size_t(at)] == place)
-                entries << names.at(at);
-        }
-        model = std::make_shared<QStringListModel>(std::move(entries));
-        return model;
-    }
+    QString m_table, m_name, m_sex, m_owner;
+    QString m_connection;
+    QString m_version;
+    std::shared_ptr<const PackedNames> m_names;
+    std::vector<qint64> m_rows;
+    std::vector<Sex> m_sexes;
+    // Each row's owner as a place in `m_owners`, so that a million rows hold each owner once.
+    std::vector<qint32> m_ownerOf;
+    QStringList m_owners;
+    std::vector<qint32> m_alphabetical; // empty until a sorted list is asked for
+    std::map<SharedList, std::shared_ptr<NameListModel>> m_lists;
+    std::map<QString, std::shared_ptr<NameListModel>> m_ownedBy;
 };
 
 TableNames &dogNames(const QSqlDatabase &db)
 {
-    static TableNames dogs;
-    dogs.readIfChanged(db, db::tables::dogs, db::fields::dogs::name, db::fields::dogs::sex,
-                       db::fields::dogs::owner);
+    namespace field = db::fields::dogs;
+    static TableNames dogs(db::tables::dogs, field::name, field::sex, field::owner);
+    dogs.readIfChanged(db);
     return dogs;
+}
+
+TableNames &contactNames(const QSqlDatabase &db)
+{
+    static TableNames contacts(db::tables::contacts, db::fields::contacts::name);
+    contacts.readIfChanged(db);
+    return contacts;
 }
 
 } // namespace
 
-std::shared_ptr<QStringListModel> sharedNames(const QSqlDatabase &db, SharedList list)
+std::shared_ptr<NameListModel> sharedNames(const QSqlDatabase &db, SharedList list)
 {
-    static TableNames contacts;
     const bool ofDogs = list == SharedList::SortedDogs || list == SharedList::SortedMales ||
                         list == SharedList::SortedFemales || list == SharedList::StoredDogs;
-    if (!ofDogs)
-        contacts.readIfChanged(db, db::tables::contacts, db::fields::contacts::name, {}, {});
-    TableNames &table = ofDogs ? dogNames(db) : contacts;
-    auto named = [&](qsizetype i) { return !table.names.at(i).isEmpty(); };
-    auto every = [](qsizetype) { return true; };
-    auto ofSex = [&](const QString &sex) {
-        return [&table, sex](qsizetype i) { return table.sexes.at(i) == sex; };
-    };
+    TableNames &table = ofDogs ? dogNames(db) : contactNames(db);
+    auto named = [&](qint32 at) { return table.named(at); };
+    auto every = [](qint32) { return true; };
+    auto ofSex = [&](Sex sex) { return [&table, sex](qint32 at) { return table.ofSex(at, sex); }; };
     switch (list) {
     case SharedList::SortedDogs:
     case SharedList::SortedNamedContacts:
-        return table.list(list, named, true);
+        return table.list(list, true, named);
     case SharedList::SortedMales:
-        return table.list(list, ofSex(QStringLiteral("Male")), true);
+        return table.list(list, true, ofSex(Sex::Male));
     case SharedList::SortedFemales:
-        return table.list(list, ofSex(QStringLiteral("Female")), true);
+        return table.list(list, true, ofSex(Sex::Female));
     case SharedList::SortedContacts:
-        return table.list(list, every, true);
+        return table.list(list, true, every);
     case SharedList::StoredDogs:
     case SharedList::StoredContacts:
         break;
     }
-    return table.list(list, every, false);
+    return table.list(list, false, every);
 }
 
-std::shared_ptr<QStringListModel> sharedNamesOwnedBy(const QSqlDatabase &db, const QString &owner)
+std::shared_ptr<NameListModel> sharedNamesOwnedBy(const QSqlDatabase &db, const QString &owner)
 {
     return dogNames(db).listOwnedBy(owner);
 }

@@ -3,9 +3,9 @@
 #include <memory>
 #include <QSqlDatabase>
 
-class QStringListModel;
-
 namespace ui {
+
+class NameListModel;
 
 enum class SharedList {
     SortedDogs,          // named dogs, alphabetical
@@ -18,10 +18,11 @@ enum class SharedList {
 };
 
 // The long lists of names the pick lists offer, read and sorted once and shared by every
-// pick list that shows them until a write to their table changes them: on a large kennel,
-// reading and sorting them is what a screen's opening would otherwise wait for.
-std::shared_ptr<QStringListModel> sharedNames(const QSqlDatabase &db, SharedList list);
+// pick list that shows them: on a large kennel, reading and sorting them is what a screen's
+// opening would otherwise wait for. A write on this connection mends them from the rows it
+// touched; a commit by another program has them read again.
+std::shared_ptr<NameListModel> sharedNames(const QSqlDatabase &db, SharedList list);
 // The dogs whose owner is exactly this text, alphabetical.
-std::shared_ptr<QStringListModel> sharedNamesOwnedBy(const QSqlDatabase &db, const QString &owner);
+std::shared_ptr<NameListModel> sharedNamesOwnedBy(const QSqlDatabase &db, const QString &owner);
 
 } // namespace ui
