@@ -1,5 +1,6 @@
 #include "genetics/KennelGenetics.h"
 
+#include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
@@ -39,6 +40,16 @@ FailedPreparation &failedPreparation()
     return failed;
 }
 
+// The dogs' version as far as the genetics read them: a microchip number or a colour written
+// leaves the genetics as they are.
+QString pedigreeVersion(const QSqlDatabase &kennel)
+{
+    namespace field = db::fields::dogs;
+    return db::tableVersion(
+        kennel, db::tables::dogs,
+        {field::id, field::name, field::sire, field::dam, field::sex, field::born, field::died});
+}
+
 } // namespace
 
 QString percent(double value)
@@ -53,7 +64,7 @@ QString loopMessage(const QStringList &loop)
 
 KennelGenetics &KennelGenetics::current(const QSqlDatabase &kennel)
 {
-    const QString version = db::tableVersion(kennel, db::tables::dogs);
+    const QString version = pedigreeVersion(kennel);
     std::unique_ptr<KennelGenetics> &genetics = cached();
     if (!genetics || version.isEmpty() || version != genetics->m_version) {
         genetics = std::make_unique<KennelGenetics>();
@@ -72,14 +83,14 @@ void KennelGenetics::forget()
 
 bool KennelGenetics::isCurrent(const QSqlDatabase &kennel)
 {
-    const QString version = db::tableVersion(kennel, db::tables::dogs);
+    const QString version = pedigreeVersion(kennel);
     return cached() && !version.isEmpty() && version == cached()->m_version;
 }
 
 QString KennelGenetics::preparationProblem(const QSqlDatabase &kennel)
 {
     const FailedPreparation &failed = failedPreparation();
-    if (failed.version.isEmpty() || failed.version != db::tableVersion(kennel, db::tables::dogs))
+    if (failed.version.isEmpty() || failed.version != pedigreeVersion(kennel))
         return {};
     return failed.problem;
 }
@@ -102,21 +113,20 @@ void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
                 (*made)->m_problem = QStringLiteral("the kennel file could not be opened");
             }
         });
-        QObject::connect(thread, &QThread::finished, thread,
-                         [thread, made, version = db::tableVersion(kennel, db::tables::dogs),
-                          name = kennel.connectionName()] {
-                             // Genetics worked out meanwhile on the spot may be in use.
-                             const QSqlDatabase kennel = QSqlDatabase::database(name, false);
-                             const QString now = db::tableVersion(kennel, db::tables::dogs);
-                             if (*made && !(*made)->m_problem.isEmpty()) {
-                                 failedPreparation() = {version, (*made)->m_problem};
-                             } else if (*made && !version.isEmpty() && now == version &&
-                                        !isCurrent(kennel)) {
-                                 (*made)->m_version = version;
-                                 cached() = std::move(*made);
-                             }
-                             thread->deleteLater();
-                         });
+        QObject::connect(
+            thread, &QThread::finished, thread,
+            [thread, made, version = pedigreeVersion(kennel), name = kennel.connectionName()] {
+                // Genetics worked out meanwhile on the spot may be in use.
+                const QSqlDatabase kennel = QSqlDatabase::database(name, false);
+                const QString now = pedigreeVersion(kennel);
+                if (*made && !(*made)->m_problem.isEmpty()) {
+                    failedPreparation() = {version, (*made)->m_problem};
+                } else if (*made && !version.isEmpty() && now == version && !isCurrent(kennel)) {
+                    (*made)->m_version = version;
+                    cached() = std::move(*made);
+                }
+                thread->deleteLater();
+            });
         preparation() = thread;
         thread->start(QThread::LowPriority);
     }
