@@ -168,6 +168,35 @@ std::vector<double> Inbreeding::relationships(int dog, const std::vector<int> &c
     return result;
 }
 
+void Inbreeding::update(const std::vector<int> &affected)
+{
+    const size_t dogs = size_t(m_pedigree.size());
+    for (std::vector<unsigned> *marks : {&m_seenA, &m_seenB, &m_doneW})
+        marks->resize(dogs, 0);
+    for (std::vector<double> *values : {&m_rowA, &m_rowB, &m_w})
+        values->resize(dogs, 0.0);
+    m_complete.clear();
+    m_deepest.clear();
+    if (m_coefficients.empty() || affected.empty())
+        return;
+    // Beyond this many, one pass of the indirect method over every dog is quicker.
+    constexpr size_t mostInPlace = 5000;
+    if (affected.size() > mostInPlace) {
+        m_coefficients.clear();
+        return;
+    }
+    const Pedigree &p = m_pedigree;
+    m_coefficients.resize(dogs, std::numeric_limits<double>::quiet_NaN());
+    for (const int dog : affected) {
+        if (p.place[dog] < 0)
+            m_coefficients[dog] = std::numeric_limits<double>::quiet_NaN();
+        else if (!p.known(p.sire[dog]) || !p.known(p.dam[dog]))
+            m_coefficients[dog] = 0.0;
+        else
+            m_coefficients[dog] = coancestry(p.sire[dog], p.dam[dog]);
+    }
+}
+
 int Inbreeding::completeGenerations(int dog)
 {
     depths();

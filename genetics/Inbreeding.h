@@ -32,6 +32,11 @@ public:
     // Twice the coancestry of `dog` with each candidate, by one climb for all of them.
     std::vector<double> relationships(int dog, const std::vector<int> &candidates);
 
+    // Takes in a pedigree that gained dogs or gave dogs other parents: the dogs whose
+    // inbreeding may have changed, ancestors first, are worked out again in place, unless so
+    // many that working out every dog anew is as quick.
+    void update(const std::vector<int> &affected);
+
     // Generations in which every place is filled, and the deepest generation with any dog.
     int completeGenerations(int dog);
     int deepestGeneration(int dog);

@@ -40,14 +40,18 @@ FailedPreparation &failedPreparation()
     return failed;
 }
 
-// The dogs' version as far as the genetics read them: a microchip number or a colour written
-// leaves the genetics as they are.
-QString pedigreeVersion(const QSqlDatabase &kennel)
+// The fields the genetics read: a microchip number or a colour written leaves them as they are.
+const QStringList &pedigreeFields()
 {
     namespace field = db::fields::dogs;
-    return db::tableVersion(
-        kennel, db::tables::dogs,
-        {field::id, field::name, field::sire, field::dam, field::sex, field::born, field::died});
+    static const QStringList fields{field::id,  field::name, field::sire, field::dam,
+                                    field::sex, field::born, field::died};
+    return fields;
+}
+
+QString pedigreeVersion(const QSqlDatabase &kennel)
+{
+    return db::tableVersion(kennel, db::tables::dogs, pedigreeFields());
 }
 
 } // namespace
@@ -62,17 +66,41 @@ QString loopMessage(const QStringList &loop)
     return QStringLiteral("A dog is its own ancestor: ") + loop.join(QStringLiteral(", "));
 }
 
+KennelGenetics *KennelGenetics::upToDate(const QSqlDatabase &kennel, const QString &version)
+{
+    KennelGenetics *genetics = cached().get();
+    if (!genetics || version.isEmpty() || genetics->m_version.isEmpty())
+        return nullptr;
+    if (version == genetics->m_version)
+        return genetics;
+    // A few dogs added or given new parents are taken in where they stand; more is as quick
+    // to read again whole.
+    constexpr qsizetype mostInPlace = 200;
+    const auto written = db::rowsWrittenSince(kennel, db::tables::dogs, genetics->m_version,
+                                              pedigreeFields(), mostInPlace);
+    if (!written)
+        return nullptr;
+    const auto affected = genetics->m_graph.update(kennel, *written);
+    if (!affected) {
+        cached().reset();
+        return nullptr;
+    }
+    genetics->m_inbreeding->update(*affected);
+    genetics->m_version = version;
+    return genetics;
+}
+
 KennelGenetics &KennelGenetics::current(const QSqlDatabase &kennel)
 {
     const QString version = pedigreeVersion(kennel);
+    if (KennelGenetics *genetics = upToDate(kennel, version))
+        return *genetics;
     std::unique_ptr<KennelGenetics> &genetics = cached();
-    if (!genetics || version.isEmpty() || version != genetics->m_version) {
-        genetics = std::make_unique<KennelGenetics>();
-        genetics->m_problem = genetics->m_graph.read(kennel);
-        // A failed read answers this once; the next use reads again.
-        genetics->m_version = genetics->m_problem.isEmpty() ? version : QString();
-        genetics->m_inbreeding = std::make_unique<Inbreeding>(genetics->m_graph.pedigree());
-    }
+    genetics = std::make_unique<KennelGenetics>();
+    genetics->m_problem = genetics->m_graph.read(kennel);
+    // A failed read answers this once; the next use reads again.
+    genetics->m_version = genetics->m_problem.isEmpty() ? version : QString();
+    genetics->m_inbreeding = std::make_unique<Inbreeding>(genetics->m_graph.pedigree());
     return *genetics;
 }
 
@@ -83,8 +111,7 @@ void KennelGenetics::forget()
 
 bool KennelGenetics::isCurrent(const QSqlDatabase &kennel)
 {
-    const QString version = pedigreeVersion(kennel);
-    return cached() && !version.isEmpty() && version == cached()->m_version;
+    return upToDate(kennel, pedigreeVersion(kennel)) != nullptr;
 }
 
 QString KennelGenetics::preparationProblem(const QSqlDatabase &kennel)

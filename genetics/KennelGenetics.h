@@ -79,6 +79,10 @@ public:
     std::vector<SireChoice> bestSires(int dam);
 
 private:
+    // The genetics kept, brought up to date in place with the writes since they were made
+    // where that can be done; nothing when they must be read again.
+    static KennelGenetics *upToDate(const QSqlDatabase &kennel, const QString &version);
+
     KennelGraph m_graph;
     std::unique_ptr<Inbreeding> m_inbreeding;
     QString m_problem;

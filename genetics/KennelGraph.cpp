@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <QDate>
 #include <QStringBuilder>
+#include <unordered_set>
 
 namespace genetics {
 namespace {
@@ -45,10 +46,75 @@ Sex sexOf(std::string_view stored)
 
 } // namespace
 
+// One dog's row as the graph reads it.
+struct KennelGraph::Row
+{
+    qint64 id;
+    std::string_view name, sire, dam, sex;
+    int born;
+    bool died;
+};
+
+QString KennelGraph::scan(const QSqlDatabase &kennel, const QString &where,
+                          const std::function<void(const Row &)> &each)
+{
+    namespace field = db::fields::dogs;
+    return db::scanRows(
+        kennel,
+        db::selectFrom(db::tables::dogs, {field::id, field::name, field::sire, field::dam,
+                                          field::sex, field::born, field::died}) %
+            where % QStringLiteral(" ORDER BY rowid"),
+        [&](const db::RawRow &row) {
+            each({row.whole(Id), row.text(Name), row.text(Sire), row.text(Dam), row.text(SexColumn),
+                  julianDay(row.text(Born)), !row.text(Died).empty()});
+        });
+}
+
+void KennelGraph::add(const Row &row)
+{
+    const int dog = int(m_ids.size());
+    m_ids.push_back(row.id);
+    m_nameBytes += row.name;
+    m_nameStart.push_back(unsigned(m_nameBytes.size()));
+    m_names.add(row.name, dog);
+    m_sexes.push_back(Sex::Other);
+    setSex(dog, row);
+    m_born.push_back(row.born);
+    m_died.push_back(row.died);
+}
+
+void KennelGraph::setSex(int dog, const Row &row)
+{
+    m_sexes[dog] = sexOf(row.sex);
+    const auto other = std::lower_bound(
+        m_otherSexes.begin(), m_otherSexes.end(), dog,
+        [](const std::pair<int, QString> &other, int d) { return other.first < d; });
+    const bool listed = other != m_otherSexes.end() && other->first == dog;
+    if (m_sexes[dog] != Sex::Other) {
+        if (listed)
+            m_otherSexes.erase(other);
+        return;
+    }
+    const QString stored = QString::fromUtf8(row.sex.data(), qsizetype(row.sex.size()));
+    if (listed)
+        other->second = stored;
+    else
+        m_otherSexes.emplace(other, dog, stored);
+}
+
+int KennelGraph::parentOf(int dog, bool sire, std::string_view name)
+{
+    if (name.empty() || name == notOnRecord)
+        return unknown;
+    const int found = m_names.find(name);
+    if (found == unknown)
+        m_unrecorded.push_back({dog, sire, QString::fromUtf8(name.data(), qsizetype(name.size()))});
+    return found;
+}
+
 QString KennelGraph::read(const QSqlDatabase &kennel)
 {
     *this = KennelGraph();
-    namespace field = db::fields::dogs;
     // Row numbers only grow, so the highest is room enough; a sparse table beyond a few
     // million rows grows as it is read instead.
     enum HighestColumn { Highest };
@@ -67,28 +133,13 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     std::vector<unsigned> parentStart{0};
     parentStart.reserve(2 * room + 1);
     m_nameStart.push_back(0);
-    const QString problem = db::scanRows(
-        kennel,
-        db::selectFrom(db::tables::dogs, {field::id, field::name, field::sire, field::dam,
-                                          field::sex, field::born, field::died}) %
-            QStringLiteral(" ORDER BY rowid"),
-        [&](const db::RawRow &row) {
-            const int dog = int(m_ids.size());
-            m_ids.push_back(row.whole(Id));
-            const std::string_view name = row.text(Name);
-            m_nameBytes += name;
-            m_nameStart.push_back(unsigned(m_nameBytes.size()));
-            m_names.add(name, dog);
-            for (int column : {Sire, Dam}) {
-                parentBytes += row.text(column);
-                parentStart.push_back(unsigned(parentBytes.size()));
-            }
-            m_sexes.push_back(sexOf(row.text(SexColumn)));
-            if (m_sexes.back() == Sex::Other)
-                m_otherSexes.emplace_back(dog, row.string(SexColumn));
-            m_born.push_back(julianDay(row.text(Born)));
-            m_died.push_back(!row.text(Died).empty());
-        });
+    const QString problem = scan(kennel, {}, [&](const Row &row) {
+        add(row);
+        for (const std::string_view parent : {row.sire, row.dam}) {
+            parentBytes += parent;
+            parentStart.push_back(unsigned(parentBytes.size()));
+        }
+    });
     if (!problem.isEmpty()) {
         *this = KennelGraph();
         return problem;
@@ -123,6 +174,175 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     order();
     findLoops();
     return {};
+}
+
+std::optional<std::vector<int>> KennelGraph::update(const QSqlDatabase &kennel,
+                                                    const std::vector<qint64> &written)
+{
+    QStringList ids;
+    for (const qint64 id : written)
+        ids << QString::number(id);
+    std::vector<int> changed;
+    bool whole = true;
+    size_t next = 0;
+    const int before = size();
+    const QString problem = scan(
+        kennel, QStringLiteral(" WHERE rowid IN (") % ids.join(QLatin1Char(',')) % QLatin1Char(')'),
+        [&](const Row &row) {
+            // A row not read was removed.
+            whole = whole && next < written.size() && written[next++] == row.id;
+            if (!whole)
+                return;
+            int dog = indexOfId(row.id);
+            if (dog == unknown) {
+                const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+                whole = (m_ids.empty() || row.id > m_ids.back()) &&
+                        m_names.find(row.name) == unknown &&
+                        std::none_of(m_unrecorded.begin(), m_unrecorded.end(),
+                                     [&](const UnrecordedParent &parent) {
+                                         return parent.name.compare(name, Qt::CaseInsensitive) == 0;
+                                     });
+                if (!whole)
+                    return;
+                add(row);
+                dog = int(m_ids.size()) - 1;
+                m_pedigree.sire.push_back(unknown);
+                m_pedigree.dam.push_back(unknown);
+            } else {
+                const std::string_view name(m_nameBytes.data() + m_nameStart[dog],
+                                            m_nameStart[dog + 1] - m_nameStart[dog]);
+                whole = name == row.name;
+                if (!whole)
+                    return;
+                setSex(dog, row);
+                m_born[dog] = row.born;
+                m_died[dog] = row.died;
+            }
+            std::erase_if(m_unrecorded,
+                          [&](const UnrecordedParent &parent) { return parent.dog == dog; });
+            const int sire = parentOf(dog, true, row.sire);
+            const int dam = parentOf(dog, false, row.dam);
+            if (dog >= before || sire != m_pedigree.sire[dog] || dam != m_pedigree.dam[dog])
+                changed.push_back(dog);
+            m_pedigree.sire[dog] = sire;
+            m_pedigree.dam[dog] = dam;
+        });
+    if (!problem.isEmpty() || !whole || next != written.size())
+        return std::nullopt;
+    // Each dog's parents come before the dog's own.
+    std::stable_sort(m_unrecorded.begin(), m_unrecorded.end(),
+                     [](const UnrecordedParent &a, const UnrecordedParent &b) {
+                         return a.dog != b.dog ? a.dog < b.dog : a.sire > b.sire;
+                     });
+    for (const int dog : changed) {
+        for (const int parent : {m_pedigree.sire[dog], m_pedigree.dam[dog]}) {
+            if (m_pedigree.known(parent))
+                m_laterChildren.emplace_back(parent, dog);
+        }
+    }
+    std::sort(m_laterChildren.begin(), m_laterChildren.end());
+    std::vector<int> affected = withDescendants(changed);
+    const bool onlyAdded =
+        std::all_of(changed.begin(), changed.end(), [&](int dog) { return dog >= before; });
+    if (onlyAdded) {
+        // Dogs only added come after every dog they descend from.
+        for (const int dog : changed)
+            placeAdded(dog);
+    } else if (!changed.empty() && (before < size() || !moveToTheEnd(affected))) {
+        m_pedigree.order.clear();
+        m_loops.clear();
+        order();
+        findLoops();
+    }
+    // Ancestors first; dogs in loops, which have no place, last.
+    const std::vector<int> &place = m_pedigree.place;
+    std::sort(affected.begin(), affected.end(),
+              [&](int a, int b) { return unsigned(place[a]) < unsigned(place[b]); });
+    return affected;
+}
+
+std::vector<int> KennelGraph::withDescendants(const std::vector<int> &dogs) const
+{
+    const Pedigree &p = m_pedigree;
+    std::vector<int> found(dogs);
+    std::unordered_set<int> listed(dogs.begin(), dogs.end());
+    // The index of offspring may name a dog that has since had other parents: only those
+    // whose parent the dog still is count.
+    auto visit = [&](int dog, int child) {
+        if ((p.sire[child] == dog || p.dam[child] == dog) && listed.insert(child).second)
+            found.push_back(child);
+    };
+    for (size_t next = 0; next < found.size(); ++next) {
+        const int dog = found[next];
+        if (size_t(dog) + 1 < m_childStart.size()) {
+            for (int c = m_childStart[dog]; c < m_childStart[dog + 1]; ++c)
+                visit(dog, m_children[c]);
+        }
+        const auto later =
+            std::equal_range(m_laterChildren.begin(), m_laterChildren.end(), std::pair{dog, 0},
+                             [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (auto it = later.first; it != later.second; ++it)
+            visit(dog, it->second);
+    }
+    return found;
+}
+
+bool KennelGraph::moveToTheEnd(const std::vector<int> &affected)
+{
+    Pedigree &p = m_pedigree;
+    std::vector<int> places;
+    places.reserve(affected.size());
+    for (const int dog : affected) {
+        if (p.place[dog] < 0)
+            return false;
+        places.push_back(p.place[dog]);
+    }
+    std::sort(places.begin(), places.end());
+    // A dog given a parent among its own descendants, or below a loop, is in a loop now.
+    for (const int dog : affected) {
+        for (const int parent : {p.sire[dog], p.dam[dog]}) {
+            if (p.known(parent) && p.place[parent] < 0)
+                return false;
+        }
+    }
+    std::unordered_set<int> moving(affected.begin(), affected.end());
+    for (const int dog : affected) {
+        for (const int parent : {p.sire[dog], p.dam[dog]}) {
+            if (p.known(parent) && moving.count(parent) && p.place[parent] >= p.place[dog])
+                return false;
+        }
+    }
+    // The dogs affected keep their order among themselves, after every other dog: each
+    // changed dog's new parents stand among those.
+    std::vector<int> moved;
+    moved.reserve(places.size());
+    for (const int at : places)
+        moved.push_back(p.order[at]);
+    size_t kept = size_t(places.front());
+    size_t skip = 0;
+    for (size_t at = size_t(places.front()); at < p.order.size(); ++at) {
+        if (skip < places.size() && size_t(places[skip]) == at) {
+            ++skip;
+            continue;
+        }
+        p.order[kept++] = p.order[at];
+    }
+    std::copy(moved.begin(), moved.end(), p.order.begin() + qsizetype(kept));
+    for (size_t at = size_t(places.front()); at < p.order.size(); ++at)
+        p.place[p.order[at]] = int(at);
+    return true;
+}
+
+void KennelGraph::placeAdded(int dog)
+{
+    Pedigree &p = m_pedigree;
+    auto loopOf = [&](int parent) { return p.known(parent) ? m_loopOf[parent] : -1; };
+    // As a climb from the dog would find it: through the sire where he is looped.
+    const int loop = loopOf(p.sire[dog]) >= 0 ? loopOf(p.sire[dog]) : loopOf(p.dam[dog]);
+    m_loopOf.push_back(loop);
+    p.place.push_back(loop >= 0 ? -1 : int(p.order.size()));
+    if (loop < 0)
+        p.order.push_back(dog);
 }
 
 QString KennelGraph::name(int dog) const
@@ -160,7 +380,8 @@ void KennelGraph::order()
     const int dogs = size();
     const Pedigree &p = m_pedigree;
     std::vector<int> waiting(dogs, 0);
-    std::vector<int> childStart(dogs + 1, 0);
+    std::vector<int> &childStart = m_childStart;
+    childStart.assign(size_t(dogs) + 1, 0);
     for (int dog = 0; dog < dogs; ++dog) {
         for (int parent : {p.sire[dog], p.dam[dog]}) {
             if (p.known(parent)) {
@@ -171,7 +392,9 @@ void KennelGraph::order()
     }
     for (int dog = 0; dog < dogs; ++dog)
         childStart[dog + 1] += childStart[dog];
-    std::vector<int> children(childStart[dogs]);
+    std::vector<int> &children = m_children;
+    children.assign(size_t(childStart[dogs]), 0);
+    m_laterChildren.clear();
     std::vector<int> filled(childStart.begin(), childStart.end() - 1);
     for (int dog = 0; dog < dogs; ++dog) {
         for (int parent : {p.sire[dog], p.dam[dog]}) {

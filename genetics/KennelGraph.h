@@ -3,6 +3,8 @@
 #include "genetics/NameIndex.h"
 #include "genetics/Pedigree.h"
 
+#include <functional>
+#include <optional>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,14 @@ class KennelGraph
 public:
     // Reads the dogs table; the problem, or empty when it was read.
     QString read(const QSqlDatabase &kennel);
+    // Takes in the rows written since the graph was read (row numbers, ascending): dogs added
+    // after the last one, and new parents, sexes and dates. The dogs whose inbreeding may
+    // have changed (those added or given other parents, and their descendants), ancestors
+    // first; or nothing when the change is not one of those (a dog removed or renamed, a
+    // name that another dog has or that dogs name as a parent, a row that cannot be read):
+    // the graph is then to be read again whole, and may be half changed meanwhile.
+    std::optional<std::vector<int>> update(const QSqlDatabase &kennel,
+                                           const std::vector<qint64> &written);
 
     const Pedigree &pedigree() const { return m_pedigree; }
     int size() const { return m_pedigree.size(); }
@@ -55,8 +65,20 @@ public:
     QString storedSex(int dog) const;
 
 private:
+    struct Row;
+    static QString scan(const QSqlDatabase &kennel, const QString &where,
+                        const std::function<void(const Row &)> &each);
+    void add(const Row &row);
+    void setSex(int dog, const Row &row);
+    // The dog a parent name means, noting a name no dog has.
+    int parentOf(int dog, bool sire, std::string_view name);
     void order();
     void findLoops();
+    void placeAdded(int dog);
+    std::vector<int> withDescendants(const std::vector<int> &dogs) const;
+    // Moves the dogs (a dog given other parents and its descendants) to the end of the
+    // order, in their order; false when they cannot keep it so (a loop came or went).
+    bool moveToTheEnd(const std::vector<int> &affected);
 
     Pedigree m_pedigree;
     std::string m_nameBytes;
@@ -67,6 +89,10 @@ private:
     std::vector<bool> m_died;
     NameIndex m_names;
     std::vector<int> m_loopOf;
+    // Each dog's offspring when the order was last made, and (parent, offspring) since.
+    std::vector<int> m_childStart;
+    std::vector<int> m_children;
+    std::vector<std::pair<int, int>> m_laterChildren;
     std::vector<std::vector<int>> m_loops;
     std::vector<UnrecordedParent> m_unrecorded;
     // Dogs of another sex, by index, with the sex as stored: few in a kennel.

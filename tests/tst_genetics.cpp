@@ -119,6 +119,7 @@ private Q_SLOTS:
     void loopsAreNamedNotComputed();
     void writesAreSeenAtTheNextAnswer();
     void aFailedReadIsNeverKept();
+    void changesTakenInPlaceEqualAFreshRead();
     void bestSiresRankLivingMales();
 };
 
@@ -358,6 +359,125 @@ void GeneticsTest::writesAreSeenAtTheNextAnswer()
     QSqlDatabase::removeDatabase(QStringLiteral("outside"));
     genetics = &KennelGenetics::current(kennel.db());
     QVERIFY(genetics->graph().looped(genetics->graph().find(QStringLiteral("Son"))));
+    KennelGenetics::forget();
+}
+
+void GeneticsTest::changesTakenInPlaceEqualAFreshRead()
+{
+    testing::Kennel kennel;
+    QSqlDatabase db = kennel.db();
+    QRandomGenerator random(41);
+    const QStringList sexes{QStringLiteral("Male"), QStringLiteral("Female"), QStringLiteral("M")};
+    int named = 0;
+    auto anyDog = [&]() -> QString {
+        switch (random.bounded(12)) {
+        case 0:
+            return QStringLiteral("Not On Record");
+        case 1:
+            return QStringLiteral("Ghost %1").arg(random.bounded(5));
+        case 2:
+            return {};
+        default:
+            return QStringLiteral("Dog %1").arg(random.bounded(named));
+        }
+    };
+    auto addDog = [&]() {
+        testing::exec(
+            db,
+            QStringLiteral("INSERT INTO Dogtable (name, sire, dam, sex, dob) "
+                           "VALUES (?, ?, ?, ?, ?)"),
+            {QStringLiteral("Dog %1").arg(named), named ? anyDog() : QString(),
+             named ? anyDog() : QString(), sexes.at(random.bounded(3)),
+             QStringLiteral("2020-01-%1").arg(1 + random.bounded(28), 2, 10, QLatin1Char('0'))});
+        ++named;
+    };
+    QVERIFY(db.transaction());
+    for (int i = 0; i < 1500; ++i)
+        addDog();
+    QVERIFY(db.commit());
+    KennelGenetics::current(db).inbreeding().coefficients();
+
+    int inPlace = 0;
+    for (int step = 0; step < 120; ++step) {
+        const KennelGenetics *before = &KennelGenetics::current(db);
+        const QVariant row = 1 + random.bounded(named);
+        const int kind = random.bounded(9);
+        switch (kind) {
+        case 0:
+        case 1:
+            addDog();
+            break;
+        case 2:
+        case 3:
+            testing::exec(db, QStringLiteral("UPDATE Dogtable SET sire = ? WHERE rowid = ?"),
+                          {anyDog(), row});
+            break;
+        case 4:
+            testing::exec(db,
+                          QStringLiteral("UPDATE Dogtable SET dam = ?, sex = ? WHERE rowid = ?"),
+                          {anyDog(), sexes.at(random.bounded(3)), row});
+            break;
+        case 5:
+            testing::exec(db,
+                          QStringLiteral("UPDATE Dogtable SET dob = '', dod = '2024-05-01' "
+                                         "WHERE rowid = ?"),
+                          {row});
+            break;
+        case 6:
+            // A dog named as a parent but not on record arrives.
+            testing::exec(db, QStringLiteral("INSERT INTO Dogtable (name, sex) VALUES (?, 'Male')"),
+                          {QStringLiteral("Ghost %1").arg(random.bounded(5))});
+            break;
+        case 7:
+            testing::exec(db,
+                          QStringLiteral("UPDATE Dogtable SET name = name || 'b' WHERE rowid = ?"),
+                          {row});
+            break;
+        default:
+            testing::exec(db, QStringLiteral("DELETE FROM Dogtable WHERE rowid = ?"), {row});
+        }
+        KennelGenetics &genetics = KennelGenetics::current(db);
+        inPlace += &genetics == before;
+        KennelGraph fresh;
+        QCOMPARE(fresh.read(db), QString());
+        Inbreeding freshInbreeding(fresh.pedigree());
+        const KennelGraph &graph = genetics.graph();
+        QCOMPARE(graph.size(), fresh.size());
+        for (int dog = 0; dog < fresh.size(); ++dog) {
+            QCOMPARE(graph.id(dog), fresh.id(dog));
+            QCOMPARE(graph.name(dog), fresh.name(dog));
+            QCOMPARE(graph.pedigree().sire[dog], fresh.pedigree().sire[dog]);
+            QCOMPARE(graph.pedigree().dam[dog], fresh.pedigree().dam[dog]);
+            QCOMPARE(graph.sex(dog), fresh.sex(dog));
+            QCOMPARE(graph.storedSex(dog), fresh.storedSex(dog));
+            QCOMPARE(graph.born(dog), fresh.born(dog));
+            QCOMPARE(graph.hasDied(dog), fresh.hasDied(dog));
+            QCOMPARE(graph.loopAbove(dog), fresh.loopAbove(dog));
+            // Kept in an order of its own, but one where parents come first all the same.
+            const Pedigree &kept = graph.pedigree();
+            QCOMPARE(kept.place[dog] < 0, fresh.pedigree().place[dog] < 0);
+            if (kept.place[dog] >= 0) {
+                QCOMPARE(kept.order[kept.place[dog]], dog);
+                for (const int parent : {kept.sire[dog], kept.dam[dog]})
+                    QVERIFY(parent == unknown || kept.place[parent] < kept.place[dog]);
+            }
+            const double got = genetics.inbreeding().of(dog);
+            const double expected = freshInbreeding.of(dog);
+            if (std::isnan(expected))
+                QVERIFY(std::isnan(got));
+            else
+                QVERIFY2(std::abs(got - expected) < 1e-12,
+                         qPrintable(QStringLiteral("step %1, dog %2").arg(step).arg(dog)));
+        }
+        QCOMPARE(graph.unrecordedParents().size(), fresh.unrecordedParents().size());
+        for (size_t i = 0; i < fresh.unrecordedParents().size(); ++i) {
+            QCOMPARE(graph.unrecordedParents()[i].dog, fresh.unrecordedParents()[i].dog);
+            QCOMPARE(graph.unrecordedParents()[i].sire, fresh.unrecordedParents()[i].sire);
+            QCOMPARE(graph.unrecordedParents()[i].name, fresh.unrecordedParents()[i].name);
+        }
+    }
+    // Most changes were taken in where they stand.
+    QVERIFY2(inPlace > 50, qPrintable(QString::number(inPlace)));
     KennelGenetics::forget();
 }
 
