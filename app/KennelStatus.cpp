@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
+#include "db/RawRows.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
 #include "reminders/MonthLists.h"
@@ -12,7 +13,9 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
+#include <utility>
 
 namespace app {
 
@@ -31,6 +34,15 @@ KennelStatus::KennelStatus(QStatusBar *bar)
     bar->addWidget(m_folder, 1);
     bar->addWidget(m_counts);
     bar->addWidget(m_due);
+}
+
+KennelStatus::~KennelStatus()
+{
+    if (m_counting) {
+        m_counting->disconnect(this);
+        m_counting->wait();
+        delete m_counting;
+    }
 }
 
 void KennelStatus::followWrites()
@@ -59,14 +71,48 @@ void KennelStatus::refresh(bool now)
     if (!now && !version.isEmpty() && version == m_version)
         return;
     m_version = version;
-    const QLocale locale;
     m_folder->setText(
         QDir::toNativeSeparators(QDir::currentPath()) +
         (db::DatabaseFiles::isReadOnly() ? QStringLiteral(" (read-only)") : QString()));
-    m_counts->setText(QStringLiteral("%1 dogs, %2 contacts")
-                          .arg(locale.toString(db::rowCount(kennel, db::tables::dogs)),
-                               locale.toString(db::rowCount(kennel, db::tables::contacts))));
-    m_due->setText(reminders::dueSummary(reminders::dueThisMonth(kennel, core::Clock::today())));
+    count();
+}
+
+void KennelStatus::count()
+{
+    if (m_counting) {
+        m_countAgain = true;
+        return;
+    }
+    struct Counts
+    {
+        bool read = false;
+        qint64 dogs = 0;
+        qint64 contacts = 0;
+        reminders::DueCounts due;
+    };
+    auto counts = std::make_shared<Counts>();
+    m_counting = QThread::create(
+        [counts, file = db::DatabaseFiles::kennel().databaseName(), today = core::Clock::today()] {
+            counts->read = db::withReadOnlyConnection(file, [&](QSqlDatabase &kennel) {
+                counts->dogs = db::rowCount(kennel, db::tables::dogs);
+                counts->contacts = db::rowCount(kennel, db::tables::contacts);
+                counts->due = reminders::dueThisMonth(kennel, today);
+            });
+        });
+    connect(m_counting, &QThread::finished, this, [this, counts] {
+        m_counting->deleteLater();
+        m_counting = nullptr;
+        if (counts->read) {
+            const QLocale locale;
+            m_counts->setText(
+                QStringLiteral("%1 dogs, %2 contacts")
+                    .arg(locale.toString(counts->dogs), locale.toString(counts->contacts)));
+            m_due->setText(reminders::dueSummary(counts->due));
+        }
+        if (std::exchange(m_countAgain, false))
+            count();
+    });
+    m_counting->start(QThread::LowPriority);
 }
 
 } // namespace app

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class QLabel;
 class QPushButton;
 class QStatusBar;
+class QThread;
 class QTimer;
 
 namespace app {
@@ -16,7 +18,10 @@ class KennelStatus : public QObject
     Q_OBJECT
 public:
     explicit KennelStatus(QStatusBar *bar);
-    // Counts again when a table has changed since the last count, or at once when `now`.
+    ~KennelStatus() override;
+    // Counts again when a table has changed since the last count, or at once when `now`. The
+    // counting reads every dog of a large kennel: it runs on a thread of its own, and the
+    // counts show when it is done.
     void refresh(bool now = false);
     // From now on looks every second whether anything was written, by this program or
     // another, and counts again when it was.
@@ -26,11 +31,15 @@ Q_SIGNALS:
     void dueListRequested();
 
 private:
+    void count();
+
     QLabel *m_folder;
     QLabel *m_counts;
     QPushButton *m_due;
     QTimer *m_watch;
     QString m_version;
+    QPointer<QThread> m_counting;
+    bool m_countAgain = false;
 };
 
 } // namespace app
