@@ -177,6 +177,38 @@ void benchReport(app::MainWindow &window, app::MenuItem item)
                QString::number(qMax(memory, residentMb()), 'f', 1));
 }
 
+// The worst a session holds: every screen of the main menu open at once, "All Dogs" open and
+// searched, and the "Dog Owner Report" in its preview.
+void benchEverythingOpen(app::MainWindow &window)
+{
+    using app::MenuItem;
+    for (const MenuItem item :
+         {MenuItem::AddDogRecords, MenuItem::BrowseDogs,       MenuItem::FindDog,
+          MenuItem::ViewPedigree,  MenuItem::EnterMating,      MenuItem::PossibleMating,
+          MenuItem::EnterLitter,   MenuItem::EnterVaccination, MenuItem::VaccinationHistory,
+          MenuItem::SellDog,       MenuItem::DogNotes,         MenuItem::DogsOwned,
+          MenuItem::AddContact,    MenuItem::ViewContacts,     MenuItem::BrowseContacts,
+          MenuItem::Birthdays,     MenuItem::LittersDue,       MenuItem::VaccinationsDue,
+          MenuItem::AllDue,        MenuItem::Matings,          MenuItem::Setup})
+        open(window, [&] { window.choose(item); });
+    for (QAction *action : window.findChildren<QAction *>()) {
+        if (action->text().remove('&') == QStringLiteral("All Dogs")) {
+            auto *table =
+                qobject_cast<app::TableScreen *>(open(window, [&] { action->trigger(); }));
+            settle([&] { return table->model()->canSearch(); });
+            table->findChild<QLineEdit *>(QStringLiteral("search"))->setText(QStringLiteral("Kir"));
+            QCoreApplication::processEvents();
+        }
+    }
+    auto *preview = qobject_cast<app::ReportPreview *>(
+        open(window, [&] { window.choose(MenuItem::DogOwnerReport); }));
+    settle([&] { return preview->pages().isComplete(); });
+    printValue(QStringLiteral("resident memory, every screen, \"All Dogs\" searched and the "
+                              "\"Dog Owner Report\" open (MB)"),
+               QString::number(residentMb(), 'f', 1));
+    closeOthers(window);
+}
+
 app::MainWindow *startedWindow()
 {
     if (!db::DatabaseFiles::open().isEmpty())
@@ -203,6 +235,7 @@ void benchScreens(const QString &self, const QStringList &arguments)
     benchAllDogs(*window);
     printValue(QStringLiteral("resident memory, after \"All Dogs\" (MB)"),
                QString::number(residentMb(), 'f', 1));
+    benchEverythingOpen(*window);
     window.reset();
     db::DatabaseFiles::close();
     // Each report in a process of its own, so that its memory figure is its own.

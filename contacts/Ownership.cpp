@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QSqlQuery>
 #include <QStringBuilder>
 #include <QVBoxLayout>
@@ -45,37 +46,55 @@ public:
 
     core::DataSet slice(qsizetype first, qsizetype count) override
     {
-        findDogsOfOwners();
         core::DataSet contacts = m_contacts.slice(first, count);
-        QList<qint64> wanted;
+        QStringList owners;
         for (const core::DataRow &contact : contacts) {
             const QVariant last = contact.values.value(db::fields::contacts::name);
             if (!last.isNull())
-                wanted << m_dogsByOwner.value(last.toString());
+                owners << last.toString();
         }
+        const QHash<QString, QList<qint64>> dogsByOwner = dogsOf(owners);
+        QList<qint64> wanted;
+        for (const QList<qint64> &dogs : dogsByOwner)
+            wanted << dogs;
         const QHash<qint64, QVariantMap> dogs = readDogs(wanted);
         for (core::DataRow &contact : contacts) {
             const QVariant last = contact.values.value(db::fields::contacts::name);
             if (!last.isNull())
-                contact.children = groupsOf(m_dogsByOwner.value(last.toString()), dogs);
+                contact.children = groupsOf(dogsByOwner.value(last.toString()), dogs);
         }
         return contacts;
     }
 
 private:
-    // Which rows are whose: the owner's exact text, as the listing matches it.
-    void findDogsOfOwners()
+    // The rows of these owners' dogs, in row order: the owner's exact text, as the listing
+    // matches it. The index of owners, blind to case, finds the candidates.
+    QHash<QString, QList<qint64>> dogsOf(QStringList owners) const
     {
-        if (m_found)
-            return;
-        m_found = true;
-        db::scanRows(
-            m_kennel,
-            QStringLiteral("SELECT rowid, ") % db::quoted(db::fields::dogs::owner) %
-                QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
-                QStringLiteral(" WHERE ") % db::quoted(db::fields::dogs::owner) %
-                QStringLiteral(" IS NOT NULL ORDER BY rowid"),
-            [this](const db::RawRow &row) { m_dogsByOwner[row.string(1)].append(row.whole(0)); });
+        owners.removeDuplicates();
+        QHash<QString, QList<qint64>> dogs;
+        for (qsizetype from = 0; from < owners.size(); from += 500) {
+            const QStringList some = owners.mid(from, 500);
+            QSqlQuery q(m_kennel);
+            q.setForwardOnly(true);
+            q.prepare(QStringLiteral("SELECT rowid, ") % db::quoted(db::fields::dogs::owner) %
+                      QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
+                      QStringLiteral(" WHERE ") % db::quoted(db::fields::dogs::owner) %
+                      QStringLiteral(" COLLATE NOCASE IN (") %
+                      QStringList(some.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
+                      QStringLiteral(") ORDER BY rowid"));
+            for (const QString &owner : some)
+                q.addBindValue(owner);
+            if (!q.exec())
+                continue;
+            const QSet<QString> exact(some.begin(), some.end());
+            while (q.next()) {
+                const QString owner = q.value(1).toString();
+                if (exact.contains(owner))
+                    dogs[owner].append(q.value(0).toLongLong());
+            }
+        }
+        return dogs;
     }
 
     // The shown fields of these dogs, a few thousand rows to a statement.
@@ -127,8 +146,6 @@ private:
 
     QSqlDatabase m_kennel;
     db::TableSlices m_contacts;
-    bool m_found = false;
-    QHash<QString, QList<qint64>> m_dogsByOwner;
 };
 
 } // namespace

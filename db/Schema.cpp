@@ -201,6 +201,12 @@ const std::vector<Index> &linkIndexes()
     return all;
 }
 
+const Index &dogOwnersIndex()
+{
+    static const Index index{indexes::dogOwners, tables::dogs, fields::dogs::owner};
+    return index;
+}
+
 const Index &changesOfSetIndex()
 {
     using namespace fields;
@@ -264,7 +270,7 @@ const Schema &kennelSchema()
              monthOf(vaccinations::due)},
             {indexes::litterMonths, tables::matings, matings::due, monthOf(matings::due)},
         } + linkIndexes() +
-            std::vector<Index>{changesOfSetIndex(), changesOfRecordIndex()},
+            std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()},
     };
     return schema;
 }

@@ -60,6 +60,7 @@ const Schema &kennelSchema();
 const std::vector<Index> &linkIndexes();
 const Table &changeSetTable();
 const Table &changeLogTable();
+const Index &dogOwnersIndex();
 const Index &changesOfSetIndex();
 const Index &changesOfRecordIndex();
 const Schema &reportSchema();

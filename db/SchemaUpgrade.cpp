@@ -130,6 +130,10 @@ const std::vector<Step> &steps()
             added.push_back(changesOfRecordIndex());
             return completeSchema(db, {{changeSetTable(), changeLogTable()}, added}, error);
         },
+        // The dogs of each owner, found without reading every dog.
+        [](QSqlDatabase &db, File file, QString *error) {
+            return file != File::Kennel || completeSchema(db, {{}, {dogOwnersIndex()}}, error);
+        },
     };
     return all;
 }

@@ -41,6 +41,8 @@ inline const QString litterDams = QStringLiteral("litterdams");
 inline const QString vaccinationDogs = QStringLiteral("vaccinationdogs");
 inline const QString vaccinationDogIds = QStringLiteral("vaccinationdogids");
 inline const QString noteDogIds = QStringLiteral("notedogids");
+// The dogs of an owner, for the owners' listing and a contact's rename.
+inline const QString dogOwners = QStringLiteral("dogowners");
 inline const QString changesOfSet = QStringLiteral("changesofset");
 inline const QString changesOfRecord = QStringLiteral("changesofrecord");
 

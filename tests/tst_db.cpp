@@ -771,8 +771,11 @@ void DbTest::fileOfThePreviousLayoutGainsTheLog()
     QCOMPARE(db::DatabaseFiles::open(), QString());
     QVERIFY(!db::DatabaseFiles::isReadOnly());
     const QSqlDatabase db = db::DatabaseFiles::kennel();
-    QCOMPARE(db::storedVersion(db), 2);
+    QCOMPARE(db::storedVersion(db), db::currentVersion(db::File::Kennel));
     QCOMPARE(scalar(db, "SELECT name FROM Dogtable").toString(), "Rex");
+    QVERIFY(scalar(db, "SELECT sql FROM sqlite_master WHERE name = 'dogowners'")
+                .toString()
+                .contains("ownerid"));
     logged(db, "Renamed Rex to Max", {"UPDATE Dogtable SET name = 'Max'"});
     QList<db::FieldChange> history;
     QString error;

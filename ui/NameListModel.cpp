@@ -1,5 +1,6 @@
 #include "ui/NameListModel.h"
 
+#include "core/Memory.h"
 #include "core/SearchText.h"
 #include "ui/PickList.h"
 
@@ -41,6 +42,8 @@ std::vector<qint32> PackedNames::alphabeticalOrder() const
     std::stable_sort(order.begin(), order.end(), [&](qint32 a, qint32 b) {
         return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
     });
+    keys = {};
+    core::releaseFreedMemory();
     return order;
 }
 
