@@ -145,6 +145,11 @@ QString monthOf(const QString &dateColumn)
     return QStringLiteral("substr(%1, 6, 2)").arg(quoted(dateColumn));
 }
 
+QString yearOf(const QString &dateColumn)
+{
+    return QStringLiteral("substr(%1, 1, 4)").arg(quoted(dateColumn));
+}
+
 const Table &Schema::table(const QString &tableName) const
 {
     for (const Table &t : tables) {
@@ -207,6 +212,23 @@ const Index &dogOwnersIndex()
     return index;
 }
 
+const Index &vaccinationMonthsIndex()
+{
+    using namespace fields;
+    static const Index index{indexes::vaccinationMonths, tables::vaccinations, vaccinations::due,
+                             monthOf(vaccinations::due) % QStringLiteral(", ") %
+                                 yearOf(vaccinations::due)};
+    return index;
+}
+
+const Index &litterMonthsIndex()
+{
+    using namespace fields;
+    static const Index index{indexes::litterMonths, tables::matings, matings::due,
+                             monthOf(matings::due) % QStringLiteral(", ") % yearOf(matings::due)};
+    return index;
+}
+
 const Index &changesOfSetIndex()
 {
     using namespace fields;
@@ -266,9 +288,8 @@ const Schema &kennelSchema()
             {indexes::matingDams, tables::matings, matings::dam},
             // The month lists look for one month's dates among a large kennel's.
             {indexes::birthMonths, tables::dogs, dogs::born, monthOf(dogs::born)},
-            {indexes::vaccinationMonths, tables::vaccinations, vaccinations::due,
-             monthOf(vaccinations::due)},
-            {indexes::litterMonths, tables::matings, matings::due, monthOf(matings::due)},
+            vaccinationMonthsIndex(),
+            litterMonthsIndex(),
         } + linkIndexes() +
             std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()},
     };

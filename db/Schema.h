@@ -43,8 +43,10 @@ struct Index
     QString createStatement() const;
 };
 
-// The month of a date stored as YYYY-MM-DD, as SQL: what the month lists look for.
+// The month and the year of a date stored as YYYY-MM-DD, as SQL: what the month lists look
+// for.
 QString monthOf(const QString &dateColumn);
+QString yearOf(const QString &dateColumn);
 
 struct Schema
 {
@@ -61,6 +63,9 @@ const std::vector<Index> &linkIndexes();
 const Table &changeSetTable();
 const Table &changeLogTable();
 const Index &dogOwnersIndex();
+// The dates due by month and year, for the lists of what falls due this month.
+const Index &vaccinationMonthsIndex();
+const Index &litterMonthsIndex();
 const Index &changesOfSetIndex();
 const Index &changesOfRecordIndex();
 const Schema &reportSchema();

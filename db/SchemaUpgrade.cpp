@@ -130,9 +130,17 @@ const std::vector<Step> &steps()
             added.push_back(changesOfRecordIndex());
             return completeSchema(db, {{changeSetTable(), changeLogTable()}, added}, error);
         },
-        // The dogs of each owner, found without reading every dog.
+        // The dogs of each owner, found without reading every dog; and what falls due found
+        // by month and year, not by month alone.
         [](QSqlDatabase &db, File file, QString *error) {
-            return file != File::Kennel || completeSchema(db, {{}, {dogOwnersIndex()}}, error);
+            if (file != File::Kennel)
+                return true;
+            for (const Index &index : {vaccinationMonthsIndex(), litterMonthsIndex()}) {
+                if (!exec(db, QStringLiteral("DROP INDEX IF EXISTS ") % quoted(index.name), error))
+                    return false;
+            }
+            return completeSchema(
+                db, {{}, {dogOwnersIndex(), vaccinationMonthsIndex(), litterMonthsIndex()}}, error);
         },
     };
     return all;

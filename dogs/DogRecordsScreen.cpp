@@ -6,6 +6,7 @@
 #include "db/Fields.h"
 #include "db/NameLists.h"
 #include "dogs/MatingCleanup.h"
+#include "genetics/KennelGenetics.h"
 #include "ui/Countries.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -195,7 +196,21 @@ void DogRecordsScreen::showRecord()
     const auto *dob = qobject_cast<QLineEdit *>(fields().widget(dog::born));
     m_age->setText(calculateage(dob->text(), core::Clock::today()));
     m_dogId->setText(m_records.hasDog() ? QString::number(m_records.dogId()) : QString());
-    m_inbreeding->setText(m_records.inbreeding());
+    showInbreeding();
+}
+
+void DogRecordsScreen::showInbreeding()
+{
+    // Every dog's inbreeding takes seconds on a large kennel, and is worked out again after a
+    // dog is renamed or removed: the screen does not wait for it.
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    if (!m_records.hasDog() || genetics::KennelGenetics::isCurrent(kennel) ||
+        !genetics::KennelGenetics::preparationProblem(kennel).isEmpty()) {
+        m_inbreeding->setText(m_records.inbreeding());
+        return;
+    }
+    m_inbreeding->setText(QStringLiteral("Working out..."));
+    genetics::KennelGenetics::prepare(kennel, this, [this] { showInbreeding(); });
 }
 
 } // namespace dogs

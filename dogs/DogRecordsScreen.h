@@ -30,6 +30,8 @@ protected:
     void showRecord() override;
 
 private:
+    void showInbreeding();
+
     QWidget *buildDogInformation();
     QWidget *buildParents();
     QWidget *buildOwner();

@@ -29,9 +29,7 @@ void scanDue(const QSqlDatabase &db, const QString &select, const QString &dateC
                                .arg(db::monthOf(dateColumn), twoDigits(today.month()),
                                     db::quoted(dateColumn));
     if (sameYear)
-        sql += QStringLiteral(" AND substr(%1, 1, 4) = '%2'")
-                   .arg(db::quoted(dateColumn))
-                   .arg(today.year());
+        sql += QStringLiteral(" AND %1 = '%2'").arg(db::yearOf(dateColumn)).arg(today.year());
     db::scanRows(db, sql + QStringLiteral(" ORDER BY rowid"), each);
 }
 

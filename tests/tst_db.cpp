@@ -765,6 +765,8 @@ void DbTest::fileOfThePreviousLayoutGainsTheLog()
     addDog(kennel.db(), {{"name", "Rex"}});
     exec(kennel.db(), "DROP TABLE changelog");
     exec(kennel.db(), "DROP TABLE changesets");
+    exec(kennel.db(), "DROP INDEX vaccinationmonths");
+    exec(kennel.db(), "CREATE INDEX vaccinationmonths ON vaccination (substr(due, 6, 2))");
     exec(kennel.db(), "PRAGMA user_version = 1");
     db::DatabaseFiles::close();
 
@@ -776,6 +778,9 @@ void DbTest::fileOfThePreviousLayoutGainsTheLog()
     QVERIFY(scalar(db, "SELECT sql FROM sqlite_master WHERE name = 'dogowners'")
                 .toString()
                 .contains("ownerid"));
+    QVERIFY(scalar(db, "SELECT sql FROM sqlite_master WHERE name = 'vaccinationmonths'")
+                .toString()
+                .contains("substr(\"due\", 1, 4)"));
     logged(db, "Renamed Rex to Max", {"UPDATE Dogtable SET name = 'Max'"});
     QList<db::FieldChange> history;
     QString error;

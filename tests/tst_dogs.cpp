@@ -11,6 +11,7 @@
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
 #include "dogs/MatingCleanup.h"
+#include "genetics/KennelGenetics.h"
 #include "tests/TestSupport.h"
 #include "ui/NameListModel.h"
 #include "ui/PickList.h"
@@ -124,6 +125,7 @@ private Q_SLOTS:
     void screensShareNameListsUntilAWrite();
     void dogsOfAnOwnerAreThoseOfThatExactName();
     void namesMendedByEachWriteAreThoseReadAfresh();
+    void inbreedingShowsOnceWorkedOut();
     void findScreenOk_data();
     void findScreenOk();
 };
@@ -1060,6 +1062,25 @@ void DogsTest::namesMendedByEachWriteAreThoseReadAfresh()
                  QVariantList{QString(any(names) + "1%")});
         }
     }
+}
+
+void DogsTest::inbreedingShowsOnceWorkedOut()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Sire"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Dam"}, {"sex", "Female"}, {"sire", "Sire"}});
+    const qint64 son = addDog(kennel.db(), {{"name", "Son"}, {"sire", "Sire"}, {"dam", "Dam"}});
+    genetics::KennelGenetics::forget();
+    auto screen = opened<dogs::DogRecordsScreen>();
+    screen->showRow(son);
+    auto *coi = screen->findChild<QLabel *>("coi");
+    QTRY_COMPARE(coi->text(), "25.00% (all generations), 25.00% (10 generations)");
+    // A rename has every dog's inbreeding worked out again, meanwhile.
+    exec(kennel.db(), "UPDATE Dogtable SET name = 'Old Sire' WHERE name = 'Sire'");
+    exec(kennel.db(), "UPDATE Dogtable SET sire = 'Old Sire' WHERE sire = 'Sire'");
+    screen->showRow(son);
+    QTRY_COMPARE(coi->text(), "25.00% (all generations), 25.00% (10 generations)");
+    genetics::KennelGenetics::forget();
 }
 
 void DogsTest::dogsOfAnOwnerAreThoseOfThatExactName()
