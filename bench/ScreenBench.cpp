@@ -59,18 +59,34 @@ void closeOthers(app::MainWindow &window)
     QCoreApplication::processEvents();
 }
 
+// Every screen of the main menu that is not a report.
+const app::MenuItem everyScreen[] = {app::MenuItem::AddDogRecords,
+                                     app::MenuItem::BrowseDogs,
+                                     app::MenuItem::FindDog,
+                                     app::MenuItem::ViewPedigree,
+                                     app::MenuItem::EnterMating,
+                                     app::MenuItem::PossibleMating,
+                                     app::MenuItem::EnterLitter,
+                                     app::MenuItem::EnterVaccination,
+                                     app::MenuItem::VaccinationHistory,
+                                     app::MenuItem::SellDog,
+                                     app::MenuItem::DogNotes,
+                                     app::MenuItem::DogsOwned,
+                                     app::MenuItem::AddContact,
+                                     app::MenuItem::ViewContacts,
+                                     app::MenuItem::BrowseContacts,
+                                     app::MenuItem::Birthdays,
+                                     app::MenuItem::LittersDue,
+                                     app::MenuItem::VaccinationsDue,
+                                     app::MenuItem::AllDue,
+                                     app::MenuItem::Matings,
+                                     app::MenuItem::Setup};
+
 void benchOpening(app::MainWindow &window)
 {
     using app::MenuItem;
     const double floor = medianMs(3, [] { bare::sortedNames("Dogtable", "name"); });
-    for (const MenuItem item :
-         {MenuItem::AddDogRecords, MenuItem::BrowseDogs,       MenuItem::FindDog,
-          MenuItem::ViewPedigree,  MenuItem::EnterMating,      MenuItem::PossibleMating,
-          MenuItem::EnterLitter,   MenuItem::EnterVaccination, MenuItem::VaccinationHistory,
-          MenuItem::SellDog,       MenuItem::DogNotes,         MenuItem::DogsOwned,
-          MenuItem::AddContact,    MenuItem::ViewContacts,     MenuItem::BrowseContacts,
-          MenuItem::Birthdays,     MenuItem::LittersDue,       MenuItem::VaccinationsDue,
-          MenuItem::AllDue,        MenuItem::Matings,          MenuItem::Setup}) {
+    for (const MenuItem item : everyScreen) {
         const double ms = medianMs(
             5, [&] { open(window, [&] { window.choose(item); }); }, [&] { closeOthers(window); });
         printLine(QStringLiteral("open \"%1\" (floor: the sorted names)")
@@ -182,14 +198,7 @@ void benchReport(app::MainWindow &window, app::MenuItem item)
 void benchEverythingOpen(app::MainWindow &window)
 {
     using app::MenuItem;
-    for (const MenuItem item :
-         {MenuItem::AddDogRecords, MenuItem::BrowseDogs,       MenuItem::FindDog,
-          MenuItem::ViewPedigree,  MenuItem::EnterMating,      MenuItem::PossibleMating,
-          MenuItem::EnterLitter,   MenuItem::EnterVaccination, MenuItem::VaccinationHistory,
-          MenuItem::SellDog,       MenuItem::DogNotes,         MenuItem::DogsOwned,
-          MenuItem::AddContact,    MenuItem::ViewContacts,     MenuItem::BrowseContacts,
-          MenuItem::Birthdays,     MenuItem::LittersDue,       MenuItem::VaccinationsDue,
-          MenuItem::AllDue,        MenuItem::Matings,          MenuItem::Setup})
+    for (const MenuItem item : everyScreen)
         open(window, [&] { window.choose(item); });
     for (QAction *action : window.findChildren<QAction *>()) {
         if (action->text().remove('&') == QStringLiteral("All Dogs")) {

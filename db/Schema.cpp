@@ -212,20 +212,26 @@ const Index &dogOwnersIndex()
     return index;
 }
 
+namespace {
+
+Index dueMonths(const QString &name, const QString &table, const QString &due)
+{
+    return {name, table, due, monthOf(due) % QStringLiteral(", ") % yearOf(due)};
+}
+
+} // namespace
+
 const Index &vaccinationMonthsIndex()
 {
-    using namespace fields;
-    static const Index index{indexes::vaccinationMonths, tables::vaccinations, vaccinations::due,
-                             monthOf(vaccinations::due) % QStringLiteral(", ") %
-                                 yearOf(vaccinations::due)};
+    static const Index index =
+        dueMonths(indexes::vaccinationMonths, tables::vaccinations, fields::vaccinations::due);
     return index;
 }
 
 const Index &litterMonthsIndex()
 {
-    using namespace fields;
-    static const Index index{indexes::litterMonths, tables::matings, matings::due,
-                             monthOf(matings::due) % QStringLiteral(", ") % yearOf(matings::due)};
+    static const Index index =
+        dueMonths(indexes::litterMonths, tables::matings, fields::matings::due);
     return index;
 }
 
