@@ -221,6 +221,15 @@ Index dueMonths(const QString &name, const QString &table, const QString &due)
 
 } // namespace
 
+const Index &birthMonthsIndex()
+{
+    using namespace fields;
+    static const Index index{indexes::birthMonths, tables::dogs, dogs::born,
+                             monthOf(dogs::born) % QStringLiteral(", ") % quoted(dogs::born) %
+                                 QStringLiteral(", ") % quoted(dogs::name)};
+    return index;
+}
+
 const Index &vaccinationMonthsIndex()
 {
     static const Index index =
@@ -293,7 +302,7 @@ const Schema &kennelSchema()
             {indexes::dogNames, tables::dogs, dogs::name},
             {indexes::matingDams, tables::matings, matings::dam},
             // The month lists look for one month's dates among a large kennel's.
-            {indexes::birthMonths, tables::dogs, dogs::born, monthOf(dogs::born)},
+            birthMonthsIndex(),
             vaccinationMonthsIndex(),
             litterMonthsIndex(),
         } + linkIndexes() +

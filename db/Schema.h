@@ -63,7 +63,9 @@ const std::vector<Index> &linkIndexes();
 const Table &changeSetTable();
 const Table &changeLogTable();
 const Index &dogOwnersIndex();
-// The dates due by month and year, for the lists of what falls due this month.
+// The dates due by month and year, for the lists of what falls due this month; the
+// birthdays by month, with what the list shows of each dog.
+const Index &birthMonthsIndex();
 const Index &vaccinationMonthsIndex();
 const Index &litterMonthsIndex();
 const Index &changesOfSetIndex();

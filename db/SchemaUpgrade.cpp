@@ -130,17 +130,20 @@ const std::vector<Step> &steps()
             added.push_back(changesOfRecordIndex());
             return completeSchema(db, {{changeSetTable(), changeLogTable()}, added}, error);
         },
-        // The dogs of each owner, found without reading every dog; and what falls due found
-        // by month and year, not by month alone.
+        // The dogs of each owner, found without reading every dog; what falls due found by
+        // month and year, not by month alone; and the birthdays read from their index alone.
         [](QSqlDatabase &db, File file, QString *error) {
             if (file != File::Kennel)
                 return true;
-            for (const Index &index : {vaccinationMonthsIndex(), litterMonthsIndex()}) {
+            const std::vector<Index> remade{birthMonthsIndex(), vaccinationMonthsIndex(),
+                                            litterMonthsIndex()};
+            for (const Index &index : remade) {
                 if (!exec(db, QStringLiteral("DROP INDEX IF EXISTS ") % quoted(index.name), error))
                     return false;
             }
-            return completeSchema(
-                db, {{}, {dogOwnersIndex(), vaccinationMonthsIndex(), litterMonthsIndex()}}, error);
+            std::vector<Index> added = remade;
+            added.push_back(dogOwnersIndex());
+            return completeSchema(db, {{}, added}, error);
         },
     };
     return all;
