@@ -174,19 +174,25 @@ private:
             readWhole(db);
             return;
         }
+        // The places of the owners these rows name, found in one pass that ends once all are.
         QHash<QByteArray, qint32> ownerPlaces;
         if (!m_sex.isEmpty()) {
+            QHash<QString, qint32> wanted;
             for (const ReadRow &row : fresh) {
                 if (row.owner)
-                    ownerPlaces.insert(*row.owner, -1);
+                    wanted.insert(QString::fromUtf8(*row.owner), -1);
             }
-            for (qint32 i = 0; i < qint32(m_owners.size()) && !ownerPlaces.isEmpty(); ++i) {
-                const auto at = ownerPlaces.find(m_owners.at(i).toUtf8());
-                if (at != ownerPlaces.end() && *at < 0)
+            qsizetype found = 0;
+            for (qint32 i = 0; i < qint32(m_owners.size()) && found < wanted.size(); ++i) {
+                const auto at = wanted.find(m_owners.at(i));
+                if (at != wanted.end() && *at < 0) {
                     *at = i;
+                    ++found;
+                }
             }
-            for (auto at = ownerPlaces.begin(); at != ownerPlaces.end();) {
-                at = *at < 0 ? ownerPlaces.erase(at) : std::next(at);
+            for (auto at = wanted.cbegin(); at != wanted.cend(); ++at) {
+                if (*at >= 0)
+                    ownerPlaces.insert(at.key().toUtf8(), *at);
             }
         }
 
