@@ -145,8 +145,9 @@ void benchAllDogs(app::MainWindow &window)
     QElapsedTimer reading;
     reading.start();
     settle([&] { return table->model()->canSearch(); });
-    printLine(QStringLiteral("\"All Dogs\" search text read meanwhile, on its own thread"),
-              reading.nsecsElapsed() / 1e6, -1);
+    printLine(
+        QStringLiteral("\"All Dogs\" values to search and sort by, read meanwhile on a thread"),
+        reading.nsecsElapsed() / 1e6, -1);
 
     auto *search = table->findChild<QLineEdit *>(QStringLiteral("search"));
     QStringList typed{QStringLiteral("K"), QStringLiteral("Ki"), QStringLiteral("Kir"),
@@ -162,7 +163,8 @@ void benchAllDogs(app::MainWindow &window)
     printLine(QStringLiteral("\"All Dogs\" search, one keystroke, then drawn"), keystroke, -1);
     search->clear();
     auto *view = table->findChild<QTableView *>(QStringLiteral("table"));
-    for (const auto &[column, label] : {std::pair{0, "name"}, std::pair{5, "date of birth"}}) {
+    for (int column = 0; column < view->model()->columnCount(); ++column) {
+        const QString label = view->model()->headerData(column, Qt::Horizontal).toString();
         bool descending = false;
         const double sorted = medianMs(5, [&] {
             view->sortByColumn(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);

@@ -6,7 +6,8 @@
 #include "db/SqlText.h"
 
 #include <algorithm>
-#include <cstring>
+#include <limits>
+#include <numeric>
 #include <QHash>
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -19,10 +20,114 @@ SearchableRows::SearchableRows(QString table, QStringList fields)
 {
 }
 
-SearchableRows::SearchText SearchableRows::readSearchText(const QString &file,
-                                                          const std::atomic_bool &stop) const
+namespace {
+
+// SQLite's storage classes in the order COLLATE NOCASE sorts them.
+enum Kind : char { NoValue, Number, Text, Other };
+
+// The distinct values met in a scan, each kept as its kind and its bytes. A text's capitals
+// are lowered first: the case-blind order and the search both ignore them, so "Red" and "RED"
+// are one value.
+class DistinctValues
 {
-    SearchText search;
+public:
+    quint32 add(const RawRow &row, int column)
+    {
+        const int type = row.type(column);
+        const Kind kind = type == SQLITE_NULL                              ? NoValue
+                          : type == SQLITE_INTEGER || type == SQLITE_FLOAT ? Number
+                          : type == SQLITE_TEXT                            ? Text
+                                                                           : Other;
+        m_key.assign(1, kind);
+        for (const char c : row.text(column))
+            m_key.push_back(kind == Text && c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c);
+        if (2 * (size() + 1) > m_slots.size())
+            grow();
+        const size_t mask = m_slots.size() - 1;
+        size_t at = std::hash<std::string_view>{}(m_key)&mask;
+        for (; m_slots[at] != 0; at = (at + 1) & mask) {
+            if (key(m_slots[at] - 1) == m_key)
+                return m_slots[at] - 1;
+        }
+        const quint32 value = size();
+        m_keys.append(m_key);
+        m_ends.push_back(m_keys.size());
+        m_numbers.push_back(kind == Number ? row.real(column) : 0.0);
+        m_slots[at] = value + 1;
+        return value;
+    }
+
+    quint32 size() const { return quint32(m_ends.size()); }
+    size_t bytes() const { return m_keys.size(); }
+    std::string_view key(quint32 value) const
+    {
+        const size_t from = value == 0 ? 0 : m_ends[value - 1];
+        return std::string_view(m_keys).substr(from, m_ends[value] - from);
+    }
+
+    // Each value's place in the order, as SQLite sorts with COLLATE NOCASE: no value, then
+    // numbers, then text (its capitals already lowered), then anything else bytewise.
+    std::vector<quint32> ranks() const
+    {
+        std::vector<quint64> prefixes(size());
+        for (quint32 value = 0; value < size(); ++value) {
+            const std::string_view bytes = key(value).substr(1);
+            for (size_t i = 0; i < 8; ++i)
+                prefixes[value] = prefixes[value] << 8 | (i < bytes.size() ? quint8(bytes[i]) : 0u);
+        }
+        const auto compare = [&](quint32 a, quint32 b) {
+            const std::string_view x = key(a), y = key(b);
+            if (x[0] != y[0])
+                return x[0] < y[0] ? -1 : 1;
+            if (x[0] == Number)
+                return m_numbers[a] < m_numbers[b] ? -1 : (m_numbers[b] < m_numbers[a] ? 1 : 0);
+            if (prefixes[a] != prefixes[b])
+                return prefixes[a] < prefixes[b] ? -1 : 1;
+            return x.substr(1).compare(y.substr(1));
+        };
+        std::vector<quint32> order(size());
+        std::iota(order.begin(), order.end(), 0u);
+        std::sort(order.begin(), order.end(),
+                  [&](quint32 a, quint32 b) { return compare(a, b) < 0; });
+        std::vector<quint32> ranks(size());
+        quint32 rank = 0;
+        for (size_t i = 0; i < order.size(); ++i) {
+            if (i > 0 && compare(order[i - 1], order[i]) != 0)
+                ++rank;
+            ranks[order[i]] = rank;
+        }
+        return ranks;
+    }
+
+private:
+    void grow()
+    {
+        std::vector<quint32> slots(std::max<size_t>(1024, m_slots.size() * 2), 0);
+        const size_t mask = slots.size() - 1;
+        for (quint32 value = 0; value < size(); ++value) {
+            size_t at = std::hash<std::string_view>{}(key(value)) & mask;
+            while (slots[at] != 0)
+                at = (at + 1) & mask;
+            slots[at] = value + 1;
+        }
+        m_slots = std::move(slots);
+    }
+
+    std::string m_key;
+    std::string m_keys;
+    std::vector<size_t> m_ends;
+    std::vector<double> m_numbers;
+    std::vector<quint32> m_slots; // open addressing; a value's number plus one, 0 for free
+};
+
+} // namespace
+
+SearchableRows::Values SearchableRows::readValues(const QString &file,
+                                                  const std::atomic_bool &stop) const
+{
+    Values values;
+    values.fieldCount = int(m_fields.size());
+    DistinctValues distinct;
     withReadOnlyConnection(file, [&](QSqlDatabase &db) {
         // The row number first, then the fields, in the order of the select list.
         scanRows(db,
@@ -31,29 +136,33 @@ SearchableRows::SearchText SearchableRows::readSearchText(const QString &file,
                  [&](const RawRow &row) {
                      if (stop)
                          return;
-                     QByteArray all;
-                     for (int i = 1; i <= m_fields.size(); ++i) {
-                         const std::string_view text = row.text(i);
-                         all.append(text.data(), qsizetype(text.size()));
-                         all.append('\x1f');
-                     }
-                     search.ids.push_back(row.whole(0));
-                     search.text.append(core::searchFoldedUtf8(all));
-                     search.ends.push_back(search.text.size());
+                     values.ids.push_back(row.whole(0));
+                     for (int i = 1; i <= values.fieldCount; ++i)
+                         values.ofRows.push_back(distinct.add(row, i));
                  });
     });
-    if (stop)
+    // The folded text is found by 32-bit offsets; a table beyond them cannot be searched.
+    if (stop || distinct.bytes() >= std::numeric_limits<quint32>::max() / 2)
         return {};
-    const qint64 highest = search.ids.empty() ? 0 : search.ids.back();
-    if (highest >= 0 && highest <= 4 * qint64(search.ids.size()) + 1024) {
-        search.placeOf.assign(size_t(highest) + 1, -1);
-        for (size_t i = 0; i < search.ids.size(); ++i)
-            search.placeOf[size_t(search.ids[i])] = qint32(i);
+    values.ranks = distinct.ranks();
+    values.foldedEnds.reserve(distinct.size());
+    for (quint32 value = 0; value < distinct.size(); ++value) {
+        values.folded.append(core::searchFoldedUtf8(distinct.key(value).substr(1)));
+        values.foldedEnds.push_back(quint32(values.folded.size()));
     }
-    return search;
+    values.folded.squeeze();
+    values.ids.shrink_to_fit();
+    values.ofRows.shrink_to_fit();
+    const qint64 highest = values.ids.empty() ? 0 : values.ids.back();
+    if (highest >= 0 && highest <= 4 * qint64(values.ids.size()) + 1024) {
+        values.placeOf.assign(size_t(highest) + 1, -1);
+        for (size_t i = 0; i < values.ids.size(); ++i)
+            values.placeOf[size_t(values.ids[i])] = qint32(i);
+    }
+    return values;
 }
 
-qsizetype SearchableRows::SearchText::place(qint64 id) const
+qsizetype SearchableRows::Values::place(qint64 id) const
 {
     if (!placeOf.empty())
         return id >= 0 && id < qint64(placeOf.size()) ? placeOf[size_t(id)] : -1;
@@ -69,80 +178,32 @@ std::vector<qint64> SearchableRows::inRowOrder(const QSqlDatabase &db) const
     return ids;
 }
 
-std::vector<qint64> SearchableRows::ordered(const QSqlDatabase &db, int field, bool ascending) const
+std::vector<qint64> SearchableRows::byFirstField(const QSqlDatabase &db, bool ascending) const
 {
     std::vector<qint64> ids;
-    if (field == 0) {
-        // The first field has its index in that very order.
-        scanRows(db,
-                 selectFrom(m_table, {fields::rowid}) % QStringLiteral(" ORDER BY ") %
-                     quoted(m_fields.value(field)) % QStringLiteral(" COLLATE NOCASE ") %
-                     (ascending ? QStringLiteral("ASC") : QStringLiteral("DESC")) %
-                     QStringLiteral(", rowid"),
-                 [&](const RawRow &row) { ids.push_back(row.whole(0)); });
-        return ids;
-    }
-    // Any other field is sorted here, as SQLite would sort it with COLLATE NOCASE (no value,
-    // then numbers, then text with A to Z case-blind, then anything else), but without
-    // SQLite's general sorter, which takes seconds over a million rows.
-    struct Key
-    {
-        int rank;
-        double number;
-        quint64 prefix; // the first eight bytes, to compare most pairs at one go
-        qsizetype from;
-        qsizetype size;
-        qint64 id;
-    };
-    std::vector<Key> keys;
-    QByteArray texts;
     scanRows(db,
-             selectFrom(m_table, {fields::rowid, m_fields.value(field)}) %
-                 QStringLiteral(" ORDER BY rowid"),
-             [&](const RawRow &row) {
-                 Key key{0, 0.0, 0, texts.size(), 0, row.whole(0)};
-                 switch (row.type(1)) {
-                 case SQLITE_NULL:
-                     break;
-                 case SQLITE_INTEGER:
-                 case SQLITE_FLOAT:
-                     key.rank = 1;
-                     key.number = row.real(1);
-                     break;
-                 default: {
-                     key.rank = row.type(1) == SQLITE_TEXT ? 2 : 3;
-                     const std::string_view text = row.text(1);
-                     for (const char c : text)
-                         texts.append(key.rank == 2 && c >= 'A' && c <= 'Z' ? char(c + 32) : c);
-                     key.size = qsizetype(text.size());
-                     for (qsizetype i = 0; i < 8; ++i)
-                         key.prefix =
-                             key.prefix << 8 | (i < key.size ? quint8(texts[key.from + i]) : 0u);
-                 }
-                 }
-                 keys.push_back(key);
-             });
-    const auto compare = [&](const Key &a, const Key &b) {
-        if (a.rank != b.rank)
-            return a.rank < b.rank ? -1 : 1;
-        if (a.rank == 1)
-            return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix ? -1 : 1;
-        const qsizetype common = std::min(a.size, b.size);
-        const int order = common <= 8
-                              ? 0
-                              : std::memcmp(texts.constData() + a.from + 8,
-                                            texts.constData() + b.from + 8, size_t(common - 8));
-        return order != 0 ? order : (a.size < b.size ? -1 : (b.size < a.size ? 1 : 0));
-    };
-    // The rows come in row order, which equal values keep.
-    std::stable_sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
-        return ascending ? compare(a, b) < 0 : compare(b, a) < 0;
-    });
-    ids.reserve(keys.size());
-    for (const Key &key : keys)
-        ids.push_back(key.id);
+             selectFrom(m_table, {fields::rowid}) % QStringLiteral(" ORDER BY ") %
+                 quoted(m_fields.value(0)) % QStringLiteral(" COLLATE NOCASE ") %
+                 (ascending ? QStringLiteral("ASC") : QStringLiteral("DESC")) %
+                 QStringLiteral(", rowid"),
+             [&](const RawRow &row) { ids.push_back(row.whole(0)); });
+    return ids;
+}
+
+std::vector<qint64> SearchableRows::ordered(int field, bool ascending) const
+{
+    const Values &values = m_values;
+    // Rank and place in one number: one plain sort, equal values left in row order.
+    std::vector<quint64> keyed(values.ids.size());
+    for (size_t row = 0; row < keyed.size(); ++row) {
+        const quint32 rank =
+            values.ranks[values.ofRows[row * size_t(values.fieldCount) + size_t(field)]];
+        keyed[row] = quint64(ascending ? rank : ~rank) << 32 | row;
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<qint64> ids(keyed.size());
+    for (size_t i = 0; i < keyed.size(); ++i)
+        ids[i] = values.ids[keyed[i] & 0xffffffffu];
     return ids;
 }
 
@@ -152,43 +213,49 @@ std::vector<qint64> SearchableRows::matching(const std::vector<qint64> &ids,
     const QByteArray needle = core::searchFolded(text.trimmed()).toUtf8();
     if (needle.isEmpty())
         return ids;
-    std::vector<qint64> found;
-    auto rowText = [this](size_t row) {
-        const qsizetype from = row == 0 ? 0 : m_search.ends[row - 1];
-        return QByteArrayView(m_search.text).sliced(from, m_search.ends[row] - from);
+    const Values &values = m_values;
+    auto valueText = [&](quint32 value) {
+        const qsizetype from = value == 0 ? 0 : values.foldedEnds[value - 1];
+        return QByteArrayView(values.folded).sliced(from, values.foldedEnds[value] - from);
     };
-    if (ids.size() < m_search.ends.size() / 8) {
+    const auto rowHolds = [&](qsizetype place, auto &&holds) {
+        const quint32 *fields = values.ofRows.data() + place * values.fieldCount;
+        return std::any_of(fields, fields + values.fieldCount, holds);
+    };
+    std::vector<qint64> found;
+    if (ids.size() < values.ids.size() / 8) {
         for (qint64 id : ids) {
-            const qsizetype place = m_search.place(id);
-            if (place >= 0 && rowText(size_t(place)).contains(needle))
+            const qsizetype place = values.place(id);
+            if (place >= 0 &&
+                rowHolds(place, [&](quint32 value) { return valueText(value).contains(needle); }))
                 found.push_back(id);
         }
         return found;
     }
-    // Most rows: one pass over the text of them all, each row found left at once.
-    std::vector<char> holds(m_search.ends.size(), 0);
-    const char *all = m_search.text.constData();
-    const qsizetype length = m_search.text.size();
+    // Most rows: one pass over the text of every value, each value found left at once.
+    std::vector<char> holds(values.foldedEnds.size(), 0);
+    const char *all = values.folded.constData();
+    const qsizetype length = values.folded.size();
     // The C library's search runs many bytes to a step, several times Qt's matcher.
     const auto next = [&](qsizetype from) -> qsizetype {
         const void *found =
             memmem(all + from, size_t(length - from), needle.constData(), size_t(needle.size()));
         return found ? static_cast<const char *>(found) - all : -1;
     };
-    size_t row = 0;
+    size_t value = 0;
     for (qsizetype at = next(0); at >= 0; at = at < length ? next(at) : -1) {
-        while (m_search.ends[row] <= at)
-            ++row;
-        if (at + needle.size() <= m_search.ends[row]) {
-            holds[row] = 1;
-            at = m_search.ends[row];
+        while (values.foldedEnds[value] <= at)
+            ++value;
+        if (at + needle.size() <= values.foldedEnds[value]) {
+            holds[value] = 1;
+            at = values.foldedEnds[value];
         } else {
             ++at;
         }
     }
     for (qint64 id : ids) {
-        const qsizetype place = m_search.place(id);
-        if (place >= 0 && holds[size_t(place)])
+        const qsizetype place = values.place(id);
+        if (place >= 0 && rowHolds(place, [&](quint32 value) { return holds[value] != 0; }))
             found.push_back(id);
     }
     return found;

@@ -10,17 +10,22 @@
 namespace db {
 
 // The rows of a table for a list that is searched and sorted, without holding the rows
-// themselves: rows are ordered by SQL and read by row number when they come into view, and
-// each row's shown fields are kept folded for the search (case and accents) in one piece.
+// themselves: rows are read by row number when they come into view. What they are searched and
+// sorted by is read once on a thread: each distinct value of the shown fields once, folded for
+// the search (case and accents) and ranked in SQLite's case-blind order, and each row as the
+// values of its fields. A name that is also a sire, a dam and an owner is held once.
 class SearchableRows
 {
 public:
-    // Every row's shown fields, folded, end to end; rows by ascending row number.
-    struct SearchText
+    struct Values
     {
-        std::vector<qint64> ids;
-        QByteArray text;
-        std::vector<qsizetype> ends;
+        std::vector<qint64> ids; // by ascending row number
+        int fieldCount = 0;
+        std::vector<quint32> ofRows; // ids.size() x fieldCount: each field's value
+        QByteArray folded;           // each value folded, end to end
+        std::vector<quint32> foldedEnds;
+        std::vector<quint32>
+            ranks; // each value's place in the sort; values that sort equal share it
         // Each row number's place, straight from the number, when the numbers lie close
         // enough together (as they do unless rows were deleted by the million).
         std::vector<qint32> placeOf;
@@ -32,24 +37,29 @@ public:
 
     // Every row number, in row order.
     std::vector<qint64> inRowOrder(const QSqlDatabase &db) const;
-    // Every row number, ordered by one of the fields (case-blind, then by row).
-    std::vector<qint64> ordered(const QSqlDatabase &db, int field, bool ascending) const;
+    // Every row number, by the first field (case-blind, then by row), from its index.
+    std::vector<qint64> byFirstField(const QSqlDatabase &db, bool ascending) const;
 
-    // Reads the search text on a connection of its own to the file, so that it can run on a
+    // Reads the values on a connection of its own to the file, so that it can run on a
     // thread of its own while the list is already on view. Gives up, answering nothing, once
     // told to stop.
-    SearchText readSearchText(const QString &file, const std::atomic_bool &stop) const;
-    void setSearchText(SearchText text)
+    Values readValues(const QString &file, const std::atomic_bool &stop) const;
+    void setValues(Values values)
     {
-        m_search = std::move(text);
+        m_values = std::move(values);
         m_canSearch = true;
     }
-    void forgetSearchText()
+    void forgetValues()
     {
-        m_search = {};
+        m_values = {};
         m_canSearch = false;
     }
+    // Whether the values are read, for searching and for sorting by any field.
     bool canSearch() const { return m_canSearch; }
+
+    // Every row number, ordered by one of the fields as SQLite orders it with COLLATE NOCASE,
+    // equal values by row. Only once the values are read.
+    std::vector<qint64> ordered(int field, bool ascending) const;
 
     // Those of `ids` whose fields hold the text anywhere, blind to case and accents.
     std::vector<qint64> matching(const std::vector<qint64> &ids, const QString &text) const;
@@ -61,7 +71,7 @@ public:
 private:
     QString m_table;
     QStringList m_fields;
-    SearchText m_search;
+    Values m_values;
     bool m_canSearch = false;
 };
 

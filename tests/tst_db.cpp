@@ -556,16 +556,25 @@ void DbTest::tablesSortAsSqliteDoes()
          "INSERT INTO Dogtable (name, colour) VALUES ('a', 'red'), ('b', NULL), ('c', 'Red'), "
          "('d', 12), ('e', 2.5), ('f', ''), ('g', 'Élan'), ('h', 'elan'), ('i', 'ZULU'), "
          "('j', x'00ff'), ('k', 'red '), ('l', NULL), ('m', '12'), ('n', 'RED')");
-    const db::SearchableRows rows("Dogtable", {"name", "colour"});
+    exec(kennel.db(), "INSERT INTO Dogtable (name, colour) VALUES ('RED', 12.0), ('Zulu', 'Élan')");
+    db::SearchableRows rows("Dogtable", {"name", "colour"});
+    const std::atomic_bool stop = false;
+    rows.setValues(rows.readValues(kennel.db().databaseName(), stop));
     for (const bool ascending : {true, false}) {
-        std::vector<qint64> expected;
-        QSqlQuery q(kennel.db());
-        q.exec(QString("SELECT rowid FROM Dogtable ORDER BY colour COLLATE NOCASE %1, rowid")
-                   .arg(ascending ? "ASC" : "DESC"));
-        while (q.next())
-            expected.push_back(q.value(0).toLongLong());
-        QCOMPARE(rows.ordered(kennel.db(), 1, ascending), expected);
+        for (const char *field : {"name", "colour"}) {
+            std::vector<qint64> expected;
+            QSqlQuery q(kennel.db());
+            q.exec(QString("SELECT rowid FROM Dogtable ORDER BY %1 COLLATE NOCASE %2, rowid")
+                       .arg(field, ascending ? "ASC" : "DESC"));
+            while (q.next())
+                expected.push_back(q.value(0).toLongLong());
+            QCOMPARE(rows.ordered(rows.fields().indexOf(field), ascending), expected);
+            if (QString(field) == "name")
+                QCOMPARE(rows.byFirstField(kennel.db(), ascending), expected);
+        }
     }
+    // A value in two fields is held once and found in either.
+    QCOMPARE(rows.matching(rows.inRowOrder(kennel.db()), "red").size(), size_t(5));
 }
 
 void DbTest::writtenRowsAreToldSinceAMark()

@@ -26,10 +26,10 @@ void RowTableModel::reload()
 {
     stopReading();
     m_loaded = true;
-    m_rows.forgetSearchText();
+    m_rows.forgetValues();
     m_ordered = sorted();
     refilter();
-    readSearchText();
+    readValues();
 }
 
 void RowTableModel::stopReading()
@@ -43,21 +43,24 @@ void RowTableModel::stopReading()
     m_reader = nullptr;
 }
 
-void RowTableModel::readSearchText()
+void RowTableModel::readValues()
 {
     m_stopReading = std::make_shared<std::atomic_bool>(false);
-    auto text = std::make_shared<db::SearchableRows::SearchText>();
-    m_reader = QThread::create([rows = m_rows, stop = m_stopReading, text,
+    auto values = std::make_shared<db::SearchableRows::Values>();
+    m_reader = QThread::create([rows = m_rows, stop = m_stopReading, values,
                                 file = db::DatabaseFiles::kennel().databaseName()] {
-        *text = rows.readSearchText(file, *stop);
+        *values = rows.readValues(file, *stop);
     });
     // A reading stopped before its end may still have its end queued: only the latest counts.
-    connect(m_reader, &QThread::finished, this, [this, text, reading = ++m_readings] {
+    connect(m_reader, &QThread::finished, this, [this, values, reading = ++m_readings] {
         if (reading != m_readings || !m_reader)
             return;
         m_reader->deleteLater();
         m_reader = nullptr;
-        m_rows.setSearchText(std::move(*text));
+        m_rows.setValues(std::move(*values));
+        // Sorted by name until now, whatever column was asked for.
+        if (m_columns[m_sortColumn].sortField > 0)
+            m_ordered = sorted();
         refilter();
         Q_EMIT searchReady();
     });
@@ -99,7 +102,10 @@ std::vector<qint64> RowTableModel::sorted() const
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     if (column.order)
         return column.order(m_rows.inRowOrder(kennel), m_ascending);
-    return m_rows.ordered(kennel, column.sortField, m_ascending);
+    if (m_rows.canSearch())
+        return m_rows.ordered(column.sortField, m_ascending);
+    // The first field has an index in its order; any other waits for the values.
+    return m_rows.byFirstField(kennel, column.sortField != 0 || m_ascending);
 }
 
 void RowTableModel::sort(int column, Qt::SortOrder order)

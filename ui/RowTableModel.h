@@ -36,7 +36,8 @@ public:
     ~RowTableModel() override;
 
     // Reads the table again, keeping the search and the order. The rows are on view at once;
-    // the text they are searched by is read meanwhile on a thread of its own.
+    // the values they are searched and sorted by are read meanwhile on a thread of its own,
+    // and until then they are in name order.
     void reload();
     void setSearch(const QString &text);
     // Works out the cells' text again, for a column whose values came later.
@@ -44,8 +45,8 @@ public:
     // Sorts again when sorted by a column worked out from more than its row, whose order
     // may have come later.
     void reorder();
-    // False while the search text is still being read: a search typed meanwhile is applied
-    // once it is there.
+    // False while the values are still being read: a search typed or a sort asked for
+    // meanwhile is applied once they are there.
     bool canSearch() const { return m_rows.canSearch(); }
     qint64 idAt(int row) const { return m_visible[size_t(row)]; }
     qsizetype total() const { return qsizetype(m_ordered.size()); }
@@ -62,7 +63,7 @@ Q_SIGNALS:
 private:
     void refilter(bool narrowing = false);
     std::vector<qint64> sorted() const;
-    void readSearchText();
+    void readValues();
     void stopReading();
 
     db::SearchableRows m_rows;
