@@ -42,6 +42,7 @@ MatingLines matingLines(const QSqlDatabase &db)
     // Straight from SQLite: a busy kennel's half a million matings are read on every opening.
     enum Column { Row, Sire, Dam };
     MatingLines result;
+    std::string line;
     db::scanRows(db,
                  db::selectFrom(db::tables::matings,
                                 {fields::rowid, fields::matings::sire, fields::matings::dam}) %
@@ -49,8 +50,13 @@ MatingLines matingLines(const QSqlDatabase &db)
                      QStringLiteral(" <> '' ORDER BY rowid"),
                  [&](const db::RawRow &row) {
                      result.rows.push_back(row.whole(Row));
-                     result.lines << row.string(Dam) + QStringLiteral(" With ") + row.string(Sire);
+                     line.assign(row.text(Dam));
+                     line.append(" With ");
+                     line.append(row.text(Sire));
+                     result.lines.append(line);
                  });
+    result.lines.squeeze();
+    result.rows.shrink_to_fit();
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PackedTexts.h"
 #include "core/WriteResult.h"
 
 #include <QDate>
@@ -17,7 +18,7 @@ core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QStrin
 // stored order, each line with its row.
 struct MatingLines
 {
-    QStringList lines;
+    core::PackedTexts lines;
     std::vector<qint64> rows;
 };
 MatingLines matingLines(const QSqlDatabase &db);

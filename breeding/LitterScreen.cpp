@@ -5,7 +5,9 @@
 #include "core/NumberText.h"
 #include "db/DatabaseFiles.h"
 #include "ui/FieldGrid.h"
+#include "ui/NameListModel.h"
 
+#include <numeric>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace breeding {
@@ -37,7 +38,6 @@ LitterScreen::LitterScreen(QWidget *parent)
 {
     m_matings->setObjectName(QStringLiteral("matings"));
     m_matings->setPlaceholderText(QStringLiteral("Matings"));
-    m_matings->setModel(new QStringListModel(m_matings));
     m_matings->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_matings->setMinimumContentsLength(32);
     auto *choose = new QLabel(QStringLiteral("Select the Dam that has been mated Below"));
@@ -80,7 +80,12 @@ void LitterScreen::load()
 {
     MatingLines lines = matingLines(db::DatabaseFiles::kennel());
     m_rows = std::move(lines.rows);
-    qobject_cast<QStringListModel *>(m_matings->model())->setStringList(lines.lines);
+    std::vector<qint32> inOrder(m_rows.size());
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    // The combo box deletes the list it had, which it owns.
+    m_matings->setModel(
+        new ui::NameListModel(std::make_shared<const core::PackedTexts>(std::move(lines.lines)),
+                              std::move(inOrder), m_matings));
     m_matings->setCurrentIndex(-1);
 }
 

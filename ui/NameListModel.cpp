@@ -9,52 +9,33 @@
 
 namespace ui {
 
-PackedNames::PackedNames(const QStringList &names)
-{
-    m_ends.reserve(size_t(names.size()));
-    for (const QString &name : names)
-        append(name.toUtf8());
-}
-
-void PackedNames::reserve(qsizetype names, qsizetype bytes)
-{
-    m_ends.reserve(size_t(names));
-    m_bytes.reserve(bytes);
-}
-
-void PackedNames::append(QByteArrayView utf8)
-{
-    m_bytes.append(utf8);
-    m_ends.push_back(quint32(m_bytes.size()));
-}
-
-std::vector<qint32> PackedNames::alphabeticalOrder() const
+std::vector<qint32> alphabeticalOrder(const core::PackedTexts &texts)
 {
     // Sort keys once per name: comparing through the collator would cost a lookup per
     // comparison, far too slow for every dog of a large kennel.
     const QCollator collator = PickList::alphabeticalCollator();
     std::vector<QCollatorSortKey> keys;
-    keys.reserve(size_t(size()));
-    for (qsizetype i = 0; i < size(); ++i)
-        keys.push_back(collator.sortKey(text(i)));
-    std::vector<qint32> order(static_cast<size_t>(size()));
+    keys.reserve(size_t(texts.size()));
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        keys.push_back(collator.sortKey(texts.text(i)));
+    std::vector<qint32> order(static_cast<size_t>(texts.size()));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](qint32 a, qint32 b) {
         return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
     });
-    keys = {};
+    std::vector<QCollatorSortKey>().swap(keys);
     core::releaseFreedMemory();
     return order;
 }
 
-NameListModel::NameListModel(std::shared_ptr<const PackedNames> names, std::vector<qint32> entries,
-                             QObject *parent)
+NameListModel::NameListModel(std::shared_ptr<const core::PackedTexts> names,
+                             std::vector<qint32> entries, QObject *parent)
     : QAbstractListModel(parent), m_names(std::move(names)), m_entries(std::move(entries))
 {
 }
 
 NameListModel::NameListModel(const QStringList &entries, QObject *parent)
-    : QAbstractListModel(parent), m_names(std::make_shared<PackedNames>(entries)),
+    : QAbstractListModel(parent), m_names(std::make_shared<core::PackedTexts>(entries)),
       m_entries(size_t(entries.size()))
 {
     std::iota(m_entries.begin(), m_entries.end(), 0);

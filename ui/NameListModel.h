@@ -1,40 +1,17 @@
 #pragma once
 
+#include "core/PackedTexts.h"
 #include <memory>
+
 #include <QAbstractListModel>
-#include <QByteArray>
 #include <QStringList>
 #include <vector>
 
 namespace ui {
 
-// Names end to end in one piece of UTF-8 text: a million names cost their letters and one
-// offset each, where a list of strings would cost an object per name.
-class PackedNames
-{
-public:
-    PackedNames() = default;
-    explicit PackedNames(const QStringList &names);
-
-    void reserve(qsizetype names, qsizetype bytes);
-    void append(QByteArrayView utf8);
-    qsizetype size() const { return qsizetype(m_ends.size()); }
-    qsizetype bytes() const { return m_bytes.size(); }
-    QByteArrayView utf8(qsizetype at) const
-    {
-        const quint32 from = at == 0 ? 0 : m_ends[size_t(at) - 1];
-        return {m_bytes.constData() + from, qsizetype(m_ends[size_t(at)] - from)};
-    }
-    QString text(qsizetype at) const { return QString::fromUtf8(utf8(at)); }
-
-    // The places of the names alphabetically, as pick lists show them; equal names keep
-    // their order.
-    std::vector<qint32> alphabeticalOrder() const;
-
-private:
-    QByteArray m_bytes;
-    std::vector<quint32> m_ends;
-};
+// The places of the texts alphabetically, as pick lists show them; equal texts keep their
+// order.
+std::vector<qint32> alphabeticalOrder(const core::PackedTexts &texts);
 
 // Some of the names, in an order, as a pick list offers them. Lists made of the same names
 // share them.
@@ -42,7 +19,7 @@ class NameListModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
-    NameListModel(std::shared_ptr<const PackedNames> names, std::vector<qint32> entries,
+    NameListModel(std::shared_ptr<const core::PackedTexts> names, std::vector<qint32> entries,
                   QObject *parent = nullptr);
     explicit NameListModel(const QStringList &entries, QObject *parent = nullptr);
 
@@ -56,7 +33,7 @@ public:
     QStringList matching(const QString &typed) const;
 
 private:
-    std::shared_ptr<const PackedNames> m_names;
+    std::shared_ptr<const core::PackedTexts> m_names;
     std::vector<qint32> m_entries;
 };
 

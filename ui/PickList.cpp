@@ -93,7 +93,7 @@ void PickList::sortAlphabetically(QStringList &entries)
 {
     QStringList sorted;
     sorted.reserve(entries.size());
-    for (const qint32 at : PackedNames(entries).alphabeticalOrder())
+    for (const qint32 at : alphabeticalOrder(core::PackedTexts(entries)))
         sorted << entries.at(at);
     entries = std::move(sorted);
 }

@@ -85,7 +85,7 @@ private:
     std::shared_ptr<NameListModel> listOf(bool sorted, const std::function<bool(qint32)> &keep)
     {
         if (sorted && m_alphabetical.empty())
-            m_alphabetical = m_names->alphabeticalOrder();
+            m_alphabetical = alphabeticalOrder(*m_names);
         std::vector<qint32> entries;
         const qint32 count = qint32(m_rows.size());
         for (qint32 i = 0; i < count; ++i) {
@@ -126,7 +126,7 @@ private:
 
     void readWhole(const QSqlDatabase &db)
     {
-        auto names = std::make_shared<PackedNames>();
+        auto names = std::make_shared<core::PackedTexts>();
         m_rows.clear();
         m_sexes.clear();
         m_ownerOf.clear();
@@ -141,6 +141,7 @@ private:
             m_sexes.push_back(row.sex);
             m_ownerOf.push_back(ownerPlace(row.owner, ownerPlaces));
         });
+        names->squeeze();
         m_names = std::move(names);
     }
 
@@ -196,8 +197,8 @@ private:
             }
         }
 
-        const PackedNames &before = *m_names;
-        auto names = std::make_shared<PackedNames>();
+        const core::PackedTexts &before = *m_names;
+        auto names = std::make_shared<core::PackedTexts>();
         names->reserve(before.size() + qsizetype(fresh.size()), before.bytes() + 4096);
         std::vector<qint64> rows;
         std::vector<Sex> sexes;
@@ -283,7 +284,7 @@ private:
     QString m_table, m_name, m_sex, m_owner;
     QString m_connection;
     QString m_version;
-    std::shared_ptr<const PackedNames> m_names;
+    std::shared_ptr<const core::PackedTexts> m_names;
     std::vector<qint64> m_rows;
     std::vector<Sex> m_sexes;
     // Each row's owner as a place in `m_owners`, so that a million rows hold each owner once.
