@@ -6,15 +6,28 @@
 
 namespace genetics {
 
-Inbreeding::Inbreeding(const Pedigree &pedigree) : m_pedigree(pedigree)
+Inbreeding::Inbreeding(const Pedigree &pedigree) : m_pedigree(pedigree) {}
+
+void Inbreeding::prepareScratch()
 {
-    const size_t dogs = size_t(pedigree.size());
-    m_seenA.assign(dogs, 0);
-    m_seenB.assign(dogs, 0);
-    m_doneW.assign(dogs, 0);
-    m_rowA.assign(dogs, 0);
-    m_rowB.assign(dogs, 0);
-    m_w.assign(dogs, 0);
+    const size_t dogs = size_t(m_pedigree.size());
+    if (m_seenA.size() == dogs)
+        return;
+    for (std::vector<unsigned> *marks : {&m_seenA, &m_seenB, &m_doneW})
+        marks->assign(dogs, 0);
+    for (std::vector<double> *values : {&m_rowA, &m_rowB, &m_w})
+        values->assign(dogs, 0.0);
+}
+
+void Inbreeding::releaseScratch()
+{
+    // Swapped with empty ones: assigning {} would keep the room.
+    for (std::vector<unsigned> *marks : {&m_seenA, &m_seenB, &m_doneW})
+        std::vector<unsigned>().swap(*marks);
+    for (std::vector<double> *values : {&m_rowA, &m_rowB, &m_w})
+        std::vector<double>().swap(*values);
+    for (std::vector<int> *list : {&m_listA, &m_listB, &m_stack})
+        std::vector<int>().swap(*list);
 }
 
 // The variance of Mendelian sampling: the share of a dog's relationship to itself that its
@@ -106,6 +119,7 @@ const std::vector<double> &Inbreeding::coefficients()
     const Pedigree &p = m_pedigree;
     const int dogs = p.size();
     m_coefficients.assign(size_t(dogs), std::numeric_limits<double>::quiet_NaN());
+    prepareScratch();
     // Each sire's offspring with a known dam, grouped by sire.
     std::vector<int> start(size_t(dogs) + 1, 0);
     for (int dog : p.order) {
@@ -131,6 +145,7 @@ const std::vector<double> &Inbreeding::coefficients()
         for (int i = start[size_t(dog)]; i < start[size_t(dog) + 1]; ++i)
             m_coefficients[offspring[i]] = 0.5 * downward(p.dam[offspring[i]]);
     }
+    releaseScratch();
     return m_coefficients;
 }
 
@@ -141,6 +156,7 @@ double Inbreeding::coancestry(int a, int b, std::vector<Share> *shares)
         shares->clear();
     if (!m_pedigree.known(a) || !m_pedigree.known(b))
         return 0.0;
+    prepareScratch();
     ++m_mark;
     climb(a, m_listA, m_rowA, m_seenA, m_mark);
     climb(b, m_listB, m_rowB, m_seenB, m_mark);
@@ -159,6 +175,7 @@ double Inbreeding::coancestry(int a, int b, std::vector<Share> *shares)
 std::vector<double> Inbreeding::relationships(int dog, const std::vector<int> &candidates)
 {
     coefficients();
+    prepareScratch();
     ++m_mark;
     climb(dog, m_listA, m_rowA, m_seenA, m_mark);
     std::vector<double> result;
@@ -171,10 +188,7 @@ std::vector<double> Inbreeding::relationships(int dog, const std::vector<int> &c
 void Inbreeding::update(const std::vector<int> &affected)
 {
     const size_t dogs = size_t(m_pedigree.size());
-    for (std::vector<unsigned> *marks : {&m_seenA, &m_seenB, &m_doneW})
-        marks->resize(dogs, 0);
-    for (std::vector<double> *values : {&m_rowA, &m_rowB, &m_w})
-        values->resize(dogs, 0.0);
+    releaseScratch();
     m_complete.clear();
     m_deepest.clear();
     if (m_coefficients.empty() || affected.empty())
@@ -195,6 +209,7 @@ void Inbreeding::update(const std::vector<int> &affected)
         else
             m_coefficients[dog] = coancestry(p.sire[dog], p.dam[dog]);
     }
+    releaseScratch();
 }
 
 int Inbreeding::completeGenerations(int dog)

@@ -53,6 +53,11 @@ private:
     std::vector<double> m_coefficients;
     std::vector<int> m_complete;
     std::vector<int> m_deepest;
+    // The scratch is a dozen bytes per dog and more: kept only while relationships are asked
+    // for, given back once every dog's inbreeding is worked out or updated.
+    void prepareScratch();
+    void releaseScratch();
+
     // Scratch for climbs, marked per climb instead of cleared.
     unsigned m_mark = 0;
     std::vector<unsigned> m_seenA, m_seenB, m_doneW;

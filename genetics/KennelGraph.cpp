@@ -74,9 +74,7 @@ void KennelGraph::add(const Row &row)
 {
     const int dog = int(m_ids.size());
     m_ids.push_back(row.id);
-    m_nameBytes += row.name;
-    m_nameStart.push_back(unsigned(m_nameBytes.size()));
-    m_names.add(row.name, dog);
+    m_names.add(row.name);
     m_sexes.push_back(Sex::Other);
     setSex(dog, row);
     m_born.push_back(row.born);
@@ -126,13 +124,11 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     m_sexes.reserve(room);
     m_born.reserve(room);
     m_died.reserve(room);
-    m_nameStart.reserve(room + 1);
     m_names.reserve(int(room));
     // Parent names wait in one buffer until every dog's name is known.
     std::string parentBytes;
     std::vector<unsigned> parentStart{0};
     parentStart.reserve(2 * room + 1);
-    m_nameStart.push_back(0);
     const QString problem = scan(kennel, {}, [&](const Row &row) {
         add(row);
         for (const std::string_view parent : {row.sire, row.dam}) {
@@ -173,6 +169,7 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     }
     order();
     findLoops();
+    m_names.squeeze();
     return {};
 }
 
@@ -209,9 +206,7 @@ std::optional<std::vector<int>> KennelGraph::update(const QSqlDatabase &kennel,
                 m_pedigree.sire.push_back(unknown);
                 m_pedigree.dam.push_back(unknown);
             } else {
-                const std::string_view name(m_nameBytes.data() + m_nameStart[dog],
-                                            m_nameStart[dog + 1] - m_nameStart[dog]);
-                whole = name == row.name;
+                whole = m_names.name(dog) == row.name;
                 if (!whole)
                     return;
                 setSex(dog, row);
@@ -347,8 +342,8 @@ void KennelGraph::placeAdded(int dog)
 
 QString KennelGraph::name(int dog) const
 {
-    return QString::fromUtf8(m_nameBytes.data() + m_nameStart[dog],
-                             qsizetype(m_nameStart[dog + 1] - m_nameStart[dog]));
+    const std::string_view name = m_names.name(dog);
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
 QString KennelGraph::storedSex(int dog) const

@@ -81,8 +81,6 @@ private:
     bool moveToTheEnd(const std::vector<int> &affected);
 
     Pedigree m_pedigree;
-    std::string m_nameBytes;
-    std::vector<unsigned> m_nameStart;
     std::vector<qint64> m_ids;
     std::vector<Sex> m_sexes;
     std::vector<int> m_born;

@@ -30,21 +30,20 @@ size_t hashOf(std::string_view key)
 
 } // namespace
 
-const std::string &NameIndex::keyOf(std::string_view name) const
+void NameIndex::keyOf(std::string_view name, std::string &key)
 {
     if (isAscii(name)) {
-        m_key.assign(name);
-        for (char &c : m_key) {
+        key.assign(name);
+        for (char &c : key) {
             if (c >= 'A' && c <= 'Z')
                 c = char(c - 'A' + 'a');
         }
     } else {
-        m_key = QString::fromUtf8(name.data(), qsizetype(name.size()))
-                    .toCaseFolded()
-                    .toUtf8()
-                    .toStdString();
+        key = QString::fromUtf8(name.data(), qsizetype(name.size()))
+                  .toCaseFolded()
+                  .toUtf8()
+                  .toStdString();
     }
-    return m_key;
 }
 
 // A slot holds the key's hash in its high half, so that most other keys are passed by
@@ -63,16 +62,16 @@ int NameIndex::groupOfKey(std::string_view key) const
         if ((entry & ~quint64(0xffffffffu)) != tag)
             continue;
         const int group = int(entry & 0xffffffffu) - 1;
-        const std::string_view stored(m_keys.data() + m_keyStart[group],
-                                      m_keyStart[group + 1] - m_keyStart[group]);
-        if (stored == key)
+        keyOf(name(m_groups[group].anyFirst), m_otherKey);
+        if (m_otherKey == key)
             return group;
     }
 }
 
-void NameIndex::place(std::vector<quint64> &slots, std::string_view key, int group)
+void NameIndex::place(std::vector<quint64> &slots, int group) const
 {
-    const size_t hash = hashOf(key);
+    keyOf(name(m_groups[group].anyFirst), m_otherKey);
+    const size_t hash = hashOf(m_otherKey);
     const size_t mask = slots.size() - 1;
     size_t slot = hash & mask;
     while (slots[slot] != 0)
@@ -82,10 +81,10 @@ void NameIndex::place(std::vector<quint64> &slots, std::string_view key, int gro
 
 void NameIndex::reserve(int names)
 {
+    m_nameStart.reserve(size_t(names) + 1);
     m_groupOf.reserve(size_t(names));
     m_groups.reserve(size_t(names));
     m_groupSize.reserve(size_t(names));
-    m_keyStart.reserve(size_t(names) + 1);
     size_t slots = 1024;
     while (slots < 2 * size_t(names))
         slots *= 2;
@@ -95,37 +94,41 @@ void NameIndex::reserve(int names)
     }
 }
 
+void NameIndex::squeeze()
+{
+    m_nameBytes.shrink_to_fit();
+    m_nameStart.shrink_to_fit();
+    m_groups.shrink_to_fit();
+    m_groupSize.shrink_to_fit();
+    m_groupOf.shrink_to_fit();
+}
+
 void NameIndex::grow()
 {
     std::vector<quint64> slots(std::max<size_t>(1024, m_slots.size() * 2), 0);
     for (int group = 0; group < int(m_groups.size()); ++group)
-        place(slots,
-              std::string_view(m_keys.data() + m_keyStart[group],
-                               m_keyStart[group + 1] - m_keyStart[group]),
-              group);
+        place(slots, group);
     m_slots = std::move(slots);
 }
 
-void NameIndex::add(std::string_view name, int dog)
+void NameIndex::add(std::string_view name)
 {
-    if (int(m_groupOf.size()) <= dog)
-        m_groupOf.resize(size_t(dog) + 1, -1);
-    const std::string &key = keyOf(name);
+    const int dog = int(m_groupOf.size());
+    m_nameBytes += name;
+    m_nameStart.push_back(unsigned(m_nameBytes.size()));
+    keyOf(name, m_key);
+    const std::string &key = m_key;
     int group = groupOfKey(key);
     const bool ascii = isAscii(name);
     if (group < 0) {
         if ((m_groups.size() + 1) * 2 > m_slots.size())
             grow();
         group = int(m_groups.size());
-        if (m_keyStart.empty())
-            m_keyStart.push_back(0);
-        m_keys += key;
-        m_keyStart.push_back(unsigned(m_keys.size()));
         m_groups.push_back({ascii ? dog : -1, dog});
         if (!ascii)
             m_otherFirst.emplace(group, name);
         m_groupSize.push_back(1);
-        place(m_slots, key, group);
+        place(m_slots, group);
     } else {
         Group &g = m_groups[group];
         ++m_groupSize[group];
@@ -142,12 +145,13 @@ void NameIndex::add(std::string_view name, int dog)
                 m_otherFirst[group] = std::string(name);
         }
     }
-    m_groupOf[dog] = group;
+    m_groupOf.push_back(group);
 }
 
 int NameIndex::find(std::string_view name) const
 {
-    const int group = groupOfKey(keyOf(name));
+    keyOf(name, m_key);
+    const int group = groupOfKey(m_key);
     if (group < 0)
         return -1;
     return isAscii(name) ? m_groups[group].asciiFirst : m_groups[group].anyFirst;

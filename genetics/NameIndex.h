@@ -17,9 +17,16 @@ class NameIndex
 public:
     // Room for this many names, so that the table is not rebuilt as it fills.
     void reserve(int names);
-    // Names in row order, as UTF-8.
-    void add(std::string_view name, int dog);
+    // Names in row order, as UTF-8; each dog is the next number.
+    void add(std::string_view name);
+    // Gives back the room kept for growing, once all are in.
+    void squeeze();
     int find(std::string_view name) const;
+    std::string_view name(int dog) const
+    {
+        return std::string_view(m_nameBytes)
+            .substr(m_nameStart[dog], m_nameStart[dog + 1] - m_nameStart[dog]);
+    }
     // How many dogs share this dog's name, case aside.
     int namesakes(int dog) const { return m_groupSize[m_groupOf[dog]]; }
     int groupOf(int dog) const { return m_groupOf[dog]; }
@@ -30,15 +37,18 @@ private:
         int asciiFirst; // first dog whose name is plain ASCII, for plain ASCII keys
         int anyFirst;   // first in NOCASE order, then row order, for other keys
     };
-    // The case-blind key of a name, into a buffer kept for the purpose.
-    const std::string &keyOf(std::string_view name) const;
+    // The case-blind key of a name, into `key`.
+    static void keyOf(std::string_view name, std::string &key);
     int groupOfKey(std::string_view key) const;
     void grow();
-    static void place(std::vector<quint64> &slots, std::string_view key, int group);
+    void place(std::vector<quint64> &slots, int group) const;
 
+    // Each name once: a group's key is worked out again from its first dog's name when
+    // needed, instead of being kept beside it.
+    std::string m_nameBytes;
+    std::vector<unsigned> m_nameStart{0};
     mutable std::string m_key;
-    std::string m_keys;
-    std::vector<unsigned> m_keyStart; // per group, with one past the end
+    mutable std::string m_otherKey;
     std::vector<Group> m_groups;
     // The first name of a group where it is not plain ASCII: rare, so kept aside.
     std::unordered_map<int, std::string> m_otherFirst;
