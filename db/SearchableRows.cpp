@@ -6,12 +6,15 @@
 #include "db/SqlText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <QHash>
 #include <QSqlQuery>
 #include <QStringBuilder>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace db {
 
@@ -25,13 +28,14 @@ namespace {
 // SQLite's storage classes in the order COLLATE NOCASE sorts them.
 enum Kind : char { NoValue, Number, Text, Other };
 
-// The distinct values met in a scan, each kept as its kind and its bytes. A text's capitals
-// are lowered first: the case-blind order and the search both ignore them, so "Red" and "RED"
-// are one value.
+// The values met in a scan, each kept as its kind and its bytes. A text's capitals are
+// lowered first: the case-blind order and the search both ignore them, so "Red" and "RED"
+// are one value. Values that recur are kept once; a field whose values hardly ever recur
+// (a registration number) is kept as it comes, without looking each one up.
 class DistinctValues
 {
 public:
-    quint32 add(const RawRow &row, int column)
+    quint32 add(const RawRow &row, int column, bool lookUp)
     {
         const int type = row.type(column);
         const Kind kind = type == SQLITE_NULL                              ? NoValue
@@ -39,24 +43,31 @@ public:
                           : type == SQLITE_TEXT                            ? Text
                                                                            : Other;
         m_key.assign(1, kind);
-        for (const char c : row.text(column))
-            m_key.push_back(kind == Text && c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c);
-        if (2 * (size() + 1) > m_slots.size())
-            grow();
-        const size_t mask = m_slots.size() - 1;
-        size_t at = std::hash<std::string_view>{}(m_key)&mask;
-        for (; m_slots[at] != 0; at = (at + 1) & mask) {
-            if (key(m_slots[at] - 1) == m_key)
-                return m_slots[at] - 1;
+        // A number's value leads its text, for the order.
+        if (kind == Number) {
+            const double number = row.real(column);
+            m_key.append(reinterpret_cast<const char *>(&number), sizeof number);
         }
-        const quint32 value = size();
-        m_keys.append(m_key);
-        m_ends.push_back(m_keys.size());
-        m_numbers.push_back(kind == Number ? row.real(column) : 0.0);
-        m_slots[at] = value + 1;
-        return value;
+        const std::string_view text = row.text(column);
+        m_key.append(text);
+        if (kind == Text) {
+            for (char &c : m_key) {
+                if (c >= 'A' && c <= 'Z')
+                    c = char(c + ('a' - 'A'));
+            }
+        }
+        if (!lookUp)
+            return append();
+        // Pups of a litter stand together and name the same sire and dam.
+        Last &last = m_last[column];
+        if (last.value && last.key == m_key)
+            return *last.value;
+        last.key = m_key;
+        last.value = find();
+        return *last.value;
     }
 
+    void reserve(size_t values) { m_ends.reserve(values); }
     quint32 size() const { return quint32(m_ends.size()); }
     size_t bytes() const { return m_keys.size(); }
     std::string_view key(quint32 value) const
@@ -64,51 +75,113 @@ public:
         const size_t from = value == 0 ? 0 : m_ends[value - 1];
         return std::string_view(m_keys).substr(from, m_ends[value] - from);
     }
+    // The text as stored, its capitals lowered.
+    std::string_view text(quint32 value) const
+    {
+        const std::string_view bytes = key(value);
+        return bytes.substr(bytes[0] == Number ? 1 + sizeof(double) : 1);
+    }
 
     // Each value's place in the order, as SQLite sorts with COLLATE NOCASE: no value, then
     // numbers, then text (its capitals already lowered), then anything else bytewise.
     std::vector<quint32> ranks() const
     {
-        std::vector<quint64> prefixes(size());
-        for (quint32 value = 0; value < size(); ++value) {
-            const std::string_view bytes = key(value).substr(1);
-            for (size_t i = 0; i < 8; ++i)
-                prefixes[value] = prefixes[value] << 8 | (i < bytes.size() ? quint8(bytes[i]) : 0u);
-        }
-        const auto compare = [&](quint32 a, quint32 b) {
-            const std::string_view x = key(a), y = key(b);
-            if (x[0] != y[0])
-                return x[0] < y[0] ? -1 : 1;
-            if (x[0] == Number)
-                return m_numbers[a] < m_numbers[b] ? -1 : (m_numbers[b] < m_numbers[a] ? 1 : 0);
-            if (prefixes[a] != prefixes[b])
-                return prefixes[a] < prefixes[b] ? -1 : 1;
-            return x.substr(1).compare(y.substr(1));
+        // Most pairs differ in their first sixteen bytes: kept side by side, they are compared
+        // without reaching for the values themselves.
+        struct Sortable
+        {
+            quint64 prefix[2];
+            quint32 value;
+            char kind;
         };
-        std::vector<quint32> order(size());
-        std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(),
-                  [&](quint32 a, quint32 b) { return compare(a, b) < 0; });
+        std::vector<Sortable> sortable(size());
+        for (quint32 value = 0; value < size(); ++value) {
+            const std::string_view bytes = key(value);
+            Sortable &s = sortable[value];
+            s = {{0, 0}, value, bytes[0]};
+            for (size_t i = 1; i <= 16; ++i)
+                s.prefix[(i - 1) / 8] =
+                    s.prefix[(i - 1) / 8] << 8 | (i < bytes.size() ? quint8(bytes[i]) : 0u);
+        }
+        const auto compare = [&](const Sortable &a, const Sortable &b) {
+            if (a.kind != b.kind)
+                return a.kind < b.kind ? -1 : 1;
+            if (a.kind == Number) {
+                const double x = number(a.value), y = number(b.value);
+                return x < y ? -1 : (y < x ? 1 : 0);
+            }
+            for (const int half : {0, 1}) {
+                if (a.prefix[half] != b.prefix[half])
+                    return a.prefix[half] < b.prefix[half] ? -1 : 1;
+            }
+            return key(a.value).substr(1).compare(key(b.value).substr(1));
+        };
+        std::sort(sortable.begin(), sortable.end(),
+                  [&](const Sortable &a, const Sortable &b) { return compare(a, b) < 0; });
         std::vector<quint32> ranks(size());
         quint32 rank = 0;
-        for (size_t i = 0; i < order.size(); ++i) {
-            if (i > 0 && compare(order[i - 1], order[i]) != 0)
+        for (size_t i = 0; i < sortable.size(); ++i) {
+            if (i > 0 && compare(sortable[i - 1], sortable[i]) != 0)
                 ++rank;
-            ranks[order[i]] = rank;
+            ranks[sortable[i].value] = rank;
         }
         return ranks;
     }
 
 private:
+    double number(quint32 value) const
+    {
+        double number = 0;
+        std::memcpy(&number, key(value).data() + 1, sizeof number);
+        return number;
+    }
+
+    struct Last
+    {
+        std::string key;
+        std::optional<quint32> value;
+    };
+
+    quint32 find()
+    {
+        if (2 * (m_lookedUp + 1) > m_slots.size())
+            grow();
+        // A slot holds the hash's high half beside the value, so that most other values are
+        // passed by without reading them.
+        const size_t hash = std::hash<std::string_view>{}(m_key);
+        const quint64 tag = quint64(quint32(hash >> 32)) << 32;
+        const size_t mask = m_slots.size() - 1;
+        size_t at = hash & mask;
+        for (; m_slots[at] != 0; at = (at + 1) & mask) {
+            if ((m_slots[at] & ~quint64(0xffffffffu)) == tag &&
+                key(quint32(m_slots[at]) - 1) == m_key)
+                return quint32(m_slots[at]) - 1;
+        }
+        const quint32 value = append();
+        m_slots[at] = tag | (value + 1);
+        ++m_lookedUp;
+        return value;
+    }
+
+    quint32 append()
+    {
+        m_keys.append(m_key);
+        m_ends.push_back(m_keys.size());
+        return size() - 1;
+    }
+
     void grow()
     {
-        std::vector<quint32> slots(std::max<size_t>(1024, m_slots.size() * 2), 0);
+        std::vector<quint64> slots(std::max<size_t>(1024, m_slots.size() * 2), 0);
         const size_t mask = slots.size() - 1;
-        for (quint32 value = 0; value < size(); ++value) {
-            size_t at = std::hash<std::string_view>{}(key(value)) & mask;
+        for (const quint64 slot : m_slots) {
+            if (slot == 0)
+                continue;
+            const size_t hash = std::hash<std::string_view>{}(key(quint32(slot) - 1));
+            size_t at = hash & mask;
             while (slots[at] != 0)
                 at = (at + 1) & mask;
-            slots[at] = value + 1;
+            slots[at] = slot;
         }
         m_slots = std::move(slots);
     }
@@ -116,8 +189,9 @@ private:
     std::string m_key;
     std::string m_keys;
     std::vector<size_t> m_ends;
-    std::vector<double> m_numbers;
-    std::vector<quint32> m_slots; // open addressing; a value's number plus one, 0 for free
+    quint32 m_lookedUp = 0;
+    std::unordered_map<int, Last> m_last;
+    std::vector<quint64> m_slots; // open addressing; a value's number plus one, 0 for free
 };
 
 } // namespace
@@ -128,7 +202,23 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
     Values values;
     values.fieldCount = int(m_fields.size());
     DistinctValues distinct;
+    struct Habit
+    {
+        int seen = 0;
+        int fresh = 0;
+        bool lookUp = true;
+    };
+    constexpr int habitRows = 4096;
+    std::vector<Habit> habits(size_t(values.fieldCount));
     withReadOnlyConnection(file, [&](QSqlDatabase &db) {
+        // Room for every row at once: growing by copying would cost as much as the reading.
+        scanRows(db, QStringLiteral("SELECT max(rowid) FROM ") % quoted(m_table),
+                 [&](const RawRow &row) {
+                     const size_t rows = size_t(std::clamp<qint64>(row.whole(0), 0, 4'000'000));
+                     values.ids.reserve(rows);
+                     values.ofRows.reserve(rows * size_t(values.fieldCount));
+                     distinct.reserve(rows * size_t(values.fieldCount));
+                 });
         // The row number first, then the fields, in the order of the select list.
         scanRows(db,
                  selectFrom(m_table, QStringList{fields::rowid} + m_fields) %
@@ -137,8 +227,18 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
                      if (stop)
                          return;
                      values.ids.push_back(row.whole(0));
-                     for (int i = 1; i <= values.fieldCount; ++i)
-                         values.ofRows.push_back(distinct.add(row, i));
+                     for (int i = 1; i <= values.fieldCount; ++i) {
+                         Habit &habit = habits[size_t(i - 1)];
+                         const quint32 before = distinct.size();
+                         values.ofRows.push_back(distinct.add(row, i, habit.lookUp));
+                         // Judged on the first rows: looking up costs more than it saves
+                         // where nine values in ten are new.
+                         if (habit.seen < habitRows) {
+                             habit.fresh += distinct.size() > before ? 1 : 0;
+                             if (++habit.seen == habitRows)
+                                 habit.lookUp = habit.fresh * 10 < habit.seen * 9;
+                         }
+                     }
                  });
     });
     // The folded text is found by 32-bit offsets; a table beyond them cannot be searched.
@@ -147,7 +247,7 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
     values.ranks = distinct.ranks();
     values.foldedEnds.reserve(distinct.size());
     for (quint32 value = 0; value < distinct.size(); ++value) {
-        values.folded.append(core::searchFoldedUtf8(distinct.key(value).substr(1)));
+        values.folded.append(core::searchFoldedUtf8(distinct.text(value)));
         values.foldedEnds.push_back(quint32(values.folded.size()));
     }
     values.folded.squeeze();
