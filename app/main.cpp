@@ -3,6 +3,7 @@
 #include "app/RestoreCheck.h"
 #include "app/UserKennel.h"
 #include "backup/Backups.h"
+#include "core/Memory.h"
 #include "core/Messages.h"
 #include "core/version.h"
 #include "db/DatabaseFiles.h"
@@ -30,6 +31,7 @@ bool displayAvailable()
 
 int main(int argc, char *argv[])
 {
+    core::returnLargeBlocksWhenFreed();
     if (!displayAvailable()) {
         std::fputs("houndry: no display is available; to run it without a screen, use: "
                    "xvfb-run -a make run\n",

@@ -21,6 +21,7 @@
 #include "contacts/Ownership.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "core/Memory.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/BlankDogs.h"
@@ -362,6 +363,7 @@ void quietHandler(QtMsgType type, const QMessageLogContext &, const QString &mes
 
 int main(int argc, char *argv[])
 {
+    core::returnLargeBlocksWhenFreed();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietHandler);

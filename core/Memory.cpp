@@ -13,4 +13,11 @@ void releaseFreedMemory()
 #endif
 }
 
+void returnLargeBlocksWhenFreed()
+{
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
+}
+
 } // namespace core

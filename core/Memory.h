@@ -7,4 +7,9 @@ namespace core {
 // for the rest of the session.
 void releaseFreedMemory();
 
+// Blocks of a megabyte and more (a million dogs' row numbers, a list's text) go back to the
+// system as soon as they are freed, instead of staying with the allocator once one of that
+// size has been freed. Called once, at the start.
+void returnLargeBlocksWhenFreed();
+
 } // namespace core

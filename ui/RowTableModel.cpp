@@ -1,5 +1,6 @@
 #include "ui/RowTableModel.h"
 
+#include "core/Memory.h"
 #include "core/SearchText.h"
 #include "db/DatabaseFiles.h"
 
@@ -50,6 +51,7 @@ void RowTableModel::readValues()
     m_reader = QThread::create([rows = m_rows, stop = m_stopReading, values,
                                 file = db::DatabaseFiles::kennel().databaseName()] {
         *values = rows.readValues(file, *stop);
+        core::releaseFreedMemory();
     });
     // A reading stopped before its end may still have its end queued: only the latest counts.
     connect(m_reader, &QThread::finished, this, [this, values, reading = ++m_readings] {
