@@ -6,16 +6,13 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 
-#include <QSqlQuery>
-#include <QStringBuilder>
-
 namespace breeding {
 namespace {
 
 constexpr int h = 240;
 
 // Matings in stored order, each with every litter of its sire (matched exactly by name);
-// the matings are read a slice at a time.
+// the matings are read a slice at a time, and with them only their sires' litters.
 class MatingsWithLitters : public core::RowSource
 {
 public:
@@ -29,40 +26,28 @@ public:
 
     core::DataSet slice(qsizetype first, qsizetype count) override
     {
-        readLitters();
         core::DataSet matings = m_matings.slice(first, count);
+        QStringList sires;
+        for (const core::DataRow &mating : matings) {
+            const QVariant sire = mating.values.value(db::fields::matings::sire);
+            if (!sire.isNull())
+                sires << sire.toString();
+        }
+        namespace litter = db::fields::litters;
+        const QHash<QString, core::DataSet> litters = db::rowsHoldingExactly(
+            m_kennel, db::tables::litters, litter::sire, sires,
+            {litter::id, litter::sire, litter::dam, litter::size, litter::born, litter::breed});
         for (core::DataRow &mating : matings) {
             const QVariant sire = mating.values.value(db::fields::matings::sire);
             if (!sire.isNull())
-                mating.children = m_bySire.value(sire.toString());
+                mating.children = litters.value(sire.toString());
         }
         return matings;
     }
 
 private:
-    void readLitters()
-    {
-        if (m_read)
-            return;
-        m_read = true;
-        QSqlQuery litters(m_kennel);
-        litters.setForwardOnly(true);
-        litters.exec(db::selectFrom(db::tables::litters,
-                                    {db::fields::litters::id, db::fields::litters::sire,
-                                     db::fields::litters::dam, db::fields::litters::size,
-                                     db::fields::litters::born, db::fields::litters::breed}) %
-                     QStringLiteral(" ORDER BY rowid"));
-        for (core::DataRow &litter : db::rowsOf(litters)) {
-            const QVariant sire = litter.values.value(db::fields::litters::sire);
-            if (!sire.isNull())
-                m_bySire[sire.toString()].append(std::move(litter));
-        }
-    }
-
     QSqlDatabase m_kennel;
     db::TableSlices m_matings;
-    bool m_read = false;
-    QHash<QString, QList<core::DataRow>> m_bySire;
 };
 
 } // namespace

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSet>
 #include <QSqlQuery>
 #include <QStringBuilder>
 #include <QVBoxLayout>
@@ -68,31 +67,16 @@ public:
 
 private:
     // The rows of these owners' dogs, in row order: the owner's exact text, as the listing
-    // matches it. The index of owners, blind to case, finds the candidates.
-    QHash<QString, QList<qint64>> dogsOf(QStringList owners) const
+    // matches it.
+    QHash<QString, QList<qint64>> dogsOf(const QStringList &owners) const
     {
-        owners.removeDuplicates();
         QHash<QString, QList<qint64>> dogs;
-        for (qsizetype from = 0; from < owners.size(); from += 500) {
-            const QStringList some = owners.mid(from, 500);
-            QSqlQuery q(m_kennel);
-            q.setForwardOnly(true);
-            q.prepare(QStringLiteral("SELECT rowid, ") % db::quoted(db::fields::dogs::owner) %
-                      QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
-                      QStringLiteral(" WHERE ") % db::quoted(db::fields::dogs::owner) %
-                      QStringLiteral(" COLLATE NOCASE IN (") %
-                      QStringList(some.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
-                      QStringLiteral(") ORDER BY rowid"));
-            for (const QString &owner : some)
-                q.addBindValue(owner);
-            if (!q.exec())
-                continue;
-            const QSet<QString> exact(some.begin(), some.end());
-            while (q.next()) {
-                const QString owner = q.value(1).toString();
-                if (exact.contains(owner))
-                    dogs[owner].append(q.value(0).toLongLong());
-            }
+        const QHash<QString, core::DataSet> rows =
+            db::rowsHoldingExactly(m_kennel, db::tables::dogs, db::fields::dogs::owner, owners,
+                                   {db::fields::rowid, db::fields::dogs::owner});
+        for (auto owner = rows.begin(); owner != rows.end(); ++owner) {
+            for (const core::DataRow &dog : *owner)
+                dogs[owner.key()].append(dog.values.value(db::fields::rowid).toLongLong());
         }
         return dogs;
     }

@@ -4,6 +4,7 @@
 #include "db/ReadFailure.h"
 #include "db/SqlText.h"
 
+#include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringBuilder>
@@ -32,6 +33,34 @@ core::DataSet queryRows(const QSqlDatabase &db, const QString &sql)
     if (!execRead(q, sql))
         return {};
     return rowsOf(q);
+}
+
+QHash<QString, core::DataSet> rowsHoldingExactly(const QSqlDatabase &db, const QString &table,
+                                                 const QString &field, QStringList texts,
+                                                 const QStringList &columns)
+{
+    texts.removeDuplicates();
+    QHash<QString, core::DataSet> rows;
+    for (qsizetype from = 0; from < texts.size(); from += 500) {
+        const QStringList some = texts.mid(from, 500);
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(selectFrom(table, columns) % QStringLiteral(" WHERE ") % quoted(field) %
+                  QStringLiteral(" COLLATE NOCASE IN (") %
+                  QStringList(some.size(), QStringLiteral("?")).join(QLatin1Char(',')) %
+                  QStringLiteral(") ORDER BY rowid"));
+        for (const QString &text : some)
+            q.addBindValue(text);
+        if (!q.exec())
+            continue;
+        const QSet<QString> exact(some.begin(), some.end());
+        for (core::DataRow &row : rowsOf(q)) {
+            const QString text = row.values.value(field).toString();
+            if (exact.contains(text))
+                rows[text].append(std::move(row));
+        }
+    }
+    return rows;
 }
 
 TableSlices::TableSlices(const QSqlDatabase &db, const QString &table, const QStringList &columns,

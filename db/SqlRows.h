@@ -2,6 +2,7 @@
 
 #include "core/DataRows.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <vector>
 
@@ -13,6 +14,13 @@ namespace db {
 core::DataSet queryRows(const QSqlDatabase &db, const QString &sql);
 // The rows left in a query already run.
 core::DataSet rowsOf(QSqlQuery &query);
+
+// The rows of `table` whose `field` holds exactly one of `texts`, grouped by that text, each
+// group in stored order. The field's index, blind to case, finds the candidates, a few
+// hundred texts to a statement; `columns` are read for each row.
+QHash<QString, core::DataSet> rowsHoldingExactly(const QSqlDatabase &db, const QString &table,
+                                                 const QString &field, QStringList texts,
+                                                 const QStringList &columns);
 
 // The rows of a table in stored order, read a slice at a time: only their row numbers are
 // held between slices.

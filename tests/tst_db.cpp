@@ -283,14 +283,21 @@ void DbTest::refusesFilesItCannotUse()
     const QByteArray bytes = before.readAll();
     before.close();
 
-    const QString problem = db::DatabaseFiles::open();
+    QString problem = db::DatabaseFiles::open();
+    // Damage past the layout is found by reading every page, once the program is in use.
+    const bool pastTheLayout = damage == "pages";
+    if (pastTheLayout) {
+        QCOMPARE(problem, QString());
+        problem = db::DatabaseFiles::findDamage();
+    }
     QVERIFY2(problem.contains(file) && problem.contains(complaint), qPrintable(problem));
     db::DatabaseFiles::close();
     QFile after(file);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), bytes);
     // Nothing else was created either.
-    QVERIFY(!QFile::exists(file == "kennelbase.ddx" ? "report.ddx" : "kennelbase.ddx"));
+    if (!pastTheLayout)
+        QVERIFY(!QFile::exists(file == "kennelbase.ddx" ? "report.ddx" : "kennelbase.ddx"));
 }
 
 void DbTest::emptyFileOfAnotherBecomesAPrivateKennel()
