@@ -272,6 +272,8 @@ qsizetype SearchableRows::Values::place(qint64 id) const
 
 std::vector<qint64> SearchableRows::inRowOrder(const QSqlDatabase &db) const
 {
+    if (m_canSearch)
+        return m_values.ids;
     std::vector<qint64> ids;
     scanRows(db, selectFrom(m_table, {fields::rowid}) % QStringLiteral(" ORDER BY rowid"),
              [&](const RawRow &row) { ids.push_back(row.whole(0)); });
@@ -293,17 +295,25 @@ std::vector<qint64> SearchableRows::byFirstField(const QSqlDatabase &db, bool as
 std::vector<qint64> SearchableRows::ordered(int field, bool ascending) const
 {
     const Values &values = m_values;
-    // Rank and place in one number: one plain sort, equal values left in row order.
-    std::vector<quint64> keyed(values.ids.size());
-    for (size_t row = 0; row < keyed.size(); ++row) {
-        const quint32 rank =
-            values.ranks[values.ofRows[row * size_t(values.fieldCount) + size_t(field)]];
-        keyed[row] = quint64(ascending ? rank : ~rank) << 32 | row;
+    const size_t rows = values.ids.size();
+    std::vector<quint32> keys(rows);
+    quint32 highest = 0;
+    for (size_t row = 0; row < rows; ++row) {
+        keys[row] = values.ranks[values.ofRows[row * size_t(values.fieldCount) + size_t(field)]];
+        highest = std::max(highest, keys[row]);
     }
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<qint64> ids(keyed.size());
-    for (size_t i = 0; i < keyed.size(); ++i)
-        ids[i] = values.ids[keyed[i] & 0xffffffffu];
+    // Ranks are fewer than the values: counted, then each row put straight in its place, the
+    // rows of one rank left in row order.
+    std::vector<size_t> start(size_t(highest) + 2, 0);
+    for (quint32 &key : keys) {
+        if (!ascending)
+            key = highest - key;
+        ++start[size_t(key) + 1];
+    }
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<qint64> ids(rows);
+    for (size_t row = 0; row < rows; ++row)
+        ids[start[keys[row]]++] = values.ids[row];
     return ids;
 }
 

@@ -72,12 +72,14 @@ void RowTableModel::readValues()
 void RowTableModel::refilter(bool narrowing)
 {
     beginResetModel();
-    if (m_search.trimmed().isEmpty())
-        m_visible = m_ordered;
+    // Without a search every row is on view, in the order kept already.
+    m_searched = !m_search.trimmed().isEmpty();
+    if (!m_searched)
+        std::vector<qint64>().swap(m_found);
     else if (!m_rows.canSearch())
-        m_visible.clear();
+        m_found.clear();
     else
-        m_visible = m_rows.matching(narrowing ? m_visible : m_ordered, m_search);
+        m_found = m_rows.matching(narrowing ? m_found : m_ordered, m_search);
     m_pages.clear();
     endResetModel();
 }
@@ -85,7 +87,7 @@ void RowTableModel::refilter(bool narrowing)
 void RowTableModel::refreshShown()
 {
     m_pages.clear();
-    if (!m_visible.empty())
+    if (!visible().empty())
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
@@ -133,7 +135,7 @@ void RowTableModel::reorder()
 
 int RowTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_visible.size());
+    return parent.isValid() ? 0 : int(visible().size());
 }
 
 int RowTableModel::columnCount(const QModelIndex &parent) const
@@ -152,9 +154,10 @@ QVariant RowTableModel::data(const QModelIndex &index, int role) const
         if (m_pages.size() > 50)
             m_pages.clear();
         const size_t from = size_t(page) * pageSize;
-        const size_t to = std::min(m_visible.size(), from + pageSize);
-        const std::vector<qint64> ids(m_visible.begin() + qsizetype(from),
-                                      m_visible.begin() + qsizetype(to));
+        const std::vector<qint64> &onView = visible();
+        const size_t to = std::min(onView.size(), from + pageSize);
+        const std::vector<qint64> ids(onView.begin() + qsizetype(from),
+                                      onView.begin() + qsizetype(to));
         const QList<QVariantList> rows = m_rows.read(db::DatabaseFiles::kennel(), ids);
         // Each cell's text is worked out once per page read, not at every repaint.
         QList<QStringList> shown;

@@ -48,7 +48,7 @@ public:
     // False while the values are still being read: a search typed or a sort asked for
     // meanwhile is applied once they are there.
     bool canSearch() const { return m_rows.canSearch(); }
-    qint64 idAt(int row) const { return m_visible[size_t(row)]; }
+    qint64 idAt(int row) const { return visible()[size_t(row)]; }
     qsizetype total() const { return qsizetype(m_ordered.size()); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -62,6 +62,7 @@ Q_SIGNALS:
 
 private:
     void refilter(bool narrowing = false);
+    const std::vector<qint64> &visible() const { return m_searched ? m_found : m_ordered; }
     std::vector<qint64> sorted() const;
     void readValues();
     void stopReading();
@@ -73,7 +74,8 @@ private:
     bool m_ascending = true;
     bool m_loaded = false;
     std::vector<qint64> m_ordered;
-    std::vector<qint64> m_visible;
+    bool m_searched = false;
+    std::vector<qint64> m_found;
     mutable QHash<int, QList<QStringList>> m_pages;
     QThread *m_reader = nullptr;
     int m_readings = 0;
