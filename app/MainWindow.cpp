@@ -1,14 +1,12 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutBox.h"
-#include "app/DamageCheck.h"
 #include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
 #include "app/KennelStatus.h"
 #include "app/KennelTransfers.h"
 #include "app/MainMenu.h"
 #include "app/ReportPreview.h"
-#include "app/RestoreCheck.h"
 #include "app/SetupScreen.h"
 #include "app/StartupStep.h"
 #include "breeding/LitterHistories.h"
@@ -51,8 +49,6 @@
 #include "ui/ScreenHost.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -115,8 +111,6 @@ MainWindow::MainWindow(QWidget *parent)
         if (m_started)
             m_status->refresh();
     });
-    m_damageCheck = new DamageCheck(this);
-    connect(m_damageCheck, &DamageCheck::damaged, this, &MainWindow::offerRestoreOfDamaged);
     m_status = new KennelStatus(statusBar());
     connect(m_status, &KennelStatus::dueListRequested, this, [this] { choose(MenuItem::AllDue); });
     auto *lastBackup = new QLabel;
@@ -166,24 +160,10 @@ void MainWindow::runStartup()
     m_status->refresh(true);
     m_status->followWrites();
     m_backups->backUpIfDue();
-    m_damageCheck->start();
     // The menu opened last; the lists the user asked for belong in front of it.
     if (showLists)
         choose(MenuItem::AllDue);
     Q_EMIT startupFinished();
-}
-
-// As when a damaged file is found at start: the newest backup that can be opened is offered,
-// and without a restore the program closes.
-void MainWindow::offerRestoreOfDamaged(const QString &problem)
-{
-    m_screens->closeAll();
-    if (!offerRestoreAtStart(QDir::currentPath(), problem)) {
-        QCoreApplication::exit(EXIT_FAILURE);
-        return;
-    }
-    openMainMenu();
-    m_status->refresh(true);
 }
 
 void MainWindow::openMainMenu()

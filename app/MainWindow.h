@@ -20,7 +20,6 @@ class MergeDogsScreen;
 
 namespace app {
 
-class DamageCheck;
 class KennelBackups;
 class KennelStatus;
 class KennelTransfers;
@@ -38,7 +37,6 @@ public:
     KennelBackups &backups() const { return *m_backups; }
     KennelTransfers &transfers() const { return *m_transfers; }
     MainMenu *mainMenu() const { return m_menu; }
-    const DamageCheck &damageCheck() const { return *m_damageCheck; }
     // What pressing the main menu button for this item, or with this caption, does.
     void choose(MenuItem item);
     void choose(const QString &caption);
@@ -53,7 +51,6 @@ protected:
 private:
     void buildMenuBar();
     void runStartup();
-    void offerRestoreOfDamaged(const QString &problem);
     void openMainMenu();
     void openDogRecords(int mode);
     void openFindDog();
@@ -103,7 +100,6 @@ private:
     KennelTransfers *m_transfers;
     KennelUndo *m_undo = nullptr;
     KennelStatus *m_status = nullptr;
-    DamageCheck *m_damageCheck;
     QPointer<MainMenu> m_menu;
     bool m_started = false;
     std::map<MenuItem, std::function<void()>> m_actions;

@@ -1,7 +1,5 @@
 #include "db/DatabaseFiles.h"
 
-#include "db/RawRows.h"
-
 #include "db/Fields.h"
 #include "db/FilePair.h"
 #include "db/Preferences.h"
@@ -153,29 +151,9 @@ bool holdsOwnTables(const QSqlDatabase &db, File file)
     return false;
 }
 
-// How far a check reads: every page, or the first pages and the layout only.
-enum class Depth { EveryPage, Layout };
-
-// A damaged page, in SQLite's words, or empty; `inUse` when another program holds the file.
-QString damageIn(QSqlDatabase &db, Depth depth, bool *inUse = nullptr)
-{
-    QSqlQuery q(db);
-    const bool read =
-        q.exec(depth == Depth::EveryPage ? QStringLiteral("PRAGMA quick_check")
-                                         : QStringLiteral("SELECT 'ok' FROM (SELECT count(*) FROM "
-                                                          "sqlite_schema)")) &&
-        q.next();
-    if (inUse)
-        *inUse = !read && q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
-    if (!read)
-        return q.lastError().text();
-    const QString verdict = q.value(0).toString();
-    return verdict == QStringLiteral("ok") ? QString() : verdict;
-}
-
 // Everything that can be found out without writing: the file, if present, must be an
 // undamaged SQLite database that can be written in a writable folder.
-QString check(const Place &place, File file, Depth depth = Depth::EveryPage)
+QString check(const Place &place, File file)
 {
     const QString name = place.path(file);
     const QFileInfo info(name);
@@ -209,8 +187,16 @@ QString check(const Place &place, File file, Depth depth = Depth::EveryPage)
     QSqlDatabase db = place.connection(file);
     if (const QString problem = openHardened(db, place.stop); !problem.isEmpty())
         return refusal(place, file, problem);
+    QSqlQuery q(db);
+    QString problem;
     bool inUse = false;
-    const QString problem = damageIn(db, depth, &inUse);
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
+        problem = q.lastError().text();
+        inUse = q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
+    } else if (q.value(QStringLiteral("quick_check")).toString() != QStringLiteral("ok")) {
+        problem = q.value(QStringLiteral("quick_check")).toString();
+    }
+    q.finish();
     const bool foreign = problem.isEmpty() && !holdsOwnTables(db, file);
     db.close();
     if (inUse)
@@ -339,8 +325,7 @@ QString DatabaseFiles::open()
     finishReplacingFiles();
     readOnlyReason().clear();
     for (File file : {File::Kennel, File::Report}) {
-        // Every page is read afterwards, on a thread, so that the kennel opens at once.
-        if (QString problem = check(livePlace(), file, Depth::Layout); !problem.isEmpty())
+        if (QString problem = check(livePlace(), file); !problem.isEmpty())
             return problem;
     }
     // A file from a newer program is never upgraded nor written to: both are opened
@@ -375,21 +360,6 @@ QString DatabaseFiles::open()
                            "restored. Use the newer Houndry to work with this kennel again.");
     }
     return attachReport(livePlace());
-}
-
-QString DatabaseFiles::findDamage()
-{
-    for (File file : {File::Kennel, File::Report}) {
-        QString problem;
-        if (!withReadOnlyConnection(fileName(file), [&](QSqlDatabase &db) {
-                problem = damageIn(db, Depth::EveryPage);
-            }))
-            problem = QStringLiteral("it cannot be opened to be read");
-        if (!problem.isEmpty())
-            return refusal(livePlace(), file,
-                           QStringLiteral("is damaged (") % problem % QStringLiteral(")."));
-    }
-    return {};
 }
 
 QString DatabaseFiles::tryCopy(const QString &folder, const StopWhen *stop)

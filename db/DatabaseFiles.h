@@ -26,15 +26,11 @@ class DatabaseFiles
 public:
     static QString fileName(File file);
 
-    // Checks both files (their layout; every page is left to findDamage), creates what is
-    // missing (files, tables, columns, indexes, the setup row and the breed list), brings an
-    // older file's layout up to date step by step and keeps both open. An empty result means
-    // success; otherwise it is the message for the user, and no file has been touched.
+    // Checks both files, creates what is missing (files, tables, columns, indexes, the setup
+    // row and the breed list), brings an older file's layout up to date step by step and
+    // keeps both open. An empty result means success; otherwise
+    // it is the message for the user, and no file has been touched.
     static QString open();
-    // Reads every page of both files, which opening leaves out so that the kennel opens at
-    // once, on connections of its own: it may run on a thread while the kennel is in use.
-    // The message for the user, as opening would give it, or empty.
-    static QString findDamage();
     static void close();
     // A file written by a newer Houndry is opened read-only, with both files, and never
     // written: the notice says which program wrote it, for the user.

@@ -1,5 +1,4 @@
 #include "app/AboutBox.h"
-#include "app/DamageCheck.h"
 #include "app/KennelLock.h"
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"
@@ -15,7 +14,6 @@
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "db/ChangeLog.h"
-#include "db/DatabaseFiles.h"
 #include "dogs/DeleteDogScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
@@ -98,7 +96,6 @@ private Q_SLOTS:
     void emptyKennelTablesAndReports();
     void filesThatCannotBeWrittenLoseNothing();
     void sortingAllDogsWhileADogIsEditedLosesNothing();
-    void damagePastTheLayoutIsToldOnceTheMenuIsUp();
     void userKennelFolder_data();
     void userKennelFolder();
     void aboutBoxTexts();
@@ -398,32 +395,6 @@ void AppTest::sortingAllDogsWhileADogIsEditedLosesNothing()
     QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'Rex'").toString(),
              "Zinc");
     QVERIFY(messages.texts.isEmpty());
-}
-
-void AppTest::damagePastTheLayoutIsToldOnceTheMenuIsUp()
-{
-    Kennel kennel;
-    for (int i = 0; i < 300; ++i)
-        addDog(kennel.db(),
-               {{"name", QString("Dog %1").arg(i)}, {"registration", QString(200, 'r')}});
-    db::DatabaseFiles::close();
-    QFile file("kennelbase.ddx");
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    file.seek(4096 * 2);
-    file.write(QByteArray(4096 * 4, '\xA5'));
-    file.close();
-    const QByteArray damaged = fileBytes("kennelbase.ddx");
-    QCOMPARE(db::DatabaseFiles::open(), QString());
-    MessageRecorder messages;
-    Started app;
-    // Without a backup to offer, the damage is told and the program closes, as at start.
-    QTRY_COMPARE(messages.texts.size(), 1);
-    QVERIFY2(messages.texts[0].contains("kennelbase.ddx") &&
-                 messages.texts[0].contains("is damaged"),
-             qPrintable(messages.texts[0]));
-    QVERIFY(!app.window.damageCheck().isRunning());
-    db::DatabaseFiles::close();
-    QCOMPARE(fileBytes("kennelbase.ddx"), damaged);
 }
 
 void AppTest::userKennelFolder_data()
