@@ -219,27 +219,38 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
                      values.ofRows.reserve(rows * size_t(values.fieldCount));
                      distinct.reserve(rows * size_t(values.fieldCount));
                  });
-        // The row number first, then the fields, in the order of the select list.
-        scanRows(db,
-                 selectFrom(m_table, QStringList{fields::rowid} + m_fields) %
-                     QStringLiteral(" ORDER BY rowid"),
-                 [&](const RawRow &row) {
-                     if (stop)
-                         return;
-                     values.ids.push_back(row.whole(0));
-                     for (int i = 1; i <= values.fieldCount; ++i) {
-                         Habit &habit = habits[size_t(i - 1)];
-                         const quint32 before = distinct.size();
-                         values.ofRows.push_back(distinct.add(row, i, habit.lookUp));
-                         // Judged on the first rows: looking up costs more than it saves
-                         // where nine values in ten are new.
-                         if (habit.seen < habitRows) {
-                             habit.fresh += distinct.size() > before ? 1 : 0;
-                             if (++habit.seen == habitRows)
-                                 habit.lookUp = habit.fresh * 10 < habit.seen * 9;
-                         }
-                     }
-                 });
+        // The row number first, then the fields, in the order of the select list; a chunk at a
+        // time, each read letting go of the file before the next, so that a write made
+        // meanwhile waits for one chunk and not for the whole table.
+        constexpr size_t chunkRows = 20000;
+        const QString chunk = selectFrom(m_table, QStringList{fields::rowid} + m_fields) %
+                              QStringLiteral(" WHERE rowid > %1 ORDER BY rowid LIMIT %2");
+        qint64 last = std::numeric_limits<qint64>::min();
+        for (size_t read = chunkRows; read == chunkRows && !stop;) {
+            read = 0;
+            const QString problem =
+                scanRows(db, chunk.arg(last).arg(chunkRows), [&](const RawRow &row) {
+                    if (stop)
+                        return;
+                    ++read;
+                    last = row.whole(0);
+                    values.ids.push_back(last);
+                    for (int i = 1; i <= values.fieldCount; ++i) {
+                        Habit &habit = habits[size_t(i - 1)];
+                        const quint32 before = distinct.size();
+                        values.ofRows.push_back(distinct.add(row, i, habit.lookUp));
+                        // Judged on the first rows: looking up costs more than it saves
+                        // where nine values in ten are new.
+                        if (habit.seen < habitRows) {
+                            habit.fresh += distinct.size() > before ? 1 : 0;
+                            if (++habit.seen == habitRows)
+                                habit.lookUp = habit.fresh * 10 < habit.seen * 9;
+                        }
+                    }
+                });
+            if (!problem.isEmpty())
+                break;
+        }
     });
     // The folded text is found by 32-bit offsets; a table beyond them cannot be searched.
     if (stop || distinct.bytes() >= std::numeric_limits<quint32>::max() / 2)
