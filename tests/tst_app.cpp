@@ -33,6 +33,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void emptyKennelTablesAndReports();
     void filesThatCannotBeWrittenLoseNothing();
     void sortingAllDogsWhileADogIsEditedLosesNothing();
+    void allDogsSortsByTheHeaderClicked();
     void userKennelFolder_data();
     void userKennelFolder();
     void aboutBoxTexts();
@@ -395,6 +397,27 @@ void AppTest::sortingAllDogsWhileADogIsEditedLosesNothing()
     QCOMPARE(scalar(kennel.db(), "SELECT colour FROM Dogtable WHERE name = 'Rex'").toString(),
              "Zinc");
     QVERIFY(messages.texts.isEmpty());
+}
+
+void AppTest::allDogsSortsByTheHeaderClicked()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Amber"}, {"dob", "2020-05-01"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"dob", "2018-01-02"}});
+    addDog(kennel.db(), {{"name", "Comet"}, {"dob", "2022-09-10"}});
+    Started app;
+    app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
+    auto *all = app.window.screens().find<app::TableScreen>("AllDogs");
+    QTRY_VERIFY(all && all->isLoaded());
+    auto *table = all->findChild<QTableView *>("table");
+    QHeaderView *header = table->horizontalHeader();
+    const QPoint dob(header->sectionViewportPosition(5) + header->sectionSize(5) / 2,
+                     header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, dob);
+    QTRY_COMPARE(table->model()->index(0, 0).data().toString(), "Bella");
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, dob);
+    QTRY_COMPARE(table->model()->index(0, 0).data().toString(), "Comet");
+    QCOMPARE(table->model()->index(2, 0).data().toString(), "Bella");
 }
 
 void AppTest::userKennelFolder_data()

@@ -49,6 +49,7 @@ private Q_SLOTS:
 
     void litterListNamesEveryMatingWithADam();
     void viewShowsSireDamAndBreed();
+    void matingChosenByKeysIsViewed();
     void litterChecksInOrder_data();
     void typingAReplacesTheDateHint_data();
     void typingAReplacesTheDateHint();
@@ -251,6 +252,22 @@ void BreedingTest::litterListNamesEveryMatingWithADam()
     QCOMPARE(lines, QStringList({"Bella With Max", "Daisy With ", "Bella With Zeus"}));
     QCOMPARE(screen->matings()->currentText(), "");
     QCOMPARE(screen->matings()->placeholderText(), "Matings");
+}
+
+void BreedingTest::matingChosenByKeysIsViewed()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Bella"}, {"breed", "Whippet"}});
+    addMating(kennel.db(), "Max", "Bella");
+    addMating(kennel.db(), "Zeus", "Bella");
+    auto screen = opened<breeding::LitterScreen>();
+    focusOn(screen->matings());
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Down);
+    QCOMPARE(screen->matings()->currentText(), "Bella With Zeus");
+    QTest::mouseClick(screen->findChild<QPushButton *>("view"), Qt::LeftButton);
+    QCOMPARE(screen->findChild<QLabel *>("sire")->text(), "Zeus");
+    QCOMPARE(screen->findChild<QLabel *>("breed")->text(), "Whippet");
 }
 
 void BreedingTest::viewShowsSireDamAndBreed()
