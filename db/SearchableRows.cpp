@@ -14,7 +14,6 @@
 #include <QSqlQuery>
 #include <QStringBuilder>
 #include <sqlite3.h>
-#include <unordered_map>
 
 namespace db {
 
@@ -59,7 +58,9 @@ public:
         if (!lookUp)
             return append();
         // Pups of a litter stand together and name the same sire and dam.
-        Last &last = m_last[column];
+        if (m_last.size() <= size_t(column))
+            m_last.resize(size_t(column) + 1);
+        Last &last = m_last[size_t(column)];
         if (last.value && last.key == m_key)
             return *last.value;
         last.key = m_key;
@@ -190,7 +191,7 @@ private:
     std::string m_keys;
     std::vector<size_t> m_ends;
     quint32 m_lookedUp = 0;
-    std::unordered_map<int, Last> m_last;
+    std::vector<Last> m_last;     // per column
     std::vector<quint64> m_slots; // open addressing; a value's number plus one, 0 for free
 };
 
