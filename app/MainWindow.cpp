@@ -3,10 +3,12 @@
 #include "app/AboutBox.h"
 #include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
+#include "app/KennelCheck.h"
 #include "app/KennelStatus.h"
 #include "app/KennelTransfers.h"
 #include "app/MainMenu.h"
 #include "app/ReportPreview.h"
+#include "app/RestoreCheck.h"
 #include "app/SetupScreen.h"
 #include "app/StartupStep.h"
 #include "breeding/LitterHistories.h"
@@ -48,7 +50,9 @@
 #include "sales/SellDogScreen.h"
 #include "ui/ScreenHost.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -60,7 +64,8 @@ namespace app {
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), m_area(new QMdiArea), m_screens(new ui::ScreenHost(m_area, this)),
-      m_backups(new KennelBackups(this, m_screens)), m_transfers(new KennelTransfers(this))
+      m_backups(new KennelBackups(this, m_screens)), m_check(new KennelCheck(this)),
+      m_transfers(new KennelTransfers(this))
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Pawmark Houndry"));
@@ -148,6 +153,9 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::runStartup()
 {
+    connect(m_check, &KennelCheck::damaged, this, &MainWindow::kennelDamaged);
+    connect(m_check, &KennelCheck::finished, this, &MainWindow::kennelChecked);
+    m_check->start();
     if (db::DatabaseFiles::isReadOnly())
         core::tell(db::DatabaseFiles::readOnlyNotice());
     const bool showLists = askMonthQuestion(core::Clock::today());
@@ -164,6 +172,15 @@ void MainWindow::runStartup()
     if (showLists)
         choose(MenuItem::AllDue);
     Q_EMIT startupFinished();
+}
+
+void MainWindow::kennelDamaged(const QString &problem)
+{
+    // The screens close before the files can be replaced under them.
+    m_screens->closeAll();
+    m_backups->waitForBackground();
+    if (!offerNewestBackup(QDir::currentPath(), problem))
+        QApplication::exit(EXIT_FAILURE);
 }
 
 void MainWindow::openMainMenu()

@@ -21,6 +21,7 @@ class MergeDogsScreen;
 namespace app {
 
 class KennelBackups;
+class KennelCheck;
 class KennelStatus;
 class KennelTransfers;
 class KennelUndo;
@@ -43,6 +44,8 @@ public:
 
 Q_SIGNALS:
     void startupFinished();
+    // Every page of both files has been read back; after `startupFinished`.
+    void kennelChecked();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -51,6 +54,8 @@ protected:
 private:
     void buildMenuBar();
     void runStartup();
+    // Offers the newest backup that can be restored, or closes the program.
+    void kennelDamaged(const QString &problem);
     void openMainMenu();
     void openDogRecords(int mode);
     void openFindDog();
@@ -97,6 +102,7 @@ private:
     QMdiArea *m_area;
     ui::ScreenHost *m_screens;
     KennelBackups *m_backups;
+    KennelCheck *m_check;
     KennelTransfers *m_transfers;
     KennelUndo *m_undo = nullptr;
     KennelStatus *m_status = nullptr;

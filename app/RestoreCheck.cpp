@@ -80,7 +80,7 @@ QString keepFilesAsTheyAre(const QString &dataFolder)
 
 } // namespace
 
-bool offerRestoreAtStart(const QString &dataFolder, const QString &problem)
+bool offerNewestBackup(const QString &dataFolder, const QString &problem)
 {
     const QFileInfoList archives = backupsNewestFirst(dataFolder);
     if (archives.isEmpty()) {

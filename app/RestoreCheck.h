@@ -13,10 +13,10 @@ namespace app {
 backup::CheckedArchive checkWithProgress(QWidget *parent, const QString &archive,
                                          const QString &dataFolder);
 
-// At start-up, when the kennel cannot be prepared (`problem`): offers to restore the newest
-// backup in the kennel's backups folder that can be, keeping the files as they are in the
-// backups folder first. True when the kennel was restored and opens; otherwise the user has
-// been told why not.
-bool offerRestoreAtStart(const QString &dataFolder, const QString &problem);
+// When the kennel cannot be used (`problem`), at start-up or when a check finds it damaged
+// later: offers to restore the newest backup in the kennel's backups folder that can be,
+// keeping the files as they are in the backups folder first. True when the kennel was
+// restored and opens; otherwise the user has been told why not.
+bool offerNewestBackup(const QString &dataFolder, const QString &problem);
 
 } // namespace app

@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     // No other copy runs on this kennel: what one left half-done is of no use to anyone.
     backup::removeWorkCopies(QDir::currentPath());
     if (const QString problem = db::DatabaseFiles::open();
-        !problem.isEmpty() && !app::offerRestoreAtStart(QDir::currentPath(), problem))
+        !problem.isEmpty() && !app::offerNewestBackup(QDir::currentPath(), problem))
         return EXIT_FAILURE;
     int status = 0;
     {

@@ -220,16 +220,25 @@ void benchEverythingOpen(app::MainWindow &window)
     closeOthers(window);
 }
 
-app::MainWindow *startedWindow()
+// Starts the program as the user does, and waits for the check of every page too, so that
+// no timing shares the two cores with it; `menuMs` is when the menu could be used.
+app::MainWindow *startedWindow(double *menuMs = nullptr)
 {
+    QElapsedTimer clock;
+    clock.start();
     if (!db::DatabaseFiles::open().isEmpty())
         qFatal("cannot open the kennel");
     auto *window = new app::MainWindow;
     bool started = false;
+    bool checked = false;
     QObject::connect(window, &app::MainWindow::startupFinished, [&] { started = true; });
+    QObject::connect(window, &app::MainWindow::kennelChecked, [&] { checked = true; });
     window->resize(1366, 768);
     window->show();
     settle([&] { return started; });
+    if (menuMs)
+        *menuMs = clock.nsecsElapsed() / 1e6;
+    settle([&] { return checked; });
     return window;
 }
 
@@ -239,9 +248,11 @@ void benchScreens(const QString &self, const QStringList &arguments)
 {
     QElapsedTimer startup;
     startup.start();
-    std::unique_ptr<app::MainWindow> window(startedWindow());
-    printLine(QStringLiteral("start-up: files opened and checked, to a usable main menu"),
-              startup.nsecsElapsed() / 1e6, 1000);
+    double menuMs = 0;
+    std::unique_ptr<app::MainWindow> window(startedWindow(&menuMs));
+    printLine(QStringLiteral("start-up: files opened, to a usable main menu"), menuMs, 1000);
+    printLine(QStringLiteral("start-up: every page checked, on a thread of its own"),
+              startup.nsecsElapsed() / 1e6, -1);
     printValue(QStringLiteral("resident memory, main menu (MB)"),
                QString::number(residentMb(), 'f', 1));
     benchOpening(*window);

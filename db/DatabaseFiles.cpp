@@ -3,13 +3,16 @@
 #include "db/Fields.h"
 #include "db/FilePair.h"
 #include "db/Preferences.h"
+#include "db/RawRows.h"
 #include "db/Schema.h"
 #include "db/SchemaCheck.h"
 #include "db/SchemaUpgrade.h"
 #include "db/SqliteHandle.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "db/WritesWaiting.h"
 
+#include <atomic>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +21,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringBuilder>
+#include <QThread>
 #include <QVariant>
 #include <sqlite3.h>
 
@@ -190,7 +194,15 @@ QString check(const Place &place, File file)
     QSqlQuery q(db);
     QString problem;
     bool inUse = false;
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
+    // The program's own files are checked page by page on a thread once the menu is up,
+    // unless their layout is about to be upgraded: a damaged file is not written to.
+    const bool now = !place.live || storedVersion(db) < currentVersion(file);
+    if (!now) {
+        if (!q.exec(QStringLiteral("PRAGMA schema_version")) || !q.next()) {
+            problem = q.lastError().text();
+            inUse = q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
+        }
+    } else if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
         problem = q.lastError().text();
         inUse = q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
     } else if (q.value(QStringLiteral("quick_check")).toString() != QStringLiteral("ok")) {
@@ -259,6 +271,12 @@ QString attachReport(const Place &place)
     return {};
 }
 
+std::atomic<quint64> &openingCount()
+{
+    static std::atomic<quint64> count{0};
+    return count;
+}
+
 QString &readOnlyReason()
 {
     static QString reason;
@@ -322,6 +340,7 @@ QSqlDatabase DatabaseFiles::database(File file)
 QString DatabaseFiles::open()
 {
     close();
+    ++openingCount();
     finishReplacingFiles();
     readOnlyReason().clear();
     for (File file : {File::Kennel, File::Report}) {
@@ -359,7 +378,56 @@ QString DatabaseFiles::open()
                            "everything and print it, but nothing can be changed, added or "
                            "restored. Use the newer Houndry to work with this kennel again.");
     }
-    return attachReport(livePlace());
+    if (QString problem = attachReport(livePlace()); !problem.isEmpty())
+        return problem;
+    for (File file : {File::Kennel, File::Report})
+        noteWaitingWrites(sqliteHandle(database(file)));
+    return {};
+}
+
+quint64 DatabaseFiles::openings()
+{
+    return openingCount();
+}
+
+QString DatabaseFiles::checkPages(File file, const std::function<bool()> &cancelled)
+{
+    const quint64 opening = openings();
+    const auto ended = [&] { return cancelled() || openings() != opening; };
+    // Writes come in bursts: the check starts again once they have paused.
+    constexpr qint64 pauseMs = 300;
+    for (;;) {
+        while (!ended() && writeWaitedSince(waitClock() - pauseMs))
+            QThread::msleep(50);
+        const qint64 started = waitClock();
+        const StopWhen stop = [&] { return ended() || writeWaitedSince(started); };
+        QString problem;
+        bool again = false;
+        const bool opened = withReadOnlyConnection(fileName(file), [&](QSqlDatabase &db) {
+            stopWhen(sqliteHandle(db), &stop);
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
+                const QString code = q.lastError().nativeErrorCode();
+                // Interrupted to let a write through, or waiting on one for too long.
+                again = code == QLatin1String("9") || code == QLatin1String("5");
+                problem = q.lastError().text();
+            } else if (q.value(0).toString() != QStringLiteral("ok")) {
+                problem = q.value(0).toString();
+            }
+            q.finish();
+            stopWhen(sqliteHandle(db), nullptr);
+        });
+        if (ended())
+            return {};
+        if (again)
+            continue;
+        if (!opened)
+            problem = QStringLiteral("it cannot be opened again to be checked");
+        if (problem.isEmpty())
+            return {};
+        return describe(file) % QStringLiteral(" is damaged (") % problem %
+               QStringLiteral(").\n\nHoundry will now close.");
+    }
 }
 
 QString DatabaseFiles::tryCopy(const QString &folder, const StopWhen *stop)

@@ -2,6 +2,7 @@
 
 #include "db/SqliteHandle.h"
 
+#include <functional>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -43,6 +44,15 @@ public:
     // with. The copy is left prepared. An empty result means it can be used. `stop` may cut
     // the checks short; the copy is then refused.
     static QString tryCopy(const QString &folder, const StopWhen *stop = nullptr);
+
+    // Checks every page of one of the open files on a read-only connection of the calling
+    // thread, as the program does on a thread of its own once the menu is up. It gives way to
+    // the program's writes and starts again after them; `cancelled`, or opening the files
+    // again, ends it early. The message for the user when the file is damaged, else empty.
+    static QString checkPages(File file, const std::function<bool()> &cancelled);
+    // How many times the files have been opened: a check begun before the last opening is
+    // of files no longer in use.
+    static quint64 openings();
 
     static QSqlDatabase database(File file);
     static QSqlDatabase kennel() { return database(File::Kennel); }

@@ -101,6 +101,8 @@ private Q_SLOTS:
     void killedRestoreLeavesOnePairOrTheOther();
     void startThatCannotPrepareOffersTheNewestUsableBackup_data();
     void startThatCannotPrepareOffersTheNewestUsableBackup();
+    void damageFoundAfterStartOffersTheNewestBackup_data();
+    void damageFoundAfterStartOffersTheNewestBackup();
     void killedBackupLeavesEarlierArchivesWhole();
 };
 
@@ -327,7 +329,7 @@ void BackupTest::startThatCannotPrepareOffersTheNewestUsableBackup()
 
     MessageRecorder messages;
     messages.answers = {answer};
-    QCOMPARE(app::offerRestoreAtStart(folder.path(), problem), answer);
+    QCOMPARE(app::offerNewestBackup(folder.path(), problem), answer);
     QVERIFY2(messages.texts.value(0).contains("\"Houndry automatic backup 2026-12-07 0800.zip\""),
              qPrintable(messages.texts.value(0)));
     QVERIFY(messages.texts.value(0).contains("1 dogs, 0 contacts, 0 matings and 2 sales"));
@@ -341,6 +343,61 @@ void BackupTest::startThatCannotPrepareOffersTheNewestUsableBackup()
     } else {
         QCOMPARE(fileBytes("kennelbase.ddx"), kennelBefore);
         QVERIFY(kept.isEmpty());
+    }
+}
+
+void BackupTest::damageFoundAfterStartOffersTheNewestBackup_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("restored") << true;
+    QTest::newRow("declined") << false;
+}
+
+void BackupTest::damageFoundAfterStartOffersTheNewestBackup()
+{
+    QFETCH(bool, answer);
+    WorkingFolder folder;
+    const QString backups = folder.path() + "/backups";
+    QDir().mkpath(backups);
+    const QString good = kennelPair(folder.path() + "/good", "Rex", 2);
+    QVERIFY(backup::backUp(good, backups + "/" + backup::archiveName(core::Clock::now()),
+                           core::Clock::now())
+                .ok());
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    for (int i = 0; i < 300; ++i)
+        exec(db::DatabaseFiles::kennel(), "INSERT INTO Dogtable (name, registration) VALUES (?, ?)",
+             {QString("Lost %1").arg(i), QString(200, 'r')});
+    db::DatabaseFiles::close();
+    QFile damaged("kennelbase.ddx");
+    QVERIFY(damaged.open(QIODevice::ReadWrite));
+    damaged.seek(4096 * 2);
+    damaged.write(QByteArray(4096 * 4, '\xA5'));
+    damaged.close();
+    const QByteArray kennelBefore = fileBytes("kennelbase.ddx");
+
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    MessageRecorder messages;
+    messages.answers = {answer};
+    {
+        app::MainWindow window;
+        QSignalSpy started(&window, &app::MainWindow::startupFinished);
+        QSignalSpy checked(&window, &app::MainWindow::kennelChecked);
+        window.show();
+        QVERIFY(started.wait());
+        QTRY_COMPARE(checked.size(), 1);
+        window.backups().waitForBackground();
+    }
+    db::DatabaseFiles::close();
+    const QString offer = messages.texts.filter("The newest backup that Houndry can open").value(0);
+    QVERIFY2(offer.startsWith("The kennel database kennelbase.ddx in ") &&
+                 offer.contains(" is damaged ("),
+             qPrintable(messages.texts.join('|')));
+    if (answer) {
+        QCOMPARE(pairInFolder(), "Rex/2");
+        QVERIFY(messages.texts.last().startsWith("The kennel has been restored"));
+    } else {
+        QCOMPARE(fileBytes("kennelbase.ddx").size(), kennelBefore.size());
+        QVERIFY(QDir(backups).entryList({"Kennel files before restore *"}, QDir::Dirs).isEmpty());
     }
 }
 

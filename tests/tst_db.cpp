@@ -7,8 +7,10 @@
 #include "db/TableCursor.h"
 #include "db/Transaction.h"
 #include "db/WriteCount.h"
+#include "db/WritesWaiting.h"
 #include "tests/TestSupport.h"
 
+#include <atomic>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,6 +18,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <QThread>
 #include <unistd.h>
 
 using namespace testing;
@@ -34,6 +37,8 @@ private Q_SLOTS:
     void refusesFilesItCannotUse_data();
     void refusesFilesItCannotUse();
     void refusesReadOnlyFolder();
+    void damagedPagesAreFoundOnceOpen();
+    void pageCheckGivesWayToWrites();
     void emptyFileOfAnotherBecomesAPrivateKennel();
     void filesCannotRewriteTheirSchema();
     void refusesFileInUseByAnotherProgram();
@@ -223,9 +228,9 @@ void DbTest::refusesFilesItCannotUse_data()
     QTest::newRow("not a database") << "kennelbase.ddx"
                                     << "text"
                                     << "is not an SQLite database";
-    QTest::newRow("damaged pages") << "kennelbase.ddx"
-                                   << "pages"
-                                   << "is damaged";
+    QTest::newRow("damaged pages, layout to upgrade") << "kennelbase.ddx"
+                                                      << "pages of an older layout"
+                                                      << "is damaged";
     QTest::newRow("read-only file") << "report.ddx"
                                     << "readonly"
                                     << "cannot be opened for writing";
@@ -260,7 +265,14 @@ void DbTest::refusesFilesItCannotUse()
     if (damage == "text") {
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write("Name,Sire,Dam\nRex,Max,Bella\n");
-    } else if (damage == "pages") {
+    } else if (damage == "pages of an older layout") {
+        {
+            QSqlDatabase older = QSqlDatabase::addDatabase("QSQLITE", "other");
+            older.setDatabaseName(file);
+            QVERIFY(older.open());
+            exec(older, "PRAGMA user_version = 2");
+            older.close();
+        }
         QVERIFY(f.open(QIODevice::ReadWrite));
         f.seek(4096 * 2);
         f.write(QByteArray(4096 * 4, '\xA5'));
@@ -291,6 +303,63 @@ void DbTest::refusesFilesItCannotUse()
     QCOMPARE(after.readAll(), bytes);
     // Nothing else was created either.
     QVERIFY(!QFile::exists(file == "kennelbase.ddx" ? "report.ddx" : "kennelbase.ddx"));
+}
+
+void DbTest::damagedPagesAreFoundOnceOpen()
+{
+    WorkingFolder folder;
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    for (int i = 0; i < 300; ++i)
+        exec(db::DatabaseFiles::kennel(), "INSERT INTO Dogtable (name, registration) VALUES (?, ?)",
+             {QString("Dog %1").arg(i), QString(200, 'r')});
+    db::DatabaseFiles::close();
+    QFile f("kennelbase.ddx");
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    f.seek(4096 * 2);
+    f.write(QByteArray(4096 * 4, '\xA5'));
+    f.close();
+    const QByteArray bytes = fileBytes("kennelbase.ddx");
+
+    // The menu comes up at once; the check on its thread finds the damage.
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    const auto never = [] { return false; };
+    const QString problem = db::DatabaseFiles::checkPages(db::File::Kennel, never);
+    QVERIFY2(problem.contains("kennelbase.ddx") && problem.contains("is damaged"),
+             qPrintable(problem));
+    QCOMPARE(db::DatabaseFiles::checkPages(db::File::Report, never), QString());
+    db::DatabaseFiles::close();
+    QCOMPARE(fileBytes("kennelbase.ddx"), bytes);
+}
+
+void DbTest::pageCheckGivesWayToWrites()
+{
+    Kennel kennel;
+    {
+        db::Transaction many(kennel.db());
+        for (int i = 0; i < 3000; ++i)
+            exec(kennel.db(), "INSERT INTO Dogtable (name, registration) VALUES (?, ?)",
+                 {QString("Dog %1").arg(i), QString(200, 'r')});
+        QVERIFY(many.commit());
+    }
+    // Slowed down, so that it is still reading the file when the write comes.
+    std::atomic<int> asked = 0;
+    const auto slowly = [&asked] {
+        if (++asked > 1)
+            QThread::msleep(5);
+        return false;
+    };
+    QString found = "not run";
+    std::unique_ptr<QThread> check(
+        QThread::create([&] { found = db::DatabaseFiles::checkPages(db::File::Kennel, slowly); }));
+    check->start();
+    QTRY_VERIFY(asked > 2);
+    const qint64 before = db::waitClock();
+    exec(kennel.db(), "INSERT INTO Dogtable (name) VALUES ('Late')");
+    QVERIFY(db::writeWaitedSince(before));
+    QVERIFY(!check->isFinished());
+    QVERIFY(check->wait(60000));
+    QCOMPARE(found, QString());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = 'Late'").toInt(), 1);
 }
 
 void DbTest::emptyFileOfAnotherBecomesAPrivateKennel()

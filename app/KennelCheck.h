@@ -1,0 +1,34 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <QObject>
+#include <QPointer>
+
+class QThread;
+
+namespace app {
+
+// Checks every page of the kennel's two files on a thread of its own while the program is
+// used, giving way to its writes.
+class KennelCheck : public QObject
+{
+    Q_OBJECT
+public:
+    explicit KennelCheck(QObject *parent = nullptr);
+    // Stops a check under way and waits for its thread.
+    ~KennelCheck() override;
+
+    void start();
+
+Q_SIGNALS:
+    // The message for the user; not sent for files closed since the check began.
+    void damaged(const QString &problem);
+    void finished();
+
+private:
+    QPointer<QThread> m_thread;
+    std::shared_ptr<std::atomic<bool>> m_cancelled = std::make_shared<std::atomic<bool>>(false);
+};
+
+} // namespace app
