@@ -69,7 +69,7 @@ public:
     {
         auto &model = m_ownedBy[owner];
         if (!model) {
-            const qint32 place = qint32(m_owners.indexOf(owner));
+            const qint32 place = ownerPlaceOf(owner.toUtf8());
             model = listOf(true, [&](qint32 at) { return place >= 0 && m_ownerOf[at] == place; });
         }
         return model;
@@ -130,7 +130,7 @@ private:
         m_rows.clear();
         m_sexes.clear();
         m_ownerOf.clear();
-        m_owners.clear();
+        m_owners = {};
         m_alphabetical.clear();
         QHash<QByteArray, qint32> ownerPlaces;
         read(db, {}, [&](ReadRow row) {
@@ -142,7 +142,20 @@ private:
             m_ownerOf.push_back(ownerPlace(row.owner, ownerPlaces));
         });
         names->squeeze();
+        m_owners.squeeze();
+        m_rows.shrink_to_fit();
+        m_sexes.shrink_to_fit();
+        m_ownerOf.shrink_to_fit();
         m_names = std::move(names);
+    }
+
+    qint32 ownerPlaceOf(const QByteArray &owner) const
+    {
+        for (qint32 i = 0; i < qint32(m_owners.size()); ++i) {
+            if (m_owners.utf8(i) == owner)
+                return i;
+        }
+        return -1;
     }
 
     qint32 ownerPlace(const std::optional<QByteArray> &owner, QHash<QByteArray, qint32> &places)
@@ -152,7 +165,7 @@ private:
         auto at = places.constFind(*owner);
         if (at == places.cend()) {
             at = places.insert(*owner, qint32(m_owners.size()));
-            m_owners << QString::fromUtf8(*owner);
+            m_owners.append(*owner);
         }
         return *at;
     }
@@ -178,14 +191,15 @@ private:
         // The places of the owners these rows name, found in one pass that ends once all are.
         QHash<QByteArray, qint32> ownerPlaces;
         if (!m_sex.isEmpty()) {
-            QHash<QString, qint32> wanted;
+            QHash<QByteArray, qint32> wanted;
             for (const ReadRow &row : fresh) {
                 if (row.owner)
-                    wanted.insert(QString::fromUtf8(*row.owner), -1);
+                    wanted.insert(*row.owner, -1);
             }
             qsizetype found = 0;
             for (qint32 i = 0; i < qint32(m_owners.size()) && found < wanted.size(); ++i) {
-                const auto at = wanted.find(m_owners.at(i));
+                const QByteArrayView name = m_owners.utf8(i);
+                const auto at = wanted.find(QByteArray::fromRawData(name.data(), name.size()));
                 if (at != wanted.end() && *at < 0) {
                     *at = i;
                     ++found;
@@ -193,7 +207,7 @@ private:
             }
             for (auto at = wanted.cbegin(); at != wanted.cend(); ++at) {
                 if (*at >= 0)
-                    ownerPlaces.insert(at.key().toUtf8(), *at);
+                    ownerPlaces.insert(at.key(), *at);
             }
         }
 
@@ -289,7 +303,7 @@ private:
     std::vector<Sex> m_sexes;
     // Each row's owner as a place in `m_owners`, so that a million rows hold each owner once.
     std::vector<qint32> m_ownerOf;
-    QStringList m_owners;
+    core::PackedTexts m_owners;
     std::vector<qint32> m_alphabetical; // empty until a sorted list is asked for
     std::map<SharedList, std::shared_ptr<NameListModel>> m_lists;
     std::map<QString, std::shared_ptr<NameListModel>> m_ownedBy;
