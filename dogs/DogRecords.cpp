@@ -96,9 +96,7 @@ QString DogRecords::inbreeding() const
     const genetics::DogInbreeding coi = genetics.ofDog(genetics.graph().indexOfId(dogId()));
     if (!coi.loop.isEmpty())
         return genetics::loopMessage(coi.loop);
-    return QStringLiteral("%1 (all generations), %2 (%3 generations)")
-        .arg(genetics::percent(coi.all), genetics::percent(coi.chosen))
-        .arg(genetics::defaultGenerations);
+    return genetics::coiText(coi.all, coi.chosen);
 }
 
 bool DogRecords::goToName(const QString &name)

@@ -61,6 +61,12 @@ QString percent(double value)
     return QString::number(100.0 * value, 'f', 2) + QLatin1Char('%');
 }
 
+QString coiText(double all, double chosen, const QString &separator)
+{
+    return QStringLiteral("%1 (all generations)").arg(percent(all)) + separator +
+           QStringLiteral("%1 (%2 generations)").arg(percent(chosen)).arg(defaultGenerations);
+}
+
 QString loopMessage(const QStringList &loop)
 {
     return QStringLiteral("A dog is its own ancestor: ") + loop.join(QStringLiteral(", "));

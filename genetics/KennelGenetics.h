@@ -17,6 +17,9 @@ inline constexpr int defaultGenerations = 10;
 
 // "12.50%"
 QString percent(double value);
+// Inbreeding as the screens write it: "12.50% (all generations)", the separator, then
+// "12.50% (10 generations)" for the default depth.
+QString coiText(double all, double chosen, const QString &separator = QStringLiteral(", "));
 // What a screen shows for a COI it could not work out.
 inline QString coiNotAvailable()
 {

@@ -1,5 +1,6 @@
 #include "genetics/KennelGraph.h"
 
+#include "core/DogNames.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/SqlText.h"
@@ -16,7 +17,8 @@ namespace {
 // The columns of the scan, in the order of its select list.
 enum Column { Id, Name, Sire, Dam, SexColumn, Born, Died };
 
-const std::string_view notOnRecord = "Not On Record";
+const std::string_view notOnRecord(core::notOnRecordText.data(),
+                                   size_t(core::notOnRecordText.size()));
 
 int julianDay(std::string_view stored)
 {

@@ -1,6 +1,7 @@
 #include "genetics/PedigreeChecks.h"
 
 #include "core/DateText.h"
+#include "core/DogNames.h"
 #include "core/SearchText.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
@@ -61,12 +62,13 @@ void checkParent(const KennelGraph &graph, int dog, int parent, bool sire,
 void checkMarkerNames(const KennelGraph &graph, std::vector<PedigreeProblem> &problems)
 {
     for (int dog = 0; dog < graph.size(); ++dog) {
-        if (graph.name(dog).compare(QLatin1String("Not On Record"), Qt::CaseInsensitive) == 0)
+        if (graph.name(dog).compare(core::notOnRecordText, Qt::CaseInsensitive) == 0)
             problems.push_back({QStringLiteral("Named like a missing parent"), graph.name(dog),
                                 graph.id(dog),
-                                QStringLiteral("\"Not On Record\" marks a parent that is not "
-                                               "recorded: a parent written so in another case "
-                                               "is taken for this dog.")});
+                                QStringLiteral("\"%1\" marks a parent that is not recorded: a "
+                                               "parent written so in another case is taken for "
+                                               "this dog.")
+                                    .arg(core::notOnRecordText)});
     }
 }
 

@@ -1,6 +1,7 @@
 #include "pedigree/PedigreeBuild.h"
 
 #include "core/DateText.h"
+#include "core/DogNames.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
 #include "db/IndexSeek.h"
@@ -39,7 +40,7 @@ private:
 bool worthLookingUp(const QString &name)
 {
     // An empty slot has no dog to find; "Not On Record" is never looked up.
-    return !name.isEmpty() && name != notOnRecord();
+    return !name.isEmpty() && name != core::notOnRecord();
 }
 
 QString orNotEntered(const QString &value)

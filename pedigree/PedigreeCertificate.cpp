@@ -1,6 +1,7 @@
 #include "pedigree/PedigreeCertificate.h"
 
 #include "core/DateText.h"
+#include "core/DogNames.h"
 #include "db/Fields.h"
 #include "db/IndexSeek.h"
 #include "db/Schema.h"
@@ -72,7 +73,7 @@ public:
     {
         Ancestor ancestor;
         ancestor.name = name;
-        if (name.isEmpty() || name == notOnRecord() || !m_seek.seek(name))
+        if (name.isEmpty() || name == core::notOnRecord() || !m_seek.seek(name))
             return ancestor;
         ancestor.id = m_seek.value(dog::id).toLongLong();
         ancestor.registration = m_seek.value(dog::registration).toString();
@@ -173,7 +174,7 @@ report::Layout pedigreeCertificate(const QSqlDatabase &kennel, const QString &su
                 // A parent not recorded says so; one recorded but not in the kennel keeps
                 // its name.
                 if (known && parent.isEmpty())
-                    found.name = notOnRecord();
+                    found.name = core::notOnRecord();
                 generation << found;
             }
         }

@@ -30,10 +30,7 @@ QString inbreedingText(const PedigreeRecord &record, const QString &separator)
     const double all = genetics.inbreeding().coancestry(sire, dam);
     const double chosen =
         genetics::inbreedingOver(graph.pedigree(), sire, dam, genetics::defaultGenerations);
-    return QStringLiteral("COI %1 (all generations)").arg(genetics::percent(all)) + separator +
-           QStringLiteral("%1 (%2 generations)")
-               .arg(genetics::percent(chosen))
-               .arg(genetics::defaultGenerations);
+    return QStringLiteral("COI ") + genetics::coiText(all, chosen, separator);
 }
 
 } // namespace pedigree

@@ -6,12 +6,8 @@
 
 namespace pedigree {
 
-// The value of a dog's sire or dam that stands for a parent not recorded; never looked up.
-inline QString notOnRecord()
-{
-    return QStringLiteral("Not On Record");
-}
-// What blank filling puts into an empty ancestor slot (one letter differs from the above).
+// What blank filling puts into an empty ancestor slot (one letter differs from
+// `core::notOnRecord`).
 inline QString blankSlot()
 {
     return QStringLiteral("Not on Record");
