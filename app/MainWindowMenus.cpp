@@ -4,28 +4,21 @@
 #include "app/KennelTransfers.h"
 #include "app/KennelUndo.h"
 #include "app/MainWindow.h"
-#include "app/TableScreen.h"
 #include "app/WindowMenu.h"
+#include "contacts/AllContactsTable.h"
 #include "contacts/ContactsScreen.h"
 #include "core/Choices.h"
-#include "core/DateText.h"
 #include "db/DatabaseFiles.h"
-#include "db/Fields.h"
-#include "db/Tables.h"
+#include "dogs/AllDogsTable.h"
 #include "dogs/DogRecordsScreen.h"
-#include "genetics/KennelGenetics.h"
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "transfer/ImportPlan.h"
-#include "ui/RowTableModel.h"
 #include "ui/ScreenHost.h"
+#include "ui/TableScreen.h"
 
-#include <algorithm>
-#include <cmath>
-#include <memory>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QPointer>
 #include <QStyle>
 #include <QToolBar>
 
@@ -79,109 +72,14 @@ QString withMnemonic(const QString &caption, QString &taken)
     return caption;
 }
 
-ui::RowTableModel::Column text(const char *caption, int field, int letters)
-{
-    return {QString::fromLatin1(caption),
-            [field](const QVariantList &fields, qint64) { return fields.value(field).toString(); },
-            field, letters};
-}
-
-// The kennel's genetics when they are at hand; otherwise they are worked out meanwhile and
-// the table shows and sorts its COI column again once they are there.
-genetics::KennelGenetics *preparedGenetics(ui::RowTableModel *model)
-{
-    // On a large kennel every dog's inbreeding takes a second or two: the table does not wait.
-    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    if (genetics::KennelGenetics::isCurrent(kennel))
-        return &genetics::KennelGenetics::current(kennel);
-    if (model && genetics::KennelGenetics::preparationProblem(kennel).isEmpty())
-        genetics::KennelGenetics::prepare(kennel, model, [model] {
-            model->refreshShown();
-            model->reorder();
-        });
-    return nullptr;
-}
-
-ui::RowTableModel *dogTable()
-{
-    namespace dog = db::fields::dogs;
-    const QStringList fields{dog::name, dog::registration, dog::sex, dog::breed, dog::colour,
-                             dog::born, dog::sire,         dog::dam, dog::owner};
-    auto table = std::make_shared<QPointer<ui::RowTableModel>>();
-    QList<ui::RowTableModel::Column> columns{
-        text("Name", 0, 24),
-        text("Reg Number", 1, 13),
-        text("Sex", 2, 7),
-        text("Breed", 3, 11),
-        text("Colour", 4, 13),
-        {QStringLiteral("D.O.B"),
-         [](const QVariantList &values, qint64) {
-             return core::datetext::display(values.value(5));
-         },
-         5, 10},
-        text("Sire", 6, 21),
-        text("Dam", 7, 21),
-        text("Owner", 8, 16),
-        {QStringLiteral("COI"),
-         [table](const QVariantList &, qint64 id) {
-             genetics::KennelGenetics *genetics = preparedGenetics(*table);
-             if (!genetics)
-                 return genetics::KennelGenetics::preparationProblem(db::DatabaseFiles::kennel())
-                                .isEmpty()
-                            ? QStringLiteral("\u2026")
-                            : QStringLiteral("n/a");
-             const int dog = genetics->graph().indexOfId(id);
-             if (dog == genetics::unknown)
-                 return QString();
-             return genetics->graph().looped(dog)
-                        ? QStringLiteral("loop")
-                        : genetics::percent(genetics->inbreeding().of(dog));
-         },
-         -1, 8,
-         [table](std::vector<qint64> rows, bool ascending) {
-             genetics::KennelGenetics *genetics = preparedGenetics(*table);
-             if (!genetics)
-                 return rows;
-             // Dogs without a figure (not read, or below a loop) stay last either way.
-             std::vector<std::pair<double, qint64>> keyed;
-             keyed.reserve(rows.size());
-             for (qint64 id : rows) {
-                 const int dog = genetics->graph().indexOfId(id);
-                 const bool known = dog != genetics::unknown && !genetics->graph().looped(dog);
-                 keyed.emplace_back(known ? genetics->inbreeding().of(dog) : qQNaN(), id);
-             }
-             std::stable_sort(keyed.begin(), keyed.end(),
-                              [ascending](const auto &a, const auto &b) {
-                                  if (std::isnan(a.first) || std::isnan(b.first))
-                                      return !std::isnan(a.first) && std::isnan(b.first);
-                                  return ascending ? a.first < b.first : b.first < a.first;
-                              });
-             for (size_t i = 0; i < keyed.size(); ++i)
-                 rows[i] = keyed[i].second;
-             return rows;
-         }}};
-    *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
-    return *table;
-}
-
-ui::RowTableModel *contactTable()
-{
-    namespace contact = db::fields::contacts;
-    return new ui::RowTableModel(
-        db::SearchableRows(db::tables::contacts, {contact::name, contact::city, contact::country,
-                                                  contact::phone, contact::email}),
-        {text("Name", 0, 30), text("City", 1, 18), text("Country", 2, 16), text("Phone", 3, 16),
-         text("Email", 4, 26)});
-}
-
 } // namespace
 
 void MainWindow::openAllDogs()
 {
     m_screens->open(QStringLiteral("AllDogs"), [this] {
-        return new TableScreen(
+        return new ui::TableScreen(
             QStringLiteral("AllDogs"), QStringLiteral("All Dogs"), QStringLiteral("dogs"),
-            dogTable(), [this](qint64 id) {
+            dogs::allDogsTable(), [this](qint64 id) {
                 openDogRecords(core::Choices::Browse);
                 m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName())
                     ->showRow(id);
@@ -192,15 +90,16 @@ void MainWindow::openAllDogs()
 void MainWindow::openAllContacts()
 {
     m_screens->open(QStringLiteral("AllContacts"), [this] {
-        return new TableScreen(QStringLiteral("AllContacts"), QStringLiteral("All Contacts"),
-                               QStringLiteral("contacts"), contactTable(), [this](qint64 id) {
-                                   using contacts::ContactsScreen;
-                                   openContacts(ContactsScreen::Start::FirstContact);
-                                   m_screens
-                                       ->find<ContactsScreen>(ContactsScreen::screenName(
-                                           ContactsScreen::Start::FirstContact))
-                                       ->showRow(id);
-                               });
+        return new ui::TableScreen(QStringLiteral("AllContacts"), QStringLiteral("All Contacts"),
+                                   QStringLiteral("contacts"), contacts::allContactsTable(),
+                                   [this](qint64 id) {
+                                       using contacts::ContactsScreen;
+                                       openContacts(ContactsScreen::Start::FirstContact);
+                                       m_screens
+                                           ->find<ContactsScreen>(ContactsScreen::screenName(
+                                               ContactsScreen::Start::FirstContact))
+                                           ->showRow(id);
+                                   });
     });
 }
 

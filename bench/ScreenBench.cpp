@@ -2,12 +2,12 @@
 
 #include "app/MainWindow.h"
 #include "app/ReportPreview.h"
-#include "app/TableScreen.h"
 #include "bench/BareSqlite.h"
 #include "bench/Timing.h"
 #include "db/DatabaseFiles.h"
 #include "ui/RowTableModel.h"
 #include "ui/Screen.h"
+#include "ui/TableScreen.h"
 
 #include <cstdio>
 #include <QAction>
@@ -133,12 +133,10 @@ void benchAllDogs(app::MainWindow &window)
         if (action->text().remove('&') == QStringLiteral("All Dogs"))
             allDogs = action;
     }
-    app::TableScreen *table = nullptr;
+    ui::TableScreen *table = nullptr;
     const double opened = medianMs(
         5,
-        [&] {
-            table = qobject_cast<app::TableScreen *>(open(window, [&] { allDogs->trigger(); }));
-        },
+        [&] { table = qobject_cast<ui::TableScreen *>(open(window, [&] { allDogs->trigger(); })); },
         [&] { closeOthers(window); });
     printLine(QStringLiteral("open \"All Dogs\" (floor: the sorted names)"), opened,
               medianMs(3, [] { bare::sortedNames("Dogtable", "name"); }));
@@ -204,8 +202,7 @@ void benchEverythingOpen(app::MainWindow &window)
         open(window, [&] { window.choose(item); });
     for (QAction *action : window.findChildren<QAction *>()) {
         if (action->text().remove('&') == QStringLiteral("All Dogs")) {
-            auto *table =
-                qobject_cast<app::TableScreen *>(open(window, [&] { action->trigger(); }));
+            auto *table = qobject_cast<ui::TableScreen *>(open(window, [&] { action->trigger(); }));
             settle([&] { return table->model()->canSearch(); });
             table->findChild<QLineEdit *>(QStringLiteral("search"))->setText(QStringLiteral("Kir"));
             QCoreApplication::processEvents();

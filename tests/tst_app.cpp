@@ -4,7 +4,6 @@
 #include "app/MainWindow.h"
 #include "app/ReportPreview.h"
 #include "app/SetupScreen.h"
-#include "app/TableScreen.h"
 #include "app/UserKennel.h"
 #include "breeding/Breeding.h"
 #include "contacts/ContactBook.h"
@@ -25,6 +24,7 @@
 #include "ui/PickList.h"
 #include "ui/RecordHistory.h"
 #include "ui/ScreenHost.h"
+#include "ui/TableScreen.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -315,7 +315,7 @@ void AppTest::emptyKennelTablesAndReports()
     MessageRecorder messages;
     Started app;
     app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
-    auto *dogs = app.window.screens().find<app::TableScreen>("AllDogs");
+    auto *dogs = app.window.screens().find<ui::TableScreen>("AllDogs");
     QTRY_VERIFY(dogs && dogs->isLoaded());
     QCOMPARE(dogs->countText(), "0 of 0 dogs");
     focusOn(dogs->findChild<QLineEdit *>("search"));
@@ -384,7 +384,7 @@ void AppTest::sortingAllDogsWhileADogIsEditedLosesNothing()
     pressKey(Qt::Key_A, Qt::ControlModifier);
     typeKeys("Zinc");
     app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
-    auto *all = app.window.screens().find<app::TableScreen>("AllDogs");
+    auto *all = app.window.screens().find<ui::TableScreen>("AllDogs");
     QTRY_VERIFY(all && all->isLoaded());
     auto *table = all->findChild<QTableView *>("table");
     table->sortByColumn(4, Qt::DescendingOrder);
@@ -407,7 +407,7 @@ void AppTest::allDogsSortsByTheHeaderClicked()
     addDog(kennel.db(), {{"name", "Comet"}, {"dob", "2022-09-10"}});
     Started app;
     app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
-    auto *all = app.window.screens().find<app::TableScreen>("AllDogs");
+    auto *all = app.window.screens().find<ui::TableScreen>("AllDogs");
     QTRY_VERIFY(all && all->isLoaded());
     auto *table = all->findChild<QTableView *>("table");
     QHeaderView *header = table->horizontalHeader();
@@ -1247,13 +1247,13 @@ void AppTest::allDogsSearchesSortsAndOpensThatRow()
     // Closed at once, while its search text is still being read.
     for (int i = 0; i < 5; ++i) {
         app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
-        auto *opened = app.window.screens().find<app::TableScreen>("AllDogs");
+        auto *opened = app.window.screens().find<ui::TableScreen>("AllDogs");
         QTRY_VERIFY(opened && opened->isLoaded());
         opened->closeScreen();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
-    auto *screen = app.window.screens().find<app::TableScreen>("AllDogs");
+    auto *screen = app.window.screens().find<ui::TableScreen>("AllDogs");
     QTRY_VERIFY(screen && screen->isLoaded());
     QCOMPARE(screen->countText(), "3 of 3 dogs");
     auto *table = screen->findChild<QTableView *>("table");
@@ -1300,7 +1300,7 @@ void AppTest::allDogsSortsByCoi()
         addDog(kennel.db(), {{"name", name}, {"sex", sex}, {"sire", sire}, {"dam", dam}});
     Started app;
     app.window.findChild<QMenu *>("dogsMenu")->actions().last()->trigger();
-    auto *screen = app.window.screens().find<app::TableScreen>("AllDogs");
+    auto *screen = app.window.screens().find<ui::TableScreen>("AllDogs");
     QTRY_VERIFY(screen && screen->isLoaded());
     auto *table = screen->findChild<QTableView *>("table");
     QAbstractItemModel *model = table->model();

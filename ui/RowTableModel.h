@@ -28,6 +28,16 @@ public:
         std::function<std::vector<qint64>(std::vector<qint64> rows, bool ascending)> order = {};
 
         bool sorts() const { return sortField >= 0 || order; }
+
+        // A column that shows one field's text as it is and sorts by it.
+        static Column text(const QString &caption, int field, int letters)
+        {
+            return {caption,
+                    [field](const QVariantList &fields, qint64) {
+                        return fields.value(field).toString();
+                    },
+                    field, letters};
+        }
     };
 
     int lettersWide(int column) const { return m_columns.value(column).letters; }

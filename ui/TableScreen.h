@@ -9,23 +9,21 @@ class QLineEdit;
 class QTableView;
 
 namespace ui {
+
 class RowTableModel;
-}
 
-namespace app {
-
-// "All Dogs" and "All Contacts": every row in a table sorted by any column, a search that
-// filters as it is typed, and the row chosen (double-click or Enter) opened on its screen.
-class TableScreen : public ui::Screen
+// A table screen ("All Dogs", "All Contacts"): every row in a table sorted by any column, a search
+// that filters as it is typed, and the row chosen (double-click or Enter) opened on its screen.
+class TableScreen : public Screen
 {
     Q_OBJECT
 public:
     // `what` names the rows in the count, "dogs" or "contacts".
     TableScreen(const QString &objectName, const QString &caption, const QString &what,
-                ui::RowTableModel *model, std::function<void(qint64 id)> open,
+                RowTableModel *model, std::function<void(qint64 id)> open,
                 QWidget *parent = nullptr);
 
-    ui::RowTableModel *model() const { return m_model; }
+    RowTableModel *model() const { return m_model; }
     QString countText() const;
     QSize sizeHint() const override { return QSize(1200, 560); }
 
@@ -38,10 +36,10 @@ private:
     void showCount();
 
     QString m_what;
-    ui::RowTableModel *m_model;
+    RowTableModel *m_model;
     QLineEdit *m_search;
     QLabel *m_count;
     QTableView *m_table;
 };
 
-} // namespace app
+} // namespace ui

@@ -1,4 +1,4 @@
-#include "app/TableScreen.h"
+#include "ui/TableScreen.h"
 
 #include "ui/RowTableModel.h"
 
@@ -10,13 +10,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace app {
+namespace ui {
 
 TableScreen::TableScreen(const QString &objectName, const QString &caption, const QString &what,
-                         ui::RowTableModel *model, std::function<void(qint64 id)> open,
-                         QWidget *parent)
-    : ui::Screen(objectName, caption, parent), m_what(what), m_model(model),
-      m_search(new QLineEdit), m_count(new QLabel), m_table(new QTableView)
+                         RowTableModel *model, std::function<void(qint64 id)> open, QWidget *parent)
+    : Screen(objectName, caption, parent), m_what(what), m_model(model), m_search(new QLineEdit),
+      m_count(new QLabel), m_table(new QTableView)
 {
     model->setParent(this);
     m_search->setObjectName(QStringLiteral("search"));
@@ -42,7 +41,7 @@ TableScreen::TableScreen(const QString &objectName, const QString &caption, cons
         m_model->setSearch(text);
         showCount();
     });
-    connect(model, &ui::RowTableModel::searchReady, this, &TableScreen::showCount);
+    connect(model, &RowTableModel::searchReady, this, &TableScreen::showCount);
     m_search->installEventFilter(this);
     connect(m_table, &QTableView::activated, this,
             [this, open = std::move(open)](const QModelIndex &index) {
@@ -67,7 +66,7 @@ bool TableScreen::eventFilter(QObject *watched, QEvent *event)
             m_table->setCurrentIndex(m_model->index(0, 0));
         return true;
     }
-    return ui::Screen::eventFilter(watched, event);
+    return Screen::eventFilter(watched, event);
 }
 
 QString TableScreen::countText() const
@@ -88,7 +87,7 @@ void TableScreen::showEvent(QShowEvent *event)
         m_model->reload();
         showCount();
     }
-    ui::Screen::showEvent(event);
+    Screen::showEvent(event);
 }
 
 void TableScreen::showCount()
@@ -103,4 +102,4 @@ void TableScreen::showCount()
             .arg(locale.toString(m_model->rowCount()), locale.toString(m_model->total()), m_what));
 }
 
-} // namespace app
+} // namespace ui

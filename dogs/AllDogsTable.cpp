@@ -1,0 +1,99 @@
+#include "dogs/AllDogsTable.h"
+
+#include "core/DateText.h"
+#include "db/DatabaseFiles.h"
+#include "db/Fields.h"
+#include "db/Tables.h"
+#include "genetics/KennelGenetics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <QPointer>
+
+namespace dogs {
+namespace {
+
+using Column = ui::RowTableModel::Column;
+
+// The kennel's genetics when they are at hand; otherwise they are worked out meanwhile and
+// the table shows and sorts its COI column again once they are there.
+genetics::KennelGenetics *preparedGenetics(ui::RowTableModel *model)
+{
+    // On a large kennel every dog's inbreeding takes a second or two: the table does not wait.
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    if (genetics::KennelGenetics::isCurrent(kennel))
+        return &genetics::KennelGenetics::current(kennel);
+    if (model && genetics::KennelGenetics::preparationProblem(kennel).isEmpty())
+        genetics::KennelGenetics::prepare(kennel, model, [model] {
+            model->refreshShown();
+            model->reorder();
+        });
+    return nullptr;
+}
+
+} // namespace
+
+ui::RowTableModel *allDogsTable()
+{
+    namespace dog = db::fields::dogs;
+    const QStringList fields{dog::name, dog::registration, dog::sex, dog::breed, dog::colour,
+                             dog::born, dog::sire,         dog::dam, dog::owner};
+    auto table = std::make_shared<QPointer<ui::RowTableModel>>();
+    QList<ui::RowTableModel::Column> columns{
+        Column::text(QStringLiteral("Name"), 0, 24),
+        Column::text(QStringLiteral("Reg Number"), 1, 13),
+        Column::text(QStringLiteral("Sex"), 2, 7),
+        Column::text(QStringLiteral("Breed"), 3, 11),
+        Column::text(QStringLiteral("Colour"), 4, 13),
+        {QStringLiteral("D.O.B"),
+         [](const QVariantList &values, qint64) {
+             return core::datetext::display(values.value(5));
+         },
+         5, 10},
+        Column::text(QStringLiteral("Sire"), 6, 21),
+        Column::text(QStringLiteral("Dam"), 7, 21),
+        Column::text(QStringLiteral("Owner"), 8, 16),
+        {QStringLiteral("COI"),
+         [table](const QVariantList &, qint64 id) {
+             genetics::KennelGenetics *genetics = preparedGenetics(*table);
+             if (!genetics)
+                 return genetics::KennelGenetics::preparationProblem(db::DatabaseFiles::kennel())
+                                .isEmpty()
+                            ? QStringLiteral("\u2026")
+                            : QStringLiteral("n/a");
+             const int dog = genetics->graph().indexOfId(id);
+             if (dog == genetics::unknown)
+                 return QString();
+             return genetics->graph().looped(dog)
+                        ? QStringLiteral("loop")
+                        : genetics::percent(genetics->inbreeding().of(dog));
+         },
+         -1, 8,
+         [table](std::vector<qint64> rows, bool ascending) {
+             genetics::KennelGenetics *genetics = preparedGenetics(*table);
+             if (!genetics)
+                 return rows;
+             // Dogs without a figure (not read, or below a loop) stay last either way.
+             std::vector<std::pair<double, qint64>> keyed;
+             keyed.reserve(rows.size());
+             for (qint64 id : rows) {
+                 const int dog = genetics->graph().indexOfId(id);
+                 const bool known = dog != genetics::unknown && !genetics->graph().looped(dog);
+                 keyed.emplace_back(known ? genetics->inbreeding().of(dog) : qQNaN(), id);
+             }
+             std::stable_sort(keyed.begin(), keyed.end(),
+                              [ascending](const auto &a, const auto &b) {
+                                  if (std::isnan(a.first) || std::isnan(b.first))
+                                      return !std::isnan(a.first) && std::isnan(b.first);
+                                  return ascending ? a.first < b.first : b.first < a.first;
+                              });
+             for (size_t i = 0; i < keyed.size(); ++i)
+                 rows[i] = keyed[i].second;
+             return rows;
+         }}};
+    *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
+    return *table;
+}
+
+} // namespace dogs
