@@ -56,24 +56,15 @@ LitterScreen::LitterScreen(QWidget *parent)
     ui::addField(grid, 4, 0, QStringLiteral("Number of Pups in Litter"), m_pups);
     grid->setColumnStretch(1, 1);
 
-    QPushButton *add = ui::pushButton(QStringLiteral("Add Litter and Pups"), QStringLiteral("add"));
-    setMainButton(add);
-    QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
-    connect(add, &QPushButton::clicked, this, &LitterScreen::addLitterAndPups);
-    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-
     auto *chooser = new QHBoxLayout;
     chooser->addWidget(m_matings, 1);
     chooser->addWidget(viewButton);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(add);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(choose);
     layout->addLayout(chooser);
     layout->addWidget(frame);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("Add Litter and Pups"), QStringLiteral("add"),
+                 [this] { addLitterAndPups(); });
 }
 
 void LitterScreen::load()

@@ -12,10 +12,8 @@
 
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace breeding {
@@ -38,20 +36,11 @@ MatingEntryScreen::MatingEntryScreen(QWidget *parent)
     ui::addField(grid, 3, 0, QStringLiteral("Litter Due Date"), m_dueDate);
     grid->setColumnStretch(1, 1);
 
-    auto *submitButton = new QPushButton(QStringLiteral("Submit Entry"));
-    submitButton->setObjectName(QStringLiteral("submit"));
-    setMainButton(submitButton);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel Entry"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(submitButton, &QPushButton::clicked, this, &MatingEntryScreen::submit);
-    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(submitButton);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    addButtonRow(
+        layout, QStringLiteral("Submit Entry"), QStringLiteral("submit"), [this] { submit(); },
+        QStringLiteral("Cancel Entry"));
 }
 
 void MatingEntryScreen::load()

@@ -5,8 +5,6 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace contacts {
@@ -15,21 +13,9 @@ ContactEntryScreen::ContactEntryScreen(QWidget *parent)
     : ui::Screen(screenName(), QStringLiteral("Enter a New Contact"), parent),
       m_form(new ContactForm)
 {
-    auto *save = new QPushButton(QStringLiteral("Save"));
-    save->setObjectName(QStringLiteral("save"));
-    setMainButton(save);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(save, &QPushButton::clicked, this, &ContactEntryScreen::save);
-    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_form);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("Save"), QStringLiteral("save"), [this] { save(); });
 }
 
 void ContactEntryScreen::save()

@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSqlQuery>
 #include <QStringBuilder>
 #include <QVBoxLayout>
@@ -215,24 +214,14 @@ DogsOwnedScreen::DogsOwnedScreen(QWidget *parent)
     m_dogs->setAccessibleName(QStringLiteral("Dogs owned"));
     auto *label = new QLabel(QStringLiteral("Dogs Owned By"));
     label->setBuddy(m_owners);
-    auto *show = new QPushButton(QStringLiteral("Show Dogs"));
-    show->setObjectName(QStringLiteral("showDogs"));
-    setMainButton(show);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(show, &QPushButton::clicked, this, &DogsOwnedScreen::showDogs);
-    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
     auto *owner = new QHBoxLayout;
     owner->addWidget(label);
     owner->addWidget(m_owners, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(show);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(owner);
     layout->addWidget(m_dogs);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("Show Dogs"), QStringLiteral("showDogs"),
+                 [this] { showDogs(); });
     setMinimumSize(460, 360);
 }
 

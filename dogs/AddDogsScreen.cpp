@@ -5,7 +5,6 @@
 #include "db/DatabaseFiles.h"
 #include "dogs/BlankDogs.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,23 +20,12 @@ AddDogsScreen::AddDogsScreen(QWidget *parent)
     auto *label = new QLabel(
         QStringLiteral("Enter the Number of Dogs you wish to be added to the Database."));
     label->setBuddy(m_number);
-    auto *create = new QPushButton(QStringLiteral("Create Records"));
-    create->setObjectName(QStringLiteral("create"));
-    create->setDefault(true);
-    setMainButton(create);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(create, &QPushButton::clicked, this, &AddDogsScreen::createRecords);
-    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(create);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_number);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("Create Records"), QStringLiteral("create"), [this] {
+        createRecords();
+    })->setDefault(true);
 }
 
 void AddDogsScreen::createRecords()

@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace health {
@@ -68,20 +67,9 @@ VaccinationScreen::VaccinationScreen(QWidget *parent)
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    auto *saveButton = new QPushButton(QStringLiteral("Save Entry"));
-    saveButton->setObjectName(QStringLiteral("save"));
-    setMainButton(saveButton);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(saveButton, &QPushButton::clicked, this, &VaccinationScreen::save);
-    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(saveButton);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("Save Entry"), QStringLiteral("save"), [this] { save(); });
 }
 
 void VaccinationScreen::load()

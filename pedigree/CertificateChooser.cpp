@@ -9,8 +9,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace pedigree {
@@ -28,18 +26,10 @@ CertificateChooser::CertificateChooser(QWidget *parent)
     auto *grid = new QGridLayout;
     ui::addField(grid, 0, 0, QStringLiteral("Dog"), m_dog);
     ui::addField(grid, 1, 0, QStringLiteral("Generations"), m_generations);
-    QPushButton *show = ui::pushButton(QStringLiteral("Show Certificate"), QStringLiteral("show"));
-    QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
-    connect(show, &QPushButton::clicked, this, &CertificateChooser::request);
-    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-    setMainButton(show);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(show);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("Show Certificate"), QStringLiteral("show"),
+                 [this] { request(); });
 }
 
 void CertificateChooser::load()

@@ -14,7 +14,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -248,18 +247,10 @@ PossibleMatingScreen::PossibleMatingScreen(QWidget *parent)
     grid->addWidget(m_sires, 1, 0);
     grid->addWidget(mother, 0, 1);
     grid->addWidget(m_dams, 1, 1);
-    QPushButton *view = ui::pushButton(QStringLiteral("View Pedigree"), QStringLiteral("view"));
-    setMainButton(view);
-    QPushButton *cancel = ui::pushButton(QStringLiteral("Cancel"), QStringLiteral("cancel"));
-    connect(view, &QPushButton::clicked, this, &PossibleMatingScreen::viewPedigree);
-    connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(view);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("View Pedigree"), QStringLiteral("view"),
+                 [this] { viewPedigree(); });
 }
 
 void PossibleMatingScreen::load()

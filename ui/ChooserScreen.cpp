@@ -2,7 +2,6 @@
 
 #include "ui/PickList.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,23 +16,12 @@ ChooserScreen::ChooserScreen(const QString &objectName, const QString &caption, 
     m_list->setMinimumContentsLength(32);
     auto *label = new QLabel(text);
     label->setBuddy(m_list);
-    auto *okButton = new QPushButton(QStringLiteral("Ok"));
-    okButton->setObjectName(QStringLiteral("ok"));
-    okButton->setDefault(true);
-    setMainButton(okButton);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(okButton, &QPushButton::clicked, this, &ChooserScreen::ok);
-    connect(cancel, &QPushButton::clicked, this, &Screen::closeScreen);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_list);
-    layout->addLayout(buttons);
+    addButtonRow(layout, QStringLiteral("Ok"), QStringLiteral("ok"), [this] {
+        ok();
+    })->setDefault(true);
 }
 
 } // namespace ui

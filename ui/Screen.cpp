@@ -1,8 +1,12 @@
 #include "ui/Screen.h"
 
+#include "ui/FieldGrid.h"
+
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTimer>
 
 namespace ui {
@@ -65,6 +69,23 @@ void Screen::showEvent(QShowEvent *event)
         m_loaded = true;
         Q_EMIT loaded();
     });
+}
+
+QPushButton *Screen::addButtonRow(QBoxLayout *layout, const QString &caption,
+                                  const QString &objectName, const std::function<void()> &action,
+                                  const QString &cancelCaption)
+{
+    QPushButton *main = pushButton(caption, objectName);
+    setMainButton(main);
+    QPushButton *cancel = pushButton(cancelCaption, QStringLiteral("cancel"));
+    connect(main, &QPushButton::clicked, this, action);
+    connect(cancel, &QPushButton::clicked, this, &Screen::closeScreen);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(main);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    return main;
 }
 
 } // namespace ui

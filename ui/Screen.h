@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <QAbstractButton>
 #include <QPointer>
 #include <QWidget>
+
+class QBoxLayout;
+class QPushButton;
 
 namespace ui {
 
@@ -32,6 +36,13 @@ Q_SIGNALS:
     void loaded();
 
 protected:
+    // A form's row of buttons, at the bottom right of `layout`: the main one, which Enter
+    // presses and which runs `action`, then "Cancel" (or `cancelCaption`), which closes the
+    // screen unsaved. Returns the main button.
+    QPushButton *addButtonRow(QBoxLayout *layout, const QString &caption, const QString &objectName,
+                              const std::function<void()> &action,
+                              const QString &cancelCaption = QStringLiteral("Cancel"));
+
     virtual void load() {}
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
