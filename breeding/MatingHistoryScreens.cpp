@@ -9,10 +9,9 @@
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace breeding {
 
@@ -42,37 +41,34 @@ void SelectDogScreen::ok()
     closeScreen();
 }
 
-MatingHistoryScreen::MatingHistoryScreen(QWidget *parent)
-    : ui::Screen(screenName(), QStringLiteral("Mating History"), parent), m_heading(new QLabel),
-      m_list(new QListWidget)
+namespace {
+
+QLayout *headingRow(QLabel *heading)
 {
-    m_heading->setObjectName(QStringLiteral("heading"));
-    QFont bigger = m_heading->font();
-    bigger.setBold(true);
-    m_heading->setFont(bigger);
-    m_list->setObjectName(QStringLiteral("history"));
-    m_list->setAccessibleName(QStringLiteral("Mating History"));
-    auto *close = new QPushButton(QStringLiteral("Close"));
-    close->setObjectName(QStringLiteral("close"));
-    connect(close, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_heading);
-    layout->addWidget(m_list);
-    layout->addWidget(close, 0, Qt::AlignRight);
-    setMinimumSize(520, 360);
+    auto *row = new QHBoxLayout;
+    row->addWidget(heading);
+    return row;
+}
+
+} // namespace
+
+MatingHistoryScreen::MatingHistoryScreen(QWidget *parent)
+    : MatingHistoryScreen(boldLabel(QStringLiteral("heading")), parent)
+{
+}
+
+MatingHistoryScreen::MatingHistoryScreen(QLabel *heading, QWidget *parent)
+    : ui::HistoryScreen(screenName(), QStringLiteral("Mating History"), headingRow(heading),
+                        QSize(520, 360), parent),
+      m_heading(heading)
+{
 }
 
 void MatingHistoryScreen::build()
 {
     const QString dog = core::Choices::selectedname;
     m_heading->setText(QStringLiteral("Mating History of ") + dog);
-    m_list->clear();
-    m_list->addItems(matingHistory(db::DatabaseFiles::kennel(), dog));
-}
-
-QStringList MatingHistoryScreen::lines() const
-{
-    return ui::listTexts(m_list);
+    showLines(matingHistory(db::DatabaseFiles::kennel(), dog));
 }
 
 QString MatingHistoryScreen::heading() const

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ui/ChooserScreen.h"
+#include "ui/HistoryScreen.h"
 
 class QLabel;
-class QListWidget;
 
 namespace breeding {
 
@@ -25,7 +25,7 @@ protected:
 };
 
 // "Mating History": every mating the chosen dog took part in, as sire or as dam.
-class MatingHistoryScreen : public ui::Screen
+class MatingHistoryScreen : public ui::HistoryScreen
 {
     Q_OBJECT
 public:
@@ -33,12 +33,12 @@ public:
     explicit MatingHistoryScreen(QWidget *parent = nullptr);
     // Builds the history of the dog in selectedname.
     void build();
-    QStringList lines() const;
     QString heading() const;
 
 private:
+    MatingHistoryScreen(QLabel *heading, QWidget *parent);
+
     QLabel *m_heading;
-    QListWidget *m_list;
 };
 
 } // namespace breeding

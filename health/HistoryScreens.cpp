@@ -11,9 +11,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace health {
 
@@ -40,37 +37,34 @@ void VaccinationChooserScreen::ok()
     Q_EMIT dogChosen();
 }
 
-VaccinationHistoryScreen::VaccinationHistoryScreen(QWidget *parent)
-    : ui::Screen(screenName(), QStringLiteral("Vaccination History"), parent),
-      m_dog(core::Choices::selectedname), m_name(new QLabel(m_dog)), m_list(new QListWidget)
+namespace {
+
+QLayout *headingRow(QLabel *name)
 {
-    m_name->setObjectName(QStringLiteral("dogname"));
-    QFont bold = m_name->font();
-    bold.setBold(true);
-    m_name->setFont(bold);
-    m_list->setObjectName(QStringLiteral("history"));
-    m_list->setAccessibleName(QStringLiteral("Vaccination History"));
-    auto *heading = new QHBoxLayout;
-    heading->addWidget(new QLabel(QStringLiteral("Vaccination History Of")));
-    heading->addWidget(m_name, 1);
-    auto *close = new QPushButton(QStringLiteral("Close"));
-    close->setObjectName(QStringLiteral("close"));
-    connect(close, &QPushButton::clicked, this, &ui::Screen::closeScreen);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(heading);
-    layout->addWidget(m_list);
-    layout->addWidget(close, 0, Qt::AlignRight);
-    setMinimumSize(480, 320);
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Vaccination History Of")));
+    row->addWidget(name, 1);
+    return row;
+}
+
+} // namespace
+
+VaccinationHistoryScreen::VaccinationHistoryScreen(QWidget *parent)
+    : VaccinationHistoryScreen(boldLabel(QStringLiteral("dogname"), core::Choices::selectedname),
+                               parent)
+{
+}
+
+VaccinationHistoryScreen::VaccinationHistoryScreen(QLabel *name, QWidget *parent)
+    : ui::HistoryScreen(screenName(), QStringLiteral("Vaccination History"), headingRow(name),
+                        QSize(480, 320), parent),
+      m_dog(name->text()), m_name(name)
+{
 }
 
 void VaccinationHistoryScreen::load()
 {
-    m_list->addItems(vaccinationHistory(db::DatabaseFiles::kennel(), m_dog));
-}
-
-QStringList VaccinationHistoryScreen::lines() const
-{
-    return ui::listTexts(m_list);
+    showLines(vaccinationHistory(db::DatabaseFiles::kennel(), m_dog));
 }
 
 QString VaccinationHistoryScreen::dogName() const

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ui/ChooserScreen.h"
+#include "ui/HistoryScreen.h"
 
 class QLabel;
-class QListWidget;
 
 namespace health {
 
@@ -24,22 +24,22 @@ protected:
 };
 
 // "Vaccination History": the chosen dog's vaccinations, newest stored first.
-class VaccinationHistoryScreen : public ui::Screen
+class VaccinationHistoryScreen : public ui::HistoryScreen
 {
     Q_OBJECT
 public:
     static QString screenName() { return QStringLiteral("Form9"); }
     explicit VaccinationHistoryScreen(QWidget *parent = nullptr);
-    QStringList lines() const;
     QString dogName() const;
 
 protected:
     void load() override;
 
 private:
+    VaccinationHistoryScreen(QLabel *name, QWidget *parent);
+
     QString m_dog;
     QLabel *m_name;
-    QListWidget *m_list;
 };
 
 } // namespace health
