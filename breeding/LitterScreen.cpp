@@ -50,7 +50,7 @@ LitterScreen::LitterScreen(QWidget *parent)
     ui::addField(grid, 0, 0, QStringLiteral("Sire"), m_sire);
     ui::addField(grid, 1, 0, QStringLiteral("Dam"), m_dam);
     ui::addField(grid, 2, 0, QStringLiteral("Breed of Pups"), m_breed);
-    m_born->setText(QStringLiteral("MM/DD/YY"));
+    m_born->setText(core::datetext::typingHint());
     ui::selectAllOnFocus(m_born);
     ui::addField(grid, 3, 0, QStringLiteral("Enter Date of Birth"), m_born);
     ui::addField(grid, 4, 0, QStringLiteral("Number of Pups in Litter"), m_pups);

@@ -32,7 +32,7 @@ MatingEntryScreen::MatingEntryScreen(QWidget *parent)
     ui::addField(grid, 0, 0, QStringLiteral("Sire"), m_sire, 2);
     ui::addField(grid, 1, 0, QStringLiteral("Dam"), m_dam, 2);
     ui::addField(grid, 2, 0, QStringLiteral("Date Mated"), m_dateMated);
-    grid->addWidget(new QLabel(QStringLiteral("MM/DD/YY")), 2, 2);
+    grid->addWidget(ui::dateHint(), 2, 2);
     ui::addField(grid, 3, 0, QStringLiteral("Litter Due Date"), m_dueDate);
     grid->setColumnStretch(1, 1);
 

@@ -23,6 +23,12 @@ QDate fromStored(const QVariant &stored);
 // stored date, and any other stored text as it stands so that nothing is hidden.
 QString display(const QVariant &stored);
 
+// The hint that stands beside a date box: how a date is typed.
+inline QString typingHint()
+{
+    return QStringLiteral("MM/DD/YY");
+}
+
 // What the user is told when a date box holds something that is not a date.
 QString invalidDateMessage(const QString &caption, const QString &typed);
 

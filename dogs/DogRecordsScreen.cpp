@@ -2,6 +2,7 @@
 
 #include "core/Choices.h"
 #include "core/Clock.h"
+#include "core/DateText.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
 #include "db/NameLists.h"
@@ -66,8 +67,8 @@ QWidget *DogRecordsScreen::buildDogInformation()
     ui::addField(grid, 2, 1, QStringLiteral("Country of Birth"), cob);
     QLineEdit *dob = bindText(dog::born);
     QLineEdit *dod = bindText(dog::died);
-    dob->setPlaceholderText(QStringLiteral("MM/DD/YY"));
-    dod->setPlaceholderText(QStringLiteral("MM/DD/YY"));
+    dob->setPlaceholderText(core::datetext::typingHint());
+    dod->setPlaceholderText(core::datetext::typingHint());
     ui::addField(grid, 3, 0, QStringLiteral("D.O.B"), dob);
     ui::addField(grid, 3, 1, QStringLiteral("D.O.D"), dod);
     ui::addField(grid, 4, 0, QStringLiteral("Breeder"), bindList(dog::breeder));

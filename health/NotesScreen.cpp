@@ -33,7 +33,7 @@ NotesScreen::NotesScreen(QWidget *parent)
     auto *grid = new QGridLayout;
     ui::addField(grid, 0, 0, QStringLiteral("Name "), m_dog);
     ui::addField(grid, 1, 0, QStringLiteral("Date"), m_date);
-    grid->addWidget(new QLabel(QStringLiteral("MM/DD/YY")), 2, 1);
+    grid->addWidget(ui::dateHint(), 2, 1);
     ui::addField(grid, 3, 0, QStringLiteral("Note - 100 Characters Max Each Entry"), m_note);
     grid->setColumnStretch(1, 1);
     m_entry = {grid->itemAtPosition(1, 0)->widget(), m_date, grid->itemAtPosition(3, 0)->widget(),

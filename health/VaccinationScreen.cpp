@@ -63,7 +63,7 @@ VaccinationScreen::VaccinationScreen(QWidget *parent)
     qobject_cast<QLabel *>(grid->itemAtPosition(3, 0)->widget())->setBuddy(m_dueBox);
     // The label stands outside the box's own parent, where screen readers look for it.
     m_dueBox->setAccessibleName(QStringLiteral("Vaccination Due"));
-    grid->addWidget(new QLabel(QStringLiteral("MM/DD/YY")), 4, 1);
+    grid->addWidget(ui::dateHint(), 4, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 

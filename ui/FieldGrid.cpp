@@ -2,6 +2,8 @@
 
 #include "ui/PickList.h"
 
+#include "core/DateText.h"
+
 #include <algorithm>
 #include <QEvent>
 #include <QGridLayout>
@@ -60,6 +62,11 @@ PickList *pickList(const QString &objectName)
     auto *list = new PickList;
     list->setObjectName(objectName);
     return list;
+}
+
+QLabel *dateHint()
+{
+    return new QLabel(core::datetext::typingHint());
 }
 
 QPushButton *pushButton(const QString &caption, const QString &objectName, QWidget *parent)

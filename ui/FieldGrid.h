@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -24,6 +25,9 @@ void selectAllOnFocus(QLineEdit *box, std::function<bool()> when = {}, QWidget *
 PickList *pickList(const QString &objectName);
 QPushButton *pushButton(const QString &caption, const QString &objectName,
                         QWidget *parent = nullptr);
+
+// The hint that stands beside or below a form's date boxes, telling how a date is typed.
+QLabel *dateHint();
 
 // The lines a list box shows, top to bottom.
 QStringList listTexts(const QListWidget *list);
