@@ -8,40 +8,12 @@
 
 #include <optional>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringBuilder>
 
 namespace transfer {
 namespace {
-
-TargetField text(const QString &field, const char *caption, QStringList headers)
-{
-    return {field, QString::fromUtf8(caption), headers, false};
-}
-
-TargetField date(const QString &field, const char *caption, QStringList headers)
-{
-    return {field, QString::fromUtf8(caption), headers, true};
-}
-
-TargetField lines(const QString &field, const char *caption, QStringList headers)
-{
-    return {field, QString::fromUtf8(caption), headers, false, true};
-}
-
-QString orderName(DateOrder order)
-{
-    switch (order) {
-    case DateOrder::MonthDayYear:
-        return QStringLiteral("month/day/year");
-    case DateOrder::DayMonthYear:
-        return QStringLiteral("day/month/year");
-    default:
-        return QStringLiteral("year-month-day");
-    }
-}
 
 // Turns a row of the file into the texts to store, or says what is wrong with it.
 class RowReader
@@ -74,7 +46,7 @@ public:
                 const QDate parsed = parseDate(value, m_settings.dates);
                 if (!parsed.isValid())
                     return QStringLiteral("\"%1\" in %2 is not a date written %3")
-                        .arg(value, target->caption, orderName(m_settings.dates));
+                        .arg(value, target->caption, dateOrderName(m_settings.dates));
                 value = parsed.toString(Qt::ISODate);
             }
             if (field == db::fields::dogs::sex && m_target.table == db::tables::dogs &&
@@ -181,101 +153,6 @@ QString eachRow(const QString &file, const ImportSettings &settings,
 } // namespace
 
 const QString cancelled = QStringLiteral("cancelled");
-
-const TargetField *ImportTarget::field(const QString &name) const
-{
-    for (const TargetField &f : fields) {
-        if (f.field == name)
-            return &f;
-    }
-    return nullptr;
-}
-
-const ImportTarget &dogTarget()
-{
-    namespace dog = db::fields::dogs;
-    static const ImportTarget target{
-        db::tables::dogs,
-        QStringLiteral("dogs"),
-        dog::name,
-        dog::registration,
-        {
-            text(dog::name, "Name", {"name", "registered name", "dog", "dog name", "dog's name"}),
-            text(dog::registration, "Reg Number",
-                 {"reg no", "reg no.", "reg", "registration", "registration number", "reg number",
-                  "registration no"}),
-            text(dog::sex, "Sex", {"sex", "gender"}),
-            text(dog::colour, "Colour", {"colour", "color"}),
-            text(dog::countryOfBirth, "Country of Birth", {"country of birth", "cob", "country"}),
-            date(dog::born, "D.O.B",
-                 {"dob", "d.o.b", "date of birth", "born", "birth date", "birthdate"}),
-            date(dog::died, "D.O.D", {"dod", "d.o.d", "date of death", "died"}),
-            text(dog::breeder, "Breeder", {"breeder"}),
-            text(dog::breed, "Breed of Dog", {"breed", "breed of dog"}),
-            text(dog::microchip, "Microchip Number",
-                 {"microchip", "microchip number", "chip", "microchip no"}),
-            text(dog::tattoo, "Tattoo", {"tattoo"}),
-            text(dog::sire, "Sire", {"sire", "father"}),
-            text(dog::dam, "Dam", {"dam", "mother"}),
-            text(dog::owner, "Owners Name", {"owner", "owners name", "owner's name"}),
-        }};
-    return target;
-}
-
-const ImportTarget &contactTarget()
-{
-    namespace contact = db::fields::contacts;
-    static const ImportTarget target{
-        db::tables::contacts,
-        QStringLiteral("contacts"),
-        contact::name,
-        {},
-        {
-            text(contact::name, "Name", {"name", "last", "last name", "surname", "contact"}),
-            text(contact::title, "Title", {"title"}),
-            lines(contact::address, "Address", {"address", "street"}),
-            text(contact::city, "City", {"city", "town"}),
-            text(contact::state, "State", {"state", "county", "region"}),
-            text(contact::postcode, "Postcode/Zip", {"postcode", "zip", "postal code", "zip code"}),
-            text(contact::country, "Country", {"country"}),
-            text(contact::phone, "Phone", {"phone", "telephone", "tel"}),
-            text(contact::fax, "Fax", {"fax"}),
-            text(contact::email, "Email", {"email", "e-mail", "mail"}),
-            text(contact::web, "Website", {"website", "web", "web address", "webaddress", "url"}),
-            lines(contact::notes, "Notes", {"notes", "note", "comments"}),
-            text(contact::breeder, "Is Contact a Breeder", {"breeder", "is breeder"}),
-            text(contact::prefix, "Breeder Prefix or Kennel Name",
-                 {"prefix", "kennel", "kennel name", "breeder prefix", "breederprefix"}),
-            text(contact::breeds, "Breeds", {"breeds"}),
-        }};
-    return target;
-}
-
-QDate parseDate(const QString &text, DateOrder order)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*(\\d{1,4})\\s*[/.-]\\s*(\\d{1,2})\\s*[/.-]\\s*(\\d{1,4})\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return {};
-    QString parts[3] = {match.captured(1), match.captured(2), match.captured(3)};
-    const int yearAt = order == DateOrder::YearMonthDay ? 0 : 2;
-    const QString yearText = parts[yearAt];
-    if (yearText.size() != 4 && yearText.size() != 2)
-        return {};
-    for (int i = 0; i < 3; ++i) {
-        if (i != yearAt && parts[i].size() > 2)
-            return {};
-    }
-    int year = yearText.toInt();
-    if (yearText.size() == 2)
-        year += year >= 50 ? 1900 : 2000;
-    const int first = parts[order == DateOrder::YearMonthDay ? 1 : 0].toInt();
-    const int second = parts[order == DateOrder::YearMonthDay ? 2 : 1].toInt();
-    const int month = order == DateOrder::DayMonthYear ? second : first;
-    const int day = order == DateOrder::DayMonthYear ? first : second;
-    return QDate(year, month, day);
-}
 
 QStringList headerOf(const QString &file, const CsvFormat &format, QString *problem)
 {

@@ -2,6 +2,8 @@
 
 #include "core/WriteResult.h"
 #include "transfer/CsvReader.h"
+#include "transfer/ImportDates.h"
+#include "transfer/ImportTargets.h"
 
 #include <functional>
 #include <QDate>
@@ -12,36 +14,7 @@
 
 namespace transfer {
 
-struct TargetField
-{
-    QString field;
-    QString caption;
-    QStringList headers; // header texts that mean this field, lower case
-    bool date = false;
-    bool lines = false; // may hold line breaks
-};
-
-// What an import fills: dogs or contacts, its fields and how a row finds its match.
-struct ImportTarget
-{
-    QString table;
-    QString what;       // "dogs", "contacts"
-    QString nameField;  // every row needs one
-    QString matchField; // a row with the same value matches; the name when empty or none
-    QList<TargetField> fields;
-    const TargetField *field(const QString &name) const;
-};
-
-const ImportTarget &dogTarget();
-const ImportTarget &contactTarget();
-
-enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 enum class Matching { Skip, FillEmpty, AddNew };
-
-// A date as typed in the order given: 1 or 2 digits for day and month, 4 digits (or 2, as
-// 19xx from 50 on, else 20xx) for the year, separated by "/", "-" or ".". Invalid when it is
-// no such date (02/30/2024, 13/13/2013).
-QDate parseDate(const QString &text, DateOrder order);
 
 struct ImportSettings
 {
