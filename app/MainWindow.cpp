@@ -16,9 +16,7 @@
 #include "breeding/MatingEntryScreen.h"
 #include "breeding/MatingHistoryScreens.h"
 #include "contacts/ContactEntryScreen.h"
-#include "contacts/ContactRemoval.h"
 #include "contacts/ContactsScreen.h"
-#include "contacts/DeleteContactScreen.h"
 #include "contacts/FindContactScreen.h"
 #include "contacts/Ownership.h"
 #include "core/Choices.h"
@@ -26,10 +24,7 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/AddDogsScreen.h"
-#include "dogs/DeleteDogScreen.h"
-#include "dogs/DogMerge.h"
 #include "dogs/DogRecordsScreen.h"
-#include "dogs/DogRemoval.h"
 #include "dogs/FindDogScreen.h"
 #include "dogs/MergeDogsScreen.h"
 #include "genetics/KennelGenetics.h"
@@ -216,68 +211,6 @@ void MainWindow::openDogRecords(int mode)
         screen->showDogNamed(core::Choices::selectedname);
 }
 
-void MainWindow::openDeleteDog()
-{
-    m_screens->open(dogs::DeleteDogScreen::screenName(), [this] {
-        auto *screen = new dogs::DeleteDogScreen;
-        connect(screen, &dogs::DeleteDogScreen::dogChosen, this, &MainWindow::deleteDog);
-        return screen;
-    });
-}
-
-bool MainWindow::mayRemove()
-{
-    if (db::DatabaseFiles::isReadOnly()) {
-        core::tell(db::DatabaseFiles::readOnlyNotice());
-        return false;
-    }
-    // What was typed on the screens lands first, so that the removal sees it.
-    return m_screens->settleAll();
-}
-
-std::optional<bool> MainWindow::confirmRemoval(const QString &question, const QString &title,
-                                               const QString &clearQuestion)
-{
-    if (!core::ask(question, title))
-        return std::nullopt;
-    const bool clear = !clearQuestion.isEmpty() && core::askQuestion(clearQuestion, title);
-    if (const QString problem = m_backups->backUpBeforeDeleting(); !problem.isEmpty()) {
-        core::tellNothingChanged(QStringLiteral("The backup before the deletion"), problem);
-        return std::nullopt;
-    }
-    return clear;
-}
-
-void MainWindow::deleteDog(qint64 dogId)
-{
-    if (!mayRemove())
-        return;
-    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    const auto planned = dogs::plannedRemoval(kennel, dogId);
-    if (!planned) {
-        core::tellNothingChanged(QStringLiteral("The deletion"), planned.problem());
-        return;
-    }
-    const dogs::DogRemoval &removal = planned.value();
-    const std::optional<bool> clearParents = confirmRemoval(
-        dogs::removalQuestion(removal), QStringLiteral("Delete Dog"),
-        removal.offspring() == 0
-            ? QString()
-            : QStringLiteral("Clear the name %1 from its %L2 offspring as well? No keeps it "
-                             "there, as a parent that is not recorded.")
-                  .arg(removal.name)
-                  .arg(removal.offspring()));
-    if (!clearParents)
-        return;
-    if (const auto removed = dogs::removeDog(kennel, removal, *clearParents); !removed) {
-        core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
-        return;
-    }
-    if (auto *records =
-            m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName()))
-        records->dogDeleted(dogId);
-}
-
 void MainWindow::openMergeDogs()
 {
     m_screens->open(dogs::MergeDogsScreen::screenName(), [this] {
@@ -305,33 +238,6 @@ void MainWindow::openPedigreeChecks()
         m_screens->find<dogs::MergeDogsScreen>(dogs::MergeDogsScreen::screenName())
             ->offerDuplicates(duplicates);
     });
-}
-
-void MainWindow::mergeDogs(dogs::MergeDogsScreen &chosen)
-{
-    if (!mayRemove())
-        return;
-    const QString question =
-        QStringLiteral("Merge %1 into %2? The record of %1 is deleted; every record naming "
-                       "either dog then names the one kept, and the notes and vaccinations of "
-                       "%1 become its own.")
-            .arg(chosen.mergedName(), chosen.keptName());
-    if (!confirmRemoval(question, QStringLiteral("Merge Dogs"), {}))
-        return;
-    const qint64 kept = chosen.keptId();
-    const qint64 merged = chosen.mergedId();
-    if (const auto done =
-            dogs::mergeDogs(db::DatabaseFiles::kennel(), kept, merged, chosen.chosen());
-        !done) {
-        core::tellNothingChanged(QStringLiteral("The merge"), done.problem());
-        return;
-    }
-    chosen.closeScreen();
-    if (auto *records =
-            m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName())) {
-        records->dogDeleted(merged);
-        records->showRow(kept);
-    }
 }
 
 void MainWindow::openFindDog()
@@ -362,49 +268,6 @@ void MainWindow::openContacts(contacts::ContactsScreen::Start start)
                 &MainWindow::deleteContact);
         return screen;
     });
-}
-
-void MainWindow::openDeleteContact()
-{
-    m_screens->open(contacts::DeleteContactScreen::screenName(), [this] {
-        auto *screen = new contacts::DeleteContactScreen;
-        connect(screen, &contacts::DeleteContactScreen::contactChosen, this,
-                &MainWindow::deleteContact);
-        return screen;
-    });
-}
-
-void MainWindow::deleteContact(qint64 row)
-{
-    if (!mayRemove())
-        return;
-    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    const auto planned = contacts::plannedContactRemoval(kennel, row);
-    if (!planned) {
-        core::tellNothingChanged(QStringLiteral("The deletion"), planned.problem());
-        return;
-    }
-    const contacts::ContactRemoval &removal = planned.value();
-    const std::optional<bool> clearDogs = confirmRemoval(
-        contacts::contactRemovalQuestion(removal), QStringLiteral("Delete Contact"),
-        removal.dogs() == 0
-            ? QString()
-            : QStringLiteral("Clear the name %1 from the %L2 dogs that name it as owner or "
-                             "breeder as well? No keeps it there.")
-                  .arg(removal.name)
-                  .arg(removal.dogs()));
-    if (!clearDogs)
-        return;
-    if (const auto removed = contacts::removeContact(kennel, removal, *clearDogs); !removed) {
-        core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
-        return;
-    }
-    for (auto start : {contacts::ContactsScreen::Start::FirstContact,
-                       contacts::ContactsScreen::Start::ChosenName}) {
-        if (auto *screen = m_screens->find<contacts::ContactsScreen>(
-                contacts::ContactsScreen::screenName(start)))
-            screen->contactDeleted(row);
-    }
 }
 
 void MainWindow::openPedigreeChooser()
