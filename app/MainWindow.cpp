@@ -197,7 +197,7 @@ void MainWindow::openMainMenu()
     frame->show();
 }
 
-void MainWindow::openDogRecords(int mode)
+void MainWindow::openDogRecords(int mode, const QString &name)
 {
     core::Choices::dogscreenmode = mode;
     auto *screen = qobject_cast<dogs::DogRecordsScreen *>(
@@ -207,8 +207,8 @@ void MainWindow::openDogRecords(int mode)
                     &MainWindow::deleteDog);
             return records;
         }));
-    if (mode == core::Choices::Find && screen->isLoaded())
-        screen->showDogNamed(core::Choices::selectedname);
+    if (mode == core::Choices::Find)
+        screen->showDogNamed(name);
 }
 
 void MainWindow::openMergeDogs()
@@ -245,7 +245,7 @@ void MainWindow::openFindDog()
     m_screens->open(dogs::FindDogScreen::screenName(), [this] {
         auto *screen = new dogs::FindDogScreen;
         connect(screen, &dogs::FindDogScreen::dogChosen, this,
-                [this] { openDogRecords(core::Choices::Find); });
+                [this](const QString &name) { openDogRecords(core::Choices::Find, name); });
         return screen;
     });
 }
@@ -255,15 +255,17 @@ void MainWindow::openFindContact()
     m_screens->open(contacts::FindContactScreen::screenName(), [this] {
         auto *screen = new contacts::FindContactScreen;
         connect(screen, &contacts::FindContactScreen::contactChosen, this,
-                [this] { openContacts(contacts::ContactsScreen::Start::ChosenName); });
+                [this](const QString &name) {
+                    openContacts(contacts::ContactsScreen::Start::ChosenName, name);
+                });
         return screen;
     });
 }
 
-void MainWindow::openContacts(contacts::ContactsScreen::Start start)
+void MainWindow::openContacts(contacts::ContactsScreen::Start start, const QString &name)
 {
-    m_screens->open(contacts::ContactsScreen::screenName(start), [this, start] {
-        auto *screen = new contacts::ContactsScreen(start);
+    m_screens->open(contacts::ContactsScreen::screenName(start), [this, start, name] {
+        auto *screen = new contacts::ContactsScreen(start, name);
         connect(screen, &contacts::ContactsScreen::deleteRequested, this,
                 &MainWindow::deleteContact);
         return screen;
@@ -352,11 +354,11 @@ void MainWindow::openMatingHistoryChooser()
 {
     m_screens->open(breeding::SelectDogScreen::screenName(), [this] {
         auto *screen = new breeding::SelectDogScreen;
-        connect(screen, &breeding::SelectDogScreen::dogChosen, this, [this] {
+        connect(screen, &breeding::SelectDogScreen::dogChosen, this, [this](const QString &dog) {
             qobject_cast<breeding::MatingHistoryScreen *>(
                 m_screens->open(breeding::MatingHistoryScreen::screenName(),
                                 [] { return new breeding::MatingHistoryScreen; }))
-                ->build();
+                ->build(dog);
         });
         return screen;
     });
@@ -366,10 +368,11 @@ void MainWindow::openVaccinationChooser()
 {
     m_screens->open(health::VaccinationChooserScreen::screenName(), [this] {
         auto *screen = new health::VaccinationChooserScreen;
-        connect(screen, &health::VaccinationChooserScreen::dogChosen, this, [this] {
-            m_screens->open(health::VaccinationHistoryScreen::screenName(),
-                            [] { return new health::VaccinationHistoryScreen; });
-        });
+        connect(screen, &health::VaccinationChooserScreen::dogChosen, this,
+                [this](const QString &dog) {
+                    m_screens->open(health::VaccinationHistoryScreen::screenName(),
+                                    [dog] { return new health::VaccinationHistoryScreen(dog); });
+                });
         return screen;
     });
 }

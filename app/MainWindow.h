@@ -57,7 +57,8 @@ private:
     // Offers the newest backup that can be restored, or closes the program.
     void kennelDamaged(const QString &problem);
     void openMainMenu();
-    void openDogRecords(int mode);
+    // On the dog `name` when `mode` is Find; on the first dog, or where it was, otherwise.
+    void openDogRecords(int mode, const QString &name = {});
     void openFindDog();
     void openDeleteDog();
     void openMergeDogs();
@@ -77,7 +78,7 @@ private:
     // Asks, backs up before the first deletion of the day, then deletes the dog.
     void deleteDog(qint64 dogId);
     void openFindContact();
-    void openContacts(contacts::ContactsScreen::Start start);
+    void openContacts(contacts::ContactsScreen::Start start, const QString &name = {});
     void openPedigreeChooser();
     void openPossibleMating();
     void openMatingHistoryChooser();

@@ -19,7 +19,6 @@
 #include "contacts/ContactsScreen.h"
 #include "contacts/FindContactScreen.h"
 #include "contacts/Ownership.h"
-#include "core/Choices.h"
 #include "core/Clock.h"
 #include "core/Memory.h"
 #include "core/Messages.h"
@@ -85,7 +84,6 @@ void benchDogRecords()
     const double open = bench::medianMs(
         7,
         [&] {
-            core::Choices::dogscreenmode = core::Choices::Browse;
             screen = std::make_unique<dogs::DogRecordsScreen>();
             screen->show();
             waitFor([&] { return screen->isLoaded(); });
@@ -214,12 +212,12 @@ void benchBreeding()
     bench::printLine("open \"Select Litter from Mating\"",
                      bench::medianMs(5, [] { openScreen<breeding::LitterScreen>(); }),
                      bench::medianMs(5, [] { bench::bare::sortedNames("mating", "dgname2"); }));
-    core::Choices::selectedname = deepestDog();
+    const QString deepest = deepestDog();
     bench::printLine("mating history",
                      bench::medianMs(5,
-                                     [] {
+                                     [&] {
                                          breeding::MatingHistoryScreen history;
-                                         history.build();
+                                         history.build(deepest);
                                      }),
                      -1);
 }

@@ -37,7 +37,7 @@ void SelectDogScreen::ok()
         return;
     }
     core::Choices::selectedname = name;
-    Q_EMIT dogChosen();
+    Q_EMIT dogChosen(name);
     closeScreen();
 }
 
@@ -64,9 +64,8 @@ MatingHistoryScreen::MatingHistoryScreen(QLabel *heading, QWidget *parent)
 {
 }
 
-void MatingHistoryScreen::build()
+void MatingHistoryScreen::build(const QString &dog)
 {
-    const QString dog = core::Choices::selectedname;
     m_heading->setText(QStringLiteral("Mating History of ") + dog);
     showLines(matingHistory(db::DatabaseFiles::kennel(), dog));
 }

@@ -16,8 +16,7 @@ public:
     explicit SelectDogScreen(QWidget *parent = nullptr);
 
 Q_SIGNALS:
-    // The dog is in selectedname.
-    void dogChosen();
+    void dogChosen(const QString &dog);
 
 protected:
     void load() override;
@@ -31,8 +30,7 @@ class MatingHistoryScreen : public ui::HistoryScreen
 public:
     static QString screenName() { return QStringLiteral("Form11"); }
     explicit MatingHistoryScreen(QWidget *parent = nullptr);
-    // Builds the history of the dog in selectedname.
-    void build();
+    void build(const QString &dog);
     QString heading() const;
 
 private:

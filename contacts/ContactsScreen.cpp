@@ -1,7 +1,6 @@
 #include "contacts/ContactsScreen.h"
 
 #include "contacts/ContactForm.h"
-#include "core/Choices.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
@@ -15,9 +14,9 @@
 
 namespace contacts {
 
-ContactsScreen::ContactsScreen(Start start, QWidget *parent)
+ContactsScreen::ContactsScreen(Start start, const QString &name, QWidget *parent)
     : ui::RecordScreen(screenName(start), QStringLiteral("Contacts"), parent), m_start(start),
-      m_record(db::DatabaseFiles::kennel(), db::tables::contacts)
+      m_name(name), m_record(db::DatabaseFiles::kennel(), db::tables::contacts)
 {
     auto *form = new ContactForm;
     form->bindTo(m_record.fields());
@@ -73,13 +72,12 @@ void ContactsScreen::contactDeleted(qint64 row)
 void ContactsScreen::load()
 {
     db::TableCursor &cursor = m_record.cursor();
-    if (m_start == Start::ChosenName &&
-        !cursor.findExact(db::fields::contacts::name, core::Choices::selectedname)) {
+    if (m_start == Start::ChosenName && !cursor.findExact(db::fields::contacts::name, m_name)) {
         cursor.first();
         if (cursor.hasRow())
             core::tell(
                 QStringLiteral("There is no contact named \"%1\"; the first contact is shown.")
-                    .arg(core::Choices::selectedname));
+                    .arg(m_name));
     } else if (m_start == Start::FirstContact) {
         cursor.first();
     }

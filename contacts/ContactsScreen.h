@@ -17,7 +17,8 @@ public:
     {
         return start == Start::FirstContact ? QStringLiteral("Form29") : QStringLiteral("Form18");
     }
-    explicit ContactsScreen(Start start, QWidget *parent = nullptr);
+    // On the first contact named `name` when started from a chosen name.
+    explicit ContactsScreen(Start start, const QString &name = {}, QWidget *parent = nullptr);
     // The contact was deleted elsewhere: a screen on it moves to the next (else the one
     // before).
     void contactDeleted(qint64 row);
@@ -31,6 +32,7 @@ protected:
 
 private:
     Start m_start;
+    QString m_name;
     ui::BoundRecord m_record;
 };
 

@@ -24,7 +24,7 @@ void FindContactScreen::load()
 void FindContactScreen::ok()
 {
     core::Choices::selectedname = list()->text();
-    Q_EMIT contactChosen();
+    Q_EMIT contactChosen(list()->text());
     closeScreen();
 }
 

@@ -13,8 +13,8 @@ public:
     explicit FindContactScreen(QWidget *parent = nullptr);
 
 Q_SIGNALS:
-    // The name is in selectedname; the found "Contacts" screen should open.
-    void contactChosen();
+    // The found "Contacts" screen should open on it.
+    void contactChosen(const QString &name);
 
 protected:
     void load() override;

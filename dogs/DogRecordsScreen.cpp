@@ -1,6 +1,5 @@
 #include "dogs/DogRecordsScreen.h"
 
-#include "core/Choices.h"
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "db/DatabaseFiles.h"
@@ -175,8 +174,7 @@ void DogRecordsScreen::fillPickLists()
 void DogRecordsScreen::load()
 {
     fillPickLists();
-    const bool found = core::Choices::dogscreenmode == core::Choices::Find &&
-                       m_records.goToName(core::Choices::selectedname);
+    const bool found = m_showOnLoad && m_records.goToName(*m_showOnLoad);
     if (!found)
         m_records.first();
     showRecord();
@@ -185,7 +183,11 @@ void DogRecordsScreen::load()
 
 void DogRecordsScreen::showDogNamed(const QString &name)
 {
-    if (!isLoaded() || !settle())
+    if (!isLoaded()) {
+        m_showOnLoad = name;
+        return;
+    }
+    if (!settle())
         return;
     m_records.goToName(name);
     showRecord();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "dogs/DogRecords.h"
 #include "ui/RecordScreen.h"
 
@@ -16,7 +18,8 @@ public:
     explicit DogRecordsScreen(QWidget *parent = nullptr);
     ~DogRecordsScreen() override;
 
-    // Saves the edits, then shows the first dog with exactly this name (find mode).
+    // Saves the edits, then shows the first dog with exactly this name (find mode); before
+    // the screen is loaded, the dog it opens on.
     void showDogNamed(const QString &name);
     // The dog was deleted elsewhere: a screen on it moves to the next (else the one before).
     void dogDeleted(qint64 dogId);
@@ -40,6 +43,7 @@ private:
     ui::BoundFields &fields() { return m_records.record().fields(); }
 
     DogRecords m_records;
+    std::optional<QString> m_showOnLoad;
     QLabel *m_age;
     QLabel *m_dogId;
     QLabel *m_inbreeding;

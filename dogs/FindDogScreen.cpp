@@ -21,7 +21,7 @@ void FindDogScreen::ok()
         core::tell(QStringLiteral(" Please Select a Dog"));
         return;
     }
-    Q_EMIT dogChosen();
+    Q_EMIT dogChosen(list()->text());
     hideScreen();
 }
 

@@ -14,8 +14,8 @@ public:
     explicit FindDogScreen(QWidget *parent = nullptr);
 
 Q_SIGNALS:
-    // The name is in selectedname; the dog records screen should show it.
-    void dogChosen();
+    // The dog records screen should show it.
+    void dogChosen(const QString &name);
 
 protected:
     void ok() override;

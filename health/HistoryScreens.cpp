@@ -34,7 +34,7 @@ void VaccinationChooserScreen::ok()
         return;
     }
     core::Choices::selectedname = list()->text();
-    Q_EMIT dogChosen();
+    Q_EMIT dogChosen(list()->text());
 }
 
 namespace {
@@ -49,9 +49,8 @@ QLayout *headingRow(QLabel *name)
 
 } // namespace
 
-VaccinationHistoryScreen::VaccinationHistoryScreen(QWidget *parent)
-    : VaccinationHistoryScreen(boldLabel(QStringLiteral("dogname"), core::Choices::selectedname),
-                               parent)
+VaccinationHistoryScreen::VaccinationHistoryScreen(const QString &dog, QWidget *parent)
+    : VaccinationHistoryScreen(boldLabel(QStringLiteral("dogname"), dog), parent)
 {
 }
 

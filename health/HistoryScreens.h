@@ -16,7 +16,7 @@ public:
     explicit VaccinationChooserScreen(QWidget *parent = nullptr);
 
 Q_SIGNALS:
-    void dogChosen();
+    void dogChosen(const QString &dog);
 
 protected:
     void load() override;
@@ -29,7 +29,7 @@ class VaccinationHistoryScreen : public ui::HistoryScreen
     Q_OBJECT
 public:
     static QString screenName() { return QStringLiteral("Form9"); }
-    explicit VaccinationHistoryScreen(QWidget *parent = nullptr);
+    explicit VaccinationHistoryScreen(const QString &dog, QWidget *parent = nullptr);
     QString dogName() const;
 
 protected:

@@ -103,6 +103,7 @@ private Q_SLOTS:
     void aboutBoxTexts();
     void findDogOpensDogRecordsAndHides();
     void findContactOpensTheFoundContactsScreen();
+    void aDogLeftOnTheVaccinationScreenIsNotWhatOthersOpenOn();
     void mergeDogsShowsBothAndKeepsTheChosenValues();
     void ctrlZUndoesTheLatestChangeWhole_data();
     void ctrlZUndoesTheLatestChangeWhole();
@@ -901,6 +902,44 @@ void AppTest::findContactOpensTheFoundContactsScreen()
     QTRY_VERIFY(found && found->isLoaded());
     QCOMPARE(found->findChild<QLineEdit *>("last")->text(), "Bo");
     QTRY_VERIFY(!app.window.screens().find<QWidget>("Form17"));
+}
+
+void AppTest::aDogLeftOnTheVaccinationScreenIsNotWhatOthersOpenOn()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Bella"}});
+    exec(kennel.db(), "INSERT INTO contacts (last) VALUES ('Al'), ('Bo')");
+    Started app;
+    app.window.choose("Enter a Vaccination");
+    auto *vaccination = app.window.screens().find<ui::Screen>("Form8");
+    QTRY_VERIFY(vaccination->isLoaded());
+    auto *dog = vaccination->findChild<ui::PickList *>();
+    dog->lineEdit()->setFocus();
+    dog->lineEdit()->selectAll();
+    QTest::keyClicks(dog->lineEdit(), "Rex");
+
+    // Each chooser is typed into and left with Enter while the vaccination's list keeps "Rex".
+    auto choose = [&](const char *caption, const char *chooser, const QString &name) {
+        app.window.choose(caption);
+        auto *screen = app.window.screens().find<ui::ChooserScreen>(chooser);
+        QTRY_VERIFY(screen->isLoaded());
+        QLineEdit *typed = screen->list()->lineEdit();
+        typed->setFocus();
+        typed->selectAll();
+        QTest::keyClicks(typed, name);
+        QTest::keyClick(typed, Qt::Key_Return);
+    };
+    choose("View / Edit Contacts", "Form17", "Bo");
+    auto *contact = app.window.screens().find<contacts::ContactsScreen>("Form18");
+    QTRY_VERIFY(contact && contact->isLoaded());
+    QCOMPARE(contact->findChild<QLineEdit *>("last")->text(), "Bo");
+    choose("Find / Update Dog ", "FindDogRecord", "Bella");
+    auto *records = app.window.screens().find<dogs::DogRecordsScreen>("Form4");
+    QTRY_VERIFY(records && records->isLoaded());
+    QCOMPARE(records->findChild<QLineEdit *>("name")->text(), "Bella");
+    QVERIFY(messages.texts.isEmpty());
 }
 
 void AppTest::setupShowsAndSavesTheSetupRow()

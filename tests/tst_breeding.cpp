@@ -498,17 +498,18 @@ void BreedingTest::historyChecksTheChoice()
     auto chooser = opened<breeding::SelectDogScreen>();
     QCOMPARE(chooser->objectName(), "Form3");
     QCOMPARE(chooser->findChild<QPushButton *>("ok")->text(), "View Matings");
-    bool chosen = false;
-    connect(chooser.get(), &breeding::SelectDogScreen::dogChosen, this, [&] { chosen = true; });
+    QString chosen;
+    connect(chooser.get(), &breeding::SelectDogScreen::dogChosen, this,
+            [&](const QString &dog) { chosen = dog; });
     chooser->findChild<QPushButton *>("ok")->click();
     QCOMPARE(messages.texts, QStringList({" Please Select a Dog from the List"}));
     chooser->list()->setText("Bella");
     chooser->findChild<QPushButton *>("ok")->click();
-    QVERIFY(chosen);
+    QCOMPARE(chosen, "Bella");
     QVERIFY(!chooser->isVisible());
 
     breeding::MatingHistoryScreen history;
-    history.build();
+    history.build(chosen);
     QCOMPARE(history.windowTitle(), "Mating History");
     QCOMPARE(history.heading(), "Mating History of Bella");
     QCOMPARE(history.lines(), QStringList({"Max was Mated With Bella on 6/12/2000", " "}));

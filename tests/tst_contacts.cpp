@@ -255,8 +255,7 @@ void ContactsTest::printButtonsAreUnderConstruction()
     Kennel kennel;
     MessageRecorder messages;
     addContacts(kennel.db(), {"Al"});
-    core::Choices::selectedname = "Al";
-    auto screen = opened<ContactsScreen>(ContactsScreen::Start(start));
+    auto screen = opened<ContactsScreen>(ContactsScreen::Start(start), "Al");
     QCOMPARE(screen->objectName(), objectName);
     QCOMPARE(screen->findChild<QPushButton *>("printButton")->text(), caption);
     press(*screen, "printButton");
@@ -268,8 +267,7 @@ void ContactsTest::foundScreenOpensOnFirstOfTwoNamesakes()
     Kennel kennel;
     addContacts(kennel.db(), {"ann", "Ann", "Bo"});
     exec(kennel.db(), "INSERT INTO contacts (last, city) VALUES ('Ann', 'second')");
-    core::Choices::selectedname = "Ann";
-    auto screen = opened<ContactsScreen>(ContactsScreen::Start::ChosenName);
+    auto screen = opened<ContactsScreen>(ContactsScreen::Start::ChosenName, "Ann");
     QCOMPARE(field(*screen, "city"), "City of Ann");
     press(*screen, "nextButton");
     QCOMPARE(field(*screen, "last"), "Bo");
@@ -280,8 +278,7 @@ void ContactsTest::foundScreenWithUnknownNameSaysSo()
     Kennel kennel;
     MessageRecorder messages;
     addContacts(kennel.db(), {"Al", "Bo"});
-    core::Choices::selectedname = "Zed";
-    auto screen = opened<ContactsScreen>(ContactsScreen::Start::ChosenName);
+    auto screen = opened<ContactsScreen>(ContactsScreen::Start::ChosenName, "Zed");
     QCOMPARE(messages.texts.size(), 1);
     QVERIFY(messages.texts[0].contains("Zed"));
     QCOMPARE(field(*screen, "last"), "Al");

@@ -38,8 +38,8 @@ struct OpenScreen
 {
     explicit OpenScreen(int mode = core::Choices::Browse, const QString &name = {})
     {
-        core::Choices::dogscreenmode = mode;
-        core::Choices::selectedname = name;
+        if (mode == core::Choices::Find)
+            screen.showDogNamed(name);
         screen.show();
         QTRY_VERIFY(screen.isLoaded());
     }

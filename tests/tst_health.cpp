@@ -215,15 +215,15 @@ void HealthTest::historyScreens()
                       "('Rex', '2026-03-01', '2027-03-01', 'Booster 1yr')");
     auto chooser = opened<health::VaccinationChooserScreen>();
     QCOMPARE(chooser->objectName(), "Form30");
-    bool chosen = false;
+    QString chosen;
     connect(chooser.get(), &health::VaccinationChooserScreen::dogChosen, this,
-            [&] { chosen = true; });
+            [&](const QString &dog) { chosen = dog; });
     chooser->findChild<QPushButton *>("ok")->click();
     QCOMPARE(messages.texts, QStringList({"Please Select a Dog"}));
     chooser->list()->setText("Rex");
     chooser->findChild<QPushButton *>("ok")->click();
-    QVERIFY(chosen && chooser->isVisible());
-    auto history = opened<health::VaccinationHistoryScreen>();
+    QVERIFY(chosen == "Rex" && chooser->isVisible());
+    auto history = opened<health::VaccinationHistoryScreen>(chosen);
     QCOMPARE(history->objectName(), "Form9");
     QCOMPARE(history->dogName(), "Rex");
     QCOMPARE(history->lines(), QStringList({"3/1/2026     3/1/2027    Booster 1yr"}));
