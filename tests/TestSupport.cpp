@@ -107,6 +107,20 @@ QByteArray fileBytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void writeKennelWithDamagedPages()
+{
+    if (const QString problem = db::DatabaseFiles::open(); !problem.isEmpty())
+        qFatal("%s", qPrintable(problem));
+    for (int i = 0; i < 300; ++i)
+        exec(db::DatabaseFiles::kennel(), "INSERT INTO Dogtable (name, registration) VALUES (?, ?)",
+             {QString("Dog %1").arg(i), QString(200, 'r')});
+    db::DatabaseFiles::close();
+    QFile file("kennelbase.ddx");
+    if (!file.open(QIODevice::ReadWrite) || !file.seek(4096 * 2) ||
+        file.write(QByteArray(4096 * 4, '\xA5')) != 4096 * 4)
+        qFatal("the kennel's pages cannot be overwritten");
+}
+
 void exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
 {
     run(db, sql, values);

@@ -76,6 +76,9 @@ QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &
 QString contentsOf(const QSqlDatabase &kennel);
 // The whole content of a file; empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
+// Makes the kennel in the working folder a file that SQLite opens but some of whose pages
+// are overwritten: dogs enough to span them are added first. Both files are left closed.
+void writeKennelWithDamagedPages();
 // Adds a dog with these fields (field -> value) and returns its dogid.
 qint64 addDog(const QSqlDatabase &db, const QVariantMap &fields);
 

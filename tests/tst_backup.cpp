@@ -363,16 +363,7 @@ void BackupTest::damageFoundAfterStartOffersTheNewestBackup()
     QVERIFY(backup::backUp(good, backups + "/" + backup::archiveName(core::Clock::now()),
                            core::Clock::now())
                 .ok());
-    QVERIFY(db::DatabaseFiles::open().isEmpty());
-    for (int i = 0; i < 300; ++i)
-        exec(db::DatabaseFiles::kennel(), "INSERT INTO Dogtable (name, registration) VALUES (?, ?)",
-             {QString("Lost %1").arg(i), QString(200, 'r')});
-    db::DatabaseFiles::close();
-    QFile damaged("kennelbase.ddx");
-    QVERIFY(damaged.open(QIODevice::ReadWrite));
-    damaged.seek(4096 * 2);
-    damaged.write(QByteArray(4096 * 4, '\xA5'));
-    damaged.close();
+    writeKennelWithDamagedPages();
     const QByteArray kennelBefore = fileBytes("kennelbase.ddx");
 
     QCOMPARE(db::DatabaseFiles::open(), QString());

@@ -308,16 +308,7 @@ void DbTest::refusesFilesItCannotUse()
 void DbTest::damagedPagesAreFoundOnceOpen()
 {
     WorkingFolder folder;
-    QVERIFY(db::DatabaseFiles::open().isEmpty());
-    for (int i = 0; i < 300; ++i)
-        exec(db::DatabaseFiles::kennel(), "INSERT INTO Dogtable (name, registration) VALUES (?, ?)",
-             {QString("Dog %1").arg(i), QString(200, 'r')});
-    db::DatabaseFiles::close();
-    QFile f("kennelbase.ddx");
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    f.seek(4096 * 2);
-    f.write(QByteArray(4096 * 4, '\xA5'));
-    f.close();
+    writeKennelWithDamagedPages();
     const QByteArray bytes = fileBytes("kennelbase.ddx");
 
     // The menu comes up at once; the check on its thread finds the damage.
