@@ -4,10 +4,11 @@
 #include "db/DatabaseFiles.h"
 #include "reminders/MonthLists.h"
 #include "ui/FieldGrid.h"
+#include "ui/NameListModel.h"
 
 #include <QListView>
-#include <QStringListModel>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace reminders {
 QString MonthListScreen::screenName(Kind kind)
@@ -46,7 +47,7 @@ QString captionOf(MonthListScreen::Kind kind)
 
 MonthListScreen::MonthListScreen(Kind kind, QWidget *parent)
     : ui::Screen(screenName(kind), captionOf(kind), parent), m_kind(kind),
-      m_lines(new QStringListModel(this)), m_list(new QListView)
+      m_lines(new ui::NameListModel(QStringList(), this)), m_list(new QListView)
 {
     m_list->setObjectName(QStringLiteral("lines"));
     m_list->setAccessibleName(captionOf(kind));
@@ -80,12 +81,15 @@ void MonthListScreen::load()
                 vaccinationsDue(kennel, today);
         break;
     }
-    m_lines->setStringList(lines);
+    // Kept as packed text: a line costs its letters, not a string object.
+    auto *shown = new ui::NameListModel(lines, this);
+    m_list->setModel(shown);
+    delete std::exchange(m_lines, shown);
 }
 
 QStringList MonthListScreen::lines() const
 {
-    return m_lines->stringList();
+    return m_lines->entries();
 }
 
 } // namespace reminders

@@ -3,7 +3,10 @@
 #include "ui/Screen.h"
 
 class QListView;
-class QStringListModel;
+
+namespace ui {
+class NameListModel;
+}
 
 namespace reminders {
 
@@ -22,7 +25,7 @@ protected:
 
 private:
     Kind m_kind;
-    QStringListModel *m_lines;
+    ui::NameListModel *m_lines;
     QListView *m_list;
 };
 
