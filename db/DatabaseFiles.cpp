@@ -10,8 +10,6 @@
 
 #include <atomic>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringBuilder>
 #include <QThread>
 
@@ -129,17 +127,11 @@ QString DatabaseFiles::checkPages(File file, const std::function<bool()> &cancel
         bool again = false;
         const bool opened = withReadOnlyConnection(fileName(file), [&](QSqlDatabase &db) {
             stopWhen(sqliteHandle(db), &stop);
-            QSqlQuery q(db);
-            if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
-                const QString code = q.lastError().nativeErrorCode();
-                // Interrupted to let a write through, or waiting on one for too long.
-                again = code == QLatin1String("9") || code == QLatin1String("5");
-                problem = q.lastError().text();
-            } else if (q.value(0).toString() != QStringLiteral("ok")) {
-                problem = q.value(0).toString();
-            }
-            q.finish();
+            const CheckAnswer answer = askFile(db, true);
             stopWhen(sqliteHandle(db), nullptr);
+            // Interrupted to let a write through, or waiting on one for too long.
+            again = answer.code == QLatin1String("9") || answer.code == QLatin1String("5");
+            problem = answer.problem;
         });
         if (ended())
             return {};

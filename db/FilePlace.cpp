@@ -108,6 +108,18 @@ static bool holdsOwnTables(const QSqlDatabase &db, File file)
 
 // Everything that can be found out without writing: the file, if present, must be an
 // undamaged SQLite database that can be written in a writable folder.
+CheckAnswer askFile(const QSqlDatabase &db, bool everyPage)
+{
+    QSqlQuery q(db);
+    if (!q.exec(everyPage ? QStringLiteral("PRAGMA quick_check")
+                          : QStringLiteral("PRAGMA schema_version")) ||
+        !q.next())
+        return {q.lastError().text(), q.lastError().nativeErrorCode()};
+    if (everyPage && q.value(0).toString() != QStringLiteral("ok"))
+        return {q.value(0).toString(), {}};
+    return {};
+}
+
 QString check(const Place &place, File file)
 {
     const QString name = place.path(file);
@@ -142,24 +154,11 @@ QString check(const Place &place, File file)
     QSqlDatabase db = place.connection(file);
     if (const QString problem = openHardened(db, place.stop); !problem.isEmpty())
         return refusal(place, file, problem);
-    QSqlQuery q(db);
-    QString problem;
-    bool inUse = false;
     // The program's own files are checked page by page on a thread once the menu is up,
     // unless their layout is about to be upgraded: a damaged file is not written to.
-    const bool now = !place.live || storedVersion(db) < currentVersion(file);
-    if (!now) {
-        if (!q.exec(QStringLiteral("PRAGMA schema_version")) || !q.next()) {
-            problem = q.lastError().text();
-            inUse = q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
-        }
-    } else if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
-        problem = q.lastError().text();
-        inUse = q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
-    } else if (q.value(QStringLiteral("quick_check")).toString() != QStringLiteral("ok")) {
-        problem = q.value(QStringLiteral("quick_check")).toString();
-    }
-    q.finish();
+    const CheckAnswer answer = askFile(db, !place.live || storedVersion(db) < currentVersion(file));
+    const QString &problem = answer.problem;
+    const bool inUse = answer.code == QLatin1String("5"); // SQLITE_BUSY
     const bool foreign = problem.isEmpty() && !holdsOwnTables(db, file);
     db.close();
     if (inUse)

@@ -57,6 +57,14 @@ QString refusal(const Place &place, File file, const QString &problem);
 // it cannot be, and the file is then closed again.
 QString openHardened(QSqlDatabase &db, const StopWhen *stop = nullptr);
 bool hasSqliteHeader(const QString &path);
+struct CheckAnswer
+{
+    QString problem; // empty when the file answered as a sound one does
+    QString code;    // SQLite's code when the statement itself failed
+};
+// Reads every page of an open file (`PRAGMA quick_check`), or with `everyPage` false only its
+// schema's version, which is enough to learn that another program holds it.
+CheckAnswer askFile(const QSqlDatabase &db, bool everyPage);
 // Everything that can be found out without writing: the file, if present, must be an
 // undamaged SQLite database that can be written in a writable folder.
 QString check(const Place &place, File file);
