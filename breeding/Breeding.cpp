@@ -13,6 +13,7 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <QStringBuilder>
 
@@ -37,12 +38,28 @@ core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QStrin
     return logged.land(transaction);
 }
 
+QString MatingLines::line(qsizetype at) const
+{
+    const auto [dam, sire] = damAndSire[size_t(at)];
+    return names.text(dam) + QStringLiteral(" With ") + names.text(sire);
+}
+
 MatingLines matingLines(const QSqlDatabase &db)
 {
     // Straight from SQLite: a busy kennel's half a million matings are read on every opening.
     enum Column { Row, Sire, Dam };
     MatingLines result;
-    std::string line;
+    QHash<QByteArray, quint32> places;
+    const auto placeOf = [&](std::string_view name) {
+        const auto bytes = QByteArray::fromRawData(name.data(), qsizetype(name.size()));
+        auto at = places.constFind(bytes);
+        if (at == places.cend()) {
+            at = places.insert(QByteArray(name.data(), qsizetype(name.size())),
+                               quint32(result.names.size()));
+            result.names.append(bytes);
+        }
+        return *at;
+    };
     db::scanRows(db,
                  db::selectFrom(db::tables::matings,
                                 {fields::rowid, fields::matings::sire, fields::matings::dam}) %
@@ -50,12 +67,11 @@ MatingLines matingLines(const QSqlDatabase &db)
                      QStringLiteral(" <> '' ORDER BY rowid"),
                  [&](const db::RawRow &row) {
                      result.rows.push_back(row.whole(Row));
-                     line.assign(row.text(Dam));
-                     line.append(" With ");
-                     line.append(row.text(Sire));
-                     result.lines.append(line);
+                     result.damAndSire.emplace_back(placeOf(row.text(Dam)),
+                                                    placeOf(row.text(Sire)));
                  });
-    result.lines.squeeze();
+    result.names.squeeze();
+    result.damAndSire.shrink_to_fit();
     result.rows.shrink_to_fit();
     return result;
 }

@@ -15,11 +15,16 @@ core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QStrin
                               const QDate &mated, const QDate &due);
 
 // The matings a litter can come from: "dam With sire" for every row that names a dam, in
-// stored order, each line with its row.
+// stored order, each line with its row. A busy kennel's dams and sires recur from mating to
+// mating, so each name is kept once and a line as the places of its two names.
 struct MatingLines
 {
-    core::PackedTexts lines;
+    core::PackedTexts names;
+    std::vector<std::pair<quint32, quint32>> damAndSire;
     std::vector<qint64> rows;
+
+    qsizetype size() const { return qsizetype(rows.size()); }
+    QString line(qsizetype at) const;
 };
 MatingLines matingLines(const QSqlDatabase &db);
 

@@ -5,9 +5,8 @@
 #include "core/NumberText.h"
 #include "db/DatabaseFiles.h"
 #include "ui/FieldGrid.h"
-#include "ui/NameListModel.h"
 
-#include <numeric>
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,6 +26,31 @@ QLabel *display(const char *name)
     label->setMinimumWidth(240);
     return label;
 }
+
+// The mating lines as the list of matings shows them, each made when it comes into view.
+class MatingLinesModel : public QAbstractListModel
+{
+public:
+    MatingLinesModel(std::shared_ptr<const MatingLines> lines, QObject *parent)
+        : QAbstractListModel(parent), m_lines(std::move(lines))
+    {
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_lines->size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rowCount() ||
+            (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return m_lines->line(index.row());
+    }
+
+private:
+    std::shared_ptr<const MatingLines> m_lines;
+};
 
 } // namespace
 
@@ -69,23 +93,18 @@ LitterScreen::LitterScreen(QWidget *parent)
 
 void LitterScreen::load()
 {
-    MatingLines lines = matingLines(db::DatabaseFiles::kennel());
-    m_rows = std::move(lines.rows);
-    std::vector<qint32> inOrder(m_rows.size());
-    std::iota(inOrder.begin(), inOrder.end(), 0);
+    m_lines = std::make_shared<const MatingLines>(matingLines(db::DatabaseFiles::kennel()));
     // The combo box deletes the list it had, which it owns.
-    m_matings->setModel(
-        new ui::NameListModel(std::make_shared<const core::PackedTexts>(std::move(lines.lines)),
-                              std::move(inOrder), m_matings));
+    m_matings->setModel(new MatingLinesModel(m_lines, m_matings));
     m_matings->setCurrentIndex(-1);
 }
 
 void LitterScreen::view()
 {
     const int line = m_matings->currentIndex();
-    if (line < 0 || line >= int(m_rows.size()))
+    if (line < 0 || line >= int(m_lines->size()))
         return;
-    const Mating mating = viewMating(db::DatabaseFiles::kennel(), m_rows.at(line));
+    const Mating mating = viewMating(db::DatabaseFiles::kennel(), m_lines->rows.at(size_t(line)));
     m_sire->setText(mating.sire);
     m_dam->setText(mating.dam);
     m_breed->setText(mating.damBreed);

@@ -3,6 +3,8 @@
 #include "breeding/Breeding.h"
 #include "ui/Screen.h"
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -26,7 +28,7 @@ private:
     void addLitterAndPups();
 
     QComboBox *m_matings;
-    std::vector<qint64> m_rows;
+    std::shared_ptr<const MatingLines> m_lines = std::make_shared<MatingLines>();
     QLabel *m_sire;
     QLabel *m_dam;
     QLabel *m_breed;
