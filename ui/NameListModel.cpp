@@ -20,30 +20,45 @@ std::vector<qint32> alphabeticalOrder(const core::PackedTexts &texts)
         keys.push_back(collator.sortKey(texts.text(i)));
     std::vector<qint32> order(static_cast<size_t>(texts.size()));
     std::iota(order.begin(), order.end(), 0);
+    // An empty text first whatever the collator makes of it, so that the named entries are
+    // one tail of the order.
     std::stable_sort(order.begin(), order.end(), [&](qint32 a, qint32 b) {
-        return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
+        const bool aEmpty = texts.utf8(a).isEmpty(), bEmpty = texts.utf8(b).isEmpty();
+        return aEmpty != bEmpty ? aEmpty : keys[size_t(a)].compare(keys[size_t(b)]) < 0;
     });
     std::vector<QCollatorSortKey>().swap(keys);
     core::releaseFreedMemory();
     return order;
 }
 
+NameListModel::NameListModel(std::shared_ptr<const core::PackedTexts> names, QObject *parent)
+    : QAbstractListModel(parent), m_names(std::move(names)), m_count(m_names->size())
+{
+}
+
 NameListModel::NameListModel(std::shared_ptr<const core::PackedTexts> names,
                              std::vector<qint32> entries, QObject *parent)
-    : QAbstractListModel(parent), m_names(std::move(names)), m_entries(std::move(entries))
+    : NameListModel(std::move(names),
+                    std::make_shared<const std::vector<qint32>>(std::move(entries)), 0, parent)
+{
+}
+
+NameListModel::NameListModel(std::shared_ptr<const core::PackedTexts> names,
+                             std::shared_ptr<const std::vector<qint32>> order, qsizetype from,
+                             QObject *parent)
+    : QAbstractListModel(parent), m_names(std::move(names)), m_order(std::move(order)),
+      m_from(from), m_count(qsizetype(m_order->size()) - from)
 {
 }
 
 NameListModel::NameListModel(const QStringList &entries, QObject *parent)
-    : QAbstractListModel(parent), m_names(std::make_shared<core::PackedTexts>(entries)),
-      m_entries(size_t(entries.size()))
+    : NameListModel(std::make_shared<core::PackedTexts>(entries), parent)
 {
-    std::iota(m_entries.begin(), m_entries.end(), 0);
 }
 
 int NameListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() ? 0 : int(m_count);
 }
 
 QVariant NameListModel::data(const QModelIndex &index, int role) const
@@ -57,9 +72,9 @@ QVariant NameListModel::data(const QModelIndex &index, int role) const
 QStringList NameListModel::entries() const
 {
     QStringList all;
-    all.reserve(qsizetype(m_entries.size()));
-    for (const qint32 at : m_entries)
-        all << m_names->text(at);
+    all.reserve(m_count);
+    for (qsizetype row = 0; row < m_count; ++row)
+        all << entry(row);
     return all;
 }
 
@@ -70,8 +85,8 @@ QStringList NameListModel::matching(const QString &typed) const
         return {};
     QStringList starting;
     QStringList inside;
-    for (const qint32 at : m_entries) {
-        const QByteArrayView name = m_names->utf8(at);
+    for (qsizetype row = 0; row < m_count; ++row) {
+        const QByteArrayView name = m_names->utf8(placeOf(row));
         const qsizetype found = core::searchPositionUtf8(name, needle);
         if (found == 0)
             starting << QString::fromUtf8(name);

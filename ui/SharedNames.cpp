@@ -56,12 +56,31 @@ public:
             readWhole(db);
     }
 
-    std::shared_ptr<NameListModel> list(SharedList which, bool sorted,
-                                        const std::function<bool(qint32)> &keep)
+    // Every row, in row order or alphabetically, leaving out the unnamed ones where asked:
+    // lists that share one order.
+    std::shared_ptr<NameListModel> list(SharedList which, bool sorted, bool namedOnly)
+    {
+        auto &model = m_lists[which];
+        if (model)
+            return model;
+        if (!sorted) {
+            model = std::make_shared<NameListModel>(m_names);
+        } else {
+            // Unnamed rows sort first: the named ones are the order's tail.
+            const auto &order = alphabetical();
+            const auto tail =
+                std::find_if(order->begin(), order->end(), [this](qint32 at) { return named(at); });
+            model = std::make_shared<NameListModel>(m_names, order,
+                                                    namedOnly ? tail - order->begin() : 0);
+        }
+        return model;
+    }
+
+    std::shared_ptr<NameListModel> list(SharedList which, const std::function<bool(qint32)> &keep)
     {
         auto &model = m_lists[which];
         if (!model)
-            model = listOf(sorted, keep);
+            model = listOf(keep);
         return model;
     }
 
@@ -70,7 +89,7 @@ public:
         auto &model = m_ownedBy[owner];
         if (!model) {
             const qint32 place = ownerPlaceOf(owner.toUtf8());
-            model = listOf(true, [&](qint32 at) { return place >= 0 && m_ownerOf[at] == place; });
+            model = listOf([&](qint32 at) { return place >= 0 && m_ownerOf[at] == place; });
         }
         return model;
     }
@@ -82,14 +101,19 @@ private:
     // More rows changed than this are read again whole.
     static constexpr qsizetype mostMended = 2000;
 
-    std::shared_ptr<NameListModel> listOf(bool sorted, const std::function<bool(qint32)> &keep)
+    const std::shared_ptr<const std::vector<qint32>> &alphabetical()
     {
-        if (sorted && m_alphabetical.empty())
-            m_alphabetical = alphabeticalOrder(*m_names);
+        if (!m_alphabetical)
+            m_alphabetical =
+                std::make_shared<const std::vector<qint32>>(alphabeticalOrder(*m_names));
+        return m_alphabetical;
+    }
+
+    // The rows kept, alphabetically.
+    std::shared_ptr<NameListModel> listOf(const std::function<bool(qint32)> &keep)
+    {
         std::vector<qint32> entries;
-        const qint32 count = qint32(m_rows.size());
-        for (qint32 i = 0; i < count; ++i) {
-            const qint32 at = sorted ? m_alphabetical[size_t(i)] : i;
+        for (const qint32 at : *alphabetical()) {
             if (keep(at))
                 entries.push_back(at);
         }
@@ -131,7 +155,7 @@ private:
         m_sexes.clear();
         m_ownerOf.clear();
         m_owners = {};
-        m_alphabetical.clear();
+        m_alphabetical.reset();
         QHash<QByteArray, qint32> ownerPlaces;
         read(db, {}, [&](ReadRow row) {
             names->append(row.name);
@@ -260,8 +284,9 @@ private:
         m_rows = std::move(rows);
         m_sexes = std::move(sexes);
         m_ownerOf = std::move(ownerOf);
-        if (!m_alphabetical.empty())
-            m_alphabetical = resorted(moved, std::move(placedAnew));
+        if (m_alphabetical)
+            m_alphabetical =
+                std::make_shared<const std::vector<qint32>>(resorted(moved, std::move(placedAnew)));
     }
 
     // The alphabetical order after a mend, from the order before it: the rows kept stay in
@@ -271,13 +296,15 @@ private:
     {
         std::vector<qint32> order;
         order.reserve(m_rows.size());
-        for (const qint32 at : m_alphabetical) {
+        for (const qint32 at : *m_alphabetical) {
             if (moved[size_t(at)] >= 0)
                 order.push_back(moved[size_t(at)]);
         }
         // Equal names stay in row order, as a stable sort leaves them.
         const QCollator collator = PickList::alphabeticalCollator();
         auto comesFirst = [&](qint32 a, qint32 b) {
+            if (named(a) != named(b))
+                return named(b);
             const int c = collator.compare(m_names->text(a), m_names->text(b));
             return c != 0 ? c < 0 : a < b;
         };
@@ -304,7 +331,8 @@ private:
     // Each row's owner as a place in `m_owners`, so that a million rows hold each owner once.
     std::vector<qint32> m_ownerOf;
     core::PackedTexts m_owners;
-    std::vector<qint32> m_alphabetical; // empty until a sorted list is asked for
+    // Every row alphabetically, once a sorted list is asked for.
+    std::shared_ptr<const std::vector<qint32>> m_alphabetical;
     std::map<SharedList, std::shared_ptr<NameListModel>> m_lists;
     std::map<QString, std::shared_ptr<NameListModel>> m_ownedBy;
 };
@@ -331,24 +359,22 @@ std::shared_ptr<NameListModel> sharedNames(const QSqlDatabase &db, SharedList li
     const bool ofDogs = list == SharedList::SortedDogs || list == SharedList::SortedMales ||
                         list == SharedList::SortedFemales || list == SharedList::StoredDogs;
     TableNames &table = ofDogs ? dogNames(db) : contactNames(db);
-    auto named = [&](qint32 at) { return table.named(at); };
-    auto every = [](qint32) { return true; };
     auto ofSex = [&](Sex sex) { return [&table, sex](qint32 at) { return table.ofSex(at, sex); }; };
     switch (list) {
     case SharedList::SortedDogs:
     case SharedList::SortedNamedContacts:
-        return table.list(list, true, named);
+        return table.list(list, true, true);
     case SharedList::SortedMales:
-        return table.list(list, true, ofSex(Sex::Male));
+        return table.list(list, ofSex(Sex::Male));
     case SharedList::SortedFemales:
-        return table.list(list, true, ofSex(Sex::Female));
+        return table.list(list, ofSex(Sex::Female));
     case SharedList::SortedContacts:
-        return table.list(list, true, every);
+        return table.list(list, true, false);
     case SharedList::StoredDogs:
     case SharedList::StoredContacts:
         break;
     }
-    return table.list(list, false, every);
+    return table.list(list, false, false);
 }
 
 std::shared_ptr<NameListModel> sharedNamesOwnedBy(const QSqlDatabase &db, const QString &owner)
