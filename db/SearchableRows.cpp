@@ -23,11 +23,34 @@ SearchableRows::SearchableRows(QString table, QStringList fields)
 {
 }
 
+SearchableRows::FieldValues::FieldValues(std::vector<quint32> ofRows)
+{
+    std::vector<quint32> own(ofRows);
+    std::sort(own.begin(), own.end());
+    own.erase(std::unique(own.begin(), own.end()), own.end());
+    m_width = own.size() <= 0x100 ? 1 : own.size() <= 0x10000 ? 2 : 4;
+    if (m_width == 4) {
+        m_wide = std::move(ofRows);
+        return;
+    }
+    m_codes.resize(ofRows.size() * size_t(m_width));
+    for (size_t row = 0; row < ofRows.size(); ++row) {
+        const auto code =
+            quint16(std::lower_bound(own.begin(), own.end(), ofRows[row]) - own.begin());
+        m_codes[row * size_t(m_width)] = quint8(code);
+        if (m_width == 2)
+            m_codes[row * 2 + 1] = quint8(code >> 8);
+    }
+    m_own = std::move(own);
+    m_own.shrink_to_fit();
+}
+
 SearchableRows::Values SearchableRows::readValues(const QString &file,
                                                   const std::atomic_bool &stop) const
 {
     Values values;
-    values.fieldCount = int(m_fields.size());
+    const int fieldCount = int(m_fields.size());
+    std::vector<std::vector<quint32>> ofRows(m_fields.size());
     scan::DistinctValues distinct;
     struct Habit
     {
@@ -36,15 +59,16 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
         bool lookUp = true;
     };
     constexpr int habitRows = 4096;
-    std::vector<Habit> habits(size_t(values.fieldCount));
+    std::vector<Habit> habits(m_fields.size());
     withReadOnlyConnection(file, [&](QSqlDatabase &db) {
         // Room for every row at once: growing by copying would cost as much as the reading.
         scanRows(db, QStringLiteral("SELECT max(rowid) FROM ") % quoted(m_table),
                  [&](const RawRow &row) {
                      const size_t rows = size_t(std::clamp<qint64>(row.whole(0), 0, 4'000'000));
                      values.ids.reserve(rows);
-                     values.ofRows.reserve(rows * size_t(values.fieldCount));
-                     distinct.reserve(rows * size_t(values.fieldCount));
+                     for (std::vector<quint32> &field : ofRows)
+                         field.reserve(rows);
+                     distinct.reserve(rows * size_t(fieldCount));
                  });
         // The row number first, then the fields, in the order of the select list; a chunk at a
         // time, each read letting go of the file before the next, so that a write made
@@ -62,10 +86,10 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
                     ++read;
                     last = row.whole(0);
                     values.ids.push_back(last);
-                    for (int i = 1; i <= values.fieldCount; ++i) {
+                    for (int i = 1; i <= fieldCount; ++i) {
                         Habit &habit = habits[size_t(i - 1)];
                         const quint32 before = distinct.size();
-                        values.ofRows.push_back(distinct.add(row, i, habit.lookUp));
+                        ofRows[size_t(i - 1)].push_back(distinct.add(row, i, habit.lookUp));
                         // Judged on the first rows: looking up costs more than it saves
                         // where nine values in ten are new.
                         if (habit.seen < habitRows) {
@@ -90,7 +114,9 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
     }
     values.folded.squeeze();
     values.ids.shrink_to_fit();
-    values.ofRows.shrink_to_fit();
+    values.fields.reserve(ofRows.size());
+    for (std::vector<quint32> &field : ofRows)
+        values.fields.emplace_back(std::move(field));
     const qint64 highest = values.ids.empty() ? 0 : values.ids.back();
     if (highest >= 0 && highest <= 4 * qint64(values.ids.size()) + 1024) {
         values.placeOf.assign(size_t(highest) + 1, -1);
@@ -137,7 +163,7 @@ std::vector<qint64> SearchableRows::ordered(int field, bool ascending) const
     std::vector<quint32> keys(rows);
     quint32 highest = 0;
     for (size_t row = 0; row < rows; ++row) {
-        keys[row] = values.ranks[values.ofRows[row * size_t(values.fieldCount) + size_t(field)]];
+        keys[row] = values.ranks[values.fields[size_t(field)].at(row)];
         highest = std::max(highest, keys[row]);
     }
     // Ranks are fewer than the values: counted, then each row put straight in its place, the
@@ -167,8 +193,9 @@ std::vector<qint64> SearchableRows::matching(const std::vector<qint64> &ids,
         return QByteArrayView(values.folded).sliced(from, values.foldedEnds[value] - from);
     };
     const auto rowHolds = [&](qsizetype place, auto &&holds) {
-        const quint32 *fields = values.ofRows.data() + place * values.fieldCount;
-        return std::any_of(fields, fields + values.fieldCount, holds);
+        return std::any_of(
+            values.fields.begin(), values.fields.end(),
+            [&](const FieldValues &field) { return holds(field.at(size_t(place))); });
     };
     std::vector<qint64> found;
     if (ids.size() < values.ids.size() / 8) {

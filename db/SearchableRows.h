@@ -17,12 +17,36 @@ namespace db {
 class SearchableRows
 {
 public:
+    // One field's value in every row. A field of few values (a sex, a colour, a date) keeps
+    // each row's as a number of one or two bytes among its own values.
+    class FieldValues
+    {
+    public:
+        explicit FieldValues(std::vector<quint32> ofRows);
+        quint32 at(size_t row) const
+        {
+            switch (m_width) {
+            case 1:
+                return m_own[m_codes[row]];
+            case 2:
+                return m_own[quint16(m_codes[2 * row] | m_codes[2 * row + 1] << 8)];
+            default:
+                return m_wide[row];
+            }
+        }
+
+    private:
+        int m_width = 4;
+        std::vector<quint32> m_own;  // a narrow field's values
+        std::vector<quint8> m_codes; // a narrow field's places among them, by row
+        std::vector<quint32> m_wide; // a wide field's values, by row
+    };
+
     struct Values
     {
         std::vector<qint64> ids; // by ascending row number
-        int fieldCount = 0;
-        std::vector<quint32> ofRows; // ids.size() x fieldCount: each field's value
-        QByteArray folded;           // each value folded, end to end
+        std::vector<FieldValues> fields;
+        QByteArray folded; // each value folded, end to end
         std::vector<quint32> foldedEnds;
         std::vector<quint32>
             ranks; // each value's place in the sort; values that sort equal share it
