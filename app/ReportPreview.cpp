@@ -1,5 +1,6 @@
 #include "app/ReportPreview.h"
 
+#include "core/Memory.h"
 #include "core/Messages.h"
 #include "report/PagePainter.h"
 #include "report/ReportDefinition.h"
@@ -166,6 +167,7 @@ void ReportPreview::layOutMore()
     }
     m_steps->stop();
     m_progress->hide();
+    core::releaseFreedMemoryInBackground();
     // The page on view may name the page count, known only now.
     showPage(m_lastWanted ? m_pages.pageCount() - 1 : m_page);
     m_lastWanted = false;

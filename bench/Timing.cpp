@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QThreadPool>
 #include <vector>
 
 namespace bench {
@@ -66,6 +67,8 @@ void printValue(const QString &what, const QString &value)
 
 double residentMb()
 {
+    // Once the memory freed by the work just done has been handed back.
+    QThreadPool::globalInstance()->waitForDone();
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;

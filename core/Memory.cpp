@@ -1,5 +1,8 @@
 #include "core/Memory.h"
 
+#include <atomic>
+#include <QThreadPool>
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -11,6 +14,17 @@ void releaseFreedMemory()
 #ifdef __GLIBC__
     malloc_trim(0);
 #endif
+}
+
+void releaseFreedMemoryInBackground()
+{
+    static std::atomic_bool waiting = false;
+    if (waiting.exchange(true))
+        return;
+    QThreadPool::globalInstance()->start([] {
+        waiting = false;
+        releaseFreedMemory();
+    });
 }
 
 void returnLargeBlocksWhenFreed()

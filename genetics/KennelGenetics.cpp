@@ -1,5 +1,6 @@
 #include "genetics/KennelGenetics.h"
 
+#include "core/Memory.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/Tables.h"
@@ -145,6 +146,8 @@ void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
                 *made = std::make_unique<KennelGenetics>();
                 (*made)->m_problem = QStringLiteral("the kennel file could not be opened");
             }
+            // Reading the graph leaves its parent names' buffers behind.
+            core::releaseFreedMemory();
         });
         QObject::connect(
             thread, &QThread::finished, thread,

@@ -84,8 +84,11 @@ QWidget *ScreenHost::open(const QString &objectName, const std::function<QWidget
     QWidget *screen = create();
     QMdiSubWindow *frame = m_area->addSubWindow(screen);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    // A closed list of a million dogs leaves its small blocks behind with the allocator.
-    connect(frame, &QObject::destroyed, this, [] { core::releaseFreedMemory(); });
+    // Reading a million dogs' names, and closing a list of them, leaves freed blocks behind
+    // with the allocator.
+    connect(frame, &QObject::destroyed, this, [] { core::releaseFreedMemoryInBackground(); });
+    if (auto *loading = qobject_cast<Screen *>(screen))
+        connect(loading, &Screen::loaded, this, [] { core::releaseFreedMemoryInBackground(); });
     // Each frame's own menu would bind the close keys once more, and two bindings of one
     // key make Qt's shortcut map ambiguous, so that neither fires: the program's Window
     // menu holds them alone.
