@@ -44,7 +44,7 @@ public:
     // The dog with this dogid, or `unknown`.
     int indexOfId(qint64 id) const;
     int namesakes(int dog) const { return m_names.namesakes(dog); }
-    int nameGroup(int dog) const { return m_names.groupOf(dog); }
+    std::vector<std::vector<int>> namesakeGroups() const { return m_names.namesakeGroups(); }
 
     // A dog in a loop of names or descended from one has no inbreeding.
     bool looped(int dog) const { return m_loopOf[dog] >= 0; }

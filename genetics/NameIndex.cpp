@@ -33,11 +33,7 @@ size_t hashOf(std::string_view key)
 void NameIndex::keyOf(std::string_view name, std::string &key)
 {
     if (isAscii(name)) {
-        key.assign(name);
-        for (char &c : key) {
-            if (c >= 'A' && c <= 'Z')
-                c = char(c - 'A' + 'a');
-        }
+        key = nocase(name);
     } else {
         key = QString::fromUtf8(name.data(), qsizetype(name.size()))
                   .toCaseFolded()
@@ -47,8 +43,8 @@ void NameIndex::keyOf(std::string_view name, std::string &key)
 }
 
 // A slot holds the key's hash in its high half, so that most other keys are passed by
-// without reading them, and the group + 1 in its low half (0: empty).
-int NameIndex::groupOfKey(std::string_view key) const
+// without reading them, and the key's first dog + 1 in its low half (0: empty).
+int NameIndex::firstOfKey(std::string_view key) const
 {
     if (m_slots.empty())
         return -1;
@@ -61,30 +57,35 @@ int NameIndex::groupOfKey(std::string_view key) const
             return -1;
         if ((entry & ~quint64(0xffffffffu)) != tag)
             continue;
-        const int group = int(entry & 0xffffffffu) - 1;
-        keyOf(name(m_groups[group].anyFirst), m_otherKey);
+        const int first = int(entry & 0xffffffffu) - 1;
+        keyOf(name(first), m_otherKey);
         if (m_otherKey == key)
-            return group;
+            return first;
     }
 }
 
-void NameIndex::place(std::vector<quint64> &slots, int group) const
+NameIndex::Firsts NameIndex::firstsOf(int first) const
 {
-    keyOf(name(m_groups[group].anyFirst), m_otherKey);
+    const auto other = m_otherFirsts.find(first);
+    if (other != m_otherFirsts.end())
+        return other->second;
+    return {isAscii(name(first)) ? first : -1, first};
+}
+
+void NameIndex::place(std::vector<quint64> &slots, int first) const
+{
+    keyOf(name(first), m_otherKey);
     const size_t hash = hashOf(m_otherKey);
     const size_t mask = slots.size() - 1;
     size_t slot = hash & mask;
     while (slots[slot] != 0)
         slot = (slot + 1) & mask;
-    slots[slot] = (quint64(quint32(hash >> 32)) << 32) | quint64(group + 1);
+    slots[slot] = (quint64(quint32(hash >> 32)) << 32) | quint64(first + 1);
 }
 
 void NameIndex::reserve(int names)
 {
     m_nameStart.reserve(size_t(names) + 1);
-    m_groupOf.reserve(size_t(names));
-    m_groups.reserve(size_t(names));
-    m_groupSize.reserve(size_t(names));
     size_t slots = 1024;
     while (slots < 2 * size_t(names))
         slots *= 2;
@@ -98,63 +99,73 @@ void NameIndex::squeeze()
 {
     m_nameBytes.shrink_to_fit();
     m_nameStart.shrink_to_fit();
-    m_groups.shrink_to_fit();
-    m_groupSize.shrink_to_fit();
-    m_groupOf.shrink_to_fit();
 }
 
 void NameIndex::grow()
 {
     std::vector<quint64> slots(std::max<size_t>(1024, m_slots.size() * 2), 0);
-    for (int group = 0; group < int(m_groups.size()); ++group)
-        place(slots, group);
+    for (const quint64 entry : m_slots) {
+        if (entry != 0)
+            place(slots, int(entry & 0xffffffffu) - 1);
+    }
     m_slots = std::move(slots);
 }
 
 void NameIndex::add(std::string_view name)
 {
-    const int dog = int(m_groupOf.size());
+    const int dog = int(m_nameStart.size()) - 1;
     m_nameBytes += name;
     m_nameStart.push_back(unsigned(m_nameBytes.size()));
     keyOf(name, m_key);
-    const std::string &key = m_key;
-    int group = groupOfKey(key);
-    const bool ascii = isAscii(name);
-    if (group < 0) {
-        if ((m_groups.size() + 1) * 2 > m_slots.size())
+    const int first = firstOfKey(m_key);
+    if (first < 0) {
+        if (size_t(m_keys + 1) * 2 > m_slots.size())
             grow();
-        group = int(m_groups.size());
-        m_groups.push_back({ascii ? dog : -1, dog});
-        if (!ascii)
-            m_otherFirst.emplace(group, name);
-        m_groupSize.push_back(1);
-        place(m_slots, group);
-    } else {
-        Group &g = m_groups[group];
-        ++m_groupSize[group];
-        if (ascii && g.asciiFirst < 0)
-            g.asciiFirst = dog;
-        // Rows come in row order, so only a smaller NOCASE key takes the first place.
-        const auto other = m_otherFirst.find(group);
-        const std::string first = other == m_otherFirst.end() ? key : nocase(other->second);
-        if (nocase(name) < first) {
-            g.anyFirst = dog;
-            if (ascii)
-                m_otherFirst.erase(group);
-            else
-                m_otherFirst[group] = std::string(name);
-        }
+        ++m_keys;
+        place(m_slots, dog);
+        return;
     }
-    m_groupOf.push_back(group);
+    std::vector<int> &namesakes = m_namesakes[first];
+    if (namesakes.empty())
+        namesakes.push_back(first);
+    namesakes.push_back(dog);
+    Firsts firsts = firstsOf(first);
+    if (firsts.ascii < 0 && isAscii(name))
+        firsts.ascii = dog;
+    // Rows come in row order, so only a smaller NOCASE key takes the first place.
+    if (nocase(name) < nocase(this->name(firsts.any)))
+        firsts.any = dog;
+    if (firsts.ascii == (isAscii(this->name(first)) ? first : -1) && firsts.any == first)
+        m_otherFirsts.erase(first);
+    else
+        m_otherFirsts[first] = firsts;
 }
 
 int NameIndex::find(std::string_view name) const
 {
     keyOf(name, m_key);
-    const int group = groupOfKey(m_key);
-    if (group < 0)
+    const int first = firstOfKey(m_key);
+    if (first < 0)
         return -1;
-    return isAscii(name) ? m_groups[group].asciiFirst : m_groups[group].anyFirst;
+    const Firsts firsts = firstsOf(first);
+    return isAscii(name) ? firsts.ascii : firsts.any;
+}
+
+int NameIndex::namesakes(int dog) const
+{
+    keyOf(name(dog), m_key);
+    const auto group = m_namesakes.find(firstOfKey(m_key));
+    return group == m_namesakes.end() ? 1 : int(group->second.size());
+}
+
+std::vector<std::vector<int>> NameIndex::namesakeGroups() const
+{
+    std::vector<std::vector<int>> groups;
+    groups.reserve(m_namesakes.size());
+    for (const auto &[first, dogs] : m_namesakes)
+        groups.push_back(dogs);
+    std::sort(groups.begin(), groups.end());
+    return groups;
 }
 
 } // namespace genetics

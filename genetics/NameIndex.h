@@ -28,33 +28,35 @@ public:
             .substr(m_nameStart[dog], m_nameStart[dog + 1] - m_nameStart[dog]);
     }
     // How many dogs share this dog's name, case aside.
-    int namesakes(int dog) const { return m_groupSize[m_groupOf[dog]]; }
-    int groupOf(int dog) const { return m_groupOf[dog]; }
+    int namesakes(int dog) const;
+    // The dogs that share a name with another, case aside: each name's dogs in row order,
+    // the names in the order their first dog came.
+    std::vector<std::vector<int>> namesakeGroups() const;
 
 private:
-    struct Group
+    // A name's dogs are known by the first of them to come; which of them a key finds is
+    // that one too, but for names beside which another differs in more than A-Z case.
+    struct Firsts
     {
-        int asciiFirst; // first dog whose name is plain ASCII, for plain ASCII keys
-        int anyFirst;   // first in NOCASE order, then row order, for other keys
+        int ascii; // first dog whose name is plain ASCII, for plain ASCII keys; -1: none
+        int any;   // first in NOCASE order, then row order, for other keys
     };
     // The case-blind key of a name, into `key`.
     static void keyOf(std::string_view name, std::string &key);
-    int groupOfKey(std::string_view key) const;
+    int firstOfKey(std::string_view key) const;
+    Firsts firstsOf(int first) const;
     void grow();
-    void place(std::vector<quint64> &slots, int group) const;
+    void place(std::vector<quint64> &slots, int first) const;
 
-    // Each name once: a group's key is worked out again from its first dog's name when
-    // needed, instead of being kept beside it.
     std::string m_nameBytes;
     std::vector<unsigned> m_nameStart{0};
     mutable std::string m_key;
     mutable std::string m_otherKey;
-    std::vector<Group> m_groups;
-    // The first name of a group where it is not plain ASCII: rare, so kept aside.
-    std::unordered_map<int, std::string> m_otherFirst;
-    std::vector<int> m_groupSize;
-    std::vector<int> m_groupOf;   // per dog
-    std::vector<quint64> m_slots; // open addressing, see groupOfKey()
+    std::vector<quint64> m_slots; // open addressing, see firstOfKey()
+    int m_keys = 0;
+    // Rare: names shared by more than one dog, and names whose first dog is not the one found.
+    std::unordered_map<int, std::vector<int>> m_namesakes;
+    std::unordered_map<int, Firsts> m_otherFirsts;
 };
 
 } // namespace genetics

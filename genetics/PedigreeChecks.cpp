@@ -130,12 +130,9 @@ std::vector<PedigreeProblem> pedigreeProblems(const KennelGraph &graph)
         checkParent(graph, dog, p.sire[dog], true, problems);
         checkParent(graph, dog, p.dam[dog], false, problems);
     }
-    std::map<int, std::vector<int>> namesakes;
-    for (int dog = 0; dog < graph.size(); ++dog) {
-        if (graph.namesakes(dog) > 1 && !graph.name(dog).isEmpty())
-            namesakes[graph.nameGroup(dog)].push_back(dog);
-    }
-    for (const auto &[group, dogs] : namesakes) {
+    for (const std::vector<int> &dogs : graph.namesakeGroups()) {
+        if (graph.name(dogs.front()).isEmpty())
+            continue;
         QStringList ids;
         for (int dog : dogs)
             ids << QString::number(graph.id(dog));
