@@ -103,14 +103,14 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
                 break;
         }
     });
-    // The folded text is found by 32-bit offsets; a table beyond them cannot be searched.
-    if (stop || distinct.bytes() >= std::numeric_limits<quint32>::max() / 2)
+    if (stop)
         return {};
     values.ranks = distinct.ranks();
-    values.foldedEnds.reserve(distinct.size());
+    values.folded.reserve(qsizetype(distinct.bytes() + distinct.size()));
     for (quint32 value = 0; value < distinct.size(); ++value) {
-        values.folded.append(core::searchFoldedUtf8(distinct.text(value)));
-        values.foldedEnds.push_back(quint32(values.folded.size()));
+        QByteArray folded = core::searchFoldedUtf8(distinct.text(value));
+        folded.replace('\0', '\x01');
+        values.folded.append(folded).append('\0');
     }
     values.folded.squeeze();
     values.ids.shrink_to_fit();
@@ -188,49 +188,34 @@ std::vector<qint64> SearchableRows::matching(const std::vector<qint64> &ids,
     if (needle.isEmpty())
         return ids;
     const Values &values = m_values;
-    auto valueText = [&](quint32 value) {
-        const qsizetype from = value == 0 ? 0 : values.foldedEnds[value - 1];
-        return QByteArrayView(values.folded).sliced(from, values.foldedEnds[value] - from);
-    };
-    const auto rowHolds = [&](qsizetype place, auto &&holds) {
-        return std::any_of(
-            values.fields.begin(), values.fields.end(),
-            [&](const FieldValues &field) { return holds(field.at(size_t(place))); });
-    };
-    std::vector<qint64> found;
-    if (ids.size() < values.ids.size() / 8) {
-        for (qint64 id : ids) {
-            const qsizetype place = values.place(id);
-            if (place >= 0 &&
-                rowHolds(place, [&](quint32 value) { return valueText(value).contains(needle); }))
-                found.push_back(id);
-        }
-        return found;
-    }
-    // Most rows: one pass over the text of every value, each value found left at once.
-    std::vector<char> holds(values.foldedEnds.size(), 0);
+    // A value's text ends with a zero byte, which no needle holds.
+    if (needle.contains('\0'))
+        return {};
+    // One pass over the text of every value, each value found left at once.
+    std::vector<char> holds(values.ranks.size(), 0);
     const char *all = values.folded.constData();
-    const qsizetype length = values.folded.size();
+    const char *const end = all + values.folded.size();
     // The C library's search runs many bytes to a step, several times Qt's matcher.
-    const auto next = [&](qsizetype from) -> qsizetype {
-        const void *found =
-            memmem(all + from, size_t(length - from), needle.constData(), size_t(needle.size()));
-        return found ? static_cast<const char *>(found) - all : -1;
+    const auto next = [&](const char *from) {
+        return static_cast<const char *>(
+            memmem(from, size_t(end - from), needle.constData(), size_t(needle.size())));
     };
     size_t value = 0;
-    for (qsizetype at = next(0); at >= 0; at = at < length ? next(at) : -1) {
-        while (values.foldedEnds[value] <= at)
-            ++value;
-        if (at + needle.size() <= values.foldedEnds[value]) {
-            holds[value] = 1;
-            at = values.foldedEnds[value];
-        } else {
-            ++at;
-        }
+    const char *counted = all;
+    for (const char *at = next(all); at; at = next(at)) {
+        value += size_t(std::count(counted, at, '\0'));
+        holds[value] = 1;
+        at = static_cast<const char *>(std::memchr(at, '\0', size_t(end - at))) + 1;
+        counted = at;
+        ++value;
     }
+    std::vector<qint64> found;
     for (qint64 id : ids) {
         const qsizetype place = values.place(id);
-        if (place >= 0 && rowHolds(place, [&](quint32 value) { return holds[value] != 0; }))
+        if (place >= 0 &&
+            std::any_of(values.fields.begin(), values.fields.end(), [&](const FieldValues &field) {
+                return holds[field.at(size_t(place))] != 0;
+            }))
             found.push_back(id);
     }
     return found;

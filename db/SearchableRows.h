@@ -46,10 +46,9 @@ public:
     {
         std::vector<qint64> ids; // by ascending row number
         std::vector<FieldValues> fields;
-        QByteArray folded; // each value folded, end to end
-        std::vector<quint32> foldedEnds;
-        std::vector<quint32>
-            ranks; // each value's place in the sort; values that sort equal share it
+        QByteArray folded; // each value folded, each ending with a zero byte
+        // Each value's place in the sort; values that sort equal share it.
+        std::vector<quint32> ranks;
         // Each row number's place, straight from the number, when the numbers lie close
         // enough together (as they do unless rows were deleted by the million).
         std::vector<qint32> placeOf;
