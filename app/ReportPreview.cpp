@@ -167,7 +167,7 @@ void ReportPreview::layOutMore()
     }
     m_steps->stop();
     m_progress->hide();
-    core::releaseFreedMemoryInBackground();
+    core::releaseFreedMemoryWhenIdle();
     // The page on view may name the page count, known only now.
     showPage(m_lastWanted ? m_pages.pageCount() - 1 : m_page);
     m_lastWanted = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThreadPool>
@@ -67,7 +68,11 @@ void printValue(const QString &what, const QString &value)
 
 double residentMb()
 {
-    // Once the memory freed by the work just done has been handed back.
+    // Once the program has been idle long enough to hand back what the work just done freed.
+    QElapsedTimer idle;
+    idle.start();
+    while (idle.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     QThreadPool::globalInstance()->waitForDone();
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))

@@ -21,8 +21,8 @@ void printHeader();
 void printLine(const QString &operation, double ms, double floorMs);
 void printValue(const QString &what, const QString &value);
 
-// Resident memory of this process, in MB, once the memory that work just done has freed is
-// handed back.
+// Resident memory of this process, in MB, once the program has been idle long enough to
+// hand back the memory that work just done has freed.
 double residentMb();
 
 } // namespace bench

@@ -1,6 +1,7 @@
 #include "breeding/Breeding.h"
 
 #include "core/DateText.h"
+#include "core/DistinctTexts.h"
 #include "core/NumberText.h"
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
@@ -13,7 +14,6 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 
-#include <QHash>
 #include <QSqlQuery>
 #include <QStringBuilder>
 
@@ -49,16 +49,9 @@ MatingLines matingLines(const QSqlDatabase &db)
     // Straight from SQLite: a busy kennel's half a million matings are read on every opening.
     enum Column { Row, Sire, Dam };
     MatingLines result;
-    QHash<QByteArray, quint32> places;
+    core::DistinctTexts names;
     const auto placeOf = [&](std::string_view name) {
-        const auto bytes = QByteArray::fromRawData(name.data(), qsizetype(name.size()));
-        auto at = places.constFind(bytes);
-        if (at == places.cend()) {
-            at = places.insert(QByteArray(name.data(), qsizetype(name.size())),
-                               quint32(result.names.size()));
-            result.names.append(bytes);
-        }
-        return *at;
+        return names.place(QByteArrayView(name.data(), qsizetype(name.size())));
     };
     db::scanRows(db,
                  db::selectFrom(db::tables::matings,
@@ -70,7 +63,7 @@ MatingLines matingLines(const QSqlDatabase &db)
                      result.damAndSire.emplace_back(placeOf(row.text(Dam)),
                                                     placeOf(row.text(Sire)));
                  });
-    result.names.squeeze();
+    result.names = names.take();
     result.damAndSire.shrink_to_fit();
     result.rows.shrink_to_fit();
     return result;

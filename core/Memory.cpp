@@ -1,7 +1,9 @@
 #include "core/Memory.h"
 
-#include <atomic>
+#include <QCoreApplication>
+#include <QPointer>
 #include <QThreadPool>
+#include <QTimer>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -16,15 +18,17 @@ void releaseFreedMemory()
 #endif
 }
 
-void releaseFreedMemoryInBackground()
+void releaseFreedMemoryWhenIdle()
 {
-    static std::atomic_bool waiting = false;
-    if (waiting.exchange(true))
-        return;
-    QThreadPool::globalInstance()->start([] {
-        waiting = false;
-        releaseFreedMemory();
-    });
+    static QPointer<QTimer> idle;
+    if (!idle) {
+        idle = new QTimer(QCoreApplication::instance());
+        idle->setSingleShot(true);
+        idle->setInterval(1500);
+        QObject::connect(idle, &QTimer::timeout,
+                         [] { QThreadPool::globalInstance()->start(releaseFreedMemory); });
+    }
+    idle->start();
 }
 
 void returnLargeBlocksWhenFreed()

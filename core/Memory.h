@@ -7,10 +7,11 @@ namespace core {
 // for the rest of the session.
 void releaseFreedMemory();
 
-// The same on a thread of the program's pool, so that the window does not wait for it: for
-// when a screen has finished loading or has closed. A call while one is waiting to run is
-// taken in by that one.
-void releaseFreedMemoryInBackground();
+// The same on a thread of the program's pool once the program has been idle a moment: for
+// when a screen has finished loading or has closed. Handing memory back holds the
+// allocator for a while, which the screens a user opens one after another should not wait
+// for. Called on the window's thread.
+void releaseFreedMemoryWhenIdle();
 
 // Blocks of a megabyte and more (a million dogs' row numbers, a list's text) go back to the
 // system as soon as they are freed, instead of staying with the allocator once one of that

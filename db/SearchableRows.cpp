@@ -23,25 +23,34 @@ SearchableRows::SearchableRows(QString table, QStringList fields)
 {
 }
 
-SearchableRows::FieldValues::FieldValues(std::vector<quint32> ofRows)
+SearchableRows::FieldValues::FieldValues(std::vector<quint32> ofRows, std::vector<qint32> &codeOf)
 {
-    std::vector<quint32> own(ofRows);
-    std::sort(own.begin(), own.end());
-    own.erase(std::unique(own.begin(), own.end()), own.end());
-    m_width = own.size() <= 0x100 ? 1 : own.size() <= 0x10000 ? 2 : 4;
-    if (m_width == 4) {
-        m_wide = std::move(ofRows);
-        return;
+    // Each value's code in this field, in the order they come; `codeOf` is left as it came.
+    auto forget = [&] {
+        for (const quint32 value : m_own)
+            codeOf[value] = -1;
+    };
+    for (const quint32 value : ofRows) {
+        if (codeOf[value] >= 0)
+            continue;
+        if (m_own.size() == 0x10000) {
+            forget();
+            std::vector<quint32>().swap(m_own);
+            m_wide = std::move(ofRows);
+            return;
+        }
+        codeOf[value] = qint32(m_own.size());
+        m_own.push_back(value);
     }
+    m_width = m_own.size() <= 0x100 ? 1 : 2;
     m_codes.resize(ofRows.size() * size_t(m_width));
     for (size_t row = 0; row < ofRows.size(); ++row) {
-        const auto code =
-            quint16(std::lower_bound(own.begin(), own.end(), ofRows[row]) - own.begin());
+        const auto code = quint16(codeOf[ofRows[row]]);
         m_codes[row * size_t(m_width)] = quint8(code);
         if (m_width == 2)
             m_codes[row * 2 + 1] = quint8(code >> 8);
     }
-    m_own = std::move(own);
+    forget();
     m_own.shrink_to_fit();
 }
 
@@ -115,8 +124,9 @@ SearchableRows::Values SearchableRows::readValues(const QString &file,
     values.folded.squeeze();
     values.ids.shrink_to_fit();
     values.fields.reserve(ofRows.size());
+    std::vector<qint32> codeOf(distinct.size(), -1);
     for (std::vector<quint32> &field : ofRows)
-        values.fields.emplace_back(std::move(field));
+        values.fields.emplace_back(std::move(field), codeOf);
     const qint64 highest = values.ids.empty() ? 0 : values.ids.back();
     if (highest >= 0 && highest <= 4 * qint64(values.ids.size()) + 1024) {
         values.placeOf.assign(size_t(highest) + 1, -1);

@@ -22,7 +22,8 @@ public:
     class FieldValues
     {
     public:
-        explicit FieldValues(std::vector<quint32> ofRows);
+        // `codeOf` is room for every value, each -1.
+        FieldValues(std::vector<quint32> ofRows, std::vector<qint32> &codeOf);
         quint32 at(size_t row) const
         {
             switch (m_width) {

@@ -86,9 +86,9 @@ QWidget *ScreenHost::open(const QString &objectName, const std::function<QWidget
     frame->setAttribute(Qt::WA_DeleteOnClose);
     // Reading a million dogs' names, and closing a list of them, leaves freed blocks behind
     // with the allocator.
-    connect(frame, &QObject::destroyed, this, [] { core::releaseFreedMemoryInBackground(); });
+    connect(frame, &QObject::destroyed, this, [] { core::releaseFreedMemoryWhenIdle(); });
     if (auto *loading = qobject_cast<Screen *>(screen))
-        connect(loading, &Screen::loaded, this, [] { core::releaseFreedMemoryInBackground(); });
+        connect(loading, &Screen::loaded, this, [] { core::releaseFreedMemoryWhenIdle(); });
     // Each frame's own menu would bind the close keys once more, and two bindings of one
     // key make Qt's shortcut map ambiguous, so that neither fires: the program's Window
     // menu holds them alone.
