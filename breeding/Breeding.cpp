@@ -1,7 +1,6 @@
 #include "breeding/Breeding.h"
 
 #include "core/DateText.h"
-#include "core/DistinctTexts.h"
 #include "core/NumberText.h"
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
@@ -38,35 +37,58 @@ core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QStrin
     return logged.land(transaction);
 }
 
-QString MatingLines::line(qsizetype at) const
+std::vector<qint64> matingRows(const QSqlDatabase &db)
 {
-    const auto [dam, sire] = damAndSire[size_t(at)];
-    return names.text(dam) + QStringLiteral(" With ") + names.text(sire);
+    std::vector<qint64> rows;
+    db::scanRows(db,
+                 db::selectFrom(db::tables::matings, {fields::rowid}) % QStringLiteral(" WHERE ") %
+                     db::quoted(fields::matings::dam) % QStringLiteral(" <> '' ORDER BY rowid"),
+                 [&](const db::RawRow &row) { rows.push_back(row.whole(0)); });
+    rows.shrink_to_fit();
+    return rows;
 }
 
-MatingLines matingLines(const QSqlDatabase &db)
+namespace {
+
+// A mating's line as the litter screen lists it; a mating without a sire still has one.
+QString lineOfMating()
 {
-    // Straight from SQLite: a busy kennel's half a million matings are read on every opening.
-    enum Column { Row, Sire, Dam };
-    MatingLines result;
-    core::DistinctTexts names;
-    const auto placeOf = [&](std::string_view name) {
-        return names.place(QByteArrayView(name.data(), qsizetype(name.size())));
-    };
-    db::scanRows(db,
-                 db::selectFrom(db::tables::matings,
-                                {fields::rowid, fields::matings::sire, fields::matings::dam}) %
-                     QStringLiteral(" WHERE ") % db::quoted(fields::matings::dam) %
-                     QStringLiteral(" <> '' ORDER BY rowid"),
-                 [&](const db::RawRow &row) {
-                     result.rows.push_back(row.whole(Row));
-                     result.damAndSire.emplace_back(placeOf(row.text(Dam)),
-                                                    placeOf(row.text(Sire)));
-                 });
-    result.names = names.take();
-    result.damAndSire.shrink_to_fit();
-    result.rows.shrink_to_fit();
-    return result;
+    return db::quoted(fields::matings::dam) % QStringLiteral(" || ' With ' || ifnull(") %
+           db::quoted(fields::matings::sire) % QStringLiteral(", '')");
+}
+
+} // namespace
+
+MatingLineReader::MatingLineReader(const QSqlDatabase &db) : m_line(db), m_starting(db)
+{
+    const QString table = db::quoted(db::tables::matings);
+    m_line.prepare(QStringLiteral("SELECT ") % lineOfMating() % QStringLiteral(" FROM ") % table %
+                   QStringLiteral(" WHERE rowid = ?"));
+    m_starting.prepare(QStringLiteral("SELECT row FROM (SELECT rowid AS row, ") % lineOfMating() %
+                       QStringLiteral(" AS line FROM ") % table % QStringLiteral(" WHERE ") %
+                       db::quoted(fields::matings::dam) %
+                       QStringLiteral(" <> '' AND rowid >= ?) WHERE substr(line, 1, ?) = ? "
+                                      "COLLATE NOCASE ORDER BY row LIMIT 1"));
+}
+
+QString MatingLineReader::line(qint64 row)
+{
+    m_line.bindValue(0, row);
+    const QString line = m_line.exec() && m_line.next() ? m_line.value(0).toString() : QString();
+    m_line.finish();
+    return line;
+}
+
+std::optional<qint64> MatingLineReader::firstStartingWith(const QString &text, qint64 from)
+{
+    m_starting.bindValue(0, from);
+    m_starting.bindValue(1, text.size());
+    m_starting.bindValue(2, text);
+    std::optional<qint64> found;
+    if (m_starting.exec() && m_starting.next())
+        found = m_starting.value(0).toLongLong();
+    m_starting.finish();
+    return found;
 }
 
 Mating viewMating(const QSqlDatabase &db, qint64 row)

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "core/PackedTexts.h"
 #include "core/WriteResult.h"
 
+#include <optional>
 #include <QDate>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 #include <vector>
 
@@ -14,19 +15,25 @@ namespace breeding {
 core::WriteResult<> addMating(QSqlDatabase db, const QString &sire, const QString &dam,
                               const QDate &mated, const QDate &due);
 
-// The matings a litter can come from: "dam With sire" for every row that names a dam, in
-// stored order, each line with its row. A busy kennel's dams and sires recur from mating to
-// mating, so each name is kept once and a line as the places of its two names.
-struct MatingLines
-{
-    core::PackedTexts names;
-    std::vector<std::pair<quint32, quint32>> damAndSire;
-    std::vector<qint64> rows;
+// The matings a litter can come from: every row that names a dam, in stored order.
+std::vector<qint64> matingRows(const QSqlDatabase &db);
 
-    qsizetype size() const { return qsizetype(rows.size()); }
-    QString line(qsizetype at) const;
+// The lines that stand for mating rows, "dam With sire", read one at a time as a list shows
+// them: half a million matings would otherwise hold tens of megabytes for twenty lines on
+// view.
+class MatingLineReader
+{
+public:
+    explicit MatingLineReader(const QSqlDatabase &db);
+    QString line(qint64 row);
+    // The first row from `from` on whose line starts with the text, A-Z blind to case; none
+    // when no row does.
+    std::optional<qint64> firstStartingWith(const QString &text, qint64 from);
+
+private:
+    QSqlQuery m_line;
+    QSqlQuery m_starting;
 };
-MatingLines matingLines(const QSqlDatabase &db);
 
 struct Mating
 {

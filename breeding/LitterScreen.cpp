@@ -6,6 +6,8 @@
 #include "db/DatabaseFiles.h"
 #include "ui/FieldGrid.h"
 
+#include <algorithm>
+#include <limits>
 #include <QAbstractListModel>
 #include <QComboBox>
 #include <QGridLayout>
@@ -27,29 +29,49 @@ QLabel *display(const char *name)
     return label;
 }
 
-// The mating lines as the list of matings shows them, each made when it comes into view.
+// The matings a litter can come from, each line read when it comes into view.
 class MatingLinesModel : public QAbstractListModel
 {
 public:
-    MatingLinesModel(std::shared_ptr<const MatingLines> lines, QObject *parent)
-        : QAbstractListModel(parent), m_lines(std::move(lines))
+    MatingLinesModel(const QSqlDatabase &db, std::vector<qint64> rows, QObject *parent)
+        : QAbstractListModel(parent), m_rows(std::move(rows)), m_lines(db)
     {
     }
 
+    qint64 mating(int line) const { return m_rows[size_t(line)]; }
+
     int rowCount(const QModelIndex &parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(m_lines->size());
+        return parent.isValid() ? 0 : int(m_rows.size());
     }
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (!index.isValid() || index.row() >= rowCount() ||
             (role != Qt::DisplayRole && role != Qt::EditRole))
             return {};
-        return m_lines->line(index.row());
+        return m_lines.line(m_rows[size_t(index.row())]);
+    }
+    // Typing in the list looks for the next line that starts with what was typed: asked of
+    // the file, instead of reading every line.
+    QModelIndexList match(const QModelIndex &start, int role, const QVariant &value, int hits,
+                          Qt::MatchFlags flags) const override
+    {
+        const Qt::MatchFlags typed = Qt::MatchStartsWith | Qt::MatchWrap;
+        if (role != Qt::DisplayRole || hits != 1 || flags != typed || !start.isValid())
+            return QAbstractListModel::match(start, role, value, hits, flags);
+        const QString text = value.toString();
+        std::optional<qint64> found = m_lines.firstStartingWith(text, m_rows[size_t(start.row())]);
+        if (!found)
+            found = m_lines.firstStartingWith(text, std::numeric_limits<qint64>::min());
+        if (!found)
+            return {};
+        const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), *found);
+        return {index(int(at - m_rows.begin()))};
     }
 
 private:
-    std::shared_ptr<const MatingLines> m_lines;
+    std::vector<qint64> m_rows;
+    mutable MatingLineReader m_lines;
 };
 
 } // namespace
@@ -93,18 +115,20 @@ LitterScreen::LitterScreen(QWidget *parent)
 
 void LitterScreen::load()
 {
-    m_lines = std::make_shared<const MatingLines>(matingLines(db::DatabaseFiles::kennel()));
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
     // The combo box deletes the list it had, which it owns.
-    m_matings->setModel(new MatingLinesModel(m_lines, m_matings));
+    m_matings->setModel(new MatingLinesModel(kennel, matingRows(kennel), m_matings));
     m_matings->setCurrentIndex(-1);
 }
 
 void LitterScreen::view()
 {
     const int line = m_matings->currentIndex();
-    if (line < 0 || line >= int(m_lines->size()))
+    if (line < 0 || line >= m_matings->count())
         return;
-    const Mating mating = viewMating(db::DatabaseFiles::kennel(), m_lines->rows.at(size_t(line)));
+    const Mating mating =
+        viewMating(db::DatabaseFiles::kennel(),
+                   static_cast<const MatingLinesModel *>(m_matings->model())->mating(line));
     m_sire->setText(mating.sire);
     m_dam->setText(mating.dam);
     m_breed->setText(mating.damBreed);

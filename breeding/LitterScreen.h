@@ -3,8 +3,6 @@
 #include "breeding/Breeding.h"
 #include "ui/Screen.h"
 
-#include <memory>
-
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -28,7 +26,6 @@ private:
     void addLitterAndPups();
 
     QComboBox *m_matings;
-    std::shared_ptr<const MatingLines> m_lines = std::make_shared<MatingLines>();
     QLabel *m_sire;
     QLabel *m_dam;
     QLabel *m_breed;

@@ -252,6 +252,16 @@ void BreedingTest::litterListNamesEveryMatingWithADam()
     QCOMPARE(lines, QStringList({"Bella With Max", "Daisy With ", "Bella With Zeus"}));
     QCOMPARE(screen->matings()->currentText(), "");
     QCOMPARE(screen->matings()->placeholderText(), "Matings");
+
+    // Typing goes to the next line that starts with the letter, then round to the first.
+    screen->matings()->setFocus();
+    const QStringList typedTo{"Daisy With ", "Bella With Zeus", "Bella With Max",
+                              "Bella With Zeus"};
+    for (qsizetype i = 0; i < typedTo.size(); ++i) {
+        QTest::keyClick(screen->matings(), i == 0 ? Qt::Key_D : Qt::Key_B);
+        QCOMPARE(screen->matings()->currentText(), typedTo[i]);
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    }
 }
 
 void BreedingTest::matingChosenByKeysIsViewed()

@@ -1,5 +1,4 @@
 #include "core/DateText.h"
-#include "core/DistinctTexts.h"
 #include "core/NumberText.h"
 
 #include <QTest>
@@ -19,7 +18,6 @@ private Q_SLOTS:
     void signedText();
     void typedCount_data();
     void typedCount();
-    void distinctTextsKeepEachOnce();
 };
 
 void CoreTest::parsesTypedDates_data()
@@ -123,22 +121,4 @@ void CoreTest::typedCount()
 }
 
 QTEST_GUILESS_MAIN(CoreTest)
-void CoreTest::distinctTextsKeepEachOnce()
-{
-    // Enough texts that the table grows several times; texts that differ only in case, in
-    // accents or by a trailing blank are different texts.
-    core::DistinctTexts distinct;
-    QStringList texts{"Bella", "bella", "Bélla", "Bella ", ""};
-    for (int i = 0; i < 3000; ++i)
-        texts << QStringLiteral("Dog %1").arg(i);
-    for (int round = 0; round < 2; ++round) {
-        for (qsizetype i = 0; i < texts.size(); ++i)
-            QCOMPARE(distinct.place(texts[i].toUtf8()), quint32(i));
-    }
-    const core::PackedTexts kept = distinct.take();
-    QCOMPARE(kept.size(), texts.size());
-    for (qsizetype i = 0; i < texts.size(); ++i)
-        QCOMPARE(kept.text(i), texts[i]);
-}
-
 #include "tst_core.moc"
