@@ -74,22 +74,26 @@ ui::RowTableModel *allDogsTable()
              genetics::KennelGenetics *genetics = preparedGenetics(*table);
              if (!genetics)
                  return rows;
-             // Dogs without a figure (not read, or below a loop) stay last either way.
-             std::vector<std::pair<double, qint64>> keyed;
+             // Dogs without a figure (not read, or below a loop) stay last either way, past
+             // any inbreeding there can be; equal figures keep the rows' order.
+             constexpr double last = 2;
+             const genetics::KennelGraph &graph = genetics->graph();
+             std::vector<std::pair<double, qint32>> keyed;
              keyed.reserve(rows.size());
-             for (qint64 id : rows) {
-                 const int dog = genetics->graph().indexOfId(id);
-                 const bool known = dog != genetics::unknown && !genetics->graph().looped(dog);
-                 keyed.emplace_back(known ? genetics->inbreeding().of(dog) : qQNaN(), id);
+             // Both in row order: one walk finds every dog.
+             int dog = 0;
+             for (const qint64 id : rows) {
+                 while (dog < graph.size() && graph.id(dog) < id)
+                     ++dog;
+                 const bool known = dog < graph.size() && graph.id(dog) == id && !graph.looped(dog);
+                 const double coi = known ? genetics->inbreeding().of(dog) : last;
+                 keyed.emplace_back(known && !ascending ? -coi : coi, qint32(keyed.size()));
              }
-             std::stable_sort(keyed.begin(), keyed.end(),
-                              [ascending](const auto &a, const auto &b) {
-                                  if (std::isnan(a.first) || std::isnan(b.first))
-                                      return !std::isnan(a.first) && std::isnan(b.first);
-                                  return ascending ? a.first < b.first : b.first < a.first;
-                              });
+             std::sort(keyed.begin(), keyed.end());
+             std::vector<qint64> ordered(rows.size());
              for (size_t i = 0; i < keyed.size(); ++i)
-                 rows[i] = keyed[i].second;
+                 ordered[i] = rows[size_t(keyed[i].second)];
+             rows = std::move(ordered);
              return rows;
          }}};
     *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
