@@ -185,6 +185,50 @@ std::vector<double> Inbreeding::relationships(int dog, const std::vector<int> &c
     return result;
 }
 
+double Inbreeding::coancestryOfFew(int a, int b) const
+{
+    const Pedigree &p = m_pedigree;
+    // As climb(): each ancestor listed after its parents, then the dog's row of L.
+    auto climbOne = [&](int dog, std::vector<int> &ancestors,
+                        std::unordered_map<int, double> &row) {
+        std::vector<int> stack{dog};
+        while (!stack.empty()) {
+            const int top = stack.back();
+            stack.pop_back();
+            if (top < 0) {
+                ancestors.push_back(~top);
+                continue;
+            }
+            if (!row.emplace(top, 0.0).second)
+                continue;
+            stack.push_back(~top);
+            for (int parent : {p.sire[top], p.dam[top]}) {
+                if (p.known(parent) && !row.count(parent))
+                    stack.push_back(parent);
+            }
+        }
+        row[dog] = 1.0;
+        for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
+            const double share = 0.5 * row[*it];
+            for (int parent : {p.sire[*it], p.dam[*it]}) {
+                if (p.known(parent))
+                    row[parent] += share;
+            }
+        }
+    };
+    std::vector<int> listA, listB;
+    std::unordered_map<int, double> rowA, rowB;
+    climbOne(a, listA, rowA);
+    climbOne(b, listB, rowB);
+    double sum = 0.0;
+    for (int dog : listB) {
+        const auto inA = rowA.find(dog);
+        if (inA != rowA.end())
+            sum += 0.5 * inA->second * rowB[dog] * mendelian(dog);
+    }
+    return sum;
+}
+
 void Inbreeding::update(const std::vector<int> &affected)
 {
     const size_t dogs = size_t(m_pedigree.size());
@@ -207,7 +251,7 @@ void Inbreeding::update(const std::vector<int> &affected)
         else if (!p.known(p.sire[dog]) || !p.known(p.dam[dog]))
             m_coefficients[dog] = 0.0;
         else
-            m_coefficients[dog] = coancestry(p.sire[dog], p.dam[dog]);
+            m_coefficients[dog] = coancestryOfFew(p.sire[dog], p.dam[dog]);
     }
     releaseScratch();
 }
