@@ -128,6 +128,7 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     m_names.reserve(int(room));
     // Parent names wait in one buffer until every dog's name is known.
     std::string parentBytes;
+    parentBytes.reserve(2 * room * 32);
     std::vector<unsigned> parentStart{0};
     parentStart.reserve(2 * room + 1);
     const QString problem = scan(kennel, {}, [&](const Row &row) {

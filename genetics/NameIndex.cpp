@@ -42,26 +42,39 @@ void NameIndex::keyOf(std::string_view name, std::string &key)
     }
 }
 
-// A slot holds the key's hash in its high half, so that most other keys are passed by
-// without reading them, and the key's first dog + 1 in its low half (0: empty).
-int NameIndex::firstOfKey(std::string_view key) const
+// Whether a name's key is `key`: a plain ASCII name is compared where it stands, without
+// making its key.
+bool NameIndex::hasKey(std::string_view name, std::string_view key) const
 {
-    if (m_slots.empty())
-        return -1;
-    const size_t hash = hashOf(key);
+    if (isAscii(name)) {
+        return name.size() == key.size() &&
+               std::equal(name.begin(), name.end(), key.begin(),
+                          [](char n, char k) { return (n >= 'A' && n <= 'Z' ? n + 32 : n) == k; });
+    }
+    keyOf(name, m_otherKey);
+    return m_otherKey == key;
+}
+
+// A slot holds the key's hash in its high half, so that most other keys are passed by
+// without reading them, and the key's first dog + 1 in its low half (0: empty). The slot of
+// a key is the one of its first dog, or the empty one where it would stand.
+size_t NameIndex::slotOf(std::string_view key, size_t hash) const
+{
     const quint64 tag = quint64(quint32(hash >> 32)) << 32;
     const size_t mask = m_slots.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const quint64 entry = m_slots[slot];
-        if (entry == 0)
-            return -1;
-        if ((entry & ~quint64(0xffffffffu)) != tag)
-            continue;
-        const int first = int(entry & 0xffffffffu) - 1;
-        keyOf(name(first), m_otherKey);
-        if (m_otherKey == key)
-            return first;
+        if (entry == 0 || ((entry & ~quint64(0xffffffffu)) == tag &&
+                           hasKey(name(int(entry & 0xffffffffu) - 1), key)))
+            return slot;
     }
+}
+
+int NameIndex::firstOfKey(std::string_view key) const
+{
+    if (m_slots.empty())
+        return -1;
+    return int(m_slots[slotOf(key, hashOf(key))] & 0xffffffffu) - 1;
 }
 
 NameIndex::Firsts NameIndex::firstsOf(int first) const
@@ -85,6 +98,9 @@ void NameIndex::place(std::vector<quint64> &slots, int first) const
 
 void NameIndex::reserve(int names)
 {
+    // Room for names of a usual length: copying the text as it grows costs more than the
+    // pages reserved and never touched.
+    m_nameBytes.reserve(size_t(names) * 32);
     m_nameStart.reserve(size_t(names) + 1);
     size_t slots = 1024;
     while (slots < 2 * size_t(names))
@@ -117,14 +133,16 @@ void NameIndex::add(std::string_view name)
     m_nameBytes += name;
     m_nameStart.push_back(unsigned(m_nameBytes.size()));
     keyOf(name, m_key);
-    const int first = firstOfKey(m_key);
-    if (first < 0) {
-        if (size_t(m_keys + 1) * 2 > m_slots.size())
-            grow();
+    if (size_t(m_keys + 1) * 2 > m_slots.size())
+        grow();
+    const size_t hash = hashOf(m_key);
+    quint64 &slot = m_slots[slotOf(m_key, hash)];
+    if (slot == 0) {
         ++m_keys;
-        place(m_slots, dog);
+        slot = (quint64(quint32(hash >> 32)) << 32) | quint64(dog + 1);
         return;
     }
+    const int first = int(slot & 0xffffffffu) - 1;
     std::vector<int> &namesakes = m_namesakes[first];
     if (namesakes.empty())
         namesakes.push_back(first);

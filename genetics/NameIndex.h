@@ -43,6 +43,8 @@ private:
     };
     // The case-blind key of a name, into `key`.
     static void keyOf(std::string_view name, std::string &key);
+    bool hasKey(std::string_view name, std::string_view key) const;
+    size_t slotOf(std::string_view key, size_t hash) const;
     int firstOfKey(std::string_view key) const;
     Firsts firstsOf(int first) const;
     void grow();
