@@ -7,8 +7,13 @@
 #include "db/Tables.h"
 
 #include <algorithm>
+#include <array>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <QDate>
 #include <QStringBuilder>
+#include <thread>
 
 namespace genetics {
 namespace {
@@ -45,14 +50,63 @@ Sex sexOf(std::string_view stored)
     return Sex::Other;
 }
 
+// Rows handed in chunks from the scan of the file to a thread that takes them in, so that
+// the two share the cores; a few chunks wait at most.
+class RowHandOver
+{
+public:
+    struct Stored
+    {
+        qint64 id;
+        quint32 ends[5]; // of the name, sire, dam, sex and birth date in the chunk's bytes
+        bool died;
+    };
+    struct Chunk
+    {
+        std::string bytes;
+        std::vector<Stored> rows;
+    };
+
+    void put(Chunk chunk)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_waiting.size() < 4; });
+        m_waiting.push_back(std::move(chunk));
+        m_changed.notify_all();
+    }
+    // The next chunk, or none once closed and all are taken.
+    std::optional<Chunk> take()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_waiting.empty() || m_closed; });
+        if (m_waiting.empty())
+            return std::nullopt;
+        Chunk chunk = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        m_changed.notify_all();
+        return chunk;
+    }
+    void close()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_closed = true;
+        m_changed.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Chunk> m_waiting;
+    bool m_closed = false;
+};
+
 } // namespace
 
 // One dog's row as the graph reads it.
 struct KennelGraph::Row
 {
     qint64 id;
-    std::string_view name, sire, dam, sex;
-    int born;
+    std::string_view name, sire, dam, sex, born; // born as stored
     bool died;
 };
 
@@ -67,7 +121,7 @@ QString KennelGraph::scan(const QSqlDatabase &kennel, const QString &where,
             where % QStringLiteral(" ORDER BY rowid"),
         [&](const db::RawRow &row) {
             each({row.whole(Id), row.text(Name), row.text(Sire), row.text(Dam), row.text(SexColumn),
-                  julianDay(row.text(Born)), !row.text(Died).empty()});
+                  row.text(Born), !row.text(Died).empty()});
         });
 }
 
@@ -78,7 +132,7 @@ void KennelGraph::add(const Row &row)
     m_names.add(row.name);
     m_sexes.push_back(Sex::Other);
     setSex(dog, row);
-    m_born.push_back(row.born);
+    m_born.push_back(julianDay(row.born));
     m_died.push_back(row.died);
 }
 
@@ -131,13 +185,45 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     parentBytes.reserve(2 * room * 32);
     std::vector<unsigned> parentStart{0};
     parentStart.reserve(2 * room + 1);
-    const QString problem = scan(kennel, {}, [&](const Row &row) {
-        add(row);
-        for (const std::string_view parent : {row.sire, row.dam}) {
-            parentBytes += parent;
-            parentStart.push_back(unsigned(parentBytes.size()));
+    RowHandOver handOver;
+    std::thread taker([&] {
+        while (const auto chunk = handOver.take()) {
+            quint32 from = 0;
+            auto next = [&](quint32 end) {
+                const std::string_view text(chunk->bytes.data() + from, end - from);
+                from = end;
+                return text;
+            };
+            for (const RowHandOver::Stored &stored : chunk->rows) {
+                Row row{stored.id, {}, {}, {}, {}, {}, stored.died};
+                const std::array<std::string_view *, 5> texts{&row.name, &row.sire, &row.dam,
+                                                              &row.sex, &row.born};
+                for (size_t i = 0; i < texts.size(); ++i)
+                    *texts[i] = next(stored.ends[i]);
+                add(row);
+                for (const std::string_view parent : {row.sire, row.dam}) {
+                    parentBytes += parent;
+                    parentStart.push_back(unsigned(parentBytes.size()));
+                }
+            }
         }
     });
+    RowHandOver::Chunk chunk;
+    constexpr size_t chunkRows = 8192;
+    const QString problem = scan(kennel, {}, [&](const Row &row) {
+        RowHandOver::Stored stored{row.id, {}, row.died};
+        const std::array<std::string_view, 5> texts{row.name, row.sire, row.dam, row.sex, row.born};
+        for (size_t i = 0; i < texts.size(); ++i) {
+            chunk.bytes += texts[i];
+            stored.ends[i] = quint32(chunk.bytes.size());
+        }
+        chunk.rows.push_back(stored);
+        if (chunk.rows.size() == chunkRows)
+            handOver.put(std::exchange(chunk, {}));
+    });
+    handOver.put(std::move(chunk));
+    handOver.close();
+    taker.join();
     if (!problem.isEmpty()) {
         *this = KennelGraph();
         return problem;
@@ -212,7 +298,7 @@ std::optional<std::vector<int>> KennelGraph::update(const QSqlDatabase &kennel,
                 if (!whole)
                     return;
                 setSex(dog, row);
-                m_born[dog] = row.born;
+                m_born[dog] = julianDay(row.born);
                 m_died[dog] = row.died;
             }
             std::erase_if(m_unrecorded,
