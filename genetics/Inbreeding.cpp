@@ -5,6 +5,44 @@
 #include <limits>
 
 namespace genetics {
+namespace {
+
+// Lists `dog` and its ancestors, each after its parents, and fills in the dog's row of L:
+// `visit` marks a dog met (its row entry at 0), false when it was met already.
+template <typename Row, typename Visit, typename Met>
+void climbFrom(const Pedigree &p, int dog, std::vector<int> &ancestors, std::vector<int> &stack,
+               Row &row, Visit visit, Met met)
+{
+    ancestors.clear();
+    stack.clear();
+    // A negative entry is a dog whose parents are all listed: it is listed next.
+    stack.push_back(dog);
+    while (!stack.empty()) {
+        const int top = stack.back();
+        stack.pop_back();
+        if (top < 0) {
+            ancestors.push_back(~top);
+            continue;
+        }
+        if (!visit(top))
+            continue;
+        stack.push_back(~top);
+        for (int parent : {p.sire[top], p.dam[top]}) {
+            if (p.known(parent) && !met(parent))
+                stack.push_back(parent);
+        }
+    }
+    row[dog] = 1.0;
+    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
+        const double share = 0.5 * row[*it];
+        for (int parent : {p.sire[*it], p.dam[*it]}) {
+            if (p.known(parent))
+                row[parent] += share;
+        }
+    }
+}
+
+} // namespace
 
 Inbreeding::Inbreeding(const Pedigree &pedigree) : m_pedigree(pedigree) {}
 
@@ -46,36 +84,16 @@ double Inbreeding::mendelian(int dog) const
 void Inbreeding::climb(int dog, std::vector<int> &ancestors, std::vector<double> &row,
                        std::vector<unsigned> &seen, unsigned mark)
 {
-    const Pedigree &p = m_pedigree;
-    ancestors.clear();
-    m_stack.clear();
-    // A negative entry is a dog whose parents are all listed: it is listed next.
-    m_stack.push_back(dog);
-    while (!m_stack.empty()) {
-        const int top = m_stack.back();
-        m_stack.pop_back();
-        if (top < 0) {
-            ancestors.push_back(~top);
-            continue;
-        }
-        if (seen[top] == mark)
-            continue;
-        seen[top] = mark;
-        row[top] = 0.0;
-        m_stack.push_back(~top);
-        for (int parent : {p.sire[top], p.dam[top]}) {
-            if (p.known(parent) && seen[parent] != mark)
-                m_stack.push_back(parent);
-        }
-    }
-    row[dog] = 1.0;
-    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
-        const double share = 0.5 * row[*it];
-        for (int parent : {p.sire[*it], p.dam[*it]}) {
-            if (p.known(parent))
-                row[parent] += share;
-        }
-    }
+    climbFrom(
+        m_pedigree, dog, ancestors, m_stack, row,
+        [&](int found) {
+            if (seen[found] == mark)
+                return false;
+            seen[found] = mark;
+            row[found] = 0.0;
+            return true;
+        },
+        [&](int found) { return seen[found] == mark; });
 }
 
 // Row A of the relationship matrix times L, down to `dog`: the dog's relationship with the
@@ -188,33 +206,13 @@ std::vector<double> Inbreeding::relationships(int dog, const std::vector<int> &c
 double Inbreeding::coancestryOfFew(int a, int b) const
 {
     const Pedigree &p = m_pedigree;
-    // As climb(): each ancestor listed after its parents, then the dog's row of L.
+    std::vector<int> stack;
     auto climbOne = [&](int dog, std::vector<int> &ancestors,
                         std::unordered_map<int, double> &row) {
-        std::vector<int> stack{dog};
-        while (!stack.empty()) {
-            const int top = stack.back();
-            stack.pop_back();
-            if (top < 0) {
-                ancestors.push_back(~top);
-                continue;
-            }
-            if (!row.emplace(top, 0.0).second)
-                continue;
-            stack.push_back(~top);
-            for (int parent : {p.sire[top], p.dam[top]}) {
-                if (p.known(parent) && !row.count(parent))
-                    stack.push_back(parent);
-            }
-        }
-        row[dog] = 1.0;
-        for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) {
-            const double share = 0.5 * row[*it];
-            for (int parent : {p.sire[*it], p.dam[*it]}) {
-                if (p.known(parent))
-                    row[parent] += share;
-            }
-        }
+        climbFrom(
+            p, dog, ancestors, stack, row,
+            [&](int found) { return row.emplace(found, 0.0).second; },
+            [&](int found) { return row.count(found) != 0; });
     };
     std::vector<int> listA, listB;
     std::unordered_map<int, double> rowA, rowB;
