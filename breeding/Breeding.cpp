@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "core/NumberText.h"
 #include "db/ChangeLog.h"
+#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/RawRows.h"
@@ -99,9 +100,9 @@ Mating viewMating(const QSqlDatabase &db, qint64 row)
         return mating;
     mating.sire = matings.value(fields::matings::sire).toString();
     mating.dam = matings.value(fields::matings::dam).toString();
-    db::TableCursor dogs(db, db::tables::dogs);
-    if (dogs.seek(db::indexes::dogNames, mating.dam))
-        mating.damBreed = dogs.value(fields::dogs::breed).toString();
+    db::DogFinder dam(db, {fields::dogs::breed});
+    if (dam.find(mating.dam))
+        mating.damBreed = dam.value(fields::dogs::breed).toString();
     return mating;
 }
 

@@ -1,6 +1,6 @@
 #include "genetics/KennelGraph.h"
 
-#include "core/DogNames.h"
+#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/SqlText.h"
@@ -20,9 +20,6 @@ namespace {
 
 // The columns of the scan, in the order of its select list.
 enum Column { Id, Name, Sire, Dam, SexColumn, Born, Died };
-
-const std::string_view notOnRecord(core::notOnRecordText.data(),
-                                   size_t(core::notOnRecordText.size()));
 
 int julianDay(std::string_view stored)
 {
@@ -157,7 +154,7 @@ void KennelGraph::setSex(int dog, const Row &row)
 
 int KennelGraph::parentOf(int dog, bool sire, std::string_view name)
 {
-    if (name.empty() || name == notOnRecord)
+    if (!db::namesADog(name))
         return unknown;
     const int found = m_names.find(name);
     if (found == unknown)
@@ -240,7 +237,7 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
         const std::string_view name(parentBytes.data() + parentStart[which],
                                     parentStart[which + 1] - parentStart[which]);
         const size_t side = which % 2;
-        if (name.empty() || name == notOnRecord)
+        if (!db::namesADog(name))
             return unknown;
         if (name != lastName[side]) {
             lastName[side] = name;
@@ -360,7 +357,7 @@ QString KennelGraph::storedSex(int dog) const
 
 int KennelGraph::find(const QString &name) const
 {
-    if (name.isEmpty() || name == QLatin1String(notOnRecord.data(), notOnRecord.size()))
+    if (!db::namesADog(name))
         return unknown;
     const QByteArray bytes = name.toUtf8();
     return m_names.find(std::string_view(bytes.constData(), size_t(bytes.size())));

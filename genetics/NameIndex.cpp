@@ -1,5 +1,7 @@
 #include "genetics/NameIndex.h"
 
+#include "db/DogFinder.h"
+
 #include <algorithm>
 #include <functional>
 #include <QString>
@@ -32,14 +34,7 @@ size_t hashOf(std::string_view key)
 
 void NameIndex::keyOf(std::string_view name, std::string &key)
 {
-    if (isAscii(name)) {
-        key = nocase(name);
-    } else {
-        key = QString::fromUtf8(name.data(), qsizetype(name.size()))
-                  .toCaseFolded()
-                  .toUtf8()
-                  .toStdString();
-    }
+    db::dogNameKey(name, key);
 }
 
 // Whether a name's key is `key`: a plain ASCII name is compared where it stands, without

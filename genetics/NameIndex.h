@@ -8,10 +8,9 @@
 
 namespace genetics {
 
-// Finds a dog by name as a seek through the kennel's name index does, without asking the
-// database: the key is compared without regard to case (A-Z only, as SQLite's NOCASE, when
-// the key is plain ASCII; full case folding otherwise) and the first match in index order
-// wins, that is by NOCASE order and then by row.
+// Finds a dog by name as `db::DogFinder` does, without asking the database: by the key of
+// `db::dogNameKey`, the first match in index order winning, that is by NOCASE order and then
+// by row.
 class NameIndex
 {
 public:

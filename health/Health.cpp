@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "core/NumberText.h"
 #include "db/ChangeLog.h"
+#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/ReadFailure.h"
@@ -41,10 +42,10 @@ QString nextDueText(const QDate &vaccinated)
 
 std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)
 {
-    db::TableCursor dogs(db, db::tables::dogs);
-    if (!dogs.seek(db::indexes::dogNames, name))
+    db::DogFinder dogs(db, {db::fields::rowid});
+    if (!dogs.find(name))
         return std::nullopt;
-    return dogs.rowId();
+    return dogs.value(db::fields::rowid).toLongLong();
 }
 
 core::WriteResult<> addVaccination(QSqlDatabase db, const QString &dog, qint64 dogId,

@@ -1,8 +1,8 @@
 #include "sales/Sale.h"
 
 #include "core/DateText.h"
+#include "db/DogFinder.h"
 #include "db/Fields.h"
-#include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
 #include "db/SqlText.h"
@@ -120,9 +120,8 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
         return core::failure(written.problem());
 
     // The dog the name index finds changes hands.
-    db::IndexSeek dog(kennel, *db::findIndex(db::indexes::dogNames),
-                      {fields::rowid, fields::dogs::name});
-    if (!dog.seek(sale.dog))
+    db::DogFinder dog(kennel, {fields::rowid, fields::dogs::name});
+    if (!dog.find(sale.dog))
         return core::failure(dog.lastError().isEmpty()
                                  ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
                                  : dog.lastError());
@@ -144,8 +143,9 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
 
 std::optional<DogOnSale> dogOnSale(const QSqlDatabase &kennel, const QString &name)
 {
-    db::TableCursor dogs(kennel, db::tables::dogs);
-    if (!dogs.seek(db::indexes::dogNames, name))
+    namespace dog = fields::dogs;
+    db::DogFinder dogs(kennel, {dog::breed, dog::registration, dog::colour, dog::sex, dog::born});
+    if (!dogs.find(name))
         return std::nullopt;
     auto text = [&](const QString &field) { return dogs.value(field).toString(); };
     return DogOnSale{text(fields::dogs::breed), text(fields::dogs::registration),

@@ -1,0 +1,49 @@
+#include "db/DogFinder.h"
+
+#include "core/DogNames.h"
+#include "db/Schema.h"
+#include "db/Tables.h"
+
+#include <algorithm>
+
+namespace db {
+
+bool namesADog(QStringView name)
+{
+    return !name.isEmpty() && name != core::notOnRecordText;
+}
+
+bool namesADog(std::string_view utf8)
+{
+    return !utf8.empty() && utf8 != std::string_view(core::notOnRecordText.data(),
+                                                     size_t(core::notOnRecordText.size()));
+}
+
+void dogNameKey(std::string_view utf8, std::string &key)
+{
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return uchar(c) < 0x80; })) {
+        key.assign(utf8);
+        for (char &c : key) {
+            if (c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
+        }
+        return;
+    }
+    key = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))
+              .toCaseFolded()
+              .toUtf8()
+              .toStdString();
+}
+
+DogFinder::DogFinder(const QSqlDatabase &kennel, const QStringList &columns)
+    : m_seek(kennel, *findIndex(indexes::dogNames), columns)
+{
+}
+
+bool DogFinder::find(const QString &name)
+{
+    m_found = namesADog(name) && m_seek.seek(name);
+    return m_found;
+}
+
+} // namespace db
