@@ -1,62 +1,31 @@
 #include "pedigree/PedigreeBuild.h"
 
 #include "core/DateText.h"
-#include "core/DogNames.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
-#include "db/IndexSeek.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
 #include "db/Tables.h"
+#include "pedigree/Ancestry.h"
 
 namespace pedigree {
 namespace {
-
-// Finds a dog the way a seek through the "name" index does: without regard to case, the
-// first in index order.
-class DogLookup
-{
-public:
-    explicit DogLookup(const QSqlDatabase &db)
-        : m_seek(db, *db::findIndex(db::indexes::dogNames), {std::begin(names), std::end(names)})
-    {
-    }
-
-    bool seek(const QString &name) { return m_seek.seek(name); }
-    QString value(int column) const { return raw(column).toString(); }
-    QVariant raw(int column) const { return m_seek.value(names[column]); }
-
-    enum Column { Name, Breed, Sex, Dob, Colour, Sire, Dam };
-
-private:
-    inline static const QString names[] = {db::fields::dogs::name,   db::fields::dogs::breed,
-                                           db::fields::dogs::sex,    db::fields::dogs::born,
-                                           db::fields::dogs::colour, db::fields::dogs::sire,
-                                           db::fields::dogs::dam};
-
-    db::IndexSeek m_seek;
-};
-
-bool worthLookingUp(const QString &name)
-{
-    // An empty slot has no dog to find; "Not On Record" is never looked up.
-    return !name.isEmpty() && name != core::notOnRecord();
-}
 
 QString orNotEntered(const QString &value)
 {
     return value.isEmpty() ? QStringLiteral("Not Entered") : value;
 }
 
-void fillGenerations(PedigreeRecord &record, DogLookup &lookup, int generations)
+// The slots of generations `from` to `to` from the places of a walk whose first generation
+// is `from` - 1: a place's parents have slots only where its name means a dog.
+void fillSlots(PedigreeRecord &record, const QList<QList<AncestorPlace>> &places, int from, int to)
 {
-    for (int g = 1; g < generations; ++g) {
-        for (int n = 1; n <= (1 << g); ++n) {
-            const QString name = record.slot(slotOfDog(g, n));
-            if (!worthLookingUp(name) || !lookup.seek(name))
-                continue;
-            record.slots.insert(slotName(g + 1, true, n), lookup.value(DogLookup::Sire));
-            record.slots.insert(slotName(g + 1, false, n), lookup.value(DogLookup::Dam));
+    for (int g = from; g <= to; ++g) {
+        const QList<AncestorPlace> &parents = places[g - from + 1];
+        const QList<AncestorPlace> &children = places[g - from];
+        for (int n = 1; n <= parents.size(); ++n) {
+            if (children[(n - 1) / 2].found)
+                record.slots.insert(slotOfDog(g, n), parents[n - 1].name);
         }
     }
 }
@@ -72,23 +41,25 @@ void clearSlots(PedigreeRecord &record, int generations)
 void build(PedigreeRecord &record, const QSqlDatabase &db, const QString &subject, int generations,
            bool describe)
 {
+    namespace dog = db::fields::dogs;
+    enum Field { Name, Breed, Sex, Dob, Colour };
     record.clear();
     record.subject = subject;
-    DogLookup lookup(db);
-    if (lookup.seek(subject)) {
-        record.dogname = lookup.value(DogLookup::Name);
+    const auto places = ancestry(db, {dog::name, dog::breed, dog::sex, dog::born, dog::colour},
+                                 {subject}, generations);
+    const AncestorPlace &itself = places[0][0];
+    if (itself.found) {
+        auto text = [&](Field field) { return itself.fields[field].toString(); };
+        record.dogname = text(Name);
         if (describe) {
-            record.dogbreed = orNotEntered(lookup.value(DogLookup::Breed));
-            record.dogsex = orNotEntered(lookup.value(DogLookup::Sex));
-            const QVariant dob = lookup.raw(DogLookup::Dob);
-            record.dob =
-                dob.toString().isEmpty() ? QStringLiteral("-") : core::datetext::display(dob);
-            record.colour = lookup.value(DogLookup::Colour);
+            record.dogbreed = orNotEntered(text(Breed));
+            record.dogsex = orNotEntered(text(Sex));
+            record.dob = text(Dob).isEmpty() ? QStringLiteral("-")
+                                             : core::datetext::display(itself.fields[Dob]);
+            record.colour = text(Colour);
         }
-        record.slots.insert(QStringLiteral("1d1"), lookup.value(DogLookup::Dam));
-        record.slots.insert(QStringLiteral("1s1"), lookup.value(DogLookup::Sire));
     }
-    fillGenerations(record, lookup, generations);
+    fillSlots(record, places, 1, generations);
 }
 
 void buildpedigree3(const QString &subject)
@@ -113,8 +84,7 @@ void buildmatingpedigree(const QString &sire, const QString &dam)
     record.dogname = QStringLiteral("Puppies Poss Pedigree");
     record.slots.insert(QStringLiteral("1s1"), sire);
     record.slots.insert(QStringLiteral("1d1"), dam);
-    DogLookup lookup(db::DatabaseFiles::kennel());
-    fillGenerations(record, lookup, 3);
+    fillSlots(record, ancestry(db::DatabaseFiles::kennel(), {}, {sire, dam}, 2), 2, 3);
 }
 
 void fillpedigreeblanks()

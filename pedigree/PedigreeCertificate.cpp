@@ -3,10 +3,9 @@
 #include "core/DateText.h"
 #include "core/DogNames.h"
 #include "db/Fields.h"
-#include "db/IndexSeek.h"
-#include "db/Schema.h"
 #include "db/SingleRows.h"
 #include "db/Tables.h"
+#include "pedigree/Ancestry.h"
 #include "pedigree/PedigreeInbreeding.h"
 #include "pedigree/PedigreeRecord.h"
 #include "report/PagePainter.h"
@@ -31,8 +30,6 @@ struct Ancestor
     qint64 id = -1; // the dog found under that name, or -1
     QString registration;
     QString colour;
-    QString sire;
-    QString dam;
 };
 
 QFont arial(double points, bool bold = false)
@@ -57,36 +54,6 @@ int lineHeight(double points)
 {
     return int(points * 20 * 1.25);
 }
-
-class CertificateBuilder
-{
-public:
-    CertificateBuilder(const QSqlDatabase &kennel)
-        : m_seek(kennel, *db::findIndex(db::indexes::dogNames),
-                 {dog::id, dog::name, dog::registration, dog::colour, dog::sire, dog::dam,
-                  dog::breed, dog::sex, dog::born, dog::microchip, dog::breeder, dog::owner})
-    {
-    }
-
-    // The dog a name stands for, as the pedigrees find it.
-    Ancestor find(const QString &name)
-    {
-        Ancestor ancestor;
-        ancestor.name = name;
-        if (name.isEmpty() || name == core::notOnRecord() || !m_seek.seek(name))
-            return ancestor;
-        ancestor.id = m_seek.value(dog::id).toLongLong();
-        ancestor.registration = m_seek.value(dog::registration).toString();
-        ancestor.colour = m_seek.value(dog::colour).toString();
-        ancestor.sire = m_seek.value(dog::sire).toString();
-        ancestor.dam = m_seek.value(dog::dam).toString();
-        return ancestor;
-    }
-    QVariant value(const QString &field) const { return m_seek.value(field); }
-
-private:
-    db::IndexSeek m_seek;
-};
 
 QStringList letterhead(const QVariantMap &row)
 {
@@ -155,28 +122,39 @@ report::Layout pedigreeCertificate(const QSqlDatabase &kennel, const QString &su
     top += lineHeight(14) + 120;
 
     // The ancestors, generation by generation; a place beyond an unknown parent stays empty.
-    CertificateBuilder builder(kennel);
-    // The last seek is the subject's: its details are read before the ancestors are sought.
-    const Ancestor dogItself = builder.find(subject);
-    const QString breed = builder.value(dog::breed).toString();
-    const QString sex = builder.value(dog::sex).toString();
-    const QString born = core::datetext::display(builder.value(dog::born));
-    const QString microchip = builder.value(dog::microchip).toString();
-    const QString breeder = builder.value(dog::breeder).toString();
-    const QString owner = builder.value(dog::owner).toString();
+    enum Field { Id, Registration, Colour, Breed, Sex, Born, Microchip, Breeder, Owner };
+    const auto walk = ancestry(kennel,
+                               {dog::id, dog::registration, dog::colour, dog::breed, dog::sex,
+                                dog::born, dog::microchip, dog::breeder, dog::owner},
+                               {subject}, generations);
+    auto ancestorOf = [](const AncestorPlace &place) {
+        Ancestor ancestor;
+        ancestor.name = place.name;
+        if (place.found) {
+            ancestor.id = place.fields[Id].toLongLong();
+            ancestor.registration = place.fields[Registration].toString();
+            ancestor.colour = place.fields[Colour].toString();
+        }
+        return ancestor;
+    };
+    const AncestorPlace &itself = walk[0][0];
+    const Ancestor dogItself = ancestorOf(itself);
+    auto detail = [&](Field field) { return itself.fields.value(field).toString(); };
+    const QString breed = detail(Breed);
+    const QString sex = detail(Sex);
+    const QString born = core::datetext::display(itself.fields.value(Born));
+    const QString microchip = detail(Microchip);
+    const QString breeder = detail(Breeder);
+    const QString owner = detail(Owner);
     QList<QList<Ancestor>> places{{dogItself}};
     for (int g = 1; g <= generations; ++g) {
         QList<Ancestor> generation;
-        for (const Ancestor &child : std::as_const(places.last())) {
-            const bool known = child.id >= 0;
-            for (const QString &parent : {child.sire, child.dam}) {
-                Ancestor found = known ? builder.find(parent) : Ancestor();
-                // A parent not recorded says so; one recorded but not in the kennel keeps
-                // its name.
-                if (known && parent.isEmpty())
-                    found.name = core::notOnRecord();
-                generation << found;
-            }
+        for (qsizetype n = 0; n < walk[g].size(); ++n) {
+            Ancestor found = ancestorOf(walk[g][n]);
+            // A parent not recorded says so; one recorded but not in the kennel keeps its name.
+            if (walk[g - 1][n / 2].found && found.name.isEmpty())
+                found.name = core::notOnRecord();
+            generation << found;
         }
         places << generation;
     }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVariantList>
+
+namespace pedigree {
+
+// One place of a pedigree: the name its offspring's record gives (for the first generation,
+// the name asked for) and, where that name means a dog, the dog's fields.
+struct AncestorPlace
+{
+    QString name;
+    bool found = false;
+    QVariantList fields; // as asked for, when found
+    QString sire;
+    QString dam;
+};
+
+// The ancestors of a dog as the pedigrees show them, generation by generation: from `first`
+// (the dog itself, or a planned litter's sire and dam) up `more` generations. Place n of a
+// generation has its parents at 2n and 2n + 1 of the next; a place whose name means no dog
+// has two empty places above it. Each name is found as `db::DogFinder` finds it.
+QList<QList<AncestorPlace>> ancestry(const QSqlDatabase &kennel, const QStringList &fields,
+                                     const QStringList &first, int more);
+
+} // namespace pedigree
