@@ -229,29 +229,39 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     const int dogs = int(m_ids.size());
     m_pedigree.sire.resize(dogs);
     m_pedigree.dam.resize(dogs);
-    // Pups of a litter stand together and share their parents' names: the last answer for
-    // each parent is kept.
-    std::string_view lastName[2];
-    int lastFound[2] = {unknown, unknown};
-    auto parent = [&](size_t which) {
-        const std::string_view name(parentBytes.data() + parentStart[which],
-                                    parentStart[which + 1] - parentStart[which]);
-        const size_t side = which % 2;
-        if (!db::namesADog(name))
-            return unknown;
-        if (name != lastName[side]) {
-            lastName[side] = name;
-            lastFound[side] = m_names.find(name);
+    // The dogs in two halves, one on each core; the names a half's parents do not match
+    // are kept in its own list, the halves' lists then joined in order.
+    auto findParents = [&](int from, int to, std::vector<UnrecordedParent> &unrecorded) {
+        // Pups of a litter stand together and share their parents' names: the last answer
+        // for each parent is kept.
+        std::string_view lastName[2];
+        int lastFound[2] = {unknown, unknown};
+        auto parent = [&](size_t which) {
+            const std::string_view name(parentBytes.data() + parentStart[which],
+                                        parentStart[which + 1] - parentStart[which]);
+            const size_t side = which % 2;
+            if (!db::namesADog(name))
+                return unknown;
+            if (name != lastName[side]) {
+                lastName[side] = name;
+                lastFound[side] = m_names.find(name);
+            }
+            if (lastFound[side] == unknown)
+                unrecorded.push_back({int(which / 2), side == 0,
+                                      QString::fromUtf8(name.data(), qsizetype(name.size()))});
+            return lastFound[side];
+        };
+        for (int dog = from; dog < to; ++dog) {
+            m_pedigree.sire[dog] = parent(2 * size_t(dog));
+            m_pedigree.dam[dog] = parent(2 * size_t(dog) + 1);
         }
-        if (lastFound[side] == unknown)
-            m_unrecorded.push_back({int(which / 2), side == 0,
-                                    QString::fromUtf8(name.data(), qsizetype(name.size()))});
-        return lastFound[side];
     };
-    for (int dog = 0; dog < dogs; ++dog) {
-        m_pedigree.sire[dog] = parent(2 * size_t(dog));
-        m_pedigree.dam[dog] = parent(2 * size_t(dog) + 1);
-    }
+    std::vector<UnrecordedParent> laterUnrecorded;
+    std::thread later([&] { findParents(dogs / 2, dogs, laterUnrecorded); });
+    findParents(0, dogs / 2, m_unrecorded);
+    later.join();
+    m_unrecorded.insert(m_unrecorded.end(), std::make_move_iterator(laterUnrecorded.begin()),
+                        std::make_move_iterator(laterUnrecorded.end()));
     order();
     findLoops();
     m_names.squeeze();

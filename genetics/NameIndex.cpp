@@ -46,8 +46,9 @@ bool NameIndex::hasKey(std::string_view name, std::string_view key) const
                std::equal(name.begin(), name.end(), key.begin(),
                           [](char n, char k) { return (n >= 'A' && n <= 'Z' ? n + 32 : n) == k; });
     }
-    keyOf(name, m_otherKey);
-    return m_otherKey == key;
+    thread_local std::string nameKey;
+    keyOf(name, nameKey);
+    return nameKey == key;
 }
 
 // A slot holds the key's hash in its high half, so that most other keys are passed by
@@ -82,8 +83,9 @@ NameIndex::Firsts NameIndex::firstsOf(int first) const
 
 void NameIndex::place(std::vector<quint64> &slots, int first) const
 {
-    keyOf(name(first), m_otherKey);
-    const size_t hash = hashOf(m_otherKey);
+    thread_local std::string key;
+    keyOf(name(first), key);
+    const size_t hash = hashOf(key);
     const size_t mask = slots.size() - 1;
     size_t slot = hash & mask;
     while (slots[slot] != 0)
@@ -127,11 +129,12 @@ void NameIndex::add(std::string_view name)
     const int dog = int(m_nameStart.size()) - 1;
     m_nameBytes += name;
     m_nameStart.push_back(unsigned(m_nameBytes.size()));
-    keyOf(name, m_key);
+    thread_local std::string key;
+    keyOf(name, key);
     if (size_t(m_keys + 1) * 2 > m_slots.size())
         grow();
-    const size_t hash = hashOf(m_key);
-    quint64 &slot = m_slots[slotOf(m_key, hash)];
+    const size_t hash = hashOf(key);
+    quint64 &slot = m_slots[slotOf(key, hash)];
     if (slot == 0) {
         ++m_keys;
         slot = (quint64(quint32(hash >> 32)) << 32) | quint64(dog + 1);
@@ -156,8 +159,9 @@ void NameIndex::add(std::string_view name)
 
 int NameIndex::find(std::string_view name) const
 {
-    keyOf(name, m_key);
-    const int first = firstOfKey(m_key);
+    thread_local std::string key;
+    keyOf(name, key);
+    const int first = firstOfKey(key);
     if (first < 0)
         return -1;
     const Firsts firsts = firstsOf(first);
@@ -166,8 +170,9 @@ int NameIndex::find(std::string_view name) const
 
 int NameIndex::namesakes(int dog) const
 {
-    keyOf(name(dog), m_key);
-    const auto group = m_namesakes.find(firstOfKey(m_key));
+    thread_local std::string key;
+    keyOf(name(dog), key);
+    const auto group = m_namesakes.find(firstOfKey(key));
     return group == m_namesakes.end() ? 1 : int(group->second.size());
 }
 

@@ -20,6 +20,7 @@ public:
     void add(std::string_view name);
     // Gives back the room kept for growing, once all are in.
     void squeeze();
+    // Safe to ask from several threads at once, while no name is added.
     int find(std::string_view name) const;
     std::string_view name(int dog) const
     {
@@ -51,8 +52,6 @@ private:
 
     std::string m_nameBytes;
     std::vector<unsigned> m_nameStart{0};
-    mutable std::string m_key;
-    mutable std::string m_otherKey;
     std::vector<quint64> m_slots; // open addressing, see firstOfKey()
     int m_keys = 0;
     // Rare: names shared by more than one dog, and names whose first dog is not the one found.
