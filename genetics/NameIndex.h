@@ -41,8 +41,6 @@ private:
         int ascii; // first dog whose name is plain ASCII, for plain ASCII keys; -1: none
         int any;   // first in NOCASE order, then row order, for other keys
     };
-    // The case-blind key of a name, into `key`.
-    static void keyOf(std::string_view name, std::string &key);
     bool hasKey(std::string_view name, std::string_view key) const;
     size_t slotOf(std::string_view key, size_t hash) const;
     int firstOfKey(std::string_view key) const;
