@@ -6,7 +6,7 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-.PHONY: deps build run test package format-check bench bench-genetics bench-screens bench-linked sample clean
+.PHONY: deps build run test tsan package format-check bench bench-genetics bench-screens bench-linked sample clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -39,6 +39,15 @@ test: deps
 	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHOUNDRY_SANITIZE=ON -DHOUNDRY_WERROR=ON
 	cmake --build build/test -j$(JOBS)
 	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The tests again under ThreadSanitizer, for what runs beside the window: the genetics'
+# preparation, the searches' reading, the page check, the counts and the backups.
+tsan: deps
+	cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHOUNDRY_TSAN=ON -DHOUNDRY_WERROR=ON
+	cmake --build build/tsan -j$(JOBS)
+	cd build/tsan && QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS="die_after_fork=0 suppressions=$(CURDIR)/tests/tsan.supp" \
+	  ctest --output-on-failure -j$(JOBS)
 
 # Every source file laid out as .clang-format says, by the clang-format Debian ships.
 format-check: deps

@@ -3,6 +3,7 @@
 #include "app/RestoreCheck.h"
 #include "backup/Archive.h"
 #include "backup/Backups.h"
+#include "core/BackgroundTask.h"
 #include "core/Clock.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLocale>
-#include <QThread>
 
 namespace app {
 namespace {
@@ -39,13 +39,6 @@ QString describe(const backup::KennelContents &contents)
 KennelBackups::KennelBackups(QWidget *window, ui::ScreenHost *screens)
     : QObject(window), m_window(window), m_screens(screens)
 {
-}
-
-KennelBackups::~KennelBackups()
-{
-    // A thread that finished after the event loop stopped is not deleted by it.
-    waitForBackground();
-    delete m_background.data();
 }
 
 void KennelBackups::waitForBackground()
@@ -88,9 +81,9 @@ void KennelBackups::backUpIfDue()
     auto result = std::make_shared<core::WriteResult<backup::BackupMade>>(
         core::failure(QStringLiteral("the backup did not run")));
     // Its own connection in its own thread: the main menu does not wait for it.
-    m_background = QThread::create(
-        [folder, now, result] { *result = backup::backUpAutomatically(folder, now); });
-    connect(m_background, &QThread::finished, this, [this, result] {
+    m_background = new core::BackgroundTask(
+        [folder, now, result] { *result = backup::backUpAutomatically(folder, now); }, this);
+    connect(m_background, &core::BackgroundTask::finished, this, [this, result] {
         m_background->deleteLater();
         if (*result)
             noteBackup();
@@ -100,7 +93,6 @@ void KennelBackups::backUpIfDue()
                                       "starts.")
                            .arg(result->problem()));
     });
-    m_background->start(QThread::LowPriority);
 }
 
 void KennelBackups::chooseAndBackUp()

@@ -4,7 +4,9 @@
 #include <QPointer>
 #include <QString>
 
-class QThread;
+namespace core {
+class BackgroundTask;
+}
 class QWidget;
 
 namespace ui {
@@ -20,7 +22,6 @@ class KennelBackups : public QObject
     Q_OBJECT
 public:
     KennelBackups(QWidget *window, ui::ScreenHost *screens);
-    ~KennelBackups() override;
 
     // Starts an automatic backup in the background when the newest is more than a day old.
     void backUpIfDue();
@@ -49,7 +50,7 @@ private:
 
     QWidget *m_window;
     ui::ScreenHost *m_screens;
-    QPointer<QThread> m_background;
+    QPointer<core::BackgroundTask> m_background;
 };
 
 } // namespace app

@@ -5,7 +5,9 @@
 #include <QObject>
 #include <QPointer>
 
-class QThread;
+namespace core {
+class BackgroundTask;
+}
 
 namespace app {
 
@@ -16,7 +18,7 @@ class KennelCheck : public QObject
     Q_OBJECT
 public:
     explicit KennelCheck(QObject *parent = nullptr);
-    // Stops a check under way and waits for its thread.
+    // Stops a check under way; its thread is waited for as the check goes.
     ~KennelCheck() override;
 
     void start();
@@ -27,7 +29,7 @@ Q_SIGNALS:
     void finished();
 
 private:
-    QPointer<QThread> m_thread;
+    QPointer<core::BackgroundTask> m_thread;
     std::shared_ptr<std::atomic<bool>> m_cancelled = std::make_shared<std::atomic<bool>>(false);
 };
 

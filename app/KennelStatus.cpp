@@ -1,5 +1,6 @@
 #include "app/KennelStatus.h"
 
+#include "core/BackgroundTask.h"
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
@@ -13,7 +14,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QThread>
 #include <QTimer>
 #include <utility>
 
@@ -34,15 +34,6 @@ KennelStatus::KennelStatus(QStatusBar *bar)
     bar->addWidget(m_folder, 1);
     bar->addWidget(m_counts);
     bar->addWidget(m_due);
-}
-
-KennelStatus::~KennelStatus()
-{
-    if (m_counting) {
-        m_counting->disconnect(this);
-        m_counting->wait();
-        delete m_counting;
-    }
 }
 
 void KennelStatus::followWrites()
@@ -91,15 +82,16 @@ void KennelStatus::count()
         reminders::DueCounts due;
     };
     auto counts = std::make_shared<Counts>();
-    m_counting = QThread::create(
+    m_counting = new core::BackgroundTask(
         [counts, file = db::DatabaseFiles::kennel().databaseName(), today = core::Clock::today()] {
             counts->read = db::withReadOnlyConnection(file, [&](QSqlDatabase &kennel) {
                 counts->dogs = db::rowCount(kennel, db::tables::dogs);
                 counts->contacts = db::rowCount(kennel, db::tables::contacts);
                 counts->due = reminders::dueThisMonth(kennel, today);
             });
-        });
-    connect(m_counting, &QThread::finished, this, [this, counts] {
+        },
+        this);
+    connect(m_counting, &core::BackgroundTask::finished, this, [this, counts] {
         m_counting->deleteLater();
         m_counting = nullptr;
         if (counts->read) {
@@ -112,7 +104,6 @@ void KennelStatus::count()
         if (std::exchange(m_countAgain, false))
             count();
     });
-    m_counting->start(QThread::LowPriority);
 }
 
 } // namespace app

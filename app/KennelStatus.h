@@ -6,7 +6,9 @@
 class QLabel;
 class QPushButton;
 class QStatusBar;
-class QThread;
+namespace core {
+class BackgroundTask;
+}
 class QTimer;
 
 namespace app {
@@ -18,7 +20,6 @@ class KennelStatus : public QObject
     Q_OBJECT
 public:
     explicit KennelStatus(QStatusBar *bar);
-    ~KennelStatus() override;
     // Counts again when a table has changed since the last count, or at once when `now`. The
     // counting reads every dog of a large kennel: it runs on a thread of its own, and the
     // counts show when it is done.
@@ -38,7 +39,7 @@ private:
     QPushButton *m_due;
     QTimer *m_watch;
     QString m_version;
-    QPointer<QThread> m_counting;
+    QPointer<core::BackgroundTask> m_counting;
     bool m_countAgain = false;
 };
 

@@ -1,5 +1,6 @@
 #include "app/RestoreCheck.h"
 
+#include "core/BackgroundTask.h"
 #include "core/Clock.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QProgressDialog>
-#include <QThread>
 
 namespace app {
 
@@ -38,13 +38,11 @@ backup::CheckedArchive checkWithProgress(QWidget *parent, const QString &archive
     };
     backup::CheckedArchive checked;
     QEventLoop waiting;
-    std::unique_ptr<QThread> thread(
-        QThread::create([&] { checked = backup::checkArchive(archive, dataFolder, control); }));
-    QObject::connect(thread.get(), &QThread::finished, &waiting, &QEventLoop::quit);
     progress.show();
-    thread->start();
+    core::BackgroundTask check(
+        [&] { checked = backup::checkArchive(archive, dataFolder, control); });
+    QObject::connect(&check, &core::BackgroundTask::finished, &waiting, &QEventLoop::quit);
     waiting.exec();
-    thread->wait();
     return checked;
 }
 

@@ -1,11 +1,12 @@
 #include "bench/Timing.h"
 
+#include "core/BackgroundTask.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QThreadPool>
 #include <vector>
 
 namespace bench {
@@ -73,7 +74,8 @@ double residentMb()
     idle.start();
     while (idle.elapsed() < 2000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QThreadPool::globalInstance()->waitForDone();
+    for (auto *task : QCoreApplication::instance()->findChildren<core::BackgroundTask *>())
+        task->wait();
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;

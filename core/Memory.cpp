@@ -1,8 +1,9 @@
 #include "core/Memory.h"
 
+#include "core/BackgroundTask.h"
+
 #include <QCoreApplication>
 #include <QPointer>
-#include <QThreadPool>
 #include <QTimer>
 
 #ifdef __GLIBC__
@@ -25,8 +26,10 @@ void releaseFreedMemoryWhenIdle()
         idle = new QTimer(QCoreApplication::instance());
         idle->setSingleShot(true);
         idle->setInterval(1500);
-        QObject::connect(idle, &QTimer::timeout,
-                         [] { QThreadPool::globalInstance()->start(releaseFreedMemory); });
+        QObject::connect(idle, &QTimer::timeout, [] {
+            auto *release = new BackgroundTask(releaseFreedMemory, QCoreApplication::instance());
+            QObject::connect(release, &BackgroundTask::finished, release, &QObject::deleteLater);
+        });
     }
     idle->start();
 }

@@ -7,7 +7,7 @@ namespace core {
 // for the rest of the session.
 void releaseFreedMemory();
 
-// The same on a thread of the program's pool once the program has been idle a moment: for
+// The same on a thread of its own once the program has been idle a moment: for
 // when a screen has finished loading or has closed. Handing memory back holds the
 // allocator for a while, which the screens a user opens one after another should not wait
 // for. Called on the window's thread.

@@ -1,5 +1,6 @@
 #include "genetics/KennelGenetics.h"
 
+#include "core/BackgroundTask.h"
 #include "core/Memory.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
@@ -11,7 +12,6 @@
 #include <limits>
 #include <QLocale>
 #include <QPointer>
-#include <QThread>
 
 namespace genetics {
 namespace {
@@ -22,10 +22,10 @@ std::unique_ptr<KennelGenetics> &cached()
     return genetics;
 }
 
-QPointer<QThread> &preparation()
+QPointer<core::BackgroundTask> &preparation()
 {
-    static QPointer<QThread> thread;
-    return thread;
+    static QPointer<core::BackgroundTask> task;
+    return task;
 }
 
 // The dogs' version that a preparation could not read, and why.
@@ -134,7 +134,7 @@ void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
 {
     if (!preparation()) {
         auto made = std::make_shared<std::unique_ptr<KennelGenetics>>();
-        QThread *thread = QThread::create([file = kennel.databaseName(), made] {
+        auto *task = new core::BackgroundTask([file = kennel.databaseName(), made] {
             const bool opened = db::withReadOnlyConnection(file, [&](QSqlDatabase &db) {
                 auto genetics = std::make_unique<KennelGenetics>();
                 genetics->m_problem = genetics->m_graph.read(db);
@@ -150,8 +150,8 @@ void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
             core::releaseFreedMemory();
         });
         QObject::connect(
-            thread, &QThread::finished, thread,
-            [thread, made, version = pedigreeVersion(kennel), name = kennel.connectionName()] {
+            task, &core::BackgroundTask::finished, task,
+            [task, made, version = pedigreeVersion(kennel), name = kennel.connectionName()] {
                 // Genetics worked out meanwhile on the spot may be in use.
                 const QSqlDatabase kennel = QSqlDatabase::database(name, false);
                 const QString now = pedigreeVersion(kennel);
@@ -161,20 +161,16 @@ void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
                     (*made)->m_version = version;
                     cached() = std::move(*made);
                 }
-                thread->deleteLater();
+                task->deleteLater();
             });
-        preparation() = thread;
-        thread->start(QThread::LowPriority);
+        preparation() = task;
     }
-    QObject::connect(preparation(), &QThread::finished, context, ready);
+    QObject::connect(preparation(), &core::BackgroundTask::finished, context, ready);
 }
 
 void KennelGenetics::waitForPreparation()
 {
-    if (QThread *thread = preparation()) {
-        thread->wait();
-        delete thread;
-    }
+    delete preparation().data();
 }
 
 DogInbreeding KennelGenetics::ofDog(int dog, int generations)

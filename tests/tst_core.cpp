@@ -1,7 +1,13 @@
+#include "core/BackgroundTask.h"
 #include "core/DateText.h"
 #include "core/NumberText.h"
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
 
 using namespace core;
 
@@ -18,6 +24,7 @@ private Q_SLOTS:
     void signedText();
     void typedCount_data();
     void typedCount();
+    void backgroundWorkIsHandedOverWhole();
 };
 
 void CoreTest::parsesTypedDates_data()
@@ -118,6 +125,31 @@ void CoreTest::typedCount()
     QFETCH(QString, typed);
     QFETCH(int, count);
     QCOMPARE(core::typedCount(typed), count);
+}
+
+// The owner reads what the work wrote only once it has ended, and a task deleted mid-work
+// waits for it instead of leaving it to write into freed memory.
+void CoreTest::backgroundWorkIsHandedOverWhole()
+{
+    auto written = std::make_shared<QString>();
+    core::BackgroundTask task([written] {
+        QThread::msleep(20);
+        *written = QStringLiteral("done");
+    });
+    QString seen;
+    QObject::connect(&task, &core::BackgroundTask::finished, [&] { seen = *written; });
+    QSignalSpy finished(&task, &core::BackgroundTask::finished);
+    QVERIFY(finished.wait());
+    QCOMPARE(seen, QStringLiteral("done"));
+
+    std::atomic<bool> ended = false;
+    {
+        core::BackgroundTask stopped([&ended] {
+            QThread::msleep(50);
+            ended = true;
+        });
+    }
+    QVERIFY(ended);
 }
 
 QTEST_GUILESS_MAIN(CoreTest)

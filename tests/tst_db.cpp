@@ -19,6 +19,7 @@
 #include <QSqlRecord>
 #include <QTest>
 #include <QThread>
+#include <thread>
 #include <unistd.h>
 
 using namespace testing;
@@ -340,15 +341,17 @@ void DbTest::pageCheckGivesWayToWrites()
         return false;
     };
     QString found = "not run";
-    std::unique_ptr<QThread> check(
-        QThread::create([&] { found = db::DatabaseFiles::checkPages(db::File::Kennel, slowly); }));
-    check->start();
+    std::atomic<bool> checked = false;
+    std::jthread check([&] {
+        found = db::DatabaseFiles::checkPages(db::File::Kennel, slowly);
+        checked = true;
+    });
     QTRY_VERIFY(asked > 2);
     const qint64 before = db::waitClock();
     exec(kennel.db(), "INSERT INTO Dogtable (name) VALUES ('Late')");
     QVERIFY(db::writeWaitedSince(before));
-    QVERIFY(!check->isFinished());
-    QVERIFY(check->wait(60000));
+    QVERIFY(!checked);
+    check.join();
     QCOMPARE(found, QString());
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = 'Late'").toInt(), 1);
 }

@@ -1,10 +1,11 @@
 #include "ui/RowTableModel.h"
 
+#include "core/BackgroundTask.h"
 #include "core/Memory.h"
 #include "core/SearchText.h"
 #include "db/DatabaseFiles.h"
 
-#include <QThread>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -38,25 +39,19 @@ void RowTableModel::stopReading()
     if (!m_reader)
         return;
     *m_stopReading = true;
-    m_reader->disconnect(this);
-    m_reader->wait();
-    delete m_reader;
-    m_reader = nullptr;
+    delete std::exchange(m_reader, nullptr);
 }
 
 void RowTableModel::readValues()
 {
     m_stopReading = std::make_shared<std::atomic_bool>(false);
     auto values = std::make_shared<db::SearchableRows::Values>();
-    m_reader = QThread::create([rows = m_rows, stop = m_stopReading, values,
-                                file = db::DatabaseFiles::kennel().databaseName()] {
+    m_reader = new core::BackgroundTask([rows = m_rows, stop = m_stopReading, values,
+                                         file = db::DatabaseFiles::kennel().databaseName()] {
         *values = rows.readValues(file, *stop);
         core::releaseFreedMemory();
     });
-    // A reading stopped before its end may still have its end queued: only the latest counts.
-    connect(m_reader, &QThread::finished, this, [this, values, reading = ++m_readings] {
-        if (reading != m_readings || !m_reader)
-            return;
+    connect(m_reader, &core::BackgroundTask::finished, this, [this, values] {
         m_reader->deleteLater();
         m_reader = nullptr;
         m_rows.setValues(std::move(*values));
@@ -66,7 +61,6 @@ void RowTableModel::readValues()
         refilter();
         Q_EMIT searchReady();
     });
-    m_reader->start(QThread::LowPriority);
 }
 
 void RowTableModel::refilter(bool narrowing)

@@ -7,7 +7,9 @@
 #include <QAbstractTableModel>
 #include <QHash>
 
-class QThread;
+namespace core {
+class BackgroundTask;
+}
 
 namespace ui {
 
@@ -87,8 +89,7 @@ private:
     bool m_searched = false;
     std::vector<qint64> m_found;
     mutable QHash<int, QList<QStringList>> m_pages;
-    QThread *m_reader = nullptr;
-    int m_readings = 0;
+    core::BackgroundTask *m_reader = nullptr;
     std::shared_ptr<std::atomic_bool> m_stopReading;
 };
 
