@@ -37,7 +37,7 @@ public:
     ui::ScreenHost &screens() const { return *m_screens; }
     KennelBackups &backups() const { return *m_backups; }
     KennelTransfers &transfers() const { return *m_transfers; }
-    MainMenu *mainMenu() const { return m_menu; }
+    MainMenu *mainMenu() const { return m_menu.data(); }
     // What pressing the main menu button for this item, or with this caption, does.
     void choose(MenuItem item);
     void choose(const QString &caption);

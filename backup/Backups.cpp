@@ -250,7 +250,7 @@ CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
     if (bytes == 0)
         return refuse(QStringLiteral("The file is empty."));
     const milliseconds limit =
-        control.limit > 0ms ? control.limit : minutes(1) + seconds(3) * (bytes >> 20);
+        control.limit.count() > 0 ? control.limit : minutes(1) + seconds(3) * (bytes >> 20);
     const steady_clock::time_point deadline = steady_clock::now() + limit;
     bool overtime = false;
     const db::StopWhen stop = [&] {

@@ -22,7 +22,7 @@ QList<QList<AncestorPlace>> ancestry(const QSqlDatabase &kennel, const QStringLi
         found.dam = finder.value(dog::dam).toString();
         return found;
     };
-    QList<QList<AncestorPlace>> generations{{}};
+    QList<QList<AncestorPlace>> generations(1);
     for (const QString &name : first)
         generations.last() << place(name);
     for (int g = 0; g < more; ++g) {

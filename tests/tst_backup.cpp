@@ -204,7 +204,7 @@ void BackupTest::damagedOrForeignArchivesAreRefused()
     QTemporaryDir parts;
     QStringList names;
     QCOMPARE(backup::unpackArchive(good, parts.path(), &names), QString());
-    auto entries = [&](QList<backup::ArchiveEntry> extra, const QString &skip = {}) {
+    auto entries = [&](const QList<backup::ArchiveEntry> &extra, const QString &skip = {}) {
         QList<backup::ArchiveEntry> all;
         for (const char *name : {"kennelbase.ddx", "report.ddx", "manifest.json"}) {
             if (QLatin1String(name) != skip)
