@@ -222,7 +222,7 @@ core::WriteResult<BackupMade> backUpAutomatically(const QString &dataFolder, con
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const auto made =
-        backUp(dataFolder, QDir(folder).filePath(automaticPrefix + stamp(now) + ".zip"), now);
+        backUp(dataFolder, QDir(folder).filePath(automaticPrefix + stamp(now) + u".zip"), now);
     if (!made)
         return made;
     for (const QString &old : backupsToRemove(automaticNames(dataFolder), now))

@@ -93,7 +93,7 @@ private:
             QSqlQuery q(m_kennel);
             q.setForwardOnly(true);
             q.exec(db::selectFrom(db::tables::dogs, QStringList{db::fields::rowid} + fields) %
-                   QStringLiteral(" WHERE rowid IN (") % numbers.join(',') % ')');
+                   QStringLiteral(" WHERE rowid IN (") % numbers.join(u',') % u')');
             const db::QueryColumns columns(q);
             while (q.next()) {
                 QVariantMap &dog = dogs[columns.value(db::fields::rowid).toLongLong()];

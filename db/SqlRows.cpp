@@ -102,7 +102,7 @@ core::DataSet TableSlices::slice(qsizetype first, qsizetype count)
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     q.prepare(m_select % QStringLiteral(" WHERE rowid BETWEEN ? AND ?") %
-              (m_condition.isEmpty() ? QString() : QStringLiteral(" AND (") % m_condition % ')') %
+              (m_condition.isEmpty() ? QString() : QStringLiteral(" AND (") % m_condition % u')') %
               QStringLiteral(" ORDER BY rowid"));
     q.addBindValue(m_rowids[first]);
     q.addBindValue(m_rowids[last]);

@@ -21,6 +21,8 @@
 namespace pedigree {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 QString shown(const QString &slot)
 {
     const PedigreeRecord &record = currentPedigree();
@@ -170,17 +172,17 @@ Pedigree4Screen::Pedigree4Screen(QWidget *parent)
         QList<std::pair<QString, int>> slots;
     };
     const QList<Column> columns{
-        {240, {{"1s1", 1680}, {"dogname", 3960}, {"1d1", 6000}}},
-        {2760, {{"2s1", 840}, {"2d1", 2760}, {"2s2", 5040}, {"2d2", 7080}}},
+        {240, {{u"1s1"_s, 1680}, {u"dogname"_s, 3960}, {u"1d1"_s, 6000}}},
+        {2760, {{u"2s1"_s, 840}, {u"2d1"_s, 2760}, {u"2s2"_s, 5040}, {u"2d2"_s, 7080}}},
         {5520,
-         {{"3s1", 360},
-          {"3d1", 1200},
-          {"3s2", 2280},
-          {"3d2", 3240},
-          {"3s3", 4560},
-          {"3d3", 5520},
-          {"3s4", 6600},
-          {"3d4", 7560}}},
+         {{u"3s1"_s, 360},
+          {u"3d1"_s, 1200},
+          {u"3s2"_s, 2280},
+          {u"3d2"_s, 3240},
+          {u"3s3"_s, 4560},
+          {u"3d3"_s, 5520},
+          {u"3s4"_s, 6600},
+          {u"3d4"_s, 7560}}},
         {8160, {}},
     };
     for (const Column &column : columns) {

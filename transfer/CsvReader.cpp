@@ -29,8 +29,8 @@ QString decode(const char *bytes, size_t size, Encoding encoding)
     QString text(qsizetype(size), Qt::Uninitialized);
     for (size_t i = 0; i < size; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        text[qsizetype(i)] =
-            byte >= 0x80 && byte < 0xA0 ? QChar(windows1252High[byte - 0x80]) : QChar(byte);
+        text[qsizetype(i)] = byte >= 0x80 && byte < 0xA0 ? QChar(windows1252High[byte - 0x80])
+                                                         : QChar(char16_t(byte));
     }
     return text;
 }

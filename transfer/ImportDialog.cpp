@@ -148,8 +148,9 @@ QWidget *ImportDialog::buildMapping()
 
 QWidget *ImportDialog::buildMatching()
 {
-    auto *group = new QGroupBox(QStringLiteral("Rows that match %1 already in the kennel")
-                                    .arg(m_target.what == "dogs" ? "a dog" : "a contact"));
+    auto *group = new QGroupBox(
+        QStringLiteral("Rows that match %1 already in the kennel")
+            .arg(m_target.what == u"dogs" ? QStringLiteral("a dog") : QStringLiteral("a contact")));
     auto *layout = new QHBoxLayout(group);
     const std::pair<Matching, QString> choices[] = {
         {Matching::Skip, QStringLiteral("Skip them")},

@@ -3,22 +3,34 @@
 #include "db/Fields.h"
 #include "db/Tables.h"
 
+#include <initializer_list>
+
 namespace transfer {
 namespace {
 
-TargetField text(const QString &field, const char *caption, QStringList headers)
+using Headers = std::initializer_list<const char *>;
+
+QStringList headerList(Headers headers)
 {
-    return {field, QString::fromUtf8(caption), headers, false};
+    QStringList list;
+    for (const char *header : headers)
+        list << QString::fromUtf8(header);
+    return list;
 }
 
-TargetField date(const QString &field, const char *caption, QStringList headers)
+TargetField text(const QString &field, const char *caption, Headers headers)
 {
-    return {field, QString::fromUtf8(caption), headers, true};
+    return {field, QString::fromUtf8(caption), headerList(headers), false};
 }
 
-TargetField lines(const QString &field, const char *caption, QStringList headers)
+TargetField date(const QString &field, const char *caption, Headers headers)
 {
-    return {field, QString::fromUtf8(caption), headers, false, true};
+    return {field, QString::fromUtf8(caption), headerList(headers), true};
+}
+
+TargetField lines(const QString &field, const char *caption, Headers headers)
+{
+    return {field, QString::fromUtf8(caption), headerList(headers), false, true};
 }
 
 } // namespace
