@@ -1,5 +1,6 @@
 #include "app/KennelBackups.h"
 
+#include "app/LocalSettings.h"
 #include "app/RestoreCheck.h"
 #include "backup/Archive.h"
 #include "backup/Backups.h"
@@ -200,7 +201,7 @@ void KennelBackups::restoreFrom(const QString &archive)
     m_screens->closeAll();
     db::DatabaseFiles::close();
     const auto replaced = db::replaceBothFiles(checked.kennelFile, checked.reportFile);
-    const QString reopened = db::DatabaseFiles::open();
+    const QString reopened = localsettings::openKennel();
     if (!replaced) {
         core::tellNothingChanged(QStringLiteral("The restored kennel"), replaced.problem());
         return;

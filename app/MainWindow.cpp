@@ -98,7 +98,7 @@ MainWindow::MainWindow(QWidget *parent)
         {MenuItem::BrowseContacts,
          [this] { openContacts(contacts::ContactsScreen::Start::FirstContact); }},
         {MenuItem::Help, [this] { open<HelpScreen>(); }},
-        {MenuItem::Setup, [this] { open<SetupScreen>(); }},
+        {MenuItem::Setup, [this] { openSetup(); }},
         {MenuItem::About, [this] { showAbout(); }},
         {MenuItem::Exit, [this] { close(); }},
     };

@@ -57,6 +57,7 @@ private:
     // Offers the newest backup that can be restored, or closes the program.
     void kennelDamaged(const QString &problem);
     void openMainMenu();
+    void openSetup();
     // On the dog `name` when `mode` is Find; on the first dog, or where it was, otherwise.
     void openDogRecords(int mode, const QString &name = {});
     void openFindDog();

@@ -3,7 +3,9 @@
 #include "app/KennelBackups.h"
 #include "app/KennelTransfers.h"
 #include "app/KennelUndo.h"
+#include "app/LocalSettings.h"
 #include "app/MainWindow.h"
+#include "app/SetupScreen.h"
 #include "app/WindowMenu.h"
 #include "contacts/AllContactsTable.h"
 #include "contacts/ContactsScreen.h"
@@ -100,6 +102,18 @@ void MainWindow::openAllContacts()
                                                ContactsScreen::Start::FirstContact))
                                            ->showRow(id);
                                    });
+    });
+}
+
+void MainWindow::openSetup()
+{
+    m_screens->open(SetupScreen::screenName(), [this] {
+        auto *setup = new SetupScreen;
+        connect(setup, &SetupScreen::dateOrderChosen, this,
+                [this, setup](core::datetext::Order order) {
+                    localsettings::changeDateOrder(*m_screens, *setup, order);
+                });
+        return setup;
     });
 }
 

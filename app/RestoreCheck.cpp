@@ -1,5 +1,6 @@
 #include "app/RestoreCheck.h"
 
+#include "app/LocalSettings.h"
 #include "core/BackgroundTask.h"
 #include "core/Clock.h"
 #include "core/Messages.h"
@@ -131,7 +132,7 @@ bool offerNewestBackup(const QString &dataFolder, const QString &problem)
         core::tellNothingChanged(QStringLiteral("The restore"), replaced.problem());
         return false;
     }
-    if (const QString reopened = db::DatabaseFiles::open(); !reopened.isEmpty()) {
+    if (const QString reopened = localsettings::openKennel(); !reopened.isEmpty()) {
         core::tell(reopened);
         return false;
     }

@@ -7,7 +7,9 @@
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
+#include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -15,7 +17,7 @@ namespace app {
 
 SetupScreen::SetupScreen(QWidget *parent)
     : ui::RecordScreen(screenName(), QStringLiteral("Setup Information"), parent),
-      m_record(db::DatabaseFiles::kennel(), db::tables::setup)
+      m_record(db::DatabaseFiles::kennel(), db::tables::setup), m_dateOrder(new QComboBox)
 {
     auto *grid = new QGridLayout(this);
     auto place = [this, grid](int row, int column, const QString &caption, const QString &field,
@@ -45,8 +47,26 @@ SetupScreen::SetupScreen(QWidget *parent)
     place(10, 0, QStringLiteral("Website"), setup::web, new QLineEdit);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
-    grid->setRowStretch(11, 1);
+
+    auto *local = new QGroupBox(QStringLiteral("Local settings"));
+    auto *localGrid = new QGridLayout(local);
+    m_dateOrder->setObjectName(QStringLiteral("dateOrder"));
+    m_dateOrder->addItems(core::datetext::orderNames());
+    ui::addField(localGrid, 0, 0, QStringLiteral("Date order"), m_dateOrder);
+    localGrid->setColumnStretch(2, 1);
+    grid->addWidget(local, 11, 0, 1, 4);
+    grid->setRowStretch(12, 1);
+    connect(m_dateOrder, &QComboBox::activated, this, [this](int index) {
+        if (const auto order = core::datetext::Order(index); order != core::datetext::order())
+            Q_EMIT dateOrderChosen(order);
+    });
+    showDateOrder();
     m_record.show();
+}
+
+void SetupScreen::showDateOrder()
+{
+    m_dateOrder->setCurrentIndex(int(core::datetext::order()));
 }
 
 void SetupScreen::load()

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "core/DateText.h"
 #include "ui/RecordScreen.h"
+
+class QComboBox;
 
 namespace app {
 
-// "Setup Information": the kennel's own details in the single setup row, saved on close.
+// "Setup Information": the kennel's own details in the single setup row, saved on close, and
+// its local settings, taken up as they are chosen.
 class SetupScreen : public ui::RecordScreen
 {
     Q_OBJECT
@@ -12,12 +16,19 @@ public:
     static QString screenName() { return QStringLiteral("SetupInformation"); }
     explicit SetupScreen(QWidget *parent = nullptr);
 
+    // Shows the date order in effect, after a choice that was not taken too.
+    void showDateOrder();
+
+Q_SIGNALS:
+    void dateOrderChosen(core::datetext::Order order);
+
 protected:
     ui::BoundRecord &record() override { return m_record; }
     void load() override;
 
 private:
     ui::BoundRecord m_record;
+    QComboBox *m_dateOrder;
 };
 
 } // namespace app

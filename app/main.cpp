@@ -1,4 +1,5 @@
 #include "app/KennelLock.h"
+#include "app/LocalSettings.h"
 #include "app/MainWindow.h"
 #include "app/RestoreCheck.h"
 #include "app/UserKennel.h"
@@ -77,7 +78,7 @@ int main(int argc, char *argv[])
     }
     // No other copy runs on this kennel: what one left half-done is of no use to anyone.
     backup::removeWorkCopies(QDir::currentPath());
-    if (const QString problem = db::DatabaseFiles::open();
+    if (const QString problem = app::localsettings::openKennel();
         !problem.isEmpty() && !app::offerNewestBackup(QDir::currentPath(), problem))
         return EXIT_FAILURE;
     int status = 0;

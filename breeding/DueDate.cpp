@@ -1,6 +1,6 @@
 #include "breeding/DueDate.h"
 
-#include "core/NumberText.h"
+#include "core/DateText.h"
 
 namespace breeding {
 
@@ -36,11 +36,7 @@ QDate litterDueDate(const QDate &mated)
 
 QString litterDueText(const QDate &mated)
 {
-    const QDate due = litterDueDate(mated);
-    if (!due.isValid())
-        return {};
-    return core::signedText(due.month()) + QLatin1Char('/') + core::signedText(due.day()) +
-           QLatin1Char('/') + core::signedText(due.year());
+    return core::datetext::dueDate(litterDueDate(mated));
 }
 
 } // namespace breeding

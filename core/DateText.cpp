@@ -1,26 +1,112 @@
 #include "core/DateText.h"
 
+#include "core/NumberText.h"
+
 #include <QRegularExpression>
 #include <QStringBuilder>
 
+#include <array>
+#include <atomic>
+
 namespace core::datetext {
+namespace {
+
+// Read by the screens' threads and the reports' alike; written by the window's thread.
+std::atomic<Order> chosen = Order::MonthDayYear;
+
+struct OrderTexts
+{
+    QString name;
+    QString hint;
+    QString example;
+};
+
+const OrderTexts &texts(Order order)
+{
+    static const std::array<OrderTexts, 3> all{{
+        {QStringLiteral("month/day/year"), QStringLiteral("MM/DD/YY"),
+         QStringLiteral("03/25/2024")},
+        {QStringLiteral("day/month/year"), QStringLiteral("DD/MM/YY"),
+         QStringLiteral("25/03/2024")},
+        {QStringLiteral("year-month-day"), QStringLiteral("YYYY-MM-DD"),
+         QStringLiteral("2024-03-25")},
+    }};
+    return all[size_t(order)];
+}
+
+int fullYear(const QString &typed)
+{
+    const int year = typed.toInt();
+    if (typed.size() != 2)
+        return year;
+    return year + (year < 30 ? 2000 : 1900);
+}
+
+QString twoDigits(int n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+} // namespace
+
+Order order()
+{
+    return chosen.load();
+}
+
+void setOrder(Order order)
+{
+    chosen = order;
+}
+
+QStringList orderNames()
+{
+    return {orderName(Order::MonthDayYear), orderName(Order::DayMonthYear),
+            orderName(Order::YearMonthDay)};
+}
+
+QString orderName(Order order)
+{
+    return texts(order).name;
+}
+
+Order orderNamed(const QString &name)
+{
+    const qsizetype index = orderNames().indexOf(name);
+    return index < 0 ? Order::MonthDayYear : Order(index);
+}
 
 QDate parse(const QString &text)
 {
-    static const QRegularExpression mdy(
-        QStringLiteral(R"(^\s*(\d{1,2})\s*[/.-]\s*(\d{1,2})\s*[/.-]\s*(\d{2}|\d{4})\s*$)"));
     static const QRegularExpression iso(QStringLiteral(R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})\s*$)"));
+    // Day and month of one or two digits, then the year.
+    static const QRegularExpression yearLast(
+        QStringLiteral(R"(^\s*(\d{1,2})\s*[/.-]\s*(\d{1,2})\s*[/.-]\s*(\d{2}|\d{4})\s*$)"));
+    static const QRegularExpression yearFirst(
+        QStringLiteral(R"(^\s*(\d{2}|\d{4})\s*[/.-]\s*(\d{1,2})\s*[/.-]\s*(\d{1,2})\s*$)"));
 
     if (const auto m = iso.match(text); m.hasMatch())
         return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-
-    const auto m = mdy.match(text);
-    if (!m.hasMatch())
-        return {};
-    int year = m.captured(3).toInt();
-    if (m.captured(3).size() == 2)
-        year += year < 30 ? 2000 : 1900;
-    return QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
+    switch (order()) {
+    case Order::MonthDayYear:
+    case Order::DayMonthYear: {
+        const auto m = yearLast.match(text);
+        if (!m.hasMatch())
+            return {};
+        const int first = m.captured(1).toInt();
+        const int second = m.captured(2).toInt();
+        const bool monthFirst = order() == Order::MonthDayYear;
+        return QDate(fullYear(m.captured(3)), monthFirst ? first : second,
+                     monthFirst ? second : first);
+    }
+    case Order::YearMonthDay: {
+        const auto m = yearFirst.match(text);
+        if (!m.hasMatch())
+            return {};
+        return QDate(fullYear(m.captured(1)), m.captured(2).toInt(), m.captured(3).toInt());
+    }
+    }
+    return {};
 }
 
 QString shortDate(const QDate &date)
@@ -28,10 +114,38 @@ QString shortDate(const QDate &date)
     if (!date.isValid())
         return {};
     // Lists show tens of thousands of dates; reading a format text for each is most of it.
-    if (date.year() >= 1000 && date.year() <= 9999)
-        return QString::number(date.month()) % QLatin1Char('/') % QString::number(date.day()) %
-               QLatin1Char('/') % QString::number(date.year());
-    return date.toString(QStringLiteral("M/d/yyyy"));
+    if (date.year() < 1000 || date.year() > 9999) {
+        switch (order()) {
+        case Order::MonthDayYear:
+            return date.toString(QStringLiteral("M/d/yyyy"));
+        case Order::DayMonthYear:
+            return date.toString(QStringLiteral("d/M/yyyy"));
+        case Order::YearMonthDay:
+            return date.toString(QStringLiteral("yyyy-MM-dd"));
+        }
+    }
+    const QString day = QString::number(date.day());
+    const QString month = QString::number(date.month());
+    const QString year = QString::number(date.year());
+    switch (order()) {
+    case Order::MonthDayYear:
+        return month % u'/' % day % u'/' % year;
+    case Order::DayMonthYear:
+        return day % u'/' % month % u'/' % year;
+    case Order::YearMonthDay:
+        return year % u'-' % twoDigits(date.month()) % u'-' % twoDigits(date.day());
+    }
+    return {};
+}
+
+QString dueDate(const QDate &date)
+{
+    if (!date.isValid())
+        return {};
+    if (order() != Order::MonthDayYear)
+        return shortDate(date);
+    return signedText(date.month()) % u'/' % signedText(date.day()) % u'/' %
+           signedText(date.year());
 }
 
 QString toStored(const QDate &date)
@@ -54,11 +168,17 @@ QString display(const QVariant &stored)
     return date.isValid() ? shortDate(date) : stored.toString();
 }
 
+QString typingHint()
+{
+    return texts(order()).hint;
+}
+
 QString invalidDateMessage(const QString &caption, const QString &typed)
 {
-    return QStringLiteral("The %1 \"%2\" is not a valid date.\nPlease type it as month/day/year, "
-                          "for example 03/25/2024.")
-        .arg(caption, typed);
+    const OrderTexts &expected = texts(order());
+    return QStringLiteral("The %1 \"%2\" is not a valid date.\nPlease type it as %3, for example "
+                          "%4.")
+        .arg(caption, typed, expected.name, expected.example);
 }
 
 } // namespace core::datetext

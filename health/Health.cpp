@@ -1,7 +1,6 @@
 #include "health/Health.h"
 
 #include "core/DateText.h"
-#include "core/NumberText.h"
 #include "db/ChangeLog.h"
 #include "db/DogFinder.h"
 #include "db/Fields.h"
@@ -36,8 +35,7 @@ QString nextDueText(const QDate &vaccinated)
         return {};
     const int year = vaccinated.year() + 1;
     const int day = qMin(vaccinated.day(), QDate(year, vaccinated.month(), 1).daysInMonth());
-    return core::signedText(vaccinated.month()) + QLatin1Char('/') + core::signedText(day) +
-           QLatin1Char('/') + core::signedText(year);
+    return core::datetext::dueDate(QDate(year, vaccinated.month(), day));
 }
 
 std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)

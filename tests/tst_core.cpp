@@ -11,6 +11,8 @@
 
 using namespace core;
 
+Q_DECLARE_METATYPE(core::datetext::Order)
+
 class CoreTest : public QObject
 {
     Q_OBJECT
@@ -24,7 +26,10 @@ private Q_SLOTS:
     void signedText();
     void typedCount_data();
     void typedCount();
+    void datesFollowTheChosenOrder_data();
+    void datesFollowTheChosenOrder();
     void backgroundWorkIsHandedOverWhole();
+    void cleanup() { datetext::setOrder(datetext::Order::MonthDayYear); }
 };
 
 void CoreTest::parsesTypedDates_data()
@@ -79,6 +84,46 @@ void CoreTest::displaysWhatIsStored()
     QFETCH(QVariant, stored);
     QFETCH(QString, shown);
     QCOMPARE(datetext::display(stored), shown);
+}
+
+// One typed text means another day, or none, in each order; what is stored never changes.
+void CoreTest::datesFollowTheChosenOrder_data()
+{
+    using datetext::Order;
+    QTest::addColumn<Order>("order");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("read");
+    QTest::addColumn<QString>("shown");
+    const Order mdy = Order::MonthDayYear, dmy = Order::DayMonthYear, ymd = Order::YearMonthDay;
+    const QDate march4(2021, 3, 4), april3(2021, 4, 3);
+    QTest::newRow("month first") << mdy << "03/04/2021" << march4 << "3/4/2021";
+    QTest::newRow("day first") << dmy << "03/04/2021" << april3 << "3/4/2021";
+    QTest::newRow("year first") << ymd << "2021/04/03" << april3 << "2021-04-03";
+    QTest::newRow("month first refuses a 14th month") << mdy << "14/03/2021" << QDate() << "";
+    QTest::newRow("day first reads the 14th")
+        << dmy << "14.3.2021" << QDate(2021, 3, 14) << "14/3/2021";
+    QTest::newRow("day first refuses a 14th month") << dmy << "03/14/2021" << QDate() << "";
+    QTest::newRow("year first refuses the year last") << ymd << "03/04/2021" << QDate() << "";
+    QTest::newRow("day first two-digit year") << dmy << "1/2/29" << QDate(2029, 2, 1) << "1/2/2029";
+    QTest::newRow("year first two-digit year")
+        << ymd << "30-2-1" << QDate(1930, 2, 1) << "1930-02-01";
+    QTest::newRow("as stored, day first") << dmy << "2021-07-04" << QDate(2021, 7, 4) << "4/7/2021";
+    QTest::newRow("no leap day, year first") << ymd << "2023-02-29" << QDate() << "";
+}
+
+void CoreTest::datesFollowTheChosenOrder()
+{
+    QFETCH(datetext::Order, order);
+    QFETCH(QString, typed);
+    QFETCH(QDate, read);
+    QFETCH(QString, shown);
+    datetext::setOrder(order);
+    QCOMPARE(datetext::parse(typed), read);
+    QCOMPARE(datetext::display(datetext::toStored(read)), shown);
+    if (!read.isValid()) {
+        const QString message = datetext::invalidDateMessage(QStringLiteral("Date"), typed);
+        QVERIFY2(message.contains(datetext::orderName(order)), qPrintable(message));
+    }
 }
 
 void CoreTest::signedText_data()

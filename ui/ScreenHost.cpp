@@ -129,4 +129,14 @@ bool ScreenHost::closeAll()
     return m_area->subWindowList().isEmpty();
 }
 
+int ScreenHost::closeAllBut(const QList<const QWidget *> &kept)
+{
+    int closed = 0;
+    for (QMdiSubWindow *frame : m_area->subWindowList()) {
+        if (!kept.contains(frame->widget()) && frame->close())
+            ++closed;
+    }
+    return closed;
+}
+
 } // namespace ui

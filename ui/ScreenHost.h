@@ -36,6 +36,8 @@ public:
     void refreshAll();
     // Closes every screen; false when one of them refused.
     bool closeAll();
+    // Closes every screen but those kept; how many closed.
+    int closeAllBut(const QList<const QWidget *> &kept);
 
 private:
     QMdiArea *m_area;

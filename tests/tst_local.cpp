@@ -1,0 +1,216 @@
+#include "app/LocalSettings.h"
+#include "app/MainMenu.h"
+#include "app/MainWindow.h"
+#include "app/SetupScreen.h"
+#include "breeding/LitterScreen.h"
+#include "breeding/MatingEntryScreen.h"
+#include "core/DateText.h"
+#include "db/DatabaseFiles.h"
+#include "dogs/DogRecordsScreen.h"
+#include "health/VaccinationScreen.h"
+#include "tests/TestSupport.h"
+#include "ui/PickList.h"
+#include "ui/ScreenHost.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace testing;
+using core::datetext::Order;
+
+Q_DECLARE_METATYPE(core::datetext::Order)
+
+namespace {
+
+struct Started
+{
+    Started()
+    {
+        window.show();
+        QTRY_VERIFY(window.mainMenu() != nullptr);
+    }
+    template <class Screen> Screen *open(const QString &button)
+    {
+        window.mainMenu()->button(button)->click();
+        auto *screen = window.screens().find<Screen>(Screen::screenName());
+        // Null when it did not open or load.
+        if (!screen || !QTest::qWaitFor([screen] { return screen->isLoaded(); }))
+            return nullptr;
+        return screen;
+    }
+    app::MainWindow window;
+};
+
+QString storedOrder(const QSqlDatabase &kennel)
+{
+    return scalar(kennel, "SELECT value FROM preferences WHERE name = 'date order'").toString();
+}
+
+// Picks an order on the setup screen with the keyboard, as a breeder would.
+void chooseOrder(Started &app, Order order)
+{
+    auto *setup = app.open<app::SetupScreen>("Setup");
+    QVERIFY(setup);
+    auto *orders = setup->findChild<QComboBox *>("dateOrder");
+    focusOn(orders);
+    for (int steps = int(order) - orders->currentIndex(); steps != 0; steps -= steps > 0 ? 1 : -1)
+        pressKey(steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+}
+
+} // namespace
+
+class LocalSettingsTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { core::datetext::setOrder(Order::MonthDayYear); }
+    void dateBoxesFollowTheChosenOrder_data();
+    void dateBoxesFollowTheChosenOrder();
+    void changingTheOrderKeepsWhatIsTyped();
+    void theOrderTravelsWithTheKennel();
+};
+
+void LocalSettingsTest::dateBoxesFollowTheChosenOrder_data()
+{
+    QTest::addColumn<Order>("order");
+    QTest::addColumn<QString>("typed"); // 3 April 2021
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("due"); // 63 days after
+    QTest::newRow("month/day/year") << Order::MonthDayYear << "04/03/2021"
+                                    << "4/3/2021"
+                                    << "MM/DD/YY"
+                                    << " 6/ 5/ 2021";
+    QTest::newRow("day/month/year") << Order::DayMonthYear << "03/04/2021"
+                                    << "3/4/2021"
+                                    << "DD/MM/YY"
+                                    << "5/6/2021";
+    QTest::newRow("year-month-day") << Order::YearMonthDay << "2021/4/3"
+                                    << "2021-04-03"
+                                    << "YYYY-MM-DD"
+                                    << "2021-06-05";
+}
+
+// Each kind of date box: a bound record field, a typed date with the date worked out from
+// it, and a hint left in a box.
+void LocalSettingsTest::dateBoxesFollowTheChosenOrder()
+{
+    QFETCH(Order, order);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, hint);
+    QFETCH(QString, due);
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Max"}, {"sex", "Male"}, {"dob", "2020-01-02"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    Started app;
+    chooseOrder(app, order);
+    QCOMPARE(messages.texts, QStringList());
+    QCOMPARE(core::datetext::order(), order);
+    if (order != Order::MonthDayYear)
+        QCOMPARE(storedOrder(kennel.db()), core::datetext::orderName(order));
+
+    auto *records = app.open<dogs::DogRecordsScreen>("Browse / Update Dogs");
+    QVERIFY(records);
+    auto *dob = records->findChild<QLineEdit *>("dob");
+    QCOMPARE(dob->placeholderText(), hint);
+    QCOMPARE(dob->text(), core::datetext::shortDate(QDate(2020, 1, 2)));
+    focusOn(dob);
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys(typed);
+    pressKey(Qt::Key_Escape);
+    QCOMPARE(scalar(kennel.db(), "SELECT dob FROM Dogtable WHERE name = 'Max'").toString(),
+             "2021-04-03");
+    records = app.open<dogs::DogRecordsScreen>("Browse / Update Dogs");
+    QVERIFY(records);
+    QCOMPARE(records->findChild<QLineEdit *>("dob")->text(), shown);
+    pressKey(Qt::Key_Escape);
+
+    auto *mating = app.open<breeding::MatingEntryScreen>("Enter a Mating");
+    QVERIFY(mating);
+    mating->findChild<ui::PickList *>("sire")->setText("Max");
+    mating->findChild<ui::PickList *>("dam")->setText("Bella");
+    focusOn(mating->findChild<QLineEdit *>("datemated"));
+    typeKeys(typed);
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(mating->findChild<QLabel *>("datedue")->text(), due);
+    focusOn(mating->findChild<QLineEdit *>("datemated"));
+    pressKey(Qt::Key_Return);
+    QCOMPARE(messages.texts, QStringList({" Your Mating has been Entered"}));
+    QCOMPARE(scalar(kennel.db(), "SELECT datemated FROM mating").toString(), "2021-04-03");
+
+    auto *vaccination = app.open<health::VaccinationScreen>("Enter a Vaccination");
+    QVERIFY(vaccination);
+    focusOn(vaccination->findChild<QLineEdit *>("vaccinated"));
+    typeKeys(typed);
+    pressKey(Qt::Key_Tab);
+    typeKeys("Booster 1yr");
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(vaccination->findChild<QLabel *>("dueDisplay")->text(),
+             order == Order::MonthDayYear ? QStringLiteral(" 4/ 3/ 2022")
+                                          : core::datetext::shortDate(QDate(2022, 4, 3)));
+
+    auto *litter = app.open<breeding::LitterScreen>("Enter a Litter");
+    QVERIFY(litter);
+    QCOMPARE(litter->findChild<QLineEdit *>("dateoflitter")->text(), hint);
+}
+
+// What a screen holds when the order changes is read in the order it was typed in; a box
+// that cannot be read keeps the order as it was.
+void LocalSettingsTest::changingTheOrderKeepsWhatIsTyped()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Max"}, {"sex", "Male"}});
+    Started app;
+    auto *records = app.open<dogs::DogRecordsScreen>("Browse / Update Dogs");
+    QVERIFY(records);
+    auto *dob = records->findChild<QLineEdit *>("dob");
+    focusOn(dob);
+    typeKeys("14/03/2021");
+    chooseOrder(app, Order::DayMonthYear);
+    QCOMPARE(core::datetext::order(), Order::MonthDayYear);
+    QCOMPARE(storedOrder(kennel.db()), QString());
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().contains("month/day/year, for example 03/25/2024"),
+             qPrintable(messages.texts.first()));
+    auto *setup = app.window.screens().find<app::SetupScreen>(app::SetupScreen::screenName());
+    QCOMPARE(setup->findChild<QComboBox *>("dateOrder")->currentText(), "month/day/year");
+
+    messages.texts.clear();
+    focusOn(dob);
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("04/03/2021");
+    chooseOrder(app, Order::DayMonthYear);
+    QCOMPARE(core::datetext::order(), Order::DayMonthYear);
+    QCOMPARE(scalar(kennel.db(), "SELECT dob FROM Dogtable").toString(), "2021-04-03");
+    QCOMPARE(messages.texts,
+             QStringList({"Dates are now typed and shown as day/month/year. The other screens "
+                          "were closed; they show the new order when opened again."}));
+    QVERIFY(!app.window.screens().find(dogs::DogRecordsScreen::screenName()));
+    QVERIFY(app.window.screens().find(app::SetupScreen::screenName()));
+    records = app.open<dogs::DogRecordsScreen>("Browse / Update Dogs");
+    QVERIFY(records);
+    QCOMPARE(records->findChild<QLineEdit *>("dob")->text(), "3/4/2021");
+}
+
+void LocalSettingsTest::theOrderTravelsWithTheKennel()
+{
+    Kennel kennel;
+    exec(kennel.db(), "INSERT INTO preferences (name, value) VALUES ('date order', ?)",
+         {"year-month-day"});
+    db::DatabaseFiles::close();
+    QCOMPARE(app::localsettings::openKennel(), QString());
+    QCOMPARE(core::datetext::order(), Order::YearMonthDay);
+    exec(db::DatabaseFiles::kennel(), "DELETE FROM preferences");
+    db::DatabaseFiles::close();
+    QCOMPARE(app::localsettings::openKennel(), QString());
+    QCOMPARE(core::datetext::order(), Order::MonthDayYear);
+}
+
+QTEST_MAIN(LocalSettingsTest)
+#include "tst_local.moc"
