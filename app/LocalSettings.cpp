@@ -3,41 +3,89 @@
 #include "app/MainMenu.h"
 #include "app/SetupScreen.h"
 #include "core/Messages.h"
+#include "core/Units.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preferences.h"
+#include "report/ReportLayout.h"
 #include "ui/ScreenHost.h"
 
 namespace app::localsettings {
-namespace {
 
-const QString dateOrderPreference = QStringLiteral("date order");
+const ListSetting &dateOrder()
+{
+    using namespace core::datetext;
+    static const ListSetting setting{QStringLiteral("Date order"),
+                                     QStringLiteral("dateOrder"),
+                                     QStringLiteral("date order"),
+                                     orderNames(),
+                                     [] { return int(order()); },
+                                     [] { return int(Order::MonthDayYear); },
+                                     [](int entry) { setOrder(Order(entry)); }};
+    return setting;
+}
 
-} // namespace
+const ListSetting &weights()
+{
+    using namespace core::units;
+    static const ListSetting setting{QStringLiteral("Weights"),
+                                     QStringLiteral("weights"),
+                                     QStringLiteral("weights"),
+                                     weightNames(),
+                                     [] { return int(weight()); },
+                                     [] { return int(systemWeight()); },
+                                     [](int entry) { setWeight(Weight(entry)); }};
+    return setting;
+}
+
+const ListSetting &paper()
+{
+    static const ListSetting setting{QStringLiteral("Paper"),
+                                     QStringLiteral("paper"),
+                                     QStringLiteral("paper"),
+                                     report::paperNames(),
+                                     [] { return int(report::paper()); },
+                                     [] { return int(report::Paper::System); },
+                                     [](int entry) { report::setPaper(report::Paper(entry)); }};
+    return setting;
+}
+
+QList<const ListSetting *> all()
+{
+    return {&dateOrder(), &weights(), &paper()};
+}
 
 QString openKennel()
 {
     const QString problem = db::DatabaseFiles::open();
-    if (problem.isEmpty())
-        core::datetext::setOrder(core::datetext::orderNamed(
-            db::preference(db::DatabaseFiles::kennel(), dateOrderPreference)));
-    return problem;
+    if (!problem.isEmpty())
+        return problem;
+    for (const ListSetting *setting : all()) {
+        const qsizetype kept = setting->entries.indexOf(
+            db::preference(db::DatabaseFiles::kennel(), setting->preference));
+        setting->apply(kept < 0 ? setting->byDefault() : int(kept));
+    }
+    return {};
+}
+
+bool choose(const ListSetting &setting, int entry)
+{
+    if (const auto saved = db::setPreference(db::DatabaseFiles::kennel(), setting.preference,
+                                             setting.entries.value(entry));
+        !saved) {
+        core::tellNothingChanged(QStringLiteral("The local setting"), saved.problem());
+        return false;
+    }
+    setting.apply(entry);
+    return true;
 }
 
 void changeDateOrder(ui::ScreenHost &screens, SetupScreen &setup, core::datetext::Order order)
 {
-    if (!screens.settleAll()) {
-        setup.showDateOrder();
+    if (!screens.settleAll() || !choose(dateOrder(), int(order))) {
+        setup.showLocalSettings();
         return;
     }
-    if (const auto saved = db::setPreference(db::DatabaseFiles::kennel(), dateOrderPreference,
-                                             core::datetext::orderName(order));
-        !saved) {
-        core::tellNothingChanged(QStringLiteral("The date order"), saved.problem());
-        setup.showDateOrder();
-        return;
-    }
-    core::datetext::setOrder(order);
-    setup.showDateOrder();
+    setup.showLocalSettings();
     if (screens.closeAllBut({&setup, screens.find(MainMenu::screenName())}) == 0)
         return;
     core::tell(QStringLiteral("Dates are now typed and shown as %1. The other screens were "

@@ -2,7 +2,9 @@
 
 #include "core/DateText.h"
 
+#include <functional>
 #include <QString>
+#include <QStringList>
 
 namespace ui {
 class ScreenHost;
@@ -15,8 +17,30 @@ class SetupScreen;
 // The breeder's local conventions, kept in the kennel file so that they travel with it.
 namespace localsettings {
 
+// A convention picked from a list: its caption and box on the setup screen, its name in the
+// kennel file, its entries (kept there as they read), and the one in effect.
+struct ListSetting
+{
+    QString caption;
+    QString objectName;
+    QString preference;
+    QStringList entries;
+    std::function<int()> current;
+    std::function<int()> byDefault;
+    std::function<void(int)> apply;
+};
+const ListSetting &dateOrder();
+const ListSetting &weights();
+const ListSetting &paper();
+// All of them, in the order the setup screen shows them.
+QList<const ListSetting *> all();
+
 // Opens the kennel's two files and takes up the kennel's choices; the problem, if any.
 QString openKennel();
+
+// Keeps the entry chosen in the kennel and takes it up; false, the user told, when the
+// kennel cannot keep it.
+bool choose(const ListSetting &setting, int entry);
 
 // Takes up a date order chosen on the setup screen. What is typed in the open screens is
 // saved first, read in the order it was typed in; they then close, so that each shows the

@@ -1,5 +1,7 @@
 #include "app/SetupScreen.h"
 
+#include "app/LocalSettings.h"
+
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
 #include "db/Tables.h"
@@ -17,7 +19,7 @@ namespace app {
 
 SetupScreen::SetupScreen(QWidget *parent)
     : ui::RecordScreen(screenName(), QStringLiteral("Setup Information"), parent),
-      m_record(db::DatabaseFiles::kennel(), db::tables::setup), m_dateOrder(new QComboBox)
+      m_record(db::DatabaseFiles::kennel(), db::tables::setup)
 {
     auto *grid = new QGridLayout(this);
     auto place = [this, grid](int row, int column, const QString &caption, const QString &field,
@@ -48,25 +50,43 @@ SetupScreen::SetupScreen(QWidget *parent)
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
 
-    auto *local = new QGroupBox(QStringLiteral("Local settings"));
-    auto *localGrid = new QGridLayout(local);
-    m_dateOrder->setObjectName(QStringLiteral("dateOrder"));
-    m_dateOrder->addItems(core::datetext::orderNames());
-    ui::addField(localGrid, 0, 0, QStringLiteral("Date order"), m_dateOrder);
-    localGrid->setColumnStretch(2, 1);
-    grid->addWidget(local, 11, 0, 1, 4);
+    grid->addWidget(buildLocalSettings(), 11, 0, 1, 4);
     grid->setRowStretch(12, 1);
-    connect(m_dateOrder, &QComboBox::activated, this, [this](int index) {
-        if (const auto order = core::datetext::Order(index); order != core::datetext::order())
-            Q_EMIT dateOrderChosen(order);
-    });
-    showDateOrder();
     m_record.show();
 }
 
-void SetupScreen::showDateOrder()
+QGroupBox *SetupScreen::buildLocalSettings()
 {
-    m_dateOrder->setCurrentIndex(int(core::datetext::order()));
+    namespace local = localsettings;
+    auto *group = new QGroupBox(QStringLiteral("Local settings"));
+    auto *grid = new QGridLayout(group);
+    for (const local::ListSetting *setting : local::all()) {
+        auto *list = new QComboBox;
+        list->setObjectName(setting->objectName);
+        list->addItems(setting->entries);
+        ui::addField(grid, int(m_localSettings.size()), 0, setting->caption, list);
+        connect(list, &QComboBox::activated, this, [this, setting](int entry) {
+            if (entry == setting->current())
+                return;
+            // A new date order first lets the open screens save what is typed in the old.
+            if (setting == &local::dateOrder())
+                Q_EMIT dateOrderChosen(core::datetext::Order(entry));
+            else
+                local::choose(*setting, entry);
+            showLocalSettings();
+        });
+        m_localSettings << list;
+    }
+    grid->setColumnStretch(2, 1);
+    showLocalSettings();
+    return group;
+}
+
+void SetupScreen::showLocalSettings()
+{
+    const QList<const localsettings::ListSetting *> settings = localsettings::all();
+    for (qsizetype i = 0; i < m_localSettings.size(); ++i)
+        m_localSettings[i]->setCurrentIndex(settings[i]->current());
 }
 
 void SetupScreen::load()

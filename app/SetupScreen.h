@@ -4,6 +4,7 @@
 #include "ui/RecordScreen.h"
 
 class QComboBox;
+class QGroupBox;
 
 namespace app {
 
@@ -16,8 +17,8 @@ public:
     static QString screenName() { return QStringLiteral("SetupInformation"); }
     explicit SetupScreen(QWidget *parent = nullptr);
 
-    // Shows the date order in effect, after a choice that was not taken too.
-    void showDateOrder();
+    // Shows the local settings in effect, after a choice that was not taken too.
+    void showLocalSettings();
 
 Q_SIGNALS:
     void dateOrderChosen(core::datetext::Order order);
@@ -27,8 +28,10 @@ protected:
     void load() override;
 
 private:
+    QGroupBox *buildLocalSettings();
+
     ui::BoundRecord m_record;
-    QComboBox *m_dateOrder;
+    QList<QComboBox *> m_localSettings;
 };
 
 } // namespace app

@@ -5,10 +5,41 @@
 #include <QLocale>
 #include <QPrinterInfo>
 
+#include <atomic>
+
 namespace report {
+namespace {
+
+std::atomic<Paper> chosenPaper = Paper::System;
+
+} // namespace
+
+Paper paper()
+{
+    return chosenPaper.load();
+}
+
+void setPaper(Paper paper)
+{
+    chosenPaper = paper;
+}
+
+QStringList paperNames()
+{
+    return {QStringLiteral("as the printer is set up"), QStringLiteral("A4"),
+            QStringLiteral("Letter")};
+}
 
 QPageSize defaultPaper()
 {
+    switch (chosenPaper.load()) {
+    case Paper::A4:
+        return QPageSize(QPageSize::A4);
+    case Paper::Letter:
+        return QPageSize(QPageSize::Letter);
+    case Paper::System:
+        break;
+    }
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (!printer.isNull() && printer.defaultPageSize().isValid())
         return printer.defaultPageSize();

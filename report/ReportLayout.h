@@ -7,13 +7,20 @@
 
 #include <functional>
 #include <QDateTime>
+#include <QStringList>
 
 namespace report {
 
 using core::DataRow;
 using core::DataSet;
 
-// The paper the system prints on by default; Letter or A4 by the locale when no printer is set up.
+// The paper reports are laid out for: the kennel's choice, else the one the system prints on
+// by default (Letter or A4 by the locale when no printer is set up).
+enum class Paper { System, A4, Letter };
+Paper paper();
+void setPaper(Paper paper);
+// "as the printer is set up", "A4", "Letter", in the enum's order; kept in the kennel file.
+QStringList paperNames();
 QPageSize defaultPaper();
 // The paper of a report, in twips, turned as the report says.
 QSize paperSizeTwips(const ReportDefinition &definition);

@@ -5,9 +5,11 @@
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingEntryScreen.h"
 #include "core/DateText.h"
+#include "core/Units.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/DogRecordsScreen.h"
 #include "health/VaccinationScreen.h"
+#include "report/ReportLayout.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
 #include "ui/ScreenHost.h"
@@ -49,15 +51,20 @@ QString storedOrder(const QSqlDatabase &kennel)
     return scalar(kennel, "SELECT value FROM preferences WHERE name = 'date order'").toString();
 }
 
-// Picks an order on the setup screen with the keyboard, as a breeder would.
-void chooseOrder(Started &app, Order order)
+// Picks an entry of a local setting on the setup screen with the keyboard, as a breeder would.
+void chooseEntry(Started &app, const char *setting, int entry)
 {
     auto *setup = app.open<app::SetupScreen>("Setup");
     QVERIFY(setup);
-    auto *orders = setup->findChild<QComboBox *>("dateOrder");
-    focusOn(orders);
-    for (int steps = int(order) - orders->currentIndex(); steps != 0; steps -= steps > 0 ? 1 : -1)
+    auto *list = setup->findChild<QComboBox *>(setting);
+    focusOn(list);
+    for (int steps = entry - list->currentIndex(); steps != 0; steps -= steps > 0 ? 1 : -1)
         pressKey(steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+}
+
+void chooseOrder(Started &app, Order order)
+{
+    chooseEntry(app, "dateOrder", int(order));
 }
 
 } // namespace
@@ -66,11 +73,17 @@ class LocalSettingsTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { core::datetext::setOrder(Order::MonthDayYear); }
+    void cleanup()
+    {
+        core::datetext::setOrder(Order::MonthDayYear);
+        core::units::setWeight(core::units::systemWeight());
+        report::setPaper(report::Paper::System);
+    }
     void dateBoxesFollowTheChosenOrder_data();
     void dateBoxesFollowTheChosenOrder();
     void changingTheOrderKeepsWhatIsTyped();
-    void theOrderTravelsWithTheKennel();
+    void paperAndWeightsAreKeptAndTakenUp();
+    void settingsTravelWithTheKennel();
 };
 
 void LocalSettingsTest::dateBoxesFollowTheChosenOrder_data()
@@ -198,18 +211,48 @@ void LocalSettingsTest::changingTheOrderKeepsWhatIsTyped()
     QCOMPARE(records->findChild<QLineEdit *>("dob")->text(), "3/4/2021");
 }
 
-void LocalSettingsTest::theOrderTravelsWithTheKennel()
+void LocalSettingsTest::paperAndWeightsAreKeptAndTakenUp()
 {
     Kennel kennel;
-    exec(kennel.db(), "INSERT INTO preferences (name, value) VALUES ('date order', ?)",
-         {"year-month-day"});
-    db::DatabaseFiles::close();
-    QCOMPARE(app::localsettings::openKennel(), QString());
+    MessageRecorder messages;
+    Started app;
+    chooseEntry(app, "paper", int(report::Paper::A4));
+    QCOMPARE(report::defaultPaper().id(), QPageSize::A4);
+    chooseEntry(app, "paper", int(report::Paper::Letter));
+    QCOMPARE(report::defaultPaper().id(), QPageSize::Letter);
+    QCOMPARE(scalar(kennel.db(), "SELECT value FROM preferences WHERE name = 'paper'").toString(),
+             "Letter");
+    const auto other = core::units::weight() == core::units::Weight::Metric
+                           ? core::units::Weight::Imperial
+                           : core::units::Weight::Metric;
+    chooseEntry(app, "weights", int(other));
+    QCOMPARE(core::units::weight(), other);
+    QCOMPARE(scalar(kennel.db(), "SELECT value FROM preferences WHERE name = 'weights'").toString(),
+             core::units::weightNames().at(int(other)));
+    QCOMPARE(messages.texts, QStringList());
+}
+
+// Each kennel brings its own choices; one the program does not know falls back to the default.
+void LocalSettingsTest::settingsTravelWithTheKennel()
+{
+    Kennel kennel;
+    const auto reopen = [] {
+        db::DatabaseFiles::close();
+        QCOMPARE(app::localsettings::openKennel(), QString());
+    };
+    exec(kennel.db(),
+         "INSERT INTO preferences (name, value) VALUES ('date order', 'year-month-day'), "
+         "('paper', 'A4'), ('weights', 'pounds and ounces')");
+    reopen();
     QCOMPARE(core::datetext::order(), Order::YearMonthDay);
-    exec(db::DatabaseFiles::kennel(), "DELETE FROM preferences");
-    db::DatabaseFiles::close();
-    QCOMPARE(app::localsettings::openKennel(), QString());
+    QCOMPARE(report::paper(), report::Paper::A4);
+    QCOMPARE(core::units::weight(), core::units::Weight::Imperial);
+    exec(db::DatabaseFiles::kennel(), "UPDATE preferences SET value = 'sideways' WHERE name IN "
+                                      "('date order', 'paper', 'weights')");
+    reopen();
     QCOMPARE(core::datetext::order(), Order::MonthDayYear);
+    QCOMPARE(report::paper(), report::Paper::System);
+    QCOMPARE(core::units::weight(), core::units::systemWeight());
 }
 
 QTEST_MAIN(LocalSettingsTest)
