@@ -81,16 +81,16 @@ bool choose(const ListSetting &setting, int entry)
 
 void changeDateOrder(ui::ScreenHost &screens, SetupScreen &setup, core::datetext::Order order)
 {
-    if (!screens.settleAll() || !choose(dateOrder(), int(order))) {
-        setup.showLocalSettings();
-        return;
+    if (const QStringList open = screens.titlesBut({&setup, screens.find(MainMenu::screenName())});
+        !open.isEmpty()) {
+        core::tell(QStringLiteral("The date order changes once the other screens are closed, so "
+                                  "that nothing typed in them is read in another order. Still "
+                                  "open: %1.")
+                       .arg(open.join(QStringLiteral(", "))));
+    } else {
+        choose(dateOrder(), int(order));
     }
     setup.showLocalSettings();
-    if (screens.closeAllBut({&setup, screens.find(MainMenu::screenName())}) == 0)
-        return;
-    core::tell(QStringLiteral("Dates are now typed and shown as %1. The other screens were "
-                              "closed; they show the new order when opened again.")
-                   .arg(core::datetext::orderName(order)));
 }
 
 } // namespace app::localsettings

@@ -42,9 +42,8 @@ QString openKennel();
 // kennel cannot keep it.
 bool choose(const ListSetting &setting, int entry);
 
-// Takes up a date order chosen on the setup screen. What is typed in the open screens is
-// saved first, read in the order it was typed in; they then close, so that each shows the
-// new order when opened again. Nothing changes when a screen cannot save yet.
+// Takes up a date order chosen on the setup screen once no other screen but the main menu
+// is open: what is typed in one is read, and its hints were set, in the order it opened in.
 void changeDateOrder(ui::ScreenHost &screens, SetupScreen &setup, core::datetext::Order order);
 
 } // namespace localsettings

@@ -78,6 +78,8 @@ QGroupBox *SetupScreen::buildLocalSettings()
         m_localSettings << list;
     }
     grid->setColumnStretch(2, 1);
+    // Choices the kennel file cannot keep would be lost with the session.
+    group->setEnabled(!db::DatabaseFiles::isReadOnly());
     showLocalSettings();
     return group;
 }

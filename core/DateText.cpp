@@ -82,12 +82,14 @@ QDate parse(const QString &text)
     // Day and month of one or two digits, then the year.
     static const QRegularExpression yearLast(
         QStringLiteral(R"(^\s*(\d{1,2})\s*[/.-]\s*(\d{1,2})\s*[/.-]\s*(\d{2}|\d{4})\s*$)"));
+    // Four digits: "03/04/21" is a date the other orders make, not 21 April 2003.
     static const QRegularExpression yearFirst(
-        QStringLiteral(R"(^\s*(\d{2}|\d{4})\s*[/.-]\s*(\d{1,2})\s*[/.-]\s*(\d{1,2})\s*$)"));
+        QStringLiteral(R"(^\s*(\d{4})\s*[/.-]\s*(\d{1,2})\s*[/.-]\s*(\d{1,2})\s*$)"));
 
     if (const auto m = iso.match(text); m.hasMatch())
         return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    switch (order()) {
+    const Order reading = order();
+    switch (reading) {
     case Order::MonthDayYear:
     case Order::DayMonthYear: {
         const auto m = yearLast.match(text);
@@ -95,7 +97,7 @@ QDate parse(const QString &text)
             return {};
         const int first = m.captured(1).toInt();
         const int second = m.captured(2).toInt();
-        const bool monthFirst = order() == Order::MonthDayYear;
+        const bool monthFirst = reading == Order::MonthDayYear;
         return QDate(fullYear(m.captured(3)), monthFirst ? first : second,
                      monthFirst ? second : first);
     }
@@ -103,7 +105,7 @@ QDate parse(const QString &text)
         const auto m = yearFirst.match(text);
         if (!m.hasMatch())
             return {};
-        return QDate(fullYear(m.captured(1)), m.captured(2).toInt(), m.captured(3).toInt());
+        return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
     }
     }
     return {};
@@ -113,9 +115,10 @@ QString shortDate(const QDate &date)
 {
     if (!date.isValid())
         return {};
+    const Order showing = order();
     // Lists show tens of thousands of dates; reading a format text for each is most of it.
     if (date.year() < 1000 || date.year() > 9999) {
-        switch (order()) {
+        switch (showing) {
         case Order::MonthDayYear:
             return date.toString(QStringLiteral("M/d/yyyy"));
         case Order::DayMonthYear:
@@ -127,7 +130,7 @@ QString shortDate(const QDate &date)
     const QString day = QString::number(date.day());
     const QString month = QString::number(date.month());
     const QString year = QString::number(date.year());
-    switch (order()) {
+    switch (showing) {
     case Order::MonthDayYear:
         return month % u'/' % day % u'/' % year;
     case Order::DayMonthYear:

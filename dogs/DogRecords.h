@@ -12,7 +12,8 @@ namespace dogs {
 QString calculateage(const QString &dobText, const QDate &today);
 
 // The dog records screen's logic: one bound record over every dog, its dates shown as
-// month/day/year and stored as dates, with the user's changes saved into the dog being left.
+// the breeder types them and stored as dates, with the user's changes saved into the dog being
+// left.
 class DogRecords
 {
 public:

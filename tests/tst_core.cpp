@@ -105,8 +105,7 @@ void CoreTest::datesFollowTheChosenOrder_data()
     QTest::newRow("day first refuses a 14th month") << dmy << "03/14/2021" << QDate() << "";
     QTest::newRow("year first refuses the year last") << ymd << "03/04/2021" << QDate() << "";
     QTest::newRow("day first two-digit year") << dmy << "1/2/29" << QDate(2029, 2, 1) << "1/2/2029";
-    QTest::newRow("year first two-digit year")
-        << ymd << "30-2-1" << QDate(1930, 2, 1) << "1930-02-01";
+    QTest::newRow("year first wants four digits") << ymd << "21/4/3" << QDate() << "";
     QTest::newRow("as stored, day first") << dmy << "2021-07-04" << QDate(2021, 7, 4) << "4/7/2021";
     QTest::newRow("no leap day, year first") << ymd << "2023-02-29" << QDate() << "";
 }

@@ -281,6 +281,10 @@ void TransferTest::headersAndDateOrderAreGuessed()
     QCOMPARE(int(settingsFor(dogTarget(), file).dates), int(DateOrder::DayMonthYear));
     const QString ambiguous = writeFile("plain.csv", "Name,DOB\nRex,01/02/2020\n");
     QCOMPARE(int(settingsFor(dogTarget(), ambiguous).dates), int(DateOrder::MonthDayYear));
+    // A file that leaves it open is read as the kennel's own dates are typed.
+    core::datetext::setOrder(DateOrder::DayMonthYear);
+    QCOMPARE(int(settingsFor(dogTarget(), ambiguous).dates), int(DateOrder::DayMonthYear));
+    core::datetext::setOrder(DateOrder::MonthDayYear);
 }
 
 void TransferTest::checkCountsAndNamesProblemsByLine()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/DateText.h"
+
 #include <QDate>
 #include <QString>
 
 namespace transfer {
 
-enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+using DateOrder = core::datetext::Order;
 
 // A date as typed in the order given: 1 or 2 digits for day and month, 4 digits (or 2, as
 // 19xx from 50 on, else 20xx) for the year, separated by "/", "-" or ".". Invalid when it is

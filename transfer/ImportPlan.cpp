@@ -1,5 +1,6 @@
 #include "transfer/ImportPlan.h"
 
+#include "core/DateText.h"
 #include "core/DogNames.h"
 #include "db/Fields.h"
 #include "db/SqlText.h"
@@ -199,7 +200,10 @@ DateOrder guessDateOrder(const ImportTarget &target, const QString &file,
         }
         return ++rows < 1000 && fitting.size() > 1;
     });
-    return fitting.size() == 1 ? fitting.front() : DateOrder::MonthDayYear;
+    // Where the file leaves it open, the order the kennel's own dates are typed in.
+    if (fitting.size() == 1 || !fitting.contains(core::datetext::order()))
+        return fitting.value(0, core::datetext::order());
+    return core::datetext::order();
 }
 
 QList<QStringList> previewRows(const ImportTarget &target, const QString &file,

@@ -129,14 +129,14 @@ bool ScreenHost::closeAll()
     return m_area->subWindowList().isEmpty();
 }
 
-int ScreenHost::closeAllBut(const QList<const QWidget *> &kept)
+QStringList ScreenHost::titlesBut(const QList<const QWidget *> &named) const
 {
-    int closed = 0;
-    for (QMdiSubWindow *frame : m_area->subWindowList()) {
-        if (!kept.contains(frame->widget()) && frame->close())
-            ++closed;
+    QStringList titles;
+    for (const QMdiSubWindow *frame : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!named.contains(frame->widget()))
+            titles << frame->widget()->windowTitle();
     }
-    return closed;
+    return titles;
 }
 
 } // namespace ui

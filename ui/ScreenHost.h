@@ -36,8 +36,8 @@ public:
     void refreshAll();
     // Closes every screen; false when one of them refused.
     bool closeAll();
-    // Closes every screen but those kept; how many closed.
-    int closeAllBut(const QList<const QWidget *> &kept);
+    // The titles of the open screens but those named, in the order they were opened.
+    QStringList titlesBut(const QList<const QWidget *> &named) const;
 
 private:
     QMdiArea *m_area;
