@@ -11,9 +11,8 @@ namespace dogs {
 // of a non-negative number; empty when the date of birth is not a date or is still to come.
 QString calculateage(const QString &dobText, const QDate &today);
 
-// The dog records screen's logic: one bound record over every dog, its dates shown as
-// the breeder types them and stored as dates, with the user's changes saved into the dog being
-// left.
+// The dog records screen's logic: one bound record over every dog, its dates shown in the
+// breeder's order and stored as dates, with the user's changes saved into the dog being left.
 class DogRecords
 {
 public:
