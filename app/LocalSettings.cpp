@@ -87,10 +87,9 @@ void changeDateOrder(ui::ScreenHost &screens, SetupScreen &setup, core::datetext
                                   "that nothing typed in them is read in another order. Still "
                                   "open: %1.")
                        .arg(open.join(QStringLiteral(", "))));
-    } else {
-        choose(dateOrder(), int(order));
+        return;
     }
-    setup.showLocalSettings();
+    choose(dateOrder(), int(order));
 }
 
 } // namespace app::localsettings
