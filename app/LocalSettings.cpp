@@ -3,6 +3,7 @@
 #include "app/MainMenu.h"
 #include "app/SetupScreen.h"
 #include "core/Messages.h"
+#include "core/Money.h"
 #include "core/Units.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preferences.h"
@@ -49,9 +50,76 @@ const ListSetting &paper()
     return setting;
 }
 
+const ListSetting &currencyPlace()
+{
+    using namespace core::money;
+    static const ListSetting setting{QStringLiteral("Currency symbol goes"),
+                                     QStringLiteral("currencyPlace"),
+                                     QStringLiteral("currency place"),
+                                     placeNames(),
+                                     [] { return int(currency().place); },
+                                     [] { return int(Currency().place); },
+                                     [](int entry) {
+                                         Currency chosen = currency();
+                                         chosen.place = Place(entry);
+                                         setCurrency(chosen);
+                                     }};
+    return setting;
+}
+
+const ListSetting &amountForm()
+{
+    using namespace core::money;
+    static const ListSetting setting{QStringLiteral("Amounts written"),
+                                     QStringLiteral("amountForm"),
+                                     QStringLiteral("amount form"),
+                                     formNames(),
+                                     [] { return int(currency().form); },
+                                     [] { return int(Currency().form); },
+                                     [](int entry) {
+                                         Currency chosen = currency();
+                                         chosen.form = Form(entry);
+                                         setCurrency(chosen);
+                                     }};
+    return setting;
+}
+
 QList<const ListSetting *> all()
 {
-    return {&dateOrder(), &weights(), &paper()};
+    return {&dateOrder(), &weights(), &paper(), &currencyPlace(), &amountForm()};
+}
+
+namespace {
+
+const QString symbolPreference = QStringLiteral("currency symbol");
+
+void applySymbol(const QString &symbol)
+{
+    core::money::Currency chosen = core::money::currency();
+    chosen.symbol = symbol;
+    core::money::setCurrency(chosen);
+}
+
+} // namespace
+
+QString currencySymbolCaption()
+{
+    return QStringLiteral("Currency symbol");
+}
+
+bool chooseCurrencySymbol(const QString &symbol)
+{
+    if (const QString problem = core::money::symbolProblem(symbol); !problem.isEmpty()) {
+        core::tell(problem);
+        return false;
+    }
+    if (const auto saved = db::setPreference(db::DatabaseFiles::kennel(), symbolPreference, symbol);
+        !saved) {
+        core::tellNothingChanged(QStringLiteral("The local setting"), saved.problem());
+        return false;
+    }
+    applySymbol(symbol);
+    return true;
 }
 
 QString openKennel()
@@ -64,6 +132,10 @@ QString openKennel()
             db::preference(db::DatabaseFiles::kennel(), setting->preference));
         setting->apply(kept < 0 ? setting->byDefault() : int(kept));
     }
+    // A symbol edited by hand into one that cannot be read back is not taken up.
+    const QString symbol = db::preference(db::DatabaseFiles::kennel(), symbolPreference);
+    applySymbol(core::money::symbolProblem(symbol).isEmpty() ? symbol
+                                                             : core::money::Currency().symbol);
     return {};
 }
 

@@ -32,6 +32,8 @@ struct ListSetting
 const ListSetting &dateOrder();
 const ListSetting &weights();
 const ListSetting &paper();
+const ListSetting &currencyPlace();
+const ListSetting &amountForm();
 // All of them, in the order the setup screen shows them.
 QList<const ListSetting *> all();
 
@@ -41,6 +43,11 @@ QString openKennel();
 // Keeps the entry chosen in the kennel and takes it up; false, the user told, when the
 // kennel cannot keep it.
 bool choose(const ListSetting &setting, int entry);
+
+// The currency's symbol or code, typed rather than picked; false, the user told, when it
+// cannot be used or kept.
+QString currencySymbolCaption();
+bool chooseCurrencySymbol(const QString &symbol);
 
 // Takes up a date order chosen on the setup screen once no other screen but the main menu
 // is open: what is typed in one is read, and its hints were set, in the order it opened in.

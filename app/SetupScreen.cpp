@@ -2,6 +2,7 @@
 
 #include "app/LocalSettings.h"
 
+#include "core/Money.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
 #include "db/Tables.h"
@@ -77,6 +78,18 @@ QGroupBox *SetupScreen::buildLocalSettings()
         });
         m_localSettings << list;
     }
+    m_currencySymbol = new QLineEdit;
+    m_currencySymbol->setObjectName(QStringLiteral("currencySymbol"));
+    ui::addField(grid, int(m_localSettings.size()), 0, local::currencySymbolCaption(),
+                 m_currencySymbol);
+    connect(m_currencySymbol, &QLineEdit::editingFinished, this, [this] {
+        const QString typed = m_currencySymbol->text().trimmed();
+        // Shown before a refusal is told, so that the focus leaving for the message does not
+        // offer the refused symbol once more.
+        showLocalSettings();
+        if (typed != core::money::currency().symbol && local::chooseCurrencySymbol(typed))
+            showLocalSettings();
+    });
     grid->setColumnStretch(2, 1);
     // Choices the kennel file cannot keep would be lost with the session.
     group->setEnabled(!db::DatabaseFiles::isReadOnly());
@@ -89,6 +102,7 @@ void SetupScreen::showLocalSettings()
     const QList<const localsettings::ListSetting *> settings = localsettings::all();
     for (qsizetype i = 0; i < m_localSettings.size(); ++i)
         m_localSettings[i]->setCurrentIndex(settings[i]->current());
+    m_currencySymbol->setText(core::money::currency().symbol);
 }
 
 void SetupScreen::load()

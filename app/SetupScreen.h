@@ -5,6 +5,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLineEdit;
 
 namespace app {
 
@@ -32,6 +33,7 @@ private:
 
     ui::BoundRecord m_record;
     QList<QComboBox *> m_localSettings;
+    QLineEdit *m_currencySymbol = nullptr;
 };
 
 } // namespace app

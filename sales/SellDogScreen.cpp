@@ -181,8 +181,7 @@ void SellDogScreen::sell(Receipt receipt)
     }
     const std::optional<qint64> cents = core::parseMoney(m_amount->text());
     if (!cents) {
-        core::tell(QStringLiteral(
-            "The Sell Amount must be an amount of money, such as 1250 or $1,250.00."));
+        core::tell(core::money::invalidAmountMessage(QStringLiteral("The Sell Amount")));
         m_amount->setFocus();
         return;
     }

@@ -5,6 +5,7 @@
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingEntryScreen.h"
 #include "core/DateText.h"
+#include "core/Money.h"
 #include "core/Units.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/DogRecordsScreen.h"
@@ -78,11 +79,13 @@ private Q_SLOTS:
         core::datetext::setOrder(Order::MonthDayYear);
         core::units::setWeight(core::units::systemWeight());
         report::setPaper(report::Paper::System);
+        core::money::setCurrency({});
     }
     void dateBoxesFollowTheChosenOrder_data();
     void dateBoxesFollowTheChosenOrder();
     void changingTheOrderWaitsForTheOtherScreens();
     void paperAndWeightsAreKeptAndTakenUp();
+    void currencyIsChosenOnTheSetupScreen();
     void settingsTravelWithTheKennel();
 };
 
@@ -231,6 +234,36 @@ void LocalSettingsTest::paperAndWeightsAreKeptAndTakenUp()
     QCOMPARE(messages.texts, QStringList());
 }
 
+void LocalSettingsTest::currencyIsChosenOnTheSetupScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    Started app;
+    const auto preference = [&](const char *name) {
+        return scalar(kennel.db(), "SELECT value FROM preferences WHERE name = ?", {name})
+            .toString();
+    };
+    chooseEntry(app, "currencyPlace", int(core::money::Place::AfterWithBlank));
+    chooseEntry(app, "amountForm", int(core::money::Form::BlankComma));
+    auto *symbol = app.window.findChild<QLineEdit *>("currencySymbol");
+    QCOMPARE(symbol->text(), "$");
+    focusOn(symbol);
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("  Kč ");
+    pressKey(Qt::Key_Return);
+    QCOMPARE(messages.texts, QStringList());
+    QCOMPARE(core::formatMoney(123450), "1\u00A0234,50\u00A0Kč");
+    QCOMPARE(preference("currency symbol"), "Kč");
+    QCOMPARE(preference("currency place"), "after the amount, with a blank");
+    QCOMPARE(preference("amount form"), "1 234,50");
+    // A refused symbol is told once, and the one in use stays, shown and kept.
+    typeKeys("5");
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(messages.texts, QStringList("The currency symbol cannot hold digits."));
+    QCOMPARE(symbol->text(), "Kč");
+    QCOMPARE(preference("currency symbol"), "Kč");
+}
+
 // Each kennel brings its own choices; one the program does not know falls back to the default.
 void LocalSettingsTest::settingsTravelWithTheKennel()
 {
@@ -241,17 +274,21 @@ void LocalSettingsTest::settingsTravelWithTheKennel()
     };
     exec(kennel.db(),
          "INSERT INTO preferences (name, value) VALUES ('date order', 'year-month-day'), "
-         "('paper', 'A4'), ('weights', 'pounds and ounces')");
+         "('paper', 'A4'), ('weights', 'pounds and ounces'), ('currency symbol', '€'), "
+         "('currency place', 'after the amount'), ('amount form', '1.234,50')");
     reopen();
+    QCOMPARE(core::formatMoney(100), "1,00€");
     QCOMPARE(core::datetext::order(), Order::YearMonthDay);
     QCOMPARE(report::paper(), report::Paper::A4);
     QCOMPARE(core::units::weight(), core::units::Weight::Imperial);
-    exec(db::DatabaseFiles::kennel(), "UPDATE preferences SET value = 'sideways' WHERE name IN "
-                                      "('date order', 'paper', 'weights')");
+    exec(db::DatabaseFiles::kennel(),
+         "UPDATE preferences SET value = 'sideways 2' WHERE name IN "
+         "('date order', 'paper', 'weights', 'currency symbol', 'currency place', 'amount form')");
     reopen();
     QCOMPARE(core::datetext::order(), Order::MonthDayYear);
     QCOMPARE(report::paper(), report::Paper::System);
     QCOMPARE(core::units::weight(), core::units::systemWeight());
+    QCOMPARE(core::formatMoney(100), "$1.00");
 }
 
 QTEST_MAIN(LocalSettingsTest)

@@ -95,6 +95,8 @@ ReportDefinition ownersReport()
 
 } // namespace
 
+Q_DECLARE_METATYPE(core::money::Currency)
+
 class ReportTest : public QObject
 {
     Q_OBJECT
@@ -103,6 +105,10 @@ private Q_SLOTS:
     void money();
     void typedMoney_data();
     void typedMoney();
+    void moneyInOtherForms_data();
+    void moneyInOtherForms();
+    void currencySymbols_data();
+    void currencySymbols();
     void breaksSectionsIntoPages();
     void numbersPagesAndCountsThem();
     void sumsEveryRowExactly();
@@ -168,6 +174,93 @@ void ReportTest::typedMoney()
     QFETCH(QString, typed);
     QFETCH(qint64, cents);
     QCOMPARE(core::parseMoney(typed).value_or(-1), cents);
+}
+
+void ReportTest::moneyInOtherForms_data()
+{
+    using core::money::Form;
+    using core::money::Place;
+    QTest::addColumn<core::money::Currency>("currency");
+    QTest::addColumn<qint64>("cents");
+    QTest::addColumn<QString>("printed");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint64>("read");
+    const qint64 refused = -1;
+    const QString blank(QChar(0xA0));
+    const core::money::Currency euro{"€", Place::AfterWithBlank, Form::PointComma};
+    QTest::newRow("euro") << euro << qint64(123450) << "1.234,50" + blank + "€"
+                          << "1.234,5" << qint64(123450);
+    QTest::newRow("euro, the symbol typed") << euro << qint64(-300) << "-3,00" + blank + "€"
+                                            << " 1 234,50 € " << qint64(123450);
+    QTest::newRow("euro, typed with points for cents") << euro << qint64(0) << "0,00" + blank + "€"
+                                                       << "1234.50" << refused;
+    QTest::newRow("euro, a point grouping two digits") << euro << qint64(1) << "0,01" + blank + "€"
+                                                       << "12.50" << refused;
+    QTest::newRow("blanks between thousands")
+        << core::money::Currency{"kr", Place::AfterWithBlank, Form::BlankComma} << qint64(123456789)
+        << "1" + blank + "234" + blank + "567,89" + blank + "kr"
+        << "1" + blank + "234" + blank + "567,89 kr" << qint64(123456789);
+    QTest::newRow("apostrophes, a code before")
+        << core::money::Currency{"CHF", Place::BeforeWithBlank, Form::ApostrophePoint}
+        << qint64(100000000) << "CHF" + blank + "1'000'000.00"
+        << "CHF 1'000'000" << qint64(100000000);
+    QTest::newRow("no separator, symbol after without a blank")
+        << core::money::Currency{"zł", Place::After, Form::PlainComma} << qint64(123450)
+        << "1234,50zł"
+        << "1234,5zł" << qint64(123450);
+    QTest::newRow("no separator refuses grouping")
+        << core::money::Currency{"zł", Place::After, Form::PlainComma} << qint64(5) << "0,05zł"
+        << "1.234,50" << refused;
+    QTest::newRow("right to left symbol")
+        << core::money::Currency{"ر.س", Place::AfterWithBlank, Form::CommaPoint} << qint64(99)
+        << "0.99" + blank + "ر.س"
+        << "12.5 ر.س" << qint64(1250);
+    QTest::newRow("another symbol is not read")
+        << core::money::Currency{"€", Place::Before, Form::CommaPoint} << qint64(100) << "€1.00"
+        << "$1.00" << refused;
+}
+
+void ReportTest::moneyInOtherForms()
+{
+    QFETCH(core::money::Currency, currency);
+    QFETCH(qint64, cents);
+    QFETCH(QString, printed);
+    QFETCH(QString, typed);
+    QFETCH(qint64, read);
+    QCOMPARE(core::formatMoney(cents, currency), printed);
+    QCOMPARE(core::parseMoney(typed, currency).value_or(-1), read);
+    // What is printed is read back as it stands.
+    if (cents >= 0)
+        QCOMPARE(core::parseMoney(printed, currency).value_or(-1), cents);
+}
+
+void ReportTest::currencySymbols_data()
+{
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("dollar") << "$"
+                            << "";
+    QTest::newRow("a code") << "EUR"
+                            << "";
+    QTest::newRow("right to left") << "ر.س"
+                                   << "";
+    QTest::newRow("eight characters") << "ABCDEFGH"
+                                      << "";
+    QTest::newRow("nine characters") << "ABCDEFGHI"
+                                     << "The currency symbol can be at most 8 characters long.";
+    QTest::newRow("digits") << "R1"
+                            << "The currency symbol cannot hold digits.";
+    QTest::newRow("none") << ""
+                          << "Please type the currency's symbol or code, such as $, € or CHF.";
+    QTest::newRow("a blank at the end") << "kr "
+                                        << "The currency symbol cannot begin or end with a blank.";
+}
+
+void ReportTest::currencySymbols()
+{
+    QFETCH(QString, symbol);
+    QFETCH(QString, problem);
+    QCOMPARE(core::money::symbolProblem(symbol), problem);
 }
 
 void ReportTest::breaksSectionsIntoPages()

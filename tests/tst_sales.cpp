@@ -1,16 +1,25 @@
 #include "contacts/Ownership.h"
 #include "core/Clock.h"
+#include "core/Money.h"
+#include "report/PagePainter.h"
 #include "sales/SalesReports.h"
 #include "sales/SellDogScreen.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
 
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace testing;
+using core::money::Currency;
+using core::money::Form;
+using core::money::Place;
 using sales::Receipt;
+
+Q_DECLARE_METATYPE(core::money::Currency)
 
 namespace {
 
@@ -72,6 +81,19 @@ QString salesRow(const QSqlDatabase &db, int rowid)
         .toString();
 }
 
+// The text of a report as a PDF reader finds it, blanks of every kind read as one.
+QString pdfText(const report::Layout &layout)
+{
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("report.pdf");
+    if (!report::writePdf(layout, pdf).isEmpty())
+        return {};
+    QProcess reader;
+    reader.start("pdftotext", {"-layout", pdf, "-"});
+    reader.waitForFinished();
+    return QString::fromUtf8(reader.readAllStandardOutput()).simplified();
+}
+
 } // namespace
 
 class SalesTest : public QObject
@@ -79,7 +101,11 @@ class SalesTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init() { core::Clock::setToday(today); }
-    void cleanup() { core::Clock::useSystemDate(); }
+    void cleanup()
+    {
+        core::Clock::useSystemDate();
+        core::money::setCurrency({});
+    }
 
     void refusesWithoutSetupName_data();
     void refusesWithoutSetupName();
@@ -95,6 +121,8 @@ private Q_SLOTS:
     void soldDogLeavesTheKennel();
     void failedSaleChangesNothing();
     void salesReportTotalsToTheCent();
+    void amountsInTheChosenCurrency_data();
+    void amountsInTheChosenCurrency();
     void emptySalesReport();
     void receiptCopiesStandApart();
     void ownersListingGroupsDogsUnderOwners();
@@ -408,6 +436,60 @@ void SalesTest::salesReportTotalsToTheCent()
     const QStringList last = layout.texts(int(layout.pages.size()) - 1);
     QCOMPARE(last.at(last.indexOf("Total Sales Amount") + 1), "$1,334.80");
     QCOMPARE(layout.find(0, "Rex")->rect, QRect(1440 + 576, 1440 + 435 + 528 + 576, 5475, 285));
+}
+
+void SalesTest::amountsInTheChosenCurrency_data()
+{
+    QTest::addColumn<Currency>("currency");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("otherSeparators");
+    QTest::addColumn<QString>("printed");
+    QTest::addColumn<QString>("total");
+    QTest::newRow("dollars") << Currency() << "1,234.5"
+                             << "1.234,50"
+                             << "$1,234.50"
+                             << "$2,234.50";
+    QTest::newRow("euros after, with a blank")
+        << Currency{"€", Place::AfterWithBlank, Form::PointComma} << "1.234,5 €"
+        << "1,234.50"
+        << "1.234,50 €"
+        << "2.234,50 €";
+    QTest::newRow("a code of three letters before")
+        << Currency{"CHF", Place::BeforeWithBlank, Form::ApostrophePoint} << "chf 1'234.50"
+        << "1.234,50"
+        << "CHF 1'234.50"
+        << "CHF 2'234.50";
+}
+
+// Typed on the sale screen, printed on both receipts and totalled on the sales report, as a
+// PDF reader finds them.
+void SalesTest::amountsInTheChosenCurrency()
+{
+    QFETCH(Currency, currency);
+    QFETCH(QString, typed);
+    QFETCH(QString, otherSeparators);
+    QFETCH(QString, printed);
+    QFETCH(QString, total);
+    core::money::setCurrency(currency);
+    Kennel kennel;
+    MessageRecorder messages;
+    stock(kennel.db());
+    SellScreen s;
+    s.sell("Zed", otherSeparators, "Jürgen", "smallReceipt");
+    const QString example = core::formatMoney(125000);
+    QCOMPARE(messages.texts,
+             QStringList("The Sell Amount must be an amount of money, such as 1250 or " + example +
+                         "."));
+    QVERIFY(s.receipts.isEmpty());
+    s.sell("Zed", typed, "Jürgen", "smallReceipt");
+    s.sell("Abe", "1000", "Zoe O'Hara", "pedigreeReceipt");
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(pdfText(sales::salesReceipt().layout()).contains(printed));
+    const QString thousand = core::formatMoney(100000).replace(QChar(0xA0), ' ');
+    QVERIFY(pdfText(sales::pedigreeReceipt().layout()).contains(thousand));
+    const QString report = pdfText(sales::salesReport().layout());
+    QVERIFY2(report.contains(printed) && report.contains(thousand), qPrintable(report));
+    QVERIFY2(report.contains("Total Sales Amount " + total), qPrintable(report));
 }
 
 void SalesTest::emptySalesReport()
