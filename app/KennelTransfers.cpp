@@ -5,10 +5,12 @@
 #include "db/Preferences.h"
 #include "transfer/CsvExport.h"
 #include "transfer/ImportDialog.h"
+#include "transfer/SpreadsheetExport.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 
 namespace app {
@@ -62,6 +64,46 @@ void KennelTransfers::chooseAndImport(const transfer::ImportTarget &target)
                       QFileInfo(file).absolutePath());
     transfer::ImportDialog dialog(target, file, m_window);
     dialog.exec();
+}
+
+void KennelTransfers::chooseAndExportSheet(transfer::SheetContent content)
+{
+    const QString workbook = QStringLiteral("Excel workbook (*.xlsx)");
+    QString chosenFilter = workbook;
+    QString file = QFileDialog::getSaveFileName(
+        m_window, QStringLiteral("Export %1 for a Spreadsheet").arg(transfer::sheetName(content)),
+        QDir(startFolder()).filePath(transfer::sheetName(content) + QStringLiteral(".xlsx")),
+        workbook + QStringLiteral(";;CSV file (*.csv)"), &chosenFilter);
+    if (file.isEmpty())
+        return;
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix != QStringLiteral("xlsx") && suffix != QStringLiteral("csv"))
+        file += chosenFilter == workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
+    db::setPreference(db::DatabaseFiles::kennel(), folderPreference,
+                      QFileInfo(file).absolutePath());
+    exportSheetTo(content, file);
+}
+
+void KennelTransfers::exportSheetTo(transfer::SheetContent content, const QString &file)
+{
+    const auto format =
+        QFileInfo(file).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0
+            ? transfer::SheetFormat::Csv
+            : transfer::SheetFormat::Workbook;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto rows = transfer::exportSheet(db::DatabaseFiles::kennel(), content, format, file);
+    QGuiApplication::restoreOverrideCursor();
+    const QString what = transfer::sheetName(content).toLower();
+    if (!rows) {
+        core::tell(QStringLiteral("The %1 could not be written to %2 (%3).")
+                       .arg(what, QDir::toNativeSeparators(file), rows.problem()));
+        return;
+    }
+    core::tell(QStringLiteral("%1 %2 written to %3.")
+                   .arg(QLocale().toString(rows.value()),
+                        rows.value() == 1 ? what.chopped(1) + QStringLiteral(" was")
+                                          : what + QStringLiteral(" were"),
+                        QDir::toNativeSeparators(file)));
 }
 
 } // namespace app

@@ -16,6 +16,7 @@
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "transfer/ImportPlan.h"
+#include "transfer/SpreadsheetExport.h"
 #include "ui/ScreenHost.h"
 #include "ui/TableScreen.h"
 
@@ -132,6 +133,11 @@ void MainWindow::buildMenuBar()
     file->addSeparator();
     file->addAction(QStringLiteral("Export to CSV..."), m_transfers,
                     &KennelTransfers::chooseAndExport);
+    for (const auto content : {transfer::SheetContent::Dogs, transfer::SheetContent::Contacts,
+                               transfer::SheetContent::Sales})
+        file->addAction(
+            QStringLiteral("Export %1 for a Spreadsheet...").arg(transfer::sheetName(content)),
+            m_transfers, [this, content] { m_transfers->chooseAndExportSheet(content); });
     file->addAction(QStringLiteral("Import Dogs from CSV..."), m_transfers,
                     [this] { m_transfers->chooseAndImport(transfer::dogTarget()); });
     file->addAction(QStringLiteral("Import Contacts from CSV..."), m_transfers,

@@ -84,6 +84,11 @@ QStringList formNames()
             QStringLiteral("1234,50")};
 }
 
+QChar decimalSeparator(Form form)
+{
+    return separators(form).decimal;
+}
+
 QString symbolProblem(const QString &symbol)
 {
     constexpr int longest = 8;
@@ -123,6 +128,14 @@ QString formatMoney(qint64 cents, const money::Currency &currency)
     const bool before = currency.place == Place::Before || currency.place == Place::BeforeWithBlank;
     return (cents < 0 ? QStringLiteral("-") : QString()) +
            (before ? currency.symbol + between + number : number + between + currency.symbol);
+}
+
+QString plainAmount(qint64 cents)
+{
+    using money::Form;
+    const bool comma = money::decimalSeparator(money::currency().form) == QLatin1Char(',');
+    return formatMoney(
+        cents, {QString(), money::Place::Before, comma ? Form::PlainComma : Form::PlainPoint});
 }
 
 std::optional<qint64> parseMoney(const QString &typed, const money::Currency &currency)

@@ -38,6 +38,9 @@ void setCurrency(const Currency &currency);
 QStringList placeNames();
 QStringList formNames();
 
+// The separator before the cents.
+QChar decimalSeparator(Form form);
+
 // Why a symbol cannot be used ("" when it can): one to a few characters, no digits.
 QString symbolProblem(const QString &symbol);
 
@@ -47,6 +50,9 @@ QString invalidAmountMessage(const QString &what);
 } // namespace money
 
 QString formatMoney(qint64 cents, const money::Currency &currency = money::currency());
+
+// Without symbol and thousands separators, for a program to read: 1234.50, -3,00.
+QString plainAmount(qint64 cents);
 
 // An amount as typed: an optional symbol at its place, thousands separators (the chosen one
 // or blanks) and up to two decimals after the chosen decimal separator (1234.5, $1,334.50,

@@ -5,6 +5,9 @@
 #include "transfer/CsvReader.h"
 #include "transfer/ImportDialog.h"
 #include "transfer/ImportPlan.h"
+#include "transfer/SpreadsheetExport.h"
+
+#include "core/Money.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,9 +21,12 @@
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QtTest>
+#include <zip.h>
 
 using namespace testing;
 using namespace transfer;
+
+Q_DECLARE_METATYPE(transfer::DateOrder)
 
 namespace {
 
@@ -69,6 +75,51 @@ QString dogsInKennel(const QSqlDatabase &db)
     return dogs.join('\n');
 }
 
+qint64 written(const core::WriteResult<qint64> &rows)
+{
+    return rows.ok() ? rows.value() : -1;
+}
+
+// One file of a workbook (a zip archive), or nothing.
+QByteArray workbookPart(const QString &file, const char *part)
+{
+    int error = 0;
+    zip_t *zip = zip_open(QFile::encodeName(file).constData(), ZIP_RDONLY, &error);
+    if (!zip)
+        return {};
+    QByteArray bytes;
+    zip_stat_t stat;
+    if (zip_stat(zip, part, 0, &stat) == 0) {
+        if (zip_file_t *entry = zip_fopen(zip, part, 0)) {
+            bytes.resize(qsizetype(stat.size));
+            bytes.resize(
+                qsizetype(std::max<zip_int64_t>(0, zip_fread(entry, bytes.data(), stat.size))));
+            zip_fclose(entry);
+        }
+    }
+    zip_close(zip);
+    return bytes;
+}
+
+// Dogs to show a spreadsheet: a pup of a brother and sister (COI 25%), names a spreadsheet
+// would run as formulas, an old dog and a date a spreadsheet cannot hold.
+void stockForSpreadsheets(const QSqlDatabase &db)
+{
+    addDog(db, {{"name", "Alder"}, {"sex", "Male"}, {"dob", "1899-12-31"}});
+    addDog(db, {{"name", "Birch"}, {"sex", "Female"}, {"dob", "2015-06-30"}});
+    addDog(db, {{"name", "Cedar"}, {"sex", "Male"}, {"sire", "Alder"}, {"dam", "Birch"}});
+    addDog(db, {{"name", "Dogwood"}, {"sex", "Female"}, {"sire", "Alder"}, {"dam", "Birch"}});
+    addDog(db, {{"name", "=HYPERLINK(\"http://x\",\"y\")"},
+                {"sex", "Male"},
+                {"sire", "Cedar"},
+                {"dam", "Dogwood"},
+                {"dob", "2021-03-04"},
+                {"dod", "sometime in May"},
+                {"registration", "@1"},
+                {"ownerid", "-Ann"},
+                {"breeder", "+Bo"}});
+}
+
 } // namespace
 
 class TransferTest : public QObject
@@ -94,6 +145,10 @@ private Q_SLOTS:
     void exportedKennelImportsFieldForField();
     void dialogDetectsChecksAndImports();
     void killedImportWritesNothing();
+    void spreadsheetCsvReadsBackThroughTheImport_data();
+    void spreadsheetCsvReadsBackThroughTheImport();
+    void workbookHasRealCellsAndAFrozenHeader();
+    void spreadsheetThatCannotBeWrittenLeavesNothing();
 };
 
 void TransferTest::fieldsAreQuotedWhereNeeded_data()
@@ -474,6 +529,113 @@ void TransferTest::killedImportWritesNothing()
             scalar(db::DatabaseFiles::kennel(), "SELECT count(*) FROM Dogtable").toInt() % 3000, 0);
         db::DatabaseFiles::close();
     }
+}
+
+void TransferTest::spreadsheetCsvReadsBackThroughTheImport_data()
+{
+    QTest::addColumn<DateOrder>("order");
+    QTest::addColumn<QString>("born");
+    QTest::addColumn<QString>("coi");
+    QTest::newRow("month first, points") << DateOrder::MonthDayYear << "3/4/2021"
+                                         << "25.00%";
+    QTest::newRow("day first, commas") << DateOrder::DayMonthYear << "4/3/2021"
+                                       << "25,00%";
+    QTest::newRow("year first") << DateOrder::YearMonthDay << "2021-03-04"
+                                << "25.00%";
+}
+
+void TransferTest::spreadsheetCsvReadsBackThroughTheImport()
+{
+    QFETCH(DateOrder, order);
+    QFETCH(QString, born);
+    QFETCH(QString, coi);
+    core::datetext::setOrder(order);
+    core::money::setCurrency(
+        {"€", core::money::Place::AfterWithBlank,
+         coi.contains(',') ? core::money::Form::PointComma : core::money::Form::CommaPoint});
+    Kennel kennel;
+    stockForSpreadsheets(kennel.db());
+    const QString file = kennel.path() + "/Dogs.csv";
+    QCOMPARE(written(exportSheet(kennel.db(), SheetContent::Dogs, SheetFormat::Csv, file)), 5);
+    const QList<QStringList> lines = rowsOf(file);
+    QCOMPARE(lines.first(), QStringList({"Name", "Registration", "Sex", "Breed", "Colour",
+                                         "Date of Birth", "Date of Death", "Sire", "Dam", "Breeder",
+                                         "Owner", "Microchip", "Tattoo", "COI"}));
+    // In name order; formulas kept as text, dates in the kennel's order.
+    QCOMPARE(lines.at(1),
+             QStringList({"'=HYPERLINK(\"http://x\",\"y\")", "'@1", "Male", "", "", born,
+                          "sometime in May", "Cedar", "Dogwood", "'+Bo", "'-Ann", "", "", coi}));
+    QCOMPARE(lines.at(2).at(0), "Alder");
+
+    // The spreadsheet is in name order, the kennel in the order the dogs were added.
+    const auto sorted = [](const QString &dogs) {
+        QStringList lines = dogs.split('\n');
+        lines.sort();
+        return lines;
+    };
+    const QStringList before = sorted(dogsInKennel(kennel.db()));
+    WorkingFolder empty;
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    QSqlDatabase fresh = db::DatabaseFiles::kennel();
+    ImportSettings settings = settingsFor(dogTarget(), file);
+    QCOMPARE(settings.mapping,
+             QStringList({"name", "registration", "sex", "breed", "colour", "dob", "dod", "sire",
+                          "dam", "breeder", "ownerid", "Microchip", "Tattoo", ""}));
+    // A stored text that is no date does not import as one.
+    settings.mapping[6].clear();
+    settings.dates = order;
+    QVERIFY(runImport(dogTarget(), fresh, file, settings).ok());
+    QCOMPARE(sorted(dogsInKennel(fresh)), before);
+    core::datetext::setOrder(DateOrder::MonthDayYear);
+    core::money::setCurrency({});
+}
+
+void TransferTest::workbookHasRealCellsAndAFrozenHeader()
+{
+    core::datetext::setOrder(DateOrder::DayMonthYear);
+    core::money::setCurrency(
+        {"€", core::money::Place::AfterWithBlank, core::money::Form::PointComma});
+    Kennel kennel;
+    stockForSpreadsheets(kennel.db());
+    exec(kennel.report(), "INSERT INTO sales (dogsold, soldto, salesdate, sellamount) VALUES "
+                          "('Cedar', 'Ann', '2026-03-01', 123450)");
+    const QString dogs = kennel.path() + "/Dogs.xlsx";
+    QCOMPARE(written(exportSheet(kennel.db(), SheetContent::Dogs, SheetFormat::Workbook, dogs)), 5);
+    const QByteArray sheet = workbookPart(dogs, "xl/worksheets/sheet1.xml");
+    QVERIFY(sheet.contains(
+        R"(<pane ySplit="1" topLeftCell="A2" activePane="bottomLeft" state="frozen"/>)"));
+    QVERIFY(sheet.contains("<cols>"));
+    // 2015-06-30 as the day number spreadsheets count dates by, in a date format.
+    QVERIFY(sheet.contains("<v>42185</v>"));
+    QVERIFY(workbookPart(dogs, "xl/styles.xml").contains(R"(formatCode="dd/mm/yyyy")"));
+    // A year before 1900 that a workbook cannot hold is kept as text, and so is a formula.
+    QVERIFY(sheet.contains("<t>31/12/1899</t>"));
+    QVERIFY(sheet.contains("<t>=HYPERLINK(\"http://x\",\"y\")</t>"));
+    QVERIFY(!sheet.contains("<f>"));
+    // The COI as a number in percent.
+    QVERIFY(sheet.contains("<v>0.25</v>"));
+
+    const QString sales = kennel.path() + "/Sales.xlsx";
+    QCOMPARE(written(exportSheet(kennel.db(), SheetContent::Sales, SheetFormat::Workbook, sales)),
+             1);
+    QVERIFY(workbookPart(sales, "xl/worksheets/sheet1.xml").contains("<v>1234.5</v>"));
+    QVERIFY(
+        workbookPart(sales, "xl/styles.xml").contains(R"(formatCode="#,##0.00\ &quot;€&quot;")"));
+    core::datetext::setOrder(DateOrder::MonthDayYear);
+    core::money::setCurrency({});
+}
+
+void TransferTest::spreadsheetThatCannotBeWrittenLeavesNothing()
+{
+    Kennel kennel;
+    stockForSpreadsheets(kennel.db());
+    for (const SheetFormat format : {SheetFormat::Csv, SheetFormat::Workbook}) {
+        const QString file = kennel.path() + "/no such folder/Contacts.csv";
+        QVERIFY(!exportSheet(kennel.db(), SheetContent::Contacts, format, file).ok());
+        QVERIFY(!QFileInfo::exists(file));
+    }
+    QCOMPARE(QDir(kennel.path()).entryList({".houndry-*"}, QDir::Hidden | QDir::Files),
+             QStringList());
 }
 
 QTEST_MAIN(TransferTest)

@@ -92,6 +92,21 @@ QByteArray csvField(const QString &value)
     return '"' + escaped.toUtf8() + '"';
 }
 
+QString guarded(const QString &text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@");
+    return !text.isEmpty() && formulaStarts.contains(text.front()) ? QLatin1Char('\'') + text
+                                                                   : text;
+}
+
+QString unguarded(const QString &text)
+{
+    return text.size() > 1 && text.front() == QLatin1Char('\'') &&
+                   guarded(text.mid(1)) != text.mid(1)
+               ? text.mid(1)
+               : text;
+}
+
 core::WriteResult<QList<ExportedFile>> exportTables(const QSqlDatabase &kennel,
                                                     const QString &folder)
 {

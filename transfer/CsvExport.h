@@ -12,6 +12,11 @@ namespace transfer {
 // break (or starts or ends with a blank, which spreadsheets would trim), quotes doubled.
 QByteArray csvField(const QString &value);
 
+// A text for a CSV cell that a spreadsheet shows as it stands: one that begins with '=', '+',
+// '-' or '@' gets an apostrophe before it. `unguarded` takes it off again on import.
+QString guarded(const QString &text);
+QString unguarded(const QString &text);
+
 struct ExportedFile
 {
     QString file;

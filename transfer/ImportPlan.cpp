@@ -6,6 +6,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "transfer/CsvExport.h"
 
 #include <optional>
 #include <QHash>
@@ -36,7 +37,7 @@ public:
             const QString &field = m_settings.mapping[i];
             if (field.isEmpty())
                 continue;
-            QString value = row.fields[i].trimmed();
+            QString value = unguarded(row.fields[i].trimmed());
             const TargetField *target = m_target.field(field);
             if (target && !target->lines &&
                 (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))))
