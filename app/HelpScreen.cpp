@@ -1,55 +1,90 @@
 #include "app/HelpScreen.h"
 
+#include "app/GuidePages.h"
+#include "core/Messages.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace app {
-namespace {
-
-const char *const helpText = R"(
-<h2>Houndry help</h2>
-<p>Houndry keeps your dogs, contacts, matings, litters, vaccinations, notes and sales in two
-files in its data folder: <code>kennelbase.ddx</code> and <code>report.ddx</code>.
-Changes on the record screens are saved when you move to another record or close the screen.</p>
-<h3>Dog Section</h3>
-<dl>
-<dt>Add Dog Records</dt><dd>Creates a number of blank dog records to complete later.</dd>
-<dt>View a Pedigree</dt><dd>Shows or prints a dog's pedigree.</dd>
-<dt>Enter a Mating</dt><dd>Records a mating; the litter due date is worked out for you.</dd>
-<dt>View Possible Mating</dt><dd>Shows the pedigree of a planned litter.</dd>
-<dt>Browse / Update Dogs</dt><dd>Steps through every dog with First, Previous, Next and Last;
-type over any detail to change it.</dd>
-<dt>Find / Update Dog</dt><dd>Opens the dog records on the dog you pick by name.</dd>
-<dt>Enter a Litter</dt><dd>Records the litter of a mating and creates a record for each pup.</dd>
-<dt>Enter a Vaccination</dt><dd>Records a vaccination and when the next one is due.</dd>
-<dt>View Vaccination History</dt><dd>Lists a dog's vaccinations.</dd>
-<dt>Sell a Dog</dt><dd>Sells one of your dogs to a contact and prints a receipt.</dd>
-<dt>Enter Dog Notes</dt><dd>Keeps short dated notes about a dog.</dd>
-</dl>
-<h3>Lists</h3>
-<p>Birthdays, litters due and vaccinations due this month, all three together, and a dog's
-matings. On the first day of each month Houndry offers to show this month's lists.</p>
-<h3>Reports</h3>
-<p>Dog owners, litter histories, sales with their total, and your contacts, each in a print
-preview from which you can print or save a PDF.</p>
-<h3>Contacts</h3>
-<p>Add a contact, list the dogs a contact owns, find a contact by name, or browse them all.</p>
-<h3>System</h3>
-<p>About shows the version. Setup keeps your kennel prefix, your name and address: your name
-becomes breeder and owner of the pups you record and the seller on every sale. Exit saves and
-closes everything.</p>
-)";
-
-} // namespace
 
 HelpScreen::HelpScreen(QWidget *parent)
-    : ui::Screen(screenName(), QStringLiteral("Houndry Help"), parent)
+    : ui::Screen(screenName(), QStringLiteral("Houndry Help"), parent), m_search(new QLineEdit),
+      m_pages(new QListWidget), m_browser(new QTextBrowser)
 {
-    auto *browser = new QTextBrowser;
-    browser->setHtml(QString::fromUtf8(helpText));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(browser);
-    setMinimumSize(520, 480);
+    m_search->setObjectName(QStringLiteral("search"));
+    m_search->setPlaceholderText(QStringLiteral("Search the guide"));
+    m_search->setClearButtonEnabled(true);
+    m_search->setAccessibleName(QStringLiteral("Search the guide"));
+    m_pages->setObjectName(QStringLiteral("pages"));
+    m_pages->setAccessibleName(QStringLiteral("Pages of the guide"));
+    m_browser->setObjectName(QStringLiteral("page"));
+    m_browser->setOpenExternalLinks(true);
+    for (const guide::Page &page : guide::pages()) {
+        auto *item = new QListWidgetItem(page.title, m_pages);
+        item->setData(Qt::UserRole, page.name);
+    }
+    auto *contents = new QVBoxLayout;
+    contents->addWidget(m_search);
+    contents->addWidget(m_pages);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(contents, 1);
+    layout->addWidget(m_browser, 3);
+    setMinimumSize(760, 520);
+
+    connect(m_search, &QLineEdit::textChanged, this, &HelpScreen::search);
+    connect(m_pages, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
+        if (item && item->data(Qt::UserRole).toString() != m_page)
+            showPage(item->data(Qt::UserRole).toString());
+    });
+    // A link followed inside the guide moves the contents' mark with it.
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this](const QUrl &source) {
+        m_page = QFileInfo(source.toLocalFile()).completeBaseName();
+        for (int i = 0; i < m_pages->count(); ++i) {
+            if (m_pages->item(i)->data(Qt::UserRole).toString() == m_page) {
+                const QSignalBlocker quiet(m_pages);
+                m_pages->setCurrentRow(i);
+            }
+        }
+    });
+    showPage(guide::pageFor({}));
+}
+
+bool HelpScreen::showPage(const QString &page)
+{
+    const QString file = guide::fileOf(page);
+    if (!QFileInfo::exists(file)) {
+        const QString missing =
+            QStringLiteral("The guide's page \"%1\" is missing from %2. Installing Houndry "
+                           "again puts it back.")
+                .arg(page, QDir::toNativeSeparators(guide::folder()));
+        // A window without its page still says why.
+        if (m_page.isEmpty())
+            m_browser->setPlainText(missing);
+        core::tell(missing);
+        return false;
+    }
+    m_browser->setSource(QUrl::fromLocalFile(file), QTextDocument::MarkdownResource);
+    return true;
+}
+
+void HelpScreen::search(const QString &words)
+{
+    const QStringList found = guide::pagesWith(words);
+    for (int i = 0; i < m_pages->count(); ++i) {
+        QListWidgetItem *item = m_pages->item(i);
+        item->setHidden(!found.contains(item->data(Qt::UserRole).toString()));
+    }
+    // The first page found is shown, with the words marked on it.
+    if (!found.isEmpty() && !found.contains(m_page))
+        showPage(found.first());
+    if (!words.trimmed().isEmpty())
+        m_browser->find(words.trimmed().section(QLatin1Char(' '), 0, 0));
 }
 
 } // namespace app

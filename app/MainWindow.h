@@ -100,6 +100,9 @@ private:
         m_screens->open(T::screenName(), [] { return new T; });
     }
     void showAbout();
+    // The guide on the page that explains `screen` (an object name).
+    void showGuideFor(const QString &screen);
+    QString activeScreenName() const;
 
     QMdiArea *m_area;
     ui::ScreenHost *m_screens;

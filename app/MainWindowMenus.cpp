@@ -217,7 +217,7 @@ void MainWindow::buildMenuBar()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
-    help->addAction(QStringLiteral("Help"), this, [this] { choose(MenuItem::Help); })
+    help->addAction(QStringLiteral("Help"), this, [this] { showGuideFor(activeScreenName()); })
         ->setShortcut(QKeySequence::HelpContents);
     help->addAction(QStringLiteral("About "), this, [this] { choose(MenuItem::About); });
 }

@@ -61,11 +61,18 @@ QGroupBox *SetupScreen::buildLocalSettings()
     namespace local = localsettings;
     auto *group = new QGroupBox(QStringLiteral("Local settings"));
     auto *grid = new QGridLayout(group);
+    int row = 0;
     for (const local::ListSetting *setting : local::all()) {
+        // The symbol is typed, and stands before where it goes.
+        if (setting == &local::currencyPlace()) {
+            m_currencySymbol = new QLineEdit;
+            m_currencySymbol->setObjectName(QStringLiteral("currencySymbol"));
+            ui::addField(grid, row++, 0, local::currencySymbolCaption(), m_currencySymbol);
+        }
         auto *list = new QComboBox;
         list->setObjectName(setting->objectName);
         list->addItems(setting->entries);
-        ui::addField(grid, int(m_localSettings.size()), 0, setting->caption, list);
+        ui::addField(grid, row++, 0, setting->caption, list);
         connect(list, &QComboBox::activated, this, [this, setting](int entry) {
             if (entry == setting->current())
                 return;
@@ -78,10 +85,6 @@ QGroupBox *SetupScreen::buildLocalSettings()
         });
         m_localSettings << list;
     }
-    m_currencySymbol = new QLineEdit;
-    m_currencySymbol->setObjectName(QStringLiteral("currencySymbol"));
-    ui::addField(grid, int(m_localSettings.size()), 0, local::currencySymbolCaption(),
-                 m_currencySymbol);
     connect(m_currencySymbol, &QLineEdit::editingFinished, this, [this] {
         const QString typed = m_currencySymbol->text().trimmed();
         // Shown before a refusal is told, so that the focus leaving for the message does not

@@ -30,6 +30,10 @@ for file in kennelbase.ddx report.ddx; do
     [ "$(stat -c %a "$kennel/$file")" = 600 ] || { echo "$kennel/$file is missing or not the user's alone"; exit 1; }
 done
 sqlite3 "$kennel/kennelbase.ddx" "PRAGMA integrity_check" | grep -qx ok
+# The guide that F1 opens, with its pictures.
+for file in index.md genetics.md images/main-menu.png; do
+    [ -f "/usr/share/houndry/guide/$file" ] || { echo "the guide's $file is not installed"; exit 1; }
+done
 
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "./$deb" >/dev/null
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq houndry >/dev/null

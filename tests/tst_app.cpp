@@ -1,4 +1,6 @@
 #include "app/AboutBox.h"
+#include "app/GuidePages.h"
+#include "app/HelpScreen.h"
 #include "app/KennelLock.h"
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"
@@ -36,6 +38,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -44,12 +47,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace testing;
 
@@ -64,6 +69,12 @@ struct Started
     }
     app::MainWindow window;
 };
+
+app::HelpScreen *openGuide(Started &app)
+{
+    app.window.mainMenu()->button("Help")->click();
+    return app.window.screens().find<app::HelpScreen>("HelpScreen");
+}
 
 // Every item of the subsystems' menus, as the user would choose them one after another.
 void openEverySubsystemScreen(app::MainWindow &window)
@@ -124,7 +135,11 @@ private Q_SLOTS:
     void closeKeysCloseTheActiveScreen();
     void everyInputHasAnAccessibleName();
     void startupListsOpenInFrontOfTheMenu();
-    void f1OpensHelp();
+    void f1OpensTheGuideOnTheScreensPage_data();
+    void f1OpensTheGuideOnTheScreensPage();
+    void everyGuidePageAndPictureIsThere();
+    void guideSearchListsThePagesWithTheWords();
+    void aMissingGuidePageIsSaid();
     void enterOnAMainMenuButtonPressesIt();
     void geneticsMenuOpensItsScreenAndReports();
     void menuBarReachesEveryScreen();
@@ -1142,14 +1157,141 @@ void AppTest::startupListsOpenInFrontOfTheMenu()
         lists);
 }
 
-void AppTest::f1OpensHelp()
+void AppTest::f1OpensTheGuideOnTheScreensPage_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("main menu") << ""
+                               << "MainMenu"
+                               << "Getting started";
+    QTest::newRow("setup") << "Setup"
+                           << "SetupInformation"
+                           << "Setup and local settings";
+    QTest::newRow("dog records") << "Browse / Update Dogs"
+                                 << "Form4"
+                                 << "Dog records";
+    QTest::newRow("add dogs") << "Add Dog Records"
+                              << "AddDogRecords"
+                              << "Dog records";
+    QTest::newRow("a pedigree") << "View a Pedigree"
+                                << "Form24"
+                                << "Pedigrees and certificates";
+    QTest::newRow("possible mating") << "View Possible Mating"
+                                     << "Form23"
+                                     << "Pedigrees and certificates";
+    QTest::newRow("mating") << "Enter a Mating"
+                            << "Form20"
+                            << "Matings and litters";
+    QTest::newRow("litter") << "Enter a Litter"
+                            << "Form19"
+                            << "Matings and litters";
+    QTest::newRow("vaccination") << "Enter a Vaccination"
+                                 << "Form8"
+                                 << "Vaccinations and notes";
+    QTest::newRow("notes") << "Enter Dog Notes"
+                           << "Form6"
+                           << "Vaccinations and notes";
+    QTest::newRow("birthdays") << "List Birthdays "
+                               << "Form15"
+                               << "Monthly lists";
+    QTest::newRow("contact") << "Add a Contact"
+                             << "Form28"
+                             << "Contacts";
+    QTest::newRow("browse contacts") << "Browse / Edit Contacts"
+                                     << "Form29"
+                                     << "Contacts";
+    QTest::newRow("sale") << "Sell a Dog"
+                          << "Form10"
+                          << "Selling a dog";
+}
+
+// F1 where the user is, as the key meets the window's shortcuts.
+void AppTest::f1OpensTheGuideOnTheScreensPage()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, screen);
+    QFETCH(QString, title);
+    Kennel kennel;
+    MessageRecorder messages;
+    exec(kennel.db(), "UPDATE setup SET Name = 'Ann Breeder'");
+    Started app;
+    if (!button.isEmpty())
+        app.window.mainMenu()->button(button)->click();
+    QWidget *shown = app.window.screens().find(screen);
+    QVERIFY(shown);
+    QTRY_VERIFY(shown->isActiveWindow());
+    ui::ScreenHost::focusFirstField(shown);
+    pressKey(Qt::Key_F1);
+    auto *guide = app.window.screens().find<app::HelpScreen>("HelpScreen");
+    QVERIFY(guide);
+    auto *page = guide->findChild<QTextBrowser *>("page");
+    QCOMPARE(page->documentTitle().isEmpty() ? page->toPlainText().section('\n', 0, 0)
+                                             : page->documentTitle(),
+             title);
+    QCOMPARE(guide->findChild<QListWidget *>("pages")->currentItem()->text(), title);
+    QCOMPARE(messages.texts, QStringList());
+}
+
+void AppTest::everyGuidePageAndPictureIsThere()
+{
+    static const QRegularExpression link(R"(\]\(([^)]+)\))");
+    const QList<app::guide::Page> pages = app::guide::pages();
+    QCOMPARE(pages.size(), 12);
+    for (const app::guide::Page &page : pages) {
+        QFile file(app::guide::fileOf(page.name));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        QVERIFY2(page.title != page.name, qPrintable(page.name + " has no title"));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = link.globalMatch(text); match.hasNext();) {
+            const QString target = match.next().captured(1);
+            QVERIFY2(QFileInfo::exists(QDir(app::guide::folder()).filePath(target)),
+                     qPrintable(page.name + " links to " + target));
+        }
+    }
+}
+
+void AppTest::guideSearchListsThePagesWithTheWords()
 {
     Kennel kennel;
     MessageRecorder messages;
     Started app;
-    focusOn(app.window.mainMenu()->button("Setup"));
-    pressKey(Qt::Key_F1);
-    QTRY_VERIFY(app.window.screens().find("HelpScreen"));
+    app::HelpScreen *guide = openGuide(app);
+    QVERIFY(guide);
+    auto *pages = guide->findChild<QListWidget *>("pages");
+    const auto shownPages = [pages] {
+        QStringList shown;
+        for (int i = 0; i < pages->count(); ++i) {
+            if (!pages->item(i)->isHidden())
+                shown << pages->item(i)->text();
+        }
+        return shown;
+    };
+    focusOn(guide->findChild<QLineEdit *>("search"));
+    typeKeys("inbreeding STUD");
+    QCOMPARE(shownPages(), QStringList({"Matings and litters", "Genetics in plain words"}));
+    QCOMPARE(guide->page(), "breeding");
+    typeKeys("zzz");
+    QCOMPARE(shownPages(), QStringList());
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    pressKey(Qt::Key_Delete);
+    QCOMPARE(shownPages().size(), 12);
+    QCOMPARE(messages.texts, QStringList());
+}
+
+void AppTest::aMissingGuidePageIsSaid()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    Started app;
+    app::HelpScreen *guide = openGuide(app);
+    QVERIFY(guide);
+    QVERIFY(!guide->showPage("kennel-club"));
+    QCOMPARE(messages.texts, QStringList("The guide's page \"kennel-club\" is missing from " +
+                                         QDir::toNativeSeparators(app::guide::folder()) +
+                                         ". Installing Houndry again puts it back."));
+    // The page shown stays.
+    QCOMPARE(guide->page(), "index");
 }
 
 void AppTest::enterOnAMainMenuButtonPressesIt()
