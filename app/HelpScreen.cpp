@@ -83,8 +83,10 @@ void HelpScreen::search(const QString &words)
     // The first page found is shown, with the words marked on it.
     if (!found.isEmpty() && !found.contains(m_page))
         showPage(found.first());
-    if (!words.trimmed().isEmpty())
+    if (!words.trimmed().isEmpty()) {
+        m_browser->moveCursor(QTextCursor::Start);
         m_browser->find(words.trimmed().section(QLatin1Char(' '), 0, 0));
+    }
 }
 
 } // namespace app

@@ -1,7 +1,6 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutBox.h"
-#include "app/GuidePages.h"
 #include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
 #include "app/KennelCheck.h"
@@ -434,21 +433,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
-}
-
-void MainWindow::showGuideFor(const QString &screen)
-{
-    open<HelpScreen>();
-    // F1 on the guide itself leaves it on the page it shows.
-    if (auto *guide = m_screens->find<HelpScreen>(HelpScreen::screenName());
-        guide && screen != HelpScreen::screenName())
-        guide->showPage(guide::pageFor(screen));
-}
-
-QString MainWindow::activeScreenName() const
-{
-    const QMdiSubWindow *frame = m_area->activeSubWindow();
-    return frame && frame->widget() ? frame->widget()->objectName() : QString();
 }
 
 } // namespace app

@@ -1,5 +1,7 @@
 // The main window's menu bar: every screen of the main menu by its button's caption, grouped
 // by subsystem, and the program's own items.
+#include "app/GuidePages.h"
+#include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
 #include "app/KennelTransfers.h"
 #include "app/KennelUndo.h"
@@ -21,6 +23,7 @@
 #include "ui/TableScreen.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
@@ -220,6 +223,21 @@ void MainWindow::buildMenuBar()
     help->addAction(QStringLiteral("Help"), this, [this] { showGuideFor(activeScreenName()); })
         ->setShortcut(QKeySequence::HelpContents);
     help->addAction(QStringLiteral("About "), this, [this] { choose(MenuItem::About); });
+}
+
+void MainWindow::showGuideFor(const QString &screen)
+{
+    open<HelpScreen>();
+    // F1 on the guide itself leaves it on the page it shows.
+    if (auto *guide = m_screens->find<HelpScreen>(HelpScreen::screenName());
+        guide && screen != HelpScreen::screenName())
+        guide->showPage(guide::pageFor(screen));
+}
+
+QString MainWindow::activeScreenName() const
+{
+    const QMdiSubWindow *frame = m_area->activeSubWindow();
+    return frame && frame->widget() ? frame->widget()->objectName() : QString();
 }
 
 } // namespace app

@@ -73,7 +73,12 @@ bool save(QWidget *widget, const QString &file)
 {
     QApplication::processEvents();
     QTest::qWait(300);
-    return widget->grab().save(file);
+    // As wide as the guide's window shows a picture without scrolling.
+    constexpr int widest = 500;
+    const QPixmap picture = widget->grab();
+    return (picture.width() > widest ? picture.scaledToWidth(widest, Qt::SmoothTransformation)
+                                     : picture)
+        .save(file);
 }
 
 } // namespace
@@ -95,7 +100,8 @@ int main(int argc, char *argv[])
     window.show();
     if (!QTest::qWaitFor([&] { return window.mainMenu() != nullptr; }))
         return EXIT_FAILURE;
-    bool saved = save(&window, out.filePath(QStringLiteral("main-menu.png")));
+    bool saved = save(window.screens().frameOf(window.mainMenu()),
+                      out.filePath(QStringLiteral("main-menu.png")));
     for (const Picture &picture : pictures) {
         picture.open(window);
         QWidget *screen = window.screens().find(QString::fromUtf8(picture.screen));
