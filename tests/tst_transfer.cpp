@@ -149,6 +149,7 @@ private Q_SLOTS:
     void spreadsheetCsvReadsBackThroughTheImport();
     void workbookHasRealCellsAndAFrozenHeader();
     void spreadsheetThatCannotBeWrittenLeavesNothing();
+    void spreadsheetCsvRowsEndingEmptyKeepEveryField();
 };
 
 void TransferTest::fieldsAreQuotedWhereNeeded_data()
@@ -636,6 +637,27 @@ void TransferTest::spreadsheetThatCannotBeWrittenLeavesNothing()
     }
     QCOMPARE(QDir(kennel.path()).entryList({".houndry-*"}, QDir::Hidden | QDir::Files),
              QStringList());
+}
+
+// Contacts without notes leave the last column empty; the import counts the fields.
+void TransferTest::spreadsheetCsvRowsEndingEmptyKeepEveryField()
+{
+    Kennel kennel;
+    exec(kennel.db(), "INSERT INTO contacts (last, city) VALUES ('Ann', 'Leeds'), ('Bo', '')");
+    const QString file = kennel.path() + "/Contacts.csv";
+    QCOMPARE(written(exportSheet(kennel.db(), SheetContent::Contacts, SheetFormat::Csv, file)), 2);
+    const QList<QStringList> lines = rowsOf(file);
+    QCOMPARE(lines.size(), 3);
+    for (const QStringList &line : lines)
+        QCOMPARE(line.size(), 15);
+    QCOMPARE(lines.at(2).first(), "Bo");
+    WorkingFolder empty;
+    QVERIFY(db::DatabaseFiles::open().isEmpty());
+    QSqlDatabase fresh = db::DatabaseFiles::kennel();
+    QVERIFY(runImport(contactTarget(), fresh, file, settingsFor(contactTarget(), file)).ok());
+    QCOMPARE(
+        scalar(fresh, "SELECT group_concat(last || '/' || city, ';') FROM contacts").toString(),
+        "Ann/Leeds;Bo/");
 }
 
 QTEST_MAIN(TransferTest)

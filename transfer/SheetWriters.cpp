@@ -24,6 +24,7 @@ public:
     void header(const QList<SheetColumn> &columns) override
     {
         m_opened = m_out.open(QIODevice::WriteOnly);
+        m_cells.resize(columns.size());
         for (qsizetype i = 0; i < columns.size(); ++i)
             text(int(i), columns[i].header);
         endRow();
@@ -45,12 +46,12 @@ public:
             shown = QString::number(qint64(value));
         put(column, csvField(shown));
     }
+    // Every row has a field for every column, empty or not, as readers count them.
     void endRow() override
     {
-        m_line += "\r\n";
-        m_written = m_written && m_out.write(m_line) == m_line.size();
-        m_line.clear();
-        m_column = 0;
+        const QByteArray line = m_cells.join(',') + "\r\n";
+        m_written = m_written && m_out.write(line) == line.size();
+        m_cells.fill(QByteArray());
     }
     QString finish() override
     {
@@ -60,20 +61,10 @@ public:
     }
 
 private:
-    // Cells come in column order; a cell left out stays empty.
-    void put(int column, const QByteArray &field)
-    {
-        for (; m_column < column; ++m_column)
-            m_line += m_column > 0 ? "," : "";
-        if (m_column > 0)
-            m_line += ',';
-        m_line += field;
-        ++m_column;
-    }
+    void put(int column, const QByteArray &field) { m_cells[column] = field; }
 
     QSaveFile m_out;
-    QByteArray m_line;
-    int m_column = 0;
+    QByteArrayList m_cells;
     bool m_opened = false;
     bool m_written = true;
 };
