@@ -53,34 +53,22 @@ const ListSetting &paper()
 const ListSetting &currencyPlace()
 {
     using namespace core::money;
-    static const ListSetting setting{QStringLiteral("Currency symbol goes"),
-                                     QStringLiteral("currencyPlace"),
-                                     QStringLiteral("currency place"),
-                                     placeNames(),
-                                     [] { return int(currency().place); },
-                                     [] { return int(Currency().place); },
-                                     [](int entry) {
-                                         Currency chosen = currency();
-                                         chosen.place = Place(entry);
-                                         setCurrency(chosen);
-                                     }};
+    static const ListSetting setting{
+        QStringLiteral("Currency symbol goes"),   QStringLiteral("currencyPlace"),
+        QStringLiteral("currency place"),         placeNames(),
+        [] { return int(currency().place); },     [] { return int(Currency().place); },
+        [](int entry) { setPlace(Place(entry)); }};
     return setting;
 }
 
 const ListSetting &amountForm()
 {
     using namespace core::money;
-    static const ListSetting setting{QStringLiteral("Amounts written"),
-                                     QStringLiteral("amountForm"),
-                                     QStringLiteral("amount form"),
-                                     formNames(),
-                                     [] { return int(currency().form); },
-                                     [] { return int(Currency().form); },
-                                     [](int entry) {
-                                         Currency chosen = currency();
-                                         chosen.form = Form(entry);
-                                         setCurrency(chosen);
-                                     }};
+    static const ListSetting setting{
+        QStringLiteral("Amounts written"),      QStringLiteral("amountForm"),
+        QStringLiteral("amount form"),          formNames(),
+        [] { return int(currency().form); },    [] { return int(Currency().form); },
+        [](int entry) { setForm(Form(entry)); }};
     return setting;
 }
 
@@ -92,13 +80,6 @@ QList<const ListSetting *> all()
 namespace {
 
 const QString symbolPreference = QStringLiteral("currency symbol");
-
-void applySymbol(const QString &symbol)
-{
-    core::money::Currency chosen = core::money::currency();
-    chosen.symbol = symbol;
-    core::money::setCurrency(chosen);
-}
 
 } // namespace
 
@@ -118,7 +99,7 @@ bool chooseCurrencySymbol(const QString &symbol)
         core::tellNothingChanged(QStringLiteral("The local setting"), saved.problem());
         return false;
     }
-    applySymbol(symbol);
+    core::money::setSymbol(symbol);
     return true;
 }
 
@@ -134,8 +115,8 @@ QString openKennel()
     }
     // A symbol edited by hand into one that cannot be read back is not taken up.
     const QString symbol = db::preference(db::DatabaseFiles::kennel(), symbolPreference);
-    applySymbol(core::money::symbolProblem(symbol).isEmpty() ? symbol
-                                                             : core::money::Currency().symbol);
+    core::money::setSymbol(
+        core::money::symbolProblem(symbol).isEmpty() ? symbol : core::money::Currency().symbol);
     return {};
 }
 

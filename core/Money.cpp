@@ -71,6 +71,24 @@ void setCurrency(const Currency &currency)
     chosen = currency;
 }
 
+void setSymbol(const QString &symbol)
+{
+    const std::lock_guard lock(chosenMutex);
+    chosen.symbol = symbol;
+}
+
+void setPlace(Place place)
+{
+    const std::lock_guard lock(chosenMutex);
+    chosen.place = place;
+}
+
+void setForm(Form form)
+{
+    const std::lock_guard lock(chosenMutex);
+    chosen.form = form;
+}
+
 QStringList placeNames()
 {
     return {QStringLiteral("before the amount"), QStringLiteral("before the amount, with a blank"),

@@ -32,6 +32,10 @@ struct Currency
 // The kennel's choice, set when the kennel opens or the choice changes.
 Currency currency();
 void setCurrency(const Currency &currency);
+// One part of it, the others kept.
+void setSymbol(const QString &symbol);
+void setPlace(Place place);
+void setForm(Form form);
 
 // The places and forms as the breeder picks them, in the enums' order; the same texts are
 // kept in the kennel file.
