@@ -205,6 +205,8 @@ void MainWindow::openDogRecords(int mode, const QString &name)
             auto *records = new dogs::DogRecordsScreen;
             connect(records, &dogs::DogRecordsScreen::deleteRequested, this,
                     &MainWindow::deleteDog);
+            connect(records, &dogs::DogRecordsScreen::healthResultsRequested, this,
+                    [this](qint64 dogId) { openHealthResults(dogId); });
             return records;
         }));
     if (mode == core::Choices::Find)

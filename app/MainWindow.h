@@ -91,6 +91,9 @@ private:
     void showPedigree(int generations);
     void openCertificateChooser(const QString &subject);
     void openAllDogs();
+    // The health results of a dog, or of the dog the screen last showed.
+    void openHealthResults(std::optional<qint64> dogId = std::nullopt);
+    void openHealthTests();
     void openAllContacts();
     // Opens a report's preview, or reads its data afresh when it is already open.
     void openReport(const QString &name, const QString &caption,

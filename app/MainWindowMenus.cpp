@@ -15,6 +15,8 @@
 #include "db/DatabaseFiles.h"
 #include "dogs/AllDogsTable.h"
 #include "dogs/DogRecordsScreen.h"
+#include "health/HealthResultsScreen.h"
+#include "health/HealthTestsScreen.h"
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "transfer/ImportPlan.h"
@@ -109,6 +111,29 @@ void MainWindow::openAllContacts()
     });
 }
 
+void MainWindow::openHealthResults(std::optional<qint64> dogId)
+{
+    using health::HealthResultsScreen;
+    open<HealthResultsScreen>();
+    if (dogId)
+        m_screens->find<HealthResultsScreen>(HealthResultsScreen::screenName())->showDog(*dogId);
+}
+
+void MainWindow::openHealthTests()
+{
+    using health::HealthTestsScreen;
+    m_screens->open(HealthTestsScreen::screenName(), [this] {
+        auto *tests = new HealthTestsScreen;
+        // Results on view name the tests as they now are.
+        connect(tests, &HealthTestsScreen::testsChanged, this, [this] {
+            if (auto *results = m_screens->find<health::HealthResultsScreen>(
+                    health::HealthResultsScreen::screenName()))
+                results->refresh();
+        });
+        return tests;
+    });
+}
+
 void MainWindow::openSetup()
 {
     m_screens->open(SetupScreen::screenName(), [this] {
@@ -181,6 +206,13 @@ void MainWindow::buildMenuBar()
             auto *merge = new QAction(withMnemonic(QStringLiteral("Merge Dogs..."), taken), menu);
             connect(merge, &QAction::triggered, this, &MainWindow::openMergeDogs);
             menu->insertAction(separator, merge);
+        }
+        if (menu->objectName() == QLatin1String("healthMenu")) {
+            menu->addSeparator();
+            menu->addAction(withMnemonic(QStringLiteral("Health Results..."), taken), this,
+                            [this] { openHealthResults(); });
+            menu->addAction(withMnemonic(QStringLiteral("Health Tests..."), taken), this,
+                            &MainWindow::openHealthTests);
         }
         if (menu->objectName() == QLatin1String("contactsMenu")) {
             menu->addAction(withMnemonic(QStringLiteral("Delete Contact..."), taken), this,

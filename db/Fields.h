@@ -97,6 +97,30 @@ namespace breeds {
 inline const QString name = QStringLiteral("Breedname");
 } // namespace breeds
 
+// A health test the kennel uses: an examination with a written result and perhaps a score, or
+// a DNA test for a single-gene condition with its mode of inheritance.
+namespace healthTests {
+inline const QString id = QStringLiteral("testid");
+inline const QString name = QStringLiteral("testname");
+inline const QString kind = QStringLiteral("testkind");
+inline const QString inheritance = QStringLiteral("inheritance");
+inline const QString frequency = QStringLiteral("frequency");
+inline const QString hidden = QStringLiteral("hidden");
+} // namespace healthTests
+
+// One result of a health test for a dog.
+namespace healthResults {
+inline const QString id = QStringLiteral("resultid");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString testId = QStringLiteral("testid");
+inline const QString date = QStringLiteral("tested");
+inline const QString result = QStringLiteral("result");
+inline const QString score = QStringLiteral("score");
+inline const QString examiner = QStringLiteral("examiner");
+inline const QString certificate = QStringLiteral("certificate");
+inline const QString note = QStringLiteral("resultnote");
+} // namespace healthResults
+
 // The program's own choices that belong with the kennel, such as where backups go.
 namespace preferences {
 inline const QString name = QStringLiteral("name");

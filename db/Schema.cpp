@@ -29,6 +29,10 @@ Column value(const QString &name)
 {
     return {name, ColumnKind::Value};
 }
+Column real(const QString &name)
+{
+    return {name, ColumnKind::Real};
+}
 Column autoId(const QString &name)
 {
     return {name, ColumnKind::AutoId};
@@ -77,6 +81,9 @@ QString Column::definition() const
         break;
     case ColumnKind::Amount:
         definition += QStringLiteral(" INTEGER");
+        break;
+    case ColumnKind::Real:
+        definition += QStringLiteral(" REAL");
         break;
     case ColumnKind::Value:
         break;
@@ -261,6 +268,40 @@ const Index &changesOfRecordIndex()
     return index;
 }
 
+const Table &healthTestTable()
+{
+    using namespace fields;
+    static const Table table{tables::healthTests,
+                             {autoId(healthTests::id), text(healthTests::name),
+                              text(healthTests::kind), text(healthTests::inheritance),
+                              real(healthTests::frequency), whole(healthTests::hidden)}};
+    return table;
+}
+
+const Table &healthResultTable()
+{
+    using namespace fields;
+    static const Table table{tables::healthResults,
+                             {autoId(healthResults::id), whole(healthResults::dogId),
+                              whole(healthResults::testId), date(healthResults::date),
+                              text(healthResults::result), real(healthResults::score),
+                              text(healthResults::examiner), text(healthResults::certificate),
+                              text(healthResults::note)}};
+    return table;
+}
+
+const std::vector<Index> &healthResultIndexes()
+{
+    using namespace fields;
+    static const std::vector<Index> all{
+        {indexes::healthResultDogIds, tables::healthResults, healthResults::dogId,
+         quoted(healthResults::dogId)},
+        {indexes::healthResultTestIds, tables::healthResults, healthResults::testId,
+         quoted(healthResults::testId)},
+    };
+    return all;
+}
+
 const Schema &kennelSchema()
 {
     using namespace fields;
@@ -297,6 +338,8 @@ const Schema &kennelSchema()
             {tables::preferences, texts({preferences::name, preferences::value})},
             changeSetTable(),
             changeLogTable(),
+            healthTestTable(),
+            healthResultTable(),
         },
         std::vector<Index>{
             {indexes::dogNames, tables::dogs, dogs::name},
@@ -306,7 +349,8 @@ const Schema &kennelSchema()
             vaccinationMonthsIndex(),
             litterMonthsIndex(),
         } + linkIndexes() +
-            std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()},
+            std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()} +
+            healthResultIndexes(),
     };
     return schema;
 }

@@ -12,6 +12,7 @@ enum class ColumnKind {
     Whole,
     Date,   // stored as ISO YYYY-MM-DD text
     Amount, // stored as whole cents
+    Real,   // a number with a fraction
     Value,  // whatever another field held, as it held it: no declared type
 };
 
@@ -70,6 +71,10 @@ const Index &vaccinationMonthsIndex();
 const Index &litterMonthsIndex();
 const Index &changesOfSetIndex();
 const Index &changesOfRecordIndex();
+// The health tests and their results, with the indexes that find a dog's or a test's results.
+const Table &healthTestTable();
+const Table &healthResultTable();
+const std::vector<Index> &healthResultIndexes();
 const Schema &reportSchema();
 
 // The named indexes that table cursors can seek through; case-insensitive.

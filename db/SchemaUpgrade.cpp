@@ -13,6 +13,7 @@
 #include <QSqlRecord>
 #include <QStringBuilder>
 #include <QVariant>
+#include <tuple>
 
 // Resources of a static library are registered by hand, from the global namespace.
 static void registerResources()
@@ -61,6 +62,36 @@ bool fillBreedList(QSqlDatabase &db, QString *error)
     return true;
 }
 
+// The tests most breeds are screened for; the breeder renames, extends or hides them.
+bool fillHealthTests(QSqlDatabase &db, QString *error)
+{
+    using namespace fields;
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO ") % quoted(tables::healthTests) % QStringLiteral(" (") %
+              quoted(healthTests::name) % QStringLiteral(", ") % quoted(healthTests::kind) %
+              QStringLiteral(", ") % quoted(healthTests::inheritance) % QStringLiteral(", ") %
+              quoted(healthTests::hidden) % QStringLiteral(") VALUES (?, ?, ?, 0)"));
+    const QString examination = QStringLiteral("Examination");
+    const QString dna = QStringLiteral("DNA");
+    const QString recessive = QStringLiteral("Recessive");
+    const std::vector<std::tuple<const char *, QString, QString>> common{
+        {"Hips", examination, {}},    {"Elbows", examination, {}},   {"Eyes", examination, {}},
+        {"Heart", examination, {}},   {"Patellas", examination, {}}, {"Hearing", examination, {}},
+        {"PRA-prcd", dna, recessive}, {"DM", dna, recessive},        {"CEA", dna, recessive},
+        {"EIC", dna, recessive},      {"MDR1", dna, recessive},
+    };
+    for (const auto &[name, kind, inheritance] : common) {
+        q.addBindValue(QString::fromLatin1(name));
+        q.addBindValue(kind);
+        q.addBindValue(inheritance);
+        if (!q.exec()) {
+            *error = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
 // A table created here starts with the rows the program expects in it.
 bool fillNewTable(QSqlDatabase &db, const QString &table, QString *error)
 {
@@ -70,6 +101,8 @@ bool fillNewTable(QSqlDatabase &db, const QString &table, QString *error)
             error);
     if (table == tables::breeds)
         return fillBreedList(db, error);
+    if (table == tables::healthTests)
+        return fillHealthTests(db, error);
     return true;
 }
 
@@ -144,6 +177,13 @@ const std::vector<Step> &steps()
             std::vector<Index> added = remade;
             added.push_back(dogOwnersIndex());
             return completeSchema(db, {{}, added}, error);
+        },
+        // Health tests with each dog's results, found by dog and by test.
+        [](QSqlDatabase &db, File file, QString *error) {
+            if (file != File::Kennel)
+                return true;
+            return completeSchema(
+                db, {{healthTestTable(), healthResultTable()}, healthResultIndexes()}, error);
         },
     };
     return all;

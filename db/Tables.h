@@ -18,6 +18,8 @@ inline const QString sales = QStringLiteral("sales");
 inline const QString smallReceipt = QStringLiteral("reciept");
 inline const QString pedigreeReceipt = QStringLiteral("largereciept");
 inline const QString pedigree = QStringLiteral("pedigreedata");
+inline const QString healthTests = QStringLiteral("healthtests");
+inline const QString healthResults = QStringLiteral("healthresults");
 // What the user changed, kept so that it can be undone and shown as a record's history.
 inline const QString changeSets = QStringLiteral("changesets");
 inline const QString changeLog = QStringLiteral("changelog");
@@ -41,6 +43,8 @@ inline const QString litterDams = QStringLiteral("litterdams");
 inline const QString vaccinationDogs = QStringLiteral("vaccinationdogs");
 inline const QString vaccinationDogIds = QStringLiteral("vaccinationdogids");
 inline const QString noteDogIds = QStringLiteral("notedogids");
+inline const QString healthResultDogIds = QStringLiteral("healthresultdogids");
+inline const QString healthResultTestIds = QStringLiteral("healthresulttestids");
 // The dogs of an owner, for the owners' listing and a contact's rename.
 inline const QString dogOwners = QStringLiteral("dogowners");
 inline const QString changesOfSet = QStringLiteral("changesofset");

@@ -3,11 +3,11 @@
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/NameLinks.h"
+#include "db/RunStatement.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "dogs/DogRecords.h"
-#include "dogs/RunStatement.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -119,7 +119,7 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
     values << kept;
     QString problem;
     if (!assignments.isEmpty())
-        problem = runStatement(
+        problem = db::runStatement(
             kennel,
             QStringLiteral("UPDATE ") % db::quoted(db::tables::dogs) % QStringLiteral(" SET ") %
                 assignments.join(QStringLiteral(", ")) % QStringLiteral(" WHERE ") %
@@ -129,22 +129,24 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
         problem = db::renameNaming(kennel, naming, finalName);
     namespace notes = db::fields::notes;
     namespace vaccinations = db::fields::vaccinations;
-    for (const auto &[table, field] : {std::pair{db::tables::notes, notes::dogId},
-                                       std::pair{db::tables::vaccinations, vaccinations::dogId}}) {
+    for (const auto &[table, field] :
+         {std::pair{db::tables::notes, notes::dogId},
+          std::pair{db::tables::vaccinations, vaccinations::dogId},
+          std::pair{db::tables::healthResults, db::fields::healthResults::dogId}}) {
         if (problem.isEmpty())
-            problem = runStatement(kennel,
-                                   QStringLiteral("UPDATE ") % db::quoted(table) %
-                                       QStringLiteral(" SET ") % db::quoted(field) %
-                                       QStringLiteral(" = ? WHERE ") % db::quoted(field) %
-                                       QStringLiteral(" = ?"),
-                                   {kept, merged});
+            problem = db::runStatement(kennel,
+                                       QStringLiteral("UPDATE ") % db::quoted(table) %
+                                           QStringLiteral(" SET ") % db::quoted(field) %
+                                           QStringLiteral(" = ? WHERE ") % db::quoted(field) %
+                                           QStringLiteral(" = ?"),
+                                       {kept, merged});
     }
     if (problem.isEmpty())
-        problem = runStatement(kennel,
-                               QStringLiteral("DELETE FROM ") % db::quoted(db::tables::dogs) %
-                                   QStringLiteral(" WHERE ") % db::quoted(dog::id) %
-                                   QStringLiteral(" = ?"),
-                               {merged});
+        problem = db::runStatement(kennel,
+                                   QStringLiteral("DELETE FROM ") % db::quoted(db::tables::dogs) %
+                                       QStringLiteral(" WHERE ") % db::quoted(dog::id) %
+                                       QStringLiteral(" = ?"),
+                                   {merged});
     return logged.land(transaction, problem);
 }
 

@@ -99,6 +99,21 @@ QString DogRecords::inbreeding() const
     return genetics::coiText(coi.all, coi.chosen);
 }
 
+QString DogRecords::dnaSummary() const
+{
+    if (!hasDog())
+        return {};
+    const QSqlDatabase kennel = m_record.cursor().database();
+    genetics::KennelGenetics &genetics = genetics::KennelGenetics::current(kennel);
+    const int dog = genetics.graph().indexOfId(dogId());
+    if (!genetics.problem().isEmpty() || dog == genetics::unknown)
+        return {};
+    const genetics::DnaStatuses &dna = genetics.dnaStatuses(kennel);
+    if (!dna.problem().isEmpty())
+        return QStringLiteral("DNA status not available: the health results could not be read");
+    return dna.summary(dog);
+}
+
 bool DogRecords::goToName(const QString &name)
 {
     db::TableCursor &cursor = m_record.cursor();

@@ -33,6 +33,9 @@ public:
     // The current dog's inbreeding as stored, over all generations and over ten, or the
     // loop above it; empty without a dog.
     QString inbreeding() const;
+    // The current dog's status for each DNA test it has one for, such as "PRA-prcd Clear,
+    // DM Carrier"; empty without a dog or a status.
+    QString dnaSummary() const;
     QString text(const QString &field) const { return m_record.text(field); }
     // Writes the changed texts (field -> text) into the current dog, all or nothing.
     ui::BoundRecord::SaveResult save(const QHash<QString, QString> &changes)

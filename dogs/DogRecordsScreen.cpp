@@ -28,7 +28,7 @@ namespace dog = db::fields::dogs;
 DogRecordsScreen::DogRecordsScreen(QWidget *parent)
     : ui::RecordScreen(screenName(), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
       m_records(db::DatabaseFiles::kennel()), m_age(new QLabel), m_dogId(new QLabel),
-      m_inbreeding(new QLabel)
+      m_inbreeding(new QLabel), m_dna(new QLabel)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildDogInformation());
@@ -81,7 +81,18 @@ QWidget *DogRecordsScreen::buildDogInformation()
     ui::addField(grid, 6, 1, QStringLiteral("Dog ID : KZ"), m_dogId);
     m_inbreeding->setObjectName(QStringLiteral("coi"));
     m_inbreeding->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    ui::addField(grid, 7, 0, QStringLiteral("COI"), m_inbreeding, 3);
+    ui::addField(grid, 7, 0, QStringLiteral("COI"), m_inbreeding, 2);
+    auto *health = new QPushButton(QStringLiteral("Health Results..."));
+    health->setObjectName(QStringLiteral("healthResultsButton"));
+    connect(health, &QPushButton::clicked, this, [this] {
+        if (settle() && m_records.hasDog())
+            Q_EMIT healthResultsRequested(m_records.dogId());
+    });
+    grid->addWidget(health, 7, 3);
+    m_dna->setObjectName(QStringLiteral("dnaStatus"));
+    m_dna->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_dna->setWordWrap(true);
+    ui::addField(grid, 8, 0, QStringLiteral("DNA"), m_dna, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     return group;
@@ -210,9 +221,11 @@ void DogRecordsScreen::showInbreeding()
     if (!m_records.hasDog() || genetics::KennelGenetics::isCurrent(kennel) ||
         !genetics::KennelGenetics::preparationProblem(kennel).isEmpty()) {
         m_inbreeding->setText(m_records.inbreeding());
+        m_dna->setText(m_records.dnaSummary());
         return;
     }
     m_inbreeding->setText(QStringLiteral("Working out..."));
+    m_dna->clear();
     genetics::KennelGenetics::prepare(kennel, this, [this] { showInbreeding(); });
 }
 

@@ -26,6 +26,7 @@ public:
 
 Q_SIGNALS:
     void deleteRequested(qint64 dogId);
+    void healthResultsRequested(qint64 dogId);
 
 protected:
     void load() override;
@@ -47,6 +48,7 @@ private:
     QLabel *m_age;
     QLabel *m_dogId;
     QLabel *m_inbreeding;
+    QLabel *m_dna;
 };
 
 } // namespace dogs

@@ -2,10 +2,10 @@
 
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
+#include "db/RunStatement.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
-#include "dogs/RunStatement.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -81,12 +81,14 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
     removal.naming.removeIf([](const db::Naming &n) { return n.rows.isEmpty(); });
     for (const auto &[table, field, count] :
          {std::tuple{db::tables::notes, notes::dogId, &removal.notes},
-          std::tuple{db::tables::vaccinations, vaccinations::dogId, &removal.vaccinations}}) {
-        if (QString problem = runStatement(kennel,
-                                           QStringLiteral("SELECT count(*) FROM ") %
-                                               db::quoted(table) % QStringLiteral(" WHERE ") %
-                                               db::quoted(field) % QStringLiteral(" = ?"),
-                                           {dogId}, count);
+          std::tuple{db::tables::vaccinations, vaccinations::dogId, &removal.vaccinations},
+          std::tuple{db::tables::healthResults, db::fields::healthResults::dogId,
+                     &removal.healthResults}}) {
+        if (QString problem = db::runStatement(kennel,
+                                               QStringLiteral("SELECT count(*) FROM ") %
+                                                   db::quoted(table) % QStringLiteral(" WHERE ") %
+                                                   db::quoted(field) % QStringLiteral(" = ?"),
+                                               {dogId}, count);
             !problem.isEmpty())
             return core::failure(problem);
     }
@@ -101,11 +103,18 @@ QString removalQuestion(const DogRemoval &removal)
             QStringLiteral(" It is named in %1 (%2).")
                 .arg(plural(named, QStringLiteral("other record"), QStringLiteral("other records")),
                      db::describeNaming(removal.naming));
-    if (removal.notes + removal.vaccinations > 0)
+    if (removal.notes + removal.vaccinations > 0 && removal.healthResults == 0)
         text += QStringLiteral(" Its %1 and %2 are deleted with it.")
                     .arg(plural(removal.notes, QStringLiteral("note"), QStringLiteral("notes")),
                          plural(removal.vaccinations, QStringLiteral("vaccination"),
                                 QStringLiteral("vaccinations")));
+    else if (removal.healthResults > 0)
+        text += QStringLiteral(" Its %1, %2 and %3 are deleted with it.")
+                    .arg(plural(removal.notes, QStringLiteral("note"), QStringLiteral("notes")),
+                         plural(removal.vaccinations, QStringLiteral("vaccination"),
+                                QStringLiteral("vaccinations")),
+                         plural(removal.healthResults, QStringLiteral("health result"),
+                                QStringLiteral("health results")));
     return text;
 }
 
@@ -118,15 +127,17 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
     db::Transaction transaction(kennel);
     db::LoggedChange logged(kennel, QStringLiteral("Deleted %1").arg(removal.name));
     auto deleteWhere = [&](const QString &table, const QString &field) {
-        return runStatement(kennel,
-                            QStringLiteral("DELETE FROM ") % db::quoted(table) %
-                                QStringLiteral(" WHERE ") % db::quoted(field) %
-                                QStringLiteral(" = ?"),
-                            {removal.dogId});
+        return db::runStatement(kennel,
+                                QStringLiteral("DELETE FROM ") % db::quoted(table) %
+                                    QStringLiteral(" WHERE ") % db::quoted(field) %
+                                    QStringLiteral(" = ?"),
+                                {removal.dogId});
     };
     QString problem = deleteWhere(db::tables::notes, notes::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::vaccinations, vaccinations::dogId);
+    if (problem.isEmpty())
+        problem = deleteWhere(db::tables::healthResults, db::fields::healthResults::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::dogs, dogs::id);
     if (problem.isEmpty() && clearParents) {

@@ -7,8 +7,8 @@
 
 namespace dogs {
 
-// What a dog's deletion touches: the records that name it, and its own notes and
-// vaccinations, which go with it.
+// What a dog's deletion touches: the records that name it, and its own notes, vaccinations
+// and health results, which go with it.
 struct DogRemoval
 {
     qint64 dogId = 0;
@@ -17,6 +17,7 @@ struct DogRemoval
     bool nameShared = false;
     qint64 notes = 0;
     qint64 vaccinations = 0;
+    qint64 healthResults = 0;
     qint64 offspring() const;
 };
 
@@ -24,9 +25,9 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
 // "Delete Rex? ..." for the user.
 QString removalQuestion(const DogRemoval &removal);
 
-// Deletes the dog with its notes and vaccinations, all or nothing; with `clearParents` its
-// offspring lose its name as their sire or dam, otherwise they keep it as a parent not
-// recorded. Matings, litters and sales keep the name: they record what happened.
+// Deletes the dog with its notes, vaccinations and health results, all or nothing; with
+// `clearParents` its offspring lose its name as their sire or dam, otherwise they keep it as a
+// parent not recorded. Matings, litters and sales keep the name: they record what happened.
 core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &removal,
                               bool clearParents);
 

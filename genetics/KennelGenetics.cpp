@@ -111,6 +111,29 @@ KennelGenetics &KennelGenetics::current(const QSqlDatabase &kennel)
     return *genetics;
 }
 
+const DnaStatuses &KennelGenetics::dnaStatuses(const QSqlDatabase &kennel)
+{
+    // Empty, so worked out again, when any of the marks cannot be told.
+    QString version = m_version;
+    for (const QString &table :
+         {db::tables::healthTests, db::tables::healthResults, db::tables::preferences}) {
+        const QString mark = db::tableVersion(kennel, table);
+        if (mark.isEmpty() || version.isEmpty()) {
+            version.clear();
+            break;
+        }
+        version += QLatin1Char('/') + mark;
+    }
+    if (!m_dna || version.isEmpty() || version != m_dnaVersion) {
+        m_dna = std::make_unique<DnaStatuses>();
+        const bool read = m_dna->read(kennel).isEmpty();
+        if (read)
+            m_dna->derive(m_graph, clearGenerations(kennel));
+        m_dnaVersion = read ? version : QString();
+    }
+    return *m_dna;
+}
+
 void KennelGenetics::forget()
 {
     cached().reset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "genetics/DnaInheritance.h"
 #include "genetics/Inbreeding.h"
 #include "genetics/KennelGraph.h"
 #include "genetics/MatingFigures.h"
@@ -78,6 +79,10 @@ public:
     // The loop above either parent, or empty.
     QStringList loopAbove(int sire, int dam) const;
     MatingFigures mating(int sire, int dam, int generations);
+    // Every dog's status for every DNA test the kennel uses, worked out again when the dogs,
+    // the tests, their results or the kennel's choices have changed.
+    const DnaStatuses &dnaStatuses(const QSqlDatabase &kennel);
+
     // Every living male with the litter he would give with `dam`, lowest inbreeding first.
     std::vector<SireChoice> bestSires(int dam);
 
@@ -90,6 +95,8 @@ private:
     std::unique_ptr<Inbreeding> m_inbreeding;
     QString m_problem;
     QString m_version;
+    std::unique_ptr<DnaStatuses> m_dna;
+    QString m_dnaVersion;
 };
 
 } // namespace genetics

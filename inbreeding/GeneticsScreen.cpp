@@ -9,6 +9,7 @@
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
 
+#include <QColor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -43,8 +44,8 @@ GeneticsScreen::GeneticsScreen(QWidget *parent)
     : ui::Screen(screenName(), QStringLiteral("Inbreeding and Trial Matings"), parent),
       m_sire(ui::pickList(QStringLiteral("sire"))), m_dam(ui::pickList(QStringLiteral("dam"))),
       m_generations(new QSpinBox), m_loop(new QLabel), m_common(new QTableWidget(0, 4)),
-      m_ranking(new SireRanking(this)), m_sorted(new QSortFilterProxyModel(this)),
-      m_sires(new QTableView)
+      m_health(new QTableWidget(0, HealthColumns)), m_ranking(new SireRanking(this)),
+      m_sorted(new QSortFilterProxyModel(this)), m_sires(new QTableView)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildChoice());
@@ -56,7 +57,8 @@ GeneticsScreen::GeneticsScreen(QWidget *parent)
     auto *columns = new QHBoxLayout;
     columns->addWidget(buildResults(), 1);
     columns->addWidget(buildBestSires(), 1);
-    layout->addLayout(columns, 1);
+    layout->addLayout(columns, 2);
+    layout->addWidget(buildLitterHealth(), 1);
 }
 
 QWidget *GeneticsScreen::buildChoice()
@@ -122,6 +124,26 @@ QWidget *GeneticsScreen::buildResults()
     return group;
 }
 
+QWidget *GeneticsScreen::buildLitterHealth()
+{
+    auto *group = new QGroupBox(QStringLiteral("Health of the litter"));
+    auto *layout = new QVBoxLayout(group);
+    m_health->setObjectName(QStringLiteral("litterHealth"));
+    m_health->setAccessibleName(QStringLiteral("Health of the litter"));
+    m_health->setHorizontalHeaderLabels({QStringLiteral("Test"), QStringLiteral("Sire"),
+                                         QStringLiteral("Dam"), QStringLiteral("Clear"),
+                                         QStringLiteral("Carrier"), QStringLiteral("Affected"),
+                                         QStringLiteral("What can be said")});
+    m_health->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_health->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_health->verticalHeader()->hide();
+    m_health->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_health->horizontalHeader()->setStretchLastSection(true);
+    m_health->setWordWrap(true);
+    layout->addWidget(m_health);
+    return group;
+}
+
 QWidget *GeneticsScreen::buildBestSires()
 {
     auto *group = new QGroupBox(QStringLiteral("Best Sires for this Dam"));
@@ -175,6 +197,7 @@ void GeneticsScreen::clearResults()
     for (QLineEdit *box : std::as_const(m_results))
         box->clear();
     m_common->setRowCount(0);
+    m_health->setRowCount(0);
     m_loop->hide();
 }
 
@@ -216,6 +239,46 @@ void GeneticsScreen::calculate()
         m_common->setItem(row, 3, cell(genetics::percent(ancestor.part), right));
         ++row;
     }
+    showLitterHealth(*sire, *dam);
+}
+
+void GeneticsScreen::showLitterHealth(int sire, int dam)
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const genetics::DnaStatuses &dna = kennelGenetics().dnaStatuses(kennel);
+    if (!dna.problem().isEmpty()) {
+        core::tell(QStringLiteral("The health results could not be read: ") + dna.problem());
+        return;
+    }
+    m_health->setRowCount(int(dna.tests().size()));
+    for (int test = 0; test < int(dna.tests().size()); ++test) {
+        const genetics::LitterHealth litter = dna.litter(test, sire, dam);
+        QStringList cells{dna.tests()[size_t(test)].name, genetics::statusText(litter.sire),
+                          genetics::statusText(litter.dam)};
+        if (litter.shares) {
+            for (const double share :
+                 {litter.shares->clear, litter.shares->carrier, litter.shares->affected})
+                cells << genetics::litterPercent(share, litter.exact);
+        } else {
+            cells << QString() << QString() << QString();
+        }
+        QStringList said;
+        if (!litter.words.isEmpty())
+            said << litter.words;
+        if (litter.shares && !litter.exact)
+            said << QStringLiteral("estimated");
+        if (litter.canProduceAffected)
+            said << genetics::affectedWarning();
+        cells << said.join(QStringLiteral("; "));
+        for (int column = 0; column < HealthColumns; ++column) {
+            QTableWidgetItem *item =
+                cell(cells[column], column >= 3 && column < 6 ? Qt::AlignRight : Qt::AlignLeft);
+            if (litter.canProduceAffected)
+                item->setForeground(QColor(0xa0, 0, 0));
+            m_health->setItem(test, column, item);
+        }
+    }
+    m_health->resizeRowsToContents();
 }
 
 void GeneticsScreen::showBestSires()

@@ -40,10 +40,14 @@ private:
     QWidget *buildChoice();
     QWidget *buildResults();
     QWidget *buildBestSires();
+    QWidget *buildLitterHealth();
     // The dog a pick list names, or none after telling the user why.
     std::optional<int> chosenDog(ui::PickList *list, const QString &role);
     void clearResults();
     void chooseSire(const QModelIndex &index);
+    // What the pups can inherit, one row per DNA test.
+    void showLitterHealth(int sire, int dam);
+    enum { HealthColumns = 7 };
 
     ui::PickList *m_sire;
     ui::PickList *m_dam;
@@ -51,6 +55,7 @@ private:
     QLabel *m_loop;
     QList<QLineEdit *> m_results;
     QTableWidget *m_common;
+    QTableWidget *m_health;
     SireRanking *m_ranking;
     QSortFilterProxyModel *m_sorted;
     QTableView *m_sires;

@@ -7,6 +7,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/Transaction.h"
 #include "health/Health.h"
+#include "health/HealthRecords.h"
 #include "pedigree/PedigreeBuild.h"
 #include "sales/Sale.h"
 
@@ -187,6 +188,43 @@ void writeSample()
                     "Whelped overnight, all feeding well.");
     health::addNote(kennel, *health::dogIdOf(kennel, "Kirkwood Zephyr"), today.addMonths(-1),
                     "Best of Breed at the autumn show.");
+
+    // Health results: a line clear of PRA by its founders' tests, and DM carriers.
+    std::vector<health::HealthTest> tests = *health::healthTests(kennel);
+    auto testNamed = [&](const char *name) {
+        return *std::find_if(tests.begin(), tests.end(), [&](const health::HealthTest &t) {
+            return t.name == QLatin1String(name);
+        });
+    };
+    health::HealthTest dm = testNamed("DM");
+    dm.frequency = 0.2;
+    health::saveTest(kennel, dm);
+    for (const auto &[dogName, test, result, score, years] :
+         {std::tuple{"Ravensbrook Flint", "PRA-prcd", "Clear", 0.0, 12},
+          std::tuple{"Kirkwood Amber Dawn", "PRA-prcd", "Clear", 0.0, 12},
+          std::tuple{"Ashgrove Copper Beech", "PRA-prcd", "Clear", 0.0, 12},
+          std::tuple{"Glenmoray Hazel", "PRA-prcd", "Clear", 0.0, 12},
+          std::tuple{"Thornfield Sable Knight", "PRA-prcd", "Carrier", 0.0, 11},
+          std::tuple{"Kirkwood Ember", "DM", "Carrier", 0.0, 8},
+          std::tuple{"Kirkwood Zephyr", "DM", "Carrier", 0.0, 5},
+          std::tuple{"Kirkwood Gale", "DM", "Clear", 0.0, 5},
+          std::tuple{"Kirkwood Kite", "DM", "Carrier", 0.0, 1},
+          std::tuple{"Kirkwood Zephyr", "Hips", "A", 4.0, 5},
+          std::tuple{"Kirkwood Gale", "Hips", "A", 6.0, 5},
+          std::tuple{"Kirkwood Gale", "Eyes", "Clinically unaffected", 0.0, 1}}) {
+        const health::HealthTest t = testNamed(test);
+        health::HealthResult r;
+        r.dogId = *health::dogIdOf(kennel, dogName);
+        r.testId = t.id;
+        r.date = today.addYears(-years).addDays(40);
+        r.result = QString::fromLatin1(result);
+        if (score > 0)
+            r.score = score;
+        r.examiner = t.kind == health::TestKind::Dna ? QStringLiteral("Canine Genetics Lab")
+                                                     : QStringLiteral("Dr. M. Ellison");
+        r.certificate = QStringLiteral("HX-%1").arg(r.dogId * 100 + t.id);
+        health::addResult(kennel, r, QString::fromUtf8(dogName));
+    }
 
     // Two sales from earlier litters.
     for (const auto &[dogName, buyer, cents] :

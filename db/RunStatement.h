@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace dogs {
+namespace db {
 
 // Runs a statement with its values bound in order; the error, or empty. With `count`, the
 // first column of its first row is read into it (0 when there is none).
@@ -24,4 +24,4 @@ inline QString runStatement(const QSqlDatabase &kennel, const QString &sql,
     return {};
 }
 
-} // namespace dogs
+} // namespace db
