@@ -2,10 +2,12 @@
 
 #include "breeding/Breeding.h"
 #include "breeding/DueDate.h"
+#include "breeding/MatingHealth.h"
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
+#include "genetics/KennelGenetics.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
@@ -21,7 +23,8 @@ namespace breeding {
 MatingEntryScreen::MatingEntryScreen(QWidget *parent)
     : ui::Screen(screenName(), QStringLiteral("Enter a Mating "), parent),
       m_sire(ui::pickList(QStringLiteral("sire"))), m_dam(ui::pickList(QStringLiteral("dam"))),
-      m_dateMated(ui::textBox(QStringLiteral("datemated"))), m_dueDate(new QLabel)
+      m_dateMated(ui::textBox(QStringLiteral("datemated"))), m_dueDate(new QLabel),
+      m_coi(new QLabel), m_affected(new QLabel)
 {
     m_sire->setPrompt(QStringLiteral("Select the Sire"));
     m_dam->setPrompt(QStringLiteral("Select the Dam"));
@@ -34,7 +37,19 @@ MatingEntryScreen::MatingEntryScreen(QWidget *parent)
     ui::addField(grid, 2, 0, QStringLiteral("Date Mated"), m_dateMated);
     grid->addWidget(ui::dateHint(), 2, 2);
     ui::addField(grid, 3, 0, QStringLiteral("Litter Due Date"), m_dueDate);
+    // Said before the mating is entered; nothing of it is written.
+    m_coi->setObjectName(QStringLiteral("litterCoi"));
+    m_affected->setObjectName(QStringLiteral("affectedWarning"));
+    m_affected->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold"));
+    for (QLabel *label : {m_coi, m_affected}) {
+        label->setWordWrap(true);
+        label->hide();
+    }
+    grid->addWidget(m_coi, 4, 0, 1, 3);
+    grid->addWidget(m_affected, 5, 0, 1, 3);
     grid->setColumnStretch(1, 1);
+    for (ui::PickList *list : {m_sire, m_dam})
+        connect(list, &ui::PickList::textChosen, this, &MatingEntryScreen::showMatingHealth);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -62,6 +77,26 @@ void MatingEntryScreen::showDueDate()
     if (m_dateMated->text().isEmpty())
         return;
     m_dueDate->setText(litterDueText(core::datetext::parse(m_dateMated->text())));
+}
+
+void MatingEntryScreen::showMatingHealth()
+{
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    if (!isLoaded())
+        return;
+    // A large kennel's genetics are worked out aside first: the screen does not wait.
+    if (!genetics::KennelGenetics::isCurrent(kennel) &&
+        genetics::KennelGenetics::preparationProblem(kennel).isEmpty()) {
+        genetics::KennelGenetics::prepare(kennel, this, [this] { showMatingHealth(); });
+        return;
+    }
+    const MatingHealth health = matingHealth(kennel, m_sire->text(), m_dam->text());
+    m_coi->setText(health.coi);
+    m_coi->setStyleSheet(health.coiAboveLimit ? QStringLiteral("color: #a00000; font-weight: bold")
+                                              : QString());
+    m_coi->setVisible(!health.coi.isEmpty());
+    m_affected->setText(health.affected);
+    m_affected->setVisible(!health.affected.isEmpty());
 }
 
 void MatingEntryScreen::submit()

@@ -25,12 +25,15 @@ protected:
 
 private:
     void showDueDate();
+    void showMatingHealth();
     void submit();
 
     ui::PickList *m_sire;
     ui::PickList *m_dam;
     QLineEdit *m_dateMated;
     QLabel *m_dueDate;
+    QLabel *m_coi;
+    QLabel *m_affected;
 };
 
 } // namespace breeding

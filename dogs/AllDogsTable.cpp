@@ -32,6 +32,43 @@ genetics::KennelGenetics *preparedGenetics(ui::RowTableModel *model)
     return nullptr;
 }
 
+// The DNA tests the kennel uses, by id and name, for a column each.
+std::vector<std::pair<qint64, QString>> dnaTests()
+{
+    genetics::DnaStatuses tests;
+    std::vector<std::pair<qint64, QString>> named;
+    if (tests.readTests(db::DatabaseFiles::kennel()).isEmpty()) {
+        for (const genetics::DnaTest &test : tests.tests())
+            named.emplace_back(test.id, test.name);
+    }
+    return named;
+}
+
+// A dog's status for one DNA test, once the genetics are at hand.
+Column dnaColumn(const std::shared_ptr<QPointer<ui::RowTableModel>> &table, qint64 testId,
+                 const QString &name)
+{
+    Column column{name,
+                  [table, testId](const QVariantList &, qint64 id) {
+                      genetics::KennelGenetics *genetics = preparedGenetics(*table);
+                      if (!genetics)
+                          return QString();
+                      const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+                      const genetics::DnaStatuses &dna = genetics->dnaStatuses(kennel);
+                      const int dog = genetics->graph().indexOfId(id);
+                      const auto &tests = dna.tests();
+                      const auto test =
+                          std::find_if(tests.begin(), tests.end(),
+                                       [&](const genetics::DnaTest &t) { return t.id == testId; });
+                      if (dog == genetics::unknown || test == tests.end())
+                          return QString();
+                      return genetics::statusText(dna.status(int(test - tests.begin()), dog));
+                  },
+                  -1, 14};
+    column.hiddenAtFirst = true;
+    return column;
+}
+
 } // namespace
 
 ui::RowTableModel *allDogsTable()
@@ -96,6 +133,8 @@ ui::RowTableModel *allDogsTable()
              rows = std::move(ordered);
              return rows;
          }}};
+    for (const auto &[id, name] : dnaTests())
+        columns << dnaColumn(table, id, name);
     *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
     return *table;
 }

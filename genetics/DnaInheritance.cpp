@@ -122,12 +122,11 @@ QString statusWithGenotype(const DnaStatus &status)
     return statusText(status);
 }
 
-QString DnaStatuses::read(const QSqlDatabase &kennel)
+QString DnaStatuses::readTests(const QSqlDatabase &kennel)
 {
     using namespace db::fields;
     m_tests.clear();
-    m_results.clear();
-    QString problem = db::scanRows(
+    m_problem = db::scanRows(
         kennel,
         QStringLiteral("SELECT ") % db::quoted(healthTests::id) % QStringLiteral(", ") %
             db::quoted(healthTests::name) % QStringLiteral(", ") %
@@ -149,11 +148,16 @@ QString DnaStatuses::read(const QSqlDatabase &kennel)
             }
             m_tests.push_back(test);
         });
-    if (!problem.isEmpty()) {
-        m_problem = problem;
-        return problem;
-    }
-    problem = db::scanRows(
+    return m_problem;
+}
+
+QString DnaStatuses::read(const QSqlDatabase &kennel)
+{
+    using namespace db::fields;
+    m_results.clear();
+    if (!readTests(kennel).isEmpty())
+        return m_problem;
+    const QString problem = db::scanRows(
         kennel,
         QStringLiteral("SELECT ") % db::quoted(healthResults::dogId) % QStringLiteral(", ") %
             db::quoted(healthResults::testId) % QStringLiteral(", ") %

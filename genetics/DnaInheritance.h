@@ -107,6 +107,8 @@ class DnaStatuses
 public:
     // Reads the DNA tests the kennel uses and their results; the problem, or empty.
     QString read(const QSqlDatabase &kennel);
+    // Reads the tests alone.
+    QString readTests(const QSqlDatabase &kennel);
     QString problem() const { return m_problem; }
     // Works out every dog's status for every test, across the graph's parents. A dog is
     // clear by parentage for at most `clearGenerations` generations after its last tested

@@ -42,7 +42,16 @@ struct SireChoice
     int dog;
     double litterInbreeding; // NaN when the sire lies below a loop
     double relationship;
+    // The highest share of pups showing a condition over the DNA tests; NaN where it cannot
+    // be ruled out without knowing it.
+    double affectedRisk = 0.0;
+    // His pedigree's completeness, in equivalent complete generations.
+    double completeness = 0.0;
 };
+
+// Each dog's equivalent complete generations: the sum over its known ancestors of a half to
+// the power of the generations between them. NaN for a dog in or below a loop.
+std::vector<float> equivalentGenerations(const Pedigree &pedigree);
 
 // The kennel's graph with what is worked out from it, kept as long as the dogs table stays
 // as it was: this connection's writes and other programs' commits both make it read again.

@@ -60,8 +60,19 @@ core::DataSet problemRows()
     }
     bool faults = false;
     std::vector<genetics::PedigreeProblem> problems = genetics::pedigreeProblems(genetics.graph());
-    const std::vector<genetics::PedigreeProblem> duplicates =
+    std::vector<genetics::PedigreeProblem> duplicates =
         genetics::likelyDuplicates(db::DatabaseFiles::kennel());
+    // DNA results that Mendel's rules make impossible, or that disagree.
+    const genetics::DnaStatuses &dna = genetics.dnaStatuses(db::DatabaseFiles::kennel());
+    if (!dna.problem().isEmpty())
+        duplicates.push_back(
+            {QStringLiteral("DNA results"), QString(), 0,
+             QStringLiteral("The health results could not be read: ") + dna.problem()});
+    for (const genetics::DnaConflict &conflict : dna.conflicts()) {
+        const int dog = conflict.dogs.front();
+        duplicates.push_back({QStringLiteral("DNA result"), genetics.graph().name(dog),
+                              genetics.graph().id(dog), conflict.what});
+    }
     // With the faults, before what is only worth knowing.
     problems.insert(std::find_if(problems.begin(), problems.end(),
                                  [](const genetics::PedigreeProblem &p) { return p.information; }),

@@ -1,14 +1,17 @@
 #include "inbreeding/GeneticsScreen.h"
 
+#include "core/Clock.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "genetics/KennelGenetics.h"
+#include "inbreeding/SireFilter.h"
 #include "inbreeding/SireRanking.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
 
+#include <QCheckBox>
 #include <QColor>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,7 +47,12 @@ GeneticsScreen::GeneticsScreen(QWidget *parent)
     : ui::Screen(screenName(), QStringLiteral("Inbreeding and Trial Matings"), parent),
       m_sire(ui::pickList(QStringLiteral("sire"))), m_dam(ui::pickList(QStringLiteral("dam"))),
       m_generations(new QSpinBox), m_loop(new QLabel), m_common(new QTableWidget(0, 4)),
-      m_health(new QTableWidget(0, HealthColumns)), m_ranking(new SireRanking(this)),
+      m_health(new QTableWidget(0, HealthColumns)),
+      m_leaveOutAffected(
+          new QCheckBox(QStringLiteral("Leave out sires that can produce affected pups"))),
+      m_ownOnly(new QCheckBox(QStringLiteral("Own males only"))),
+      m_ageLimits(new QCheckBox(QStringLiteral("Leave out males younger than"))),
+      m_youngest(new QSpinBox), m_oldest(new QSpinBox), m_ranking(new SireRanking(this)),
       m_sorted(new QSortFilterProxyModel(this)), m_sires(new QTableView)
 {
     auto *layout = new QVBoxLayout(this);
@@ -162,6 +170,38 @@ QWidget *GeneticsScreen::buildBestSires()
     m_sires->horizontalHeader()->setSectionResizeMode(SireRanking::Sire, QHeaderView::Stretch);
     connect(m_sires, &QTableView::clicked, this, &GeneticsScreen::chooseSire);
     connect(m_sires, &QTableView::activated, this, &GeneticsScreen::chooseSire);
+    m_leaveOutAffected->setObjectName(QStringLiteral("leaveOutAffected"));
+    m_ownOnly->setObjectName(QStringLiteral("ownMalesOnly"));
+    m_ageLimits->setObjectName(QStringLiteral("ageLimits"));
+    m_youngest->setObjectName(QStringLiteral("youngestMonths"));
+    m_youngest->setRange(0, 240);
+    m_youngest->setValue(SireFilter{}.youngestMonths);
+    m_youngest->setSuffix(QStringLiteral(" months"));
+    m_oldest->setObjectName(QStringLiteral("oldestYears"));
+    m_oldest->setRange(1, 30);
+    m_oldest->setValue(SireFilter{}.oldestYears);
+    m_oldest->setSuffix(QStringLiteral(" years"));
+    auto *ages = new QHBoxLayout;
+    ages->addWidget(m_ageLimits);
+    ages->addWidget(m_youngest);
+    ages->addWidget(new QLabel(QStringLiteral("or older than")));
+    ages->addWidget(m_oldest);
+    ages->addStretch();
+    // A changed choice shows the list again for the dam it was shown for.
+    auto again = [this] {
+        if (m_ranking->rowCount() > 0 || m_bestSiresShown)
+            showBestSires();
+    };
+    for (QCheckBox *box : {m_leaveOutAffected, m_ownOnly, m_ageLimits})
+        connect(box, &QCheckBox::toggled, this, again);
+    for (QSpinBox *box : {m_youngest, m_oldest})
+        connect(box, &QSpinBox::valueChanged, this, [this, again] {
+            if (m_ageLimits->isChecked())
+                again();
+        });
+    layout->addWidget(m_leaveOutAffected);
+    layout->addWidget(m_ownOnly);
+    layout->addLayout(ages);
     layout->addWidget(new QLabel(QStringLiteral("Choose a row to make him the Sire.")));
     layout->addWidget(m_sires);
     return group;
@@ -292,7 +332,20 @@ void GeneticsScreen::showBestSires()
         m_loop->show();
         return;
     }
-    m_ranking->setChoices(genetics.bestSires(*dam), genetics.graph());
+    SireFilter filter;
+    filter.noAffectedRisk = m_leaveOutAffected->isChecked();
+    filter.ownOnly = m_ownOnly->isChecked();
+    filter.ageLimits = m_ageLimits->isChecked();
+    filter.youngestMonths = m_youngest->value();
+    filter.oldestYears = m_oldest->value();
+    RankedSires ranked =
+        rankedSires(db::DatabaseFiles::kennel(), genetics, *dam, filter, core::Clock::today());
+    if (!ranked.problem.isEmpty()) {
+        core::tell(QStringLiteral("The dogs could not be read: ") + ranked.problem);
+        return;
+    }
+    m_bestSiresShown = true;
+    m_ranking->setChoices(std::move(ranked.choices), genetics.graph());
     m_sires->sortByColumn(SireRanking::LitterInbreeding, Qt::AscendingOrder);
 }
 

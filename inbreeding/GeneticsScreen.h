@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -56,6 +57,12 @@ private:
     QList<QLineEdit *> m_results;
     QTableWidget *m_common;
     QTableWidget *m_health;
+    QCheckBox *m_leaveOutAffected;
+    QCheckBox *m_ownOnly;
+    QCheckBox *m_ageLimits;
+    QSpinBox *m_youngest;
+    QSpinBox *m_oldest;
+    bool m_bestSiresShown = false;
     SireRanking *m_ranking;
     QSortFilterProxyModel *m_sorted;
     QTableView *m_sires;

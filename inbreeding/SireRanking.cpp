@@ -33,9 +33,25 @@ QVariant SireRanking::data(const QModelIndex &index, int role) const
     const genetics::SireChoice &choice = m_choices[size_t(index.row())];
     if (index.column() == Sire)
         return m_names[size_t(index.row())];
+    const bool belowLoop = std::isnan(choice.litterInbreeding);
+    // Males below a loop have no figures and sort after every other, as does a risk that
+    // cannot be known.
+    if (index.column() == AffectedRisk) {
+        if (role == sortRole)
+            return std::isnan(choice.affectedRisk) ? 2.0 : choice.affectedRisk;
+        if (belowLoop)
+            return QStringLiteral("loop");
+        return std::isnan(choice.affectedRisk)
+                   ? QStringLiteral("not known")
+                   : genetics::litterPercent(choice.affectedRisk, false);
+    }
+    if (index.column() == Completeness) {
+        if (role == sortRole)
+            return belowLoop ? -1.0 : choice.completeness;
+        return belowLoop ? QStringLiteral("loop") : QString::number(choice.completeness, 'f', 2);
+    }
     const double value =
         index.column() == LitterInbreeding ? choice.litterInbreeding : choice.relationship;
-    // Males below a loop have no figures and sort after every other.
     if (role == sortRole)
         return std::isnan(value) ? 2.0 : value;
     return std::isnan(value) ? QStringLiteral("loop") : genetics::percent(value);
@@ -50,8 +66,12 @@ QVariant SireRanking::headerData(int section, Qt::Orientation orientation, int r
         return QStringLiteral("Sire");
     case LitterInbreeding:
         return QStringLiteral("Litter COI");
-    default:
+    case Relationship:
         return QStringLiteral("Relationship");
+    case AffectedRisk:
+        return QStringLiteral("Affected risk");
+    default:
+        return QStringLiteral("Pedigree completeness");
     }
 }
 

@@ -8,12 +8,13 @@
 namespace inbreeding {
 
 // The living males ranked for a dam: sire, the inbreeding of the litter, his relationship
-// with her. Sorts by the numbers themselves, not by their text.
+// with her, the share of pups that could show a condition, his pedigree's completeness.
+// Sorts by the numbers themselves, not by their text.
 class SireRanking : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Sire, LitterInbreeding, Relationship, Columns };
+    enum Column { Sire, LitterInbreeding, Relationship, AffectedRisk, Completeness, Columns };
     static constexpr int sortRole = Qt::UserRole;
 
     using QAbstractTableModel::QAbstractTableModel;

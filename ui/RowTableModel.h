@@ -28,6 +28,8 @@ public:
         // For a column worked out from more than its row (such as the COI): puts the rows,
         // given in row order, in this column's order.
         std::function<std::vector<qint64>(std::vector<qint64> rows, bool ascending)> order = {};
+        // Hidden until the user shows it from the header's menu.
+        bool hiddenAtFirst = false;
 
         bool sorts() const { return sortField >= 0 || order; }
 
@@ -43,6 +45,7 @@ public:
     };
 
     int lettersWide(int column) const { return m_columns.value(column).letters; }
+    bool hiddenAtFirst(int column) const { return m_columns.value(column).hiddenAtFirst; }
 
     RowTableModel(db::SearchableRows rows, QList<Column> columns, QObject *parent = nullptr);
     ~RowTableModel() override;

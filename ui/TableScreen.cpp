@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -34,9 +35,26 @@ TableScreen::TableScreen(const QString &objectName, const QString &caption, cons
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
     // Measuring the cells would read rows; each column knows how wide its values run.
-    for (int column = 0; column < model->columnCount(); ++column)
+    for (int column = 0; column < model->columnCount(); ++column) {
         m_table->setColumnWidth(column, m_table->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
                                             model->lettersWide(column));
+        m_table->setColumnHidden(column, model->hiddenAtFirst(column));
+    }
+    // The header's menu shows and hides columns.
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QHeaderView::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu menu;
+        for (int column = 1; column < m_model->columnCount(); ++column) {
+            QAction *shown = menu.addAction(
+                m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+            shown->setCheckable(true);
+            shown->setChecked(!m_table->isColumnHidden(column));
+            connect(shown, &QAction::toggled, this,
+                    [this, column](bool on) { m_table->setColumnHidden(column, !on); });
+        }
+        menu.exec(m_table->horizontalHeader()->mapToGlobal(at));
+    });
     connect(m_search, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_model->setSearch(text);
         showCount();

@@ -1,0 +1,70 @@
+#include "inbreeding/SireFilter.h"
+
+#include "db/Fields.h"
+#include "db/RawRows.h"
+#include "db/Schema.h"
+#include "db/SingleRows.h"
+#include "db/Tables.h"
+
+#include <algorithm>
+#include <cmath>
+#include <QStringBuilder>
+#include <unordered_set>
+
+namespace inbreeding {
+namespace {
+
+// The dogids of the males the kennel owns.
+QString ownMales(const QSqlDatabase &kennel, std::unordered_set<qint64> *ids)
+{
+    namespace dog = db::fields::dogs;
+    const QString own = db::setupRow(kennel).value(db::fields::setup::name).toString().trimmed();
+    QString ownName = own;
+    ownName.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return db::scanRows(kennel,
+                        QStringLiteral("SELECT ") % db::quoted(dog::id) % QStringLiteral(" FROM ") %
+                            db::quoted(db::tables::dogs) % QStringLiteral(" WHERE ") %
+                            db::quoted(dog::sex) % QStringLiteral(" = 'Male' AND (trim(coalesce(") %
+                            db::quoted(dog::owner) % QStringLiteral(", '')) = '' OR ") %
+                            db::quoted(dog::owner) % QStringLiteral(" = '") % ownName %
+                            QStringLiteral("' COLLATE NOCASE)"),
+                        [&](const db::RawRow &row) { ids->insert(row.whole(0)); });
+}
+
+} // namespace
+
+RankedSires rankedSires(const QSqlDatabase &kennel, genetics::KennelGenetics &genetics, int dam,
+                        const SireFilter &filter, const QDate &today)
+{
+    RankedSires ranked;
+    const genetics::DnaStatuses &dna = genetics.dnaStatuses(kennel);
+    if (!dna.problem().isEmpty()) {
+        ranked.problem = dna.problem();
+        return ranked;
+    }
+    std::unordered_set<qint64> own;
+    if (filter.ownOnly) {
+        if (const QString problem = ownMales(kennel, &own); !problem.isEmpty()) {
+            ranked.problem = problem;
+            return ranked;
+        }
+    }
+    const genetics::KennelGraph &graph = genetics.graph();
+    const qint64 youngest = today.addMonths(-filter.youngestMonths).toJulianDay();
+    const qint64 oldest = today.addYears(-filter.oldestYears).toJulianDay();
+    ranked.choices = genetics.bestSires(dam);
+    std::erase_if(ranked.choices, [&](genetics::SireChoice &choice) {
+        if (filter.ownOnly && !own.contains(graph.id(choice.dog)))
+            return true;
+        const int born = graph.born(choice.dog);
+        if (filter.ageLimits && born != 0 && (born > youngest || born < oldest))
+            return true;
+        if (!std::isnan(choice.litterInbreeding))
+            choice.affectedRisk = dna.showingRisk(choice.dog, dam);
+        return filter.noAffectedRisk &&
+               (std::isnan(choice.affectedRisk) || choice.affectedRisk > 0.0);
+    });
+    return ranked;
+}
+
+} // namespace inbreeding
