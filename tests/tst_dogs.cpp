@@ -323,6 +323,8 @@ void DogsTest::mergingMakesOneDogOfTwo()
         kennel.db(), {{"name", "KIRKWOOD FLINT JW"}, {"colour", "Fawn"}, {"Microchip", "985"}});
     addDog(kennel.db(), {{"name", "Other Pup"}, {"sire", "Kirkwood Flint JW"}});
     exec(kennel.db(), "INSERT INTO notes (Dogid, note) VALUES (?, 'hips')", {merged});
+    exec(kennel.db(), "INSERT INTO healthresults (dogid, testid, result) VALUES (?, 7, 'Clear')",
+         {merged});
     exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (?, 'KIRKWOOD FLINT JW')",
          {merged});
     exec(kennel.report(), "INSERT INTO sales (dogsold) VALUES ('Kirkwood Flint JW')");
@@ -340,6 +342,7 @@ void DogsTest::mergingMakesOneDogOfTwo()
                  .toString(),
              "Kirkwood Flint JW|Kirkwood Flint JW");
     QCOMPARE(scalar(kennel.db(), "SELECT Dogid FROM notes").toLongLong(), kept);
+    QCOMPARE(scalar(kennel.db(), "SELECT dogid FROM healthresults").toLongLong(), kept);
     QCOMPARE(scalar(kennel.db(), "SELECT dogid || dogname FROM vaccination").toString(),
              QString::number(kept) + "Kirkwood Flint JW");
     QCOMPARE(scalar(kennel.report(), "SELECT dogsold FROM sales").toString(), "Kirkwood Flint JW");
