@@ -15,6 +15,7 @@
 #include "db/DatabaseFiles.h"
 #include "dogs/AllDogsTable.h"
 #include "dogs/DogRecordsScreen.h"
+#include "health/HealthReport.h"
 #include "health/HealthResultsScreen.h"
 #include "health/HealthTestsScreen.h"
 #include "inbreeding/GeneticsReports.h"
@@ -213,6 +214,8 @@ void MainWindow::buildMenuBar()
                             [this] { openHealthResults(); });
             menu->addAction(withMnemonic(QStringLiteral("Health Tests..."), taken), this,
                             &MainWindow::openHealthTests);
+            menu->addAction(withMnemonic(QStringLiteral("Health Results Report"), taken), this,
+                            [this] { showReport(health::healthResultsReport()); });
         }
         if (menu->objectName() == QLatin1String("contactsMenu")) {
             menu->addAction(withMnemonic(QStringLiteral("Delete Contact..."), taken), this,

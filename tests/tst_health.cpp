@@ -1,6 +1,8 @@
 #include "core/Choices.h"
 #include "core/Clock.h"
 #include "health/Health.h"
+#include "health/HealthRecords.h"
+#include "health/HealthReport.h"
 #include "health/HistoryScreens.h"
 #include "health/NotesScreen.h"
 #include "health/VaccinationScreen.h"
@@ -68,6 +70,9 @@ private Q_SLOTS:
     void startedNoteIsKeptOrDropped_data();
     void startedNoteIsKeptOrDropped();
     void notesRefuseUnknownDog();
+    void healthReportListsTheLatestOfEachTest();
+    void frequencyIsReadOrRefused_data();
+    void frequencyIsReadOrRefused();
 };
 
 void HealthTest::nextDue_data()
@@ -306,6 +311,75 @@ void HealthTest::notesRefuseUnknownDog()
     screen->findChild<QPushButton *>("addNote")->click();
     QCOMPARE(messages.texts, QStringList({"There is no dog named \"Ghost\"."}));
     QVERIFY(!screen->isAdding());
+}
+
+void HealthTest::healthReportListsTheLatestOfEachTest()
+{
+    Kennel kennel;
+    exec(kennel.db(), "UPDATE setup SET Name = 'Ann O''Hara'");
+    const qint64 sire = addDog(kennel.db(), {{"name", "Sire"}, {"breed", "Whippet"}});
+    const qint64 dam = addDog(kennel.db(), {{"name", "Dam"}, {"ownerid", "ann o'hara"}});
+    addDog(kennel.db(), {{"name", "Pup"}, {"sire", "Sire"}, {"dam", "Dam"}, {"breed", "Whippet"}});
+    const qint64 dead = addDog(kennel.db(), {{"name", "Gone"}, {"dod", "2020-01-01"}});
+    const qint64 sold = addDog(kennel.db(), {{"name", "Sold"}, {"ownerid", "Buyer"}});
+    const qint64 pup =
+        scalar(kennel.db(), "SELECT dogid FROM Dogtable WHERE name = 'Pup'").toLongLong();
+    for (const auto &[dog, test, result, date] :
+         {std::tuple{sire, 7, "Clear", "2020-01-01"}, std::tuple{dam, 7, "Clear", "2020-01-01"},
+          std::tuple{pup, 1, "B", "2021-01-01"}, std::tuple{pup, 1, "A", "2023-01-01"},
+          std::tuple{dead, 7, "Clear", "2020-01-01"}, std::tuple{sold, 7, "Clear", "2020-01-01"}})
+        exec(kennel.db(),
+             "INSERT INTO healthresults (dogid, testid, result, tested) VALUES (?, ?, ?, ?)",
+             {dog, test, result, date});
+    const core::DataSet rows = health::healthResultRows(kennel.db());
+    QStringList listed;
+    for (const core::DataRow &breed : rows) {
+        for (const core::DataRow &dog : breed.children) {
+            QStringList tests;
+            for (const core::DataRow &test : dog.children)
+                tests << test.values["test"].toString() + " " + test.values["result"].toString();
+            listed << breed.values["breed"].toString() + ": " + dog.values["dog"].toString() +
+                          ": " + tests.join(", ");
+        }
+    }
+    QCOMPARE(listed, (QStringList{"Breed not recorded: Dam: PRA-prcd Clear",
+                                  "Whippet: Pup: Hips A, PRA-prcd Clear by parentage",
+                                  "Whippet: Sire: PRA-prcd Clear"}));
+}
+
+void HealthTest::frequencyIsReadOrRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("read"); // empty when refused, "none" when not known
+    QTest::newRow("empty") << "  "
+                           << "none";
+    QTest::newRow("point") << "0.15"
+                           << "0.15";
+    QTest::newRow("comma") << "0,5"
+                           << "0.5";
+    QTest::newRow("bounds") << "1"
+                            << "1";
+    QTest::newRow("above one") << "1.01"
+                               << "";
+    QTest::newRow("negative") << "-0.1"
+                              << "";
+    QTest::newRow("letters") << "abc"
+                             << "";
+    QTest::newRow("not a number") << "nan"
+                                  << "";
+}
+
+void HealthTest::frequencyIsReadOrRefused()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, read);
+    std::optional<double> frequency = 0.7;
+    const QString problem = health::readFrequency(typed, &frequency);
+    QCOMPARE(problem.isEmpty(), !read.isEmpty());
+    if (read == "none")
+        QVERIFY(!frequency);
+    else if (!read.isEmpty())
+        QCOMPARE(health::frequencyText(frequency), read);
 }
 
 QTEST_MAIN(HealthTest)

@@ -1,0 +1,176 @@
+#include "health/HealthReport.h"
+
+#include "core/DateText.h"
+#include "db/DatabaseFiles.h"
+#include "db/Fields.h"
+#include "db/RawRows.h"
+#include "db/Schema.h"
+#include "db/SingleRows.h"
+#include "db/Tables.h"
+#include "genetics/KennelGenetics.h"
+
+#include <map>
+#include <QStringBuilder>
+
+namespace health {
+namespace {
+
+using report::caption;
+using report::field;
+using report::SectionKind;
+
+// One dog's latest result of each test, in the order of the tests.
+struct DogResults
+{
+    qint64 id;
+    QString name;
+    QString registration;
+    QString breed;
+    std::map<qint64, core::DataRow> latest; // by test id
+};
+
+QString ownerIsTheKennel(const QSqlDatabase &kennel)
+{
+    QString own = db::setupRow(kennel).value(db::fields::setup::name).toString().trimmed();
+    own.replace(QLatin1Char('\''), QStringLiteral("''"));
+    const QString owner = QStringLiteral("d.") + db::quoted(db::fields::dogs::owner);
+    return QStringLiteral("(trim(coalesce(") % owner % QStringLiteral(", '')) = '' OR ") % owner %
+           QStringLiteral(" = '") % own % QStringLiteral("' COLLATE NOCASE)");
+}
+
+} // namespace
+
+core::DataSet healthResultRows(const QSqlDatabase &kennel)
+{
+    namespace dog = db::fields::dogs;
+    namespace test = db::fields::healthTests;
+    namespace result = db::fields::healthResults;
+    auto d = [](const QString &f) -> QString { return QStringLiteral("d.") + db::quoted(f); };
+    auto t = [](const QString &f) -> QString { return QStringLiteral("t.") + db::quoted(f); };
+    auto r = [](const QString &f) -> QString { return QStringLiteral("r.") + db::quoted(f); };
+    // Newest first, so that the first of each dog and test is its latest.
+    const QString sql =
+        QStringLiteral("SELECT ") % d(dog::id) % QStringLiteral(", ") % d(dog::name) %
+        QStringLiteral(", ") % d(dog::registration) % QStringLiteral(", ") % d(dog::breed) %
+        QStringLiteral(", ") % t(test::id) % QStringLiteral(", ") % t(test::name) %
+        QStringLiteral(", ") % r(result::result) % QStringLiteral(", ") % r(result::score) %
+        QStringLiteral(", ") % r(result::date) % QStringLiteral(", ") % r(result::examiner) %
+        QStringLiteral(", ") % r(result::certificate) % QStringLiteral(" FROM ") %
+        db::quoted(db::tables::healthResults) % QStringLiteral(" r JOIN ") %
+        db::quoted(db::tables::healthTests) % QStringLiteral(" t ON ") % t(test::id) %
+        QStringLiteral(" = ") % r(result::testId) % QStringLiteral(" JOIN ") %
+        db::quoted(db::tables::dogs) % QStringLiteral(" d ON ") % d(dog::id) %
+        QStringLiteral(" = ") % r(result::dogId) % QStringLiteral(" WHERE coalesce(") %
+        d(dog::died) % QStringLiteral(", '') = '' AND ") % ownerIsTheKennel(kennel) %
+        QStringLiteral(" ORDER BY ") % r(result::date) % QStringLiteral(" DESC, ") % r(result::id) %
+        QStringLiteral(" DESC");
+    std::map<qint64, DogResults> dogs;
+    const QString problem = db::scanRows(kennel, sql, [&](const db::RawRow &row) {
+        DogResults &results = dogs[row.whole(0)];
+        results.id = row.whole(0);
+        results.name = row.string(1);
+        results.registration = row.string(2);
+        results.breed = row.string(3);
+        const qint64 testId = row.whole(4);
+        if (results.latest.contains(testId))
+            return;
+        QVariantMap values{{QStringLiteral("test"), row.string(5)},
+                           {QStringLiteral("result"), row.string(6)},
+                           {QStringLiteral("score"), row.text(7).empty()
+                                                         ? QString()
+                                                         : QString::number(row.real(7), 'g', 10)},
+                           {QStringLiteral("date"), core::datetext::display(row.string(8))},
+                           {QStringLiteral("examiner"), row.string(9)},
+                           {QStringLiteral("certificate"), row.string(10)}};
+        results.latest.emplace(testId, core::DataRow{values});
+    });
+    if (!problem.isEmpty()) {
+        const QVariant said =
+            QString(QStringLiteral("The health results could not be read: ") + problem);
+        return {core::DataRow{{{QStringLiteral("breed"), said}}}};
+    }
+
+    // What relatives prove of a DNA test the dog has no result of.
+    genetics::KennelGenetics &genetics = genetics::KennelGenetics::current(kennel);
+    const genetics::DnaStatuses *dna =
+        genetics.problem().isEmpty() ? &genetics.dnaStatuses(kennel) : nullptr;
+    std::map<QString, std::map<QString, core::DataRow>> byBreed;
+    for (auto &[id, results] : dogs) {
+        core::DataRow dogRow{{{QStringLiteral("dog"), results.name},
+                              {QStringLiteral("registration"), results.registration}}};
+        for (auto &[testId, row] : results.latest)
+            dogRow.children << row;
+        const int index = genetics.graph().indexOfId(id);
+        for (int test = 0; dna && index != genetics::unknown && test < int(dna->tests().size());
+             ++test) {
+            const genetics::DnaStatus status = dna->status(test, index);
+            if (results.latest.contains(dna->tests()[size_t(test)].id) ||
+                (status.basis != genetics::DnaBasis::ClearByParentage &&
+                 status.basis != genetics::DnaBasis::CarrierAtLeast))
+                continue;
+            dogRow.children << core::DataRow{
+                {{QStringLiteral("test"), dna->tests()[size_t(test)].name},
+                 {QStringLiteral("result"), genetics::statusText(status)}}};
+        }
+        const QString breed = results.breed.trimmed().isEmpty()
+                                  ? QStringLiteral("Breed not recorded")
+                                  : results.breed;
+        byBreed[breed].emplace(results.name.toLower() + QChar(0x1f) + QString::number(id),
+                               std::move(dogRow));
+    }
+    core::DataSet rows;
+    for (auto &[breed, breedDogs] : byBreed) {
+        core::DataRow group{{{QStringLiteral("breed"), breed}}};
+        for (auto &[key, dogRow] : breedDogs)
+            group.children << std::move(dogRow);
+        rows << std::move(group);
+    }
+    return rows;
+}
+
+report::Report healthResultsReport()
+{
+    const QFont bold(QStringLiteral("Arial"), 9, QFont::Bold);
+    const QFont heading(QStringLiteral("Arial"), 11, QFont::Bold);
+    const QList<report::Section> sections{
+        {SectionKind::ReportHeader,
+         900,
+         0,
+         {report::withFont(caption(QStringLiteral("Health Results"), 0, 0, 9360, 400),
+                           QFont(QStringLiteral("Arial"), 16, QFont::Bold)),
+          report::Element{report::ElementKind::PrintDate, QRect(0, 480, 4680, 285)}}},
+        {SectionKind::PageHeader,
+         400,
+         0,
+         {report::withFont(caption(QStringLiteral("Test"), 360, 0, 1800), bold),
+          report::withFont(caption(QStringLiteral("Result"), 2200, 0, 2400), bold),
+          report::withFont(caption(QStringLiteral("Number"), 4640, 0, 800), bold),
+          report::withFont(caption(QStringLiteral("Date"), 5480, 0, 1200), bold),
+          report::withFont(caption(QStringLiteral("Laboratory or Examiner"), 6720, 0, 2640), bold),
+          report::line(0, 330, 9360)}},
+        {SectionKind::GroupHeader,
+         480,
+         0,
+         {report::withFont(field(QStringLiteral("breed"), 0, 100, 9360, 320), heading)}},
+        {SectionKind::GroupHeader,
+         330,
+         1,
+         {report::withFont(field(QStringLiteral("dog"), 0, 40, 6000), bold),
+          field(QStringLiteral("registration"), 6720, 40, 2640)}},
+        {SectionKind::Detail,
+         285,
+         2,
+         {field(QStringLiteral("test"), 360, 0, 1800),
+          field(QStringLiteral("result"), 2200, 0, 2400),
+          field(QStringLiteral("score"), 4640, 0, 800),
+          field(QStringLiteral("date"), 5480, 0, 1200),
+          field(QStringLiteral("examiner"), 6720, 0, 2640)}},
+        {SectionKind::GroupFooter, 120, 1},
+        {SectionKind::GroupFooter, 120, 0},
+    };
+    return {report::arialReport(QStringLiteral("HealthResults"), QStringLiteral("Health Results"),
+                                QMargins(1440, 1440, 1440, 1440), sections, 9),
+            [] { return healthResultRows(db::DatabaseFiles::kennel()); }};
+}
+
+} // namespace health
