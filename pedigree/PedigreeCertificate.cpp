@@ -6,6 +6,7 @@
 #include "db/SingleRows.h"
 #include "db/Tables.h"
 #include "pedigree/Ancestry.h"
+#include "pedigree/HealthLines.h"
 #include "pedigree/PedigreeInbreeding.h"
 #include "pedigree/PedigreeRecord.h"
 #include "report/PagePainter.h"
@@ -207,6 +208,16 @@ report::Layout pedigreeCertificate(const QSqlDatabase &kennel, const QString &su
     const QString coi = inbreedingText(record, QStringLiteral(", "));
     add(fitted(QRect(margin, y, subjectWidth, lineHeight(9)), coi, arial(9, true)));
     y += lineHeight(9) + 160;
+    if (const QStringList health = healthLines(kennel, dogItself.id); !health.isEmpty()) {
+        add(fitted(QRect(margin, y, subjectWidth, lineHeight(9)), QStringLiteral("Health"),
+                   arial(9, true)));
+        y += lineHeight(9);
+        for (const QString &line : health) {
+            add(fitted(QRect(margin, y, subjectWidth, lineHeight(8)), line, arial(8)));
+            y += lineHeight(8);
+        }
+        y += 160;
+    }
 
     const int leaves = 1 << generations;
     const int treeHeight = bottom - top;

@@ -1,3 +1,4 @@
+#include "core/DateText.h"
 #include "genetics/KennelGenetics.h"
 #include "pedigree/CertificateChooser.h"
 #include "pedigree/PedigreeBuild.h"
@@ -435,6 +436,17 @@ void PedigreeTest::pedigreeCertificateShowsKennelDogAndTree()
                       "colour = 'Fawn' WHERE name = '1s1'");
     exec(kennel.db(), "UPDATE setup SET Kennelname = ?, Name = ?, phone = ?, email = ''",
          {QString(200, QChar(u'K')), "Margaret Kirk", "01233 555 010"});
+    // Health: a DNA result, and of an examination only the latest.
+    const qint64 pup =
+        scalar(kennel.db(), "SELECT dogid FROM Dogtable WHERE name = 'Pup'").toLongLong();
+    for (const auto &[test, result, score, date] :
+         {std::tuple{8, "affected", QVariant(), "2024-01-01"},
+          std::tuple{1, "B", QVariant(7), "2023-01-01"},
+          std::tuple{1, "A", QVariant(4.5), "2025-01-01"}})
+        exec(kennel.db(),
+             "INSERT INTO healthresults (dogid, testid, result, score, tested) VALUES (?, ?, ?, "
+             "?, ?)",
+             {pup, test, result, score, date});
     const report::Layout layout =
         pedigreeCertificate(kennel.db(), "Pup", generations, QDate(2026, 12, 8));
     QCOMPARE(layout.pages.size(), 1);
@@ -448,6 +460,10 @@ void PedigreeTest::pedigreeCertificateShowsKennelDogAndTree()
     QVERIFY(texts.contains("Date of issue: " +
                            QLocale().toString(QDate(2026, 12, 8), QLocale::LongFormat)));
     QVERIFY(texts.contains("KC \u05e9\u05dc\u05d5\u05dd, Fawn"));
+    QVERIFY(texts.contains("Health"));
+    QVERIFY(texts.contains("DM: Affected (m/m)"));
+    QVERIFY(texts.contains("Hips: A, 4.5 (" + core::datetext::display("2025-01-01") + ")"));
+    QVERIFY(!texts.contains("Hips: B, 7 (" + core::datetext::display("2023-01-01") + ")"));
     // Every place holds its name; dogs not in the kennel have no ancestors to show.
     for (const char *name : {"1s1", "1d1", "2d2", "3d4"})
         QVERIFY(texts.contains(name));
