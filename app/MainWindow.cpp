@@ -35,6 +35,7 @@
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
 #include "pedigree/CertificateChooser.h"
+#include "pedigree/HealthLines.h"
 #include "pedigree/PedigreeCertificate.h"
 #include "pedigree/PedigreeChart.h"
 #include "pedigree/PedigreeInbreeding.h"
@@ -48,6 +49,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -319,18 +321,41 @@ void MainWindow::showPedigree(int generations)
         }))->showRecord();
     } else {
         const pedigree::PedigreeRecord record = pedigree::currentPedigree();
-        openReport(
-            QStringLiteral("PedigreeChart"),
-            QStringLiteral("%1 Generation Pedigree").arg(generations), [record, generations] {
-                return report::PagedLayout(pedigree::pedigreeChart(
-                    record, generations, pedigree::inbreedingText(record, QStringLiteral(", "))));
-            });
+        showChart(record, generations, {});
         auto *chart = m_screens->find<ReportPreview>(QStringLiteral("PedigreeChart"));
         QPushButton *button = chart->extraButton(QStringLiteral("Pedigree Certificate"),
                                                  QStringLiteral("certificate"));
         button->disconnect();
         connect(button, &QPushButton::clicked, this, certificate);
+        QPushButton *dna =
+            chart->extraButton(QStringLiteral("DNA Status..."), QStringLiteral("dnaStatus"));
+        dna->disconnect();
+        connect(dna, &QPushButton::clicked, this, [this, record, generations] {
+            const QString none = QStringLiteral("None");
+            bool chosen = false;
+            const QString test = QInputDialog::getItem(
+                this, QStringLiteral("DNA Status"), QStringLiteral("Mark each dog's status for"),
+                QStringList{none} + pedigree::dnaTestNames(db::DatabaseFiles::kennel()), 0, false,
+                &chosen);
+            if (chosen)
+                showChart(record, generations, test == none ? QString() : test);
+        });
     }
+}
+
+void MainWindow::showChart(const pedigree::PedigreeRecord &record, int generations,
+                           const QString &dnaTest)
+{
+    openReport(QStringLiteral("PedigreeChart"),
+               QStringLiteral("%1 Generation Pedigree").arg(generations),
+               [record, generations, dnaTest] {
+                   const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+                   return report::PagedLayout(pedigree::pedigreeChart(
+                       record, generations, pedigree::inbreedingText(record, QStringLiteral(", ")),
+                       dnaTest.isEmpty() ? QHash<QString, QString>{}
+                                         : pedigree::dnaMarks(kennel, record, dnaTest),
+                       dnaTest.isEmpty() ? QString() : pedigree::dnaMarksLegend(dnaTest)));
+               });
 }
 
 void MainWindow::openCertificateChooser(const QString &subject)

@@ -8,6 +8,7 @@
 
 #include "app/MainMenu.h"
 #include "contacts/ContactsScreen.h"
+#include "pedigree/PedigreeRecord.h"
 #include "reminders/MonthListScreen.h"
 #include "report/ReportLayout.h"
 #include "ui/ScreenHost.h"
@@ -90,6 +91,8 @@ private:
     // Shows the pedigree just built into the shared record.
     void showPedigree(int generations);
     void openCertificateChooser(const QString &subject);
+    // The 5 to 8 generation chart, its dogs marked by their status for a DNA test if named.
+    void showChart(const pedigree::PedigreeRecord &record, int generations, const QString &dnaTest);
     void openAllDogs();
     // The health results of a dog, or of the dog the screen last showed.
     void openHealthResults(std::optional<qint64> dogId = std::nullopt);

@@ -62,4 +62,53 @@ QStringList healthLines(const QSqlDatabase &kennel, qint64 dogId)
     return lines + examinations;
 }
 
+QStringList dnaTestNames(const QSqlDatabase &kennel)
+{
+    genetics::DnaStatuses dna;
+    QStringList names;
+    if (dna.readTests(kennel).isEmpty()) {
+        for (const genetics::DnaTest &test : dna.tests())
+            names << test.name;
+    }
+    return names;
+}
+
+QString dnaMarksLegend(const QString &test)
+{
+    return QStringLiteral("In brackets, %1 where known: N/N clear, N/m carrier, m/m affected; "
+                          "P clear by parentage, + a carrier at least")
+        .arg(test);
+}
+
+QHash<QString, QString> dnaMarks(const QSqlDatabase &kennel, const PedigreeRecord &record,
+                                 const QString &test)
+{
+    QHash<QString, QString> marks;
+    genetics::KennelGenetics &genetics = genetics::KennelGenetics::current(kennel);
+    if (!genetics.problem().isEmpty())
+        return marks;
+    const genetics::DnaStatuses &dna = genetics.dnaStatuses(kennel);
+    const auto &tests = dna.tests();
+    const auto found = std::find_if(tests.begin(), tests.end(),
+                                    [&](const genetics::DnaTest &t) { return t.name == test; });
+    if (found == tests.end())
+        return marks;
+    QStringList names = record.slots.values();
+    names << (record.dogname.isEmpty() ? record.subject : record.dogname);
+    for (const QString &name : std::as_const(names)) {
+        const int dog = genetics.graph().find(name);
+        if (dog == genetics::unknown)
+            continue;
+        const genetics::DnaStatus status = dna.status(int(found - tests.begin()), dog);
+        // Short, for the narrow columns of a deep chart; the legend explains them.
+        if (status.basis == genetics::DnaBasis::Tested)
+            marks.insert(name, genetics::genotypeText(status.tested));
+        else if (status.basis == genetics::DnaBasis::ClearByParentage)
+            marks.insert(name, QStringLiteral("N/N P"));
+        else if (status.basis == genetics::DnaBasis::CarrierAtLeast)
+            marks.insert(name, QStringLiteral("N/m+"));
+    }
+    return marks;
+}
+
 } // namespace pedigree

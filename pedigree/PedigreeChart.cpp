@@ -14,7 +14,8 @@ constexpr int textHeight = 220;
 } // namespace
 
 report::Layout pedigreeChart(const PedigreeRecord &record, int generations,
-                             const QString &inbreeding)
+                             const QString &inbreeding, const QHash<QString, QString> &marks,
+                             const QString &legend)
 {
     report::ReportDefinition paper;
     paper.orientation = QPageLayout::Landscape;
@@ -44,10 +45,13 @@ report::Layout pedigreeChart(const PedigreeRecord &record, int generations,
             return margin + titleHeight + ((from + to - 2 * firstLeaf) * rowHeight) / 2;
         };
         auto text = [&](int column, int y, const QString &name, const QFont &f) {
-            page.items.append({report::PageItem::Kind::Text,
-                               QRect(margin + column * columnWidth, y - textHeight / 2,
-                                     columnWidth - 160, textHeight),
-                               name, f, Qt::AlignLeft | Qt::AlignVCenter, true});
+            const QString mark = marks.value(name);
+            page.items.append(
+                {report::PageItem::Kind::Text,
+                 QRect(margin + column * columnWidth, y - textHeight / 2, columnWidth - 160,
+                       textHeight),
+                 mark.isEmpty() ? name : name + QStringLiteral(" [") + mark + QLatin1Char(']'), f,
+                 Qt::AlignLeft | Qt::AlignVCenter, true});
         };
         page.items.append({report::PageItem::Kind::Text,
                            QRect(margin, margin, layout.paperSize.width() - 2 * margin, 400),
@@ -62,6 +66,10 @@ report::Layout pedigreeChart(const PedigreeRecord &record, int generations,
         page.items.append({report::PageItem::Kind::Text,
                            QRect(margin, margin + 420, layout.paperSize.width() / 2, 240),
                            inbreeding, font, Qt::AlignLeft | Qt::AlignTop});
+        if (!legend.isEmpty())
+            page.items.append({report::PageItem::Kind::Text,
+                               QRect(margin, margin + 660, layout.paperSize.width() / 2, 240),
+                               legend, font, Qt::AlignLeft | Qt::AlignTop});
         text(0, middle(0, 1), record.dogname.isEmpty() ? record.subject : record.dogname, font);
         for (int g = 0; g < generations; ++g) {
             for (int n = 1; n <= (1 << g); ++n) {

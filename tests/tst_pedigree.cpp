@@ -1,6 +1,7 @@
 #include "core/DateText.h"
 #include "genetics/KennelGenetics.h"
 #include "pedigree/CertificateChooser.h"
+#include "pedigree/HealthLines.h"
 #include "pedigree/PedigreeBuild.h"
 #include "pedigree/PedigreeCertificate.h"
 #include "pedigree/PedigreeChart.h"
@@ -316,6 +317,22 @@ void PedigreeTest::chartPutsEachGenerationInItsColumn()
     const QRect dam = chart.find(0, "3d1")->rect;
     QVERIFY(sire.left() > child.left() && sire.left() == dam.left());
     QVERIFY(sire.top() < child.top() && child.top() < dam.top());
+
+    // Marked by a DNA test: tested dogs, their clear offspring and a proven carrier.
+    for (const auto &[dog, result] :
+         {std::pair{"3s1", "Clear"}, std::pair{"3d1", "Clear"}, std::pair{"1d1", "Affected"}}) {
+        exec(kennel.db(),
+             "INSERT INTO healthresults (dogid, testid, result) SELECT dogid, 8, ? FROM "
+             "Dogtable WHERE name = ?",
+             {result, dog});
+    }
+    const report::Layout marked =
+        pedigreeChart(currentPedigree(), 6, {}, dnaMarks(kennel.db(), currentPedigree(), "DM"),
+                      dnaMarksLegend("DM"));
+    for (const char *text : {"3s1 [N/N]", "1d1 [m/m]", "2s1 [N/N P]", "2s2 [N/m+]", "2d2 [N/m+]"})
+        QVERIFY2(marked.find(0, text) || marked.find(1, text), text);
+    QVERIFY(marked.find(0, "4s1") && marked.find(0, dnaMarksLegend("DM")));
+    QCOMPARE(dnaTestNames(kennel.db()), (QStringList{"PRA-prcd", "DM", "CEA", "EIC", "MDR1"}));
 }
 
 void PedigreeTest::viewScreenChecksTheChoice()
