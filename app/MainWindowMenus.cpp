@@ -171,6 +171,8 @@ void MainWindow::buildMenuBar()
                     [this] { m_transfers->chooseAndImport(transfer::dogTarget()); });
     file->addAction(QStringLiteral("Import Contacts from CSV..."), m_transfers,
                     [this] { m_transfers->chooseAndImport(transfer::contactTarget()); });
+    file->addAction(QStringLiteral("Import Health Results from CSV..."), m_transfers,
+                    [this] { m_transfers->chooseAndImport(transfer::healthResultTarget()); });
     file->addSeparator();
     file->addAction(MainMenu::captionOf(MenuItem::Setup), this,
                     [this] { choose(MenuItem::Setup); });

@@ -5,10 +5,12 @@
 #include "transfer/CsvReader.h"
 #include "transfer/ImportDialog.h"
 #include "transfer/ImportPlan.h"
+#include "transfer/ResultsImport.h"
 #include "transfer/SpreadsheetExport.h"
 
 #include "core/Money.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -150,6 +152,8 @@ private Q_SLOTS:
     void workbookHasRealCellsAndAFrozenHeader();
     void spreadsheetThatCannotBeWrittenLeavesNothing();
     void spreadsheetCsvRowsEndingEmptyKeepEveryField();
+    void healthResultsImportByRowOrByLaboratoryColumn();
+    void healthResultsDialogMakesMissingTests();
 };
 
 void TransferTest::fieldsAreQuotedWhereNeeded_data()
@@ -659,6 +663,95 @@ void TransferTest::spreadsheetCsvRowsEndingEmptyKeepEveryField()
     QCOMPARE(
         scalar(fresh, "SELECT group_concat(last || '/' || city, ';') FROM contacts").toString(),
         "Ann/Leeds;Bo/");
+}
+
+void TransferTest::healthResultsImportByRowOrByLaboratoryColumn()
+{
+    Kennel kennel;
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex"}, {"registration", "KC-1"}});
+    const qint64 bella = addDog(kennel.db(), {{"name", "Bella Ærø"}});
+    const QString rows =
+        writeFile("results.csv", "Reg No,Dog,Test,Result,Date,Lab,Certificate,Score\n"
+                                 "kc-1,,pra-prcd,clear,2024-03-01,Lab A,C1,\n"  // by registration
+                                 ",bella ærø,DM,CARRIER,2024-03-02,Lab A,C2,\n" // by name
+                                 ",Bella Ærø,Hips,A,2024-03-03,Dr B,,4.5\n"
+                                 ",Nobody,DM,Clear,2024-03-04,,,\n"
+                                 ",Rex,DM,maybe,2024-03-04,,,\n"
+                                 ",Rex,Hips,B,2024-03-04,,,lots\n"
+                                 ",Rex,Hips,B,,,,\n"
+                                 ",Rex,Coat Colour,Carrier,2024-03-05,,,\n");
+    ImportSettings settings = settingsFor(healthResultTarget(), rows);
+    ImportCheck check = checkResults(kennel.db(), rows, settings);
+    QStringList problems;
+    for (const LineProblem &problem : check.problems)
+        problems << QString::number(problem.line) + ": " + problem.problem;
+    QCOMPARE(
+        problems,
+        QStringList({"5: no dog of the kennel is Nobody",
+                     "6: \"maybe\" is not a result of the DNA test DM: Clear, Carrier or "
+                     "Affected",
+                     "7: the number \"lots\" is not a number", "8: it has no date of the test"}));
+    QCOMPARE(check.toAdd, 4);
+    QCOMPARE(check.newTests, QStringList{"Coat Colour"});
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM healthresults").toInt(), 0);
+    auto counts = importResults(kennel.db(), rows, settings);
+    QVERIFY(counts.ok());
+    QCOMPARE(counts.value().added, 4);
+    QCOMPARE(counts.value().refused, 4);
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(r.dogid || ' ' || t.testname || ' ' || "
+                                 "r.result || ' ' || coalesce(r.score, '-'), '|') FROM "
+                                 "healthresults r JOIN healthtests t USING (testid)")
+                 .toString(),
+             QString("%1 PRA-prcd Clear -|%2 DM Carrier -|%2 Hips A 4.5|%1 Coat Colour Carrier -")
+                 .arg(rex)
+                 .arg(bella));
+    QCOMPARE(scalar(kennel.db(), "SELECT testkind FROM healthtests WHERE testname = 'Coat "
+                                 "Colour'")
+                 .toString(),
+             "DNA");
+    // The same file again adds nothing.
+    counts = importResults(kennel.db(), rows, settings);
+    QCOMPARE(counts.value().added, 0);
+    QCOMPARE(counts.value().skipped, 4);
+
+    // A laboratory's file: a row per dog, a column per test.
+    const QString lab = writeFile("lab.csv", "Registered Name;Date;PRA-prcd;EIC;Eye Exam\n"
+                                             "Rex;01/05/2025;Carrier;;Clear of HC\n"
+                                             "Bella Ærø;01/05/2025;affected;Clear;\n");
+    settings = settingsFor(healthResultTarget(), lab);
+    QCOMPARE(settings.mapping,
+             (QStringList{resultFields::dog, resultFields::date, resultsOfTheHeader,
+                          resultsOfTheHeader, resultsOfTheHeader}));
+    settings.makeTests = false;
+    check = checkResults(kennel.db(), lab, settings);
+    QCOMPARE(check.problems.size(), 1);
+    QCOMPARE(check.problems[0].problem, "the kennel has no health test named \"Eye Exam\"");
+    settings.makeTests = true;
+    counts = importResults(kennel.db(), lab, settings);
+    QCOMPARE(counts.value().added, 4);
+    QCOMPARE(scalar(kennel.db(), "SELECT testkind FROM healthtests WHERE testname = 'Eye Exam'")
+                 .toString(),
+             "Examination");
+}
+
+void TransferTest::healthResultsDialogMakesMissingTests()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    const QString file = writeFile("lab.csv", "Dog,Date,PRA-prcd,Brand New\n"
+                                              "Rex,2025-05-01,Clear,Carrier\n");
+    ImportDialog dialog(healthResultTarget(), file);
+    QCOMPARE(dialog.findChild<QLabel *>("summary")->text(),
+             "2 results will be added, 0 are in the kennel already, 0 rows have problems and "
+             "will not be imported. The import makes these tests: Brand New.");
+    dialog.findChild<QCheckBox *>("makeTests")->setChecked(false);
+    QCOMPARE(dialog.findChild<QListWidget *>("problems")->item(0)->text(),
+             "Line 2: the kennel has no health test named \"Brand New\"");
+    dialog.findChild<QCheckBox *>("makeTests")->setChecked(true);
+    dialog.findChild<QPushButton *>("import")->click();
+    QCOMPARE(messages.texts.last(),
+             "The import is done: 2 added, 0 updated, 0 skipped, 0 refused.");
 }
 
 QTEST_MAIN(TransferTest)

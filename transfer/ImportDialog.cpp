@@ -2,8 +2,10 @@
 
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "transfer/ResultsImport.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -134,6 +136,9 @@ QWidget *ImportDialog::buildMapping()
         field->addItem(QStringLiteral("(leave out)"), QString());
         for (const TargetField &target : m_target.fields)
             field->addItem(target.caption, target.field);
+        if (readsResults())
+            field->addItem(QStringLiteral("Results of the test named in the column"),
+                           resultsOfTheHeader);
         field->setCurrentIndex(std::max(0, field->findData(m_settings.mapping.value(row))));
         connect(field, &QComboBox::activated, this, &ImportDialog::recheck);
         m_mapping->setCellWidget(row, 1, field);
@@ -146,8 +151,25 @@ QWidget *ImportDialog::buildMapping()
     return group;
 }
 
+bool ImportDialog::readsResults() const
+{
+    return m_target.table == healthResultTarget().table;
+}
+
 QWidget *ImportDialog::buildMatching()
 {
+    if (readsResults()) {
+        // A result the kennel has already is never added twice; a new test can be made.
+        auto *group = new QGroupBox(QStringLiteral("Tests the kennel does not have"));
+        auto *layout = new QHBoxLayout(group);
+        m_makeTests =
+            new QCheckBox(QStringLiteral("Make the health tests the kennel does not have"));
+        m_makeTests->setObjectName(QStringLiteral("makeTests"));
+        m_makeTests->setChecked(true);
+        connect(m_makeTests, &QCheckBox::toggled, this, &ImportDialog::recheck);
+        layout->addWidget(m_makeTests);
+        return group;
+    }
     auto *group = new QGroupBox(
         QStringLiteral("Rows that match %1 already in the kennel")
             .arg(m_target.what == u"dogs" ? QStringLiteral("a dog") : QStringLiteral("a contact")));
@@ -172,6 +194,7 @@ void ImportDialog::readChoices()
     m_settings.format.encoding = Encoding(m_encoding->currentData().toInt());
     m_settings.dates = DateOrder(m_dates->currentData().toInt());
     m_settings.matching = Matching(std::max(0, m_matching->checkedId()));
+    m_settings.makeTests = !m_makeTests || m_makeTests->isChecked();
     m_settings.mapping.clear();
     for (int row = 0; row < m_mapping->rowCount(); ++row) {
         auto *field = qobject_cast<QComboBox *>(m_mapping->cellWidget(row, 1));
@@ -187,12 +210,14 @@ bool ImportDialog::recheck()
                              this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    m_check =
-        checkImport(m_target, db::DatabaseFiles::kennel(), m_file, m_settings, [&](qint64 rows) {
-            progress.setValue(progress.value() + 1);
-            progress.setLabelText(QStringLiteral("Checking the file: %1 rows").arg(rows));
-            return !progress.wasCanceled();
-        });
+    const auto shown = [&](qint64 rows) {
+        progress.setValue(progress.value() + 1);
+        progress.setLabelText(QStringLiteral("Checking the file: %1 rows").arg(rows));
+        return !progress.wasCanceled();
+    };
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    m_check = readsResults() ? checkResults(kennel, m_file, m_settings, shown)
+                             : checkImport(m_target, kennel, m_file, m_settings, shown);
     showCheck();
     return m_check.problem.isEmpty();
 }
@@ -200,10 +225,13 @@ bool ImportDialog::recheck()
 void ImportDialog::showPreview()
 {
     QStringList captions;
+    const QString results = QStringLiteral("Results");
     for (const QString &field : m_settings.mapping) {
         const TargetField *target = m_target.field(field);
         if (target && !captions.contains(target->caption))
             captions << target->caption;
+        else if (field == resultsOfTheHeader && !captions.contains(results))
+            captions << results;
     }
     const QList<QStringList> rows = previewRows(m_target, m_file, m_settings);
     m_preview->clear();
@@ -229,13 +257,23 @@ void ImportDialog::showCheck()
         m_import->setEnabled(false);
         return;
     }
-    m_summary->setText(
-        QStringLiteral("%1 rows will be added, %2 match %3 already in the kennel, %4 have "
-                       "problems and will not be imported.")
-            .arg(locale.toString(m_check.toAdd), locale.toString(m_check.matching),
-                 m_target.what == QLatin1String("dogs") ? QStringLiteral("a dog")
-                                                        : QStringLiteral("a contact"),
-                 locale.toString(qsizetype(m_check.problems.size()))));
+    if (readsResults())
+        m_summary->setText(
+            QStringLiteral("%1 results will be added, %2 are in the kennel already, %3 rows have "
+                           "problems and will not be imported.")
+                .arg(locale.toString(m_check.toAdd), locale.toString(m_check.matching),
+                     locale.toString(qsizetype(m_check.problems.size()))) +
+            (m_check.newTests.isEmpty() ? QString()
+                                        : QStringLiteral(" The import makes these tests: %1.")
+                                              .arg(m_check.newTests.join(QStringLiteral(", ")))));
+    else
+        m_summary->setText(
+            QStringLiteral("%1 rows will be added, %2 match %3 already in the kennel, %4 have "
+                           "problems and will not be imported.")
+                .arg(locale.toString(m_check.toAdd), locale.toString(m_check.matching),
+                     m_target.what == QLatin1String("dogs") ? QStringLiteral("a dog")
+                                                            : QStringLiteral("a contact"),
+                     locale.toString(qsizetype(m_check.problems.size()))));
     for (const LineProblem &problem : m_check.problems.mid(0, shownProblems))
         m_problems->addItem(QStringLiteral("Line %1: %2").arg(problem.line).arg(problem.problem));
     if (m_check.problems.size() > shownProblems)
@@ -252,11 +290,13 @@ void ImportDialog::import()
         int((m_check.toAdd + m_check.matching + m_check.problems.size()) / 1000), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const auto counts =
-        runImport(m_target, db::DatabaseFiles::kennel(), m_file, m_settings, [&](qint64 rows) {
-            progress.setValue(int(rows / 1000));
-            return !progress.wasCanceled();
-        });
+    const auto shown = [&](qint64 rows) {
+        progress.setValue(int(rows / 1000));
+        return !progress.wasCanceled();
+    };
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const auto counts = readsResults() ? importResults(kennel, m_file, m_settings, shown)
+                                       : runImport(m_target, kennel, m_file, m_settings, shown);
     progress.close();
     if (!counts) {
         core::tell(counts.problem() == cancelled

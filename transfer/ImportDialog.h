@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -33,6 +34,7 @@ private:
     QWidget *buildFormat();
     QWidget *buildMapping();
     QWidget *buildMatching();
+    bool readsResults() const;
     void readChoices();
     void showPreview();
     void showCheck();
@@ -50,6 +52,7 @@ private:
     QLabel *m_summary;
     QListWidget *m_problems;
     QButtonGroup *m_matching;
+    QCheckBox *m_makeTests = nullptr; // health results only
     QPushButton *m_import;
 };
 

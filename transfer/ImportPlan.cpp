@@ -60,9 +60,15 @@ public:
                 else
                     return QStringLiteral("the sex \"%1\" is not Male, Female or empty").arg(value);
             }
-            values.insert(field, value);
+            // A laboratory's columns of results are shown together.
+            if (field == resultsOfTheHeader && values.contains(field))
+                values[field] += QStringLiteral("; ") + value;
+            else
+                values.insert(field, value);
         }
-        if (values.value(m_target.nameField).isEmpty())
+        const bool registered = m_target.table == db::tables::healthResults &&
+                                !values.value(resultFields::registration).isEmpty();
+        if (values.value(m_target.nameField).isEmpty() && !registered)
             return QStringLiteral("it has no name");
         if (m_target.table == db::tables::dogs &&
             core::isNotOnRecord(values.value(m_target.nameField)))
@@ -138,6 +144,10 @@ QStringList mappedFields(const ImportSettings &settings)
     return fields;
 }
 
+} // namespace
+
+const QString cancelled = QStringLiteral("cancelled");
+
 // Every row after the header; the problem of the file as a whole, or empty.
 QString eachRow(const QString &file, const ImportSettings &settings,
                 const std::function<bool(const CsvRow &, qsizetype columns)> &each)
@@ -151,10 +161,6 @@ QString eachRow(const QString &file, const ImportSettings &settings,
         return each(row, columns);
     });
 }
-
-} // namespace
-
-const QString cancelled = QStringLiteral("cancelled");
 
 QStringList headerOf(const QString &file, const CsvFormat &format, QString *problem)
 {
@@ -181,6 +187,12 @@ QStringList guessMapping(const ImportTarget &target, const QStringList &header)
             }
         }
         mapping << chosen;
+    }
+    if (target.table == db::tables::healthResults && !mapping.contains(resultFields::test)) {
+        for (qsizetype i = 0; i < mapping.size(); ++i) {
+            if (mapping[i].isEmpty() && !header[i].trimmed().isEmpty())
+                mapping[i] = resultsOfTheHeader;
+        }
     }
     return mapping;
 }

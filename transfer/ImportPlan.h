@@ -22,11 +22,18 @@ struct ImportSettings
     QStringList mapping; // a target field per column of the file, or empty to leave it out
     DateOrder dates = DateOrder::MonthDayYear;
     Matching matching = Matching::Skip;
+    // Health results naming a test the kennel does not have make it.
+    bool makeTests = true;
 };
+
+// Every row after the header; the problem of the file as a whole, or empty.
+QString eachRow(const QString &file, const ImportSettings &settings,
+                const std::function<bool(const CsvRow &, qsizetype columns)> &each);
 
 // The file's first row, its column names.
 QStringList headerOf(const QString &file, const CsvFormat &format, QString *problem = nullptr);
-// A field for every column whose header names one; the rest left out.
+// A field for every column whose header names one; the rest left out. Health results
+// without a test column are a laboratory's: every other column is a test's results.
 QStringList guessMapping(const ImportTarget &target, const QStringList &header);
 // The only order in which every date of the file's first thousand rows is a date, or else
 // month/day/year.
@@ -52,6 +59,7 @@ struct ImportCheck
     qint64 toAdd = 0;
     qint64 matching = 0;
     QList<LineProblem> problems;
+    QStringList newTests; // health tests the import makes
 };
 
 // Reads the whole file, as the import would, and writes nothing. `progress(rows)` answers

@@ -104,4 +104,31 @@ const ImportTarget &contactTarget()
     return target;
 }
 
+const ImportTarget &healthResultTarget()
+{
+    namespace f = resultFields;
+    static const ImportTarget target{
+        db::tables::healthResults,
+        QStringLiteral("health results"),
+        f::dog,
+        {},
+        {
+            text(f::registration, "Reg Number",
+                 {"reg no", "reg no.", "reg", "registration", "registration number", "reg number",
+                  "registration no"}),
+            text(f::dog, "Dog", {"name", "dog", "dog name", "dog's name", "registered name"}),
+            text(f::test, "Test", {"test", "test name", "health test", "condition"}),
+            text(f::result, "Result", {"result", "outcome", "status", "genotype"}),
+            date(f::date, "Date", {"date", "tested", "test date", "date tested", "result date"}),
+            text(f::score, "Number", {"score", "grade", "number"}),
+            text(f::examiner, "Laboratory or Examiner",
+                 {"laboratory", "lab", "examiner", "vet", "laboratory or examiner"}),
+            text(f::certificate, "Certificate Number",
+                 {"certificate", "certificate number", "certificate no", "cert", "cert no",
+                  "report number"}),
+            lines(f::note, "Note", {"note", "notes", "comment", "comments"}),
+        }};
+    return target;
+}
+
 } // namespace transfer

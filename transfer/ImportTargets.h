@@ -28,5 +28,21 @@ struct ImportTarget
 
 const ImportTarget &dogTarget();
 const ImportTarget &contactTarget();
+// Health results: a row per result, or a laboratory's row per dog with a column per test
+// (each such column mapped to `resultsOfTheHeader`). Its fields are the import's own names,
+// not the table's.
+const ImportTarget &healthResultTarget();
+inline const QString resultsOfTheHeader = QStringLiteral("=");
+namespace resultFields {
+inline const QString registration = QStringLiteral("registration");
+inline const QString dog = QStringLiteral("dog");
+inline const QString test = QStringLiteral("test");
+inline const QString result = QStringLiteral("result");
+inline const QString date = QStringLiteral("date");
+inline const QString score = QStringLiteral("score");
+inline const QString examiner = QStringLiteral("examiner");
+inline const QString certificate = QStringLiteral("certificate");
+inline const QString note = QStringLiteral("note");
+} // namespace resultFields
 
 } // namespace transfer
