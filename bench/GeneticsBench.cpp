@@ -3,10 +3,13 @@
 #include "bench/Timing.h"
 #include "db/DatabaseFiles.h"
 #include "genetics/KennelGenetics.h"
+#include "inbreeding/SireFilter.h"
 
 #include <cmath>
 #include <memory>
+#include <QLocale>
 #include <QRandomGenerator>
+#include <QSqlQuery>
 #include <sqlite3.h>
 
 namespace bench {
@@ -32,6 +35,66 @@ double bareScan(const char *sql)
         if (bytes == 0)
             std::printf("(empty scan)\n");
     });
+}
+
+// Results of the kennel's five DNA tests for random dogs, as a breed's tested share.
+void addDnaResults(QSqlDatabase kennel, int dogs, int results)
+{
+    QSqlQuery count(kennel);
+    count.exec(QStringLiteral("SELECT count(*) FROM healthresults"));
+    const int held = count.next() ? count.value(0).toInt() : 0;
+    if (held >= results)
+        return;
+    QSqlQuery tests(kennel);
+    tests.exec(QStringLiteral("SELECT testid FROM healthtests WHERE testkind = 'DNA'"));
+    QList<qint64> ids;
+    while (tests.next())
+        ids << tests.value(0).toLongLong();
+    if (ids.isEmpty())
+        return;
+    QRandomGenerator random(29);
+    kennel.transaction();
+    QSqlQuery insert(kennel);
+    insert.prepare(QStringLiteral(
+        "INSERT INTO healthresults (dogid, testid, tested, result) VALUES (?, ?, ?, ?)"));
+    for (int i = held; i < results; ++i) {
+        const int roll = int(random.bounded(100));
+        insert.addBindValue(qint64(1 + random.bounded(dogs)));
+        insert.addBindValue(ids[int(random.bounded(int(ids.size())))]);
+        insert.addBindValue(QStringLiteral("2020-01-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
+        insert.addBindValue(roll < 70   ? QStringLiteral("Clear")
+                            : roll < 95 ? QStringLiteral("Carrier")
+                                        : QStringLiteral("Affected"));
+        insert.exec();
+    }
+    kennel.commit();
+}
+
+void benchDnaStatuses(const QSqlDatabase &kennel, const genetics::KennelGraph &graph,
+                      const std::vector<int> &males, const std::vector<int> &females)
+{
+    const int results = std::min(100000, graph.size() / 10);
+    addDnaResults(kennel, graph.size(), results);
+    genetics::DnaStatuses dna;
+    printLine(QStringLiteral("DNA status of every dog, %1 results over 5 tests")
+                  .arg(QLocale().toString(results)),
+              medianMs(3,
+                       [&] {
+                           dna = genetics::DnaStatuses();
+                           dna.read(kennel);
+                           dna.derive(graph, genetics::defaultClearGenerations);
+                       }),
+              2000);
+    QRandomGenerator random(7);
+    printLine("one planned litter's health table",
+              medianMs(21,
+                       [&] {
+                           const int sire = males[random.bounded(int(males.size()))];
+                           const int dam = females[random.bounded(int(females.size()))];
+                           for (int test = 0; test < int(dna.tests().size()); ++test)
+                               dna.litter(test, sire, dam);
+                       }),
+              20);
 }
 
 } // namespace
@@ -107,6 +170,17 @@ void benchGenetics()
     printLine("\"Best Sires for this Dam\" over every male",
               medianMs(5, [&] { ranked = kennelGenetics.bestSires(anyOf(females)).size(); }), 1000);
     printValue("  living males ranked", QString::number(ranked));
+
+    benchDnaStatuses(kennel, graph, males, females);
+    const int dam = anyOf(females);
+    printLine("\"Best Sires for this Dam\" with the affected risk",
+              medianMs(5,
+                       [&] {
+                           ranked = inbreeding::rankedSires(kennel, kennelGenetics, dam, {},
+                                                            QDate(2026, 12, 1))
+                                        .choices.size();
+                       }),
+              1000);
     genetics::KennelGenetics::forget();
     db::DatabaseFiles::close();
 }
