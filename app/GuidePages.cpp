@@ -72,6 +72,8 @@ QString pageFor(const QString &screenName)
         {QStringLiteral("Form30"), QStringLiteral("health")},
         {QStringLiteral("Form9"), QStringLiteral("health")},
         {QStringLiteral("Form6"), QStringLiteral("health")},
+        {QStringLiteral("HealthTests"), QStringLiteral("health")},
+        {QStringLiteral("HealthResults"), QStringLiteral("health")},
         {QStringLiteral("Form13"), QStringLiteral("lists")},
         {QStringLiteral("Form14"), QStringLiteral("lists")},
         {QStringLiteral("Form15"), QStringLiteral("lists")},

@@ -1190,10 +1190,10 @@ void AppTest::f1OpensTheGuideOnTheScreensPage_data()
                             << "Matings and litters";
     QTest::newRow("vaccination") << "Enter a Vaccination"
                                  << "Form8"
-                                 << "Vaccinations and notes";
+                                 << "Vaccinations, notes and health tests";
     QTest::newRow("notes") << "Enter Dog Notes"
                            << "Form6"
-                           << "Vaccinations and notes";
+                           << "Vaccinations, notes and health tests";
     QTest::newRow("birthdays") << "List Birthdays "
                                << "Form15"
                                << "Monthly lists";
