@@ -284,11 +284,12 @@ core::WriteResult<ImportCounts> runImport(const ImportTarget &target, QSqlDataba
     ImportCounts counts;
     QString failure;
     QHash<QString, QString> values;
-    qint64 rows = 0;
     auto fillEmpty = [&](qint64 row) {
         existing.addBindValue(row);
-        if (!existing.exec() || !existing.next())
+        if (!existing.exec() || !existing.next()) {
+            failure = existing.lastError().text();
             return false;
+        }
         QStringList empty;
         for (const QString &field : fields) {
             if (existing.value(field).toString().isEmpty() && !values.value(field).isEmpty())
@@ -316,32 +317,45 @@ core::WriteResult<ImportCounts> runImport(const ImportTarget &target, QSqlDataba
         ++counts.updated;
         return true;
     };
+    return writeEachRow(all, file, settings, progress, counts,
+                        [&](const CsvRow &row, qsizetype columns) -> QString {
+                            if (!RowReader(target, settings, columns).read(row, values).isEmpty()) {
+                                ++counts.refused;
+                            } else if (const auto match = settings.matching != Matching::AddNew
+                                                              ? matches.find(values)
+                                                              : std::nullopt) {
+                                if (settings.matching == Matching::Skip)
+                                    ++counts.skipped;
+                                else if (*match >= 0 && !fillEmpty(*match))
+                                    return failure.isEmpty()
+                                               ? QStringLiteral("a matching row could not be read")
+                                               : failure;
+                                else if (*match < 0)
+                                    ++counts.skipped;
+                            } else {
+                                for (const QString &field : fields)
+                                    insert.addBindValue(values.value(field));
+                                if (!insert.exec())
+                                    return insert.lastError().text();
+                                matches.add(values, insert.lastInsertId().toLongLong());
+                                ++counts.added;
+                            }
+                            return {};
+                        });
+}
+
+core::WriteResult<ImportCounts>
+writeEachRow(db::Transaction &all, const QString &file, const ImportSettings &settings,
+             const std::function<bool(qint64)> &progress, const ImportCounts &counts,
+             const std::function<QString(const CsvRow &, qsizetype columns)> &write)
+{
+    QString failure;
+    qint64 rows = 0;
     const QString problem = eachRow(file, settings, [&](const CsvRow &row, qsizetype columns) {
-        if (!RowReader(target, settings, columns).read(row, values).isEmpty()) {
-            ++counts.refused;
-        } else if (const auto match = settings.matching != Matching::AddNew ? matches.find(values)
-                                                                            : std::nullopt) {
-            if (settings.matching == Matching::Skip)
-                ++counts.skipped;
-            else if (*match >= 0 && !fillEmpty(*match))
-                return false;
-            else if (*match < 0)
-                ++counts.skipped;
-        } else {
-            for (const QString &field : fields)
-                insert.addBindValue(values.value(field));
-            if (!insert.exec()) {
-                failure = insert.lastError().text();
-                return false;
-            }
-            matches.add(values, insert.lastInsertId().toLongLong());
-            ++counts.added;
-        }
-        if (progress && ++rows % 1000 == 0 && !progress(rows)) {
+        failure = write(row, columns);
+        if (failure.isEmpty() && progress && ++rows % 1000 == 0 && !progress(rows))
             failure = cancelled;
-            return false;
-        }
-        return true;
+        return failure.isEmpty();
     });
     if (!failure.isEmpty())
         return core::failure(failure);

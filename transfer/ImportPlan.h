@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/WriteResult.h"
+#include "db/Transaction.h"
 #include "transfer/CsvReader.h"
 #include "transfer/ImportDates.h"
 #include "transfer/ImportTargets.h"
@@ -75,6 +76,14 @@ struct ImportCounts
     qint64 skipped = 0;
     qint64 refused = 0;
 };
+
+// Runs `write` on every row of the file inside `all` (it answers why the import must stop,
+// or empty), with `progress` every thousand rows, then commits: `counts` as `write` left
+// them, or, when anything failed or was cancelled, nothing.
+core::WriteResult<ImportCounts>
+writeEachRow(db::Transaction &all, const QString &file, const ImportSettings &settings,
+             const std::function<bool(qint64)> &progress, const ImportCounts &counts,
+             const std::function<QString(const CsvRow &, qsizetype columns)> &write);
 
 // Imports the file in one transaction: all of it, or, when cancelled through `progress` or
 // when anything fails, nothing.

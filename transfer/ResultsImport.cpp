@@ -310,44 +310,31 @@ core::WriteResult<ImportCounts> importResults(QSqlDatabase kennel, const QString
                        .join(QStringLiteral(", ")) %
                    QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     ImportCounts counts;
-    QString failure;
     QList<Result> results;
-    qint64 rows = 0;
-    const QString problem = eachRow(file, settings, [&](const CsvRow &row, qsizetype columns) {
-        if (!reader.read(row, columns, &results).isEmpty()) {
-            ++counts.refused;
-        } else {
-            for (const Result &r : std::as_const(results)) {
-                if (!reader.isNew(r)) {
-                    ++counts.skipped;
-                    continue;
-                }
-                for (const QVariant &value :
-                     {QVariant(r.dogId), QVariant(reader.testId(r.test)), QVariant(r.date),
-                      QVariant(r.result), r.score, QVariant(r.examiner), QVariant(r.certificate),
-                      QVariant(r.note)})
-                    insert.addBindValue(value);
-                if (!insert.exec()) {
-                    failure = insert.lastError().text();
-                    return false;
-                }
-                reader.noteAdded(r);
-                ++counts.added;
-            }
-        }
-        if (progress && ++rows % 1000 == 0 && !progress(rows)) {
-            failure = cancelled;
-            return false;
-        }
-        return true;
-    });
-    if (!failure.isEmpty())
-        return core::failure(failure);
-    if (!problem.isEmpty())
-        return core::failure(problem);
-    if (const auto committed = all.commit(); !committed)
-        return core::failure(committed.problem());
-    return counts;
+    return writeEachRow(all, file, settings, progress, counts,
+                        [&](const CsvRow &row, qsizetype columns) -> QString {
+                            if (!reader.read(row, columns, &results).isEmpty()) {
+                                ++counts.refused;
+                                return {};
+                            }
+                            for (const Result &r : std::as_const(results)) {
+                                if (!reader.isNew(r)) {
+                                    ++counts.skipped;
+                                    continue;
+                                }
+                                for (const QVariant &value :
+                                     {QVariant(r.dogId), QVariant(reader.testId(r.test)),
+                                      QVariant(r.date), QVariant(r.result), r.score,
+                                      QVariant(r.examiner), QVariant(r.certificate),
+                                      QVariant(r.note)})
+                                    insert.addBindValue(value);
+                                if (!insert.exec())
+                                    return insert.lastError().text();
+                                reader.noteAdded(r);
+                                ++counts.added;
+                            }
+                            return {};
+                        });
 }
 
 } // namespace transfer
