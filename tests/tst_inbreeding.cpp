@@ -3,6 +3,7 @@
 #include "genetics/KennelGenetics.h"
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
+#include "inbreeding/SireFilter.h"
 #include "ui/PickList.h"
 
 #include <QApplication>
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void bestSiresBecomeTheSire();
     void loopIsNamed();
     void reportsListProblemsAndEveryDog();
+    void bestSiresAreLeftOutAsAsked_data();
+    void bestSiresAreLeftOutAsAsked();
 };
 
 void InbreedingTest::typedMatingIsCalculatedOnEnter()
@@ -231,6 +234,61 @@ void InbreedingTest::reportsListProblemsAndEveryDog()
                           "out of every Sire and Dam list.",
                           "Information|Ghost||named as a parent but not recorded; offspring: Pup "
                           "One, Pup Two"}));
+}
+
+void InbreedingTest::bestSiresAreLeftOutAsAsked_data()
+{
+    QTest::addColumn<bool>("ownOnly");
+    QTest::addColumn<bool>("ageLimits");
+    QTest::addColumn<bool>("noAffectedRisk");
+    QTest::addColumn<QStringList>("sires");
+    QTest::newRow("every living male")
+        << false << false << false << QStringList{"Old", "Owned", "Pup", "Sold", "Unborn"};
+    QTest::newRow("own males: the kennel's name or none")
+        << true << false << false << QStringList{"Old", "Owned", "Pup", "Unborn"};
+    QTest::newRow("from 12 months to 12 years, or not known")
+        << false << true << false << QStringList{"Owned", "Sold", "Unborn"};
+    QTest::newRow("no affected pups") << false << false << true << QStringList{"Owned", "Sold"};
+}
+
+void InbreedingTest::bestSiresAreLeftOutAsAsked()
+{
+    QFETCH(bool, ownOnly);
+    QFETCH(bool, ageLimits);
+    QFETCH(bool, noAffectedRisk);
+    QFETCH(QStringList, sires);
+    testing::Kennel kennel;
+    testing::exec(kennel.db(), "UPDATE setup SET Name = 'Ann Kirk'");
+    testing::exec(kennel.db(), "DELETE FROM healthtests WHERE testname <> 'DM'");
+    const qint64 dam = testing::addDog(kennel.db(), {{"name", "Dam"}, {"sex", "Female"}});
+    for (const auto &[name, owner, born] :
+         {std::tuple{"Owned", "ann kirk", "2020-01-01"}, std::tuple{"Sold", "Buyer", "2021-01-01"},
+          std::tuple{"Pup", "", "2026-06-01"}, std::tuple{"Old", "", "2010-01-01"},
+          std::tuple{"Unborn", "", ""}}) {
+        const qint64 id = testing::addDog(
+            kennel.db(), {{"name", name}, {"sex", "Male"}, {"ownerid", owner}, {"dob", born}});
+        // Only the males with a clear result cannot give affected pups with a carrier dam.
+        if (QByteArray(name) == "Owned" || QByteArray(name) == "Sold")
+            testing::exec(
+                kennel.db(),
+                "INSERT INTO healthresults (dogid, testid, result) VALUES (?, 8, 'Clear')", {id});
+    }
+    testing::exec(kennel.db(),
+                  "INSERT INTO healthresults (dogid, testid, result) VALUES (?, 8, 'Carrier')",
+                  {dam});
+    genetics::KennelGenetics &genetics = genetics::KennelGenetics::current(kennel.db());
+    inbreeding::SireFilter filter;
+    filter.ownOnly = ownOnly;
+    filter.ageLimits = ageLimits;
+    filter.noAffectedRisk = noAffectedRisk;
+    const inbreeding::RankedSires ranked = inbreeding::rankedSires(
+        kennel.db(), genetics, genetics.graph().find("Dam"), filter, QDate(2026, 12, 10));
+    QVERIFY(ranked.problem.isEmpty());
+    QStringList names;
+    for (const genetics::SireChoice &choice : ranked.choices)
+        names << genetics.graph().name(choice.dog);
+    names.sort();
+    QCOMPARE(names, sires);
 }
 
 QTEST_MAIN(InbreedingTest)
