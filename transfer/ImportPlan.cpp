@@ -60,11 +60,12 @@ public:
                 else
                     return QStringLiteral("the sex \"%1\" is not Male, Female or empty").arg(value);
             }
-            // A laboratory's columns of results are shown together.
-            if (field == resultsOfTheHeader && values.contains(field))
-                values[field] += QStringLiteral("; ") + value;
-            else
+            // A laboratory's columns of results are shown together, the empty ones left out.
+            if (field != resultsOfTheHeader)
                 values.insert(field, value);
+            else if (!value.isEmpty())
+                values[field] +=
+                    (values[field].isEmpty() ? QString() : QStringLiteral("; ")) + value;
         }
         const bool registered = m_target.table == db::tables::healthResults &&
                                 !values.value(resultFields::registration).isEmpty();
