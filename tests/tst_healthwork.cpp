@@ -9,6 +9,7 @@
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
 #include "ui/ScreenHost.h"
+#include "ui/TableScreen.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -146,6 +147,18 @@ void HealthWorkTest::aResultIsTypedOnTheDogsOwnScreen()
     records->showDogNamed("Rex");
     records->showDogNamed("Bella Ærø");
     QCOMPARE(records->findChild<QLabel *>("dnaStatus")->text(), "DM Carrier");
+
+    // All Dogs has a column per DNA test, hidden until asked for.
+    w.choose("dogsMenu", "All Dogs");
+    auto *all = w.shown<ui::TableScreen>("AllDogs");
+    auto *table = all->findChild<QTableView *>("table");
+    int dm = -1;
+    for (int c = 0; c < table->model()->columnCount(); ++c) {
+        if (table->model()->headerData(c, Qt::Horizontal).toString() == "DM")
+            dm = c;
+    }
+    QVERIFY(dm > 0 && table->isColumnHidden(dm));
+    QTRY_COMPARE(table->model()->index(0, dm).data().toString(), "Carrier");
 }
 
 void HealthWorkTest::testsRefuseWhatCannotBeKept()
