@@ -168,8 +168,9 @@ report::Report healthResultsReport()
         {SectionKind::GroupFooter, 120, 1},
         {SectionKind::GroupFooter, 120, 0},
     };
-    return {report::arialReport(QStringLiteral("HealthResults"), QStringLiteral("Health Results"),
-                                QMargins(1440, 1440, 1440, 1440), sections, 9),
+    return {report::arialReport(QStringLiteral("HealthResultsReport"),
+                                QStringLiteral("Health Results"), QMargins(1440, 1440, 1440, 1440),
+                                sections, 9),
             [] { return healthResultRows(db::DatabaseFiles::kennel()); }};
 }
 

@@ -731,11 +731,13 @@ void BackupTest::startupBacksUpOnceADay()
         QStringList items;
         for (QAction *action : window.findChild<QMenu *>("fileMenu")->actions())
             items << action->text();
-        QCOMPARE(items, QStringList({"Back Up Kennel...", "Restore from Backup...", "",
-                                     "Export to CSV...", "Export Dogs for a Spreadsheet...",
-                                     "Export Contacts for a Spreadsheet...",
-                                     "Export Sales for a Spreadsheet...", "Import Dogs from CSV...",
-                                     "Import Contacts from CSV...", "", "Setup", "", "E&xit"}));
+        QCOMPARE(
+            items,
+            QStringList({"Back Up Kennel...", "Restore from Backup...", "", "Export to CSV...",
+                         "Export Dogs for a Spreadsheet...", "Export Contacts for a Spreadsheet...",
+                         "Export Sales for a Spreadsheet...", "Import Dogs from CSV...",
+                         "Import Contacts from CSV...", "Import Health Results from CSV...", "",
+                         "Setup", "", "E&xit"}));
         // A program closed before its automatic backup was noted still shows that backup.
         exec(kennel.db(), "DELETE FROM preferences");
     }
