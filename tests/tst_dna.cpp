@@ -102,8 +102,8 @@ void InheritanceTest::mendelsCombinations_data()
     QTest::addColumn<bool>("affectedPups");
     const QString r = QStringLiteral("Recessive");
     const QString d = QStringLiteral("Dominant");
-    auto row = [](const QString &inheritance, const char *sire, const char *dam, QStringList shares,
-                  bool affected) {
+    auto row = [](const QString &inheritance, const char *sire, const char *dam,
+                  const QStringList &shares, bool affected) {
         QTest::addRow("%s %s x %s", qPrintable(inheritance), sire, dam)
             << inheritance << QString::fromLatin1(sire) << QString::fromLatin1(dam) << shares
             << affected;

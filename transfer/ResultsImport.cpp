@@ -51,43 +51,8 @@ class ResultReader
 public:
     ResultReader(const QSqlDatabase &kennel, const QString &file, const ImportSettings &settings)
         : m_settings(settings), m_header(headerOf(file, settings.format)),
-          m_dogs(kennel, {db::fields::dogs::id})
+          m_dogs(kennel, {db::fields::dogs::id}), m_problem(readKennel(kennel))
     {
-        namespace test = db::fields::healthTests;
-        namespace result = db::fields::healthResults;
-        m_problem = db::scanRows(kennel,
-                                 QStringLiteral("SELECT ") % db::quoted(test::id) %
-                                     QStringLiteral(", ") % db::quoted(test::name) %
-                                     QStringLiteral(", ") % db::quoted(test::kind) %
-                                     QStringLiteral(" FROM ") % db::quoted(db::tables::healthTests),
-                                 [&](const db::RawRow &row) {
-                                     m_tests.insert(row.string(1).trimmed().toCaseFolded(),
-                                                    {row.whole(0), row.string(2) == u"DNA"});
-                                 });
-        if (m_problem.isEmpty() && settings.mapping.contains(f::registration))
-            m_problem = db::scanRows(
-                kennel,
-                QStringLiteral("SELECT ") % db::quoted(db::fields::dogs::id) %
-                    QStringLiteral(", ") % db::quoted(db::fields::dogs::registration) %
-                    QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
-                    QStringLiteral(" WHERE trim(coalesce(") %
-                    db::quoted(db::fields::dogs::registration) %
-                    QStringLiteral(", '')) <> '' ORDER BY rowid"),
-                [&](const db::RawRow &row) {
-                    m_registrations.insert(row.string(1).trimmed().toCaseFolded(), row.whole(0));
-                });
-        if (m_problem.isEmpty())
-            m_problem = db::scanRows(
-                kennel,
-                QStringLiteral("SELECT ") % db::quoted(result::dogId) % QStringLiteral(", ") %
-                    db::quoted(result::testId) % QStringLiteral(", ") % db::quoted(result::date) %
-                    QStringLiteral(", ") % db::quoted(result::result) % QStringLiteral(" FROM ") %
-                    db::quoted(db::tables::healthResults),
-                [&](const db::RawRow &row) {
-                    m_existing.insert(QString::number(row.whole(0)) % QLatin1Char('\x1f') %
-                                      QString::number(row.whole(1)) % QLatin1Char('\x1f') %
-                                      row.string(2) % QLatin1Char('\x1f') % row.string(3));
-                });
     }
 
     QString problem() const { return m_problem; }
@@ -206,13 +171,57 @@ public:
     }
 
 private:
+    // What the kennel holds to find dogs, tests and results by; the problem, or empty.
+    QString readKennel(const QSqlDatabase &kennel)
+    {
+        namespace test = db::fields::healthTests;
+        namespace result = db::fields::healthResults;
+        QString problem = db::scanRows(
+            kennel,
+            QStringLiteral("SELECT ") % db::quoted(test::id) % QStringLiteral(", ") %
+                db::quoted(test::name) % QStringLiteral(", ") % db::quoted(test::kind) %
+                QStringLiteral(" FROM ") % db::quoted(db::tables::healthTests),
+            [&](const db::RawRow &row) {
+                m_tests.insert(row.string(1).trimmed().toCaseFolded(),
+                               {row.whole(0), row.string(2) == u"DNA"});
+            });
+        if (problem.isEmpty() && m_settings.mapping.contains(f::registration))
+            problem =
+                db::scanRows(kennel,
+                             QStringLiteral("SELECT ") % db::quoted(db::fields::dogs::id) %
+                                 QStringLiteral(", ") % db::quoted(db::fields::dogs::registration) %
+                                 QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
+                                 QStringLiteral(" WHERE trim(coalesce(") %
+                                 db::quoted(db::fields::dogs::registration) %
+                                 QStringLiteral(", '')) <> '' ORDER BY rowid"),
+                             [&](const db::RawRow &row) {
+                                 // The first dog with a number is the one it means.
+                                 const QString key = row.string(1).trimmed().toCaseFolded();
+                                 if (!m_registrations.contains(key))
+                                     m_registrations.insert(key, row.whole(0));
+                             });
+        if (problem.isEmpty())
+            problem = db::scanRows(
+                kennel,
+                QStringLiteral("SELECT ") % db::quoted(result::dogId) % QStringLiteral(", ") %
+                    db::quoted(result::testId) % QStringLiteral(", ") % db::quoted(result::date) %
+                    QStringLiteral(", ") % db::quoted(result::result) % QStringLiteral(" FROM ") %
+                    db::quoted(db::tables::healthResults),
+                [&](const db::RawRow &row) {
+                    m_existing.insert(QString::number(row.whole(0)) % QLatin1Char('\x1f') %
+                                      QString::number(row.whole(1)) % QLatin1Char('\x1f') %
+                                      row.string(2) % QLatin1Char('\x1f') % row.string(3));
+                });
+        return problem;
+    }
+
     const ImportSettings &m_settings;
     QStringList m_header;
     db::DogFinder m_dogs;
-    QString m_problem;
     QHash<QString, KennelTest> m_tests;
     QHash<QString, qint64> m_registrations;
     QSet<QString> m_existing;
+    QString m_problem; // after what it reads into
     QHash<QString, std::pair<QString, bool>> m_made;
     QStringList m_madeOrder;
 };
