@@ -245,9 +245,7 @@ ImportCheck checkImport(const ImportTarget &target, const QSqlDatabase &kennel, 
     ImportCheck check;
     Matches matches(target, kennel);
     QHash<QString, QString> values;
-    qint64 rows = 0;
-    bool stopped = false;
-    check.problem = eachRow(file, settings, [&](const CsvRow &row, qsizetype columns) {
+    checkEachRow(file, settings, progress, check, [&](const CsvRow &row, qsizetype columns) {
         if (const QString problem = RowReader(target, settings, columns).read(row, values);
             !problem.isEmpty())
             check.problems.append({row.line, problem});
@@ -257,14 +255,7 @@ ImportCheck checkImport(const ImportTarget &target, const QSqlDatabase &kennel, 
             ++check.toAdd;
             matches.add(values, -1);
         }
-        if (progress && ++rows % 1000 == 0 && !progress(rows)) {
-            stopped = true;
-            return false;
-        }
-        return true;
     });
-    if (stopped)
-        check.problem = cancelled;
     return check;
 }
 
@@ -343,6 +334,21 @@ core::WriteResult<ImportCounts> runImport(const ImportTarget &target, QSqlDataba
                             }
                             return {};
                         });
+}
+
+void checkEachRow(const QString &file, const ImportSettings &settings,
+                  const std::function<bool(qint64)> &progress, ImportCheck &check,
+                  const std::function<void(const CsvRow &, qsizetype columns)> &each)
+{
+    qint64 rows = 0;
+    bool stopped = false;
+    check.problem = eachRow(file, settings, [&](const CsvRow &row, qsizetype columns) {
+        each(row, columns);
+        stopped = progress && ++rows % 1000 == 0 && !progress(rows);
+        return !stopped;
+    });
+    if (stopped)
+        check.problem = cancelled;
 }
 
 core::WriteResult<ImportCounts>

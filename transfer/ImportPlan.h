@@ -63,6 +63,12 @@ struct ImportCheck
     QStringList newTests; // health tests the import makes
 };
 
+// Runs `each` on every row of the file, with `progress` every thousand rows; the problem of
+// the file as a whole, or `cancelled`, goes into `check`.
+void checkEachRow(const QString &file, const ImportSettings &settings,
+                  const std::function<bool(qint64)> &progress, ImportCheck &check,
+                  const std::function<void(const CsvRow &, qsizetype columns)> &each);
+
 // Reads the whole file, as the import would, and writes nothing. `progress(rows)` answers
 // false to stop.
 ImportCheck checkImport(const ImportTarget &target, const QSqlDatabase &kennel, const QString &file,

@@ -231,30 +231,21 @@ void checkInto(ResultReader &reader, const QString &file, const ImportSettings &
                const std::function<bool(qint64)> &progress, ImportCheck &check)
 {
     QList<Result> results;
-    qint64 rows = 0;
-    bool stopped = false;
-    check.problem = eachRow(file, settings, [&](const CsvRow &row, qsizetype columns) {
+    checkEachRow(file, settings, progress, check, [&](const CsvRow &row, qsizetype columns) {
         if (const QString problem = reader.read(row, columns, &results); !problem.isEmpty()) {
             check.problems.append({row.line, problem});
-        } else {
-            for (const Result &r : std::as_const(results)) {
-                if (reader.testId(r.test) != 0 && !reader.isNew(r)) {
-                    ++check.matching;
-                } else {
-                    ++check.toAdd;
-                    if (reader.testId(r.test) != 0)
-                        reader.noteAdded(r);
-                }
+            return;
+        }
+        for (const Result &r : std::as_const(results)) {
+            if (reader.testId(r.test) != 0 && !reader.isNew(r)) {
+                ++check.matching;
+            } else {
+                ++check.toAdd;
+                if (reader.testId(r.test) != 0)
+                    reader.noteAdded(r);
             }
         }
-        if (progress && ++rows % 1000 == 0 && !progress(rows)) {
-            stopped = true;
-            return false;
-        }
-        return true;
     });
-    if (stopped)
-        check.problem = cancelled;
     for (const auto &[test, dna] : reader.testsToMake())
         check.newTests << test;
 }
