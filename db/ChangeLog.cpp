@@ -7,6 +7,7 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringBuilder>
 
@@ -255,6 +256,23 @@ QString LoggedChange::describeOpen(const QSqlDatabase &db, const QString &what)
              {what}))
         return run.error;
     return {};
+}
+
+core::WriteResult<qint64> runLogged(QSqlDatabase db, const QString &what, const QString &sql,
+                                    const QVariantList &values)
+{
+    Transaction transaction(db);
+    LoggedChange change(db, what);
+    QSqlQuery q(db);
+    q.prepare(sql);
+    for (const QVariant &value : values)
+        q.addBindValue(value);
+    const bool ran = q.exec();
+    const qint64 id = q.lastInsertId().toLongLong();
+    if (const auto landed = change.land(transaction, ran ? QString() : q.lastError().text());
+        !landed)
+        return core::failure(landed.problem());
+    return id;
 }
 
 } // namespace db

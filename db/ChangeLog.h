@@ -12,6 +12,11 @@ namespace db {
 
 class Transaction;
 
+// Runs one statement (values bound in order) in a transaction of its own as a change the user
+// can undo, described by `what`: the new row's id for an insert.
+core::WriteResult<qint64> runLogged(QSqlDatabase db, const QString &what, const QString &sql,
+                                    const QVariantList &values);
+
 // One thing the user did, such as a record saved, a dog renamed with the records that name
 // it, deleted or merged: while it is open, every field its statements write in the kennel's
 // tables (and in the sales ledger) is kept in the change log, by temporary triggers that live

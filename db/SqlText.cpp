@@ -21,4 +21,22 @@ QString selectFrom(const QString &table, const QStringList &columns)
            quoted(table);
 }
 
+QString insertInto(const QString &table, const QStringList &columns)
+{
+    return QStringLiteral("INSERT INTO ") % quoted(table) % QStringLiteral(" (") %
+           columnList(columns) % QStringLiteral(") VALUES (") %
+           QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")) %
+           QLatin1Char(')');
+}
+
+QString updateWhere(const QString &table, const QStringList &columns, const QString &id)
+{
+    QStringList sets;
+    for (const QString &column : columns)
+        sets << quoted(column) + QStringLiteral(" = ?");
+    return QStringLiteral("UPDATE ") % quoted(table) % QStringLiteral(" SET ") %
+           sets.join(QStringLiteral(", ")) % QStringLiteral(" WHERE ") % quoted(id) %
+           QStringLiteral(" = ?");
+}
+
 } // namespace db

@@ -12,5 +12,9 @@ QString columnList(const QStringList &columns);
 
 // SELECT "a", "b" FROM "table"
 QString selectFrom(const QString &table, const QStringList &columns);
+// INSERT INTO "table" ("a", "b") VALUES (?, ?)
+QString insertInto(const QString &table, const QStringList &columns);
+// UPDATE "table" SET "a" = ?, "b" = ? WHERE "id" = ?
+QString updateWhere(const QString &table, const QStringList &columns, const QString &id);
 
 } // namespace db

@@ -56,42 +56,6 @@ const QStringList &resultFields()
     return fields;
 }
 
-QString insertInto(const QString &table, const QStringList &fields)
-{
-    return QStringLiteral("INSERT INTO ") % db::quoted(table) % QStringLiteral(" (") %
-           db::columnList(fields) % QStringLiteral(") VALUES (") %
-           QStringList(fields.size(), QStringLiteral("?")).join(QStringLiteral(", ")) %
-           QLatin1Char(')');
-}
-
-QString updateOf(const QString &table, const QStringList &fields, const QString &id)
-{
-    QStringList sets;
-    for (const QString &field : fields)
-        sets << db::quoted(field) + QStringLiteral(" = ?");
-    return QStringLiteral("UPDATE ") % db::quoted(table) % QStringLiteral(" SET ") %
-           sets.join(QStringLiteral(", ")) % QStringLiteral(" WHERE ") % db::quoted(id) %
-           QStringLiteral(" = ?");
-}
-
-// Runs one statement as a change the user can undo; the new row's id for an insert.
-core::WriteResult<qint64> logged(QSqlDatabase kennel, const QString &what, const QString &sql,
-                                 const QVariantList &values)
-{
-    db::Transaction transaction(kennel);
-    db::LoggedChange change(kennel, what);
-    QSqlQuery q(kennel);
-    q.prepare(sql);
-    for (const QVariant &value : values)
-        q.addBindValue(value);
-    const bool ran = q.exec();
-    const qint64 id = q.lastInsertId().toLongLong();
-    if (const auto landed = change.land(transaction, ran ? QString() : q.lastError().text());
-        !landed)
-        return core::failure(landed.problem());
-    return id;
-}
-
 } // namespace
 
 QString kindWord(TestKind kind)
@@ -187,8 +151,8 @@ QString testProblem(const HealthTest &t, const std::vector<HealthTest> &others)
 
 core::WriteResult<qint64> addTest(QSqlDatabase kennel, const HealthTest &t)
 {
-    return logged(kennel, QStringLiteral("Added the health test %1").arg(t.name.trimmed()),
-                  insertInto(db::tables::healthTests, testFields()), testValues(t));
+    return db::runLogged(kennel, QStringLiteral("Added the health test %1").arg(t.name.trimmed()),
+                         db::insertInto(db::tables::healthTests, testFields()), testValues(t));
 }
 
 core::WriteResult<> saveTest(QSqlDatabase kennel, const HealthTest &t)
@@ -211,9 +175,9 @@ core::WriteResult<> saveTest(QSqlDatabase kennel, const HealthTest &t)
                                "cannot be a DNA test")
                     .arg(t.name.trimmed()));
     }
-    const auto saved =
-        logged(kennel, QStringLiteral("Changed the health test %1").arg(t.name.trimmed()),
-               updateOf(db::tables::healthTests, testFields(), test::id), testValues(t) << t.id);
+    const auto saved = db::runLogged(
+        kennel, QStringLiteral("Changed the health test %1").arg(t.name.trimmed()),
+        db::updateWhere(db::tables::healthTests, testFields(), test::id), testValues(t) << t.id);
     if (!saved)
         return core::failure(saved.problem());
     return {};
@@ -241,10 +205,10 @@ core::WriteResult<> deleteTest(QSqlDatabase kennel, const HealthTest &t)
     if (const QString refused = deletionRefused(kennel, t); !refused.isEmpty())
         return core::failure(refused);
     const auto deleted =
-        logged(kennel, QStringLiteral("Deleted the health test %1").arg(t.name),
-               QStringLiteral("DELETE FROM ") % db::quoted(db::tables::healthTests) %
-                   QStringLiteral(" WHERE ") % db::quoted(test::id) % QStringLiteral(" = ?"),
-               {t.id});
+        db::runLogged(kennel, QStringLiteral("Deleted the health test %1").arg(t.name),
+                      QStringLiteral("DELETE FROM ") % db::quoted(db::tables::healthTests) %
+                          QStringLiteral(" WHERE ") % db::quoted(test::id) % QStringLiteral(" = ?"),
+                      {t.id});
     if (!deleted)
         return core::failure(deleted.problem());
     return {};
@@ -313,15 +277,17 @@ QString settleResult(HealthResult *r, const HealthTest &t)
 core::WriteResult<qint64> addResult(QSqlDatabase kennel, const HealthResult &r,
                                     const QString &dogName)
 {
-    return logged(kennel, QStringLiteral("Added a health result of %1").arg(dogName),
-                  insertInto(db::tables::healthResults, resultFields()), resultValues(r));
+    return db::runLogged(kennel, QStringLiteral("Added a health result of %1").arg(dogName),
+                         db::insertInto(db::tables::healthResults, resultFields()),
+                         resultValues(r));
 }
 
 core::WriteResult<> saveResult(QSqlDatabase kennel, const HealthResult &r, const QString &dogName)
 {
-    const auto saved = logged(kennel, QStringLiteral("Changed a health result of %1").arg(dogName),
-                              updateOf(db::tables::healthResults, resultFields(), result::id),
-                              resultValues(r) << r.id);
+    const auto saved =
+        db::runLogged(kennel, QStringLiteral("Changed a health result of %1").arg(dogName),
+                      db::updateWhere(db::tables::healthResults, resultFields(), result::id),
+                      resultValues(r) << r.id);
     if (!saved)
         return core::failure(saved.problem());
     return {};
@@ -329,11 +295,11 @@ core::WriteResult<> saveResult(QSqlDatabase kennel, const HealthResult &r, const
 
 core::WriteResult<> deleteResult(QSqlDatabase kennel, const HealthResult &r, const QString &dogName)
 {
-    const auto deleted =
-        logged(kennel, QStringLiteral("Deleted a health result of %1").arg(dogName),
-               QStringLiteral("DELETE FROM ") % db::quoted(db::tables::healthResults) %
-                   QStringLiteral(" WHERE ") % db::quoted(result::id) % QStringLiteral(" = ?"),
-               {r.id});
+    const auto deleted = db::runLogged(
+        kennel, QStringLiteral("Deleted a health result of %1").arg(dogName),
+        QStringLiteral("DELETE FROM ") % db::quoted(db::tables::healthResults) %
+            QStringLiteral(" WHERE ") % db::quoted(result::id) % QStringLiteral(" = ?"),
+        {r.id});
     if (!deleted)
         return core::failure(deleted.problem());
     return {};
