@@ -60,6 +60,7 @@ private Q_SLOTS:
     void changesThatWriteNothingOrFailLeaveNoEntry();
     void logKeepsTheLatestWholeChanges();
     void fileOfThePreviousLayoutGainsTheLog();
+    void fileBeforeHealthTestsGainsThem();
     void writtenRowsAreToldSinceAMark();
 };
 
@@ -836,6 +837,29 @@ void DbTest::logKeepsTheLatestWholeChanges()
     QVERIFY(db::undoLatestChange(db));
     QCOMPARE(scalar(db, "SELECT count(DISTINCT colour) || colour FROM Dogtable").toString(),
              "1Red");
+}
+
+void DbTest::fileBeforeHealthTestsGainsThem()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Rex"}});
+    exec(kennel.db(), "DROP TABLE healthresults");
+    exec(kennel.db(), "DROP TABLE healthtests");
+    exec(kennel.db(), "PRAGMA user_version = 3");
+    db::DatabaseFiles::close();
+
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    const QSqlDatabase db = db::DatabaseFiles::kennel();
+    QCOMPARE(db::storedVersion(db), db::currentVersion(db::File::Kennel));
+    QCOMPARE(scalar(db, "SELECT name FROM Dogtable").toString(), "Rex");
+    QCOMPARE(scalar(db, "SELECT group_concat(testname, '|') FROM healthtests WHERE testkind = "
+                        "'DNA'")
+                 .toString(),
+             "PRA-prcd|DM|CEA|EIC|MDR1");
+    QCOMPARE(scalar(db, "SELECT count(*) FROM sqlite_master WHERE name IN "
+                        "('healthresultdogids', 'healthresulttestids')")
+                 .toInt(),
+             2);
 }
 
 void DbTest::fileOfThePreviousLayoutGainsTheLog()
