@@ -9,6 +9,8 @@
 #include "app/MainWindow.h"
 #include "app/SetupScreen.h"
 #include "app/WindowMenu.h"
+#include "breeding/SeasonsExpected.h"
+#include "breeding/SeasonsScreen.h"
 #include "contacts/AllContactsTable.h"
 #include "contacts/ContactsScreen.h"
 #include "core/Choices.h"
@@ -209,6 +211,13 @@ void MainWindow::buildMenuBar()
             auto *merge = new QAction(withMnemonic(QStringLiteral("Merge Dogs..."), taken), menu);
             connect(merge, &QAction::triggered, this, &MainWindow::openMergeDogs);
             menu->insertAction(separator, merge);
+        }
+        if (menu->objectName() == QLatin1String("breedingMenu")) {
+            menu->addSeparator();
+            menu->addAction(withMnemonic(QStringLiteral("Seasons..."), taken), this,
+                            [this] { open<breeding::SeasonsScreen>(); });
+            menu->addAction(withMnemonic(QStringLiteral("Seasons Expected"), taken), this,
+                            [this] { showReport(breeding::seasonsExpectedReport()); });
         }
         if (menu->objectName() == QLatin1String("healthMenu")) {
             menu->addSeparator();

@@ -121,6 +121,16 @@ inline const QString certificate = QStringLiteral("certificate");
 inline const QString note = QStringLiteral("resultnote");
 } // namespace healthResults
 
+// One season of a bitch: its first day, its last where known, whether she was mated.
+namespace seasons {
+inline const QString id = QStringLiteral("seasonid");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString firstDay = QStringLiteral("firstday");
+inline const QString lastDay = QStringLiteral("lastday");
+inline const QString mated = QStringLiteral("mated");
+inline const QString note = QStringLiteral("seasonnote");
+} // namespace seasons
+
 // The program's own choices that belong with the kennel, such as where backups go.
 namespace preferences {
 inline const QString name = QStringLiteral("name");

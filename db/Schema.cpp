@@ -302,6 +302,23 @@ const std::vector<Index> &healthResultIndexes()
     return all;
 }
 
+const Table &seasonTable()
+{
+    using namespace fields;
+    static const Table table{tables::seasons,
+                             {autoId(seasons::id), whole(seasons::dogId), date(seasons::firstDay),
+                              date(seasons::lastDay), whole(seasons::mated), text(seasons::note)}};
+    return table;
+}
+
+const Index &seasonDogsIndex()
+{
+    using namespace fields;
+    static const Index index{indexes::seasonDogIds, tables::seasons, seasons::dogId,
+                             quoted(seasons::dogId)};
+    return index;
+}
+
 const Schema &kennelSchema()
 {
     using namespace fields;
@@ -340,6 +357,7 @@ const Schema &kennelSchema()
             changeLogTable(),
             healthTestTable(),
             healthResultTable(),
+            seasonTable(),
         },
         std::vector<Index>{
             {indexes::dogNames, tables::dogs, dogs::name},
@@ -350,7 +368,7 @@ const Schema &kennelSchema()
             litterMonthsIndex(),
         } + linkIndexes() +
             std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()} +
-            healthResultIndexes(),
+            healthResultIndexes() + std::vector<Index>{seasonDogsIndex()},
     };
     return schema;
 }

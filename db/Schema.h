@@ -75,6 +75,9 @@ const Index &changesOfRecordIndex();
 const Table &healthTestTable();
 const Table &healthResultTable();
 const std::vector<Index> &healthResultIndexes();
+// The bitches' seasons, found by dog.
+const Table &seasonTable();
+const Index &seasonDogsIndex();
 const Schema &reportSchema();
 
 // The named indexes that table cursors can seek through; case-insensitive.

@@ -185,6 +185,12 @@ const std::vector<Step> &steps()
             return completeSchema(
                 db, {{healthTestTable(), healthResultTable()}, healthResultIndexes()}, error);
         },
+        // The bitches' seasons.
+        [](QSqlDatabase &db, File file, QString *error) {
+            if (file != File::Kennel)
+                return true;
+            return completeSchema(db, {{seasonTable()}, {seasonDogsIndex()}}, error);
+        },
     };
     return all;
 }

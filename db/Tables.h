@@ -20,6 +20,7 @@ inline const QString pedigreeReceipt = QStringLiteral("largereciept");
 inline const QString pedigree = QStringLiteral("pedigreedata");
 inline const QString healthTests = QStringLiteral("healthtests");
 inline const QString healthResults = QStringLiteral("healthresults");
+inline const QString seasons = QStringLiteral("seasons");
 // What the user changed, kept so that it can be undone and shown as a record's history.
 inline const QString changeSets = QStringLiteral("changesets");
 inline const QString changeLog = QStringLiteral("changelog");
@@ -45,6 +46,7 @@ inline const QString vaccinationDogIds = QStringLiteral("vaccinationdogids");
 inline const QString noteDogIds = QStringLiteral("notedogids");
 inline const QString healthResultDogIds = QStringLiteral("healthresultdogids");
 inline const QString healthResultTestIds = QStringLiteral("healthresulttestids");
+inline const QString seasonDogIds = QStringLiteral("seasondogids");
 // The dogs of an owner, for the owners' listing and a contact's rename.
 inline const QString dogOwners = QStringLiteral("dogowners");
 inline const QString changesOfSet = QStringLiteral("changesofset");

@@ -132,7 +132,8 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
     for (const auto &[table, field] :
          {std::pair{db::tables::notes, notes::dogId},
           std::pair{db::tables::vaccinations, vaccinations::dogId},
-          std::pair{db::tables::healthResults, db::fields::healthResults::dogId}}) {
+          std::pair{db::tables::healthResults, db::fields::healthResults::dogId},
+          std::pair{db::tables::seasons, db::fields::seasons::dogId}}) {
         if (problem.isEmpty())
             problem = db::runStatement(kennel,
                                        QStringLiteral("UPDATE ") % db::quoted(table) %

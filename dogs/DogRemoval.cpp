@@ -83,7 +83,8 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
          {std::tuple{db::tables::notes, notes::dogId, &removal.notes},
           std::tuple{db::tables::vaccinations, vaccinations::dogId, &removal.vaccinations},
           std::tuple{db::tables::healthResults, db::fields::healthResults::dogId,
-                     &removal.healthResults}}) {
+                     &removal.healthResults},
+          std::tuple{db::tables::seasons, db::fields::seasons::dogId, &removal.seasons}}) {
         if (QString problem = db::runStatement(kennel,
                                                QStringLiteral("SELECT count(*) FROM ") %
                                                    db::quoted(table) % QStringLiteral(" WHERE ") %
@@ -115,6 +116,9 @@ QString removalQuestion(const DogRemoval &removal)
                                 QStringLiteral("vaccinations")),
                          plural(removal.healthResults, QStringLiteral("health result"),
                                 QStringLiteral("health results")));
+    if (removal.seasons > 0)
+        text +=
+            QStringLiteral(" Its recorded seasons (%1) are deleted with it.").arg(removal.seasons);
     return text;
 }
 
@@ -138,6 +142,8 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
         problem = deleteWhere(db::tables::vaccinations, vaccinations::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::healthResults, db::fields::healthResults::dogId);
+    if (problem.isEmpty())
+        problem = deleteWhere(db::tables::seasons, db::fields::seasons::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::dogs, dogs::id);
     if (problem.isEmpty() && clearParents) {

@@ -1,61 +1,43 @@
 #pragma once
 
 #include "health/HealthRecords.h"
-#include "ui/Screen.h"
-
-#include <optional>
+#include "ui/DogEntriesScreen.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
-
-namespace ui {
-class PickList;
-}
 
 namespace health {
 
 // "Health Results": every test result of one dog, with what its DNA status is.
-class HealthResultsScreen : public ui::Screen
+class HealthResultsScreen : public ui::DogEntriesScreen
 {
     Q_OBJECT
 public:
     static QString screenName() { return QStringLiteral("HealthResults"); }
     explicit HealthResultsScreen(QWidget *parent = nullptr);
-    // Shows this dog's results, saving what was typed first; before loading, the dog it
-    // opens on.
+    // Shows this dog's results; before loading, the dog it opens on.
     void showDog(qint64 dogId);
-    bool settle() override;
     // Tests or results changed elsewhere (an undo, a test renamed): shows them as they are.
     void refresh() override;
 
 protected:
     void load() override;
+    std::optional<Entries> readEntries(qint64 dogId) override;
+    void fillForm(int row) override;
+    bool writeEntry(qint64 id) override;
+    bool removeEntry(int row) override;
+    bool formHasContent() const override;
+    void entriesShown() override;
+    QWidget *firstBox() const override;
 
 private:
-    void chooseDog();
-    void showResults();
-    void showStatus();
-    void showResult(int row);
-    void clearEntry();
     void fillTests(qint64 alsoId);
     void showTestKind();
-    std::optional<HealthResult> typedResult();
-    bool saveTyped();
-    void newResult();
-    void deleteResult();
 
-    std::optional<qint64> m_dogId;
-    QString m_dogName;
     std::vector<HealthTest> m_tests;
     std::vector<HealthResult> m_results;
-    qint64 m_shownId = 0;
-    bool m_edited = false;
-    bool m_showing = false;
-    ui::PickList *m_dog;
     QLabel *m_status;
-    QTableWidget *m_table;
     QLineEdit *m_date;
     QComboBox *m_test;
     QComboBox *m_result;

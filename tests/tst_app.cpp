@@ -535,7 +535,7 @@ void AppTest::deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring_data()
     QTest::addColumn<bool>("fromTheMenu");
     QTest::addColumn<QList<bool>>("answers");
     QTest::addColumn<QString>("left");
-    QTest::newRow("declined") << false << QList<bool>{false} << "Rex|Rex|1|1|Rex|Rex|Rex|1";
+    QTest::newRow("declined") << false << QList<bool>{false} << "Rex|Rex|1|1|Rex|Rex|Rex|2";
     QTest::newRow("offspring keep the name")
         << false << QList<bool>{true, false} << "|Rex|0|0|Rex|Rex|Rex|0";
     QTest::newRow("offspring cleared, from the menu")
@@ -555,6 +555,7 @@ void AppTest::deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring()
     exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (2, 'Rex')");
     exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2) VALUES ('Rex', 'Bella')");
     exec(kennel.db(), "INSERT INTO healthresults (dogid, testid, result) VALUES (1, 7, 'Clear')");
+    exec(kennel.db(), "INSERT INTO seasons (dogid, firstday) VALUES (1, '2024-01-01')");
     exec(kennel.report(), "INSERT INTO sales (dogsold) VALUES ('Rex')");
     MessageRecorder messages;
     messages.answers = answers;
@@ -576,7 +577,8 @@ void AppTest::deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring()
     }
     QCOMPARE(messages.texts.value(0),
              "Delete Rex? It is named in 4 other records (1 offspring, 1 mating, 1 vaccination, 1 "
-             "sale). Its 1 note, 1 vaccination and 1 health result are deleted with it.");
+             "sale). Its 1 note, 1 vaccination and 1 health result are deleted with it. Its "
+             "recorded seasons (1) are deleted with it.");
     QCOMPARE(messages.icons.value(0), MessageRecorder::Icon::Stop);
     if (answers.size() > 1)
         QCOMPARE(messages.texts.value(1), "Clear the name Rex from its 1 offspring as well? No "
@@ -587,8 +589,8 @@ void AppTest::deletingADogTakesItsOwnRecordsAndAsksAboutItsOffspring()
                "(SELECT sire FROM Dogtable WHERE dogid = 2) || '|' || (SELECT count(*) FROM "
                "notes) || '|' || (SELECT count(*) FROM vaccination WHERE dogid = 1) || '|' || "
                "(SELECT dogname FROM vaccination WHERE dogid = 2) || '|' || (SELECT dgname1 "
-               "FROM mating) || '|' || (SELECT dogsold FROM report.sales) || '|' || (SELECT "
-               "count(*) FROM healthresults)")
+               "FROM mating) || '|' || (SELECT dogsold FROM report.sales) || '|' || ((SELECT "
+               "count(*) FROM healthresults) + (SELECT count(*) FROM seasons))")
             .toString();
     QCOMPARE(found, left);
     const bool deleted = answers.value(0);

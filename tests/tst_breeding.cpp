@@ -4,7 +4,10 @@
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingEntryScreen.h"
 #include "breeding/MatingHistoryScreens.h"
+#include "breeding/Seasons.h"
+#include "breeding/SeasonsScreen.h"
 #include "core/Choices.h"
+#include "core/DateText.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
 
@@ -64,6 +67,13 @@ private Q_SLOTS:
     void aFailedReadIsSaidNotShownAsEmpty();
     void historyChecksTheChoice();
     void litterHistoriesReport();
+
+    void seasonForecasts_data();
+    void seasonForecasts();
+    void seasonsThatCannotBeAreRefused_data();
+    void seasonsThatCannotBeAreRefused();
+    void seasonsExpectedSoonestFirst();
+    void seasonsScreenKeepsWhatIsTyped();
 };
 
 void BreedingTest::dueDate_data()
@@ -548,4 +558,146 @@ void BreedingTest::litterHistoriesReport()
 }
 
 QTEST_MAIN(BreedingTest)
+void BreedingTest::seasonForecasts_data()
+{
+    QTest::addColumn<QStringList>("firstDays");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("earliest");
+    QTest::addColumn<QString>("latest");
+    QTest::addColumn<bool>("usual");
+    QTest::newRow("none") << QStringList{} << ""
+                          << ""
+                          << "" << false;
+    QTest::newRow("one") << QStringList{"2026-01-10"} << "2026-07-10"
+                         << "2026-07-10"
+                         << "2026-07-10" << true;
+    QTest::newRow("two: one interval is not enough")
+        << QStringList{"2025-06-01", "2026-01-10"} << "2026-07-10"
+        << "2026-07-10"
+        << "2026-07-10" << true;
+    QTest::newRow("three, unordered, one entered twice")
+        << QStringList{"2026-01-01", "2025-01-01", "2025-07-01", "2026-01-01"} << "2026-07-03"
+        << "2026-07-01"
+        << "2026-07-04" << false;
+    QTest::newRow("five") << QStringList{"2024-01-01", "2024-07-01", "2025-01-15", "2025-08-01",
+                                         "2026-02-01"}
+                          << "2026-08-11"
+                          << "2026-08-02"
+                          << "2026-08-18" << false;
+}
+
+void BreedingTest::seasonForecasts()
+{
+    QFETCH(QStringList, firstDays);
+    QFETCH(QString, next);
+    QFETCH(QString, earliest);
+    QFETCH(QString, latest);
+    QFETCH(bool, usual);
+    QList<QDate> days;
+    for (const QString &day : firstDays)
+        days << QDate::fromString(day, Qt::ISODate);
+    const breeding::SeasonForecast f = breeding::forecastSeason(days);
+    QCOMPARE(f.next.toString(Qt::ISODate), next);
+    QCOMPARE(f.earliest.toString(Qt::ISODate), earliest);
+    QCOMPARE(f.latest.toString(Qt::ISODate), latest);
+    QCOMPARE(f.fromUsualInterval, usual);
+}
+
+void BreedingTest::seasonsThatCannotBeAreRefused_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("fine") << "2024-03-01"
+                          << "2024-03-20"
+                          << "";
+    QTest::newRow("no first day") << ""
+                                  << ""
+                                  << "A season needs its first day.";
+    QTest::newRow("last before first")
+        << "2024-03-01"
+        << "2024-02-20"
+        << "The last day of a season cannot come before its first day.";
+    QTest::newRow("before birth") << "2019-12-31"
+                                  << ""
+                                  << "A season cannot begin before the bitch was born (" +
+                                         core::datetext::shortDate(QDate(2020, 1, 1)) + ").";
+    QTest::newRow("after death") << "2025-06-02"
+                                 << ""
+                                 << "A season cannot begin after the bitch died (" +
+                                        core::datetext::shortDate(QDate(2025, 6, 1)) + ").";
+    QTest::newRow("twice") << "2023-05-05"
+                           << ""
+                           << "A season beginning on " +
+                                  core::datetext::shortDate(QDate(2023, 5, 5)) +
+                                  " is recorded already.";
+}
+
+void BreedingTest::seasonsThatCannotBeAreRefused()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QString, problem);
+    Kennel kennel;
+    const qint64 bitch = addDog(
+        kennel.db(),
+        {{"name", "Bella"}, {"sex", "Female"}, {"dob", "2020-01-01"}, {"dod", "2025-06-01"}});
+    breeding::Season held;
+    held.dogId = bitch;
+    held.firstDay = QDate(2023, 5, 5);
+    QVERIFY(breeding::addSeason(kennel.db(), held, "Bella").ok());
+    breeding::Season season;
+    season.dogId = bitch;
+    season.firstDay = QDate::fromString(first, Qt::ISODate);
+    season.lastDay = QDate::fromString(last, Qt::ISODate);
+    QCOMPARE(breeding::seasonProblem(kennel.db(), season), problem);
+}
+
+void BreedingTest::seasonsExpectedSoonestFirst()
+{
+    Kennel kennel;
+    const qint64 early = addDog(kennel.db(), {{"name", "Early"}, {"sex", "Female"}});
+    const qint64 late = addDog(kennel.db(), {{"name", "Late"}, {"sex", "Female"}});
+    const qint64 gone =
+        addDog(kennel.db(), {{"name", "Gone"}, {"sex", "Female"}, {"dod", "2026-01-01"}});
+    for (const auto &[dog, day] : {std::pair{late, "2026-06-01"}, std::pair{early, "2026-01-01"},
+                                   std::pair{early, "2025-07-01"}, std::pair{early, "2025-01-01"},
+                                   std::pair{gone, "2025-12-01"}})
+        exec(kennel.db(), "INSERT INTO seasons (dogid, firstday) VALUES (?, ?)", {dog, day});
+    QString problem;
+    const auto expected = breeding::seasonsExpected(kennel.db(), &problem);
+    QVERIFY(problem.isEmpty());
+    QStringList listed;
+    for (const breeding::ExpectedSeason &e : expected)
+        listed << e.name + " " + e.forecast.next.toString(Qt::ISODate);
+    QCOMPARE(listed, (QStringList{"Early 2026-07-03", "Late 2026-12-01"}));
+}
+
+void BreedingTest::seasonsScreenKeepsWhatIsTyped()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    const qint64 bella = addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    auto screen = opened<breeding::SeasonsScreen>();
+    auto *bitch = screen->findChild<ui::PickList *>("dog");
+    focusOn(bitch);
+    bitch->lineEdit()->selectAll();
+    typeKeys("Bella");
+    pressKey(Qt::Key_Return);
+    for (const QString &day : {QString("2025-01-01"), QString("2025-07-01"), QString("x")}) {
+        QTest::mouseClick(screen->findChild<QPushButton *>("newSeason"), Qt::LeftButton);
+        focusOn(screen->findChild<QLineEdit *>("firstDay"));
+        typeKeys(day == "x" ? day : core::datetext::shortDate(QDate::fromString(day, Qt::ISODate)));
+        pressKey(Qt::Key_Return);
+    }
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts[0].contains("First Day"));
+    QCOMPARE(scalar(kennel.db(), "SELECT group_concat(firstday, '|') FROM seasons WHERE dogid = ?",
+                    {bella})
+                 .toString(),
+             "2025-01-01|2025-07-01");
+    QCOMPARE(screen->findChild<QLabel *>("nextSeason")->text(),
+             core::datetext::shortDate(QDate(2026, 1, 1)) + " from the usual interval");
+}
+
 #include "tst_breeding.moc"

@@ -325,6 +325,7 @@ void DogsTest::mergingMakesOneDogOfTwo()
     exec(kennel.db(), "INSERT INTO notes (Dogid, note) VALUES (?, 'hips')", {merged});
     exec(kennel.db(), "INSERT INTO healthresults (dogid, testid, result) VALUES (?, 7, 'Clear')",
          {merged});
+    exec(kennel.db(), "INSERT INTO seasons (dogid, firstday) VALUES (?, '2024-01-01')", {merged});
     exec(kennel.db(), "INSERT INTO vaccination (dogid, dogname) VALUES (?, 'KIRKWOOD FLINT JW')",
          {merged});
     exec(kennel.report(), "INSERT INTO sales (dogsold) VALUES ('Kirkwood Flint JW')");
@@ -343,6 +344,7 @@ void DogsTest::mergingMakesOneDogOfTwo()
              "Kirkwood Flint JW|Kirkwood Flint JW");
     QCOMPARE(scalar(kennel.db(), "SELECT Dogid FROM notes").toLongLong(), kept);
     QCOMPARE(scalar(kennel.db(), "SELECT dogid FROM healthresults").toLongLong(), kept);
+    QCOMPARE(scalar(kennel.db(), "SELECT dogid FROM seasons").toLongLong(), kept);
     QCOMPARE(scalar(kennel.db(), "SELECT dogid || dogname FROM vaccination").toString(),
              QString::number(kept) + "Kirkwood Flint JW");
     QCOMPARE(scalar(kennel.report(), "SELECT dogsold FROM sales").toString(), "Kirkwood Flint JW");

@@ -195,7 +195,7 @@ void TransferTest::exportWritesEveryTableAndReadsBack()
     QCOMPARE(names,
              QStringList({"Dogtable.csv", "contacts.csv", "mating.csv", "litters.csv",
                           "vaccination.csv", "notes.csv", "setup.csv", "breedlist.csv",
-                          "preferences.csv", "healthtests.csv", "healthresults.csv",
+                          "preferences.csv", "healthtests.csv", "healthresults.csv", "seasons.csv",
                           "pedigreedata.csv", "sales.csv", "reciept.csv", "largereciept.csv"}));
     QCOMPARE(files.value()[0].rows, 1);
     const QList<QStringList> dogs = rowsOf(folder + "/Dogtable.csv");
