@@ -1,5 +1,6 @@
 #include "app/KennelStatus.h"
 
+#include "breeding/Seasons.h"
 #include "core/BackgroundTask.h"
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
@@ -50,8 +51,8 @@ void KennelStatus::refresh(bool now)
     // Counting what is due reads every dog of a large kennel: only after a write, or when
     // the day has turned. Telling whether there was a write costs next to nothing.
     QString version = core::Clock::today().toString(Qt::ISODate);
-    for (const QString &table :
-         {db::tables::dogs, db::tables::contacts, db::tables::matings, db::tables::vaccinations}) {
+    for (const QString &table : {db::tables::dogs, db::tables::contacts, db::tables::matings,
+                                 db::tables::vaccinations, db::tables::seasons}) {
         const QString mark = db::tableVersion(kennel, table);
         if (mark.isEmpty()) {
             version.clear();
@@ -88,6 +89,7 @@ void KennelStatus::count()
                 counts->dogs = db::rowCount(kennel, db::tables::dogs);
                 counts->contacts = db::rowCount(kennel, db::tables::contacts);
                 counts->due = reminders::dueThisMonth(kennel, today);
+                counts->due.seasons = breeding::seasonsExpectedInMonth(kennel, today);
             });
         },
         this);

@@ -203,4 +203,13 @@ std::vector<ExpectedSeason> seasonsExpected(const QSqlDatabase &kennel, QString 
     return expected;
 }
 
+int seasonsExpectedInMonth(const QSqlDatabase &kennel, const QDate &day)
+{
+    QString problem;
+    const auto expected = seasonsExpected(kennel, &problem);
+    return int(std::count_if(expected.begin(), expected.end(), [&](const ExpectedSeason &e) {
+        return e.forecast.next.year() == day.year() && e.forecast.next.month() == day.month();
+    }));
+}
+
 } // namespace breeding

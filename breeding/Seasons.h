@@ -61,5 +61,7 @@ struct ExpectedSeason
 };
 // Nothing, with the problem, when the seasons could not be read.
 std::vector<ExpectedSeason> seasonsExpected(const QSqlDatabase &kennel, QString *problem);
+// How many of them are expected in the month of `day`.
+int seasonsExpectedInMonth(const QSqlDatabase &kennel, const QDate &day);
 
 } // namespace breeding

@@ -121,7 +121,8 @@ QString dueSummary(const DueCounts &counts)
     };
     return some(counts.vaccinations, "vaccination", "vaccinations") + QStringLiteral(", ") +
            some(counts.litters, "litter", "litters") + QStringLiteral(", ") +
-           some(counts.birthdays, "birthday", "birthdays") + QStringLiteral(" due this month");
+           some(counts.birthdays, "birthday", "birthdays") + QStringLiteral(" due, ") +
+           some(counts.seasons, "season", "seasons") + QStringLiteral(" expected this month");
 }
 
 } // namespace reminders

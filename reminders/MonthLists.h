@@ -19,9 +19,10 @@ struct DueCounts
     int vaccinations = 0;
     int litters = 0;
     int birthdays = 0;
+    int seasons = 0; // predicted, counted by the caller that knows the seasons
 };
 DueCounts dueThisMonth(const QSqlDatabase &db, const QDate &today);
-// "3 vaccinations, 1 litter, 5 birthdays due this month"
+// "3 vaccinations, 1 litter, 5 birthdays due, 2 seasons expected this month"
 QString dueSummary(const DueCounts &counts);
 
 } // namespace reminders

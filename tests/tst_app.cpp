@@ -1407,15 +1407,21 @@ void AppTest::statusBarShowsTheKennel()
     MessageRecorder messages;
     core::Clock::setToday(QDate(2026, 12, 8));
     addDog(kennel.db(), {{"name", "Rex"}, {"dob", "2020-12-01"}});
-    addDog(kennel.db(), {{"name", "Bella"}, {"dob", "2021-12-20"}});
+    const qint64 bella =
+        addDog(kennel.db(), {{"name", "Bella"}, {"dob", "2021-12-20"}, {"sex", "Female"}});
     exec(kennel.db(), "INSERT INTO vaccination (dogname, due) VALUES ('Rex', '2026-12-24')");
+    for (const char *day : {"2025-06-05", "2025-12-05", "2026-06-05"})
+        exec(kennel.db(), QStringLiteral("INSERT INTO seasons (dogid, firstday) VALUES (%1, '%2')")
+                              .arg(bella)
+                              .arg(QLatin1String(day)));
     Started app;
     QCOMPARE(app.window.findChild<QLabel *>("kennelFolder")->text(),
              QDir::toNativeSeparators(kennel.path()));
     // Counted on a thread of its own, and shown once counted.
     QTRY_COMPARE(app.window.findChild<QLabel *>("kennelCounts")->text(), "2 dogs, 0 contacts");
     auto *due = app.window.findChild<QPushButton *>("dueThisMonth");
-    QTRY_COMPARE(due->text(), "1 vaccination, 0 litters, 2 birthdays due this month");
+    QTRY_COMPARE(due->text(),
+                 "1 vaccination, 0 litters, 2 birthdays due, 1 season expected this month");
     due->click();
     QTRY_VERIFY(app.window.findChild<QMdiArea *>()->activeSubWindow()->widget()->objectName() !=
                 app.window.mainMenu()->objectName());
