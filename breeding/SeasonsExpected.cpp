@@ -41,12 +41,8 @@ report::Report seasonsExpectedReport()
 {
     const QFont bold(QStringLiteral("Arial"), 9, QFont::Bold);
     const QList<report::Section> sections{
-        {SectionKind::ReportHeader,
-         900,
-         0,
-         {report::withFont(caption(QStringLiteral("Seasons Expected"), 0, 0, 9360, 400),
-                           QFont(QStringLiteral("Arial"), 16, QFont::Bold)),
-          report::Element{report::ElementKind::PrintDate, QRect(0, 480, 4680, 285)}}},
+        {SectionKind::ReportHeader, 900, 0,
+         report::titleAndDate(QStringLiteral("Seasons Expected"))},
         {SectionKind::PageHeader,
          400,
          0,

@@ -133,12 +133,7 @@ report::Report healthResultsReport()
     const QFont bold(QStringLiteral("Arial"), 9, QFont::Bold);
     const QFont heading(QStringLiteral("Arial"), 11, QFont::Bold);
     const QList<report::Section> sections{
-        {SectionKind::ReportHeader,
-         900,
-         0,
-         {report::withFont(caption(QStringLiteral("Health Results"), 0, 0, 9360, 400),
-                           QFont(QStringLiteral("Arial"), 16, QFont::Bold)),
-          report::Element{report::ElementKind::PrintDate, QRect(0, 480, 4680, 285)}}},
+        {SectionKind::ReportHeader, 900, 0, report::titleAndDate(QStringLiteral("Health Results"))},
         {SectionKind::PageHeader,
          400,
          0,

@@ -16,16 +16,10 @@ namespace {
 using report::caption;
 using report::field;
 using report::SectionKind;
+using report::titleAndDate;
 
 const QMargins oneInch(1440, 1440, 1440, 1440);
 constexpr int detailsLine = 100; // characters of details on one printed line
-
-QList<report::Element> titleAndDate(const QString &title)
-{
-    return {report::withFont(caption(title, 0, 0, 9360, 400),
-                             QFont(QStringLiteral("Arial"), 16, QFont::Bold)),
-            report::Element{report::ElementKind::PrintDate, QRect(0, 480, 4680, 285)}};
-}
 
 core::DataRow rowOf(QVariantMap values)
 {

@@ -28,6 +28,13 @@ Element withFont(Element element, const QFont &font)
     return element;
 }
 
+QList<Element> titleAndDate(const QString &title)
+{
+    return {
+        withFont(caption(title, 0, 0, 9360, 400), QFont(QStringLiteral("Arial"), 16, QFont::Bold)),
+        Element{ElementKind::PrintDate, QRect(0, 480, 4680, 285)}};
+}
+
 ReportDefinition arialReport(const QString &name, const QString &caption, const QMargins &margins,
                              const QList<Section> &sections, int pointSize)
 {

@@ -77,6 +77,8 @@ Element field(const QString &name, int left, int top, int width, int height = 28
 Element line(int left, int top, int width, int height = 0);
 Element box(int left, int top, int width, int height);
 Element withFont(Element element, const QFont &font);
+// The heading of a list report: its title large and bold, the date of printing below.
+QList<Element> titleAndDate(const QString &title);
 
 // A portrait report in Arial on the default paper, as every report of the kennel is.
 ReportDefinition arialReport(const QString &name, const QString &caption, const QMargins &margins,
