@@ -9,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/SetupScreen.h"
 #include "app/WindowMenu.h"
+#include "breeding/ProgesteroneScreen.h"
 #include "breeding/SeasonsExpected.h"
 #include "breeding/SeasonsScreen.h"
 #include "contacts/AllContactsTable.h"
@@ -122,6 +123,29 @@ void MainWindow::openHealthResults(std::optional<qint64> dogId)
         m_screens->find<HealthResultsScreen>(HealthResultsScreen::screenName())->showDog(*dogId);
 }
 
+void MainWindow::openSeasons()
+{
+    using breeding::SeasonsScreen;
+    m_screens->open(SeasonsScreen::screenName(), [this] {
+        auto *seasons = new SeasonsScreen;
+        connect(seasons, &SeasonsScreen::progesteroneRequested, this, [this](qint64 seasonId) {
+            using breeding::ProgesteroneScreen;
+            m_screens->open(ProgesteroneScreen::screenName(), [this] {
+                auto *tests = new ProgesteroneScreen;
+                // The season on view shows what the tests now let the program estimate.
+                connect(tests, &ProgesteroneScreen::readingsChanged, this, [this] {
+                    if (auto *shown = m_screens->find<SeasonsScreen>(SeasonsScreen::screenName()))
+                        shown->refresh();
+                });
+                return tests;
+            });
+            m_screens->find<ProgesteroneScreen>(ProgesteroneScreen::screenName())
+                ->showSeason(seasonId);
+        });
+        return seasons;
+    });
+}
+
 void MainWindow::openHealthTests()
 {
     using health::HealthTestsScreen;
@@ -215,7 +239,7 @@ void MainWindow::buildMenuBar()
         if (menu->objectName() == QLatin1String("breedingMenu")) {
             menu->addSeparator();
             menu->addAction(withMnemonic(QStringLiteral("Seasons..."), taken), this,
-                            [this] { open<breeding::SeasonsScreen>(); });
+                            [this] { openSeasons(); });
             menu->addAction(withMnemonic(QStringLiteral("Seasons Expected"), taken), this,
                             [this] { showReport(breeding::seasonsExpectedReport()); });
         }

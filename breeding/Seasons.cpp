@@ -6,9 +6,11 @@
 #include "db/QueryColumns.h"
 #include "db/RawRows.h"
 #include "db/ReadFailure.h"
+#include "db/RunStatement.h"
 #include "db/Schema.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "db/Transaction.h"
 
 #include <algorithm>
 #include <map>
@@ -105,6 +107,49 @@ std::optional<std::vector<Season>> seasonsOf(const QSqlDatabase &kennel, qint64 
     return seasons;
 }
 
+std::optional<SeasonOfBitch> seasonWithId(const QSqlDatabase &kennel, qint64 seasonId)
+{
+    QSqlQuery q(kennel);
+    q.prepare(QStringLiteral("SELECT s.") % db::quoted(season::dogId) % QStringLiteral(", s.") %
+              db::quoted(season::firstDay) % QStringLiteral(", s.") % db::quoted(season::lastDay) %
+              QStringLiteral(", s.") % db::quoted(season::mated) % QStringLiteral(", s.") %
+              db::quoted(season::note) % QStringLiteral(", d.") % db::quoted(dog::name) %
+              QStringLiteral(" FROM ") % db::quoted(db::tables::seasons) %
+              QStringLiteral(" s JOIN ") % db::quoted(db::tables::dogs) %
+              QStringLiteral(" d ON d.") % db::quoted(dog::id) % QStringLiteral(" = s.") %
+              db::quoted(season::dogId) % QStringLiteral(" WHERE s.") % db::quoted(season::id) %
+              QStringLiteral(" = ?"));
+    q.addBindValue(seasonId);
+    if (!db::execRead(q) || !q.next())
+        return std::nullopt;
+    SeasonOfBitch found;
+    found.season.id = seasonId;
+    found.season.dogId = q.value(0).toLongLong();
+    found.season.firstDay = core::datetext::fromStored(q.value(1));
+    found.season.lastDay = core::datetext::fromStored(q.value(2));
+    found.season.mated = q.value(3).toInt() != 0;
+    found.season.note = q.value(4).toString();
+    found.name = q.value(5).toString();
+    return found;
+}
+
+QDate litterDueOf(const QSqlDatabase &kennel, const QString &bitch, const Season &s)
+{
+    namespace matings = db::fields::matings;
+    const QDate until = std::max(s.lastDay, s.firstDay.addDays(35));
+    QSqlQuery q(kennel);
+    q.prepare(db::selectFrom(db::tables::matings, {matings::due}) % QStringLiteral(" WHERE ") %
+              db::quoted(matings::dam) % QStringLiteral(" = ? AND ") % db::quoted(matings::mated) %
+              QStringLiteral(" BETWEEN ? AND ? ORDER BY ") % db::quoted(matings::mated) %
+              QStringLiteral(" DESC LIMIT 1"));
+    q.addBindValue(bitch);
+    q.addBindValue(core::datetext::toStored(s.firstDay));
+    q.addBindValue(core::datetext::toStored(until));
+    if (!db::execRead(q) || !q.next())
+        return {};
+    return core::datetext::fromStored(q.value(0));
+}
+
 QString seasonProblem(const QSqlDatabase &kennel, const Season &s)
 {
     if (!s.firstDay.isValid())
@@ -157,14 +202,21 @@ core::WriteResult<> saveSeason(QSqlDatabase kennel, const Season &s, const QStri
 
 core::WriteResult<> deleteSeason(QSqlDatabase kennel, const Season &s, const QString &dogName)
 {
-    const auto deleted = db::runLogged(
-        kennel, QStringLiteral("Deleted a season of %1").arg(dogName),
-        QStringLiteral("DELETE FROM ") % db::quoted(db::tables::seasons) %
-            QStringLiteral(" WHERE ") % db::quoted(season::id) % QStringLiteral(" = ?"),
+    db::Transaction transaction(kennel);
+    db::LoggedChange logged(kennel, QStringLiteral("Deleted a season of %1").arg(dogName));
+    QString problem = db::runStatement(
+        kennel,
+        QStringLiteral("DELETE FROM ") % db::quoted(db::tables::progesterone) %
+            QStringLiteral(" WHERE ") % db::quoted(db::fields::progesterone::seasonId) %
+            QStringLiteral(" = ?"),
         {s.id});
-    if (!deleted)
-        return core::failure(deleted.problem());
-    return {};
+    if (problem.isEmpty())
+        problem = db::runStatement(kennel,
+                                   QStringLiteral("DELETE FROM ") %
+                                       db::quoted(db::tables::seasons) % QStringLiteral(" WHERE ") %
+                                       db::quoted(season::id) % QStringLiteral(" = ?"),
+                                   {s.id});
+    return logged.land(transaction, problem);
 }
 
 std::vector<ExpectedSeason> seasonsExpected(const QSqlDatabase &kennel, QString *problem)

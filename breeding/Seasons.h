@@ -43,6 +43,18 @@ QString forecastText(const SeasonForecast &forecast);
 // A bitch's seasons, latest first; nothing when they could not be read (the user was told).
 std::optional<std::vector<Season>> seasonsOf(const QSqlDatabase &kennel, qint64 dogId);
 
+// One season with the name of its bitch; nothing when it is gone or could not be read.
+struct SeasonOfBitch
+{
+    Season season;
+    QString name;
+};
+std::optional<SeasonOfBitch> seasonWithId(const QSqlDatabase &kennel, qint64 seasonId);
+// When the litter of a mating in this season is due, as "Enter a Mating " worked it out; the
+// latest mating from its first day to its last (or five weeks on where the last is not known).
+// Invalid where she was not mated.
+QDate litterDueOf(const QSqlDatabase &kennel, const QString &bitch, const Season &season);
+
 // What keeps a season from being kept, or empty: no first day, a last day before the first,
 // a first day before the bitch's birth or after her death, a first day she already has.
 QString seasonProblem(const QSqlDatabase &kennel, const Season &season);

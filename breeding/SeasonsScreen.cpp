@@ -1,5 +1,6 @@
 #include "breeding/SeasonsScreen.h"
 
+#include "breeding/Progesterone.h"
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
@@ -7,8 +8,10 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace breeding {
 
@@ -18,8 +21,24 @@ SeasonsScreen::SeasonsScreen(QWidget *parent)
       m_forecast(new QLabel), m_firstDay(ui::textBox(QStringLiteral("firstDay"))),
       m_lastDay(ui::textBox(QStringLiteral("lastDay"))),
       m_mated(new QCheckBox(QStringLiteral("Mated in this season"))),
-      m_note(ui::textBox(QStringLiteral("note")))
+      m_note(ui::textBox(QStringLiteral("note"))), m_estimate(new QLabel), m_litterDue(new QLabel)
 {
+    m_estimate->setObjectName(QStringLiteral("estimate"));
+    m_estimate->setWordWrap(true);
+    m_litterDue->setObjectName(QStringLiteral("litterDue"));
+    for (QLabel *label : {m_estimate, m_litterDue})
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton *progesterone =
+        ui::pushButton(QStringLiteral("Progesterone..."), QStringLiteral("progesterone"));
+    connect(progesterone, &QPushButton::clicked, this, [this] {
+        if (!settle())
+            return;
+        if (shownId() == 0) {
+            core::tell(QStringLiteral("Choose the season in the list first."));
+            return;
+        }
+        Q_EMIT progesteroneRequested(shownId());
+    });
     m_forecast->setObjectName(QStringLiteral("nextSeason"));
     m_forecast->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_mated->setObjectName(QStringLiteral("mated"));
@@ -32,6 +51,12 @@ SeasonsScreen::SeasonsScreen(QWidget *parent)
     entry->addRow(QStringLiteral("Last Day"), m_lastDay);
     entry->addRow(QString(), m_mated);
     entry->addRow(QStringLiteral("Note"), m_note);
+    entry->addRow(QStringLiteral("Progesterone"), m_estimate);
+    auto *progesteroneRow = new QHBoxLayout;
+    progesteroneRow->addWidget(progesterone);
+    progesteroneRow->addStretch();
+    entry->addRow(QString(), progesteroneRow);
+    entry->addRow(QStringLiteral("Litter due (mating)"), m_litterDue);
     build(QStringLiteral("Bitch"), top, QStringLiteral("seasons"),
           {QStringLiteral("First Day"), QStringLiteral("Last Day"), QStringLiteral("Mated"),
            QStringLiteral("Note")},
@@ -78,6 +103,18 @@ void SeasonsScreen::fillForm(int row)
     m_lastDay->setText(core::datetext::shortDate(s.lastDay));
     m_mated->setChecked(s.mated);
     m_note->setText(s.note);
+    if (row < 0) {
+        m_estimate->clear();
+        m_litterDue->clear();
+        return;
+    }
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const auto tests = progesteroneOf(kennel, s.id);
+    m_estimate->setText(!tests || tests->empty() ? QStringLiteral("No tests recorded")
+                                                 : estimateText(estimateOvulation(*tests)));
+    const QDate due = litterDueOf(kennel, dogName(), s);
+    m_litterDue->setText(due.isValid() ? core::datetext::shortDate(due)
+                                       : QStringLiteral("No mating recorded in this season"));
 }
 
 bool SeasonsScreen::writeEntry(qint64 id)

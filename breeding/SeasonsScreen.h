@@ -17,6 +17,10 @@ public:
     static QString screenName() { return QStringLiteral("Seasons"); }
     explicit SeasonsScreen(QWidget *parent = nullptr);
 
+Q_SIGNALS:
+    // The user asked for the progesterone tests of this season.
+    void progesteroneRequested(qint64 seasonId);
+
 protected:
     std::optional<Entries> readEntries(qint64 dogId) override;
     void fillForm(int row) override;
@@ -33,6 +37,8 @@ private:
     QLineEdit *m_lastDay;
     QCheckBox *m_mated;
     QLineEdit *m_note;
+    QLabel *m_estimate;
+    QLabel *m_litterDue;
 };
 
 } // namespace breeding

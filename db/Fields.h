@@ -131,6 +131,17 @@ inline const QString mated = QStringLiteral("mated");
 inline const QString note = QStringLiteral("seasonnote");
 } // namespace seasons
 
+// One progesterone test in a season: when it was taken, the value in the unit the laboratory
+// gave it in, and the laboratory.
+namespace progesterone {
+inline const QString id = QStringLiteral("progid");
+inline const QString seasonId = QStringLiteral("seasonid");
+inline const QString taken = QStringLiteral("takenat");
+inline const QString value = QStringLiteral("progvalue");
+inline const QString unit = QStringLiteral("progunit");
+inline const QString laboratory = QStringLiteral("laboratory");
+} // namespace progesterone
+
 // The program's own choices that belong with the kennel, such as where backups go.
 namespace preferences {
 inline const QString name = QStringLiteral("name");

@@ -319,6 +319,24 @@ const Index &seasonDogsIndex()
     return index;
 }
 
+const Table &progesteroneTable()
+{
+    using namespace fields;
+    static const Table table{tables::progesterone,
+                             {autoId(progesterone::id), whole(progesterone::seasonId),
+                              text(progesterone::taken), real(progesterone::value),
+                              text(progesterone::unit), text(progesterone::laboratory)}};
+    return table;
+}
+
+const Index &progesteroneSeasonsIndex()
+{
+    using namespace fields;
+    static const Index index{indexes::progesteroneSeasonIds, tables::progesterone,
+                             progesterone::seasonId, quoted(progesterone::seasonId)};
+    return index;
+}
+
 const Schema &kennelSchema()
 {
     using namespace fields;
@@ -358,6 +376,7 @@ const Schema &kennelSchema()
             healthTestTable(),
             healthResultTable(),
             seasonTable(),
+            progesteroneTable(),
         },
         std::vector<Index>{
             {indexes::dogNames, tables::dogs, dogs::name},
@@ -368,7 +387,8 @@ const Schema &kennelSchema()
             litterMonthsIndex(),
         } + linkIndexes() +
             std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()} +
-            healthResultIndexes() + std::vector<Index>{seasonDogsIndex()},
+            healthResultIndexes() +
+            std::vector<Index>{seasonDogsIndex(), progesteroneSeasonsIndex()},
     };
     return schema;
 }

@@ -78,6 +78,9 @@ const std::vector<Index> &healthResultIndexes();
 // The bitches' seasons, found by dog.
 const Table &seasonTable();
 const Index &seasonDogsIndex();
+// The progesterone tests, found by season.
+const Table &progesteroneTable();
+const Index &progesteroneSeasonsIndex();
 const Schema &reportSchema();
 
 // The named indexes that table cursors can seek through; case-insensitive.

@@ -191,6 +191,12 @@ const std::vector<Step> &steps()
                 return true;
             return completeSchema(db, {{seasonTable()}, {seasonDogsIndex()}}, error);
         },
+        // Progesterone tests in the seasons.
+        [](QSqlDatabase &db, File file, QString *error) {
+            if (file != File::Kennel)
+                return true;
+            return completeSchema(db, {{progesteroneTable()}, {progesteroneSeasonsIndex()}}, error);
+        },
     };
     return all;
 }

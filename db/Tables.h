@@ -21,6 +21,7 @@ inline const QString pedigree = QStringLiteral("pedigreedata");
 inline const QString healthTests = QStringLiteral("healthtests");
 inline const QString healthResults = QStringLiteral("healthresults");
 inline const QString seasons = QStringLiteral("seasons");
+inline const QString progesterone = QStringLiteral("progesterone");
 // What the user changed, kept so that it can be undone and shown as a record's history.
 inline const QString changeSets = QStringLiteral("changesets");
 inline const QString changeLog = QStringLiteral("changelog");
@@ -47,6 +48,7 @@ inline const QString noteDogIds = QStringLiteral("notedogids");
 inline const QString healthResultDogIds = QStringLiteral("healthresultdogids");
 inline const QString healthResultTestIds = QStringLiteral("healthresulttestids");
 inline const QString seasonDogIds = QStringLiteral("seasondogids");
+inline const QString progesteroneSeasonIds = QStringLiteral("progesteroneseasonids");
 // The dogs of an owner, for the owners' listing and a contact's rename.
 inline const QString dogOwners = QStringLiteral("dogowners");
 inline const QString changesOfSet = QStringLiteral("changesofset");

@@ -143,6 +143,16 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::healthResults, db::fields::healthResults::dogId);
     if (problem.isEmpty())
+        problem = db::runStatement(
+            kennel,
+            QStringLiteral("DELETE FROM ") % db::quoted(db::tables::progesterone) %
+                QStringLiteral(" WHERE ") % db::quoted(db::fields::progesterone::seasonId) %
+                QStringLiteral(" IN (SELECT ") % db::quoted(db::fields::seasons::id) %
+                QStringLiteral(" FROM ") % db::quoted(db::tables::seasons) %
+                QStringLiteral(" WHERE ") % db::quoted(db::fields::seasons::dogId) %
+                QStringLiteral(" = ?)"),
+            {removal.dogId});
+    if (problem.isEmpty())
         problem = deleteWhere(db::tables::seasons, db::fields::seasons::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::dogs, dogs::id);

@@ -1,12 +1,11 @@
 // Health tests, results and what a planned litter can inherit, through the main window's
 // menus and screens.
-#include "app/MainWindow.h"
 #include "breeding/MatingEntryScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "health/HealthResultsScreen.h"
 #include "health/HealthTestsScreen.h"
 #include "inbreeding/GeneticsScreen.h"
-#include "tests/TestSupport.h"
+#include "tests/ProgramWindow.h"
 #include "ui/PickList.h"
 #include "ui/ScreenHost.h"
 #include "ui/TableScreen.h"
@@ -26,57 +25,6 @@
 using namespace testing;
 
 namespace {
-
-// Gives a pick list the focus with its text selected, so that typing replaces it.
-void focusOnList(ui::PickList *list)
-{
-    focusOn(list);
-    list->lineEdit()->selectAll();
-}
-
-class Window
-{
-public:
-    Window()
-    {
-        window.show();
-        if (!QTest::qWaitFor([&] { return window.mainMenu() != nullptr; }))
-            qFatal("no main menu");
-    }
-
-    // Chooses a menu item by its caption, as a click on it does.
-    void choose(const char *menu, const QString &item)
-    {
-        for (QAction *action : window.menuBar()->findChild<QMenu *>(menu)->actions()) {
-            if (action->text().remove(QLatin1Char('&')) == item) {
-                action->trigger();
-                return;
-            }
-        }
-        qFatal("no menu item %s", qPrintable(item));
-    }
-
-    template <class Screen> Screen *shown(const QString &objectName)
-    {
-        Screen *screen = nullptr;
-        if (!QTest::qWaitFor([&] {
-                screen = window.screens().find<Screen>(objectName);
-                return screen && screen->isLoaded();
-            }))
-            qFatal("%s is not shown", qPrintable(objectName));
-        return screen;
-    }
-
-    app::MainWindow window;
-};
-
-QStringList column(const QTableWidget *table, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row)
-        texts << table->item(row, column)->text();
-    return texts;
-}
 
 qint64 testId(const QSqlDatabase &kennel, const QString &name)
 {

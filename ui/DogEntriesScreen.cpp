@@ -123,11 +123,17 @@ void DogEntriesScreen::chooseDog()
     entriesShown();
 }
 
+// The entry on view stays on view where it still exists.
 void DogEntriesScreen::refresh()
 {
     m_edited = false;
-    if (m_dogId)
-        showEntries();
+    if (!m_dogId)
+        return;
+    const qint64 shown = m_shownId;
+    showEntries();
+    const auto at = std::find(m_ids.begin(), m_ids.end(), shown);
+    if (shown != 0 && at != m_ids.end())
+        m_table->setCurrentCell(int(at - m_ids.begin()), 0);
 }
 
 void DogEntriesScreen::showEntries()

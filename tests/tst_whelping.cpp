@@ -1,0 +1,281 @@
+// From season to weaning: progesterone and its estimates, through the program's screens too.
+#include "breeding/Progesterone.h"
+#include "breeding/ProgesteroneScreen.h"
+#include "breeding/Seasons.h"
+#include "breeding/SeasonsScreen.h"
+#include "core/DateText.h"
+#include "core/Moments.h"
+#include "dogs/DogRemoval.h"
+#include "tests/ProgramWindow.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+
+using namespace testing;
+
+namespace {
+
+qint64 addSeason(const QSqlDatabase &kennel, qint64 dog, const QString &firstDay)
+{
+    exec(kennel, "INSERT INTO seasons (dogid, firstday) VALUES (?, ?)", {dog, firstDay});
+    return scalar(kennel, "SELECT max(seasonid) FROM seasons").toLongLong();
+}
+
+// "3:1.5 4:2.5" is 1.5 on day 3 and 2.5 on day 4 of March 2027.
+std::vector<breeding::ProgesteroneTest> curve(const QString &values, const QString &unit)
+{
+    std::vector<breeding::ProgesteroneTest> tests;
+    for (const QString &point : values.split(' ', Qt::SkipEmptyParts)) {
+        breeding::ProgesteroneTest t;
+        t.taken.day = QDate(2027, 3, point.section(':', 0, 0).toInt());
+        t.value = point.section(':', 1).toDouble();
+        t.unit = unit;
+        tests.push_back(t);
+    }
+    return tests;
+}
+
+} // namespace
+
+class WhelpingTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void timesAsTyped_data();
+    void timesAsTyped();
+    void ovulationEstimates_data();
+    void ovulationEstimates();
+    void progesteroneValuesThatCannotBe_data();
+    void progesteroneValuesThatCannotBe();
+    void testsGoWithTheirSeasonAndBitch();
+    void progesteroneIsTypedFromTheSeason();
+};
+
+void WhelpingTest::timesAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("time");
+    QTest::newRow("empty") << " " << true << "";
+    QTest::newRow("colon") << "9:30" << true << "09:30";
+    QTest::newRow("dot") << "14.05" << true << "14:05";
+    QTest::newRow("digits") << "0715" << true << "07:15";
+    QTest::newRow("hour 24") << "24:00" << false << "";
+    QTest::newRow("minute 60") << "10:60" << false << "";
+    QTest::newRow("letters") << "noon" << false << "";
+}
+
+void WhelpingTest::timesAsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, valid);
+    QFETCH(QString, time);
+    const auto read = core::moments::parseTime(typed);
+    QCOMPARE(read.has_value(), valid);
+    if (valid)
+        QCOMPARE(core::moments::shortTime(*read), time);
+}
+
+void WhelpingTest::ovulationEstimates_data()
+{
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("surge");
+    QTest::addColumn<QString>("ovulation");
+    QTest::newRow("slow rise") << "1:0.5 3:0.9 5:1.6 6:2.4 7:3.8 8:6.1 10:12"
+                               << "ng/ml"
+                               << "2027-03-06"
+                               << "2027-03-08";
+    QTest::newRow("fast rise") << "2:0.8 4:7.5 6:15"
+                               << "ng/ml"
+                               << "2027-03-04"
+                               << "2027-03-06";
+    QTest::newRow("missed surge") << "5:3.1 7:4.4 8:6.0"
+                                  << "ng/ml"
+                                  << ""
+                                  << "2027-03-08";
+    QTest::newRow("in nmol/l") << "1:3.0 4:5.7 5:7.0 7:19"
+                               << "nmol/l"
+                               << "2027-03-05"
+                               << "2027-03-07";
+    QTest::newRow("unordered") << "8:6.1 1:0.5 6:2.4 5:1.6"
+                               << "ng/ml"
+                               << "2027-03-06"
+                               << "2027-03-08";
+    QTest::newRow("a single high value") << "9:8"
+                                         << "ng/ml"
+                                         << ""
+                                         << "2027-03-09";
+    QTest::newRow("a single low value") << "3:1"
+                                        << "ng/ml"
+                                        << ""
+                                        << "";
+    QTest::newRow("still rising, no surge caught") << "3:2.5 5:4"
+                                                   << "ng/ml"
+                                                   << ""
+                                                   << "";
+    QTest::newRow("none") << ""
+                          << "ng/ml"
+                          << ""
+                          << "";
+}
+
+void WhelpingTest::ovulationEstimates()
+{
+    QFETCH(QString, values);
+    QFETCH(QString, unit);
+    QFETCH(QString, surge);
+    QFETCH(QString, ovulation);
+    const breeding::OvulationEstimate e = breeding::estimateOvulation(curve(values, unit));
+    QCOMPARE(e.surge.toString(Qt::ISODate), surge);
+    QCOMPARE(e.ovulation.toString(Qt::ISODate), ovulation);
+    if (!e.known())
+        return;
+    QCOMPARE(e.fertileFrom, e.ovulation.addDays(2));
+    QCOMPARE(e.fertileTo, e.ovulation.addDays(5));
+    QCOMPARE(e.whelping, e.ovulation.addDays(63));
+    QVERIFY(breeding::estimateText(e).startsWith("Estimated: "));
+    QVERIFY(breeding::estimateText(e).endsWith("(± 1 day)"));
+}
+
+void WhelpingTest::progesteroneValuesThatCannotBe_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("ng/ml") << "4.5"
+                           << "ng/ml" << true;
+    QTest::newRow("decimal comma") << "4,5"
+                                   << "ng/ml" << true;
+    QTest::newRow("zero") << "0"
+                          << "ng/ml" << true;
+    QTest::newRow("negative") << "-1"
+                              << "ng/ml" << false;
+    QTest::newRow("letters") << "high"
+                             << "ng/ml" << false;
+    QTest::newRow("500 ng/ml") << "500"
+                               << "ng/ml" << false;
+    QTest::newRow("300 nmol/l") << "300"
+                                << "nmol/l" << true;
+    QTest::newRow("500 nmol/l") << "500"
+                                << "nmol/l" << false;
+    QTest::newRow("empty") << ""
+                           << "ng/ml" << false;
+}
+
+void WhelpingTest::progesteroneValuesThatCannotBe()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, unit);
+    QFETCH(bool, kept);
+    QString problem;
+    QCOMPARE(breeding::readProgesterone(typed, unit, &problem).has_value(), kept);
+    QCOMPARE(problem.isEmpty(), kept);
+}
+
+void WhelpingTest::testsGoWithTheirSeasonAndBitch()
+{
+    Kennel kennel;
+    const qint64 bella = addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    const qint64 first = addSeason(kennel.db(), bella, "2026-03-01");
+    const qint64 second = addSeason(kennel.db(), bella, "2026-09-01");
+    int minute = 0;
+    for (const qint64 season : {first, first, second}) {
+        breeding::ProgesteroneTest t;
+        t.seasonId = season;
+        t.taken = {QDate(2026, season == first ? 3 : 9, 8),
+                   QTime(9, season == first ? ++minute : 0)};
+        t.value = 3;
+        t.unit = "ng/ml";
+        QVERIFY(breeding::addProgesterone(kennel.db(), t, "Bella").ok());
+    }
+    // The same minute twice is refused; the first day of the season bounds the tests.
+    breeding::ProgesteroneTest again;
+    again.seasonId = second;
+    again.taken = {QDate(2026, 9, 8), QTime(9, 0)};
+    QCOMPARE(breeding::progesteroneProblem(kennel.db(), again, QDate(2026, 9, 1)),
+             "A progesterone test taken at " + core::moments::shortMoment(again.taken) +
+                 " is recorded already.");
+    again.taken.day = QDate(2026, 8, 31);
+    QVERIFY(breeding::progesteroneProblem(kennel.db(), again, QDate(2026, 9, 1))
+                .contains("before the first day"));
+
+    breeding::Season season;
+    season.id = first;
+    QVERIFY(breeding::deleteSeason(kennel.db(), season, "Bella").ok());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM progesterone").toInt(), 1);
+    const auto removal = dogs::plannedRemoval(kennel.db(), bella);
+    QVERIFY(removal.ok());
+    QVERIFY(dogs::removeDog(kennel.db(), removal.value(), false).ok());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM progesterone").toInt(), 0);
+}
+
+void WhelpingTest::progesteroneIsTypedFromTheSeason()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    const qint64 bella = addDog(kennel.db(), {{"name", "Bella \"Ærø\""}, {"sex", "Female"}});
+    const qint64 season = addSeason(kennel.db(), bella, "2027-03-01");
+    exec(kennel.db(),
+         "INSERT INTO mating (dgname1, dgname2, datemated, datedue) VALUES ('Rex', ?, "
+         "'2027-03-10', '2027-05-12')",
+         {"Bella \"Ærø\""});
+    Window w;
+    w.choose("breedingMenu", "Seasons...");
+    auto *seasons = w.shown<breeding::SeasonsScreen>(breeding::SeasonsScreen::screenName());
+    focusOnList(seasons->findChild<ui::PickList *>("dog"));
+    typeKeys("Bella");
+    pressKey(Qt::Key_Return);
+    seasons->findChild<QTableWidget *>("seasons")->setCurrentCell(0, 0);
+    QCOMPARE(seasons->findChild<QLabel *>("estimate")->text(), "No tests recorded");
+    QCOMPARE(seasons->findChild<QLabel *>("litterDue")->text(),
+             core::datetext::shortDate(QDate(2027, 5, 12)));
+    QTest::mouseClick(seasons->findChild<QPushButton *>("progesterone"), Qt::LeftButton);
+    auto *tests = w.shown<breeding::ProgesteroneScreen>(breeding::ProgesteroneScreen::screenName());
+    QCOMPARE(tests->findChild<QLabel *>("season")->text(),
+             "Bella \"Ærø\", season from " + core::datetext::shortDate(QDate(2027, 3, 1)));
+
+    // Each test typed and added by Enter; the unit stays for the next.
+    auto typeTest = [&](int day, const QString &time, const QString &value) {
+        focusOn(tests->findChild<QLineEdit *>("day"));
+        typeKeys(core::datetext::shortDate(QDate(2027, 3, day)));
+        pressKey(Qt::Key_Tab);
+        typeKeys(time);
+        pressKey(Qt::Key_Tab);
+        typeKeys(value);
+        pressKey(Qt::Key_Return);
+    };
+    typeTest(5, "9:00", "1.2");
+    typeTest(7, "", "abc");
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts[0].startsWith("A progesterone value is a number"));
+    focusOn(tests->findChild<QLineEdit *>("value"));
+    tests->findChild<QLineEdit *>("value")->clear();
+    typeKeys("2.6");
+    pressKey(Qt::Key_Return);
+    typeTest(9, "10:15", "6.5");
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT group_concat(takenat || '=' || progvalue, '|') FROM progesterone "
+                    "WHERE seasonid = ?",
+                    {season})
+                 .toString(),
+             "2027-03-05T09:00=1.2|2027-03-07=2.6|2027-03-09T10:15=6.5");
+    QCOMPARE(column(tests->findChild<QTableWidget *>("tests"), 0).size(), 3);
+    auto *chart = tests->findChild<QChartView *>("chart")->chart();
+    QCOMPARE(qobject_cast<QLineSeries *>(chart->series().constFirst())->count(), 3);
+    QVERIFY(tests->findChild<QLabel *>("estimate")
+                ->text()
+                .contains("ovulation " + core::datetext::shortDate(QDate(2027, 3, 9))));
+    // The season on view shows the estimate beside the due date of the mating.
+    QVERIFY(seasons->findChild<QLabel *>("estimate")
+                ->text()
+                .contains("whelping " + core::datetext::shortDate(QDate(2027, 5, 11))));
+}
+
+QTEST_MAIN(WhelpingTest)
+#include "tst_whelping.moc"
