@@ -3,6 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
+#include "app/KennelCalendarFile.h"
 #include "app/KennelCheck.h"
 #include "app/KennelStatus.h"
 #include "app/KennelTransfers.h"
@@ -62,7 +63,7 @@ namespace app {
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), m_area(new QMdiArea), m_screens(new ui::ScreenHost(m_area, this)),
       m_backups(new KennelBackups(this, m_screens)), m_check(new KennelCheck(this)),
-      m_transfers(new KennelTransfers(this))
+      m_transfers(new KennelTransfers(this)), m_calendar(new KennelCalendarFile(this, statusBar()))
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Pawmark Houndry"));
@@ -164,6 +165,7 @@ void MainWindow::runStartup()
         ->setText(m_backups->lastBackupText());
     m_status->refresh(true);
     m_status->followWrites();
+    m_calendar->keepCurrent();
     m_backups->backUpIfDue();
     // The menu opened last; the lists the user asked for belong in front of it.
     if (showLists)

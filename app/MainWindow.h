@@ -24,6 +24,7 @@ namespace app {
 class KennelBackups;
 class KennelCheck;
 class KennelStatus;
+class KennelCalendarFile;
 class KennelTransfers;
 class KennelUndo;
 
@@ -116,6 +117,7 @@ private:
     KennelBackups *m_backups;
     KennelCheck *m_check;
     KennelTransfers *m_transfers;
+    KennelCalendarFile *m_calendar;
     KennelUndo *m_undo = nullptr;
     KennelStatus *m_status = nullptr;
     QPointer<MainMenu> m_menu;

@@ -3,6 +3,7 @@
 #include "app/GuidePages.h"
 #include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
+#include "app/KennelCalendarFile.h"
 #include "app/KennelTransfers.h"
 #include "app/KennelUndo.h"
 #include "app/LocalSettings.h"
@@ -199,6 +200,8 @@ void MainWindow::buildMenuBar()
                     [this] { m_transfers->chooseAndImport(transfer::contactTarget()); });
     file->addAction(QStringLiteral("Import Health Results from CSV..."), m_transfers,
                     [this] { m_transfers->chooseAndImport(transfer::healthResultTarget()); });
+    file->addAction(QStringLiteral("Export Calendar..."), m_calendar,
+                    &KennelCalendarFile::chooseAndExport);
     file->addSeparator();
     file->addAction(MainMenu::captionOf(MenuItem::Setup), this,
                     [this] { choose(MenuItem::Setup); });

@@ -1,19 +1,26 @@
 // From season to weaning: progesterone and its estimates, through the program's screens too.
+#include "app/KennelCalendarFile.h"
 #include "breeding/Progesterone.h"
 #include "breeding/ProgesteroneScreen.h"
 #include "breeding/Seasons.h"
 #include "breeding/SeasonsScreen.h"
+#include "calendar/ICalendarFile.h"
+#include "calendar/KennelCalendar.h"
+#include "core/Clock.h"
 #include "core/DateText.h"
 #include "core/Moments.h"
 #include "dogs/DogRemoval.h"
 #include "tests/ProgramWindow.h"
 
+#include <libical/ical.h>
+#include <map>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using namespace testing;
 
@@ -39,6 +46,33 @@ std::vector<breeding::ProgesteroneTest> curve(const QString &values, const QStri
     return tests;
 }
 
+// The events of an iCalendar file as libical reads them: UID to "day summary", with " yearly"
+// for those that recur.
+std::map<QString, QString> eventsOf(const QByteArray &text)
+{
+    std::map<QString, QString> events;
+    icalcomponent *calendar = icalparser_parse_string(text.constData());
+    if (!calendar)
+        return events;
+    for (icalcomponent *e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        const icaltimetype start = icalcomponent_get_dtstart(e);
+        QString shown = QDate(start.year, start.month, start.day).toString(Qt::ISODate) + " " +
+                        QString::fromUtf8(icalcomponent_get_summary(e));
+        if (icalproperty *rule = icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY))
+            shown += icalproperty_get_rrule(rule).freq == ICAL_YEARLY_RECURRENCE ? " yearly" : "";
+        events[QString::fromUtf8(icalcomponent_get_uid(e))] = shown;
+    }
+    icalcomponent_free(calendar);
+    return events;
+}
+
+QByteArray fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class WhelpingTest : public QObject
@@ -53,6 +87,9 @@ private Q_SLOTS:
     void progesteroneValuesThatCannotBe();
     void testsGoWithTheirSeasonAndBitch();
     void progesteroneIsTypedFromTheSeason();
+    void calendarHoldsEveryComingDate();
+    void calendarThatCannotBeWrittenLeavesTheOld();
+    void calendarFileIsKeptCurrent();
 };
 
 void WhelpingTest::timesAsTyped_data()
@@ -275,6 +312,103 @@ void WhelpingTest::progesteroneIsTypedFromTheSeason()
     QVERIFY(seasons->findChild<QLabel *>("estimate")
                 ->text()
                 .contains("whelping " + core::datetext::shortDate(QDate(2027, 5, 11))));
+}
+
+void WhelpingTest::calendarHoldsEveryComingDate()
+{
+    Kennel kennel;
+    core::Clock::setToday(QDate(2027, 2, 1));
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex <b>&amp;</b>"}, {"dob", "2020-05-01"}});
+    addDog(kennel.db(), {{"name", "Old"}, {"dob", "2010-05-01"}, {"dod", "2022-01-01"}});
+    const qint64 bella =
+        addDog(kennel.db(), {{"name", "Bella Ærø"}, {"sex", "Female"}, {"dob", "2021-03-03"}});
+    exec(kennel.db(),
+         "INSERT INTO vaccination (dogname, dogid, vaxtype, due) VALUES "
+         "('Rex', ?, 'Rabies', '2027-04-01'), ('Rex', ?, 'DHP', '2026-04-01')",
+         {rex, rex});
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2, datemated, datedue) VALUES "
+                      "('Rex', 'Bella Ærø', '2027-01-20', '2027-03-24')");
+    for (const char *day : {"2025-07-01", "2026-01-01"})
+        addSeason(kennel.db(), bella, day);
+    const qint64 season = addSeason(kennel.db(), bella, "2027-01-10");
+    exec(kennel.db(),
+         "INSERT INTO progesterone (seasonid, takenat, progvalue, progunit) VALUES "
+         "(?, '2027-01-15', 1.0, 'ng/ml'), (?, '2027-01-18T08:00', 2.5, 'ng/ml')",
+         {season, season});
+
+    const QString key = calendar::calendarKey(kennel.db());
+    QCOMPARE(calendar::calendarKey(kennel.db()), key);
+    QString problem;
+    const auto events = calendar::comingEvents(kennel.db(), core::Clock::today(), key, &problem);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    const auto read = eventsOf(calendar::iCalendarText(events));
+    QStringList shown;
+    for (const auto &[uid, event] : read) {
+        QVERIFY(uid.endsWith("@" + key));
+        shown << event;
+    }
+    shown.sort();
+    QCOMPARE(shown, (QStringList{"2020-05-01 Birthday: Rex <b>&amp;</b> yearly",
+                                 "2021-03-03 Birthday: Bella Ærø yearly",
+                                 "2027-03-24 Litter due: Bella Ærø x Rex",
+                                 "2027-03-24 Whelping estimated: Bella Ærø",
+                                 "2027-04-01 Vaccination due: Rex",
+                                 "2027-10-16 Season expected: Bella Ærø"}));
+
+    // A second export after a change gives the same record the same UID.
+    exec(kennel.db(), "UPDATE vaccination SET due = '2027-05-01' WHERE due = '2027-04-01'");
+    const auto again = eventsOf(calendar::iCalendarText(calendar::comingEvents(
+        kennel.db(), core::Clock::today(), calendar::calendarKey(kennel.db()), &problem)));
+    QCOMPARE(again.size(), read.size());
+    for (const auto &[uid, event] : read) {
+        QVERIFY(again.count(uid));
+        if (event.contains("Vaccination"))
+            QCOMPARE(again.at(uid), "2027-05-01 Vaccination due: Rex");
+    }
+}
+
+void WhelpingTest::calendarThatCannotBeWrittenLeavesTheOld()
+{
+    const std::vector<calendar::CalendarEvent> one{
+        {"a@k", "Birthday: Rex", "", QDate(2020, 1, 1), true}};
+    QTemporaryDir dir;
+    QFile notAFolder(dir.filePath("file"));
+    QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+    QVERIFY(!calendar::writeICalendar(one, dir.filePath("file/houndry.ics")).isEmpty());
+
+    TinyDisk disk(16);
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.reason()));
+    const QString path = disk.path() + "/houndry.ics";
+    QVERIFY(calendar::writeICalendar(one, path).isEmpty());
+    const QByteArray before = fileText(path);
+    std::vector<calendar::CalendarEvent> many;
+    for (int i = 0; i < 2000; ++i)
+        many.push_back({QString("b%1@k").arg(i), "Birthday", "", QDate(2020, 1, 1), true});
+    QVERIFY(!calendar::writeICalendar(many, path).isEmpty());
+    QCOMPARE(fileText(path), before);
+}
+
+void WhelpingTest::calendarFileIsKeptCurrent()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    messages.answers = {true};
+    // Not the first of a month, which asks about the month's lists first.
+    core::Clock::setToday(QDate(2027, 2, 2));
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex"}, {"dob", "2020-05-01"}});
+    Window w;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kennel.ics");
+    auto *calendarFile = w.window.findChild<app::KennelCalendarFile *>();
+    QVERIFY(calendarFile->exportTo(path));
+    QVERIFY(messages.texts.last().contains("with 1 dates"));
+    QCOMPARE(eventsOf(fileText(path)).size(), size_t(1));
+    exec(kennel.db(),
+         "INSERT INTO vaccination (dogname, dogid, vaxtype, due) VALUES ('Rex', ?, 'Rabies', "
+         "'2027-04-01')",
+         {rex});
+    QTRY_COMPARE_WITH_TIMEOUT(eventsOf(fileText(path)).size(), size_t(2), 10000);
 }
 
 QTEST_MAIN(WhelpingTest)
