@@ -4,6 +4,7 @@
 //   houndry-bench --dogs 100000 --matings 50000 --dir build/bench-kennel
 #include "bench/BackupBench.h"
 #include "bench/BareSqlite.h"
+#include "bench/BreedingYearBench.h"
 #include "bench/DeepKennel.h"
 #include "bench/GeneticsBench.h"
 #include "bench/KennelGenerator.h"
@@ -77,6 +78,7 @@ int main(int argc, char *argv[])
     parser.addOption({"loop", "With --deep: one dog deep inside is its own ancestor."});
     parser.addOption({"only-backup", "Time only the backup and the restore check."});
     parser.addOption({"only-transfer", "Time only the CSV export and import."});
+    parser.addOption({"only-breeding", "Time only the seasons, progesterone and calendar."});
     parser.addOption({"only-linked", "Time only the rename, the merge and the duplicate search."});
     parser.addOption({"only-screens", "Time only opening screens, All Dogs and reports."});
     parser.addOption({"report", "Time one report of the main menu (used internally).", "item"});
@@ -150,6 +152,10 @@ int main(int argc, char *argv[])
         bench::benchTransfer();
         return 0;
     }
+    if (parser.isSet("only-breeding")) {
+        bench::benchBreedingYear();
+        return 0;
+    }
     if (parser.isSet("only-linked")) {
         bench::benchLinkedRecords();
         return 0;
@@ -161,6 +167,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     bench::benchRecords(self);
+    bench::benchBreedingYear();
     db::DatabaseFiles::close();
     bench::benchLinkedRecords();
     bench::benchBackup();
