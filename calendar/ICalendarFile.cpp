@@ -23,39 +23,51 @@ icaltimetype dayOf(const QDate &day)
     return t;
 }
 
+QByteArray textOf(icalcomponent *component)
+{
+    char *text = icalcomponent_as_ical_string_r(component);
+    QByteArray bytes(text);
+    icalmemory_free_buffer(text);
+    return bytes;
+}
+
 } // namespace
 
 QByteArray iCalendarText(const std::vector<CalendarEvent> &events)
 {
+    // A day without an end is that whole day, which calendars show as free time. Each event
+    // is written on its own and placed inside the calendar's own text: libical
+    // writes one large calendar many times slower than its events one by one.
     std::unique_ptr<icalcomponent, ComponentFree> calendar(
         icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
                             icalproperty_new_prodid("-//Pawmark//Houndry//EN"), nullptr));
+    QByteArray bytes = textOf(calendar.get());
+    const QByteArray end = QByteArrayLiteral("END:VCALENDAR");
+    const qsizetype endAt = bytes.lastIndexOf(end);
+    QByteArray tail = bytes.mid(endAt);
+    bytes.truncate(endAt);
     const QDateTime now = core::Clock::now().toUTC();
-    icaltimetype stamp =
+    const icaltimetype stamp =
         icaltime_from_timet_with_zone(now.toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
     for (const CalendarEvent &e : events) {
-        icalcomponent *event = icalcomponent_new_vevent();
-        icalcomponent_add_property(event, icalproperty_new_uid(e.uid.toUtf8().constData()));
-        icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
-        icalcomponent_add_property(event, icalproperty_new_dtstart(dayOf(e.day)));
-        icalcomponent_add_property(event, icalproperty_new_dtend(dayOf(e.day.addDays(1))));
-        icalcomponent_add_property(event, icalproperty_new_summary(e.summary.toUtf8().constData()));
+        std::unique_ptr<icalcomponent, ComponentFree> event(icalcomponent_new_vevent());
+        icalcomponent_add_property(event.get(), icalproperty_new_uid(e.uid.toUtf8().constData()));
+        icalcomponent_add_property(event.get(), icalproperty_new_dtstamp(stamp));
+        icalcomponent_add_property(event.get(), icalproperty_new_dtstart(dayOf(e.day)));
+        icalcomponent_add_property(event.get(),
+                                   icalproperty_new_summary(e.summary.toUtf8().constData()));
         if (!e.description.isEmpty())
             icalcomponent_add_property(
-                event, icalproperty_new_description(e.description.toUtf8().constData()));
-        icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+                event.get(), icalproperty_new_description(e.description.toUtf8().constData()));
         if (e.yearly) {
             icalrecurrencetype rule;
             icalrecurrencetype_clear(&rule);
             rule.freq = ICAL_YEARLY_RECURRENCE;
-            icalcomponent_add_property(event, icalproperty_new_rrule(rule));
+            icalcomponent_add_property(event.get(), icalproperty_new_rrule(rule));
         }
-        icalcomponent_add_component(calendar.get(), event);
+        bytes += textOf(event.get());
     }
-    char *text = icalcomponent_as_ical_string_r(calendar.get());
-    QByteArray bytes(text);
-    icalmemory_free_buffer(text);
-    return bytes;
+    return bytes + tail;
 }
 
 QString writeICalendar(const std::vector<CalendarEvent> &events, const QString &path)

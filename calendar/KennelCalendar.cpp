@@ -143,9 +143,9 @@ std::vector<CalendarEvent> comingEvents(const QSqlDatabase &kennel, const QDate 
          [&](const db::RawRow &row) {
              const QDate born = core::datetext::fromStored(row.string(2));
              if (born.isValid())
-                 events.push_back(
-                     {uid("birthday", row.whole(0)), QStringLiteral("Birthday: ") % row.string(1),
-                      QStringLiteral("Born %1").arg(core::datetext::shortDate(born)), born, true});
+                 events.push_back({uid("birthday", row.whole(0)),
+                                   QStringLiteral("Birthday: ") % row.string(1), QString(), born,
+                                   true});
          });
     if (!problem->isEmpty())
         events.clear();
