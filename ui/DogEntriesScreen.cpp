@@ -9,7 +9,6 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -24,7 +23,7 @@ const QString chooseADog = QStringLiteral(" Please Select a Dog From the List");
 DogEntriesScreen::DogEntriesScreen(const QString &objectName, const QString &caption,
                                    const QString &entry, SharedList dogs, QWidget *parent)
     : Screen(objectName, caption, parent), m_entry(entry), m_dogs(dogs),
-      m_dog(pickList(QStringLiteral("dog"))), m_table(new QTableWidget)
+      m_dog(pickList(QStringLiteral("dog"))), m_table(nullptr)
 {
 }
 
@@ -33,16 +32,7 @@ void DogEntriesScreen::build(const QString &dogCaption, QFormLayout *top, const 
 {
     m_dog->setPrompt(QStringLiteral("Select a Dog"));
     top->insertRow(0, dogCaption, m_dog);
-    m_table->setObjectName(tableName);
-    m_table->setAccessibleName(windowTitle());
-    m_table->setColumnCount(int(columns.size()));
-    m_table->setHorizontalHeaderLabels(columns);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-
+    m_table = entryTable(tableName, windowTitle(), columns);
     const QString name = m_entry.simplified().remove(QLatin1Char(' '));
     QPushButton *add = pushButton(QStringLiteral("New ") + m_entry, QStringLiteral("new") + name);
     QPushButton *save =
@@ -141,13 +131,7 @@ void DogEntriesScreen::showEntries()
     const Entries entries = readEntries(*m_dogId).value_or(Entries{});
     m_ids = entries.ids;
     m_filling = true;
-    m_table->setRowCount(int(entries.rows.size()));
-    for (int row = 0; row < int(entries.rows.size()); ++row) {
-        const QStringList &cells = entries.rows[size_t(row)];
-        for (int column = 0; column < cells.size(); ++column)
-            m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
-    }
-    m_table->resizeColumnsToContents();
+    fillEntryTable(m_table, entries.rows);
     m_filling = false;
     entriesShown();
     clearEntry();

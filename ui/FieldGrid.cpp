@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 
 namespace ui {
@@ -117,6 +119,32 @@ void addField(QGridLayout *grid, int row, int column, const QString &caption, QW
         control->inherits("QPlainTextEdit") ? Qt::AlignTop : Qt::AlignVCenter;
     grid->addWidget(label, row, column * 2, vertical | Qt::AlignLeft);
     grid->addWidget(control, row, column * 2 + 1, 1, span);
+}
+
+QTableWidget *entryTable(const QString &objectName, const QString &accessibleName,
+                         const QStringList &columns)
+{
+    auto *table = new QTableWidget;
+    table->setObjectName(objectName);
+    table->setAccessibleName(accessibleName);
+    table->setColumnCount(int(columns.size()));
+    table->setHorizontalHeaderLabels(columns);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+void fillEntryTable(QTableWidget *table, const std::vector<QStringList> &rows)
+{
+    table->setRowCount(int(rows.size()));
+    for (int row = 0; row < int(rows.size()); ++row) {
+        for (int column = 0; column < rows[size_t(row)].size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(rows[size_t(row)][column]));
+    }
+    table->resizeColumnsToContents();
 }
 
 } // namespace ui

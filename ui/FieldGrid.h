@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <QString>
+#include <vector>
 
 #include <QStringList>
 
@@ -10,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTableWidget;
 class QWidget;
 
 namespace ui {
@@ -28,6 +30,12 @@ QPushButton *pushButton(const QString &caption, const QString &objectName,
 
 // The hint that stands beside or below a form's date boxes, telling how a date is typed.
 QLabel *dateHint();
+
+// A read-only table of entries, one selected row at a time, with these columns.
+QTableWidget *entryTable(const QString &objectName, const QString &accessibleName,
+                         const QStringList &columns);
+// Shows these rows in it, the columns sized to their contents.
+void fillEntryTable(QTableWidget *table, const std::vector<QStringList> &rows);
 
 // The lines a list box shows, top to bottom.
 QStringList listTexts(const QListWidget *list);

@@ -4,7 +4,6 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -13,22 +12,14 @@ namespace ui {
 
 ReadingsScreen::ReadingsScreen(const QString &objectName, const QString &caption,
                                const QString &entry, QWidget *parent)
-    : Screen(objectName, caption, parent), m_entry(entry), m_table(new QTableWidget)
+    : Screen(objectName, caption, parent), m_entry(entry), m_table(nullptr)
 {
 }
 
 void ReadingsScreen::build(QWidget *above, const QString &tableName, const QStringList &columns,
                            QFormLayout *form)
 {
-    m_table->setObjectName(tableName);
-    m_table->setAccessibleName(windowTitle());
-    m_table->setColumnCount(int(columns.size()));
-    m_table->setHorizontalHeaderLabels(columns);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table = entryTable(tableName, windowTitle(), columns);
 
     QPushButton *add = pushButton(QStringLiteral("Add ") + m_entry, QStringLiteral("add"));
     QPushButton *remove = pushButton(QStringLiteral("Delete ") + m_entry, QStringLiteral("delete"));
@@ -52,13 +43,7 @@ void ReadingsScreen::build(QWidget *above, const QString &tableName, const QStri
 
 void ReadingsScreen::showReadings()
 {
-    const std::vector<QStringList> rows = readRows().value_or(std::vector<QStringList>{});
-    m_table->setRowCount(int(rows.size()));
-    for (int row = 0; row < int(rows.size()); ++row) {
-        for (int column = 0; column < rows[size_t(row)].size(); ++column)
-            m_table->setItem(row, column, new QTableWidgetItem(rows[size_t(row)][column]));
-    }
-    m_table->resizeColumnsToContents();
+    fillEntryTable(m_table, readRows().value_or(std::vector<QStringList>{}));
     readingsShown();
 }
 
