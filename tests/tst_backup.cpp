@@ -736,8 +736,8 @@ void BackupTest::startupBacksUpOnceADay()
             QStringList({"Back Up Kennel...", "Restore from Backup...", "", "Export to CSV...",
                          "Export Dogs for a Spreadsheet...", "Export Contacts for a Spreadsheet...",
                          "Export Sales for a Spreadsheet...", "Import Dogs from CSV...",
-                         "Import Contacts from CSV...", "Import Health Results from CSV...", "",
-                         "Setup", "", "E&xit"}));
+                         "Import Contacts from CSV...", "Import Health Results from CSV...",
+                         "Export Calendar...", "", "Setup", "", "E&xit"}));
         // A program closed before its automatic backup was noted still shows that backup.
         exec(kennel.db(), "DELETE FROM preferences");
     }
