@@ -98,6 +98,8 @@ private:
     // The health results of a dog, or of the dog the screen last showed.
     void openHealthResults(std::optional<qint64> dogId = std::nullopt);
     void openSeasons();
+    void openWhelping();
+    void openLitterWeights();
     void openHealthTests();
     void openAllContacts();
     // Opens a report's preview, or reads its data afresh when it is already open.

@@ -10,9 +10,11 @@
 #include "app/MainWindow.h"
 #include "app/SetupScreen.h"
 #include "app/WindowMenu.h"
+#include "breeding/LitterWeightsScreen.h"
 #include "breeding/ProgesteroneScreen.h"
 #include "breeding/SeasonsExpected.h"
 #include "breeding/SeasonsScreen.h"
+#include "breeding/WhelpingScreen.h"
 #include "contacts/AllContactsTable.h"
 #include "contacts/ContactsScreen.h"
 #include "core/Choices.h"
@@ -147,6 +149,32 @@ void MainWindow::openSeasons()
     });
 }
 
+void MainWindow::openWhelping()
+{
+    using breeding::WhelpingScreen;
+    m_screens->open(WhelpingScreen::screenName(), [this] {
+        auto *whelping = new WhelpingScreen;
+        // The weights on view name and chart the pups as they now are.
+        connect(whelping, &WhelpingScreen::whelpingSaved, this, [this] {
+            if (auto *weights = m_screens->find<breeding::LitterWeightsScreen>(
+                    breeding::LitterWeightsScreen::screenName()))
+                weights->refresh();
+        });
+        return whelping;
+    });
+}
+
+void MainWindow::openLitterWeights()
+{
+    using breeding::LitterWeightsScreen;
+    m_screens->open(LitterWeightsScreen::screenName(), [this] {
+        auto *weights = new LitterWeightsScreen;
+        connect(weights, &LitterWeightsScreen::printRequested, this,
+                [this](const report::Report &report) { showReport(report); });
+        return weights;
+    });
+}
+
 void MainWindow::openHealthTests()
 {
     using health::HealthTestsScreen;
@@ -245,6 +273,10 @@ void MainWindow::buildMenuBar()
                             [this] { openSeasons(); });
             menu->addAction(withMnemonic(QStringLiteral("Seasons Expected"), taken), this,
                             [this] { showReport(breeding::seasonsExpectedReport()); });
+            menu->addAction(withMnemonic(QStringLiteral("Whelping..."), taken), this,
+                            [this] { openWhelping(); });
+            menu->addAction(withMnemonic(QStringLiteral("Litter Weights..."), taken), this,
+                            [this] { openLitterWeights(); });
         }
         if (menu->objectName() == QLatin1String("healthMenu")) {
             menu->addSeparator();

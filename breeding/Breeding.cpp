@@ -106,15 +106,38 @@ Mating viewMating(const QSqlDatabase &db, qint64 row)
     return mating;
 }
 
+core::WriteResult<qint64> addPlaceholderPup(QSqlDatabase db, qint64 litterId,
+                                            const NewLitter &litter, int number)
+{
+    // The kennel's own name breeds and owns the pups; without a setup row they get none.
+    const QVariantMap setup = db::setupRow(db);
+    const QDate born = litter.born.year() == 1900
+                           ? QDate(2000, litter.born.month(), litter.born.day())
+                           : litter.born;
+    db::TableCursor dogs(db, db::tables::dogs);
+    if (!dogs.addNew())
+        return core::failure(dogs.lastError());
+    const QString name =
+        QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(number);
+    dogs.setValue(fields::dogs::name, name);
+    dogs.setValue(fields::dogs::born, core::datetext::toStored(born));
+    dogs.setValue(fields::dogs::countryOfBirth, setup.value(fields::setup::country));
+    dogs.setValue(fields::dogs::breeder, setup.value(fields::setup::name));
+    dogs.setValue(fields::dogs::owner, setup.value(fields::setup::name));
+    dogs.setValue(fields::dogs::breed, litter.breed);
+    dogs.setValue(fields::dogs::sire, litter.sire);
+    dogs.setValue(fields::dogs::dam, litter.dam);
+    dogs.setValue(fields::dogs::number, dogs.rowId());
+    if (!dogs.update())
+        return core::failure(dogs.lastError());
+    return dogs.rowId();
+}
+
 core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
 {
     db::Transaction batch(db);
     db::LoggedChange logged(
         db, QStringLiteral("Added the litter of %1 and %2").arg(litter.dam, litter.sire));
-    // The kennel's own name breeds and owns the pups; without a setup row they get none.
-    const QVariantMap setup = db::setupRow(db);
-    const QVariant kennelName = setup.value(fields::setup::name);
-    const QVariant kennelCountry = setup.value(fields::setup::country);
     db::TableCursor litters(db, db::tables::litters);
     if (!litters.addNew())
         return core::failure(litters.lastError());
@@ -126,26 +149,9 @@ core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
     litters.setValue(fields::litters::breed, litter.breed);
     if (!litters.update())
         return core::failure(litters.lastError());
-    const QDate born = litter.born.year() == 1900
-                           ? QDate(2000, litter.born.month(), litter.born.day())
-                           : litter.born;
-    db::TableCursor dogs(db, db::tables::dogs);
     for (int i = 1; i <= litter.pups; ++i) {
-        if (!dogs.addNew())
-            return core::failure(dogs.lastError());
-        const QString name =
-            QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(i);
-        dogs.setValue(fields::dogs::name, name);
-        dogs.setValue(fields::dogs::born, core::datetext::toStored(born));
-        dogs.setValue(fields::dogs::countryOfBirth, kennelCountry);
-        dogs.setValue(fields::dogs::breeder, kennelName);
-        dogs.setValue(fields::dogs::owner, kennelName);
-        dogs.setValue(fields::dogs::breed, litter.breed);
-        dogs.setValue(fields::dogs::sire, litter.sire);
-        dogs.setValue(fields::dogs::dam, litter.dam);
-        dogs.setValue(fields::dogs::number, dogs.rowId());
-        if (!dogs.update())
-            return core::failure(dogs.lastError());
+        if (const auto pup = addPlaceholderPup(db, litterId, litter, i); !pup)
+            return core::failure(pup.problem());
     }
     if (const auto landed = logged.land(batch); !landed)
         return core::failure(landed.problem());

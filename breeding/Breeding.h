@@ -54,6 +54,10 @@ struct NewLitter
 // Writes the litter and one placeholder dog per pup in one transaction; answers the new
 // litter's id.
 core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter);
+// One placeholder dog for pup `number` of the litter, "PPLITTER<litter><number>", bred and
+// owned by the kennel; inside the caller's transaction. Answers its id.
+core::WriteResult<qint64> addPlaceholderPup(QSqlDatabase db, qint64 litterId,
+                                            const NewLitter &litter, int number);
 
 // The lines of a dog's mating history, each followed by a line " ".
 QStringList matingHistory(const QSqlDatabase &db, const QString &dog);

@@ -142,6 +142,28 @@ inline const QString unit = QStringLiteral("progunit");
 inline const QString laboratory = QStringLiteral("laboratory");
 } // namespace progesterone
 
+// One weighing of a dog: when, and the weight in grams whatever unit it was typed in.
+namespace weights {
+inline const QString id = QStringLiteral("weightid");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString weighed = QStringLiteral("weighedat");
+inline const QString grams = QStringLiteral("grams");
+} // namespace weights
+
+// One pup as it was born: its litter, its place in the order of birth, the time, what tells it
+// apart, its birth weight in grams and whether it was born alive.
+namespace whelping {
+inline const QString id = QStringLiteral("whelpid");
+inline const QString litterId = QStringLiteral("litterid");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString order = QStringLiteral("birthorder");
+inline const QString born = QStringLiteral("bornat");
+inline const QString markings = QStringLiteral("markings");
+inline const QString collar = QStringLiteral("collar");
+inline const QString birthGrams = QStringLiteral("birthgrams");
+inline const QString alive = QStringLiteral("bornalive");
+} // namespace whelping
+
 // The program's own choices that belong with the kennel, such as where backups go.
 namespace preferences {
 inline const QString name = QStringLiteral("name");

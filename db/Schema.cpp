@@ -337,6 +337,38 @@ const Index &progesteroneSeasonsIndex()
     return index;
 }
 
+const Table &weightTable()
+{
+    using namespace fields;
+    static const Table table{
+        tables::weights,
+        {autoId(weights::id), whole(weights::dogId), text(weights::weighed), real(weights::grams)}};
+    return table;
+}
+
+const Table &whelpingTable()
+{
+    using namespace fields;
+    static const Table table{tables::whelping,
+                             {autoId(whelping::id), whole(whelping::litterId),
+                              whole(whelping::dogId), whole(whelping::order), text(whelping::born),
+                              text(whelping::markings), text(whelping::collar),
+                              real(whelping::birthGrams), whole(whelping::alive)}};
+    return table;
+}
+
+const std::vector<Index> &weightAndWhelpingIndexes()
+{
+    using namespace fields;
+    static const std::vector<Index> all{
+        {indexes::weightDogIds, tables::weights, weights::dogId, quoted(weights::dogId)},
+        {indexes::whelpingLitterIds, tables::whelping, whelping::litterId,
+         quoted(whelping::litterId)},
+        {indexes::whelpingDogIds, tables::whelping, whelping::dogId, quoted(whelping::dogId)},
+    };
+    return all;
+}
+
 const Schema &kennelSchema()
 {
     using namespace fields;
@@ -377,6 +409,8 @@ const Schema &kennelSchema()
             healthResultTable(),
             seasonTable(),
             progesteroneTable(),
+            weightTable(),
+            whelpingTable(),
         },
         std::vector<Index>{
             {indexes::dogNames, tables::dogs, dogs::name},
@@ -388,7 +422,8 @@ const Schema &kennelSchema()
         } + linkIndexes() +
             std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()} +
             healthResultIndexes() +
-            std::vector<Index>{seasonDogsIndex(), progesteroneSeasonsIndex()},
+            std::vector<Index>{seasonDogsIndex(), progesteroneSeasonsIndex()} +
+            weightAndWhelpingIndexes(),
     };
     return schema;
 }

@@ -81,6 +81,10 @@ const Index &seasonDogsIndex();
 // The progesterone tests, found by season.
 const Table &progesteroneTable();
 const Index &progesteroneSeasonsIndex();
+// The weighings, found by dog, and the pups as they were born, found by litter and by dog.
+const Table &weightTable();
+const Table &whelpingTable();
+const std::vector<Index> &weightAndWhelpingIndexes();
 const Schema &reportSchema();
 
 // The named indexes that table cursors can seek through; case-insensitive.

@@ -197,6 +197,13 @@ const std::vector<Step> &steps()
                 return true;
             return completeSchema(db, {{progesteroneTable()}, {progesteroneSeasonsIndex()}}, error);
         },
+        // The pups' weighings and how each pup was born.
+        [](QSqlDatabase &db, File file, QString *error) {
+            if (file != File::Kennel)
+                return true;
+            return completeSchema(
+                db, {{weightTable(), whelpingTable()}, weightAndWhelpingIndexes()}, error);
+        },
     };
     return all;
 }

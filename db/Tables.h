@@ -22,6 +22,8 @@ inline const QString healthTests = QStringLiteral("healthtests");
 inline const QString healthResults = QStringLiteral("healthresults");
 inline const QString seasons = QStringLiteral("seasons");
 inline const QString progesterone = QStringLiteral("progesterone");
+inline const QString weights = QStringLiteral("weights");
+inline const QString whelping = QStringLiteral("whelping");
 // What the user changed, kept so that it can be undone and shown as a record's history.
 inline const QString changeSets = QStringLiteral("changesets");
 inline const QString changeLog = QStringLiteral("changelog");
@@ -49,6 +51,9 @@ inline const QString healthResultDogIds = QStringLiteral("healthresultdogids");
 inline const QString healthResultTestIds = QStringLiteral("healthresulttestids");
 inline const QString seasonDogIds = QStringLiteral("seasondogids");
 inline const QString progesteroneSeasonIds = QStringLiteral("progesteroneseasonids");
+inline const QString weightDogIds = QStringLiteral("weightdogids");
+inline const QString whelpingLitterIds = QStringLiteral("whelpinglitterids");
+inline const QString whelpingDogIds = QStringLiteral("whelpingdogids");
 // The dogs of an owner, for the owners' listing and a contact's rename.
 inline const QString dogOwners = QStringLiteral("dogowners");
 inline const QString changesOfSet = QStringLiteral("changesofset");

@@ -84,7 +84,8 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
           std::tuple{db::tables::vaccinations, vaccinations::dogId, &removal.vaccinations},
           std::tuple{db::tables::healthResults, db::fields::healthResults::dogId,
                      &removal.healthResults},
-          std::tuple{db::tables::seasons, db::fields::seasons::dogId, &removal.seasons}}) {
+          std::tuple{db::tables::seasons, db::fields::seasons::dogId, &removal.seasons},
+          std::tuple{db::tables::weights, db::fields::weights::dogId, &removal.weighings}}) {
         if (QString problem = db::runStatement(kennel,
                                                QStringLiteral("SELECT count(*) FROM ") %
                                                    db::quoted(table) % QStringLiteral(" WHERE ") %
@@ -119,6 +120,8 @@ QString removalQuestion(const DogRemoval &removal)
     if (removal.seasons > 0)
         text +=
             QStringLiteral(" Its recorded seasons (%1) are deleted with it.").arg(removal.seasons);
+    if (removal.weighings > 0)
+        text += QStringLiteral(" Its weighings (%1) are deleted with it.").arg(removal.weighings);
     return text;
 }
 
@@ -154,6 +157,10 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
             {removal.dogId});
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::seasons, db::fields::seasons::dogId);
+    if (problem.isEmpty())
+        problem = deleteWhere(db::tables::weights, db::fields::weights::dogId);
+    if (problem.isEmpty())
+        problem = deleteWhere(db::tables::whelping, db::fields::whelping::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::dogs, dogs::id);
     if (problem.isEmpty() && clearParents) {

@@ -19,6 +19,7 @@ struct DogRemoval
     qint64 vaccinations = 0;
     qint64 healthResults = 0;
     qint64 seasons = 0;
+    qint64 weighings = 0;
     qint64 offspring() const;
 };
 
@@ -26,9 +27,10 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
 // "Delete Rex? ..." for the user.
 QString removalQuestion(const DogRemoval &removal);
 
-// Deletes the dog with its notes, vaccinations, health results and seasons, all or nothing; with
-// `clearParents` its offspring lose its name as their sire or dam, otherwise they keep it as a
-// parent not recorded. Matings, litters and sales keep the name: they record what happened.
+// Deletes the dog with its notes, vaccinations, health results, seasons and weighings, all or
+// nothing; with `clearParents` its offspring lose its name as their sire or dam, otherwise they
+// keep it as a parent not recorded. Matings, litters and sales keep the name: they record what
+// happened.
 core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &removal,
                               bool clearParents);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QSize>
@@ -11,7 +12,7 @@ namespace report {
 // A laid-out page: positioned items in twips from the paper's top left corner.
 struct PageItem
 {
-    enum class Kind { Text, Line, Box };
+    enum class Kind { Text, Line, Box, Picture };
     Kind kind = Kind::Text;
     QRect rect;
     QString text = {};
@@ -19,6 +20,7 @@ struct PageItem
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     // Values are cut short to their place; fixed captions are drawn whole.
     bool clipped = false;
+    QImage image = {};
 };
 
 struct Page

@@ -100,6 +100,14 @@ void paintPage(QPainter &painter, const Page &page)
             painter.drawText(item.rect, textFlags(item, metrics), shownText(item, metrics));
             break;
         }
+        case PageItem::Kind::Picture: {
+            if (item.image.isNull())
+                break;
+            QRect place(QPoint(), item.image.size().scaled(item.rect.size(), Qt::KeepAspectRatio));
+            place.moveCenter(item.rect.center());
+            painter.drawImage(place, item.image);
+            break;
+        }
         }
     }
     painter.restore();

@@ -210,6 +210,10 @@ private:
             case ElementKind::Sum:
                 item.text = formatted(m_sums.value(e.text), e.format);
                 break;
+            case ElementKind::Picture:
+                item.kind = PageItem::Kind::Picture;
+                item.image = flat ? flat->value(node, e.text).value<QImage>() : QImage();
+                break;
             }
             page.items.append(item);
         }

@@ -22,6 +22,11 @@ Element box(int left, int top, int width, int height)
     return {ElementKind::Box, QRect(left, top, width, height)};
 }
 
+Element picture(const QString &name, int left, int top, int width, int height)
+{
+    return {ElementKind::Picture, QRect(left, top, width, height), name};
+}
+
 Element withFont(Element element, const QFont &font)
 {
     element.font = font;

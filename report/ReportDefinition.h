@@ -35,6 +35,7 @@ enum class ElementKind {
     PrintDate, // today in the locale's long date form
     PrintTime, // now in the locale's long time form
     Sum,       // the field summed over every row of the report
+    Picture,   // the field's image, as large as its place allows with its shape kept
 };
 
 enum class Format { Text, Money, ShortDate };
@@ -76,6 +77,7 @@ Element field(const QString &name, int left, int top, int width, int height = 28
               Format format = Format::Text);
 Element line(int left, int top, int width, int height = 0);
 Element box(int left, int top, int width, int height);
+Element picture(const QString &name, int left, int top, int width, int height);
 Element withFont(Element element, const QFont &font);
 // The heading of a list report: its title large and bold, the date of printing below.
 QList<Element> titleAndDate(const QString &title);

@@ -1,15 +1,22 @@
 // From season to weaning: progesterone and its estimates, through the program's screens too.
 #include "app/KennelCalendarFile.h"
+#include "breeding/Breeding.h"
+#include "breeding/LitterWeightsScreen.h"
 #include "breeding/Progesterone.h"
 #include "breeding/ProgesteroneScreen.h"
 #include "breeding/Seasons.h"
 #include "breeding/SeasonsScreen.h"
+#include "breeding/Weights.h"
+#include "breeding/Whelping.h"
+#include "breeding/WhelpingScreen.h"
 #include "calendar/ICalendarFile.h"
 #include "calendar/KennelCalendar.h"
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "core/Moments.h"
+#include "core/Units.h"
 #include "dogs/DogRemoval.h"
+#include "report/PagedLayout.h"
 #include "tests/ProgramWindow.h"
 
 #include <libical/ical.h>
@@ -90,6 +97,14 @@ private Q_SLOTS:
     void calendarHoldsEveryComingDate();
     void calendarThatCannotBeWrittenLeavesTheOld();
     void calendarFileIsKeptCurrent();
+    void weightsAsTyped_data();
+    void weightsAsTyped();
+    void weighingsThatCannotBe();
+    void weightWarningsAndGain();
+    void whelpingsThatCannotBe_data();
+    void whelpingsThatCannotBe();
+    void whelpingFillsThePlaceholdersAndAddsPups();
+    void litterIsWeighedChartedAndPrinted();
 };
 
 void WhelpingTest::timesAsTyped_data()
@@ -409,6 +424,261 @@ void WhelpingTest::calendarFileIsKeptCurrent()
          "'2027-04-01')",
          {rex});
     QTRY_COMPARE_WITH_TIMEOUT(eventsOf(fileText(path)).size(), size_t(2), 10000);
+}
+
+void WhelpingTest::weightsAsTyped_data()
+{
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("grams");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("grams") << true << "450" << 450.0 << "450 g";
+    QTest::newRow("grams with g") << true << "450 g" << 450.0 << "450 g";
+    QTest::newRow("kilograms") << true << "12,5 kg" << 12500.0 << "12.50 kg";
+    QTest::newRow("letters") << true << "heavy" << -1.0 << "";
+    QTest::newRow("pounds and ounces")
+        << false << "1 lb 4.5 oz" << 16 * 28.349523125 + 4.5 * 28.349523125 << "1 lb 4.5 oz";
+    QTest::newRow("run together") << false << "1lb 4oz" << 20 * 28.349523125 << "1 lb 4 oz";
+    QTest::newRow("ounces alone") << false << "9.2" << 9.2 * 28.349523125 << "9.2 oz";
+    QTest::newRow("pounds alone") << false << "1.5 lb" << 680.388555 << "1 lb 8 oz";
+    QTest::newRow("grams in pounds") << false << "450 g" << -1.0 << "";
+}
+
+void WhelpingTest::weightsAsTyped()
+{
+    QFETCH(bool, metric);
+    QFETCH(QString, typed);
+    QFETCH(double, grams);
+    QFETCH(QString, shown);
+    using namespace core::units;
+    const Weight unit = metric ? Weight::Metric : Weight::Imperial;
+    const auto read = readWeight(typed, unit);
+    QCOMPARE(read.has_value(), grams >= 0);
+    if (!read)
+        return;
+    QVERIFY(std::abs(*read - grams) < 0.001);
+    // What is shown reads back as the same weight, to the tenth of an ounce or the gram.
+    QCOMPARE(weightText(*read, unit), shown);
+    QVERIFY(std::abs(*readWeight(weightText(*read, unit), unit) - *read) < (metric ? 0.5 : 1.5));
+}
+
+void WhelpingTest::weighingsThatCannotBe()
+{
+    Kennel kennel;
+    core::units::setWeight(core::units::Weight::Metric);
+    QString problem;
+    for (const QString &typed : {QString("0"), QString("200 kg"), QString("ten"), QString("")}) {
+        QVERIFY2(!breeding::readWeighing(typed, &problem), qPrintable(typed));
+        QVERIFY(problem.startsWith("A weight is more than nothing"));
+    }
+    QCOMPARE(*breeding::readWeighing("120 kg", &problem), 120000.0);
+    const qint64 pup = addDog(kennel.db(), {{"name", "Pip"}, {"dob", "2027-03-01"}});
+    breeding::Weighing w{0, pup, {QDate(2027, 3, 2), QTime(8, 0)}, 500};
+    QVERIFY(breeding::weighingProblem(kennel.db(), w).isEmpty());
+    QVERIFY(breeding::addWeighing(kennel.db(), w, "Pip").ok());
+    QCOMPARE(breeding::weighingProblem(kennel.db(), w),
+             "A weighing at " + core::moments::shortMoment(w.at) + " is recorded already.");
+    w.at.day = QDate(2027, 2, 28);
+    QVERIFY(breeding::weighingProblem(kennel.db(), w).startsWith("A weighing cannot come before"));
+}
+
+void WhelpingTest::weightWarningsAndGain()
+{
+    Kennel kennel;
+    core::units::setWeight(core::units::Weight::Metric);
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2, datemated) VALUES ('Rex', 'Bella', "
+                      "'2027-01-01')");
+    const qint64 litterId =
+        breeding::addLitter(kennel.db(), {"Rex", "Bella", "", 3, QDate(2027, 3, 1)}).value();
+    const auto litter = breeding::litterWithId(kennel.db(), litterId);
+    QVERIFY(litter);
+    auto pups = *breeding::litterPups(kennel.db(), *litter);
+    QCOMPARE(pups.size(), size_t(3));
+    std::vector<breeding::WhelpedPup> born(3);
+    const QStringList collars{"Red", "Blue", "Green"};
+    for (int i = 0; i < 3; ++i) {
+        born[size_t(i)].dogId = pups[size_t(i)].dogId;
+        born[size_t(i)].collar = collars[i];
+        born[size_t(i)].birthGrams = 400;
+    }
+    QVERIFY(breeding::saveWhelping(kennel.db(), *litter, born).ok());
+    // Red thrives, Blue loses on day 5 and Green has not doubled by day 11.
+    const QList<std::tuple<int, int, double>> weighings{
+        {0, 5, 700}, {0, 11, 900}, {1, 4, 600}, {1, 5, 580}, {2, 11, 780}};
+    for (const auto &[pup, day, grams] : weighings)
+        QVERIFY(breeding::addWeighing(
+                    kennel.db(),
+                    {0, pups[size_t(pup)].dogId, {QDate(2027, 3, 1).addDays(day), {}}, grams},
+                    "pup")
+                    .ok());
+    // Renamed after its weighings, a pup keeps them.
+    exec(kennel.db(), "UPDATE Dogtable SET name = 'Kirkwood Ruby' WHERE dogid = ?",
+         {pups[0].dogId});
+    pups = *breeding::litterPups(kennel.db(), *litter);
+    QCOMPARE(pups[0].name, "Kirkwood Ruby");
+    QCOMPARE(pups[0].weighings.size(), size_t(2));
+    QCOMPARE(breeding::weightWarnings(pups),
+             (QStringList{"Blue has lost weight since the weighing before (600 g to 580 g).",
+                          "Green has not doubled its birth weight (400 g) by day 10."}));
+    const auto gain = breeding::gainPerDay(pups[0].series()[0], pups[0].series()[1]);
+    QVERIFY(gain && std::abs(*gain - 15.0) < 0.001);
+    QVERIFY(breeding::weightsCsv(pups).startsWith(
+        "pup,collar,weighed,grams,gain_per_day_percent\nKirkwood Ruby,Red,2027-03-01,400.0,\n"
+        "Kirkwood Ruby,Red,2027-03-06,700.0,15.00\n"));
+}
+
+void WhelpingTest::whelpingsThatCannotBe_data()
+{
+    QTest::addColumn<int>("pups");
+    QTest::addColumn<QString>("collar");
+    QTest::addColumn<QString>("died");
+    QTest::addColumn<QString>("litterDay");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("fine") << 30 << ""
+                          << ""
+                          << "2027-03-01"
+                          << "";
+    QTest::newRow("31 pups") << 31 << ""
+                             << ""
+                             << "2027-03-01"
+                             << "A litter of more than 30 pups cannot be recorded.";
+    QTest::newRow("one collar twice") << 3 << "Red"
+                                      << ""
+                                      << "2027-03-01"
+                                      << "Two pups have the collar \"Red\": a collar tells one "
+                                         "pup apart.";
+    QTest::newRow("died before born") << 2 << ""
+                                      << "2027-02-20"
+                                      << "2027-03-01"
+                                      << "Pup 1 cannot have died before it was born.";
+    QTest::newRow("born before the mating")
+        << 2 << ""
+        << ""
+        << "2026-12-31"
+        << "The pups cannot be born before the mating (" +
+               core::datetext::shortDate(QDate(2027, 1, 1)) + ").";
+}
+
+void WhelpingTest::whelpingsThatCannotBe()
+{
+    QFETCH(int, pups);
+    QFETCH(QString, collar);
+    QFETCH(QString, died);
+    QFETCH(QString, litterDay);
+    QFETCH(QString, problem);
+    Kennel kennel;
+    exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2, datemated) VALUES ('Rex', 'Bella', "
+                      "'2027-01-01')");
+    breeding::Litter litter{1, "Rex", "Bella", QDate::fromString(litterDay, Qt::ISODate), 0, ""};
+    std::vector<breeding::WhelpedPup> born(static_cast<size_t>(pups));
+    for (breeding::WhelpedPup &pup : born)
+        pup.collar = collar;
+    born[0].died = QDate::fromString(died, Qt::ISODate);
+    QCOMPARE(breeding::whelpingProblem(kennel.db(), litter, born), problem);
+}
+
+void WhelpingTest::whelpingFillsThePlaceholdersAndAddsPups()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    core::units::setWeight(core::units::Weight::Metric);
+    core::Clock::setToday(QDate(2027, 3, 10));
+    const qint64 litterId =
+        breeding::addLitter(kennel.db(), {"Rex", "Bella", "Collie", 2, QDate(2027, 3, 1)}).value();
+    Window w;
+    w.choose("breedingMenu", "Whelping...");
+    auto *screen = w.shown<breeding::WhelpingScreen>(breeding::WhelpingScreen::screenName());
+    auto *table = screen->findChild<QTableWidget *>("pups");
+    QCOMPARE(table->rowCount(), 2);
+    QTest::mouseClick(screen->findChild<QPushButton *>("addPup"), Qt::LeftButton);
+    QCOMPARE(table->rowCount(), 3);
+    // Typed cell by cell as a breeder does: each row's time, sex, colour, markings, collar,
+    // weight; Tab between cells. The third pup came after midnight and was stillborn.
+    const QList<QStringList> typed{{"23:10", "m", "Sable", "blaze", "Red", "410"},
+                                   {"23:55", "Bitch", "Tricolour", "", "Blue", "380 g"},
+                                   {"0:40", "f", "Sable", "", "Green", "300"}};
+    for (int row = 0; row < 3; ++row) {
+        table->setCurrentCell(row, 1);
+        focusOn(table);
+        for (const QString &text : typed[row]) {
+            typeKeys(text);
+            pressKey(Qt::Key_Tab);
+        }
+    }
+    table->item(2, 7)->setCheckState(Qt::Unchecked);
+    QTest::mouseClick(screen->findChild<QPushButton *>("save"), Qt::LeftButton);
+    QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join('|')));
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT group_concat(d.sex || ' ' || d.colour || ' ' || d.dob || ' ' || "
+                    "coalesce(d.dod, '-') || ' ' || w.collar || ' ' || w.bornat || ' ' || "
+                    "w.birthgrams, '|') FROM whelping w JOIN Dogtable d ON d.dogid = w.dogid "
+                    "WHERE w.litterid = ? ORDER BY w.birthorder",
+                    {litterId})
+                 .toString(),
+             "Male Sable 2027-03-01 - Red 2027-03-01T23:10 410.0|Female Tricolour 2027-03-01 - "
+             "Blue 2027-03-01T23:55 380.0|Female Sable 2027-03-02 2027-03-02 Green "
+             "2027-03-02T00:40 300.0");
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE sire = 'Rex'").toInt(), 3);
+    QCOMPARE(scalar(kennel.db(), "SELECT littersize FROM litters").toInt(), 3);
+    QCOMPARE(table->item(2, 0)->text(), "PPLITTER 1 3");
+
+    // Letters where the weight goes: told, nothing written.
+    table->setCurrentCell(0, 6);
+    focusOn(table);
+    typeKeys("lots");
+    pressKey(Qt::Key_Tab);
+    QTest::mouseClick(screen->findChild<QPushButton *>("save"), Qt::LeftButton);
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts[0].startsWith("A weight is more than nothing"));
+    QCOMPARE(scalar(kennel.db(), "SELECT birthgrams FROM whelping WHERE birthorder = 1").toDouble(),
+             410.0);
+}
+
+void WhelpingTest::litterIsWeighedChartedAndPrinted()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    core::units::setWeight(core::units::Weight::Metric);
+    core::Clock::setToday(QDate(2027, 3, 10));
+    const qint64 litterId =
+        breeding::addLitter(kennel.db(), {"Rex", "Bella", "", 2, QDate(2027, 3, 1)}).value();
+    Window w;
+    w.choose("breedingMenu", "Litter Weights...");
+    auto *screen =
+        w.shown<breeding::LitterWeightsScreen>(breeding::LitterWeightsScreen::screenName());
+    QCOMPARE(screen->findChild<QComboBox *>("pup")->count(), 2);
+    focusOn(screen->findChild<QLineEdit *>("day"));
+    typeKeys(core::datetext::shortDate(QDate(2027, 3, 3)));
+    pressKey(Qt::Key_Tab);
+    typeKeys("8:00");
+    focusOn(screen->findChild<QLineEdit *>("weight"));
+    // Pup after pup at the same weighing: the next pup is chosen after each.
+    for (const char *weight : {"520", "0", "480"}) {
+        typeKeys(weight);
+        pressKey(Qt::Key_Return);
+        if (QByteArray(weight) == "0")
+            screen->findChild<QLineEdit *>("weight")->clear();
+    }
+    QCOMPARE(messages.texts.size(), 1);
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT group_concat(d.name || '=' || w.grams || '@' || w.weighedat, '|') FROM "
+                    "weights w JOIN Dogtable d ON d.dogid = w.dogid ORDER BY w.weightid")
+                 .toString(),
+             "PPLITTER 1 1=520.0@2027-03-03T08:00|PPLITTER 1 2=480.0@2027-03-03T08:00");
+    auto *chart = screen->findChild<QChartView *>("chart")->chart();
+    QCOMPARE(chart->series().size(), 3);
+    QCOMPARE(chart->series().last()->name(), "Mean");
+
+    const auto litter = breeding::litterWithId(kennel.db(), litterId);
+    const auto pups = breeding::litterPups(kennel.db(), *litter);
+    report::PagedLayout pages = breeding::litterWeightsReport(*litter, *pups).pages();
+    pages.layOutAll();
+    bool pictured = false;
+    for (const report::PageItem &item : pages.page(0).items)
+        pictured =
+            pictured || (item.kind == report::PageItem::Kind::Picture && !item.image.isNull());
+    QVERIFY(pictured);
+    QVERIFY(pages.toLayout().texts(0).contains("PPLITTER 1 2"));
 }
 
 QTEST_MAIN(WhelpingTest)

@@ -1,0 +1,295 @@
+#include "breeding/Weights.h"
+
+#include "core/DateText.h"
+#include "core/Units.h"
+#include "db/ChangeLog.h"
+#include "db/Fields.h"
+#include "db/ReadFailure.h"
+#include "db/Schema.h"
+#include "db/SqlText.h"
+#include "db/Tables.h"
+#include "transfer/CsvExport.h"
+
+#include <algorithm>
+#include <QSqlQuery>
+#include <QStringBuilder>
+#include <set>
+
+namespace breeding {
+namespace {
+
+namespace weight = db::fields::weights;
+namespace whelp = db::fields::whelping;
+namespace dog = db::fields::dogs;
+namespace litters = db::fields::litters;
+
+constexpr double heaviest = 120000; // grams
+
+} // namespace
+
+std::optional<double> readWeighing(const QString &typed, QString *problem)
+{
+    const std::optional<double> grams = core::units::readWeight(typed);
+    if (!grams || *grams <= 0 || *grams > heaviest) {
+        *problem = QStringLiteral("A weight is more than nothing and at most 120 kg (264 lb), "
+                                  "typed as %1.")
+                       .arg(core::units::weightHint());
+        return std::nullopt;
+    }
+    return grams;
+}
+
+QString weighingProblem(const QSqlDatabase &kennel, const Weighing &w)
+{
+    if (!w.at.day.isValid())
+        return QStringLiteral("A weighing needs its date.");
+    QSqlQuery born(kennel);
+    born.prepare(db::selectFrom(db::tables::dogs, {dog::born}) % QStringLiteral(" WHERE ") %
+                 db::quoted(dog::id) % QStringLiteral(" = ?"));
+    born.addBindValue(w.dogId);
+    if (!db::execRead(born) || !born.next())
+        return QStringLiteral("The dog is no longer in the kennel.");
+    const QDate birthday = core::datetext::fromStored(born.value(0));
+    if (birthday.isValid() && w.at.day < birthday)
+        return QStringLiteral("A weighing cannot come before the dog was born (%1).")
+            .arg(core::datetext::shortDate(birthday));
+    QSqlQuery twice(kennel);
+    twice.prepare(QStringLiteral("SELECT count(*) FROM ") % db::quoted(db::tables::weights) %
+                  QStringLiteral(" WHERE ") % db::quoted(weight::dogId) %
+                  QStringLiteral(" = ? AND ") % db::quoted(weight::weighed) %
+                  QStringLiteral(" = ?"));
+    twice.addBindValue(w.dogId);
+    twice.addBindValue(core::moments::toStored(w.at));
+    if (db::execRead(twice) && twice.next() && twice.value(0).toInt() > 0)
+        return QStringLiteral("A weighing at %1 is recorded already.")
+            .arg(core::moments::shortMoment(w.at));
+    return {};
+}
+
+core::WriteResult<qint64> addWeighing(QSqlDatabase kennel, const Weighing &w,
+                                      const QString &dogName)
+{
+    return db::runLogged(
+        kennel, QStringLiteral("Added a weighing of %1").arg(dogName),
+        db::insertInto(db::tables::weights, {weight::dogId, weight::weighed, weight::grams}),
+        {w.dogId, core::moments::toStored(w.at), w.grams});
+}
+
+core::WriteResult<> deleteWeighing(QSqlDatabase kennel, const Weighing &w, const QString &dogName)
+{
+    const auto deleted = db::runLogged(
+        kennel, QStringLiteral("Deleted a weighing of %1").arg(dogName),
+        QStringLiteral("DELETE FROM ") % db::quoted(db::tables::weights) %
+            QStringLiteral(" WHERE ") % db::quoted(weight::id) % QStringLiteral(" = ?"),
+        {w.id});
+    if (!deleted)
+        return core::failure(deleted.problem());
+    return {};
+}
+
+QDate pupsBirthday(const QDate &litterDay)
+{
+    return litterDay.year() == 1900 ? QDate(2000, litterDay.month(), litterDay.day()) : litterDay;
+}
+
+QString LitterPup::label() const
+{
+    return collar.isEmpty() ? name : collar;
+}
+
+std::vector<Weighing> LitterPup::series() const
+{
+    std::vector<Weighing> all;
+    if (birthGrams > 0)
+        all.push_back({0, dogId, born, birthGrams});
+    all.insert(all.end(), weighings.begin(), weighings.end());
+    return all;
+}
+
+QString Litter::label() const
+{
+    return QStringLiteral("%1 x %2, %3").arg(dam, sire, core::datetext::shortDate(born));
+}
+
+namespace {
+
+std::optional<std::vector<Litter>> readLitters(const QSqlDatabase &kennel, const QString &where,
+                                               const QVariantList &values)
+{
+    QSqlQuery q(kennel);
+    q.setForwardOnly(true);
+    q.prepare(db::selectFrom(db::tables::litters, {litters::id, litters::sire, litters::dam,
+                                                   litters::born, litters::size, litters::breed}) %
+              where % QStringLiteral(" ORDER BY ") % db::quoted(litters::born) %
+              QStringLiteral(" DESC, ") % db::quoted(litters::id) % QStringLiteral(" DESC"));
+    for (const QVariant &value : values)
+        q.addBindValue(value);
+    if (!db::execRead(q))
+        return std::nullopt;
+    std::vector<Litter> found;
+    while (q.next())
+        found.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                         core::datetext::fromStored(q.value(3)), q.value(4).toInt(),
+                         q.value(5).toString()});
+    if (!db::readToEnd(q))
+        return std::nullopt;
+    return found;
+}
+
+} // namespace
+
+std::optional<std::vector<Litter>> allLitters(const QSqlDatabase &kennel)
+{
+    return readLitters(kennel, QString(), {});
+}
+
+std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId)
+{
+    const auto found = readLitters(
+        kennel, QStringLiteral(" WHERE ") % db::quoted(litters::id) % QStringLiteral(" = ?"),
+        {litterId});
+    if (!found || found->empty())
+        return std::nullopt;
+    return found->front();
+}
+
+std::optional<std::vector<LitterPup>> litterPups(const QSqlDatabase &kennel, const Litter &litter)
+{
+    std::vector<LitterPup> pups;
+    std::set<qint64> listed;
+    QSqlQuery born(kennel);
+    born.setForwardOnly(true);
+    born.prepare(QStringLiteral("SELECT w.") % db::quoted(whelp::dogId) % QStringLiteral(", d.") %
+                 db::quoted(dog::name) % QStringLiteral(", w.") % db::quoted(whelp::collar) %
+                 QStringLiteral(", d.") % db::quoted(dog::sex) % QStringLiteral(", w.") %
+                 db::quoted(whelp::birthGrams) % QStringLiteral(", w.") % db::quoted(whelp::born) %
+                 QStringLiteral(" FROM ") % db::quoted(db::tables::whelping) %
+                 QStringLiteral(" w JOIN ") % db::quoted(db::tables::dogs) %
+                 QStringLiteral(" d ON d.") % db::quoted(dog::id) % QStringLiteral(" = w.") %
+                 db::quoted(whelp::dogId) % QStringLiteral(" WHERE w.") %
+                 db::quoted(whelp::litterId) % QStringLiteral(" = ? ORDER BY w.") %
+                 db::quoted(whelp::order));
+    born.addBindValue(litter.id);
+    if (!db::execRead(born))
+        return std::nullopt;
+    while (born.next()) {
+        LitterPup pup;
+        pup.dogId = born.value(0).toLongLong();
+        pup.name = born.value(1).toString();
+        pup.collar = born.value(2).toString();
+        pup.sex = born.value(3).toString();
+        pup.birthGrams = born.value(4).toDouble();
+        pup.born = core::moments::fromStored(born.value(5).toString());
+        if (!pup.born.day.isValid())
+            pup.born.day = pupsBirthday(litter.born);
+        listed.insert(pup.dogId);
+        pups.push_back(pup);
+    }
+    QSqlQuery others(kennel);
+    others.setForwardOnly(true);
+    others.prepare(db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::sex}) %
+                   QStringLiteral(" WHERE ") % db::quoted(dog::sire) % QStringLiteral(" = ? AND ") %
+                   db::quoted(dog::dam) % QStringLiteral(" = ? AND ") % db::quoted(dog::born) %
+                   QStringLiteral(" = ? ORDER BY ") % db::quoted(dog::id));
+    others.addBindValue(litter.sire);
+    others.addBindValue(litter.dam);
+    others.addBindValue(core::datetext::toStored(pupsBirthday(litter.born)));
+    if (!db::execRead(others))
+        return std::nullopt;
+    while (others.next()) {
+        const qint64 id = others.value(0).toLongLong();
+        if (!listed.insert(id).second)
+            continue;
+        LitterPup pup;
+        pup.dogId = id;
+        pup.name = others.value(1).toString();
+        pup.sex = others.value(2).toString();
+        pup.born.day = pupsBirthday(litter.born);
+        pups.push_back(pup);
+    }
+    QSqlQuery weighings(kennel);
+    weighings.setForwardOnly(true);
+    weighings.prepare(
+        db::selectFrom(db::tables::weights, {weight::id, weight::weighed, weight::grams}) %
+        QStringLiteral(" WHERE ") % db::quoted(weight::dogId) % QStringLiteral(" = ? ORDER BY ") %
+        db::quoted(weight::weighed));
+    for (LitterPup &pup : pups) {
+        weighings.addBindValue(pup.dogId);
+        if (!db::execRead(weighings))
+            return std::nullopt;
+        while (weighings.next())
+            pup.weighings.push_back({weighings.value(0).toLongLong(), pup.dogId,
+                                     core::moments::fromStored(weighings.value(1).toString()),
+                                     weighings.value(2).toDouble()});
+    }
+    return pups;
+}
+
+std::optional<double> gainPerDay(const Weighing &before, const Weighing &after)
+{
+    const double days = after.at.daysSince(before.at.day) - before.at.daysSince(before.at.day);
+    if (days <= 0 || before.grams <= 0)
+        return std::nullopt;
+    return (after.grams - before.grams) / before.grams / days * 100;
+}
+
+QStringList weightWarnings(const std::vector<LitterPup> &pups)
+{
+    QStringList warnings;
+    for (const LitterPup &pup : pups) {
+        const std::vector<Weighing> series = pup.series();
+        if (series.size() >= 2 && series.back().grams < series[series.size() - 2].grams)
+            warnings << QStringLiteral("%1 has lost weight since the weighing before (%2 to %3).")
+                            .arg(pup.label(),
+                                 core::units::weightText(series[series.size() - 2].grams),
+                                 core::units::weightText(series.back().grams));
+        if (pup.birthGrams <= 0 || !pup.born.day.isValid())
+            continue;
+        // By day 10 a pup should weigh twice what it was born at; its weight that day is read
+        // off the line between the weighings either side of it.
+        const double dayTen = 10;
+        const Weighing *before = nullptr;
+        const Weighing *after = nullptr;
+        for (const Weighing &w : series) {
+            const double day = w.at.daysSince(pup.born.day) - pup.born.daysSince(pup.born.day);
+            if (day < dayTen)
+                before = &w;
+            else if (!after)
+                after = &w;
+        }
+        if (!after)
+            continue;
+        double atDayTen = after->grams;
+        if (before) {
+            const double from = before->at.daysSince(pup.born.day);
+            const double to = after->at.daysSince(pup.born.day);
+            const double bornAt = pup.born.daysSince(pup.born.day);
+            atDayTen = before->grams + (after->grams - before->grams) * (dayTen + bornAt - from) /
+                                           std::max(to - from, 1e-9);
+        }
+        if (atDayTen < 2 * pup.birthGrams)
+            warnings << QStringLiteral("%1 has not doubled its birth weight (%2) by day 10.")
+                            .arg(pup.label(), core::units::weightText(pup.birthGrams));
+    }
+    return warnings;
+}
+
+QByteArray weightsCsv(const std::vector<LitterPup> &pups)
+{
+    QByteArray csv("pup,collar,weighed,grams,gain_per_day_percent\n");
+    for (const LitterPup &pup : pups) {
+        const std::vector<Weighing> series = pup.series();
+        for (size_t i = 0; i < series.size(); ++i) {
+            const std::optional<double> gain =
+                i == 0 ? std::nullopt : gainPerDay(series[i - 1], series[i]);
+            csv += transfer::csvField(transfer::guarded(pup.name)) + ',' +
+                   transfer::csvField(transfer::guarded(pup.collar)) + ',' +
+                   core::moments::toStored(series[i].at).toUtf8() + ',' +
+                   QByteArray::number(series[i].grams, 'f', 1) + ',' +
+                   (gain ? QByteArray::number(*gain, 'f', 2) : QByteArray()) + '\n';
+        }
+    }
+    return csv;
+}
+
+} // namespace breeding

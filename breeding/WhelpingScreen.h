@@ -1,0 +1,50 @@
+#pragma once
+
+#include "breeding/Whelping.h"
+#include "ui/Screen.h"
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace breeding {
+
+// "Whelping": the pups of a litter in the order of birth, typed into a table, each one filling
+// its dog record.
+class WhelpingScreen : public ui::Screen
+{
+    Q_OBJECT
+public:
+    static QString screenName() { return QStringLiteral("Whelping"); }
+    explicit WhelpingScreen(QWidget *parent = nullptr);
+    // Shows this litter, saving what was typed for the one on view first.
+    void showLitter(qint64 litterId);
+    bool settle() override;
+    void refresh() override;
+
+Q_SIGNALS:
+    // The pups' records were written.
+    void whelpingSaved();
+
+protected:
+    void load() override;
+
+private:
+    void fillLitters(qint64 chosen);
+    void showPups();
+    void addRow(const WhelpedPup &pup);
+    // What the table holds, or nothing after telling the user what is wrong with it.
+    std::optional<std::vector<WhelpedPup>> typedPups();
+    bool save();
+
+    std::vector<Litter> m_litters;
+    std::optional<Litter> m_litter;
+    std::vector<qint64> m_dogIds; // of each row, 0 for a pup added here
+    bool m_edited = false;
+    bool m_filling = false;
+    QComboBox *m_litterList;
+    QLabel *m_heading;
+    QTableWidget *m_pups;
+};
+
+} // namespace breeding
