@@ -1,6 +1,8 @@
 #include "bench/BreedingYearBench.h"
 
 #include "bench/Timing.h"
+#include "breeding/Breeding.h"
+#include "breeding/LitterWeightsScreen.h"
 #include "breeding/Progesterone.h"
 #include "breeding/SeasonsExpected.h"
 #include "calendar/ICalendarFile.h"
@@ -9,6 +11,7 @@
 #include "db/DatabaseFiles.h"
 #include "report/PagedLayout.h"
 
+#include <QChart>
 #include <QDeadlineTimer>
 #include <QLocale>
 #include <QRandomGenerator>
@@ -66,6 +69,57 @@ void addSeasons(QSqlDatabase kennel, int seasons, int tests)
     kennel.commit();
 }
 
+// Weighings of random dogs, and a litter of 12 pups weighed 60 times each; its id.
+qint64 addWeights(QSqlDatabase kennel, int weighings)
+{
+    const QDate born = core::Clock::today().addDays(-60);
+    // The litter is known by its breed; its parents are dogs of the kennel, as a real
+    // litter's are.
+    QSqlQuery litter(kennel);
+    litter.exec(QStringLiteral("SELECT litterid FROM litters WHERE breedoflitter = 'Bench'"));
+    if (litter.next())
+        return litter.value(0).toLongLong();
+    QSqlQuery parents(kennel);
+    parents.exec(QStringLiteral("SELECT (SELECT name FROM Dogtable WHERE sex = 'Male' LIMIT 1), "
+                                "(SELECT name FROM Dogtable WHERE sex = 'Female' LIMIT 1)"));
+    if (!parents.next())
+        return 0;
+    const auto added =
+        breeding::addLitter(kennel, {parents.value(0).toString(), parents.value(1).toString(),
+                                     QStringLiteral("Bench"), 12, born});
+    if (!added)
+        return 0;
+    QRandomGenerator random(31);
+    kennel.transaction();
+    QSqlQuery insert(kennel);
+    insert.prepare(
+        QStringLiteral("INSERT INTO weights (dogid, weighedat, grams) VALUES (?, ?, ?)"));
+    QSqlQuery pups(kennel);
+    pups.exec(QStringLiteral("SELECT dogid FROM Dogtable WHERE breed = 'Bench'"));
+    int written = 0;
+    while (pups.next()) {
+        const qint64 pup = pups.value(0).toLongLong();
+        for (int day = 0; day < 60; ++day, ++written) {
+            insert.addBindValue(pup);
+            insert.addBindValue(
+                QString(born.addDays(day).toString(Qt::ISODate) + QStringLiteral("T08:00")));
+            insert.addBindValue(400.0 * (1 + 0.07 * day));
+            insert.exec();
+        }
+    }
+    const int dogs = rowsOf(kennel, QStringLiteral("Dogtable"));
+    for (; written < weighings; ++written) {
+        insert.addBindValue(qint64(1 + random.bounded(dogs)));
+        insert.addBindValue(QStringLiteral("2020-01-01T%1:%2")
+                                .arg(written / 60 % 24, 2, 10, QLatin1Char('0'))
+                                .arg(written % 60, 2, 10, QLatin1Char('0')));
+        insert.addBindValue(1000.0 + random.bounded(30000));
+        insert.exec();
+    }
+    kennel.commit();
+    return added.value();
+}
+
 } // namespace
 
 void benchBreedingYear()
@@ -95,6 +149,19 @@ void benchBreedingYear()
                                breeding::estimateOvulation(*read);
                        }),
               5);
+    const qint64 litterId = addWeights(kennel, sized(500000));
+    printLine(QStringLiteral("litter weights chart, 12 pups weighed 60 times, %1 weighings")
+                  .arg(locale.toString(rowsOf(kennel, QStringLiteral("weights")))),
+              medianMs(11,
+                       [&] {
+                           const auto litter = breeding::litterWithId(kennel, litterId);
+                           if (!litter)
+                               return;
+                           const auto pups = breeding::litterPups(kennel, *litter);
+                           std::unique_ptr<QChart> chart(breeding::litterWeightsChart(*pups));
+                           breeding::chartPicture(chart.get(), QSize(800, 480));
+                       }),
+              100);
     QTemporaryDir dir;
     const QString key = calendar::calendarKey(kennel);
     size_t events = 0;
