@@ -1,5 +1,6 @@
 #include "breeding/LitterWeightsScreen.h"
 
+#include "breeding/LitterChooser.h"
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "core/Units.h"
@@ -157,11 +158,10 @@ report::Report litterWeightsReport(const Litter &litter, const std::vector<Litte
 LitterWeightsScreen::LitterWeightsScreen(QWidget *parent)
     : ui::ReadingsScreen(screenName(), QStringLiteral("Litter Weights"), QStringLiteral("Weight"),
                          parent),
-      m_litterList(new QComboBox), m_chart(new QChartView), m_warnings(new QLabel),
+      m_litterList(new LitterChooser), m_chart(new QChartView), m_warnings(new QLabel),
       m_pup(new QComboBox), m_day(ui::textBox(QStringLiteral("day"))),
       m_time(ui::textBox(QStringLiteral("time"))), m_weight(ui::textBox(QStringLiteral("weight")))
 {
-    m_litterList->setObjectName(QStringLiteral("litter"));
     m_chart->setObjectName(QStringLiteral("chart"));
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumHeight(240);
@@ -201,10 +201,7 @@ LitterWeightsScreen::LitterWeightsScreen(QWidget *parent)
            QStringLiteral("Gain per Day")},
           form);
     setMinimumSize(720, 680);
-    connect(m_litterList, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && index < int(m_litters.size()))
-            showLitter(m_litters[size_t(index)].id);
-    });
+    connect(m_litterList, &LitterChooser::litterChosen, this, &LitterWeightsScreen::showLitter);
 }
 
 void LitterWeightsScreen::showLitter(qint64 litterId)
@@ -224,17 +221,7 @@ void LitterWeightsScreen::load()
 
 void LitterWeightsScreen::fillLitters(qint64 chosen)
 {
-    m_litters = allLitters(db::DatabaseFiles::kennel()).value_or(std::vector<Litter>{});
-    const QSignalBlocker quiet(m_litterList);
-    m_litterList->clear();
-    int shown = m_litters.empty() ? -1 : 0;
-    for (size_t i = 0; i < m_litters.size(); ++i) {
-        m_litterList->addItem(m_litters[i].label());
-        if (m_litters[i].id == chosen)
-            shown = int(i);
-    }
-    m_litterList->setCurrentIndex(shown);
-    m_litter = shown < 0 ? std::nullopt : std::optional<Litter>(m_litters[size_t(shown)]);
+    m_litter = m_litterList->fill(chosen);
     showReadings();
 }
 
@@ -296,19 +283,10 @@ bool LitterWeightsScreen::addReading()
     const LitterPup &pup = m_pups[size_t(pupIndex)];
     Weighing w;
     w.dogId = pup.dogId;
-    w.at.day = core::datetext::parse(m_day->text());
-    if (!w.at.day.isValid() && !m_day->text().trimmed().isEmpty()) {
-        core::tell(core::datetext::invalidDateMessage(QStringLiteral("Date"), m_day->text()));
-        m_day->setFocus();
+    const auto taken = typedMoment(m_day, m_time);
+    if (!taken)
         return false;
-    }
-    const auto time = core::moments::parseTime(m_time->text());
-    if (!time) {
-        core::tell(core::moments::invalidTimeMessage(QStringLiteral("Time")));
-        m_time->setFocus();
-        return false;
-    }
-    w.at.time = *time;
+    w.at = *taken;
     QString problem;
     const auto grams = readWeighing(m_weight->text(), &problem);
     if (!grams) {

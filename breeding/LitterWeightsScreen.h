@@ -12,6 +12,8 @@ class QLineEdit;
 
 namespace breeding {
 
+class LitterChooser;
+
 // One line per pup of its weights against its days of life, named by collar or name, and the
 // litter's mean dashed; in grams, or in ounces where the kennel weighs in pounds and ounces.
 QChart *litterWeightsChart(const std::vector<LitterPup> &pups);
@@ -47,11 +49,10 @@ private:
     void fillLitters(qint64 chosen);
     void saveCsv();
 
-    std::vector<Litter> m_litters;
     std::optional<Litter> m_litter;
     std::vector<LitterPup> m_pups;
     std::vector<std::pair<size_t, size_t>> m_rows; // pup and weighing of each table row
-    QComboBox *m_litterList;
+    LitterChooser *m_litterList;
     QChartView *m_chart;
     QLabel *m_warnings;
     QComboBox *m_pup;

@@ -174,19 +174,10 @@ bool ProgesteroneScreen::addReading()
     }
     ProgesteroneTest t;
     t.seasonId = m_season->season.id;
-    t.taken.day = core::datetext::parse(m_day->text());
-    if (!t.taken.day.isValid() && !m_day->text().trimmed().isEmpty()) {
-        core::tell(core::datetext::invalidDateMessage(QStringLiteral("Date"), m_day->text()));
-        m_day->setFocus();
+    const auto taken = typedMoment(m_day, m_time);
+    if (!taken)
         return false;
-    }
-    const auto time = core::moments::parseTime(m_time->text());
-    if (!time) {
-        core::tell(core::moments::invalidTimeMessage(QStringLiteral("Time")));
-        m_time->setFocus();
-        return false;
-    }
-    t.taken.time = *time;
+    t.taken = *taken;
     t.unit = m_unit->currentText();
     QString problem;
     const auto value = readProgesterone(m_value->text(), t.unit, &problem);

@@ -1,5 +1,6 @@
 #include "breeding/WhelpingScreen.h"
 
+#include "breeding/LitterChooser.h"
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "core/Units.h"
@@ -28,7 +29,7 @@ QString cell(const QTableWidget *table, int row, int column)
 } // namespace
 
 WhelpingScreen::WhelpingScreen(QWidget *parent)
-    : ui::Screen(screenName(), QStringLiteral("Whelping"), parent), m_litterList(new QComboBox),
+    : ui::Screen(screenName(), QStringLiteral("Whelping"), parent), m_litterList(new LitterChooser),
       m_heading(new QLabel),
       m_pups(ui::entryTable(
           QStringLiteral("pups"), QStringLiteral("Whelping"),
@@ -36,7 +37,6 @@ WhelpingScreen::WhelpingScreen(QWidget *parent)
            QStringLiteral("Colour"), QStringLiteral("Markings"), QStringLiteral("Collar"),
            QStringLiteral("Birth Weight"), QStringLiteral("Born Alive"), QStringLiteral("Died")}))
 {
-    m_litterList->setObjectName(QStringLiteral("litter"));
     m_heading->setObjectName(QStringLiteral("heading"));
     m_heading->setWordWrap(true);
     m_pups->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -77,10 +77,7 @@ WhelpingScreen::WhelpingScreen(QWidget *parent)
     setMinimumSize(860, 420);
     connect(m_pups, &QTableWidget::itemChanged, this,
             [this] { m_edited = m_edited || !m_filling; });
-    connect(m_litterList, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && index < int(m_litters.size()))
-            showLitter(m_litters[size_t(index)].id);
-    });
+    connect(m_litterList, &LitterChooser::litterChosen, this, &WhelpingScreen::showLitter);
 }
 
 void WhelpingScreen::showLitter(qint64 litterId)
@@ -106,17 +103,7 @@ void WhelpingScreen::refresh()
 
 void WhelpingScreen::fillLitters(qint64 chosen)
 {
-    m_litters = allLitters(db::DatabaseFiles::kennel()).value_or(std::vector<Litter>{});
-    const QSignalBlocker quiet(m_litterList);
-    m_litterList->clear();
-    int shown = m_litters.empty() ? -1 : 0;
-    for (size_t i = 0; i < m_litters.size(); ++i) {
-        m_litterList->addItem(m_litters[i].label());
-        if (m_litters[i].id == chosen)
-            shown = int(i);
-    }
-    m_litterList->setCurrentIndex(shown);
-    m_litter = shown < 0 ? std::nullopt : std::optional<Litter>(m_litters[size_t(shown)]);
+    m_litter = m_litterList->fill(chosen);
     showPups();
 }
 

@@ -9,6 +9,8 @@ class QTableWidget;
 
 namespace breeding {
 
+class LitterChooser;
+
 // "Whelping": the pups of a litter in the order of birth, typed into a table, each one filling
 // its dog record.
 class WhelpingScreen : public ui::Screen
@@ -37,12 +39,11 @@ private:
     std::optional<std::vector<WhelpedPup>> typedPups();
     bool save();
 
-    std::vector<Litter> m_litters;
     std::optional<Litter> m_litter;
     std::vector<qint64> m_dogIds; // of each row, 0 for a pup added here
     bool m_edited = false;
     bool m_filling = false;
-    QComboBox *m_litterList;
+    LitterChooser *m_litterList;
     QLabel *m_heading;
     QTableWidget *m_pups;
 };

@@ -1,9 +1,12 @@
 #include "ui/ReadingsScreen.h"
 
+#include "core/DateText.h"
+#include "core/Messages.h"
 #include "ui/FieldGrid.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -64,6 +67,25 @@ void ReadingsScreen::remove()
         return;
     showReadings();
     Q_EMIT readingsChanged();
+}
+
+std::optional<core::moments::Moment> ReadingsScreen::typedMoment(QLineEdit *day, QLineEdit *time)
+{
+    core::moments::Moment moment;
+    moment.day = core::datetext::parse(day->text());
+    if (!moment.day.isValid() && !day->text().trimmed().isEmpty()) {
+        core::tell(core::datetext::invalidDateMessage(QStringLiteral("Date"), day->text()));
+        day->setFocus();
+        return std::nullopt;
+    }
+    const auto typed = core::moments::parseTime(time->text());
+    if (!typed) {
+        core::tell(core::moments::invalidTimeMessage(QStringLiteral("Time")));
+        time->setFocus();
+        return std::nullopt;
+    }
+    moment.time = *typed;
+    return moment;
 }
 
 bool ReadingsScreen::settle()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/Moments.h"
 #include "ui/Screen.h"
 
 #include <optional>
 #include <vector>
 
 class QFormLayout;
+class QLineEdit;
 class QTableWidget;
 
 namespace ui {
@@ -51,6 +53,9 @@ protected:
     virtual QWidget *firstBox() const = 0;
 
     QTableWidget *table() const { return m_table; }
+    // The moment typed in a "Date" and a "Time" box: nothing, after telling the user, where
+    // either is not one. A day left empty stays invalid for the caller to refuse.
+    static std::optional<core::moments::Moment> typedMoment(QLineEdit *day, QLineEdit *time);
 
 private:
     void add();
