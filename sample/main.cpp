@@ -2,6 +2,9 @@
 // program with. It never overwrites existing database files.
 #include "breeding/Breeding.h"
 #include "breeding/DueDate.h"
+#include "breeding/Progesterone.h"
+#include "breeding/Seasons.h"
+#include "breeding/Whelping.h"
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "db/DatabaseFiles.h"
@@ -11,6 +14,7 @@
 #include "pedigree/PedigreeBuild.h"
 #include "sales/Sale.h"
 
+#include <cmath>
 #include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
@@ -167,6 +171,52 @@ void writeSample()
     run(name,
         {"Kirkwood Comet", "Male", "Blue Brindle", QStringLiteral("PPLITTER %1 1").arg(litter)});
     run(name, {"Kirkwood Clover", "Female", "Fawn", QStringLiteral("PPLITTER %1 2").arg(litter)});
+
+    // Nova's seasons, the last one tested for progesterone before that mating; her litter as it
+    // was whelped, and weighed every morning for two weeks.
+    const qint64 nova = *health::dogIdOf(kennel, "Kirkwood Nova");
+    qint64 lastSeason = 0;
+    for (const int monthsBefore : {19, 12, 6}) {
+        breeding::Season season;
+        season.dogId = nova;
+        season.firstDay = earlier.addMonths(6 - monthsBefore).addDays(-13 + monthsBefore % 5);
+        season.lastDay = season.firstDay.addDays(20);
+        season.mated = monthsBefore == 6;
+        lastSeason = breeding::addSeason(kennel, season, "Kirkwood Nova").value();
+    }
+    const QDate seasonStart = earlier.addDays(-12);
+    for (const auto &[day, value] : {std::pair{3, 0.8}, std::pair{5, 1.6}, std::pair{7, 2.7},
+                                     std::pair{9, 6.4}, std::pair{11, 14.2}}) {
+        breeding::ProgesteroneTest test;
+        test.seasonId = lastSeason;
+        test.taken = {seasonStart.addDays(day), QTime(9, 0)};
+        test.value = value;
+        test.unit = QStringLiteral("ng/ml");
+        test.laboratory = QStringLiteral("Vetlab");
+        breeding::addProgesterone(kennel, test, "Kirkwood Nova");
+    }
+    const auto sampleLitter = breeding::litterWithId(kennel, litter);
+    std::vector<breeding::WhelpedPup> whelped = *breeding::whelpingOf(kennel, *sampleLitter);
+    const QStringList collars{"Red", "Blue", "Green", "Yellow"};
+    const QList<double> birthGrams{410, 385, 402, 330};
+    for (int i = 0; i < int(whelped.size()) && i < collars.size(); ++i) {
+        whelped[size_t(i)].time = QTime(22, 10).addSecs(i * 35 * 60);
+        whelped[size_t(i)].collar = collars[i];
+        whelped[size_t(i)].birthGrams = birthGrams[i];
+        if (whelped[size_t(i)].sex.isEmpty())
+            whelped[size_t(i)].sex = i % 2 ? QStringLiteral("Female") : QStringLiteral("Male");
+    }
+    breeding::saveWhelping(kennel, *sampleLitter, whelped);
+    for (const breeding::WhelpedPup &pup : whelped) {
+        const double rate = pup.birthGrams < 350 ? 0.05 : 0.085;
+        for (int day = 1; day <= 14; ++day)
+            breeding::addWeighing(kennel,
+                                  {0,
+                                   pup.dogId,
+                                   {earlier.addDays(63 + day), QTime(8, 0)},
+                                   std::round(pup.birthGrams * std::pow(1 + rate, day))},
+                                  pup.name);
+    }
 
     // Vaccinations, two of them due this month, and a few notes.
     for (const auto &[dogName, given, type] :
