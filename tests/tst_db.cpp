@@ -61,6 +61,7 @@ private Q_SLOTS:
     void logKeepsTheLatestWholeChanges();
     void fileOfThePreviousLayoutGainsTheLog();
     void fileBeforeHealthTestsGainsThem();
+    void fileBeforeSeasonsGainsTheBreedingYear();
     void writtenRowsAreToldSinceAMark();
 };
 
@@ -860,6 +861,30 @@ void DbTest::fileBeforeHealthTestsGainsThem()
                         "('healthresultdogids', 'healthresulttestids')")
                  .toInt(),
              2);
+}
+
+void DbTest::fileBeforeSeasonsGainsTheBreedingYear()
+{
+    Kennel kennel;
+    addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    for (const char *table : {"seasons", "progesterone", "weights", "whelping"})
+        exec(kennel.db(), QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+    exec(kennel.db(), "PRAGMA user_version = 4");
+    db::DatabaseFiles::close();
+
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    const QSqlDatabase db = db::DatabaseFiles::kennel();
+    QCOMPARE(db::storedVersion(db), db::currentVersion(db::File::Kennel));
+    QCOMPARE(scalar(db, "SELECT name FROM Dogtable").toString(), "Bella");
+    QCOMPARE(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                        "('seasons', 'progesterone', 'weights', 'whelping')")
+                 .toInt(),
+             4);
+    QCOMPARE(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name IN "
+                        "('seasondogids', 'progesteroneseasonids', 'weightdogids', "
+                        "'whelpinglitterids', 'whelpingdogids')")
+                 .toInt(),
+             5);
 }
 
 void DbTest::fileOfThePreviousLayoutGainsTheLog()
