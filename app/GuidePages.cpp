@@ -91,6 +91,7 @@ QString pageFor(const QString &screenName)
         {QStringLiteral("AllContacts"), QStringLiteral("contacts")},
         {QStringLiteral("Form10"), QStringLiteral("sales")},
         {QStringLiteral("Genetics"), QStringLiteral("genetics")},
+        {QStringLiteral("PopulationGenetics"), QStringLiteral("genetics")},
     };
     return pageOfScreen.value(screenName, contents.first());
 }

@@ -100,6 +100,7 @@ private:
     void openSeasons();
     void openWhelping();
     void openLitterWeights();
+    void openPopulationGenetics();
     void openHealthTests();
     void openAllContacts();
     // Opens a report's preview, or reads its data afresh when it is already open.

@@ -26,6 +26,7 @@
 #include "health/HealthTestsScreen.h"
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
+#include "population/PopulationScreen.h"
 #include "transfer/ImportPlan.h"
 #include "transfer/SpreadsheetExport.h"
 #include "ui/ScreenHost.h"
@@ -175,6 +176,17 @@ void MainWindow::openLitterWeights()
     });
 }
 
+void MainWindow::openPopulationGenetics()
+{
+    using population::PopulationScreen;
+    m_screens->open(PopulationScreen::screenName(), [this] {
+        auto *screen = new PopulationScreen;
+        connect(screen, &PopulationScreen::printRequested, this,
+                [this](const report::Report &report) { showReport(report); });
+        return screen;
+    });
+}
+
 void MainWindow::openHealthTests()
 {
     using health::HealthTestsScreen;
@@ -313,6 +325,8 @@ void MainWindow::buildMenuBar()
     genetics->addAction(QStringLiteral("Inbreeding of &Every Dog"), this, [this] {
         showReport(inbreeding::everyDogsInbreeding(inbreeding::progressDialog(this)));
     });
+    genetics->addAction(QStringLiteral("&Population Genetics..."), this,
+                        &MainWindow::openPopulationGenetics);
 
     menuBar()->addMenu(new WindowMenu(
         m_area, [this] { openMainMenu(); },

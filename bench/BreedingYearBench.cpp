@@ -10,6 +10,7 @@
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
 #include "report/PagedLayout.h"
+#include "ui/ChartPicture.h"
 
 #include <QChart>
 #include <QDeadlineTimer>
@@ -159,7 +160,7 @@ void benchBreedingYear()
                                return;
                            const auto pups = breeding::litterPups(kennel, *litter);
                            std::unique_ptr<QChart> chart(breeding::litterWeightsChart(*pups));
-                           breeding::chartPicture(chart.get(), QSize(800, 480));
+                           ui::chartPicture(chart.get(), QSize(800, 480));
                        }),
               100);
     QTemporaryDir dir;

@@ -5,17 +5,16 @@
 #include "core/Messages.h"
 #include "core/Units.h"
 #include "db/DatabaseFiles.h"
+#include "ui/ChartPicture.h"
 #include "ui/FieldGrid.h"
+#include "ui/SaveCsv.h"
 
 #include <cmath>
 #include <map>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
-#include <QGraphicsScene>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +22,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -91,24 +89,6 @@ QChart *litterWeightsChart(const std::vector<LitterPup> &pups)
     return chart;
 }
 
-QImage chartPicture(QChart *chart, const QSize &size)
-{
-    // Drawn at twice the resolution, so that print is sharp with text at its usual size.
-    constexpr int sharper = 2;
-    QGraphicsScene scene;
-    scene.addItem(chart);
-    chart->resize(size);
-    QImage picture(size * sharper, QImage::Format_RGB32);
-    picture.setDevicePixelRatio(sharper);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    scene.render(&painter, QRectF(QPointF(), size), QRectF(QPointF(), size));
-    painter.end();
-    scene.removeItem(chart);
-    return picture;
-}
-
 report::Report litterWeightsReport(const Litter &litter, const std::vector<LitterPup> &pups)
 {
     using report::caption;
@@ -141,7 +121,7 @@ report::Report litterWeightsReport(const Litter &litter, const std::vector<Litte
                             QMargins(1440, 1440, 1440, 1440), sections, 9);
     // Drawn now, so that the report holds the chart as it was when it was asked for.
     std::unique_ptr<QChart> chart(litterWeightsChart(pups));
-    core::DataRow top{{{QStringLiteral("chart"), chartPicture(chart.get(), QSize(800, 480))},
+    core::DataRow top{{{QStringLiteral("chart"), ui::chartPicture(chart.get(), QSize(800, 480))},
                        {QStringLiteral("warnings"), weightWarnings(pups).join(QLatin1Char(' '))}}};
     for (const LitterPup &pup : pups) {
         const std::vector<Weighing> series = pup.series();
@@ -354,17 +334,8 @@ void LitterWeightsScreen::saveCsv()
 {
     if (!m_litter)
         return;
-    const QString file =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
-                                     QDir::home().filePath(QStringLiteral("litter weights.csv")),
-                                     QStringLiteral("CSV files (*.csv);;All files (*)"));
-    if (file.isEmpty())
-        return;
-    QSaveFile out(file);
-    const QByteArray csv = weightsCsv(m_pups);
-    if (!out.open(QIODevice::WriteOnly) || out.write(csv) != csv.size() || !out.commit())
-        core::tell(QStringLiteral("The weights could not be written to %1 (%2).")
-                       .arg(QDir::toNativeSeparators(file), out.errorString()));
+    ui::saveCsv(this, QStringLiteral("litter weights.csv"), weightsCsv(m_pups),
+                QStringLiteral("The weights"));
 }
 
 } // namespace breeding

@@ -17,8 +17,6 @@ class LitterChooser;
 // One line per pup of its weights against its days of life, named by collar or name, and the
 // litter's mean dashed; in grams, or in ounces where the kennel weighs in pounds and ounces.
 QChart *litterWeightsChart(const std::vector<LitterPup> &pups);
-// The chart drawn as a picture of this size, for printing.
-QImage chartPicture(QChart *chart, const QSize &size);
 // "Litter Weights": the chart, the warnings and every weighing of one litter.
 report::Report litterWeightsReport(const Litter &litter, const std::vector<LitterPup> &pups);
 

@@ -6,6 +6,7 @@
 #include "db/RawRows.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
+#include "genetics/Kinship.h"
 
 #include <algorithm>
 #include <cmath>
@@ -241,18 +242,10 @@ MatingFigures KennelGenetics::mating(int sire, int dam, int generations)
     return matingFigures(m_graph.pedigree(), *m_inbreeding, sire, dam, generations);
 }
 
-std::vector<float> equivalentGenerations(const Pedigree &p)
+std::vector<double> KennelGenetics::meanKinship(const std::vector<int> &reference)
 {
-    std::vector<float> generations(size_t(p.size()), std::numeric_limits<float>::quiet_NaN());
-    for (const int dog : p.order) {
-        float sum = 0.0f;
-        for (const int parent : {p.sire[size_t(dog)], p.dam[size_t(dog)]}) {
-            if (parent != unknown)
-                sum += 0.5f * (1.0f + generations[size_t(parent)]);
-        }
-        generations[size_t(dog)] = sum;
-    }
-    return generations;
+    const Pedigree &p = m_graph.pedigree();
+    return genetics::meanKinship(p, m_inbreeding->coefficients(), geneContributions(p, reference));
 }
 
 std::vector<SireChoice> KennelGenetics::bestSires(int dam)
@@ -268,12 +261,12 @@ std::vector<SireChoice> KennelGenetics::bestSires(int dam)
     std::vector<SireChoice> choices;
     choices.reserve(males.size() + belowLoops.size());
     const std::vector<double> related = m_inbreeding->relationships(dam, males);
-    const std::vector<float> completeness = equivalentGenerations(m_graph.pedigree());
+    const std::vector<double> completeness = equivalentGenerations(m_graph.pedigree());
     const double damSelf = 1.0 + m_inbreeding->of(dam);
     for (size_t i = 0; i < males.size(); ++i) {
         const double sireSelf = 1.0 + m_inbreeding->of(males[i]);
         choices.push_back({males[i], related[i] / 2.0, related[i] / std::sqrt(sireSelf * damSelf),
-                           0.0, double(completeness[size_t(males[i])])});
+                           0.0, completeness[size_t(males[i])]});
     }
     std::stable_sort(choices.begin(), choices.end(), [](const SireChoice &a, const SireChoice &b) {
         return a.litterInbreeding < b.litterInbreeding;

@@ -6,6 +6,7 @@
 #include "genetics/MatingFigures.h"
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <QObject>
 #include <QSqlDatabase>
@@ -47,11 +48,9 @@ struct SireChoice
     double affectedRisk = 0.0;
     // His pedigree's completeness, in equivalent complete generations.
     double completeness = 0.0;
+    // His mean kinship with the reference population; NaN where it was not asked for.
+    double meanKinship = std::numeric_limits<double>::quiet_NaN();
 };
-
-// Each dog's equivalent complete generations: the sum over its known ancestors of a half to
-// the power of the generations between them. NaN for a dog in or below a loop.
-std::vector<float> equivalentGenerations(const Pedigree &pedigree);
 
 // The kennel's graph with what is worked out from it, kept as long as the dogs table stays
 // as it was: this connection's writes and other programs' commits both make it read again.
@@ -94,6 +93,8 @@ public:
 
     // Every living male with the litter he would give with `dam`, lowest inbreeding first.
     std::vector<SireChoice> bestSires(int dam);
+    // Every dog's mean kinship with the reference dogs (NaN in or below a loop).
+    std::vector<double> meanKinship(const std::vector<int> &reference);
 
 private:
     // The genetics kept, brought up to date in place with the writes since they were made

@@ -5,6 +5,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
 #include "genetics/KennelGenetics.h"
+#include "genetics/Population.h"
 #include "inbreeding/SireFilter.h"
 #include "inbreeding/SireRanking.h"
 #include "ui/FieldGrid.h"
@@ -106,6 +107,9 @@ QWidget *GeneticsScreen::buildResults()
         {"Ancestor loss (5 generations)", "ancestorLoss"},
         {"Complete generations", "completeGenerations"},
         {"Deepest generation", "deepestGeneration"},
+        {"Mean kinship of the sire", "sireMeanKinship"},
+        {"Mean kinship of the dam", "damMeanKinship"},
+        {"Mean kinship of the litter", "litterMeanKinship"},
     };
     int row = 0;
     for (const auto &[caption, name] : results) {
@@ -261,12 +265,21 @@ void GeneticsScreen::calculate()
         return;
     }
     const genetics::MatingFigures figures = genetics.mating(*sire, *dam, m_generations->value());
+    const std::vector<double> kinship =
+        genetics.meanKinship(genetics::referencePopulation(
+                                 genetics.graph(), genetics::defaultReference(core::Clock::today()))
+                                 .dogs);
+    const double sireKinship = kinship[size_t(*sire)];
+    const double damKinship = kinship[size_t(*dam)];
     const QStringList texts{genetics::percent(figures.inbreeding),
                             genetics::percent(figures.inbreedingChosen),
                             genetics::percent(figures.relationship),
                             genetics::percent(figures.ancestorLoss / 100.0),
                             QString::number(figures.completeGenerations),
-                            QString::number(figures.deepestGeneration)};
+                            QString::number(figures.deepestGeneration),
+                            genetics::percent(sireKinship),
+                            genetics::percent(damKinship),
+                            genetics::percent((sireKinship + damKinship) / 2.0)};
     for (qsizetype i = 0; i < texts.size(); ++i)
         m_results[i]->setText(texts[i]);
     m_common->setRowCount(int(figures.common.size()));

@@ -5,6 +5,7 @@
 #include "db/Schema.h"
 #include "db/SingleRows.h"
 #include "db/Tables.h"
+#include "genetics/Population.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,12 +54,15 @@ RankedSires rankedSires(const QSqlDatabase &kennel, genetics::KennelGenetics &ge
     const qint64 youngest = today.addMonths(-filter.youngestMonths).toJulianDay();
     const qint64 oldest = today.addYears(-filter.oldestYears).toJulianDay();
     ranked.choices = genetics.bestSires(dam);
+    const std::vector<double> kinship = genetics.meanKinship(
+        genetics::referencePopulation(graph, genetics::defaultReference(today)).dogs);
     std::erase_if(ranked.choices, [&](genetics::SireChoice &choice) {
         if (filter.ownOnly && !own.contains(graph.id(choice.dog)))
             return true;
         const int born = graph.born(choice.dog);
         if (filter.ageLimits && born != 0 && (born > youngest || born < oldest))
             return true;
+        choice.meanKinship = kinship[size_t(choice.dog)];
         if (!std::isnan(choice.litterInbreeding))
             choice.affectedRisk = dna.showingRisk(choice.dog, dam);
         return filter.noAffectedRisk &&

@@ -26,7 +26,8 @@ struct RankedSires
 };
 
 // The living males for the dam, lowest litter inbreeding first, each with the share of pups
-// that could show a condition and his pedigree's completeness; those the filter leaves out
+// that could show a condition, his pedigree's completeness and his mean kinship with the
+// default reference population; those the filter leaves out
 // are gone. A male of no known birth date is kept by the age limits.
 RankedSires rankedSires(const QSqlDatabase &kennel, genetics::KennelGenetics &genetics, int dam,
                         const SireFilter &filter, const QDate &today);

@@ -50,8 +50,9 @@ QVariant SireRanking::data(const QModelIndex &index, int role) const
             return belowLoop ? -1.0 : choice.completeness;
         return belowLoop ? QStringLiteral("loop") : QString::number(choice.completeness, 'f', 2);
     }
-    const double value =
-        index.column() == LitterInbreeding ? choice.litterInbreeding : choice.relationship;
+    const double value = index.column() == LitterInbreeding ? choice.litterInbreeding
+                         : index.column() == Relationship   ? choice.relationship
+                                                            : choice.meanKinship;
     if (role == sortRole)
         return std::isnan(value) ? 2.0 : value;
     return std::isnan(value) ? QStringLiteral("loop") : genetics::percent(value);
@@ -68,6 +69,8 @@ QVariant SireRanking::headerData(int section, Qt::Orientation orientation, int r
         return QStringLiteral("Litter COI");
     case Relationship:
         return QStringLiteral("Relationship");
+    case MeanKinship:
+        return QStringLiteral("Mean kinship");
     case AffectedRisk:
         return QStringLiteral("Affected risk");
     default:

@@ -8,13 +8,22 @@
 namespace inbreeding {
 
 // The living males ranked for a dam: sire, the inbreeding of the litter, his relationship
-// with her, the share of pups that could show a condition, his pedigree's completeness.
+// with her, his mean kinship with the breed's living young dogs, the share of pups that could
+// show a condition, his pedigree's completeness.
 // Sorts by the numbers themselves, not by their text.
 class SireRanking : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Sire, LitterInbreeding, Relationship, AffectedRisk, Completeness, Columns };
+    enum Column {
+        Sire,
+        LitterInbreeding,
+        Relationship,
+        MeanKinship,
+        AffectedRisk,
+        Completeness,
+        Columns
+    };
     static constexpr int sortRole = Qt::UserRole;
 
     using QAbstractTableModel::QAbstractTableModel;

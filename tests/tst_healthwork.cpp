@@ -228,7 +228,7 @@ void HealthWorkTest::aPlannedLitterShowsWhatItCanInherit()
     screen->findChild<QCheckBox *>("leaveOutAffected")->setChecked(true);
     QCOMPARE(sires->model()->rowCount(), 1);
     QCOMPARE(sires->model()->index(0, 0).data().toString(), "Max");
-    QCOMPARE(sires->model()->index(0, 3).data().toString(), "0.0%");
+    QCOMPARE(sires->model()->index(0, 4).data().toString(), "0.0%");
 
     // Enter a Mating warns before anything is written.
     w.choose("breedingMenu", "Enter a Mating");
