@@ -9,6 +9,7 @@
 #include "bench/GeneticsBench.h"
 #include "bench/KennelGenerator.h"
 #include "bench/LinkedRecordsBench.h"
+#include "bench/PopulationBench.h"
 #include "bench/RecordBench.h"
 #include "bench/ScreenBench.h"
 #include "bench/Timing.h"
@@ -80,6 +81,7 @@ int main(int argc, char *argv[])
     parser.addOption({"only-transfer", "Time only the CSV export and import."});
     parser.addOption({"only-breeding", "Time only the seasons, progesterone and calendar."});
     parser.addOption({"only-linked", "Time only the rename, the merge and the duplicate search."});
+    parser.addOption({"only-population", "Time only the population figures."});
     parser.addOption({"only-screens", "Time only opening screens, All Dogs and reports."});
     parser.addOption({"report", "Time one report of the main menu (used internally).", "item"});
     parser.addOption({"quick", "Every operation once, on files a hundredth of the size: shows "
@@ -135,6 +137,7 @@ int main(int argc, char *argv[])
                     parser.isSet("loop") ? ", one loop" : "", qPrintable(QDir::currentPath()));
         bench::printHeader();
         bench::benchGenetics();
+        bench::benchPopulation();
         return 0;
     }
     if (parser.isSet("report")) {
@@ -156,6 +159,10 @@ int main(int argc, char *argv[])
         bench::benchBreedingYear();
         return 0;
     }
+    if (parser.isSet("only-population")) {
+        bench::benchPopulation();
+        return 0;
+    }
     if (parser.isSet("only-linked")) {
         bench::benchLinkedRecords();
         return 0;
@@ -172,5 +179,6 @@ int main(int argc, char *argv[])
     bench::benchLinkedRecords();
     bench::benchBackup();
     bench::benchTransfer();
+    bench::benchPopulation();
     return 0;
 }
