@@ -92,6 +92,7 @@ QString pageFor(const QString &screenName)
         {QStringLiteral("Form10"), QStringLiteral("sales")},
         {QStringLiteral("Genetics"), QStringLiteral("genetics")},
         {QStringLiteral("PopulationGenetics"), QStringLiteral("genetics")},
+        {QStringLiteral("MatingMatrix"), QStringLiteral("genetics")},
     };
     return pageOfScreen.value(screenName, contents.first());
 }

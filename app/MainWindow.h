@@ -101,6 +101,7 @@ private:
     void openWhelping();
     void openLitterWeights();
     void openPopulationGenetics();
+    void openMatingMatrix();
     void openHealthTests();
     void openAllContacts();
     // Opens a report's preview, or reads its data afresh when it is already open.

@@ -26,6 +26,7 @@
 #include "health/HealthTestsScreen.h"
 #include "inbreeding/GeneticsReports.h"
 #include "inbreeding/GeneticsScreen.h"
+#include "population/MatingMatrixScreen.h"
 #include "population/PopulationScreen.h"
 #include "transfer/ImportPlan.h"
 #include "transfer/SpreadsheetExport.h"
@@ -187,6 +188,25 @@ void MainWindow::openPopulationGenetics()
     });
 }
 
+void MainWindow::openMatingMatrix()
+{
+    using population::MatingMatrixScreen;
+    m_screens->open(MatingMatrixScreen::screenName(), [this] {
+        auto *screen = new MatingMatrixScreen;
+        connect(screen, &MatingMatrixScreen::printRequested, this,
+                [this](const report::Report &report) { showReport(report); });
+        connect(screen, &MatingMatrixScreen::trialMatingRequested, this,
+                [this](const QString &sire, const QString &dam) {
+                    using inbreeding::GeneticsScreen;
+                    auto *trial = qobject_cast<GeneticsScreen *>(m_screens->open(
+                        GeneticsScreen::screenName(), [] { return new GeneticsScreen; }));
+                    if (trial)
+                        trial->showMating(sire, dam);
+                });
+        return screen;
+    });
+}
+
 void MainWindow::openHealthTests()
 {
     using health::HealthTestsScreen;
@@ -327,6 +347,7 @@ void MainWindow::buildMenuBar()
     });
     genetics->addAction(QStringLiteral("&Population Genetics..."), this,
                         &MainWindow::openPopulationGenetics);
+    genetics->addAction(QStringLiteral("&Mating Matrix..."), this, &MainWindow::openMatingMatrix);
 
     menuBar()->addMenu(new WindowMenu(
         m_area, [this] { openMainMenu(); },

@@ -362,6 +362,18 @@ void GeneticsScreen::showBestSires()
     m_sires->sortByColumn(SireRanking::LitterInbreeding, Qt::AscendingOrder);
 }
 
+void GeneticsScreen::showMating(const QString &sire, const QString &dam)
+{
+    m_sire->setText(sire);
+    m_dam->setText(dam);
+    // Before its first showing the screen calculates once it has loaded its lists.
+    if (isLoaded())
+        calculate();
+    else
+        connect(this, &ui::Screen::loaded, this, &GeneticsScreen::calculate,
+                Qt::SingleShotConnection);
+}
+
 void GeneticsScreen::chooseSire(const QModelIndex &index)
 {
     if (!index.isValid())

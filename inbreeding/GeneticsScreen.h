@@ -33,6 +33,8 @@ public:
 
     void calculate();
     void showBestSires();
+    // Shows the litter of this sire and dam, as chosen elsewhere.
+    void showMating(const QString &sire, const QString &dam);
 
 protected:
     void load() override;
