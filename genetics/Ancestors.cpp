@@ -66,13 +66,15 @@ EffectiveAncestors effectiveAncestors(const AncestorGraph &graph, const std::ato
     if (places == 0 || graph.referenceSize == 0)
         return result;
     const double each = 1.0 / graph.referenceSize;
-    // Only a parent can be an ancestor: the genes a reference dog's unknown parents gave it
-    // stay unexplained.
-    std::vector<bool> parent(places, false);
+    // An ancestor is a parent, or a founder: a reference dog whose genes no known parent
+    // explains stands for its unknown parents itself.
+    std::vector<bool> candidate(places, false);
     for (size_t i = 0; i < places; ++i) {
-        for (const int of : {graph.sire[i], graph.dam[i]}) {
-            if (of != unknown)
-                parent[size_t(of)] = true;
+        for (const int parent : {graph.sire[i], graph.dam[i]}) {
+            if (parent == unknown)
+                candidate[i] = true;
+            else
+                candidate[size_t(parent)] = true;
         }
     }
     std::vector<bool> taken(places, false);
@@ -108,7 +110,7 @@ EffectiveAncestors effectiveAncestors(const AncestorGraph &graph, const std::ato
                     share += 0.5 * fromTaken[size_t(parent)];
             }
             fromTaken[i] = share;
-            if (!parent[i])
+            if (!candidate[i])
                 continue;
             const double marginal = contribution[i] * (1.0 - share);
             if (marginal > bestMarginal) {

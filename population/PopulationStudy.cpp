@@ -89,12 +89,7 @@ QStringList figureTexts(const PopulationStudy &study, const genetics::EffectiveA
           << QLocale().toString(f.founders.count, 'g', 12);
     texts << (f.founders.equivalents > 0.0 ? twoDecimals(f.founders.equivalents)
                                            : QStringLiteral("No founders"));
-    if (!ancestors)
-        texts << QStringLiteral("Working out...");
-    else if (ancestors->effective > 0.0)
-        texts << twoDecimals(ancestors->effective);
-    else
-        texts << QStringLiteral("No dog of the reference population has a known parent");
+    texts << (ancestors ? twoDecimals(ancestors->effective) : QStringLiteral("Working out..."));
     texts << twoDecimals(f.founderGenomes) << twoDecimals(f.meanGenerations);
     if (f.deeperThanOne == 0)
         texts << QStringLiteral("No dog has more than one equivalent complete generation");

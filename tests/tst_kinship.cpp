@@ -111,7 +111,7 @@ Matrix geneShares(const Pedigree &p, const std::vector<bool> &cut = {})
 EffectiveAncestors plainEffectiveAncestors(const Pedigree &p, const std::vector<int> &reference)
 {
     const size_t n = size_t(p.size());
-    std::vector<bool> isParent(n, false);
+    std::vector<bool> isAncestor(n, false);
     const Matrix full = geneShares(p);
     std::vector<double> reach(n, 0.0);
     for (const int r : reference) {
@@ -120,8 +120,8 @@ EffectiveAncestors plainEffectiveAncestors(const Pedigree &p, const std::vector<
     }
     for (size_t i = 0; i < n; ++i) {
         for (const int parent : {p.sire[i], p.dam[i]}) {
-            if (parent != unknown && reach[i] > 0.0)
-                isParent[size_t(parent)] = true;
+            if (reach[i] > 0.0)
+                isAncestor[parent == unknown ? i : size_t(parent)] = true;
         }
     }
     EffectiveAncestors result;
@@ -133,7 +133,7 @@ EffectiveAncestors plainEffectiveAncestors(const Pedigree &p, const std::vector<
         size_t best = n;
         double bestMarginal = 0.0;
         for (size_t k = 0; k < n; ++k) {
-            if (!isParent[k] || taken[k])
+            if (!isAncestor[k] || taken[k])
                 continue;
             double contribution = 0.0;
             for (const int r : reference)
@@ -366,9 +366,15 @@ void KinshipTest::referencePopulationChoice()
         QCOMPARE(figures.meanKinship, 0.5);
         QCOMPARE(figures.founders.count, 1.0);
     }
+    // Every gene is explained, a founder of the reference standing for its unknown parents.
     const AncestorGraph graph =
         ancestorGraph(g.graph().pedigree(), reference.dogs, figures.contributions);
-    QVERIFY(effectiveAncestors(graph).taken.empty() || size > 1);
+    const EffectiveAncestors ancestors = effectiveAncestors(graph);
+    QCOMPARE(ancestors.taken.empty(), size == 0);
+    if (size > 0)
+        QVERIFY(ancestors.explained >= 1.0 - unexplainedShare);
+    if (size == 1)
+        QCOMPARE(ancestors.effective, 1.0);
 }
 
 void KinshipTest::loopsAreLeftOutOfEveryFigure()
