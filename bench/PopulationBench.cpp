@@ -4,6 +4,7 @@
 #include "db/DatabaseFiles.h"
 #include "genetics/Kinship.h"
 #include "genetics/Population.h"
+#include "population/MatingMatrix.h"
 #include "population/PopulationScreen.h"
 #include "population/PopulationStudy.h"
 
@@ -82,6 +83,27 @@ void benchPopulation()
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     });
     printLine("Population Genetics opened and filled (floor: 4 s)", opened, 4000);
+
+    const population::Candidates candidates = population::matingCandidates(
+        db::DatabaseFiles::kennel(), genetics.graph(), {}, QDate(2026, 12, 1));
+    auto first50 = [](const std::vector<population::Candidate> &dogs) {
+        return std::vector<population::Candidate>(
+            dogs.begin(), dogs.begin() + std::min<ptrdiff_t>(50, ptrdiff_t(dogs.size())));
+    };
+    population::MatingMatrix matrix;
+    printLine("50 x 50 mating matrix with mean kinship (floor: 1 s)",
+              medianMs(3,
+                       [&] {
+                           const std::vector<double> kinship = genetics.meanKinship(
+                               genetics::referencePopulation(
+                                   genetics.graph(), genetics::defaultReference(QDate(2026, 12, 1)))
+                                   .dogs);
+                           matrix = population::matingMatrix(db::DatabaseFiles::kennel(), genetics,
+                                                             first50(candidates.males),
+                                                             first50(candidates.females), kinship);
+                       }),
+              1000);
+    printValue("  pairs", QString::number(matrix.cells.size()));
     genetics::KennelGenetics::forget();
     db::DatabaseFiles::close();
 }

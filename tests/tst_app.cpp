@@ -1320,7 +1320,8 @@ void AppTest::geneticsMenuOpensItsScreenAndReports()
     for (QAction *action : menu->actions())
         items << action->text();
     QCOMPARE(items, QStringList({"&Inbreeding and Trial Matings...", "&Check Pedigrees",
-                                 "Inbreeding of &Every Dog"}));
+                                 "Inbreeding of &Every Dog", "&Population Genetics...",
+                                 "&Mating Matrix..."}));
     menu->actions()[0]->trigger();
     auto *screen = app.window.screens().find<inbreeding::GeneticsScreen>("Genetics");
     QTRY_VERIFY(screen && screen->isLoaded());
