@@ -72,18 +72,15 @@ GenerationIntervals generationIntervals(const KennelGraph &graph, const std::vec
     return intervals;
 }
 
-PopulationFigures populationFigures(const KennelGraph &graph, Inbreeding &inbreeding,
-                                    const std::vector<int> &reference)
+PopulationFigures pedigreeFigures(const Pedigree &p, const std::vector<double> &coi,
+                                  const std::vector<int> &reference)
 {
     PopulationFigures figures;
-    const Pedigree &p = graph.pedigree();
-    const std::vector<double> &coi = inbreeding.coefficients();
     figures.size = int(reference.size());
     figures.contributions = geneContributions(p, reference);
     figures.kinship = meanKinship(p, coi, figures.contributions);
     figures.generations = equivalentGenerations(p);
     figures.founders = founderFigures(p, figures.contributions);
-    figures.intervals = generationIntervals(graph, reference);
     if (reference.empty())
         return figures;
     double rateOfInbreeding = 0.0;
@@ -104,6 +101,15 @@ PopulationFigures populationFigures(const KennelGraph &graph, Inbreeding &inbree
     figures.founderGenomes = figures.meanKinship > 0.0 ? 1.0 / (2.0 * figures.meanKinship) : 0.0;
     if (figures.deeperThanOne > 0 && rateOfInbreeding > 0.0)
         figures.effectiveSize = 1.0 / (2.0 * rateOfInbreeding / figures.deeperThanOne);
+    return figures;
+}
+
+PopulationFigures populationFigures(const KennelGraph &graph, Inbreeding &inbreeding,
+                                    const std::vector<int> &reference)
+{
+    PopulationFigures figures =
+        pedigreeFigures(graph.pedigree(), inbreeding.coefficients(), reference);
+    figures.intervals = generationIntervals(graph, reference);
     return figures;
 }
 

@@ -69,6 +69,9 @@ struct PopulationFigures
 // Everything but the effective ancestors, which take longer.
 PopulationFigures populationFigures(const KennelGraph &graph, Inbreeding &inbreeding,
                                     const std::vector<int> &reference);
+// The same without the generation intervals, which need dates of birth.
+PopulationFigures pedigreeFigures(const Pedigree &pedigree, const std::vector<double> &inbreeding,
+                                  const std::vector<int> &reference);
 
 struct YearFigures
 {

@@ -30,11 +30,12 @@ report::Report populationReport(const PopulationStudy &study,
     }
     const int pathsTop = figuresTop + Figures * row;
     const int chartsTop = pathsTop + row + 200;
-    constexpr int chartHeight = 3300;
-    const int listTop = chartsTop + chartHeight + 200;
-    top << field(QStringLiteral("paths"), valueLeft, pathsTop, 9360 - valueLeft)
-        << report::picture(QStringLiteral("diversity"), 0, chartsTop, 4600, chartHeight)
-        << report::picture(QStringLiteral("born"), 4760, chartsTop, 4600, chartHeight);
+    constexpr int chartHeight = 3350;
+    const int listTop = chartsTop + 2 * chartHeight + 300;
+    top << field(QStringLiteral("paths"), 0, pathsTop, 9360)
+        << report::picture(QStringLiteral("diversity"), 0, chartsTop, 9360, chartHeight)
+        << report::picture(QStringLiteral("born"), 0, chartsTop + chartHeight + 100, 9360,
+                           chartHeight);
     const std::pair<const char *, int> columns[] = {
         {"Rank", 0},   {"Name", 600}, {"Sex", 4300}, {"Born", 5100}, {"Mean kinship", 6300},
         {"COI", 7500}, {"ECG", 8500}};
@@ -62,11 +63,11 @@ report::Report populationReport(const PopulationStudy &study,
     const QStringList texts = figureTexts(study, ancestors);
     core::DataRow data{{{QStringLiteral("reference"), referenceText(study)},
                         {QStringLiteral("loop"), loopText(study)},
-                        {QStringLiteral("paths"), intervalPaths(study.figures.intervals)}}};
+                        {QStringLiteral("paths"), pathsLine(study.figures.intervals)}}};
     for (int figure = 0; figure < Figures; ++figure)
         data.values.insert(QStringLiteral("figure%1").arg(figure), texts[figure]);
     // Drawn now, so that the report holds the charts as they were when it was asked for.
-    const QSize chartSize(460, 330);
+    const QSize chartSize(560, 200);
     const std::unique_ptr<QChart> diversity(diversityByYearChart(study.years));
     const std::unique_ptr<QChart> born(bornPerYearChart(study.years));
     data.values.insert(QStringLiteral("diversity"), ui::chartPicture(diversity.get(), chartSize));

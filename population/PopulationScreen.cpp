@@ -280,8 +280,7 @@ void PopulationScreen::showFigures()
         m_figures[figure]->setText(texts[figure]);
         m_figures[figure]->setCursorPosition(0);
     }
-    const QString paths = intervalPaths(m_study->figures.intervals);
-    m_paths->setText(paths.isEmpty() ? QString() : QStringLiteral("By path: ") + paths);
+    m_paths->setText(pathsLine(m_study->figures.intervals));
     m_reference->setText(referenceText(*m_study));
     m_loop->setText(loopText(*m_study));
     m_loop->setVisible(!m_loop->text().isEmpty());

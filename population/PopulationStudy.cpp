@@ -102,7 +102,7 @@ QStringList figureTexts(const PopulationStudy &study, const genetics::EffectiveA
     return texts;
 }
 
-QString intervalPaths(const genetics::GenerationIntervals &intervals)
+QString pathsLine(const genetics::GenerationIntervals &intervals)
 {
     if (intervals.all.pairs == 0 && intervals.parentsNotOlder == 0)
         return {};
@@ -117,10 +117,12 @@ QString intervalPaths(const genetics::GenerationIntervals &intervals)
         paths << QString::fromUtf8(name) + QLatin1Char(' ') +
                      (path->pairs > 0 ? twoDecimals(path->years) : QStringLiteral("none"));
     }
-    QString text = paths.join(QStringLiteral(", "));
+    QString text = QStringLiteral("By path: ") + paths.join(QStringLiteral(", "));
     if (intervals.parentsNotOlder > 0)
-        text += QStringLiteral("; %1 left out: the parent not born before its offspring")
-                    .arg(intervals.parentsNotOlder);
+        text += (intervals.parentsNotOlder == 1
+                     ? QStringLiteral("; 1 pair left out")
+                     : QStringLiteral("; %1 pairs left out").arg(intervals.parentsNotOlder)) +
+                QStringLiteral(": the parent was not born before its offspring");
     return text;
 }
 

@@ -67,8 +67,9 @@ enum Figure {
 // says (while they are worked out, "Working out...").
 QStringList figureTexts(const PopulationStudy &study,
                         const genetics::EffectiveAncestors *ancestors);
-// The generation interval along each path, or empty without dates of birth.
-QString intervalPaths(const genetics::GenerationIntervals &intervals);
+// The generation interval along each path, "By path: sire–son 4.10, ...", or empty without
+// dates of birth.
+QString pathsLine(const genetics::GenerationIntervals &intervals);
 
 // "2,345 dogs born 2019 to 2026, living only; 12 left out for lacking a date of birth."
 QString referenceText(const PopulationStudy &study);

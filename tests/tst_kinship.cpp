@@ -268,7 +268,8 @@ void KinshipTest::kinshipAndGenerationsEqualTheMatrices()
                           std::abs(generations[size_t(dog)] - ecg)});
     }
     QVERIFY2(worst < 1e-12, qPrintable(QString::number(worst)));
-    // fe from each founder's share of the genes, read off the dense shares.
+    // fe, fg and Ne from the dense matrices: each founder's share of the genes, the mean of
+    // the reference's kinship, and each reference dog's inbreeding over its generations.
     double squares = 0.0;
     for (int dog = 0; dog < p.size(); ++dog) {
         const int unknownParents =
@@ -279,8 +280,26 @@ void KinshipTest::kinshipAndGenerationsEqualTheMatrices()
         share *= 0.5 * unknownParents / double(reference.size());
         squares += share * share;
     }
-    const FounderFigures founders = founderFigures(p, contributions);
-    QVERIFY(std::abs(founders.equivalents - 1.0 / squares) < 1e-9);
+    double kinshipSum = 0.0;
+    double rate = 0.0;
+    int deeper = 0;
+    for (const int r : reference) {
+        for (const int other : reference)
+            kinshipSum += 0.5 * a[size_t(r)][size_t(other)];
+        double ecg = -1.0;
+        for (const double share : t[size_t(r)])
+            ecg += share;
+        if (ecg > 1.0) {
+            rate += 1.0 - std::pow(2.0 - a[size_t(r)][size_t(r)], 1.0 / (ecg - 1.0));
+            ++deeper;
+        }
+    }
+    const double size = double(reference.size());
+    const PopulationFigures figures = pedigreeFigures(p, inbreeding.coefficients(), reference);
+    QVERIFY(std::abs(figures.founders.equivalents - 1.0 / squares) < 1e-9);
+    QVERIFY(std::abs(figures.founderGenomes - size * size / (2.0 * kinshipSum)) < 1e-9);
+    QCOMPARE(figures.deeperThanOne, deeper);
+    QVERIFY(std::abs(figures.effectiveSize - deeper / (2.0 * rate)) < 1e-9 * figures.effectiveSize);
 }
 
 void KinshipTest::effectiveAncestorsFollowThePublishedProcedure()

@@ -183,6 +183,10 @@ void PopulationTest::rankedListSortsSavesAndPrints()
     for (const population::RankedDog &dog : model->dogs())
         names << dog.name;
     QCOMPARE(names, QStringList({"Y", "X", "Z", "W", "Zoë \"Quoted\", O'Neil"}));
+    // Zoë's dam was born after her: that pair is left out of the interval.
+    QCOMPARE(screen->findChild<QLabel *>("intervalPaths")->text(),
+             "By path: sire–son 14.00, sire–daughter 13.09, dam–son 14.00, dam–daughter none; 1 "
+             "pair left out: the parent was not born before its offspring");
     QCOMPARE(model->quarter(0), 0);
     QCOMPARE(model->quarter(4), 3);
     // Sorted by name with a click on its header: W keeps the colour of her quarter.
