@@ -30,15 +30,15 @@ report::Report populationReport(const PopulationStudy &study,
     }
     const int pathsTop = figuresTop + Figures * row;
     const int chartsTop = pathsTop + row + 200;
-    constexpr int chartHeight = 3350;
+    constexpr int chartHeight = 3600;
     const int listTop = chartsTop + 2 * chartHeight + 300;
     top << field(QStringLiteral("paths"), 0, pathsTop, 9360)
         << report::picture(QStringLiteral("diversity"), 0, chartsTop, 9360, chartHeight)
         << report::picture(QStringLiteral("born"), 0, chartsTop + chartHeight + 100, 9360,
                            chartHeight);
     const std::pair<const char *, int> columns[] = {
-        {"Rank", 0},   {"Name", 600}, {"Sex", 4300}, {"Born", 5100}, {"Mean kinship", 6300},
-        {"COI", 7500}, {"ECG", 8500}};
+        {"Rank", 0},   {"Name", 600}, {"Sex", 4000}, {"Born", 4800}, {"Mean kinship", 5600},
+        {"COI", 7200}, {"ECG", 8300}};
     for (size_t c = 0; c < std::size(columns); ++c) {
         const int right = c + 1 < std::size(columns) ? columns[c + 1].second : 9360;
         top << report::withFont(caption(QString::fromLatin1(columns[c].first), columns[c].second,
@@ -67,7 +67,7 @@ report::Report populationReport(const PopulationStudy &study,
     for (int figure = 0; figure < Figures; ++figure)
         data.values.insert(QStringLiteral("figure%1").arg(figure), texts[figure]);
     // Drawn now, so that the report holds the charts as they were when it was asked for.
-    const QSize chartSize(560, 200);
+    const QSize chartSize(600, 260);
     const std::unique_ptr<QChart> diversity(diversityByYearChart(study.years));
     const std::unique_ptr<QChart> born(bornPerYearChart(study.years));
     data.values.insert(QStringLiteral("diversity"), ui::chartPicture(diversity.get(), chartSize));

@@ -262,8 +262,7 @@ void PopulationScreen::workOut()
     // Years typed backwards are shown the right way round.
     m_firstYear->setValue(m_study->choice.firstYear);
     m_lastYear->setValue(m_study->choice.lastYear);
-    m_ranking->setDogs(std::move(m_study->ranked));
-    m_study->ranked.clear();
+    m_ranking->setDogs(m_study->ranked);
     m_ranked->horizontalHeader()->setSortIndicator(PopulationRanking::MeanKinship,
                                                    Qt::AscendingOrder);
     showFigures();
