@@ -62,9 +62,10 @@ inline constexpr int mostEffectiveAncestors = 1000;
 inline constexpr double unexplainedShare = 0.001;
 
 // Boichard, Maignel and Verrier (1997): the ancestor (a dog with a descendant in the reference
-// population, or a founder in it) with the largest marginal contribution is taken, its own pedigree cut away, and so on
-// until all but `unexplainedShare` of the genes are explained or `mostEffectiveAncestors` are
-// taken. `stop` set on another thread ends the work early with what was taken so far.
+// population, or a founder in it) with the largest marginal contribution is taken, its own pedigree
+// cut away, and so on until all but `unexplainedShare` of the genes are explained or
+// `mostEffectiveAncestors` are taken. `stop` set on another thread ends the work early with what
+// was taken so far.
 EffectiveAncestors effectiveAncestors(const AncestorGraph &graph,
                                       const std::atomic<bool> *stop = nullptr);
 
