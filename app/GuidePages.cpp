@@ -54,6 +54,7 @@ QString pageFor(const QString &screenName)
     static const QHash<QString, QString> pageOfScreen{
         {QStringLiteral("SetupInformation"), QStringLiteral("setup")},
         {QStringLiteral("Form4"), QStringLiteral("dogs")},
+        {QStringLiteral("Photos"), QStringLiteral("dogs")},
         {QStringLiteral("AddDogRecords"), QStringLiteral("dogs")},
         {QStringLiteral("FindDogRecord"), QStringLiteral("dogs")},
         {QStringLiteral("DeleteDog"), QStringLiteral("dogs")},

@@ -45,6 +45,7 @@
 #include "reminders/MonthListScreen.h"
 #include "sales/SalesReports.h"
 #include "sales/SellDogScreen.h"
+#include "showcase/PhotosScreen.h"
 #include "ui/ScreenHost.h"
 
 #include <QApplication>
@@ -211,10 +212,27 @@ void MainWindow::openDogRecords(int mode, const QString &name)
                     &MainWindow::deleteDog);
             connect(records, &dogs::DogRecordsScreen::healthResultsRequested, this,
                     [this](qint64 dogId) { openHealthResults(dogId); });
+            connect(records, &dogs::DogRecordsScreen::photosRequested, this,
+                    &MainWindow::openPhotos);
             return records;
         }));
     if (mode == core::Choices::Find)
         screen->showDogNamed(name);
+}
+
+void MainWindow::openPhotos(qint64 dogId, const QString &name)
+{
+    using showcase::PhotosScreen;
+    auto *photos = qobject_cast<PhotosScreen *>(m_screens->open(PhotosScreen::screenName(), [this] {
+        auto *screen = new PhotosScreen;
+        connect(screen, &PhotosScreen::photosChanged, this, [this](qint64 changed) {
+            if (auto *records =
+                    m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName()))
+                records->photosChanged(changed);
+        });
+        return screen;
+    }));
+    photos->showDog(dogId, name);
 }
 
 void MainWindow::openMergeDogs()

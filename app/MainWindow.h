@@ -101,6 +101,7 @@ private:
     void openWhelping();
     void openLitterWeights();
     void openPopulationGenetics();
+    void openPhotos(qint64 dogId, const QString &name);
     void openMatingMatrix();
     void openHealthTests();
     void openAllContacts();

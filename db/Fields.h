@@ -164,6 +164,32 @@ inline const QString birthGrams = QStringLiteral("birthgrams");
 inline const QString alive = QStringLiteral("bornalive");
 } // namespace whelping
 
+// A photo of a dog: the file in the photos folder (named by its content), a caption, the day
+// it was taken, and whether it is the dog's main photo.
+namespace photos {
+inline const QString id = QStringLiteral("photoid");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString file = QStringLiteral("photofile");
+inline const QString caption = QStringLiteral("caption");
+inline const QString taken = QStringLiteral("takenon");
+inline const QString main = QStringLiteral("mainphoto");
+} // namespace photos
+
+// A dog's result at a show or trial, with the title it earned there if any (and its short form,
+// such as "CH", shown with the dog's name).
+namespace showResults {
+inline const QString id = QStringLiteral("resultid");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString date = QStringLiteral("showdate");
+inline const QString show = QStringLiteral("showname");
+inline const QString judge = QStringLiteral("judge");
+inline const QString showClass = QStringLiteral("showclass");
+inline const QString placing = QStringLiteral("placing");
+inline const QString award = QStringLiteral("award");
+inline const QString title = QStringLiteral("title");
+inline const QString titleShort = QStringLiteral("titleshort");
+} // namespace showResults
+
 // The program's own choices that belong with the kennel, such as where backups go.
 namespace preferences {
 inline const QString name = QStringLiteral("name");

@@ -369,6 +369,38 @@ const std::vector<Index> &weightAndWhelpingIndexes()
     return all;
 }
 
+const Table &photoTable()
+{
+    using namespace fields;
+    static const Table table{tables::photos,
+                             {autoId(photos::id), whole(photos::dogId), text(photos::file),
+                              text(photos::caption), date(photos::taken), whole(photos::main)}};
+    return table;
+}
+
+const Table &showResultTable()
+{
+    using namespace fields;
+    static const Table table{tables::showResults,
+                             {autoId(showResults::id), whole(showResults::dogId),
+                              date(showResults::date), text(showResults::show),
+                              text(showResults::judge), text(showResults::showClass),
+                              text(showResults::placing), text(showResults::award),
+                              text(showResults::title), text(showResults::titleShort)}};
+    return table;
+}
+
+const std::vector<Index> &photoAndShowIndexes()
+{
+    using namespace fields;
+    static const std::vector<Index> all{
+        {indexes::photoDogIds, tables::photos, photos::dogId, quoted(photos::dogId)},
+        {indexes::showResultDogIds, tables::showResults, showResults::dogId,
+         quoted(showResults::dogId)},
+    };
+    return all;
+}
+
 const Schema &kennelSchema()
 {
     using namespace fields;
@@ -411,6 +443,8 @@ const Schema &kennelSchema()
             progesteroneTable(),
             weightTable(),
             whelpingTable(),
+            photoTable(),
+            showResultTable(),
         },
         std::vector<Index>{
             {indexes::dogNames, tables::dogs, dogs::name},
@@ -423,7 +457,7 @@ const Schema &kennelSchema()
             std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()} +
             healthResultIndexes() +
             std::vector<Index>{seasonDogsIndex(), progesteroneSeasonsIndex()} +
-            weightAndWhelpingIndexes(),
+            weightAndWhelpingIndexes() + photoAndShowIndexes(),
     };
     return schema;
 }

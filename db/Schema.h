@@ -85,6 +85,10 @@ const Index &progesteroneSeasonsIndex();
 const Table &weightTable();
 const Table &whelpingTable();
 const std::vector<Index> &weightAndWhelpingIndexes();
+
+const Table &photoTable();
+const Table &showResultTable();
+const std::vector<Index> &photoAndShowIndexes();
 const Schema &reportSchema();
 
 // The named indexes that table cursors can seek through; case-insensitive.

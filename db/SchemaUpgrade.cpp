@@ -204,6 +204,13 @@ const std::vector<Step> &steps()
             return completeSchema(
                 db, {{weightTable(), whelpingTable()}, weightAndWhelpingIndexes()}, error);
         },
+        // The dogs' photos, and their results at shows with the titles they earned.
+        [](QSqlDatabase &db, File file, QString *error) {
+            if (file != File::Kennel)
+                return true;
+            return completeSchema(db, {{photoTable(), showResultTable()}, photoAndShowIndexes()},
+                                  error);
+        },
     };
     return all;
 }

@@ -24,6 +24,8 @@ inline const QString seasons = QStringLiteral("seasons");
 inline const QString progesterone = QStringLiteral("progesterone");
 inline const QString weights = QStringLiteral("weights");
 inline const QString whelping = QStringLiteral("whelping");
+inline const QString photos = QStringLiteral("photos");
+inline const QString showResults = QStringLiteral("showresults");
 // What the user changed, kept so that it can be undone and shown as a record's history.
 inline const QString changeSets = QStringLiteral("changesets");
 inline const QString changeLog = QStringLiteral("changelog");
@@ -54,6 +56,8 @@ inline const QString progesteroneSeasonIds = QStringLiteral("progesteroneseasoni
 inline const QString weightDogIds = QStringLiteral("weightdogids");
 inline const QString whelpingLitterIds = QStringLiteral("whelpinglitterids");
 inline const QString whelpingDogIds = QStringLiteral("whelpingdogids");
+inline const QString photoDogIds = QStringLiteral("photodogids");
+inline const QString showResultDogIds = QStringLiteral("showresultdogids");
 // The dogs of an owner, for the owners' listing and a contact's rename.
 inline const QString dogOwners = QStringLiteral("dogowners");
 inline const QString changesOfSet = QStringLiteral("changesofset");

@@ -135,7 +135,9 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
           std::pair{db::tables::healthResults, db::fields::healthResults::dogId},
           std::pair{db::tables::seasons, db::fields::seasons::dogId},
           std::pair{db::tables::weights, db::fields::weights::dogId},
-          std::pair{db::tables::whelping, db::fields::whelping::dogId}}) {
+          std::pair{db::tables::whelping, db::fields::whelping::dogId},
+          std::pair{db::tables::photos, db::fields::photos::dogId},
+          std::pair{db::tables::showResults, db::fields::showResults::dogId}}) {
         if (problem.isEmpty())
             problem = db::runStatement(kennel,
                                        QStringLiteral("UPDATE ") % db::quoted(table) %

@@ -7,6 +7,8 @@
 #include "db/NameLists.h"
 #include "dogs/MatingCleanup.h"
 #include "genetics/KennelGenetics.h"
+#include "showcase/Photos.h"
+#include "showcase/PhotoStore.h"
 #include "ui/Countries.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -19,19 +21,34 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dogs {
+namespace {
+
+constexpr int photoSize = 200;
+
+} // namespace
 
 namespace dog = db::fields::dogs;
 
 DogRecordsScreen::DogRecordsScreen(QWidget *parent)
     : ui::RecordScreen(screenName(), QStringLiteral("Pawmark Houndry - Dog Records"), parent),
       m_records(db::DatabaseFiles::kennel()), m_age(new QLabel), m_dogId(new QLabel),
-      m_inbreeding(new QLabel), m_dna(new QLabel)
+      m_inbreeding(new QLabel), m_dna(new QLabel), m_photo(new QLabel)
 {
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(buildDogInformation());
+    auto *top = new QHBoxLayout;
+    top->addWidget(buildDogInformation(), 1);
+    m_photo->setObjectName(QStringLiteral("mainPhoto"));
+    m_photo->setAccessibleName(QStringLiteral("Main photo"));
+    m_photo->setFixedSize(photoSize, photoSize);
+    m_photo->setAlignment(Qt::AlignCenter);
+    m_photo->setWordWrap(true);
+    m_photo->setFrameShape(QFrame::StyledPanel);
+    top->addWidget(m_photo, 0, Qt::AlignTop);
+    layout->addLayout(top);
     layout->addWidget(buildParents());
     layout->addWidget(buildOwner());
     layout->addWidget(buildButtons());
@@ -157,6 +174,13 @@ QWidget *DogRecordsScreen::buildButtons()
             record(), QStringLiteral("History of %1").arg(record().text(dog::name)), this);
     });
     buttons->addWidget(history);
+    auto *photos = new QPushButton(QStringLiteral("Photos..."));
+    photos->setObjectName(QStringLiteral("photosButton"));
+    connect(photos, &QPushButton::clicked, this, [this] {
+        if (settle() && m_records.hasDog())
+            Q_EMIT photosRequested(m_records.dogId(), record().text(dog::name));
+    });
+    buttons->addWidget(photos);
     return row;
 }
 
@@ -168,6 +192,12 @@ void DogRecordsScreen::dogDeleted(qint64 dogId)
     if (!cursor.next() && !cursor.previous())
         cursor.first();
     showRecord();
+}
+
+void DogRecordsScreen::photosChanged(qint64 dogId)
+{
+    if (isLoaded() && m_records.hasDog() && m_records.dogId() == dogId)
+        showPhotoLater();
 }
 
 void DogRecordsScreen::fillPickLists()
@@ -211,6 +241,39 @@ void DogRecordsScreen::showRecord()
     m_age->setText(calculateage(dob->text(), core::Clock::today()));
     m_dogId->setText(m_records.hasDog() ? QString::number(m_records.dogId()) : QString());
     showInbreeding();
+    showPhotoLater();
+}
+
+void DogRecordsScreen::showPhotoLater()
+{
+    m_photo->clear();
+    const quint64 step = ++m_photoStep;
+    const std::optional<qint64> dogId =
+        m_records.hasDog() ? std::optional(m_records.dogId()) : std::nullopt;
+    QTimer::singleShot(0, this, [this, step, dogId] {
+        // A later step has its own photo to show.
+        if (step != m_photoStep || !dogId)
+            return;
+        const std::optional<showcase::Photo> photo =
+            showcase::mainPhotoOf(db::DatabaseFiles::kennel(), *dogId);
+        if (!photo) {
+            m_photo->setText(QStringLiteral("No photo"));
+            return;
+        }
+        const QImage image =
+            showcase::PhotoStore().image(photo->file, QSize(photoSize, photoSize) * 2);
+        if (image.isNull()) {
+            m_photo->setText(QStringLiteral("The photo file %1 is missing or damaged.")
+                                 .arg(photo->file.left(12) + QStringLiteral("…")));
+            return;
+        }
+        QPixmap shown = QPixmap::fromImage(
+            image.scaled(QSize(photoSize, photoSize) * m_photo->devicePixelRatioF(),
+                         Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        shown.setDevicePixelRatio(m_photo->devicePixelRatioF());
+        m_photo->setPixmap(shown);
+        m_photo->setToolTip(photo->caption);
+    });
 }
 
 void DogRecordsScreen::showInbreeding()

@@ -23,10 +23,13 @@ public:
     void showDogNamed(const QString &name);
     // The dog was deleted elsewhere: a screen on it moves to the next (else the one before).
     void dogDeleted(qint64 dogId);
+    // The dog's photos changed elsewhere.
+    void photosChanged(qint64 dogId);
 
 Q_SIGNALS:
     void deleteRequested(qint64 dogId);
     void healthResultsRequested(qint64 dogId);
+    void photosRequested(qint64 dogId, const QString &name);
 
 protected:
     void load() override;
@@ -35,6 +38,8 @@ protected:
 
 private:
     void showInbreeding();
+    // The main photo is read after the dog is on view, so that stepping stays quick.
+    void showPhotoLater();
 
     QWidget *buildDogInformation();
     QWidget *buildParents();
@@ -49,6 +54,8 @@ private:
     QLabel *m_dogId;
     QLabel *m_inbreeding;
     QLabel *m_dna;
+    QLabel *m_photo;
+    quint64 m_photoStep = 0;
 };
 
 } // namespace dogs

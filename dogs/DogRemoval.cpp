@@ -85,7 +85,10 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
           std::tuple{db::tables::healthResults, db::fields::healthResults::dogId,
                      &removal.healthResults},
           std::tuple{db::tables::seasons, db::fields::seasons::dogId, &removal.seasons},
-          std::tuple{db::tables::weights, db::fields::weights::dogId, &removal.weighings}}) {
+          std::tuple{db::tables::weights, db::fields::weights::dogId, &removal.weighings},
+          std::tuple{db::tables::photos, db::fields::photos::dogId, &removal.photos},
+          std::tuple{db::tables::showResults, db::fields::showResults::dogId,
+                     &removal.showResults}}) {
         if (QString problem = db::runStatement(kennel,
                                                QStringLiteral("SELECT count(*) FROM ") %
                                                    db::quoted(table) % QStringLiteral(" WHERE ") %
@@ -122,6 +125,11 @@ QString removalQuestion(const DogRemoval &removal)
             QStringLiteral(" Its recorded seasons (%1) are deleted with it.").arg(removal.seasons);
     if (removal.weighings > 0)
         text += QStringLiteral(" Its weighings (%1) are deleted with it.").arg(removal.weighings);
+    if (removal.photos > 0)
+        text += QStringLiteral(" Its photos (%1) are deleted with it.").arg(removal.photos);
+    if (removal.showResults > 0)
+        text +=
+            QStringLiteral(" Its show results (%1) are deleted with it.").arg(removal.showResults);
     return text;
 }
 
@@ -161,6 +169,10 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
         problem = deleteWhere(db::tables::weights, db::fields::weights::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::whelping, db::fields::whelping::dogId);
+    if (problem.isEmpty())
+        problem = deleteWhere(db::tables::photos, db::fields::photos::dogId);
+    if (problem.isEmpty())
+        problem = deleteWhere(db::tables::showResults, db::fields::showResults::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::dogs, dogs::id);
     if (problem.isEmpty() && clearParents) {

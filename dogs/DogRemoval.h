@@ -20,6 +20,8 @@ struct DogRemoval
     qint64 healthResults = 0;
     qint64 seasons = 0;
     qint64 weighings = 0;
+    qint64 photos = 0;
+    qint64 showResults = 0;
     qint64 offspring() const;
 };
 
@@ -27,7 +29,8 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
 // "Delete Rex? ..." for the user.
 QString removalQuestion(const DogRemoval &removal);
 
-// Deletes the dog with its notes, vaccinations, health results, seasons and weighings, all or
+// Deletes the dog with its notes, vaccinations, health results, seasons, weighings, photos
+// (their files stay in the photos folder) and show results, all or
 // nothing; with `clearParents` its offspring lose its name as their sire or dam, otherwise they
 // keep it as a parent not recorded. Matings, litters and sales keep the name: they record what
 // happened.

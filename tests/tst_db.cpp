@@ -61,7 +61,8 @@ private Q_SLOTS:
     void logKeepsTheLatestWholeChanges();
     void fileOfThePreviousLayoutGainsTheLog();
     void fileBeforeHealthTestsGainsThem();
-    void fileBeforeSeasonsGainsTheBreedingYear();
+    void fileBeforeNewTablesGainsThem_data();
+    void fileBeforeNewTablesGainsThem();
     void writtenRowsAreToldSinceAMark();
 };
 
@@ -863,28 +864,43 @@ void DbTest::fileBeforeHealthTestsGainsThem()
              2);
 }
 
-void DbTest::fileBeforeSeasonsGainsTheBreedingYear()
+void DbTest::fileBeforeNewTablesGainsThem_data()
 {
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QStringList>("tables");
+    QTest::addColumn<QStringList>("indexes");
+    QTest::newRow("before the breeding year")
+        << 4 << QStringList{"seasons", "progesterone", "weights", "whelping"}
+        << QStringList{"seasondogids", "progesteroneseasonids", "weightdogids", "whelpinglitterids",
+                       "whelpingdogids"};
+    QTest::newRow("before photos and shows") << 7 << QStringList{"photos", "showresults"}
+                                             << QStringList{"photodogids", "showresultdogids"};
+}
+
+void DbTest::fileBeforeNewTablesGainsThem()
+{
+    QFETCH(int, version);
+    QFETCH(QStringList, tables);
+    QFETCH(QStringList, indexes);
     Kennel kennel;
     addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
-    for (const char *table : {"seasons", "progesterone", "weights", "whelping"})
-        exec(kennel.db(), QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
-    exec(kennel.db(), "PRAGMA user_version = 4");
+    for (const QString &table : tables)
+        exec(kennel.db(), QStringLiteral("DROP TABLE %1").arg(table));
+    exec(kennel.db(), QStringLiteral("PRAGMA user_version = %1").arg(version));
     db::DatabaseFiles::close();
 
     QCOMPARE(db::DatabaseFiles::open(), QString());
     const QSqlDatabase db = db::DatabaseFiles::kennel();
     QCOMPARE(db::storedVersion(db), db::currentVersion(db::File::Kennel));
     QCOMPARE(scalar(db, "SELECT name FROM Dogtable").toString(), "Bella");
-    QCOMPARE(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
-                        "('seasons', 'progesterone', 'weights', 'whelping')")
-                 .toInt(),
-             4);
-    QCOMPARE(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name IN "
-                        "('seasondogids', 'progesteroneseasonids', 'weightdogids', "
-                        "'whelpinglitterids', 'whelpingdogids')")
-                 .toInt(),
-             5);
+    auto count = [&](const QString &type, const QStringList &names) {
+        return scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = '%1' "
+                                         "AND name IN ('%2')")
+                              .arg(type, names.join("', '")))
+            .toInt();
+    };
+    QCOMPARE(count("table", tables), tables.size());
+    QCOMPARE(count("index", indexes), indexes.size());
 }
 
 void DbTest::fileOfThePreviousLayoutGainsTheLog()

@@ -1,0 +1,237 @@
+#include "dogs/DogMerge.h"
+#include "dogs/DogRecordsScreen.h"
+#include "dogs/DogRemoval.h"
+#include "showcase/Photos.h"
+#include "showcase/PhotosScreen.h"
+#include "showcase/PhotoStore.h"
+#include "tests/ProgramWindow.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageWriter>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace testing;
+using showcase::PhotoStore;
+
+namespace {
+
+QByteArray imageBytes(const QSize &size, const char *format,
+                      QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    // A corner of its own colour, to tell which way up it was read.
+    for (int y = 0; y < size.height() / 4; ++y)
+        for (int x = 0; x < size.width() / 4; ++x)
+            image.setPixelColor(x, y, Qt::red);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setTransformation(turn);
+    writer.write(image);
+    return buffer.data();
+}
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffffu;
+    for (const char c : bytes) {
+        crc ^= quint8(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A PNG whose header claims a picture of width x height: refused from its header alone.
+QByteArray hugePngHeader(quint32 width, quint32 height)
+{
+    QByteArray png = imageBytes(QSize(4, 4), "png");
+    QByteArray ihdr = png.mid(12, 17); // "IHDR" and its 13 bytes
+    for (int i = 0; i < 4; ++i) {
+        ihdr[4 + i] = char(width >> (24 - 8 * i));
+        ihdr[8 + i] = char(height >> (24 - 8 * i));
+    }
+    const quint32 crc = crc32(ihdr);
+    png.replace(12, 17, ihdr);
+    for (int i = 0; i < 4; ++i)
+        png[29 + i] = char(crc >> (24 - 8 * i));
+    return png;
+}
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+} // namespace
+
+class ShowcaseTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void photosAreCheckedBeforeTheyAreKept_data();
+    void photosAreCheckedBeforeTheyAreKept();
+    void aPhotoIsKeptOnceAndReadUpright();
+    void photosAreAddedFromTheDogsScreen();
+    void aPhotoFileRemovedByHandIsSaidSo();
+    void photosGoWithTheirDog();
+};
+
+void ShowcaseTest::photosAreCheckedBeforeTheyAreKept_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem");
+    const QByteArray jpeg = imageBytes(QSize(64, 48), "jpeg");
+    QTest::newRow("jpeg") << jpeg << "";
+    QTest::newRow("png") << imageBytes(QSize(64, 48), "png") << "";
+    QTest::newRow("text") << QByteArray("Pedigree of Rex\n")
+                          << "It is not a picture Houndry can read.";
+    QTest::newRow("empty") << QByteArray() << "It is not a picture Houndry can read.";
+    QTest::newRow("jpeg cut short")
+        << jpeg.left(jpeg.size() * 2 / 3) << "The picture in it is cut short: the file is damaged.";
+    QTest::newRow("100 megapixels") << hugePngHeader(10000, 10000)
+                                    << "It has 100 megapixels; Houndry keeps photos of up to 80.";
+}
+
+void ShowcaseTest::photosAreCheckedBeforeTheyAreKept()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+    WorkingFolder folder;
+    const PhotoStore::Added added = PhotoStore().addBytes(bytes);
+    QCOMPARE(added.problem, problem);
+    QCOMPARE(added.file.isEmpty(), !problem.isEmpty());
+    // Nothing of a refused file is kept.
+    const QStringList kept = QDir(PhotoStore::folderName()).entryList(QDir::Files);
+    QCOMPARE(kept.size(), problem.isEmpty() ? 1 : 0);
+}
+
+void ShowcaseTest::aPhotoIsKeptOnceAndReadUpright()
+{
+    WorkingFolder folder;
+    const PhotoStore store;
+    // Written sideways with the camera's note to turn it: read upright, taller than wide.
+    const QByteArray sideways =
+        imageBytes(QSize(80, 40), "jpeg", QImageIOHandler::TransformationRotate90);
+    const PhotoStore::Added first = store.addBytes(sideways);
+    const PhotoStore::Added again = store.addBytes(sideways);
+    QCOMPARE(first.problem, QString());
+    QCOMPARE(again.file, first.file);
+    QCOMPARE(first.file, PhotoStore::hashOf(sideways) + ".jpg");
+    QCOMPARE(QDir(PhotoStore::folderName()).entryList(QDir::Files).size(), 1);
+    const QImage upright = store.image(first.file, QSize(1000, 1000));
+    QCOMPARE(upright.size(), QSize(40, 80));
+    QVERIFY(store.intact(first.file));
+    QCOMPARE(store.thumbnail(first.file).height(), 80);
+    // A file changed by hand no longer matches its name.
+    writeFile(store.pathOf(first.file), imageBytes(QSize(10, 10), "jpeg"));
+    QVERIFY(!store.intact(first.file));
+}
+
+void ShowcaseTest::photosAreAddedFromTheDogsScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    const qint64 bella = addDog(kennel.db(), {{"name", "Bella \"Ærø\" O'Neil"}, {"sex", "Female"}});
+    const QString good =
+        writeFile(kennel.path() + "/garden.jpg", imageBytes(QSize(300, 200), "jpeg"));
+    const QString bad = writeFile(kennel.path() + "/notes.txt", "not a photo");
+    Window w;
+    w.choose("dogsMenu", "Browse / Update Dogs");
+    auto *records = w.shown<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName());
+    records->showDogNamed("Bella \"Ærø\" O'Neil");
+    auto *mainPhoto = records->findChild<QLabel *>("mainPhoto");
+    QTRY_COMPARE(mainPhoto->text(), "No photo");
+    focusOn(records->findChild<QPushButton *>("photosButton"));
+    pressKey(Qt::Key_Space);
+    auto *photos = w.shown<showcase::PhotosScreen>(showcase::PhotosScreen::screenName());
+    QCOMPARE(photos->findChild<QLabel *>("heading")->text(), "Photos of Bella \"Ærø\" O'Neil");
+    photos->addFiles({good, bad});
+    QCOMPARE(messages.texts.value(0),
+             "These files were not added:\nnotes.txt: It is not a picture Houndry can read.");
+    QCOMPARE(photos->findChild<QListWidget *>("photoList")->count(), 1);
+    // The dog's screen shows its first photo as its main one.
+    QTRY_VERIFY(!mainPhoto->pixmap().isNull());
+    // A caption and a day typed, Enter saves them.
+    focusOn(photos->findChild<QLineEdit *>("caption"));
+    typeKeys("In the garden, \"best\" side");
+    focusOn(photos->findChild<QLineEdit *>("taken"));
+    typeKeys("31/02/2026");
+    pressKey(Qt::Key_Return);
+    QCOMPARE(messages.texts.size(), 2);
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM photos WHERE caption <> ''").toInt(), 0);
+    focusOn(photos->findChild<QLineEdit *>("taken"));
+    photos->findChild<QLineEdit *>("taken")->clear();
+    pressKey(Qt::Key_Return);
+    QCOMPARE(scalar(kennel.db(), "SELECT dogid || ':' || caption || ':' || mainphoto FROM photos")
+                 .toString(),
+             QString::number(bella) + ":In the garden, \"best\" side:1");
+    // The same photo on a second dog is kept once on disk.
+    photos->showDog(
+        scalar(kennel.db(), "SELECT dogid FROM Dogtable WHERE name = 'Rex'").toLongLong(), "Rex");
+    photos->addFiles({good});
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM photos").toInt(), 2);
+    QCOMPARE(QDir(kennel.path() + "/photos").entryList(QDir::Files).size(), 1);
+    // The same photo twice on one dog is refused.
+    photos->addFiles({good});
+    QCOMPARE(messages.texts.last(),
+             "These files were not added:\ngarden.jpg: Rex has this photo already");
+}
+
+void ShowcaseTest::aPhotoFileRemovedByHandIsSaidSo()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    const PhotoStore::Added stored = PhotoStore().addBytes(imageBytes(QSize(50, 50), "png"));
+    QVERIFY(showcase::addPhoto(kennel.db(), rex, stored.file, "Rex").ok());
+    QVERIFY(QFile::remove(PhotoStore().pathOf(stored.file)));
+    QDir(kennel.path() + "/photos/thumbnails").removeRecursively();
+    Window w;
+    w.choose("dogsMenu", "Browse / Update Dogs");
+    auto *records = w.shown<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName());
+    auto *mainPhoto = records->findChild<QLabel *>("mainPhoto");
+    QTRY_VERIFY(mainPhoto->text().startsWith("The photo file "));
+    focusOn(records->findChild<QPushButton *>("photosButton"));
+    pressKey(Qt::Key_Space);
+    auto *photos = w.shown<showcase::PhotosScreen>(showcase::PhotosScreen::screenName());
+    QVERIFY(photos->findChild<QLabel *>("photoPreview")->text().contains(stored.file));
+    QVERIFY(messages.texts.isEmpty());
+}
+
+void ShowcaseTest::photosGoWithTheirDog()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    const qint64 max = addDog(kennel.db(), {{"name", "Max"}, {"sex", "Male"}});
+    const PhotoStore store;
+    const QString first = store.addBytes(imageBytes(QSize(50, 50), "png")).file;
+    const QString second = store.addBytes(imageBytes(QSize(60, 50), "png")).file;
+    QVERIFY(showcase::addPhoto(kennel.db(), rex, first, "Rex").ok());
+    QVERIFY(showcase::addPhoto(kennel.db(), max, second, "Max").ok());
+    // Merged, Rex keeps his main photo and gains Max's.
+    QVERIFY(dogs::mergeDogs(kennel.db(), rex, max, {}).ok());
+    const auto photos = showcase::photosOf(kennel.db(), rex);
+    QCOMPARE(photos->size(), size_t(2));
+    QCOMPARE(photos->front().file, first);
+    QVERIFY(!photos->back().main);
+    // Deleted, the dog's photos go with it and their files stay for Undo.
+    const auto removal = dogs::plannedRemoval(kennel.db(), rex);
+    QVERIFY(
+        dogs::removalQuestion(removal.value()).endsWith(" Its photos (2) are deleted with it."));
+    QVERIFY(dogs::removeDog(kennel.db(), removal.value(), false).ok());
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM photos").toInt(), 0);
+    QVERIFY(store.holds(first) && store.holds(second));
+}
+
+QTEST_MAIN(ShowcaseTest)
+#include "tst_showcase.moc"
