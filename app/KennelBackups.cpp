@@ -30,9 +30,13 @@ QString dataFolder()
 QString describe(const backup::KennelContents &contents)
 {
     const QLocale locale;
+    const QString photos = contents.photos > 0
+                               ? QStringLiteral(", %1 photos").arg(locale.toString(contents.photos))
+                               : QString();
     return QStringLiteral("%1 dogs, %2 contacts, %3 matings, %4 sales")
-        .arg(locale.toString(contents.dogs), locale.toString(contents.contacts),
-             locale.toString(contents.matings), locale.toString(contents.sales));
+               .arg(locale.toString(contents.dogs), locale.toString(contents.contacts),
+                    locale.toString(contents.matings), locale.toString(contents.sales)) +
+           photos;
 }
 
 } // namespace
@@ -211,6 +215,10 @@ void KennelBackups::restoreFrom(const QString &archive)
         return;
     }
     noteBackup();
+    if (const QString problem = backup::restorePhotos(checked, dataFolder()); !problem.isEmpty())
+        core::tell(QStringLiteral("The kennel has been restored, but %1. The backup still holds "
+                                  "them.")
+                       .arg(problem));
     core::tell(QStringLiteral("The kennel has been restored from the backup of %1. The kennel "
                               "as it was is kept in\n%2")
                    .arg(QLocale().toString(checked.contents.taken, QLocale::LongFormat),

@@ -1,5 +1,6 @@
 #include "backup/Archive.h"
 
+#include "db/DatabaseFiles.h"
 #include "db/FilePair.h"
 #include "db/SchemaCheck.h"
 
@@ -58,7 +59,8 @@ core::WriteResult<qint64> writeArchive(const QString &path, const QList<ArchiveE
         // The fastest deflate: a kennel's files shrink to a third of their size at it, and a
         // backup that takes seconds is one the breeder puts off.
         if (index < 0 ||
-            zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) < 0) {
+            zip_set_file_compression(archive, zip_uint64_t(index),
+                                     entry.deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 1) < 0) {
             if (source && index < 0)
                 zip_source_free(source);
             const QString problem = zipProblem(archive);
@@ -166,9 +168,13 @@ QString unpackArchive(const QString &path, const QString &into, QStringList *nam
         return problem;
     for (zip_int64_t i = 0; i < count; ++i) {
         const QString name = QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), 0));
-        if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
-            name.startsWith(QLatin1Char('.')))
+        const QString photos = db::DatabaseFiles::photosFolder() + QLatin1Char('/');
+        const QString file = name.startsWith(photos) ? name.mid(photos.size()) : name;
+        if (file.isEmpty() || file.contains(QLatin1Char('/')) || file.contains(QLatin1Char('\\')) ||
+            file.startsWith(QLatin1Char('.')))
             return QStringLiteral("it holds an entry \"%1\" that Houndry does not write").arg(name);
+        if (file != name && !QDir(into).mkpath(db::DatabaseFiles::photosFolder()))
+            return QStringLiteral("the photos folder cannot be made");
         *names << name;
         zip_file_t *entry = zip_fopen_index(archive, zip_uint64_t(i), 0);
         if (!entry)

@@ -17,6 +17,8 @@ struct ArchiveEntry
     QString name;
     QString file;     // read from this file, or
     QByteArray bytes; // these bytes when `file` is empty
+    // Photos are packed already: deflating them again costs time and saves nothing.
+    bool deflate = true;
 };
 
 // Writes a zip archive at `path`: under a temporary name beside it, flushed to disk, readable
@@ -30,7 +32,8 @@ core::WriteResult<qint64> writeArchive(const QString &path, const QList<ArchiveE
 int removePartialArchives(const QString &folder, const QDateTime &now);
 
 // Unpacks every entry of a zip archive into the folder `into`, its names in `names`; the
-// problem, or empty. Entries with folders in their names are refused. `stop`, asked between
+// problem, or empty. Entries with folders in their names are refused, but for files directly
+// in the photos folder. `stop`, asked between
 // pieces, may cut it short.
 QString unpackArchive(const QString &path, const QString &into, QStringList *names,
                       const std::function<bool()> &stop = {});

@@ -68,6 +68,24 @@ QJsonObject describeFile(const QString &file)
     return {{QStringLiteral("sha256"), sha256(file)}, {QStringLiteral("rows"), tables}};
 }
 
+// The photos kept beside the kennel: files named by their SHA-256, as the photos screen writes
+// them; the folder's thumbnails and anything else are left out.
+QStringList photoNames(const QString &folder)
+{
+    static const QRegularExpression stored(QStringLiteral("^[0-9a-f]{64}\\.[a-z]{3,4}$"));
+    QStringList names;
+    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+        if (stored.match(name).hasMatch())
+            names << name;
+    }
+    return names;
+}
+
+QString photoEntry(const QString &name)
+{
+    return db::DatabaseFiles::photosFolder() + QLatin1Char('/') + name;
+}
+
 QString stamp(const QDateTime &at)
 {
     return at.toString(QStringLiteral("yyyy-MM-dd HHmm"));
@@ -142,6 +160,14 @@ core::WriteResult<BackupMade> backUp(const QString &dataFolder, const QString &a
         return core::failure(taken.problem());
     const QString kennel = work->filePath(kennelName());
     const QString report = work->filePath(reportName());
+    const QString photoFolder = QDir(dataFolder).filePath(db::DatabaseFiles::photosFolder());
+    QJsonObject photos;
+    QList<ArchiveEntry> entries{{kennelName(), kennel, {}}, {reportName(), report, {}}};
+    for (const QString &name : photoNames(photoFolder)) {
+        const QString file = QDir(photoFolder).filePath(name);
+        photos.insert(name, sha256(file));
+        entries.append({photoEntry(name), file, {}, false});
+    }
     const QJsonObject manifest{
         {QStringLiteral("program"), program},
         {QStringLiteral("version"), QStringLiteral("%1.%2.%3")
@@ -151,11 +177,10 @@ core::WriteResult<BackupMade> backUp(const QString &dataFolder, const QString &a
         {QStringLiteral("taken"), now.toString(Qt::ISODate)},
         {QStringLiteral("files"),
          QJsonObject{{kennelName(), describeFile(kennel)}, {reportName(), describeFile(report)}}},
+        {QStringLiteral("photos"), photos},
     };
-    const auto written = writeArchive(
-        archivePath, {{kennelName(), kennel, {}},
-                      {reportName(), report, {}},
-                      {manifestName, {}, QJsonDocument(manifest).toJson(QJsonDocument::Indented)}});
+    entries.append({manifestName, {}, QJsonDocument(manifest).toJson(QJsonDocument::Indented)});
+    const auto written = writeArchive(archivePath, entries);
     if (!written)
         return core::failure(written.problem());
     return BackupMade{archivePath, written.value()};
@@ -233,7 +258,28 @@ core::WriteResult<BackupMade> backUpAutomatically(const QString &dataFolder, con
 KennelContents contentsOf(const QString &dataFolder)
 {
     const QDir data(dataFolder);
-    return countsOf(rowCounts(data.filePath(kennelName())), rowCounts(data.filePath(reportName())));
+    KennelContents contents =
+        countsOf(rowCounts(data.filePath(kennelName())), rowCounts(data.filePath(reportName())));
+    contents.photos = photoNames(data.filePath(db::DatabaseFiles::photosFolder())).size();
+    return contents;
+}
+
+QString restorePhotos(const CheckedArchive &checked, const QString &dataFolder)
+{
+    const QDir photos(QDir(dataFolder).filePath(db::DatabaseFiles::photosFolder()));
+    if (!checked.photos.isEmpty() && !photos.mkpath(QStringLiteral(".")))
+        return QStringLiteral("the folder %1 cannot be made").arg(photos.path());
+    for (const QString &file : checked.photos) {
+        const QString name = QFileInfo(file).fileName();
+        const QString target = photos.filePath(name);
+        // Named by their content: one already there with the same bytes stays as it is.
+        if (QFile::exists(target) && sha256(target) == sha256(file))
+            continue;
+        QFile::remove(target);
+        if (!QFile::copy(file, target))
+            return QStringLiteral("the photo %1 could not be put back").arg(name);
+    }
+    return {};
 }
 
 CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
@@ -283,6 +329,12 @@ CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
         !problem.isEmpty())
         return refuseOrStop(
             QStringLiteral("It is not a readable backup archive (%1).").arg(problem));
+    QStringList photoEntries;
+    for (const QString &name : std::as_const(names)) {
+        if (name.startsWith(photoEntry({})))
+            photoEntries << name.mid(photoEntry({}).size());
+    }
+    names.removeIf([](const QString &name) { return name.startsWith(photoEntry({})); });
     names.sort();
     QStringList expected{kennelName(), manifestName, reportName()};
     expected.sort();
@@ -314,6 +366,20 @@ CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
                                          "checksum differs).")
                               .arg(name));
     }
+    // Every photo the manifest lists is there as it was backed up, and no other.
+    const QJsonObject photos = manifest.value(QStringLiteral("photos")).toObject();
+    photoEntries.sort();
+    if (photoEntries != photos.keys())
+        return refuse(QStringLiteral("Its photos are not those its manifest lists."));
+    stage(QStringLiteral("Comparing the photos with the manifest"));
+    for (const QString &name : std::as_const(photoEntries)) {
+        const QString file = checked.unpacked->filePath(photoEntry(name));
+        if (photos.value(name).toString() != sha256(file))
+            return refuse(QStringLiteral("The photo %1 in it is not the photo that was backed up "
+                                         "(its checksum differs).")
+                              .arg(name));
+        checked.photos << file;
+    }
     // Tried as start-up would open it, before anything of the kennel is replaced; what the
     // files hold that could run in a check is refused before any check runs.
     stage(QStringLiteral("Opening the kennel in the backup as Houndry starts it"));
@@ -335,6 +401,7 @@ CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
     if (!kennelRows.contains(db::tables::dogs) || !reportRows.contains(db::tables::sales))
         return refuse(QStringLiteral("Its files do not hold a kennel's tables."));
     checked.contents = countsOf(kennelRows, reportRows);
+    checked.contents.photos = checked.photos.size();
     // Shown in the breeder's own time, whatever offset the manifest was written with.
     checked.contents.taken =
         QDateTime::fromString(manifest.value(QStringLiteral("taken")).toString(), Qt::ISODate)

@@ -53,6 +53,7 @@ struct KennelContents
     qint64 contacts = 0;
     qint64 matings = 0;
     qint64 sales = 0;
+    qint64 photos = 0;
 };
 KennelContents contentsOf(const QString &dataFolder);
 
@@ -66,6 +67,7 @@ struct CheckedArchive
     std::shared_ptr<QTemporaryDir> unpacked;
     QString kennelFile;
     QString reportFile;
+    QStringList photos; // the unpacked photo files
 };
 
 // What the check tells while it runs, and when it stops: on the user's word, or after a time
@@ -81,5 +83,9 @@ struct CheckControl
 // be: nothing of the kennel is touched.
 CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
                             const CheckControl &control = {});
+
+// Puts the checked archive's photos in the kennel's photos folder; the photos there that the
+// archive does not hold stay, since other backups' kennels may list them.
+QString restorePhotos(const CheckedArchive &checked, const QString &dataFolder);
 
 } // namespace backup

@@ -26,6 +26,8 @@ class DatabaseFiles
 {
 public:
     static QString fileName(File file);
+    // The folder beside them that holds the dogs' photos, which the kennel file lists.
+    static QString photosFolder() { return QStringLiteral("photos"); }
 
     // Checks both files, creates what is missing (files, tables, columns, indexes, the setup
     // row and the breed list), brings an older file's layout up to date step by step and

@@ -27,7 +27,7 @@
 namespace dogs {
 namespace {
 
-constexpr int photoSize = 200;
+constexpr int photoSize = 160;
 
 } // namespace
 
@@ -39,18 +39,21 @@ DogRecordsScreen::DogRecordsScreen(QWidget *parent)
       m_inbreeding(new QLabel), m_dna(new QLabel), m_photo(new QLabel)
 {
     auto *layout = new QVBoxLayout(this);
-    auto *top = new QHBoxLayout;
-    top->addWidget(buildDogInformation(), 1);
+    layout->addWidget(buildDogInformation());
+    // The photo stands beside parents and owner, where the rows leave room.
+    auto *lower = new QHBoxLayout;
+    auto *people = new QVBoxLayout;
+    people->addWidget(buildParents());
+    people->addWidget(buildOwner());
+    lower->addLayout(people, 1);
     m_photo->setObjectName(QStringLiteral("mainPhoto"));
     m_photo->setAccessibleName(QStringLiteral("Main photo"));
     m_photo->setFixedSize(photoSize, photoSize);
     m_photo->setAlignment(Qt::AlignCenter);
     m_photo->setWordWrap(true);
     m_photo->setFrameShape(QFrame::StyledPanel);
-    top->addWidget(m_photo, 0, Qt::AlignTop);
-    layout->addLayout(top);
-    layout->addWidget(buildParents());
-    layout->addWidget(buildOwner());
+    lower->addWidget(m_photo, 0, Qt::AlignTop);
+    layout->addLayout(lower);
     layout->addWidget(buildButtons());
     layout->addStretch();
 }

@@ -1,5 +1,7 @@
 #include "showcase/PhotoStore.h"
 
+#include "db/DatabaseFiles.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
@@ -57,7 +59,10 @@ QImage readScaled(QIODevice *device, const QSize &bound, QString *problem = null
 
 } // namespace
 
-PhotoStore::PhotoStore(const QDir &folder) : m_folder(folder.filePath(folderName())) {}
+PhotoStore::PhotoStore(const QDir &folder)
+    : m_folder(folder.filePath(db::DatabaseFiles::photosFolder()))
+{
+}
 
 QString PhotoStore::hashOf(const QByteArray &bytes)
 {

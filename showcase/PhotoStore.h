@@ -17,7 +17,6 @@ public:
     // The store of the kennel in `folder` (the working folder by default).
     explicit PhotoStore(const QDir &folder = QDir::current());
 
-    static QString folderName() { return QStringLiteral("photos"); }
     static constexpr int thumbnailSize = 160;
     // The most pixels a photo may have: a 100-megapixel scan is refused, not decoded.
     static constexpr qint64 mostPixels = 80'000'000;

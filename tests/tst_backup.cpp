@@ -10,6 +10,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/FilePair.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void damagedOrForeignArchivesAreRefused_data();
     void damagedOrForeignArchivesAreRefused();
     void archiveLargerThanTheFreeSpaceIsRefused();
+    void photosAreBackedUpCheckedAndPutBack_data();
+    void photosAreBackedUpCheckedAndPutBack();
     void bombIsRefusedWithoutItsSizeInMemory();
     void checkStopsOnCancelAndAfterItsTime_data();
     void checkStopsOnCancelAndAfterItsTime();
@@ -577,6 +580,77 @@ void BackupTest::automaticBackupsAreKeptDailyAndMonthly()
     QVERIFY(!backup::automaticBackupDue(folder.path(), noon.addSecs(11 * 3600 + 59 * 60)));
     QVERIFY(backup::automaticBackupDue(folder.path(), noon.addSecs(12 * 3600)));
     QCOMPARE(backup::lastAutomaticBackup(folder.path()), noon);
+}
+
+void BackupTest::photosAreBackedUpCheckedAndPutBack_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("as written") << ""
+                                << "";
+    QTest::newRow("a photo changed") << "changed"
+                                     << "The photo %1 in it is not the photo that was backed up "
+                                        "(its checksum differs).";
+    QTest::newRow("a photo the manifest does not list")
+        << "unlisted"
+        << "Its photos are not those its manifest lists.";
+    QTest::newRow("a photo in a folder below") << "deeper"
+                                               << "It is not a readable backup archive (it holds "
+                                                  "an entry \"photos/x/%1\" that Houndry does "
+                                                  "not write).";
+}
+
+void BackupTest::photosAreBackedUpCheckedAndPutBack()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, reason);
+    WorkingFolder folder;
+    kennelPair(folder.path(), "Rex", 1);
+    const QByteArray photo("a photo's bytes");
+    const QString name =
+        QString::fromLatin1(QCryptographicHash::hash(photo, QCryptographicHash::Sha256).toHex()) +
+        ".jpg";
+    QDir(folder.path()).mkpath("photos/thumbnails");
+    QFile file(folder.path() + "/photos/" + name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(photo) == photo.size());
+    file.close();
+    QFile thumbnail(folder.path() + "/photos/thumbnails/small.jpg");
+    QVERIFY(thumbnail.open(QIODevice::WriteOnly));
+    thumbnail.close();
+    const QString good = folder.path() + "/good.zip";
+    QVERIFY(backup::backUp(folder.path(), good, noon).ok());
+    QTemporaryDir parts;
+    QStringList names;
+    QCOMPARE(backup::unpackArchive(good, parts.path(), &names), QString());
+    names.sort();
+    // The photo, stored as it is; the thumbnails are made again when needed.
+    QCOMPARE(names,
+             QStringList({"kennelbase.ddx", "manifest.json", "photos/" + name, "report.ddx"}));
+    QString archive = good;
+    if (!change.isEmpty()) {
+        archive = folder.path() + "/bad.zip";
+        QList<backup::ArchiveEntry> entries;
+        for (const char *part : {"kennelbase.ddx", "report.ddx", "manifest.json"})
+            entries.append({part, parts.filePath(part), {}});
+        if (change == "changed")
+            entries.append({"photos/" + name, {}, "other bytes", false});
+        else if (change == "unlisted")
+            entries += {{"photos/" + name, parts.filePath("photos/" + name), {}, false},
+                        {"photos/" + QString(64, 'a') + ".jpg", {}, "x", false}};
+        else
+            entries.append({"photos/x/" + name, parts.filePath("photos/" + name), {}, false});
+        QVERIFY(backup::writeArchive(archive, entries).ok());
+    }
+    const backup::CheckedArchive checked = backup::checkArchive(archive, folder.path());
+    QCOMPARE(checked.problem, reason.contains("%1") ? reason.arg(name) : reason);
+    if (!reason.isEmpty())
+        return;
+    QCOMPARE(checked.contents.photos, 1);
+    // Put back where it went missing; the photos already there stay.
+    QVERIFY(QFile::remove(folder.path() + "/photos/" + name));
+    QCOMPARE(backup::restorePhotos(checked, folder.path()), QString());
+    QCOMPARE(fileBytes(folder.path() + "/photos/" + name), photo);
+    QVERIFY(QFile::exists(folder.path() + "/photos/thumbnails/small.jpg"));
 }
 
 void BackupTest::restoreAsksThenReplacesBothFiles()

@@ -1,3 +1,4 @@
+#include "db/DatabaseFiles.h"
 #include "dogs/DogMerge.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/DogRemoval.h"
@@ -109,7 +110,7 @@ void ShowcaseTest::photosAreCheckedBeforeTheyAreKept()
     QCOMPARE(added.problem, problem);
     QCOMPARE(added.file.isEmpty(), !problem.isEmpty());
     // Nothing of a refused file is kept.
-    const QStringList kept = QDir(PhotoStore::folderName()).entryList(QDir::Files);
+    const QStringList kept = QDir(db::DatabaseFiles::photosFolder()).entryList(QDir::Files);
     QCOMPARE(kept.size(), problem.isEmpty() ? 1 : 0);
 }
 
@@ -125,7 +126,7 @@ void ShowcaseTest::aPhotoIsKeptOnceAndReadUpright()
     QCOMPARE(first.problem, QString());
     QCOMPARE(again.file, first.file);
     QCOMPARE(first.file, PhotoStore::hashOf(sideways) + ".jpg");
-    QCOMPARE(QDir(PhotoStore::folderName()).entryList(QDir::Files).size(), 1);
+    QCOMPARE(QDir(db::DatabaseFiles::photosFolder()).entryList(QDir::Files).size(), 1);
     const QImage upright = store.image(first.file, QSize(1000, 1000));
     QCOMPARE(upright.size(), QSize(40, 80));
     QVERIFY(store.intact(first.file));
