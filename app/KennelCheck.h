@@ -26,6 +26,8 @@ public:
 Q_SIGNALS:
     // The message for the user; not sent for files closed since the check began.
     void damaged(const QString &problem);
+    // Photos the kennel lists whose files are gone from the photos folder, "dog: file".
+    void photosMissing(const QStringList &photos);
     void finished();
 
 private:

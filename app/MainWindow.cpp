@@ -153,6 +153,15 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::runStartup()
 {
     connect(m_check, &KennelCheck::damaged, this, &MainWindow::kennelDamaged);
+    connect(m_check, &KennelCheck::photosMissing, this, [](const QStringList &photos) {
+        constexpr qsizetype listed = 10;
+        QString text = QStringLiteral("These photos are missing from the photos folder:\n") +
+                       photos.mid(0, listed).join(QLatin1Char('\n'));
+        if (photos.size() > listed)
+            text += QStringLiteral("\nand %1 more.").arg(photos.size() - listed);
+        core::tell(text + QStringLiteral("\n\nPut them back from a backup, or take them off "
+                                         "their dogs on the Photos screen."));
+    });
     connect(m_check, &KennelCheck::finished, this, &MainWindow::kennelChecked);
     m_check->start();
     if (db::DatabaseFiles::isReadOnly())

@@ -9,6 +9,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "showcase/PhotoStore.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -132,6 +133,32 @@ std::optional<std::vector<QString>> listedPhotoFiles(const QSqlDatabase &kennel)
     if (!problem.isEmpty())
         return std::nullopt;
     return files;
+}
+
+std::optional<QStringList> missingPhotos(const QSqlDatabase &kennel, const QString &folder)
+{
+    namespace dog = db::fields::dogs;
+    const PhotoStore store{QDir(folder)};
+    QStringList missing;
+    const QString problem = db::scanRows(
+        kennel,
+        QStringLiteral("SELECT d.") % db::quoted(dog::name) % QStringLiteral(", p.") %
+            db::quoted(photo::file) % QStringLiteral(" FROM ") % db::quoted(db::tables::photos) %
+            QStringLiteral(" p JOIN ") % db::quoted(db::tables::dogs) % QStringLiteral(" d ON d.") %
+            db::quoted(dog::id) % QStringLiteral(" = p.") % db::quoted(photo::dogId) %
+            QStringLiteral(" ORDER BY d.") % db::quoted(dog::name) % QStringLiteral(", p.") %
+            db::quoted(photo::id),
+        [&](const db::RawRow &row) {
+            const std::string_view name = row.text(0);
+            const std::string_view file = row.text(1);
+            const QString stored = QString::fromUtf8(file.data(), qsizetype(file.size()));
+            if (!store.holds(stored))
+                missing << QString::fromUtf8(name.data(), qsizetype(name.size())) +
+                               QStringLiteral(": ") + stored;
+        });
+    if (!problem.isEmpty())
+        return std::nullopt;
+    return missing;
 }
 
 } // namespace showcase

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace showcase {
@@ -39,5 +40,9 @@ core::WriteResult<> removePhoto(QSqlDatabase kennel, const Photo &photo, const Q
 
 // Every photo file the kennel lists, each once.
 std::optional<std::vector<QString>> listedPhotoFiles(const QSqlDatabase &kennel);
+
+// "Rex: <file>" for each photo the kennel lists whose file is not in the photos folder of
+// `folder`, by dog; nothing when the list cannot be read.
+std::optional<QStringList> missingPhotos(const QSqlDatabase &kennel, const QString &folder);
 
 } // namespace showcase
