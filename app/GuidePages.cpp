@@ -55,6 +55,7 @@ QString pageFor(const QString &screenName)
         {QStringLiteral("SetupInformation"), QStringLiteral("setup")},
         {QStringLiteral("Form4"), QStringLiteral("dogs")},
         {QStringLiteral("Photos"), QStringLiteral("dogs")},
+        {QStringLiteral("ShowsAndTitles"), QStringLiteral("dogs")},
         {QStringLiteral("AddDogRecords"), QStringLiteral("dogs")},
         {QStringLiteral("FindDogRecord"), QStringLiteral("dogs")},
         {QStringLiteral("DeleteDog"), QStringLiteral("dogs")},

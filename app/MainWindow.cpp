@@ -46,6 +46,7 @@
 #include "sales/SalesReports.h"
 #include "sales/SellDogScreen.h"
 #include "showcase/PhotosScreen.h"
+#include "showcase/ShowResultsScreen.h"
 #include "ui/ScreenHost.h"
 
 #include <QApplication>
@@ -223,6 +224,13 @@ void MainWindow::openDogRecords(int mode, const QString &name)
                     [this](qint64 dogId) { openHealthResults(dogId); });
             connect(records, &dogs::DogRecordsScreen::photosRequested, this,
                     &MainWindow::openPhotos);
+            connect(records, &dogs::DogRecordsScreen::showResultsRequested, this,
+                    [this](qint64 dogId, const QString &name) {
+                        using showcase::ShowResultsScreen;
+                        open<ShowResultsScreen>();
+                        m_screens->find<ShowResultsScreen>(ShowResultsScreen::screenName())
+                            ->showDog(dogId, name);
+                    });
             return records;
         }));
     if (mode == core::Choices::Find)

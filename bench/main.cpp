@@ -9,6 +9,7 @@
 #include "bench/GeneticsBench.h"
 #include "bench/KennelGenerator.h"
 #include "bench/LinkedRecordsBench.h"
+#include "bench/PhotoBench.h"
 #include "bench/PopulationBench.h"
 #include "bench/RecordBench.h"
 #include "bench/ScreenBench.h"
@@ -82,6 +83,7 @@ int main(int argc, char *argv[])
     parser.addOption({"only-breeding", "Time only the seasons, progesterone and calendar."});
     parser.addOption({"only-linked", "Time only the rename, the merge and the duplicate search."});
     parser.addOption({"only-population", "Time only the population figures."});
+    parser.addOption({"only-photos", "Time only adding photos and stepping through them."});
     parser.addOption({"only-screens", "Time only opening screens, All Dogs and reports."});
     parser.addOption({"report", "Time one report of the main menu (used internally).", "item"});
     parser.addOption({"quick", "Every operation once, on files a hundredth of the size: shows "
@@ -159,6 +161,10 @@ int main(int argc, char *argv[])
         bench::benchBreedingYear();
         return 0;
     }
+    if (parser.isSet("only-photos")) {
+        bench::benchPhotos();
+        return 0;
+    }
     if (parser.isSet("only-population")) {
         bench::benchPopulation();
         return 0;
@@ -180,5 +186,6 @@ int main(int argc, char *argv[])
     bench::benchBackup();
     bench::benchTransfer();
     bench::benchPopulation();
+    bench::benchPhotos();
     return 0;
 }

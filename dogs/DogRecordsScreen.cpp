@@ -184,6 +184,13 @@ QWidget *DogRecordsScreen::buildButtons()
             Q_EMIT photosRequested(m_records.dogId(), record().text(dog::name));
     });
     buttons->addWidget(photos);
+    auto *shows = new QPushButton(QStringLiteral("Shows and Titles..."));
+    shows->setObjectName(QStringLiteral("showsButton"));
+    connect(shows, &QPushButton::clicked, this, [this] {
+        if (settle() && m_records.hasDog())
+            Q_EMIT showResultsRequested(m_records.dogId(), record().text(dog::name));
+    });
+    buttons->addWidget(shows);
     return row;
 }
 

@@ -30,6 +30,7 @@ Q_SIGNALS:
     void deleteRequested(qint64 dogId);
     void healthResultsRequested(qint64 dogId);
     void photosRequested(qint64 dogId, const QString &name);
+    void showResultsRequested(qint64 dogId, const QString &name);
 
 protected:
     void load() override;

@@ -1,0 +1,94 @@
+#include "bench/PhotoBench.h"
+
+#include "bench/Timing.h"
+#include "db/DatabaseFiles.h"
+#include "dogs/DogRecordsScreen.h"
+#include "showcase/Photos.h"
+#include "showcase/PhotoStore.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSqlQuery>
+
+namespace bench {
+namespace {
+
+// A photo with a camera's detail: gradients and fine lines, so that JPEG has work to do.
+QByteArray photoBytes(const QSize &size, int variant)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, size.width(), size.height());
+    sky.setColorAt(0, QColor::fromHsv((variant * 37) % 360, 120, 230));
+    sky.setColorAt(1, QColor::fromHsv((variant * 91) % 360, 200, 90));
+    painter.fillRect(image.rect(), sky);
+    for (int x = 0; x < size.width(); x += 7)
+        painter.drawLine(x, 0, x + size.height() / 3, size.height());
+    painter.end();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 90);
+    return buffer.data();
+}
+
+void waitFor(const std::function<bool()> &done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace
+
+void benchPhotos()
+{
+    if (!db::DatabaseFiles::open().isEmpty())
+        qFatal("cannot open the kennel");
+    QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const QSize camera = quick() ? QSize(1200, 900) : QSize(4000, 3000);
+    const showcase::PhotoStore store;
+    QByteArray bytes;
+    int variant = 0;
+    QString added;
+    printLine("add a " + QString::number(camera.width() * camera.height() / 1'000'000) +
+                  "-megapixel photo (floor: 300 ms)",
+              medianMs(
+                  5, [&] { added = store.addBytes(bytes).file; },
+                  [&] { bytes = photoBytes(camera, ++variant); }),
+              300);
+
+    // The first dogs in stored order, each with a photo of its own among a few.
+    QSqlQuery first(kennel);
+    first.exec("SELECT dogid, name FROM Dogtable ORDER BY rowid LIMIT 60");
+    std::vector<QString> files;
+    for (int i = 0; i < 6; ++i)
+        files.push_back(store.addBytes(photoBytes(camera, 100 + i)).file);
+    int dogs = 0;
+    while (first.next())
+        showcase::addPhoto(kennel, first.value(0).toLongLong(), files[size_t(dogs++ % 6)],
+                           first.value(1).toString());
+    dogs::DogRecordsScreen screen;
+    screen.show();
+    waitFor([&] { return screen.isLoaded(); });
+    QPushButton *next = screen.findChild<QPushButton *>("nextButton");
+    auto *photo = screen.findChild<QLabel *>("mainPhoto");
+    const auto shown = [photo] { return !photo->pixmap().isNull() || !photo->text().isEmpty(); };
+    // A step shows the dog at once; its photo follows when the program is next idle.
+    printLine("dog records \"Next\" with photos (floor: 5 ms)",
+              medianMs(
+                  25, [&] { next->click(); }, [&] { waitFor(shown); }),
+              5);
+    printLine("  its photo on view after the step",
+              medianMs(25,
+                       [&] {
+                           next->click();
+                           waitFor(shown);
+                       }),
+              -1);
+    QSqlQuery(kennel).exec("DELETE FROM photos");
+    db::DatabaseFiles::close();
+}
+
+} // namespace bench
