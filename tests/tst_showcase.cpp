@@ -1,3 +1,4 @@
+#include "core/DateText.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/DogMerge.h"
 #include "dogs/DogRecordsScreen.h"
@@ -5,6 +6,7 @@
 #include "showcase/Photos.h"
 #include "showcase/PhotosScreen.h"
 #include "showcase/PhotoStore.h"
+#include "showcase/ShowResultsScreen.h"
 #include "tests/ProgramWindow.h"
 
 #include <QBuffer>
@@ -83,6 +85,7 @@ private Q_SLOTS:
     void photosAreAddedFromTheDogsScreen();
     void aPhotoFileRemovedByHandIsSaidSo();
     void photosGoWithTheirDog();
+    void showResultsAreTypedFromTheDogsScreen();
 };
 
 void ShowcaseTest::photosAreCheckedBeforeTheyAreKept_data()
@@ -237,6 +240,46 @@ void ShowcaseTest::photosGoWithTheirDog()
     QVERIFY(dogs::removeDog(kennel.db(), removal.value(), false).ok());
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM photos").toInt(), 0);
     QVERIFY(store.holds(first) && store.holds(second));
+}
+
+void ShowcaseTest::showResultsAreTypedFromTheDogsScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    Window w;
+    w.choose("dogsMenu", "Browse / Update Dogs");
+    auto *records = w.shown<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName());
+    focusOn(records->findChild<QPushButton *>("showsButton"));
+    pressKey(Qt::Key_Space);
+    auto *shows = w.shown<showcase::ShowResultsScreen>(showcase::ShowResultsScreen::screenName());
+    QCOMPARE(shows->findChild<QLabel *>("titles")->text(), "No titles yet");
+    // Field after field by Tab, Enter adds; a short form without its title is refused first.
+    auto type = [&](const QStringList &values) {
+        focusOn(shows->findChild<QLineEdit *>("date"));
+        for (const QString &value : values) {
+            QApplication::focusWidget()->setProperty("text", QString());
+            typeKeys(value);
+            pressKey(Qt::Key_Tab);
+        }
+        pressKey(Qt::Key_Return);
+    };
+    type({"6/14/2025", "Summer \"Open\" Show", "Mrs Ærø", "Open", "1st", "CC", "", "CH"});
+    QCOMPARE(messages.texts.value(0),
+             "Type the title the short form stands for, such as Champion for CH.");
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM showresults").toInt(), 0);
+    type({"6/14/2025", "Summer \"Open\" Show", "Mrs Ærø", "Open", "1st", "CC", "Champion", "CH"});
+    type({"2/30/2026", "Trial", "", "", "", "", "", ""});
+    QCOMPARE(messages.texts.value(1), core::datetext::invalidDateMessage("Date", "2/30/2026"));
+    type({"3/1/2026", "Obedience Trial", "", "", "Pass", "", "Companion Dog", "CD"});
+    QCOMPARE(scalar(kennel.db(),
+                    "SELECT group_concat(showname || '|' || judge || '|' || "
+                    "titleshort, ';') FROM showresults WHERE dogid = ?",
+                    {rex})
+                 .toString(),
+             "Summer \"Open\" Show|Mrs Ærø|CH;Obedience Trial||CD");
+    QCOMPARE(shows->findChild<QLabel *>("titles")->text(), "Titles: CH CD");
+    QCOMPARE(messages.texts.size(), 2);
 }
 
 QTEST_MAIN(ShowcaseTest)
