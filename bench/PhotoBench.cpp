@@ -46,7 +46,6 @@ void benchPhotos()
 {
     if (!db::DatabaseFiles::open().isEmpty())
         qFatal("cannot open the kennel");
-    QSqlDatabase kennel = db::DatabaseFiles::kennel();
     const QSize camera = quick() ? QSize(1200, 900) : QSize(4000, 3000);
     const showcase::PhotoStore store;
     QByteArray bytes;
@@ -60,6 +59,7 @@ void benchPhotos()
               300);
 
     // The first dogs in stored order, each with a photo of its own among a few.
+    QSqlDatabase kennel = db::DatabaseFiles::kennel();
     QSqlQuery first(kennel);
     first.exec("SELECT dogid, name FROM Dogtable ORDER BY rowid LIMIT 60");
     std::vector<QString> files;
@@ -88,6 +88,8 @@ void benchPhotos()
                        }),
               -1);
     QSqlQuery(kennel).exec("DELETE FROM photos");
+    first.finish();
+    kennel = {};
     db::DatabaseFiles::close();
 }
 

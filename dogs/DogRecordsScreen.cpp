@@ -270,8 +270,10 @@ void DogRecordsScreen::showPhotoLater()
             m_photo->setText(QStringLiteral("No photo"));
             return;
         }
-        const QImage image =
-            showcase::PhotoStore().image(photo->file, QSize(photoSize, photoSize) * 2);
+        // The small copy made when the photo was added is sharp enough here, and quick; it
+        // may outlive the photo itself.
+        const showcase::PhotoStore store;
+        const QImage image = store.holds(photo->file) ? store.thumbnail(photo->file) : QImage();
         if (image.isNull()) {
             m_photo->setText(QStringLiteral("The photo file %1 is missing or damaged.")
                                  .arg(photo->file.left(12) + QStringLiteral("…")));

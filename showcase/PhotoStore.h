@@ -17,7 +17,8 @@ public:
     // The store of the kennel in `folder` (the working folder by default).
     explicit PhotoStore(const QDir &folder = QDir::current());
 
-    static constexpr int thumbnailSize = 160;
+    // Large enough for the dog's photo on its record on a high-density screen.
+    static constexpr int thumbnailSize = 320;
     // The most pixels a photo may have: a 100-megapixel scan is refused, not decoded.
     static constexpr qint64 mostPixels = 80'000'000;
 

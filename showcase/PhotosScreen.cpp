@@ -25,6 +25,7 @@ namespace showcase {
 namespace {
 
 constexpr int previewSize = 360;
+constexpr int iconSize = 160;
 
 QString imageFilter()
 {
@@ -45,11 +46,11 @@ PhotosScreen::PhotosScreen(QWidget *parent)
     m_list->setObjectName(QStringLiteral("photoList"));
     m_list->setAccessibleName(QStringLiteral("Photos"));
     m_list->setViewMode(QListView::IconMode);
-    m_list->setIconSize(QSize(PhotoStore::thumbnailSize, PhotoStore::thumbnailSize));
+    m_list->setIconSize(QSize(iconSize, iconSize));
     m_list->setResizeMode(QListView::Adjust);
     m_list->setMovement(QListView::Static);
     m_list->setWordWrap(true);
-    m_list->setMinimumWidth(2 * PhotoStore::thumbnailSize + 40);
+    m_list->setMinimumWidth(2 * iconSize + 40);
     m_preview->setObjectName(QStringLiteral("photoPreview"));
     m_preview->setAccessibleName(QStringLiteral("Photo"));
     m_preview->setFixedSize(previewSize, previewSize);
