@@ -5,6 +5,8 @@
 #include "db/Fields.h"
 #include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
+#include "showcase/Photos.h"
+#include "showcase/PhotoStore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,6 +68,26 @@ Column dnaColumn(const std::shared_ptr<QPointer<ui::RowTableModel>> &table, qint
                   },
                   -1, 14};
     column.hiddenAtFirst = true;
+    return column;
+}
+
+// The dog's main photo, small, hidden until asked for: reading photos costs a look at a file
+// for each row on view.
+Column photoColumn()
+{
+    Column column{QStringLiteral("Photo"), [](const QVariantList &, qint64) { return QString(); },
+                  -1, 5};
+    column.hiddenAtFirst = true;
+    column.picture = [](qint64 id) {
+        const auto photo = showcase::mainPhotoOf(db::DatabaseFiles::kennel(), id);
+        const showcase::PhotoStore store;
+        if (!photo || !store.holds(photo->file))
+            return QPixmap();
+        constexpr int side = 32;
+        return QPixmap::fromImage(
+            store.thumbnail(photo->file)
+                .scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    };
     return column;
 }
 
@@ -135,6 +157,7 @@ ui::RowTableModel *allDogsTable()
          }}};
     for (const auto &[id, name] : dnaTests())
         columns << dnaColumn(table, id, name);
+    columns << photoColumn();
     *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
     return *table;
 }

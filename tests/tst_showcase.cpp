@@ -8,6 +8,7 @@
 #include "showcase/PhotoStore.h"
 #include "showcase/ShowResultsScreen.h"
 #include "tests/ProgramWindow.h"
+#include "ui/TableScreen.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 
 using namespace testing;
 using showcase::PhotoStore;
@@ -188,6 +190,23 @@ void ShowcaseTest::photosAreAddedFromTheDogsScreen()
     photos->addFiles({good});
     QCOMPARE(messages.texts.last(),
              "These files were not added:\ngarden.jpg: Rex has this photo already");
+
+    // All Dogs can show each dog's main photo small, in a column hidden until asked for.
+    w.choose("dogsMenu", "All Dogs");
+    auto *all = w.shown<ui::TableScreen>("AllDogs");
+    auto *table = all->findChild<QTableView *>("table");
+    int photo = -1;
+    for (int c = 0; c < table->model()->columnCount(); ++c) {
+        if (table->model()->headerData(c, Qt::Horizontal).toString() == "Photo")
+            photo = c;
+    }
+    QVERIFY(photo > 0 && table->isColumnHidden(photo));
+    for (int row = 0; row < table->model()->rowCount(); ++row) {
+        const QModelIndex cell = table->model()->index(row, photo);
+        const QPixmap small = cell.data(Qt::DecorationRole).value<QPixmap>();
+        QVERIFY(!small.isNull());
+        QVERIFY(small.width() <= 32 && small.height() <= 32);
+    }
 }
 
 void ShowcaseTest::aPhotoFileRemovedByHandIsSaidSo()

@@ -29,6 +29,8 @@ void RowTableModel::reload()
     stopReading();
     m_loaded = true;
     m_rows.forgetValues();
+    // A photo chosen since is shown at the next look.
+    m_pictures.clear();
     m_ordered = sorted();
     refilter();
     readValues();
@@ -139,6 +141,16 @@ int RowTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant RowTableModel::data(const QModelIndex &index, int role) const
 {
+    if (index.isValid() && role == Qt::DecorationRole && m_columns[index.column()].picture) {
+        const qint64 id = idAt(index.row());
+        auto picture = m_pictures.find(id);
+        if (picture == m_pictures.end()) {
+            if (m_pictures.size() > 500)
+                m_pictures.clear();
+            picture = m_pictures.insert(id, m_columns[index.column()].picture(id));
+        }
+        return picture->isNull() ? QVariant() : QVariant(*picture);
+    }
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
     const int page = index.row() / pageSize;

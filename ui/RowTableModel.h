@@ -6,6 +6,7 @@
 #include <memory>
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QPixmap>
 
 namespace core {
 class BackgroundTask;
@@ -30,6 +31,8 @@ public:
         std::function<std::vector<qint64>(std::vector<qint64> rows, bool ascending)> order = {};
         // Hidden until the user shows it from the header's menu.
         bool hiddenAtFirst = false;
+        // A small picture beside the text, read only for the rows on view of a column on view.
+        std::function<QPixmap(qint64 id)> picture = {};
 
         bool sorts() const { return sortField >= 0 || order; }
 
@@ -92,6 +95,7 @@ private:
     bool m_searched = false;
     std::vector<qint64> m_found;
     mutable QHash<int, QList<QStringList>> m_pages;
+    mutable QHash<qint64, QPixmap> m_pictures;
     core::BackgroundTask *m_reader = nullptr;
     std::shared_ptr<std::atomic_bool> m_stopReading;
 };
