@@ -8,6 +8,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/Preferences.h"
 #include "report/ReportLayout.h"
+#include "showcase/Titles.h"
 #include "ui/ScreenHost.h"
 
 namespace app::localsettings {
@@ -72,9 +73,22 @@ const ListSetting &amountForm()
     return setting;
 }
 
+const ListSetting &titles()
+{
+    using namespace showcase;
+    static const ListSetting setting{QStringLiteral("Titles with names"),
+                                     QStringLiteral("titlePlace"),
+                                     QStringLiteral("title place"),
+                                     titlePlaceNames(),
+                                     [] { return int(titlePlace()); },
+                                     [] { return int(TitlePlace::None); },
+                                     [](int entry) { setTitlePlace(TitlePlace(entry)); }};
+    return setting;
+}
+
 QList<const ListSetting *> all()
 {
-    return {&dateOrder(), &weights(), &paper(), &currencyPlace(), &amountForm()};
+    return {&dateOrder(), &weights(), &paper(), &currencyPlace(), &amountForm(), &titles()};
 }
 
 namespace {

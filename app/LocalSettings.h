@@ -34,6 +34,8 @@ const ListSetting &weights();
 const ListSetting &paper();
 const ListSetting &currencyPlace();
 const ListSetting &amountForm();
+// Where the certificate and the pedigree chart show titles: nowhere at first.
+const ListSetting &titles();
 // All of them, in the order the setup screen shows them.
 QList<const ListSetting *> all();
 

@@ -47,6 +47,7 @@
 #include "sales/SellDogScreen.h"
 #include "showcase/PhotosScreen.h"
 #include "showcase/ShowResultsScreen.h"
+#include "showcase/Titles.h"
 #include "ui/ScreenHost.h"
 
 #include <QApplication>
@@ -391,7 +392,8 @@ void MainWindow::showChart(const pedigree::PedigreeRecord &record, int generatio
                        record, generations, pedigree::inbreedingText(record, QStringLiteral(", ")),
                        dnaTest.isEmpty() ? QHash<QString, QString>{}
                                          : pedigree::dnaMarks(kennel, record, dnaTest),
-                       dnaTest.isEmpty() ? QString() : pedigree::dnaMarksLegend(dnaTest)));
+                       dnaTest.isEmpty() ? QString() : pedigree::dnaMarksLegend(dnaTest),
+                       showcase::titlesByName(kennel)));
                });
 }
 

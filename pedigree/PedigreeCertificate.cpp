@@ -12,6 +12,7 @@
 #include "report/PagePainter.h"
 #include "report/ReportDefinition.h"
 #include "report/ReportLayout.h"
+#include "showcase/Titles.h"
 
 #include <QLocale>
 #include <QMap>
@@ -147,6 +148,8 @@ report::Layout pedigreeCertificate(const QSqlDatabase &kennel, const QString &su
     const QString microchip = detail(Microchip);
     const QString breeder = detail(Breeder);
     const QString owner = detail(Owner);
+    // Titles, where the breeder shows them, go with each name.
+    const QHash<qint64, QString> titles = showcase::titlesByDog(kennel);
     QList<QList<Ancestor>> places{{dogItself}};
     for (int g = 1; g <= generations; ++g) {
         QList<Ancestor> generation;
@@ -155,6 +158,7 @@ report::Layout pedigreeCertificate(const QSqlDatabase &kennel, const QString &su
             // A parent not recorded says so; one recorded but not in the kennel keeps its name.
             if (walk[g - 1][n / 2].found && found.name.isEmpty())
                 found.name = core::notOnRecord();
+            found.name = showcase::titled(found.name, titles.value(found.id));
             generation << found;
         }
         places << generation;
@@ -196,7 +200,8 @@ report::Layout pedigreeCertificate(const QSqlDatabase &kennel, const QString &su
             details << QString::fromLatin1(label) + QStringLiteral(": ") + value;
     }
     int y = top;
-    add(fitted(QRect(margin, y, subjectWidth, lineHeight(12)), subject, arial(12, true)));
+    add(fitted(QRect(margin, y, subjectWidth, lineHeight(12)),
+               showcase::titled(subject, titles.value(dogItself.id)), arial(12, true)));
     y += lineHeight(12) + 60;
     for (const QString &line : std::as_const(details)) {
         add(fitted(QRect(margin, y, subjectWidth, lineHeight(9)), line, arial(9)));

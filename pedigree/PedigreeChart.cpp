@@ -2,6 +2,7 @@
 
 #include "report/ReportDefinition.h"
 #include "report/ReportLayout.h"
+#include "showcase/Titles.h"
 
 namespace pedigree {
 namespace {
@@ -15,7 +16,7 @@ constexpr int textHeight = 220;
 
 report::Layout pedigreeChart(const PedigreeRecord &record, int generations,
                              const QString &inbreeding, const QHash<QString, QString> &marks,
-                             const QString &legend)
+                             const QString &legend, const QHash<QString, QString> &titles)
 {
     report::ReportDefinition paper;
     paper.orientation = QPageLayout::Landscape;
@@ -44,8 +45,9 @@ report::Layout pedigreeChart(const PedigreeRecord &record, int generations,
                 return -1;
             return margin + titleHeight + ((from + to - 2 * firstLeaf) * rowHeight) / 2;
         };
-        auto text = [&](int column, int y, const QString &name, const QFont &f) {
-            const QString mark = marks.value(name);
+        auto text = [&](int column, int y, const QString &dog, const QFont &f) {
+            const QString mark = marks.value(dog);
+            const QString name = showcase::titled(dog, titles.value(dog));
             page.items.append(
                 {report::PageItem::Kind::Text,
                  QRect(margin + column * columnWidth, y - textHeight / 2, columnWidth - 160,

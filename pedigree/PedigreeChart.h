@@ -12,9 +12,11 @@ namespace pedigree {
 // dogs nearer the subject are repeated on every page they reach. `inbreeding` stands
 // under the title of every page.
 // With `marks`, each dog named in it has its mark after its name, and `legend` says what
-// they are under the title.
+// they are under the title. Each dog named in `titles` has its titles with its name, where the
+// breeder shows them.
 report::Layout pedigreeChart(const PedigreeRecord &record, int generations,
                              const QString &inbreeding = {},
-                             const QHash<QString, QString> &marks = {}, const QString &legend = {});
+                             const QHash<QString, QString> &marks = {}, const QString &legend = {},
+                             const QHash<QString, QString> &titles = {});
 
 } // namespace pedigree

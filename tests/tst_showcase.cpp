@@ -1,16 +1,21 @@
+#include "app/SetupScreen.h"
 #include "core/DateText.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/DogMerge.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/DogRemoval.h"
+#include "pedigree/PedigreeCertificate.h"
+#include "pedigree/PedigreeChart.h"
 #include "showcase/Photos.h"
 #include "showcase/PhotosScreen.h"
 #include "showcase/PhotoStore.h"
 #include "showcase/ShowResultsScreen.h"
+#include "showcase/Titles.h"
 #include "tests/ProgramWindow.h"
 #include "ui/TableScreen.h"
 
 #include <QBuffer>
+#include <QComboBox>
 #include <QDir>
 #include <QImageWriter>
 #include <QLabel>
@@ -88,6 +93,7 @@ private Q_SLOTS:
     void aPhotoFileRemovedByHandIsSaidSo();
     void photosGoWithTheirDog();
     void showResultsAreTypedFromTheDogsScreen();
+    void titlesStandWithNamesWhereTheBreederChooses();
 };
 
 void ShowcaseTest::photosAreCheckedBeforeTheyAreKept_data()
@@ -299,6 +305,55 @@ void ShowcaseTest::showResultsAreTypedFromTheDogsScreen()
              "Summer \"Open\" Show|Mrs Ærø|CH;Obedience Trial||CD");
     QCOMPARE(shows->findChild<QLabel *>("titles")->text(), "Titles: CH CD");
     QCOMPARE(messages.texts.size(), 2);
+}
+
+void ShowcaseTest::titlesStandWithNamesWhereTheBreederChooses()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    const qint64 pup =
+        addDog(kennel.db(), {{"name", "Pup"}, {"sex", "Male"}, {"sire", "Rex"}, {"dam", "Bella"}});
+    // Earned in this order, typed in another; a title won twice counts once.
+    for (const auto &[dog, day, title] :
+         {std::tuple{rex, "2024-05-01", "JW"}, std::tuple{rex, "2023-01-01", "CH"},
+          std::tuple{rex, "2025-01-01", "JW"}, std::tuple{pup, "2026-01-01", "CD"}})
+        exec(kennel.db(),
+             "INSERT INTO showresults (dogid, showdate, showname, title, titleshort) "
+             "VALUES (?, ?, 'Show', 'Title', ?)",
+             {dog, day, title});
+    auto certificate = [&] {
+        return pedigree::pedigreeCertificate(kennel.db(), "Pup", 3, QDate(2026, 12, 10)).texts(0);
+    };
+    // Not shown until chosen: the certificate reads as it always has.
+    QVERIFY(certificate().contains("Rex"));
+    QVERIFY(certificate().contains("Pup"));
+    Window w;
+    w.choose("fileMenu", "Setup");
+    auto *setup = w.shown<app::SetupScreen>(app::SetupScreen::screenName());
+    auto *place = setup->findChild<QComboBox *>("titlePlace");
+    QCOMPARE(place->currentText(), "Not shown");
+    focusOn(place);
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Down);
+    QCOMPARE(place->currentText(), "After the name");
+    QCOMPARE(
+        scalar(kennel.db(), "SELECT value FROM preferences WHERE name = 'title place'").toString(),
+        "After the name");
+    QVERIFY(certificate().contains("Rex CH JW"));
+    QVERIFY(certificate().contains("Pup CD"));
+    focusOn(place);
+    pressKey(Qt::Key_Up);
+    pedigree::PedigreeRecord record;
+    record.subject = record.dogname = "Pup";
+    record.slots.insert(pedigree::slotOfDog(1, 1), "Rex");
+    const report::Layout chart =
+        pedigree::pedigreeChart(record, 5, {}, {}, {}, showcase::titlesByName(kennel.db()));
+    QVERIFY(chart.find(0, "CH JW Rex"));
+    focusOn(place);
+    pressKey(Qt::Key_Up);
+    QCOMPARE(showcase::titlePlace(), showcase::TitlePlace::None);
 }
 
 QTEST_MAIN(ShowcaseTest)
