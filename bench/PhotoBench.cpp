@@ -9,6 +9,7 @@
 #include <memory>
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -94,6 +95,8 @@ void benchPhotos()
     first.finish();
     kennel = {};
     db::DatabaseFiles::close();
+    // Left behind, the photos would weigh on the next run's backup timings.
+    QDir(db::DatabaseFiles::photosFolder()).removeRecursively();
 }
 
 } // namespace bench
