@@ -56,6 +56,7 @@ QString pageFor(const QString &screenName)
         {QStringLiteral("Form4"), QStringLiteral("dogs")},
         {QStringLiteral("Photos"), QStringLiteral("dogs")},
         {QStringLiteral("ShowsAndTitles"), QStringLiteral("dogs")},
+        {QStringLiteral("PublishWebsite"), QStringLiteral("dogs")},
         {QStringLiteral("AddDogRecords"), QStringLiteral("dogs")},
         {QStringLiteral("FindDogRecord"), QStringLiteral("dogs")},
         {QStringLiteral("DeleteDog"), QStringLiteral("dogs")},

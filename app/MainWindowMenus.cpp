@@ -28,6 +28,7 @@
 #include "inbreeding/GeneticsScreen.h"
 #include "population/MatingMatrixScreen.h"
 #include "population/PopulationScreen.h"
+#include "showcase/PublishWebsiteScreen.h"
 #include "transfer/ImportPlan.h"
 #include "transfer/SpreadsheetExport.h"
 #include "ui/ScreenHost.h"
@@ -260,6 +261,8 @@ void MainWindow::buildMenuBar()
                     [this] { m_transfers->chooseAndImport(transfer::contactTarget()); });
     file->addAction(QStringLiteral("Import Health Results from CSV..."), m_transfers,
                     [this] { m_transfers->chooseAndImport(transfer::healthResultTarget()); });
+    file->addAction(QStringLiteral("Publish Website..."), this,
+                    [this] { open<showcase::PublishWebsiteScreen>(); });
     file->addAction(QStringLiteral("Export Calendar..."), m_calendar,
                     &KennelCalendarFile::chooseAndExport);
     file->addSeparator();

@@ -73,14 +73,17 @@ void setTitlePlace(TitlePlace place)
     chosenPlace() = place;
 }
 
-QHash<qint64, QString> titlesByDog(const QSqlDatabase &kennel)
+QHash<qint64, QString> allTitles(const QSqlDatabase &kennel)
 {
     QHash<qint64, QString> titles;
-    if (titlePlace() != TitlePlace::None)
-        scanTitles(kennel, [&](qint64 id, const QString &, const QString &shown) {
-            titles.insert(id, shown);
-        });
+    scanTitles(kennel,
+               [&](qint64 id, const QString &, const QString &shown) { titles.insert(id, shown); });
     return titles;
+}
+
+QHash<qint64, QString> titlesByDog(const QSqlDatabase &kennel)
+{
+    return titlePlace() == TitlePlace::None ? QHash<qint64, QString>() : allTitles(kennel);
 }
 
 QHash<QString, QString> titlesByName(const QSqlDatabase &kennel)

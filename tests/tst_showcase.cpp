@@ -1,4 +1,5 @@
 #include "app/SetupScreen.h"
+#include "core/Clock.h"
 #include "core/DateText.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/DogMerge.h"
@@ -11,16 +12,21 @@
 #include "showcase/PhotoStore.h"
 #include "showcase/ShowResultsScreen.h"
 #include "showcase/Titles.h"
+#include "showcase/Website.h"
 #include "tests/ProgramWindow.h"
 #include "ui/TableScreen.h"
 
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QImageWriter>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTableView>
 
 using namespace testing;
@@ -94,6 +100,8 @@ private Q_SLOTS:
     void photosGoWithTheirDog();
     void showResultsAreTypedFromTheDogsScreen();
     void titlesStandWithNamesWhereTheBreederChooses();
+    void websiteIsWholeEscapedAndValid();
+    void websiteRefusesWhatItWouldHarm();
 };
 
 void ShowcaseTest::photosAreCheckedBeforeTheyAreKept_data()
@@ -354,6 +362,128 @@ void ShowcaseTest::titlesStandWithNamesWhereTheBreederChooses()
     focusOn(place);
     pressKey(Qt::Key_Up);
     QCOMPARE(showcase::titlePlace(), showcase::TitlePlace::None);
+}
+
+namespace {
+
+// Every page of the site, by its path inside the site.
+QMap<QString, QString> sitePages(const QString &site)
+{
+    QMap<QString, QString> pages;
+    QDirIterator files(site, {"*.html"}, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        pages.insert(QDir(site).relativeFilePath(path), QString::fromUtf8(fileBytes(path)));
+    }
+    return pages;
+}
+
+} // namespace
+
+void ShowcaseTest::websiteIsWholeEscapedAndValid()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    exec(kennel.db(), "UPDATE setup SET Kennelname = 'Ærø \"Dogs\" & Co', Name = 'Me', "
+                      "phone = '555 0100'");
+    const qint64 rex =
+        addDog(kennel.db(),
+               {{"name", "<script>alert(1)</script>"}, {"sex", "Male"}, {"dob", "2020-01-01"}});
+    const qint64 bella = addDog(
+        kennel.db(), {{"name", "Bella / O'Neil Ærø"}, {"sex", "Female"}, {"dob", "2020-02-02"}});
+    const qint64 pup = addDog(kennel.db(), {{"name", "Pup"},
+                                            {"sex", "Male"},
+                                            {"dob", QDate(2026, 11, 1).toString(Qt::ISODate)},
+                                            {"sire", "<script>alert(1)</script>"},
+                                            {"dam", "Bella / O'Neil Ærø"}});
+    addDog(
+        kennel.db(),
+        {{"name", "Sold Pup"}, {"sex", "Female"}, {"dob", "2026-11-01"}, {"ownerid", "A Buyer"}});
+    exec(kennel.db(), "INSERT INTO litters (sire, dam, littersize, dateoflitter) VALUES "
+                      "('<script>alert(1)</script>', 'Bella / O''Neil Ærø', 1, '2026-11-01')");
+    exec(kennel.db(),
+         "INSERT INTO showresults (dogid, showdate, showname, title, titleshort) "
+         "VALUES (?, '2023-01-01', 'Show <b>', 'Champion', 'CH')",
+         {rex});
+    const PhotoStore store;
+    const QString photo = store.addBytes(imageBytes(QSize(300, 200), "jpeg")).file;
+    QVERIFY(showcase::addPhoto(kennel.db(), bella, photo, "Bella").ok());
+    QVERIFY(showcase::addPhoto(kennel.db(), pup, photo, "Pup").ok());
+    core::Clock::setToday(QDate(2026, 12, 10));
+    const QString site = kennel.path() + "/../site-" + QString::number(rex);
+    showcase::WebsiteChoice choice;
+    choice.folder = site;
+    const showcase::Published published =
+        showcase::publishWebsite(kennel.db(), choice, kennel.path());
+    QCOMPARE(published.problem, QString());
+    const QMap<QString, QString> pages = sitePages(site);
+    // The kennel's own living dogs: the sold pup's owner is someone else.
+    QCOMPARE(published.pages, pages.size());
+    QCOMPARE(pages.size(), 6);
+    QVERIFY(pages.contains(QString("dogs/%1-bella-oneil-r.html").arg(bella)));
+    for (auto page = pages.begin(); page != pages.end(); ++page) {
+        // The kennel's texts are text, never markup.
+        QVERIFY2(!page.value().contains("<script>") && !page.value().contains("Show <b>"),
+                 qPrintable(page.key()));
+        QVERIFY(!page.value().contains("555 0100"));
+        QVERIFY(page.value().contains("Ærø &quot;Dogs&quot; &amp; Co"));
+        // Every link and image is there.
+        static const QRegularExpression link(R"re((?:href|src)="([^"]+)")re");
+        for (auto found = link.globalMatch(page.value()); found.hasNext();) {
+            const QString target = found.next().captured(1);
+            QVERIFY2(QFile::exists(QFileInfo(site + "/" + page.key()).dir().filePath(target)),
+                     qPrintable(page.key() + " links " + target));
+        }
+    }
+    QVERIFY(pages["index.html"].contains("&lt;script&gt;alert(1)&lt;/script&gt; CH"));
+    QVERIFY(pages["puppies.html"].contains(">Pup</a>"));
+    QVERIFY(!pages["puppies.html"].contains("Sold Pup"));
+    QVERIFY(pages[QString("dogs/%1-pup.html").arg(pup)].contains("Bella / O&apos;Neil Ærø"));
+    // Valid to an HTML checker: warnings are let be, errors are not.
+    if (QStandardPaths::findExecutable("tidy").isEmpty())
+        QSKIP("tidy is not installed");
+    for (auto page = pages.begin(); page != pages.end(); ++page) {
+        QProcess tidy;
+        tidy.start("tidy", {"-q", "-e", site + "/" + page.key()});
+        QVERIFY(tidy.waitForFinished());
+        QVERIFY2(tidy.exitCode() < 2, qPrintable(page.key() + ": " + tidy.readAllStandardError()));
+    }
+}
+
+void ShowcaseTest::websiteRefusesWhatItWouldHarm()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    showcase::WebsiteChoice choice;
+    auto publish = [&](const QString &folder) {
+        choice.folder = folder;
+        return showcase::publishWebsite(kennel.db(), choice, kennel.path()).problem;
+    };
+    QCOMPARE(publish(kennel.path()), "The website cannot go in the kennel's own folder, nor in a "
+                                     "folder that holds it.");
+    QCOMPARE(publish(kennel.path() + "/.."), "The website cannot go in the kennel's own folder, "
+                                             "nor in a folder that holds it.");
+    QTemporaryDir other;
+    writeFile(other.filePath("letter.txt"), "mine");
+    QVERIFY(publish(other.path()).startsWith("The folder "));
+    QVERIFY(QFile::exists(other.filePath("letter.txt")));
+    // A site published before is replaced whole; a broken template leaves it as it was.
+    QTemporaryDir sites;
+    const QString site = sites.filePath("site");
+    QCOMPARE(publish(site), QString());
+    const QByteArray before = fileBytes(site + "/index.html");
+    QTemporaryDir own;
+    writeFile(own.filePath("index.mustache"), "<p>{{#dogs}}unclosed</p>");
+    choice.templates = own.path();
+    QVERIFY(publish(site).startsWith("The template index.mustache cannot be used: "));
+    QCOMPARE(fileBytes(site + "/index.html"), before);
+    // A template of the breeder's own is used in place of the shipped one.
+    writeFile(own.filePath("index.mustache"),
+              "<p>{{kennel}}: {{#dogs}}{{titledName}}{{/dogs}}</p>");
+    QCOMPARE(publish(site), QString());
+    QVERIFY(fileBytes(site + "/index.html").endsWith(": Rex</p>"));
+    QVERIFY(!QDir(site + ".publishing").exists() && !QDir(site + ".previous").exists());
 }
 
 QTEST_MAIN(ShowcaseTest)

@@ -1,0 +1,492 @@
+#include "showcase/Website.h"
+
+#include "core/Clock.h"
+#include "core/DateText.h"
+#include "db/Fields.h"
+#include "db/RawRows.h"
+#include "db/SingleRows.h"
+#include "db/SqlText.h"
+#include "db/Tables.h"
+#include "genetics/KennelGenetics.h"
+#include "showcase/Photos.h"
+#include "showcase/PhotoStore.h"
+#include "showcase/ShowResults.h"
+#include "showcase/Titles.h"
+
+#include <kainjow/mustache.hpp>
+#include <map>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringBuilder>
+
+// Resources of a static library are registered by hand, from the global namespace.
+static void registerTemplates()
+{
+    Q_INIT_RESOURCE(website);
+}
+
+namespace showcase {
+namespace {
+
+namespace dog = db::fields::dogs;
+using kainjow::mustache::data;
+using kainjow::mustache::list;
+using kainjow::mustache::mustache;
+
+const QString marker = QStringLiteral(".houndry-site");
+constexpr int pedigreeGenerations = 4;
+constexpr int webPhoto = 1200;
+
+std::string text(const QString &value)
+{
+    return value.toStdString();
+}
+
+// A page's file name: the dogid keeps it unique, the name makes it readable; only letters and
+// digits a web server and any file system take as they are.
+QString pageOf(qint64 id, const QString &name)
+{
+    QString slug;
+    for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
+        if (c.isLetterOrNumber() && c.unicode() < 128)
+            slug += c.toLower();
+        else if ((c.isSpace() || c == QLatin1Char('-')) && !slug.endsWith(QLatin1Char('-')))
+            slug += QLatin1Char('-');
+    }
+    while (slug.endsWith(QLatin1Char('-')))
+        slug.chop(1);
+    return QStringLiteral("dogs/%1-%2.html")
+        .arg(id)
+        .arg(slug.left(60).isEmpty() ? QStringLiteral("dog") : slug.left(60));
+}
+
+struct SiteDog
+{
+    qint64 id;
+    QString name, registration, sex, colour, breed, owner;
+    QDate born;
+    bool died = false;
+    bool sold = false;
+};
+
+struct Templates
+{
+    mustache index{""}, dog{""}, litters{""}, puppies{""};
+    QByteArray style;
+};
+
+QByteArray templateBytes(const QString &own, const QString &name)
+{
+    registerTemplates();
+    QFile file(!own.isEmpty() && QFile::exists(QDir(own).filePath(name))
+                   ? QDir(own).filePath(name)
+                   : QStringLiteral(":/website/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString readTemplates(const QString &own, Templates *templates)
+{
+    const std::pair<const char *, mustache *> pages[] = {{"index.mustache", &templates->index},
+                                                         {"dog.mustache", &templates->dog},
+                                                         {"litters.mustache", &templates->litters},
+                                                         {"puppies.mustache", &templates->puppies}};
+    for (const auto &[name, page] : pages) {
+        *page = mustache(templateBytes(own, QString::fromLatin1(name)).toStdString());
+        if (!page->is_valid())
+            return QStringLiteral("The template %1 cannot be used: %2.")
+                .arg(QString::fromLatin1(name), QString::fromStdString(page->error_message()));
+    }
+    templates->style = templateBytes(own, QStringLiteral("style.css"));
+    return {};
+}
+
+std::vector<SiteDog> readDogs(const QSqlDatabase &kennel, QString *problem)
+{
+    enum { Id, Name, Registration, Sex, Colour, Breed, Born, Died, Owner, SoldFor, Sold };
+    std::vector<SiteDog> dogs;
+    auto textOf = [](const db::RawRow &row, int column) {
+        const std::string_view value = row.text(column);
+        return QString::fromUtf8(value.data(), qsizetype(value.size()));
+    };
+    *problem = db::scanRows(
+        kennel,
+        db::selectFrom(db::tables::dogs,
+                       {dog::id, dog::name, dog::registration, dog::sex, dog::colour, dog::breed,
+                        dog::born, dog::died, dog::owner, dog::soldFor, dog::sold}) %
+            QStringLiteral(" ORDER BY rowid"),
+        [&](const db::RawRow &row) {
+            SiteDog d;
+            d.id = row.whole(Id);
+            d.name = textOf(row, Name);
+            d.registration = textOf(row, Registration);
+            d.sex = textOf(row, Sex);
+            d.colour = textOf(row, Colour);
+            d.breed = textOf(row, Breed);
+            d.owner = textOf(row, Owner).trimmed();
+            d.born = core::datetext::fromStored(textOf(row, Born));
+            d.died = !textOf(row, Died).trimmed().isEmpty();
+            d.sold =
+                !textOf(row, SoldFor).trimmed().isEmpty() || !textOf(row, Sold).trimmed().isEmpty();
+            dogs.push_back(d);
+        });
+    return dogs;
+}
+
+// Each chosen dog's health results: test, result and day, oldest first.
+std::map<qint64, list> healthOf(const QSqlDatabase &kennel, const QSet<qint64> &chosen)
+{
+    namespace result = db::fields::healthResults;
+    namespace test = db::fields::healthTests;
+    std::map<qint64, list> health;
+    db::scanRows(kennel,
+                 QStringLiteral("SELECT r.") % db::quoted(result::dogId) % QStringLiteral(", t.") %
+                     db::quoted(test::name) % QStringLiteral(", r.") % db::quoted(result::result) %
+                     QStringLiteral(", r.") % db::quoted(result::date) % QStringLiteral(" FROM ") %
+                     db::quoted(db::tables::healthResults) % QStringLiteral(" r JOIN ") %
+                     db::quoted(db::tables::healthTests) % QStringLiteral(" t ON t.") %
+                     db::quoted(test::id) % QStringLiteral(" = r.") % db::quoted(result::testId) %
+                     QStringLiteral(" ORDER BY r.") % db::quoted(result::date),
+                 [&](const db::RawRow &row) {
+                     if (!chosen.contains(row.whole(0)))
+                         return;
+                     auto value = [&](int column) {
+                         const std::string_view v = row.text(column);
+                         return QString::fromUtf8(v.data(), qsizetype(v.size()));
+                     };
+                     data entry;
+                     entry.set("test", text(value(1)));
+                     entry.set("result", text(value(2)));
+                     entry.set("tested", text(core::datetext::display(QVariant(value(3)))));
+                     health[row.whole(0)].push_back(entry);
+                 });
+    return health;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+QString websiteFolderProblem(const QString &folder, const QString &dataFolder)
+{
+    if (folder.trimmed().isEmpty())
+        return QStringLiteral("Choose a folder for the website.");
+    const QString target = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const QString data = QDir::cleanPath(QFileInfo(dataFolder).absoluteFilePath());
+    if (target == data || target.startsWith(data + QLatin1Char('/')) ||
+        data.startsWith(target + QLatin1Char('/')))
+        return QStringLiteral("The website cannot go in the kennel's own folder, nor in a folder "
+                              "that holds it.");
+    const QDir dir(target);
+    if (dir.exists() && !dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden) &&
+        !QFile::exists(dir.filePath(marker)))
+        return QStringLiteral("The folder %1 holds other files. Choose an empty folder, or one "
+                              "Houndry published a website to before.")
+            .arg(QDir::toNativeSeparators(target));
+    const QFileInfo parent(QFileInfo(target).absolutePath());
+    if (!parent.isDir() || !parent.isWritable())
+        return QStringLiteral("The folder %1 cannot be written to.")
+            .arg(QDir::toNativeSeparators(parent.absoluteFilePath()));
+    return {};
+}
+
+Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice,
+                         const QString &dataFolder)
+{
+    Published published;
+    if (published.problem = websiteFolderProblem(choice.folder, dataFolder);
+        !published.problem.isEmpty())
+        return published;
+    Templates templates;
+    if (published.problem = readTemplates(choice.templates, &templates);
+        !published.problem.isEmpty())
+        return published;
+    QString problem;
+    const std::vector<SiteDog> dogs = readDogs(kennel, &problem);
+    genetics::KennelGenetics &genetics = genetics::KennelGenetics::current(kennel);
+    if (!problem.isEmpty() || !genetics.problem().isEmpty()) {
+        published.problem = QStringLiteral("The dogs could not be read.");
+        return published;
+    }
+    const QVariantMap setup = db::setupRow(kennel);
+    auto setupText = [&](const QString &field) { return setup.value(field).toString().trimmed(); };
+    const QString ownName = setupText(db::fields::setup::name);
+    auto own = [&](const SiteDog &d) {
+        return d.owner.isEmpty() || d.owner.compare(ownName, Qt::CaseInsensitive) == 0;
+    };
+    QSet<qint64> chosen;
+    std::map<qint64, QString> pages;
+    for (const SiteDog &d : dogs) {
+        if (choice.dogs == WebsiteChoice::Dogs::All || (own(d) && !d.died)) {
+            chosen.insert(d.id);
+            pages[d.id] = pageOf(d.id, d.name);
+        }
+    }
+    const QHash<qint64, QString> titles = allTitles(kennel);
+    auto titledName = [&](qint64 id, const QString &name) {
+        return titled(name, titles.value(id), TitlePlace::After);
+    };
+    auto pageFor = [&](qint64 id) {
+        const auto found = pages.find(id);
+        return found == pages.end() ? QString() : found->second;
+    };
+
+    const QFileInfo target(QDir::cleanPath(QFileInfo(choice.folder).absoluteFilePath()));
+    const QDir staging(target.absoluteFilePath() + QStringLiteral(".publishing"));
+    QDir(staging.path()).removeRecursively();
+    if (!QDir().mkpath(staging.filePath(QStringLiteral("dogs"))) ||
+        !QDir().mkpath(staging.filePath(QStringLiteral("photos")))) {
+        published.problem = QStringLiteral("The folder %1 cannot be written to.")
+                                .arg(QDir::toNativeSeparators(target.absolutePath()));
+        return published;
+    }
+    bool written = writeFile(staging.filePath(marker), QByteArray()) &&
+                   writeFile(staging.filePath(QStringLiteral("style.css")), templates.style);
+    auto render = [&](mustache &page, const data &values, const QString &name) {
+        written = written &&
+                  writeFile(staging.filePath(name), QByteArray::fromStdString(page.render(values)));
+        ++published.pages;
+    };
+
+    data site;
+    site.set("kennel", text(setupText(db::fields::setup::kennel)));
+    if (choice.contactDetails) {
+        data contact;
+        contact.set("name", text(ownName));
+        QStringList address;
+        for (const QString &field :
+             {db::fields::setup::address, db::fields::setup::city, db::fields::setup::state,
+              db::fields::setup::postcode, db::fields::setup::country}) {
+            if (!setupText(field).isEmpty())
+                address << setupText(field);
+        }
+        contact.set("address", text(address.join(QStringLiteral(", "))));
+        contact.set("phone", text(setupText(db::fields::setup::phone)));
+        contact.set("email", text(setupText(db::fields::setup::email)));
+        contact.set("web", text(setupText(db::fields::setup::web)));
+        site.set("contact", contact);
+    }
+
+    // Each dog's offspring, from the pedigrees as the program reads them.
+    const genetics::KennelGraph &graph = genetics.graph();
+    const genetics::Pedigree &p = graph.pedigree();
+    std::map<qint64, std::vector<int>> offspring;
+    for (int d = 0; d < graph.size(); ++d) {
+        for (const int parent : {p.sire[size_t(d)], p.dam[size_t(d)]}) {
+            if (p.known(parent) && chosen.contains(graph.id(parent)))
+                offspring[graph.id(parent)].push_back(d);
+        }
+    }
+    std::map<qint64, list> health = healthOf(kennel, chosen);
+    const PhotoStore store;
+    QSet<QString> copied;
+    // A photo scaled for the web, and its small copy; empty when its file is gone.
+    auto webPhotoOf = [&](const Photo &photo) -> std::pair<QString, QString> {
+        const QString hash = photo.file.section(QLatin1Char('.'), 0, 0);
+        const QString large = QStringLiteral("photos/") + hash + QStringLiteral(".jpg");
+        const QString small = QStringLiteral("photos/small-") + hash + QStringLiteral(".jpg");
+        if (!copied.contains(hash)) {
+            const QImage image = store.image(photo.file, QSize(webPhoto, webPhoto));
+            if (image.isNull())
+                return {};
+            written = written && image.save(staging.filePath(large), "JPEG", 85) &&
+                      store.thumbnail(photo.file).save(staging.filePath(small), "JPEG", 85);
+            copied.insert(hash);
+        }
+        return {large, small};
+    };
+
+    list index;
+    list puppies;
+    const QDate yearAgo = core::Clock::today().addYears(-1);
+    for (const SiteDog &d : dogs) {
+        if (!chosen.contains(d.id))
+            continue;
+        data entry;
+        entry.set("page", text(pages[d.id]));
+        entry.set("titledName", text(titledName(d.id, d.name)));
+        entry.set("born", text(core::datetext::shortDate(d.born)));
+        entry.set("sex", text(d.sex));
+        index.push_back(entry);
+        if (own(d) && !d.died && !d.sold && d.born.isValid() && d.born >= yearAgo)
+            puppies.push_back(entry);
+
+        data page = site;
+        page.set("titledName", text(titledName(d.id, d.name)));
+        list details;
+        const int at = graph.indexOfId(d.id);
+        QString coi = QStringLiteral("not known");
+        if (at != genetics::unknown && !graph.looped(at))
+            coi = genetics::percent(genetics.ofDog(at).all);
+        for (const auto &[label, value] :
+             {std::pair{"Registration", d.registration}, std::pair{"Sex", d.sex},
+              std::pair{"Breed", d.breed}, std::pair{"Colour", d.colour},
+              std::pair{"Born", core::datetext::shortDate(d.born)}, std::pair{"COI", coi}}) {
+            if (value.trimmed().isEmpty())
+                continue;
+            data row;
+            row.set("label", label);
+            row.set("value", text(value));
+            details.push_back(row);
+        }
+        page.set("details", details);
+        list &results = health[d.id];
+        page.set("hasHealth", !results.empty());
+        page.set("health", results);
+        list shows;
+        for (const ShowResult &r :
+             showResultsOf(kennel, d.id).value_or(std::vector<ShowResult>())) {
+            data row;
+            row.set("date", text(core::datetext::shortDate(r.date)));
+            row.set("show", text(r.show));
+            row.set("judge", text(r.judge));
+            row.set("showClass", text(r.showClass));
+            row.set("placing", text(r.placing));
+            row.set("award", text(r.award));
+            row.set("title", text(r.titleShort.isEmpty()
+                                      ? r.title
+                                      : QStringLiteral("%1 (%2)").arg(r.title, r.titleShort)));
+            shows.push_back(row);
+        }
+        page.set("hasShows", !shows.empty());
+        page.set("shows", shows);
+        // Four generations: sires above dams, each place spanning the rows of its ancestors.
+        std::vector<int> places{at};
+        list rows(size_t(1) << pedigreeGenerations);
+        for (int g = 1; g <= pedigreeGenerations; ++g) {
+            std::vector<int> next;
+            for (const int child : places) {
+                for (const bool sire : {true, false}) {
+                    const int parent = child == genetics::unknown
+                                           ? genetics::unknown
+                                           : (sire ? p.sire[size_t(child)] : p.dam[size_t(child)]);
+                    next.push_back(parent);
+                }
+            }
+            const int span = 1 << (pedigreeGenerations - g);
+            for (size_t n = 0; n < next.size(); ++n) {
+                data cell;
+                cell.set("rows", std::to_string(span));
+                if (next[n] != genetics::unknown) {
+                    const qint64 id = graph.id(next[n]);
+                    cell.set("name", text(titledName(id, graph.name(next[n]))));
+                    if (!pageFor(id).isEmpty())
+                        cell.set("page", text(pageFor(id)));
+                }
+                data &row = rows[n * size_t(span)];
+                if (!row.get("cells"))
+                    row.set("cells", list());
+                list cells = row.get("cells")->list_value();
+                cells.push_back(cell);
+                row.set("cells", cells);
+            }
+            places = next;
+        }
+        page.set("pedigree", rows);
+        list children;
+        for (const int child : offspring[d.id]) {
+            data row;
+            const qint64 id = graph.id(child);
+            row.set("name", text(titledName(id, graph.name(child))));
+            if (!pageFor(id).isEmpty())
+                row.set("page", text(pageFor(id)));
+            if (graph.born(child))
+                row.set("born",
+                        text(core::datetext::shortDate(QDate::fromJulianDay(graph.born(child)))));
+            children.push_back(row);
+        }
+        page.set("hasOffspring", !children.empty());
+        page.set("offspring", children);
+        list gallery;
+        bool mainShown = false;
+        for (const Photo &photo : photosOf(kennel, d.id).value_or(std::vector<Photo>())) {
+            const auto [large, small] = webPhotoOf(photo);
+            if (large.isEmpty())
+                continue;
+            data picture;
+            picture.set("file", text(large));
+            picture.set("small", text(small));
+            picture.set("caption", text(photo.caption.isEmpty() ? d.name : photo.caption));
+            if (!mainShown) {
+                page.set("mainPhoto", picture);
+                mainShown = true;
+            }
+            gallery.push_back(picture);
+        }
+        page.set("hasGallery", gallery.size() > 1);
+        page.set("gallery", gallery);
+        render(templates.dog, page, pages[d.id]);
+    }
+    data front = site;
+    front.set("dogs", index);
+    render(templates.index, front, QStringLiteral("index.html"));
+    data puppiesPage = site;
+    puppiesPage.set("hasPuppies", !puppies.empty());
+    puppiesPage.set("puppies", puppies);
+    render(templates.puppies, puppiesPage, QStringLiteral("puppies.html"));
+
+    namespace litter = db::fields::litters;
+    list litters;
+    db::scanRows(kennel,
+                 db::selectFrom(db::tables::litters,
+                                {litter::sire, litter::dam, litter::size, litter::born}) %
+                     QStringLiteral(" ORDER BY ") % db::quoted(litter::born) %
+                     QStringLiteral(" DESC"),
+                 [&](const db::RawRow &row) {
+                     auto value = [&](int column) {
+                         const std::string_view v = row.text(column);
+                         return QString::fromUtf8(v.data(), qsizetype(v.size()));
+                     };
+                     const int sire = graph.find(value(0));
+                     const int dam = graph.find(value(1));
+                     const qint64 sireId = sire == genetics::unknown ? -1 : graph.id(sire);
+                     const qint64 damId = dam == genetics::unknown ? -1 : graph.id(dam);
+                     if (!chosen.contains(sireId) && !chosen.contains(damId))
+                         return;
+                     data entry;
+                     entry.set("born", text(core::datetext::display(QVariant(value(3)))));
+                     entry.set("sire", text(titledName(sireId, value(0))));
+                     entry.set("dam", text(titledName(damId, value(1))));
+                     if (!pageFor(sireId).isEmpty())
+                         entry.set("sirePage", text(pageFor(sireId)));
+                     if (!pageFor(damId).isEmpty())
+                         entry.set("damPage", text(pageFor(damId)));
+                     entry.set("size", text(value(2)));
+                     litters.push_back(entry);
+                 });
+    data littersPage = site;
+    littersPage.set("hasLitters", !litters.empty());
+    littersPage.set("litters", litters);
+    render(templates.litters, littersPage, QStringLiteral("litters.html"));
+
+    if (!written) {
+        QDir(staging.path()).removeRecursively();
+        published.problem = QStringLiteral("The website could not be written in %1.")
+                                .arg(QDir::toNativeSeparators(target.absolutePath()));
+        published.pages = 0;
+        return published;
+    }
+    // The earlier site stays whole until the new one is complete beside it.
+    const QString previous = target.absoluteFilePath() + QStringLiteral(".previous");
+    QDir(previous).removeRecursively();
+    const bool hadSite = target.exists();
+    if ((hadSite && !QDir().rename(target.absoluteFilePath(), previous)) ||
+        !QDir().rename(staging.path(), target.absoluteFilePath())) {
+        if (hadSite && !target.exists())
+            QDir().rename(previous, target.absoluteFilePath());
+        QDir(staging.path()).removeRecursively();
+        published.problem = QStringLiteral("The new website could not be put in place of %1.")
+                                .arg(QDir::toNativeSeparators(target.absoluteFilePath()));
+        published.pages = 0;
+        return published;
+    }
+    QDir(previous).removeRecursively();
+    return published;
+}
+
+} // namespace showcase
