@@ -3,7 +3,7 @@ KENNEL_DIR ?= $(CURDIR)/data
 PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 \
             libzip-dev libssl-dev libcsv-dev pkg-config fonts-liberation2 xvfb xauth poppler-utils clang-format \
             dpkg-dev desktop-file-utils appstream xdotool cppcheck \
-            libxlsxwriter-dev qt6-charts-dev libqt6opengl6-dev libical-dev libkainjow-mustache-dev tidy
+            libxlsxwriter-dev qt6-charts-dev libqt6opengl6-dev libical-dev libkainjow-mustache-dev tidy chromium
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 

@@ -221,8 +221,12 @@ Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice
     };
     QSet<qint64> chosen;
     std::map<qint64, QString> pages;
+    const QSet<qint64> picked(choice.chosen.begin(), choice.chosen.end());
     for (const SiteDog &d : dogs) {
-        if (choice.dogs == WebsiteChoice::Dogs::All || (own(d) && !d.died)) {
+        const bool wanted = choice.dogs == WebsiteChoice::Dogs::All ||
+                            (choice.dogs == WebsiteChoice::Dogs::Chosen ? picked.contains(d.id)
+                                                                        : own(d) && !d.died);
+        if (wanted) {
             chosen.insert(d.id);
             pages[d.id] = pageOf(d.id, d.name);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -8,9 +9,10 @@ namespace showcase {
 // Which dogs a website shows, and whether the breeder's own address goes with them.
 struct WebsiteChoice
 {
-    enum class Dogs { OwnLiving, All };
+    enum class Dogs { OwnLiving, All, Chosen };
     QString folder; // where the site goes
     Dogs dogs = Dogs::OwnLiving;
+    QList<qint64> chosen; // the dogids, for Dogs::Chosen
     bool contactDetails = false;
     // A folder of the breeder's own templates, each used in place of the shipped one of its
     // name; empty for the shipped ones.

@@ -28,6 +28,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QUrl>
 
 using namespace testing;
 using showcase::PhotoStore;
@@ -439,9 +440,25 @@ void ShowcaseTest::websiteIsWholeEscapedAndValid()
     QVERIFY(pages["puppies.html"].contains(">Pup</a>"));
     QVERIFY(!pages["puppies.html"].contains("Sold Pup"));
     QVERIFY(pages[QString("dogs/%1-pup.html").arg(pup)].contains("Bella / O&apos;Neil Ærø"));
+    // Loaded in a real browser: each page becomes a document, the odd name stays text.
+    const QString browser = QStandardPaths::findExecutable("chromium");
+    QTemporaryDir profile;
+    for (auto page = pages.begin(); !browser.isEmpty() && page != pages.end(); ++page) {
+        QProcess chromium;
+        chromium.start(browser, {"--headless", "--no-sandbox", "--disable-gpu",
+                                 "--user-data-dir=" + profile.path(), "--dump-dom",
+                                 QUrl::fromLocalFile(site + "/" + page.key()).toString()});
+        QVERIFY(chromium.waitForFinished(60000));
+        const QString dom = QString::fromUtf8(chromium.readAllStandardOutput());
+        QVERIFY2(dom.contains("Ærø \"Dogs\" &amp; Co") && dom.trimmed().endsWith("</html>"),
+                 qPrintable(page.key()));
+        QVERIFY(!dom.contains("<script"));
+        if (page.key() == "index.html")
+            QVERIFY(dom.contains("&lt;script&gt;alert(1)&lt;/script&gt; CH"));
+    }
     // Valid to an HTML checker: warnings are let be, errors are not.
-    if (QStandardPaths::findExecutable("tidy").isEmpty())
-        QSKIP("tidy is not installed");
+    if (browser.isEmpty() || QStandardPaths::findExecutable("tidy").isEmpty())
+        QSKIP("chromium or tidy is not installed");
     for (auto page = pages.begin(); page != pages.end(); ++page) {
         QProcess tidy;
         tidy.start("tidy", {"-q", "-e", site + "/" + page.key()});
