@@ -66,6 +66,20 @@ PublishWebsiteScreen::PublishWebsiteScreen(QWidget *parent)
     grid->addWidget(m_contact, 2, 1);
     ui::addField(grid, 3, 0, QStringLiteral("Own templates"),
                  withChooser(m_templates, this, QStringLiteral("chooseTemplates")));
+    QPushButton *copy = ui::pushButton(QStringLiteral("Copy Templates to Change..."),
+                                       QStringLiteral("copyTemplates"));
+    connect(copy, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Copy Templates to Change"), QDir::homePath());
+        if (folder.isEmpty())
+            return;
+        if (const QString problem = writeShippedTemplates(folder); !problem.isEmpty()) {
+            core::tell(problem);
+            return;
+        }
+        m_templates->setText(QDir::toNativeSeparators(folder));
+    });
+    grid->addWidget(copy, 4, 1, Qt::AlignLeft);
     auto *note = new QLabel(
         QStringLiteral("The website is a folder of plain pages that any web host, or a USB "
                        "stick, can serve. Publishing again replaces it. Addresses, phone "

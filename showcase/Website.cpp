@@ -170,7 +170,28 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QStringList templateNames()
+{
+    return {QStringLiteral("index.mustache"), QStringLiteral("dog.mustache"),
+            QStringLiteral("litters.mustache"), QStringLiteral("puppies.mustache"),
+            QStringLiteral("style.css")};
+}
+
 } // namespace
+
+QString writeShippedTemplates(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("The folder %1 cannot be made.")
+            .arg(QDir::toNativeSeparators(folder));
+    for (const QString &name : templateNames()) {
+        const QString path = QDir(folder).filePath(name);
+        if (!QFile::exists(path) && !writeFile(path, templateBytes({}, name)))
+            return QStringLiteral("The template %1 cannot be written in %2.")
+                .arg(name, QDir::toNativeSeparators(folder));
+    }
+    return {};
+}
 
 QString websiteFolderProblem(const QString &folder, const QString &dataFolder)
 {

@@ -37,4 +37,8 @@ QString websiteFolderProblem(const QString &folder, const QString &dataFolder);
 Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice,
                          const QString &dataFolder);
 
+// Writes the shipped templates into `folder`, for the breeder to change; a template of that
+// name already there is kept. The problem, or empty.
+QString writeShippedTemplates(const QString &folder);
+
 } // namespace showcase

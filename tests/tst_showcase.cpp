@@ -501,6 +501,11 @@ void ShowcaseTest::websiteRefusesWhatItWouldHarm()
     QCOMPARE(publish(site), QString());
     QVERIFY(fileBytes(site + "/index.html").endsWith(": Rex</p>"));
     QVERIFY(!QDir(site + ".publishing").exists() && !QDir(site + ".previous").exists());
+    // The shipped templates copied beside the breeder's own, which stays.
+    QCOMPARE(showcase::writeShippedTemplates(own.path()), QString());
+    QVERIFY(fileBytes(own.filePath("index.mustache")).endsWith("{{/dogs}}</p>"));
+    QVERIFY(fileBytes(own.filePath("dog.mustache")).contains("{{titledName}}"));
+    QVERIFY(QFile::exists(own.filePath("style.css")));
 }
 
 QTEST_MAIN(ShowcaseTest)
