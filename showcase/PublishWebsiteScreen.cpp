@@ -2,9 +2,11 @@
 
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "genetics/KennelGenetics.h"
 #include "showcase/Website.h"
 #include "ui/FieldGrid.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -45,6 +48,8 @@ PublishWebsiteScreen::PublishWebsiteScreen(QWidget *parent)
       m_folder(ui::textBox(QStringLiteral("websiteFolder"))),
       m_ownDogs(new QRadioButton(QStringLiteral("The kennel's own living dogs"))),
       m_allDogs(new QRadioButton(QStringLiteral("Every dog"))),
+      m_pickedDogs(new QRadioButton(QStringLiteral("The living dogs ticked below"))),
+      m_picks(new QListWidget),
       m_contact(new QCheckBox(QStringLiteral("With my address, phone and email"))),
       m_templates(ui::textBox(QStringLiteral("templatesFolder")))
 {
@@ -62,6 +67,19 @@ PublishWebsiteScreen::PublishWebsiteScreen(QWidget *parent)
     dogsLayout->setContentsMargins(0, 0, 0, 0);
     dogsLayout->addWidget(m_ownDogs);
     dogsLayout->addWidget(m_allDogs);
+    dogsLayout->addWidget(m_pickedDogs);
+    m_pickedDogs->setObjectName(QStringLiteral("pickedDogs"));
+    m_picks->setObjectName(QStringLiteral("picks"));
+    m_picks->setAccessibleName(QStringLiteral("Dogs to publish"));
+    m_picks->setUniformItemSizes(true);
+    m_picks->setEnabled(false);
+    m_picks->setMinimumHeight(160);
+    dogsLayout->addWidget(m_picks);
+    connect(m_pickedDogs, &QRadioButton::toggled, this, [this](bool on) {
+        m_picks->setEnabled(on);
+        if (on && m_picks->count() == 0)
+            fillPicks();
+    });
     ui::addField(grid, 1, 0, QStringLiteral("Dogs"), dogs);
     grid->addWidget(m_contact, 2, 1);
     ui::addField(grid, 3, 0, QStringLiteral("Own templates"),
@@ -93,12 +111,44 @@ PublishWebsiteScreen::PublishWebsiteScreen(QWidget *parent)
     setMinimumWidth(560);
 }
 
+void PublishWebsiteScreen::fillPicks()
+{
+    const genetics::KennelGraph &graph =
+        genetics::KennelGenetics::current(db::DatabaseFiles::kennel()).graph();
+    std::vector<std::pair<QString, qint64>> living;
+    for (int dog = 0; dog < graph.size(); ++dog) {
+        if (!graph.hasDied(dog) && !graph.name(dog).trimmed().isEmpty())
+            living.emplace_back(graph.name(dog), graph.id(dog));
+    }
+    std::sort(living.begin(), living.end(), [](const auto &a, const auto &b) {
+        return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
+    });
+    m_picks->setUpdatesEnabled(false);
+    for (const auto &[name, id] : living) {
+        auto *item = new QListWidgetItem(name, m_picks);
+        item->setData(Qt::UserRole, id);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    m_picks->setUpdatesEnabled(true);
+}
+
 void PublishWebsiteScreen::publish()
 {
     WebsiteChoice choice;
     choice.folder = QDir::fromNativeSeparators(m_folder->text().trimmed());
-    choice.dogs =
-        m_allDogs->isChecked() ? WebsiteChoice::Dogs::All : WebsiteChoice::Dogs::OwnLiving;
+    choice.dogs = m_allDogs->isChecked()      ? WebsiteChoice::Dogs::All
+                  : m_pickedDogs->isChecked() ? WebsiteChoice::Dogs::Chosen
+                                              : WebsiteChoice::Dogs::OwnLiving;
+    for (int row = 0; row < m_picks->count(); ++row) {
+        if (m_picks->item(row)->checkState() == Qt::Checked)
+            choice.chosen << m_picks->item(row)->data(Qt::UserRole).toLongLong();
+    }
+    if (choice.dogs == WebsiteChoice::Dogs::Chosen && choice.chosen.isEmpty()) {
+        core::tell(QStringLiteral("Tick the dogs the website shows."));
+        m_picks->setFocus();
+        return;
+    }
     choice.contactDetails = m_contact->isChecked();
     choice.templates = QDir::fromNativeSeparators(m_templates->text().trimmed());
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QListWidget;
 class QRadioButton;
 
 namespace showcase {
@@ -20,9 +21,14 @@ public:
     void publish();
 
 private:
+    // The living dogs to tick, read when the hand-picked set is first chosen.
+    void fillPicks();
+
     QLineEdit *m_folder;
     QRadioButton *m_ownDogs;
     QRadioButton *m_allDogs;
+    QRadioButton *m_pickedDogs;
+    QListWidget *m_picks;
     QCheckBox *m_contact;
     QLineEdit *m_templates;
 };

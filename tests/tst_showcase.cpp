@@ -10,6 +10,7 @@
 #include "showcase/Photos.h"
 #include "showcase/PhotosScreen.h"
 #include "showcase/PhotoStore.h"
+#include "showcase/PublishWebsiteScreen.h"
 #include "showcase/ShowResultsScreen.h"
 #include "showcase/Titles.h"
 #include "showcase/Website.h"
@@ -25,6 +26,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableView>
@@ -103,6 +105,7 @@ private Q_SLOTS:
     void titlesStandWithNamesWhereTheBreederChooses();
     void websiteIsWholeEscapedAndValid();
     void websiteRefusesWhatItWouldHarm();
+    void websiteOfTickedDogsFromTheScreen();
 };
 
 void ShowcaseTest::photosAreCheckedBeforeTheyAreKept_data()
@@ -506,6 +509,40 @@ void ShowcaseTest::websiteRefusesWhatItWouldHarm()
     QVERIFY(fileBytes(own.filePath("index.mustache")).endsWith("{{/dogs}}</p>"));
     QVERIFY(fileBytes(own.filePath("dog.mustache")).contains("{{titledName}}"));
     QVERIFY(QFile::exists(own.filePath("style.css")));
+}
+
+void ShowcaseTest::websiteOfTickedDogsFromTheScreen()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    addDog(kennel.db(), {{"name", "Rex"}, {"sex", "Male"}});
+    const qint64 bella = addDog(kennel.db(), {{"name", "Bella"}, {"sex", "Female"}});
+    QTemporaryDir sites;
+    Window w;
+    w.choose("fileMenu", "Publish Website...");
+    auto *screen =
+        w.shown<showcase::PublishWebsiteScreen>(showcase::PublishWebsiteScreen::screenName());
+    auto *folder = screen->findChild<QLineEdit *>("websiteFolder");
+    focusOn(folder);
+    folder->selectAll();
+    typeKeys(sites.filePath("site"));
+    // Space chooses the hand-picked set; Enter, from a box, publishes.
+    focusOn(screen->findChild<QRadioButton *>("pickedDogs"));
+    pressKey(Qt::Key_Space);
+    focusOn(folder);
+    pressKey(Qt::Key_Return);
+    QCOMPARE(messages.texts.value(0), "Tick the dogs the website shows.");
+    auto *picks = screen->findChild<QListWidget *>("picks");
+    QCOMPARE(picks->count(), 2);
+    picks->setCurrentRow(0);
+    pressKey(Qt::Key_Space);
+    pressKey(Qt::Key_Return);
+    QCOMPARE(messages.texts.value(1),
+             QDir::toNativeSeparators(QStringLiteral("The website is written in %1: 4 pages. Open "
+                                                     "index.html in it to look at it."))
+                 .arg(sites.filePath("site")));
+    QVERIFY(QFile::exists(sites.filePath(QString("site/dogs/%1-bella.html").arg(bella))));
+    QCOMPARE(QDir(sites.filePath("site/dogs")).count() - 2, 1u);
 }
 
 QTEST_MAIN(ShowcaseTest)
