@@ -21,9 +21,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
+#include <QDragEnterEvent>
 #include <QImageWriter>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -204,6 +206,24 @@ void ShowcaseTest::photosAreAddedFromTheDogsScreen()
     photos->addFiles({good});
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM photos").toInt(), 2);
     QCOMPARE(QDir(kennel.path() + "/photos").entryList(QDir::Files).size(), 1);
+    // Dropped from the file manager: added like chosen ones.
+    const QString other =
+        writeFile(kennel.path() + "/other.png", imageBytes(QSize(120, 90), "png"));
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(other)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(photos, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(photos, &drop);
+    QCOMPARE(photos->findChild<QListWidget *>("photoList")->count(), 2);
+    // Taken off again once asked: the file stays for Undo.
+    messages.answers = {true};
+    QTest::mouseClick(photos->findChild<QPushButton *>("removePhoto"), Qt::LeftButton);
+    QCOMPARE(messages.texts.last(),
+             "Take this photo off Rex? The file stays in the photos folder.");
+    QCOMPARE(photos->findChild<QListWidget *>("photoList")->count(), 1);
+    QCOMPARE(QDir(kennel.path() + "/photos").entryList(QDir::Files).size(), 2);
     // The same photo twice on one dog is refused.
     photos->addFiles({good});
     QCOMPARE(messages.texts.last(),
