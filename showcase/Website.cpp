@@ -13,6 +13,8 @@
 #include "showcase/ShowResults.h"
 #include "showcase/Titles.h"
 
+#include <cstdio>
+#include <fcntl.h>
 #include <kainjow/mustache.hpp>
 #include <map>
 #include <QDir>
@@ -496,21 +498,21 @@ Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice
         published.pages = 0;
         return published;
     }
-    // The earlier site stays whole until the new one is complete beside it.
-    const QString previous = target.absoluteFilePath() + QStringLiteral(".previous");
-    QDir(previous).removeRecursively();
+    // The new site takes the earlier one's place in one step of the file system: a kill at any
+    // moment leaves one whole site or the other in the folder, never a mix or none.
+    const QByteArray from = QFile::encodeName(staging.path());
+    const QByteArray to = QFile::encodeName(target.absoluteFilePath());
     const bool hadSite = target.exists();
-    if ((hadSite && !QDir().rename(target.absoluteFilePath(), previous)) ||
-        !QDir().rename(staging.path(), target.absoluteFilePath())) {
-        if (hadSite && !target.exists())
-            QDir().rename(previous, target.absoluteFilePath());
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(),
+                    hadSite ? RENAME_EXCHANGE : RENAME_NOREPLACE) != 0) {
         QDir(staging.path()).removeRecursively();
         published.problem = QStringLiteral("The new website could not be put in place of %1.")
                                 .arg(QDir::toNativeSeparators(target.absoluteFilePath()));
         published.pages = 0;
         return published;
     }
-    QDir(previous).removeRecursively();
+    // What stands beside it now is the earlier site.
+    QDir(staging.path()).removeRecursively();
     return published;
 }
 

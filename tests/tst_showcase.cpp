@@ -29,6 +29,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableView>
@@ -108,6 +109,7 @@ private Q_SLOTS:
     void websiteIsWholeEscapedAndValid();
     void websiteRefusesWhatItWouldHarm();
     void websiteOfTickedDogsFromTheScreen();
+    void aKillWhilePublishingLeavesOneWholeSite();
 };
 
 void ShowcaseTest::photosAreCheckedBeforeTheyAreKept_data()
@@ -523,7 +525,7 @@ void ShowcaseTest::websiteRefusesWhatItWouldHarm()
               "<p>{{kennel}}: {{#dogs}}{{titledName}}{{/dogs}}</p>");
     QCOMPARE(publish(site), QString());
     QVERIFY(fileBytes(site + "/index.html").endsWith(": Rex</p>"));
-    QVERIFY(!QDir(site + ".publishing").exists() && !QDir(site + ".previous").exists());
+    QVERIFY(!QDir(site + ".publishing").exists());
     // The shipped templates copied beside the breeder's own, which stays.
     QCOMPARE(showcase::writeShippedTemplates(own.path()), QString());
     QVERIFY(fileBytes(own.filePath("index.mustache")).endsWith("{{/dogs}}</p>"));
@@ -563,6 +565,39 @@ void ShowcaseTest::websiteOfTickedDogsFromTheScreen()
                  .arg(sites.filePath("site")));
     QVERIFY(QFile::exists(sites.filePath(QString("site/dogs/%1-bella.html").arg(bella))));
     QCOMPARE(QDir(sites.filePath("site/dogs")).count() - 2, 1u);
+}
+
+void ShowcaseTest::aKillWhilePublishingLeavesOneWholeSite()
+{
+    Kennel kennel;
+    for (int i = 0; i < 40; ++i)
+        addDog(kennel.db(), {{"name", QString("Dog %1").arg(i)}, {"sex", "Male"}});
+    const PhotoStore store;
+    const QString photo = store.addBytes(imageBytes(QSize(900, 600), "jpeg")).file;
+    QVERIFY(showcase::addPhoto(kennel.db(), 1, photo, "Dog 0").ok());
+    QTemporaryDir sites;
+    const QString site = sites.filePath("site");
+    showcase::WebsiteChoice choice;
+    choice.folder = site;
+    choice.dogs = showcase::WebsiteChoice::Dogs::All;
+    QCOMPARE(showcase::publishWebsite(kennel.db(), choice, kennel.path()).problem, QString());
+    const QMap<QString, QString> whole = sitePages(site);
+    QRandomGenerator random(7);
+    for (int round = 0; round < 6; ++round) {
+        QProcess publisher;
+        publisher.start(SITE_PUBLISHER, {site});
+        QVERIFY(publisher.waitForStarted());
+        QVERIFY(publisher.waitForReadyRead(30000));
+        QTest::qWait(int(random.bounded(200)));
+        publisher.kill();
+        QVERIFY(publisher.waitForFinished());
+        // Whatever the moment, the folder holds a whole site.
+        QCOMPARE(sitePages(site), whole);
+        QVERIFY(QFile::exists(site + "/style.css"));
+    }
+    // The next publishing clears what the kill left beside it.
+    QCOMPARE(showcase::publishWebsite(kennel.db(), choice, kennel.path()).problem, QString());
+    QVERIFY(!QDir(site + ".publishing").exists());
 }
 
 QTEST_MAIN(ShowcaseTest)
