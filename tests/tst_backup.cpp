@@ -811,7 +811,7 @@ void BackupTest::startupBacksUpOnceADay()
                          "Export Dogs for a Spreadsheet...", "Export Contacts for a Spreadsheet...",
                          "Export Sales for a Spreadsheet...", "Import Dogs from CSV...",
                          "Import Contacts from CSV...", "Import Health Results from CSV...",
-                         "Export Calendar...", "", "Setup", "", "E&xit"}));
+                         "Publish Website...", "Export Calendar...", "", "Setup", "", "E&xit"}));
         // A program closed before its automatic backup was noted still shows that backup.
         exec(kennel.db(), "DELETE FROM preferences");
     }
