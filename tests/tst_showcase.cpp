@@ -506,6 +506,11 @@ void ShowcaseTest::websiteRefusesWhatItWouldHarm()
                                      "folder that holds it.");
     QCOMPARE(publish(kennel.path() + "/.."), "The website cannot go in the kennel's own folder, "
                                              "nor in a folder that holds it.");
+    // A place that cannot hold a folder: below a file.
+    QTemporaryDir elsewhere;
+    writeFile(elsewhere.filePath("plain-file"), "not a folder");
+    QCOMPARE(publish(elsewhere.filePath("plain-file/site")),
+             QString("The folder %1 cannot be written to.").arg(elsewhere.filePath("plain-file")));
     QTemporaryDir other;
     writeFile(other.filePath("letter.txt"), "mine");
     QVERIFY(publish(other.path()).startsWith("The folder "));
