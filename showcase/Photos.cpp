@@ -119,22 +119,6 @@ core::WriteResult<> removePhoto(QSqlDatabase kennel, const Photo &p, const QStri
     return {};
 }
 
-std::optional<std::vector<QString>> listedPhotoFiles(const QSqlDatabase &kennel)
-{
-    std::vector<QString> files;
-    const QString problem = db::scanRows(
-        kennel,
-        QStringLiteral("SELECT DISTINCT ") % db::quoted(photo::file) % QStringLiteral(" FROM ") %
-            db::quoted(db::tables::photos) % QStringLiteral(" ORDER BY 1"),
-        [&](const db::RawRow &row) {
-            const std::string_view file = row.text(0);
-            files.push_back(QString::fromUtf8(file.data(), qsizetype(file.size())));
-        });
-    if (!problem.isEmpty())
-        return std::nullopt;
-    return files;
-}
-
 std::optional<QStringList> missingPhotos(const QSqlDatabase &kennel, const QString &folder)
 {
     namespace dog = db::fields::dogs;

@@ -38,9 +38,6 @@ core::WriteResult<> makeMainPhoto(QSqlDatabase kennel, const Photo &photo, const
 // Takes the photo off the dog; its file stays, so that Undo can give it back.
 core::WriteResult<> removePhoto(QSqlDatabase kennel, const Photo &photo, const QString &dogName);
 
-// Every photo file the kennel lists, each once.
-std::optional<std::vector<QString>> listedPhotoFiles(const QSqlDatabase &kennel);
-
 // "Rex: <file>" for each photo the kennel lists whose file is not in the photos folder of
 // `folder`, by dog; nothing when the list cannot be read.
 std::optional<QStringList> missingPhotos(const QSqlDatabase &kennel, const QString &folder);
