@@ -125,6 +125,10 @@ void MainWindow::deleteContact(qint64 row)
         return;
     }
     const contacts::ContactRemoval &removal = planned.value();
+    if (const QString refused = contacts::contactRemovalRefusal(removal); !refused.isEmpty()) {
+        core::tell(refused);
+        return;
+    }
     const std::optional<bool> clearDogs = confirmRemoval(
         contacts::contactRemovalQuestion(removal), QStringLiteral("Delete Contact"),
         removal.dogs() == 0

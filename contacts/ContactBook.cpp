@@ -9,7 +9,7 @@
 
 namespace contacts {
 
-core::WriteResult<> addContact(QSqlDatabase db, const QHash<QString, QString> &texts)
+core::WriteResult<qint64> addContact(QSqlDatabase db, const QHash<QString, QString> &texts)
 {
     db::Transaction transaction(db);
     db::LoggedChange logged(
@@ -28,7 +28,10 @@ core::WriteResult<> addContact(QSqlDatabase db, const QHash<QString, QString> &t
         contacts.cancelUpdate();
         return core::failure(contacts.lastError());
     }
-    return logged.land(transaction);
+    const qint64 id = contacts.rowId();
+    if (const auto landed = logged.land(transaction); !landed)
+        return core::failure(landed.problem());
+    return id;
 }
 
 } // namespace contacts

@@ -2,6 +2,7 @@
 
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
+#include "db/RunStatement.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
@@ -53,7 +54,33 @@ core::WriteResult<ContactRemoval> plannedContactRemoval(const QSqlDatabase &kenn
         return core::failure(error);
     if (!namesakes.isEmpty())
         removal.naming.clear();
+    namespace waiting = db::fields::waitingList;
+    const QString entries = QStringLiteral(" FROM ") % db::quoted(db::tables::waitingList) %
+                            QStringLiteral(" WHERE ") % db::quoted(waiting::contactId) %
+                            QStringLiteral(" = ?");
+    if (QString problem = db::runStatement(kennel, QStringLiteral("SELECT count(*)") % entries,
+                                           {row}, &removal.waitingEntries);
+        !problem.isEmpty())
+        return core::failure(problem);
+    if (QString problem = db::runStatement(
+            kennel,
+            QStringLiteral("SELECT count(*) FROM ") % db::quoted(db::tables::deposits) %
+                QStringLiteral(" WHERE ") % db::quoted(db::fields::deposits::entryId) %
+                QStringLiteral(" IN (SELECT ") % db::quoted(waiting::id) % entries %
+                QLatin1Char(')'),
+            {row}, &removal.deposits);
+        !problem.isEmpty())
+        return core::failure(problem);
     return removal;
+}
+
+QString contactRemovalRefusal(const ContactRemoval &removal)
+{
+    if (removal.deposits == 0)
+        return {};
+    return QStringLiteral("%1 paid deposits on the waiting list, which the accounts keep: the "
+                          "contact cannot be deleted. Set the entries to \"Withdrawn\" instead.")
+        .arg(removal.name);
 }
 
 QString contactRemovalQuestion(const ContactRemoval &removal)
@@ -64,6 +91,9 @@ QString contactRemovalQuestion(const ContactRemoval &removal)
                     .arg(named)
                     .arg(named == 1 ? QStringLiteral("record") : QStringLiteral("records"))
                     .arg(db::describeNaming(removal.naming));
+    if (removal.waitingEntries > 0)
+        text += QStringLiteral(" Its waiting-list entries (%1) are deleted with it.")
+                    .arg(removal.waitingEntries);
     return text;
 }
 
@@ -77,6 +107,24 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
               QStringLiteral(" WHERE rowid = ?"));
     q.addBindValue(removal.row);
     QString problem = q.exec() ? QString() : q.lastError().text();
+    if (problem.isEmpty())
+        problem = db::runStatement(
+            kennel,
+            QStringLiteral("DELETE FROM ") % db::quoted(db::tables::waitingList) %
+                QStringLiteral(" WHERE ") % db::quoted(db::fields::waitingList::contactId) %
+                QStringLiteral(" = ?"),
+            {removal.row});
+    for (const auto &[table, field] :
+         {std::pair{db::tables::accounts, db::fields::accounts::contactId},
+          std::pair{db::tables::contracts, db::fields::contracts::contactId}}) {
+        if (problem.isEmpty())
+            problem = db::runStatement(kennel,
+                                       QStringLiteral("UPDATE ") % db::quoted(table) %
+                                           QStringLiteral(" SET ") % db::quoted(field) %
+                                           QStringLiteral(" = NULL WHERE ") % db::quoted(field) %
+                                           QStringLiteral(" = ?"),
+                                       {removal.row});
+    }
     if (problem.isEmpty() && clearDogs) {
         QList<db::Naming> dogs;
         for (const db::Naming &n : removal.naming) {

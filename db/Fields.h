@@ -31,6 +31,8 @@ inline const QString sold = QStringLiteral("datesold");
 } // namespace dogs
 
 namespace contacts {
+// What new tables link a contact by, so that a rename leaves them linked.
+inline const QString id = QStringLiteral("contactid");
 inline const QString name = QStringLiteral("last");
 inline const QString title = QStringLiteral("Title");
 inline const QString address = QStringLiteral("address");
@@ -190,6 +192,65 @@ inline const QString title = QStringLiteral("title");
 inline const QString titleShort = QStringLiteral("titleshort");
 } // namespace showResults
 
+// One buyer's place on the waiting list: who, since when, what they want (a particular litter,
+// or none for the next one), how far it got, the place in the litter's pick order and the pup
+// matched to them.
+namespace waitingList {
+inline const QString id = QStringLiteral("entryid");
+inline const QString contactId = QStringLiteral("contactid");
+inline const QString enquired = QStringLiteral("enquired");
+inline const QString sex = QStringLiteral("wantsex");
+inline const QString colour = QStringLiteral("wantcolour");
+inline const QString breed = QStringLiteral("wantbreed");
+inline const QString litterId = QStringLiteral("litterid");
+inline const QString status = QStringLiteral("status");
+inline const QString pick = QStringLiteral("pickorder");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString note = QStringLiteral("entrynote");
+} // namespace waitingList
+
+// A deposit paid on a waiting-list entry and what became of it: held, applied to a sale,
+// refunded (in part or whole) or carried to another litter, which it then counts for.
+namespace deposits {
+inline const QString id = QStringLiteral("depositid");
+inline const QString entryId = QStringLiteral("entryid");
+inline const QString amount = QStringLiteral("amount");
+inline const QString paid = QStringLiteral("paidon");
+inline const QString method = QStringLiteral("method");
+inline const QString outcome = QStringLiteral("outcome");
+inline const QString litterId = QStringLiteral("litterid");
+inline const QString salesId = QStringLiteral("salesid");
+inline const QString refunded = QStringLiteral("refundedon");
+inline const QString refundAmount = QStringLiteral("refundamount");
+} // namespace deposits
+
+// One entry of the kennel's income and expenses. Those that a sale, a deposit or a refund
+// wrote name it in `source` and `sourceid` and are kept by it.
+namespace accounts {
+inline const QString id = QStringLiteral("accountid");
+inline const QString date = QStringLiteral("entrydate");
+inline const QString amount = QStringLiteral("amount");
+inline const QString kind = QStringLiteral("kind");
+inline const QString category = QStringLiteral("category");
+inline const QString note = QStringLiteral("note");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString litterId = QStringLiteral("litterid");
+inline const QString contactId = QStringLiteral("contactid");
+inline const QString source = QStringLiteral("source");
+inline const QString sourceId = QStringLiteral("sourceid");
+} // namespace accounts
+
+// A contract of sale as it was issued, so that a later change of the template leaves it as
+// it was signed.
+namespace contracts {
+inline const QString id = QStringLiteral("contractid");
+inline const QString salesId = QStringLiteral("salesid");
+inline const QString dogId = QStringLiteral("dogid");
+inline const QString contactId = QStringLiteral("contactid");
+inline const QString issued = QStringLiteral("issuedon");
+inline const QString text = QStringLiteral("contracttext");
+} // namespace contracts
+
 // The program's own choices that belong with the kennel, such as where backups go.
 namespace preferences {
 inline const QString name = QStringLiteral("name");
@@ -241,6 +302,9 @@ inline const QString dog = QStringLiteral("dogsold");
 inline const QString buyer = QStringLiteral("soldto");
 inline const QString sex = QStringLiteral("sex");
 inline const QString number = QStringLiteral("salesnumber");
+// On both receipts: the deposits taken before the sale and what was left to pay.
+inline const QString deposit = QStringLiteral("deposit");
+inline const QString balance = QStringLiteral("balancedue");
 } // namespace sales
 
 namespace pedigreeReceipt {

@@ -401,6 +401,76 @@ const std::vector<Index> &photoAndShowIndexes()
     return all;
 }
 
+const Table &waitingListTable()
+{
+    using namespace fields;
+    static const Table table{
+        tables::waitingList,
+        {autoId(waitingList::id), whole(waitingList::contactId), date(waitingList::enquired),
+         text(waitingList::sex), text(waitingList::colour), text(waitingList::breed),
+         whole(waitingList::litterId), text(waitingList::status), whole(waitingList::pick),
+         whole(waitingList::dogId), text(waitingList::note)}};
+    return table;
+}
+
+const Table &depositTable()
+{
+    using namespace fields;
+    static const Table table{tables::deposits,
+                             {autoId(deposits::id), whole(deposits::entryId),
+                              amount(deposits::amount), date(deposits::paid),
+                              text(deposits::method), text(deposits::outcome),
+                              whole(deposits::litterId), whole(deposits::salesId),
+                              date(deposits::refunded), amount(deposits::refundAmount)}};
+    return table;
+}
+
+const Table &accountTable()
+{
+    using namespace fields;
+    static const Table table{tables::accounts,
+                             {autoId(accounts::id), date(accounts::date), amount(accounts::amount),
+                              text(accounts::kind), text(accounts::category), text(accounts::note),
+                              whole(accounts::dogId), whole(accounts::litterId),
+                              whole(accounts::contactId), text(accounts::source),
+                              whole(accounts::sourceId)}};
+    return table;
+}
+
+const Table &contractTable()
+{
+    using namespace fields;
+    static const Table table{tables::contracts,
+                             {autoId(contracts::id), whole(contracts::salesId),
+                              whole(contracts::dogId), whole(contracts::contactId),
+                              date(contracts::issued), text(contracts::text)}};
+    return table;
+}
+
+const std::vector<Index> &moneyIndexes()
+{
+    using namespace fields;
+    static const std::vector<Index> all{
+        {indexes::waitingContactIds, tables::waitingList, waitingList::contactId,
+         quoted(waitingList::contactId)},
+        {indexes::waitingLitterIds, tables::waitingList, waitingList::litterId,
+         quoted(waitingList::litterId)},
+        {indexes::waitingDogIds, tables::waitingList, waitingList::dogId,
+         quoted(waitingList::dogId)},
+        {indexes::depositEntryIds, tables::deposits, deposits::entryId, quoted(deposits::entryId)},
+        {indexes::accountDates, tables::accounts, accounts::date, quoted(accounts::date)},
+        {indexes::accountSources, tables::accounts, accounts::sourceId,
+         quoted(accounts::source) % QStringLiteral(", ") % quoted(accounts::sourceId)},
+        {indexes::accountCategories, tables::accounts, accounts::category},
+        {indexes::accountLitterIds, tables::accounts, accounts::litterId,
+         quoted(accounts::litterId)},
+        {indexes::accountDogIds, tables::accounts, accounts::dogId, quoted(accounts::dogId)},
+        {indexes::contractSalesIds, tables::contracts, contracts::salesId,
+         quoted(contracts::salesId)},
+    };
+    return all;
+}
+
 const Schema &kennelSchema()
 {
     using namespace fields;
@@ -413,10 +483,11 @@ const Schema &kennelSchema()
               text(dogs::tattoo), text(dogs::sire), text(dogs::dam), text(dogs::owner),
               amount(dogs::soldFor), date(dogs::sold)}},
             {tables::contacts,
-             texts({contacts::name, contacts::title, contacts::address, contacts::city,
-                    contacts::state, contacts::postcode, contacts::country, contacts::phone,
-                    contacts::fax, contacts::email, contacts::web, contacts::notes,
-                    contacts::breeder, contacts::prefix, contacts::breeds})},
+             std::vector<Column>{autoId(contacts::id)} +
+                 texts({contacts::name, contacts::title, contacts::address, contacts::city,
+                        contacts::state, contacts::postcode, contacts::country, contacts::phone,
+                        contacts::fax, contacts::email, contacts::web, contacts::notes,
+                        contacts::breeder, contacts::prefix, contacts::breeds})},
             {tables::matings,
              {text(matings::sire), text(matings::dam), date(matings::mated), date(matings::due)}},
             {tables::litters,
@@ -445,6 +516,10 @@ const Schema &kennelSchema()
             whelpingTable(),
             photoTable(),
             showResultTable(),
+            waitingListTable(),
+            depositTable(),
+            accountTable(),
+            contractTable(),
         },
         std::vector<Index>{
             {indexes::dogNames, tables::dogs, dogs::name},
@@ -457,9 +532,16 @@ const Schema &kennelSchema()
             std::vector<Index>{dogOwnersIndex(), changesOfSetIndex(), changesOfRecordIndex()} +
             healthResultIndexes() +
             std::vector<Index>{seasonDogsIndex(), progesteroneSeasonsIndex()} +
-            weightAndWhelpingIndexes() + photoAndShowIndexes(),
+            weightAndWhelpingIndexes() + photoAndShowIndexes() + moneyIndexes(),
     };
     return schema;
+}
+
+const std::vector<Column> &receiptDeposit()
+{
+    using namespace fields;
+    static const std::vector<Column> columns{amount(sales::deposit), amount(sales::balance)};
+    return columns;
 }
 
 const Schema &reportSchema()
@@ -476,13 +558,15 @@ const Schema &reportSchema()
                     pedigree::colour, pedigree::countryOfBirth, pedigree::sex}) +
                  pedigreeSlots()},
             {tables::sales, std::vector<Column>{autoId(sales::id)} + saleDetails},
-            {tables::smallReceipt, saleDetails + std::vector<Column>{whole(sales::number)}},
+            {tables::smallReceipt,
+             saleDetails + std::vector<Column>{whole(sales::number)} + receiptDeposit()},
             {tables::pedigreeReceipt,
              std::vector<Column>{amount(pedigreeReceipt::amount), text(pedigree::breed),
                                  text(pedigree::colour), text(pedigree::born),
                                  date(pedigreeReceipt::date), text(pedigree::dog),
                                  text(pedigreeReceipt::buyer), text(pedigree::sex)} +
-                 pedigreeSlots() + std::vector<Column>{whole(pedigreeReceipt::id)}},
+                 pedigreeSlots() + std::vector<Column>{whole(pedigreeReceipt::id)} +
+                 receiptDeposit()},
         },
         {},
     };

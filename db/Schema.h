@@ -89,6 +89,15 @@ const std::vector<Index> &weightAndWhelpingIndexes();
 const Table &photoTable();
 const Table &showResultTable();
 const std::vector<Index> &photoAndShowIndexes();
+// The waiting list with its deposits, the kennel's accounts and the contracts as issued, with
+// the indexes that find them by contact, litter, dog, date and what wrote them.
+const Table &waitingListTable();
+const Table &depositTable();
+const Table &accountTable();
+const Table &contractTable();
+const std::vector<Index> &moneyIndexes();
+// The deposit and the balance left to pay, on both receipts.
+const std::vector<Column> &receiptDeposit();
 const Schema &reportSchema();
 
 // The named indexes that table cursors can seek through; case-insensitive.

@@ -141,6 +141,58 @@ bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
     return true;
 }
 
+// Gives the contacts a number of their own that new tables link them by: the table is made
+// again with the number first, each contact keeping its row number (and so its place and its
+// entries in the change log), every column it had, and the indexes made on it.
+bool numberContacts(QSqlDatabase &db, QString *error)
+{
+    const QString table = tables::contacts;
+    const QString id = fields::contacts::id;
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT name, type, pk FROM pragma_table_info('") % table %
+                QStringLiteral("') ORDER BY cid"))) {
+        *error = q.lastError().text();
+        return false;
+    }
+    QStringList columns;
+    QStringList definitions;
+    while (q.next()) {
+        const QString name = q.value(0).toString();
+        if (name.compare(id, Qt::CaseInsensitive) == 0 && q.value(2).toInt() == 1)
+            return true; // made with it
+        columns << quoted(name);
+        definitions << quoted(name) % QLatin1Char(' ') % q.value(1).toString();
+    }
+    QStringList indexes;
+    q.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = "
+                             "? AND sql IS NOT NULL"));
+    q.addBindValue(table);
+    if (!q.exec()) {
+        *error = q.lastError().text();
+        return false;
+    }
+    while (q.next())
+        indexes << q.value(0).toString();
+    const QString renumbered = table % QStringLiteral("_numbered");
+    const QString list = columns.join(QStringLiteral(", "));
+    QStringList statements{
+        QStringLiteral("CREATE TABLE ") % quoted(renumbered) % QStringLiteral(" (") % quoted(id) %
+            QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT, ") %
+            definitions.join(QStringLiteral(", ")) % QLatin1Char(')'),
+        QStringLiteral("INSERT INTO ") % quoted(renumbered) % QStringLiteral(" (") % quoted(id) %
+            QStringLiteral(", ") % list % QStringLiteral(") SELECT rowid, ") % list %
+            QStringLiteral(" FROM ") % quoted(table) % QStringLiteral(" ORDER BY rowid"),
+        QStringLiteral("DROP TABLE ") % quoted(table),
+        QStringLiteral("ALTER TABLE ") % quoted(renumbered) % QStringLiteral(" RENAME TO ") %
+            quoted(table)};
+    statements << indexes;
+    for (const QString &statement : std::as_const(statements)) {
+        if (!exec(db, statement, error))
+            return false;
+    }
+    return true;
+}
+
 using Step = std::function<bool(QSqlDatabase &, File, QString *)>;
 
 // Step n brings a file from version n - 1 to n. The first is every table, column and index
@@ -210,6 +262,23 @@ const std::vector<Step> &steps()
                 return true;
             return completeSchema(db, {{photoTable(), showResultTable()}, photoAndShowIndexes()},
                                   error);
+        },
+        // Buyers and the kennel's money: contacts get a number to be linked by, then the
+        // waiting list, deposits, accounts and contracts; both receipts gain the deposit.
+        [](QSqlDatabase &db, File file, QString *error) {
+            if (file == File::Report) {
+                const Schema &report = reportSchema();
+                return completeSchema(
+                    db,
+                    {{report.table(tables::smallReceipt), report.table(tables::pedigreeReceipt)},
+                     {}},
+                    error);
+            }
+            return numberContacts(db, error) && completeSchema(db,
+                                                               {{waitingListTable(), depositTable(),
+                                                                 accountTable(), contractTable()},
+                                                                moneyIndexes()},
+                                                               error);
         },
     };
     return all;

@@ -26,6 +26,10 @@ inline const QString weights = QStringLiteral("weights");
 inline const QString whelping = QStringLiteral("whelping");
 inline const QString photos = QStringLiteral("photos");
 inline const QString showResults = QStringLiteral("showresults");
+inline const QString waitingList = QStringLiteral("waitinglist");
+inline const QString deposits = QStringLiteral("deposits");
+inline const QString accounts = QStringLiteral("accounts");
+inline const QString contracts = QStringLiteral("contracts");
 // What the user changed, kept so that it can be undone and shown as a record's history.
 inline const QString changeSets = QStringLiteral("changesets");
 inline const QString changeLog = QStringLiteral("changelog");
@@ -58,6 +62,16 @@ inline const QString whelpingLitterIds = QStringLiteral("whelpinglitterids");
 inline const QString whelpingDogIds = QStringLiteral("whelpingdogids");
 inline const QString photoDogIds = QStringLiteral("photodogids");
 inline const QString showResultDogIds = QStringLiteral("showresultdogids");
+inline const QString waitingContactIds = QStringLiteral("waitingcontactids");
+inline const QString waitingLitterIds = QStringLiteral("waitinglitterids");
+inline const QString waitingDogIds = QStringLiteral("waitingdogids");
+inline const QString depositEntryIds = QStringLiteral("depositentryids");
+inline const QString accountDates = QStringLiteral("accountdates");
+inline const QString accountSources = QStringLiteral("accountsources");
+inline const QString accountCategories = QStringLiteral("accountcategories");
+inline const QString accountLitterIds = QStringLiteral("accountlitterids");
+inline const QString accountDogIds = QStringLiteral("accountdogids");
+inline const QString contractSalesIds = QStringLiteral("contractsalesids");
 // The dogs of an owner, for the owners' listing and a contact's rename.
 inline const QString dogOwners = QStringLiteral("dogowners");
 inline const QString changesOfSet = QStringLiteral("changesofset");

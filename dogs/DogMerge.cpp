@@ -137,7 +137,10 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
           std::pair{db::tables::weights, db::fields::weights::dogId},
           std::pair{db::tables::whelping, db::fields::whelping::dogId},
           std::pair{db::tables::photos, db::fields::photos::dogId},
-          std::pair{db::tables::showResults, db::fields::showResults::dogId}}) {
+          std::pair{db::tables::showResults, db::fields::showResults::dogId},
+          std::pair{db::tables::accounts, db::fields::accounts::dogId},
+          std::pair{db::tables::waitingList, db::fields::waitingList::dogId},
+          std::pair{db::tables::contracts, db::fields::contracts::dogId}}) {
         if (problem.isEmpty())
             problem = db::runStatement(kennel,
                                        QStringLiteral("UPDATE ") % db::quoted(table) %

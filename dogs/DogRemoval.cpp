@@ -87,8 +87,8 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
           std::tuple{db::tables::seasons, db::fields::seasons::dogId, &removal.seasons},
           std::tuple{db::tables::weights, db::fields::weights::dogId, &removal.weighings},
           std::tuple{db::tables::photos, db::fields::photos::dogId, &removal.photos},
-          std::tuple{db::tables::showResults, db::fields::showResults::dogId,
-                     &removal.showResults}}) {
+          std::tuple{db::tables::showResults, db::fields::showResults::dogId, &removal.showResults},
+          std::tuple{db::tables::accounts, db::fields::accounts::dogId, &removal.accountEntries}}) {
         if (QString problem = db::runStatement(kennel,
                                                QStringLiteral("SELECT count(*) FROM ") %
                                                    db::quoted(table) % QStringLiteral(" WHERE ") %
@@ -130,6 +130,9 @@ QString removalQuestion(const DogRemoval &removal)
     if (removal.showResults > 0)
         text +=
             QStringLiteral(" Its show results (%1) are deleted with it.").arg(removal.showResults);
+    if (removal.accountEntries > 0)
+        text += QStringLiteral(" Its accounts entries (%1) are kept, without the dog.")
+                    .arg(removal.accountEntries);
     return text;
 }
 
@@ -173,6 +176,18 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
         problem = deleteWhere(db::tables::photos, db::fields::photos::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::showResults, db::fields::showResults::dogId);
+    for (const auto &[table, field] :
+         {std::pair{db::tables::accounts, db::fields::accounts::dogId},
+          std::pair{db::tables::waitingList, db::fields::waitingList::dogId},
+          std::pair{db::tables::contracts, db::fields::contracts::dogId}}) {
+        if (problem.isEmpty())
+            problem = db::runStatement(kennel,
+                                       QStringLiteral("UPDATE ") % db::quoted(table) %
+                                           QStringLiteral(" SET ") % db::quoted(field) %
+                                           QStringLiteral(" = NULL WHERE ") % db::quoted(field) %
+                                           QStringLiteral(" = ?"),
+                                       {removal.dogId});
+    }
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::dogs, dogs::id);
     if (problem.isEmpty() && clearParents) {

@@ -22,6 +22,7 @@ struct DogRemoval
     qint64 weighings = 0;
     qint64 photos = 0;
     qint64 showResults = 0;
+    qint64 accountEntries = 0; // kept: they record what happened
     qint64 offspring() const;
 };
 
@@ -31,7 +32,8 @@ QString removalQuestion(const DogRemoval &removal);
 
 // Deletes the dog with its notes, vaccinations, health results, seasons, weighings, photos
 // (their files stay in the photos folder) and show results, all or
-// nothing; with `clearParents` its offspring lose its name as their sire or dam, otherwise they
+// nothing; its accounts entries, waiting-list matches and contracts stay without the dog; with
+// `clearParents` its offspring lose its name as their sire or dam, otherwise they
 // keep it as a parent not recorded. Matings, litters and sales keep the name: they record what
 // happened.
 core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &removal,

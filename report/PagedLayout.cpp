@@ -177,6 +177,8 @@ private:
                qsizetype node) const
     {
         for (const Element &e : section.elements) {
+            if (!e.shownWith.isEmpty() && (!flat || flat->value(node, e.shownWith).isNull()))
+                continue;
             PageItem item;
             item.rect = e.rect.translated(m_def.margins.left(), y);
             item.font = e.font.value_or(m_def.font);

@@ -48,6 +48,8 @@ struct Element
     Format format = Format::Text;
     std::optional<QFont> font = {}; // the report's font when unset
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    // When set, drawn only for a row whose field of this name holds a value.
+    QString shownWith = {};
 };
 
 struct Section

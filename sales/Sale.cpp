@@ -9,6 +9,7 @@
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "money/Deposits.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -74,11 +75,21 @@ db::RowValues historyRow(const SaleDetails &sale)
                         {fields::sales::sex, sale.sex}});
 }
 
-db::RowValues receiptRow(const SaleDetails &sale, Receipt receipt,
-                         const pedigree::PedigreeRecord &ancestors, qint64 salesId)
+// The deposits the sale took in, and what was left to pay; no value for either without one.
+db::RowValues &withDeposit(db::RowValues &row, qint64 price, qint64 deposit)
 {
-    if (receipt == Receipt::Small)
-        return historyRow(sale).add(fields::sales::number, salesId);
+    const QVariant none(QMetaType::fromType<qint64>());
+    return row.add(fields::sales::deposit, deposit > 0 ? QVariant(deposit) : none)
+        .add(fields::sales::balance, deposit > 0 ? QVariant(price - deposit) : none);
+}
+
+db::RowValues receiptRow(const SaleDetails &sale, Receipt receipt,
+                         const pedigree::PedigreeRecord &ancestors, qint64 salesId, qint64 deposit)
+{
+    if (receipt == Receipt::Small) {
+        db::RowValues row = historyRow(sale).add(fields::sales::number, salesId);
+        return withDeposit(row, sale.cents, deposit);
+    }
     db::RowValues row =
         shownValues({{fields::pedigreeReceipt::amount, sale.cents},
                      {fields::pedigree::breed, sale.breed},
@@ -90,7 +101,8 @@ db::RowValues receiptRow(const SaleDetails &sale, Receipt receipt,
                      {fields::pedigree::sex, sale.sex}});
     for (const QString &slot : db::pedigreeSlotColumns())
         row.add(slot, blankAsText(ancestors.slot(slot)));
-    return row.add(fields::pedigreeReceipt::id, salesId);
+    row.add(fields::pedigreeReceipt::id, salesId);
+    return withDeposit(row, sale.cents, deposit);
 }
 
 } // namespace
@@ -100,9 +112,12 @@ core::WriteResult<> writeReceipt(QSqlDatabase kennel, const SaleDetails &sale, R
 {
     const QString scratch =
         receipt == Receipt::Small ? db::tables::smallReceipt : db::tables::pedigreeReceipt;
+    const std::optional<qint64> deposit = money::appliedToSale(kennel, receiptNumber);
+    if (!deposit)
+        return core::failure(QStringLiteral("the deposits could not be read"));
     if (const auto written =
             db::writeSingleRow(kennel, QStringLiteral("report"), scratch,
-                               receiptRow(sale, receipt, ancestors, receiptNumber));
+                               receiptRow(sale, receipt, ancestors, receiptNumber, *deposit));
         !written)
         return core::failure(written.problem());
     return {};
@@ -112,28 +127,39 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
                                      const pedigree::PedigreeRecord &ancestors)
 {
     db::Transaction all(kennel);
-    const auto salesId = insertSale(kennel, historyRow(sale));
-    if (!salesId)
-        return core::failure(salesId.problem());
-    if (const auto written = writeReceipt(kennel, sale, receipt, ancestors, salesId.value());
-        !written)
-        return core::failure(written.problem());
-
     // The dog the name index finds changes hands.
-    db::DogFinder dog(kennel, {fields::rowid, fields::dogs::name});
+    db::DogFinder dog(kennel, {fields::rowid, fields::dogs::name, fields::dogs::owner});
     if (!dog.find(sale.dog))
         return core::failure(dog.lastError().isEmpty()
                                  ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
                                  : dog.lastError());
+    money::SaleMoney paid{0,          dog.value(fields::rowid).toLongLong(),
+                          sale.dog,   money::contactIdNamed(kennel, sale.buyer),
+                          sale.buyer, sale.cents,
+                          sale.date,  dog.value(fields::dogs::owner).toString() != sale.seller,
+                          {}};
+    const auto held = money::heldForSale(kennel, paid.contactId, paid.dogId);
+    if (!held)
+        return core::failure(QStringLiteral("the deposits could not be read"));
+    paid.deposits = *held;
+    const auto salesId = insertSale(kennel, historyRow(sale));
+    if (!salesId)
+        return core::failure(salesId.problem());
+    paid.salesId = salesId.value();
+    if (const QString problem = money::bookSale(kennel, paid); !problem.isEmpty())
+        return core::failure(problem);
+    if (const auto written = writeReceipt(kennel, sale, receipt, ancestors, salesId.value());
+        !written)
+        return core::failure(written.problem());
+
     QSqlQuery transfer(kennel);
     transfer.prepare(QStringLiteral("UPDATE main.") % db::quoted(db::tables::dogs) %
                      QStringLiteral(" SET ") % db::quoted(fields::dogs::owner) %
                      QStringLiteral(" = ?, ") % db::quoted(fields::dogs::soldFor) %
                      QStringLiteral(" = ?, ") % db::quoted(fields::dogs::sold) %
                      QStringLiteral(" = ? WHERE rowid = ?"));
-    if (const auto transferred =
-            run(transfer, {sale.buyer, sale.cents, core::datetext::toStored(sale.date),
-                           dog.value(fields::rowid)});
+    if (const auto transferred = run(
+            transfer, {sale.buyer, sale.cents, core::datetext::toStored(sale.date), paid.dogId});
         !transferred)
         return core::failure(transferred.problem());
     if (const auto committed = all.commit(); !committed)

@@ -14,6 +14,25 @@ using report::field;
 using report::line;
 using report::SectionKind;
 
+// The deposit taken before the sale and the balance, where there was one: beside the details,
+// in space the receipts leave free.
+QList<report::Element> depositLines(int left, int top, int captionWidth, int valueLeft,
+                                    int valueWidth, const std::optional<QFont> &captionFont)
+{
+    QList<report::Element> e{
+        caption(QStringLiteral("Deposit Paid"), left, top, captionWidth),
+        field(db::fields::sales::deposit, valueLeft, top, valueWidth, 285, report::Format::Money),
+        caption(QStringLiteral("Balance Due"), left, top + 288, captionWidth),
+        field(db::fields::sales::balance, valueLeft, top + 288, valueWidth, 285,
+              report::Format::Money)};
+    for (report::Element &element : e) {
+        element.shownWith = db::fields::sales::deposit;
+        if (captionFont && element.kind == report::ElementKind::Caption)
+            element.font = captionFont;
+    }
+    return e;
+}
+
 QList<report::Element> receiptCopy(const QString &copyName, int dy)
 {
     const QFont large(QStringLiteral("Arial"), 20, QFont::Bold);
@@ -60,6 +79,7 @@ QList<report::Element> receiptCopy(const QString &copyName, int dy)
         line(3600, 3024 + 285 + dy, 2025),
         line(3600, 3312 + 285 + dy, 3600),
     };
+    e << depositLines(7200, 4896 + dy, 1300, 8500, 1436, {});
     e[2].alignment = e[3].alignment = Qt::AlignHCenter | Qt::AlignTop;
     return e;
 }
@@ -111,8 +131,8 @@ report::Report pedigreeReceipt()
         << field(db::fields::pedigreeReceipt::buyer, 7056, 2736, 3888)
         << report::withFont(caption(QStringLiteral("For the Amount of"), 5760, 3168, 2160), bold)
         << field(db::fields::pedigreeReceipt::amount, 8064, 3168, 1728, 285, report::Format::Money)
-        << pedigree::pedigreeColumns() << caption(QStringLiteral("Signed : "), 720, 13392, 1008)
-        << line(1584, 13680, 5904);
+        << depositLines(5760, 3600, 2160, 8064, 1728, bold) << pedigree::pedigreeColumns()
+        << caption(QStringLiteral("Signed : "), 720, 13392, 1008) << line(1584, 13680, 5904);
     return {report::arialReport(QStringLiteral("PedigreeReciept"),
                                 QStringLiteral("Receipt of Sale Showing Pedigree"),
                                 QMargins(100, 100, 100, 100), {page}),

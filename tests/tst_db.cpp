@@ -63,6 +63,7 @@ private Q_SLOTS:
     void fileBeforeHealthTestsGainsThem();
     void fileBeforeNewTablesGainsThem_data();
     void fileBeforeNewTablesGainsThem();
+    void contactsGainTheirNumberKeepingEveryRow();
     void writtenRowsAreToldSinceAMark();
 };
 
@@ -875,6 +876,58 @@ void DbTest::fileBeforeNewTablesGainsThem_data()
                        "whelpingdogids"};
     QTest::newRow("before photos and shows") << 7 << QStringList{"photos", "showresults"}
                                              << QStringList{"photodogids", "showresultdogids"};
+    QTest::newRow("before buyers and money")
+        << 8 << QStringList{"waitinglist", "deposits", "accounts", "contracts"}
+        << QStringList{"waitingcontactids", "waitinglitterids", "waitingdogids",
+                       "depositentryids",   "accountdates",     "accountsources",
+                       "accountcategories", "accountlitterids", "accountdogids",
+                       "contractsalesids"};
+}
+
+void DbTest::contactsGainTheirNumberKeepingEveryRow()
+{
+    Kennel kennel;
+    // The contacts as files before the number held them, with a gap where one was deleted
+    // and an index of the user's own.
+    exec(kennel.db(), "DROP TABLE contacts");
+    exec(kennel.db(), "CREATE TABLE contacts (last TEXT, Title TEXT, address TEXT, city TEXT, "
+                      "state TEXT, postcode TEXT, country TEXT, phone TEXT, fax TEXT, email TEXT, "
+                      "webaddress TEXT, notes TEXT, breeder TEXT, breederprefix TEXT, breeds TEXT, "
+                      "extra TEXT)");
+    exec(kennel.db(), "CREATE INDEX mycities ON contacts (city)");
+    for (const char *name : {"Zoë O'Brien", "gone", "Ann Lee", " "})
+        exec(kennel.db(), "INSERT INTO contacts (last, Title, extra) VALUES (?, '', 'kept')",
+             {QString::fromUtf8(name)});
+    exec(kennel.db(), "DELETE FROM contacts WHERE last = 'gone'");
+    exec(kennel.db(), "DROP TABLE waitinglist");
+    exec(kennel.report(), "ALTER TABLE reciept DROP COLUMN deposit");
+    exec(kennel.db(), "PRAGMA user_version = 8");
+    exec(kennel.report(), "PRAGMA user_version = 8");
+    db::DatabaseFiles::close();
+
+    QCOMPARE(db::DatabaseFiles::open(), QString());
+    const QSqlDatabase db = db::DatabaseFiles::kennel();
+    QSqlQuery q(db);
+    QVERIFY(q.exec("SELECT contactid, rowid, last, Title, address, extra FROM contacts "
+                   "ORDER BY rowid"));
+    QList<QStringList> rows;
+    while (q.next()) {
+        QCOMPARE(q.value(0), q.value(1));
+        rows << QStringList{q.value(0).toString(), q.value(2).toString(), q.value(5).toString()};
+        QVERIFY(!q.value(3).isNull() && q.value(4).isNull());
+    }
+    QCOMPARE(rows,
+             (QList<QStringList>{
+                 {"1", "Zoë O'Brien", "kept"}, {"3", "Ann Lee", "kept"}, {"4", " ", "kept"}}));
+    QCOMPARE(scalar(db, "SELECT count(*) FROM sqlite_master WHERE name = 'mycities'").toInt(), 1);
+    QVERIFY(scalar(db, "SELECT sql FROM sqlite_master WHERE name = 'contacts'")
+                .toString()
+                .contains("AUTOINCREMENT"));
+    // A new contact never takes a number an earlier one had.
+    exec(db, "INSERT INTO contacts (last) VALUES ('New')");
+    QCOMPARE(scalar(db, "SELECT contactid FROM contacts WHERE last = 'New'").toInt(), 5);
+    QVERIFY(db::DatabaseFiles::report().record("reciept").indexOf("deposit") >= 0);
+    QVERIFY(db.record("waitinglist").indexOf("contactid") >= 0);
 }
 
 void DbTest::fileBeforeNewTablesGainsThem()

@@ -192,13 +192,15 @@ void TransferTest::exportWritesEveryTableAndReadsBack()
     QStringList names;
     for (const ExportedFile &file : files.value())
         names << QFileInfo(file.file).fileName();
-    QCOMPARE(names, QStringList({"Dogtable.csv",     "contacts.csv",      "mating.csv",
-                                 "litters.csv",      "vaccination.csv",   "notes.csv",
-                                 "setup.csv",        "breedlist.csv",     "preferences.csv",
-                                 "healthtests.csv",  "healthresults.csv", "seasons.csv",
-                                 "progesterone.csv", "weights.csv",       "whelping.csv",
-                                 "photos.csv",       "showresults.csv",   "pedigreedata.csv",
-                                 "sales.csv",        "reciept.csv",       "largereciept.csv"}));
+    QCOMPARE(
+        names,
+        QStringList({"Dogtable.csv",     "contacts.csv",     "mating.csv",        "litters.csv",
+                     "vaccination.csv",  "notes.csv",        "setup.csv",         "breedlist.csv",
+                     "preferences.csv",  "healthtests.csv",  "healthresults.csv", "seasons.csv",
+                     "progesterone.csv", "weights.csv",      "whelping.csv",      "photos.csv",
+                     "showresults.csv",  "waitinglist.csv",  "deposits.csv",      "accounts.csv",
+                     "contracts.csv",    "pedigreedata.csv", "sales.csv",         "reciept.csv",
+                     "largereciept.csv"}));
     QCOMPARE(files.value()[0].rows, 1);
     const QList<QStringList> dogs = rowsOf(folder + "/Dogtable.csv");
     QCOMPARE(dogs.size(), 2);

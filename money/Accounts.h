@@ -1,0 +1,120 @@
+#pragma once
+
+#include "core/WriteResult.h"
+
+#include <array>
+#include <optional>
+#include <QDate>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <vector>
+
+namespace money {
+
+inline const QString incomeWord = QStringLiteral("Income");
+inline const QString expenseWord = QStringLiteral("Expense");
+// What wrote an entry that is kept by its record rather than typed.
+inline const QString saleSource = QStringLiteral("Sale");
+inline const QString depositSource = QStringLiteral("Deposit");
+inline const QString refundSource = QStringLiteral("Refund");
+
+// One entry of the income and expenses. Ids are 0 where it belongs to no dog, litter or
+// contact; `source` is empty for an entry the breeder typed.
+struct AccountEntry
+{
+    qint64 id = 0;
+    QDate date;
+    qint64 cents = 0;
+    bool income = false;
+    QString category;
+    QString note;
+    qint64 dogId = 0;
+    qint64 litterId = 0;
+    qint64 contactId = 0;
+    QString source;
+    qint64 sourceId = 0;
+};
+
+// The categories every kennel has, in the order offered.
+QStringList builtInCategories();
+// Whether an entry of this category is income unless the breeder says otherwise.
+bool incomeByDefault(const QString &category);
+// The built-in categories, then the breeder's own as used so far, alphabetically.
+std::optional<QStringList> categories(const QSqlDatabase &kennel);
+// The years that have entries, latest first, with this year among them.
+std::optional<QList<int>> entryYears(const QSqlDatabase &kennel);
+
+// The entries of a year (all with 0), in date order; nothing when they could not be read
+// (the user was told).
+std::optional<std::vector<AccountEntry>> accountEntries(const QSqlDatabase &kennel, int year);
+// What keeps a typed entry from being kept, or empty.
+QString entryProblem(const AccountEntry &entry);
+// Entries that a sale, a deposit or a refund wrote change only with it.
+QString linkedEntryRefusal(const AccountEntry &entry);
+core::WriteResult<qint64> addEntry(QSqlDatabase kennel, const AccountEntry &entry);
+core::WriteResult<> saveEntry(QSqlDatabase kennel, const AccountEntry &entry);
+core::WriteResult<> removeEntry(QSqlDatabase kennel, const AccountEntry &entry);
+
+// Inside the transaction of the record that writes it: adds the entry its source keeps, or
+// changes the one it already has. The problem, or empty.
+QString bookLinked(const QSqlDatabase &kennel, const AccountEntry &entry);
+
+// The names of the dogs and contacts that entries and the waiting list link to, and the
+// labels of every litter, by id.
+struct LinkedNames
+{
+    QHash<qint64, QString> dogs;
+    QHash<qint64, QString> litters;
+    QHash<qint64, QString> contacts;
+};
+std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel);
+
+// Sums of cents that hold at the largest or smallest amount instead of wrapping round.
+class Total
+{
+public:
+    void add(qint64 cents) { m_sum += cents; }
+    qint64 value() const;
+
+private:
+    __extension__ __int128 m_sum = 0;
+};
+
+// A year's income and expenses by category and month, with the totals.
+struct YearAccounts
+{
+    struct Row
+    {
+        QString category;
+        bool income = false;
+        std::array<qint64, 12> months{};
+        qint64 total = 0;
+    };
+    int year = 0;
+    std::vector<Row> rows; // income first, then expenses; by category
+    std::array<qint64, 12> income{};
+    std::array<qint64, 12> expenses{};
+    std::array<qint64, 12> balance{};
+    qint64 incomeTotal = 0;
+    qint64 expenseTotal = 0;
+    qint64 balanceTotal = 0;
+};
+core::WriteResult<YearAccounts> yearAccounts(const QSqlDatabase &kennel, int year);
+
+// Each litter that has entries, latest born first.
+struct LitterAccount
+{
+    qint64 litterId = 0;
+    QString litter;
+    qint64 income = 0;
+    qint64 expenses = 0;
+    qint64 balance = 0;
+};
+core::WriteResult<std::vector<LitterAccount>> litterAccounts(const QSqlDatabase &kennel);
+
+// The entries as CSV for a spreadsheet:
+// "date,kind,category,amount,note,dog,litter,source" with amounts as plain numbers.
+QByteArray accountsCsv(const QSqlDatabase &kennel, const std::vector<AccountEntry> &entries);
+
+} // namespace money

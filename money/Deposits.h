@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/WriteResult.h"
+
+#include <optional>
+#include <QDate>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <vector>
+
+namespace money {
+
+inline const QString heldOutcome = QStringLiteral("Held");
+inline const QString appliedOutcome = QStringLiteral("Applied");
+inline const QString refundedOutcome = QStringLiteral("Refunded");
+inline const QString carriedOutcome = QStringLiteral("Carried");
+
+// How a deposit can be paid, offered in a list that takes any other word too.
+QStringList methodWords();
+
+struct Deposit
+{
+    qint64 id = 0;
+    qint64 entryId = 0;
+    qint64 cents = 0;
+    QDate paid;
+    QString method;
+    QString outcome;
+    qint64 litterId = 0;
+    qint64 salesId = 0;
+    QDate refunded;
+    qint64 refundCents = 0;
+
+    // Still the kennel's to apply or refund.
+    bool held() const { return outcome == heldOutcome || outcome == carriedOutcome; }
+};
+
+std::optional<std::vector<Deposit>> depositsOf(const QSqlDatabase &kennel, qint64 entryId);
+
+// A deposit taken on an entry, with its income entry in the accounts; the entry becomes
+// "Deposit paid" unless it is further on. Answers its id.
+core::WriteResult<qint64> takeDeposit(QSqlDatabase kennel, const Deposit &deposit,
+                                      const QString &contactName);
+// Why the refund cannot be made, or empty: more than the deposit, before it was paid, or
+// of a deposit no longer held.
+QString refundProblem(const Deposit &deposit, qint64 cents, const QDate &day);
+// Refunds the deposit in whole or in part, with its expense entry; what is not refunded is
+// kept by the kennel.
+core::WriteResult<> refundDeposit(QSqlDatabase kennel, const Deposit &deposit, qint64 cents,
+                                  const QDate &day, const QString &contactName);
+// Carries the deposit, and its entry, to another litter, which it counts for from then on.
+core::WriteResult<> carryDeposit(QSqlDatabase kennel, const Deposit &deposit, qint64 litterId,
+                                 const QString &contactName);
+
+// The first contact of that name in stored order, as a sale names its buyer; 0 for none.
+qint64 contactIdNamed(const QSqlDatabase &kennel, const QString &name);
+
+// The deposits a sale of this dog to this contact takes in: those held on the contact's
+// entries matched to the dog or to no dog yet.
+struct HeldDeposits
+{
+    qint64 cents = 0;
+    QList<qint64> depositIds;
+    QList<qint64> entryIds;
+};
+std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 contactId, qint64 dogId);
+
+// What a sale writes of money, inside its transaction: its deposits applied, their entries
+// sold with the dog, and one income entry for what was left to pay. A dog sold again before it
+// came back to the kennel (a second sale on the screen) keeps one income entry, the latest
+// sale's. The problem, or empty.
+struct SaleMoney
+{
+    qint64 salesId = 0;
+    qint64 dogId = 0;
+    QString dog;
+    qint64 contactId = 0;
+    QString buyer;
+    qint64 price = 0;
+    QDate date;
+    bool soldBefore = false;
+    HeldDeposits deposits;
+};
+QString bookSale(const QSqlDatabase &kennel, const SaleMoney &sale);
+
+// The deposits a sale took in, in cents; nothing when they could not be read.
+std::optional<qint64> appliedToSale(const QSqlDatabase &kennel, qint64 salesId);
+
+// "The deposits held (…) are more than the price (…)…" when they are, or empty.
+QString depositBeyondPrice(qint64 deposit, qint64 price);
+
+} // namespace money
