@@ -457,6 +457,8 @@ void MainWindow::openSellDog()
             showReport(receipt == sales::Receipt::Small ? sales::salesReceipt()
                                                         : sales::pedigreeReceipt());
         });
+        connect(screen, &sales::SellDogScreen::contractRequested, this,
+                [this](qint64 salesId) { openContracts(salesId); });
         return screen;
     });
 }

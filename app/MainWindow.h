@@ -105,6 +105,11 @@ private:
     void openMatingMatrix();
     void openHealthTests();
     void openAllContacts();
+    // The buyers' waiting list, the accounts and the contracts of sale.
+    void openWaitingList();
+    void openAccounts();
+    void openContracts(qint64 salesId = 0);
+    void addMoneyMenu();
     // Opens a report's preview, or reads its data afresh when it is already open.
     void openReport(const QString &name, const QString &caption,
                     const std::function<report::PagedLayout()> &source);

@@ -325,6 +325,8 @@ void MainWindow::buildMenuBar()
         if (menu->objectName() == QLatin1String("contactsMenu")) {
             menu->addAction(withMnemonic(QStringLiteral("Delete Contact..."), taken), this,
                             &MainWindow::openDeleteContact);
+            menu->addAction(withMnemonic(QStringLiteral("Waiting List..."), taken), this,
+                            &MainWindow::openWaitingList);
             menu->addSeparator();
             QAction *all = menu->addAction(withMnemonic(QStringLiteral("All Contacts"), taken),
                                            this, &MainWindow::openAllContacts);
@@ -351,6 +353,7 @@ void MainWindow::buildMenuBar()
     genetics->addAction(QStringLiteral("&Population Genetics..."), this,
                         &MainWindow::openPopulationGenetics);
     genetics->addAction(QStringLiteral("&Mating Matrix..."), this, &MainWindow::openMatingMatrix);
+    addMoneyMenu();
 
     menuBar()->addMenu(new WindowMenu(
         m_area, [this] { openMainMenu(); },

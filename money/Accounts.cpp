@@ -5,6 +5,7 @@
 #include "core/DateText.h"
 #include "core/Money.h"
 #include "db/ChangeLog.h"
+#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/ReadFailure.h"
@@ -127,33 +128,33 @@ std::optional<QList<int>> entryYears(const QSqlDatabase &kennel)
 
 std::optional<std::vector<AccountEntry>> accountEntries(const QSqlDatabase &kennel, int year)
 {
-    QVariantList values;
-    const QString where = yearRange(year, &values);
+    QVariantList range;
+    const QString where = yearRange(year, &range);
+    QString sql = db::selectFrom(db::tables::accounts, QStringList{field::id} + entryFields()) %
+                  where % QStringLiteral(" ORDER BY ") % db::quoted(field::date) %
+                  QStringLiteral(", ") % db::quoted(field::id);
+    // The years are ours, not typed: read straight from SQLite, a year of a busy kennel at once.
+    for (const QVariant &bound : std::as_const(range))
+        sql.replace(sql.indexOf(QLatin1Char('?')), 1,
+                    QLatin1Char('\'') % bound.toString() % QLatin1Char('\''));
     std::vector<AccountEntry> entries;
-    QSqlQuery q(kennel);
-    q.setForwardOnly(true);
-    q.prepare(db::selectFrom(db::tables::accounts, QStringList{field::id} + entryFields()) % where %
-              QStringLiteral(" ORDER BY ") % db::quoted(field::date) % QStringLiteral(", ") %
-              db::quoted(field::id));
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    if (!db::execRead(q))
-        return std::nullopt;
-    while (q.next()) {
+    const QString problem = db::scanRows(kennel, sql, [&](const db::RawRow &row) {
         AccountEntry e;
-        e.id = q.value(0).toLongLong();
-        e.date = core::datetext::fromStored(q.value(1));
-        e.cents = q.value(2).toLongLong();
-        e.income = q.value(3).toString() == incomeWord;
-        e.category = q.value(4).toString();
-        e.note = q.value(5).toString();
-        e.dogId = q.value(6).toLongLong();
-        e.litterId = q.value(7).toLongLong();
-        e.contactId = q.value(8).toLongLong();
-        e.source = q.value(9).toString();
-        e.sourceId = q.value(10).toLongLong();
+        e.id = row.whole(0);
+        e.date = QDate::fromString(row.string(1), Qt::ISODate);
+        e.cents = row.whole(2);
+        e.income = row.text(3) == "Income";
+        e.category = row.string(4);
+        e.note = row.string(5);
+        e.dogId = row.whole(6);
+        e.litterId = row.whole(7);
+        e.contactId = row.whole(8);
+        e.source = row.string(9);
+        e.sourceId = row.whole(10);
         entries.push_back(std::move(e));
-    }
+    });
+    if (!problem.isEmpty())
+        return std::nullopt;
     return entries;
 }
 
@@ -256,6 +257,22 @@ std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel)
     for (const breeding::Litter &litter : *litters)
         names.litters.insert(litter.id, litter.label());
     return names;
+}
+
+qint64 dogIdNamed(const QSqlDatabase &kennel, const QString &name)
+{
+    db::DogFinder dog(kennel, {db::fields::rowid});
+    return dog.find(name) ? dog.value(db::fields::rowid).toLongLong() : 0;
+}
+
+std::optional<qint64> readSignedAmount(const QString &typed)
+{
+    const QString trimmed = typed.trimmed();
+    const bool negative = trimmed.startsWith(QLatin1Char('-')) || trimmed.startsWith(QChar(0x2212));
+    const std::optional<qint64> cents = core::parseMoney(negative ? trimmed.mid(1) : trimmed);
+    if (!cents)
+        return std::nullopt;
+    return negative ? -*cents : *cents;
 }
 
 qint64 Total::value() const

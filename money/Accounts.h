@@ -70,6 +70,12 @@ struct LinkedNames
 };
 std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel);
 
+// The dog the name index finds for this name; 0 for none.
+qint64 dogIdNamed(const QSqlDatabase &kennel, const QString &name);
+// A typed amount of the accounts: as any amount, or less than nothing with a minus sign before
+// it, for a correction. Nothing for text that is not one.
+std::optional<qint64> readSignedAmount(const QString &typed);
+
 // Sums of cents that hold at the largest or smallest amount instead of wrapping round.
 class Total
 {

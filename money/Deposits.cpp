@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "core/Money.h"
 #include "db/ChangeLog.h"
+#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/ReadFailure.h"
 #include "db/RunStatement.h"
@@ -240,12 +241,13 @@ core::WriteResult<> carryDeposit(QSqlDatabase kennel, const Deposit &deposit, qi
         problem = bookLinked(kennel, depositEntry(kennel, d, contactName));
     qint64 pick = 0;
     if (problem.isEmpty())
-        problem = db::runStatement(
-            kennel,
-            QStringLiteral("SELECT coalesce(max(") % db::quoted(entry::pick) %
-                QStringLiteral("), 0) + 1 FROM ") % db::quoted(db::tables::waitingList) %
-                QStringLiteral(" WHERE ") % db::quoted(entry::litterId) % QStringLiteral(" = ?"),
-            {litterId}, &pick);
+        problem = db::runStatement(kennel,
+                                   QStringLiteral("SELECT coalesce(max(") %
+                                       db::quoted(entry::pick) % QStringLiteral("), 0) + 1 FROM ") %
+                                       db::quoted(db::tables::waitingList) %
+                                       QStringLiteral(" WHERE coalesce(") %
+                                       db::quoted(entry::litterId) % QStringLiteral(", 0) = ?"),
+                                   {litterId}, &pick);
     // A pup of the old litter matched to the entry is no longer its.
     if (problem.isEmpty())
         problem = db::runStatement(
@@ -259,7 +261,7 @@ core::WriteResult<> carryDeposit(QSqlDatabase kennel, const Deposit &deposit, qi
                 QStringLiteral(" END WHERE ") % db::quoted(entry::id) %
                 QStringLiteral(" = ? AND coalesce(") % db::quoted(entry::litterId) %
                 QStringLiteral(", 0) <> ?"),
-            {litterId, pick, matchedStatus, depositPaidStatus, d.entryId, litterId});
+            {idOrNone(litterId), pick, matchedStatus, depositPaidStatus, d.entryId, litterId});
     return logged.land(transaction, problem);
 }
 
@@ -308,6 +310,16 @@ std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 conta
     }
     held.cents = total.value();
     return held;
+}
+
+std::optional<HeldDeposits> heldForSaleOf(const QSqlDatabase &kennel, const QString &dog,
+                                          const QString &buyer)
+{
+    db::DogFinder finder(kennel, {db::fields::rowid});
+    if (!finder.find(dog))
+        return HeldDeposits();
+    return heldForSale(kennel, contactIdNamed(kennel, buyer),
+                       finder.value(db::fields::rowid).toLongLong());
 }
 
 std::optional<qint64> appliedToSale(const QSqlDatabase &kennel, qint64 salesId)

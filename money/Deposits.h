@@ -65,6 +65,10 @@ struct HeldDeposits
 };
 std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 contactId, qint64 dogId);
 
+// The same for a dog and a buyer named as the sale screen names them.
+std::optional<HeldDeposits> heldForSaleOf(const QSqlDatabase &kennel, const QString &dog,
+                                          const QString &buyer);
+
 // What a sale writes of money, inside its transaction: its deposits applied, their entries
 // sold with the dog, and one income entry for what was left to pay. A dog sold again before it
 // came back to the kennel (a second sale on the screen) keeps one income entry, the latest

@@ -5,6 +5,7 @@
 #include "core/Money.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
+#include "money/Deposits.h"
 #include "pedigree/PedigreeBuild.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -55,7 +56,9 @@ SellDogScreen::SellDogScreen(QWidget *parent)
       m_amount(ui::textBox(QStringLiteral("amount"))), m_owner(detailLabel("owner")),
       m_kennel(detailLabel("kennel")), m_breed(detailLabel("breed")),
       m_colour(detailLabel("colour")), m_dob(detailLabel("dob")), m_sex(detailLabel("sex")),
-      m_reg(detailLabel("reg")), m_status(new QLabel), m_progress(new QProgressBar)
+      m_reg(detailLabel("reg")), m_status(new QLabel), m_progress(new QProgressBar),
+      m_deposit(detailLabel("deposit")),
+      m_contract(ui::pushButton(QStringLiteral("Contract..."), QStringLiteral("contract")))
 {
     m_dogs->setPrompt(QStringLiteral("Select a Dog to Sell"));
     m_buyers->setPrompt(QStringLiteral("Select the Buyer"));
@@ -84,6 +87,11 @@ SellDogScreen::SellDogScreen(QWidget *parent)
     ui::addField(grid, 2, 1, QStringLiteral("Sell To "), m_buyers);
     ui::addField(grid, 3, 0, QStringLiteral("Date of Birth"), m_dob);
     ui::addField(grid, 4, 0, QStringLiteral("Sex"), m_sex);
+    // Beside the details, where the right column has room.
+    ui::addField(grid, 3, 1, QStringLiteral("Deposit"), m_deposit);
+    m_deposit->setFrameShape(QFrame::NoFrame);
+    m_deposit->setWordWrap(true);
+    m_contract->setEnabled(false);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
@@ -99,8 +107,14 @@ SellDogScreen::SellDogScreen(QWidget *parent)
     connect(cancel, &QPushButton::clicked, this, &ui::Screen::closeScreen);
     connect(large, &QPushButton::clicked, this, [this] { sell(Receipt::WithPedigree); });
     connect(small, &QPushButton::clicked, this, [this] { sell(Receipt::Small); });
+    connect(m_contract, &QPushButton::clicked, this, [this] {
+        if (m_recorded)
+            Q_EMIT contractRequested(m_recorded->receiptNumber);
+    });
+    connect(m_buyers, &ui::PickList::textChosen, this, &SellDogScreen::showDeposit);
+    connect(m_amount, &QLineEdit::textChanged, this, &SellDogScreen::showDeposit);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {ok, cancel})
+    for (QPushButton *b : {ok, cancel, m_contract})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(large);
@@ -162,6 +176,22 @@ void SellDogScreen::dogChosen(const QString &name)
     // Details left from another dog would otherwise be recorded with this one.
     showDetails(listed ? dogOnSale(db::DatabaseFiles::kennel(), name).value_or(DogOnSale())
                        : DogOnSale());
+    showDeposit();
+}
+
+void SellDogScreen::showDeposit()
+{
+    m_deposit->clear();
+    if (m_dogs->showsPrompt() || m_buyers->showsPrompt())
+        return;
+    const auto held =
+        money::heldForSaleOf(db::DatabaseFiles::kennel(), m_dogs->text(), m_buyers->text());
+    if (!held || held->cents == 0)
+        return;
+    QString text = QStringLiteral("%1 paid").arg(core::formatMoney(held->cents));
+    if (const std::optional<qint64> price = core::parseMoney(m_amount->text()))
+        text += QStringLiteral(", %1 due").arg(core::formatMoney(*price - held->cents));
+    m_deposit->setText(text);
 }
 
 void SellDogScreen::sell(Receipt receipt)
@@ -200,6 +230,14 @@ void SellDogScreen::sell(Receipt receipt)
         printReceipt(receipt, m_recorded->sale, m_recorded->receiptNumber);
         return;
     }
+    if (const auto held = money::heldForSaleOf(kennel, sale.dog, sale.buyer)) {
+        if (const QString beyond = money::depositBeyondPrice(held->cents, sale.cents);
+            !beyond.isEmpty()) {
+            core::tell(beyond);
+            m_amount->setFocus();
+            return;
+        }
+    }
     if (!mayRecord(sale))
         return;
     const auto written = recordSale(kennel, sale, receipt, ancestorsFor(receipt, sale.dog));
@@ -208,6 +246,7 @@ void SellDogScreen::sell(Receipt receipt)
         return;
     }
     m_recorded = Recorded{sale, written.value()};
+    m_contract->setEnabled(true);
     timeout();
     Q_EMIT receiptReady(receipt);
 }

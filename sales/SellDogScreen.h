@@ -8,6 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 
 namespace ui {
 class PickList;
@@ -28,6 +29,8 @@ public:
 Q_SIGNALS:
     // The sale is recorded; its receipt is ready to be shown.
     void receiptReady(sales::Receipt receipt);
+    // The contract of the sale recorded here is asked for.
+    void contractRequested(qint64 salesId);
 
 protected:
     void load() override;
@@ -50,6 +53,8 @@ private:
     bool mayRecord(const SaleDetails &sale) const;
     void printReceipt(Receipt receipt, const SaleDetails &sale, qint64 receiptNumber);
     void timeout();
+    // Shows the deposits the buyer paid toward this dog, and what is left to pay.
+    void showDeposit();
 
     ui::PickList *m_dogs;
     ui::PickList *m_buyers;
@@ -63,6 +68,8 @@ private:
     QLabel *m_reg;
     QLabel *m_status;
     QProgressBar *m_progress;
+    QLabel *m_deposit;
+    QPushButton *m_contract;
     std::optional<Recorded> m_recorded;
 };
 

@@ -1343,7 +1343,7 @@ void AppTest::menuBarReachesEveryScreen()
     for (QAction *menu : app.window.menuBar()->actions())
         titles << menu->text();
     QCOMPARE(titles, QStringList({"&File", "&Edit", "&Dogs", "&Breeding", "&Health", "&Contacts",
-                                  "&Reports", "&Genetics", "&Window", "&Help"}));
+                                  "&Reports", "&Genetics", "&Money", "&Window", "&Help"}));
     auto items = [&](const char *menu) {
         QStringList texts;
         for (QAction *action : app.window.findChild<QMenu *>(menu)->actions())
@@ -1355,6 +1355,9 @@ void AppTest::menuBarReachesEveryScreen()
                           "&View a Pedigree", "&Sell a Dog", "&List Birthdays ", "D&elete Dog...",
                           "&Merge Dogs...", "", "All &Dogs"}));
     QCOMPARE(items("helpMenu"), QStringList({"Help", "About "}));
+    QCOMPARE(items("moneyMenu"),
+             QStringList({"&Accounts...", "&Year Accounts", "&Litter Accounts", "",
+                          "&Contracts of Sale...", "Contract &Template..."}));
     QCOMPARE(items("editMenu"), QStringList({"&Undo"}));
     // Every main menu button but Exit and About has its menu item.
     QStringList inMenus;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "money/Deposits.h"
+#include "money/WaitingList.h"
+
+#include <QGroupBox>
+#include <utility>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace money {
+
+// The deposits of one waiting-list entry: taking one, and refunding or carrying one to
+// another litter.
+class DepositsPanel : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit DepositsPanel(QWidget *parent = nullptr);
+    // Shows the entry's deposits; nothing for no entry. `litters` are offered to carry to.
+    void showEntry(const WaitingEntry *entry, const QString &contactName,
+                   const std::vector<std::pair<qint64, QString>> &litters);
+
+Q_SIGNALS:
+    void depositsChanged();
+
+private:
+    void showDeposits();
+    const Deposit *chosen() const;
+    void take();
+    void refund();
+    void carry();
+
+    WaitingEntry m_entry;
+    QString m_contact;
+    std::vector<Deposit> m_deposits;
+    QTableWidget *m_table;
+    QLineEdit *m_amount;
+    QLineEdit *m_paid;
+    QComboBox *m_method;
+    QLineEdit *m_refundAmount;
+    QLineEdit *m_refunded;
+    QComboBox *m_carryTo;
+    QPushButton *m_take;
+    QPushButton *m_refund;
+    QPushButton *m_carry;
+};
+
+} // namespace money
