@@ -43,6 +43,7 @@ QChart *monthChart(const YearAccounts &accounts)
     auto *axisY = new QValueAxis;
     axisY->setRange(lowest, highest > lowest ? highest * 1.1 : lowest + 1);
     axisY->setLabelFormat(QStringLiteral("%.0f"));
+    axisY->applyNiceNumbers();
     axisY->setTitleText(core::money::currency().symbol);
     chart->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisY);

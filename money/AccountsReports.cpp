@@ -35,11 +35,14 @@ QList<report::Element> monthColumns(const QString &prefix, int top,
     return elements;
 }
 
-QVariantMap monthValues(const QString &prefix, const std::array<qint64, 12> &months, qint64 total)
+// A category's months leave nothing blank; the totals show every month.
+QVariantMap monthValues(const QString &prefix, const std::array<qint64, 12> &months, qint64 total,
+                        bool blankNothing = false)
 {
     QVariantMap values;
     for (size_t m = 0; m < 12; ++m)
-        values.insert(prefix + QString::number(m), core::formatMoney(months[m]));
+        values.insert(prefix + QString::number(m),
+                      blankNothing && months[m] == 0 ? QString() : core::formatMoney(months[m]));
     values.insert(prefix + QStringLiteral("12"), core::formatMoney(total));
     return values;
 }
@@ -56,7 +59,7 @@ core::DataSet yearRows(int year)
     }
     const YearAccounts &accounts = read.value();
     const std::unique_ptr<QChart> chart(monthChart(accounts));
-    top.values.insert(QStringLiteral("chart"), ui::chartPicture(chart.get(), QSize(760, 250)));
+    top.values.insert(QStringLiteral("chart"), ui::chartPicture(chart.get(), QSize(760, 200)));
     for (const bool income : {true, false}) {
         core::DataRow group{monthValues(QStringLiteral("t"),
                                         income ? accounts.income : accounts.expenses,
@@ -69,7 +72,7 @@ core::DataSet yearRows(int year)
         for (const YearAccounts::Row &r : accounts.rows) {
             if (r.income != income)
                 continue;
-            core::DataRow category{monthValues(QStringLiteral("m"), r.months, r.total)};
+            core::DataRow category{monthValues(QStringLiteral("m"), r.months, r.total, true)};
             category.values.insert(QStringLiteral("category"), r.category);
             group.children << category;
         }
@@ -103,7 +106,7 @@ report::Report yearAccountsReport(int year)
     }
     columns << report::line(0, row + 20, width);
     constexpr int chartTop = 700;
-    constexpr int chartHeight = 4400;
+    constexpr int chartHeight = 3400;
     QList<report::Element> top{
         report::withFont(field(QStringLiteral("title"), 0, 0, 9000, 420), title),
         report::Element{report::ElementKind::PrintDate, QRect(width - 3000, 60, 3000, row)},
@@ -122,7 +125,6 @@ report::Report yearAccountsReport(int year)
     QList<report::Element> detail{field(QStringLiteral("category"), 120, 0, categoryWidth - 120)};
     detail << monthColumns(QStringLiteral("m"), 0, {});
     const QList<report::Section> sections{
-        {report::SectionKind::PageHeader, row + 120, 0, columns},
         {report::SectionKind::Detail, chartTop + chartHeight + 200 + row + 160, 0, top},
         {report::SectionKind::GroupHeader,
          row + 120,

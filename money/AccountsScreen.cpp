@@ -62,6 +62,11 @@ AccountsScreen::AccountsScreen(QWidget *parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setWordWrap(false);
+    m_table->setColumnWidth(AccountsModel::Date, 95);
+    m_table->setColumnWidth(AccountsModel::Kind, 130);
+    m_table->setColumnWidth(AccountsModel::Litter, 180);
+    m_table->setColumnWidth(AccountsModel::Note, 240);
     m_chart->setObjectName(QStringLiteral("chart"));
     m_chart->setAccessibleName(QStringLiteral("Income and expenses by month"));
     m_chart->setRenderHint(QPainter::Antialiasing);

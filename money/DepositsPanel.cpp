@@ -82,7 +82,7 @@ DepositsPanel::DepositsPanel(QWidget *parent)
     ui::addField(grid, 0, 1, QStringLiteral("Paid on"), m_paid);
     ui::addField(grid, 1, 0, QStringLiteral("Method"), m_method);
     grid->addWidget(m_take, 1, 3);
-    ui::addField(grid, 2, 0, QStringLiteral("Refund amount"), m_refundAmount);
+    ui::addField(grid, 2, 0, QStringLiteral("Refund"), m_refundAmount);
     ui::addField(grid, 2, 1, QStringLiteral("Refunded on"), m_refunded);
     grid->addWidget(m_refund, 3, 3);
     ui::addField(grid, 3, 0, QStringLiteral("Carry to"), m_carryTo, 2);

@@ -66,6 +66,10 @@ WaitingListScreen::WaitingListScreen(QWidget *parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setWordWrap(false);
+    m_table->setColumnWidth(WaitingListModel::Pick, 45);
+    m_table->setColumnWidth(WaitingListModel::Wants, 150);
+    m_table->setColumnWidth(WaitingListModel::Litter, 190);
 
     m_statusFilter->addItem(QStringLiteral("All statuses"));
     m_statusFilter->addItems(statusWords());
@@ -120,6 +124,7 @@ WaitingListScreen::WaitingListScreen(QWidget *parent)
     auto *entryLayout = new QVBoxLayout(entryBox);
     entryLayout->addLayout(form);
     entryLayout->addLayout(entryButtons);
+    entryLayout->addStretch();
     auto *lower = new QHBoxLayout;
     lower->addWidget(entryBox, 3);
     lower->addWidget(m_deposits, 2);
@@ -304,7 +309,6 @@ void WaitingListScreen::showPickOrder()
     const WaitingEntry *shown = m_model->entryWithId(m_shownId);
     m_pickLitter = filtered ? *filtered : shown ? shown->litterId : 0;
     m_pickCaption->setText(QStringLiteral("Pick order, %1").arg(m_model->litterName(m_pickLitter)));
-    const QSignalBlocker quiet(m_picks->model());
     m_picks->clear();
     for (const WaitingEntry *e : m_model->pickOrder(m_pickLitter)) {
         auto *item = new QListWidgetItem(
@@ -321,12 +325,9 @@ void WaitingListScreen::movePick(int by)
     const int to = row + by;
     if (row < 0 || to < 0 || to >= m_picks->count())
         return;
-    {
-        const QSignalBlocker quiet(m_picks->model());
-        QListWidgetItem *item = m_picks->takeItem(row);
-        m_picks->insertItem(to, item);
-        m_picks->setCurrentRow(to);
-    }
+    QListWidgetItem *item = m_picks->takeItem(row);
+    m_picks->insertItem(to, item);
+    m_picks->setCurrentRow(to);
     pickOrderDropped();
 }
 

@@ -11,6 +11,9 @@
 #include "db/Transaction.h"
 #include "health/Health.h"
 #include "health/HealthRecords.h"
+#include "money/Accounts.h"
+#include "money/Deposits.h"
+#include "money/WaitingList.h"
 #include "pedigree/PedigreeBuild.h"
 #include "sales/Sale.h"
 
@@ -289,6 +292,58 @@ void writeSample()
         owner.prepare("UPDATE Dogtable SET ownerid = ? WHERE name = ?");
         run(owner, {kennelOwner, dogName});
         sales::recordSale(kennel, sale, sales::Receipt::WithPedigree, pedigree::currentPedigree());
+    }
+
+    // Buyers waiting for Nova's pups and for the next litter, with their deposits.
+    const auto pups = money::pupsOfLitter(kennel, litter).value_or(std::vector<money::PupChoice>());
+    for (const auto &[buyer, litterId, status, sex, deposit, weeksAgo] :
+         {std::tuple{"Zoe O'Hara", litter, "Matched", "Female", qint64(50000), 10},
+          std::tuple{"Jürgen Weiß", litter, "Deposit paid", "Male", qint64(50000), 8},
+          std::tuple{"Dr. Samuel Okafor", qint64(0), "Approved", "", qint64(0), 6},
+          std::tuple{"Priya Raman", qint64(0), "Enquiry", "Female", qint64(0), 2}}) {
+        money::WaitingEntry entry;
+        entry.contactId = money::contactIdNamed(kennel, QString::fromUtf8(buyer));
+        entry.enquired = today.addDays(-7 * weeksAgo);
+        entry.sex = QString::fromUtf8(sex);
+        entry.colour = QStringLiteral("Any");
+        entry.breed = QStringLiteral("Whippet");
+        entry.litterId = litterId;
+        entry.status = QString::fromUtf8(status);
+        if (entry.status == money::matchedStatus && pups.size() > 1)
+            entry.dogId = pups[1].dogId;
+        const auto added = money::addWaitingEntry(kennel, entry, QString::fromUtf8(buyer));
+        if (added && deposit > 0) {
+            money::Deposit d;
+            d.entryId = added.value();
+            d.cents = deposit;
+            d.paid = entry.enquired.addDays(10);
+            d.method = QStringLiteral("Bank transfer");
+            d.litterId = litterId;
+            money::takeDeposit(kennel, d, QString::fromUtf8(buyer));
+        }
+    }
+
+    // A year of the kennel's running costs.
+    for (const auto &[category, cents, monthsAgo, note] :
+         {std::tuple{"Stud fee", qint64(120000), 5, "Hollis x Nova"},
+          std::tuple{"Vet", qint64(18550), 4, "Pregnancy scan"},
+          std::tuple{"Vet", qint64(32000), 2, "Pups' first vaccinations and checks"},
+          std::tuple{"Health tests", qint64(27500), 7, "DM and PRA for Nova"},
+          std::tuple{"Food", qint64(14990), 1, "Puppy food"},
+          std::tuple{"Food", qint64(9990), 6, "Adult food"},
+          std::tuple{"Registration", qint64(8800), 2, "Litter registration"},
+          std::tuple{"Advertising", qint64(4500), 3, "Breed club listing"},
+          std::tuple{"Equipment", qint64(21000), 3, "Whelping box"}}) {
+        money::AccountEntry e;
+        e.date = today.addMonths(-monthsAgo);
+        e.cents = cents;
+        e.category = QString::fromUtf8(category);
+        e.note = QString::fromUtf8(note);
+        const QString c = e.category;
+        if (c == QLatin1String("Stud fee") || c == QLatin1String("Registration") ||
+            note == std::string_view("Pups' first vaccinations and checks"))
+            e.litterId = litter;
+        money::addEntry(kennel, e);
     }
 }
 
