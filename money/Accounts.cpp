@@ -300,41 +300,42 @@ core::WriteResult<YearAccounts> yearAccounts(const QSqlDatabase &kennel, int yea
     {
         QString category;
         std::array<Total, 12> months;
+        Total total;
     };
-    // Income before expenses, then categories without regard to case.
-    std::map<std::pair<bool, QString>, Sums> sums;
+    // Every sum is of the amounts themselves, so that none is held at the largest amount
+    // before the end.
+    std::map<std::pair<bool, QString>, Sums> sums; // income first, then categories
+    std::array<Total, 12> income, expenses, balance;
+    Total incomeTotal, expenseTotal, balanceTotal;
     const QString problem = db::scanRows(kennel, sql, [&](const db::RawRow &row) {
         const int month = row.string(0).toInt();
         if (month < 1 || month > 12)
             return;
-        const bool income = row.text(1) == "Income";
+        const size_t m = size_t(month - 1);
+        const bool isIncome = row.text(1) == "Income";
         const QString category = row.string(2).trimmed();
-        Sums &s = sums[{!income, category.toLower()}];
+        const qint64 cents = row.whole(3);
+        Sums &s = sums[{!isIncome, category.toLower()}];
         if (s.category.isEmpty())
             s.category = category;
-        s.months[size_t(month - 1)].add(row.whole(3));
+        s.months[m].add(cents);
+        s.total.add(cents);
+        (isIncome ? income : expenses)[m].add(cents);
+        (isIncome ? incomeTotal : expenseTotal).add(cents);
+        balance[m].add(isIncome ? cents : -cents);
+        balanceTotal.add(isIncome ? cents : -cents);
     });
     if (!problem.isEmpty())
         return core::failure(problem);
     YearAccounts accounts;
     accounts.year = year;
-    std::array<Total, 12> income, expenses, balance;
-    Total incomeTotal, expenseTotal, balanceTotal;
     for (const auto &[key, s] : sums) {
         YearAccounts::Row row;
         row.category = s.category;
         row.income = !key.first;
-        Total total;
-        for (size_t m = 0; m < 12; ++m) {
-            const qint64 cents = s.months[m].value();
-            row.months[m] = cents;
-            total.add(cents);
-            (row.income ? income : expenses)[m].add(cents);
-            (row.income ? incomeTotal : expenseTotal).add(cents);
-            balance[m].add(row.income ? cents : -cents);
-            balanceTotal.add(row.income ? cents : -cents);
-        }
-        row.total = total.value();
+        for (size_t m = 0; m < 12; ++m)
+            row.months[m] = s.months[m].value();
+        row.total = s.total.value();
         accounts.rows.push_back(row);
     }
     for (size_t m = 0; m < 12; ++m) {

@@ -212,10 +212,14 @@ void AccountsScreen::reload(qint64 keepId)
     m_model->setEntries(*entries, *names);
     m_showing = false;
     m_shownId = 0;
+    // What the form held is saved or dropped by now: the entry is shown as the file has it.
     const int row = m_model->rowOf(keepId);
     if (row >= 0) {
-        m_table->setCurrentIndex(m_model->index(row, 0));
-        showChosen();
+        {
+            const QSignalBlocker quiet(m_table->selectionModel());
+            m_table->setCurrentIndex(m_model->index(row, 0));
+        }
+        showEntry(*m_model->entry(row));
     } else {
         newEntry();
     }

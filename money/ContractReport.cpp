@@ -28,7 +28,13 @@ QStringList pageLines(const QString &text, const QFont &font)
         layout.beginLayout();
         for (QTextLine piece = layout.createLine(); piece.isValid(); piece = layout.createLine()) {
             piece.setLineWidth(available);
-            lines << line.mid(piece.textStart(), piece.textLength()).trimmed();
+            // A line keeps its indent; a wrapped piece starts where the words do.
+            QString shown = line.mid(piece.textStart(), piece.textLength());
+            if (piece.lineNumber() > 0)
+                shown = shown.trimmed();
+            while (shown.endsWith(QLatin1Char(' ')))
+                shown.chop(1);
+            lines << shown;
         }
         layout.endLayout();
     }

@@ -96,14 +96,7 @@ DepositsPanel::DepositsPanel(QWidget *parent)
     connect(m_take, &QPushButton::clicked, this, &DepositsPanel::take);
     connect(m_refund, &QPushButton::clicked, this, &DepositsPanel::refund);
     connect(m_carry, &QPushButton::clicked, this, &DepositsPanel::carry);
-    connect(m_table, &QTableWidget::currentCellChanged, this, [this] {
-        const Deposit *d = chosen();
-        const bool held = d && d->held();
-        m_refund->setEnabled(held);
-        m_carry->setEnabled(held);
-        if (held)
-            m_refundAmount->setText(core::formatMoney(d->cents));
-    });
+    connect(m_table, &QTableWidget::currentCellChanged, this, &DepositsPanel::chosenChanged);
     showEntry(nullptr, {}, {});
 }
 
@@ -140,11 +133,21 @@ void DepositsPanel::showDeposits()
         rows.push_back({core::datetext::shortDate(d.paid), core::formatMoney(d.cents), d.method,
                         outcomeText(d, litter)});
     }
-    ui::fillEntryTable(m_table, rows);
-    m_refund->setEnabled(false);
-    m_carry->setEnabled(false);
-    if (!m_deposits.empty())
+    {
+        const QSignalBlocker quiet(m_table);
+        ui::fillEntryTable(m_table, rows);
         m_table->setCurrentCell(int(m_deposits.size()) - 1, 0);
+    }
+    chosenChanged();
+}
+
+void DepositsPanel::chosenChanged()
+{
+    const Deposit *d = chosen();
+    const bool held = d && d->held();
+    m_refund->setEnabled(held);
+    m_carry->setEnabled(held && m_carryTo->count() > 0);
+    m_refundAmount->setText(held ? core::formatMoney(d->cents) : QString());
 }
 
 const Deposit *DepositsPanel::chosen() const

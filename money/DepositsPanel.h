@@ -30,6 +30,8 @@ Q_SIGNALS:
 private:
     void showDeposits();
     const Deposit *chosen() const;
+    // The refund and the carry are for a deposit still held.
+    void chosenChanged();
     void take();
     void refund();
     void carry();

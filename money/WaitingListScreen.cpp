@@ -212,11 +212,13 @@ void WaitingListScreen::reload(qint64 keepId)
     m_showing = false;
     m_shownId = 0;
     filterChanged();
-    const int row = m_model->rowOf(keepId);
-    const QModelIndex at = m_filter->mapFromSource(m_model->index(row, 0));
+    // What the form held is saved or dropped by now: the entry is shown as the file has it.
+    const QModelIndex at = m_filter->mapFromSource(m_model->index(m_model->rowOf(keepId), 0));
     if (at.isValid()) {
+        m_showing = true;
         m_table->setCurrentIndex(at);
-        showChosen();
+        m_showing = false;
+        showEntry(*m_model->entryWithId(keepId));
     } else {
         newEntry();
     }
