@@ -9,6 +9,7 @@
 #include "bench/GeneticsBench.h"
 #include "bench/KennelGenerator.h"
 #include "bench/LinkedRecordsBench.h"
+#include "bench/MoneyBench.h"
 #include "bench/PhotoBench.h"
 #include "bench/PopulationBench.h"
 #include "bench/RecordBench.h"
@@ -84,6 +85,7 @@ int main(int argc, char *argv[])
     parser.addOption({"only-linked", "Time only the rename, the merge and the duplicate search."});
     parser.addOption({"only-population", "Time only the population figures."});
     parser.addOption({"only-photos", "Time only adding photos and stepping through them."});
+    parser.addOption({"only-money", "Time only the waiting list, accounts and contracts."});
     parser.addOption({"only-screens", "Time only opening screens, All Dogs and reports."});
     parser.addOption({"report", "Time one report of the main menu (used internally).", "item"});
     parser.addOption({"quick", "Every operation once, on files a hundredth of the size: shows "
@@ -165,6 +167,10 @@ int main(int argc, char *argv[])
         bench::benchPhotos();
         return 0;
     }
+    if (parser.isSet("only-money")) {
+        bench::benchMoney();
+        return 0;
+    }
     if (parser.isSet("only-population")) {
         bench::benchPopulation();
         return 0;
@@ -187,5 +193,6 @@ int main(int argc, char *argv[])
     bench::benchTransfer();
     bench::benchPopulation();
     bench::benchPhotos();
+    bench::benchMoney();
     return 0;
 }

@@ -465,6 +465,8 @@ const std::vector<Index> &moneyIndexes()
         {indexes::accountLitterIds, tables::accounts, accounts::litterId,
          quoted(accounts::litterId)},
         {indexes::accountDogIds, tables::accounts, accounts::dogId, quoted(accounts::dogId)},
+        {indexes::accountContactIds, tables::accounts, accounts::contactId,
+         quoted(accounts::contactId)},
         {indexes::contractSalesIds, tables::contracts, contracts::salesId,
          quoted(contracts::salesId)},
     };

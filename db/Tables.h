@@ -71,6 +71,7 @@ inline const QString accountSources = QStringLiteral("accountsources");
 inline const QString accountCategories = QStringLiteral("accountcategories");
 inline const QString accountLitterIds = QStringLiteral("accountlitterids");
 inline const QString accountDogIds = QStringLiteral("accountdogids");
+inline const QString accountContactIds = QStringLiteral("accountcontactids");
 inline const QString contractSalesIds = QStringLiteral("contractsalesids");
 // The dogs of an owner, for the owners' listing and a contact's rename.
 inline const QString dogOwners = QStringLiteral("dogowners");

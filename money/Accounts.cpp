@@ -52,14 +52,35 @@ QVariantList valuesOf(const AccountEntry &e)
             idOrNone(e.sourceId)};
 }
 
-QString yearRange(int year, QVariantList *values)
+// " WHERE ..." for one year's entries; nothing for every year. The year is a number, written
+// into the SQL. The table is read in its own order, not through the dates' index: a year is
+// most of a busy kennel's entries, which that index would fetch one at a time, out of order.
+QString yearWhere(int year)
 {
     if (year <= 0)
         return {};
-    *values << QStringLiteral("%1-01-01").arg(year, 4, 10, QLatin1Char('0'))
-            << QStringLiteral("%1-01-01").arg(year + 1, 4, 10, QLatin1Char('0'));
-    return QStringLiteral(" WHERE ") % db::quoted(field::date) % QStringLiteral(" >= ? AND ") %
-           db::quoted(field::date) % QStringLiteral(" < ?");
+    const QString date = QStringLiteral("+") % db::quoted(field::date);
+    return QStringLiteral(" WHERE %1 >= '%2-01-01' AND %1 < '%3-01-01'")
+        .arg(date)
+        .arg(year, 4, 10, QLatin1Char('0'))
+        .arg(year + 1, 4, 10, QLatin1Char('0'));
+}
+
+// A day stored as YYYY-MM-DD, read without the cost of a general date parser.
+QDate storedDay(std::string_view text)
+{
+    auto number = [&](size_t from, size_t length) {
+        int n = 0;
+        for (size_t i = from; i < from + length; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return -1;
+            n = n * 10 + (text[i] - '0');
+        }
+        return n;
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return {};
+    return QDate(number(0, 4), number(5, 2), number(8, 2));
 }
 
 QString described(const AccountEntry &e)
@@ -126,36 +147,129 @@ std::optional<QList<int>> entryYears(const QSqlDatabase &kennel)
     return years;
 }
 
-std::optional<std::vector<AccountEntry>> accountEntries(const QSqlDatabase &kennel, int year)
+namespace {
+
+// The entries a select of the id and the entry's fields gives, in its order.
+std::optional<std::vector<AccountEntry>> readEntries(const QSqlDatabase &kennel, const QString &sql,
+                                                     size_t expected)
 {
-    QVariantList range;
-    const QString where = yearRange(year, &range);
-    QString sql = db::selectFrom(db::tables::accounts, QStringList{field::id} + entryFields()) %
-                  where % QStringLiteral(" ORDER BY ") % db::quoted(field::date) %
-                  QStringLiteral(", ") % db::quoted(field::id);
-    // The years are ours, not typed: read straight from SQLite, a year of a busy kennel at once.
-    for (const QVariant &bound : std::as_const(range))
-        sql.replace(sql.indexOf(QLatin1Char('?')), 1,
-                    QLatin1Char('\'') % bound.toString() % QLatin1Char('\''));
     std::vector<AccountEntry> entries;
+    entries.reserve(expected);
+    // The few categories and sources, made into text once each rather than once a row.
+    std::vector<std::pair<std::string, QString>> words;
+    auto word = [&](std::string_view raw) -> QString {
+        for (const auto &[bytes, text] : words) {
+            if (bytes == raw)
+                return text;
+        }
+        words.emplace_back(std::string(raw), QString::fromUtf8(raw.data(), qsizetype(raw.size())));
+        return words.back().second;
+    };
     const QString problem = db::scanRows(kennel, sql, [&](const db::RawRow &row) {
         AccountEntry e;
         e.id = row.whole(0);
-        e.date = QDate::fromString(row.string(1), Qt::ISODate);
+        e.date = storedDay(row.text(1));
         e.cents = row.whole(2);
         e.income = row.text(3) == "Income";
-        e.category = row.string(4);
+        e.category = word(row.text(4));
         e.note = row.string(5);
         e.dogId = row.whole(6);
         e.litterId = row.whole(7);
         e.contactId = row.whole(8);
-        e.source = row.string(9);
+        e.source = word(row.text(9));
         e.sourceId = row.whole(10);
         entries.push_back(std::move(e));
     });
     if (!problem.isEmpty())
         return std::nullopt;
     return entries;
+}
+
+} // namespace
+
+std::optional<std::vector<AccountEntry>> accountEntries(const QSqlDatabase &kennel, int year)
+{
+    return readEntries(
+        kennel,
+        db::selectFrom(db::tables::accounts, QStringList{field::id} + entryFields()) %
+            yearWhere(year),
+        0);
+}
+
+std::optional<std::vector<qint64>> entryIds(const QSqlDatabase &kennel, int year, EntryOrder order,
+                                            bool ascending)
+{
+    const QString a = QStringLiteral("a.");
+    QString key;
+    switch (order) {
+    case EntryOrder::Date:
+        key = a % db::quoted(field::date);
+        break;
+    case EntryOrder::Kind:
+        key = a % db::quoted(field::kind);
+        break;
+    case EntryOrder::Category:
+        key = a % db::quoted(field::category) % QStringLiteral(" COLLATE NOCASE");
+        break;
+    case EntryOrder::Amount:
+        key = a % db::quoted(field::amount);
+        break;
+    case EntryOrder::Dog:
+        key = QStringLiteral("(SELECT d.") % db::quoted(db::fields::dogs::name) %
+              QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
+              QStringLiteral(" d WHERE d.") % db::quoted(db::fields::dogs::id) %
+              QStringLiteral(" = a.") % db::quoted(field::dogId) %
+              QStringLiteral(") COLLATE NOCASE");
+        break;
+    case EntryOrder::Litter:
+        key = QStringLiteral("(SELECT l.") % db::quoted(db::fields::litters::dam) %
+              QStringLiteral(" || ' ' || l.") % db::quoted(db::fields::litters::sire) %
+              QStringLiteral(" FROM ") % db::quoted(db::tables::litters) %
+              QStringLiteral(" l WHERE l.") % db::quoted(db::fields::litters::id) %
+              QStringLiteral(" = a.") % db::quoted(field::litterId) %
+              QStringLiteral(") COLLATE NOCASE");
+        break;
+    case EntryOrder::Note:
+        key = a % db::quoted(field::note) % QStringLiteral(" COLLATE NOCASE");
+        break;
+    case EntryOrder::Source:
+        key = a % db::quoted(field::source);
+        break;
+    }
+    // By day through the dates' index, which holds the ids too: nothing else is read.
+    QString where = yearWhere(year);
+    if (order == EntryOrder::Date)
+        where.remove(QLatin1Char('+'));
+    const QString direction = ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
+    const QString sql = QStringLiteral("SELECT a.") % db::quoted(field::id) %
+                        QStringLiteral(" FROM ") % db::quoted(db::tables::accounts) %
+                        QStringLiteral(" a") %
+                        where.replace(db::quoted(field::date), a % db::quoted(field::date)) %
+                        QStringLiteral(" ORDER BY ") % key % direction % QStringLiteral(", a.") %
+                        db::quoted(field::id) % direction;
+    std::vector<qint64> ids;
+    const QString problem =
+        db::scanRows(kennel, sql, [&](const db::RawRow &row) { ids.push_back(row.whole(0)); });
+    if (!problem.isEmpty())
+        return std::nullopt;
+    return ids;
+}
+
+std::optional<std::vector<AccountEntry>> entriesWithIds(const QSqlDatabase &kennel,
+                                                        const std::vector<qint64> &ids)
+{
+    if (ids.empty())
+        return std::vector<AccountEntry>();
+    QStringList numbers;
+    numbers.reserve(qsizetype(ids.size()));
+    for (const qint64 id : ids)
+        numbers << QString::number(id);
+    return readEntries(
+        kennel,
+        db::selectFrom(db::tables::accounts, QStringList{field::id} + entryFields()) %
+            QStringLiteral(" WHERE ") % db::quoted(field::id) % QStringLiteral(" IN (") %
+            numbers.join(QLatin1Char(',')) % QLatin1Char(')'),
+        ids.size());
 }
 
 QString entryProblem(const AccountEntry &entry)
@@ -236,9 +350,10 @@ std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel)
     };
     namespace dog = db::fields::dogs;
     namespace contact = db::fields::contacts;
+    // Through the indexes of the links, which leave out the entries that link nothing.
     const QString linkedIds = QStringLiteral(" IN (SELECT %1 FROM ") %
                               db::quoted(db::tables::accounts) %
-                              QStringLiteral(" UNION SELECT %1 FROM ") %
+                              QStringLiteral(" WHERE %1 IS NOT NULL UNION SELECT %1 FROM ") %
                               db::quoted(db::tables::waitingList) % QLatin1Char(')');
     if (!read(QStringLiteral("SELECT ") % db::quoted(dog::id) % QStringLiteral(", ") %
                   db::quoted(dog::name) % QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
@@ -282,71 +397,106 @@ qint64 Total::value() const
     return m_sum > most ? most : m_sum < least ? least : qint64(m_sum);
 }
 
-core::WriteResult<YearAccounts> yearAccounts(const QSqlDatabase &kennel, int year)
+namespace {
+
+// A year's sums by month, kind and category, of the amounts themselves, so that none is held
+// at the largest amount before the end.
+class YearSums
 {
-    QVariantList range;
-    yearRange(year, &range);
-    // Read straight from SQLite: a busy kennel's year is a couple of hundred thousand rows.
-    QString from = range.value(0).toString();
-    QString to = range.value(1).toString();
-    const QString sql =
-        QStringLiteral("SELECT substr(") % db::quoted(field::date) % QStringLiteral(", 6, 2), ") %
-        db::quoted(field::kind) % QStringLiteral(", ") % db::quoted(field::category) %
-        QStringLiteral(", ") % db::quoted(field::amount) % QStringLiteral(" FROM ") %
-        db::quoted(db::tables::accounts) % QStringLiteral(" WHERE ") % db::quoted(field::date) %
-        QStringLiteral(" >= '") % from % QStringLiteral("' AND ") % db::quoted(field::date) %
-        QStringLiteral(" < '") % to % QLatin1Char('\'');
+public:
+    void add(int month, bool income, const QString &category, const Total &cents)
+    {
+        if (month < 1 || month > 12)
+            return;
+        const size_t m = size_t(month - 1);
+        Sums &s = m_sums[{!income, category.trimmed().toLower()}];
+        if (s.category.isEmpty())
+            s.category = category.trimmed();
+        s.months[m].add(cents);
+        s.total.add(cents);
+        (income ? m_income : m_expenses)[m].add(cents);
+        (income ? m_incomeTotal : m_expenseTotal).add(cents);
+        m_balance[m].add(income ? cents : cents.negated());
+        m_balanceTotal.add(income ? cents : cents.negated());
+    }
+
+    YearAccounts result(int year) const
+    {
+        YearAccounts accounts;
+        accounts.year = year;
+        for (const auto &[key, s] : m_sums) {
+            YearAccounts::Row row;
+            row.category = s.category;
+            row.income = !key.first;
+            for (size_t m = 0; m < 12; ++m)
+                row.months[m] = s.months[m].value();
+            row.total = s.total.value();
+            accounts.rows.push_back(row);
+        }
+        for (size_t m = 0; m < 12; ++m) {
+            accounts.income[m] = m_income[m].value();
+            accounts.expenses[m] = m_expenses[m].value();
+            accounts.balance[m] = m_balance[m].value();
+        }
+        accounts.incomeTotal = m_incomeTotal.value();
+        accounts.expenseTotal = m_expenseTotal.value();
+        accounts.balanceTotal = m_balanceTotal.value();
+        return accounts;
+    }
+
+private:
     struct Sums
     {
         QString category;
         std::array<Total, 12> months;
         Total total;
     };
-    // Every sum is of the amounts themselves, so that none is held at the largest amount
-    // before the end.
-    std::map<std::pair<bool, QString>, Sums> sums; // income first, then categories
-    std::array<Total, 12> income, expenses, balance;
-    Total incomeTotal, expenseTotal, balanceTotal;
+    std::map<std::pair<bool, QString>, Sums> m_sums; // income first, then by category
+    std::array<Total, 12> m_income, m_expenses, m_balance;
+    Total m_incomeTotal, m_expenseTotal, m_balanceTotal;
+};
+
+} // namespace
+
+core::WriteResult<YearAccounts> yearAccounts(const QSqlDatabase &kennel, int year)
+{
+    const QString sql = QStringLiteral("SELECT ") %
+                        db::columnList({field::date, field::kind, field::category, field::amount}) %
+                        QStringLiteral(" FROM ") % db::quoted(db::tables::accounts) %
+                        yearWhere(year);
+    // The sums of each month, kind and category as written, added up at the end: a handful of
+    // groups, found by their bytes without making text of each row.
+    struct Group
+    {
+        int month;
+        bool income;
+        std::string category;
+        Total cents;
+    };
+    std::vector<Group> groups;
     const QString problem = db::scanRows(kennel, sql, [&](const db::RawRow &row) {
-        const int month = row.string(0).toInt();
-        if (month < 1 || month > 12)
+        const std::string_view day = row.text(0);
+        if (day.size() < 7)
             return;
-        const size_t m = size_t(month - 1);
-        const bool isIncome = row.text(1) == "Income";
-        const QString category = row.string(2).trimmed();
-        const qint64 cents = row.whole(3);
-        Sums &s = sums[{!isIncome, category.toLower()}];
-        if (s.category.isEmpty())
-            s.category = category;
-        s.months[m].add(cents);
-        s.total.add(cents);
-        (isIncome ? income : expenses)[m].add(cents);
-        (isIncome ? incomeTotal : expenseTotal).add(cents);
-        balance[m].add(isIncome ? cents : -cents);
-        balanceTotal.add(isIncome ? cents : -cents);
+        const int month = (day[5] - '0') * 10 + (day[6] - '0');
+        const bool income = row.text(1) == "Income";
+        const std::string_view category = row.text(2);
+        for (Group &g : groups) {
+            if (g.month == month && g.income == income && g.category == category) {
+                g.cents.add(row.whole(3));
+                return;
+            }
+        }
+        groups.push_back({month, income, std::string(category), {}});
+        groups.back().cents.add(row.whole(3));
     });
     if (!problem.isEmpty())
         return core::failure(problem);
-    YearAccounts accounts;
-    accounts.year = year;
-    for (const auto &[key, s] : sums) {
-        YearAccounts::Row row;
-        row.category = s.category;
-        row.income = !key.first;
-        for (size_t m = 0; m < 12; ++m)
-            row.months[m] = s.months[m].value();
-        row.total = s.total.value();
-        accounts.rows.push_back(row);
-    }
-    for (size_t m = 0; m < 12; ++m) {
-        accounts.income[m] = income[m].value();
-        accounts.expenses[m] = expenses[m].value();
-        accounts.balance[m] = balance[m].value();
-    }
-    accounts.incomeTotal = incomeTotal.value();
-    accounts.expenseTotal = expenseTotal.value();
-    accounts.balanceTotal = balanceTotal.value();
-    return accounts;
+    YearSums sums;
+    for (const Group &g : groups)
+        sums.add(g.month, g.income,
+                 QString::fromUtf8(g.category.data(), qsizetype(g.category.size())), g.cents);
+    return sums.result(year);
 }
 
 core::WriteResult<std::vector<LitterAccount>> litterAccounts(const QSqlDatabase &kennel)

@@ -45,9 +45,19 @@ std::optional<QStringList> categories(const QSqlDatabase &kennel);
 // The years that have entries, latest first, with this year among them.
 std::optional<QList<int>> entryYears(const QSqlDatabase &kennel);
 
-// The entries of a year (all with 0), in date order; nothing when they could not be read
-// (the user was told).
+// The entries of a year (all with 0), in the order they were written; nothing when they could
+// not be read.
 std::optional<std::vector<AccountEntry>> accountEntries(const QSqlDatabase &kennel, int year);
+// The columns the list of entries sorts by.
+enum class EntryOrder { Date, Kind, Category, Amount, Dog, Litter, Note, Source };
+// The ids of a year's entries (all with 0) in this order, ties as they were written: a long
+// list reads only these at first, and the entries it shows as they come into view.
+std::optional<std::vector<qint64>> entryIds(const QSqlDatabase &kennel, int year, EntryOrder order,
+                                            bool ascending);
+// The entries with these ids, in no particular order.
+std::optional<std::vector<AccountEntry>> entriesWithIds(const QSqlDatabase &kennel,
+                                                        const std::vector<qint64> &ids);
+
 // What keeps a typed entry from being kept, or empty.
 QString entryProblem(const AccountEntry &entry);
 // Entries that a sale, a deposit or a refund wrote change only with it.
@@ -80,11 +90,19 @@ std::optional<qint64> readSignedAmount(const QString &typed);
 class Total
 {
 public:
-    void add(qint64 cents) { m_sum += cents; }
+    __extension__ using Wide = __int128;
+    void add(Wide cents) { m_sum += cents; }
+    void add(const Total &other) { m_sum += other.m_sum; }
     qint64 value() const;
+    Total negated() const
+    {
+        Total t;
+        t.m_sum = -m_sum;
+        return t;
+    }
 
 private:
-    __extension__ __int128 m_sum = 0;
+    Wide m_sum = 0;
 };
 
 // A year's income and expenses by category and month, with the totals.
@@ -107,6 +125,7 @@ struct YearAccounts
     qint64 balanceTotal = 0;
 };
 core::WriteResult<YearAccounts> yearAccounts(const QSqlDatabase &kennel, int year);
+// With year 0, every year's entries by the month they fall in.
 
 // Each litter that has entries, latest born first.
 struct LitterAccount

@@ -2,38 +2,78 @@
 
 #include "core/DateText.h"
 #include "core/Money.h"
+#include "db/DatabaseFiles.h"
 
 #include <QBrush>
-#include <QCollator>
 
 namespace money {
+namespace {
 
-void AccountsModel::setEntries(std::vector<AccountEntry> entries, LinkedNames names)
+// How many entries around one in view are read with it.
+constexpr int block = 200;
+
+} // namespace
+
+bool AccountsModel::load(const QSqlDatabase &kennel, int year, LinkedNames names)
 {
+    const auto ids =
+        entryIds(kennel, year, EntryOrder(m_sortColumn), m_sortOrder == Qt::AscendingOrder);
+    if (!ids)
+        return false;
     beginResetModel();
-    m_entries = std::move(entries);
+    m_loaded = true;
+    m_year = year;
+    m_ids = *ids;
+    m_read.clear();
     m_names = std::move(names);
     endResetModel();
-    sort(m_sortColumn, m_order);
+    return true;
 }
 
 const AccountEntry *AccountsModel::entry(int row) const
 {
-    return row >= 0 && row < int(m_entries.size()) ? &m_entries[size_t(row)] : nullptr;
+    if (row < 0 || row >= int(m_ids.size()))
+        return nullptr;
+    const auto found = m_read.find(m_ids[size_t(row)]);
+    if (found != m_read.end())
+        return &found->second;
+    const size_t first = size_t(std::max(0, row - block / 4));
+    const size_t last = std::min(m_ids.size(), first + block);
+    std::vector<qint64> missing;
+    for (size_t i = first; i < last; ++i) {
+        if (!m_read.contains(m_ids[i]))
+            missing.push_back(m_ids[i]);
+    }
+    for (AccountEntry &e :
+         entriesWithIds(db::DatabaseFiles::kennel(), missing).value_or(std::vector<AccountEntry>()))
+        m_read.emplace(e.id, std::move(e));
+    const auto read = m_read.find(m_ids[size_t(row)]);
+    return read != m_read.end() ? &read->second : nullptr;
 }
 
 int AccountsModel::rowOf(qint64 id) const
 {
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].id == id)
-            return int(i);
-    }
-    return -1;
+    const auto at = std::find(m_ids.begin(), m_ids.end(), id);
+    return at == m_ids.end() ? -1 : int(at - m_ids.begin());
+}
+
+std::optional<std::vector<AccountEntry>> AccountsModel::entriesInOrder() const
+{
+    auto entries = accountEntries(db::DatabaseFiles::kennel(), m_year);
+    if (!entries)
+        return std::nullopt;
+    std::unordered_map<qint64, size_t> place;
+    for (size_t i = 0; i < m_ids.size(); ++i)
+        place.emplace(m_ids[i], i);
+    std::sort(entries->begin(), entries->end(), [&](const AccountEntry &a, const AccountEntry &b) {
+        return place[a.id] < place[b.id];
+    });
+    return entries;
 }
 
 int AccountsModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() ? 0 : int(m_ids.size());
 }
 
 int AccountsModel::columnCount(const QModelIndex &parent) const
@@ -67,6 +107,8 @@ QString AccountsModel::text(const AccountEntry &e, int column) const
 
 QVariant AccountsModel::data(const QModelIndex &index, int role) const
 {
+    if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole && role != Qt::ForegroundRole)
+        return {};
     const AccountEntry *e = entry(index.row());
     if (!e)
         return {};
@@ -93,29 +135,18 @@ QVariant AccountsModel::headerData(int section, Qt::Orientation orientation, int
 
 void AccountsModel::sort(int column, Qt::SortOrder order)
 {
+    if (column == m_sortColumn && order == m_sortOrder)
+        return;
     m_sortColumn = column;
-    m_order = order;
+    m_sortOrder = order;
+    if (!m_loaded)
+        return;
+    const auto ids = entryIds(db::DatabaseFiles::kennel(), m_year, EntryOrder(column),
+                              order == Qt::AscendingOrder);
+    if (!ids)
+        return;
     Q_EMIT layoutAboutToBeChanged();
-    auto less = [&](const AccountEntry &a, const AccountEntry &b) {
-        switch (column) {
-        case Date:
-            return std::pair(a.date, a.id) < std::pair(b.date, b.id);
-        case Amount:
-            return std::pair(a.cents, a.id) < std::pair(b.cents, b.id);
-        case Kind:
-            return std::pair(a.income, a.id) < std::pair(b.income, b.id);
-        default: {
-            const int compared =
-                QString::compare(text(a, column), text(b, column), Qt::CaseInsensitive);
-            return compared != 0 ? compared < 0 : a.id < b.id;
-        }
-        }
-    };
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(m_entries.begin(), m_entries.end(), less);
-    else
-        std::stable_sort(m_entries.begin(), m_entries.end(),
-                         [&](const AccountEntry &a, const AccountEntry &b) { return less(b, a); });
+    m_ids = *ids;
     Q_EMIT layoutChanged();
 }
 

@@ -12,9 +12,11 @@
 #include "ui/SaveCsv.h"
 #include "ui/SharedNames.h"
 
+#include <cstdio>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -181,10 +183,10 @@ void AccountsScreen::fillYears()
 void AccountsScreen::reload(qint64 keepId)
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    const auto entries = accountEntries(kennel, year());
-    const auto names = linkedNames(kennel);
+    auto names = linkedNames(kennel);
     const auto categoryNames = categories(kennel);
-    if (!entries || !names || !categoryNames) {
+    const auto sums = yearAccounts(kennel, year());
+    if (!names || !categoryNames || !sums) {
         core::tell(QStringLiteral("The accounts could not be read."));
         return;
     }
@@ -199,18 +201,16 @@ void AccountsScreen::reload(qint64 keepId)
         m_litter->addItem(it.value(), it.key());
     m_litter->model()->sort(0);
     m_litter->setCurrentIndex(m_litter->findData(qint64(0)));
-    Total income, expenses;
-    for (const AccountEntry &e : *entries)
-        (e.income ? income : expenses).add(e.cents);
-    Total balance;
-    balance.add(income.value());
-    balance.add(-expenses.value());
     m_totals->setText(QStringLiteral("Income %1    Expenses %2    Balance %3")
-                          .arg(core::formatMoney(income.value()),
-                               core::formatMoney(expenses.value()),
-                               core::formatMoney(balance.value())));
-    m_model->setEntries(*entries, *names);
+                          .arg(core::formatMoney(sums.value().incomeTotal),
+                               core::formatMoney(sums.value().expenseTotal),
+                               core::formatMoney(sums.value().balanceTotal)));
+    const bool loaded = m_model->load(kennel, year(), std::move(*names));
     m_showing = false;
+    if (!loaded) {
+        core::tell(QStringLiteral("The accounts could not be read."));
+        return;
+    }
     m_shownId = 0;
     // What the form held is saved or dropped by now: the entry is shown as the file has it.
     const int row = m_model->rowOf(keepId);
@@ -223,17 +223,17 @@ void AccountsScreen::reload(qint64 keepId)
     } else {
         newEntry();
     }
-    showChart();
+    if (year() > 0) {
+        showChart(sums.value());
+    } else if (const auto thisYear = yearAccounts(kennel, core::Clock::today().year())) {
+        showChart(thisYear.value());
+    }
 }
 
-void AccountsScreen::showChart()
+void AccountsScreen::showChart(const YearAccounts &accounts)
 {
-    const int shown = year() > 0 ? year() : core::Clock::today().year();
-    const auto accounts = yearAccounts(db::DatabaseFiles::kennel(), shown);
-    if (!accounts)
-        return;
     QChart *old = m_chart->chart();
-    m_chart->setChart(monthChart(accounts.value()));
+    m_chart->setChart(monthChart(accounts));
     delete old;
 }
 
@@ -399,7 +399,12 @@ void AccountsScreen::saveCsv()
 {
     const QString name =
         year() > 0 ? QStringLiteral("accounts-%1.csv").arg(year()) : QStringLiteral("accounts.csv");
-    ui::saveCsv(this, name, accountsCsv(db::DatabaseFiles::kennel(), m_model->entries()),
+    const auto entries = m_model->entriesInOrder();
+    if (!entries) {
+        core::tell(QStringLiteral("The accounts could not be read."));
+        return;
+    }
+    ui::saveCsv(this, name, accountsCsv(db::DatabaseFiles::kennel(), *entries),
                 QStringLiteral("The accounts"));
 }
 

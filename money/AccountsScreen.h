@@ -46,7 +46,8 @@ private:
     bool saveEntry();
     void deleteEntry();
     void saveCsv();
-    void showChart();
+    // The months of the year on view, or of this year when every year is.
+    void showChart(const YearAccounts &accounts);
     std::optional<AccountEntry> typedEntry();
     QStringList formTexts() const;
 

@@ -881,7 +881,7 @@ void DbTest::fileBeforeNewTablesGainsThem_data()
         << QStringList{"waitingcontactids", "waitinglitterids", "waitingdogids",
                        "depositentryids",   "accountdates",     "accountsources",
                        "accountcategories", "accountlitterids", "accountdogids",
-                       "contractsalesids"};
+                       "accountcontactids", "contractsalesids"};
 }
 
 void DbTest::contactsGainTheirNumberKeepingEveryRow()

@@ -527,7 +527,10 @@ void MoneyTest::accountsScreenAddsAndRefusesByKeys()
     pressKey(Qt::Key_Return);
     screen->refresh();
     QVERIFY(child<QComboBox>(screen, "category")->findText("Grooming") >= 0);
-    const QByteArray csv = money::accountsCsv(kennel.db(), *money::accountEntries(kennel.db(), 0));
+    const QByteArray csv = money::accountsCsv(
+        kennel.db(),
+        *qobject_cast<money::AccountsModel *>(child<QTableView>(screen, "entries")->model())
+             ->entriesInOrder());
     QVERIFY(csv.startsWith("date,kind,category,amount,note,dog,litter,source\n"));
     QVERIFY(csv.contains("2026-12-08,Expense,Health tests,-45.50,\"Refund of a \"\"double\"\" "
                          "charge, 50% off\",Kirkwood Pip,,\n"));
