@@ -13,7 +13,8 @@ const QStringList contents{
     QStringLiteral("index"),     QStringLiteral("setup"),    QStringLiteral("dogs"),
     QStringLiteral("pedigrees"), QStringLiteral("breeding"), QStringLiteral("health"),
     QStringLiteral("lists"),     QStringLiteral("contacts"), QStringLiteral("sales"),
-    QStringLiteral("genetics"),  QStringLiteral("backups"),  QStringLiteral("transfer")};
+    QStringLiteral("money"),     QStringLiteral("genetics"), QStringLiteral("backups"),
+    QStringLiteral("transfer")};
 
 QString textOf(const QString &page)
 {
@@ -93,6 +94,10 @@ QString pageFor(const QString &screenName)
         {QStringLiteral("DeleteContact"), QStringLiteral("contacts")},
         {QStringLiteral("AllContacts"), QStringLiteral("contacts")},
         {QStringLiteral("Form10"), QStringLiteral("sales")},
+        {QStringLiteral("WaitingList"), QStringLiteral("money")},
+        {QStringLiteral("Accounts"), QStringLiteral("money")},
+        {QStringLiteral("Contracts"), QStringLiteral("money")},
+        {QStringLiteral("ContractTemplate"), QStringLiteral("money")},
         {QStringLiteral("Genetics"), QStringLiteral("genetics")},
         {QStringLiteral("PopulationGenetics"), QStringLiteral("genetics")},
         {QStringLiteral("MatingMatrix"), QStringLiteral("genetics")},

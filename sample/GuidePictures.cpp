@@ -34,6 +34,19 @@ std::function<void(app::MainWindow &)> press(const char *button)
     };
 }
 
+// Chooses a menu bar item by its caption, mnemonic left out.
+std::function<void(app::MainWindow &)> menuItem(const char *caption)
+{
+    return [caption](app::MainWindow &window) {
+        for (QAction *action : window.findChildren<QAction *>()) {
+            if (action->text().remove(QLatin1Char('&')) == QString::fromUtf8(caption)) {
+                action->trigger();
+                return;
+            }
+        }
+    };
+}
+
 const Picture pictures[] = {
     {press("Setup"), "SetupInformation", "setup.png"},
     {press("Browse / Update Dogs"), "Form4", "dog-records.png"},
@@ -67,6 +80,9 @@ const Picture pictures[] = {
          genetics->findChild<QPushButton *>("bestSires")->click();
      },
      "Genetics", "genetics.png"},
+    {menuItem("Waiting List..."), "WaitingList", "waiting-list.png"},
+    {menuItem("Accounts..."), "Accounts", "accounts.png"},
+    {menuItem("Contracts of Sale..."), "Contracts", "contracts.png"},
 };
 
 bool save(QWidget *widget, const QString &file)

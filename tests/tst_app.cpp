@@ -1241,7 +1241,7 @@ void AppTest::everyGuidePageAndPictureIsThere()
 {
     static const QRegularExpression link(R"(\]\(([^)]+)\))");
     const QList<app::guide::Page> pages = app::guide::pages();
-    QCOMPARE(pages.size(), 12);
+    QCOMPARE(pages.size(), 13);
     for (const app::guide::Page &page : pages) {
         QFile file(app::guide::fileOf(page.name));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
@@ -1279,7 +1279,7 @@ void AppTest::guideSearchListsThePagesWithTheWords()
     QCOMPARE(shownPages(), QStringList());
     pressKey(Qt::Key_A, Qt::ControlModifier);
     pressKey(Qt::Key_Delete);
-    QCOMPARE(shownPages().size(), 12);
+    QCOMPARE(shownPages().size(), 13);
     QCOMPARE(messages.texts, QStringList());
 }
 
