@@ -59,7 +59,7 @@ core::DataSet yearRows(int year)
     }
     const YearAccounts &accounts = read.value();
     const std::unique_ptr<QChart> chart(monthChart(accounts));
-    top.values.insert(QStringLiteral("chart"), ui::chartPicture(chart.get(), QSize(760, 200)));
+    top.values.insert(QStringLiteral("chart"), ui::chartPicture(chart.get(), QSize(980, 240)));
     for (const bool income : {true, false}) {
         core::DataRow group{monthValues(QStringLiteral("t"),
                                         income ? accounts.income : accounts.expenses,
