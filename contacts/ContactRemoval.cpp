@@ -118,12 +118,7 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
          {std::pair{db::tables::accounts, db::fields::accounts::contactId},
           std::pair{db::tables::contracts, db::fields::contracts::contactId}}) {
         if (problem.isEmpty())
-            problem = db::runStatement(kennel,
-                                       QStringLiteral("UPDATE ") % db::quoted(table) %
-                                           QStringLiteral(" SET ") % db::quoted(field) %
-                                           QStringLiteral(" = NULL WHERE ") % db::quoted(field) %
-                                           QStringLiteral(" = ?"),
-                                       {removal.row});
+            problem = db::relink(kennel, table, field, removal.row, db::idOrNone(0));
     }
     if (problem.isEmpty() && clearDogs) {
         QList<db::Naming> dogs;

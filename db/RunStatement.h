@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Schema.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -22,6 +24,24 @@ inline QString runStatement(const QSqlDatabase &kennel, const QString &sql,
     if (count)
         *count = q.next() ? q.value(0).toLongLong() : 0;
     return {};
+}
+
+// An id to link by, or no value for 0: new tables keep "nothing linked" as no value.
+inline QVariant idOrNone(qint64 id)
+{
+    return id > 0 ? QVariant(id) : QVariant(QMetaType::fromType<qint64>());
+}
+
+// Links the rows of `table` whose `field` holds `from` to `to` instead (no value unlinks them).
+// The problem, or empty.
+inline QString relink(const QSqlDatabase &kennel, const QString &table, const QString &field,
+                      const QVariant &from, const QVariant &to)
+{
+    return runStatement(kennel,
+                        QStringLiteral("UPDATE ") + quoted(table) + QStringLiteral(" SET ") +
+                            quoted(field) + QStringLiteral(" = ? WHERE ") + quoted(field) +
+                            QStringLiteral(" = ?"),
+                        {to, from});
 }
 
 } // namespace db

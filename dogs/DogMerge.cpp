@@ -142,12 +142,7 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
           std::pair{db::tables::waitingList, db::fields::waitingList::dogId},
           std::pair{db::tables::contracts, db::fields::contracts::dogId}}) {
         if (problem.isEmpty())
-            problem = db::runStatement(kennel,
-                                       QStringLiteral("UPDATE ") % db::quoted(table) %
-                                           QStringLiteral(" SET ") % db::quoted(field) %
-                                           QStringLiteral(" = ? WHERE ") % db::quoted(field) %
-                                           QStringLiteral(" = ?"),
-                                       {kept, merged});
+            problem = db::relink(kennel, table, field, merged, kept);
     }
     if (problem.isEmpty())
         problem = db::runStatement(kennel,

@@ -181,12 +181,7 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
           std::pair{db::tables::waitingList, db::fields::waitingList::dogId},
           std::pair{db::tables::contracts, db::fields::contracts::dogId}}) {
         if (problem.isEmpty())
-            problem = db::runStatement(kennel,
-                                       QStringLiteral("UPDATE ") % db::quoted(table) %
-                                           QStringLiteral(" SET ") % db::quoted(field) %
-                                           QStringLiteral(" = NULL WHERE ") % db::quoted(field) %
-                                           QStringLiteral(" = ?"),
-                                       {removal.dogId});
+            problem = db::relink(kennel, table, field, removal.dogId, db::idOrNone(0));
     }
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::dogs, dogs::id);

@@ -33,11 +33,6 @@ const QStringList &entryFields()
     return fields;
 }
 
-QVariant idOrNone(qint64 id)
-{
-    return id > 0 ? QVariant(id) : QVariant(QMetaType::fromType<qint64>());
-}
-
 QVariantList valuesOf(const AccountEntry &e)
 {
     return {core::datetext::toStored(e.date),
@@ -45,11 +40,11 @@ QVariantList valuesOf(const AccountEntry &e)
             e.income ? incomeWord : expenseWord,
             e.category.trimmed(),
             e.note,
-            idOrNone(e.dogId),
-            idOrNone(e.litterId),
-            idOrNone(e.contactId),
+            db::idOrNone(e.dogId),
+            db::idOrNone(e.litterId),
+            db::idOrNone(e.contactId),
             e.source.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(e.source),
-            idOrNone(e.sourceId)};
+            db::idOrNone(e.sourceId)};
 }
 
 // " WHERE ..." for one year's entries; nothing for every year. The year is a number, written

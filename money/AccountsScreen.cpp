@@ -7,6 +7,7 @@
 #include "core/Money.h"
 #include "db/DatabaseFiles.h"
 #include "money/AccountsChart.h"
+#include "money/EntryBox.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 #include "ui/SaveCsv.h"
@@ -33,38 +34,21 @@ namespace {
 
 const QString noDog = QStringLiteral("No dog");
 
-QComboBox *comboBox(const QString &objectName, bool editable = false)
-{
-    auto *box = new QComboBox;
-    box->setObjectName(objectName);
-    box->setEditable(editable);
-    return box;
-}
-
 } // namespace
 
 AccountsScreen::AccountsScreen(QWidget *parent)
     : ui::Screen(screenName(), QStringLiteral("Accounts"), parent),
-      m_model(new AccountsModel(this)), m_year(comboBox(QStringLiteral("year"))),
-      m_totals(new QLabel), m_tabs(new QTabWidget), m_table(new QTableView),
+      m_model(new AccountsModel(this)), m_year(ui::comboBox(QStringLiteral("year"))),
+      m_totals(new QLabel), m_tabs(new QTabWidget),
+      m_table(ui::sortedTable(QStringLiteral("entries"), QStringLiteral("Entries"), m_model,
+                              AccountsModel::Date)),
       m_chart(new QChartView), m_date(ui::textBox(QStringLiteral("date"))),
-      m_kind(comboBox(QStringLiteral("kind"))),
-      m_category(comboBox(QStringLiteral("category"), true)),
+      m_kind(ui::comboBox(QStringLiteral("kind"))),
+      m_category(ui::comboBox(QStringLiteral("category"), true)),
       m_amount(ui::textBox(QStringLiteral("amount"))), m_dog(ui::pickList(QStringLiteral("dog"))),
-      m_litter(comboBox(QStringLiteral("litter"))), m_note(ui::textBox(QStringLiteral("note")))
+      m_litter(ui::comboBox(QStringLiteral("litter"))), m_note(ui::textBox(QStringLiteral("note")))
 {
     m_totals->setObjectName(QStringLiteral("totals"));
-    m_table->setObjectName(QStringLiteral("entries"));
-    m_table->setAccessibleName(QStringLiteral("Entries"));
-    m_table->setModel(m_model);
-    m_table->setSortingEnabled(true);
-    m_table->sortByColumn(AccountsModel::Date, Qt::AscendingOrder);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setWordWrap(false);
     m_table->setColumnWidth(AccountsModel::Date, 95);
     m_table->setColumnWidth(AccountsModel::Kind, 130);
     m_table->setColumnWidth(AccountsModel::Litter, 180);
@@ -82,7 +66,6 @@ AccountsScreen::AccountsScreen(QWidget *parent)
     top->addWidget(m_totals, 0, 2);
     top->setColumnStretch(2, 1);
 
-    auto *entryBox = new QGroupBox(QStringLiteral("Entry"));
     auto *form = new QGridLayout;
     ui::addField(form, 0, 0, QStringLiteral("Date"), m_date);
     form->addWidget(ui::dateHint(), 0, 2);
@@ -92,18 +75,9 @@ AccountsScreen::AccountsScreen(QWidget *parent)
     ui::addField(form, 2, 1, QStringLiteral("Dog"), m_dog);
     ui::addField(form, 3, 0, QStringLiteral("Litter"), m_litter, 3);
     ui::addField(form, 4, 0, QStringLiteral("Note"), m_note, 3);
-    QPushButton *add = ui::pushButton(QStringLiteral("New Entry"), QStringLiteral("newEntry"));
-    QPushButton *save = ui::pushButton(QStringLiteral("Save Entry"), QStringLiteral("saveEntry"));
-    QPushButton *remove =
-        ui::pushButton(QStringLiteral("Delete Entry..."), QStringLiteral("deleteEntry"));
-    setMainButton(save);
-    auto *entryButtons = new QHBoxLayout;
-    for (QPushButton *b : {add, save, remove})
-        entryButtons->addWidget(b);
-    entryButtons->addStretch();
-    auto *entryLayout = new QVBoxLayout(entryBox);
-    entryLayout->addLayout(form);
-    entryLayout->addLayout(entryButtons);
+    EntryButtons buttons;
+    QGroupBox *entry = entryBox(form, &buttons);
+    setMainButton(buttons.save);
 
     QPushButton *csv = ui::pushButton(QStringLiteral("Save as CSV..."), QStringLiteral("saveCsv"));
     QPushButton *year =
@@ -120,7 +94,7 @@ AccountsScreen::AccountsScreen(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
-    layout->addWidget(entryBox);
+    layout->addWidget(entry);
     layout->addLayout(bottom);
     setMinimumSize(900, 620);
 
@@ -143,9 +117,9 @@ AccountsScreen::AccountsScreen(QWidget *parent)
         if (!m_showing)
             m_kind->setCurrentText(incomeByDefault(category) ? incomeWord : expenseWord);
     });
-    connect(add, &QPushButton::clicked, this, &AccountsScreen::newEntry);
-    connect(save, &QPushButton::clicked, this, [this] { saveEntry(); });
-    connect(remove, &QPushButton::clicked, this, &AccountsScreen::deleteEntry);
+    connect(buttons.add, &QPushButton::clicked, this, &AccountsScreen::newEntry);
+    connect(buttons.save, &QPushButton::clicked, this, [this] { saveEntry(); });
+    connect(buttons.remove, &QPushButton::clicked, this, &AccountsScreen::deleteEntry);
     connect(csv, &QPushButton::clicked, this, &AccountsScreen::saveCsv);
     connect(year, &QPushButton::clicked, this, [this] {
         Q_EMIT yearAccountsRequested(this->year() > 0 ? this->year() : core::Clock::today().year());

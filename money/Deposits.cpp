@@ -30,11 +30,6 @@ const QStringList &depositFields()
     return fields;
 }
 
-QVariant idOrNone(qint64 id)
-{
-    return id > 0 ? QVariant(id) : QVariant(QMetaType::fromType<qint64>());
-}
-
 qint64 contactOfEntry(const QSqlDatabase &kennel, qint64 entryId)
 {
     qint64 contact = 0;
@@ -68,7 +63,7 @@ QString setOutcome(const QSqlDatabase &kennel, const Deposit &d)
     return db::runStatement(
         kennel, db::updateWhere(db::tables::deposits, depositFields(), field::id),
         {d.entryId, d.cents, core::datetext::toStored(d.paid), d.method, d.outcome,
-         idOrNone(d.litterId), idOrNone(d.salesId),
+         db::idOrNone(d.litterId), db::idOrNone(d.salesId),
          d.refunded.isValid() ? QVariant(core::datetext::toStored(d.refunded))
                               : QVariant(QMetaType::fromType<QString>()),
          d.refundCents > 0 ? QVariant(d.refundCents) : QVariant(QMetaType::fromType<qint64>()),
@@ -162,7 +157,7 @@ core::WriteResult<qint64> takeDeposit(QSqlDatabase kennel, const Deposit &deposi
     q.prepare(db::insertInto(db::tables::deposits, depositFields()));
     for (const QVariant &v : QVariantList{
              d.entryId, d.cents, core::datetext::toStored(d.paid), d.method.trimmed(), d.outcome,
-             idOrNone(d.litterId), QVariant(QMetaType::fromType<qint64>()),
+             db::idOrNone(d.litterId), QVariant(QMetaType::fromType<qint64>()),
              QVariant(QMetaType::fromType<QString>()), QVariant(QMetaType::fromType<qint64>())})
         q.addBindValue(v);
     QString problem = q.exec() ? QString() : q.lastError().text();
@@ -261,7 +256,7 @@ core::WriteResult<> carryDeposit(QSqlDatabase kennel, const Deposit &deposit, qi
                 QStringLiteral(" END WHERE ") % db::quoted(entry::id) %
                 QStringLiteral(" = ? AND coalesce(") % db::quoted(entry::litterId) %
                 QStringLiteral(", 0) <> ?"),
-            {idOrNone(litterId), pick, matchedStatus, depositPaidStatus, d.entryId, litterId});
+            {db::idOrNone(litterId), pick, matchedStatus, depositPaidStatus, d.entryId, litterId});
     return logged.land(transaction, problem);
 }
 

@@ -29,18 +29,18 @@ const QStringList &entryFields()
     return fields;
 }
 
-QVariant idOrNone(qint64 id)
-{
-    return id > 0 ? QVariant(id) : QVariant(QMetaType::fromType<qint64>());
-}
-
 QVariantList valuesOf(const WaitingEntry &e)
 {
-    return {e.contactId,       core::datetext::toStored(e.enquired),
-            e.sex.trimmed(),   e.colour.trimmed(),
-            e.breed.trimmed(), idOrNone(e.litterId),
-            e.status,          e.pick,
-            idOrNone(e.dogId), e.note};
+    return {e.contactId,
+            core::datetext::toStored(e.enquired),
+            e.sex.trimmed(),
+            e.colour.trimmed(),
+            e.breed.trimmed(),
+            db::idOrNone(e.litterId),
+            e.status,
+            e.pick,
+            db::idOrNone(e.dogId),
+            e.note};
 }
 
 // "litterid = ?", or "litterid IS NULL" for the next litter.
@@ -270,7 +270,7 @@ core::WriteResult<> matchPup(QSqlDatabase kennel, qint64 entryId, qint64 dogId,
             db::quoted(deposit::outcome) %
             QStringLiteral(" IN ('Held', 'Carried')) THEN ? ELSE 'Approved' END WHERE ") %
             db::quoted(field::id) % QStringLiteral(" = ?"),
-        {idOrNone(dogId), dogId > 0, matchedStatus, matchedStatus, entryId, depositPaidStatus,
+        {db::idOrNone(dogId), dogId > 0, matchedStatus, matchedStatus, entryId, depositPaidStatus,
          entryId});
     if (!matched)
         return core::failure(matched.problem());

@@ -8,6 +8,7 @@
 #include "money/Accounts.h"
 #include "money/Deposits.h"
 #include "money/DepositsPanel.h"
+#include "money/EntryBox.h"
 #include "ui/FieldGrid.h"
 #include "ui/NameListModel.h"
 #include "ui/PickList.h"
@@ -30,43 +31,29 @@ namespace {
 
 const QString contactPrompt = QStringLiteral("Select or type a name");
 
-QComboBox *comboBox(const QString &objectName, bool editable = false)
-{
-    auto *box = new QComboBox;
-    box->setObjectName(objectName);
-    box->setEditable(editable);
-    return box;
-}
-
 } // namespace
 
 WaitingListScreen::WaitingListScreen(QWidget *parent)
     : ui::Screen(screenName(), QStringLiteral("Waiting List"), parent),
       m_model(new WaitingListModel(this)), m_filter(new WaitingListFilter(this)),
-      m_statusFilter(comboBox(QStringLiteral("statusFilter"))),
-      m_litterFilter(comboBox(QStringLiteral("litterFilter"))), m_table(new QTableView),
+      m_statusFilter(ui::comboBox(QStringLiteral("statusFilter"))),
+      m_litterFilter(ui::comboBox(QStringLiteral("litterFilter"))),
+      m_table(ui::sortedTable(QStringLiteral("entries"), QStringLiteral("Waiting list"), m_filter,
+                              WaitingListModel::Pick)),
       m_pickCaption(new QLabel), m_picks(new QListWidget),
       m_contact(ui::pickList(QStringLiteral("contact"))),
       m_enquired(ui::textBox(QStringLiteral("enquired"))),
-      m_sex(comboBox(QStringLiteral("sex"), true)), m_colour(ui::textBox(QStringLiteral("colour"))),
-      m_breed(ui::textBox(QStringLiteral("breed"))), m_litter(comboBox(QStringLiteral("litter"))),
-      m_status(comboBox(QStringLiteral("status"))), m_pup(comboBox(QStringLiteral("pup"))),
+      m_sex(ui::comboBox(QStringLiteral("sex"), true)),
+      m_colour(ui::textBox(QStringLiteral("colour"))),
+      m_breed(ui::textBox(QStringLiteral("breed"))),
+      m_litter(ui::comboBox(QStringLiteral("litter"))),
+      m_status(ui::comboBox(QStringLiteral("status"))), m_pup(ui::comboBox(QStringLiteral("pup"))),
       m_note(ui::textBox(QStringLiteral("note"))), m_deposits(new DepositsPanel)
 {
     m_filter->setSourceModel(m_model);
     m_filter->setSortRole(WaitingListModel::sortRole);
     m_filter->setSortCaseSensitivity(Qt::CaseInsensitive);
-    m_table->setObjectName(QStringLiteral("entries"));
-    m_table->setAccessibleName(QStringLiteral("Waiting list"));
-    m_table->setModel(m_filter);
-    m_table->setSortingEnabled(true);
-    m_table->sortByColumn(WaitingListModel::Pick, Qt::AscendingOrder);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setWordWrap(false);
+    m_filter->sort(WaitingListModel::Pick);
     m_table->setColumnWidth(WaitingListModel::Pick, 45);
     m_table->setColumnWidth(WaitingListModel::Wants, 150);
     m_table->setColumnWidth(WaitingListModel::Litter, 190);
@@ -100,7 +87,6 @@ WaitingListScreen::WaitingListScreen(QWidget *parent)
     lists->addWidget(m_table, 3);
     lists->addLayout(pickPanel, 1);
 
-    auto *entryBox = new QGroupBox(QStringLiteral("Entry"));
     auto *form = new QGridLayout;
     ui::addField(form, 0, 0, QStringLiteral("Contact"), m_contact, 3);
     ui::addField(form, 1, 0, QStringLiteral("Enquired"), m_enquired);
@@ -112,21 +98,11 @@ WaitingListScreen::WaitingListScreen(QWidget *parent)
     ui::addField(form, 4, 0, QStringLiteral("Status"), m_status);
     ui::addField(form, 4, 1, QStringLiteral("Pup"), m_pup);
     ui::addField(form, 5, 0, QStringLiteral("Note"), m_note, 3);
-    QPushButton *add = ui::pushButton(QStringLiteral("New Entry"), QStringLiteral("newEntry"));
-    QPushButton *save = ui::pushButton(QStringLiteral("Save Entry"), QStringLiteral("saveEntry"));
-    QPushButton *remove =
-        ui::pushButton(QStringLiteral("Delete Entry..."), QStringLiteral("deleteEntry"));
-    setMainButton(save);
-    auto *entryButtons = new QHBoxLayout;
-    for (QPushButton *b : {add, save, remove})
-        entryButtons->addWidget(b);
-    entryButtons->addStretch();
-    auto *entryLayout = new QVBoxLayout(entryBox);
-    entryLayout->addLayout(form);
-    entryLayout->addLayout(entryButtons);
-    entryLayout->addStretch();
+    EntryButtons buttons;
+    QGroupBox *entry = entryBox(form, &buttons);
+    setMainButton(buttons.save);
     auto *lower = new QHBoxLayout;
-    lower->addWidget(entryBox, 3);
+    lower->addWidget(entry, 3);
     lower->addWidget(m_deposits, 2);
 
     QPushButton *close = ui::pushButton(QStringLiteral("Close"), QStringLiteral("close"));
@@ -150,9 +126,9 @@ WaitingListScreen::WaitingListScreen(QWidget *parent)
     connect(down, &QPushButton::clicked, this, [this] { movePick(1); });
     connect(m_picks->model(), &QAbstractItemModel::rowsMoved, this,
             &WaitingListScreen::pickOrderDropped);
-    connect(add, &QPushButton::clicked, this, &WaitingListScreen::newEntry);
-    connect(save, &QPushButton::clicked, this, [this] { saveEntry(); });
-    connect(remove, &QPushButton::clicked, this, &WaitingListScreen::deleteEntry);
+    connect(buttons.add, &QPushButton::clicked, this, &WaitingListScreen::newEntry);
+    connect(buttons.save, &QPushButton::clicked, this, [this] { saveEntry(); });
+    connect(buttons.remove, &QPushButton::clicked, this, &WaitingListScreen::deleteEntry);
     connect(close, &QPushButton::clicked, this, &ui::Screen::closeScreen);
     connect(m_litter, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_showing)

@@ -5,6 +5,7 @@
 #include "core/DateText.h"
 
 #include <algorithm>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -22,6 +24,14 @@ QLineEdit *textBox(const QString &objectName)
     auto *edit = new QLineEdit;
     edit->setObjectName(objectName);
     return edit;
+}
+
+QComboBox *comboBox(const QString &objectName, bool editable)
+{
+    auto *box = new QComboBox;
+    box->setObjectName(objectName);
+    box->setEditable(editable);
+    return box;
 }
 
 namespace {
@@ -134,6 +144,24 @@ QTableWidget *entryTable(const QString &objectName, const QString &accessibleNam
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+QTableView *sortedTable(const QString &objectName, const QString &accessibleName,
+                        QAbstractItemModel *model, int sortColumn)
+{
+    auto *table = new QTableView;
+    table->setObjectName(objectName);
+    table->setAccessibleName(accessibleName);
+    table->setModel(model);
+    table->setSortingEnabled(true);
+    table->sortByColumn(sortColumn, Qt::AscendingOrder);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setWordWrap(false);
     return table;
 }
 

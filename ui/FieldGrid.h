@@ -6,11 +6,14 @@
 
 #include <QStringList>
 
+class QAbstractItemModel;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTableView;
 class QTableWidget;
 class QWidget;
 
@@ -25,6 +28,8 @@ QLineEdit *textBox(const QString &objectName);
 // through that widget, `holder`.
 void selectAllOnFocus(QLineEdit *box, std::function<bool()> when = {}, QWidget *holder = nullptr);
 PickList *pickList(const QString &objectName);
+// A list of fixed entries; an editable one takes any other text too.
+QComboBox *comboBox(const QString &objectName, bool editable = false);
 QPushButton *pushButton(const QString &caption, const QString &objectName,
                         QWidget *parent = nullptr);
 
@@ -34,6 +39,10 @@ QLabel *dateHint();
 // A read-only table of entries, one selected row at a time, with these columns.
 QTableWidget *entryTable(const QString &objectName, const QString &accessibleName,
                          const QStringList &columns);
+// A read-only, sortable list of one model's rows, one selected at a time, a row to a line,
+// sorted at first by `sortColumn`.
+QTableView *sortedTable(const QString &objectName, const QString &accessibleName,
+                        QAbstractItemModel *model, int sortColumn);
 // Shows these rows in it, the columns sized to their contents.
 void fillEntryTable(QTableWidget *table, const std::vector<QStringList> &rows);
 
