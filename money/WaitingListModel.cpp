@@ -39,7 +39,7 @@ int WaitingListModel::rowOf(qint64 id) const
 QString WaitingListModel::litterName(qint64 litterId) const
 {
     return litterId > 0 ? m_litters.value(litterId, QStringLiteral("Litter %1").arg(litterId))
-                        : QStringLiteral("Next litter");
+                        : QStringLiteral("next litter");
 }
 
 std::vector<const WaitingEntry *> WaitingListModel::pickOrder(qint64 litterId) const

@@ -166,7 +166,7 @@ void WaitingListScreen::reload(qint64 keepId)
         core::tell(QStringLiteral("The waiting list could not be read."));
         return;
     }
-    m_litters = {{0, QStringLiteral("Next litter")}};
+    m_litters = {{0, QStringLiteral("next litter")}};
     if (const auto litters = breeding::allLitters(kennel)) {
         for (const breeding::Litter &l : *litters)
             m_litters.emplace_back(l.id, l.label());

@@ -68,7 +68,7 @@ private:
     QComboBox *m_pup;
     QLineEdit *m_note;
     DepositsPanel *m_deposits;
-    std::vector<std::pair<qint64, QString>> m_litters; // "Next litter" first
+    std::vector<std::pair<qint64, QString>> m_litters; // "next litter" first
     qint64 m_shownId = 0;
     qint64 m_pickLitter = -1;
     QStringList m_shownForm;
