@@ -270,7 +270,12 @@ core::WriteResult<QHash<QString, QString>> contractValues(const QSqlDatabase &ke
     const qint64 dogId = found ? dog.value(d::id).toLongLong() : 0;
     values[QStringLiteral("health")] =
         found ? healthText(kennel, dogId) : QStringLiteral("none recorded");
-    values[QStringLiteral("coi")] = found ? coiText(kennel, dogId) : QStringLiteral("not known");
+    if (!found)
+        values[QStringLiteral("coi")] = QStringLiteral("not known");
+    else if (coi == Coi::IfReady && !genetics::KennelGenetics::isCurrent(kennel))
+        values[QStringLiteral("coi")] = QStringLiteral("(worked out when the contract is issued)");
+    else
+        values[QStringLiteral("coi")] = coiText(kennel, dogId);
 
     namespace dep = db::fields::deposits;
     qint64 deposit = 0;

@@ -39,9 +39,12 @@ struct SaleRecord
 std::optional<std::vector<SaleRecord>> saleRecords(const QSqlDatabase &kennel);
 
 // What the fields hold for this sale: the kennel, the buyer, the pup with its parents, health
-// results and COI, the price, the deposits applied and the balance.
+// results and COI, the price, the deposits applied and the balance. A preview leaves the COI
+// to be worked out on issuing where the kennel's genetics are not ready: on a large kennel
+// they take a while.
+enum class Coi { WorkedOut, IfReady };
 core::WriteResult<QHash<QString, QString>> contractValues(const QSqlDatabase &kennel,
-                                                          qint64 salesId);
+                                                          qint64 salesId, Coi coi = Coi::WorkedOut);
 
 // The contract issued for a sale, as it was issued; empty when none was.
 core::WriteResult<QString> issuedContract(const QSqlDatabase &kennel, qint64 salesId);

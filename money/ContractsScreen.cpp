@@ -132,7 +132,7 @@ void ContractsScreen::showChosen()
         m_text->setPlainText(issued.value());
         return;
     }
-    const auto values = contractValues(kennel, sale.salesId);
+    const auto values = contractValues(kennel, sale.salesId, Coi::IfReady);
     m_text->setPlainText(values ? QStringLiteral("Not issued yet. Issued now, it would read:\n\n") +
                                       fillContract(contractTemplate(kennel), values.value())
                                 : values.problem());
