@@ -199,7 +199,7 @@ std::optional<std::vector<SaleRecord>> saleRecords(const QSqlDatabase &kennel)
 }
 
 core::WriteResult<QHash<QString, QString>> contractValues(const QSqlDatabase &kennel,
-                                                          qint64 salesId)
+                                                          qint64 salesId, Coi coi)
 {
     namespace sale = db::fields::sales;
     QSqlQuery q(kennel);
