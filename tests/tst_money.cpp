@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTableView>
+#include <QTableWidget>
 
 using namespace testing;
 
@@ -234,6 +235,21 @@ void MoneyTest::depositsAreTakenRefundedAndCarriedByKeys()
     QCOMPARE(litters.value()[1].balance, 30000);
     QCOMPARE(child<QTableView>(screen, "entries")->model()->index(0, 7).data().toString(),
              "$1,000.50");
+
+    // Undone, the carry goes back whole, and the screen shows the files as they are again.
+    messages.answers = {true};
+    focusOn(child<QTableWidget>(screen, "deposits"));
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    QTRY_COMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts.takeLast().startsWith(
+        "Undo \u201cCarried the deposit of Zoë O'Brien to another litter\u201d"));
+    QCOMPARE(scalar(db, "SELECT outcome || ':' || litterid FROM deposits WHERE amount = 100050")
+                 .toString(),
+             QStringLiteral("Held:%1").arg(l.first));
+    QCOMPARE(scalar(db, "SELECT litterid FROM waitinglist").toLongLong(), l.first);
+    QCOMPARE(scalar(db, "SELECT litterid FROM accounts WHERE amount = 100050").toLongLong(),
+             l.first);
+    QTRY_COMPARE(child<QComboBox>(screen, "litter")->currentData().toLongLong(), l.first);
 }
 
 void MoneyTest::newBuyerIsAddedToTheContactsFromTheList()
