@@ -48,6 +48,9 @@ std::optional<QList<int>> entryYears(const QSqlDatabase &kennel);
 // The entries of a year (all with 0), in the order they were written; nothing when they could
 // not be read.
 std::optional<std::vector<AccountEntry>> accountEntries(const QSqlDatabase &kennel, int year);
+// " WHERE ..." choosing one year's entries of the accounts (every year's with 0).
+QString yearWhere(int year);
+
 // The columns the list of entries sorts by.
 enum class EntryOrder { Date, Kind, Category, Amount, Dog, Litter, Note, Source };
 // The ids of a year's entries (all with 0) in this order, ties as they were written: a long
@@ -85,58 +88,6 @@ qint64 dogIdNamed(const QSqlDatabase &kennel, const QString &name);
 // A typed amount of the accounts: as any amount, or less than nothing with a minus sign before
 // it, for a correction. Nothing for text that is not one.
 std::optional<qint64> readSignedAmount(const QString &typed);
-
-// Sums of cents that hold at the largest or smallest amount instead of wrapping round.
-class Total
-{
-public:
-    __extension__ using Wide = __int128;
-    void add(Wide cents) { m_sum += cents; }
-    void add(const Total &other) { m_sum += other.m_sum; }
-    qint64 value() const;
-    Total negated() const
-    {
-        Total t;
-        t.m_sum = -m_sum;
-        return t;
-    }
-
-private:
-    Wide m_sum = 0;
-};
-
-// A year's income and expenses by category and month, with the totals.
-struct YearAccounts
-{
-    struct Row
-    {
-        QString category;
-        bool income = false;
-        std::array<qint64, 12> months{};
-        qint64 total = 0;
-    };
-    int year = 0;
-    std::vector<Row> rows; // income first, then expenses; by category
-    std::array<qint64, 12> income{};
-    std::array<qint64, 12> expenses{};
-    std::array<qint64, 12> balance{};
-    qint64 incomeTotal = 0;
-    qint64 expenseTotal = 0;
-    qint64 balanceTotal = 0;
-};
-core::WriteResult<YearAccounts> yearAccounts(const QSqlDatabase &kennel, int year);
-// With year 0, every year's entries by the month they fall in.
-
-// Each litter that has entries, latest born first.
-struct LitterAccount
-{
-    qint64 litterId = 0;
-    QString litter;
-    qint64 income = 0;
-    qint64 expenses = 0;
-    qint64 balance = 0;
-};
-core::WriteResult<std::vector<LitterAccount>> litterAccounts(const QSqlDatabase &kennel);
 
 // The entries as CSV for a spreadsheet:
 // "date,kind,category,amount,note,dog,litter,source" with amounts as plain numbers.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "money/Accounts.h"
+#include "money/AccountTotals.h"
 
 class QChart;
 

@@ -4,6 +4,7 @@
 #include "db/DatabaseFiles.h"
 #include "money/Accounts.h"
 #include "money/AccountsChart.h"
+#include "money/AccountTotals.h"
 #include "ui/ChartPicture.h"
 
 #include <memory>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "money/AccountsModel.h"
+#include "money/AccountTotals.h"
 #include "ui/Screen.h"
 
 class QChartView;

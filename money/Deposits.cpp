@@ -11,6 +11,7 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "money/Accounts.h"
+#include "money/AccountTotals.h"
 #include "money/WaitingList.h"
 
 #include <QSqlQuery>

@@ -5,6 +5,7 @@
 #include "money/Accounts.h"
 #include "money/AccountsReports.h"
 #include "money/AccountsScreen.h"
+#include "money/AccountTotals.h"
 #include "money/Contracts.h"
 #include "money/ContractsScreen.h"
 #include "money/Deposits.h"
