@@ -79,7 +79,8 @@ QString contactRemovalRefusal(const ContactRemoval &removal)
     if (removal.deposits == 0)
         return {};
     return QStringLiteral("%1 paid deposits on the waiting list, which the accounts keep: the "
-                          "contact cannot be deleted. Set the entries to \"Withdrawn\" instead.")
+                          "contact cannot be deleted. Keep the contact and set the entries to "
+                          "\"Withdrawn\".")
         .arg(removal.name);
 }
 

@@ -149,36 +149,44 @@ bool numberContacts(QSqlDatabase &db, QString *error)
     const QString table = tables::contacts;
     const QString id = fields::contacts::id;
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT name, type, pk FROM pragma_table_info('") % table %
+    if (!q.exec(QStringLiteral("SELECT name, pk FROM pragma_table_info('") % table %
                 QStringLiteral("') ORDER BY cid"))) {
         *error = q.lastError().text();
         return false;
     }
     QStringList columns;
-    QStringList definitions;
     while (q.next()) {
-        const QString name = q.value(0).toString();
-        if (name.compare(id, Qt::CaseInsensitive) == 0 && q.value(2).toInt() == 1)
+        if (q.value(0).toString().compare(id, Qt::CaseInsensitive) == 0 && q.value(1).toInt() == 1)
             return true; // made with it
-        columns << quoted(name);
-        definitions << quoted(name) % QLatin1Char(' ') % q.value(1).toString();
+        columns << quoted(q.value(0).toString());
     }
+    // The table's own definition, with the number put first: every column keeps its type and
+    // constraints as they were.
+    QString definition;
     QStringList indexes;
-    q.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = "
-                             "? AND sql IS NOT NULL"));
+    q.prepare(QStringLiteral("SELECT type, sql FROM sqlite_master WHERE tbl_name = ? AND sql IS "
+                             "NOT NULL"));
     q.addBindValue(table);
     if (!q.exec()) {
         *error = q.lastError().text();
         return false;
     }
-    while (q.next())
-        indexes << q.value(0).toString();
+    while (q.next()) {
+        if (q.value(0).toString() == QLatin1String("table"))
+            definition = q.value(1).toString();
+        else if (q.value(0).toString() == QLatin1String("index"))
+            indexes << q.value(1).toString();
+    }
+    const qsizetype open = definition.indexOf(QLatin1Char('('));
+    if (open < 0) {
+        *error = QStringLiteral("the contacts' table has no definition to be read");
+        return false;
+    }
     const QString renumbered = table % QStringLiteral("_numbered");
     const QString list = columns.join(QStringLiteral(", "));
     QStringList statements{
         QStringLiteral("CREATE TABLE ") % quoted(renumbered) % QStringLiteral(" (") % quoted(id) %
-            QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT, ") %
-            definitions.join(QStringLiteral(", ")) % QLatin1Char(')'),
+            QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT, ") % definition.mid(open + 1),
         QStringLiteral("INSERT INTO ") % quoted(renumbered) % QStringLiteral(" (") % quoted(id) %
             QStringLiteral(", ") % list % QStringLiteral(") SELECT rowid, ") % list %
             QStringLiteral(" FROM ") % quoted(table) % QStringLiteral(" ORDER BY rowid"),

@@ -176,6 +176,16 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
         problem = deleteWhere(db::tables::photos, db::fields::photos::dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::showResults, db::fields::showResults::dogId);
+    // A buyer matched to the dog waits for a pup again.
+    if (problem.isEmpty())
+        problem = db::runStatement(
+            kennel,
+            QStringLiteral("UPDATE ") % db::quoted(db::tables::waitingList) %
+                QStringLiteral(" SET ") % db::quoted(db::fields::waitingList::status) %
+                QStringLiteral(" = 'Approved' WHERE ") %
+                db::quoted(db::fields::waitingList::dogId) % QStringLiteral(" = ? AND ") %
+                db::quoted(db::fields::waitingList::status) % QStringLiteral(" = 'Matched'"),
+            {removal.dogId});
     for (const auto &[table, field] :
          {std::pair{db::tables::accounts, db::fields::accounts::dogId},
           std::pair{db::tables::waitingList, db::fields::waitingList::dogId},

@@ -188,12 +188,12 @@ void AccountsScreen::reload(qint64 keepId)
     m_shownId = 0;
     // What the form held is saved or dropped by now: the entry is shown as the file has it.
     const int row = m_model->rowOf(keepId);
-    if (row >= 0) {
+    if (const AccountEntry *kept = m_model->entry(row)) {
         {
             const QSignalBlocker quiet(m_table->selectionModel());
             m_table->setCurrentIndex(m_model->index(row, 0));
         }
-        showEntry(*m_model->entry(row));
+        showEntry(*kept);
     } else {
         newEntry();
     }
@@ -229,13 +229,14 @@ void AccountsScreen::showChosen()
         return;
     }
     const int row = m_model->rowOf(id);
-    if (row < 0 || id == m_shownId)
+    const AccountEntry *chosen = m_model->entry(row);
+    if (!chosen || id == m_shownId)
         return;
     {
         const QSignalBlocker quiet(m_table->selectionModel());
         m_table->setCurrentIndex(m_model->index(row, 0));
     }
-    showEntry(*m_model->entry(row));
+    showEntry(*chosen);
 }
 
 QStringList AccountsScreen::formTexts() const

@@ -308,22 +308,28 @@ core::WriteResult<QString> issuedContract(const QSqlDatabase &kennel, qint64 sal
 core::WriteResult<> issueContract(QSqlDatabase kennel, qint64 salesId, const QString &text)
 {
     namespace contract = db::fields::contracts;
-    const auto issued = db::runLogged(
-        kennel, QStringLiteral("Issued the contract of sale %1").arg(salesId),
-        QStringLiteral("INSERT INTO ") % db::quoted(db::tables::contracts) % QStringLiteral(" (") %
-            db::columnList({contract::salesId, contract::dogId, contract::contactId,
-                            contract::issued, contract::text}) %
-            QStringLiteral(") SELECT ?, (SELECT ") % db::quoted(db::fields::accounts::dogId) %
-            QStringLiteral(" FROM ") % db::quoted(db::tables::accounts) %
-            QStringLiteral(" WHERE ") % db::quoted(db::fields::accounts::source) %
-            QStringLiteral(" = ? AND ") % db::quoted(db::fields::accounts::sourceId) %
-            QStringLiteral(" = ?), (SELECT ") % db::quoted(db::fields::accounts::contactId) %
-            QStringLiteral(" FROM ") % db::quoted(db::tables::accounts) %
-            QStringLiteral(" WHERE ") % db::quoted(db::fields::accounts::source) %
-            QStringLiteral(" = ? AND ") % db::quoted(db::fields::accounts::sourceId) %
-            QStringLiteral(" = ?), ?, ?"),
-        {salesId, saleSource, salesId, saleSource, salesId,
-         core::datetext::toStored(core::Clock::today()), text});
+    namespace sale = db::fields::sales;
+    // Linked to the dog and the buyer the sale names, found as the sale found them.
+    QSqlQuery q(kennel);
+    q.prepare(QStringLiteral("SELECT ") % db::columnList({sale::dog, sale::buyer}) %
+              QStringLiteral(" FROM report.") % db::quoted(db::tables::sales) %
+              QStringLiteral(" WHERE ") % db::quoted(sale::id) % QStringLiteral(" = ?"));
+    q.addBindValue(salesId);
+    if (!db::execRead(q) || !q.next())
+        return core::failure(
+            QStringLiteral("there is no sale with receipt number %1").arg(salesId));
+    db::DogFinder dog(kennel, {db::fields::rowid});
+    const qint64 dogId =
+        dog.find(q.value(0).toString()) ? dog.value(db::fields::rowid).toLongLong() : 0;
+    const qint64 contactId = contactIdNamed(kennel, q.value(1).toString());
+    q.finish();
+    const auto issued =
+        db::runLogged(kennel, QStringLiteral("Issued the contract of sale %1").arg(salesId),
+                      db::insertInto(db::tables::contracts,
+                                     {contract::salesId, contract::dogId, contract::contactId,
+                                      contract::issued, contract::text}),
+                      {salesId, db::idOrNone(dogId), db::idOrNone(contactId),
+                       core::datetext::toStored(core::Clock::today()), text});
     if (!issued)
         return core::failure(issued.problem());
     return {};

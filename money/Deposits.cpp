@@ -94,7 +94,17 @@ qint64 litterOfDog(const QSqlDatabase &kennel, qint64 dogId)
 {
     namespace dog = db::fields::dogs;
     namespace litter = db::fields::litters;
+    namespace whelping = db::fields::whelping;
     qint64 id = 0;
+    // As it was born, where the whelping was recorded.
+    db::runStatement(kennel,
+                     QStringLiteral("SELECT ") % db::quoted(whelping::litterId) %
+                         QStringLiteral(" FROM ") % db::quoted(db::tables::whelping) %
+                         QStringLiteral(" WHERE ") % db::quoted(whelping::dogId) %
+                         QStringLiteral(" = ? LIMIT 1"),
+                     {dogId}, &id);
+    if (id > 0)
+        return id;
     db::runStatement(
         kennel,
         QStringLiteral("SELECT l.") % db::quoted(litter::id) % QStringLiteral(" FROM ") %
@@ -281,28 +291,36 @@ std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 conta
         return held;
     QSqlQuery q(kennel);
     q.setForwardOnly(true);
+    const QString w = QStringLiteral("w.");
+    // The entry matched to the dog first, then the others by their place in the pick order.
     q.prepare(QStringLiteral("SELECT d.") % db::quoted(field::id) % QStringLiteral(", d.") %
               db::quoted(field::amount) % QStringLiteral(", w.") % db::quoted(entry::id) %
               QStringLiteral(" FROM ") % db::quoted(db::tables::deposits) %
               QStringLiteral(" d JOIN ") % db::quoted(db::tables::waitingList) %
               QStringLiteral(" w ON w.") % db::quoted(entry::id) % QStringLiteral(" = d.") %
               db::quoted(field::entryId) % QStringLiteral(" WHERE w.") %
-              db::quoted(entry::contactId) % QStringLiteral(" = ? AND (w.") %
-              db::quoted(entry::dogId) % QStringLiteral(" = ? OR w.") % db::quoted(entry::dogId) %
-              QStringLiteral(" IS NULL) AND w.") % db::quoted(entry::status) %
-              QStringLiteral(" <> ? AND d.") % db::quoted(field::outcome) %
-              QStringLiteral(" IN (?, ?) ORDER BY d.") % db::quoted(field::id));
-    for (const QVariant &v :
-         QVariantList{contactId, dogId, withdrawnStatus, heldOutcome, carriedOutcome})
+              db::quoted(entry::contactId) % QStringLiteral(" = ? AND w.") %
+              db::quoted(entry::status) % QStringLiteral(" <> ? AND d.") %
+              db::quoted(field::outcome) % QStringLiteral(" IN (?, ?) AND (w.") %
+              db::quoted(entry::dogId) % QStringLiteral(" = ? OR (w.") % db::quoted(entry::dogId) %
+              QStringLiteral(" IS NULL AND (w.") % db::quoted(entry::litterId) %
+              QStringLiteral(" IS NULL OR w.") % db::quoted(entry::litterId) %
+              QStringLiteral(" = ?))) ORDER BY w.") % db::quoted(entry::dogId) %
+              QStringLiteral(" IS NULL, w.") % db::quoted(entry::pick) % QStringLiteral(", w.") %
+              db::quoted(entry::id) % QStringLiteral(", d.") % db::quoted(field::id));
+    for (const QVariant &v : QVariantList{contactId, withdrawnStatus, heldOutcome, carriedOutcome,
+                                          dogId, litterOfDog(kennel, dogId)})
         q.addBindValue(v);
     if (!db::execRead(q))
         return std::nullopt;
     Total total;
     while (q.next()) {
+        const qint64 entryId = q.value(2).toLongLong();
+        if (!held.entryIds.isEmpty() && held.entryIds.first() != entryId)
+            break;
+        held.entryIds = {entryId};
         held.depositIds << q.value(0).toLongLong();
         total.add(q.value(1).toLongLong());
-        if (!held.entryIds.contains(q.value(2).toLongLong()))
-            held.entryIds << q.value(2).toLongLong();
     }
     held.cents = total.value();
     return held;
@@ -339,77 +357,153 @@ QString depositBeyondPrice(qint64 deposit, qint64 price)
     if (deposit <= price)
         return {};
     return QStringLiteral("The deposits held (%1) are more than the price (%2). Refund the "
-                          "difference on the Waiting List first, or type the full price.")
+                          "difference on the Waiting List first, or type a price of at least "
+                          "the deposits.")
         .arg(core::formatMoney(deposit), core::formatMoney(price));
 }
 
+namespace {
+
+// What the sale in whose place another comes had taken in: the deposits of the same buyer go
+// over to the new sale; another buyer's are theirs, held again, their entry waiting again.
+QString takeOverDeposits(const QSqlDatabase &kennel, const SaleMoney &sale, HeldDeposits *taken)
+{
+    QSqlQuery q(kennel);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT d.") % db::quoted(field::id) % QStringLiteral(", d.") %
+              db::quoted(field::amount) % QStringLiteral(", w.") % db::quoted(entry::id) %
+              QStringLiteral(", w.") % db::quoted(entry::contactId) % QStringLiteral(" FROM ") %
+              db::quoted(db::tables::deposits) % QStringLiteral(" d JOIN ") %
+              db::quoted(db::tables::waitingList) % QStringLiteral(" w ON w.") %
+              db::quoted(entry::id) % QStringLiteral(" = d.") % db::quoted(field::entryId) %
+              QStringLiteral(" WHERE d.") % db::quoted(field::salesId) % QStringLiteral(" = ?"));
+    q.addBindValue(sale.replaces);
+    if (!q.exec())
+        return q.lastError().text();
+    std::vector<std::tuple<qint64, qint64, qint64, qint64>> earlier;
+    while (q.next())
+        earlier.emplace_back(q.value(0).toLongLong(), q.value(1).toLongLong(),
+                             q.value(2).toLongLong(), q.value(3).toLongLong());
+    q.finish();
+    // The same buyer's sale corrected pays with what the first one took in, no more.
+    const bool sameBuyer = std::any_of(earlier.begin(), earlier.end(), [&](const auto &deposit) {
+        return std::get<3>(deposit) == sale.contactId;
+    });
+    if (sameBuyer)
+        *taken = {};
+    Total total;
+    total.add(taken->cents);
+    for (const auto &[depositId, cents, entryId, contactId] : earlier) {
+        if (contactId == sale.contactId) {
+            taken->depositIds << depositId;
+            if (!taken->entryIds.contains(entryId))
+                taken->entryIds << entryId;
+            total.add(cents);
+            continue;
+        }
+        QString problem = db::runStatement(
+            kennel,
+            QStringLiteral("UPDATE ") % db::quoted(db::tables::deposits) % QStringLiteral(" SET ") %
+                db::quoted(field::outcome) % QStringLiteral(" = ?, ") % db::quoted(field::salesId) %
+                QStringLiteral(" = NULL WHERE ") % db::quoted(field::id) % QStringLiteral(" = ?"),
+            {heldOutcome, depositId});
+        if (problem.isEmpty())
+            problem = db::runStatement(
+                kennel,
+                QStringLiteral("UPDATE ") % db::quoted(db::tables::waitingList) %
+                    QStringLiteral(" SET ") % db::quoted(entry::status) % QStringLiteral(" = ?, ") %
+                    db::quoted(entry::dogId) % QStringLiteral(" = NULL WHERE ") %
+                    db::quoted(entry::id) % QStringLiteral(" = ?"),
+                {depositPaidStatus, entryId});
+        if (!problem.isEmpty())
+            return problem;
+    }
+    taken->cents = total.value();
+    return {};
+}
+
+} // namespace
+
 QString bookSale(const QSqlDatabase &kennel, const SaleMoney &sale)
 {
-    if (const QString beyond = depositBeyondPrice(sale.deposits.cents, sale.price);
-        !beyond.isEmpty())
+    HeldDeposits deposits = sale.deposits;
+    if (sale.replaces > 0) {
+        if (const QString problem = takeOverDeposits(kennel, sale, &deposits); !problem.isEmpty())
+            return problem;
+    }
+    if (const QString beyond = depositBeyondPrice(deposits.cents, sale.price); !beyond.isEmpty())
         return beyond;
+    const qint64 litter = litterOfDog(kennel, sale.dogId);
+    namespace account = db::fields::accounts;
     QString problem;
-    for (const qint64 id : sale.deposits.depositIds) {
+    for (const qint64 id : deposits.depositIds) {
+        // Applied, a deposit counts for the litter of the pup it paid for.
         if (problem.isEmpty())
             problem = db::runStatement(
                 kennel,
                 QStringLiteral("UPDATE ") % db::quoted(db::tables::deposits) %
                     QStringLiteral(" SET ") % db::quoted(field::outcome) %
                     QStringLiteral(" = ?, ") % db::quoted(field::salesId) %
-                    QStringLiteral(" = ? WHERE ") % db::quoted(field::id) % QStringLiteral(" = ?"),
-                {appliedOutcome, sale.salesId, id});
+                    QStringLiteral(" = ?, ") % db::quoted(field::litterId) %
+                    QStringLiteral(" = coalesce(?, ") % db::quoted(field::litterId) %
+                    QStringLiteral(") WHERE ") % db::quoted(field::id) % QStringLiteral(" = ?"),
+                {appliedOutcome, sale.salesId, db::idOrNone(litter), id});
+        if (problem.isEmpty())
+            problem =
+                db::runStatement(kennel,
+                                 QStringLiteral("UPDATE ") % db::quoted(db::tables::accounts) %
+                                     QStringLiteral(" SET ") % db::quoted(account::dogId) %
+                                     QStringLiteral(" = ?, ") % db::quoted(account::litterId) %
+                                     QStringLiteral(" = coalesce(?, ") %
+                                     db::quoted(account::litterId) % QStringLiteral(") WHERE ") %
+                                     db::quoted(account::source) % QStringLiteral(" = ? AND ") %
+                                     db::quoted(account::sourceId) % QStringLiteral(" = ?"),
+                                 {sale.dogId, db::idOrNone(litter), depositSource, id});
     }
-    for (const qint64 id : sale.deposits.entryIds) {
+    // The buyer's entries for this pup are sold, deposit or none.
+    for (const qint64 id : deposits.entryIds) {
         if (problem.isEmpty())
             problem = db::runStatement(
                 kennel,
                 QStringLiteral("UPDATE ") % db::quoted(db::tables::waitingList) %
-                    QStringLiteral(" SET ") % db::quoted(entry::status) % QStringLiteral(" = ?, ") %
-                    db::quoted(entry::dogId) % QStringLiteral(" = ? WHERE ") %
-                    db::quoted(entry::id) % QStringLiteral(" = ?"),
-                {soldStatus, sale.dogId, id});
+                    QStringLiteral(" SET ") % db::quoted(entry::dogId) %
+                    QStringLiteral(" = ? WHERE ") % db::quoted(entry::id) % QStringLiteral(" = ?"),
+                {sale.dogId, id});
     }
+    if (problem.isEmpty() && sale.contactId > 0)
+        problem = db::runStatement(kennel,
+                                   QStringLiteral("UPDATE ") % db::quoted(db::tables::waitingList) %
+                                       QStringLiteral(" SET ") % db::quoted(entry::status) %
+                                       QStringLiteral(" = ? WHERE ") %
+                                       db::quoted(entry::contactId) % QStringLiteral(" = ? AND ") %
+                                       db::quoted(entry::dogId) % QStringLiteral(" = ?"),
+                                   {soldStatus, sale.contactId, sale.dogId});
     if (!problem.isEmpty())
         return problem;
     AccountEntry e;
     e.date = sale.date;
-    e.cents = sale.price - sale.deposits.cents;
+    e.cents = sale.price - deposits.cents;
     e.income = true;
     e.category = QStringLiteral("Sale");
-    e.note = sale.deposits.cents > 0
-                 ? QStringLiteral("%1 sold to %2, less the deposit of %3")
-                       .arg(sale.dog, sale.buyer, core::formatMoney(sale.deposits.cents))
-                 : QStringLiteral("%1 sold to %2").arg(sale.dog, sale.buyer);
+    e.note = deposits.cents > 0 ? QStringLiteral("%1 sold to %2, less the deposit of %3")
+                                      .arg(sale.dog, sale.buyer, core::formatMoney(deposits.cents))
+                                : QStringLiteral("%1 sold to %2").arg(sale.dog, sale.buyer);
     e.dogId = sale.dogId;
-    e.litterId = litterOfDog(kennel, sale.dogId);
+    e.litterId = litter;
     e.contactId = sale.contactId;
     e.source = saleSource;
     e.sourceId = sale.salesId;
-    if (sale.soldBefore) {
-        // Sold again on the screen: the latest sale stands in place of the earlier one.
-        qint64 earlier = 0;
-        problem = db::runStatement(
-            kennel,
-            QStringLiteral("SELECT ") % db::quoted(db::fields::accounts::id) %
-                QStringLiteral(" FROM ") % db::quoted(db::tables::accounts) %
-                QStringLiteral(" WHERE ") % db::quoted(db::fields::accounts::source) %
-                QStringLiteral(" = ? AND ") % db::quoted(db::fields::accounts::dogId) %
-                QStringLiteral(" = ? ORDER BY ") % db::quoted(db::fields::accounts::id) %
-                QStringLiteral(" DESC LIMIT 1"),
-            {saleSource, sale.dogId}, &earlier);
-        if (!problem.isEmpty())
-            return problem;
-        if (earlier > 0)
-            problem = db::runStatement(
-                kennel,
-                QStringLiteral("UPDATE ") % db::quoted(db::tables::accounts) %
-                    QStringLiteral(" SET ") % db::quoted(db::fields::accounts::sourceId) %
-                    QStringLiteral(" = ? WHERE ") % db::quoted(db::fields::accounts::id) %
-                    QStringLiteral(" = ?"),
-                {sale.salesId, earlier});
-        if (!problem.isEmpty())
-            return problem;
-    }
+    // The sale in whose place this one comes gives over its entry.
+    if (sale.replaces > 0)
+        problem = db::runStatement(kennel,
+                                   QStringLiteral("UPDATE ") % db::quoted(db::tables::accounts) %
+                                       QStringLiteral(" SET ") % db::quoted(account::sourceId) %
+                                       QStringLiteral(" = ? WHERE ") % db::quoted(account::source) %
+                                       QStringLiteral(" = ? AND ") % db::quoted(account::sourceId) %
+                                       QStringLiteral(" = ?"),
+                                   {sale.salesId, saleSource, sale.replaces});
+    if (!problem.isEmpty())
+        return problem;
     return bookLinked(kennel, e);
 }
 

@@ -55,8 +55,9 @@ core::WriteResult<> carryDeposit(QSqlDatabase kennel, const Deposit &deposit, qi
 // The first contact of that name in stored order, as a sale names its buyer; 0 for none.
 qint64 contactIdNamed(const QSqlDatabase &kennel, const QString &name);
 
-// The deposits a sale of this dog to this contact takes in: those held on the contact's
-// entries matched to the dog or to no dog yet.
+// The deposits a sale of this dog to this contact takes in: those held on the contact's entry
+// matched to the dog, or else on the first of its entries (in pick order) matched to no dog yet
+// and waiting for the dog's litter or the next.
 struct HeldDeposits
 {
     qint64 cents = 0;
@@ -69,10 +70,11 @@ std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 conta
 std::optional<HeldDeposits> heldForSaleOf(const QSqlDatabase &kennel, const QString &dog,
                                           const QString &buyer);
 
-// What a sale writes of money, inside its transaction: its deposits applied, their entries
-// sold with the dog, and one income entry for what was left to pay. A dog sold again before it
-// came back to the kennel (a second sale on the screen) keeps one income entry, the latest
-// sale's. The problem, or empty.
+// What a sale writes of money, inside its transaction: its deposits applied (and counted for
+// the dog's litter), the buyer's entries sold with the dog, and one income entry for what was
+// left to pay. A sale in place of another (the same dog sold again on the screen) takes over
+// its income entry, and its deposits when the buyer is the same; another buyer's deposits are
+// held for them again. The problem, or empty.
 struct SaleMoney
 {
     qint64 salesId = 0;
@@ -82,7 +84,7 @@ struct SaleMoney
     QString buyer;
     qint64 price = 0;
     QDate date;
-    bool soldBefore = false;
+    qint64 replaces = 0; // the receipt number of the sale this one takes the place of
     HeldDeposits deposits;
 };
 QString bookSale(const QSqlDatabase &kennel, const SaleMoney &sale);

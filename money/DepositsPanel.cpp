@@ -49,7 +49,7 @@ QString outcomeText(const Deposit &d, const QString &litter)
         return QStringLiteral("Refunded %1 on %2")
             .arg(core::formatMoney(d.refundCents), core::datetext::shortDate(d.refunded));
     if (d.outcome == appliedOutcome)
-        return QStringLiteral("Applied to sale %1").arg(d.salesId);
+        return QStringLiteral("Applied to the sale, receipt %1").arg(d.salesId);
     if (d.outcome == carriedOutcome)
         return QStringLiteral("Carried to %1").arg(litter);
     return d.outcome;
@@ -105,6 +105,7 @@ void DepositsPanel::showEntry(const WaitingEntry *entry, const QString &contactN
 {
     m_entry = entry ? *entry : WaitingEntry();
     m_contact = contactName;
+    m_litters = litters;
     m_carryTo->clear();
     for (const auto &[id, label] : litters) {
         if (id != m_entry.litterId)
@@ -127,9 +128,11 @@ void DepositsPanel::showDeposits()
     }
     std::vector<QStringList> rows;
     for (const Deposit &d : m_deposits) {
-        QString litter = m_carryTo->itemText(m_carryTo->findData(d.litterId));
-        if (litter.isEmpty())
-            litter = QStringLiteral("this litter");
+        QString litter;
+        for (const auto &[id, label] : m_litters) {
+            if (id == d.litterId)
+                litter = label;
+        }
         rows.push_back({core::datetext::shortDate(d.paid), core::formatMoney(d.cents), d.method,
                         outcomeText(d, litter)});
     }
@@ -166,11 +169,15 @@ void DepositsPanel::take()
     const auto day = typedDay(m_paid, QStringLiteral("Paid on"));
     if (!day)
         return;
+    const QString method = m_method->currentText();
+    // The entry as typed is saved first: the deposit counts for its litter.
+    if (m_beforeWriting && !m_beforeWriting())
+        return;
     Deposit d;
     d.entryId = m_entry.id;
     d.cents = *cents;
     d.paid = *day;
-    d.method = m_method->currentText();
+    d.method = method;
     d.litterId = m_entry.litterId;
     if (const auto taken = takeDeposit(db::DatabaseFiles::kennel(), d, m_contact); !taken) {
         core::tellNothingChanged(QStringLiteral("The deposit"), taken.problem());
@@ -183,22 +190,24 @@ void DepositsPanel::take()
 
 void DepositsPanel::refund()
 {
-    const Deposit *d = chosen();
-    if (!d)
+    if (!chosen())
         return;
+    const Deposit d = *chosen();
     const auto cents = typedAmount(m_refundAmount, QStringLiteral("The refund"));
     if (!cents)
         return;
     const auto day = typedDay(m_refunded, QStringLiteral("Refunded on"));
     if (!day)
         return;
-    if (const QString problem = refundProblem(*d, *cents, *day); !problem.isEmpty()) {
+    if (const QString problem = refundProblem(d, *cents, *day); !problem.isEmpty()) {
         core::tell(problem);
         m_refundAmount->setFocus();
         return;
     }
+    if (m_beforeWriting && !m_beforeWriting())
+        return;
     if (const auto refunded =
-            refundDeposit(db::DatabaseFiles::kennel(), *d, *cents, *day, m_contact);
+            refundDeposit(db::DatabaseFiles::kennel(), d, *cents, *day, m_contact);
         !refunded) {
         core::tellNothingChanged(QStringLiteral("The refund"), refunded.problem());
         return;
@@ -209,15 +218,17 @@ void DepositsPanel::refund()
 
 void DepositsPanel::carry()
 {
-    const Deposit *d = chosen();
-    if (!d)
+    if (!chosen())
         return;
+    const Deposit d = *chosen();
     if (m_carryTo->currentIndex() < 0) {
         core::tell(QStringLiteral("There is no other litter to carry the deposit to."));
         return;
     }
-    if (const auto carried = carryDeposit(db::DatabaseFiles::kennel(), *d,
-                                          m_carryTo->currentData().toLongLong(), m_contact);
+    const qint64 litter = m_carryTo->currentData().toLongLong();
+    if (m_beforeWriting && !m_beforeWriting())
+        return;
+    if (const auto carried = carryDeposit(db::DatabaseFiles::kennel(), d, litter, m_contact);
         !carried) {
         core::tellNothingChanged(QStringLiteral("The deposit"), carried.problem());
         return;

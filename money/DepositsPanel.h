@@ -3,6 +3,7 @@
 #include "money/Deposits.h"
 #include "money/WaitingList.h"
 
+#include <functional>
 #include <QGroupBox>
 #include <utility>
 
@@ -24,6 +25,9 @@ public:
     void showEntry(const WaitingEntry *entry, const QString &contactName,
                    const std::vector<std::pair<qint64, QString>> &litters);
 
+    // Runs before a deposit is taken, refunded or carried; false stops it.
+    void setBeforeWriting(std::function<bool()> ready) { m_beforeWriting = std::move(ready); }
+
 Q_SIGNALS:
     void depositsChanged();
 
@@ -36,6 +40,9 @@ private:
     void refund();
     void carry();
 
+    std::function<bool()> m_beforeWriting;
+    // Every litter by id, to name where a deposit was carried.
+    std::vector<std::pair<qint64, QString>> m_litters;
     WaitingEntry m_entry;
     QString m_contact;
     std::vector<Deposit> m_deposits;

@@ -142,6 +142,8 @@ WaitingListScreen::WaitingListScreen(QWidget *parent)
             m_status->setCurrentText(matchedStatus);
     });
     connect(m_deposits, &DepositsPanel::depositsChanged, this, [this] { reload(m_shownId); });
+    // What was typed in the entry is saved before its deposits change, or they do not.
+    m_deposits->setBeforeWriting([this] { return !formEdited() || saveEntry(); });
 }
 
 void WaitingListScreen::load()
@@ -367,7 +369,32 @@ std::optional<WaitingEntry> WaitingListScreen::typedEntry()
         m_contact->setFocus();
         return std::nullopt;
     }
-    entry.contactId = contactIdNamed(kennel, name);
+    entry.enquired = core::datetext::parse(m_enquired->text());
+    if (!entry.enquired.isValid()) {
+        core::tell(
+            core::datetext::invalidDateMessage(QStringLiteral("Enquired"), m_enquired->text()));
+        m_enquired->setFocus();
+        return std::nullopt;
+    }
+    // Two contacts may share a name: an entry keeps its own unless the name was changed.
+    if (entry.contactId == 0 || m_model->contactName(entry.contactId) != name)
+        entry.contactId = contactIdNamed(kennel, name);
+    entry.sex = m_sex->currentText();
+    entry.colour = m_colour->text();
+    entry.breed = m_breed->text();
+    entry.litterId = m_litter->currentData().toLongLong();
+    entry.status = m_status->currentText();
+    entry.dogId = m_pup->currentData().toLongLong();
+    entry.note = m_note->text();
+    if (entry.dogId > 0) {
+        if (const QString refused = matchRefusal(kennel, entry.id, entry.dogId);
+            !refused.isEmpty()) {
+            core::tell(refused);
+            m_pup->setFocus();
+            return std::nullopt;
+        }
+    }
+    // A new contact is added last, once nothing else keeps the entry from being saved.
     if (entry.contactId == 0) {
         if (!core::askQuestion(
                 QStringLiteral("%1 is not in the contact book. Add it as a new contact?")
@@ -380,31 +407,9 @@ std::optional<WaitingEntry> WaitingListScreen::typedEntry()
         }
         entry.contactId = added.value();
     }
-    entry.enquired = core::datetext::parse(m_enquired->text());
-    if (!entry.enquired.isValid()) {
-        core::tell(
-            core::datetext::invalidDateMessage(QStringLiteral("Enquired"), m_enquired->text()));
-        m_enquired->setFocus();
-        return std::nullopt;
-    }
-    entry.sex = m_sex->currentText();
-    entry.colour = m_colour->text();
-    entry.breed = m_breed->text();
-    entry.litterId = m_litter->currentData().toLongLong();
-    entry.status = m_status->currentText();
-    entry.dogId = m_pup->currentData().toLongLong();
-    entry.note = m_note->text();
     if (const QString problem = entryProblem(entry); !problem.isEmpty()) {
         core::tell(problem);
         return std::nullopt;
-    }
-    if (entry.dogId > 0) {
-        if (const QString refused = matchRefusal(kennel, entry.id, entry.dogId);
-            !refused.isEmpty()) {
-            core::tell(refused);
-            m_pup->setFocus();
-            return std::nullopt;
-        }
     }
     return entry;
 }

@@ -128,7 +128,7 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
 {
     db::Transaction all(kennel);
     // The dog the name index finds changes hands.
-    db::DogFinder dog(kennel, {fields::rowid, fields::dogs::name, fields::dogs::owner});
+    db::DogFinder dog(kennel, {fields::rowid, fields::dogs::name});
     if (!dog.find(sale.dog))
         return core::failure(dog.lastError().isEmpty()
                                  ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
@@ -136,7 +136,7 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
     money::SaleMoney paid{0,          dog.value(fields::rowid).toLongLong(),
                           sale.dog,   money::contactIdNamed(kennel, sale.buyer),
                           sale.buyer, sale.cents,
-                          sale.date,  dog.value(fields::dogs::owner).toString() != sale.seller,
+                          sale.date,  sale.replaces,
                           {}};
     const auto held = money::heldForSale(kennel, paid.contactId, paid.dogId);
     if (!held)

@@ -24,6 +24,9 @@ struct SaleDetails
     QString sex;
     qint64 cents = 0;
     QDate date;
+    // The receipt number of the sale this one takes the place of: the same dog sold again
+    // before the screen closed.
+    qint64 replaces = 0;
 };
 
 enum class Receipt { Small, WithPedigree };

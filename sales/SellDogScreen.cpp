@@ -240,7 +240,10 @@ void SellDogScreen::sell(Receipt receipt)
     }
     if (!mayRecord(sale))
         return;
-    const auto written = recordSale(kennel, sale, receipt, ancestorsFor(receipt, sale.dog));
+    SaleDetails again = sale;
+    if (m_recorded && m_recorded->sale.dog == sale.dog)
+        again.replaces = m_recorded->receiptNumber;
+    const auto written = recordSale(kennel, again, receipt, ancestorsFor(receipt, sale.dog));
     if (!written) {
         core::tellNothingChanged(QStringLiteral("The sale"), written.problem());
         return;

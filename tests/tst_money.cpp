@@ -149,6 +149,7 @@ private Q_SLOTS:
     void pickOrderMovesByButtonAndByDrop();
     void pupIsMatchedToOneBuyerOnly();
     void saleTakesInTheDepositOnceAndTheReceiptShowsTheBalance();
+    void saleCorrectedForTheSameBuyerKeepsItsDeposit();
     void depositAbovePriceStopsTheSale();
     void totalsHoldWithHugeAndNegativeAmounts_data();
     void totalsHoldWithHugeAndNegativeAmounts();
@@ -265,16 +266,17 @@ void MoneyTest::newBuyerIsAddedToTheContactsFromTheList()
     typeKeys("Ærø Quist");
     pressKey(Qt::Key_Tab);
     typeInto(screen, "enquired", "13/45/26");
+    pressKey(Qt::Key_Return);
+    // The day that is not one comes first: nothing is written, the contact neither.
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts[0].contains("13/45/26"));
+    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM contacts WHERE last = 'Ærø Quist'").toInt(),
+             0);
+    typeInto(screen, "enquired", "11/30/26");
     messages.answers = {true};
     pressKey(Qt::Key_Return);
-    // The question comes first, then the day that is not one: the contact is added, no entry.
     QCOMPARE(messages.texts.size(), 2);
-    QCOMPARE(messages.texts[0], "Ærø Quist is not in the contact book. Add it as a new contact?");
-    QVERIFY(messages.texts[1].contains("13/45/26"));
-    QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM waitinglist").toInt(), 0);
-    typeInto(screen, "enquired", "11/30/26");
-    pressKey(Qt::Key_Return);
-    QCOMPARE(messages.texts.size(), 2);
+    QCOMPARE(messages.texts[1], "Ærø Quist is not in the contact book. Add it as a new contact?");
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM contacts WHERE last = 'Ærø Quist'").toInt(),
              1);
     QCOMPARE(scalar(kennel.db(), "SELECT c.last || ':' || w.enquired FROM waitinglist w JOIN "
@@ -418,10 +420,56 @@ void MoneyTest::saleTakesInTheDepositOnceAndTheReceiptShowsTheBalance()
     QCOMPARE(saleEntries(), QStringLiteral("130000:2:%1:%2").arg(l.pip).arg(l.first));
     QCOMPARE(scalar(db, "SELECT deposit || ':' || balancedue FROM report.reciept").toString(),
              "30000:130000");
+    // Ann's deposit is hers again, and she waits for another pup.
+    QCOMPARE(scalar(db, "SELECT d.outcome || ':' || w.status || ':' || coalesce(w.dogid, 0) FROM "
+                        "deposits d JOIN waitinglist w USING (entryid) WHERE d.amount = 50000")
+                 .toString(),
+             "Held:Deposit paid:0");
     const auto year = money::yearAccounts(db, 2026);
     QVERIFY(year.ok());
     // 500 + 300 of deposits and the two balances' latest.
     QCOMPARE(year.value().incomeTotal, 50000 + 30000 + 130000);
+}
+
+void MoneyTest::saleCorrectedForTheSameBuyerKeepsItsDeposit()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    const Litters l = addLitters(kennel.db());
+    const QSqlDatabase db = kennel.db();
+    // Two entries for the next litter: the first in the pick order pays toward this pup.
+    entryWithDeposit(db, "Ann Lee", 0, 0, 50000);
+    entryWithDeposit(db, "Ann Lee", 0, 0, 20000);
+    Window app;
+    app.window.mainMenu()->button("Sell a Dog")->click();
+    auto *sell = app.shown<sales::SellDogScreen>("Form10");
+    auto sale = [&](const QString &amount) {
+        child<ui::PickList>(sell, "dogs")->setText("Kirkwood Pip");
+        typeInto(sell, "amount", amount);
+        child<ui::PickList>(sell, "buyers")->setText("Ann Lee");
+        pressButton(sell, "smallReceipt");
+    };
+    sale("1500");
+    messages.answers = {true};
+    sale("1400");
+    QCOMPARE(messages.texts, QStringList({"Kirkwood Pip was just sold to Ann Lee. Sell it again "
+                                          "to Ann Lee?"}));
+    QCOMPARE(scalar(db, "SELECT count(*) FROM report.sales").toInt(), 2);
+    QCOMPARE(scalar(db, "SELECT group_concat(amount || ':' || outcome || ':' || coalesce(salesid, "
+                        "0) || ':' || coalesce(litterid, 0), '|') FROM deposits")
+                 .toString(),
+             QStringLiteral("50000:Applied:2:%1|20000:Held:0:0").arg(l.first));
+    QCOMPARE(scalar(db, "SELECT group_concat(source || ':' || amount || ':' || litterid || ':' || "
+                        "dogid, '|') FROM accounts WHERE source IN ('Sale', 'Deposit') AND "
+                        "dogid IS NOT NULL")
+                 .toString(),
+             QStringLiteral("Deposit:50000:%1:%2|Sale:90000:%1:%2").arg(l.first).arg(l.pip));
+    QCOMPARE(scalar(db, "SELECT deposit || ':' || balancedue FROM report.reciept").toString(),
+             "50000:90000");
+    QCOMPARE(scalar(db, "SELECT group_concat(status, '|') FROM (SELECT status FROM waitinglist "
+                        "ORDER BY entryid)")
+                 .toString(),
+             "Sold|Deposit paid");
 }
 
 void MoneyTest::depositAbovePriceStopsTheSale()
@@ -441,8 +489,8 @@ void MoneyTest::depositAbovePriceStopsTheSale()
     pressButton(sell, "smallReceipt");
     QCOMPARE(messages.texts,
              QStringList({"The deposits held ($2,000.00) are more than the price ($1,500.00). "
-                          "Refund the difference on the Waiting List first, or type the full "
-                          "price."}));
+                          "Refund the difference on the Waiting List first, or type a price of "
+                          "at least the deposits."}));
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM report.sales").toInt(), 0);
     QCOMPARE(scalar(kennel.db(), "SELECT ownerid FROM Dogtable WHERE dogid = ?", {l.pip}),
              QVariant(kennelOwner));
@@ -634,7 +682,7 @@ void MoneyTest::contactRenamedOrDeletedLeavesNothingPointingNowhere()
     const contacts::ContactRemoval bob = plan("Bob Hale");
     QCOMPARE(contacts::contactRemovalRefusal(bob),
              "Bob Hale paid deposits on the waiting list, which the accounts keep: the contact "
-             "cannot be deleted. Set the entries to \"Withdrawn\" instead.");
+             "cannot be deleted. Keep the contact and set the entries to \"Withdrawn\".");
     const contacts::ContactRemoval ann = plan("Ann Lee-Smith");
     QCOMPARE(contacts::contactRemovalRefusal(ann), QString());
     QCOMPARE(contacts::contactRemovalQuestion(ann),
