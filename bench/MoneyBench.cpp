@@ -3,18 +3,15 @@
 #include "app/MainWindow.h"
 #include "app/ReportPreview.h"
 #include "bench/Timing.h"
+#include "bench/WindowDriving.h"
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
 #include "money/Accounts.h"
 #include "money/AccountsReports.h"
 #include "money/Deposits.h"
-#include "ui/Screen.h"
-#include "ui/ScreenHost.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSqlQuery>
@@ -22,12 +19,6 @@
 
 namespace bench {
 namespace {
-
-void settle(const std::function<bool()> &done)
-{
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 qint64 scalar(const QSqlDatabase &db, const QString &sql)
 {
@@ -136,32 +127,12 @@ void chooseMenu(app::MainWindow &window, const char *menu, const QString &item)
     }
 }
 
-ui::Screen *activeScreen(const app::MainWindow &window)
-{
-    QMdiSubWindow *frame = window.findChild<QMdiArea *>()->activeSubWindow();
-    return frame ? qobject_cast<ui::Screen *>(frame->widget()) : nullptr;
-}
-
 // Opens a screen from its menu and waits until it shows what it read; then closes it.
 double openMs(app::MainWindow &window, const char *menu, const QString &item)
 {
     return medianMs(
-        5,
-        [&] {
-            chooseMenu(window, menu, item);
-            settle([&] {
-                ui::Screen *screen = activeScreen(window);
-                return screen && screen->isLoaded() && screen->objectName() != "MainMenu";
-            });
-        },
-        [&] {
-            for (QMdiSubWindow *frame : window.findChild<QMdiArea *>()->subWindowList()) {
-                if (frame->widget() != window.mainMenu())
-                    qobject_cast<ui::Screen *>(frame->widget())->closeScreen();
-            }
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QCoreApplication::processEvents();
-        });
+        5, [&] { open(window, [&] { chooseMenu(window, menu, item); }); },
+        [&] { closeOthers(window); });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "bench/PhotoBench.h"
 
 #include "bench/Timing.h"
+#include "bench/WindowDriving.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
 #include "db/SingleRows.h"
@@ -40,12 +41,6 @@ QByteArray photoBytes(const QSize &size, int variant)
     return buffer.data();
 }
 
-void waitFor(const std::function<bool()> &done)
-{
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 } // namespace
 
 void benchPhotos()
@@ -77,20 +72,20 @@ void benchPhotos()
                            first.value(1).toString());
     auto screen = std::make_unique<dogs::DogRecordsScreen>();
     screen->show();
-    waitFor([&] { return screen->isLoaded(); });
+    settle([&] { return screen->isLoaded(); });
     QPushButton *next = screen->findChild<QPushButton *>("nextButton");
     auto *photo = screen->findChild<QLabel *>("mainPhoto");
     const auto shown = [photo] { return !photo->pixmap().isNull() || !photo->text().isEmpty(); };
     // A step shows the dog at once; its photo follows when the program is next idle.
     printLine("dog records \"Next\" with photos (floor: 5 ms)",
               medianMs(
-                  25, [&] { next->click(); }, [&] { waitFor(shown); }),
+                  25, [&] { next->click(); }, [&] { settle(shown); }),
               5);
     printLine("  its photo on view after the step",
               medianMs(25,
                        [&] {
                            next->click();
-                           waitFor(shown);
+                           settle(shown);
                        }),
               -1);
     // The screen reads the kennel through its own cursor: it goes before the files close.

@@ -4,6 +4,7 @@
 #include "app/ReportPreview.h"
 #include "bench/BareSqlite.h"
 #include "bench/Timing.h"
+#include "bench/WindowDriving.h"
 #include "db/DatabaseFiles.h"
 #include "ui/RowTableModel.h"
 #include "ui/Screen.h"
@@ -23,41 +24,6 @@
 
 namespace bench {
 namespace {
-
-void settle(const std::function<bool()> &done)
-{
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
-ui::Screen *activeScreen(const app::MainWindow &window)
-{
-    QMdiSubWindow *frame = window.findChild<QMdiArea *>()->activeSubWindow();
-    return frame ? qobject_cast<ui::Screen *>(frame->widget()) : nullptr;
-}
-
-// Opens a screen as its button does and waits until it has read what it shows.
-ui::Screen *open(app::MainWindow &window, const std::function<void()> &choose)
-{
-    choose();
-    ui::Screen *screen = nullptr;
-    settle([&] {
-        screen = activeScreen(window);
-        return screen && screen->isLoaded();
-    });
-    return screen;
-}
-
-void closeOthers(app::MainWindow &window)
-{
-    for (QMdiSubWindow *frame : window.findChild<QMdiArea *>()->subWindowList()) {
-        if (frame->widget() != window.mainMenu())
-            qobject_cast<ui::Screen *>(frame->widget())->closeScreen();
-    }
-    // Outside an event loop of its own nothing deleted later would ever be deleted.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 // Every screen of the main menu that is not a report.
 const app::MenuItem everyScreen[] = {app::MenuItem::AddDogRecords,

@@ -362,8 +362,10 @@ std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel)
     const auto litters = breeding::allLitters(kennel);
     if (!litters)
         return std::nullopt;
-    for (const breeding::Litter &litter : *litters)
+    for (const breeding::Litter &litter : *litters) {
         names.litters.insert(litter.id, litter.label());
+        names.latestLitters.emplace_back(litter.id, litter.label());
+    }
     return names;
 }
 

@@ -80,6 +80,7 @@ struct LinkedNames
     QHash<qint64, QString> dogs;
     QHash<qint64, QString> litters;
     QHash<qint64, QString> contacts;
+    std::vector<std::pair<qint64, QString>> latestLitters; // every litter, latest born first
 };
 std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel);
 

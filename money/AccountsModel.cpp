@@ -59,15 +59,18 @@ int AccountsModel::rowOf(qint64 id) const
 
 std::optional<std::vector<AccountEntry>> AccountsModel::entriesInOrder() const
 {
-    auto entries = accountEntries(db::DatabaseFiles::kennel(), m_year);
-    if (!entries)
+    auto read = accountEntries(db::DatabaseFiles::kennel(), m_year);
+    if (!read)
         return std::nullopt;
-    std::unordered_map<qint64, size_t> place;
-    for (size_t i = 0; i < m_ids.size(); ++i)
-        place.emplace(m_ids[i], i);
-    std::sort(entries->begin(), entries->end(), [&](const AccountEntry &a, const AccountEntry &b) {
-        return place[a.id] < place[b.id];
-    });
+    std::unordered_map<qint64, AccountEntry> byId;
+    for (AccountEntry &e : *read)
+        byId.emplace(e.id, std::move(e));
+    std::vector<AccountEntry> entries;
+    entries.reserve(m_ids.size());
+    for (const qint64 id : m_ids) {
+        if (auto found = byId.find(id); found != byId.end())
+            entries.push_back(std::move(found->second));
+    }
     return entries;
 }
 

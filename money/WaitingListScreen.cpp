@@ -1,6 +1,5 @@
 #include "money/WaitingListScreen.h"
 
-#include "breeding/Weights.h"
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "core/Messages.h"
@@ -169,10 +168,7 @@ void WaitingListScreen::reload(qint64 keepId)
         return;
     }
     m_litters = {{0, QStringLiteral("next litter")}};
-    if (const auto litters = breeding::allLitters(kennel)) {
-        for (const breeding::Litter &l : *litters)
-            m_litters.emplace_back(l.id, l.label());
-    }
+    m_litters.insert(m_litters.end(), names->latestLitters.begin(), names->latestLitters.end());
     m_showing = true;
     const QVariant filtered = m_litterFilter->currentData();
     m_litterFilter->clear();
@@ -183,9 +179,8 @@ void WaitingListScreen::reload(qint64 keepId)
         m_litter->addItem(label, id);
     }
     m_litterFilter->setCurrentIndex(std::max(0, m_litterFilter->findData(filtered)));
-    QHash<qint64, QString> litters;
-    for (const auto &[id, label] : m_litters)
-        litters.insert(id, label);
+    QHash<qint64, QString> litters = names->litters;
+    litters.insert(0, m_litters.front().second);
     m_model->setEntries(*entries, names->contacts, litters, names->dogs);
     m_showing = false;
     m_shownId = 0;
