@@ -1,6 +1,7 @@
 #include "breeding/Progesterone.h"
 
 #include "core/DateText.h"
+#include "core/NumberText.h"
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
@@ -10,8 +11,6 @@
 #include "db/Tables.h"
 
 #include <algorithm>
-#include <cmath>
-#include <QLocale>
 #include <QSqlQuery>
 #include <QStringBuilder>
 
@@ -90,14 +89,10 @@ QString estimateText(const OvulationEstimate &estimate)
 
 std::optional<double> readProgesterone(const QString &typed, const QString &unit, QString *problem)
 {
-    QString text = typed.trimmed();
-    bool ok = false;
-    double value = QLocale().toDouble(text, &ok);
-    if (!ok)
-        value = text.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    const std::optional<double> value = core::readDecimal(typed);
     const double highest =
         unit == progesteroneUnits().at(1) ? highestLevel * nmolPerNg : highestLevel;
-    if (!ok || !std::isfinite(value) || value < 0 || value > highest) {
+    if (!value || *value < 0 || *value > highest) {
         *problem = QStringLiteral("A progesterone value is a number from 0 to 100 ng/ml "
                                   "(318 nmol/l), such as 4.5.");
         return std::nullopt;

@@ -34,12 +34,12 @@ const OrderTexts &texts(Order order)
     return all[size_t(order)];
 }
 
-int fullYear(const QString &typed)
+int fullYear(const QString &typed, int yearsFrom)
 {
     const int year = typed.toInt();
     if (typed.size() != 2)
         return year;
-    return year + (year < 30 ? 2000 : 1900);
+    return yearsFrom + (year - yearsFrom % 100 + 100) % 100;
 }
 
 QString twoDigits(int n)
@@ -78,6 +78,11 @@ Order orderNamed(const QString &name)
 
 QDate parse(const QString &text)
 {
+    return parse(text, order());
+}
+
+QDate parse(const QString &text, Order reading, int yearsFrom)
+{
     static const QRegularExpression iso(QStringLiteral(R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})\s*$)"));
     // Day and month of one or two digits, then the year.
     static const QRegularExpression yearLast(
@@ -88,7 +93,6 @@ QDate parse(const QString &text)
 
     if (const auto m = iso.match(text); m.hasMatch())
         return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    const Order reading = order();
     switch (reading) {
     case Order::MonthDayYear:
     case Order::DayMonthYear: {
@@ -98,7 +102,7 @@ QDate parse(const QString &text)
         const int first = m.captured(1).toInt();
         const int second = m.captured(2).toInt();
         const bool monthFirst = reading == Order::MonthDayYear;
-        return QDate(fullYear(m.captured(3)), monthFirst ? first : second,
+        return QDate(fullYear(m.captured(3), yearsFrom), monthFirst ? first : second,
                      monthFirst ? second : first);
     }
     case Order::YearMonthDay: {

@@ -25,10 +25,16 @@ QString orderName(Order order);
 // Month first for a name that is not one of them.
 Order orderNamed(const QString &name);
 
+// Two-digit years are read into the hundred years that begin here: 30 is 1930, 29 is 2029.
+inline constexpr int twoDigitYearsFrom = 1930;
+
 // The chosen order with '/', '-' or '.' between, or ISO in any order. Two-digit years
 // 00-29 are 2000-2029, 30-99 are 1930-1999. An invalid QDate for anything else, a date
 // that only the other orders make sense of included.
 QDate parse(const QString &text);
+// The same in the order given, with two-digit years read into the hundred years from
+// `yearsFrom` on: what an import reads a file's dates by.
+QDate parse(const QString &text, Order order, int yearsFrom = twoDigitYearsFrom);
 
 // The short form used on screens and in lists.
 QString shortDate(const QDate &date);

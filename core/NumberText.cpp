@@ -10,6 +10,8 @@ QString signedText(qint64 number)
 
 } // namespace core
 
+#include "core/Money.h"
+
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -53,6 +55,30 @@ std::optional<int> typedWholeNumber(const QString &text)
 int typedCount(const QString &text)
 {
     return typedWholeNumber(text).value_or(0);
+}
+
+std::optional<double> readDecimal(const QString &typed)
+{
+    QString text = typed.trimmed();
+    const QChar own = money::decimalSeparator(money::currency().form);
+    const QChar other = own == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
+    if (text.contains(own) && text.contains(other)) {
+        const QRegularExpression grouped(
+            QStringLiteral(R"(^-?\d{1,3}(?:%1\d{3})+(?:%2\d*)?$)")
+                .arg(QRegularExpression::escape(other), QRegularExpression::escape(own)));
+        if (!grouped.match(text).hasMatch())
+            return std::nullopt;
+        text.remove(other);
+    }
+    text.replace(other, QLatin1Char('.')).replace(own, QLatin1Char('.'));
+    static const QRegularExpression plain(QStringLiteral(R"(^-?(?:\d+\.?\d*|\.\d+)$)"));
+    if (!plain.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 } // namespace core

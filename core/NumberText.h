@@ -25,4 +25,12 @@ std::optional<int> typedWholeNumber(const QString &text);
 // The same, with 0 for nothing.
 int typedCount(const QString &text);
 
+// A decimal number as the breeder types it into a box or a file holds it: digits with a point
+// or a comma before the fraction ("1.5", "1,5"), blanks around it and a minus sign allowed.
+// Where both a point and a comma appear, the kennel's own decimal separator (its money form)
+// is the decimal one and the other groups thousands ("1.234,5" where the kennel writes
+// commas). The system's locale is never asked, so "1.500" is one and a half on every
+// computer. Nothing for anything else, exponents included.
+std::optional<double> readDecimal(const QString &typed);
+
 } // namespace core

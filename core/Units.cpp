@@ -1,5 +1,7 @@
 #include "core/Units.h"
 
+#include "core/NumberText.h"
+
 #include <cmath>
 #include <QLocale>
 #include <QRegularExpression>
@@ -52,17 +54,25 @@ QString weightText(double grams, Weight unit)
 
 std::optional<double> readWeight(const QString &typed, Weight unit)
 {
-    QString text = typed.trimmed().toLower();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    const QString number = QStringLiteral("(\\d+(?:\\.\\d*)?|\\.\\d+)");
-    auto read = [](const QString &digits) { return digits.isEmpty() ? 0.0 : digits.toDouble(); };
+    const QString text = typed.trimmed().toLower();
+    // The digits with their separators; the number itself is read as every box reads one.
+    const QString number = QStringLiteral("(\\d[\\d.,]*|[.,]\\d+)");
+    bool readable = true;
+    auto read = [&readable](const QString &digits) {
+        const std::optional<double> value =
+            digits.isEmpty() ? std::optional<double>(0.0) : readDecimal(digits);
+        readable = readable && value;
+        return value.value_or(0.0);
+    };
     if (unit == Weight::Metric) {
         static const QRegularExpression metric(QStringLiteral("^") + number +
                                                QStringLiteral("\\s*(g|kg)?$"));
         const QRegularExpressionMatch m = metric.match(text);
         if (!m.hasMatch())
             return std::nullopt;
-        return read(m.captured(1)) * (m.captured(2) == QLatin1String("kg") ? 1000 : 1);
+        const double grams =
+            read(m.captured(1)) * (m.captured(2) == QLatin1String("kg") ? 1000 : 1);
+        return readable ? std::optional<double>(grams) : std::nullopt;
     }
     static const QRegularExpression imperial(QStringLiteral("^(?:") + number +
                                              QStringLiteral("\\s*(?:lbs?|pounds?))?\\s*(?:") +
@@ -70,7 +80,8 @@ std::optional<double> readWeight(const QString &typed, Weight unit)
     const QRegularExpressionMatch m = imperial.match(text);
     if (text.isEmpty() || !m.hasMatch())
         return std::nullopt;
-    return read(m.captured(1)) * gramsPerPound + read(m.captured(2)) * gramsPerOunce;
+    const double grams = read(m.captured(1)) * gramsPerPound + read(m.captured(2)) * gramsPerOunce;
+    return readable ? std::optional<double>(grams) : std::nullopt;
 }
 
 QString weightHint(Weight unit)

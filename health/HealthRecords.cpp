@@ -1,6 +1,7 @@
 #include "health/HealthRecords.h"
 
 #include "core/DateText.h"
+#include "core/NumberText.h"
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/Preferences.h"
@@ -117,18 +118,15 @@ const HealthTest *testWithId(const std::vector<HealthTest> &tests, qint64 id)
 
 QString readFrequency(const QString &typed, std::optional<double> *frequency)
 {
-    QString text = typed.trimmed();
-    if (text.isEmpty()) {
+    if (typed.trimmed().isEmpty()) {
         frequency->reset();
         return {};
     }
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !(value >= 0.0 && value <= 1.0))
+    const std::optional<double> value = core::readDecimal(typed);
+    if (!value || !(*value >= 0.0 && *value <= 1.0))
         return QStringLiteral("The frequency of the faulty copy must be a number from 0 to 1, "
                               "such as 0.15, or left empty when it is not known.");
-    *frequency = value;
+    *frequency = *value;
     return {};
 }
 

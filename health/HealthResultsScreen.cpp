@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "core/DateText.h"
 #include "core/Messages.h"
+#include "core/NumberText.h"
 #include "db/DatabaseFiles.h"
 #include "genetics/KennelGenetics.h"
 #include "ui/FieldGrid.h"
@@ -212,15 +213,13 @@ bool HealthResultsScreen::writeEntry(qint64 id)
     const int picked = m_result->findText(m_result->currentText());
     r.result = picked >= 0 ? m_result->itemData(picked).toString() : m_result->currentText();
     if (const QString typed = m_score->text().trimmed(); !typed.isEmpty()) {
-        bool ok = false;
-        const double score =
-            QString(typed).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-        if (!ok) {
+        const std::optional<double> score = core::readDecimal(typed);
+        if (!score) {
             core::tell(QStringLiteral("Number must be a number, such as 8 or 1.5, or left empty."));
             m_score->setFocus();
             return false;
         }
-        r.score = score;
+        r.score = *score;
     }
     r.examiner = m_examiner->text().trimmed();
     r.certificate = m_certificate->text().trimmed();

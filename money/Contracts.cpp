@@ -17,6 +17,8 @@
 #include "money/Accounts.h"
 #include "money/Deposits.h"
 
+#include <kainjow/mustache.hpp>
+#include <map>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -143,6 +145,8 @@ QString contractTemplate(const QSqlDatabase &kennel)
 
 core::WriteResult<> setContractTemplate(QSqlDatabase kennel, const QString &text)
 {
+    if (const QString problem = templateProblem(text); !problem.isEmpty())
+        return core::failure(problem);
     return db::setPreference(kennel, templatePreference,
                              text == shippedTemplate() ? QString() : text);
 }
@@ -159,18 +163,61 @@ QStringList unknownFields(const QString &text)
     return unknown;
 }
 
+namespace {
+
+using Data = kainjow::mustache::data;
+
+// The contract's values by name; a name it does not have is answered with its own tag, so
+// that an unknown field is printed as the breeder wrote it rather than dropped.
+class ContractValues : public kainjow::mustache::basic_context<std::string>
+{
+public:
+    explicit ContractValues(const QHash<QString, QString> &values)
+    {
+        for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+            m_values.emplace(it.key().toStdString(), Data(it.value().toStdString()));
+    }
+    void push(const Data *) override {}
+    void pop() override {}
+    const Data *get(const std::string &name) const override
+    {
+        auto found = m_values.find(name);
+        if (found == m_values.end())
+            found = m_values.emplace(name, Data("{{" + name + "}}")).first;
+        return &found->second;
+    }
+    const Data *get_partial(const std::string &) const override { return nullptr; }
+
+private:
+    // A map, so that what get() answered stays where it is while more names are added.
+    mutable std::map<std::string, Data> m_values;
+};
+
+kainjow::mustache::mustache parsedTemplate(const QString &text)
+{
+    kainjow::mustache::mustache parsed(text.toStdString());
+    parsed.set_custom_escape([](const std::string &plain) { return plain; });
+    return parsed;
+}
+
+} // namespace
+
+QString templateProblem(const QString &text)
+{
+    const kainjow::mustache::mustache parsed = parsedTemplate(text);
+    if (parsed.is_valid())
+        return {};
+    return QStringLiteral("its tags cannot be read: %1")
+        .arg(QString::fromStdString(parsed.error_message()));
+}
+
 QString fillContract(const QString &text, const QHash<QString, QString> &values)
 {
-    QString filled;
-    qsizetype from = 0;
-    for (auto it = fieldPattern().globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        filled += text.mid(from, m.capturedStart() - from);
-        const auto value = values.constFind(m.captured(1));
-        filled += value != values.constEnd() ? *value : m.captured(0);
-        from = m.capturedEnd();
-    }
-    return filled + text.mid(from);
+    kainjow::mustache::mustache parsed = parsedTemplate(text);
+    if (!parsed.is_valid())
+        return text;
+    ContractValues context(values);
+    return QString::fromStdString(parsed.render(context));
 }
 
 std::optional<std::vector<SaleRecord>> saleRecords(const QSqlDatabase &kennel)

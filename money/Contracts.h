@@ -22,7 +22,11 @@ core::WriteResult<> setContractTemplate(QSqlDatabase kennel, const QString &text
 // The {{fields}} of a template that are none of the contract's, each once.
 QStringList unknownFields(const QString &text);
 
-// The template with each known field replaced by its value; an unknown field stays as written.
+// Why the mustache library cannot read the template (a section opened and not closed), as
+// the reason a save or an issue names; empty when it can.
+QString templateProblem(const QString &text);
+// The template with each known field replaced by its value, as plain text (nothing escaped);
+// an unknown field stays as written. A template with a problem is answered as written.
 QString fillContract(const QString &text, const QHash<QString, QString> &values);
 
 // A recorded sale, as the contracts list shows it.

@@ -149,6 +149,10 @@ void ContractsScreen::issue()
         return;
     }
     const QString text = contractTemplate(kennel);
+    if (const QString problem = templateProblem(text); !problem.isEmpty()) {
+        core::tellNothingChanged(QStringLiteral("The contract"), problem);
+        return;
+    }
     if (const QStringList unknown = unknownFields(text); !unknown.isEmpty())
         core::tell(unknownFieldsMessage(unknown));
     if (const auto issued = issueContract(kennel, m_shownSale, fillContract(text, values.value()));

@@ -1,5 +1,6 @@
 #include "core/BackgroundTask.h"
 #include "core/DateText.h"
+#include "core/Money.h"
 #include "core/NumberText.h"
 
 #include <QSignalSpy>
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void signedText();
     void typedCount_data();
     void typedCount();
+    void readsDecimalsAsTyped_data();
+    void readsDecimalsAsTyped();
     void datesFollowTheChosenOrder_data();
     void datesFollowTheChosenOrder();
     void backgroundWorkIsHandedOverWhole();
@@ -169,6 +172,48 @@ void CoreTest::typedCount()
     QFETCH(QString, typed);
     QFETCH(int, count);
     QCOMPARE(core::typedCount(typed), count);
+}
+
+void CoreTest::readsDecimalsAsTyped_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("read");
+    const int point = int(money::Form::CommaPoint);
+    const int comma = int(money::Form::PointComma);
+    QTest::newRow("point") << point << "4.5" << 4.5 << true;
+    QTest::newRow("comma in a kennel of points") << point << "4,5" << 4.5 << true;
+    QTest::newRow("point in a kennel of commas") << comma << "4.5" << 4.5 << true;
+    QTest::newRow("1.500 is one and a half") << comma << "1.500" << 1.5 << true;
+    QTest::newRow("1,500 is one and a half") << point << "1,500" << 1.5 << true;
+    QTest::newRow("thousands, kennel of commas") << comma << "1.234,5" << 1234.5 << true;
+    QTest::newRow("thousands, kennel of points") << point << "12,345.25" << 12345.25 << true;
+    QTest::newRow("the other way round is refused") << point << "1.234,5" << 0.0 << false;
+    QTest::newRow("blanks around, a minus") << point << "  -0.25 " << -0.25 << true;
+    QTest::newRow("point first") << point << ".6" << 0.6 << true;
+    QTest::newRow("point last") << point << "6." << 6.0 << true;
+    QTest::newRow("whole") << comma << "12" << 12.0 << true;
+    QTest::newRow("two decimal marks") << point << "1.2.3" << 0.0 << false;
+    QTest::newRow("letters") << point << "4.5 ng" << 0.0 << false;
+    QTest::newRow("exponent") << point << "1e3" << 0.0 << false;
+    QTest::newRow("empty") << point << "" << 0.0 << false;
+    QTest::newRow("a mark alone") << point << "," << 0.0 << false;
+    QTest::newRow("blank inside") << point << "1 5" << 0.0 << false;
+}
+
+void CoreTest::readsDecimalsAsTyped()
+{
+    QFETCH(int, form);
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    QFETCH(bool, read);
+    money::setForm(money::Form(form));
+    const std::optional<double> got = core::readDecimal(typed);
+    money::setForm(money::Form::CommaPoint);
+    QCOMPARE(got.has_value(), read);
+    if (read)
+        QCOMPARE(*got, value);
 }
 
 // The owner reads what the work wrote only once it has ended, and a task deleted mid-work

@@ -155,6 +155,8 @@ private Q_SLOTS:
     void totalsHoldWithHugeAndNegativeAmounts();
     void accountsScreenAddsAndRefusesByKeys();
     void issuedContractStaysAsIssued();
+    void contractIsFilledAsPlainText_data();
+    void contractIsFilledAsPlainText();
     void contactRenamedOrDeletedLeavesNothingPointingNowhere();
     void killedSaleLandsWholeInBothFiles();
 };
@@ -601,6 +603,31 @@ void MoneyTest::accountsScreenAddsAndRefusesByKeys()
                          "charge, 50% off\",Kirkwood Pip,,\n"));
 }
 
+void MoneyTest::contractIsFilledAsPlainText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("filled");
+    QTest::newRow("nothing escaped") << "{{buyer}} buys {{pup}}"
+                                     << "Zoë O'Brien & <Co> buys \"{{pup}}\" Rex";
+    QTest::newRow("blanks inside the braces") << "{{ buyer }}."
+                                              << "Zoë O'Brien & <Co>.";
+    QTest::newRow("unknown, with a dot") << "{{buyer.name}} {{wrong}}"
+                                         << "{{buyer.name}} {{wrong}}";
+    QTest::newRow("a field not filled in is empty") << "[{{coi}}]"
+                                                    << "[]";
+}
+
+void MoneyTest::contractIsFilledAsPlainText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, filled);
+    // A value that looks like a field is printed as it is, never filled again.
+    const QHash<QString, QString> values{
+        {"buyer", "Zoë O'Brien & <Co>"}, {"pup", "\"{{pup}}\" Rex"}, {"coi", ""}};
+    QCOMPARE(money::templateProblem(text), QString());
+    QCOMPARE(money::fillContract(text, values), filled);
+}
+
 void MoneyTest::issuedContractStaysAsIssued()
 {
     Kennel kennel;
@@ -654,6 +681,18 @@ void MoneyTest::issuedContractStaysAsIssued()
     QCOMPARE(child<QPlainTextEdit>(contracts, "contractText")->toPlainText(), issued);
     QCOMPARE(scalar(db, "SELECT count(*) FROM contracts").toInt(), 1);
     QCOMPARE(messages.texts.size(), 1);
+
+    // A section opened and never closed cannot be filled: refused, the saved template kept.
+    focusOn(text);
+    text->selectAll();
+    typeKeys("{{#terms}} for {{pup}}.");
+    pressButton(edit, "save");
+    QCOMPARE(money::contractTemplate(db), "New terms for {{pup}}.");
+    QCOMPARE(messages.texts.size(), 2);
+    QVERIFY2(messages.texts.last().startsWith(
+                 "The template could not be written (its tags cannot be read: ") &&
+                 messages.texts.last().endsWith("). Nothing has been changed."),
+             qPrintable(messages.texts.last()));
 }
 
 void MoneyTest::contactRenamedOrDeletedLeavesNothingPointingNowhere()

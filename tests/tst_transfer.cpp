@@ -314,25 +314,43 @@ void TransferTest::datesAreReadInTheChosenOrder_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("order");
+    QTest::addColumn<int>("yearsFrom");
     QTest::addColumn<QDate>("date");
-    QTest::newRow("m/d/y") << "03/01/2024" << int(DateOrder::MonthDayYear) << QDate(2024, 3, 1);
-    QTest::newRow("d/m/y") << "03/01/2024" << int(DateOrder::DayMonthYear) << QDate(2024, 1, 3);
-    QTest::newRow("y-m-d") << "2024-03-01" << int(DateOrder::YearMonthDay) << QDate(2024, 3, 1);
+    const int boxes = core::datetext::twoDigitYearsFrom;
+    QTest::newRow("m/d/y") << "03/01/2024" << int(DateOrder::MonthDayYear) << boxes
+                           << QDate(2024, 3, 1);
+    QTest::newRow("d/m/y") << "03/01/2024" << int(DateOrder::DayMonthYear) << boxes
+                           << QDate(2024, 1, 3);
+    QTest::newRow("y-m-d") << "2024-03-01" << int(DateOrder::YearMonthDay) << boxes
+                           << QDate(2024, 3, 1);
     QTest::newRow("two-digit year")
-        << "3.1.98" << int(DateOrder::DayMonthYear) << QDate(1998, 1, 3);
-    QTest::newRow("no 30 February") << "02/30/2024" << int(DateOrder::MonthDayYear) << QDate();
-    QTest::newRow("no month 13") << "13/13/2013" << int(DateOrder::DayMonthYear) << QDate();
-    QTest::newRow("year first, wrong order")
-        << "2024-03-01" << int(DateOrder::MonthDayYear) << QDate();
-    QTest::newRow("words") << "March 1st" << int(DateOrder::MonthDayYear) << QDate();
+        << "3.1.98" << int(DateOrder::DayMonthYear) << boxes << QDate(1998, 1, 3);
+    QTest::newRow("two-digit year as the date boxes read it")
+        << "3/1/45" << int(DateOrder::MonthDayYear) << boxes << QDate(1945, 3, 1);
+    QTest::newRow("two-digit year, the hundred years from 1950")
+        << "3/1/45" << int(DateOrder::MonthDayYear) << 1950 << QDate(2045, 3, 1);
+    QTest::newRow("the first of the hundred years")
+        << "3/1/50" << int(DateOrder::MonthDayYear) << 1950 << QDate(1950, 3, 1);
+    QTest::newRow("four digits are as written")
+        << "3/1/2045" << int(DateOrder::MonthDayYear) << 1950 << QDate(2045, 3, 1);
+    QTest::newRow("no 30 February")
+        << "02/30/2024" << int(DateOrder::MonthDayYear) << boxes << QDate();
+    QTest::newRow("no month 13") << "13/13/2013" << int(DateOrder::DayMonthYear) << boxes
+                                 << QDate();
+    QTest::newRow("as stored, whatever the order")
+        << "2024-03-01" << int(DateOrder::MonthDayYear) << boxes << QDate(2024, 3, 1);
+    QTest::newRow("year first in a month-first file")
+        << "2024/03/01" << int(DateOrder::MonthDayYear) << boxes << QDate();
+    QTest::newRow("words") << "March 1st" << int(DateOrder::MonthDayYear) << boxes << QDate();
 }
 
 void TransferTest::datesAreReadInTheChosenOrder()
 {
     QFETCH(QString, text);
     QFETCH(int, order);
+    QFETCH(int, yearsFrom);
     QFETCH(QDate, date);
-    QCOMPARE(parseDate(text, DateOrder(order)), date);
+    QCOMPARE(core::datetext::parse(text, DateOrder(order), yearsFrom), date);
 }
 
 void TransferTest::headersAndDateOrderAreGuessed()

@@ -18,6 +18,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,9 +31,10 @@ constexpr int shownProblems = 1000;
 
 ImportDialog::ImportDialog(const ImportTarget &target, const QString &file, QWidget *parent)
     : QDialog(parent), m_target(target), m_file(file), m_separator(new QComboBox),
-      m_encoding(new QComboBox), m_dates(new QComboBox), m_mapping(new QTableWidget),
-      m_preview(new QTableWidget), m_summary(new QLabel), m_problems(new QListWidget),
-      m_matching(new QButtonGroup(this)), m_import(new QPushButton(QStringLiteral("Import")))
+      m_encoding(new QComboBox), m_dates(new QComboBox), m_yearsFrom(new QSpinBox),
+      m_mapping(new QTableWidget), m_preview(new QTableWidget), m_summary(new QLabel),
+      m_problems(new QListWidget), m_matching(new QButtonGroup(this)),
+      m_import(new QPushButton(QStringLiteral("Import")))
 {
     setObjectName(QStringLiteral("importDialog"));
     setWindowTitle(
@@ -91,9 +93,9 @@ QWidget *ImportDialog::buildFormat()
     m_encoding->addItem(QStringLiteral("UTF-16"), int(Encoding::Utf16));
     m_encoding->setCurrentIndex(m_encoding->findData(int(m_settings.format.encoding)));
     m_dates->setObjectName(QStringLiteral("dates"));
-    m_dates->addItem(QStringLiteral("month/day/year"), int(DateOrder::MonthDayYear));
-    m_dates->addItem(QStringLiteral("day/month/year"), int(DateOrder::DayMonthYear));
-    m_dates->addItem(QStringLiteral("year-month-day"), int(DateOrder::YearMonthDay));
+    for (const DateOrder order :
+         {DateOrder::MonthDayYear, DateOrder::DayMonthYear, DateOrder::YearMonthDay})
+        m_dates->addItem(core::datetext::orderName(order), int(order));
     m_dates->setCurrentIndex(m_dates->findData(int(m_settings.dates)));
     int column = 0;
     for (const auto &[caption, box] :
@@ -114,6 +116,17 @@ QWidget *ImportDialog::buildFormat()
             recheck();
         });
     }
+    // A file of old litters may need "45" read as 1945 rather than 2045.
+    m_yearsFrom->setObjectName(QStringLiteral("yearsFrom"));
+    m_yearsFrom->setRange(1900, 2000);
+    m_yearsFrom->setValue(m_settings.yearsFrom);
+    m_yearsFrom->setToolTip(QStringLiteral("Two-digit years are read as the years from this one "
+                                           "on: from 1930, \"30\" is 1930 and \"29\" is 2029."));
+    auto *yearsLabel = new QLabel(QStringLiteral("Two-digit years from"));
+    yearsLabel->setBuddy(m_yearsFrom);
+    grid->addWidget(yearsLabel, 0, column++);
+    grid->addWidget(m_yearsFrom, 0, column++);
+    connect(m_yearsFrom, &QSpinBox::editingFinished, this, &ImportDialog::recheck);
     grid->setColumnStretch(column, 1);
     return group;
 }
@@ -193,6 +206,7 @@ void ImportDialog::readChoices()
     m_settings.format.separator = m_separator->currentData().toChar().toLatin1();
     m_settings.format.encoding = Encoding(m_encoding->currentData().toInt());
     m_settings.dates = DateOrder(m_dates->currentData().toInt());
+    m_settings.yearsFrom = m_yearsFrom->value();
     m_settings.matching = Matching(std::max(0, m_matching->checkedId()));
     m_settings.makeTests = !m_makeTests || m_makeTests->isChecked();
     m_settings.mapping.clear();

@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 
 namespace transfer {
@@ -47,6 +48,7 @@ private:
     QComboBox *m_separator;
     QComboBox *m_encoding;
     QComboBox *m_dates;
+    QSpinBox *m_yearsFrom;
     QTableWidget *m_mapping;
     QTableWidget *m_preview;
     QLabel *m_summary;

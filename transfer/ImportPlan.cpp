@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -45,10 +46,11 @@ public:
                            "the %1 holds a line break, which only notes and addresses may")
                     .arg(target->caption);
             if (target && target->date && !value.isEmpty()) {
-                const QDate parsed = parseDate(value, m_settings.dates);
+                const QDate parsed =
+                    core::datetext::parse(value, m_settings.dates, m_settings.yearsFrom);
                 if (!parsed.isValid())
                     return QStringLiteral("\"%1\" in %2 is not a date written %3")
-                        .arg(value, target->caption, dateOrderName(m_settings.dates));
+                        .arg(value, target->caption, core::datetext::orderName(m_settings.dates));
                 value = parsed.toString(Qt::ISODate);
             }
             if (field == db::fields::dogs::sex && m_target.table == db::tables::dogs &&
@@ -209,8 +211,14 @@ DateOrder guessDateOrder(const ImportTarget &target, const QString &file,
             const TargetField *field = target.field(settings.mapping[i]);
             if (!field || !field->date || row.fields[i].trimmed().isEmpty())
                 continue;
-            fitting.removeIf(
-                [&](DateOrder order) { return !parseDate(row.fields[i], order).isValid(); });
+            // Every order reads a date written year first, as the file stores dates; such a
+            // file is written year-month-day.
+            static const QRegularExpression yearFirst(QStringLiteral("^\\s*\\d{4}\\D"));
+            const bool writtenYearFirst = yearFirst.match(row.fields[i]).hasMatch();
+            fitting.removeIf([&](DateOrder order) {
+                return (writtenYearFirst && order != DateOrder::YearMonthDay) ||
+                       !core::datetext::parse(row.fields[i], order, settings.yearsFrom).isValid();
+            });
         }
         return ++rows < 1000 && fitting.size() > 1;
     });

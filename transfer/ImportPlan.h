@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/DateText.h"
 #include "core/WriteResult.h"
 #include "db/Transaction.h"
 #include "transfer/CsvReader.h"
-#include "transfer/ImportDates.h"
 #include "transfer/ImportTargets.h"
 
 #include <functional>
@@ -15,6 +15,8 @@
 
 namespace transfer {
 
+using DateOrder = core::datetext::Order;
+
 enum class Matching { Skip, FillEmpty, AddNew };
 
 struct ImportSettings
@@ -22,6 +24,9 @@ struct ImportSettings
     CsvFormat format;
     QStringList mapping; // a target field per column of the file, or empty to leave it out
     DateOrder dates = DateOrder::MonthDayYear;
+    // Where the hundred years of two-digit years begin: the date boxes' rule unless a file's
+    // years need another.
+    int yearsFrom = core::datetext::twoDigitYearsFrom;
     Matching matching = Matching::Skip;
     // Health results naming a test the kennel does not have make it.
     bool makeTests = true;

@@ -1,5 +1,6 @@
 #include "transfer/ResultsImport.h"
 
+#include "core/NumberText.h"
 #include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
@@ -102,18 +103,16 @@ public:
         const QString typedDate = values.value(f::date);
         if (typedDate.isEmpty())
             return QStringLiteral("it has no date of the test");
-        const QDate date = parseDate(typedDate, m_settings.dates);
+        const QDate date = core::datetext::parse(typedDate, m_settings.dates, m_settings.yearsFrom);
         if (!date.isValid())
             return QStringLiteral("\"%1\" in Date is not a date written %2")
-                .arg(typedDate, dateOrderName(m_settings.dates));
+                .arg(typedDate, core::datetext::orderName(m_settings.dates));
         r.date = date.toString(Qt::ISODate);
         if (const QString score = values.value(f::score); !score.isEmpty()) {
-            bool ok = false;
-            const double number =
-                QString(score).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-            if (!ok)
+            const std::optional<double> number = core::readDecimal(score);
+            if (!number)
                 return QStringLiteral("the number \"%1\" is not a number").arg(score);
-            r.score = number;
+            r.score = *number;
         }
         r.examiner = values.value(f::examiner);
         r.certificate = values.value(f::certificate);
