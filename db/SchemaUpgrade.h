@@ -23,9 +23,9 @@ inline QString writtenByPreference()
 }
 
 // Brings an older file up to the current version: each step from its version on runs once,
-// in a transaction of its own that also records the new version, so that a step either
-// lands whole with its number or not at all. Then what the layout lacks (a table dropped by
-// hand) is made again. The problem, or empty.
+// then what the layout lacks (a table dropped by hand) is made again, all in one transaction
+// that also records the new version, so that the file is at its old version or the new one,
+// never between. The problem, or empty.
 QString upgrade(QSqlDatabase &db, File file);
 
 } // namespace db
