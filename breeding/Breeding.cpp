@@ -3,7 +3,6 @@
 #include "core/DateText.h"
 #include "core/NumberText.h"
 #include "db/ChangeLog.h"
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/RawRows.h"
@@ -13,6 +12,7 @@
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/DogFinder.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -100,7 +100,7 @@ Mating viewMating(const QSqlDatabase &db, qint64 row)
         return mating;
     mating.sire = matings.value(fields::matings::sire).toString();
     mating.dam = matings.value(fields::matings::dam).toString();
-    db::DogFinder dam(db, {fields::dogs::breed});
+    kennel::DogFinder dam(db, {fields::dogs::breed});
     if (dam.find(mating.dam))
         mating.damBreed = dam.value(fields::dogs::breed).toString();
     return mating;

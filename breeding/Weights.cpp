@@ -13,13 +13,11 @@
 #include <algorithm>
 #include <QSqlQuery>
 #include <QStringBuilder>
-#include <set>
 
 namespace breeding {
 namespace {
 
 namespace weight = db::fields::weights;
-namespace whelp = db::fields::whelping;
 namespace dog = db::fields::dogs;
 namespace litters = db::fields::litters;
 
@@ -87,11 +85,6 @@ core::WriteResult<> deleteWeighing(QSqlDatabase kennel, const Weighing &w, const
     return {};
 }
 
-QDate pupsBirthday(const QDate &litterDay)
-{
-    return litterDay.year() == 1900 ? QDate(2000, litterDay.month(), litterDay.day()) : litterDay;
-}
-
 QString LitterPup::label() const
 {
     return collar.isEmpty() ? name : collar;
@@ -155,58 +148,12 @@ std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId)
 
 std::optional<std::vector<LitterPup>> litterPups(const QSqlDatabase &kennel, const Litter &litter)
 {
+    const auto found = kennel::pupsOf(kennel, litter.id, litter.sire, litter.dam, litter.born);
+    if (!found)
+        return std::nullopt;
     std::vector<LitterPup> pups;
-    std::set<qint64> listed;
-    QSqlQuery born(kennel);
-    born.setForwardOnly(true);
-    born.prepare(QStringLiteral("SELECT w.") % db::quoted(whelp::dogId) % QStringLiteral(", d.") %
-                 db::quoted(dog::name) % QStringLiteral(", w.") % db::quoted(whelp::collar) %
-                 QStringLiteral(", d.") % db::quoted(dog::sex) % QStringLiteral(", w.") %
-                 db::quoted(whelp::birthGrams) % QStringLiteral(", w.") % db::quoted(whelp::born) %
-                 QStringLiteral(" FROM ") % db::quoted(db::tables::whelping) %
-                 QStringLiteral(" w JOIN ") % db::quoted(db::tables::dogs) %
-                 QStringLiteral(" d ON d.") % db::quoted(dog::id) % QStringLiteral(" = w.") %
-                 db::quoted(whelp::dogId) % QStringLiteral(" WHERE w.") %
-                 db::quoted(whelp::litterId) % QStringLiteral(" = ? ORDER BY w.") %
-                 db::quoted(whelp::order));
-    born.addBindValue(litter.id);
-    if (!db::execRead(born))
-        return std::nullopt;
-    while (born.next()) {
-        LitterPup pup;
-        pup.dogId = born.value(0).toLongLong();
-        pup.name = born.value(1).toString();
-        pup.collar = born.value(2).toString();
-        pup.sex = born.value(3).toString();
-        pup.birthGrams = born.value(4).toDouble();
-        pup.born = core::moments::fromStored(born.value(5).toString());
-        if (!pup.born.day.isValid())
-            pup.born.day = pupsBirthday(litter.born);
-        listed.insert(pup.dogId);
-        pups.push_back(pup);
-    }
-    QSqlQuery others(kennel);
-    others.setForwardOnly(true);
-    others.prepare(db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::sex}) %
-                   QStringLiteral(" WHERE ") % db::quoted(dog::sire) % QStringLiteral(" = ? AND ") %
-                   db::quoted(dog::dam) % QStringLiteral(" = ? AND ") % db::quoted(dog::born) %
-                   QStringLiteral(" = ? ORDER BY ") % db::quoted(dog::id));
-    others.addBindValue(litter.sire);
-    others.addBindValue(litter.dam);
-    others.addBindValue(core::datetext::toStored(pupsBirthday(litter.born)));
-    if (!db::execRead(others))
-        return std::nullopt;
-    while (others.next()) {
-        const qint64 id = others.value(0).toLongLong();
-        if (!listed.insert(id).second)
-            continue;
-        LitterPup pup;
-        pup.dogId = id;
-        pup.name = others.value(1).toString();
-        pup.sex = others.value(2).toString();
-        pup.born.day = pupsBirthday(litter.born);
-        pups.push_back(pup);
-    }
+    for (const kennel::Pup &pup : *found)
+        pups.push_back({pup, {}});
     QSqlQuery weighings(kennel);
     weighings.setForwardOnly(true);
     weighings.prepare(

@@ -2,6 +2,7 @@
 
 #include "core/Moments.h"
 #include "core/WriteResult.h"
+#include "kennel/Litters.h"
 
 #include <optional>
 #include <QByteArray>
@@ -33,14 +34,9 @@ core::WriteResult<> deleteWeighing(QSqlDatabase kennel, const Weighing &weighing
                                    const QString &dogName);
 
 // A pup of a litter with what its weights chart needs.
-struct LitterPup
+// A pup of a litter, as the kennel finds it, with its weighings.
+struct LitterPup : kennel::Pup
 {
-    qint64 dogId = 0;
-    QString name;
-    QString collar; // empty where none was recorded
-    QString sex;
-    double birthGrams = 0; // 0 where not recorded
-    core::moments::Moment born;
     std::vector<Weighing> weighings; // in time order, the birth weight not among them
 
     // The collar colour where there is one, else the name: how the breeder tells pups apart.
@@ -61,15 +57,12 @@ struct Litter
     // "Bella x Rex, 3/4/2027"
     QString label() const;
 };
-// The day its pups were born: litters entered with the year 1900 gave their pups 2000.
-QDate pupsBirthday(const QDate &litterDay);
 // Every litter, latest first; nothing when they could not be read (the user was told).
 std::optional<std::vector<Litter>> allLitters(const QSqlDatabase &kennel);
 std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId);
 
-// The pups of a litter: those recorded at its whelping in their order of birth, then the dogs
-// of its sire and dam born on its day, with each one's weighings. Nothing when they could not
-// be read.
+// The pups of a litter, as `kennel::pupsOf` finds them, with each one's weighings. Nothing
+// when they could not be read.
 std::optional<std::vector<LitterPup>> litterPups(const QSqlDatabase &kennel, const Litter &litter);
 
 // The gain per day since the weighing before, in percent of that weight: nothing for the first.

@@ -84,7 +84,7 @@ std::vector<core::moments::Moment> birthMoments(const Litter &litter,
                                                 const std::vector<WhelpedPup> &pups)
 {
     std::vector<core::moments::Moment> moments;
-    QDate day = pupsBirthday(litter.born);
+    QDate day = kennel::pupsBirthday(litter.born);
     QTime before;
     for (const WhelpedPup &pup : pups) {
         if (pup.time.isValid()) {

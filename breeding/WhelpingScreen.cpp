@@ -115,7 +115,7 @@ void WhelpingScreen::showPups()
     if (m_litter) {
         m_heading->setText(QStringLiteral("Born %1 to %2 and %3. Type each pup in the order of "
                                           "birth; weights in %4.")
-                               .arg(core::datetext::shortDate(pupsBirthday(m_litter->born)),
+                               .arg(core::datetext::shortDate(kennel::pupsBirthday(m_litter->born)),
                                     m_litter->dam, m_litter->sire, core::units::weightHint()));
         for (const WhelpedPup &pup :
              whelpingOf(db::DatabaseFiles::kennel(), *m_litter).value_or(std::vector<WhelpedPup>{}))

@@ -76,13 +76,13 @@ IndexSeek::IndexSeek(const QSqlDatabase &db, const Index &index, const QStringLi
         selectFrom(index.table, read) % QStringLiteral(" WHERE ") % quoted(index.column);
     // Equal keys sit in rowid order within the index.
     m_exact.setForwardOnly(true);
-    m_exact.prepare(select % QStringLiteral(" = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));
+    m_exact.prepare(select % QStringLiteral(" = ? COLLATE NOCASE ORDER BY rowid"));
     m_range.setForwardOnly(true);
     m_range.prepare(select % QStringLiteral(" COLLATE NOCASE BETWEEN ? AND ? ORDER BY ") %
                     quoted(index.column) % QStringLiteral(" COLLATE NOCASE, rowid"));
 }
 
-bool IndexSeek::seek(const QString &key)
+bool IndexSeek::seek(const QString &key, int skip)
 {
     m_found = nullptr;
     if (isAscii(key)) {
@@ -91,8 +91,10 @@ bool IndexSeek::seek(const QString &key)
             m_error = m_exact.lastError().text();
             return false;
         }
-        if (!m_exact.next())
-            return false;
+        for (int row = 0; row <= skip; ++row) {
+            if (!m_exact.next())
+                return false;
+        }
         m_found = &m_exact;
         return true;
     }
@@ -105,7 +107,8 @@ bool IndexSeek::seek(const QString &key)
     }
     const db::QueryColumns candidates(m_range);
     while (m_range.next()) {
-        if (candidates.value(m_column).toString().compare(key, Qt::CaseInsensitive) == 0) {
+        if (candidates.value(m_column).toString().compare(key, Qt::CaseInsensitive) == 0 &&
+            skip-- == 0) {
             m_found = &m_range;
             return true;
         }

@@ -8,6 +8,7 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "dogs/DogRecords.h"
+#include "kennel/Ancestry.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,35 +19,6 @@ namespace dogs {
 namespace {
 
 namespace dog = db::fields::dogs;
-
-// The names of every ancestor of a dog, as the pedigrees find them: blind to case.
-bool isAncestor(const QSqlDatabase &kennel, qint64 dogId, const QString &name, bool *found,
-                QString *error)
-{
-    const QString dogs = db::quoted(db::tables::dogs);
-    QSqlQuery q(kennel);
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("WITH RECURSIVE up(name) AS (SELECT ") % db::quoted(dog::sire) %
-              QStringLiteral(" FROM ") % dogs % QStringLiteral(" WHERE ") % db::quoted(dog::id) %
-              QStringLiteral(" = ? UNION SELECT ") % db::quoted(dog::dam) %
-              QStringLiteral(" FROM ") % dogs % QStringLiteral(" WHERE ") % db::quoted(dog::id) %
-              QStringLiteral(" = ? UNION SELECT d.") % db::quoted(dog::sire) %
-              QStringLiteral(" FROM ") % dogs % QStringLiteral(" d JOIN up ON d.") %
-              db::quoted(dog::name) % QStringLiteral(" = up.name COLLATE NOCASE UNION SELECT d.") %
-              db::quoted(dog::dam) % QStringLiteral(" FROM ") % dogs %
-              QStringLiteral(" d JOIN up ON d.") % db::quoted(dog::name) %
-              QStringLiteral(" = up.name COLLATE NOCASE) SELECT name FROM up"));
-    q.addBindValue(dogId);
-    q.addBindValue(dogId);
-    if (!q.exec()) {
-        *error = q.lastError().text();
-        return false;
-    }
-    *found = false;
-    while (q.next() && !*found)
-        *found = q.value(0).toString().compare(name, Qt::CaseInsensitive) == 0;
-    return true;
-}
 
 } // namespace
 
@@ -78,10 +50,10 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
     const QString finalName = chosen.value(dog::name, keptName).toString();
     QString error;
     for (const auto &[from, name] : {std::pair{kept, mergedName}, std::pair{merged, keptName}}) {
-        bool loop = false;
-        if (!isAncestor(kennel, from, name, &loop, &error))
+        const std::optional<bool> loop = kennel::hasAncestorNamed(kennel, from, name, &error);
+        if (!loop)
             return core::failure(error);
-        if (loop)
+        if (*loop)
             return core::failure(QStringLiteral("%1 is an ancestor of the other dog: one record "
                                                 "of both would be its own ancestor")
                                      .arg(name));

@@ -7,6 +7,7 @@
 #include "db/Tables.h"
 #include "dogs/DogMerge.h"
 #include "dogs/DogRecords.h"
+#include "kennel/DogFinder.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 #include "ui/ScreenHost.h"
@@ -29,20 +30,6 @@ namespace dogs {
 namespace {
 
 namespace dog = db::fields::dogs;
-
-// The first dog of exactly this name that is not `other`, so that two records of one name
-// can still be told apart; 0 when there is none.
-qint64 dogNamed(const QString &name, qint64 other)
-{
-    QSqlQuery q(db::DatabaseFiles::kennel());
-    q.prepare(QStringLiteral("SELECT ") % db::quoted(dog::id) % QStringLiteral(" FROM ") %
-              db::quoted(db::tables::dogs) % QStringLiteral(" WHERE ") % db::quoted(dog::name) %
-              QStringLiteral(" = ? AND ") % db::quoted(dog::id) %
-              QStringLiteral(" <> ? ORDER BY rowid LIMIT 1"));
-    q.addBindValue(name);
-    q.addBindValue(other);
-    return q.exec() && q.next() ? q.value(0).toLongLong() : 0;
-}
 
 // As the dog records screen calls them.
 QString caption(const QString &field)
@@ -141,8 +128,11 @@ void MergeDogsScreen::compare()
         delete item->widget();
         delete item;
     }
-    m_kept = m_keep->showsPrompt() ? 0 : dogNamed(m_keep->text(), 0);
-    m_merged = m_merge->showsPrompt() ? 0 : dogNamed(m_merge->text(), m_kept);
+    m_kept =
+        m_keep->showsPrompt() ? 0 : kennel::dogNamed(db::DatabaseFiles::kennel(), m_keep->text());
+    m_merged = m_merge->showsPrompt()
+                   ? 0
+                   : kennel::dogNamed(db::DatabaseFiles::kennel(), m_merge->text(), m_kept);
     m_keptValues = dogValues(db::DatabaseFiles::kennel(), m_kept);
     m_mergedValues = dogValues(db::DatabaseFiles::kennel(), m_merged);
     const bool both = m_kept != 0 && m_merged != 0;

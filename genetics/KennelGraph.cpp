@@ -1,10 +1,10 @@
 #include "genetics/KennelGraph.h"
 
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/DogFinder.h"
 
 #include <algorithm>
 #include <array>
@@ -155,7 +155,7 @@ void KennelGraph::setSex(int dog, const Row &row)
 
 int KennelGraph::parentOf(int dog, bool sire, std::string_view name)
 {
-    if (!db::namesADog(name))
+    if (!kennel::namesADog(name))
         return unknown;
     const int found = m_names.find(name);
     if (found == unknown)
@@ -243,7 +243,7 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
             const std::string_view name(parentBytes.data() + parentStart[which],
                                         parentStart[which + 1] - parentStart[which]);
             const size_t side = which % 2;
-            if (!db::namesADog(name))
+            if (!kennel::namesADog(name))
                 return unknown;
             if (name != lastName[side]) {
                 lastName[side] = name;
@@ -370,7 +370,7 @@ QString KennelGraph::storedSex(int dog) const
 
 int KennelGraph::find(const QString &name) const
 {
-    if (!db::namesADog(name))
+    if (!kennel::namesADog(name))
         return unknown;
     const QByteArray bytes = name.toUtf8();
     return m_names.find(std::string_view(bytes.constData(), size_t(bytes.size())));

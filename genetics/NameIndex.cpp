@@ -1,6 +1,6 @@
 #include "genetics/NameIndex.h"
 
-#include "db/DogFinder.h"
+#include "kennel/DogFinder.h"
 
 #include <algorithm>
 #include <functional>
@@ -42,7 +42,7 @@ bool NameIndex::hasKey(std::string_view name, std::string_view key) const
                           [](char n, char k) { return (n >= 'A' && n <= 'Z' ? n + 32 : n) == k; });
     }
     thread_local std::string nameKey;
-    db::dogNameKey(name, nameKey);
+    kennel::dogNameKey(name, nameKey);
     return nameKey == key;
 }
 
@@ -79,7 +79,7 @@ NameIndex::Firsts NameIndex::firstsOf(int first) const
 void NameIndex::place(std::vector<quint64> &slots, int first) const
 {
     thread_local std::string key;
-    db::dogNameKey(name(first), key);
+    kennel::dogNameKey(name(first), key);
     const size_t hash = hashOf(key);
     const size_t mask = slots.size() - 1;
     size_t slot = hash & mask;
@@ -125,7 +125,7 @@ void NameIndex::add(std::string_view name)
     m_nameBytes += name;
     m_nameStart.push_back(unsigned(m_nameBytes.size()));
     thread_local std::string key;
-    db::dogNameKey(name, key);
+    kennel::dogNameKey(name, key);
     if (size_t(m_keys + 1) * 2 > m_slots.size())
         grow();
     const size_t hash = hashOf(key);
@@ -155,7 +155,7 @@ void NameIndex::add(std::string_view name)
 int NameIndex::find(std::string_view name) const
 {
     thread_local std::string key;
-    db::dogNameKey(name, key);
+    kennel::dogNameKey(name, key);
     const int first = firstOfKey(key);
     if (first < 0)
         return -1;
@@ -166,7 +166,7 @@ int NameIndex::find(std::string_view name) const
 int NameIndex::namesakes(int dog) const
 {
     thread_local std::string key;
-    db::dogNameKey(name(dog), key);
+    kennel::dogNameKey(name(dog), key);
     const auto group = m_namesakes.find(firstOfKey(key));
     return group == m_namesakes.end() ? 1 : int(group->second.size());
 }

@@ -8,8 +8,8 @@
 
 namespace genetics {
 
-// Finds a dog by name as `db::DogFinder` does, without asking the database: by the key of
-// `db::dogNameKey`, the first match in index order winning, that is by NOCASE order and then
+// Finds a dog by name as `kennel::DogFinder` does, without asking the database: by the key of
+// `kennel::dogNameKey`, the first match in index order winning, that is by NOCASE order and then
 // by row.
 class NameIndex
 {

@@ -2,7 +2,6 @@
 
 #include "core/DateText.h"
 #include "db/ChangeLog.h"
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/QueryColumns.h"
 #include "db/ReadFailure.h"
@@ -10,6 +9,7 @@
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/DogFinder.h"
 
 #include <optional>
 #include <QSqlError>
@@ -40,7 +40,7 @@ QString nextDueText(const QDate &vaccinated)
 
 std::optional<qint64> dogIdOf(const QSqlDatabase &db, const QString &name)
 {
-    db::DogFinder dogs(db, {db::fields::rowid});
+    kennel::DogFinder dogs(db, {db::fields::rowid});
     if (!dogs.find(name))
         return std::nullopt;
     return dogs.value(db::fields::rowid).toLongLong();

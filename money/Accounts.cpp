@@ -5,13 +5,13 @@
 #include "core/DateText.h"
 #include "core/Money.h"
 #include "db/ChangeLog.h"
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/ReadFailure.h"
 #include "db/RunStatement.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/DogFinder.h"
 #include "transfer/CsvExport.h"
 
 #include <QHash>
@@ -371,7 +371,7 @@ std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel)
 
 qint64 dogIdNamed(const QSqlDatabase &kennel, const QString &name)
 {
-    db::DogFinder dog(kennel, {db::fields::rowid});
+    kennel::DogFinder dog(kennel, {db::fields::rowid});
     return dog.find(name) ? dog.value(db::fields::rowid).toLongLong() : 0;
 }
 

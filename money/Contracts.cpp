@@ -4,7 +4,6 @@
 #include "core/DateText.h"
 #include "core/Money.h"
 #include "db/ChangeLog.h"
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/Preferences.h"
 #include "db/ReadFailure.h"
@@ -14,6 +13,7 @@
 #include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
 #include "health/HealthRecords.h"
+#include "kennel/DogFinder.h"
 #include "money/Accounts.h"
 #include "money/Deposits.h"
 
@@ -301,8 +301,8 @@ core::WriteResult<QHash<QString, QString>> contractValues(const QSqlDatabase &ke
         values[QStringLiteral("buyer_address")] = QString();
 
     namespace d = db::fields::dogs;
-    db::DogFinder dog(kennel, {d::id, d::registration, d::microchip, d::born, d::sex, d::colour,
-                               d::breed, d::sire, d::dam});
+    kennel::DogFinder dog(kennel, {d::id, d::registration, d::microchip, d::born, d::sex, d::colour,
+                                   d::breed, d::sire, d::dam});
     const bool found = dog.find(dogName);
     auto text = [&](const QString &f) { return found ? dog.value(f).toString() : QString(); };
     values[QStringLiteral("registration")] = text(d::registration);
@@ -365,7 +365,7 @@ core::WriteResult<> issueContract(QSqlDatabase kennel, qint64 salesId, const QSt
     if (!db::execRead(q) || !q.next())
         return core::failure(
             QStringLiteral("there is no sale with receipt number %1").arg(salesId));
-    db::DogFinder dog(kennel, {db::fields::rowid});
+    kennel::DogFinder dog(kennel, {db::fields::rowid});
     const qint64 dogId =
         dog.find(q.value(0).toString()) ? dog.value(db::fields::rowid).toLongLong() : 0;
     const qint64 contactId = contactIdNamed(kennel, q.value(1).toString());

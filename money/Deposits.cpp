@@ -3,13 +3,14 @@
 #include "core/DateText.h"
 #include "core/Money.h"
 #include "db/ChangeLog.h"
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/ReadFailure.h"
 #include "db/RunStatement.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/DogFinder.h"
+#include "kennel/Litters.h"
 #include "money/Accounts.h"
 #include "money/AccountTotals.h"
 #include "money/WaitingList.h"
@@ -87,36 +88,6 @@ QString setEntryStatus(const QSqlDatabase &kennel, qint64 entryId, const QString
             QStringLiteral(" = ? AND ") % db::quoted(entry::status) % QStringLiteral(" IN (") %
             marks.join(QStringLiteral(", ")) % QLatin1Char(')'),
         values);
-}
-
-// The litter the dog was born in, by its parents and day of birth; 0 where none is recorded.
-qint64 litterOfDog(const QSqlDatabase &kennel, qint64 dogId)
-{
-    namespace dog = db::fields::dogs;
-    namespace litter = db::fields::litters;
-    namespace whelping = db::fields::whelping;
-    qint64 id = 0;
-    // As it was born, where the whelping was recorded.
-    db::runStatement(kennel,
-                     QStringLiteral("SELECT ") % db::quoted(whelping::litterId) %
-                         QStringLiteral(" FROM ") % db::quoted(db::tables::whelping) %
-                         QStringLiteral(" WHERE ") % db::quoted(whelping::dogId) %
-                         QStringLiteral(" = ? LIMIT 1"),
-                     {dogId}, &id);
-    if (id > 0)
-        return id;
-    db::runStatement(
-        kennel,
-        QStringLiteral("SELECT l.") % db::quoted(litter::id) % QStringLiteral(" FROM ") %
-            db::quoted(db::tables::litters) % QStringLiteral(" l JOIN ") %
-            db::quoted(db::tables::dogs) % QStringLiteral(" d ON l.") % db::quoted(litter::sire) %
-            QStringLiteral(" = d.") % db::quoted(dog::sire) % QStringLiteral(" AND l.") %
-            db::quoted(litter::dam) % QStringLiteral(" = d.") % db::quoted(dog::dam) %
-            QStringLiteral(" AND l.") % db::quoted(litter::born) % QStringLiteral(" = d.") %
-            db::quoted(dog::born) % QStringLiteral(" WHERE d.") % db::quoted(dog::id) %
-            QStringLiteral(" = ? LIMIT 1"),
-        {dogId}, &id);
-    return id;
 }
 
 } // namespace
@@ -289,6 +260,9 @@ std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 conta
     HeldDeposits held;
     if (contactId <= 0)
         return held;
+    const std::optional<qint64> litter = kennel::litterOf(kennel, dogId);
+    if (!litter)
+        return std::nullopt;
     QSqlQuery q(kennel);
     q.setForwardOnly(true);
     const QString w = QStringLiteral("w.");
@@ -308,8 +282,8 @@ std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 conta
               QStringLiteral(" = ?))) ORDER BY w.") % db::quoted(entry::dogId) %
               QStringLiteral(" IS NULL, w.") % db::quoted(entry::pick) % QStringLiteral(", w.") %
               db::quoted(entry::id) % QStringLiteral(", d.") % db::quoted(field::id));
-    for (const QVariant &v : QVariantList{contactId, withdrawnStatus, heldOutcome, carriedOutcome,
-                                          dogId, litterOfDog(kennel, dogId)})
+    for (const QVariant &v :
+         QVariantList{contactId, withdrawnStatus, heldOutcome, carriedOutcome, dogId, *litter})
         q.addBindValue(v);
     if (!db::execRead(q))
         return std::nullopt;
@@ -329,7 +303,7 @@ std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 conta
 std::optional<HeldDeposits> heldForSaleOf(const QSqlDatabase &kennel, const QString &dog,
                                           const QString &buyer)
 {
-    db::DogFinder finder(kennel, {db::fields::rowid});
+    kennel::DogFinder finder(kennel, {db::fields::rowid});
     if (!finder.find(dog))
         return HeldDeposits();
     return heldForSale(kennel, contactIdNamed(kennel, buyer),
@@ -433,7 +407,10 @@ QString bookSale(const QSqlDatabase &kennel, const SaleMoney &sale)
     }
     if (const QString beyond = depositBeyondPrice(deposits.cents, sale.price); !beyond.isEmpty())
         return beyond;
-    const qint64 litter = litterOfDog(kennel, sale.dogId);
+    const std::optional<qint64> litterRead = kennel::litterOf(kennel, sale.dogId);
+    if (!litterRead)
+        return QStringLiteral("the pup's litter could not be read");
+    const qint64 litter = *litterRead;
     namespace account = db::fields::accounts;
     QString problem;
     for (const qint64 id : deposits.depositIds) {

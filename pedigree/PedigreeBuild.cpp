@@ -6,7 +6,7 @@
 #include "db/Schema.h"
 #include "db/SingleRows.h"
 #include "db/Tables.h"
-#include "pedigree/Ancestry.h"
+#include "kennel/Ancestry.h"
 
 namespace pedigree {
 namespace {
@@ -18,11 +18,12 @@ QString orNotEntered(const QString &value)
 
 // The slots of generations `from` to `to` from the places of a walk whose first generation
 // is `from` - 1: a place's parents have slots only where its name means a dog.
-void fillSlots(PedigreeRecord &record, const QList<QList<AncestorPlace>> &places, int from, int to)
+void fillSlots(PedigreeRecord &record, const QList<QList<kennel::AncestorPlace>> &places, int from,
+               int to)
 {
     for (int g = from; g <= to; ++g) {
-        const QList<AncestorPlace> &parents = places[g - from + 1];
-        const QList<AncestorPlace> &children = places[g - from];
+        const QList<kennel::AncestorPlace> &parents = places[g - from + 1];
+        const QList<kennel::AncestorPlace> &children = places[g - from];
         for (int n = 1; n <= parents.size(); ++n) {
             if (children[(n - 1) / 2].found)
                 record.slots.insert(slotOfDog(g, n), parents[n - 1].name);
@@ -45,9 +46,9 @@ void build(PedigreeRecord &record, const QSqlDatabase &db, const QString &subjec
     enum Field { Name, Breed, Sex, Dob, Colour };
     record.clear();
     record.subject = subject;
-    const auto places = ancestry(db, {dog::name, dog::breed, dog::sex, dog::born, dog::colour},
-                                 {subject}, generations);
-    const AncestorPlace &itself = places[0][0];
+    const auto places = kennel::ancestry(
+        db, {dog::name, dog::breed, dog::sex, dog::born, dog::colour}, {subject}, generations);
+    const kennel::AncestorPlace &itself = places[0][0];
     if (itself.found) {
         auto text = [&](Field field) { return itself.fields[field].toString(); };
         record.dogname = text(Name);
@@ -84,7 +85,7 @@ void buildmatingpedigree(const QString &sire, const QString &dam)
     record.dogname = QStringLiteral("Puppies Poss Pedigree");
     record.slots.insert(QStringLiteral("1s1"), sire);
     record.slots.insert(QStringLiteral("1d1"), dam);
-    fillSlots(record, ancestry(db::DatabaseFiles::kennel(), {}, {sire, dam}, 2), 2, 3);
+    fillSlots(record, kennel::ancestry(db::DatabaseFiles::kennel(), {}, {sire, dam}, 2), 2, 3);
 }
 
 void fillpedigreeblanks()

@@ -5,7 +5,7 @@
 #include "db/Fields.h"
 #include "db/SingleRows.h"
 #include "db/Tables.h"
-#include "pedigree/Ancestry.h"
+#include "kennel/Ancestry.h"
 #include "pedigree/HealthLines.h"
 #include "pedigree/PedigreeInbreeding.h"
 #include "pedigree/PedigreeRecord.h"
@@ -125,11 +125,12 @@ report::Layout pedigreeCertificate(const QSqlDatabase &kennel, const QString &su
 
     // The ancestors, generation by generation; a place beyond an unknown parent stays empty.
     enum Field { Id, Registration, Colour, Breed, Sex, Born, Microchip, Breeder, Owner };
-    const auto walk = ancestry(kennel,
-                               {dog::id, dog::registration, dog::colour, dog::breed, dog::sex,
-                                dog::born, dog::microchip, dog::breeder, dog::owner},
-                               {subject}, generations);
-    auto ancestorOf = [](const AncestorPlace &place) {
+    const auto walk =
+        kennel::ancestry(kennel,
+                         {dog::id, dog::registration, dog::colour, dog::breed, dog::sex, dog::born,
+                          dog::microchip, dog::breeder, dog::owner},
+                         {subject}, generations);
+    auto ancestorOf = [](const kennel::AncestorPlace &place) {
         Ancestor ancestor;
         ancestor.name = place.name;
         if (place.found) {
@@ -139,7 +140,7 @@ report::Layout pedigreeCertificate(const QSqlDatabase &kennel, const QString &su
         }
         return ancestor;
     };
-    const AncestorPlace &itself = walk[0][0];
+    const kennel::AncestorPlace &itself = walk[0][0];
     const Ancestor dogItself = ancestorOf(itself);
     auto detail = [&](Field field) { return itself.fields.value(field).toString(); };
     const QString breed = detail(Breed);

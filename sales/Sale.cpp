@@ -1,7 +1,6 @@
 #include "sales/Sale.h"
 
 #include "core/DateText.h"
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
@@ -9,6 +8,7 @@
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/DogFinder.h"
 #include "money/Deposits.h"
 
 #include <QSqlError>
@@ -128,7 +128,7 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
 {
     db::Transaction all(kennel);
     // The dog the name index finds changes hands.
-    db::DogFinder dog(kennel, {fields::rowid, fields::dogs::name});
+    kennel::DogFinder dog(kennel, {fields::rowid, fields::dogs::name});
     if (!dog.find(sale.dog))
         return core::failure(dog.lastError().isEmpty()
                                  ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
@@ -170,7 +170,8 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
 std::optional<DogOnSale> dogOnSale(const QSqlDatabase &kennel, const QString &name)
 {
     namespace dog = fields::dogs;
-    db::DogFinder dogs(kennel, {dog::breed, dog::registration, dog::colour, dog::sex, dog::born});
+    kennel::DogFinder dogs(kennel,
+                           {dog::breed, dog::registration, dog::colour, dog::sex, dog::born});
     if (!dogs.find(name))
         return std::nullopt;
     auto text = [&](const QString &field) { return dogs.value(field).toString(); };

@@ -8,6 +8,8 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/Ancestry.h"
+#include "kennel/DogFinder.h"
 #include "showcase/Photos.h"
 #include "showcase/PhotoStore.h"
 #include "showcase/ShowResults.h"
@@ -67,7 +69,7 @@ QString pageOf(qint64 id, const QString &name)
 struct SiteDog
 {
     qint64 id;
-    QString name, registration, sex, colour, breed, owner;
+    QString name, registration, sex, colour, breed, owner, sire, dam;
     QDate born;
     bool died = false;
     bool sold = false;
@@ -106,7 +108,21 @@ QString readTemplates(const QString &own, Templates *templates)
 
 std::vector<SiteDog> readDogs(const QSqlDatabase &kennel, QString *problem)
 {
-    enum { Id, Name, Registration, Sex, Colour, Breed, Born, Died, Owner, SoldFor, Sold };
+    enum {
+        Id,
+        Name,
+        Registration,
+        Sex,
+        Colour,
+        Breed,
+        Born,
+        Died,
+        Owner,
+        SoldFor,
+        Sold,
+        Sire,
+        Dam
+    };
     std::vector<SiteDog> dogs;
     auto textOf = [](const db::RawRow &row, int column) {
         const std::string_view value = row.text(column);
@@ -114,9 +130,9 @@ std::vector<SiteDog> readDogs(const QSqlDatabase &kennel, QString *problem)
     };
     *problem = db::scanRows(
         kennel,
-        db::selectFrom(db::tables::dogs,
-                       {dog::id, dog::name, dog::registration, dog::sex, dog::colour, dog::breed,
-                        dog::born, dog::died, dog::owner, dog::soldFor, dog::sold}) %
+        db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::registration, dog::sex,
+                                          dog::colour, dog::breed, dog::born, dog::died, dog::owner,
+                                          dog::soldFor, dog::sold, dog::sire, dog::dam}) %
             QStringLiteral(" ORDER BY rowid"),
         [&](const db::RawRow &row) {
             SiteDog d;
@@ -127,6 +143,8 @@ std::vector<SiteDog> readDogs(const QSqlDatabase &kennel, QString *problem)
             d.colour = textOf(row, Colour);
             d.breed = textOf(row, Breed);
             d.owner = textOf(row, Owner).trimmed();
+            d.sire = textOf(row, Sire);
+            d.dam = textOf(row, Dam);
             d.born = core::datetext::fromStored(textOf(row, Born));
             d.died = !textOf(row, Died).trimmed().isEmpty();
             d.sold =
@@ -382,37 +400,33 @@ Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice
         }
         page.set("hasShows", !shows.empty());
         page.set("shows", shows);
-        // Four generations: sires above dams, each place spanning the rows of its ancestors.
-        std::vector<int> places{at};
+        // Four generations as the certificate shows them, a name without a record of its own
+        // included: sires above dams, each place spanning the rows of its ancestors.
+        const auto generations = kennel::ancestry(kennel, {dog::id, dog::name}, {d.sire, d.dam},
+                                                  pedigreeGenerations - 1);
         list rows(size_t(1) << pedigreeGenerations);
         for (int g = 1; g <= pedigreeGenerations; ++g) {
-            std::vector<int> next;
-            for (const int child : places) {
-                for (const bool sire : {true, false}) {
-                    const int parent = child == genetics::unknown
-                                           ? genetics::unknown
-                                           : (sire ? p.sire[size_t(child)] : p.dam[size_t(child)]);
-                    next.push_back(parent);
-                }
-            }
+            const QList<kennel::AncestorPlace> &places = generations[g - 1];
             const int span = 1 << (pedigreeGenerations - g);
-            for (size_t n = 0; n < next.size(); ++n) {
+            for (qsizetype n = 0; n < places.size(); ++n) {
+                const kennel::AncestorPlace &place = places[n];
                 data cell;
                 cell.set("rows", std::to_string(span));
-                if (next[n] != genetics::unknown) {
-                    const qint64 id = graph.id(next[n]);
-                    cell.set("name", text(titledName(id, graph.name(next[n]))));
+                if (place.found) {
+                    const qint64 id = place.fields[0].toLongLong();
+                    cell.set("name", text(titledName(id, place.fields[1].toString())));
                     if (!pageFor(id).isEmpty())
                         cell.set("page", text(pageFor(id)));
+                } else if (kennel::namesADog(place.name)) {
+                    cell.set("name", text(place.name));
                 }
-                data &row = rows[n * size_t(span)];
+                data &row = rows[size_t(n) * size_t(span)];
                 if (!row.get("cells"))
                     row.set("cells", list());
                 list cells = row.get("cells")->list_value();
                 cells.push_back(cell);
                 row.set("cells", cells);
             }
-            places = next;
         }
         page.set("pedigree", rows);
         list children;

@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
 #include "genetics/PedigreeChecks.h"
+#include "kennel/DogFinder.h"
 
 #include <map>
 #include <QRandomGenerator>
@@ -282,7 +282,7 @@ void GeneticsTest::parentsAreFoundAsThePedigreesFindThem()
     QCOMPARE(graph.read(kennel.db()), QString());
     // The graph finds in memory the dog the pedigrees' seek finds; no name and "Not On
     // Record" find none, though a dog has no name.
-    db::DogFinder finder(kennel.db(), {db::fields::dogs::id});
+    kennel::DogFinder finder(kennel.db(), {db::fields::dogs::id});
     for (const QString &parent : parents) {
         const qint64 expected =
             finder.find(parent) ? finder.value(db::fields::dogs::id).toLongLong() : -1;

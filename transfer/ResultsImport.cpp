@@ -1,13 +1,13 @@
 #include "transfer/ResultsImport.h"
 
 #include "core/NumberText.h"
-#include "db/DogFinder.h"
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "genetics/DnaInheritance.h"
+#include "kennel/DogFinder.h"
 #include "transfer/CsvExport.h"
 
 #include <optional>
@@ -216,7 +216,7 @@ private:
 
     const ImportSettings &m_settings;
     QStringList m_header;
-    db::DogFinder m_dogs;
+    kennel::DogFinder m_dogs;
     QHash<QString, KennelTest> m_tests;
     QHash<QString, qint64> m_registrations;
     QSet<QString> m_existing;

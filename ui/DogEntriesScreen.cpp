@@ -2,8 +2,8 @@
 
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
-#include "db/DogFinder.h"
 #include "db/Fields.h"
+#include "kennel/DogFinder.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
@@ -96,7 +96,7 @@ void DogEntriesScreen::chooseDog()
 {
     const QString name = m_dog->text();
     std::optional<qint64> id;
-    db::DogFinder finder(db::DatabaseFiles::kennel(), {db::fields::dogs::id});
+    kennel::DogFinder finder(db::DatabaseFiles::kennel(), {db::fields::dogs::id});
     if (!name.isEmpty() && !m_dog->showsPrompt() && finder.find(name))
         id = finder.value(db::fields::dogs::id).toLongLong();
     if (id == m_dogId || !settle())

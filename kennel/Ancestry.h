@@ -1,11 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <QList>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVariantList>
 
-namespace pedigree {
+namespace kennel {
 
 // One place of a pedigree: the name its offspring's record gives (for the first generation,
 // the name asked for) and, where that name means a dog, the dog's fields.
@@ -21,8 +22,14 @@ struct AncestorPlace
 // The ancestors of a dog as the pedigrees show them, generation by generation: from `first`
 // (the dog itself, or a planned litter's sire and dam) up `more` generations. Place n of a
 // generation has its parents at 2n and 2n + 1 of the next; a place whose name means no dog
-// has two empty places above it. Each name is found as `db::DogFinder` finds it.
+// has two empty places above it. Each name is found as `kennel::DogFinder` finds it.
 QList<QList<AncestorPlace>> ancestry(const QSqlDatabase &kennel, const QStringList &fields,
                                      const QStringList &first, int more);
 
-} // namespace pedigree
+// Whether a dog of this name stands anywhere among the dog's ancestors as the pedigrees find
+// them (each parent name meaning the dog `DogFinder` finds, names compared as it compares
+// them); nothing, with the problem, when the kennel could not be read.
+std::optional<bool> hasAncestorNamed(const QSqlDatabase &kennel, qint64 dogId, const QString &name,
+                                     QString *problem);
+
+} // namespace kennel

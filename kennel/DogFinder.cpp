@@ -1,12 +1,13 @@
-#include "db/DogFinder.h"
+#include "kennel/DogFinder.h"
 
 #include "core/DogNames.h"
+#include "db/Fields.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
 
 #include <algorithm>
 
-namespace db {
+namespace kennel {
 
 bool namesADog(QStringView name)
 {
@@ -36,14 +37,25 @@ void dogNameKey(std::string_view utf8, std::string &key)
 }
 
 DogFinder::DogFinder(const QSqlDatabase &kennel, const QStringList &columns)
-    : m_seek(kennel, *findIndex(indexes::dogNames), columns)
+    : m_seek(kennel, *db::findIndex(db::indexes::dogNames), columns)
 {
 }
 
-bool DogFinder::find(const QString &name)
+bool DogFinder::find(const QString &name, int skip)
 {
-    m_found = namesADog(name) && m_seek.seek(name);
+    m_found = namesADog(name) && m_seek.seek(name, skip);
     return m_found;
 }
 
-} // namespace db
+qint64 dogNamed(const QSqlDatabase &kennel, const QString &name, qint64 except)
+{
+    DogFinder finder(kennel, {db::fields::dogs::id});
+    for (int skip = 0; finder.find(name, skip); ++skip) {
+        const qint64 id = finder.value(db::fields::dogs::id).toLongLong();
+        if (id != except)
+            return id;
+    }
+    return 0;
+}
+
+} // namespace kennel

@@ -12,7 +12,7 @@
 // (`genetics::NameIndex`, built on `dogNameKey`). No name and "Not On Record" mean no dog;
 // any other name means the first dog, in the index's order, whose name equals it without
 // regard to case.
-namespace db {
+namespace kennel {
 
 // Whether a parent name can mean a dog at all.
 bool namesADog(QStringView name);
@@ -27,8 +27,9 @@ public:
     // `columns` are the fields a dog found is read with.
     DogFinder(const QSqlDatabase &kennel, const QStringList &columns);
 
-    // False for a name that means no dog, or that no dog has.
-    bool find(const QString &name);
+    // False for a name that means no dog, or that no dog has. With `skip`, the namesake that
+    // many after the dog the name means.
+    bool find(const QString &name, int skip = 0);
     // A field of the dog last found; none when the last name found none.
     QVariant value(const QString &column) const
     {
@@ -37,8 +38,12 @@ public:
     QString lastError() const { return m_seek.lastError(); }
 
 private:
-    IndexSeek m_seek;
+    db::IndexSeek m_seek;
     bool m_found = false;
 };
 
-} // namespace db
+// The number of the dog a name means, or where that is `except`, of its next namesake; 0 for
+// none. How two records of one name are told apart, as "Merge Dogs..." needs.
+qint64 dogNamed(const QSqlDatabase &kennel, const QString &name, qint64 except = 0);
+
+} // namespace kennel
