@@ -8,6 +8,7 @@
 #include "db/RawRows.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
+#include "kennel/Dogs.h"
 #include "reminders/MonthLists.h"
 
 #include <QDir>
@@ -86,8 +87,8 @@ void KennelStatus::count()
     m_counting = new core::BackgroundTask(
         [counts, file = db::DatabaseFiles::kennel().databaseName(), today = core::Clock::today()] {
             counts->read = db::withReadOnlyConnection(file, [&](QSqlDatabase &kennel) {
-                counts->dogs = db::rowCount(kennel, db::tables::dogs);
-                counts->contacts = db::rowCount(kennel, db::tables::contacts);
+                counts->dogs = kennel::dogCount(kennel);
+                counts->contacts = kennel::contactCount(kennel);
                 counts->due = reminders::dueThisMonth(kennel, today);
                 counts->due.seasons = breeding::seasonsExpectedInMonth(kennel, today);
             });

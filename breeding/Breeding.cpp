@@ -13,6 +13,7 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "kennel/DogFinder.h"
+#include "kennel/Litters.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -111,9 +112,7 @@ core::WriteResult<qint64> addPlaceholderPup(QSqlDatabase db, qint64 litterId,
 {
     // The kennel's own name breeds and owns the pups; without a setup row they get none.
     const QVariantMap setup = db::setupRow(db);
-    const QDate born = litter.born.year() == 1900
-                           ? QDate(2000, litter.born.month(), litter.born.day())
-                           : litter.born;
+    const QDate born = kennel::pupsBirthday(litter.born);
     db::TableCursor dogs(db, db::tables::dogs);
     if (!dogs.addNew())
         return core::failure(dogs.lastError());

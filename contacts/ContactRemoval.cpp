@@ -15,7 +15,7 @@
 namespace contacts {
 namespace {
 
-bool isDogLink(const db::NameLink &link)
+bool isDogLink(const kennel::NameLink &link)
 {
     return link.table == db::tables::dogs;
 }
@@ -25,7 +25,7 @@ bool isDogLink(const db::NameLink &link)
 qint64 ContactRemoval::dogs() const
 {
     qint64 count = 0;
-    for (const db::Naming &n : naming) {
+    for (const kennel::Naming &n : naming) {
         if (isDogLink(n.link))
             count += n.rows.size();
     }
@@ -48,9 +48,9 @@ core::WriteResult<ContactRemoval> plannedContactRemoval(const QSqlDatabase &kenn
     removal.name = q.value(0).toString();
     QString error;
     QList<qint64> namesakes;
-    if (!db::othersNamed(kennel, db::tables::contacts, contact::name, removal.name, row, &namesakes,
+    if (!kennel::othersNamed(kennel, db::tables::contacts, contact::name, removal.name, row, &namesakes,
                          &error) ||
-        !db::findNaming(kennel, db::contactLinks(), removal.name, &removal.naming, &error))
+        !kennel::findNaming(kennel, kennel::contactLinks(), removal.name, &removal.naming, &error))
         return core::failure(error);
     if (!namesakes.isEmpty())
         removal.naming.clear();
@@ -87,11 +87,11 @@ QString contactRemovalRefusal(const ContactRemoval &removal)
 QString contactRemovalQuestion(const ContactRemoval &removal)
 {
     QString text = QStringLiteral("Delete %1?").arg(removal.name);
-    if (const qsizetype named = db::countOf(removal.naming); named > 0)
+    if (const qsizetype named = kennel::countOf(removal.naming); named > 0)
         text += QStringLiteral(" The name is in %L1 other %2 (%3).")
                     .arg(named)
                     .arg(named == 1 ? QStringLiteral("record") : QStringLiteral("records"))
-                    .arg(db::describeNaming(removal.naming));
+                    .arg(kennel::describeNaming(removal.naming));
     if (removal.waitingEntries > 0)
         text += QStringLiteral(" Its waiting-list entries (%1) are deleted with it.")
                     .arg(removal.waitingEntries);
@@ -122,12 +122,12 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
             problem = db::relink(kennel, table, field, removal.row, db::idOrNone(0));
     }
     if (problem.isEmpty() && clearDogs) {
-        QList<db::Naming> dogs;
-        for (const db::Naming &n : removal.naming) {
+        QList<kennel::Naming> dogs;
+        for (const kennel::Naming &n : removal.naming) {
             if (isDogLink(n.link))
                 dogs << n;
         }
-        problem = db::renameNaming(kennel, dogs, QStringLiteral(""));
+        problem = kennel::renameNaming(kennel, dogs, QStringLiteral(""));
     }
     return logged.land(transaction, problem);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/WriteResult.h"
-#include "db/NameLinks.h"
+#include "kennel/NameLinks.h"
 
 #include <QSqlDatabase>
 
@@ -12,9 +12,9 @@ struct ContactRemoval
 {
     qint64 row = 0;
     QString name;
-    QList<db::Naming> naming;  // left out when another contact has the name
-    qint64 waitingEntries = 0; // deleted with it
-    qint64 deposits = 0;       // paid on its entries: the contact is then kept
+    QList<kennel::Naming> naming; // left out when another contact has the name
+    qint64 waitingEntries = 0;    // deleted with it
+    qint64 deposits = 0;          // paid on its entries: the contact is then kept
     // The dogs naming it as owner or breeder.
     qint64 dogs() const;
 };

@@ -4,8 +4,8 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
-#include "db/NameLinks.h"
 #include "db/Tables.h"
+#include "kennel/NameLinks.h"
 #include "ui/LinkedRename.h"
 
 #include <QHBoxLayout>
@@ -21,8 +21,8 @@ ContactsScreen::ContactsScreen(Start start, const QString &name, QWidget *parent
     auto *form = new ContactForm;
     form->bindTo(m_record.fields());
     m_record.nameChangesBy(db::fields::contacts::name);
-    m_record.planSavesWith(ui::renameCarryingLinks(m_record, db::fields::contacts::name,
-                                                   db::contactLinks(), QStringLiteral("contact")));
+    m_record.planSavesWith(ui::renameCarryingLinks(
+        m_record, db::fields::contacts::name, kennel::contactLinks(), QStringLiteral("contact")));
 
     auto *buttons = new QHBoxLayout;
     using Move = bool (db::TableCursor::*)();

@@ -8,6 +8,7 @@
 #include "db/SqlRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Dogs.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
@@ -234,7 +235,7 @@ void DogsOwnedScreen::load()
 void DogsOwnedScreen::showDogs()
 {
     m_dogs->clear();
-    m_dogs->addItems(db::dogNamesOwnedBy(db::DatabaseFiles::kennel(), m_owners->text()));
+    m_dogs->addItems(kennel::dogNamesOwnedBy(db::DatabaseFiles::kennel(), m_owners->text()));
 }
 
 QStringList DogsOwnedScreen::dogs() const

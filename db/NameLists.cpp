@@ -51,16 +51,6 @@ QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, cons
     return values;
 }
 
-QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)
-{
-    return columnValuesWhere(kennel, tables::dogs, fields::dogs::name, fields::dogs::owner, owner);
-}
-
-bool hasDogs(const QSqlDatabase &kennel)
-{
-    return TableCursor(kennel, tables::dogs).first();
-}
-
 QStringList breedNames(const QSqlDatabase &kennel)
 {
     return columnValues(kennel, tables::breeds, fields::breeds::name);

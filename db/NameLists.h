@@ -17,11 +17,7 @@ QStringList columnValues(const QSqlDatabase &db, const QString &table, const QSt
 QStringList columnValuesWhere(const QSqlDatabase &db, const QString &table, const QString &column,
                               const QString &whereColumn, const QString &equals);
 
-// The dogs whose owner is exactly this text, in stored order.
-QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner);
 QStringList breedNames(const QSqlDatabase &kennel);
-// Whether the kennel holds any dog row at all, named or not.
-bool hasDogs(const QSqlDatabase &kennel);
 
 // The number of rows of a table.
 qint64 rowCount(const QSqlDatabase &db, const QString &table);

@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
+#include "kennel/Dogs.h"
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
 
@@ -18,7 +19,7 @@ DogChooserScreen::DogChooserScreen(const QString &objectName, const QString &cap
 void DogChooserScreen::load()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    if (!db::hasDogs(kennel)) {
+    if (!kennel::hasDogs(kennel)) {
         core::tell(QStringLiteral("There are Currently No Entries in the system "));
         closeScreen();
         return;

@@ -2,13 +2,13 @@
 
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
-#include "db/NameLinks.h"
 #include "db/RunStatement.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "dogs/DogRecords.h"
 #include "kennel/Ancestry.h"
+#include "kennel/NameLinks.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -66,12 +66,12 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
         }
     }
     // The records naming either name, found before any name changes.
-    QList<db::Naming> naming;
+    QList<kennel::Naming> naming;
     for (const QString &name : {keptName, mergedName}) {
         QList<qint64> others;
-        QList<db::Naming> found;
-        if (!db::othersNamed(kennel, db::tables::dogs, dog::name, name, -1, &others, &error) ||
-            !db::findNaming(kennel, db::dogLinks(), name, &found, &error))
+        QList<kennel::Naming> found;
+        if (!kennel::othersNamed(kennel, db::tables::dogs, dog::name, name, -1, &others, &error) ||
+            !kennel::findNaming(kennel, kennel::dogLinks(), name, &found, &error))
             return core::failure(error);
         // A third dog of the name shares its records; they cannot be moved.
         others.removeAll(kept);
@@ -98,7 +98,7 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
                 db::quoted(dog::id) % QStringLiteral(" = ?"),
             values);
     if (problem.isEmpty())
-        problem = db::renameNaming(kennel, naming, finalName);
+        problem = kennel::renameNaming(kennel, naming, finalName);
     namespace notes = db::fields::notes;
     namespace vaccinations = db::fields::vaccinations;
     for (const auto &[table, field] :

@@ -15,7 +15,7 @@
 namespace dogs {
 namespace {
 
-bool isParentLink(const db::NameLink &link)
+bool isParentLink(const kennel::NameLink &link)
 {
     return link.table == db::tables::dogs;
 }
@@ -30,7 +30,7 @@ QString plural(qint64 count, const QString &one, const QString &many)
 qint64 DogRemoval::offspring() const
 {
     qint64 count = 0;
-    for (const db::Naming &n : naming) {
+    for (const kennel::Naming &n : naming) {
         if (isParentLink(n.link))
             count += n.rows.size();
     }
@@ -56,9 +56,9 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
     removal.name = q.value(0).toString();
     QString error;
     QList<qint64> namesakes;
-    if (!db::othersNamed(kennel, db::tables::dogs, dogs::name, removal.name, dogId, &namesakes,
+    if (!kennel::othersNamed(kennel, db::tables::dogs, dogs::name, removal.name, dogId, &namesakes,
                          &error) ||
-        !db::findNaming(kennel, db::dogLinks(), removal.name, &removal.naming, &error))
+        !kennel::findNaming(kennel, kennel::dogLinks(), removal.name, &removal.naming, &error))
         return core::failure(error);
     removal.nameShared = !namesakes.isEmpty();
     if (removal.nameShared)
@@ -74,11 +74,11 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
     QList<qint64> ownRows;
     while (own.next())
         ownRows << own.value(0).toLongLong();
-    for (db::Naming &n : removal.naming) {
+    for (kennel::Naming &n : removal.naming) {
         if (n.link.table == db::tables::vaccinations)
             n.rows.removeIf([&](qint64 row) { return ownRows.contains(row); });
     }
-    removal.naming.removeIf([](const db::Naming &n) { return n.rows.isEmpty(); });
+    removal.naming.removeIf([](const kennel::Naming &n) { return n.rows.isEmpty(); });
     for (const auto &[table, field, count] :
          {std::tuple{db::tables::notes, notes::dogId, &removal.notes},
           std::tuple{db::tables::vaccinations, vaccinations::dogId, &removal.vaccinations},
@@ -103,11 +103,11 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
 QString removalQuestion(const DogRemoval &removal)
 {
     QString text = QStringLiteral("Delete %1?").arg(removal.name);
-    if (const qsizetype named = db::countOf(removal.naming); named > 0)
+    if (const qsizetype named = kennel::countOf(removal.naming); named > 0)
         text +=
             QStringLiteral(" It is named in %1 (%2).")
                 .arg(plural(named, QStringLiteral("other record"), QStringLiteral("other records")),
-                     db::describeNaming(removal.naming));
+                     kennel::describeNaming(removal.naming));
     if (removal.notes + removal.vaccinations > 0 && removal.healthResults == 0)
         text += QStringLiteral(" Its %1 and %2 are deleted with it.")
                     .arg(plural(removal.notes, QStringLiteral("note"), QStringLiteral("notes")),
@@ -196,12 +196,12 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::dogs, dogs::id);
     if (problem.isEmpty() && clearParents) {
-        QList<db::Naming> parents;
-        for (const db::Naming &n : removal.naming) {
+        QList<kennel::Naming> parents;
+        for (const kennel::Naming &n : removal.naming) {
             if (isParentLink(n.link))
                 parents << n;
         }
-        problem = db::renameNaming(kennel, parents, QStringLiteral(""));
+        problem = kennel::renameNaming(kennel, parents, QStringLiteral(""));
     }
     return logged.land(transaction, problem);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/WriteResult.h"
-#include "db/NameLinks.h"
+#include "kennel/NameLinks.h"
 
 #include <QSqlDatabase>
 
@@ -13,7 +13,7 @@ struct DogRemoval
 {
     qint64 dogId = 0;
     QString name;
-    QList<db::Naming> naming; // left out when another dog has the name: they are not its alone
+    QList<kennel::Naming> naming; // left out when another dog has the name: they are not its alone
     bool nameShared = false;
     qint64 notes = 0;
     qint64 vaccinations = 0;

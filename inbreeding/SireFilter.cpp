@@ -6,6 +6,7 @@
 #include "db/SingleRows.h"
 #include "db/Tables.h"
 #include "genetics/Population.h"
+#include "kennel/Dogs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,23 +15,6 @@
 
 namespace inbreeding {
 namespace {
-
-// The dogids of the males the kennel owns.
-QString ownMales(const QSqlDatabase &kennel, std::unordered_set<qint64> *ids)
-{
-    namespace dog = db::fields::dogs;
-    const QString own = db::setupRow(kennel).value(db::fields::setup::name).toString().trimmed();
-    QString ownName = own;
-    ownName.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return db::scanRows(kennel,
-                        QStringLiteral("SELECT ") % db::quoted(dog::id) % QStringLiteral(" FROM ") %
-                            db::quoted(db::tables::dogs) % QStringLiteral(" WHERE ") %
-                            db::quoted(dog::sex) % QStringLiteral(" = 'Male' AND (trim(coalesce(") %
-                            db::quoted(dog::owner) % QStringLiteral(", '')) = '' OR ") %
-                            db::quoted(dog::owner) % QStringLiteral(" = '") % ownName %
-                            QStringLiteral("' COLLATE NOCASE)"),
-                        [&](const db::RawRow &row) { ids->insert(row.whole(0)); });
-}
 
 } // namespace
 
@@ -45,7 +29,7 @@ RankedSires rankedSires(const QSqlDatabase &kennel, genetics::KennelGenetics &ge
     }
     std::unordered_set<qint64> own;
     if (filter.ownOnly) {
-        if (const QString problem = ownMales(kennel, &own); !problem.isEmpty()) {
+        if (const QString problem = kennel::kennelMales(kennel, &own); !problem.isEmpty()) {
             ranked.problem = problem;
             return ranked;
         }

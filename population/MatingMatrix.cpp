@@ -4,6 +4,7 @@
 #include "db/RawRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Dogs.h"
 #include "report/ReportDefinition.h"
 #include "transfer/CsvExport.h"
 
@@ -14,25 +15,6 @@
 
 namespace population {
 namespace {
-
-// The dogids of the dogs of this breed, compared as the breed lists compare names.
-QString dogsOfBreed(const QSqlDatabase &kennel, const QString &breed,
-                    std::unordered_set<qint64> *ids)
-{
-    namespace dog = db::fields::dogs;
-    const QByteArray wanted = breed.trimmed().toCaseFolded().toUtf8();
-    return db::scanRows(kennel, db::selectFrom(db::tables::dogs, {dog::id, dog::breed}),
-                        [&](const db::RawRow &row) {
-                            const std::string_view stored = row.text(1);
-                            const QByteArray text =
-                                QString::fromUtf8(stored.data(), qsizetype(stored.size()))
-                                    .trimmed()
-                                    .toCaseFolded()
-                                    .toUtf8();
-                            if (text == wanted)
-                                ids->insert(row.whole(0));
-                        });
-}
 
 QString percentNumber(double value)
 {
@@ -47,7 +29,7 @@ Candidates matingCandidates(const QSqlDatabase &kennel, const genetics::KennelGr
     Candidates candidates;
     std::unordered_set<qint64> ofBreed;
     if (!filter.breed.trimmed().isEmpty()) {
-        candidates.problem = dogsOfBreed(kennel, filter.breed, &ofBreed);
+        candidates.problem = kennel::dogsOfBreed(kennel, filter.breed, &ofBreed);
         if (!candidates.problem.isEmpty())
             return candidates;
     }

@@ -4,10 +4,10 @@
 #include "db/ChangeLog.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
-#include "db/NameLinks.h"
 #include "db/Transaction.h"
 #include "dogs/DogMerge.h"
 #include "dogs/DogRemoval.h"
+#include "kennel/NameLinks.h"
 
 #include <cstdio>
 #include <QCoreApplication>
@@ -20,16 +20,16 @@ core::WriteResult<> rename(const QSqlDatabase &kennel, const QString &from, cons
 {
     db::Transaction transaction(kennel);
     db::LoggedChange logged(kennel, QStringLiteral("Renamed %1 to %2").arg(from, to));
-    QList<db::Naming> naming;
+    QList<kennel::Naming> naming;
     QString problem;
-    if (!db::findNaming(kennel, db::dogLinks(), from, &naming, &problem))
+    if (!kennel::findNaming(kennel, kennel::dogLinks(), from, &naming, &problem))
         return core::failure(problem);
     QSqlQuery q(kennel);
     q.prepare(QStringLiteral("UPDATE Dogtable SET name = ? WHERE dogid = 1"));
     q.addBindValue(to);
     if (!q.exec())
         return core::failure(QStringLiteral("rename"));
-    problem = db::renameNaming(kennel, naming, to);
+    problem = kennel::renameNaming(kennel, naming, to);
     if (problem.isEmpty())
         problem = logged.finish();
     if (!problem.isEmpty())

@@ -12,6 +12,7 @@
 #include "dogs/FindDogScreen.h"
 #include "dogs/MatingCleanup.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/Dogs.h"
 #include "tests/TestSupport.h"
 #include "ui/NameListModel.h"
 #include "ui/PickList.h"
@@ -1036,7 +1037,7 @@ void DogsTest::namesMendedByEachWriteAreThoseReadAfresh()
         return all;
     };
     auto ownedAfresh = [&](const QString &owner) {
-        QStringList all = db::dogNamesOwnedBy(db, owner);
+        QStringList all = kennel::dogNamesOwnedBy(db, owner);
         ui::PickList::sortAlphabetically(all);
         return all;
     };

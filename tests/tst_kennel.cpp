@@ -2,6 +2,7 @@
 // litter of a pup and the pups of a litter.
 #include "kennel/Ancestry.h"
 #include "kennel/DogFinder.h"
+#include "kennel/Dogs.h"
 #include "kennel/Litters.h"
 #include "tests/TestSupport.h"
 
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void ancestorsAreThoseThePedigreesShow();
     void pupAndLitterFindEachOther_data();
     void pupAndLitterFindEachOther();
+    void kennelMalesAreOwnedByItOrByNobody();
 };
 
 void KennelTest::nameMeansTheFirstNamesake_data()
@@ -140,6 +142,32 @@ void KennelTest::pupAndLitterFindEachOther()
         QCOMPARE(pup.collar, whelped ? "Red" : "");
     }
     QCOMPARE(names, pups);
+}
+
+// The kennel's own name holds a quote, which once had to be written into the SQL by hand.
+void KennelTest::kennelMalesAreOwnedByItOrByNobody()
+{
+    Kennel kennel;
+    const QSqlDatabase db = kennel.db();
+    exec(db, "UPDATE setup SET Name = ?", {QString::fromUtf8(" Zoë O'Brien ")});
+    QList<qint64> kept;
+    for (const auto &[owner, sex, ours] :
+         {std::tuple{"", "Male", true}, std::tuple{"  ", "Male", true},
+          std::tuple{"zoë O'BRIEN", "Male", true}, std::tuple{"ZOË O'Brien", "Male", false},
+          std::tuple{"Zoë O'Brien", "Female", false}, std::tuple{"Ann Lee", "Male", false},
+          std::tuple{"Zoë O'Brien", "male", false}}) {
+        const qint64 id =
+            addDog(db, {{"name", "Dog"}, {"sex", sex}, {"ownerid", QString::fromUtf8(owner)}});
+        if (ours)
+            kept << id;
+    }
+    addDog(db, {{"name", "No owner recorded"}, {"sex", "Male"}});
+    kept << 8;
+    std::unordered_set<qint64> males;
+    QCOMPARE(kennel::kennelMales(db, &males), QString());
+    QList<qint64> found(males.begin(), males.end());
+    std::sort(found.begin(), found.end());
+    QCOMPARE(found, kept);
 }
 
 QTEST_GUILESS_MAIN(KennelTest)

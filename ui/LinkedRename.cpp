@@ -8,7 +8,7 @@ namespace ui {
 namespace {
 
 std::optional<BoundRecord::AlsoWrite>
-planRename(const BoundRecord &record, const QString &nameField, const QList<db::NameLink> &links,
+planRename(const BoundRecord &record, const QString &nameField, const QList<kennel::NameLink> &links,
            const QString &kind, const QHash<QString, QString> &changes)
 {
     const auto typed = changes.constFind(nameField);
@@ -22,7 +22,7 @@ planRename(const BoundRecord &record, const QString &nameField, const QList<db::
     const QSqlDatabase &db = cursor.database();
     QString error;
     QList<qint64> namesakes;
-    if (!db::othersNamed(db, table, nameField, renamed, cursor.rowId(), &namesakes, &error))
+    if (!kennel::othersNamed(db, table, nameField, renamed, cursor.rowId(), &namesakes, &error))
         return [error] { return error; };
     if (!namesakes.isEmpty() &&
         !core::ask(QStringLiteral("Another %1 is already named \u201c%2\u201d. Two %1s of one "
@@ -30,20 +30,20 @@ planRename(const BoundRecord &record, const QString &nameField, const QList<db::
                                   "this %1 \u201c%2\u201d all the same?")
                        .arg(kind, renamed)))
         return std::nullopt;
-    QList<db::Naming> naming;
+    QList<kennel::Naming> naming;
     if (old.trimmed().isEmpty() || core::isNotOnRecord(old))
         return BoundRecord::AlsoWrite();
-    if (!db::findNaming(db, links, old, &naming, &error))
+    if (!kennel::findNaming(db, links, old, &naming, &error))
         return [error] { return error; };
     if (naming.isEmpty())
         return BoundRecord::AlsoWrite();
     const QString counted =
         QStringLiteral("%L1 other %2 (%3)")
-            .arg(db::countOf(naming))
-            .arg(db::countOf(naming) == 1 ? QStringLiteral("record") : QStringLiteral("records"))
-            .arg(db::describeNaming(naming));
+            .arg(kennel::countOf(naming))
+            .arg(kennel::countOf(naming) == 1 ? QStringLiteral("record") : QStringLiteral("records"))
+            .arg(kennel::describeNaming(naming));
     QList<qint64> alsoNamedSo;
-    if (!db::othersNamed(db, table, nameField, old, cursor.rowId(), &alsoNamedSo, &error))
+    if (!kennel::othersNamed(db, table, nameField, old, cursor.rowId(), &alsoNamedSo, &error))
         return [error] { return error; };
     if (!alsoNamedSo.isEmpty()) {
         core::tell(QStringLiteral("%1 is named in %2, but another %3 is also named %1: those "
@@ -54,13 +54,13 @@ planRename(const BoundRecord &record, const QString &nameField, const QList<db::
     if (!core::askYesFirst(
             QStringLiteral("%1 is named in %2. Change them to %3 too?").arg(old, counted, renamed)))
         return BoundRecord::AlsoWrite();
-    return [db, naming, renamed] { return db::renameNaming(db, naming, renamed); };
+    return [db, naming, renamed] { return kennel::renameNaming(db, naming, renamed); };
 }
 
 } // namespace
 
 BoundRecord::PlanSave renameCarryingLinks(const BoundRecord &record, const QString &nameField,
-                                          const QList<db::NameLink> &links, const QString &kind)
+                                          const QList<kennel::NameLink> &links, const QString &kind)
 {
     return [&record, nameField, links,
             kind](const QHash<QString, QString> &changes) -> std::optional<BoundRecord::AlsoWrite> {

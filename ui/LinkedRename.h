@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/NameLinks.h"
+#include "kennel/NameLinks.h"
 #include "ui/BoundRecord.h"
 
 namespace ui {
@@ -10,6 +10,7 @@ namespace ui {
 // already has is taken only when the user insists; records naming a name that two records
 // share cannot be told apart and stay as they are. `kind` is "dog" or "contact".
 BoundRecord::PlanSave renameCarryingLinks(const BoundRecord &record, const QString &nameField,
-                                          const QList<db::NameLink> &links, const QString &kind);
+                                          const QList<kennel::NameLink> &links,
+                                          const QString &kind);
 
 } // namespace ui

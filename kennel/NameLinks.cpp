@@ -1,4 +1,4 @@
-#include "db/NameLinks.h"
+#include "kennel/NameLinks.h"
 
 #include "db/Fields.h"
 #include "db/Schema.h"
@@ -10,8 +10,11 @@
 #include <QStringBuilder>
 #include <QVariant>
 
-namespace db {
+namespace kennel {
 namespace {
+
+using db::quoted;
+namespace tables = db::tables;
 
 QString reportTable(const QString &table)
 {
@@ -27,7 +30,7 @@ QString tableSql(const QString &table)
 
 const QList<NameLink> &dogLinks()
 {
-    using namespace fields;
+    using namespace db::fields;
     static const QList<NameLink> links{
         {tables::dogs, dogs::sire, QStringLiteral("offspring"), QStringLiteral("offspring")},
         {tables::dogs, dogs::dam, QStringLiteral("offspring"), QStringLiteral("offspring")},
@@ -44,7 +47,7 @@ const QList<NameLink> &dogLinks()
 
 const QList<NameLink> &contactLinks()
 {
-    using namespace fields;
+    using namespace db::fields;
     static const QList<NameLink> links{
         {tables::dogs, dogs::owner, QStringLiteral("dog owned"), QStringLiteral("dogs owned")},
         {tables::dogs, dogs::breeder, QStringLiteral("dog bred"), QStringLiteral("dogs bred")},
@@ -141,4 +144,4 @@ QString renameNaming(const QSqlDatabase &kennel, const QList<Naming> &naming, co
     return {};
 }
 
-} // namespace db
+} // namespace kennel

@@ -4,7 +4,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
-namespace db {
+namespace kennel {
 
 // A field of another record that names a dog or a contact: the records link by name.
 struct NameLink
@@ -41,4 +41,4 @@ QString renameNaming(const QSqlDatabase &kennel, const QList<Naming> &naming, co
 bool othersNamed(const QSqlDatabase &kennel, const QString &table, const QString &field,
                  const QString &name, qint64 exceptRow, QList<qint64> *rows, QString *error);
 
-} // namespace db
+} // namespace kennel

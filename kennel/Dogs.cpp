@@ -1,0 +1,74 @@
+#include "kennel/Dogs.h"
+
+#include "db/Fields.h"
+#include "db/NameLists.h"
+#include "db/RawRows.h"
+#include "db/SingleRows.h"
+#include "db/SqlText.h"
+#include "db/TableCursor.h"
+#include "db/Tables.h"
+
+namespace kennel {
+namespace {
+
+namespace dog = db::fields::dogs;
+
+// As SQLite's NOCASE compares: A-Z as a-z, every other letter as it is.
+QString nocase(const QString &text)
+{
+    QString folded = text;
+    for (QChar &c : folded) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    return folded;
+}
+
+} // namespace
+
+QString kennelMales(const QSqlDatabase &kennel, std::unordered_set<qint64> *ids)
+{
+    const QString own =
+        nocase(db::setupRow(kennel).value(db::fields::setup::name).toString().trimmed());
+    return db::scanRows(kennel, db::selectFrom(db::tables::dogs, {dog::id, dog::sex, dog::owner}),
+                        [&](const db::RawRow &row) {
+                            if (row.text(1) != "Male")
+                                return;
+                            const QString owner = row.string(2);
+                            if (owner.trimmed().isEmpty() || nocase(owner) == own)
+                                ids->insert(row.whole(0));
+                        });
+}
+
+QString dogsOfBreed(const QSqlDatabase &kennel, const QString &breed,
+                    std::unordered_set<qint64> *ids)
+{
+    const QString wanted = breed.trimmed().toCaseFolded();
+    return db::scanRows(kennel, db::selectFrom(db::tables::dogs, {dog::id, dog::breed}),
+                        [&](const db::RawRow &row) {
+                            if (row.string(1).trimmed().toCaseFolded() == wanted)
+                                ids->insert(row.whole(0));
+                        });
+}
+
+QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)
+{
+    return db::columnValuesWhere(kennel, db::tables::dogs, dog::name, dog::owner, owner);
+}
+
+bool hasDogs(const QSqlDatabase &kennel)
+{
+    return db::TableCursor(kennel, db::tables::dogs).first();
+}
+
+qint64 dogCount(const QSqlDatabase &kennel)
+{
+    return db::rowCount(kennel, db::tables::dogs);
+}
+
+qint64 contactCount(const QSqlDatabase &kennel)
+{
+    return db::rowCount(kennel, db::tables::contacts);
+}
+
+} // namespace kennel

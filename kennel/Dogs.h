@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <unordered_set>
+
+// Which dogs the kennel's lists and filters mean, decided once.
+namespace kennel {
+
+// The males the kennel may use: those owned by the kennel's own name (as Setup gives it, blind
+// to the case of A-Z) or by nobody. The problem, or empty.
+QString kennelMales(const QSqlDatabase &kennel, std::unordered_set<qint64> *ids);
+// The dogs of a breed, the names compared blind to case and to blanks around them, as the breed
+// lists compare them. The problem, or empty.
+QString dogsOfBreed(const QSqlDatabase &kennel, const QString &breed,
+                    std::unordered_set<qint64> *ids);
+// The dogs whose owner is exactly this text, in stored order.
+QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner);
+// Whether the kennel holds any dog row at all, named or not.
+bool hasDogs(const QSqlDatabase &kennel);
+// How many dog records, and how many contacts, the kennel holds.
+qint64 dogCount(const QSqlDatabase &kennel);
+qint64 contactCount(const QSqlDatabase &kennel);
+
+} // namespace kennel
