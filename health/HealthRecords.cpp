@@ -212,18 +212,6 @@ core::WriteResult<> deleteTest(QSqlDatabase kennel, const HealthTest &t)
     return {};
 }
 
-std::optional<QString> dogNameOf(const QSqlDatabase &kennel, qint64 dogId)
-{
-    QSqlQuery q(kennel);
-    q.prepare(db::selectFrom(db::tables::dogs, {db::fields::dogs::name}) %
-              QStringLiteral(" WHERE ") % db::quoted(db::fields::dogs::id) %
-              QStringLiteral(" = ?"));
-    q.addBindValue(dogId);
-    if (!db::execRead(q) || !q.next())
-        return std::nullopt;
-    return q.value(0).toString();
-}
-
 std::optional<std::vector<HealthResult>> resultsOf(const QSqlDatabase &kennel, qint64 dogId)
 {
     QSqlQuery q(kennel);

@@ -58,9 +58,6 @@ struct HealthResult
     QString note;
 };
 
-// The dog with this id's name; nothing when it is not in the kennel.
-std::optional<QString> dogNameOf(const QSqlDatabase &kennel, qint64 dogId);
-
 // A dog's results, newest first; nothing when they could not be read (the user was told).
 std::optional<std::vector<HealthResult>> resultsOf(const QSqlDatabase &kennel, qint64 dogId);
 // Checks a result against its test; a DNA result typed in another case is written as the

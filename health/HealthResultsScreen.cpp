@@ -6,6 +6,7 @@
 #include "core/NumberText.h"
 #include "db/DatabaseFiles.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/Dogs.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
 
@@ -77,7 +78,7 @@ void HealthResultsScreen::load()
 
 void HealthResultsScreen::showDog(qint64 dogId)
 {
-    if (const auto name = dogNameOf(db::DatabaseFiles::kennel(), dogId))
+    if (const auto name = kennel::dogName(db::DatabaseFiles::kennel(), dogId))
         ui::DogEntriesScreen::showDog(dogId, *name);
 }
 

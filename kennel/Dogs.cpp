@@ -3,10 +3,15 @@
 #include "db/Fields.h"
 #include "db/NameLists.h"
 #include "db/RawRows.h"
+#include "db/ReadFailure.h"
+#include "db/Schema.h"
 #include "db/SingleRows.h"
 #include "db/SqlText.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
+
+#include <QSqlQuery>
+#include <QStringBuilder>
 
 namespace kennel {
 namespace {
@@ -49,6 +54,17 @@ QString dogsOfBreed(const QSqlDatabase &kennel, const QString &breed,
                             if (row.string(1).trimmed().toCaseFolded() == wanted)
                                 ids->insert(row.whole(0));
                         });
+}
+
+std::optional<QString> dogName(const QSqlDatabase &kennel, qint64 dogId)
+{
+    QSqlQuery q(kennel);
+    q.prepare(db::selectFrom(db::tables::dogs, {dog::name}) % QStringLiteral(" WHERE ") %
+              db::quoted(dog::id) % QStringLiteral(" = ?"));
+    q.addBindValue(dogId);
+    if (!db::execRead(q) || !q.next())
+        return std::nullopt;
+    return q.value(0).toString();
 }
 
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,8 @@ QString kennelMales(const QSqlDatabase &kennel, std::unordered_set<qint64> *ids)
 // lists compare them. The problem, or empty.
 QString dogsOfBreed(const QSqlDatabase &kennel, const QString &breed,
                     std::unordered_set<qint64> *ids);
+// The name of the dog with this number; nothing when it is not in the kennel.
+std::optional<QString> dogName(const QSqlDatabase &kennel, qint64 dogId);
 // The dogs whose owner is exactly this text, in stored order.
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner);
 // Whether the kennel holds any dog row at all, named or not.

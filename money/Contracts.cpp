@@ -13,6 +13,7 @@
 #include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
 #include "health/HealthRecords.h"
+#include "kennel/Contacts.h"
 #include "kennel/DogFinder.h"
 #include "money/Accounts.h"
 #include "money/Deposits.h"
@@ -282,20 +283,11 @@ core::WriteResult<QHash<QString, QString>> contractValues(const QSqlDatabase &ke
                 setup.value(s::country).toString()},
                QStringLiteral("\n"));
 
-    namespace c = db::fields::contacts;
-    QSqlQuery contact(kennel);
-    contact.prepare(db::selectFrom(db::tables::contacts,
-                                   {c::address, c::city, c::state, c::postcode, c::country}) %
-                    QStringLiteral(" WHERE ") % db::quoted(c::name) %
-                    QStringLiteral(" = ? ORDER BY rowid LIMIT 1"));
-    contact.addBindValue(buyer);
-    if (db::execRead(contact) && contact.next())
+    if (const std::optional<kennel::Address> address = kennel::addressOf(kennel, buyer))
         values[QStringLiteral("buyer_address")] =
-            joined({contact.value(0).toString(),
-                    joined({contact.value(1).toString(), contact.value(2).toString(),
-                            contact.value(3).toString()},
-                           QStringLiteral(" ")),
-                    contact.value(4).toString()},
+            joined({address->address,
+                    joined({address->city, address->state, address->postcode}, QStringLiteral(" ")),
+                    address->country},
                    QStringLiteral("\n"));
     else
         values[QStringLiteral("buyer_address")] = QString();
@@ -368,7 +360,7 @@ core::WriteResult<> issueContract(QSqlDatabase kennel, qint64 salesId, const QSt
     kennel::DogFinder dog(kennel, {db::fields::rowid});
     const qint64 dogId =
         dog.find(q.value(0).toString()) ? dog.value(db::fields::rowid).toLongLong() : 0;
-    const qint64 contactId = contactIdNamed(kennel, q.value(1).toString());
+    const qint64 contactId = kennel::contactNamed(kennel, q.value(1).toString());
     q.finish();
     const auto issued =
         db::runLogged(kennel, QStringLiteral("Issued the contract of sale %1").arg(salesId),

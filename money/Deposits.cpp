@@ -9,6 +9,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/Contacts.h"
 #include "kennel/DogFinder.h"
 #include "kennel/Litters.h"
 #include "money/Accounts.h"
@@ -242,19 +243,6 @@ core::WriteResult<> carryDeposit(QSqlDatabase kennel, const Deposit &deposit, qi
     return logged.land(transaction, problem);
 }
 
-qint64 contactIdNamed(const QSqlDatabase &kennel, const QString &name)
-{
-    namespace contact = db::fields::contacts;
-    qint64 id = 0;
-    db::runStatement(kennel,
-                     QStringLiteral("SELECT ") % db::quoted(contact::id) %
-                         QStringLiteral(" FROM ") % db::quoted(db::tables::contacts) %
-                         QStringLiteral(" WHERE ") % db::quoted(contact::name) %
-                         QStringLiteral(" = ? ORDER BY rowid LIMIT 1"),
-                     {name}, &id);
-    return id;
-}
-
 std::optional<HeldDeposits> heldForSale(const QSqlDatabase &kennel, qint64 contactId, qint64 dogId)
 {
     HeldDeposits held;
@@ -306,7 +294,7 @@ std::optional<HeldDeposits> heldForSaleOf(const QSqlDatabase &kennel, const QStr
     kennel::DogFinder finder(kennel, {db::fields::rowid});
     if (!finder.find(dog))
         return HeldDeposits();
-    return heldForSale(kennel, contactIdNamed(kennel, buyer),
+    return heldForSale(kennel, kennel::contactNamed(kennel, buyer),
                        finder.value(db::fields::rowid).toLongLong());
 }
 

@@ -52,9 +52,6 @@ core::WriteResult<> refundDeposit(QSqlDatabase kennel, const Deposit &deposit, q
 core::WriteResult<> carryDeposit(QSqlDatabase kennel, const Deposit &deposit, qint64 litterId,
                                  const QString &contactName);
 
-// The first contact of that name in stored order, as a sale names its buyer; 0 for none.
-qint64 contactIdNamed(const QSqlDatabase &kennel, const QString &name);
-
 // The deposits a sale of this dog to this contact takes in: those held on the contact's entry
 // matched to the dog, or else on the first of its entries (in pick order) matched to no dog yet
 // and waiting for the dog's litter or the next.

@@ -4,6 +4,7 @@
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "kennel/Contacts.h"
 #include "money/Accounts.h"
 #include "money/Deposits.h"
 #include "money/DepositsPanel.h"
@@ -373,7 +374,7 @@ std::optional<WaitingEntry> WaitingListScreen::typedEntry()
     }
     // Two contacts may share a name: an entry keeps its own unless the name was changed.
     if (entry.contactId == 0 || m_model->contactName(entry.contactId) != name)
-        entry.contactId = contactIdNamed(kennel, name);
+        entry.contactId = kennel::contactNamed(kennel, name);
     entry.sex = m_sex->currentText();
     entry.colour = m_colour->text();
     entry.breed = m_breed->text();

@@ -8,6 +8,7 @@
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/Contacts.h"
 #include "kennel/DogFinder.h"
 #include "money/Deposits.h"
 
@@ -134,7 +135,7 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
                                  ? QStringLiteral("there is no dog named \"%1\"").arg(sale.dog)
                                  : dog.lastError());
     money::SaleMoney paid{0,          dog.value(fields::rowid).toLongLong(),
-                          sale.dog,   money::contactIdNamed(kennel, sale.buyer),
+                          sale.dog,   kennel::contactNamed(kennel, sale.buyer),
                           sale.buyer, sale.cents,
                           sale.date,  sale.replaces,
                           {}};

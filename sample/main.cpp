@@ -11,6 +11,7 @@
 #include "db/Transaction.h"
 #include "health/Health.h"
 #include "health/HealthRecords.h"
+#include "kennel/Contacts.h"
 #include "money/Accounts.h"
 #include "money/Deposits.h"
 #include "money/WaitingList.h"
@@ -302,7 +303,7 @@ void writeSample()
           std::tuple{"Dr. Samuel Okafor", qint64(0), "Approved", "", qint64(0), 6},
           std::tuple{"Priya Raman", qint64(0), "Enquiry", "Female", qint64(0), 2}}) {
         money::WaitingEntry entry;
-        entry.contactId = money::contactIdNamed(kennel, QString::fromUtf8(buyer));
+        entry.contactId = kennel::contactNamed(kennel, QString::fromUtf8(buyer));
         entry.enquired = today.addDays(-7 * weeksAgo);
         entry.sex = QString::fromUtf8(sex);
         entry.colour = QStringLiteral("Any");
