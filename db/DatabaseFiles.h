@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/FileKind.h"
 #include "db/SqliteHandle.h"
 
 #include <functional>
@@ -7,19 +8,6 @@
 #include <QString>
 
 namespace db {
-
-enum class File { Kennel, Report };
-
-// How long every connection waits for a file that another connection is writing before a
-// statement fails as busy.
-inline constexpr int busyTimeoutMs = 5000;
-
-// The options every connection to a kennel file opens with.
-inline QString connectOptions(bool readOnly = false)
-{
-    return (readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") : QString()) +
-           QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
-}
 
 // The two database files in the working folder, opened by bare name.
 class DatabaseFiles

@@ -1,6 +1,6 @@
 #include "db/RawRows.h"
 
-#include "db/DatabaseFiles.h"
+#include "db/FileKind.h"
 #include "db/SqliteHandle.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/DatabaseFiles.h"
+#include "db/FileKind.h"
 #include "db/Schema.h"
 
 #include <QSqlDatabase>

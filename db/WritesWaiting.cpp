@@ -1,6 +1,6 @@
 #include "db/WritesWaiting.h"
 
-#include "db/DatabaseFiles.h"
+#include "db/FileKind.h"
 
 #include <array>
 #include <atomic>
