@@ -241,15 +241,8 @@ void MainWindow::openDogRecords(int mode, const QString &name)
 void MainWindow::openPhotos(qint64 dogId, const QString &name)
 {
     using showcase::PhotosScreen;
-    auto *photos = qobject_cast<PhotosScreen *>(m_screens->open(PhotosScreen::screenName(), [this] {
-        auto *screen = new PhotosScreen;
-        connect(screen, &PhotosScreen::photosChanged, this, [this](qint64 changed) {
-            if (auto *records =
-                    m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName()))
-                records->photosChanged(changed);
-        });
-        return screen;
-    }));
+    auto *photos = qobject_cast<PhotosScreen *>(
+        m_screens->open(PhotosScreen::screenName(), [] { return new PhotosScreen; }));
     photos->showDog(dogId, name);
 }
 

@@ -136,15 +136,8 @@ void MainWindow::openSeasons()
         auto *seasons = new SeasonsScreen;
         connect(seasons, &SeasonsScreen::progesteroneRequested, this, [this](qint64 seasonId) {
             using breeding::ProgesteroneScreen;
-            m_screens->open(ProgesteroneScreen::screenName(), [this] {
-                auto *tests = new ProgesteroneScreen;
-                // The season on view shows what the tests now let the program estimate.
-                connect(tests, &ProgesteroneScreen::readingsChanged, this, [this] {
-                    if (auto *shown = m_screens->find<SeasonsScreen>(SeasonsScreen::screenName()))
-                        shown->refresh();
-                });
-                return tests;
-            });
+            m_screens->open(ProgesteroneScreen::screenName(),
+                            [] { return new ProgesteroneScreen; });
             m_screens->find<ProgesteroneScreen>(ProgesteroneScreen::screenName())
                 ->showSeason(seasonId);
         });
@@ -155,16 +148,7 @@ void MainWindow::openSeasons()
 void MainWindow::openWhelping()
 {
     using breeding::WhelpingScreen;
-    m_screens->open(WhelpingScreen::screenName(), [this] {
-        auto *whelping = new WhelpingScreen;
-        // The weights on view name and chart the pups as they now are.
-        connect(whelping, &WhelpingScreen::whelpingSaved, this, [this] {
-            if (auto *weights = m_screens->find<breeding::LitterWeightsScreen>(
-                    breeding::LitterWeightsScreen::screenName()))
-                weights->refresh();
-        });
-        return whelping;
-    });
+    m_screens->open(WhelpingScreen::screenName(), [] { return new WhelpingScreen; });
 }
 
 void MainWindow::openLitterWeights()
@@ -211,16 +195,7 @@ void MainWindow::openMatingMatrix()
 void MainWindow::openHealthTests()
 {
     using health::HealthTestsScreen;
-    m_screens->open(HealthTestsScreen::screenName(), [this] {
-        auto *tests = new HealthTestsScreen;
-        // Results on view name the tests as they now are.
-        connect(tests, &HealthTestsScreen::testsChanged, this, [this] {
-            if (auto *results = m_screens->find<health::HealthResultsScreen>(
-                    health::HealthResultsScreen::screenName()))
-                results->refresh();
-        });
-        return tests;
-    });
+    m_screens->open(HealthTestsScreen::screenName(), [] { return new HealthTestsScreen; });
 }
 
 void MainWindow::openSetup()

@@ -68,13 +68,8 @@ void MainWindow::deleteDog(qint64 dogId)
                   .arg(removal.offspring()));
     if (!clearParents)
         return;
-    if (const auto removed = dogs::removeDog(kennel, removal, *clearParents); !removed) {
+    if (const auto removed = dogs::removeDog(kennel, removal, *clearParents); !removed)
         core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
-        return;
-    }
-    if (auto *records =
-            m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName()))
-        records->dogDeleted(dogId);
 }
 
 void MainWindow::mergeDogs(dogs::MergeDogsScreen &chosen)
@@ -97,11 +92,6 @@ void MainWindow::mergeDogs(dogs::MergeDogsScreen &chosen)
         return;
     }
     chosen.closeScreen();
-    if (auto *records =
-            m_screens->find<dogs::DogRecordsScreen>(dogs::DogRecordsScreen::screenName())) {
-        records->dogDeleted(merged);
-        records->showRow(kept);
-    }
 }
 
 void MainWindow::openDeleteContact()
@@ -139,16 +129,8 @@ void MainWindow::deleteContact(qint64 row)
                   .arg(removal.dogs()));
     if (!clearDogs)
         return;
-    if (const auto removed = contacts::removeContact(kennel, removal, *clearDogs); !removed) {
+    if (const auto removed = contacts::removeContact(kennel, removal, *clearDogs); !removed)
         core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
-        return;
-    }
-    for (auto start : {contacts::ContactsScreen::Start::FirstContact,
-                       contacts::ContactsScreen::Start::ChosenName}) {
-        if (auto *screen = m_screens->find<contacts::ContactsScreen>(
-                contacts::ContactsScreen::screenName(start)))
-            screen->contactDeleted(row);
-    }
 }
 
 } // namespace app

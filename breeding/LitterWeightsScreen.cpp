@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/Units.h"
 #include "db/DatabaseFiles.h"
+#include "kennel/Changes.h"
 #include "ui/ChartPicture.h"
 #include "ui/FieldGrid.h"
 #include "ui/SaveCsv.h"
@@ -187,6 +188,9 @@ LitterWeightsScreen::LitterWeightsScreen(QWidget *parent)
           form);
     setMinimumSize(720, 680);
     connect(m_litterList, &LitterChooser::litterChosen, this, &LitterWeightsScreen::showLitter);
+    // The pups as the whelping now names and weighs them.
+    connect(&kennel::Changes::instance(), &kennel::Changes::whelpingRecorded, this,
+            &LitterWeightsScreen::refresh);
 }
 
 void LitterWeightsScreen::showLitter(qint64 litterId)

@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "kennel/Changes.h"
 #include "ui/FieldGrid.h"
 
 #include <QChart>
@@ -114,6 +115,9 @@ ProgesteroneScreen::ProgesteroneScreen(QWidget *parent)
            QStringLiteral("ng/ml"), QStringLiteral("Laboratory")},
           form);
     setMinimumSize(640, 640);
+    // The season on view shows what the tests now let the program estimate.
+    connect(this, &ReadingsScreen::readingsChanged, &kennel::Changes::instance(),
+            &kennel::Changes::seasonTestsChanged);
 }
 
 void ProgesteroneScreen::showSeason(qint64 seasonId)

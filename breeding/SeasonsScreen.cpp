@@ -4,6 +4,7 @@
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "kennel/Changes.h"
 #include "ui/FieldGrid.h"
 
 #include <QCheckBox>
@@ -66,6 +67,8 @@ SeasonsScreen::SeasonsScreen(QWidget *parent)
     connect(m_mated, &QCheckBox::toggled, this, &SeasonsScreen::markEdited);
     for (QLineEdit *box : {m_firstDay, m_lastDay, m_note})
         connect(box, &QLineEdit::textEdited, this, &SeasonsScreen::markEdited);
+    connect(&kennel::Changes::instance(), &kennel::Changes::seasonTestsChanged, this,
+            &SeasonsScreen::refresh);
 }
 
 std::optional<SeasonsScreen::Entries> SeasonsScreen::readEntries(qint64 dogId)

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/Units.h"
 #include "db/DatabaseFiles.h"
+#include "kennel/Changes.h"
 #include "ui/FieldGrid.h"
 
 #include <QComboBox>
@@ -220,7 +221,7 @@ bool WhelpingScreen::save()
         return false;
     }
     fillLitters(m_litter->id);
-    Q_EMIT whelpingSaved();
+    Q_EMIT kennel::Changes::instance().whelpingRecorded();
     return true;
 }
 

@@ -24,10 +24,6 @@ public:
     bool settle() override;
     void refresh() override;
 
-Q_SIGNALS:
-    // The pups' records were written.
-    void whelpingSaved();
-
 protected:
     void load() override;
 

@@ -6,6 +6,7 @@
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/Changes.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -48,8 +49,8 @@ core::WriteResult<ContactRemoval> plannedContactRemoval(const QSqlDatabase &kenn
     removal.name = q.value(0).toString();
     QString error;
     QList<qint64> namesakes;
-    if (!kennel::othersNamed(kennel, db::tables::contacts, contact::name, removal.name, row, &namesakes,
-                         &error) ||
+    if (!kennel::othersNamed(kennel, db::tables::contacts, contact::name, removal.name, row,
+                             &namesakes, &error) ||
         !kennel::findNaming(kennel, kennel::contactLinks(), removal.name, &removal.naming, &error))
         return core::failure(error);
     if (!namesakes.isEmpty())
@@ -129,7 +130,10 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
         }
         problem = kennel::renameNaming(kennel, dogs, QStringLiteral(""));
     }
-    return logged.land(transaction, problem);
+    const core::WriteResult<> landed = logged.land(transaction, problem);
+    if (landed)
+        Q_EMIT kennel::Changes::instance().contactDeleted(removal.row);
+    return landed;
 }
 
 } // namespace contacts

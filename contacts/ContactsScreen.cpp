@@ -5,6 +5,7 @@
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
 #include "db/Tables.h"
+#include "kennel/Changes.h"
 #include "kennel/NameLinks.h"
 #include "ui/LinkedRename.h"
 
@@ -57,6 +58,8 @@ ContactsScreen::ContactsScreen(Start start, const QString &name, QWidget *parent
     layout->addWidget(form);
     layout->addLayout(buttons);
     m_record.show();
+    connect(&kennel::Changes::instance(), &kennel::Changes::contactDeleted, this,
+            &ContactsScreen::contactDeleted);
 }
 
 void ContactsScreen::contactDeleted(qint64 row)

@@ -19,9 +19,6 @@ public:
     }
     // On the first contact named `name` when started from a chosen name.
     explicit ContactsScreen(Start start, const QString &name = {}, QWidget *parent = nullptr);
-    // The contact was deleted elsewhere: a screen on it moves to the next (else the one
-    // before).
-    void contactDeleted(qint64 row);
 
 Q_SIGNALS:
     void deleteRequested(qint64 row);
@@ -31,6 +28,10 @@ protected:
     void load() override;
 
 private:
+    // The contact was deleted elsewhere: a screen on it moves to the next (else the one
+    // before).
+    void contactDeleted(qint64 row);
+
     Start m_start;
     QString m_name;
     ui::BoundRecord m_record;

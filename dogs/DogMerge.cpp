@@ -8,6 +8,7 @@
 #include "db/Transaction.h"
 #include "dogs/DogRecords.h"
 #include "kennel/Ancestry.h"
+#include "kennel/Changes.h"
 #include "kennel/NameLinks.h"
 
 #include <QSqlError>
@@ -122,7 +123,10 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
                                        QStringLiteral(" WHERE ") % db::quoted(dog::id) %
                                        QStringLiteral(" = ?"),
                                    {merged});
-    return logged.land(transaction, problem);
+    const core::WriteResult<> landed = logged.land(transaction, problem);
+    if (landed)
+        Q_EMIT kennel::Changes::instance().dogsMerged(kept, merged);
+    return landed;
 }
 
 } // namespace dogs

@@ -7,6 +7,7 @@
 #include "db/NameLists.h"
 #include "dogs/MatingCleanup.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/Changes.h"
 #include "showcase/Photos.h"
 #include "showcase/PhotoStore.h"
 #include "ui/Countries.h"
@@ -56,6 +57,13 @@ DogRecordsScreen::DogRecordsScreen(QWidget *parent)
     layout->addLayout(lower);
     layout->addWidget(buildButtons());
     layout->addStretch();
+    const kennel::Changes &changes = kennel::Changes::instance();
+    connect(&changes, &kennel::Changes::dogDeleted, this, &DogRecordsScreen::dogDeleted);
+    connect(&changes, &kennel::Changes::dogsMerged, this, [this](qint64 kept, qint64 merged) {
+        dogDeleted(merged);
+        showRow(kept);
+    });
+    connect(&changes, &kennel::Changes::photosChanged, this, &DogRecordsScreen::photosChanged);
 }
 
 DogRecordsScreen::~DogRecordsScreen() = default;

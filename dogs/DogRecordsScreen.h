@@ -21,10 +21,6 @@ public:
     // Saves the edits, then shows the first dog with exactly this name (find mode); before
     // the screen is loaded, the dog it opens on.
     void showDogNamed(const QString &name);
-    // The dog was deleted elsewhere: a screen on it moves to the next (else the one before).
-    void dogDeleted(qint64 dogId);
-    // The dog's photos changed elsewhere.
-    void photosChanged(qint64 dogId);
 
 Q_SIGNALS:
     void deleteRequested(qint64 dogId);
@@ -38,6 +34,10 @@ protected:
     void showRecord() override;
 
 private:
+    // The dog was deleted elsewhere: a screen on it moves to the next (else the one before).
+    void dogDeleted(qint64 dogId);
+    // The dog's photos changed elsewhere.
+    void photosChanged(qint64 dogId);
     void showInbreeding();
     // The main photo is read after the dog is on view, so that stepping stays quick.
     void showPhotoLater();

@@ -6,6 +6,7 @@
 #include "db/Schema.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/Changes.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -57,7 +58,7 @@ core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 
     QString error;
     QList<qint64> namesakes;
     if (!kennel::othersNamed(kennel, db::tables::dogs, dogs::name, removal.name, dogId, &namesakes,
-                         &error) ||
+                             &error) ||
         !kennel::findNaming(kennel, kennel::dogLinks(), removal.name, &removal.naming, &error))
         return core::failure(error);
     removal.nameShared = !namesakes.isEmpty();
@@ -203,7 +204,10 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
         }
         problem = kennel::renameNaming(kennel, parents, QStringLiteral(""));
     }
-    return logged.land(transaction, problem);
+    const core::WriteResult<> landed = logged.land(transaction, problem);
+    if (landed)
+        Q_EMIT kennel::Changes::instance().dogDeleted(removal.dogId);
+    return landed;
 }
 
 } // namespace dogs

@@ -6,6 +6,7 @@
 #include "core/NumberText.h"
 #include "db/DatabaseFiles.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/Changes.h"
 #include "kennel/Dogs.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -68,6 +69,9 @@ HealthResultsScreen::HealthResultsScreen(QWidget *parent)
     connect(m_result, &QComboBox::editTextChanged, this, &HealthResultsScreen::markEdited);
     for (QLineEdit *box : {m_date, m_score, m_examiner, m_certificate, m_note})
         connect(box, &QLineEdit::textEdited, this, &HealthResultsScreen::markEdited);
+    // The results name the tests as they now are.
+    connect(&kennel::Changes::instance(), &kennel::Changes::healthTestsChanged, this,
+            &HealthResultsScreen::refresh);
 }
 
 void HealthResultsScreen::load()

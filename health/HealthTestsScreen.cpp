@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "genetics/DnaInheritance.h"
+#include "kennel/Changes.h"
 #include "ui/FieldGrid.h"
 
 #include <QCheckBox>
@@ -237,7 +238,7 @@ bool HealthTestsScreen::saveTyped()
     }
     m_edited = false;
     fillList(test.id);
-    Q_EMIT testsChanged();
+    Q_EMIT kennel::Changes::instance().healthTestsChanged();
     return true;
 }
 
@@ -270,7 +271,7 @@ void HealthTestsScreen::deleteTest()
     }
     m_edited = false;
     fillList(0);
-    Q_EMIT testsChanged();
+    Q_EMIT kennel::Changes::instance().healthTestsChanged();
 }
 
 bool HealthTestsScreen::settle()

@@ -23,10 +23,6 @@ public:
     bool settle() override;
     void refresh() override;
 
-Q_SIGNALS:
-    // A test was added, changed or deleted.
-    void testsChanged();
-
 protected:
     void load() override;
 

@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
+#include "kennel/Changes.h"
 #include "showcase/PhotoStore.h"
 #include "ui/FieldGrid.h"
 
@@ -234,7 +235,7 @@ void PhotosScreen::addFiles(const QStringList &paths)
     }
     if (added) {
         fill(int(m_photos.size()));
-        Q_EMIT photosChanged(m_dogId);
+        Q_EMIT kennel::Changes::instance().photosChanged(m_dogId);
     }
     if (!refused.isEmpty())
         core::tell(QStringLiteral("These files were not added:\n") +
@@ -252,7 +253,7 @@ void PhotosScreen::makeMain()
         return;
     }
     fill(0);
-    Q_EMIT photosChanged(m_dogId);
+    Q_EMIT kennel::Changes::instance().photosChanged(m_dogId);
 }
 
 void PhotosScreen::removeChosen()
@@ -270,7 +271,7 @@ void PhotosScreen::removeChosen()
         return;
     }
     fill(row);
-    Q_EMIT photosChanged(m_dogId);
+    Q_EMIT kennel::Changes::instance().photosChanged(m_dogId);
 }
 
 void PhotosScreen::dragEnterEvent(QDragEnterEvent *event)

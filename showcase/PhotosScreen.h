@@ -27,10 +27,6 @@ public:
     bool settle() override;
     void refresh() override { fill(); }
 
-Q_SIGNALS:
-    // The dog's photos changed: its main photo may be another.
-    void photosChanged(qint64 dogId);
-
 protected:
     void load() override;
     void dragEnterEvent(QDragEnterEvent *event) override;

@@ -9,6 +9,7 @@
 #include "dogs/DogMerge.h"
 #include "dogs/DogRecords.h"
 #include "dogs/DogRecordsScreen.h"
+#include "dogs/DogRemoval.h"
 #include "dogs/FindDogScreen.h"
 #include "dogs/MatingCleanup.h"
 #include "genetics/KennelGenetics.h"
@@ -127,6 +128,8 @@ private Q_SLOTS:
     void dogsOfAnOwnerAreThoseOfThatExactName();
     void namesMendedByEachWriteAreThoseReadAfresh();
     void inbreedingShowsOnceWorkedOut();
+    void recordsFollowADeletionOrMergeTheyAreToldOf_data();
+    void recordsFollowADeletionOrMergeTheyAreToldOf();
     void findScreenOk_data();
     void findScreenOk();
 };
@@ -1087,6 +1090,36 @@ void DogsTest::inbreedingShowsOnceWorkedOut()
     screen->showRow(son);
     QTRY_COMPARE(coi->text(), "25.00% (all generations), 25.00% (10 generations)");
     genetics::KennelGenetics::forget();
+}
+
+void DogsTest::recordsFollowADeletionOrMergeTheyAreToldOf_data()
+{
+    QTest::addColumn<bool>("merge");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("deleted: the next dog") << false << "Max";
+    QTest::newRow("merged: the dog kept") << true << "Abe";
+}
+
+// No window routes the write to the screen: the kennel tells it.
+void DogsTest::recordsFollowADeletionOrMergeTheyAreToldOf()
+{
+    QFETCH(bool, merge);
+    QFETCH(QString, shown);
+    Kennel kennel;
+    const qint64 abe = addDog(kennel.db(), {{"name", "Abe"}});
+    const qint64 rex = addDog(kennel.db(), {{"name", "Rex"}});
+    addDog(kennel.db(), {{"name", "Max"}});
+    auto screen = opened<dogs::DogRecordsScreen>();
+    screen->showRow(rex);
+    QCOMPARE(screen->findChild<QLineEdit *>("name")->text(), "Rex");
+    if (merge) {
+        QVERIFY(dogs::mergeDogs(kennel.db(), abe, rex, {}).ok());
+    } else {
+        const auto removal = dogs::plannedRemoval(kennel.db(), rex);
+        QVERIFY(removal);
+        QVERIFY(dogs::removeDog(kennel.db(), removal.value(), false).ok());
+    }
+    QCOMPARE(screen->findChild<QLineEdit *>("name")->text(), shown);
 }
 
 void DogsTest::dogsOfAnOwnerAreThoseOfThatExactName()
