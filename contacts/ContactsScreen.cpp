@@ -7,7 +7,6 @@
 #include "db/Tables.h"
 #include "kennel/Changes.h"
 #include "kennel/NameLinks.h"
-#include "ui/LinkedRename.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -22,8 +21,8 @@ ContactsScreen::ContactsScreen(Start start, const QString &name, QWidget *parent
     auto *form = new ContactForm;
     form->bindTo(m_record.fields());
     m_record.nameChangesBy(db::fields::contacts::name);
-    m_record.planSavesWith(ui::renameCarryingLinks(
-        m_record, db::fields::contacts::name, kennel::contactLinks(), QStringLiteral("contact")));
+    m_record.renamesCarryLinks(db::fields::contacts::name, kennel::contactLinks(),
+                               QStringLiteral("contact"));
 
     auto *buttons = new QHBoxLayout;
     using Move = bool (db::TableCursor::*)();

@@ -8,7 +8,6 @@
 #include "db/Fields.h"
 #include "db/Tables.h"
 #include "kennel/NameLinks.h"
-#include "ui/LinkedRename.h"
 
 #include <QStringBuilder>
 
@@ -63,8 +62,7 @@ DogRecords::DogRecords(QSqlDatabase db) : m_record(std::move(db), db::tables::do
                           return text;
                       }});
     m_record.nameChangesBy(db::fields::dogs::name);
-    m_record.planSavesWith(ui::renameCarryingLinks(m_record, db::fields::dogs::name,
-                                                   kennel::dogLinks(), QStringLiteral("dog")));
+    m_record.renamesCarryLinks(db::fields::dogs::name, kennel::dogLinks(), QStringLiteral("dog"));
     for (const QString &field : fields()) {
         const QString caption = dateCaption(field);
         if (caption.isEmpty())

@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "db/ChangeLog.h"
 #include "db/Transaction.h"
+#include "kennel/Rename.h"
 
 #include <algorithm>
 #include <QWidget>
@@ -14,6 +15,20 @@ BoundRecord::BoundRecord(QSqlDatabase db, const QString &table) : m_cursor(std::
 void BoundRecord::convert(const QString &field, Conversion conversion)
 {
     m_conversions.insert(field, std::move(conversion));
+}
+
+void BoundRecord::renamesCarryLinks(const QString &nameField, const QList<kennel::NameLink> &links,
+                                    const QString &kind)
+{
+    planSavesWith([this, nameField, links,
+                   kind](const QHash<QString, QString> &changes) -> std::optional<AlsoWrite> {
+        const auto typed = changes.constFind(nameField);
+        if (typed == changes.constEnd())
+            return AlsoWrite();
+        return kennel::planRename(m_cursor.database(),
+                                  {m_cursor.table(), nameField, m_cursor.rowId(),
+                                   m_cursor.readValue(nameField).toString(), *typed, links, kind});
+    });
 }
 
 QString BoundRecord::text(const QString &field) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/TableCursor.h"
+#include "kennel/NameLinks.h"
 #include "ui/BoundFields.h"
 
 #include <functional>
@@ -40,6 +41,10 @@ public:
     // Nothing cancels the save, with what was typed kept on the screen.
     using PlanSave = std::function<std::optional<AlsoWrite>(const QHash<QString, QString> &)>;
     void planSavesWith(PlanSave plan) { m_plan = std::move(plan); }
+    // Saves that change the name field follow the kennel's rename rule (`kennel::planRename`),
+    // carrying along the records that name this one through `links`.
+    void renamesCarryLinks(const QString &nameField, const QList<kennel::NameLink> &links,
+                           const QString &kind);
 
     // Saves are kept in the change log as "Edited <this field's value>", such as the dog's name.
     void nameChangesBy(const QString &field) { m_nameField = field; }
