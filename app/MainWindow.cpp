@@ -16,8 +16,10 @@
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingEntryScreen.h"
 #include "breeding/MatingHistoryScreens.h"
+#include "contacts/AskedRemovals.h"
 #include "contacts/ContactEntryScreen.h"
 #include "contacts/ContactsScreen.h"
+#include "contacts/DeleteContactScreen.h"
 #include "contacts/FindContactScreen.h"
 #include "contacts/Ownership.h"
 #include "core/Choices.h"
@@ -25,6 +27,8 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/AddDogsScreen.h"
+#include "dogs/AskedRemovals.h"
+#include "dogs/DeleteDogScreen.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
 #include "dogs/MergeDogsScreen.h"
@@ -65,8 +69,10 @@ namespace app {
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), m_area(new QMdiArea), m_screens(new ui::ScreenHost(m_area, this)),
-      m_backups(new KennelBackups(this, m_screens)), m_check(new KennelCheck(this)),
-      m_transfers(new KennelTransfers(this)), m_calendar(new KennelCalendarFile(this, statusBar()))
+      m_backups(new KennelBackups(this, m_screens)),
+      m_removals(*m_screens, [this] { return m_backups->backUpBeforeDeleting(); }),
+      m_check(new KennelCheck(this)), m_transfers(new KennelTransfers(this)),
+      m_calendar(new KennelCalendarFile(this, statusBar()))
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Pawmark Houndry"));
@@ -220,7 +226,7 @@ void MainWindow::openDogRecords(int mode, const QString &name)
         m_screens->open(dogs::DogRecordsScreen::screenName(), [this] {
             auto *records = new dogs::DogRecordsScreen;
             connect(records, &dogs::DogRecordsScreen::deleteRequested, this,
-                    &MainWindow::deleteDog);
+                    [this](qint64 dogId) { dogs::deleteDogAsked(m_removals, dogId); });
             connect(records, &dogs::DogRecordsScreen::healthResultsRequested, this,
                     [this](qint64 dogId) { openHealthResults(dogId); });
             connect(records, &dogs::DogRecordsScreen::photosRequested, this,
@@ -246,12 +252,34 @@ void MainWindow::openPhotos(qint64 dogId, const QString &name)
     photos->showDog(dogId, name);
 }
 
+void MainWindow::openDeleteDog()
+{
+    m_screens->open(dogs::DeleteDogScreen::screenName(), [this] {
+        auto *screen = new dogs::DeleteDogScreen;
+        connect(screen, &dogs::DeleteDogScreen::dogChosen, this,
+                [this](qint64 dogId) { dogs::deleteDogAsked(m_removals, dogId); });
+        return screen;
+    });
+}
+
+void MainWindow::openDeleteContact()
+{
+    m_screens->open(contacts::DeleteContactScreen::screenName(), [this] {
+        auto *screen = new contacts::DeleteContactScreen;
+        connect(screen, &contacts::DeleteContactScreen::contactChosen, this,
+                [this](qint64 row) { contacts::deleteContactAsked(m_removals, row); });
+        return screen;
+    });
+}
+
 void MainWindow::openMergeDogs()
 {
     m_screens->open(dogs::MergeDogsScreen::screenName(), [this] {
         auto *screen = new dogs::MergeDogsScreen;
-        connect(screen, &dogs::MergeDogsScreen::mergeChosen, this,
-                [this, screen] { mergeDogs(*screen); });
+        connect(screen, &dogs::MergeDogsScreen::mergeChosen, this, [this, screen] {
+            dogs::mergeDogsAsked(m_removals, screen->keptId(), screen->mergedId(),
+                                 screen->keptName(), screen->mergedName(), screen->chosen());
+        });
         return screen;
     });
 }
@@ -302,7 +330,7 @@ void MainWindow::openContacts(contacts::ContactsScreen::Start start, const QStri
     m_screens->open(contacts::ContactsScreen::screenName(start), [this, start, name] {
         auto *screen = new contacts::ContactsScreen(start, name);
         connect(screen, &contacts::ContactsScreen::deleteRequested, this,
-                &MainWindow::deleteContact);
+                [this](qint64 row) { contacts::deleteContactAsked(m_removals, row); });
         return screen;
     });
 }

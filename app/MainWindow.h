@@ -11,6 +11,7 @@
 #include "pedigree/PedigreeRecord.h"
 #include "reminders/MonthListScreen.h"
 #include "report/ReportLayout.h"
+#include "ui/Removals.h"
 #include "ui/ScreenHost.h"
 
 class QMdiArea;
@@ -67,19 +68,6 @@ private:
     void openMergeDogs();
     void openPedigreeChecks();
     void openDeleteContact();
-    // Asks, backs up before the first deletion of the day, then deletes the contact.
-    void deleteContact(qint64 row);
-    // Not on a file opened read-only, and only once every screen has saved.
-    bool mayRemove();
-    // Asks (stop icon, No the default), then whether the records naming it lose the name when
-    // there is a question for that, then backs up before the first removal of a day. Nothing
-    // when the user declines or the backup fails, which is said.
-    std::optional<bool> confirmRemoval(const QString &question, const QString &title,
-                                       const QString &clearQuestion);
-    // Two records of one dog made one, as chosen field by field on the screen.
-    void mergeDogs(dogs::MergeDogsScreen &chosen);
-    // Asks, backs up before the first deletion of the day, then deletes the dog.
-    void deleteDog(qint64 dogId);
     void openFindContact();
     void openContacts(contacts::ContactsScreen::Start start, const QString &name = {});
     void openPedigreeChooser();
@@ -125,6 +113,8 @@ private:
     QMdiArea *m_area;
     ui::ScreenHost *m_screens;
     KennelBackups *m_backups;
+    // Every deletion and merge: refused read-only, settled, asked, backed up first.
+    ui::Removals m_removals;
     KennelCheck *m_check;
     KennelTransfers *m_transfers;
     KennelCalendarFile *m_calendar;

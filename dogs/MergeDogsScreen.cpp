@@ -7,6 +7,7 @@
 #include "db/Tables.h"
 #include "dogs/DogMerge.h"
 #include "dogs/DogRecords.h"
+#include "kennel/Changes.h"
 #include "kennel/DogFinder.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -100,6 +101,12 @@ MergeDogsScreen::MergeDogsScreen(QWidget *parent)
     layout->addLayout(m_fields);
     layout->addStretch();
     layout->addWidget(buttons);
+    // Its own merge done, the screen has nothing left to show.
+    connect(&kennel::Changes::instance(), &kennel::Changes::dogsMerged, this,
+            [this](qint64 kept, qint64 merged) {
+                if (kept == m_kept && merged == m_merged)
+                    closeScreen();
+            });
 }
 
 void MergeDogsScreen::load()

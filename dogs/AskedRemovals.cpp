@@ -1,0 +1,53 @@
+#include "dogs/AskedRemovals.h"
+
+#include "core/Messages.h"
+#include "db/DatabaseFiles.h"
+#include "dogs/DogMerge.h"
+#include "dogs/DogRemoval.h"
+#include "ui/Removals.h"
+
+namespace dogs {
+
+void deleteDogAsked(const ui::Removals &removals, qint64 dogId)
+{
+    if (!removals.mayStart())
+        return;
+    const QSqlDatabase kennel = db::DatabaseFiles::kennel();
+    const auto planned = plannedRemoval(kennel, dogId);
+    if (!planned) {
+        core::tellNothingChanged(QStringLiteral("The deletion"), planned.problem());
+        return;
+    }
+    const DogRemoval &removal = planned.value();
+    const std::optional<bool> clearParents = removals.confirm(
+        removalQuestion(removal), QStringLiteral("Delete Dog"),
+        removal.offspring() == 0
+            ? QString()
+            : QStringLiteral("Clear the name %1 from its %L2 offspring as well? No keeps it "
+                             "there, as a parent that is not recorded.")
+                  .arg(removal.name)
+                  .arg(removal.offspring()));
+    if (!clearParents)
+        return;
+    if (const auto removed = removeDog(kennel, removal, *clearParents); !removed)
+        core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
+}
+
+void mergeDogsAsked(const ui::Removals &removals, qint64 kept, qint64 merged,
+                    const QString &keptName, const QString &mergedName,
+                    const QHash<QString, QVariant> &chosen)
+{
+    if (!removals.mayStart())
+        return;
+    const QString question =
+        QStringLiteral("Merge %1 into %2? The record of %1 is deleted; every record naming "
+                       "either dog then names the one kept, and the notes and vaccinations of "
+                       "%1 become its own.")
+            .arg(mergedName, keptName);
+    if (!removals.confirm(question, QStringLiteral("Merge Dogs")))
+        return;
+    if (const auto done = mergeDogs(db::DatabaseFiles::kennel(), kept, merged, chosen); !done)
+        core::tellNothingChanged(QStringLiteral("The merge"), done.problem());
+}
+
+} // namespace dogs
