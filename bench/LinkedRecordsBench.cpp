@@ -45,20 +45,30 @@ void run(const QString &sql, const QVariantList &values = {})
         qFatal("%s", qPrintable(sql));
 }
 
-// The first dog from this row on whose name no other dog has: the benches before may have
-// added and removed dogs, leaving gaps.
+// The row of the dog a `part`th of the way through the kennel, counted in dogs: the numbers of
+// records that earlier benches added and removed leave no dogs behind them.
+qint64 dogAtFraction(int part)
+{
+    return scalar("SELECT rowid FROM Dogtable ORDER BY rowid LIMIT 1 OFFSET (SELECT count(*) "
+                  "FROM Dogtable) / ?",
+                  {part})
+        .toLongLong();
+}
+
+// The first dog from this row on whose name no other dog has, blind to case as a rename
+// compares names: the benches before may have added and removed dogs, leaving gaps.
 qint64 dogFrom(qint64 row)
 {
     return scalar("SELECT rowid FROM Dogtable d WHERE rowid >= ? AND name <> '' AND "
-                  "(SELECT count(*) FROM Dogtable e WHERE e.name = d.name) = 1 ORDER BY rowid "
-                  "LIMIT 1",
+                  "(SELECT count(*) FROM Dogtable e WHERE e.name = d.name COLLATE NOCASE) = 1 "
+                  "ORDER BY rowid LIMIT 1",
                   {row})
         .toLongLong();
 }
 
 void benchRename()
 {
-    const qint64 stud = dogFrom(scalar("SELECT max(rowid) FROM Dogtable").toLongLong() / 2);
+    const qint64 stud = dogFrom(dogAtFraction(2));
     const QString name = scalar("SELECT name FROM Dogtable WHERE rowid = ?", {stud}).toString();
     const int offspring = sized(500);
     const int matings = sized(200);
@@ -100,7 +110,7 @@ void benchRename()
 
 void benchMerge()
 {
-    const qint64 kept = dogFrom(scalar("SELECT max(rowid) FROM Dogtable").toLongLong() / 3);
+    const qint64 kept = dogFrom(dogAtFraction(3));
     qint64 copy = 0;
     auto addCopy = [&] {
         run("INSERT INTO Dogtable (name, sex, sire, dam, dob, colour) SELECT upper(name) || '.', "

@@ -22,18 +22,16 @@ void deleteContactAsked(const ui::Removals &removals, qint64 row)
         core::tell(refused);
         return;
     }
-    const std::optional<bool> clearDogs = removals.confirm(
+    removals.carryOut(
         contactRemovalQuestion(removal), QStringLiteral("Delete Contact"),
         removal.dogs() == 0
             ? QString()
             : QStringLiteral("Clear the name %1 from the %L2 dogs that name it as owner or "
                              "breeder as well? No keeps it there.")
                   .arg(removal.name)
-                  .arg(removal.dogs()));
-    if (!clearDogs)
-        return;
-    if (const auto removed = removeContact(kennel, removal, *clearDogs); !removed)
-        core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
+                  .arg(removal.dogs()),
+        QStringLiteral("The deletion"),
+        [&](bool clearDogs) { return removeContact(kennel, removal, clearDogs); });
 }
 
 } // namespace contacts

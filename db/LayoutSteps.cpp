@@ -1,5 +1,7 @@
 #include "db/LayoutSteps.h"
 
+#include "db/RunStatement.h"
+
 #include <array>
 #include <QFile>
 #include <QRegularExpression>
@@ -18,15 +20,6 @@ static void registerLayouts()
 
 namespace db {
 namespace {
-
-bool exec(QSqlDatabase &db, const QString &sql, QString *error)
-{
-    QSqlQuery q(db);
-    if (q.exec(sql))
-        return true;
-    *error = q.lastError().text();
-    return false;
-}
 
 // Gives the contacts a number of their own that new tables link them by: the table is made
 // again with the number first, each contact keeping its row number (and so its place and its
@@ -80,7 +73,7 @@ bool numberContacts(QSqlDatabase &db, QString *error)
         QStringLiteral("ALTER TABLE \"contacts_numbered\" RENAME TO \"contacts\"")};
     statements << indexes;
     for (const QString &statement : std::as_const(statements)) {
-        if (!exec(db, statement, error))
+        if (!runInto(db, statement, error))
             return false;
     }
     return true;
@@ -161,10 +154,10 @@ bool addMissingColumns(QSqlDatabase &db, const QString &table, const QString &cr
         const QString name = m.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\""));
         if (existing.indexOf(name) >= 0)
             continue;
-        if (!exec(db,
-                  QStringLiteral("ALTER TABLE \"") % table % QStringLiteral("\" ADD COLUMN \"") %
-                      m.captured(1) % QLatin1Char('"') % m.captured(2),
-                  error))
+        if (!runInto(db,
+                     QStringLiteral("ALTER TABLE \"") % table % QStringLiteral("\" ADD COLUMN \"") %
+                         m.captured(1) % QLatin1Char('"') % m.captured(2),
+                     error))
             return false;
     }
     return true;
@@ -199,7 +192,7 @@ bool run(QSqlDatabase &db, const QStringList &statements, QString *error)
             if (!made.contains(m.captured(1)))
                 continue;
         }
-        if (!exec(db, statement, error))
+        if (!runInto(db, statement, error))
             return false;
     }
     return true;

@@ -26,6 +26,14 @@ inline QString runStatement(const QSqlDatabase &kennel, const QString &sql,
     return {};
 }
 
+// The same for a statement without values, its error into `error`: for a run of statements
+// that stops at the first that fails.
+inline bool runInto(const QSqlDatabase &db, const QString &sql, QString *error)
+{
+    *error = runStatement(db, sql, {});
+    return error->isEmpty();
+}
+
 // An id to link by, or no value for 0: new tables keep "nothing linked" as no value.
 inline QVariant idOrNone(qint64 id)
 {

@@ -3,6 +3,7 @@
 #include "core/version.h"
 #include "db/LayoutSteps.h"
 #include "db/Preferences.h"
+#include "db/RunStatement.h"
 #include "db/Transaction.h"
 
 #include <QSqlError>
@@ -14,20 +15,11 @@
 namespace db {
 namespace {
 
-bool exec(QSqlDatabase &db, const QString &sql, QString *error)
-{
-    QSqlQuery q(db);
-    if (q.exec(sql))
-        return true;
-    *error = q.lastError().text();
-    return false;
-}
-
 // A table made again by the repair starts with the rows the step that made it gave it.
 bool fillNewTable(QSqlDatabase &db, const QString &table, QString *error)
 {
     for (const QString &statement : firstRowsOf(table)) {
-        if (!exec(db, statement, error))
+        if (!runInto(db, statement, error))
             return false;
     }
     return true;
@@ -39,7 +31,8 @@ bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
     const QStringList tables = db.tables();
     for (const Table &table : schema.tables) {
         if (!tables.contains(table.name, Qt::CaseInsensitive)) {
-            if (!exec(db, table.createStatement(), error) || !fillNewTable(db, table.name, error))
+            if (!runInto(db, table.createStatement(), error) ||
+                !fillNewTable(db, table.name, error))
                 return false;
             continue;
         }
@@ -47,10 +40,10 @@ bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
         for (const Column &column : table.columns) {
             if (existing.indexOf(column.name) >= 0 || column.kind == ColumnKind::AutoId)
                 continue;
-            if (!exec(db,
-                      QStringLiteral("ALTER TABLE ") % quoted(table.name) %
-                          QStringLiteral(" ADD COLUMN ") % column.definition(),
-                      error))
+            if (!runInto(db,
+                         QStringLiteral("ALTER TABLE ") % quoted(table.name) %
+                             QStringLiteral(" ADD COLUMN ") % column.definition(),
+                         error))
                 return false;
         }
     }
@@ -62,7 +55,7 @@ bool completeSchema(QSqlDatabase &db, const Schema &schema, QString *error)
             *error = q.lastError().text();
             return false;
         }
-        if (!q.next() && !exec(db, index.createStatement(), error))
+        if (!q.next() && !runInto(db, index.createStatement(), error))
             return false;
     }
     return true;
@@ -110,7 +103,8 @@ QString upgrade(QSqlDatabase &db, File file)
     }
     QString error;
     if (from < currentVersion(file)) {
-        if (!exec(db, QStringLiteral("PRAGMA user_version = %1").arg(currentVersion(file)), &error))
+        if (!runInto(db, QStringLiteral("PRAGMA user_version = %1").arg(currentVersion(file)),
+                     &error))
             return error;
         if (file == File::Kennel) {
             if (const auto noted = setPreference(db, writtenByPreference(), programVersion());

@@ -19,18 +19,16 @@ void deleteDogAsked(const ui::Removals &removals, qint64 dogId)
         return;
     }
     const DogRemoval &removal = planned.value();
-    const std::optional<bool> clearParents = removals.confirm(
+    removals.carryOut(
         removalQuestion(removal), QStringLiteral("Delete Dog"),
         removal.offspring() == 0
             ? QString()
             : QStringLiteral("Clear the name %1 from its %L2 offspring as well? No keeps it "
                              "there, as a parent that is not recorded.")
                   .arg(removal.name)
-                  .arg(removal.offspring()));
-    if (!clearParents)
-        return;
-    if (const auto removed = removeDog(kennel, removal, *clearParents); !removed)
-        core::tellNothingChanged(QStringLiteral("The deletion"), removed.problem());
+                  .arg(removal.offspring()),
+        QStringLiteral("The deletion"),
+        [&](bool clearParents) { return removeDog(kennel, removal, clearParents); });
 }
 
 void mergeDogsAsked(const ui::Removals &removals, qint64 kept, qint64 merged,
@@ -44,10 +42,9 @@ void mergeDogsAsked(const ui::Removals &removals, qint64 kept, qint64 merged,
                        "either dog then names the one kept, and the notes and vaccinations of "
                        "%1 become its own.")
             .arg(mergedName, keptName);
-    if (!removals.confirm(question, QStringLiteral("Merge Dogs")))
-        return;
-    if (const auto done = mergeDogs(db::DatabaseFiles::kennel(), kept, merged, chosen); !done)
-        core::tellNothingChanged(QStringLiteral("The merge"), done.problem());
+    removals.carryOut(
+        question, QStringLiteral("Merge Dogs"), {}, QStringLiteral("The merge"),
+        [&](bool) { return mergeDogs(db::DatabaseFiles::kennel(), kept, merged, chosen); });
 }
 
 } // namespace dogs

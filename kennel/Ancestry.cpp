@@ -16,20 +16,34 @@ namespace kennel {
 QList<QList<AncestorPlace>> ancestry(const QSqlDatabase &kennel, const QStringList &fields,
                                      const QStringList &first, int more)
 {
-    namespace dog = db::fields::dogs;
-    kennel::DogFinder finder(kennel, fields + QStringList{dog::sire, dog::dam});
-    auto place = [&](const QString &name) {
-        AncestorPlace found;
-        found.name = name;
-        if (!finder.find(name))
-            return found;
+    return AncestryWalk(kennel, fields).from(first, more);
+}
+
+AncestryWalk::AncestryWalk(const QSqlDatabase &kennel, const QStringList &fields)
+    : m_fields(fields),
+      m_finder(kennel, fields + QStringList{db::fields::dogs::sire, db::fields::dogs::dam})
+{
+}
+
+AncestorPlace AncestryWalk::place(const QString &name)
+{
+    if (const auto known = m_places.constFind(name); known != m_places.constEnd())
+        return *known;
+    AncestorPlace found;
+    found.name = name;
+    if (m_finder.find(name)) {
         found.found = true;
-        for (const QString &field : fields)
-            found.fields << finder.value(field);
-        found.sire = finder.value(dog::sire).toString();
-        found.dam = finder.value(dog::dam).toString();
-        return found;
-    };
+        for (const QString &field : std::as_const(m_fields))
+            found.fields << m_finder.value(field);
+        found.sire = m_finder.value(db::fields::dogs::sire).toString();
+        found.dam = m_finder.value(db::fields::dogs::dam).toString();
+    }
+    m_places.insert(name, found);
+    return found;
+}
+
+QList<QList<AncestorPlace>> AncestryWalk::from(const QStringList &first, int more)
+{
     QList<QList<AncestorPlace>> generations(1);
     for (const QString &name : first)
         generations.last() << place(name);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "kennel/DogFinder.h"
+
 #include <optional>
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -25,6 +28,22 @@ struct AncestorPlace
 // has two empty places above it. Each name is found as `kennel::DogFinder` finds it.
 QList<QList<AncestorPlace>> ancestry(const QSqlDatabase &kennel, const QStringList &fields,
                                      const QStringList &first, int more);
+
+// The same walk for many pedigrees, each name sought once: for a reader that shows many while
+// nothing is written, such as the website.
+class AncestryWalk
+{
+public:
+    AncestryWalk(const QSqlDatabase &kennel, const QStringList &fields);
+    QList<QList<AncestorPlace>> from(const QStringList &first, int more);
+
+private:
+    AncestorPlace place(const QString &name);
+
+    QStringList m_fields;
+    DogFinder m_finder;
+    QHash<QString, AncestorPlace> m_places;
+};
 
 // Whether a dog of this name stands anywhere among the dog's ancestors as the pedigrees find
 // them (each parent name meaning the dog `DogFinder` finds, names compared as it compares

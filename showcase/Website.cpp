@@ -346,6 +346,7 @@ Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice
         return {large, small};
     };
 
+    kennel::AncestryWalk ancestors(kennel, {dog::id, dog::name});
     list index;
     list puppies;
     const QDate yearAgo = core::Clock::today().addYears(-1);
@@ -402,8 +403,7 @@ Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice
         page.set("shows", shows);
         // Four generations as the certificate shows them, a name without a record of its own
         // included: sires above dams, each place spanning the rows of its ancestors.
-        const auto generations = kennel::ancestry(kennel, {dog::id, dog::name}, {d.sire, d.dam},
-                                                  pedigreeGenerations - 1);
+        const auto generations = ancestors.from({d.sire, d.dam}, pedigreeGenerations - 1);
         list rows(size_t(1) << pedigreeGenerations);
         for (int g = 1; g <= pedigreeGenerations; ++g) {
             const QList<kennel::AncestorPlace> &places = generations[g - 1];

@@ -34,4 +34,15 @@ std::optional<bool> Removals::confirm(const QString &question, const QString &ti
     return clear;
 }
 
+void Removals::carryOut(const QString &question, const QString &title, const QString &clearQuestion,
+                        const QString &what,
+                        const std::function<core::WriteResult<>(bool clear)> &remove) const
+{
+    const std::optional<bool> clear = confirm(question, title, clearQuestion);
+    if (!clear)
+        return;
+    if (const auto removed = remove(*clear); !removed)
+        core::tellNothingChanged(what, removed.problem());
+}
+
 } // namespace ui

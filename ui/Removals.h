@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WriteResult.h"
+
 #include <functional>
 #include <optional>
 #include <QString>
@@ -24,6 +26,11 @@ public:
     // to `clearQuestion` (false without one).
     std::optional<bool> confirm(const QString &question, const QString &title,
                                 const QString &clearQuestion = {}) const;
+    // Confirmed as above, then `remove` with the answer; what stopped it is said as what
+    // `what` ("The deletion") could not write.
+    void carryOut(const QString &question, const QString &title, const QString &clearQuestion,
+                  const QString &what,
+                  const std::function<core::WriteResult<>(bool clear)> &remove) const;
 
 private:
     ScreenHost &m_screens;
