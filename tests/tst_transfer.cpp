@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSpinBox>
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QtTest>
@@ -146,6 +147,7 @@ private Q_SLOTS:
     void cancelledImportWritesNothing();
     void exportedKennelImportsFieldForField();
     void dialogDetectsChecksAndImports();
+    void dialogReadsTwoDigitYearsAsTold();
     void killedImportWritesNothing();
     void spreadsheetCsvReadsBackThroughTheImport_data();
     void spreadsheetCsvReadsBackThroughTheImport();
@@ -531,6 +533,30 @@ void TransferTest::dialogDetectsChecksAndImports()
                                  "name = 'Élan'")
                  .toString(),
              "Female|2019-12-25|rex");
+}
+
+// The years of old litters typed with two digits, moved to the hundred years the file needs
+// with the keyboard: the preview and the import read them so.
+void TransferTest::dialogReadsTwoDigitYearsAsTold()
+{
+    Kennel kennel;
+    MessageRecorder messages;
+    const QString file = writeFile("old.csv", "Name,DOB\nOld Dog,03/01/45\n");
+    ImportDialog dialog(dogTarget(), file);
+    dialog.show();
+    auto *preview = dialog.findChild<QTableWidget *>("preview");
+    QCOMPARE(preview->item(0, 1)->text(), "1945-03-01");
+    auto *years = dialog.findChild<QSpinBox *>("yearsFrom");
+    QCOMPARE(years->value(), 1930);
+    focusOn(years);
+    years->selectAll();
+    typeKeys("1950");
+    pressKey(Qt::Key_Tab);
+    QCOMPARE(dialog.settings().yearsFrom, 1950);
+    QCOMPARE(preview->item(0, 1)->text(), "2045-03-01");
+    dialog.findChild<QPushButton *>("import")->click();
+    QCOMPARE(scalar(kennel.db(), "SELECT dob FROM Dogtable WHERE name = 'Old Dog'").toString(),
+             "2045-03-01");
 }
 
 void TransferTest::killedImportWritesNothing()
