@@ -3,8 +3,6 @@
 #include "core/DateText.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
-#include "db/Schema.h"
-#include "db/Tables.h"
 #include "dogs/DogMerge.h"
 #include "dogs/DogRecords.h"
 #include "kennel/Changes.h"
@@ -23,8 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlQuery>
-#include <QStringBuilder>
 #include <QVBoxLayout>
 
 namespace dogs {

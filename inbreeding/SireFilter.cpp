@@ -1,16 +1,10 @@
 #include "inbreeding/SireFilter.h"
 
-#include "db/Fields.h"
-#include "db/RawRows.h"
-#include "db/Schema.h"
-#include "db/SingleRows.h"
-#include "db/Tables.h"
 #include "genetics/Population.h"
 #include "kennel/Dogs.h"
 
 #include <algorithm>
 #include <cmath>
-#include <QStringBuilder>
 #include <unordered_set>
 
 namespace inbreeding {

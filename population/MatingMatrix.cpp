@@ -1,9 +1,5 @@
 #include "population/MatingMatrix.h"
 
-#include "db/Fields.h"
-#include "db/RawRows.h"
-#include "db/SqlText.h"
-#include "db/Tables.h"
 #include "kennel/Dogs.h"
 #include "report/ReportDefinition.h"
 #include "transfer/CsvExport.h"
