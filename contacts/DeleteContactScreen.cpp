@@ -2,9 +2,7 @@
 
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
-#include "db/Fields.h"
-#include "db/TableCursor.h"
-#include "db/Tables.h"
+#include "kennel/Contacts.h"
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
 
@@ -25,14 +23,15 @@ void DeleteContactScreen::load()
 
 void DeleteContactScreen::ok()
 {
-    db::TableCursor contacts(db::DatabaseFiles::kennel(), db::tables::contacts);
-    if (list()->text().isEmpty() ||
-        !contacts.findExact(db::fields::contacts::name, list()->text())) {
+    const qint64 contact = list()->text().isEmpty()
+                               ? 0
+                               : kennel::contactNamed(db::DatabaseFiles::kennel(), list()->text());
+    if (contact == 0) {
         core::tell(QStringLiteral(" Please Select a Contact"));
         return;
     }
     hideScreen();
-    Q_EMIT contactChosen(contacts.rowId());
+    Q_EMIT contactChosen(contact);
 }
 
 } // namespace contacts
