@@ -13,7 +13,9 @@
 #include "showcase/Photos.h"
 #include "showcase/PhotoStore.h"
 #include "showcase/ShowResults.h"
+#include "showcase/SiteDogs.h"
 #include "showcase/Titles.h"
+#include "showcase/WebsiteTemplates.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -24,12 +26,6 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStringBuilder>
-
-// Resources of a static library are registered by hand, from the global namespace.
-static void registerTemplates()
-{
-    Q_INIT_RESOURCE(website);
-}
 
 namespace showcase {
 namespace {
@@ -66,152 +62,7 @@ QString pageOf(qint64 id, const QString &name)
         .arg(slug.left(60).isEmpty() ? QStringLiteral("dog") : slug.left(60));
 }
 
-struct SiteDog
-{
-    qint64 id;
-    QString name, registration, sex, colour, breed, owner, sire, dam;
-    QDate born;
-    bool died = false;
-    bool sold = false;
-};
-
-struct Templates
-{
-    mustache index{""}, dog{""}, litters{""}, puppies{""};
-    QByteArray style;
-};
-
-QByteArray templateBytes(const QString &own, const QString &name)
-{
-    registerTemplates();
-    QFile file(!own.isEmpty() && QFile::exists(QDir(own).filePath(name))
-                   ? QDir(own).filePath(name)
-                   : QStringLiteral(":/website/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString readTemplates(const QString &own, Templates *templates)
-{
-    const std::pair<const char *, mustache *> pages[] = {{"index.mustache", &templates->index},
-                                                         {"dog.mustache", &templates->dog},
-                                                         {"litters.mustache", &templates->litters},
-                                                         {"puppies.mustache", &templates->puppies}};
-    for (const auto &[name, page] : pages) {
-        *page = mustache(templateBytes(own, QString::fromLatin1(name)).toStdString());
-        if (!page->is_valid())
-            return QStringLiteral("The template %1 cannot be used: %2.")
-                .arg(QString::fromLatin1(name), QString::fromStdString(page->error_message()));
-    }
-    templates->style = templateBytes(own, QStringLiteral("style.css"));
-    return {};
-}
-
-std::vector<SiteDog> readDogs(const QSqlDatabase &kennel, QString *problem)
-{
-    enum {
-        Id,
-        Name,
-        Registration,
-        Sex,
-        Colour,
-        Breed,
-        Born,
-        Died,
-        Owner,
-        SoldFor,
-        Sold,
-        Sire,
-        Dam
-    };
-    std::vector<SiteDog> dogs;
-    auto textOf = [](const db::RawRow &row, int column) {
-        const std::string_view value = row.text(column);
-        return QString::fromUtf8(value.data(), qsizetype(value.size()));
-    };
-    *problem = db::scanRows(
-        kennel,
-        db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::registration, dog::sex,
-                                          dog::colour, dog::breed, dog::born, dog::died, dog::owner,
-                                          dog::soldFor, dog::sold, dog::sire, dog::dam}) %
-            QStringLiteral(" ORDER BY rowid"),
-        [&](const db::RawRow &row) {
-            SiteDog d;
-            d.id = row.whole(Id);
-            d.name = textOf(row, Name);
-            d.registration = textOf(row, Registration);
-            d.sex = textOf(row, Sex);
-            d.colour = textOf(row, Colour);
-            d.breed = textOf(row, Breed);
-            d.owner = textOf(row, Owner).trimmed();
-            d.sire = textOf(row, Sire);
-            d.dam = textOf(row, Dam);
-            d.born = core::datetext::fromStored(textOf(row, Born));
-            d.died = !textOf(row, Died).trimmed().isEmpty();
-            d.sold =
-                !textOf(row, SoldFor).trimmed().isEmpty() || !textOf(row, Sold).trimmed().isEmpty();
-            dogs.push_back(d);
-        });
-    return dogs;
-}
-
-// Each chosen dog's health results: test, result and day, oldest first.
-std::map<qint64, list> healthOf(const QSqlDatabase &kennel, const QSet<qint64> &chosen)
-{
-    namespace result = db::fields::healthResults;
-    namespace test = db::fields::healthTests;
-    std::map<qint64, list> health;
-    db::scanRows(kennel,
-                 QStringLiteral("SELECT r.") % db::quoted(result::dogId) % QStringLiteral(", t.") %
-                     db::quoted(test::name) % QStringLiteral(", r.") % db::quoted(result::result) %
-                     QStringLiteral(", r.") % db::quoted(result::date) % QStringLiteral(" FROM ") %
-                     db::quoted(db::tables::healthResults) % QStringLiteral(" r JOIN ") %
-                     db::quoted(db::tables::healthTests) % QStringLiteral(" t ON t.") %
-                     db::quoted(test::id) % QStringLiteral(" = r.") % db::quoted(result::testId) %
-                     QStringLiteral(" ORDER BY r.") % db::quoted(result::date),
-                 [&](const db::RawRow &row) {
-                     if (!chosen.contains(row.whole(0)))
-                         return;
-                     auto value = [&](int column) {
-                         const std::string_view v = row.text(column);
-                         return QString::fromUtf8(v.data(), qsizetype(v.size()));
-                     };
-                     data entry;
-                     entry.set("test", text(value(1)));
-                     entry.set("result", text(value(2)));
-                     entry.set("tested", text(core::datetext::display(QVariant(value(3)))));
-                     health[row.whole(0)].push_back(entry);
-                 });
-    return health;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QStringList templateNames()
-{
-    return {QStringLiteral("index.mustache"), QStringLiteral("dog.mustache"),
-            QStringLiteral("litters.mustache"), QStringLiteral("puppies.mustache"),
-            QStringLiteral("style.css")};
-}
-
 } // namespace
-
-QString writeShippedTemplates(const QString &folder)
-{
-    if (!QDir().mkpath(folder))
-        return QStringLiteral("The folder %1 cannot be made.")
-            .arg(QDir::toNativeSeparators(folder));
-    for (const QString &name : templateNames()) {
-        const QString path = QDir(folder).filePath(name);
-        if (!QFile::exists(path) && !writeFile(path, templateBytes({}, name)))
-            return QStringLiteral("The template %1 cannot be written in %2.")
-                .arg(name, QDir::toNativeSeparators(folder));
-    }
-    return {};
-}
 
 QString websiteFolderProblem(const QString &folder, const QString &dataFolder)
 {
