@@ -5,9 +5,9 @@
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/Schema.h"
-#include "db/SingleRows.h"
 #include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/Dogs.h"
 
 #include <map>
 #include <QStringBuilder>
@@ -29,15 +29,6 @@ struct DogResults
     std::map<qint64, core::DataRow> latest; // by test id
 };
 
-QString ownerIsTheKennel(const QSqlDatabase &kennel)
-{
-    QString own = db::setupRow(kennel).value(db::fields::setup::name).toString().trimmed();
-    own.replace(QLatin1Char('\''), QStringLiteral("''"));
-    const QString owner = QStringLiteral("d.") + db::quoted(db::fields::dogs::owner);
-    return QStringLiteral("(trim(coalesce(") % owner % QStringLiteral(", '')) = '' OR ") % owner %
-           QStringLiteral(" = '") % own % QStringLiteral("' COLLATE NOCASE)");
-}
-
 } // namespace
 
 core::DataSet healthResultRows(const QSqlDatabase &kennel)
@@ -55,17 +46,19 @@ core::DataSet healthResultRows(const QSqlDatabase &kennel)
         QStringLiteral(", ") % t(test::id) % QStringLiteral(", ") % t(test::name) %
         QStringLiteral(", ") % r(result::result) % QStringLiteral(", ") % r(result::score) %
         QStringLiteral(", ") % r(result::date) % QStringLiteral(", ") % r(result::examiner) %
-        QStringLiteral(", ") % r(result::certificate) % QStringLiteral(" FROM ") %
-        db::quoted(db::tables::healthResults) % QStringLiteral(" r JOIN ") %
-        db::quoted(db::tables::healthTests) % QStringLiteral(" t ON ") % t(test::id) %
-        QStringLiteral(" = ") % r(result::testId) % QStringLiteral(" JOIN ") %
-        db::quoted(db::tables::dogs) % QStringLiteral(" d ON ") % d(dog::id) %
-        QStringLiteral(" = ") % r(result::dogId) % QStringLiteral(" WHERE coalesce(") %
-        d(dog::died) % QStringLiteral(", '') = '' AND ") % ownerIsTheKennel(kennel) %
-        QStringLiteral(" ORDER BY ") % r(result::date) % QStringLiteral(" DESC, ") % r(result::id) %
-        QStringLiteral(" DESC");
+        QStringLiteral(", ") % r(result::certificate) % QStringLiteral(", ") % d(dog::owner) %
+        QStringLiteral(" FROM ") % db::quoted(db::tables::healthResults) %
+        QStringLiteral(" r JOIN ") % db::quoted(db::tables::healthTests) %
+        QStringLiteral(" t ON ") % t(test::id) % QStringLiteral(" = ") % r(result::testId) %
+        QStringLiteral(" JOIN ") % db::quoted(db::tables::dogs) % QStringLiteral(" d ON ") %
+        d(dog::id) % QStringLiteral(" = ") % r(result::dogId) % QStringLiteral(" WHERE coalesce(") %
+        d(dog::died) % QStringLiteral(", '') = '' ORDER BY ") % r(result::date) %
+        QStringLiteral(" DESC, ") % r(result::id) % QStringLiteral(" DESC");
     std::map<qint64, DogResults> dogs;
+    const kennel::KennelOwner own(kennel);
     const QString problem = db::scanRows(kennel, sql, [&](const db::RawRow &row) {
+        if (!own.owns(row.string(11)))
+            return;
         DogResults &results = dogs[row.whole(0)];
         results.id = row.whole(0);
         results.name = row.string(1);

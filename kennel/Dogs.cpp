@@ -9,6 +9,7 @@
 #include "db/SqlText.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
+#include "kennel/DogFinder.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -18,29 +19,31 @@ namespace {
 
 namespace dog = db::fields::dogs;
 
-// As SQLite's NOCASE compares: A-Z as a-z, every other letter as it is.
-QString nocase(const QString &text)
+std::string nameKey(const QString &name)
 {
-    QString folded = text;
-    for (QChar &c : folded) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
-    return folded;
+    std::string key;
+    dogNameKey(name.trimmed().toStdString(), key);
+    return key;
 }
 
 } // namespace
 
+KennelOwner::KennelOwner(const QSqlDatabase &kennel)
+    : m_key(nameKey(db::setupRow(kennel).value(db::fields::setup::name).toString()))
+{
+}
+
+bool KennelOwner::owns(const QString &owner) const
+{
+    return owner.trimmed().isEmpty() || nameKey(owner) == m_key;
+}
+
 QString kennelMales(const QSqlDatabase &kennel, std::unordered_set<qint64> *ids)
 {
-    const QString own =
-        nocase(db::setupRow(kennel).value(db::fields::setup::name).toString().trimmed());
+    const KennelOwner own(kennel);
     return db::scanRows(kennel, db::selectFrom(db::tables::dogs, {dog::id, dog::sex, dog::owner}),
                         [&](const db::RawRow &row) {
-                            if (row.text(1) != "Male")
-                                return;
-                            const QString owner = row.string(2);
-                            if (owner.trimmed().isEmpty() || nocase(owner) == own)
+                            if (row.text(1) == "Male" && own.owns(row.string(2)))
                                 ids->insert(row.whole(0));
                         });
 }

@@ -4,13 +4,25 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <unordered_set>
 
 // Which dogs the kennel's lists and filters mean, decided once.
 namespace kennel {
 
-// The males the kennel may use: those owned by the kennel's own name (as Setup gives it, blind
-// to the case of A-Z) or by nobody. The problem, or empty.
+// Whether a dog's owner is the kennel itself: no owner, or the kennel's own name as Setup gives
+// it, blanks around either left out, compared as the pedigrees compare names (blind to case).
+class KennelOwner
+{
+public:
+    explicit KennelOwner(const QSqlDatabase &kennel);
+    bool owns(const QString &owner) const;
+
+private:
+    std::string m_key;
+};
+
+// The males the kennel may use: those the kennel owns. The problem, or empty.
 QString kennelMales(const QSqlDatabase &kennel, std::unordered_set<qint64> *ids);
 // The dogs of a breed, the names compared blind to case and to blanks around them, as the breed
 // lists compare them. The problem, or empty.

@@ -10,6 +10,7 @@
 #include "genetics/KennelGenetics.h"
 #include "kennel/Ancestry.h"
 #include "kennel/DogFinder.h"
+#include "kennel/Dogs.h"
 #include "showcase/Photos.h"
 #include "showcase/PhotoStore.h"
 #include "showcase/ShowResults.h"
@@ -108,9 +109,8 @@ Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice
     const QVariantMap setup = db::setupRow(kennel);
     auto setupText = [&](const QString &field) { return setup.value(field).toString().trimmed(); };
     const QString ownName = setupText(db::fields::setup::name);
-    auto own = [&](const SiteDog &d) {
-        return d.owner.isEmpty() || d.owner.compare(ownName, Qt::CaseInsensitive) == 0;
-    };
+    const kennel::KennelOwner kennelOwner(kennel);
+    auto own = [&](const SiteDog &d) { return kennelOwner.owns(d.owner); };
     QSet<qint64> chosen;
     std::map<qint64, QString> pages;
     const QSet<qint64> picked(choice.chosen.begin(), choice.chosen.end());

@@ -144,7 +144,8 @@ void KennelTest::pupAndLitterFindEachOther()
     QCOMPARE(names, pups);
 }
 
-// The kennel's own name holds a quote, which once had to be written into the SQL by hand.
+// The kennel's own name holds a quote, which once had to be written into the SQL by hand, and
+// letters beyond A-Z, compared blind to case as the pedigrees compare names.
 void KennelTest::kennelMalesAreOwnedByItOrByNobody()
 {
     Kennel kennel;
@@ -153,7 +154,8 @@ void KennelTest::kennelMalesAreOwnedByItOrByNobody()
     QList<qint64> kept;
     for (const auto &[owner, sex, ours] :
          {std::tuple{"", "Male", true}, std::tuple{"  ", "Male", true},
-          std::tuple{"zoë O'BRIEN", "Male", true}, std::tuple{"ZOË O'Brien", "Male", false},
+          std::tuple{"zoë O'BRIEN", "Male", true}, std::tuple{"ZOË O'Brien", "Male", true},
+          std::tuple{"  Zoë O'Brien ", "Male", true}, std::tuple{"Zoë O'Briens", "Male", false},
           std::tuple{"Zoë O'Brien", "Female", false}, std::tuple{"Ann Lee", "Male", false},
           std::tuple{"Zoë O'Brien", "male", false}}) {
         const qint64 id =
@@ -161,8 +163,7 @@ void KennelTest::kennelMalesAreOwnedByItOrByNobody()
         if (ours)
             kept << id;
     }
-    addDog(db, {{"name", "No owner recorded"}, {"sex", "Male"}});
-    kept << 8;
+    kept << addDog(db, {{"name", "No owner recorded"}, {"sex", "Male"}});
     std::unordered_set<qint64> males;
     QCOMPARE(kennel::kennelMales(db, &males), QString());
     QList<qint64> found(males.begin(), males.end());
