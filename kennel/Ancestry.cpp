@@ -62,12 +62,7 @@ std::optional<bool> hasAncestorNamed(const QSqlDatabase &kennel, qint64 dogId, c
                                      QString *problem)
 {
     namespace dog = db::fields::dogs;
-    auto keyOf = [](const QString &text) {
-        std::string key;
-        dogNameKey(text.toStdString(), key);
-        return key;
-    };
-    const std::string sought = keyOf(name);
+    const std::string sought = dogNameKey(name);
     QSqlQuery own(kennel);
     own.prepare(db::selectFrom(db::tables::dogs, {dog::sire, dog::dam}) %
                 QStringLiteral(" WHERE ") % db::quoted(dog::id) % QStringLiteral(" = ?"));
@@ -86,7 +81,7 @@ std::optional<bool> hasAncestorNamed(const QSqlDatabase &kennel, qint64 dogId, c
         const QString parent = names.takeLast();
         if (!namesADog(parent))
             continue;
-        if (keyOf(parent) == sought)
+        if (dogNameKey(parent) == sought)
             return true;
         if (!finder.find(parent)) {
             if (!finder.lastError().isEmpty()) {

@@ -36,6 +36,13 @@ void dogNameKey(std::string_view utf8, std::string &key)
               .toStdString();
 }
 
+std::string dogNameKey(const QString &name)
+{
+    std::string key;
+    dogNameKey(name.toStdString(), key);
+    return key;
+}
+
 DogFinder::DogFinder(const QSqlDatabase &kennel, const QStringList &columns)
     : m_seek(kennel, *db::findIndex(db::indexes::dogNames), columns)
 {

@@ -20,6 +20,8 @@ bool namesADog(std::string_view utf8);
 // What two names share when they mean the same dog, into `key`: the name with A-Z lowered,
 // as SQLite's NOCASE compares, when it is plain ASCII; fully case folded otherwise.
 void dogNameKey(std::string_view utf8, std::string &key);
+// The same for a name held as text.
+std::string dogNameKey(const QString &name);
 
 class DogFinder
 {

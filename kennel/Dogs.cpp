@@ -19,23 +19,17 @@ namespace {
 
 namespace dog = db::fields::dogs;
 
-std::string nameKey(const QString &name)
-{
-    std::string key;
-    dogNameKey(name.trimmed().toStdString(), key);
-    return key;
-}
-
 } // namespace
 
 KennelOwner::KennelOwner(const QSqlDatabase &kennel)
-    : m_key(nameKey(db::setupRow(kennel).value(db::fields::setup::name).toString()))
+    : m_key(dogNameKey(db::setupRow(kennel).value(db::fields::setup::name).toString().trimmed()))
 {
 }
 
 bool KennelOwner::owns(const QString &owner) const
 {
-    return owner.trimmed().isEmpty() || nameKey(owner) == m_key;
+    const QString trimmed = owner.trimmed();
+    return trimmed.isEmpty() || dogNameKey(trimmed) == m_key;
 }
 
 QString kennelMales(const QSqlDatabase &kennel, std::unordered_set<qint64> *ids)
