@@ -1,3 +1,4 @@
+#include "kennel/Whelping.h"
 #include "bench/BreedingYearBench.h"
 
 #include "bench/Timing.h"
@@ -86,7 +87,7 @@ qint64 addWeights(QSqlDatabase kennel, int weighings)
     if (!parents.next())
         return 0;
     const auto added =
-        breeding::addLitter(kennel, {parents.value(0).toString(), parents.value(1).toString(),
+        kennel::addLitter(kennel, {parents.value(0).toString(), parents.value(1).toString(),
                                      QStringLiteral("Bench"), 12, born});
     if (!added)
         return 0;
@@ -155,7 +156,7 @@ void benchBreedingYear()
                   .arg(locale.toString(rowsOf(kennel, QStringLiteral("weights")))),
               medianMs(11,
                        [&] {
-                           const auto litter = breeding::litterWithId(kennel, litterId);
+                           const auto litter = kennel::litterWithId(kennel, litterId);
                            if (!litter)
                                return;
                            const auto pups = breeding::litterPups(kennel, *litter);

@@ -1,5 +1,6 @@
 // The benches of the record screens, reports and start-up, each timed beside the same work
 // in bare SQLite statements.
+#include "kennel/Whelping.h"
 #include "bench/RecordBench.h"
 
 #include "app/MainWindow.h"
@@ -175,7 +176,7 @@ void benchBreeding()
     const double litter = bench::medianMs(
         11,
         [&] {
-            breeding::addLitter(kennel, {"Sire", "Dam", "Whippet", 12, QDate(2026, 3, 1)});
+            kennel::addLitter(kennel, {"Sire", "Dam", "Whippet", 12, QDate(2026, 3, 1)});
         },
         removeLitter);
     removeLitter();

@@ -107,56 +107,6 @@ Mating viewMating(const QSqlDatabase &db, qint64 row)
     return mating;
 }
 
-core::WriteResult<qint64> addPlaceholderPup(QSqlDatabase db, qint64 litterId,
-                                            const NewLitter &litter, int number)
-{
-    // The kennel's own name breeds and owns the pups; without a setup row they get none.
-    const QVariantMap setup = db::setupRow(db);
-    const QDate born = kennel::pupsBirthday(litter.born);
-    db::TableCursor dogs(db, db::tables::dogs);
-    if (!dogs.addNew())
-        return core::failure(dogs.lastError());
-    const QString name =
-        QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(number);
-    dogs.setValue(fields::dogs::name, name);
-    dogs.setValue(fields::dogs::born, core::datetext::toStored(born));
-    dogs.setValue(fields::dogs::countryOfBirth, setup.value(fields::setup::country));
-    dogs.setValue(fields::dogs::breeder, setup.value(fields::setup::name));
-    dogs.setValue(fields::dogs::owner, setup.value(fields::setup::name));
-    dogs.setValue(fields::dogs::breed, litter.breed);
-    dogs.setValue(fields::dogs::sire, litter.sire);
-    dogs.setValue(fields::dogs::dam, litter.dam);
-    dogs.setValue(fields::dogs::number, dogs.rowId());
-    if (!dogs.update())
-        return core::failure(dogs.lastError());
-    return dogs.rowId();
-}
-
-core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
-{
-    db::Transaction batch(db);
-    db::LoggedChange logged(
-        db, QStringLiteral("Added the litter of %1 and %2").arg(litter.dam, litter.sire));
-    db::TableCursor litters(db, db::tables::litters);
-    if (!litters.addNew())
-        return core::failure(litters.lastError());
-    const qint64 litterId = litters.rowId();
-    litters.setValue(fields::litters::sire, litter.sire);
-    litters.setValue(fields::litters::dam, litter.dam);
-    litters.setValue(fields::litters::size, litter.pups);
-    litters.setValue(fields::litters::born, core::datetext::toStored(litter.born));
-    litters.setValue(fields::litters::breed, litter.breed);
-    if (!litters.update())
-        return core::failure(litters.lastError());
-    for (int i = 1; i <= litter.pups; ++i) {
-        if (const auto pup = addPlaceholderPup(db, litterId, litter, i); !pup)
-            return core::failure(pup.problem());
-    }
-    if (const auto landed = logged.land(batch); !landed)
-        return core::failure(landed.problem());
-    return litterId;
-}
-
 QStringList matingHistory(const QSqlDatabase &db, const QString &dog)
 {
     QSqlQuery q(db);

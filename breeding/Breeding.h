@@ -43,22 +43,6 @@ struct Mating
 };
 Mating viewMating(const QSqlDatabase &db, qint64 row);
 
-struct NewLitter
-{
-    QString sire;
-    QString dam;
-    QString breed;
-    int pups = 0;
-    QDate born;
-};
-// Writes the litter and one placeholder dog per pup in one transaction; answers the new
-// litter's id.
-core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter);
-// One placeholder dog for pup `number` of the litter, "PPLITTER<litter><number>", bred and
-// owned by the kennel; inside the caller's transaction. Answers its id.
-core::WriteResult<qint64> addPlaceholderPup(QSqlDatabase db, qint64 litterId,
-                                            const NewLitter &litter, int number);
-
 // The lines of a dog's mating history, each followed by a line " ".
 QStringList matingHistory(const QSqlDatabase &db, const QString &dog);
 

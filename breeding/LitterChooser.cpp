@@ -15,7 +15,7 @@ LitterChooser::LitterChooser(QWidget *parent) : QComboBox(parent)
 
 std::optional<Litter> LitterChooser::fill(qint64 chosen)
 {
-    m_litters = allLitters(db::DatabaseFiles::kennel()).value_or(std::vector<Litter>{});
+    m_litters = kennel::allLitters(db::DatabaseFiles::kennel()).value_or(std::vector<Litter>{});
     const QSignalBlocker quiet(this);
     clear();
     int shown = m_litters.empty() ? -1 : 0;

@@ -5,6 +5,7 @@
 #include "db/SqlRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Litters.h"
 
 namespace breeding {
 namespace {
@@ -33,10 +34,7 @@ public:
             if (!sire.isNull())
                 sires << sire.toString();
         }
-        namespace litter = db::fields::litters;
-        const QHash<QString, core::DataSet> litters = db::rowsHoldingExactly(
-            m_kennel, db::tables::litters, litter::sire, sires,
-            {litter::id, litter::sire, litter::dam, litter::size, litter::born, litter::breed});
+        const QHash<QString, core::DataSet> litters = kennel::littersOfSires(m_kennel, sires);
         for (core::DataRow &mating : matings) {
             const QVariant sire = mating.values.value(db::fields::matings::sire);
             if (!sire.isNull())

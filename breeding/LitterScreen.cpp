@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/NumberText.h"
 #include "db/DatabaseFiles.h"
+#include "kennel/Litters.h"
 #include "ui/FieldGrid.h"
 
 #include <algorithm>
@@ -167,8 +168,8 @@ void LitterScreen::addLitterAndPups()
         return;
     }
     if (pups > 0) {
-        const NewLitter litter{m_sire->text(), m_dam->text(), m_breed->text(), pups, born};
-        if (const auto written = addLitter(db::DatabaseFiles::kennel(), litter); !written) {
+        const kennel::NewLitter litter{m_sire->text(), m_dam->text(), m_breed->text(), pups, born};
+        if (const auto written = kennel::addLitter(db::DatabaseFiles::kennel(), litter); !written) {
             core::tellNothingChanged(QStringLiteral("The litter"), written.problem());
             return;
         }

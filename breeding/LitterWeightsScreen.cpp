@@ -197,7 +197,7 @@ void LitterWeightsScreen::showLitter(qint64 litterId)
 {
     if (!settle())
         return;
-    m_litter = litterWithId(db::DatabaseFiles::kennel(), litterId);
+    m_litter = kennel::litterWithId(db::DatabaseFiles::kennel(), litterId);
     if (isLoaded())
         fillLitters(litterId);
 }

@@ -11,6 +11,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/Dogs.h"
 
 #include <algorithm>
 #include <map>
@@ -22,7 +23,6 @@ namespace breeding {
 namespace {
 
 namespace season = db::fields::seasons;
-namespace dog = db::fields::dogs;
 
 const QStringList &seasonFields()
 {
@@ -110,26 +110,22 @@ std::optional<std::vector<Season>> seasonsOf(const QSqlDatabase &kennel, qint64 
 std::optional<SeasonOfBitch> seasonWithId(const QSqlDatabase &kennel, qint64 seasonId)
 {
     QSqlQuery q(kennel);
-    q.prepare(QStringLiteral("SELECT s.") % db::quoted(season::dogId) % QStringLiteral(", s.") %
-              db::quoted(season::firstDay) % QStringLiteral(", s.") % db::quoted(season::lastDay) %
-              QStringLiteral(", s.") % db::quoted(season::mated) % QStringLiteral(", s.") %
-              db::quoted(season::note) % QStringLiteral(", d.") % db::quoted(dog::name) %
-              QStringLiteral(" FROM ") % db::quoted(db::tables::seasons) %
-              QStringLiteral(" s JOIN ") % db::quoted(db::tables::dogs) %
-              QStringLiteral(" d ON d.") % db::quoted(dog::id) % QStringLiteral(" = s.") %
-              db::quoted(season::dogId) % QStringLiteral(" WHERE s.") % db::quoted(season::id) %
-              QStringLiteral(" = ?"));
+    q.prepare(db::selectFrom(db::tables::seasons, seasonFields()) % QStringLiteral(" WHERE ") %
+              db::quoted(season::id) % QStringLiteral(" = ?"));
     q.addBindValue(seasonId);
     if (!db::execRead(q) || !q.next())
         return std::nullopt;
     SeasonOfBitch found;
     found.season.id = seasonId;
-    found.season.dogId = q.value(0).toLongLong();
-    found.season.firstDay = core::datetext::fromStored(q.value(1));
-    found.season.lastDay = core::datetext::fromStored(q.value(2));
-    found.season.mated = q.value(3).toInt() != 0;
-    found.season.note = q.value(4).toString();
-    found.name = q.value(5).toString();
+    found.season.dogId = q.value(season::dogId).toLongLong();
+    found.season.firstDay = core::datetext::fromStored(q.value(season::firstDay));
+    found.season.lastDay = core::datetext::fromStored(q.value(season::lastDay));
+    found.season.mated = q.value(season::mated).toInt() != 0;
+    found.season.note = q.value(season::note).toString();
+    const auto bitch = kennel::lifeOf(kennel, found.season.dogId);
+    if (!bitch)
+        return std::nullopt;
+    found.name = bitch->name;
     return found;
 }
 
@@ -156,14 +152,11 @@ QString seasonProblem(const QSqlDatabase &kennel, const Season &s)
         return QStringLiteral("A season needs its first day.");
     if (s.lastDay.isValid() && s.lastDay < s.firstDay)
         return QStringLiteral("The last day of a season cannot come before its first day.");
-    QSqlQuery q(kennel);
-    q.prepare(db::selectFrom(db::tables::dogs, {dog::born, dog::died}) % QStringLiteral(" WHERE ") %
-              db::quoted(dog::id) % QStringLiteral(" = ?"));
-    q.addBindValue(s.dogId);
-    if (!db::execRead(q) || !q.next())
+    const auto bitch = kennel::lifeOf(kennel, s.dogId);
+    if (!bitch)
         return QStringLiteral("The bitch is no longer in the kennel.");
-    const QDate born = core::datetext::fromStored(q.value(0));
-    const QDate died = core::datetext::fromStored(q.value(1));
+    const QDate born = bitch->born;
+    const QDate died = bitch->died;
     if (born.isValid() && s.firstDay < born)
         return QStringLiteral("A season cannot begin before the bitch was born (%1).")
             .arg(core::datetext::shortDate(born));
@@ -221,23 +214,30 @@ core::WriteResult<> deleteSeason(QSqlDatabase kennel, const Season &s, const QSt
 
 std::vector<ExpectedSeason> seasonsExpected(const QSqlDatabase &kennel, QString *problem)
 {
-    auto d = [](const QString &f) -> QString { return QStringLiteral("d.") + db::quoted(f); };
-    auto s = [](const QString &f) -> QString { return QStringLiteral("s.") + db::quoted(f); };
+    std::map<qint64, QList<QDate>> daysOf;
+    *problem = db::scanRows(kennel,
+                            db::selectFrom(db::tables::seasons, {season::dogId, season::firstDay}),
+                            [&](const db::RawRow &row) {
+                                daysOf[row.whole(0)]
+                                    << core::datetext::fromStored(row.string(1));
+                            });
     std::map<qint64, std::pair<QString, QList<QDate>>> bitches;
-    *problem =
-        db::scanRows(kennel,
-                     QStringLiteral("SELECT ") % d(dog::id) % QStringLiteral(", ") % d(dog::name) %
-                         QStringLiteral(", ") % s(season::firstDay) % QStringLiteral(" FROM ") %
-                         db::quoted(db::tables::seasons) % QStringLiteral(" s JOIN ") %
-                         db::quoted(db::tables::dogs) % QStringLiteral(" d ON ") % d(dog::id) %
-                         QStringLiteral(" = ") % s(season::dogId) % QStringLiteral(" WHERE ") %
-                         d(dog::sex) % QStringLiteral(" = 'Female' AND coalesce(") % d(dog::died) %
-                         QStringLiteral(", '') = ''"),
-                     [&](const db::RawRow &row) {
-                         auto &[name, days] = bitches[row.whole(0)];
-                         name = row.string(1);
-                         days << core::datetext::fromStored(row.string(2));
-                     });
+    if (problem->isEmpty()) {
+        std::vector<qint64> ids;
+        for (const auto &entry : daysOf)
+            ids.push_back(entry.first);
+        const auto lives = kennel::livesOf(kennel, ids);
+        if (!lives)
+            *problem = QStringLiteral("The dogs of the seasons could not be read.");
+        else {
+            for (auto &[id, days] : daysOf) {
+                const auto life = lives->find(id);
+                if (life != lives->end() && life->second.sex == QLatin1String("Female") &&
+                    life->second.living)
+                    bitches[id] = {life->second.name, std::move(days)};
+            }
+        }
+    }
     std::vector<ExpectedSeason> expected;
     if (!problem->isEmpty())
         return expected;

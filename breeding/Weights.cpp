@@ -8,6 +8,7 @@
 #include "db/Schema.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Dogs.h"
 #include "transfer/CsvExport.h"
 
 #include <algorithm>
@@ -18,8 +19,6 @@ namespace breeding {
 namespace {
 
 namespace weight = db::fields::weights;
-namespace dog = db::fields::dogs;
-namespace litters = db::fields::litters;
 
 constexpr double heaviest = 120000; // grams
 
@@ -41,13 +40,10 @@ QString weighingProblem(const QSqlDatabase &kennel, const Weighing &w)
 {
     if (!w.at.day.isValid())
         return QStringLiteral("A weighing needs its date.");
-    QSqlQuery born(kennel);
-    born.prepare(db::selectFrom(db::tables::dogs, {dog::born}) % QStringLiteral(" WHERE ") %
-                 db::quoted(dog::id) % QStringLiteral(" = ?"));
-    born.addBindValue(w.dogId);
-    if (!db::execRead(born) || !born.next())
+    const auto dog = kennel::lifeOf(kennel, w.dogId);
+    if (!dog)
         return QStringLiteral("The dog is no longer in the kennel.");
-    const QDate birthday = core::datetext::fromStored(born.value(0));
+    const QDate birthday = dog->born;
     if (birthday.isValid() && w.at.day < birthday)
         return QStringLiteral("A weighing cannot come before the dog was born (%1).")
             .arg(core::datetext::shortDate(birthday));
@@ -97,53 +93,6 @@ std::vector<Weighing> LitterPup::series() const
         all.push_back({0, dogId, born, birthGrams});
     all.insert(all.end(), weighings.begin(), weighings.end());
     return all;
-}
-
-QString Litter::label() const
-{
-    return QStringLiteral("%1 x %2, %3").arg(dam, sire, core::datetext::shortDate(born));
-}
-
-namespace {
-
-std::optional<std::vector<Litter>> readLitters(const QSqlDatabase &kennel, const QString &where,
-                                               const QVariantList &values)
-{
-    QSqlQuery q(kennel);
-    q.setForwardOnly(true);
-    q.prepare(db::selectFrom(db::tables::litters, {litters::id, litters::sire, litters::dam,
-                                                   litters::born, litters::size, litters::breed}) %
-              where % QStringLiteral(" ORDER BY ") % db::quoted(litters::born) %
-              QStringLiteral(" DESC, ") % db::quoted(litters::id) % QStringLiteral(" DESC"));
-    for (const QVariant &value : values)
-        q.addBindValue(value);
-    if (!db::execRead(q))
-        return std::nullopt;
-    std::vector<Litter> found;
-    while (q.next())
-        found.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
-                         core::datetext::fromStored(q.value(3)), q.value(4).toInt(),
-                         q.value(5).toString()});
-    if (!db::readToEnd(q))
-        return std::nullopt;
-    return found;
-}
-
-} // namespace
-
-std::optional<std::vector<Litter>> allLitters(const QSqlDatabase &kennel)
-{
-    return readLitters(kennel, QString(), {});
-}
-
-std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId)
-{
-    const auto found = readLitters(
-        kennel, QStringLiteral(" WHERE ") % db::quoted(litters::id) % QStringLiteral(" = ?"),
-        {litterId});
-    if (!found || found->empty())
-        return std::nullopt;
-    return found->front();
 }
 
 std::optional<std::vector<LitterPup>> litterPups(const QSqlDatabase &kennel, const Litter &litter)

@@ -13,6 +13,8 @@
 
 namespace breeding {
 
+using kennel::Litter;
+
 struct Weighing
 {
     qint64 id = 0;
@@ -44,22 +46,6 @@ struct LitterPup : kennel::Pup
     // The birth weight and the weighings, in time order.
     std::vector<Weighing> series() const;
 };
-
-struct Litter
-{
-    qint64 id = 0;
-    QString sire;
-    QString dam;
-    QDate born;
-    int size = 0;
-    QString breed;
-
-    // "Bella x Rex, 3/4/2027"
-    QString label() const;
-};
-// Every litter, latest first; nothing when they could not be read (the user was told).
-std::optional<std::vector<Litter>> allLitters(const QSqlDatabase &kennel);
-std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId);
 
 // The pups of a litter, as `kennel::pupsOf` finds them, with each one's weighings. Nothing
 // when they could not be read.

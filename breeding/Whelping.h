@@ -1,6 +1,7 @@
 #pragma once
 
 #include "breeding/Weights.h"
+#include "kennel/Whelping.h"
 #include "core/WriteResult.h"
 
 #include <optional>
@@ -12,42 +13,14 @@
 
 namespace breeding {
 
-// One pup as it was born, in the order of birth.
-struct WhelpedPup
-{
-    qint64 dogId = 0; // 0 for a pup the kennel has no record of yet
-    QString name;
-    QTime time;  // invalid where not noted
-    QString sex; // "Male", "Female" or empty
-    QString colour;
-    QString markings;
-    QString collar;
-    double birthGrams = 0; // 0 where not weighed
-    bool alive = true;
-    QDate died; // invalid while it lives
-};
-
 inline constexpr int mostPups = 30;
 
-// The litter's pups as their whelping was recorded, then its other pups (the placeholders
-// "Add Litter and Pups" made, or dogs of its sire and dam born on its day). Nothing when they
-// could not be read.
-std::optional<std::vector<WhelpedPup>> whelpingOf(const QSqlDatabase &kennel, const Litter &litter);
 // "Male" or "Female" for what a breeder types ("m", "bitch", "female" ...), empty for nothing,
 // nothing for anything else.
 std::optional<QString> readSex(const QString &typed);
-// When each pup was born: on the litter's day, and on the next from the first time that is
-// earlier than the one before it (the whelping went on past midnight).
-std::vector<core::moments::Moment> birthMoments(const Litter &litter,
-                                                const std::vector<WhelpedPup> &pups);
 // What keeps the whelping from being kept, or empty: more than 30 pups, one collar on two pups,
 // a pup that died before it was born, a birth before the mating of the sire and dam.
 QString whelpingProblem(const QSqlDatabase &kennel, const Litter &litter,
-                        const std::vector<WhelpedPup> &pups);
-// Records the whelping as one change: each pup's dog record gets its sex, colour, date of birth
-// and, where it was stillborn or died, its date of death; a pup without a record gets a
-// placeholder one as "Add Litter and Pups" makes them.
-core::WriteResult<> saveWhelping(QSqlDatabase kennel, const Litter &litter,
-                                 const std::vector<WhelpedPup> &pups);
+                        const std::vector<kennel::WhelpedPup> &pups);
 
 } // namespace breeding

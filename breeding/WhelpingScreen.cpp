@@ -54,7 +54,7 @@ WhelpingScreen::WhelpingScreen(QWidget *parent)
                 QStringLiteral("A litter of more than %1 pups cannot be recorded.").arg(mostPups));
             return;
         }
-        addRow(WhelpedPup{});
+        addRow(kennel::WhelpedPup{});
         m_edited = true;
         m_pups->setCurrentCell(m_pups->rowCount() - 1, Time);
         m_pups->setFocus();
@@ -85,7 +85,7 @@ void WhelpingScreen::showLitter(qint64 litterId)
 {
     if (!settle())
         return;
-    m_litter = litterWithId(db::DatabaseFiles::kennel(), litterId);
+    m_litter = kennel::litterWithId(db::DatabaseFiles::kennel(), litterId);
     if (isLoaded())
         fillLitters(litterId);
 }
@@ -118,8 +118,8 @@ void WhelpingScreen::showPups()
                                           "birth; weights in %4.")
                                .arg(core::datetext::shortDate(kennel::pupsBirthday(m_litter->born)),
                                     m_litter->dam, m_litter->sire, core::units::weightHint()));
-        for (const WhelpedPup &pup :
-             whelpingOf(db::DatabaseFiles::kennel(), *m_litter).value_or(std::vector<WhelpedPup>{}))
+        for (const kennel::WhelpedPup &pup :
+             kennel::whelpingOf(db::DatabaseFiles::kennel(), *m_litter).value_or(std::vector<kennel::WhelpedPup>{}))
             addRow(pup);
     } else {
         m_heading->setText(
@@ -130,7 +130,7 @@ void WhelpingScreen::showPups()
     m_edited = false;
 }
 
-void WhelpingScreen::addRow(const WhelpedPup &pup)
+void WhelpingScreen::addRow(const kennel::WhelpedPup &pup)
 {
     const bool filling = std::exchange(m_filling, true);
     const int row = m_pups->rowCount();
@@ -156,9 +156,9 @@ void WhelpingScreen::addRow(const WhelpedPup &pup)
     m_filling = filling;
 }
 
-std::optional<std::vector<WhelpedPup>> WhelpingScreen::typedPups()
+std::optional<std::vector<kennel::WhelpedPup>> WhelpingScreen::typedPups()
 {
-    std::vector<WhelpedPup> pups;
+    std::vector<kennel::WhelpedPup> pups;
     auto refuse = [this](int row, int column, const QString &problem) {
         core::tell(problem);
         m_pups->setCurrentCell(row, column);
@@ -166,7 +166,7 @@ std::optional<std::vector<WhelpedPup>> WhelpingScreen::typedPups()
         return std::nullopt;
     };
     for (int row = 0; row < m_pups->rowCount(); ++row) {
-        WhelpedPup pup;
+        kennel::WhelpedPup pup;
         pup.dogId = m_dogIds[size_t(row)];
         const auto time = core::moments::parseTime(cell(m_pups, row, Time));
         if (!time)
@@ -216,7 +216,7 @@ bool WhelpingScreen::save()
         core::tell(problem);
         return false;
     }
-    if (const auto saved = saveWhelping(kennel, *m_litter, *pups); !saved) {
+    if (const auto saved = kennel::saveWhelping(kennel, *m_litter, *pups); !saved) {
         core::tellNothingChanged(QStringLiteral("The whelping"), saved.problem());
         return false;
     }

@@ -30,9 +30,9 @@ protected:
 private:
     void fillLitters(qint64 chosen);
     void showPups();
-    void addRow(const WhelpedPup &pup);
+    void addRow(const kennel::WhelpedPup &pup);
     // What the table holds, or nothing after telling the user what is wrong with it.
-    std::optional<std::vector<WhelpedPup>> typedPups();
+    std::optional<std::vector<kennel::WhelpedPup>> typedPups();
     bool save();
 
     std::optional<Litter> m_litter;

@@ -1,5 +1,6 @@
 #include "kennel/Dogs.h"
 
+#include "core/DateText.h"
 #include "db/Fields.h"
 #include "db/NameLists.h"
 #include "db/RawRows.h"
@@ -18,6 +19,14 @@ namespace kennel {
 namespace {
 
 namespace dog = db::fields::dogs;
+
+const QStringList lifeFields{dog::id, dog::name, dog::sex, dog::born, dog::died};
+
+DogLife lifeIn(const db::RawRow &row)
+{
+    return {row.string(1), row.string(2), core::datetext::fromStored(row.string(3)),
+            core::datetext::fromStored(row.string(4)), row.text(4).empty()};
+}
 
 } // namespace
 
@@ -62,6 +71,44 @@ std::optional<QString> dogName(const QSqlDatabase &kennel, qint64 dogId)
     if (!db::execRead(q) || !q.next())
         return std::nullopt;
     return q.value(0).toString();
+}
+
+std::optional<DogLife> lifeOf(const QSqlDatabase &kennel, qint64 dogId)
+{
+    const auto lives = livesOf(kennel, {dogId});
+    if (!lives || lives->empty())
+        return std::nullopt;
+    return lives->begin()->second;
+}
+
+std::optional<std::unordered_map<qint64, DogLife>> livesOf(const QSqlDatabase &kennel,
+                                                           const std::vector<qint64> &dogIds)
+{
+    std::unordered_map<qint64, DogLife> lives;
+    // Bound a slice at a time: SQLite limits how many values one statement takes.
+    constexpr std::size_t slice = 500;
+    for (std::size_t first = 0; first < dogIds.size(); first += slice) {
+        const std::size_t count = std::min(slice, dogIds.size() - first);
+        QStringList numbers;
+        for (std::size_t i = first; i < first + count; ++i)
+            numbers << QString::number(dogIds[i]);
+        const QString problem = db::scanRows(
+            kennel,
+            db::selectFrom(db::tables::dogs, lifeFields) % QStringLiteral(" WHERE ") %
+                db::quoted(dog::id) % QStringLiteral(" IN (") % numbers.join(QLatin1Char(',')) %
+                QLatin1Char(')'),
+            [&](const db::RawRow &row) { lives.emplace(row.whole(0), lifeIn(row)); });
+        if (!problem.isEmpty())
+            return std::nullopt;
+    }
+    return lives;
+}
+
+QString eachLife(const QSqlDatabase &kennel,
+                 const std::function<void(qint64 dogId, const DogLife &)> &each)
+{
+    return db::scanRows(kennel, db::selectFrom(db::tables::dogs, lifeFields),
+                        [&](const db::RawRow &row) { each(row.whole(0), lifeIn(row)); });
 }
 
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)

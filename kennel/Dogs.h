@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <QDate>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 // Which dogs the kennel's lists and filters mean, decided once.
 namespace kennel {
@@ -34,6 +38,25 @@ std::optional<QString> dogName(const QSqlDatabase &kennel, qint64 dogId);
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner);
 // Whether the kennel holds any dog row at all, named or not.
 bool hasDogs(const QSqlDatabase &kennel);
+// Who a dog is and whether it lives, as the seasons, calendars and due lists need it.
+struct DogLife
+{
+    QString name;
+    QString sex;
+    QDate born;
+    QDate died;
+    bool living = true; // no date of death recorded, readable or not
+};
+// The dog with this number; nothing when it is not in the kennel or could not be read.
+std::optional<DogLife> lifeOf(const QSqlDatabase &kennel, qint64 dogId);
+// The dogs with these numbers that are in the kennel. Nothing when they could not be read.
+std::optional<std::unordered_map<qint64, DogLife>> livesOf(const QSqlDatabase &kennel,
+                                                           const std::vector<qint64> &dogIds);
+// Every dog, by number, in stored order, read straight from the file for large kennels. The
+// problem, or empty.
+QString eachLife(const QSqlDatabase &kennel,
+                 const std::function<void(qint64 dogId, const DogLife &)> &each);
+
 // How many dog records, and how many contacts, the kennel holds.
 qint64 dogCount(const QSqlDatabase &kennel);
 qint64 contactCount(const QSqlDatabase &kennel);

@@ -4,8 +4,14 @@
 #include "db/Fields.h"
 #include "db/ReadFailure.h"
 #include "db/Schema.h"
+#include "db/SqlRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "db/TableCursor.h"
+#include "db/ChangeLog.h"
+#include "db/SingleRows.h"
+#include "db/Transaction.h"
+#include "core/NumberText.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -26,7 +32,35 @@ QString pupsBirthdayOf(const QString &litterDay)
            QStringLiteral(", 5) ELSE ") % litterDay % QStringLiteral(" END");
 }
 
+std::optional<std::vector<Litter>> readLitters(const QSqlDatabase &kennel, const QString &where,
+                                               const QVariantList &values)
+{
+    QSqlQuery q(kennel);
+    q.setForwardOnly(true);
+    q.prepare(db::selectFrom(db::tables::litters, {litter::id, litter::sire, litter::dam,
+                                                   litter::born, litter::size, litter::breed}) %
+              where % QStringLiteral(" ORDER BY ") % db::quoted(litter::born) %
+              QStringLiteral(" DESC, ") % db::quoted(litter::id) % QStringLiteral(" DESC"));
+    for (const QVariant &value : values)
+        q.addBindValue(value);
+    if (!db::execRead(q))
+        return std::nullopt;
+    std::vector<Litter> found;
+    while (q.next())
+        found.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                         core::datetext::fromStored(q.value(3)), q.value(4).toInt(),
+                         q.value(5).toString()});
+    if (!db::readToEnd(q))
+        return std::nullopt;
+    return found;
+}
+
 } // namespace
+
+QString Litter::label() const
+{
+    return QStringLiteral("%1 x %2, %3").arg(dam, sire, core::datetext::shortDate(born));
+}
 
 QDate pupsBirthday(const QDate &litterDay)
 {
@@ -124,6 +158,78 @@ std::optional<qint64> litterOf(const QSqlDatabase &kennel, qint64 dogId)
     if (!db::execRead(q))
         return std::nullopt;
     return q.next() ? q.value(0).toLongLong() : 0;
+}
+
+std::optional<std::vector<Litter>> allLitters(const QSqlDatabase &kennel)
+{
+    return readLitters(kennel, QString(), {});
+}
+
+std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId)
+{
+    const auto found = readLitters(
+        kennel, QStringLiteral(" WHERE ") % db::quoted(litter::id) % QStringLiteral(" = ?"),
+        {litterId});
+    if (!found || found->empty())
+        return std::nullopt;
+    return found->front();
+}
+
+QHash<QString, core::DataSet> littersOfSires(const QSqlDatabase &kennel, const QStringList &sires)
+{
+    return db::rowsHoldingExactly(
+        kennel, db::tables::litters, litter::sire, sires,
+        {litter::id, litter::sire, litter::dam, litter::size, litter::born, litter::breed});
+}
+
+core::WriteResult<qint64> addPlaceholderPup(QSqlDatabase db, qint64 litterId,
+                                            const NewLitter &litter, int number)
+{
+    // The kennel's own name breeds and owns the pups; without a setup row they get none.
+    const QVariantMap setup = db::setupRow(db);
+    const QDate born = pupsBirthday(litter.born);
+    db::TableCursor dogs(db, db::tables::dogs);
+    if (!dogs.addNew())
+        return core::failure(dogs.lastError());
+    const QString name =
+        QStringLiteral("PPLITTER") + core::signedText(litterId) + core::signedText(number);
+    dogs.setValue(dog::name, name);
+    dogs.setValue(dog::born, core::datetext::toStored(born));
+    dogs.setValue(dog::countryOfBirth, setup.value(db::fields::setup::country));
+    dogs.setValue(dog::breeder, setup.value(db::fields::setup::name));
+    dogs.setValue(dog::owner, setup.value(db::fields::setup::name));
+    dogs.setValue(dog::breed, litter.breed);
+    dogs.setValue(dog::sire, litter.sire);
+    dogs.setValue(dog::dam, litter.dam);
+    dogs.setValue(dog::number, dogs.rowId());
+    if (!dogs.update())
+        return core::failure(dogs.lastError());
+    return dogs.rowId();
+}
+
+core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter)
+{
+    db::Transaction batch(db);
+    db::LoggedChange logged(
+        db, QStringLiteral("Added the litter of %1 and %2").arg(litter.dam, litter.sire));
+    db::TableCursor litters(db, db::tables::litters);
+    if (!litters.addNew())
+        return core::failure(litters.lastError());
+    const qint64 litterId = litters.rowId();
+    litters.setValue(litter::sire, litter.sire);
+    litters.setValue(litter::dam, litter.dam);
+    litters.setValue(litter::size, litter.pups);
+    litters.setValue(litter::born, core::datetext::toStored(litter.born));
+    litters.setValue(litter::breed, litter.breed);
+    if (!litters.update())
+        return core::failure(litters.lastError());
+    for (int i = 1; i <= litter.pups; ++i) {
+        if (const auto pup = addPlaceholderPup(db, litterId, litter, i); !pup)
+            return core::failure(pup.problem());
+    }
+    if (const auto landed = logged.land(batch); !landed)
+        return core::failure(landed.problem());
+    return litterId;
 }
 
 } // namespace kennel

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/DataRows.h"
 #include "core/Moments.h"
+#include "core/WriteResult.h"
 
 #include <optional>
 #include <QDate>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <vector>
@@ -17,6 +20,42 @@ namespace kennel {
 // The birthday a litter's pup records were given: the litter's day, except that a litter of
 // 1900 (a two-digit year 00 read into the wrong hundred years) gave its pups 2000.
 QDate pupsBirthday(const QDate &litterDay);
+
+// A litter as recorded.
+struct Litter
+{
+    qint64 id = 0;
+    QString sire;
+    QString dam;
+    QDate born;
+    int size = 0;
+    QString breed;
+
+    // "Bella x Rex, 3/4/2027"
+    QString label() const;
+};
+// Every litter, latest first; nothing when they could not be read (the user was told).
+std::optional<std::vector<Litter>> allLitters(const QSqlDatabase &kennel);
+std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId);
+// The litters of each of these sires, keyed by the sire's name as the litters store it: rows of
+// the litter's number, sire, dam, size, day and breed.
+QHash<QString, core::DataSet> littersOfSires(const QSqlDatabase &kennel, const QStringList &sires);
+
+struct NewLitter
+{
+    QString sire;
+    QString dam;
+    QString breed;
+    int pups = 0;
+    QDate born;
+};
+// Writes the litter and one placeholder dog per pup in one transaction; answers the new
+// litter's id.
+core::WriteResult<qint64> addLitter(QSqlDatabase db, const NewLitter &litter);
+// One placeholder dog for pup `number` of the litter, "PPLITTER<litter><number>", bred and
+// owned by the kennel; inside the caller's transaction. Answers its id.
+core::WriteResult<qint64> addPlaceholderPup(QSqlDatabase db, qint64 litterId,
+                                            const NewLitter &litter, int number);
 
 // A pup of a litter, with how it was born where its whelping was recorded.
 struct Pup

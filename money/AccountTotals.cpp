@@ -1,3 +1,4 @@
+#include "kennel/Whelping.h"
 #include "money/AccountTotals.h"
 
 #include "breeding/Weights.h"
@@ -126,7 +127,7 @@ core::WriteResult<YearAccounts> yearAccounts(const QSqlDatabase &kennel, int yea
 
 core::WriteResult<std::vector<LitterAccount>> litterAccounts(const QSqlDatabase &kennel)
 {
-    const auto litters = breeding::allLitters(kennel);
+    const auto litters = kennel::allLitters(kennel);
     if (!litters)
         return core::failure(QStringLiteral("the litters could not be read"));
     struct Sums
@@ -149,7 +150,7 @@ core::WriteResult<std::vector<LitterAccount>> litterAccounts(const QSqlDatabase 
     if (!problem.isEmpty())
         return core::failure(problem);
     std::vector<LitterAccount> accounts;
-    for (const breeding::Litter &litter : *litters) {
+    for (const kennel::Litter &litter : *litters) {
         const auto found = sums.find(litter.id);
         if (found == sums.end())
             continue;

@@ -1,3 +1,4 @@
+#include "kennel/Whelping.h"
 #include "money/Accounts.h"
 
 #include "breeding/Weights.h"
@@ -359,10 +360,10 @@ std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel)
                   db::quoted(contact::id) % linkedIds.arg(db::quoted(field::contactId)),
               &names.contacts))
         return std::nullopt;
-    const auto litters = breeding::allLitters(kennel);
+    const auto litters = kennel::allLitters(kennel);
     if (!litters)
         return std::nullopt;
-    for (const breeding::Litter &litter : *litters) {
+    for (const kennel::Litter &litter : *litters) {
         names.litters.insert(litter.id, litter.label());
         names.latestLitters.emplace_back(litter.id, litter.label());
     }

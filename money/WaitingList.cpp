@@ -219,7 +219,7 @@ core::WriteResult<> setPickOrder(QSqlDatabase kennel, const QList<qint64> &entry
 
 std::optional<std::vector<PupChoice>> pupsOfLitter(const QSqlDatabase &kennel, qint64 litterId)
 {
-    const auto litter = breeding::litterWithId(kennel, litterId);
+    const auto litter = kennel::litterWithId(kennel, litterId);
     if (!litter)
         return std::nullopt;
     const auto pups = breeding::litterPups(kennel, *litter);

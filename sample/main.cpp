@@ -1,5 +1,6 @@
 // houndry-sample: writes a small, realistic kennel into the working folder, to try the
 // program with. It never overwrites existing database files.
+#include "kennel/Whelping.h"
 #include "breeding/Breeding.h"
 #include "breeding/DueDate.h"
 #include "breeding/Progesterone.h"
@@ -166,7 +167,7 @@ void writeSample()
     breeding::addMating(kennel, "Kirkwood Zephyr", "Kirkwood Indigo",
                         today.addYears(-3).addDays(-70),
                         breeding::litterDueDate(today.addYears(-3).addDays(-70)));
-    const qint64 litter = breeding::addLitter(kennel, {"Kirkwood Hollis", "Kirkwood Nova",
+    const qint64 litter = kennel::addLitter(kennel, {"Kirkwood Hollis", "Kirkwood Nova",
                                                        "Whippet", 4, earlier.addDays(63)})
                               .value();
     // Two pups already have their names; two are still to be completed.
@@ -199,8 +200,8 @@ void writeSample()
         test.laboratory = QStringLiteral("Vetlab");
         breeding::addProgesterone(kennel, test, "Kirkwood Nova");
     }
-    const auto sampleLitter = breeding::litterWithId(kennel, litter);
-    std::vector<breeding::WhelpedPup> whelped = *breeding::whelpingOf(kennel, *sampleLitter);
+    const auto sampleLitter = kennel::litterWithId(kennel, litter);
+    std::vector<kennel::WhelpedPup> whelped = *kennel::whelpingOf(kennel, *sampleLitter);
     const QStringList collars{"Red", "Blue", "Green", "Yellow"};
     const QList<double> birthGrams{410, 385, 402, 330};
     for (int i = 0; i < int(whelped.size()) && i < collars.size(); ++i) {
@@ -210,8 +211,8 @@ void writeSample()
         if (whelped[size_t(i)].sex.isEmpty())
             whelped[size_t(i)].sex = i % 2 ? QStringLiteral("Female") : QStringLiteral("Male");
     }
-    breeding::saveWhelping(kennel, *sampleLitter, whelped);
-    for (const breeding::WhelpedPup &pup : whelped) {
+    kennel::saveWhelping(kennel, *sampleLitter, whelped);
+    for (const kennel::WhelpedPup &pup : whelped) {
         const double rate = pup.birthGrams < 350 ? 0.05 : 0.085;
         for (int day = 1; day <= 14; ++day)
             breeding::addWeighing(kennel,

@@ -1,3 +1,4 @@
+#include "kennel/Whelping.h"
 #include "app/AboutBox.h"
 #include "app/GuidePages.h"
 #include "app/HelpScreen.h"
@@ -767,7 +768,7 @@ void AppTest::entriesAreUndoneOneByOne()
     health::notesOf(kennel.db(), 1);
     QVERIFY(contacts::addContact(kennel.db(), {{"last", "O'Brien"}}));
     QVERIFY(breeding::addMating(kennel.db(), "Rex", "Bella", day, day.addDays(63)));
-    QVERIFY(breeding::addLitter(kennel.db(), {"Rex", "Bella", "Whippet", 3, day}));
+    QVERIFY(kennel::addLitter(kennel.db(), {"Rex", "Bella", "Whippet", 3, day}));
     QStringList undone;
     while (db::latestChange(kennel.db()).id != 0) {
         const auto undo = db::undoLatestChange(kennel.db());

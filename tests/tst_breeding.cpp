@@ -1,3 +1,4 @@
+#include "kennel/Whelping.h"
 #include "breeding/Breeding.h"
 #include "breeding/DueDate.h"
 #include "breeding/LitterHistories.h"
@@ -452,9 +453,9 @@ void BreedingTest::litterOfNoPupsWritesNothing()
 void BreedingTest::sameMatingTwiceMakesTwoLitters()
 {
     Kennel kennel;
-    const breeding::NewLitter litter{"Max", "Bella", "", 2, QDate(2026, 3, 1)};
-    QCOMPARE(breeding::addLitter(kennel.db(), litter).value(), 1);
-    QCOMPARE(breeding::addLitter(kennel.db(), litter).value(), 2);
+    const kennel::NewLitter litter{"Max", "Bella", "", 2, QDate(2026, 3, 1)};
+    QCOMPARE(kennel::addLitter(kennel.db(), litter).value(), 1);
+    QCOMPARE(kennel::addLitter(kennel.db(), litter).value(), 2);
     QCOMPARE(scalar(kennel.db(), "SELECT group_concat(name, '|') FROM Dogtable").toString(),
              "PPLITTER 1 1|PPLITTER 1 2|PPLITTER 2 1|PPLITTER 2 2");
 }
@@ -463,7 +464,7 @@ void BreedingTest::pupsWithoutSetupRowHaveNoOwner()
 {
     Kennel kennel;
     exec(kennel.db(), "DELETE FROM setup");
-    QVERIFY(breeding::addLitter(kennel.db(), {"Max", "Bella", "", 1, QDate(2026, 3, 1)}).ok());
+    QVERIFY(kennel::addLitter(kennel.db(), {"Max", "Bella", "", 1, QDate(2026, 3, 1)}).ok());
     QCOMPARE(scalar(kennel.db(),
                     "SELECT count(*) FROM Dogtable WHERE breeder IS NULL AND ownerid IS NULL "
                     "AND cob IS NULL")

@@ -1,4 +1,5 @@
 // From season to weaning: progesterone and its estimates, through the program's screens too.
+#include "kennel/Whelping.h"
 #include "app/KennelCalendarFile.h"
 #include "breeding/Breeding.h"
 #include "breeding/LitterWeightsScreen.h"
@@ -489,19 +490,19 @@ void WhelpingTest::weightWarningsAndGain()
     exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2, datemated) VALUES ('Rex', 'Bella', "
                       "'2027-01-01')");
     const qint64 litterId =
-        breeding::addLitter(kennel.db(), {"Rex", "Bella", "", 3, QDate(2027, 3, 1)}).value();
-    const auto litter = breeding::litterWithId(kennel.db(), litterId);
+        kennel::addLitter(kennel.db(), {"Rex", "Bella", "", 3, QDate(2027, 3, 1)}).value();
+    const auto litter = kennel::litterWithId(kennel.db(), litterId);
     QVERIFY(litter);
     auto pups = *breeding::litterPups(kennel.db(), *litter);
     QCOMPARE(pups.size(), size_t(3));
-    std::vector<breeding::WhelpedPup> born(3);
+    std::vector<kennel::WhelpedPup> born(3);
     const QStringList collars{"Red", "Blue", "Green"};
     for (int i = 0; i < 3; ++i) {
         born[size_t(i)].dogId = pups[size_t(i)].dogId;
         born[size_t(i)].collar = collars[i];
         born[size_t(i)].birthGrams = 400;
     }
-    QVERIFY(breeding::saveWhelping(kennel.db(), *litter, born).ok());
+    QVERIFY(kennel::saveWhelping(kennel.db(), *litter, born).ok());
     // Red thrives, Blue loses on day 5 and Green has not doubled by day 11.
     const QList<std::tuple<int, int, double>> weighings{
         {0, 5, 700}, {0, 11, 900}, {1, 4, 600}, {1, 5, 580}, {2, 11, 780}};
@@ -569,9 +570,9 @@ void WhelpingTest::whelpingsThatCannotBe()
     Kennel kennel;
     exec(kennel.db(), "INSERT INTO mating (dgname1, dgname2, datemated) VALUES ('Rex', 'Bella', "
                       "'2027-01-01')");
-    breeding::Litter litter{1, "Rex", "Bella", QDate::fromString(litterDay, Qt::ISODate), 0, ""};
-    std::vector<breeding::WhelpedPup> born(static_cast<size_t>(pups));
-    for (breeding::WhelpedPup &pup : born)
+    kennel::Litter litter{1, "Rex", "Bella", QDate::fromString(litterDay, Qt::ISODate), 0, ""};
+    std::vector<kennel::WhelpedPup> born(static_cast<size_t>(pups));
+    for (kennel::WhelpedPup &pup : born)
         pup.collar = collar;
     born[0].died = QDate::fromString(died, Qt::ISODate);
     QCOMPARE(breeding::whelpingProblem(kennel.db(), litter, born), problem);
@@ -584,7 +585,7 @@ void WhelpingTest::whelpingFillsThePlaceholdersAndAddsPups()
     core::units::setWeight(core::units::Weight::Metric);
     core::Clock::setToday(QDate(2027, 3, 10));
     const qint64 litterId =
-        breeding::addLitter(kennel.db(), {"Rex", "Bella", "Collie", 2, QDate(2027, 3, 1)}).value();
+        kennel::addLitter(kennel.db(), {"Rex", "Bella", "Collie", 2, QDate(2027, 3, 1)}).value();
     Window w;
     w.choose("breedingMenu", "Whelping...");
     auto *screen = w.shown<breeding::WhelpingScreen>(breeding::WhelpingScreen::screenName());
@@ -641,7 +642,7 @@ void WhelpingTest::litterIsWeighedChartedAndPrinted()
     core::units::setWeight(core::units::Weight::Metric);
     core::Clock::setToday(QDate(2027, 3, 10));
     const qint64 litterId =
-        breeding::addLitter(kennel.db(), {"Rex", "Bella", "", 2, QDate(2027, 3, 1)}).value();
+        kennel::addLitter(kennel.db(), {"Rex", "Bella", "", 2, QDate(2027, 3, 1)}).value();
     Window w;
     w.choose("breedingMenu", "Litter Weights...");
     auto *screen =
@@ -669,7 +670,7 @@ void WhelpingTest::litterIsWeighedChartedAndPrinted()
     QCOMPARE(chart->series().size(), 3);
     QCOMPARE(chart->series().last()->name(), "Mean");
 
-    const auto litter = breeding::litterWithId(kennel.db(), litterId);
+    const auto litter = kennel::litterWithId(kennel.db(), litterId);
     const auto pups = breeding::litterPups(kennel.db(), *litter);
     report::PagedLayout pages = breeding::litterWeightsReport(*litter, *pups).pages();
     pages.layOutAll();
