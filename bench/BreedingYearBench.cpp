@@ -1,4 +1,3 @@
-#include "kennel/Whelping.h"
 #include "bench/BreedingYearBench.h"
 
 #include "bench/Timing.h"
@@ -10,6 +9,7 @@
 #include "calendar/KennelCalendar.h"
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
+#include "kennel/Litters.h"
 #include "report/PagedLayout.h"
 #include "ui/ChartPicture.h"
 
@@ -88,7 +88,7 @@ qint64 addWeights(QSqlDatabase kennel, int weighings)
         return 0;
     const auto added =
         kennel::addLitter(kennel, {parents.value(0).toString(), parents.value(1).toString(),
-                                     QStringLiteral("Bench"), 12, born});
+                                   QStringLiteral("Bench"), 12, born});
     if (!added)
         return 0;
     QRandomGenerator random(31);

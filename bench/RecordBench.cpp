@@ -1,6 +1,5 @@
 // The benches of the record screens, reports and start-up, each timed beside the same work
 // in bare SQLite statements.
-#include "kennel/Whelping.h"
 #include "bench/RecordBench.h"
 
 #include "app/MainWindow.h"
@@ -20,6 +19,7 @@
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
 #include "health/Health.h"
+#include "kennel/Whelping.h"
 #include "pedigree/PedigreeBuild.h"
 #include "pedigree/PedigreeCertificate.h"
 #include "pedigree/PrintablePedigree.h"

@@ -215,12 +215,11 @@ core::WriteResult<> deleteSeason(QSqlDatabase kennel, const Season &s, const QSt
 std::vector<ExpectedSeason> seasonsExpected(const QSqlDatabase &kennel, QString *problem)
 {
     std::map<qint64, QList<QDate>> daysOf;
-    *problem = db::scanRows(kennel,
-                            db::selectFrom(db::tables::seasons, {season::dogId, season::firstDay}),
-                            [&](const db::RawRow &row) {
-                                daysOf[row.whole(0)]
-                                    << core::datetext::fromStored(row.string(1));
-                            });
+    *problem =
+        db::scanRows(kennel, db::selectFrom(db::tables::seasons, {season::dogId, season::firstDay}),
+                     [&](const db::RawRow &row) {
+                         daysOf[row.whole(0)] << core::datetext::fromStored(row.string(1));
+                     });
     std::map<qint64, std::pair<QString, QList<QDate>>> bitches;
     if (problem->isEmpty()) {
         std::vector<qint64> ids;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "breeding/Weights.h"
-#include "kennel/Whelping.h"
 #include "core/WriteResult.h"
+#include "kennel/Whelping.h"
 
 #include <optional>
 #include <QDate>

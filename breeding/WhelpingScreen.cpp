@@ -119,7 +119,8 @@ void WhelpingScreen::showPups()
                                .arg(core::datetext::shortDate(kennel::pupsBirthday(m_litter->born)),
                                     m_litter->dam, m_litter->sire, core::units::weightHint()));
         for (const kennel::WhelpedPup &pup :
-             kennel::whelpingOf(db::DatabaseFiles::kennel(), *m_litter).value_or(std::vector<kennel::WhelpedPup>{}))
+             kennel::whelpingOf(db::DatabaseFiles::kennel(), *m_litter)
+                 .value_or(std::vector<kennel::WhelpedPup>{}))
             addRow(pup);
     } else {
         m_heading->setText(

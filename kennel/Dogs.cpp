@@ -92,12 +92,12 @@ std::optional<std::unordered_map<qint64, DogLife>> livesOf(const QSqlDatabase &k
         QStringList numbers;
         for (std::size_t i = first; i < first + count; ++i)
             numbers << QString::number(dogIds[i]);
-        const QString problem = db::scanRows(
-            kennel,
-            db::selectFrom(db::tables::dogs, lifeFields) % QStringLiteral(" WHERE ") %
-                db::quoted(dog::id) % QStringLiteral(" IN (") % numbers.join(QLatin1Char(',')) %
-                QLatin1Char(')'),
-            [&](const db::RawRow &row) { lives.emplace(row.whole(0), lifeIn(row)); });
+        const QString problem =
+            db::scanRows(kennel,
+                         db::selectFrom(db::tables::dogs, lifeFields) % QStringLiteral(" WHERE ") %
+                             db::quoted(dog::id) % QStringLiteral(" IN (") %
+                             numbers.join(QLatin1Char(',')) % QLatin1Char(')'),
+                         [&](const db::RawRow &row) { lives.emplace(row.whole(0), lifeIn(row)); });
         if (!problem.isEmpty())
             return std::nullopt;
     }

@@ -1,17 +1,17 @@
 #include "kennel/Litters.h"
 
 #include "core/DateText.h"
+#include "core/NumberText.h"
+#include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/ReadFailure.h"
 #include "db/Schema.h"
+#include "db/SingleRows.h"
 #include "db/SqlRows.h"
 #include "db/SqlText.h"
-#include "db/Tables.h"
 #include "db/TableCursor.h"
-#include "db/ChangeLog.h"
-#include "db/SingleRows.h"
+#include "db/Tables.h"
 #include "db/Transaction.h"
-#include "core/NumberText.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>

@@ -1,4 +1,3 @@
-#include "kennel/Whelping.h"
 #include "money/AccountTotals.h"
 
 #include "breeding/Weights.h"
@@ -6,6 +5,7 @@
 #include "db/RawRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Litters.h"
 #include "money/Accounts.h"
 
 #include <limits>

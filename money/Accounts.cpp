@@ -1,4 +1,3 @@
-#include "kennel/Whelping.h"
 #include "money/Accounts.h"
 
 #include "breeding/Weights.h"
@@ -13,6 +12,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "kennel/DogFinder.h"
+#include "kennel/Litters.h"
 #include "transfer/CsvExport.h"
 
 #include <QHash>

@@ -1,6 +1,5 @@
 // houndry-sample: writes a small, realistic kennel into the working folder, to try the
 // program with. It never overwrites existing database files.
-#include "kennel/Whelping.h"
 #include "breeding/Breeding.h"
 #include "breeding/DueDate.h"
 #include "breeding/Progesterone.h"
@@ -13,6 +12,7 @@
 #include "health/Health.h"
 #include "health/HealthRecords.h"
 #include "kennel/Contacts.h"
+#include "kennel/Whelping.h"
 #include "money/Accounts.h"
 #include "money/Deposits.h"
 #include "money/WaitingList.h"
@@ -167,8 +167,8 @@ void writeSample()
     breeding::addMating(kennel, "Kirkwood Zephyr", "Kirkwood Indigo",
                         today.addYears(-3).addDays(-70),
                         breeding::litterDueDate(today.addYears(-3).addDays(-70)));
-    const qint64 litter = kennel::addLitter(kennel, {"Kirkwood Hollis", "Kirkwood Nova",
-                                                       "Whippet", 4, earlier.addDays(63)})
+    const qint64 litter = kennel::addLitter(kennel, {"Kirkwood Hollis", "Kirkwood Nova", "Whippet",
+                                                     4, earlier.addDays(63)})
                               .value();
     // Two pups already have their names; two are still to be completed.
     QSqlQuery name(kennel);

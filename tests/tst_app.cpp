@@ -1,4 +1,3 @@
-#include "kennel/Whelping.h"
 #include "app/AboutBox.h"
 #include "app/GuidePages.h"
 #include "app/HelpScreen.h"
@@ -22,6 +21,7 @@
 #include "dogs/MergeDogsScreen.h"
 #include "health/Health.h"
 #include "inbreeding/GeneticsScreen.h"
+#include "kennel/Whelping.h"
 #include "pedigree/PedigreeScreens.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"

@@ -1,4 +1,3 @@
-#include "kennel/Whelping.h"
 #include "breeding/Breeding.h"
 #include "breeding/DueDate.h"
 #include "breeding/LitterHistories.h"
@@ -9,6 +8,7 @@
 #include "breeding/SeasonsScreen.h"
 #include "core/Choices.h"
 #include "core/DateText.h"
+#include "kennel/Whelping.h"
 #include "tests/TestSupport.h"
 #include "ui/PickList.h"
 

@@ -1,5 +1,4 @@
 // From season to weaning: progesterone and its estimates, through the program's screens too.
-#include "kennel/Whelping.h"
 #include "app/KennelCalendarFile.h"
 #include "breeding/Breeding.h"
 #include "breeding/LitterWeightsScreen.h"
@@ -17,6 +16,7 @@
 #include "core/Moments.h"
 #include "core/Units.h"
 #include "dogs/DogRemoval.h"
+#include "kennel/Whelping.h"
 #include "report/PagedLayout.h"
 #include "tests/ProgramWindow.h"
 
