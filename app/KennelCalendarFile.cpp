@@ -10,6 +10,7 @@
 #include "db/RawRows.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
+#include "kennel/DogRows.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -27,10 +28,10 @@ const QString keptPreference = QStringLiteral("calendar file");
 QString kennelVersion()
 {
     const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-    QString version = core::Clock::today().toString(Qt::ISODate);
-    for (const QString &table :
-         {db::tables::dogs, db::tables::matings, db::tables::vaccinations, db::tables::seasons,
-          db::tables::progesterone, db::tables::preferences})
+    QString version =
+        core::Clock::today().toString(Qt::ISODate) + QLatin1Char(' ') + kennel::dogsVersion(kennel);
+    for (const QString &table : {db::tables::matings, db::tables::vaccinations, db::tables::seasons,
+                                 db::tables::progesterone, db::tables::preferences})
         version += QLatin1Char(' ') + db::tableVersion(kennel, table);
     return version;
 }

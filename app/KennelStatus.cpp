@@ -8,6 +8,7 @@
 #include "db/RawRows.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
+#include "kennel/DogRows.h"
 #include "kennel/Dogs.h"
 #include "reminders/MonthLists.h"
 
@@ -52,9 +53,10 @@ void KennelStatus::refresh(bool now)
     // Counting what is due reads every dog of a large kennel: only after a write, or when
     // the day has turned. Telling whether there was a write costs next to nothing.
     QString version = core::Clock::today().toString(Qt::ISODate);
-    for (const QString &table : {db::tables::dogs, db::tables::contacts, db::tables::matings,
-                                 db::tables::vaccinations, db::tables::seasons}) {
-        const QString mark = db::tableVersion(kennel, table);
+    for (const QString &mark : {kennel::dogsVersion(kennel), kennel::contactsVersion(kennel),
+                                db::tableVersion(kennel, db::tables::matings),
+                                db::tableVersion(kennel, db::tables::vaccinations),
+                                db::tableVersion(kennel, db::tables::seasons)}) {
         if (mark.isEmpty()) {
             version.clear();
             break;

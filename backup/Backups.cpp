@@ -5,6 +5,7 @@
 #include "core/version.h"
 #include "db/DatabaseFiles.h"
 #include "db/Tables.h"
+#include "kennel/DogRows.h"
 
 #include <algorithm>
 #include <memory>
@@ -119,8 +120,9 @@ KennelContents countsOf(const QMap<QString, qint64> &kennelRows,
                         const QMap<QString, qint64> &reportRows)
 {
     KennelContents contents;
-    contents.dogs = kennelRows.value(db::tables::dogs);
-    contents.contacts = kennelRows.value(db::tables::contacts);
+    const kennel::Tally tally = kennel::tallyOf(kennelRows).value_or(kennel::Tally{});
+    contents.dogs = tally.dogs;
+    contents.contacts = tally.contacts;
     contents.matings = kennelRows.value(db::tables::matings);
     contents.sales = reportRows.value(db::tables::sales);
     return contents;
@@ -398,7 +400,7 @@ CheckedArchive checkArchive(const QString &path, const QString &dataFolder,
     const QMap<QString, qint64> reportRows = rowCounts(checked.reportFile, &stop);
     if (checked.cancelled || overtime)
         return refuseOrStop({});
-    if (!kennelRows.contains(db::tables::dogs) || !reportRows.contains(db::tables::sales))
+    if (!kennel::tallyOf(kennelRows) || !reportRows.contains(db::tables::sales))
         return refuse(QStringLiteral("Its files do not hold a kennel's tables."));
     checked.contents = countsOf(kennelRows, reportRows);
     checked.contents.photos = checked.photos.size();

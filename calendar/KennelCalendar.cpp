@@ -8,14 +8,13 @@
 #include "db/RawRows.h"
 #include "db/Schema.h"
 #include "db/Tables.h"
+#include "kennel/Dogs.h"
 
 #include <QStringBuilder>
 #include <QUuid>
 
 namespace calendar {
 namespace {
-
-namespace dogs = db::fields::dogs;
 
 const QString keyPreference = QStringLiteral("calendar key");
 
@@ -53,22 +52,45 @@ std::vector<CalendarEvent> comingEvents(const QSqlDatabase &kennel, const QDate 
     };
     problem->clear();
 
+    // Only the living are reminded of; a vaccination whose dog is gone from the kennel still is.
+    auto living = [&](const std::vector<qint64> &dogIds) {
+        std::optional<std::unordered_map<qint64, kennel::DogLife>> lives;
+        if (problem->isEmpty()) {
+            lives = kennel::livesOf(kennel, dogIds);
+            if (!lives)
+                *problem = QStringLiteral("The dogs could not be read.");
+        }
+        return lives.value_or(std::unordered_map<qint64, kennel::DogLife>{});
+    };
+
     namespace vaccinations = db::fields::vaccinations;
-    scan(QStringLiteral("SELECT v.rowid, v.") % q(vaccinations::dogName) % QStringLiteral(", v.") %
-             q(vaccinations::kind) % QStringLiteral(", v.") % q(vaccinations::due) %
-             QStringLiteral(" FROM ") % q(db::tables::vaccinations) %
-             QStringLiteral(" v LEFT JOIN ") % q(db::tables::dogs) % QStringLiteral(" d ON d.") %
-             q(dogs::id) % QStringLiteral(" = v.") % q(vaccinations::dogId) %
-             QStringLiteral(" WHERE v.") % q(vaccinations::due) % QStringLiteral(" >= '") %
-             todayStored % QStringLiteral("' AND coalesce(d.") % q(dogs::died) %
-             QStringLiteral(", '') = ''"),
+    struct Vaccination
+    {
+        qint64 row, dogId;
+        QString dog, kind;
+        QDate due;
+    };
+    std::vector<Vaccination> vaccinationsDue;
+    scan(QStringLiteral("SELECT rowid, ") % q(vaccinations::dogName) % QStringLiteral(", ") %
+             q(vaccinations::kind) % QStringLiteral(", ") % q(vaccinations::due) %
+             QStringLiteral(", ") % q(vaccinations::dogId) % QStringLiteral(" FROM ") %
+             q(db::tables::vaccinations) % QStringLiteral(" WHERE ") % q(vaccinations::due) %
+             QStringLiteral(" >= '") % todayStored % QStringLiteral("'"),
          [&](const db::RawRow &row) {
-             const QString kind = row.string(2);
-             events.push_back({uid("vaccination", row.whole(0)),
-                               QStringLiteral("Vaccination due: ") % row.string(1),
-                               kind.isEmpty() ? QString() : kind,
-                               core::datetext::fromStored(row.string(3)), false});
+             vaccinationsDue.push_back({row.whole(0), row.whole(4), row.string(1), row.string(2),
+                                        core::datetext::fromStored(row.string(3))});
          });
+    std::vector<qint64> vaccinated;
+    for (const Vaccination &v : vaccinationsDue)
+        vaccinated.push_back(v.dogId);
+    const auto vaccinatedLives = living(vaccinated);
+    for (const Vaccination &v : vaccinationsDue) {
+        const auto dog = vaccinatedLives.find(v.dogId);
+        if (dog == vaccinatedLives.end() || dog->second.living)
+            events.push_back({uid("vaccination", v.row),
+                              QStringLiteral("Vaccination due: ") % v.dog,
+                              v.kind.isEmpty() ? QString() : v.kind, v.due, false});
+    }
 
     namespace matings = db::fields::matings;
     scan(QStringLiteral("SELECT rowid, ") % q(matings::dam) % QStringLiteral(", ") %
@@ -86,6 +108,29 @@ std::vector<CalendarEvent> comingEvents(const QSqlDatabase &kennel, const QDate 
     // The tests of each season in one pass, in season order.
     namespace prog = db::fields::progesterone;
     namespace seasons = db::fields::seasons;
+    struct Test
+    {
+        qint64 seasonId, dogId;
+        breeding::ProgesteroneTest test;
+    };
+    std::vector<Test> taken;
+    scan(QStringLiteral("SELECT p.") % q(prog::seasonId) % QStringLiteral(", s.") %
+             q(seasons::dogId) % QStringLiteral(", p.") % q(prog::taken) % QStringLiteral(", p.") %
+             q(prog::value) % QStringLiteral(", p.") % q(prog::unit) % QStringLiteral(" FROM ") %
+             q(db::tables::progesterone) % QStringLiteral(" p JOIN ") % q(db::tables::seasons) %
+             QStringLiteral(" s ON s.") % q(seasons::id) % QStringLiteral(" = p.") %
+             q(prog::seasonId) % QStringLiteral(" ORDER BY p.") % q(prog::seasonId),
+         [&](const db::RawRow &row) {
+             breeding::ProgesteroneTest t;
+             t.taken = core::moments::fromStored(row.string(2));
+             t.value = row.real(3);
+             t.unit = row.string(4);
+             taken.push_back({row.whole(0), row.whole(1), t});
+         });
+    std::vector<qint64> tested;
+    for (const Test &t : taken)
+        tested.push_back(t.dogId);
+    const auto bitches = living(tested);
     qint64 seasonShown = 0;
     QString bitch;
     std::vector<breeding::ProgesteroneTest> tests;
@@ -99,25 +144,16 @@ std::vector<CalendarEvent> comingEvents(const QSqlDatabase &kennel, const QDate 
                               estimate.whelping, false});
         tests.clear();
     };
-    scan(QStringLiteral("SELECT p.") % q(prog::seasonId) % QStringLiteral(", d.") % q(dogs::name) %
-             QStringLiteral(", p.") % q(prog::taken) % QStringLiteral(", p.") % q(prog::value) %
-             QStringLiteral(", p.") % q(prog::unit) % QStringLiteral(" FROM ") %
-             q(db::tables::progesterone) % QStringLiteral(" p JOIN ") % q(db::tables::seasons) %
-             QStringLiteral(" s ON s.") % q(seasons::id) % QStringLiteral(" = p.") %
-             q(prog::seasonId) % QStringLiteral(" JOIN ") % q(db::tables::dogs) %
-             QStringLiteral(" d ON d.") % q(dogs::id) % QStringLiteral(" = s.") %
-             q(seasons::dogId) % QStringLiteral(" ORDER BY p.") % q(prog::seasonId),
-         [&](const db::RawRow &row) {
-             if (row.whole(0) != seasonShown && !tests.empty())
-                 estimateSeason();
-             seasonShown = row.whole(0);
-             bitch = row.string(1);
-             breeding::ProgesteroneTest t;
-             t.taken = core::moments::fromStored(row.string(2));
-             t.value = row.real(3);
-             t.unit = row.string(4);
-             tests.push_back(t);
-         });
+    for (const Test &t : taken) {
+        const auto dog = bitches.find(t.dogId);
+        if (dog == bitches.end())
+            continue;
+        if (t.seasonId != seasonShown && !tests.empty())
+            estimateSeason();
+        seasonShown = t.seasonId;
+        bitch = dog->second.name;
+        tests.push_back(t.test);
+    }
     if (!tests.empty())
         estimateSeason();
 
@@ -135,18 +171,12 @@ std::vector<CalendarEvent> comingEvents(const QSqlDatabase &kennel, const QDate 
         }
     }
 
-    scan(QStringLiteral("SELECT ") % q(dogs::id) % QStringLiteral(", ") % q(dogs::name) %
-             QStringLiteral(", ") % q(dogs::born) % QStringLiteral(" FROM ") % q(db::tables::dogs) %
-             QStringLiteral(" WHERE coalesce(") % q(dogs::died) %
-             QStringLiteral(", '') = '' AND coalesce(") % q(dogs::born) %
-             QStringLiteral(", '') <> ''"),
-         [&](const db::RawRow &row) {
-             const QDate born = core::datetext::fromStored(row.string(2));
-             if (born.isValid())
-                 events.push_back({uid("birthday", row.whole(0)),
-                                   QStringLiteral("Birthday: ") % row.string(1), QString(), born,
-                                   true});
-         });
+    if (problem->isEmpty())
+        *problem = kennel::eachLife(kennel, [&](qint64 dogId, const kennel::DogLife &dog) {
+            if (dog.living && dog.born.isValid())
+                events.push_back({uid("birthday", dogId), QStringLiteral("Birthday: ") % dog.name,
+                                  QString(), dog.born, true});
+        });
     if (!problem->isEmpty())
         events.clear();
     return events;

@@ -2,11 +2,11 @@
 
 #include "core/BackgroundTask.h"
 #include "core/Memory.h"
-#include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/Tables.h"
 #include "db/WriteCount.h"
 #include "genetics/Kinship.h"
+#include "kennel/DogRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,20 +42,6 @@ FailedPreparation &failedPreparation()
     return failed;
 }
 
-// The fields the genetics read: a microchip number or a colour written leaves them as they are.
-const QStringList &pedigreeFields()
-{
-    namespace field = db::fields::dogs;
-    static const QStringList fields{field::id,  field::name, field::sire, field::dam,
-                                    field::sex, field::born, field::died};
-    return fields;
-}
-
-QString pedigreeVersion(const QSqlDatabase &kennel)
-{
-    return db::tableVersion(kennel, db::tables::dogs, pedigreeFields());
-}
-
 } // namespace
 
 QString percent(double value)
@@ -84,8 +70,7 @@ KennelGenetics *KennelGenetics::upToDate(const QSqlDatabase &kennel, const QStri
     // A few dogs added or given new parents are taken in where they stand; more is as quick
     // to read again whole.
     constexpr qsizetype mostInPlace = 200;
-    const auto written = db::rowsWrittenSince(kennel, db::tables::dogs, genetics->m_version,
-                                              pedigreeFields(), mostInPlace);
+    const auto written = kennel::pedigreesWrittenSince(kennel, genetics->m_version, mostInPlace);
     if (!written)
         return nullptr;
     const auto affected = genetics->m_graph.update(kennel, *written);
@@ -100,7 +85,7 @@ KennelGenetics *KennelGenetics::upToDate(const QSqlDatabase &kennel, const QStri
 
 KennelGenetics &KennelGenetics::current(const QSqlDatabase &kennel)
 {
-    const QString version = pedigreeVersion(kennel);
+    const QString version = kennel::pedigreeVersion(kennel);
     if (KennelGenetics *genetics = upToDate(kennel, version))
         return *genetics;
     std::unique_ptr<KennelGenetics> &genetics = cached();
@@ -142,13 +127,13 @@ void KennelGenetics::forget()
 
 bool KennelGenetics::isCurrent(const QSqlDatabase &kennel)
 {
-    return upToDate(kennel, pedigreeVersion(kennel)) != nullptr;
+    return upToDate(kennel, kennel::pedigreeVersion(kennel)) != nullptr;
 }
 
 QString KennelGenetics::preparationProblem(const QSqlDatabase &kennel)
 {
     const FailedPreparation &failed = failedPreparation();
-    if (failed.version.isEmpty() || failed.version != pedigreeVersion(kennel))
+    if (failed.version.isEmpty() || failed.version != kennel::pedigreeVersion(kennel))
         return {};
     return failed.problem;
 }
@@ -173,20 +158,21 @@ void KennelGenetics::prepare(const QSqlDatabase &kennel, QObject *context,
             // Reading the graph leaves its parent names' buffers behind.
             core::releaseFreedMemory();
         });
-        QObject::connect(
-            task, &core::BackgroundTask::finished, task,
-            [task, made, version = pedigreeVersion(kennel), name = kennel.connectionName()] {
-                // Genetics worked out meanwhile on the spot may be in use.
-                const QSqlDatabase kennel = QSqlDatabase::database(name, false);
-                const QString now = pedigreeVersion(kennel);
-                if (*made && !(*made)->m_problem.isEmpty()) {
-                    failedPreparation() = {version, (*made)->m_problem};
-                } else if (*made && !version.isEmpty() && now == version && !isCurrent(kennel)) {
-                    (*made)->m_version = version;
-                    cached() = std::move(*made);
-                }
-                task->deleteLater();
-            });
+        QObject::connect(task, &core::BackgroundTask::finished, task,
+                         [task, made, version = kennel::pedigreeVersion(kennel),
+                          name = kennel.connectionName()] {
+                             // Genetics worked out meanwhile on the spot may be in use.
+                             const QSqlDatabase kennel = QSqlDatabase::database(name, false);
+                             const QString now = kennel::pedigreeVersion(kennel);
+                             if (*made && !(*made)->m_problem.isEmpty()) {
+                                 failedPreparation() = {version, (*made)->m_problem};
+                             } else if (*made && !version.isEmpty() && now == version &&
+                                        !isCurrent(kennel)) {
+                                 (*made)->m_version = version;
+                                 cached() = std::move(*made);
+                             }
+                             task->deleteLater();
+                         });
         preparation() = task;
     }
     QObject::connect(preparation(), &core::BackgroundTask::finished, context, ready);

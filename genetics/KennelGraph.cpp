@@ -1,9 +1,5 @@
 #include "genetics/KennelGraph.h"
 
-#include "db/Fields.h"
-#include "db/RawRows.h"
-#include "db/SqlText.h"
-#include "db/Tables.h"
 #include "kennel/DogFinder.h"
 
 #include <algorithm>
@@ -13,14 +9,10 @@
 #include <memory>
 #include <mutex>
 #include <QDate>
-#include <QStringBuilder>
 #include <thread>
 
 namespace genetics {
 namespace {
-
-// The columns of the scan, in the order of its select list.
-enum Column { Id, Name, Sire, Dam, SexColumn, Born, Died };
 
 int julianDay(std::string_view stored)
 {
@@ -100,29 +92,6 @@ private:
 
 } // namespace
 
-// One dog's row as the graph reads it.
-struct KennelGraph::Row
-{
-    qint64 id;
-    std::string_view name, sire, dam, sex, born; // born as stored
-    bool died;
-};
-
-QString KennelGraph::scan(const QSqlDatabase &kennel, const QString &where,
-                          const std::function<void(const Row &)> &each)
-{
-    namespace field = db::fields::dogs;
-    return db::scanRows(
-        kennel,
-        db::selectFrom(db::tables::dogs, {field::id, field::name, field::sire, field::dam,
-                                          field::sex, field::born, field::died}) %
-            where % QStringLiteral(" ORDER BY rowid"),
-        [&](const db::RawRow &row) {
-            each({row.whole(Id), row.text(Name), row.text(Sire), row.text(Dam), row.text(SexColumn),
-                  row.text(Born), !row.text(Died).empty()});
-        });
-}
-
 void KennelGraph::add(const Row &row)
 {
     const int dog = int(m_ids.size());
@@ -168,10 +137,7 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     *this = KennelGraph();
     // Row numbers only grow, so the highest is room enough; a sparse table beyond a few
     // million rows grows as it is read instead.
-    enum HighestColumn { Highest };
-    qint64 highest = 0;
-    db::scanRows(kennel, QStringLiteral("SELECT max(rowid) FROM ") % db::quoted(db::tables::dogs),
-                 [&](const db::RawRow &row) { highest = row.whole(Highest); });
+    const qint64 highest = kennel::highestDogNumber(kennel);
     const size_t room = size_t(std::clamp<qint64>(highest, 0, 4'000'000));
     m_ids.reserve(room);
     m_sexes.reserve(room);
@@ -210,7 +176,7 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
     });
     RowHandOver::Chunk chunk;
     constexpr size_t chunkRows = 8192;
-    const QString problem = scan(kennel, {}, [&](const Row &row) {
+    const QString problem = kennel::scanPedigrees(kennel, [&](const Row &row) {
         RowHandOver::Stored stored{row.id, {}, row.died};
         const std::array<std::string_view, 5> texts{row.name, row.sire, row.dam, row.sex, row.born};
         for (size_t i = 0; i < texts.size(); ++i) {
@@ -274,15 +240,12 @@ QString KennelGraph::read(const QSqlDatabase &kennel)
 std::optional<std::vector<int>> KennelGraph::update(const QSqlDatabase &kennel,
                                                     const std::vector<qint64> &written)
 {
-    QStringList ids;
-    for (const qint64 id : written)
-        ids << QString::number(id);
     std::vector<int> changed;
     bool whole = true;
     size_t next = 0;
     const int before = size();
-    const QString problem = scan(
-        kennel, QStringLiteral(" WHERE rowid IN (") % ids.join(QLatin1Char(',')) % QLatin1Char(')'),
+    const QString problem = kennel::scanPedigrees(
+        kennel,
         [&](const Row &row) {
             // A row not read was removed.
             whole = whole && next < written.size() && written[next++] == row.id;
@@ -319,7 +282,8 @@ std::optional<std::vector<int>> KennelGraph::update(const QSqlDatabase &kennel,
                 changed.push_back(dog);
             m_pedigree.sire[dog] = sire;
             m_pedigree.dam[dog] = dam;
-        });
+        },
+        &written);
     if (!problem.isEmpty() || !whole || next != written.size())
         return std::nullopt;
     // Each dog's parents come before the dog's own.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kennel/DogRows.h"
+
 #include "genetics/NameIndex.h"
 #include "genetics/Pedigree.h"
 
@@ -65,9 +67,7 @@ public:
     QString storedSex(int dog) const;
 
 private:
-    struct Row;
-    static QString scan(const QSqlDatabase &kennel, const QString &where,
-                        const std::function<void(const Row &)> &each);
+    using Row = kennel::PedigreeRow;
     void add(const Row &row);
     void setSex(int dog, const Row &row);
     // The dog a parent name means, noting a name no dog has.

@@ -3,10 +3,8 @@
 #include "core/DateText.h"
 #include "core/DogNames.h"
 #include "core/SearchText.h"
-#include "db/Fields.h"
-#include "db/RawRows.h"
-#include "db/SqlText.h"
-#include "db/Tables.h"
+#include "kennel/DogRows.h"
+#include "kennel/Dogs.h"
 
 #include <algorithm>
 #include <bit>
@@ -14,7 +12,6 @@
 #include <QDate>
 #include <QHash>
 #include <QSet>
-#include <QSqlQuery>
 #include <QStringBuilder>
 #include <string>
 #include <tuple>
@@ -202,8 +199,6 @@ void registrationKey(std::string_view utf8, std::string &key)
 
 std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel)
 {
-    namespace dog = db::fields::dogs;
-    enum Column { Id, Name, Registration, Microchip };
     // Each dog's three keys as hashes, sorted: the dogs of one key stand together, the first
     // recorded first. A whole breed database is read once and kept as numbers; two keys of
     // one hash would only offer one pair too many.
@@ -220,21 +215,17 @@ std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel)
     std::vector<Keyed> keyed[Criteria];
     std::string key;
     const std::hash<std::string> hash;
-    db::scanRows(
-        kennel,
-        db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::registration, dog::microchip}),
-        [&](const db::RawRow &row) {
-            const qint64 id = row.whole(Id);
-            duplicateKey(row.text(Name), key);
-            if (!key.empty())
-                keyed[SameName].push_back({hash(key), id});
-            registrationKey(row.text(Registration), key);
-            if (!key.empty())
-                keyed[SameRegistration].push_back({hash(key), id});
-            duplicateKey(row.text(Microchip), key);
-            if (!key.empty())
-                keyed[SameMicrochip].push_back({hash(key), id});
-        });
+    kennel::scanIdentities(kennel, [&](const kennel::IdentityRow &row) {
+        duplicateKey(row.name, key);
+        if (!key.empty())
+            keyed[SameName].push_back({hash(key), row.id});
+        registrationKey(row.registration, key);
+        if (!key.empty())
+            keyed[SameRegistration].push_back({hash(key), row.id});
+        duplicateKey(row.microchip, key);
+        if (!key.empty())
+            keyed[SameMicrochip].push_back({hash(key), row.id});
+    });
     // Each later dog with the first of its key, and by which criteria; in the order of the
     // later dog.
     std::map<std::pair<qint64, qint64>, unsigned> pairs;
@@ -249,13 +240,7 @@ std::vector<PedigreeProblem> likelyDuplicates(const QSqlDatabase &kennel)
         }
         std::vector<Keyed>().swap(all);
     }
-    QSqlQuery nameOf(kennel);
-    nameOf.prepare(db::selectFrom(db::tables::dogs, {dog::name}) % QStringLiteral(" WHERE ") %
-                   db::quoted(dog::id) % QStringLiteral(" = ?"));
-    auto name = [&nameOf](qint64 id) {
-        nameOf.addBindValue(id);
-        return nameOf.exec() && nameOf.next() ? nameOf.value(0).toString() : QString();
-    };
+    auto name = [&kennel](qint64 id) { return kennel::dogName(kennel, id).value_or(QString()); };
     const QString what[Criteria]{QStringLiteral("The same name"),
                                  QStringLiteral("The same registration number"),
                                  QStringLiteral("The same microchip number")};
