@@ -15,10 +15,10 @@
 #include "contacts/Ownership.h"
 #include "core/Clock.h"
 #include "db/DatabaseFiles.h"
-#include "dogs/BlankDogs.h"
 #include "dogs/DogRecordsScreen.h"
 #include "dogs/FindDogScreen.h"
 #include "health/Health.h"
+#include "kennel/BlankDogs.h"
 #include "kennel/Whelping.h"
 #include "pedigree/PedigreeBuild.h"
 #include "pedigree/PedigreeCertificate.h"
@@ -99,7 +99,7 @@ void removeBlankDogs()
 void benchAddingAndFinding()
 {
     const double create = bench::medianMs(
-        5, [] { dogs::addBlankDogs(db::DatabaseFiles::kennel(), 10000); }, removeBlankDogs);
+        5, [] { kennel::addBlankDogs(db::DatabaseFiles::kennel(), 10000); }, removeBlankDogs);
     const double createFloor = bench::medianMs(
         5, [] { bench::bare::addBlankDogs(10000); }, removeBlankDogs);
     removeBlankDogs();

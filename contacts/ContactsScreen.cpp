@@ -4,9 +4,9 @@
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
-#include "db/Tables.h"
 #include "kennel/Changes.h"
 #include "kennel/NameLinks.h"
+#include "kennel/RecordKinds.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -16,7 +16,7 @@ namespace contacts {
 
 ContactsScreen::ContactsScreen(Start start, const QString &name, QWidget *parent)
     : ui::RecordScreen(screenName(start), QStringLiteral("Contacts"), parent), m_start(start),
-      m_name(name), m_record(db::DatabaseFiles::kennel(), db::tables::contacts)
+      m_name(name), m_record(db::DatabaseFiles::kennel(), kennel::records::contacts())
 {
     auto *form = new ContactForm;
     form->bindTo(m_record.fields());

@@ -2,12 +2,7 @@
 
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
-#include "db/NameLists.h"
-#include "db/QueryColumns.h"
-#include "db/RawRows.h"
-#include "db/SqlRows.h"
-#include "db/SqlText.h"
-#include "db/Tables.h"
+#include "kennel/Contacts.h"
 #include "kennel/Dogs.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"
@@ -16,8 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QSqlQuery>
-#include <QStringBuilder>
 #include <QVBoxLayout>
 
 namespace contacts {
@@ -37,26 +30,30 @@ class OwnersWithDogs : public core::RowSource
 {
 public:
     explicit OwnersWithDogs(const QSqlDatabase &kennel)
-        : m_kennel(kennel), m_contacts(kennel, db::tables::contacts, {db::fields::contacts::name})
+        : m_kennel(kennel),
+          m_contacts(kennel::contactsInOrder(kennel, {db::fields::contacts::name}))
     {
     }
 
-    qsizetype count() override { return m_contacts.count(); }
+    qsizetype count() override { return m_contacts->count(); }
 
     core::DataSet slice(qsizetype first, qsizetype count) override
     {
-        core::DataSet contacts = m_contacts.slice(first, count);
+        core::DataSet contacts = m_contacts->slice(first, count);
         QStringList owners;
         for (const core::DataRow &contact : contacts) {
             const QVariant last = contact.values.value(db::fields::contacts::name);
             if (!last.isNull())
                 owners << last.toString();
         }
-        const QHash<QString, QList<qint64>> dogsByOwner = dogsOf(owners);
+        const QHash<QString, QList<qint64>> dogsByOwner = kennel::dogsOwnedBy(m_kennel, owners);
         QList<qint64> wanted;
         for (const QList<qint64> &dogs : dogsByOwner)
             wanted << dogs;
-        const QHash<qint64, QVariantMap> dogs = readDogs(wanted);
+        const QHash<qint64, QVariantMap> dogs =
+            kennel::dogFields(m_kennel, wanted,
+                              {db::fields::dogs::owner, db::fields::dogs::name,
+                               db::fields::dogs::registration, db::fields::dogs::number});
         for (core::DataRow &contact : contacts) {
             const QVariant last = contact.values.value(db::fields::contacts::name);
             if (!last.isNull())
@@ -66,45 +63,6 @@ public:
     }
 
 private:
-    // The rows of these owners' dogs, in row order: the owner's exact text, as the listing
-    // matches it.
-    QHash<QString, QList<qint64>> dogsOf(const QStringList &owners) const
-    {
-        QHash<QString, QList<qint64>> dogs;
-        const QHash<QString, core::DataSet> rows =
-            db::rowsHoldingExactly(m_kennel, db::tables::dogs, db::fields::dogs::owner, owners,
-                                   {db::fields::rowid, db::fields::dogs::owner});
-        for (auto owner = rows.begin(); owner != rows.end(); ++owner) {
-            for (const core::DataRow &dog : *owner)
-                dogs[owner.key()].append(dog.values.value(db::fields::rowid).toLongLong());
-        }
-        return dogs;
-    }
-
-    // The shown fields of these dogs, a few thousand rows to a statement.
-    QHash<qint64, QVariantMap> readDogs(const QList<qint64> &rowids) const
-    {
-        const QStringList fields{db::fields::dogs::owner, db::fields::dogs::name,
-                                 db::fields::dogs::registration, db::fields::dogs::number};
-        QHash<qint64, QVariantMap> dogs;
-        for (qsizetype from = 0; from < rowids.size(); from += 4096) {
-            QStringList numbers;
-            for (const qint64 rowid : rowids.mid(from, 4096))
-                numbers << QString::number(rowid);
-            QSqlQuery q(m_kennel);
-            q.setForwardOnly(true);
-            q.exec(db::selectFrom(db::tables::dogs, QStringList{db::fields::rowid} + fields) %
-                   QStringLiteral(" WHERE rowid IN (") % numbers.join(u',') % u')');
-            const db::QueryColumns columns(q);
-            while (q.next()) {
-                QVariantMap &dog = dogs[columns.value(db::fields::rowid).toLongLong()];
-                for (const QString &field : fields)
-                    dog.insert(field, columns.value(field));
-            }
-        }
-        return dogs;
-    }
-
     static QList<core::DataRow> groupsOf(const QList<qint64> &rowids,
                                          const QHash<qint64, QVariantMap> &dogs)
     {
@@ -129,7 +87,7 @@ private:
     }
 
     QSqlDatabase m_kennel;
-    db::TableSlices m_contacts;
+    std::unique_ptr<core::RowSource> m_contacts;
 };
 
 } // namespace
@@ -199,10 +157,7 @@ report::Report contactList()
     return {report::arialReport(QStringLiteral("DataReport7"), QStringLiteral("Contact List"),
                                 oneInch, sections),
             {},
-            [] {
-                return std::make_unique<db::TableSlices>(db::DatabaseFiles::kennel(),
-                                                         db::tables::contacts);
-            }};
+            [] { return kennel::contactsInOrder(db::DatabaseFiles::kennel()); }};
 }
 
 DogsOwnedScreen::DogsOwnedScreen(QWidget *parent)

@@ -3,7 +3,7 @@
 #include "core/Messages.h"
 #include "core/NumberText.h"
 #include "db/DatabaseFiles.h"
-#include "dogs/BlankDogs.h"
+#include "kennel/BlankDogs.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +31,7 @@ AddDogsScreen::AddDogsScreen(QWidget *parent)
 void AddDogsScreen::createRecords()
 {
     if (const auto written =
-            addBlankDogs(db::DatabaseFiles::kennel(), core::typedCount(m_number->text()));
+            kennel::addBlankDogs(db::DatabaseFiles::kennel(), core::typedCount(m_number->text()));
         !written) {
         core::tellNothingChanged(QStringLiteral("The blank records"), written.problem());
         return;

@@ -3,8 +3,8 @@
 #include "core/DateText.h"
 #include "db/DatabaseFiles.h"
 #include "db/Fields.h"
-#include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/RecordKinds.h"
 #include "showcase/Photos.h"
 #include "showcase/PhotoStore.h"
 
@@ -158,7 +158,7 @@ ui::RowTableModel *allDogsTable()
     for (const auto &[id, name] : dnaTests())
         columns << dnaColumn(table, id, name);
     columns << photoColumn();
-    *table = new ui::RowTableModel(db::SearchableRows(db::tables::dogs, fields), columns);
+    *table = new ui::RowTableModel(db::SearchableRows(kennel::records::dogs(), fields), columns);
     return *table;
 }
 

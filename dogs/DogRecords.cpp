@@ -6,8 +6,8 @@
 #include "core/DogNames.h"
 #include "core/NumberText.h"
 #include "db/Fields.h"
-#include "db/Tables.h"
 #include "kennel/NameLinks.h"
+#include "kennel/RecordKinds.h"
 
 #include <QStringBuilder>
 
@@ -46,7 +46,7 @@ QString DogRecords::dateCaption(const QString &field)
     return {};
 }
 
-DogRecords::DogRecords(QSqlDatabase db) : m_record(std::move(db), db::tables::dogs)
+DogRecords::DogRecords(QSqlDatabase db) : m_record(std::move(db), kennel::records::dogs())
 {
     m_record.convert(db::fields::dogs::name,
                      {[](const QVariant &stored) { return stored.toString(); },

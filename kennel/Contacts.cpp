@@ -1,11 +1,15 @@
 #include "kennel/Contacts.h"
 
+#include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/ReadFailure.h"
 #include "db/RunStatement.h"
 #include "db/Schema.h"
+#include "db/SqlRows.h"
 #include "db/SqlText.h"
+#include "db/TableCursor.h"
 #include "db/Tables.h"
+#include "db/Transaction.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -40,6 +44,32 @@ std::optional<Address> addressOf(const QSqlDatabase &kennel, const QString &name
         return std::nullopt;
     return Address{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
                    q.value(3).toString(), q.value(4).toString()};
+}
+
+std::unique_ptr<core::RowSource> contactsInOrder(const QSqlDatabase &kennel,
+                                                 const QStringList &fields)
+{
+    return std::make_unique<db::TableSlices>(kennel, db::tables::contacts, fields);
+}
+
+core::WriteResult<qint64> addContact(QSqlDatabase kennel, const QHash<QString, QString> &values)
+{
+    db::Transaction transaction(kennel);
+    db::LoggedChange logged(
+        kennel, QStringLiteral("Added %1").arg(values.value(db::fields::contacts::name).trimmed()));
+    db::TableCursor contacts(kennel, db::tables::contacts);
+    if (!contacts.addNew())
+        return core::failure(contacts.lastError());
+    for (auto value = values.cbegin(); value != values.cend(); ++value)
+        contacts.setValue(value.key(), value.value());
+    if (!contacts.update()) {
+        contacts.cancelUpdate();
+        return core::failure(contacts.lastError());
+    }
+    const qint64 id = contacts.rowId();
+    if (const auto landed = logged.land(transaction); !landed)
+        return core::failure(landed.problem());
+    return id;
 }
 
 } // namespace kennel

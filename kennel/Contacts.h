@@ -1,6 +1,11 @@
 #pragma once
 
+#include "core/DataRows.h"
+#include "core/WriteResult.h"
+
+#include <memory>
 #include <optional>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -17,5 +22,12 @@ struct Address
 };
 // The address of the contact a name means; nothing for none.
 std::optional<Address> addressOf(const QSqlDatabase &kennel, const QString &name);
+
+// The contacts in stored order, a slice at a time: these fields, or all.
+std::unique_ptr<core::RowSource> contactsInOrder(const QSqlDatabase &kennel,
+                                                 const QStringList &fields = {});
+
+// Adds a contact of these field values as one change, "Added <name>"; answers its number.
+core::WriteResult<qint64> addContact(QSqlDatabase kennel, const QHash<QString, QString> &values);
 
 } // namespace kennel

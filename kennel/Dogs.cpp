@@ -3,10 +3,12 @@
 #include "core/DateText.h"
 #include "db/Fields.h"
 #include "db/NameLists.h"
+#include "db/QueryColumns.h"
 #include "db/RawRows.h"
 #include "db/ReadFailure.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
+#include "db/SqlRows.h"
 #include "db/SqlText.h"
 #include "db/TableCursor.h"
 #include "db/Tables.h"
@@ -109,6 +111,40 @@ QString eachLife(const QSqlDatabase &kennel,
 {
     return db::scanRows(kennel, db::selectFrom(db::tables::dogs, lifeFields),
                         [&](const db::RawRow &row) { each(row.whole(0), lifeIn(row)); });
+}
+
+QHash<QString, QList<qint64>> dogsOwnedBy(const QSqlDatabase &kennel, const QStringList &owners)
+{
+    QHash<QString, QList<qint64>> dogs;
+    const QHash<QString, core::DataSet> rows = db::rowsHoldingExactly(
+        kennel, db::tables::dogs, dog::owner, owners, {db::fields::rowid, dog::owner});
+    for (auto owner = rows.begin(); owner != rows.end(); ++owner) {
+        for (const core::DataRow &row : *owner)
+            dogs[owner.key()].append(row.values.value(db::fields::rowid).toLongLong());
+    }
+    return dogs;
+}
+
+QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds,
+                                     const QStringList &fields)
+{
+    QHash<qint64, QVariantMap> dogs;
+    for (qsizetype from = 0; from < dogIds.size(); from += 4096) {
+        QStringList numbers;
+        for (const qint64 rowid : dogIds.mid(from, 4096))
+            numbers << QString::number(rowid);
+        QSqlQuery q(kennel);
+        q.setForwardOnly(true);
+        q.exec(db::selectFrom(db::tables::dogs, QStringList{db::fields::rowid} + fields) %
+               QStringLiteral(" WHERE rowid IN (") % numbers.join(u',') % u')');
+        const db::QueryColumns columns(q);
+        while (q.next()) {
+            QVariantMap &dog = dogs[columns.value(db::fields::rowid).toLongLong()];
+            for (const QString &field : fields)
+                dog.insert(field, columns.value(field));
+        }
+    }
+    return dogs;
 }
 
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)

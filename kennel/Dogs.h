@@ -3,9 +3,12 @@
 #include <functional>
 #include <optional>
 #include <QDate>
+#include <QHash>
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -56,6 +59,13 @@ std::optional<std::unordered_map<qint64, DogLife>> livesOf(const QSqlDatabase &k
 // problem, or empty.
 QString eachLife(const QSqlDatabase &kennel,
                  const std::function<void(qint64 dogId, const DogLife &)> &each);
+
+// The numbers of each owner's dogs, in stored order, the owner's text matched exactly as the
+// listings match it.
+QHash<QString, QList<qint64>> dogsOwnedBy(const QSqlDatabase &kennel, const QStringList &owners);
+// These fields of the dogs with these numbers, by number, a few thousand to a statement.
+QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds,
+                                     const QStringList &fields);
 
 // How many dog records, and how many contacts, the kennel holds.
 qint64 dogCount(const QSqlDatabase &kennel);

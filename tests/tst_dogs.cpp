@@ -5,7 +5,6 @@
 #include "db/NameLists.h"
 #include "db/Transaction.h"
 #include "dogs/AddDogsScreen.h"
-#include "dogs/BlankDogs.h"
 #include "dogs/DogMerge.h"
 #include "dogs/DogRecords.h"
 #include "dogs/DogRecordsScreen.h"
@@ -13,6 +12,7 @@
 #include "dogs/FindDogScreen.h"
 #include "dogs/MatingCleanup.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/BlankDogs.h"
 #include "kennel/Dogs.h"
 #include "tests/TestSupport.h"
 #include "ui/NameListModel.h"
@@ -874,8 +874,8 @@ void DogsTest::createRecords()
 void DogsTest::batchesRepeatTheirNames()
 {
     Kennel kennel;
-    QVERIFY(dogs::addBlankDogs(kennel.db(), 2).ok());
-    QVERIFY(dogs::addBlankDogs(kennel.db(), 2).ok());
+    QVERIFY(kennel::addBlankDogs(kennel.db(), 2).ok());
+    QVERIFY(kennel::addBlankDogs(kennel.db(), 2).ok());
     QCOMPARE(scalar(kennel.db(), "SELECT count(*) FROM Dogtable WHERE name = 'NEWENTRY 2'").toInt(),
              2);
 }

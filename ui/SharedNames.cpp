@@ -3,8 +3,8 @@
 #include "db/Fields.h"
 #include "db/RawRows.h"
 #include "db/Schema.h"
-#include "db/Tables.h"
 #include "db/WriteCount.h"
+#include "kennel/RecordKinds.h"
 #include "ui/NameListModel.h"
 #include "ui/PickList.h"
 
@@ -340,14 +340,14 @@ private:
 TableNames &dogNames(const QSqlDatabase &db)
 {
     namespace field = db::fields::dogs;
-    static TableNames dogs(db::tables::dogs, field::name, field::sex, field::owner);
+    static TableNames dogs(kennel::records::dogs(), field::name, field::sex, field::owner);
     dogs.readIfChanged(db);
     return dogs;
 }
 
 TableNames &contactNames(const QSqlDatabase &db)
 {
-    static TableNames contacts(db::tables::contacts, db::fields::contacts::name);
+    static TableNames contacts(kennel::records::contacts(), db::fields::contacts::name);
     contacts.readIfChanged(db);
     return contacts;
 }

@@ -1,4 +1,4 @@
-#include "dogs/BlankDogs.h"
+#include "kennel/BlankDogs.h"
 
 #include "core/NumberText.h"
 #include "db/Fields.h"
@@ -10,7 +10,7 @@
 #include <QSqlQuery>
 #include <QStringBuilder>
 
-namespace dogs {
+namespace kennel {
 
 core::WriteResult<> addBlankDogs(QSqlDatabase db, int count)
 {
@@ -30,4 +30,4 @@ core::WriteResult<> addBlankDogs(QSqlDatabase db, int count)
     return batch.commit();
 }
 
-} // namespace dogs
+} // namespace kennel
