@@ -7,6 +7,8 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "kennel/Changes.h"
+#include "kennel/Contacts.h"
+#include "kennel/NameLinks.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,20 +16,11 @@
 #include <QVariant>
 
 namespace contacts {
-namespace {
-
-bool isDogLink(const kennel::NameLink &link)
-{
-    return link.table == db::tables::dogs;
-}
-
-} // namespace
-
 qint64 ContactRemoval::dogs() const
 {
     qint64 count = 0;
     for (const kennel::Naming &n : naming) {
-        if (isDogLink(n.link))
+        if (kennel::inDogRecords(n.link))
             count += n.rows.size();
     }
     return count;
@@ -35,22 +28,15 @@ qint64 ContactRemoval::dogs() const
 
 core::WriteResult<ContactRemoval> plannedContactRemoval(const QSqlDatabase &kennel, qint64 row)
 {
-    namespace contact = db::fields::contacts;
     ContactRemoval removal;
     removal.row = row;
-    QSqlQuery q(kennel);
-    q.prepare(QStringLiteral("SELECT ") % db::quoted(contact::name) % QStringLiteral(" FROM ") %
-              db::quoted(db::tables::contacts) % QStringLiteral(" WHERE rowid = ?"));
-    q.addBindValue(row);
-    if (!q.exec())
-        return core::failure(q.lastError().text());
-    if (!q.next())
+    const std::optional<QString> name = kennel::contactName(kennel, row);
+    if (!name)
         return core::failure(QStringLiteral("the contact is no longer in the kennel"));
-    removal.name = q.value(0).toString();
+    removal.name = *name;
     QString error;
     QList<qint64> namesakes;
-    if (!kennel::othersNamed(kennel, db::tables::contacts, contact::name, removal.name, row,
-                             &namesakes, &error) ||
+    if (!kennel::contactsNamed(kennel, removal.name, row, &namesakes, &error) ||
         !kennel::findNaming(kennel, kennel::contactLinks(), removal.name, &removal.naming, &error))
         return core::failure(error);
     if (!namesakes.isEmpty())
@@ -104,11 +90,7 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
 {
     db::Transaction transaction(kennel);
     db::LoggedChange logged(kennel, QStringLiteral("Deleted %1").arg(removal.name));
-    QSqlQuery q(kennel);
-    q.prepare(QStringLiteral("DELETE FROM ") % db::quoted(db::tables::contacts) %
-              QStringLiteral(" WHERE rowid = ?"));
-    q.addBindValue(removal.row);
-    QString problem = q.exec() ? QString() : q.lastError().text();
+    QString problem = kennel::deleteContactRecord(kennel, removal.row);
     if (problem.isEmpty())
         problem = db::runStatement(
             kennel,
@@ -125,7 +107,7 @@ core::WriteResult<> removeContact(const QSqlDatabase &kennel, const ContactRemov
     if (problem.isEmpty() && clearDogs) {
         QList<kennel::Naming> dogs;
         for (const kennel::Naming &n : removal.naming) {
-            if (isDogLink(n.link))
+            if (kennel::inDogRecords(n.link))
                 dogs << n;
         }
         problem = kennel::renameNaming(kennel, dogs, QStringLiteral(""));

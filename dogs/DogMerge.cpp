@@ -9,6 +9,7 @@
 #include "dogs/DogRecords.h"
 #include "kennel/Ancestry.h"
 #include "kennel/Changes.h"
+#include "kennel/Dogs.h"
 #include "kennel/NameLinks.h"
 
 #include <QSqlError>
@@ -25,15 +26,10 @@ namespace dog = db::fields::dogs;
 
 QHash<QString, QVariant> dogValues(const QSqlDatabase &kennel, qint64 dogId)
 {
-    QSqlQuery q(kennel);
-    q.prepare(QStringLiteral("SELECT * FROM ") % db::quoted(db::tables::dogs) %
-              QStringLiteral(" WHERE ") % db::quoted(dog::id) % QStringLiteral(" = ?"));
-    q.addBindValue(dogId);
+    const QVariantMap found = kennel::dogFields(kennel, {dogId}, DogRecords::fields()).value(dogId);
     QHash<QString, QVariant> values;
-    if (!q.exec() || !q.next())
-        return values;
-    for (const QString &field : DogRecords::fields())
-        values.insert(field, q.value(field));
+    for (auto it = found.cbegin(); it != found.cend(); ++it)
+        values.insert(it.key(), it.value());
     return values;
 }
 
@@ -71,7 +67,7 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
     for (const QString &name : {keptName, mergedName}) {
         QList<qint64> others;
         QList<kennel::Naming> found;
-        if (!kennel::othersNamed(kennel, db::tables::dogs, dog::name, name, -1, &others, &error) ||
+        if (!kennel::dogsNamed(kennel, name, -1, &others, &error) ||
             !kennel::findNaming(kennel, kennel::dogLinks(), name, &found, &error))
             return core::failure(error);
         // A third dog of the name shares its records; they cannot be moved.
@@ -83,21 +79,7 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
 
     db::Transaction transaction(kennel);
     db::LoggedChange logged(kennel, QStringLiteral("Merged %1 into %2").arg(mergedName, finalName));
-    QStringList assignments;
-    QVariantList values;
-    for (auto it = chosen.cbegin(); it != chosen.cend(); ++it) {
-        assignments << db::quoted(it.key()) % QStringLiteral(" = ?");
-        values << it.value();
-    }
-    values << kept;
-    QString problem;
-    if (!assignments.isEmpty())
-        problem = db::runStatement(
-            kennel,
-            QStringLiteral("UPDATE ") % db::quoted(db::tables::dogs) % QStringLiteral(" SET ") %
-                assignments.join(QStringLiteral(", ")) % QStringLiteral(" WHERE ") %
-                db::quoted(dog::id) % QStringLiteral(" = ?"),
-            values);
+    QString problem = kennel::writeDogFields(kennel, kept, chosen);
     if (problem.isEmpty())
         problem = kennel::renameNaming(kennel, naming, finalName);
     namespace notes = db::fields::notes;
@@ -118,11 +100,7 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
             problem = db::relink(kennel, table, field, merged, kept);
     }
     if (problem.isEmpty())
-        problem = db::runStatement(kennel,
-                                   QStringLiteral("DELETE FROM ") % db::quoted(db::tables::dogs) %
-                                       QStringLiteral(" WHERE ") % db::quoted(dog::id) %
-                                       QStringLiteral(" = ?"),
-                                   {merged});
+        problem = kennel::deleteDogRecord(kennel, merged);
     const core::WriteResult<> landed = logged.land(transaction, problem);
     if (landed)
         Q_EMIT kennel::Changes::instance().dogsMerged(kept, merged);

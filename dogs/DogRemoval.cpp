@@ -7,6 +7,8 @@
 #include "db/Tables.h"
 #include "db/Transaction.h"
 #include "kennel/Changes.h"
+#include "kennel/Dogs.h"
+#include "kennel/NameLinks.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -15,11 +17,6 @@
 
 namespace dogs {
 namespace {
-
-bool isParentLink(const kennel::NameLink &link)
-{
-    return link.table == db::tables::dogs;
-}
 
 QString plural(qint64 count, const QString &one, const QString &many)
 {
@@ -32,7 +29,7 @@ qint64 DogRemoval::offspring() const
 {
     qint64 count = 0;
     for (const kennel::Naming &n : naming) {
-        if (isParentLink(n.link))
+        if (kennel::inDogRecords(n.link))
             count += n.rows.size();
     }
     return count;
@@ -40,25 +37,17 @@ qint64 DogRemoval::offspring() const
 
 core::WriteResult<DogRemoval> plannedRemoval(const QSqlDatabase &kennel, qint64 dogId)
 {
-    namespace dogs = db::fields::dogs;
     namespace notes = db::fields::notes;
     namespace vaccinations = db::fields::vaccinations;
     DogRemoval removal;
     removal.dogId = dogId;
-    QSqlQuery q(kennel);
-    q.prepare(QStringLiteral("SELECT ") % db::quoted(dogs::name) % QStringLiteral(" FROM ") %
-              db::quoted(db::tables::dogs) % QStringLiteral(" WHERE ") % db::quoted(dogs::id) %
-              QStringLiteral(" = ?"));
-    q.addBindValue(dogId);
-    if (!q.exec())
-        return core::failure(q.lastError().text());
-    if (!q.next())
+    const std::optional<QString> name = kennel::dogName(kennel, dogId);
+    if (!name)
         return core::failure(QStringLiteral("the dog is no longer in the kennel"));
-    removal.name = q.value(0).toString();
+    removal.name = *name;
     QString error;
     QList<qint64> namesakes;
-    if (!kennel::othersNamed(kennel, db::tables::dogs, dogs::name, removal.name, dogId, &namesakes,
-                             &error) ||
+    if (!kennel::dogsNamed(kennel, removal.name, dogId, &namesakes, &error) ||
         !kennel::findNaming(kennel, kennel::dogLinks(), removal.name, &removal.naming, &error))
         return core::failure(error);
     removal.nameShared = !namesakes.isEmpty();
@@ -140,7 +129,6 @@ QString removalQuestion(const DogRemoval &removal)
 core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &removal,
                               bool clearParents)
 {
-    namespace dogs = db::fields::dogs;
     namespace notes = db::fields::notes;
     namespace vaccinations = db::fields::vaccinations;
     db::Transaction transaction(kennel);
@@ -195,11 +183,11 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
             problem = db::relink(kennel, table, field, removal.dogId, db::idOrNone(0));
     }
     if (problem.isEmpty())
-        problem = deleteWhere(db::tables::dogs, dogs::id);
+        problem = kennel::deleteDogRecord(kennel, removal.dogId);
     if (problem.isEmpty() && clearParents) {
         QList<kennel::Naming> parents;
         for (const kennel::Naming &n : removal.naming) {
-            if (isParentLink(n.link))
+            if (kennel::inDogRecords(n.link))
                 parents << n;
         }
         problem = kennel::renameNaming(kennel, parents, QStringLiteral(""));

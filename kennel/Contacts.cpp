@@ -46,6 +46,25 @@ std::optional<Address> addressOf(const QSqlDatabase &kennel, const QString &name
                    q.value(3).toString(), q.value(4).toString()};
 }
 
+std::optional<QString> contactName(const QSqlDatabase &kennel, qint64 row)
+{
+    QSqlQuery q(kennel);
+    q.prepare(db::selectFrom(db::tables::contacts, {db::fields::contacts::name}) %
+              QStringLiteral(" WHERE rowid = ?"));
+    q.addBindValue(row);
+    if (!db::execRead(q) || !q.next())
+        return std::nullopt;
+    return q.value(0).toString();
+}
+
+QString deleteContactRecord(const QSqlDatabase &kennel, qint64 row)
+{
+    return db::runStatement(kennel,
+                            QStringLiteral("DELETE FROM ") % db::quoted(db::tables::contacts) %
+                                QStringLiteral(" WHERE rowid = ?"),
+                            {row});
+}
+
 std::unique_ptr<core::RowSource> contactsInOrder(const QSqlDatabase &kennel,
                                                  const QStringList &fields)
 {

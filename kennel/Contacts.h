@@ -23,6 +23,11 @@ struct Address
 // The address of the contact a name means; nothing for none.
 std::optional<Address> addressOf(const QSqlDatabase &kennel, const QString &name);
 
+// The name of the contact of this number; nothing when it is gone or could not be read.
+std::optional<QString> contactName(const QSqlDatabase &kennel, qint64 row);
+// Deletes the contact's record alone, inside the caller's transaction. The problem, or empty.
+QString deleteContactRecord(const QSqlDatabase &kennel, qint64 row);
+
 // The contacts in stored order, a slice at a time: these fields, or all.
 std::unique_ptr<core::RowSource> contactsInOrder(const QSqlDatabase &kennel,
                                                  const QStringList &fields = {});

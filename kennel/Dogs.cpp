@@ -6,6 +6,7 @@
 #include "db/QueryColumns.h"
 #include "db/RawRows.h"
 #include "db/ReadFailure.h"
+#include "db/RunStatement.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
 #include "db/SqlRows.h"
@@ -145,6 +146,35 @@ QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qin
         }
     }
     return dogs;
+}
+
+QString writeDogFields(const QSqlDatabase &kennel, qint64 dogId,
+                       const QHash<QString, QVariant> &values)
+{
+    if (values.isEmpty())
+        return {};
+    QStringList assignments;
+    QVariantList bound;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        assignments << db::quoted(it.key()) % QStringLiteral(" = ?");
+        bound << it.value();
+    }
+    bound << dogId;
+    return db::runStatement(kennel,
+                            QStringLiteral("UPDATE ") % db::quoted(db::tables::dogs) %
+                                QStringLiteral(" SET ") % assignments.join(QStringLiteral(", ")) %
+                                QStringLiteral(" WHERE ") % db::quoted(dog::id) %
+                                QStringLiteral(" = ?"),
+                            bound);
+}
+
+QString deleteDogRecord(const QSqlDatabase &kennel, qint64 dogId)
+{
+    return db::runStatement(kennel,
+                            QStringLiteral("DELETE FROM ") % db::quoted(db::tables::dogs) %
+                                QStringLiteral(" WHERE ") % db::quoted(dog::id) %
+                                QStringLiteral(" = ?"),
+                            {dogId});
 }
 
 QStringList dogNamesOwnedBy(const QSqlDatabase &kennel, const QString &owner)

@@ -67,6 +67,12 @@ QHash<QString, QList<qint64>> dogsOwnedBy(const QSqlDatabase &kennel, const QStr
 QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds,
                                      const QStringList &fields);
 
+// Inside the caller's transaction: writes these fields of the dog's record, or deletes the
+// record alone (what names it or hangs on it is the caller's). The problem, or empty.
+QString writeDogFields(const QSqlDatabase &kennel, qint64 dogId,
+                       const QHash<QString, QVariant> &values);
+QString deleteDogRecord(const QSqlDatabase &kennel, qint64 dogId);
+
 // How many dog records, and how many contacts, the kennel holds.
 qint64 dogCount(const QSqlDatabase &kennel);
 qint64 contactCount(const QSqlDatabase &kennel);

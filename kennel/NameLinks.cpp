@@ -58,6 +58,24 @@ const QList<NameLink> &contactLinks()
     return links;
 }
 
+bool inDogRecords(const NameLink &link)
+{
+    return link.table == tables::dogs;
+}
+
+bool dogsNamed(const QSqlDatabase &kennel, const QString &name, qint64 exceptRow,
+               QList<qint64> *rows, QString *error)
+{
+    return othersNamed(kennel, tables::dogs, db::fields::dogs::name, name, exceptRow, rows, error);
+}
+
+bool contactsNamed(const QSqlDatabase &kennel, const QString &name, qint64 exceptRow,
+                   QList<qint64> *rows, QString *error)
+{
+    return othersNamed(kennel, tables::contacts, db::fields::contacts::name, name, exceptRow, rows,
+                       error);
+}
+
 bool othersNamed(const QSqlDatabase &kennel, const QString &table, const QString &field,
                  const QString &name, qint64 exceptRow, QList<qint64> *rows, QString *error)
 {

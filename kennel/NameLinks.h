@@ -37,6 +37,14 @@ qsizetype countOf(const QList<Naming> &naming);
 QString describeNaming(const QList<Naming> &naming);
 // Writes `to` into every row found; run it inside the transaction of the rename.
 QString renameNaming(const QSqlDatabase &kennel, const QList<Naming> &naming, const QString &to);
+// Whether the link is a field of the dog records (a parent, an owner or breeder), as against
+// the records of the other features.
+bool inDogRecords(const NameLink &link);
+// The other dogs, and the other contacts, of this name blind to case, but for `exceptRow`.
+bool dogsNamed(const QSqlDatabase &kennel, const QString &name, qint64 exceptRow,
+               QList<qint64> *rows, QString *error);
+bool contactsNamed(const QSqlDatabase &kennel, const QString &name, qint64 exceptRow,
+                   QList<qint64> *rows, QString *error);
 // The rows of `table` whose `field` is `name` blind to case, but for `exceptRow`.
 bool othersNamed(const QSqlDatabase &kennel, const QString &table, const QString &field,
                  const QString &name, qint64 exceptRow, QList<qint64> *rows, QString *error);
