@@ -36,47 +36,52 @@ core::DataSet healthResultRows(const QSqlDatabase &kennel)
     namespace dog = db::fields::dogs;
     namespace test = db::fields::healthTests;
     namespace result = db::fields::healthResults;
-    auto d = [](const QString &f) -> QString { return QStringLiteral("d.") + db::quoted(f); };
     auto t = [](const QString &f) -> QString { return QStringLiteral("t.") + db::quoted(f); };
     auto r = [](const QString &f) -> QString { return QStringLiteral("r.") + db::quoted(f); };
     // Newest first, so that the first of each dog and test is its latest.
-    const QString sql =
-        QStringLiteral("SELECT ") % d(dog::id) % QStringLiteral(", ") % d(dog::name) %
-        QStringLiteral(", ") % d(dog::registration) % QStringLiteral(", ") % d(dog::breed) %
-        QStringLiteral(", ") % t(test::id) % QStringLiteral(", ") % t(test::name) %
-        QStringLiteral(", ") % r(result::result) % QStringLiteral(", ") % r(result::score) %
-        QStringLiteral(", ") % r(result::date) % QStringLiteral(", ") % r(result::examiner) %
-        QStringLiteral(", ") % r(result::certificate) % QStringLiteral(", ") % d(dog::owner) %
-        QStringLiteral(" FROM ") % db::quoted(db::tables::healthResults) %
-        QStringLiteral(" r JOIN ") % db::quoted(db::tables::healthTests) %
-        QStringLiteral(" t ON ") % t(test::id) % QStringLiteral(" = ") % r(result::testId) %
-        QStringLiteral(" JOIN ") % db::quoted(db::tables::dogs) % QStringLiteral(" d ON ") %
-        d(dog::id) % QStringLiteral(" = ") % r(result::dogId) % QStringLiteral(" WHERE coalesce(") %
-        d(dog::died) % QStringLiteral(", '') = '' ORDER BY ") % r(result::date) %
-        QStringLiteral(" DESC, ") % r(result::id) % QStringLiteral(" DESC");
+    const QString sql = QStringLiteral("SELECT ") % r(result::dogId) % QStringLiteral(", ") %
+                        t(test::id) % QStringLiteral(", ") % t(test::name) % QStringLiteral(", ") %
+                        r(result::result) % QStringLiteral(", ") % r(result::score) %
+                        QStringLiteral(", ") % r(result::date) % QStringLiteral(", ") %
+                        r(result::examiner) % QStringLiteral(", ") % r(result::certificate) %
+                        QStringLiteral(" FROM ") % db::quoted(db::tables::healthResults) %
+                        QStringLiteral(" r JOIN ") % db::quoted(db::tables::healthTests) %
+                        QStringLiteral(" t ON ") % t(test::id) % QStringLiteral(" = ") %
+                        r(result::testId) % QStringLiteral(" ORDER BY ") % r(result::date) %
+                        QStringLiteral(" DESC, ") % r(result::id) % QStringLiteral(" DESC");
+    enum Column { DogId, TestId, Test, Result, Score, Date, Examiner, Certificate };
+    std::vector<std::pair<qint64, std::pair<qint64, QVariantMap>>> found;
+    QString problem = db::scanRows(kennel, sql, [&](const db::RawRow &row) {
+        const QVariantMap values{
+            {QStringLiteral("test"), row.string(Test)},
+            {QStringLiteral("result"), row.string(Result)},
+            {QStringLiteral("score"),
+             row.text(Score).empty() ? QString() : QString::number(row.real(Score), 'g', 10)},
+            {QStringLiteral("date"), core::datetext::display(row.string(Date))},
+            {QStringLiteral("examiner"), row.string(Examiner)},
+            {QStringLiteral("certificate"), row.string(Certificate)}};
+        found.push_back({row.whole(DogId), {row.whole(TestId), values}});
+    });
+    QList<qint64> tested;
+    for (const auto &entry : found)
+        tested << entry.first;
+    // The living dogs the kennel owns.
+    const QHash<qint64, QVariantMap> testedDogs = kennel::dogFields(
+        kennel, tested, {dog::name, dog::registration, dog::breed, dog::owner, dog::died});
     std::map<qint64, DogResults> dogs;
     const kennel::KennelOwner own(kennel);
-    const QString problem = db::scanRows(kennel, sql, [&](const db::RawRow &row) {
-        if (!own.owns(row.string(11)))
-            return;
-        DogResults &results = dogs[row.whole(0)];
-        results.id = row.whole(0);
-        results.name = row.string(1);
-        results.registration = row.string(2);
-        results.breed = row.string(3);
-        const qint64 testId = row.whole(4);
-        if (results.latest.contains(testId))
-            return;
-        QVariantMap values{{QStringLiteral("test"), row.string(5)},
-                           {QStringLiteral("result"), row.string(6)},
-                           {QStringLiteral("score"), row.text(7).empty()
-                                                         ? QString()
-                                                         : QString::number(row.real(7), 'g', 10)},
-                           {QStringLiteral("date"), core::datetext::display(row.string(8))},
-                           {QStringLiteral("examiner"), row.string(9)},
-                           {QStringLiteral("certificate"), row.string(10)}};
-        results.latest.emplace(testId, core::DataRow{values});
-    });
+    for (const auto &[dogId, entry] : found) {
+        const auto d = testedDogs.constFind(dogId);
+        if (d == testedDogs.cend() || !d->value(dog::died).toString().isEmpty() ||
+            !own.owns(d->value(dog::owner).toString()))
+            continue;
+        DogResults &results = dogs[dogId];
+        results.id = dogId;
+        results.name = d->value(dog::name).toString();
+        results.registration = d->value(dog::registration).toString();
+        results.breed = d->value(dog::breed).toString();
+        results.latest.emplace(entry.first, core::DataRow{entry.second});
+    }
     if (!problem.isEmpty()) {
         const QVariant said =
             QString(QStringLiteral("The health results could not be read: ") + problem);

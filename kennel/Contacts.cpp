@@ -2,6 +2,7 @@
 
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
+#include "db/RawRows.h"
 #include "db/ReadFailure.h"
 #include "db/RunStatement.h"
 #include "db/Schema.h"
@@ -55,6 +56,29 @@ std::optional<QString> contactName(const QSqlDatabase &kennel, qint64 row)
     if (!db::execRead(q) || !q.next())
         return std::nullopt;
     return q.value(0).toString();
+}
+
+std::optional<QHash<qint64, QString>> contactNames(const QSqlDatabase &kennel,
+                                                   const std::vector<qint64> &rows)
+{
+    namespace contact = db::fields::contacts;
+    QHash<qint64, QString> names;
+    // Bound a slice at a time: SQLite limits how many values one statement takes.
+    constexpr std::size_t slice = 500;
+    for (std::size_t first = 0; first < rows.size(); first += slice) {
+        QStringList numbers;
+        for (std::size_t i = first; i < std::min(rows.size(), first + slice); ++i)
+            numbers << QString::number(rows[i]);
+        const QString problem = db::scanRows(
+            kennel,
+            db::selectFrom(db::tables::contacts, {contact::id, contact::name}) %
+                QStringLiteral(" WHERE ") % db::quoted(contact::id) % QStringLiteral(" IN (") %
+                numbers.join(QLatin1Char(',')) % QLatin1Char(')'),
+            [&](const db::RawRow &row) { names.insert(row.whole(0), row.string(1)); });
+        if (!problem.isEmpty())
+            return std::nullopt;
+    }
+    return names;
 }
 
 QString deleteContactRecord(const QSqlDatabase &kennel, qint64 row)

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <vector>
 
 // Which contact a name means, decided once: the first contact of exactly that name in stored
 // order, as a sale names its buyer.
@@ -25,6 +26,10 @@ std::optional<Address> addressOf(const QSqlDatabase &kennel, const QString &name
 
 // The name of the contact of this number; nothing when it is gone or could not be read.
 std::optional<QString> contactName(const QSqlDatabase &kennel, qint64 row);
+// The names of the contacts of these numbers that are in the kennel; nothing when they could not
+// be read.
+std::optional<QHash<qint64, QString>> contactNames(const QSqlDatabase &kennel,
+                                                   const std::vector<qint64> &rows);
 // Deletes the contact's record alone, inside the caller's transaction. The problem, or empty.
 QString deleteContactRecord(const QSqlDatabase &kennel, qint64 row);
 

@@ -148,6 +148,53 @@ QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qin
     return dogs;
 }
 
+QString scanDogs(const QSqlDatabase &kennel, const QStringList &fields,
+                 const std::function<void(const db::RawRow &)> &each)
+{
+    return db::scanRows(
+        kennel, db::selectFrom(db::tables::dogs, fields) % QStringLiteral(" ORDER BY rowid"), each);
+}
+
+namespace {
+
+// Dates are stored as YYYY-MM-DD, so the month is a part of the text; the month is a number of
+// ours, not typed text.
+QString bornIn(int month)
+{
+    return QStringLiteral(" WHERE %1 = '%2' AND length(%3) = 10")
+        .arg(db::monthOf(dog::born))
+        .arg(month, 2, 10, QLatin1Char('0'))
+        .arg(db::quoted(dog::born));
+}
+
+} // namespace
+
+QString eachBirthdayIn(const QSqlDatabase &kennel, int month,
+                       const std::function<void(const QString &name, const QString &born)> &each)
+{
+    return db::scanRows(kennel,
+                        db::selectFrom(db::tables::dogs, {dog::name, dog::born}) % bornIn(month) %
+                            QStringLiteral(" ORDER BY rowid"),
+                        [&](const db::RawRow &row) { each(row.string(0), row.string(1)); });
+}
+
+int birthdaysIn(const QSqlDatabase &kennel, int month)
+{
+    int count = 0;
+    db::scanRows(kennel,
+                 QStringLiteral("SELECT count(*) FROM ") % db::quoted(db::tables::dogs) %
+                     bornIn(month),
+                 [&](const db::RawRow &row) { count = int(row.whole(0)); });
+    return count;
+}
+
+QString dogNameTerm(const QString &dogId)
+{
+    return QStringLiteral("(SELECT d.") % db::quoted(dog::name) % QStringLiteral(" FROM ") %
+           db::quoted(db::tables::dogs) % QStringLiteral(" d WHERE d.") % db::quoted(dog::id) %
+           QStringLiteral(" = ") % dogId % QLatin1Char(')');
+}
+
 QString writeDogFields(const QSqlDatabase &kennel, qint64 dogId,
                        const QHash<QString, QVariant> &values)
 {
@@ -161,7 +208,7 @@ QString writeDogFields(const QSqlDatabase &kennel, qint64 dogId,
     }
     bound << dogId;
     return db::runStatement(kennel,
-                            QStringLiteral("UPDATE ") % db::quoted(db::tables::dogs) %
+                            QStringLiteral("UPDATE main.") % db::quoted(db::tables::dogs) %
                                 QStringLiteral(" SET ") % assignments.join(QStringLiteral(", ")) %
                                 QStringLiteral(" WHERE ") % db::quoted(dog::id) %
                                 QStringLiteral(" = ?"),

@@ -14,6 +14,10 @@
 #include <unordered_set>
 #include <vector>
 
+namespace db {
+class RawRow;
+}
+
 // Which dogs the kennel's lists and filters mean, decided once.
 namespace kennel {
 
@@ -66,6 +70,21 @@ QHash<QString, QList<qint64>> dogsOwnedBy(const QSqlDatabase &kennel, const QStr
 // These fields of the dogs with these numbers, by number, a few thousand to a statement.
 QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds,
                                      const QStringList &fields);
+
+// These fields of every dog in number order, straight from the file; the row's columns are in
+// the order of `fields`. The problem, or empty.
+QString scanDogs(const QSqlDatabase &kennel, const QStringList &fields,
+                 const std::function<void(const db::RawRow &)> &each);
+// The dogs whose stored date of birth is in this month, whatever the year, in stored order:
+// their name and date of birth as stored. The problem, or empty.
+QString eachBirthdayIn(const QSqlDatabase &kennel, int month,
+                       const std::function<void(const QString &name, const QString &born)> &each);
+// How many; 0 when they could not be counted.
+int birthdaysIn(const QSqlDatabase &kennel, int month);
+
+// For a feature that sorts its own rows by a dog's name: an SQL expression of the name of the
+// dog whose number is the caller's SQL expression `dogId`.
+QString dogNameTerm(const QString &dogId);
 
 // Inside the caller's transaction: writes these fields of the dog's record, or deletes the
 // record alone (what names it or hangs on it is the caller's). The problem, or empty.

@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
+#include "db/RawRows.h"
 #include "db/ReadFailure.h"
 #include "db/Schema.h"
 #include "db/SingleRows.h"
@@ -173,6 +174,27 @@ std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId)
     if (!found || found->empty())
         return std::nullopt;
     return found->front();
+}
+
+QString eachStoredLitter(const QSqlDatabase &kennel,
+                         const std::function<void(const StoredLitter &)> &each)
+{
+    return db::scanRows(kennel,
+                        db::selectFrom(db::tables::litters,
+                                       {litter::sire, litter::dam, litter::size, litter::born}) %
+                            QStringLiteral(" ORDER BY ") % db::quoted(litter::born) %
+                            QStringLiteral(" DESC"),
+                        [&](const db::RawRow &row) {
+                            each({row.string(0), row.string(1), row.string(2), row.string(3)});
+                        });
+}
+
+QString litterParentsTerm(const QString &litterId)
+{
+    return QStringLiteral("(SELECT l.") % db::quoted(litter::dam) %
+           QStringLiteral(" || ' ' || l.") % db::quoted(litter::sire) % QStringLiteral(" FROM ") %
+           db::quoted(db::tables::litters) % QStringLiteral(" l WHERE l.") %
+           db::quoted(litter::id) % QStringLiteral(" = ") % litterId % QLatin1Char(')');
 }
 
 QHash<QString, core::DataSet> littersOfSires(const QSqlDatabase &kennel, const QStringList &sires)

@@ -4,6 +4,7 @@
 #include "core/Moments.h"
 #include "core/WriteResult.h"
 
+#include <functional>
 #include <optional>
 #include <QDate>
 #include <QHash>
@@ -37,6 +38,19 @@ struct Litter
 // Every litter, latest first; nothing when they could not be read (the user was told).
 std::optional<std::vector<Litter>> allLitters(const QSqlDatabase &kennel);
 std::optional<Litter> litterWithId(const QSqlDatabase &kennel, qint64 litterId);
+// A litter as the file holds it, for pages that show what was typed: every field as stored.
+struct StoredLitter
+{
+    QString sire, dam, size, born;
+};
+// Every litter, the latest stored day first. The problem, or empty.
+QString eachStoredLitter(const QSqlDatabase &kennel,
+                         const std::function<void(const StoredLitter &)> &each);
+
+// For a feature that sorts its own rows by a litter: an SQL expression of the litter's dam and
+// sire ("dam sire") for the litter whose number is the caller's SQL expression `litterId`.
+QString litterParentsTerm(const QString &litterId);
+
 // The litters of each of these sires, keyed by the sire's name as the litters store it: rows of
 // the litter's number, sire, dam, size, day and breed.
 QHash<QString, core::DataSet> littersOfSires(const QSqlDatabase &kennel, const QStringList &sires);

@@ -11,7 +11,9 @@
 #include "db/RunStatement.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Contacts.h"
 #include "kennel/DogFinder.h"
+#include "kennel/Dogs.h"
 #include "kennel/Litters.h"
 #include "transfer/CsvExport.h"
 
@@ -209,19 +211,11 @@ std::optional<std::vector<qint64>> entryIds(const QSqlDatabase &kennel, int year
         key = a % db::quoted(field::amount);
         break;
     case EntryOrder::Dog:
-        key = QStringLiteral("(SELECT d.") % db::quoted(db::fields::dogs::name) %
-              QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
-              QStringLiteral(" d WHERE d.") % db::quoted(db::fields::dogs::id) %
-              QStringLiteral(" = a.") % db::quoted(field::dogId) %
-              QStringLiteral(") COLLATE NOCASE");
+        key = kennel::dogNameTerm(a % db::quoted(field::dogId)) % QStringLiteral(" COLLATE NOCASE");
         break;
     case EntryOrder::Litter:
-        key = QStringLiteral("(SELECT l.") % db::quoted(db::fields::litters::dam) %
-              QStringLiteral(" || ' ' || l.") % db::quoted(db::fields::litters::sire) %
-              QStringLiteral(" FROM ") % db::quoted(db::tables::litters) %
-              QStringLiteral(" l WHERE l.") % db::quoted(db::fields::litters::id) %
-              QStringLiteral(" = a.") % db::quoted(field::litterId) %
-              QStringLiteral(") COLLATE NOCASE");
+        key = kennel::litterParentsTerm(a % db::quoted(field::litterId)) %
+              QStringLiteral(" COLLATE NOCASE");
         break;
     case EntryOrder::Note:
         key = a % db::quoted(field::note) % QStringLiteral(" COLLATE NOCASE");
@@ -336,30 +330,27 @@ QString bookLinked(const QSqlDatabase &kennel, const AccountEntry &entry)
 std::optional<LinkedNames> linkedNames(const QSqlDatabase &kennel)
 {
     LinkedNames names;
-    auto read = [&](const QString &sql, QHash<qint64, QString> *into) {
-        return db::scanRows(
-                   kennel, sql,
-                   [&](const db::RawRow &row) { into->insert(row.whole(0), row.string(1)); })
+    // Through the indexes of the links, which leave out the entries that link nothing.
+    auto linked = [&](const QString &link, std::vector<qint64> *ids) {
+        const QString sql = QStringLiteral("SELECT %1 FROM ") % db::quoted(db::tables::accounts) %
+                            QStringLiteral(" WHERE %1 IS NOT NULL UNION SELECT %1 FROM ") %
+                            db::quoted(db::tables::waitingList) %
+                            QStringLiteral(" WHERE %1 IS NOT NULL");
+        return db::scanRows(kennel, sql.arg(link),
+                            [&](const db::RawRow &row) { ids->push_back(row.whole(0)); })
             .isEmpty();
     };
-    namespace dog = db::fields::dogs;
-    namespace contact = db::fields::contacts;
-    // Through the indexes of the links, which leave out the entries that link nothing.
-    const QString linkedIds = QStringLiteral(" IN (SELECT %1 FROM ") %
-                              db::quoted(db::tables::accounts) %
-                              QStringLiteral(" WHERE %1 IS NOT NULL UNION SELECT %1 FROM ") %
-                              db::quoted(db::tables::waitingList) % QLatin1Char(')');
-    if (!read(QStringLiteral("SELECT ") % db::quoted(dog::id) % QStringLiteral(", ") %
-                  db::quoted(dog::name) % QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
-                  QStringLiteral(" WHERE ") % db::quoted(dog::id) %
-                  linkedIds.arg(db::quoted(field::dogId)),
-              &names.dogs) ||
-        !read(QStringLiteral("SELECT ") % db::quoted(contact::id) % QStringLiteral(", ") %
-                  db::quoted(contact::name) % QStringLiteral(" FROM ") %
-                  db::quoted(db::tables::contacts) % QStringLiteral(" WHERE ") %
-                  db::quoted(contact::id) % linkedIds.arg(db::quoted(field::contactId)),
-              &names.contacts))
+    std::vector<qint64> dogIds, contactIds;
+    if (!linked(db::quoted(field::dogId), &dogIds) ||
+        !linked(db::quoted(field::contactId), &contactIds))
         return std::nullopt;
+    const auto dogs = kennel::livesOf(kennel, dogIds);
+    const auto contacts = kennel::contactNames(kennel, contactIds);
+    if (!dogs || !contacts)
+        return std::nullopt;
+    for (const auto &[id, dog] : *dogs)
+        names.dogs.insert(id, dog.name);
+    names.contacts = *contacts;
     const auto litters = kennel::allLitters(kennel);
     if (!litters)
         return std::nullopt;

@@ -10,6 +10,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/Contacts.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -233,15 +234,10 @@ std::optional<std::vector<PupChoice>> pupsOfLitter(const QSqlDatabase &kennel, q
 
 QString matchRefusal(const QSqlDatabase &kennel, qint64 entryId, qint64 dogId)
 {
-    namespace contact = db::fields::contacts;
     QSqlQuery q(kennel);
-    q.prepare(QStringLiteral("SELECT c.") % db::quoted(contact::name) % QStringLiteral(" FROM ") %
-              db::quoted(db::tables::waitingList) % QStringLiteral(" w LEFT JOIN ") %
-              db::quoted(db::tables::contacts) % QStringLiteral(" c ON c.") %
-              db::quoted(contact::id) % QStringLiteral(" = w.") % db::quoted(field::contactId) %
-              QStringLiteral(" WHERE w.") % db::quoted(field::dogId) %
-              QStringLiteral(" = ? AND w.") % db::quoted(field::id) %
-              QStringLiteral(" <> ? AND w.") % db::quoted(field::status) %
+    q.prepare(db::selectFrom(db::tables::waitingList, {field::contactId}) %
+              QStringLiteral(" WHERE ") % db::quoted(field::dogId) % QStringLiteral(" = ? AND ") %
+              db::quoted(field::id) % QStringLiteral(" <> ? AND ") % db::quoted(field::status) %
               QStringLiteral(" <> ? LIMIT 1"));
     q.addBindValue(dogId);
     q.addBindValue(entryId);
@@ -250,7 +246,7 @@ QString matchRefusal(const QSqlDatabase &kennel, qint64 entryId, qint64 dogId)
         return QStringLiteral("The waiting list could not be read.");
     if (q.next())
         return QStringLiteral("That pup is already matched to %1. Take that match back first.")
-            .arg(q.value(0).toString());
+            .arg(kennel::contactName(kennel, q.value(0).toLongLong()).value_or(QString()));
     return {};
 }
 

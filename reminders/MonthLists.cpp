@@ -6,6 +6,7 @@
 #include "db/Schema.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Dogs.h"
 
 #include <functional>
 #include <QStringBuilder>
@@ -19,17 +20,17 @@ QString twoDigits(int n)
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-// The rows whose date falls in this month (and year), in stored order, straight from SQLite:
+// The rows whose date falls in this month and year, in stored order, straight from SQLite:
 // a large kennel has a million birthdays to look through. The month and year are numbers
 // of ours, not typed text.
 void scanDue(const QSqlDatabase &db, const QString &select, const QString &dateColumn,
-             const QDate &today, bool sameYear, const std::function<void(const db::RawRow &)> &each)
+             const QDate &today, const std::function<void(const db::RawRow &)> &each)
 {
-    QString sql = select % QStringLiteral(" WHERE %1 = '%2' AND length(%3) = 10")
-                               .arg(db::monthOf(dateColumn), twoDigits(today.month()),
-                                    db::quoted(dateColumn));
-    if (sameYear)
-        sql += QStringLiteral(" AND %1 = '%2'").arg(db::yearOf(dateColumn)).arg(today.year());
+    const QString sql =
+        select % QStringLiteral(" WHERE %1 = '%2' AND length(%3) = 10 AND %4 = '%5'")
+                     .arg(db::monthOf(dateColumn), twoDigits(today.month()), db::quoted(dateColumn),
+                          db::yearOf(dateColumn))
+                     .arg(today.year());
     db::scanRows(db, sql + QStringLiteral(" ORDER BY rowid"), each);
 }
 
@@ -49,7 +50,7 @@ QStringList vaccinationsDue(const QSqlDatabase &db, const QDate &today)
     scanDue(db,
             db::selectFrom(db::tables::vaccinations,
                            {db::fields::vaccinations::dogName, db::fields::vaccinations::due}),
-            db::fields::vaccinations::due, today, true, [&](const db::RawRow &row) {
+            db::fields::vaccinations::due, today, [&](const db::RawRow &row) {
                 due << row.string(Dog) + QStringLiteral("    Vaccination is Due  ") +
                            shownDate(row, Due);
             });
@@ -70,7 +71,7 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
         db,
         db::selectFrom(db::tables::matings, {db::fields::matings::sire, db::fields::matings::dam,
                                              db::fields::matings::due}),
-        db::fields::matings::due, today, true, [&](const db::RawRow &row) {
+        db::fields::matings::due, today, [&](const db::RawRow &row) {
             if (lines.isEmpty()) {
                 lines << QStringLiteral(" ")
                       << QStringLiteral(" The Following Litters are Expected this Month")
@@ -87,15 +88,13 @@ QStringList littersDue(const QSqlDatabase &db, const QDate &today, LitterForm fo
 
 QStringList birthdays(const QSqlDatabase &db, const QDate &today)
 {
-    enum Column { Name, Born };
     QStringList lines;
-    scanDue(db, db::selectFrom(db::tables::dogs, {db::fields::dogs::name, db::fields::dogs::born}),
-            db::fields::dogs::born, today, false, [&](const db::RawRow &row) {
-                if (lines.isEmpty())
-                    lines << QStringLiteral("The Following Dogs Have a Birthday This Month ")
-                          << QStringLiteral(" ");
-                lines << shownDate(row, Born) + QStringLiteral("    ") + row.string(Name);
-            });
+    kennel::eachBirthdayIn(db, today.month(), [&](const QString &name, const QString &born) {
+        if (lines.isEmpty())
+            lines << QStringLiteral("The Following Dogs Have a Birthday This Month ")
+                  << QStringLiteral(" ");
+        lines << core::datetext::display(born) + QStringLiteral("    ") + name;
+    });
     if (lines.isEmpty())
         lines << QStringLiteral("There are No Birthdays This Month?");
     return lines;
@@ -104,15 +103,15 @@ QStringList birthdays(const QSqlDatabase &db, const QDate &today)
 DueCounts dueThisMonth(const QSqlDatabase &db, const QDate &today)
 {
     // The lists' own conditions, counted by SQLite.
-    auto count = [&](const QString &table, const QString &dateField, bool sameYear) {
+    auto count = [&](const QString &table, const QString &dateField) {
         int rows = 0;
         scanDue(db, QStringLiteral("SELECT count(*) FROM ") % db::quoted(table), dateField, today,
-                sameYear, [&](const db::RawRow &row) { rows = int(row.whole(0)); });
+                [&](const db::RawRow &row) { rows = int(row.whole(0)); });
         return rows;
     };
-    return {count(db::tables::vaccinations, db::fields::vaccinations::due, true),
-            count(db::tables::matings, db::fields::matings::due, true),
-            count(db::tables::dogs, db::fields::dogs::born, false)};
+    return {count(db::tables::vaccinations, db::fields::vaccinations::due),
+            count(db::tables::matings, db::fields::matings::due),
+            kennel::birthdaysIn(db, today.month())};
 }
 QString dueSummary(const DueCounts &counts)
 {

@@ -10,6 +10,7 @@
 #include "db/Transaction.h"
 #include "kennel/Contacts.h"
 #include "kennel/DogFinder.h"
+#include "kennel/Dogs.h"
 #include "money/Deposits.h"
 
 #include <QSqlError>
@@ -153,16 +154,13 @@ core::WriteResult<qint64> recordSale(QSqlDatabase kennel, const SaleDetails &sal
         !written)
         return core::failure(written.problem());
 
-    QSqlQuery transfer(kennel);
-    transfer.prepare(QStringLiteral("UPDATE main.") % db::quoted(db::tables::dogs) %
-                     QStringLiteral(" SET ") % db::quoted(fields::dogs::owner) %
-                     QStringLiteral(" = ?, ") % db::quoted(fields::dogs::soldFor) %
-                     QStringLiteral(" = ?, ") % db::quoted(fields::dogs::sold) %
-                     QStringLiteral(" = ? WHERE rowid = ?"));
-    if (const auto transferred = run(
-            transfer, {sale.buyer, sale.cents, core::datetext::toStored(sale.date), paid.dogId});
-        !transferred)
-        return core::failure(transferred.problem());
+    if (const QString problem =
+            kennel::writeDogFields(kennel, paid.dogId,
+                                   {{fields::dogs::owner, sale.buyer},
+                                    {fields::dogs::soldFor, sale.cents},
+                                    {fields::dogs::sold, core::datetext::toStored(sale.date)}});
+        !problem.isEmpty())
+        return core::failure(problem);
     if (const auto committed = all.commit(); !committed)
         return core::failure(committed.problem());
     return salesId;

@@ -9,6 +9,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/Dogs.h"
 #include "showcase/PhotoStore.h"
 
 #include <QSqlQuery>
@@ -121,25 +122,35 @@ core::WriteResult<> removePhoto(QSqlDatabase kennel, const Photo &p, const QStri
 
 std::optional<QStringList> missingPhotos(const QSqlDatabase &kennel, const QString &folder)
 {
-    namespace dog = db::fields::dogs;
     const PhotoStore store{QDir(folder)};
     QStringList missing;
-    const QString problem = db::scanRows(
-        kennel,
-        QStringLiteral("SELECT d.") % db::quoted(dog::name) % QStringLiteral(", p.") %
-            db::quoted(photo::file) % QStringLiteral(" FROM ") % db::quoted(db::tables::photos) %
-            QStringLiteral(" p JOIN ") % db::quoted(db::tables::dogs) % QStringLiteral(" d ON d.") %
-            db::quoted(dog::id) % QStringLiteral(" = p.") % db::quoted(photo::dogId) %
-            QStringLiteral(" ORDER BY d.") % db::quoted(dog::name) % QStringLiteral(", p.") %
-            db::quoted(photo::id),
-        [&](const db::RawRow &row) {
-            const std::string_view name = row.text(0);
-            const std::string_view file = row.text(1);
-            const QString stored = QString::fromUtf8(file.data(), qsizetype(file.size()));
-            if (!store.holds(stored))
-                missing << QString::fromUtf8(name.data(), qsizetype(name.size())) +
-                               QStringLiteral(": ") + stored;
-        });
+    struct Stored
+    {
+        qint64 dogId, id;
+        QString file;
+    };
+    std::vector<Stored> photos;
+    const QString problem =
+        db::scanRows(kennel,
+                     db::selectFrom(db::tables::photos, {photo::dogId, photo::id, photo::file}) %
+                         QStringLiteral(" ORDER BY ") % db::quoted(photo::id),
+                     [&](const db::RawRow &row) {
+                         if (!store.holds(row.string(2)))
+                             photos.push_back({row.whole(0), row.whole(1), row.string(2)});
+                     });
+    std::vector<qint64> dogIds;
+    for (const Stored &p : photos)
+        dogIds.push_back(p.dogId);
+    const auto dogs = kennel::livesOf(kennel, dogIds);
+    if (!dogs)
+        return std::nullopt;
+    std::erase_if(photos, [&](const Stored &p) { return !dogs->contains(p.dogId); });
+    // By the dog's name as stored, byte for byte, then in the order they were added.
+    auto nameOf = [&](const Stored &p) { return dogs->at(p.dogId).name.toUtf8(); };
+    std::stable_sort(photos.begin(), photos.end(),
+                     [&](const Stored &a, const Stored &b) { return nameOf(a) < nameOf(b); });
+    for (const Stored &p : photos)
+        missing << dogs->at(p.dogId).name + QStringLiteral(": ") + p.file;
     if (!problem.isEmpty())
         return std::nullopt;
     return missing;

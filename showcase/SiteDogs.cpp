@@ -5,6 +5,7 @@
 #include "db/RawRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Dogs.h"
 
 #include <QStringBuilder>
 
@@ -36,29 +37,27 @@ std::vector<SiteDog> readDogs(const QSqlDatabase &kennel, QString *problem)
         const std::string_view value = row.text(column);
         return QString::fromUtf8(value.data(), qsizetype(value.size()));
     };
-    *problem = db::scanRows(
-        kennel,
-        db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::registration, dog::sex,
-                                          dog::colour, dog::breed, dog::born, dog::died, dog::owner,
-                                          dog::soldFor, dog::sold, dog::sire, dog::dam}) %
-            QStringLiteral(" ORDER BY rowid"),
-        [&](const db::RawRow &row) {
-            SiteDog d;
-            d.id = row.whole(Id);
-            d.name = textOf(row, Name);
-            d.registration = textOf(row, Registration);
-            d.sex = textOf(row, Sex);
-            d.colour = textOf(row, Colour);
-            d.breed = textOf(row, Breed);
-            d.owner = textOf(row, Owner).trimmed();
-            d.sire = textOf(row, Sire);
-            d.dam = textOf(row, Dam);
-            d.born = core::datetext::fromStored(textOf(row, Born));
-            d.died = !textOf(row, Died).trimmed().isEmpty();
-            d.sold =
-                !textOf(row, SoldFor).trimmed().isEmpty() || !textOf(row, Sold).trimmed().isEmpty();
-            dogs.push_back(d);
-        });
+    *problem = kennel::scanDogs(kennel,
+                                {dog::id, dog::name, dog::registration, dog::sex, dog::colour,
+                                 dog::breed, dog::born, dog::died, dog::owner, dog::soldFor,
+                                 dog::sold, dog::sire, dog::dam},
+                                [&](const db::RawRow &row) {
+                                    SiteDog d;
+                                    d.id = row.whole(Id);
+                                    d.name = textOf(row, Name);
+                                    d.registration = textOf(row, Registration);
+                                    d.sex = textOf(row, Sex);
+                                    d.colour = textOf(row, Colour);
+                                    d.breed = textOf(row, Breed);
+                                    d.owner = textOf(row, Owner).trimmed();
+                                    d.sire = textOf(row, Sire);
+                                    d.dam = textOf(row, Dam);
+                                    d.born = core::datetext::fromStored(textOf(row, Born));
+                                    d.died = !textOf(row, Died).trimmed().isEmpty();
+                                    d.sold = !textOf(row, SoldFor).trimmed().isEmpty() ||
+                                             !textOf(row, Sold).trimmed().isEmpty();
+                                    dogs.push_back(d);
+                                });
     return dogs;
 }
 

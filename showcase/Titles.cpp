@@ -4,6 +4,7 @@
 #include "db/RawRows.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
+#include "kennel/Dogs.h"
 
 #include <QStringBuilder>
 
@@ -21,7 +22,6 @@ void scanTitles(const QSqlDatabase &kennel,
                 const std::function<void(qint64, const QString &, const QString &)> &each)
 {
     namespace result = db::fields::showResults;
-    namespace dog = db::fields::dogs;
     qint64 current = -1;
     QString name;
     QStringList titles;
@@ -29,29 +29,41 @@ void scanTitles(const QSqlDatabase &kennel,
         if (current >= 0 && !titles.isEmpty())
             each(current, name, titles.join(QLatin1Char(' ')));
     };
+    struct Title
+    {
+        qint64 dogId;
+        QString text;
+    };
+    std::vector<Title> earned;
     db::scanRows(kennel,
-                 QStringLiteral("SELECT d.") % db::quoted(dog::id) % QStringLiteral(", d.") %
-                     db::quoted(dog::name) % QStringLiteral(", trim(r.") %
+                 QStringLiteral("SELECT ") % db::quoted(result::dogId) % QStringLiteral(", trim(") %
                      db::quoted(result::titleShort) % QStringLiteral(") FROM ") %
-                     db::quoted(db::tables::showResults) % QStringLiteral(" r JOIN ") %
-                     db::quoted(db::tables::dogs) % QStringLiteral(" d ON d.") %
-                     db::quoted(dog::id) % QStringLiteral(" = r.") % db::quoted(result::dogId) %
-                     QStringLiteral(" WHERE trim(coalesce(r.") % db::quoted(result::titleShort) %
-                     QStringLiteral(", '')) <> '' ORDER BY d.rowid, r.") %
-                     db::quoted(result::date) % QStringLiteral(", r.") % db::quoted(result::id),
+                     db::quoted(db::tables::showResults) % QStringLiteral(" WHERE trim(coalesce(") %
+                     db::quoted(result::titleShort) % QStringLiteral(", '')) <> '' ORDER BY ") %
+                     db::quoted(result::dogId) % QStringLiteral(", ") % db::quoted(result::date) %
+                     QStringLiteral(", ") % db::quoted(result::id),
                  [&](const db::RawRow &row) {
-                     if (row.whole(0) != current) {
-                         flush();
-                         current = row.whole(0);
-                         const std::string_view stored = row.text(1);
-                         name = QString::fromUtf8(stored.data(), qsizetype(stored.size()));
-                         titles.clear();
-                     }
-                     const std::string_view title = row.text(2);
-                     const QString text = QString::fromUtf8(title.data(), qsizetype(title.size()));
-                     if (!titles.contains(text))
-                         titles << text;
+                     earned.push_back({row.whole(0), row.string(1)});
                  });
+    std::vector<qint64> titled;
+    for (const Title &title : earned)
+        titled.push_back(title.dogId);
+    const auto dogs = kennel::livesOf(kennel, titled);
+    if (!dogs)
+        return;
+    for (const Title &title : earned) {
+        const auto dog = dogs->find(title.dogId);
+        if (dog == dogs->end())
+            continue;
+        if (title.dogId != current) {
+            flush();
+            current = title.dogId;
+            name = dog->second.name;
+            titles.clear();
+        }
+        if (!titles.contains(title.text))
+            titles << title.text;
+    }
     flush();
 }
 

@@ -6,11 +6,11 @@
 #include "db/RawRows.h"
 #include "db/SingleRows.h"
 #include "db/SqlText.h"
-#include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
 #include "kennel/Ancestry.h"
 #include "kennel/DogFinder.h"
 #include "kennel/Dogs.h"
+#include "kennel/Litters.h"
 #include "showcase/Photos.h"
 #include "showcase/PhotoStore.h"
 #include "showcase/ShowResults.h"
@@ -322,35 +322,25 @@ Published publishWebsite(const QSqlDatabase &kennel, const WebsiteChoice &choice
     puppiesPage.set("puppies", puppies);
     render(templates.puppies, puppiesPage, QStringLiteral("puppies.html"));
 
-    namespace litter = db::fields::litters;
     list litters;
-    db::scanRows(kennel,
-                 db::selectFrom(db::tables::litters,
-                                {litter::sire, litter::dam, litter::size, litter::born}) %
-                     QStringLiteral(" ORDER BY ") % db::quoted(litter::born) %
-                     QStringLiteral(" DESC"),
-                 [&](const db::RawRow &row) {
-                     auto value = [&](int column) {
-                         const std::string_view v = row.text(column);
-                         return QString::fromUtf8(v.data(), qsizetype(v.size()));
-                     };
-                     const int sire = graph.find(value(0));
-                     const int dam = graph.find(value(1));
-                     const qint64 sireId = sire == genetics::unknown ? -1 : graph.id(sire);
-                     const qint64 damId = dam == genetics::unknown ? -1 : graph.id(dam);
-                     if (!chosen.contains(sireId) && !chosen.contains(damId))
-                         return;
-                     data entry;
-                     entry.set("born", text(core::datetext::display(QVariant(value(3)))));
-                     entry.set("sire", text(titledName(sireId, value(0))));
-                     entry.set("dam", text(titledName(damId, value(1))));
-                     if (!pageFor(sireId).isEmpty())
-                         entry.set("sirePage", text(pageFor(sireId)));
-                     if (!pageFor(damId).isEmpty())
-                         entry.set("damPage", text(pageFor(damId)));
-                     entry.set("size", text(value(2)));
-                     litters.push_back(entry);
-                 });
+    kennel::eachStoredLitter(kennel, [&](const kennel::StoredLitter &stored) {
+        const int sire = graph.find(stored.sire);
+        const int dam = graph.find(stored.dam);
+        const qint64 sireId = sire == genetics::unknown ? -1 : graph.id(sire);
+        const qint64 damId = dam == genetics::unknown ? -1 : graph.id(dam);
+        if (!chosen.contains(sireId) && !chosen.contains(damId))
+            return;
+        data entry;
+        entry.set("born", text(core::datetext::display(QVariant(stored.born))));
+        entry.set("sire", text(titledName(sireId, stored.sire)));
+        entry.set("dam", text(titledName(damId, stored.dam)));
+        if (!pageFor(sireId).isEmpty())
+            entry.set("sirePage", text(pageFor(sireId)));
+        if (!pageFor(damId).isEmpty())
+            entry.set("damPage", text(pageFor(damId)));
+        entry.set("size", text(stored.size));
+        litters.push_back(entry);
+    });
     data littersPage = site;
     littersPage.set("hasLitters", !litters.empty());
     littersPage.set("litters", litters);

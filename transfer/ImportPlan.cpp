@@ -6,6 +6,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/RecordKinds.h"
 #include "transfer/CsvExport.h"
 
 #include <optional>
@@ -53,7 +54,7 @@ public:
                         .arg(value, target->caption, core::datetext::orderName(m_settings.dates));
                 value = parsed.toString(Qt::ISODate);
             }
-            if (field == db::fields::dogs::sex && m_target.table == db::tables::dogs &&
+            if (field == db::fields::dogs::sex && m_target.table == kennel::records::dogs() &&
                 !value.isEmpty()) {
                 if (value.compare(QLatin1String("male"), Qt::CaseInsensitive) == 0)
                     value = QStringLiteral("Male");
@@ -73,7 +74,7 @@ public:
                                 !values.value(resultFields::registration).isEmpty();
         if (values.value(m_target.nameField).isEmpty() && !registered)
             return QStringLiteral("it has no name");
-        if (m_target.table == db::tables::dogs &&
+        if (m_target.table == kennel::records::dogs() &&
             core::isNotOnRecord(values.value(m_target.nameField)))
             return core::notOnRecordRefusal();
         return {};

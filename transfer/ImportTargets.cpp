@@ -2,6 +2,7 @@
 
 #include "db/Fields.h"
 #include "db/Tables.h"
+#include "kennel/RecordKinds.h"
 
 #include <initializer_list>
 
@@ -48,7 +49,7 @@ const ImportTarget &dogTarget()
 {
     namespace dog = db::fields::dogs;
     static const ImportTarget target{
-        db::tables::dogs,
+        kennel::records::dogs(),
         QStringLiteral("dogs"),
         dog::name,
         dog::registration,
@@ -79,7 +80,7 @@ const ImportTarget &contactTarget()
 {
     namespace contact = db::fields::contacts;
     static const ImportTarget target{
-        db::tables::contacts,
+        kennel::records::contacts(),
         QStringLiteral("contacts"),
         contact::name,
         {},

@@ -8,6 +8,7 @@
 #include "db/Transaction.h"
 #include "genetics/DnaInheritance.h"
 #include "kennel/DogFinder.h"
+#include "kennel/Dogs.h"
 #include "transfer/CsvExport.h"
 
 #include <optional>
@@ -186,19 +187,13 @@ private:
             });
         if (problem.isEmpty() && m_settings.mapping.contains(f::registration))
             problem =
-                db::scanRows(kennel,
-                             QStringLiteral("SELECT ") % db::quoted(db::fields::dogs::id) %
-                                 QStringLiteral(", ") % db::quoted(db::fields::dogs::registration) %
-                                 QStringLiteral(" FROM ") % db::quoted(db::tables::dogs) %
-                                 QStringLiteral(" WHERE trim(coalesce(") %
-                                 db::quoted(db::fields::dogs::registration) %
-                                 QStringLiteral(", '')) <> '' ORDER BY rowid"),
-                             [&](const db::RawRow &row) {
-                                 // The first dog with a number is the one it means.
-                                 const QString key = row.string(1).trimmed().toCaseFolded();
-                                 if (!m_registrations.contains(key))
-                                     m_registrations.insert(key, row.whole(0));
-                             });
+                kennel::scanDogs(kennel, {db::fields::dogs::id, db::fields::dogs::registration},
+                                 [&](const db::RawRow &row) {
+                                     // The first dog with a number is the one it means.
+                                     const QString key = row.string(1).trimmed().toCaseFolded();
+                                     if (!key.isEmpty() && !m_registrations.contains(key))
+                                         m_registrations.insert(key, row.whole(0));
+                                 });
         if (problem.isEmpty())
             problem = db::scanRows(
                 kennel,

@@ -6,6 +6,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "genetics/KennelGenetics.h"
+#include "kennel/RecordKinds.h"
 #include "transfer/SheetWriters.h"
 
 #include <QLocale>
@@ -29,7 +30,7 @@ Sheet sheetOf(SheetContent content)
     switch (content) {
     case SheetContent::Dogs: {
         namespace dog = db::fields::dogs;
-        return {QStringLiteral("main.") % db::quoted(db::tables::dogs),
+        return {QStringLiteral("main.") % db::quoted(kennel::records::dogs()),
                 {text("Name", dog::name),
                  text("Registration", dog::registration),
                  text("Sex", dog::sex),
@@ -48,7 +49,7 @@ Sheet sheetOf(SheetContent content)
     }
     case SheetContent::Contacts: {
         namespace contact = db::fields::contacts;
-        return {QStringLiteral("main.") % db::quoted(db::tables::contacts),
+        return {QStringLiteral("main.") % db::quoted(kennel::records::contacts()),
                 {text("Name", contact::name), text("Title", contact::title),
                  text("Address", contact::address), text("City", contact::city),
                  text("State", contact::state), text("Postcode", contact::postcode),
