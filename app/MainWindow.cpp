@@ -1,58 +1,28 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutBox.h"
-#include "app/HelpScreen.h"
 #include "app/KennelBackups.h"
 #include "app/KennelCalendarFile.h"
 #include "app/KennelCheck.h"
 #include "app/KennelStatus.h"
 #include "app/KennelTransfers.h"
-#include "app/MainMenu.h"
 #include "app/ReportPreview.h"
 #include "app/RestoreCheck.h"
-#include "app/SetupScreen.h"
 #include "app/StartupStep.h"
 #include "breeding/LitterHistories.h"
 #include "breeding/LitterScreen.h"
 #include "breeding/MatingEntryScreen.h"
-#include "breeding/MatingHistoryScreens.h"
-#include "contacts/AskedRemovals.h"
 #include "contacts/ContactEntryScreen.h"
-#include "contacts/ContactsScreen.h"
-#include "contacts/DeleteContactScreen.h"
-#include "contacts/FindContactScreen.h"
 #include "contacts/Ownership.h"
 #include "core/Choices.h"
 #include "core/Clock.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
 #include "dogs/AddDogsScreen.h"
-#include "dogs/AskedRemovals.h"
-#include "dogs/DeleteDogScreen.h"
-#include "dogs/DogRecordsScreen.h"
-#include "dogs/FindDogScreen.h"
-#include "dogs/MergeDogsScreen.h"
 #include "genetics/KennelGenetics.h"
-#include "genetics/PedigreeChecks.h"
-#include "health/HistoryScreens.h"
 #include "health/NotesScreen.h"
 #include "health/VaccinationScreen.h"
-#include "inbreeding/GeneticsReports.h"
-#include "inbreeding/GeneticsScreen.h"
-#include "pedigree/CertificateChooser.h"
-#include "pedigree/HealthLines.h"
-#include "pedigree/PedigreeCertificate.h"
-#include "pedigree/PedigreeChart.h"
-#include "pedigree/PedigreeInbreeding.h"
-#include "pedigree/PedigreeScreens.h"
-#include "pedigree/PrintablePedigree.h"
-#include "reminders/MonthListScreen.h"
 #include "sales/SalesReports.h"
-#include "sales/SellDogScreen.h"
-#include "showcase/PhotosScreen.h"
-#include "showcase/ShowResultsScreen.h"
-#include "showcase/Titles.h"
-#include "ui/ScreenHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -219,269 +189,10 @@ void MainWindow::openMainMenu()
     frame->show();
 }
 
-void MainWindow::openDogRecords(int mode, const QString &name)
-{
-    core::Choices::dogscreenmode = mode;
-    auto *screen = qobject_cast<dogs::DogRecordsScreen *>(
-        m_screens->open(dogs::DogRecordsScreen::screenName(), [this] {
-            auto *records = new dogs::DogRecordsScreen;
-            connect(records, &dogs::DogRecordsScreen::deleteRequested, this,
-                    [this](qint64 dogId) { dogs::deleteDogAsked(m_removals, dogId); });
-            connect(records, &dogs::DogRecordsScreen::healthResultsRequested, this,
-                    [this](qint64 dogId) { openHealthResults(dogId); });
-            connect(records, &dogs::DogRecordsScreen::photosRequested, this,
-                    &MainWindow::openPhotos);
-            connect(records, &dogs::DogRecordsScreen::showResultsRequested, this,
-                    [this](qint64 dogId, const QString &name) {
-                        using showcase::ShowResultsScreen;
-                        open<ShowResultsScreen>();
-                        m_screens->find<ShowResultsScreen>(ShowResultsScreen::screenName())
-                            ->showDog(dogId, name);
-                    });
-            return records;
-        }));
-    if (mode == core::Choices::Find)
-        screen->showDogNamed(name);
-}
-
-void MainWindow::openPhotos(qint64 dogId, const QString &name)
-{
-    using showcase::PhotosScreen;
-    auto *photos = qobject_cast<PhotosScreen *>(
-        m_screens->open(PhotosScreen::screenName(), [] { return new PhotosScreen; }));
-    photos->showDog(dogId, name);
-}
-
-void MainWindow::openDeleteDog()
-{
-    m_screens->open(dogs::DeleteDogScreen::screenName(), [this] {
-        auto *screen = new dogs::DeleteDogScreen;
-        connect(screen, &dogs::DeleteDogScreen::dogChosen, this,
-                [this](qint64 dogId) { dogs::deleteDogAsked(m_removals, dogId); });
-        return screen;
-    });
-}
-
-void MainWindow::openDeleteContact()
-{
-    m_screens->open(contacts::DeleteContactScreen::screenName(), [this] {
-        auto *screen = new contacts::DeleteContactScreen;
-        connect(screen, &contacts::DeleteContactScreen::contactChosen, this,
-                [this](qint64 row) { contacts::deleteContactAsked(m_removals, row); });
-        return screen;
-    });
-}
-
-void MainWindow::openMergeDogs()
-{
-    m_screens->open(dogs::MergeDogsScreen::screenName(), [this] {
-        auto *screen = new dogs::MergeDogsScreen;
-        connect(screen, &dogs::MergeDogsScreen::mergeChosen, this, [this, screen] {
-            dogs::mergeDogsAsked(m_removals, screen->keptId(), screen->mergedId(),
-                                 screen->keptName(), screen->mergedName(), screen->chosen());
-        });
-        return screen;
-    });
-}
-
-void MainWindow::openPedigreeChecks()
-{
-    showReport(inbreeding::pedigreeChecks());
-    auto *checks = m_screens->find<ReportPreview>(QStringLiteral("CheckPedigrees"));
-    QPushButton *button =
-        checks->extraButton(QStringLiteral("Merge Likely Duplicates..."), QStringLiteral("merge"));
-    button->disconnect();
-    connect(button, &QPushButton::clicked, this, [this] {
-        const auto duplicates = genetics::likelyDuplicates(db::DatabaseFiles::kennel());
-        if (duplicates.empty()) {
-            core::tell(QStringLiteral("No two dogs look like one dog recorded twice."));
-            return;
-        }
-        openMergeDogs();
-        m_screens->find<dogs::MergeDogsScreen>(dogs::MergeDogsScreen::screenName())
-            ->offerDuplicates(duplicates);
-    });
-}
-
-void MainWindow::openFindDog()
-{
-    m_screens->open(dogs::FindDogScreen::screenName(), [this] {
-        auto *screen = new dogs::FindDogScreen;
-        connect(screen, &dogs::FindDogScreen::dogChosen, this,
-                [this](const QString &name) { openDogRecords(core::Choices::Find, name); });
-        return screen;
-    });
-}
-
-void MainWindow::openFindContact()
-{
-    m_screens->open(contacts::FindContactScreen::screenName(), [this] {
-        auto *screen = new contacts::FindContactScreen;
-        connect(screen, &contacts::FindContactScreen::contactChosen, this,
-                [this](const QString &name) {
-                    openContacts(contacts::ContactsScreen::Start::ChosenName, name);
-                });
-        return screen;
-    });
-}
-
-void MainWindow::openContacts(contacts::ContactsScreen::Start start, const QString &name)
-{
-    m_screens->open(contacts::ContactsScreen::screenName(start), [this, start, name] {
-        auto *screen = new contacts::ContactsScreen(start, name);
-        connect(screen, &contacts::ContactsScreen::deleteRequested, this,
-                [this](qint64 row) { contacts::deleteContactAsked(m_removals, row); });
-        return screen;
-    });
-}
-
-void MainWindow::openPedigreeChooser()
-{
-    m_screens->open(pedigree::ViewPedigreeScreen::screenName(), [this] {
-        auto *screen = new pedigree::ViewPedigreeScreen;
-        connect(screen, &pedigree::ViewPedigreeScreen::pedigreeBuilt, this,
-                &MainWindow::showPedigree);
-        return screen;
-    });
-}
-
-void MainWindow::openPossibleMating()
-{
-    m_screens->open(pedigree::PossibleMatingScreen::screenName(), [this] {
-        auto *screen = new pedigree::PossibleMatingScreen;
-        connect(screen, &pedigree::PossibleMatingScreen::pedigreeBuilt, this,
-                &MainWindow::showPedigree);
-        return screen;
-    });
-}
-
-void MainWindow::showPedigree(int generations)
-{
-    const QString subject = pedigree::currentPedigree().subject;
-    auto certificate = [this, subject] { openCertificateChooser(subject); };
-    if (generations == 3) {
-        auto *screen = qobject_cast<pedigree::Pedigree3Screen *>(
-            m_screens->open(pedigree::Pedigree3Screen::screenName(), [this] {
-                auto *created = new pedigree::Pedigree3Screen;
-                connect(created, &pedigree::Pedigree3Screen::printRequested, this,
-                        [this] { showReport(pedigree::printablePedigree()); });
-                connect(created, &pedigree::Pedigree3Screen::certificateRequested, this,
-                        [this] { openCertificateChooser(pedigree::currentPedigree().subject); });
-                return created;
-            }));
-        screen->showRecord();
-    } else if (generations == 4) {
-        qobject_cast<pedigree::Pedigree4Screen
-                         *>(m_screens->open(pedigree::Pedigree4Screen::screenName(), [this] {
-            auto *created = new pedigree::Pedigree4Screen;
-            connect(created, &pedigree::Pedigree4Screen::certificateRequested, this,
-                    [this] { openCertificateChooser(pedigree::currentPedigree().subject); });
-            return created;
-        }))->showRecord();
-    } else {
-        const pedigree::PedigreeRecord record = pedigree::currentPedigree();
-        showChart(record, generations, {});
-        auto *chart = m_screens->find<ReportPreview>(QStringLiteral("PedigreeChart"));
-        QPushButton *button = chart->extraButton(QStringLiteral("Pedigree Certificate"),
-                                                 QStringLiteral("certificate"));
-        button->disconnect();
-        connect(button, &QPushButton::clicked, this, certificate);
-        QPushButton *dna =
-            chart->extraButton(QStringLiteral("DNA Status..."), QStringLiteral("dnaStatus"));
-        dna->disconnect();
-        connect(dna, &QPushButton::clicked, this, [this, record, generations] {
-            const QString none = QStringLiteral("None");
-            bool chosen = false;
-            const QString test = QInputDialog::getItem(
-                this, QStringLiteral("DNA Status"), QStringLiteral("Mark each dog's status for"),
-                QStringList{none} + pedigree::dnaTestNames(db::DatabaseFiles::kennel()), 0, false,
-                &chosen);
-            if (chosen)
-                showChart(record, generations, test == none ? QString() : test);
-        });
-    }
-}
-
-void MainWindow::showChart(const pedigree::PedigreeRecord &record, int generations,
-                           const QString &dnaTest)
-{
-    openReport(QStringLiteral("PedigreeChart"),
-               QStringLiteral("%1 Generation Pedigree").arg(generations),
-               [record, generations, dnaTest] {
-                   const QSqlDatabase kennel = db::DatabaseFiles::kennel();
-                   return report::PagedLayout(pedigree::pedigreeChart(
-                       record, generations, pedigree::inbreedingText(record, QStringLiteral(", ")),
-                       dnaTest.isEmpty() ? QHash<QString, QString>{}
-                                         : pedigree::dnaMarks(kennel, record, dnaTest),
-                       dnaTest.isEmpty() ? QString() : pedigree::dnaMarksLegend(dnaTest),
-                       showcase::titlesByName(kennel)));
-               });
-}
-
-void MainWindow::openCertificateChooser(const QString &subject)
-{
-    auto *chooser = qobject_cast<pedigree::CertificateChooser *>(
-        m_screens->open(pedigree::CertificateChooser::screenName(), [this] {
-            auto *created = new pedigree::CertificateChooser;
-            connect(created, &pedigree::CertificateChooser::certificateRequested, this,
-                    [this](const QString &dog, int generations) {
-                        openReport(QStringLiteral("PedigreeCertificate"),
-                                   QStringLiteral("Pedigree Certificate"), [dog, generations] {
-                                       return report::PagedLayout(pedigree::pedigreeCertificate(
-                                           db::DatabaseFiles::kennel(), dog, generations,
-                                           core::Clock::today()));
-                                   });
-                    });
-            return created;
-        }));
-    chooser->choose(subject);
-}
-
-void MainWindow::openMatingHistoryChooser()
-{
-    m_screens->open(breeding::SelectDogScreen::screenName(), [this] {
-        auto *screen = new breeding::SelectDogScreen;
-        connect(screen, &breeding::SelectDogScreen::dogChosen, this, [this](const QString &dog) {
-            qobject_cast<breeding::MatingHistoryScreen *>(
-                m_screens->open(breeding::MatingHistoryScreen::screenName(),
-                                [] { return new breeding::MatingHistoryScreen; }))
-                ->build(dog);
-        });
-        return screen;
-    });
-}
-
-void MainWindow::openVaccinationChooser()
-{
-    m_screens->open(health::VaccinationChooserScreen::screenName(), [this] {
-        auto *screen = new health::VaccinationChooserScreen;
-        connect(screen, &health::VaccinationChooserScreen::dogChosen, this,
-                [this](const QString &dog) {
-                    m_screens->open(health::VaccinationHistoryScreen::screenName(),
-                                    [dog] { return new health::VaccinationHistoryScreen(dog); });
-                });
-        return screen;
-    });
-}
-
 void MainWindow::openMonthList(reminders::MonthListScreen::Kind kind)
 {
     m_screens->open(reminders::MonthListScreen::screenName(kind),
                     [kind] { return new reminders::MonthListScreen(kind); });
-}
-
-void MainWindow::openSellDog()
-{
-    m_screens->open(sales::SellDogScreen::screenName(), [this] {
-        auto *screen = new sales::SellDogScreen;
-        connect(screen, &sales::SellDogScreen::receiptReady, this, [this](sales::Receipt receipt) {
-            showReport(receipt == sales::Receipt::Small ? sales::salesReceipt()
-                                                        : sales::pedigreeReceipt());
-        });
-        connect(screen, &sales::SellDogScreen::contractRequested, this,
-                [this](qint64 salesId) { openContracts(salesId); });
-        return screen;
-    });
 }
 
 void MainWindow::showReport(const report::Report &report)

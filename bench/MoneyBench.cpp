@@ -8,7 +8,7 @@
 #include "db/DatabaseFiles.h"
 #include "money/Accounts.h"
 #include "money/AccountsReports.h"
-#include "money/Deposits.h"
+#include "money/SaleDeposits.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -90,7 +90,7 @@ std::optional<std::vector<WaitingEntry>> waitingEntries(const QSqlDatabase &kenn
     for (const QString &f : entryFields())
         columns << QStringLiteral("w.") + db::quoted(f);
     if (!db::execRead(q, QStringLiteral("SELECT ") % columns.join(QStringLiteral(", ")) %
-                             QStringLiteral(", ") % held % QStringLiteral(" FROM ") %
+                             QStringLiteral(", ") % held % QStringLiteral(" AS held FROM ") %
                              db::quoted(db::tables::waitingList) %
                              QStringLiteral(" w ORDER BY w.") % db::quoted(field::pick) %
                              QStringLiteral(", w.") % db::quoted(field::id)))
@@ -98,18 +98,18 @@ std::optional<std::vector<WaitingEntry>> waitingEntries(const QSqlDatabase &kenn
     std::vector<WaitingEntry> entries;
     while (q.next()) {
         WaitingEntry e;
-        e.id = q.value(0).toLongLong();
-        e.contactId = q.value(1).toLongLong();
-        e.enquired = core::datetext::fromStored(q.value(2));
-        e.sex = q.value(3).toString();
-        e.colour = q.value(4).toString();
-        e.breed = q.value(5).toString();
-        e.litterId = q.value(6).toLongLong();
-        e.status = q.value(7).toString();
-        e.pick = q.value(8).toInt();
-        e.dogId = q.value(9).toLongLong();
-        e.note = q.value(10).toString();
-        e.held = q.value(11).toLongLong();
+        e.id = q.value(field::id).toLongLong();
+        e.contactId = q.value(field::contactId).toLongLong();
+        e.enquired = core::datetext::fromStored(q.value(field::enquired));
+        e.sex = q.value(field::sex).toString();
+        e.colour = q.value(field::colour).toString();
+        e.breed = q.value(field::breed).toString();
+        e.litterId = q.value(field::litterId).toLongLong();
+        e.status = q.value(field::status).toString();
+        e.pick = q.value(field::pick).toInt();
+        e.dogId = q.value(field::dogId).toLongLong();
+        e.note = q.value(field::note).toString();
+        e.held = q.value(QStringLiteral("held")).toLongLong();
         entries.push_back(std::move(e));
     }
     return entries;

@@ -11,7 +11,7 @@
 #include "kennel/Contacts.h"
 #include "kennel/DogFinder.h"
 #include "kennel/Dogs.h"
-#include "money/Deposits.h"
+#include "money/SaleDeposits.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

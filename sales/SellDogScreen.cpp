@@ -5,7 +5,7 @@
 #include "core/Money.h"
 #include "db/DatabaseFiles.h"
 #include "db/NameLists.h"
-#include "money/Deposits.h"
+#include "money/SaleDeposits.h"
 #include "pedigree/PedigreeBuild.h"
 #include "ui/FieldGrid.h"
 #include "ui/PickList.h"

@@ -39,16 +39,16 @@ std::optional<std::vector<ShowResult>> showResultsOf(const QSqlDatabase &kennel,
     std::vector<ShowResult> results;
     while (q.next()) {
         ShowResult r;
-        r.id = q.value(0).toLongLong();
-        r.dogId = q.value(1).toLongLong();
-        r.date = core::datetext::fromStored(q.value(2));
-        r.show = q.value(3).toString();
-        r.judge = q.value(4).toString();
-        r.showClass = q.value(5).toString();
-        r.placing = q.value(6).toString();
-        r.award = q.value(7).toString();
-        r.title = q.value(8).toString();
-        r.titleShort = q.value(9).toString();
+        r.id = q.value(field::id).toLongLong();
+        r.dogId = q.value(field::dogId).toLongLong();
+        r.date = core::datetext::fromStored(q.value(field::date));
+        r.show = q.value(field::show).toString();
+        r.judge = q.value(field::judge).toString();
+        r.showClass = q.value(field::showClass).toString();
+        r.placing = q.value(field::placing).toString();
+        r.award = q.value(field::award).toString();
+        r.title = q.value(field::title).toString();
+        r.titleShort = q.value(field::titleShort).toString();
         results.push_back(r);
     }
     return results;
