@@ -9,10 +9,7 @@
 #include "db/SqlText.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
-#include "kennel/Contacts.h"
-#include "kennel/DogFinder.h"
 #include "money/Accounts.h"
-#include "money/AccountTotals.h"
 #include "money/WaitingList.h"
 
 #include <QSqlQuery>

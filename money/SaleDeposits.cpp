@@ -1,8 +1,6 @@
 #include "money/SaleDeposits.h"
 
-#include "core/DateText.h"
 #include "core/Money.h"
-#include "db/ChangeLog.h"
 #include "db/Fields.h"
 #include "db/ReadFailure.h"
 #include "db/RunStatement.h"

@@ -1,16 +1,12 @@
 #include "money/WaitingListScreen.h"
 
-#include "core/Clock.h"
 #include "core/DateText.h"
 #include "core/Messages.h"
 #include "db/DatabaseFiles.h"
-#include "kennel/Contacts.h"
 #include "money/Accounts.h"
-#include "money/Deposits.h"
 #include "money/DepositsPanel.h"
 #include "money/EntryBox.h"
 #include "ui/FieldGrid.h"
-#include "ui/NameListModel.h"
 #include "ui/PickList.h"
 #include "ui/SharedNames.h"
 
