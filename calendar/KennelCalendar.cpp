@@ -172,11 +172,12 @@ std::vector<CalendarEvent> comingEvents(const QSqlDatabase &kennel, const QDate 
     }
 
     if (problem->isEmpty())
-        *problem = kennel::eachLife(kennel, [&](qint64 dogId, const kennel::DogLife &dog) {
-            if (dog.living && dog.born.isValid())
-                events.push_back({uid("birthday", dogId), QStringLiteral("Birthday: ") % dog.name,
-                                  QString(), dog.born, true});
-        });
+        *problem = kennel::eachLivingBirthday(
+            kennel, [&](qint64 dogId, const QString &name, const QDate &born) {
+                if (born.isValid())
+                    events.push_back({uid("birthday", dogId), QStringLiteral("Birthday: ") % name,
+                                      QString(), born, true});
+            });
     if (!problem->isEmpty())
         events.clear();
     return events;

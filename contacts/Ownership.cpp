@@ -50,10 +50,12 @@ public:
         QList<qint64> wanted;
         for (const QList<qint64> &dogs : dogsByOwner)
             wanted << dogs;
+        // A listing that could not read its dogs shows the contacts without them, as ever.
         const QHash<qint64, QVariantMap> dogs =
             kennel::dogFields(m_kennel, wanted,
                               {db::fields::dogs::owner, db::fields::dogs::name,
-                               db::fields::dogs::registration, db::fields::dogs::number});
+                               db::fields::dogs::registration, db::fields::dogs::number})
+                .value_or(QHash<qint64, QVariantMap>{});
         for (core::DataRow &contact : contacts) {
             const QVariant last = contact.values.value(db::fields::contacts::name);
             if (!last.isNull())

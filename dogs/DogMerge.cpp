@@ -11,6 +11,7 @@
 #include "kennel/Changes.h"
 #include "kennel/Dogs.h"
 #include "kennel/NameLinks.h"
+#include "kennel/Whelping.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -26,7 +27,9 @@ namespace dog = db::fields::dogs;
 
 QHash<QString, QVariant> dogValues(const QSqlDatabase &kennel, qint64 dogId)
 {
-    const QVariantMap found = kennel::dogFields(kennel, {dogId}, DogRecords::fields()).value(dogId);
+    const QVariantMap found = kennel::dogFields(kennel, {dogId}, DogRecords::fields())
+                                  .value_or(QHash<qint64, QVariantMap>{})
+                                  .value(dogId);
     QHash<QString, QVariant> values;
     for (auto it = found.cbegin(); it != found.cend(); ++it)
         values.insert(it.key(), it.value());
@@ -90,7 +93,6 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
           std::pair{db::tables::healthResults, db::fields::healthResults::dogId},
           std::pair{db::tables::seasons, db::fields::seasons::dogId},
           std::pair{db::tables::weights, db::fields::weights::dogId},
-          std::pair{db::tables::whelping, db::fields::whelping::dogId},
           std::pair{db::tables::photos, db::fields::photos::dogId},
           std::pair{db::tables::showResults, db::fields::showResults::dogId},
           std::pair{db::tables::accounts, db::fields::accounts::dogId},
@@ -99,6 +101,8 @@ core::WriteResult<> mergeDogs(const QSqlDatabase &kennel, qint64 kept, qint64 me
         if (problem.isEmpty())
             problem = db::relink(kennel, table, field, merged, kept);
     }
+    if (problem.isEmpty())
+        problem = kennel::moveBirths(kennel, merged, kept);
     if (problem.isEmpty())
         problem = kennel::deleteDogRecord(kennel, merged);
     const core::WriteResult<> landed = logged.land(transaction, problem);

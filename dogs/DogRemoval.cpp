@@ -9,6 +9,7 @@
 #include "kennel/Changes.h"
 #include "kennel/Dogs.h"
 #include "kennel/NameLinks.h"
+#include "kennel/Whelping.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -160,7 +161,7 @@ core::WriteResult<> removeDog(const QSqlDatabase &kennel, const DogRemoval &remo
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::weights, db::fields::weights::dogId);
     if (problem.isEmpty())
-        problem = deleteWhere(db::tables::whelping, db::fields::whelping::dogId);
+        problem = kennel::forgetBirths(kennel, removal.dogId);
     if (problem.isEmpty())
         problem = deleteWhere(db::tables::photos, db::fields::photos::dogId);
     if (problem.isEmpty())

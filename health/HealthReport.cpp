@@ -66,8 +66,11 @@ core::DataSet healthResultRows(const QSqlDatabase &kennel)
     for (const auto &entry : found)
         tested << entry.first;
     // The living dogs the kennel owns.
-    const QHash<qint64, QVariantMap> testedDogs = kennel::dogFields(
+    const auto read = kennel::dogFields(
         kennel, tested, {dog::name, dog::registration, dog::breed, dog::owner, dog::died});
+    if (!read && problem.isEmpty())
+        problem = QStringLiteral("the dogs of the results could not be read");
+    const QHash<qint64, QVariantMap> testedDogs = read.value_or(QHash<qint64, QVariantMap>{});
     std::map<qint64, DogResults> dogs;
     const kennel::KennelOwner own(kennel);
     for (const auto &[dogId, entry] : found) {

@@ -107,13 +107,6 @@ std::optional<std::unordered_map<qint64, DogLife>> livesOf(const QSqlDatabase &k
     return lives;
 }
 
-QString eachLife(const QSqlDatabase &kennel,
-                 const std::function<void(qint64 dogId, const DogLife &)> &each)
-{
-    return db::scanRows(kennel, db::selectFrom(db::tables::dogs, lifeFields),
-                        [&](const db::RawRow &row) { each(row.whole(0), lifeIn(row)); });
-}
-
 QHash<QString, QList<qint64>> dogsOwnedBy(const QSqlDatabase &kennel, const QStringList &owners)
 {
     QHash<QString, QList<qint64>> dogs;
@@ -126,8 +119,8 @@ QHash<QString, QList<qint64>> dogsOwnedBy(const QSqlDatabase &kennel, const QStr
     return dogs;
 }
 
-QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds,
-                                     const QStringList &fields)
+std::optional<QHash<qint64, QVariantMap>>
+dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds, const QStringList &fields)
 {
     QHash<qint64, QVariantMap> dogs;
     for (qsizetype from = 0; from < dogIds.size(); from += 4096) {
@@ -136,14 +129,17 @@ QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qin
             numbers << QString::number(rowid);
         QSqlQuery q(kennel);
         q.setForwardOnly(true);
-        q.exec(db::selectFrom(db::tables::dogs, QStringList{db::fields::rowid} + fields) %
-               QStringLiteral(" WHERE rowid IN (") % numbers.join(u',') % u')');
-        const db::QueryColumns columns(q);
+        if (!db::execRead(
+                q, db::selectFrom(db::tables::dogs, QStringList{db::fields::rowid} + fields) %
+                       QStringLiteral(" WHERE rowid IN (") % numbers.join(u',') % u')'))
+            return std::nullopt;
         while (q.next()) {
-            QVariantMap &dog = dogs[columns.value(db::fields::rowid).toLongLong()];
+            QVariantMap &dog = dogs[q.value(db::fields::rowid).toLongLong()];
             for (const QString &field : fields)
-                dog.insert(field, columns.value(field));
+                dog.insert(field, q.value(field));
         }
+        if (!db::readToEnd(q))
+            return std::nullopt;
     }
     return dogs;
 }
@@ -176,6 +172,21 @@ QString eachBirthdayIn(const QSqlDatabase &kennel, int month,
                         db::selectFrom(db::tables::dogs, {dog::name, dog::born}) % bornIn(month) %
                             QStringLiteral(" ORDER BY rowid"),
                         [&](const db::RawRow &row) { each(row.string(0), row.string(1)); });
+}
+
+QString eachLivingBirthday(
+    const QSqlDatabase &kennel,
+    const std::function<void(qint64 dogId, const QString &name, const QDate &born)> &each)
+{
+    return db::scanRows(kennel,
+                        db::selectFrom(db::tables::dogs, {dog::id, dog::name, dog::born}) %
+                            QStringLiteral(" WHERE coalesce(") % db::quoted(dog::died) %
+                            QStringLiteral(", '') = '' AND coalesce(") % db::quoted(dog::born) %
+                            QStringLiteral(", '') <> ''"),
+                        [&](const db::RawRow &row) {
+                            each(row.whole(0), row.string(1),
+                                 core::datetext::fromStored(row.string(2)));
+                        });
 }
 
 int birthdaysIn(const QSqlDatabase &kennel, int month)

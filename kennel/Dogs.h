@@ -59,17 +59,13 @@ std::optional<DogLife> lifeOf(const QSqlDatabase &kennel, qint64 dogId);
 // The dogs with these numbers that are in the kennel. Nothing when they could not be read.
 std::optional<std::unordered_map<qint64, DogLife>> livesOf(const QSqlDatabase &kennel,
                                                            const std::vector<qint64> &dogIds);
-// Every dog, by number, in stored order, read straight from the file for large kennels. The
-// problem, or empty.
-QString eachLife(const QSqlDatabase &kennel,
-                 const std::function<void(qint64 dogId, const DogLife &)> &each);
-
 // The numbers of each owner's dogs, in stored order, the owner's text matched exactly as the
 // listings match it.
 QHash<QString, QList<qint64>> dogsOwnedBy(const QSqlDatabase &kennel, const QStringList &owners);
-// These fields of the dogs with these numbers, by number, a few thousand to a statement.
-QHash<qint64, QVariantMap> dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds,
-                                     const QStringList &fields);
+// These fields of the dogs with these numbers, by number, a few thousand to a statement (the
+// field names blind to case, as the file's own may be). Nothing when they could not be read.
+std::optional<QHash<qint64, QVariantMap>>
+dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds, const QStringList &fields);
 
 // These fields of every dog in number order, straight from the file; the row's columns are in
 // the order of `fields`. The problem, or empty.
@@ -79,6 +75,12 @@ QString scanDogs(const QSqlDatabase &kennel, const QStringList &fields,
 // their name and date of birth as stored. The problem, or empty.
 QString eachBirthdayIn(const QSqlDatabase &kennel, int month,
                        const std::function<void(const QString &name, const QString &born)> &each);
+// The living dogs with a date of birth, in stored order, as a calendar of birthdays needs them:
+// their number, name and date of birth (invalid where the stored one is not a date). The problem,
+// or empty.
+QString eachLivingBirthday(
+    const QSqlDatabase &kennel,
+    const std::function<void(qint64 dogId, const QString &name, const QDate &born)> &each);
 // How many; 0 when they could not be counted.
 int birthdaysIn(const QSqlDatabase &kennel, int month);
 

@@ -133,4 +133,18 @@ core::WriteResult<> saveWhelping(QSqlDatabase kennel, const Litter &litter,
     return logged.land(transaction, problem);
 }
 
+QString forgetBirths(const QSqlDatabase &kennel, qint64 dogId)
+{
+    return db::runStatement(kennel,
+                            QStringLiteral("DELETE FROM ") % db::quoted(db::tables::whelping) %
+                                QStringLiteral(" WHERE ") % db::quoted(whelp::dogId) %
+                                QStringLiteral(" = ?"),
+                            {dogId});
+}
+
+QString moveBirths(const QSqlDatabase &kennel, qint64 from, qint64 to)
+{
+    return db::relink(kennel, db::tables::whelping, whelp::dogId, from, to);
+}
+
 } // namespace kennel

@@ -43,4 +43,9 @@ std::vector<core::moments::Moment> birthMoments(const Litter &litter,
 core::WriteResult<> saveWhelping(QSqlDatabase kennel, const Litter &litter,
                                  const std::vector<WhelpedPup> &pups);
 
+// Inside the caller's transaction: the births recorded of a dog deleted go with it; those of a
+// dog merged into another become the other's. The problem, or empty.
+QString forgetBirths(const QSqlDatabase &kennel, qint64 dogId);
+QString moveBirths(const QSqlDatabase &kennel, qint64 from, qint64 to);
+
 } // namespace kennel

@@ -1,6 +1,7 @@
 // The kennel's facts as every feature asks them: which dog a name means, a dog's ancestors, the
 // litter of a pup and the pups of a litter.
 #include "kennel/Ancestry.h"
+#include "kennel/Contacts.h"
 #include "kennel/DogFinder.h"
 #include "kennel/Dogs.h"
 #include "kennel/Litters.h"
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void pupAndLitterFindEachOther_data();
     void pupAndLitterFindEachOther();
     void kennelMalesAreOwnedByItOrByNobody();
+    void livesAndContactsAreReadForEveryNumberAsked();
+    void birthdaysAreThoseOfTheMonthInAnyYear();
 };
 
 void KennelTest::nameMeansTheFirstNamesake_data()
@@ -169,6 +172,60 @@ void KennelTest::kennelMalesAreOwnedByItOrByNobody()
     QList<qint64> found(males.begin(), males.end());
     std::sort(found.begin(), found.end());
     QCOMPARE(found, kept);
+}
+
+// More numbers than one statement is given at a time, some of them asked twice or not in the
+// kennel at all.
+void KennelTest::livesAndContactsAreReadForEveryNumberAsked()
+{
+    Kennel kennel;
+    const QSqlDatabase db = kennel.db();
+    std::vector<qint64> asked;
+    QHash<qint64, bool> living;
+    for (int i = 0; i < 1203; ++i) {
+        const bool dead = i % 7 == 0;
+        const qint64 id = addDog(db, {{"name", QStringLiteral("Dog %1").arg(i)},
+                                      {"dod", dead ? QVariant("2020-01-02") : QVariant()}});
+        living.insert(id, !dead);
+        asked.push_back(id);
+        exec(db, "INSERT INTO contacts (last) VALUES (?)", {QStringLiteral("Contact %1").arg(i)});
+    }
+    asked.push_back(asked.front());
+    asked.push_back(999999);
+    const auto lives = kennel::livesOf(db, asked);
+    QVERIFY(lives);
+    QCOMPARE(lives->size(), size_t(living.size()));
+    for (const auto &[id, life] : *lives) {
+        QCOMPARE(life.living, living.value(id));
+        QCOMPARE(life.died.isValid(), !living.value(id));
+    }
+    QCOMPARE(lives->at(asked[600]).name, "Dog 600");
+
+    std::vector<qint64> contacts;
+    for (qint64 row = 1; row <= 1203; ++row)
+        contacts.push_back(row);
+    const auto names = kennel::contactNames(db, contacts);
+    QVERIFY(names);
+    QCOMPARE(names->size(), 1203);
+    QCOMPARE(names->value(1203), "Contact 1202");
+}
+
+void KennelTest::birthdaysAreThoseOfTheMonthInAnyYear()
+{
+    Kennel kennel;
+    const QSqlDatabase db = kennel.db();
+    for (const auto &[name, born] :
+         {std::pair{"March 1999", "1999-03-01"}, std::pair{"April", "2020-04-03"},
+          std::pair{"March 2026", "2026-03-31"}, std::pair{"Typed by hand", "03/05/2020"},
+          std::pair{"Unknown", ""}})
+        addDog(db, {{"name", name}, {"dob", born}});
+    QStringList found;
+    QCOMPARE(
+        kennel::eachBirthdayIn(db, 3, [&](const QString &name, const QString &) { found << name; }),
+        QString());
+    QCOMPARE(found, QStringList({"March 1999", "March 2026"}));
+    QCOMPARE(kennel::birthdaysIn(db, 3), 2);
+    QCOMPARE(kennel::birthdaysIn(db, 12), 0);
 }
 
 QTEST_GUILESS_MAIN(KennelTest)
