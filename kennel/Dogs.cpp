@@ -133,10 +133,11 @@ dogFields(const QSqlDatabase &kennel, const QList<qint64> &dogIds, const QString
                 q, db::selectFrom(db::tables::dogs, QStringList{db::fields::rowid} + fields) %
                        QStringLiteral(" WHERE rowid IN (") % numbers.join(u',') % u')'))
             return std::nullopt;
+        const db::QueryColumns columns(q);
         while (q.next()) {
-            QVariantMap &dog = dogs[q.value(db::fields::rowid).toLongLong()];
+            QVariantMap &dog = dogs[columns.value(db::fields::rowid).toLongLong()];
             for (const QString &field : fields)
-                dog.insert(field, q.value(field));
+                dog.insert(field, columns.value(field));
         }
         if (!db::readToEnd(q))
             return std::nullopt;

@@ -4,6 +4,7 @@
 #include "core/Money.h"
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
+#include "db/QueryColumns.h"
 #include "db/ReadFailure.h"
 #include "db/RunStatement.h"
 #include "db/SqlText.h"
@@ -107,18 +108,19 @@ std::optional<std::vector<Deposit>> depositsOf(const QSqlDatabase &kennel, qint6
     if (!db::execRead(q))
         return std::nullopt;
     std::vector<Deposit> deposits;
+    const db::QueryColumns columns(q);
     while (q.next()) {
         Deposit d;
-        d.id = q.value(field::id).toLongLong();
-        d.entryId = q.value(field::entryId).toLongLong();
-        d.cents = q.value(field::amount).toLongLong();
-        d.paid = core::datetext::fromStored(q.value(field::paid));
-        d.method = q.value(field::method).toString();
-        d.outcome = q.value(field::outcome).toString();
-        d.litterId = q.value(field::litterId).toLongLong();
-        d.salesId = q.value(field::salesId).toLongLong();
-        d.refunded = core::datetext::fromStored(q.value(field::refunded));
-        d.refundCents = q.value(field::refundAmount).toLongLong();
+        d.id = columns.value(field::id).toLongLong();
+        d.entryId = columns.value(field::entryId).toLongLong();
+        d.cents = columns.value(field::amount).toLongLong();
+        d.paid = core::datetext::fromStored(columns.value(field::paid));
+        d.method = columns.value(field::method).toString();
+        d.outcome = columns.value(field::outcome).toString();
+        d.litterId = columns.value(field::litterId).toLongLong();
+        d.salesId = columns.value(field::salesId).toLongLong();
+        d.refunded = core::datetext::fromStored(columns.value(field::refunded));
+        d.refundCents = columns.value(field::refundAmount).toLongLong();
         deposits.push_back(d);
     }
     return deposits;

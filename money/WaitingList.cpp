@@ -5,6 +5,7 @@
 #include "core/DateText.h"
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
+#include "db/QueryColumns.h"
 #include "db/ReadFailure.h"
 #include "db/RunStatement.h"
 #include "db/SqlText.h"
@@ -96,20 +97,21 @@ std::optional<std::vector<WaitingEntry>> waitingEntries(const QSqlDatabase &kenn
                              QStringLiteral(", w.") % db::quoted(field::id)))
         return std::nullopt;
     std::vector<WaitingEntry> entries;
+    const db::QueryColumns read(q);
     while (q.next()) {
         WaitingEntry e;
-        e.id = q.value(field::id).toLongLong();
-        e.contactId = q.value(field::contactId).toLongLong();
-        e.enquired = core::datetext::fromStored(q.value(field::enquired));
-        e.sex = q.value(field::sex).toString();
-        e.colour = q.value(field::colour).toString();
-        e.breed = q.value(field::breed).toString();
-        e.litterId = q.value(field::litterId).toLongLong();
-        e.status = q.value(field::status).toString();
-        e.pick = q.value(field::pick).toInt();
-        e.dogId = q.value(field::dogId).toLongLong();
-        e.note = q.value(field::note).toString();
-        e.held = q.value(QStringLiteral("held")).toLongLong();
+        e.id = read.value(field::id).toLongLong();
+        e.contactId = read.value(field::contactId).toLongLong();
+        e.enquired = core::datetext::fromStored(read.value(field::enquired));
+        e.sex = read.value(field::sex).toString();
+        e.colour = read.value(field::colour).toString();
+        e.breed = read.value(field::breed).toString();
+        e.litterId = read.value(field::litterId).toLongLong();
+        e.status = read.value(field::status).toString();
+        e.pick = read.value(field::pick).toInt();
+        e.dogId = read.value(field::dogId).toLongLong();
+        e.note = read.value(field::note).toString();
+        e.held = read.value(QStringLiteral("held")).toLongLong();
         entries.push_back(std::move(e));
     }
     return entries;

@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "db/ChangeLog.h"
 #include "db/Fields.h"
+#include "db/QueryColumns.h"
 #include "db/ReadFailure.h"
 #include "db/SqlText.h"
 #include "db/Tables.h"
@@ -37,18 +38,19 @@ std::optional<std::vector<ShowResult>> showResultsOf(const QSqlDatabase &kennel,
     if (!db::execRead(q))
         return std::nullopt;
     std::vector<ShowResult> results;
+    const db::QueryColumns columns(q);
     while (q.next()) {
         ShowResult r;
-        r.id = q.value(field::id).toLongLong();
-        r.dogId = q.value(field::dogId).toLongLong();
-        r.date = core::datetext::fromStored(q.value(field::date));
-        r.show = q.value(field::show).toString();
-        r.judge = q.value(field::judge).toString();
-        r.showClass = q.value(field::showClass).toString();
-        r.placing = q.value(field::placing).toString();
-        r.award = q.value(field::award).toString();
-        r.title = q.value(field::title).toString();
-        r.titleShort = q.value(field::titleShort).toString();
+        r.id = columns.value(field::id).toLongLong();
+        r.dogId = columns.value(field::dogId).toLongLong();
+        r.date = core::datetext::fromStored(columns.value(field::date));
+        r.show = columns.value(field::show).toString();
+        r.judge = columns.value(field::judge).toString();
+        r.showClass = columns.value(field::showClass).toString();
+        r.placing = columns.value(field::placing).toString();
+        r.award = columns.value(field::award).toString();
+        r.title = columns.value(field::title).toString();
+        r.titleShort = columns.value(field::titleShort).toString();
         results.push_back(r);
     }
     return results;
