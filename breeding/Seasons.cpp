@@ -155,8 +155,8 @@ QString seasonProblem(const QSqlDatabase &kennel, const Season &s)
     const auto bitch = kennel::lifeOf(kennel, s.dogId);
     if (!bitch)
         return QStringLiteral("The bitch is no longer in the kennel.");
-    const QDate born = bitch->born;
-    const QDate died = bitch->died;
+    const QDate born = bitch->born();
+    const QDate died = bitch->died();
     if (born.isValid() && s.firstDay < born)
         return QStringLiteral("A season cannot begin before the bitch was born (%1).")
             .arg(core::datetext::shortDate(born));

@@ -43,7 +43,7 @@ QString weighingProblem(const QSqlDatabase &kennel, const Weighing &w)
     const auto dog = kennel::lifeOf(kennel, w.dogId);
     if (!dog)
         return QStringLiteral("The dog is no longer in the kennel.");
-    const QDate birthday = dog->born;
+    const QDate birthday = dog->born();
     if (birthday.isValid() && w.at.day < birthday)
         return QStringLiteral("A weighing cannot come before the dog was born (%1).")
             .arg(core::datetext::shortDate(birthday));

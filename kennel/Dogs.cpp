@@ -27,8 +27,7 @@ const QStringList lifeFields{dog::id, dog::name, dog::sex, dog::born, dog::died}
 
 DogLife lifeIn(const db::RawRow &row)
 {
-    return {row.string(1), row.string(2), core::datetext::fromStored(row.string(3)),
-            core::datetext::fromStored(row.string(4)), row.text(4).empty()};
+    return {row.string(1), row.string(2), row.string(3), row.string(4), row.text(4).empty()};
 }
 
 } // namespace
@@ -74,6 +73,16 @@ std::optional<QString> dogName(const QSqlDatabase &kennel, qint64 dogId)
     if (!db::execRead(q) || !q.next())
         return std::nullopt;
     return q.value(0).toString();
+}
+
+QDate DogLife::born() const
+{
+    return core::datetext::fromStored(bornStored);
+}
+
+QDate DogLife::died() const
+{
+    return core::datetext::fromStored(diedStored);
 }
 
 std::optional<DogLife> lifeOf(const QSqlDatabase &kennel, qint64 dogId)

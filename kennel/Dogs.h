@@ -50,9 +50,13 @@ struct DogLife
 {
     QString name;
     QString sex;
-    QDate born;
-    QDate died;
+    QString bornStored;
+    QString diedStored;
     bool living = true; // no date of death recorded, readable or not
+
+    // Read only by those who need them: a list of thousands of dogs rarely does.
+    QDate born() const;
+    QDate died() const;
 };
 // The dog with this number; nothing when it is not in the kennel or could not be read.
 std::optional<DogLife> lifeOf(const QSqlDatabase &kennel, qint64 dogId);

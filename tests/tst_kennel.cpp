@@ -197,7 +197,7 @@ void KennelTest::livesAndContactsAreReadForEveryNumberAsked()
     QCOMPARE(lives->size(), size_t(living.size()));
     for (const auto &[id, life] : *lives) {
         QCOMPARE(life.living, living.value(id));
-        QCOMPARE(life.died.isValid(), !living.value(id));
+        QCOMPARE(life.died().isValid(), !living.value(id));
     }
     QCOMPARE(lives->at(asked[600]).name, "Dog 600");
 
