@@ -11,6 +11,7 @@
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "db/Transaction.h"
+#include "kennel/NumberSlices.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -63,21 +64,13 @@ std::optional<QHash<qint64, QString>> contactNames(const QSqlDatabase &kennel,
 {
     namespace contact = db::fields::contacts;
     QHash<qint64, QString> names;
-    // Bound a slice at a time: SQLite limits how many values one statement takes.
-    constexpr std::size_t slice = 500;
-    for (std::size_t first = 0; first < rows.size(); first += slice) {
-        QStringList numbers;
-        for (std::size_t i = first; i < std::min(rows.size(), first + slice); ++i)
-            numbers << QString::number(rows[i]);
-        const QString problem = db::scanRows(
-            kennel,
-            db::selectFrom(db::tables::contacts, {contact::id, contact::name}) %
-                QStringLiteral(" WHERE ") % db::quoted(contact::id) % QStringLiteral(" IN (") %
-                numbers.join(QLatin1Char(',')) % QLatin1Char(')'),
+    const QString problem = eachSliceOf(rows, contact::id, [&](const QString &where) {
+        return db::scanRows(
+            kennel, db::selectFrom(db::tables::contacts, {contact::id, contact::name}) % where,
             [&](const db::RawRow &row) { names.insert(row.whole(0), row.string(1)); });
-        if (!problem.isEmpty())
-            return std::nullopt;
-    }
+    });
+    if (!problem.isEmpty())
+        return std::nullopt;
     return names;
 }
 

@@ -14,6 +14,7 @@
 #include "db/TableCursor.h"
 #include "db/Tables.h"
 #include "kennel/DogFinder.h"
+#include "kennel/NumberSlices.h"
 
 #include <QSqlQuery>
 #include <QStringBuilder>
@@ -97,22 +98,13 @@ std::optional<std::unordered_map<qint64, DogLife>> livesOf(const QSqlDatabase &k
                                                            const std::vector<qint64> &dogIds)
 {
     std::unordered_map<qint64, DogLife> lives;
-    // Bound a slice at a time: SQLite limits how many values one statement takes.
-    constexpr std::size_t slice = 500;
-    for (std::size_t first = 0; first < dogIds.size(); first += slice) {
-        const std::size_t count = std::min(slice, dogIds.size() - first);
-        QStringList numbers;
-        for (std::size_t i = first; i < first + count; ++i)
-            numbers << QString::number(dogIds[i]);
-        const QString problem =
-            db::scanRows(kennel,
-                         db::selectFrom(db::tables::dogs, lifeFields) % QStringLiteral(" WHERE ") %
-                             db::quoted(dog::id) % QStringLiteral(" IN (") %
-                             numbers.join(QLatin1Char(',')) % QLatin1Char(')'),
-                         [&](const db::RawRow &row) { lives.emplace(row.whole(0), lifeIn(row)); });
-        if (!problem.isEmpty())
-            return std::nullopt;
-    }
+    const QString problem = eachSliceOf(dogIds, dog::id, [&](const QString &where) {
+        return db::scanRows(
+            kennel, db::selectFrom(db::tables::dogs, lifeFields) % where,
+            [&](const db::RawRow &row) { lives.emplace(row.whole(0), lifeIn(row)); });
+    });
+    if (!problem.isEmpty())
+        return std::nullopt;
     return lives;
 }
 
